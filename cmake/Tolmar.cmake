@@ -1,0 +1,29 @@
+# tolmar_library(<name> SOURCES ... [LIBS ...])
+# One static library a folder; the folder above the sources is the include root,
+# so code includes "platform/dao/database.h", "core/u11datafile.h" and so on.
+function(tolmar_library name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_library(${name} STATIC ${ARG_SOURCES})
+  target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
+  target_link_libraries(${name} PUBLIC ${ARG_LIBS})
+endfunction()
+
+# tolmar_test(<name> SOURCES ... [LIBS ...] [GUI])
+# One test executable, run by CTest. GUI tests run on Qt's offscreen platform.
+function(tolmar_test name)
+  cmake_parse_arguments(ARG "GUI" "" "SOURCES;LIBS" ${ARGN})
+  if(ARG_GUI)
+    # GUI tests need a QApplication before the first widget: their main makes one.
+    add_executable(${name} ${ARG_SOURCES} ${CMAKE_SOURCE_DIR}/tests/support/gui_main.cpp)
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS} Qt6::Widgets GTest::gtest)
+  else()
+    add_executable(${name} ${ARG_SOURCES})
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main)
+  endif()
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests)
+  add_test(NAME ${name} COMMAND ${name})
+  set_tests_properties(${name} PROPERTIES
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;TOLMAR_SOURCE_DIR=${CMAKE_SOURCE_DIR}"
+    WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin
+    TIMEOUT 600)
+endfunction()

@@ -1,0 +1,205 @@
+#pragma once
+
+// The data file engine: a small DAO-like layer on SQLite's C API.
+//
+// A data file (*.tlm) or Prep file (*.fcd) is an SQLite database. Each column's declared type
+// names its Jet type (see FieldType) and gives it the right SQLite affinity, so text stays text,
+// a Single reads back as a float and a Currency is stored exactly.
+//
+// Every failure throws dao::Error with a message fit for the error log.
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+#include <memory>
+#include <stdexcept>
+
+struct sqlite3;
+
+namespace dao {
+
+class Error : public std::runtime_error {
+public:
+    enum class Kind {
+        Generic,
+        NotFound,      // the file does not exist (never created by an open)
+        NotDatabase,   // not a database at all, or damaged beyond reading
+        Locked,        // held by another program or another open
+        ReadOnly,      // write attempted on a read-only file or open
+        NoSuchTable,
+        NoSuchField,
+        Constraint,    // duplicate key and the like
+        NoCurrentRecord
+    };
+    Error(Kind kind, const QString& message);
+    Kind kind() const { return mKind; }
+    QString message() const { return QString::fromStdString(what()); }
+
+private:
+    Kind mKind;
+};
+
+// Jet field types. Declared SQLite types: Boolean "YESNO INTEGER", Byte "BYTE INTEGER",
+// Integer "SHORT INTEGER", Long "LONG INTEGER", AutoNumber "INTEGER PRIMARY KEY AUTOINCREMENT"
+// (a Long whose new values are never handed out twice), Currency "CURRENCY INTEGER" (count of
+// 1/10,000), Single "SINGLE REAL", Double "DOUBLE REAL", Date "DATE TEXT" (ISO 8601),
+// Text "TEXT(n)", Memo "MEMO TEXT".
+enum class FieldType { Boolean, Byte, Integer, Long, AutoNumber, Currency, Single, Double, Date, Text, Memo };
+
+// How values come back: Boolean -> bool; Byte, Integer, Long, AutoNumber -> int (qint32);
+// Currency, Double -> double; Single -> float; Text, Memo, Date -> QString. A Null stays a null
+// QVariant, distinct from "". Values written are converted to the column's type; a text that
+// does not read as a number written to a numeric field throws Error (Kind::Generic).
+
+struct FieldDef {
+    QString name;
+    FieldType type = FieldType::Long;
+    int size = 0;          // Text only: the Jet size (informational)
+};
+
+struct OpenOptions {
+    bool exclusive = true;   // hold the file for this open only (a second open gets Kind::Locked)
+    bool readOnly = false;
+};
+
+class Recordset;
+class Transaction;
+
+class Database {
+public:
+    // Opens an existing file; never creates one. Throws Error (NotFound, NotDatabase, Locked...).
+    // The check reads the schema, so a text file or a truncated database fails here, not later.
+    static std::unique_ptr<Database> Open(const QString& path, OpenOptions options = {});
+    // Creates an empty database (used by the template builder and by test fixtures).
+    static std::unique_ptr<Database> Create(const QString& path);
+    ~Database();
+
+    Database(const Database&) = delete;
+    Database& operator=(const Database&) = delete;
+
+    void Close();                 // also closes every recordset still open on it
+    bool IsOpen() const;
+    QString Path() const;
+    bool IsReadOnly() const;
+
+    // A table-type recordset on the named table, ordered by its "PrimaryKey" index (Index() is
+    // already "PrimaryKey" when the table has one, otherwise rows come in insertion order).
+    // Throws Error(NoSuchTable) when there is no such table.
+    std::unique_ptr<Recordset> OpenTable(const QString& table);
+    // A read-only snapshot of a query. Values given in params bind to "?" in order: values that
+    // come from users are always bound, never spliced into the text.
+    std::unique_ptr<Recordset> OpenRecordset(const QString& sql, const QVariantList& params = {});
+    // Runs a statement; returns the number of rows changed.
+    int Execute(const QString& sql, const QVariantList& params = {});
+
+    // Schema.
+    bool TableExists(const QString& table) const;
+    QStringList TableNames() const;                       // user tables, sorted
+    QList<FieldDef> Fields(const QString& table) const;   // in column order
+    bool FieldExists(const QString& table, const QString& field) const;
+    QStringList PrimaryKey(const QString& table) const;   // fields of the "PrimaryKey" index, in order
+    QStringList IndexNames(const QString& table) const;   // Jet names, "PrimaryKey" included when there is one
+
+    // Table definitions, as the upgrade uses them. CreateTable with a non-empty primaryKey
+    // gives the table its "PrimaryKey" index on those fields.
+    void CreateTable(const QString& table, const QList<FieldDef>& fields, const QStringList& primaryKey = {});
+    void AddField(const QString& table, const FieldDef& field);
+    void DropField(const QString& table, const QString& field);
+    // A "PrimaryKey" (or primary=true) index on an existing table rebuilds the table with that key.
+    void CreateIndex(const QString& table, const QString& index, const QStringList& fields,
+                     bool primary = false, bool unique = false);
+    void DropIndex(const QString& table, const QString& index);
+    void DropTable(const QString& table);
+    void RenameTable(const QString& from, const QString& to);
+
+    // Transactions nest: the outermost one is a real transaction, inner ones are savepoints.
+    void BeginTrans();
+    void CommitTrans();
+    void Rollback();
+    int TransactionDepth() const;
+
+    sqlite3* handle() const;   // for the layer itself and benchmarks
+
+private:
+    Database();
+    struct Impl;
+    std::unique_ptr<Impl> d;
+    friend class Recordset;
+};
+
+// Commits on commit(), rolls back when it goes out of scope uncommitted (also on an exception).
+class Transaction {
+public:
+    explicit Transaction(Database& db);
+    ~Transaction();
+    void commit();
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+
+private:
+    Database& mDb;
+    bool mDone = false;
+};
+
+class Recordset {
+public:
+    ~Recordset();
+    Recordset(const Recordset&) = delete;
+    Recordset& operator=(const Recordset&) = delete;
+
+    void Close();
+    bool IsOpen() const;
+    bool IsTable() const;          // table-type (updatable) rather than a query snapshot
+
+    // Table recordsets only: the index that orders the rows and that Seek searches.
+    void SetIndex(const QString& index);
+    QString Index() const;
+
+    // Seek "=" on the current index: one value a key field, in index order. Positions on the
+    // matching row, or sets NoMatch() and leaves the position undefined (EOF).
+    void Seek(const QVariantList& keys);
+    void Seek(const QVariant& key) { Seek(QVariantList{key}); }
+    void Seek(const QVariant& key1, const QVariant& key2) { Seek(QVariantList{key1, key2}); }
+    bool NoMatch() const;
+
+    void MoveFirst();
+    void MoveNext();
+    void MovePrevious();
+    void MoveLast();
+    bool Eof() const;              // past the last row (also when empty)
+    bool Bof() const;
+    int RecordCount() const;
+
+    // Field of the current row (or of the edit buffer while editing). Throws Error
+    // (NoCurrentRecord) at EOF, Error(NoSuchField) for an unknown name. Names are case-insensitive.
+    QVariant Field(const QString& name) const;
+    QVariant Field(int index) const;
+    int FieldCount() const;
+    QString FieldName(int index) const;
+    FieldType FieldTypeOf(const QString& name) const;
+    void SetField(const QString& name, const QVariant& value);   // only between AddNew/Edit and Update
+
+    // Table recordsets only.
+    void AddNew();                 // edit buffer with every field Null (AutoNumber filled on Update)
+    void Edit();                   // edit buffer from the current row
+    // Writes the buffer. After an AddNew the recordset is positioned on the new row, so an
+    // AutoNumber key reads back with Field(). Throws Error(Constraint) on a duplicate key.
+    void Update();
+    void CancelUpdate();
+    void Delete();                 // deletes the current row; the position becomes "no current row"
+    bool Editing() const;
+
+private:
+    Recordset();
+    struct Impl;
+    std::unique_ptr<Impl> d;
+    friend class Database;
+};
+
+// Jet type <-> declared SQLite type.
+QString DeclaredType(FieldType type, int size = 0);
+FieldType TypeFromDeclared(const QString& declared);
+
+} // namespace dao
