@@ -3,6 +3,9 @@
 # so code includes "platform/dao/database.h", "core/u11datafile.h" and so on.
 function(tolmar_library name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  if(NOT ARG_SOURCES)
+    return()   # a folder whose first sources have not been written yet
+  endif()
   add_library(${name} STATIC ${ARG_SOURCES})
   target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
   target_link_libraries(${name} PUBLIC ${ARG_LIBS})
@@ -12,6 +15,9 @@ endfunction()
 # One test executable, run by CTest. GUI tests run on Qt's offscreen platform.
 function(tolmar_test name)
   cmake_parse_arguments(ARG "GUI" "" "SOURCES;LIBS" ${ARGN})
+  if(NOT ARG_SOURCES)
+    return()
+  endif()
   if(ARG_GUI)
     # GUI tests need a QApplication before the first widget: their main makes one.
     add_executable(${name} ${ARG_SOURCES} ${CMAKE_SOURCE_DIR}/tests/support/gui_main.cpp)
