@@ -43,9 +43,10 @@ private:
 
 // Jet field types. Declared SQLite types: Boolean "YESNO INTEGER", Byte "BYTE INTEGER",
 // Integer "SHORT INTEGER", Long "LONG INTEGER", AutoNumber "INTEGER PRIMARY KEY AUTOINCREMENT"
-// (a Long whose new values are never handed out twice), Currency "CURRENCY INTEGER" (count of
-// 1/10,000), Single "SINGLE REAL", Double "DOUBLE REAL", Date "DATE TEXT" (ISO 8601),
-// Text "TEXT(n)", Memo "MEMO TEXT".
+// (a Long whose new values are never handed out twice), Currency "CURRENCY INTEGER" (an amount
+// in dollars, kept to 1/10,000: rounded to four decimals on every write and read, so SQL
+// literals and bound parameters hold plain amounts such as 1500 or 12.5), Single "SINGLE REAL",
+// Double "DOUBLE REAL", Date "DATE TEXT" (ISO 8601), Text "TEXT(n)", Memo "MEMO TEXT".
 enum class FieldType { Boolean, Byte, Integer, Long, AutoNumber, Currency, Single, Double, Date, Text, Memo };
 
 // How values come back: Boolean -> bool; Byte, Integer, Long, AutoNumber -> int (qint32);
