@@ -1,0 +1,53 @@
+#pragma once
+
+// The Items table: keyed text items forming a tree by ParentKey, listed by ChildIndex,
+// and the cache of c0Item objects that every text item of the program goes through.
+
+#include "core/c0item.h"
+
+#include <QList>
+#include <QString>
+
+namespace core {
+
+// The body of a new item: an empty rich-text document with one Arial font.
+extern const QString kDefaultItemBody;
+
+// Keys up to this one are reserved for the fixed items and groups of the file (fire name 11,
+// group keys 21..28, decision texts 291 and 292, ...); NewItem hands out keys above it only.
+constexpr int kLastFixedItemKey = 292;
+
+// Group keys (values of ParentKey that need no row).
+constexpr int kRMAGroupKey = 21;
+constexpr int kSituationGroupKey = 22;
+constexpr int kValuesAtRiskGroupKey = 23;
+constexpr int kAlternativesGroupKey = 26;
+constexpr int kSummaryGroupKey = 28;
+
+// One entry of a list or combo box: the text shown and the record key kept in its ItemData.
+struct ListEntry {
+    QString Text;
+    int Key = 0;
+    bool operator==(const ListEntry&) const = default;
+};
+
+// The cached item of that key, read on first use. The pointer stays valid until ClearItems.
+c0Item* GetItem(int key);
+// Children of a parent in ChildIndex order (ties by ItemKey), 0-based.
+QList<c0Item*> GetChildItems(int parentKey);
+QList<int> GetChildKeys(int parentKey);
+int CountChildItems(int parentKey);
+// The highest key handed out or found in the file.
+int GetLastItemKey();
+// Adds a row (default body, next ChildIndex) and returns its key; the item is not cached.
+int NewItem(const QString& itemName, int parentKey);
+// Drops the item from the cache and deletes its row; a key without a row deletes nothing.
+void DeleteItem(int key);
+void SaveAllItems();
+// Forgets every cached item and the key counter (a file was loaded or closed).
+void ClearItems();
+
+// Called by c0Item when its save adds a row, so that the key counter stays above it.
+void NoteItemKeyStored(int key);
+
+} // namespace core

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <array>
+
+namespace model {
+
+constexpr int kCostBracketCount = 9;
+
+// The historic suppression cost per acre of one FMU (key 0: the whole fire) by fire size:
+// nine brackets, each with its largest size (TopSize) and its cost per acre.
+// A bracket out of 1..9 throws std::out_of_range.
+class c35AACTable {
+public:
+    float TopSize(int bracket) const;
+    void SetTopSize(int bracket, float value);
+    float Cost(int bracket) const;
+    void SetCost(int bracket, float value);
+    // Cost per acre for a fire of that many acres.
+    float CostForSize(float size) const;
+
+    void Initialize(int fmuKey);
+    // Writes all nine rows when changed, adding any row that is missing.
+    void SaveChanges();
+
+    int FMUKey() const { return mFMUKey; }
+    bool Changed() const { return mChanged; }
+
+private:
+    int mFMUKey = 0;
+    std::array<float, kCostBracketCount> mTopSize{};
+    std::array<float, kCostBracketCount> mCost{};
+    bool mChanged = false;
+};
+
+} // namespace model

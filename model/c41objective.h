@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+namespace model {
+
+// One node of the objectives tree (root 1 -> categories -> objectives) or of the safety tree
+// (root 2 -> safety issues). The links between nodes live in the table only.
+class c41Objective {
+public:
+    int ItemKey() const { return mItemKey; }
+    QString ItemName() const { return mItemName; }
+    void SetItemName(const QString& value);
+    QString Description() const { return mDescription; }
+    void SetDescription(const QString& value);
+    int ParentKey() const { return mParentKey; }
+
+    bool bRoot() const { return mItemKey == 1; }
+    bool bCategory() const { return mParentKey == 1; }
+    bool bObjective() const;
+    bool bSafetyRoot() const { return mItemKey == 2; }
+    bool bSafetyCategory() const { return mParentKey == 2; }
+    bool bSafetyIssue() const { return mParentKey == 2; }
+
+    int Priority() const { return mPriority; }
+    void SetPriority(int value);
+    // Priority over the sum of the tree's priorities (equal shares when that sum is 0; 0 when
+    // there is nothing to share with); 1 for the roots. Computed at each call.
+    float Weight() const;
+    int ChildrenPriorities() const;
+
+    void Initialize(int key, const QString& name, const QString& description, int priority, int parentKey);
+    void SaveChanges();
+    // Unlinks the node from its parent's chain and deletes its row and its Scores rows.
+    void Delete();
+    // The nodes of the objectives tree whose parent is this node, in tree order.
+    QList<c41Objective*> GetChildren() const;
+
+    bool Changed() const { return mChanged; }
+
+private:
+    void Unlink();
+
+    int mItemKey = 0;
+    QString mItemName;
+    QString mDescription;
+    int mParentKey = 0;
+    int mPriority = 0;
+    bool mChanged = false;
+};
+
+} // namespace model

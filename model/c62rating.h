@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+namespace model {
+
+// The rating of one outcome against one objective or safety issue: a raw score 0..10 and a
+// note. A category rating reads no row and sums its children's weighted scores.
+class c62Rating {
+public:
+    bool bCategory() const { return mCategory; }
+    bool bSafetyRoot() const { return mSafety && mCategory; }
+    bool bSafetyIssue() const { return mSafety && !mCategory; }
+    float RawScore() const { return mRawScore; }
+    void SetRawScore(float value);
+    QString Description() const { return mDescription; }
+    void SetDescription(const QString& value);
+    // Raw score times the criterion's current weight.
+    float WeightedScore() const;
+    // Sum of the children's weighted scores; 0 without children.
+    float CategoryScore() const;
+
+    void Initialize(int outcomeKey, int criterionKey, bool safety, bool category);
+    // Writes the row when changed, adding it when it is missing.
+    void SaveChanges();
+    // Not owned: the rating list owns every rating.
+    void AddChild(c62Rating* rating);
+
+    int OutcomeKey() const { return mOutcomeKey; }
+    int CriterionKey() const { return mCriterionKey; }
+    bool Changed() const { return mChanged; }
+    const QList<c62Rating*>& Children() const { return mChildren; }
+
+private:
+    bool mCategory = false;
+    bool mSafety = false;
+    int mOutcomeKey = 0;
+    int mCriterionKey = 0;
+    float mRawScore = 0.0f;
+    QString mDescription;
+    bool mChanged = false;
+    QList<c62Rating*> mChildren;
+};
+
+} // namespace model

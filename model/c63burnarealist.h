@@ -1,0 +1,39 @@
+#pragma once
+
+#include "model/c64burnarea.h"
+#include "model/keyedlist.h"
+
+#include <QList>
+
+#include <memory>
+
+namespace model {
+
+// The burn areas of one outcome: one per FMU in FMU-list order, or, when there are no
+// FMUs, one whole-fire area under key 0. The FMU list is read once, by Initialize.
+class c63BurnAreaList {
+public:
+    // Dollars per acre, negative for a net loss.
+    float AverageNVCPerAcre() const;
+    float ResourceNVCPerAcre(int resource) const;
+    // Suppression cost of a fire of that size, and its cost per acre.
+    float CostBySize(float size) const;
+    float CostPerAcre(float size) const;
+    // Key 0: the whole-fire area, nullptr when there are FMUs. An unknown nonzero key throws
+    // std::out_of_range.
+    c64BurnArea* BurnArea(int fmuKey) const;
+    // The per-FMU areas (empty when there are no FMUs).
+    const QList<c64BurnArea*>& BurnAreaCollection() const { return mAreas.Items(); }
+    // Percent of the fire in the FMU at that 1-based position, truncated; 100 with 0 or 1 FMUs.
+    int FMUPercent(int position) const;
+
+    void Initialize(int outcomeKey);
+    int OutcomeKey() const { return mOutcomeKey; }
+
+private:
+    int mOutcomeKey = 0;
+    KeyedList<c64BurnArea> mAreas;
+    std::unique_ptr<c64BurnArea> mWholeFire;
+};
+
+} // namespace model

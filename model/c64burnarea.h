@@ -1,0 +1,38 @@
+#pragma once
+
+#include <array>
+
+namespace model {
+
+// One outcome in one FMU (key 0: the whole fire): the FMU's relative share of the fire
+// and the relative shares of the six fire intensity levels within it.
+// A level out of 1..6 throws std::out_of_range.
+class c64BurnArea {
+public:
+    int OutcomeKey() const { return mOutcomeKey; }
+    int FMUKey() const { return mFMUKey; }
+    int FMUPortion() const { return mFMUPortion; }
+    // Marks the area changed, also when the value is the same.
+    void SetFMUPortion(int value);
+    int FILPortion(int fil) const;
+    // Marks the area changed only when the value differs.
+    void SetFILPortion(int fil, int value);
+    // Percent of the FMU's area at that level, rounded half to even; 16 each when all are 0.
+    int FILPercent(int fil) const;
+
+    // Reads the row; a missing row or field reads as 0.
+    void Initialize(int outcomeKey, int fmuKey);
+    // Writes the row when changed, adding it when it is missing.
+    void SaveChanges();
+
+    bool Changed() const { return mChanged; }
+
+private:
+    int mOutcomeKey = 0;
+    int mFMUKey = 0;
+    int mFMUPortion = 0;
+    std::array<int, 6> mFILPortion{};
+    bool mChanged = false;
+};
+
+} // namespace model
