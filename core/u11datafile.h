@@ -1,0 +1,46 @@
+#pragma once
+
+#include "platform/dao/dao.h"
+
+#include <QString>
+
+namespace core {
+
+// The open data file: program-wide state, one set for the whole program.
+dao::Database* gDatabase();        // nullptr when no file is open or being opened
+dao::Recordset* gProperties();     // table recordset on Properties, open while the file is
+bool gFileOpen();                  // true from a successful open until the file is closed
+bool gCreatingNewFile();           // true only while a copy of the template is being opened
+
+inline const QString kCurrentFormat = QStringLiteral("06.01.01");
+inline const QString kProgramEdition = QStringLiteral("Advanced");
+
+// Conversions of older formats. The open routine asks, then runs the whole chain inside one
+// transaction; a conversion works through gDatabase()/gProperties() while gFileOpen() is still
+// false and throws on failure, which rolls everything back.
+struct Upgrader {
+    virtual ~Upgrader() = default;
+    virtual bool QueryConvert41to5() = 0;
+    virtual bool QueryConvert5to6() = 0;
+    virtual void Convert4to41() = 0;
+    virtual void Convert41to5() = 0;
+    virtual void Convert5to6() = 0;
+};
+// Not owned. With none installed, older formats are refused as incompatible.
+void SetUpgrader(Upgrader* u);
+
+// Opens and checks a data file (format, conversions, edition). True when it is open.
+bool OpenDatafile(const QString& path);
+// The dialog-driven commands: 1 the file is open, 2 cancelled (nothing changed), 3 failed (no
+// file is open any more).
+int QueryOpenDatafile();
+int QueryNewDatafile();
+int SaveAsDatafile();
+void CloseDatafile();
+
+// File name of the open file without its folder, from "FullFileName".
+QString GetDatafileTitle();
+// Key of the last row in "PrimaryKey" order; 0 for an empty table.
+int GetMaxKey(const QString& table, const QString& keyField);
+
+} // namespace core
