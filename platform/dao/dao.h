@@ -89,8 +89,10 @@ public:
     // already "PrimaryKey" when the table has one, otherwise rows come in insertion order).
     // Throws Error(NoSuchTable) when there is no such table.
     std::unique_ptr<Recordset> OpenTable(const QString& table);
-    // A read-only snapshot of a query. Values given in params bind to "?" in order: values that
-    // come from users are always bound, never spliced into the text.
+    // A recordset on a query, read at once. It can be edited (Edit, AddNew, Delete) when it
+    // selects plain columns of one table; otherwise it is a read-only snapshot. Values given in
+    // params bind to "?" in order: values that come from users are always bound, never spliced
+    // into the text.
     std::unique_ptr<Recordset> OpenRecordset(const QString& sql, const QVariantList& params = {});
     // Runs a statement; returns the number of rows changed.
     int Execute(const QString& sql, const QVariantList& params = {});
@@ -123,9 +125,10 @@ public:
 
     sqlite3* handle() const;   // for the layer itself and benchmarks
 
+    struct Impl;   // internal
+
 private:
     Database();
-    struct Impl;
     std::unique_ptr<Impl> d;
     friend class Recordset;
 };
@@ -152,7 +155,8 @@ public:
 
     void Close();
     bool IsOpen() const;
-    bool IsTable() const;          // table-type (updatable) rather than a query snapshot
+    bool IsTable() const;          // table-type rather than a query
+    bool Updatable() const;
 
     // Table recordsets only: the index that orders the rows and that Seek searches.
     void SetIndex(const QString& index);
@@ -192,9 +196,10 @@ public:
     void Delete();                 // deletes the current row; the position becomes "no current row"
     bool Editing() const;
 
+    struct Impl;   // internal
+
 private:
     Recordset();
-    struct Impl;
     std::unique_ptr<Impl> d;
     friend class Database;
 };

@@ -1,0 +1,432 @@
+#include "platform/dao/dao.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+using namespace dao;
+
+namespace {
+
+QByteArray digest(const QString& path)
+{
+    QFile f(path);
+    f.open(QIODevice::ReadOnly);
+    return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256);
+}
+
+class DaoTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        path = dir.filePath("a.tlm");
+        auto db = Database::Create(path);
+        db->Execute("CREATE TABLE Items (ItemKey LONG INTEGER, ParentKey LONG INTEGER, ChildIndex LONG INTEGER, "
+                    "ItemName TEXT(50), Body MEMO TEXT, PRIMARY KEY (ItemKey))");
+        db->Execute("CREATE TABLE Pairs (OutcomeKey LONG INTEGER, ItemKey LONG INTEGER, Loss CURRENCY INTEGER, "
+                    "Share SINGLE REAL, Level SHORT INTEGER, Flag YESNO INTEGER, PRIMARY KEY (OutcomeKey, ItemKey))");
+        db->Execute("CREATE TABLE Auto (ItemKey INTEGER PRIMARY KEY AUTOINCREMENT, Name TEXT(20))");
+        db->Execute("CREATE TABLE Properties (Property TEXT(50), Value MEMO TEXT, PRIMARY KEY (Property))");
+        for (int k : {30, 10, 20})
+            db->Execute("INSERT INTO Items VALUES (?, 1, ?, ?, NULL)", {k, k / 10, QString("n%1").arg(k)});
+        db->Close();
+    }
+
+    std::unique_ptr<Database> open(OpenOptions o = {}) { return Database::Open(path, o); }
+
+    QTemporaryDir dir;
+    QString path;
+};
+
+TEST_F(DaoTest, BadFilesAreRefusedAndLeftAsTheyWere)
+{
+    struct Case {
+        const char* name;
+        QByteArray content;   // empty: no file at all
+        Error::Kind kind;
+    };
+    QFile whole(path);
+    whole.open(QIODevice::ReadOnly);
+    const QByteArray db = whole.readAll();
+    const Case cases[] = {
+        {"missing", {}, Error::Kind::NotFound},
+        {"text", "Fire name,Acres\nSmith Creek,1200\n", Error::Kind::NotDatabase},
+        {"truncated", db.left(db.size() / 2 + 100), Error::Kind::NotDatabase},
+        {"header only", db.left(100), Error::Kind::NotDatabase},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString p = dir.filePath(QString("bad-%1.tlm").arg(c.name));
+        if (!c.content.isEmpty()) {
+            QFile f(p);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write(c.content);
+        }
+        const QByteArray before = c.content.isEmpty() ? QByteArray() : digest(p);
+        try {
+            auto opened = Database::Open(p);
+            ADD_FAILURE() << "opened";
+        } catch (const Error& e) {
+            EXPECT_EQ(e.kind(), c.kind) << e.what();
+        }
+        if (c.content.isEmpty())
+            EXPECT_FALSE(QFile::exists(p)) << "an open must never create a file";
+        else
+            EXPECT_EQ(digest(p), before);
+    }
+}
+
+TEST_F(DaoTest, ReadOnlyFileIsRefusedForWriting)
+{
+    if (geteuid() == 0)
+        GTEST_SKIP() << "file permissions do not bind root";
+    QFile::setPermissions(path, QFile::ReadOwner);
+    EXPECT_THROW(open(), Error);
+    auto ro = open({false, true});
+    EXPECT_EQ(ro->OpenTable("Items")->RecordCount(), 3);
+}
+
+TEST_F(DaoTest, ReadOnlyOpenRefusesWrites)
+{
+    auto db = open({false, true});
+    auto rs = db->OpenTable("Items");
+    rs->Edit();
+    rs->SetField("ItemName", "x");
+    try {
+        rs->Update();
+        FAIL();
+    } catch (const Error& e) {
+        EXPECT_EQ(e.kind(), Error::Kind::ReadOnly);
+    }
+}
+
+TEST_F(DaoTest, ExclusiveOpenRefusesSecondOpenerWhileFirstWorks)
+{
+    auto first = open();
+    try {
+        auto second = open();
+        FAIL() << "second exclusive open succeeded";
+    } catch (const Error& e) {
+        EXPECT_EQ(e.kind(), Error::Kind::Locked);
+    }
+    EXPECT_THROW(open({false, true}), Error);   // not even a shared reader gets in
+    auto rs = first->OpenTable("Items");
+    rs->AddNew();
+    rs->SetField("ItemKey", 40);
+    rs->Update();
+    EXPECT_EQ(first->OpenTable("Items")->RecordCount(), 4);
+    first->Close();
+    EXPECT_NO_THROW(open());
+}
+
+TEST_F(DaoTest, SharedOpensCoexist)
+{
+    auto a = open({false, false});
+    auto b = open({false, false});
+    EXPECT_EQ(b->OpenTable("Items")->RecordCount(), 3);
+}
+
+TEST_F(DaoTest, TableRowsComeInPrimaryKeyOrder)
+{
+    auto db = open();
+    auto rs = db->OpenTable("Items");
+    EXPECT_EQ(rs->Index(), "PrimaryKey");
+    QList<int> keys;
+    for (rs->MoveFirst(); !rs->Eof(); rs->MoveNext())
+        keys << rs->Field("ItemKey").toInt();
+    EXPECT_EQ(keys, (QList<int>{10, 20, 30}));
+    rs->MoveLast();
+    EXPECT_EQ(rs->Field("itemkey").toInt(), 30);   // names are case-insensitive
+    rs->MovePrevious();
+    EXPECT_EQ(rs->Field("ItemKey").toInt(), 20);
+    EXPECT_THROW(rs->Field("NoSuchField"), Error);
+}
+
+TEST_F(DaoTest, SeekOnOneAndTwoKeyFields)
+{
+    auto db = open();
+    db->Execute("INSERT INTO Pairs (OutcomeKey, ItemKey, Loss) VALUES (1, 5, 100), (1, 6, 200), (2, 5, 300)");
+    db->Execute("INSERT INTO Properties VALUES ('DataFormatID', '06.01.01')");
+    auto items = db->OpenTable("Items");
+    items->Seek(20);
+    ASSERT_FALSE(items->NoMatch());
+    EXPECT_EQ(items->Field("ItemName").toString(), "n20");
+    items->MoveNext();   // a seek positions the cursor for moves too
+    EXPECT_EQ(items->Field("ItemKey").toInt(), 30);
+    items->Seek(25);
+    EXPECT_TRUE(items->NoMatch());
+    EXPECT_THROW(items->Field("ItemName"), Error);
+    items->Seek(QString("not a number"));
+    EXPECT_TRUE(items->NoMatch());
+
+    auto pairs = db->OpenTable("Pairs");
+    pairs->Seek(1, 6);
+    ASSERT_FALSE(pairs->NoMatch());
+    EXPECT_DOUBLE_EQ(pairs->Field("Loss").toDouble(), 200);
+    pairs->Seek(2, 6);
+    EXPECT_TRUE(pairs->NoMatch());
+
+    auto props = db->OpenTable("Properties");
+    props->Seek(QString("dataformatid"));   // text keys match regardless of case
+    ASSERT_FALSE(props->NoMatch());
+    EXPECT_EQ(props->Field("Value").toString(), "06.01.01");
+}
+
+TEST_F(DaoTest, ValuesKeepTheirJetTypes)
+{
+    auto db = open();
+    auto rs = db->OpenTable("Items");
+    rs->AddNew();
+    rs->SetField("ItemKey", 50);
+    rs->SetField("ItemName", "123");
+    rs->SetField("Body", "");
+    rs->Update();
+    rs->Seek(50);
+    EXPECT_EQ(rs->Field("ItemName").metaType().id(), QMetaType::QString);   // text stays text
+    EXPECT_EQ(rs->Field("ItemName").toString(), "123");
+    EXPECT_FALSE(rs->Field("Body").isNull());   // "" is not Null
+    EXPECT_EQ(rs->Field("Body").toString(), "");
+    EXPECT_TRUE(rs->Field("ParentKey").isNull());
+
+    auto p = db->OpenTable("Pairs");
+    p->AddNew();
+    p->SetField("OutcomeKey", 1);
+    p->SetField("ItemKey", 2);
+    p->SetField("Loss", 1234567.12345);
+    p->SetField("Share", 0.1);
+    p->SetField("Level", "7");
+    p->SetField("Flag", true);
+    p->Update();
+    p->Seek(1, 2);
+    EXPECT_EQ(p->Field("Share").metaType().id(), QMetaType::Float);
+    EXPECT_EQ(p->Field("Share").toFloat(), 0.1f);
+    EXPECT_EQ(p->Field("Loss").toDouble(), 1234567.1235);   // kept to 1/10,000
+    EXPECT_EQ(p->Field("Level").toInt(), 7);
+    EXPECT_EQ(p->Field("Flag").toBool(), true);
+
+    // Plain amounts in SQL text read back as the same amounts.
+    db->Execute("UPDATE Pairs SET Loss = ? WHERE OutcomeKey = 1", {12.5});
+    p->Seek(1, 2);
+    EXPECT_EQ(p->Field("Loss").toDouble(), 12.5);
+}
+
+TEST_F(DaoTest, BadValuesAreRefusedBeforeTheyReachTheFile)
+{
+    auto db = open();
+    auto p = db->OpenTable("Pairs");
+    p->AddNew();
+    EXPECT_THROW(p->SetField("OutcomeKey", "abc"), Error);
+    EXPECT_THROW(p->SetField("Level", 40000), Error);   // Integer is 16 bits
+    EXPECT_THROW(p->SetField("Loss", std::numeric_limits<double>::infinity()), Error);
+    p->CancelUpdate();
+    EXPECT_THROW(p->SetField("Level", 1), Error);   // no edit in progress
+}
+
+TEST_F(DaoTest, DuplicateKeyIsAConstraintError)
+{
+    auto db = open();
+    auto rs = db->OpenTable("Items");
+    rs->AddNew();
+    rs->SetField("ItemKey", 10);
+    try {
+        rs->Update();
+        FAIL();
+    } catch (const Error& e) {
+        EXPECT_EQ(e.kind(), Error::Kind::Constraint);
+    }
+}
+
+TEST_F(DaoTest, AutoNumberReadsBackAndIsNeverReused)
+{
+    auto db = open();
+    auto rs = db->OpenTable("Auto");
+    QList<int> keys;
+    for (int i = 0; i < 3; ++i) {
+        rs->AddNew();
+        rs->SetField("Name", QString("r%1").arg(i));
+        rs->Update();
+        keys << rs->Field("ItemKey").toInt();   // positioned on the new row
+        EXPECT_EQ(rs->Field("Name").toString(), QString("r%1").arg(i));
+    }
+    EXPECT_EQ(keys, (QList<int>{1, 2, 3}));
+    rs->MoveLast();
+    rs->Delete();
+    rs->AddNew();
+    rs->SetField("Name", "after delete");
+    rs->Update();
+    EXPECT_EQ(rs->Field("ItemKey").toInt(), 4);
+}
+
+TEST_F(DaoTest, DeleteWhileWalkingVisitsEveryRow)
+{
+    auto db = open();
+    for (int k = 40; k < 50; ++k)
+        db->Execute("INSERT INTO Items (ItemKey) VALUES (?)", {k});
+    auto rs = db->OpenTable("Items");
+    QList<int> seen;
+    for (rs->MoveFirst(); !rs->Eof(); rs->MoveNext()) {
+        const int k = rs->Field("ItemKey").toInt();
+        seen << k;
+        if (k % 2 == 0)
+            rs->Delete();
+    }
+    EXPECT_EQ(seen.size(), 13);
+    EXPECT_EQ(rs->RecordCount(), 5);
+    EXPECT_THROW(rs->Field("ItemKey"), Error);
+}
+
+TEST_F(DaoTest, EditChangesOnlyTheCurrentRowAndOtherCursorsSeeIt)
+{
+    auto db = open();
+    auto a = db->OpenTable("Items");
+    auto b = db->OpenTable("Items");
+    a->Seek(20);
+    a->Edit();
+    a->SetField("ItemName", "changed");
+    EXPECT_EQ(a->Field("ItemName").toString(), "changed");   // the buffer shows the edit
+    a->Update();
+    b->Seek(20);
+    EXPECT_EQ(b->Field("ItemName").toString(), "changed");
+    b->Seek(10);
+    EXPECT_EQ(b->Field("ItemName").toString(), "n10");
+    db->Execute("INSERT INTO Items (ItemKey) VALUES (15)");
+    b->MoveNext();
+    EXPECT_EQ(b->Field("ItemKey").toInt(), 15);   // rows added elsewhere are seen
+}
+
+TEST_F(DaoTest, QueryRecordsets)
+{
+    auto db = open();
+    auto rs = db->OpenRecordset("SELECT * FROM Items WHERE ParentKey = ? ORDER BY ChildIndex DESC", {1});
+    EXPECT_TRUE(rs->Updatable());
+    ASSERT_EQ(rs->RecordCount(), 3);
+    EXPECT_EQ(rs->Field("ItemKey").toInt(), 30);
+    rs->Edit();
+    rs->SetField("ItemName", "edited");
+    rs->Update();
+    EXPECT_EQ(rs->Field("ItemName").toString(), "edited");
+    rs->MoveNext();
+    rs->Delete();
+    rs->MoveNext();
+    EXPECT_EQ(rs->Field("ItemKey").toInt(), 10);
+    auto t = db->OpenTable("Items");
+    t->Seek(30);
+    EXPECT_EQ(t->Field("ItemName").toString(), "edited");
+    t->Seek(20);
+    EXPECT_TRUE(t->NoMatch());
+
+    auto agg = db->OpenRecordset("SELECT count(*) AS N, max(ItemKey) AS M FROM Items");
+    EXPECT_FALSE(agg->Updatable());
+    EXPECT_EQ(agg->Field("N").toInt(), 2);
+    EXPECT_THROW(agg->Edit(), Error);
+
+    // A value with quotes is bound, never spliced into the text.
+    auto none = db->OpenRecordset("SELECT * FROM Items WHERE ItemName = ?", {"x' OR '1'='1"});
+    EXPECT_TRUE(none->Eof());
+    EXPECT_EQ(none->RecordCount(), 0);
+}
+
+TEST_F(DaoTest, TableDefinitions)
+{
+    auto db = open();
+    db->CreateTable("SRUses", {{"ItemKey", FieldType::Long}, {"OutcomeKey", FieldType::Long}, {"Note", FieldType::Memo}},
+                    {"ItemKey"});
+    db->Execute("INSERT INTO SRUses VALUES (1, 7, 'a'), (2, 7, 'b')");
+    EXPECT_EQ(db->PrimaryKey("SRUses"), QStringList{"ItemKey"});
+    db->AddField("SRUses", {"Cost", FieldType::Currency});
+    EXPECT_TRUE(db->FieldExists("SRUses", "cost"));
+    db->DropField("SRUses", "Note");
+    EXPECT_FALSE(db->FieldExists("SRUses", "Note"));
+    db->CreateIndex("SRUses", "ByOutcome", {"OutcomeKey"});
+    EXPECT_EQ(db->IndexNames("SRUses"), (QStringList{"PrimaryKey", "ByOutcome"}));
+
+    // A new primary key on a table that has rows keeps the rows and the other indexes.
+    db->DropIndex("SRUses", "PrimaryKey");
+    EXPECT_TRUE(db->PrimaryKey("SRUses").isEmpty());
+    db->CreateIndex("SRUses", "PrimaryKey", {"OutcomeKey", "ItemKey"}, true);
+    EXPECT_EQ(db->PrimaryKey("SRUses"), (QStringList{"OutcomeKey", "ItemKey"}));
+    EXPECT_TRUE(db->IndexNames("SRUses").contains("ByOutcome"));
+    auto rs = db->OpenTable("SRUses");
+    rs->Seek(7, 2);
+    ASSERT_FALSE(rs->NoMatch());
+    rs->SetIndex("ByOutcome");
+    EXPECT_EQ(rs->RecordCount(), 2);
+
+    const auto fields = db->Fields("SRUses");
+    ASSERT_EQ(fields.size(), 3);
+    EXPECT_EQ(fields[2].type, FieldType::Currency);
+
+    db->RenameTable("SRUses", "OldUses");
+    EXPECT_FALSE(db->TableExists("SRUses"));
+    EXPECT_TRUE(db->TableExists("oldUSES"));
+    db->DropTable("OldUses");
+    EXPECT_EQ(db->TableNames(), (QStringList{"Auto", "Items", "Pairs", "Properties"}));
+    try {
+        db->OpenTable("OldUses");
+        FAIL();
+    } catch (const Error& e) {
+        EXPECT_EQ(e.kind(), Error::Kind::NoSuchTable);
+    }
+}
+
+TEST_F(DaoTest, TransactionsNestAndRollBackToTheByte)
+{
+    const QByteArray before = digest(path);
+    {
+        auto db = open();
+        Transaction outer(*db);
+        db->Execute("INSERT INTO Items (ItemKey) VALUES (100)");
+        {
+            Transaction inner(*db);
+            db->Execute("INSERT INTO Items (ItemKey) VALUES (101)");
+        }   // inner rolled back, outer goes on
+        auto rs = db->OpenTable("Items");
+        rs->Seek(101);
+        EXPECT_TRUE(rs->NoMatch());
+        rs->Seek(100);
+        EXPECT_FALSE(rs->NoMatch());
+        db->CreateTable("Temp", {{"A", FieldType::Long}});
+    }   // outer rolled back
+    EXPECT_EQ(digest(path), before);
+
+    auto db = open();
+    try {
+        Transaction tx(*db);
+        db->Execute("DELETE FROM Items");
+        throw std::runtime_error("conversion failed");
+    } catch (const std::runtime_error&) {
+    }
+    EXPECT_EQ(db->OpenTable("Items")->RecordCount(), 3);
+    EXPECT_EQ(db->TransactionDepth(), 0);
+    {
+        Transaction tx(*db);
+        db->Execute("DELETE FROM Items WHERE ItemKey = 10");
+        tx.commit();
+    }
+    db->Close();
+    EXPECT_EQ(open()->OpenTable("Items")->RecordCount(), 2);
+}
+
+TEST_F(DaoTest, ClosingTheDatabaseClosesItsRecordsets)
+{
+    auto db = open();
+    auto rs = db->OpenTable("Items");
+    db->Close();
+    EXPECT_FALSE(rs->IsOpen());
+    EXPECT_THROW(rs->MoveNext(), Error);
+    EXPECT_NO_THROW(open());   // and releases the file
+}
+
+TEST(DaoTypes, DeclaredTypesRoundTrip)
+{
+    for (FieldType t : {FieldType::Boolean, FieldType::Byte, FieldType::Integer, FieldType::Long, FieldType::AutoNumber,
+                        FieldType::Currency, FieldType::Single, FieldType::Double, FieldType::Date, FieldType::Text,
+                        FieldType::Memo})
+        EXPECT_EQ(TypeFromDeclared(DeclaredType(t, 50)), t);
+}
+
+} // namespace
