@@ -1,0 +1,74 @@
+#include "core/c0item.h"
+
+#include "core/g0items.h"
+#include "core/u11datafile.h"
+#include "core/u19rowdata.h"
+#include "platform/dao/dao.h"
+
+namespace core {
+
+void c0Item::Initialize(int key)
+{
+    mItemKey = key;
+    mChanged = false;
+    mDeleted = false;
+    auto rs = gDatabase()->OpenTable(QStringLiteral("Items"));
+    rs->SetIndex(QStringLiteral("PrimaryKey"));
+    rs->Seek(key);
+    mItemName = GetFieldText(*rs, QStringLiteral("ItemName"));
+    mHeading = GetFieldText(*rs, QStringLiteral("Heading"));
+    mBody = GetFieldText(*rs, QStringLiteral("Body"));
+    mItemText = GetFieldText(*rs, QStringLiteral("ItemText"));
+    rs->Close();
+}
+
+void c0Item::SetItemName(const QString& value)
+{
+    mItemName = value;
+    mChanged = true;
+}
+
+void c0Item::SetHeading(const QString& value)
+{
+    mHeading = value;
+    mChanged = true;
+}
+
+void c0Item::SetBody(const QString& value)
+{
+    mBody = value;
+    mChanged = true;
+}
+
+void c0Item::SetItemText(const QString& value)
+{
+    mItemText = value;
+    mChanged = true;
+}
+
+void c0Item::SaveChanges()
+{
+    if (!mChanged || mDeleted)
+        return;
+    auto rs = gDatabase()->OpenTable(QStringLiteral("Items"));
+    rs->SetIndex(QStringLiteral("PrimaryKey"));
+    rs->Seek(mItemKey);
+    const bool adding = rs->NoMatch();
+    if (adding) {
+        rs->AddNew();
+        rs->SetField(QStringLiteral("ItemKey"), mItemKey);
+    } else {
+        rs->Edit();
+    }
+    rs->SetField(QStringLiteral("ItemName"), mItemName);
+    rs->SetField(QStringLiteral("Heading"), mHeading);
+    rs->SetField(QStringLiteral("Body"), mBody);
+    rs->SetField(QStringLiteral("ItemText"), mItemText);
+    rs->Update();
+    rs->Close();
+    mChanged = false;
+    if (adding)
+        NoteItemKeyStored(mItemKey);
+}
+
+} // namespace core

@@ -1,0 +1,114 @@
+#include "model/c34nvctable.h"
+
+#include "core/u11datafile.h"
+#include "core/u14properties.h"
+#include "core/u19rowdata.h"
+#include "core/u92utilities.h"
+#include "platform/dao/dao.h"
+
+#include <stdexcept>
+
+namespace model {
+
+namespace {
+
+void checkCell(int resourceKey, int fil)
+{
+    if (resourceKey < 1 || resourceKey > kNVCResourceCount || fil < 1 || fil > kFILCount)
+        throw std::out_of_range("NVC table: subscript out of range");
+}
+
+QString filField(int fil) { return QStringLiteral("FIL%1").arg(fil); }
+
+} // namespace
+
+bool UseNVCGains()
+{
+    return core::Property_GetOrAdd(QStringLiteral("UseNVCGains"), QStringLiteral("No")) != QLatin1String("No");
+}
+
+float c34NVCTable::NVCCellValue(int resourceKey, int fil) const
+{
+    checkCell(resourceKey, fil);
+    return mCells[resourceKey - 1][fil - 1];
+}
+
+void c34NVCTable::SetNVCCellValue(int resourceKey, int fil, float value)
+{
+    checkCell(resourceKey, fil);
+    mCells[resourceKey - 1][fil - 1] = value;
+    mChanged = true;
+}
+
+float c34NVCTable::NVCCellFilteredValue(int resourceKey, int fil) const
+{
+    return NVCCellFilteredValue(resourceKey, fil, UseNVCGains());
+}
+
+float c34NVCTable::NVCCellFilteredValue(int resourceKey, int fil, bool useGains) const
+{
+    const float v = NVCCellValue(resourceKey, fil);
+    return (useGains || v <= 0.0f) ? v : 0.0f;
+}
+
+float c34NVCTable::FilTotal(int fil) const { return FilTotal(fil, UseNVCGains()); }
+
+float c34NVCTable::FilTotal(int fil, bool useGains) const
+{
+    float sum = 0.0f;
+    for (int r = 1; r <= kNVCResourceCount; ++r)
+        sum += NVCCellFilteredValue(r, fil, useGains);
+    return float(core::RoundSignificant(sum, 3));
+}
+
+bool c34NVCTable::bResourceValue(int resourceKey) const { return bResourceValue(resourceKey, UseNVCGains()); }
+
+bool c34NVCTable::bResourceValue(int resourceKey, bool useGains) const
+{
+    for (int i = 1; i <= kFILCount; ++i)
+        if (NVCCellFilteredValue(resourceKey, i, useGains) != 0.0f)
+            return true;
+    return false;
+}
+
+void c34NVCTable::Initialize(int fmuKey)
+{
+    mFMUKey = fmuKey;
+    mChanged = false;
+    auto rs = core::gDatabase()->OpenTable(QStringLiteral("NVCPerAcre"));
+    rs->SetIndex(QStringLiteral("PrimaryKey"));
+    for (int r = 1; r <= kNVCResourceCount; ++r) {
+        rs->Seek(fmuKey, r);
+        for (int i = 1; i <= kFILCount; ++i)
+            mCells[r - 1][i - 1] = core::GetFieldSingle(*rs, filField(i));
+    }
+    rs->Close();
+}
+
+void c34NVCTable::SaveChanges()
+{
+    if (!mChanged)
+        return;
+    dao::Database* db = core::gDatabase();
+    dao::Transaction tx(*db);
+    auto rs = db->OpenTable(QStringLiteral("NVCPerAcre"));
+    rs->SetIndex(QStringLiteral("PrimaryKey"));
+    for (int r = 1; r <= kNVCResourceCount; ++r) {
+        rs->Seek(mFMUKey, r);
+        if (rs->NoMatch()) {
+            rs->AddNew();
+            rs->SetField(QStringLiteral("FMZKey"), mFMUKey);
+            rs->SetField(QStringLiteral("ResourceNumber"), r);
+        } else {
+            rs->Edit();
+        }
+        for (int i = 1; i <= kFILCount; ++i)
+            rs->SetField(filField(i), mCells[r - 1][i - 1]);
+        rs->Update();
+    }
+    rs->Close();
+    tx.commit();
+    mChanged = false;
+}
+
+} // namespace model

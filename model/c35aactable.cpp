@@ -1,0 +1,93 @@
+#include "model/c35aactable.h"
+
+#include "core/u11datafile.h"
+#include "core/u19rowdata.h"
+#include "core/u91trace.h"
+#include "platform/dao/dao.h"
+
+#include <stdexcept>
+
+namespace model {
+
+namespace {
+
+int checkBracket(int bracket)
+{
+    if (bracket < 1 || bracket > kCostBracketCount)
+        throw std::out_of_range("cost table: subscript out of range");
+    return bracket - 1;
+}
+
+} // namespace
+
+float c35AACTable::TopSize(int bracket) const { return mTopSize[checkBracket(bracket)]; }
+
+void c35AACTable::SetTopSize(int bracket, float value)
+{
+    mTopSize[checkBracket(bracket)] = value;
+    mChanged = true;
+}
+
+float c35AACTable::Cost(int bracket) const { return mCost[checkBracket(bracket)]; }
+
+void c35AACTable::SetCost(int bracket, float value)
+{
+    mCost[checkBracket(bracket)] = value;
+    mChanged = true;
+}
+
+float c35AACTable::CostForSize(float size) const
+{
+    for (int i = 0; i < kCostBracketCount; ++i)
+        if (size <= mTopSize[i])
+            return mCost[i];
+    // Larger than every bracket: the open-ended bracket, else the highest sized one with a cost.
+    for (int i = kCostBracketCount - 1; i >= 0; --i)
+        if (mCost[i] > 0.0f && (mTopSize[i] > 0.0f || i == 0 || mTopSize[i - 1] > 0.0f))
+            return mCost[i];
+    return 0.0f;
+}
+
+void c35AACTable::Initialize(int fmuKey)
+{
+    core::Trace(QStringLiteral("c35AACTable.Initialize %1").arg(fmuKey));
+    mFMUKey = fmuKey;
+    mChanged = false;
+    auto rs = core::gDatabase()->OpenTable(QStringLiteral("SuppressionPerAcreCost"));
+    rs->SetIndex(QStringLiteral("PrimaryKey"));
+    for (int s = 1; s <= kCostBracketCount; ++s) {
+        rs->Seek(fmuKey, s);
+        mTopSize[s - 1] = core::GetFieldSingle(*rs, QStringLiteral("TopSize"));
+        mCost[s - 1] = core::GetFieldSingle(*rs, QStringLiteral("Cost"));
+    }
+    rs->Close();
+}
+
+void c35AACTable::SaveChanges()
+{
+    core::Trace(QStringLiteral("c35AACTable.SaveChanges"));
+    if (!mChanged)
+        return;
+    dao::Database* db = core::gDatabase();
+    dao::Transaction tx(*db);
+    auto rs = db->OpenTable(QStringLiteral("SuppressionPerAcreCost"));
+    rs->SetIndex(QStringLiteral("PrimaryKey"));
+    for (int s = 1; s <= kCostBracketCount; ++s) {
+        rs->Seek(mFMUKey, s);
+        if (rs->NoMatch()) {
+            rs->AddNew();
+            rs->SetField(QStringLiteral("FMZKey"), mFMUKey);
+            rs->SetField(QStringLiteral("Sequence"), s);
+        } else {
+            rs->Edit();
+        }
+        rs->SetField(QStringLiteral("TopSize"), mTopSize[s - 1]);
+        rs->SetField(QStringLiteral("Cost"), mCost[s - 1]);
+        rs->Update();
+    }
+    rs->Close();
+    tx.commit();
+    mChanged = false;
+}
+
+} // namespace model

@@ -1,0 +1,151 @@
+#include "model/c41objective.h"
+
+#include "core/u11datafile.h"
+#include "core/u19rowdata.h"
+#include "core/u91trace.h"
+#include "model/g41objectives.h"
+#include "model/g42safetyissues.h"
+#include "model/g62ratings.h"
+#include "platform/dao/dao.h"
+
+#include <set>
+
+namespace model {
+
+bool c41Objective::bObjective() const
+{
+    return !(bRoot() || bCategory() || bSafetyRoot() || bSafetyIssue());
+}
+
+void c41Objective::SetItemName(const QString& value)
+{
+    mItemName = value;
+    mChanged = true;
+}
+
+void c41Objective::SetDescription(const QString& value)
+{
+    mDescription = value;
+    mChanged = true;
+}
+
+void c41Objective::SetPriority(int value)
+{
+    mPriority = value;
+    mChanged = true;
+}
+
+float c41Objective::Weight() const
+{
+    if (bRoot() || bSafetyRoot())
+        return 1.0f;
+    int sum = 0;
+    int count = 0;
+    if (bSafetyIssue()) {
+        sum = SumSafetyIssuePriorities();
+        count = sum == 0 ? SafetyIssueCount() : 0;
+    } else {
+        sum = SumObjectivePriorities();
+        count = sum == 0 ? ObjectiveCount() : 0;
+    }
+    if (sum != 0)
+        return float(double(mPriority) / sum);
+    // Nothing to share the weight with.
+    return count == 0 ? 0.0f : float(1.0 / count);
+}
+
+int c41Objective::ChildrenPriorities() const
+{
+    int sum = 0;
+    for (const c41Objective* child : GetChildren())
+        sum += child->Priority();
+    return sum;
+}
+
+QList<c41Objective*> c41Objective::GetChildren() const
+{
+    QList<c41Objective*> children;
+    for (c41Objective* node : ObjectivesCollection())
+        if (node->ParentKey() == mItemKey)
+            children.append(node);
+    return children;
+}
+
+void c41Objective::Initialize(int key, const QString& name, const QString& description, int priority, int parentKey)
+{
+    mItemKey = key;
+    mItemName = name;
+    mDescription = description;
+    mPriority = priority;
+    mParentKey = parentKey;
+    mChanged = false;
+}
+
+void c41Objective::SaveChanges()
+{
+    if (!mChanged)
+        return;
+    auto rs = core::gDatabase()->OpenTable(QStringLiteral("Objectives"));
+    rs->SetIndex(QStringLiteral("PrimaryKey"));
+    rs->Seek(mItemKey);
+    if (rs->NoMatch()) {
+        // The node was deleted meanwhile: there is no row to write to.
+        rs->Close();
+        mChanged = false;
+        return;
+    }
+    rs->Edit();
+    rs->SetField(QStringLiteral("Name"), mItemName);
+    rs->SetField(QStringLiteral("Explanation"), mDescription);
+    rs->SetField(QStringLiteral("Priority"), mPriority);
+    rs->Update();
+    rs->Close();
+    mChanged = false;
+}
+
+void c41Objective::Unlink()
+{
+    auto rs = core::gDatabase()->OpenTable(QStringLiteral("Objectives"));
+    rs->SetIndex(QStringLiteral("PrimaryKey"));
+    rs->Seek(mItemKey);
+    const int sibling = core::GetFieldLong(*rs, QStringLiteral("SiblingKey"));
+    rs->Seek(mParentKey);
+    int c = core::GetFieldLong(*rs, QStringLiteral("ChildKey"));
+    if (c == mItemKey && !rs->NoMatch()) {
+        rs->Edit();
+        rs->SetField(QStringLiteral("ChildKey"), sibling);
+        rs->Update();
+        rs->Close();
+        return;
+    }
+    int previous = 0;
+    std::set<int> seen;
+    while (c != mItemKey && c >= 1 && seen.insert(c).second) {
+        previous = c;
+        rs->Seek(c);
+        c = core::GetFieldLong(*rs, QStringLiteral("SiblingKey"));
+    }
+    if (c != mItemKey) {
+        core::TraceError(QStringLiteral("ChildLink between %1 and %2 not found").arg(mParentKey).arg(mItemKey));
+        rs->Close();
+        return;
+    }
+    rs->Seek(previous);
+    rs->Edit();
+    rs->SetField(QStringLiteral("SiblingKey"), sibling);
+    rs->Update();
+    rs->Close();
+}
+
+void c41Objective::Delete()
+{
+    dao::Database* db = core::gDatabase();
+    dao::Transaction tx(*db);
+    Unlink();
+    db->Execute(QStringLiteral("DELETE FROM Objectives WHERE \"Key\" = ?"), {mItemKey});
+    DeleteCriterionScores(mItemKey);
+    tx.commit();
+    mChanged = false;
+}
+
+} // namespace model

@@ -1,0 +1,88 @@
+#include "model/c62rating.h"
+
+#include "core/u11datafile.h"
+#include "core/u19rowdata.h"
+#include "model/c41objective.h"
+#include "model/g41objectives.h"
+#include "model/g42safetyissues.h"
+#include "platform/dao/dao.h"
+
+#include <stdexcept>
+
+namespace model {
+
+void c62Rating::SetRawScore(float value)
+{
+    mRawScore = value;
+    mChanged = true;
+}
+
+void c62Rating::SetDescription(const QString& value)
+{
+    mDescription = value;
+    mChanged = true;
+}
+
+float c62Rating::WeightedScore() const
+{
+    float weight = 0.0f;
+    try {
+        weight = (mSafety ? GetSafetyIssue(mCriterionKey) : GetObjective(mCriterionKey))->Weight();
+    } catch (const std::out_of_range&) {
+        // The criterion was deleted after this rating was built: it no longer counts.
+        weight = 0.0f;
+    }
+    return weight * mRawScore;
+}
+
+float c62Rating::CategoryScore() const
+{
+    float sum = 0.0f;
+    for (const c62Rating* child : mChildren)
+        sum += child->WeightedScore();
+    return sum;
+}
+
+void c62Rating::Initialize(int outcomeKey, int criterionKey, bool safety, bool category)
+{
+    mOutcomeKey = outcomeKey;
+    mCriterionKey = criterionKey;
+    mSafety = safety;
+    mCategory = category;
+    mChanged = false;
+    mRawScore = 0.0f;
+    mDescription.clear();
+    if (category)
+        return;
+    auto rs = core::gDatabase()->OpenTable(QStringLiteral("Scores"));
+    rs->SetIndex(QStringLiteral("PrimaryKey"));
+    rs->Seek(outcomeKey, criterionKey);
+    mRawScore = core::GetFieldSingle(*rs, QStringLiteral("Value"));
+    mDescription = core::GetFieldText(*rs, QStringLiteral("Description"));
+    rs->Close();
+}
+
+void c62Rating::SaveChanges()
+{
+    if (!mChanged)
+        return;
+    auto rs = core::gDatabase()->OpenTable(QStringLiteral("Scores"));
+    rs->SetIndex(QStringLiteral("PrimaryKey"));
+    rs->Seek(mOutcomeKey, mCriterionKey);
+    if (rs->NoMatch()) {
+        rs->AddNew();
+        rs->SetField(QStringLiteral("OutcomeKey"), mOutcomeKey);
+        rs->SetField(QStringLiteral("CriterionKey"), mCriterionKey);
+    } else {
+        rs->Edit();
+    }
+    rs->SetField(QStringLiteral("Value"), mRawScore);
+    rs->SetField(QStringLiteral("Description"), mDescription);
+    rs->Update();
+    rs->Close();
+    mChanged = false;
+}
+
+void c62Rating::AddChild(c62Rating* rating) { mChildren.append(rating); }
+
+} // namespace model

@@ -1,0 +1,118 @@
+#include "model/c63burnarealist.h"
+
+#include "model/g33fmus.h"
+
+#include <cmath>
+#include <stdexcept>
+
+namespace model {
+
+void c63BurnAreaList::Initialize(int outcomeKey)
+{
+    mOutcomeKey = outcomeKey;
+    mAreas.Clear();
+    mWholeFire.reset();
+    if (FMUCount() < 1) {
+        mWholeFire = std::make_unique<c64BurnArea>();
+        mWholeFire->Initialize(outcomeKey, 0);
+        return;
+    }
+    for (c33FMU* fmu : GetFMUs()) {
+        auto area = std::make_unique<c64BurnArea>();
+        area->Initialize(outcomeKey, fmu->ItemKey());
+        mAreas.Add(fmu->ItemKey(), std::move(area));
+    }
+}
+
+c64BurnArea* c63BurnAreaList::BurnArea(int fmuKey) const
+{
+    if (fmuKey == 0)
+        return mWholeFire.get();
+    return mAreas.Get(fmuKey);
+}
+
+int c63BurnAreaList::FMUPercent(int position) const
+{
+    const int n = mAreas.Count();
+    if (n <= 1)
+        return 100;
+    if (position < 1 || position > n)
+        throw std::out_of_range("FMU percent: subscript out of range");
+    qint64 total = 0;
+    for (c64BurnArea* area : mAreas)
+        total += area->FMUPortion();
+    if (total == 0)
+        return int(std::nearbyint(100.0 / n));
+    return int(qint64(mAreas.At(position)->FMUPortion()) * 100 / total);
+}
+
+float c63BurnAreaList::AverageNVCPerAcre() const
+{
+    const bool useGains = UseNVCGains();
+    float sum = 0.0f;
+    if (mAreas.IsEmpty()) {
+        if (!mWholeFire)
+            return 0.0f;
+        const c34NVCTable* table = GetNVCTable(0);
+        for (int i = 1; i <= kFILCount; ++i)
+            sum = float(sum + table->FilTotal(i, useGains) * (mWholeFire->FILPercent(i) / 100.0));
+        return sum;
+    }
+    for (int j = 1; j <= mAreas.Count(); ++j) {
+        const c64BurnArea* area = mAreas.At(j);
+        const c34NVCTable* table = GetNVCTable(area->FMUKey());
+        const float f = float(FMUPercent(j) / 100.0);
+        for (int i = 1; i <= kFILCount; ++i)
+            sum = float(sum + table->FilTotal(i, useGains) * f * float(area->FILPercent(i) / 100.0));
+    }
+    return sum;
+}
+
+float c63BurnAreaList::ResourceNVCPerAcre(int resource) const
+{
+    const bool useGains = UseNVCGains();
+    float sum = 0.0f;
+    if (mAreas.IsEmpty()) {
+        if (!mWholeFire)
+            return 0.0f;
+        const c34NVCTable* table = GetNVCTable(0);
+        for (int i = 1; i <= kFILCount; ++i)
+            sum = float(sum + table->NVCCellFilteredValue(resource, i, useGains) * (mWholeFire->FILPercent(i) / 100.0));
+        return sum;
+    }
+    for (int j = 1; j <= mAreas.Count(); ++j) {
+        const c64BurnArea* area = mAreas.At(j);
+        const c34NVCTable* table = GetNVCTable(area->FMUKey());
+        const float f = float(FMUPercent(j) / 100.0);
+        for (int i = 1; i <= kFILCount; ++i)
+            sum = float(sum + table->NVCCellFilteredValue(resource, i, useGains) * f
+                                  * float(area->FILPercent(i) / 100.0));
+    }
+    return sum;
+}
+
+float c63BurnAreaList::CostPerAcre(float size) const
+{
+    if (mAreas.IsEmpty())
+        return GetAACTable(0)->CostForSize(size);
+    float sum = 0.0f;
+    for (int j = 1; j <= mAreas.Count(); ++j) {
+        const float f = float(FMUPercent(j) / 100.0);
+        sum = float(sum + GetAACTable(mAreas.At(j)->FMUKey())->CostForSize(size) * f);
+    }
+    return sum;
+}
+
+float c63BurnAreaList::CostBySize(float size) const
+{
+    if (mAreas.IsEmpty())
+        return size * GetAACTable(0)->CostForSize(size);
+    float sum = 0.0f;
+    for (int j = 1; j <= mAreas.Count(); ++j) {
+        const double f = FMUPercent(j) / 100.0;
+        sum = float(sum + size * GetAACTable(mAreas.At(j)->FMUKey())->CostForSize(size) * f);
+    }
+    return sum;
+}
+
+} // namespace model

@@ -1,0 +1,90 @@
+#include "model/c64burnarea.h"
+
+#include "core/u11datafile.h"
+#include "core/u19rowdata.h"
+#include "platform/dao/dao.h"
+
+#include <cmath>
+#include <stdexcept>
+
+namespace model {
+
+namespace {
+
+int filIndex(int fil)
+{
+    if (fil < 1 || fil > 6)
+        throw std::out_of_range("fire intensity level: subscript out of range");
+    return fil - 1;
+}
+
+QString filField(int fil) { return QStringLiteral("FIL%1Portion").arg(fil); }
+
+} // namespace
+
+void c64BurnArea::SetFMUPortion(int value)
+{
+    mFMUPortion = value;
+    mChanged = true;
+}
+
+int c64BurnArea::FILPortion(int fil) const { return mFILPortion[filIndex(fil)]; }
+
+void c64BurnArea::SetFILPortion(int fil, int value)
+{
+    int& held = mFILPortion[filIndex(fil)];
+    if (held != value) {
+        held = value;
+        mChanged = true;
+    }
+}
+
+int c64BurnArea::FILPercent(int fil) const
+{
+    const int i = filIndex(fil);
+    qint64 total = 0;
+    for (int p : mFILPortion)
+        total += p;
+    if (total == 0)
+        return 16;
+    // std::nearbyint rounds half to even in the default rounding mode.
+    return int(std::nearbyint(double(qint64(mFILPortion[i]) * 100) / double(total)));
+}
+
+void c64BurnArea::Initialize(int outcomeKey, int fmuKey)
+{
+    mOutcomeKey = outcomeKey;
+    mFMUKey = fmuKey;
+    mChanged = false;
+    auto rs = core::gDatabase()->OpenTable(QStringLiteral("OutcomeFMZs"));
+    rs->SetIndex(QStringLiteral("PrimaryKey"));
+    rs->Seek(outcomeKey, fmuKey);
+    mFMUPortion = core::GetFieldLong(*rs, QStringLiteral("Portion"));
+    for (int i = 1; i <= 6; ++i)
+        mFILPortion[i - 1] = core::GetFieldLong(*rs, filField(i));
+    rs->Close();
+}
+
+void c64BurnArea::SaveChanges()
+{
+    if (!mChanged)
+        return;
+    auto rs = core::gDatabase()->OpenTable(QStringLiteral("OutcomeFMZs"));
+    rs->SetIndex(QStringLiteral("PrimaryKey"));
+    rs->Seek(mOutcomeKey, mFMUKey);
+    if (rs->NoMatch()) {
+        rs->AddNew();
+        rs->SetField(QStringLiteral("OutcomeKey"), mOutcomeKey);
+        rs->SetField(QStringLiteral("FMZKey"), mFMUKey);
+    } else {
+        rs->Edit();
+    }
+    rs->SetField(QStringLiteral("Portion"), mFMUPortion);
+    for (int i = 1; i <= 6; ++i)
+        rs->SetField(filField(i), mFILPortion[i - 1]);
+    rs->Update();
+    rs->Close();
+    mChanged = false;
+}
+
+} // namespace model

@@ -1,0 +1,172 @@
+#include "model/g33fmus.h"
+
+#include "core/u11datafile.h"
+#include "core/u19rowdata.h"
+#include "core/u91trace.h"
+#include "model/keyedlist.h"
+#include "platform/dao/dao.h"
+
+#include <vector>
+
+namespace model {
+
+namespace {
+
+struct FMUState {
+    std::unique_ptr<KeyedList<c33FMU>> list;
+    std::unique_ptr<c34NVCTable> defaultNVC;
+    std::unique_ptr<c35AACTable> defaultAAC;
+    std::vector<std::unique_ptr<KeyedList<c33FMU>>> retired;
+};
+
+FMUState& state()
+{
+    static FMUState s;
+    return s;
+}
+
+KeyedList<c33FMU>& fmuList()
+{
+    if (!state().list)
+        LoadFMUs();
+    return *state().list;
+}
+
+} // namespace
+
+void LoadFMUs()
+{
+    auto list = std::make_unique<KeyedList<c33FMU>>();
+    auto rs = core::gDatabase()->OpenTable(QStringLiteral("FMZList"));
+    rs->SetIndex(QStringLiteral("PrimaryKey"));
+    if (rs->RecordCount() > 0) {
+        rs->MoveFirst();
+        while (!rs->Eof()) {
+            auto fmu = std::make_unique<c33FMU>();
+            const int key = core::GetFieldLong(*rs, QStringLiteral("Key"));
+            fmu->Initialize(key, core::GetFieldText(*rs, QStringLiteral("FMZCode")),
+                            core::GetFieldText(*rs, QStringLiteral("Name")));
+            list->Add(key, std::move(fmu));
+            rs->MoveNext();
+        }
+    }
+    rs->Close();
+    // FMUs of an earlier load stay alive until ClearFMUs: pointers to them may still be held.
+    if (state().list)
+        state().retired.push_back(std::move(state().list));
+    state().list = std::move(list);
+}
+
+const QList<c33FMU*>& GetFMUs() { return fmuList().Items(); }
+
+int FMUCount() { return fmuList().Count(); }
+
+c33FMU* GetFMU(int key) { return fmuList().Get(key); }
+
+c34NVCTable* GetNVCTable(int key)
+{
+    if (FMUCount() > 0)
+        return GetFMU(key)->NVCTable();
+    auto& s = state();
+    if (!s.defaultNVC) {
+        s.defaultNVC = std::make_unique<c34NVCTable>();
+        s.defaultNVC->Initialize(0);
+    }
+    return s.defaultNVC.get();
+}
+
+c35AACTable* GetAACTable(int key)
+{
+    if (FMUCount() > 0)
+        return GetFMU(key)->AACTable();
+    auto& s = state();
+    if (!s.defaultAAC) {
+        s.defaultAAC = std::make_unique<c35AACTable>();
+        s.defaultAAC->Initialize(0);
+    }
+    return s.defaultAAC.get();
+}
+
+bool AnyFMUResourceValue(int resourceKey) { return AnyFMUResourceValue(resourceKey, UseNVCGains()); }
+
+bool AnyFMUResourceValue(int resourceKey, bool useGains)
+{
+    if (FMUCount() > 0) {
+        for (c33FMU* fmu : GetFMUs())
+            if (fmu->NVCTable()->bResourceValue(resourceKey, useGains))
+                return true;
+        return false;
+    }
+    return GetNVCTable(0)->bResourceValue(resourceKey, useGains);
+}
+
+QList<core::ListEntry> FMUListEntries()
+{
+    QList<core::ListEntry> entries;
+    for (c33FMU* fmu : GetFMUs())
+        entries.append({fmu->ItemName(), fmu->ItemKey()});
+    return entries;
+}
+
+void ClearFMUs()
+{
+    auto& s = state();
+    s.list.reset();
+    s.defaultNVC.reset();
+    s.defaultAAC.reset();
+    s.retired.clear();
+}
+
+std::unique_ptr<c33FMU> NewFMU(const QString& code, const QString& name)
+{
+    core::Trace(QStringLiteral("srvFMU.NewFMU"));
+    dao::Database* db = core::gDatabase();
+    dao::Transaction tx(*db);
+    auto rs = db->OpenTable(QStringLiteral("FMZList"));
+    rs->SetIndex(QStringLiteral("PrimaryKey"));
+    rs->AddNew();
+    rs->SetField(QStringLiteral("FMZCode"), code);
+    rs->SetField(QStringLiteral("Name"), name);
+    rs->Update();
+    rs->MoveLast();
+    const int key = core::GetFieldLong(*rs, QStringLiteral("Key"));
+    rs->Close();
+
+    QList<int> outcomeKeys;
+    auto outcomes = db->OpenTable(QStringLiteral("Outcomes"));
+    outcomes->SetIndex(QStringLiteral("PrimaryKey"));
+    if (outcomes->RecordCount() > 0) {
+        outcomes->MoveFirst();
+        while (!outcomes->Eof()) {
+            outcomeKeys.append(core::GetFieldLong(*outcomes, QStringLiteral("ItemKey")));
+            outcomes->MoveNext();
+        }
+    }
+    outcomes->Close();
+
+    auto fmzs = db->OpenTable(QStringLiteral("OutcomeFMZs"));
+    for (int outcomeKey : outcomeKeys) {
+        fmzs->AddNew();
+        fmzs->SetField(QStringLiteral("OutcomeKey"), outcomeKey);
+        fmzs->SetField(QStringLiteral("FMZKey"), key);
+        fmzs->SetField(QStringLiteral("Portion"), 50);
+        fmzs->SetField(QStringLiteral("FIL4Portion"), 5);
+        fmzs->Update();
+    }
+    fmzs->Close();
+    tx.commit();
+
+    auto fmu = std::make_unique<c33FMU>();
+    fmu->Initialize(key, code, name);
+    return fmu;
+}
+
+void DeleteFMU(int key)
+{
+    core::Trace(QStringLiteral("g33FMUs.DeleteFMU"));
+    c33FMU* fmu = GetFMU(key);
+    fmu->Delete();
+    fmuList().Remove(key);
+}
+
+} // namespace model

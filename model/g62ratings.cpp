@@ -1,0 +1,18 @@
+#include "model/g62ratings.h"
+
+#include "core/u11datafile.h"
+#include "platform/dao/dao.h"
+
+namespace model {
+
+void DeleteCriterionScores(int criterionKey)
+{
+    core::gDatabase()->Execute(QStringLiteral("DELETE FROM Scores WHERE CriterionKey = ?"), {criterionKey});
+}
+
+void DeleteOutcomeScores(int outcomeKey)
+{
+    core::gDatabase()->Execute(QStringLiteral("DELETE FROM Scores WHERE OutcomeKey = ?"), {outcomeKey});
+}
+
+} // namespace model
