@@ -8,7 +8,7 @@ namespace richtext {
 
 // Reads RTF into doc (which is cleared first). Returns false only when the
 // text is not RTF at all (doc is then left empty); damaged RTF reads as much
-// as it can and returns true.
+// as it can and returns true. Documents joined end to end read as one.
 bool ReadRtf(const QString& rtf, QTextDocument* doc);
 
 // Writes doc as RTF: one Arial font, \fs20 as the default size, \ansicpg1252,
@@ -16,11 +16,17 @@ bool ReadRtf(const QString& rtf, QTextDocument* doc);
 // the same text.
 QString WriteRtf(const QTextDocument& doc);
 
-// The text of an RTF document, paragraphs separated by "\r\n", without a
-// trailing break. Text that is not RTF comes back unchanged.
+// The text of an RTF document: its paragraphs (table cells included) joined
+// by "\r\n", line breaks as "\r\n". Text that is not RTF comes back unchanged.
 QString RtfToPlainText(const QString& rtf);
+QString PlainText(const QTextDocument& doc);
 
 // The body of a new topic: an empty document in the house format.
 QString EmptyRtf();
+
+// The rule that keeps a stored body ending in "\par }": a body with some
+// plain text whose RTF ends in "}" but not in "\par }" gets "\par " before
+// its final brace. Anything else comes back as given.
+QString EnsureParEnding(const QString& rtf, const QString& plainText);
 
 } // namespace richtext

@@ -1,0 +1,724 @@
+#include "platform/richtext/rtf.h"
+
+#include "platform/richtext/cp1252.h"
+#include "platform/richtext/units.h"
+
+#include <QColor>
+#include <QHash>
+#include <QList>
+#include <QPointer>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextList>
+#include <QTextTable>
+
+namespace richtext {
+
+namespace {
+
+constexpr int kMaxDepth = 256;          // deeper groups are read as skipped
+constexpr int kMaxWordLength = 32;
+constexpr int kMaxParamDigits = 10;
+constexpr long long kMaxParam = 1000000000LL;
+constexpr int kMaxColumns = 64;
+constexpr int kMaxTabs = 64;
+
+struct CharState
+{
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    int halfPoints = 24;
+    int color = 0;
+
+    bool operator==(const CharState&) const = default;
+};
+
+struct ParaState
+{
+    int align = 0;  // 0 left, 1 centre, 2 right, 3 justified
+    int li = 0, ri = 0, fi = 0, sb = 0, sa = 0;
+    QList<QTextOption::Tab> tabs;
+    QTextOption::TabType nextTabType = QTextOption::LeftTab;
+    int ls = 0;
+    int ilvl = 0;
+    bool inTable = false;
+};
+
+enum class Dest { Text, Skip, FontTable, ColorTable, ListTable, ListOverrideTable };
+
+struct GroupState
+{
+    CharState chr;
+    ParaState para;
+    Dest dest = Dest::Text;
+    int uc = 1;
+};
+
+struct ListDef
+{
+    QTextListFormat::Style style = QTextListFormat::ListDisc;
+    int start = 1;
+};
+
+class Reader
+{
+public:
+    explicit Reader(QTextDocument* doc) : mDoc(doc), mCursor(doc) {}
+
+    void run(const QString& rtf);
+
+private:
+    // tokens
+    void controlWord(const QString& word, bool hasParam, int param);
+    void controlSymbol(QChar c);
+    void openGroup();
+    void closeGroup();
+    void text(QChar c);
+
+    // destinations
+    bool startDestination(const QString& word);
+    void colorTableWord(const QString& word, int param);
+    void listTableWord(const QString& word, bool hasParam, int param);
+
+    // document building
+    void appendText(const QString& s);
+    void flushText();
+    void ensureParagraph();
+    void finishParagraph();
+    void startTable();
+    void enterCell();
+    void endTable();
+    void newDocument();
+    QTextCharFormat charFormat(const CharState& c) const;
+    QTextBlockFormat blockFormat(const ParaState& p) const;
+    void assignList(const ParaState& p);
+
+    QTextDocument* mDoc;
+    QTextCursor mCursor;
+    GroupState mState;
+    QList<GroupState> mStack;
+    int mSkippedDepth = 0;  // groups opened past kMaxDepth
+    bool mStarStar = false; // \* seen at the start of this group
+    bool mGroupStart = false;
+    int mUcSkip = 0;
+
+    // tables of the current document
+    QList<QColor> mColors;
+    int mRed = 0, mGreen = 0, mBlue = 0;
+    bool mColorHasValue = false;
+    QHash<int, ListDef> mListDefs;  // by list id
+    QHash<int, int> mOverrides;     // ls -> list id
+    ListDef mCurrentDef;
+    int mCurrentDefId = 0;
+    int mLevelCount = 0;
+    int mOverrideLs = 0, mOverrideListId = 0;
+    QHash<qint64, QPointer<QTextList>> mLists;  // (ls, ilvl) -> list
+
+    // text being gathered for one run
+    QString mPending;
+    CharState mPendingFormat;
+    bool mBlockPending = false;
+    bool mParagraphHasContent = false;
+
+    // table being read
+    QPointer<QTextTable> mTable;
+    QList<int> mCellX;
+    int mRow = 0, mCol = 0;
+    bool mCellOpen = false;
+
+    int mDocuments = 0;
+};
+
+void Reader::run(const QString& rtf)
+{
+    const int n = rtf.size();
+    int i = 0;
+    while (i < n) {
+        const QChar c = rtf.at(i);
+        if (c == u'{') {
+            openGroup();
+            ++i;
+        } else if (c == u'}') {
+            closeGroup();
+            ++i;
+        } else if (c == u'\\') {
+            ++i;
+            if (i >= n)
+                break;
+            const QChar d = rtf.at(i);
+            if ((d >= u'a' && d <= u'z') || (d >= u'A' && d <= u'Z')) {
+                int start = i;
+                while (i < n && i - start < kMaxWordLength
+                       && ((rtf.at(i) >= u'a' && rtf.at(i) <= u'z') || (rtf.at(i) >= u'A' && rtf.at(i) <= u'Z')))
+                    ++i;
+                const QString word = rtf.mid(start, i - start);
+                bool neg = false;
+                bool hasParam = false;
+                long long value = 0;
+                if (i < n && rtf.at(i) == u'-' && i + 1 < n && rtf.at(i + 1).isDigit()) {
+                    neg = true;
+                    ++i;
+                }
+                int digits = 0;
+                while (i < n && rtf.at(i) >= u'0' && rtf.at(i) <= u'9') {
+                    hasParam = true;
+                    if (digits < kMaxParamDigits) {
+                        value = value * 10 + (rtf.at(i).unicode() - u'0');
+                        ++digits;
+                    }
+                    ++i;
+                }
+                if (value > kMaxParam)
+                    value = kMaxParam;
+                if (i < n && rtf.at(i) == u' ')
+                    ++i;
+                controlWord(word, hasParam, static_cast<int>(neg ? -value : value));
+            } else if (d == u'\'') {
+                auto hex = [&](int k) -> int {
+                    if (k >= n)
+                        return -1;
+                    const char16_t h = rtf.at(k).unicode();
+                    if (h >= u'0' && h <= u'9')
+                        return h - u'0';
+                    if (h >= u'a' && h <= u'f')
+                        return h - u'a' + 10;
+                    if (h >= u'A' && h <= u'F')
+                        return h - u'A' + 10;
+                    return -1;
+                };
+                const int hi = hex(i + 1);
+                const int lo = hi < 0 ? -1 : hex(i + 2);
+                if (hi >= 0 && lo >= 0) {
+                    i += 3;
+                    if (mUcSkip > 0)
+                        --mUcSkip;
+                    else
+                        text(QChar(Cp1252ToUnicode(static_cast<unsigned char>(hi * 16 + lo))));
+                } else {
+                    ++i;  // a damaged \' escape is dropped
+                }
+            } else {
+                ++i;
+                controlSymbol(d);
+            }
+        } else if (c == u'\r' || c == u'\n') {
+            ++i;
+        } else {
+            ++i;
+            if (mUcSkip > 0) {
+                --mUcSkip;
+                continue;
+            }
+            text(c);
+        }
+    }
+    // Damaged input may stop inside groups: what was read stands.
+    flushText();
+    if (mParagraphHasContent)
+        finishParagraph();
+}
+
+void Reader::openGroup()
+{
+    flushText();
+    mUcSkip = 0;
+    if (mSkippedDepth > 0 || mStack.size() >= kMaxDepth) {
+        ++mSkippedDepth;
+        return;
+    }
+    mStack.append(mState);
+    mGroupStart = true;
+    mStarStar = false;
+}
+
+void Reader::closeGroup()
+{
+    flushText();
+    mUcSkip = 0;
+    mGroupStart = false;
+    mStarStar = false;
+    if (mSkippedDepth > 0) {
+        --mSkippedDepth;
+        return;
+    }
+    if (mStack.isEmpty())
+        return;  // stray closing brace
+    const Dest closing = mState.dest;
+    mState = mStack.takeLast();
+    if (closing == Dest::ListTable && mState.dest == Dest::ListTable) {
+        // a {\list ...} group closed
+        if (mCurrentDefId != 0)
+            mListDefs.insert(mCurrentDefId, mCurrentDef);
+    }
+    if (closing == Dest::ListOverrideTable && mState.dest == Dest::ListOverrideTable) {
+        if (mOverrideLs != 0)
+            mOverrides.insert(mOverrideLs, mOverrideListId);
+    }
+}
+
+void Reader::newDocument()
+{
+    // A second {\rtf1 ...} joined after the first one: its tables are its own.
+    flushText();
+    mColors.clear();
+    mListDefs.clear();
+    mOverrides.clear();
+    mLists.clear();
+    mState.chr = CharState();
+    mState.para = ParaState();
+    mState.uc = 1;
+}
+
+bool Reader::startDestination(const QString& word)
+{
+    if (word == u"rtf") {
+        if (mDocuments++ > 0)
+            newDocument();
+        return true;
+    }
+    if (word == u"fonttbl") {
+        mState.dest = Dest::FontTable;
+        return true;
+    }
+    if (word == u"colortbl") {
+        mState.dest = Dest::ColorTable;
+        mColors.clear();
+        mColorHasValue = false;
+        mRed = mGreen = mBlue = 0;
+        return true;
+    }
+    if (word == u"listtable") {
+        mState.dest = Dest::ListTable;
+        return true;
+    }
+    if (word == u"listoverridetable") {
+        mState.dest = Dest::ListOverrideTable;
+        return true;
+    }
+    static const QStringList skipped = {
+        QStringLiteral("stylesheet"), QStringLiteral("info"), QStringLiteral("pict"), QStringLiteral("object"), QStringLiteral("header"), QStringLiteral("headerl"),
+        QStringLiteral("headerr"), QStringLiteral("headerf"), QStringLiteral("footer"), QStringLiteral("footerl"), QStringLiteral("footerr"), QStringLiteral("footerf"),
+        QStringLiteral("footnote"), QStringLiteral("annotation"), QStringLiteral("listtext"), QStringLiteral("pntext"), QStringLiteral("fldinst"),
+        QStringLiteral("xe"), QStringLiteral("tc"), QStringLiteral("bkmkstart"), QStringLiteral("bkmkend"), QStringLiteral("themedata"), QStringLiteral("filetbl"),
+        QStringLiteral("revtbl"), QStringLiteral("rsidtbl"), QStringLiteral("generator"), QStringLiteral("nonshppict"), QStringLiteral("shp"),
+        QStringLiteral("latentstyles"), QStringLiteral("datastore"), QStringLiteral("colorschememapping"), QStringLiteral("pn")};
+    if (skipped.contains(word)) {
+        mState.dest = Dest::Skip;
+        return true;
+    }
+    return false;
+}
+
+void Reader::controlWord(const QString& word, bool hasParam, int param)
+{
+    const bool atGroupStart = mGroupStart;
+    mGroupStart = false;
+
+    if (atGroupStart || mStarStar) {
+        const bool starred = mStarStar;
+        mStarStar = false;
+        if (mState.dest != Dest::Skip && startDestination(word)) {
+            if (word != u"rtf")
+                flushText();
+            return;
+        }
+        if (starred) {
+            if (mState.dest == Dest::ListTable || mState.dest == Dest::ListOverrideTable) {
+                // starred groups inside the list tables carry nothing we use
+            }
+            mState.dest = Dest::Skip;
+            return;
+        }
+    }
+
+    switch (mState.dest) {
+    case Dest::Skip:
+    case Dest::FontTable:
+        return;
+    case Dest::ColorTable:
+        colorTableWord(word, param);
+        return;
+    case Dest::ListTable:
+    case Dest::ListOverrideTable:
+        listTableWord(word, hasParam, param);
+        return;
+    case Dest::Text:
+        break;
+    }
+
+    CharState& c = mState.chr;
+    ParaState& p = mState.para;
+    const bool on = !hasParam || param != 0;
+    auto clampTwips = [](int v) { return qBound(-31680, v, 31680); };
+
+    // characters
+    if (word == u"par" || word == u"sect" || word == u"page") {
+        if (word == u"sect")
+            return;
+        ensureParagraph();
+        finishParagraph();
+        mBlockPending = true;
+    } else if (word == u"line") {
+        appendText(QString(QChar::LineSeparator));
+    } else if (word == u"tab") {
+        appendText(QStringLiteral("\t"));
+    } else if (word == u"u") {
+        int v = param;
+        if (v < 0)
+            v += 65536;
+        if (v > 0 && v < 65536 && v != 0xFFFE && v != 0xFFFF)
+            appendText(QString(QChar(static_cast<char16_t>(v))));
+        mUcSkip = mState.uc;
+    } else if (word == u"uc") {
+        mState.uc = qBound(0, param, 10);
+    } else if (word == u"emdash") {
+        appendText(QString(QChar(0x2014)));
+    } else if (word == u"endash") {
+        appendText(QString(QChar(0x2013)));
+    } else if (word == u"bullet") {
+        appendText(QString(QChar(0x2022)));
+    } else if (word == u"lquote") {
+        appendText(QString(QChar(0x2018)));
+    } else if (word == u"rquote") {
+        appendText(QString(QChar(0x2019)));
+    } else if (word == u"ldblquote") {
+        appendText(QString(QChar(0x201C)));
+    } else if (word == u"rdblquote") {
+        appendText(QString(QChar(0x201D)));
+    }
+    // character formatting
+    else if (word == u"plain") {
+        c = CharState();
+    } else if (word == u"b") {
+        c.bold = on;
+    } else if (word == u"i") {
+        c.italic = on;
+    } else if (word == u"ul" || word == u"uld" || word == u"uldb" || word == u"ulw" || word == u"uldash"
+               || word == u"ulth" || word == u"ulwave") {
+        c.underline = on;
+    } else if (word == u"ulnone") {
+        c.underline = false;
+    } else if (word == u"fs") {
+        if (hasParam && param > 0)
+            c.halfPoints = qBound(2, param, 3276);
+    } else if (word == u"cf") {
+        c.color = qMax(0, param);
+    }
+    // paragraph formatting
+    else if (word == u"pard") {
+        p = ParaState();
+    } else if (word == u"ql") {
+        p.align = 0;
+    } else if (word == u"qc") {
+        p.align = 1;
+    } else if (word == u"qr") {
+        p.align = 2;
+    } else if (word == u"qj") {
+        p.align = 3;
+    } else if (word == u"li") {
+        p.li = clampTwips(param);
+    } else if (word == u"ri") {
+        p.ri = clampTwips(param);
+    } else if (word == u"fi") {
+        p.fi = clampTwips(param);
+    } else if (word == u"sb") {
+        p.sb = qBound(0, param, 31680);
+    } else if (word == u"sa") {
+        p.sa = qBound(0, param, 31680);
+    } else if (word == u"tqr") {
+        p.nextTabType = QTextOption::RightTab;
+    } else if (word == u"tqc") {
+        p.nextTabType = QTextOption::CenterTab;
+    } else if (word == u"tqdec") {
+        p.nextTabType = QTextOption::DelimiterTab;
+    } else if (word == u"tx") {
+        if (p.tabs.size() < kMaxTabs && param >= 0) {
+            QTextOption::Tab tab(TwipsToPixels(qBound(0, param, 31680)), p.nextTabType);
+            if (tab.type == QTextOption::DelimiterTab)
+                tab.delimiter = u'.';
+            p.tabs.append(tab);
+        }
+        p.nextTabType = QTextOption::LeftTab;
+    } else if (word == u"ls") {
+        p.ls = qMax(0, param);
+    } else if (word == u"ilvl") {
+        p.ilvl = qBound(0, param, 8);
+    }
+    // tables
+    else if (word == u"intbl") {
+        p.inTable = true;
+    } else if (word == u"trowd") {
+        mCellX.clear();
+    } else if (word == u"cellx") {
+        if (mCellX.size() < kMaxColumns)
+            mCellX.append(qBound(0, param, 31680));
+    } else if (word == u"cell") {
+        p.inTable = true;
+        ensureParagraph();
+        finishParagraph();
+        ++mCol;
+        mCellOpen = false;
+        mBlockPending = false;
+    } else if (word == u"row") {
+        flushText();
+        if (mTable) {
+            ++mRow;
+            mCol = 0;
+            mCellOpen = false;
+        }
+    }
+}
+
+void Reader::controlSymbol(QChar c)
+{
+    mGroupStart = false;
+    if (c == u'*') {
+        mStarStar = true;
+        return;
+    }
+    if (c == u'\\' || c == u'{' || c == u'}') {
+        text(c);
+    } else if (c == u'~') {
+        text(QChar(0x00A0));
+    } else if (c == u'_') {
+        text(QChar(0x2011));
+    } else if (c == u'\r' || c == u'\n') {
+        controlWord(QStringLiteral("par"), false, 0);
+    }
+    // \- (optional hyphen), \: and others carry no text
+}
+
+void Reader::text(QChar c)
+{
+    mGroupStart = false;
+    mStarStar = false;
+    switch (mState.dest) {
+    case Dest::Text:
+        appendText(QString(c));
+        return;
+    case Dest::ColorTable:
+        if (c == u';') {
+            mColors.append(mColorHasValue ? QColor(mRed, mGreen, mBlue) : QColor());
+            mColorHasValue = false;
+            mRed = mGreen = mBlue = 0;
+        }
+        return;
+    default:
+        return;
+    }
+}
+
+void Reader::colorTableWord(const QString& word, int param)
+{
+    const int v = qBound(0, param, 255);
+    if (word == u"red") {
+        mRed = v;
+        mColorHasValue = true;
+    } else if (word == u"green") {
+        mGreen = v;
+        mColorHasValue = true;
+    } else if (word == u"blue") {
+        mBlue = v;
+        mColorHasValue = true;
+    }
+}
+
+void Reader::listTableWord(const QString& word, bool hasParam, int param)
+{
+    if (mState.dest == Dest::ListTable) {
+        if (word == u"list") {
+            mCurrentDef = ListDef();
+            mCurrentDefId = 0;
+            mLevelCount = 0;
+        } else if (word == u"listlevel") {
+            ++mLevelCount;
+        } else if ((word == u"levelnfc" || word == u"levelnfcn") && mLevelCount == 1) {
+            switch (param) {
+            case 0: mCurrentDef.style = QTextListFormat::ListDecimal; break;
+            case 1: mCurrentDef.style = QTextListFormat::ListUpperRoman; break;
+            case 2: mCurrentDef.style = QTextListFormat::ListLowerRoman; break;
+            case 3: mCurrentDef.style = QTextListFormat::ListUpperAlpha; break;
+            case 4: mCurrentDef.style = QTextListFormat::ListLowerAlpha; break;
+            default: mCurrentDef.style = QTextListFormat::ListDisc; break;
+            }
+        } else if (word == u"levelstartat" && mLevelCount == 1 && hasParam) {
+            mCurrentDef.start = qBound(0, param, 32767);
+        } else if (word == u"listid") {
+            mCurrentDefId = param;
+        }
+    } else {
+        if (word == u"listoverride") {
+            mOverrideLs = 0;
+            mOverrideListId = 0;
+        } else if (word == u"listid") {
+            mOverrideListId = param;
+        } else if (word == u"ls") {
+            mOverrideLs = param;
+        }
+    }
+}
+
+QTextCharFormat Reader::charFormat(const CharState& c) const
+{
+    QTextCharFormat f;
+    f.setFontWeight(c.bold ? QFont::Bold : QFont::Normal);
+    f.setFontItalic(c.italic);
+    f.setFontUnderline(c.underline);
+    f.setFontPointSize(c.halfPoints / 2.0);
+    if (c.color > 0 && c.color < mColors.size() && mColors.at(c.color).isValid())
+        f.setForeground(mColors.at(c.color));
+    return f;
+}
+
+QTextBlockFormat Reader::blockFormat(const ParaState& p) const
+{
+    QTextBlockFormat f;
+    static const Qt::Alignment aligns[] = {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight, Qt::AlignJustify};
+    f.setAlignment(aligns[qBound(0, p.align, 3)]);
+    f.setLeftMargin(TwipsToPixels(p.li));
+    f.setRightMargin(TwipsToPixels(p.ri));
+    f.setTextIndent(TwipsToPixels(p.fi));
+    f.setTopMargin(TwipsToPixels(p.sb));
+    f.setBottomMargin(TwipsToPixels(p.sa));
+    f.setTabPositions(p.tabs);
+    return f;
+}
+
+void Reader::appendText(const QString& s)
+{
+    ensureParagraph();
+    if (!mPending.isEmpty() && !(mPendingFormat == mState.chr))
+        flushText();
+    mPendingFormat = mState.chr;
+    mPending += s;
+    mParagraphHasContent = true;
+}
+
+void Reader::flushText()
+{
+    if (mPending.isEmpty())
+        return;
+    mCursor.insertText(mPending, charFormat(mPendingFormat));
+    mPending.clear();
+}
+
+void Reader::ensureParagraph()
+{
+    if (mState.para.inTable) {
+        if (!mTable) {
+            flushText();
+            startTable();
+        } else if (!mCellOpen) {
+            enterCell();
+        } else if (mBlockPending) {
+            flushText();
+            mCursor.insertBlock();
+        }
+    } else {
+        if (mTable) {
+            flushText();
+            endTable();
+        } else if (mBlockPending) {
+            flushText();
+            mCursor.insertBlock();
+        }
+    }
+    mBlockPending = false;
+    mParagraphHasContent = true;
+}
+
+void Reader::finishParagraph()
+{
+    flushText();
+    mCursor.setBlockFormat(blockFormat(mState.para));
+    assignList(mState.para);
+    mParagraphHasContent = false;
+}
+
+void Reader::assignList(const ParaState& p)
+{
+    if (p.ls <= 0)
+        return;
+    const qint64 key = (qint64(p.ls) << 8) | p.ilvl;
+    QPointer<QTextList> list = mLists.value(key);
+    if (!list) {
+        ListDef def = mListDefs.value(mOverrides.value(p.ls, p.ls));
+        QTextListFormat f;
+        f.setStyle(def.style);
+        f.setIndent(p.ilvl + 1);
+        list = mCursor.createList(f);
+        mLists.insert(key, list);
+    } else {
+        list->add(mCursor.block());
+    }
+}
+
+void Reader::startTable()
+{
+    const int cols = qMax(1, int(mCellX.size()));
+    QTextTableFormat f;
+    f.setBorder(1);
+    f.setCellPadding(3);
+    f.setCellSpacing(0);
+    f.setBorderCollapse(true);
+    QList<QTextLength> widths;
+    int prev = 0;
+    for (int x : mCellX) {
+        widths.append(QTextLength(QTextLength::FixedLength, TwipsToPixels(qMax(1, x - prev))));
+        prev = qMax(prev, x);
+    }
+    f.setColumnWidthConstraints(widths);
+    // A paragraph ended just before: the table itself separates, so no empty block in between.
+    mTable = mCursor.insertTable(1, cols, f);
+    mRow = 0;
+    mCol = 0;
+    mCellOpen = true;
+    mCursor = mTable->cellAt(0, 0).firstCursorPosition();
+}
+
+void Reader::enterCell()
+{
+    if (mRow >= mTable->rows())
+        mTable->appendRows(1);
+    if (mCol >= mTable->columns()) {
+        if (mTable->columns() >= kMaxColumns)
+            mCol = mTable->columns() - 1;
+        else
+            mTable->appendColumns(1);
+    }
+    const QTextTableCell cell = mTable->cellAt(mRow, mCol);
+    mCursor = cell.lastCursorPosition();
+    // Extra cells of a row wider than the table land in its last cell.
+    if (cell.firstPosition() != cell.lastPosition())
+        mCursor.insertBlock();
+    mCellOpen = true;
+}
+
+void Reader::endTable()
+{
+    mCursor.setPosition(mTable->lastPosition() + 1);
+    mTable = nullptr;
+    mCellOpen = false;
+}
+
+} // namespace
+
+bool ReadRtf(const QString& rtf, QTextDocument* doc)
+{
+    if (!doc)
+        return false;
+    doc->clear();
+    int start = 0;
+    while (start < rtf.size() && rtf.at(start).isSpace())
+        ++start;
+    if (!QStringView(rtf).mid(start).startsWith(u"{\\rtf"))
+        return false;
+    doc->setDefaultFont(DefaultFont());
+    Reader reader(doc);
+    reader.run(rtf);
+    return true;
+}
+
+} // namespace richtext

@@ -1,0 +1,371 @@
+#include "platform/richtext/rtf.h"
+
+#include "platform/richtext/cp1252.h"
+#include "platform/richtext/units.h"
+
+#include <QColor>
+#include <QHash>
+#include <QList>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextFrame>
+#include <QTextList>
+#include <QTextTable>
+
+namespace richtext {
+
+namespace {
+
+const char kHeader[] =
+    "{\\rtf1\\ansi\\ansicpg1252\\uc0\\deff0{\\fonttbl{\\f0\\fswiss\\fcharset0\\fprq2 Arial;}}"
+    "{\\colortbl;\\red0\\green0\\blue0;\\red255\\green255\\blue255;";
+constexpr int kFullWidthTwips = 9360;
+
+struct RunState
+{
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    int halfPoints = 20;
+    int color = 0;
+};
+
+class Writer
+{
+public:
+    explicit Writer(const QTextDocument& doc) : mDoc(doc) {}
+
+    QString run();
+
+private:
+    void collect(QTextFrame* frame);
+    void writeFrame(QTextFrame* frame);
+    void writeTable(QTextTable* table);
+    void writeBlock(const QTextBlock& block, bool inTable, bool lastInCell);
+    void writeRuns(const QTextBlock& block);
+    void writeText(const QString& text);
+    int colorIndex(const QColor& c);
+    bool isBulleted(const QTextList* list) const;
+
+    const QTextDocument& mDoc;
+    QString mBody;
+    QList<QColor> mColors;  // beyond the fixed black and white
+    QList<const QTextList*> mLists;
+    RunState mRun;
+    bool mNeedDelimiter = false;
+};
+
+QString Writer::run()
+{
+    // Lists and colours first: the tables in the header must name them all.
+    collect(mDoc.rootFrame());
+    mBody.reserve(mDoc.characterCount() * 2 + 64);
+    writeFrame(mDoc.rootFrame());
+
+    QString out = QString::fromLatin1(kHeader);
+    for (const QColor& c : std::as_const(mColors))
+        out += QStringLiteral("\\red%1\\green%2\\blue%3;").arg(c.red()).arg(c.green()).arg(c.blue());
+    out += u'}';
+    if (!mLists.isEmpty()) {
+        out += QStringLiteral("{\\*\\listtable");
+        for (int n = 1; n <= mLists.size(); ++n) {
+            const QTextList* list = mLists.at(n - 1);
+            const bool bullet = isBulleted(list);
+            const int start = 1;
+            out += QStringLiteral("{\\list\\listtemplateid%1\\listsimple{\\listlevel\\levelnfc%2\\leveljc0\\levelfollow0"
+                                  "\\levelstartat%3{\\leveltext%4;}{\\levelnumbers%5;}\\fi-360\\li360}\\listid%1}")
+                       .arg(n)
+                       .arg(bullet ? 23 : 0)
+                       .arg(start)
+                       .arg(bullet ? QStringLiteral("\\'01\\'95") : QStringLiteral("\\'02\\'00."))
+                       .arg(bullet ? QString() : QStringLiteral("\\'01"));
+        }
+        out += QStringLiteral("}{\\*\\listoverridetable");
+        for (int n = 1; n <= mLists.size(); ++n)
+            out += QStringLiteral("{\\listoverride\\listid%1\\listoverridecount0\\ls%1}").arg(n);
+        out += u'}';
+    }
+    out += QStringLiteral("\\plain\\f0\\fs20 ");
+    out += mBody;
+    out += u'}';
+    return out;
+}
+
+bool Writer::isBulleted(const QTextList* list) const
+{
+    const auto style = list->format().style();
+    return style == QTextListFormat::ListDisc || style == QTextListFormat::ListCircle
+        || style == QTextListFormat::ListSquare || style == QTextListFormat::ListStyleUndefined;
+}
+
+void Writer::collect(QTextFrame* frame)
+{
+    for (auto it = frame->begin(); !it.atEnd(); ++it) {
+        if (QTextFrame* child = it.currentFrame()) {
+            collect(child);
+            continue;
+        }
+        const QTextBlock block = it.currentBlock();
+        if (const QTextList* list = block.textList(); list && !mLists.contains(list))
+            mLists.append(list);
+        for (auto f = block.begin(); !f.atEnd(); ++f) {
+            const QTextCharFormat cf = f.fragment().charFormat();
+            if (cf.hasProperty(QTextFormat::ForegroundBrush) && cf.foreground().style() != Qt::NoBrush)
+                colorIndex(cf.foreground().color());
+        }
+    }
+}
+
+int Writer::colorIndex(const QColor& c)
+{
+    const QColor rgb = c.toRgb();
+    if (rgb.red() == 0 && rgb.green() == 0 && rgb.blue() == 0)
+        return 1;
+    if (rgb.red() == 255 && rgb.green() == 255 && rgb.blue() == 255)
+        return 2;
+    for (int i = 0; i < mColors.size(); ++i)
+        if (mColors.at(i).rgb() == rgb.rgb())
+            return i + 3;
+    mColors.append(QColor(rgb.rgb()));
+    return int(mColors.size()) + 2;
+}
+
+void Writer::writeFrame(QTextFrame* frame)
+{
+    for (auto it = frame->begin(); !it.atEnd(); ++it) {
+        if (QTextFrame* child = it.currentFrame()) {
+            if (auto* table = qobject_cast<QTextTable*>(child))
+                writeTable(table);
+            else
+                writeFrame(child);
+        } else {
+            writeBlock(it.currentBlock(), false, false);
+        }
+    }
+}
+
+void Writer::writeTable(QTextTable* table)
+{
+    const int cols = table->columns();
+    const QList<QTextLength> widths = table->format().columnWidthConstraints();
+    QString rowDef = QStringLiteral("\\trowd\\trgaph108\\trleft0");
+    int x = 0;
+    for (int c = 0; c < cols; ++c) {
+        int w = kFullWidthTwips / qMax(1, cols);
+        if (c < widths.size() && widths.at(c).type() == QTextLength::FixedLength)
+            w = qMax(1, PixelsToTwips(widths.at(c).rawValue()));
+        x += w;
+        rowDef += QStringLiteral("\\clbrdrt\\brdrs\\brdrw10\\clbrdrl\\brdrs\\brdrw10"
+                                 "\\clbrdrb\\brdrs\\brdrw10\\clbrdrr\\brdrs\\brdrw10\\cellx%1")
+                      .arg(x);
+    }
+    for (int r = 0; r < table->rows(); ++r) {
+        mBody += rowDef;
+        mNeedDelimiter = true;
+        for (int c = 0; c < cols; ++c) {
+            const QTextTableCell cell = table->cellAt(r, c);
+            if (cell.row() != r || cell.column() != c) {
+                // covered by a merged cell: keep the grid whole
+                mBody += QStringLiteral("\\pard\\intbl\\cell ");
+                mNeedDelimiter = false;
+                continue;
+            }
+            for (auto it = cell.begin(); !it.atEnd(); ++it) {
+                if (QTextFrame* child = it.currentFrame()) {
+                    // nested frames flatten into the cell
+                    for (auto inner = child->begin(); !inner.atEnd(); ++inner)
+                        if (!inner.currentFrame())
+                            writeBlock(inner.currentBlock(), true, false);
+                    continue;
+                }
+                auto next = it;
+                ++next;
+                writeBlock(it.currentBlock(), true, next.atEnd());
+            }
+        }
+        mBody += QStringLiteral("\\row ");
+        mNeedDelimiter = false;
+    }
+}
+
+void Writer::writeBlock(const QTextBlock& block, bool inTable, bool lastInCell)
+{
+    const QTextBlockFormat bf = block.blockFormat();
+    mBody += QStringLiteral("\\pard");
+    if (inTable)
+        mBody += QStringLiteral("\\intbl");
+    if (const QTextList* list = block.textList()) {
+        const int n = int(mLists.indexOf(list)) + 1;
+        const int level = qBound(0, list->format().indent() - 1, 8);
+        if (isBulleted(list)) {
+            mBody += QStringLiteral("{\\listtext\\'95\\tab}");
+        } else {
+            const int number = list->itemNumber(block) + 1;
+            mBody += QStringLiteral("{\\listtext %1.\\tab}").arg(number);
+        }
+        mBody += QStringLiteral("\\ls%1\\ilvl%2").arg(n).arg(level);
+    }
+    const Qt::Alignment align = bf.alignment() & Qt::AlignHorizontal_Mask;
+    if (align & Qt::AlignHCenter)
+        mBody += QStringLiteral("\\qc");
+    else if (align & (Qt::AlignRight))
+        mBody += QStringLiteral("\\qr");
+    else if (align & Qt::AlignJustify)
+        mBody += QStringLiteral("\\qj");
+    auto twips = [&](const char* word, double px) {
+        const int t = PixelsToTwips(px);
+        if (t != 0)
+            mBody += QStringLiteral("\\%1%2").arg(QLatin1String(word)).arg(t);
+    };
+    twips("fi", bf.textIndent());
+    twips("li", bf.leftMargin());
+    twips("ri", bf.rightMargin());
+    twips("sb", bf.topMargin());
+    twips("sa", bf.bottomMargin());
+    for (const QTextOption::Tab& tab : bf.tabPositions()) {
+        if (tab.type == QTextOption::RightTab)
+            mBody += QStringLiteral("\\tqr");
+        else if (tab.type == QTextOption::CenterTab)
+            mBody += QStringLiteral("\\tqc");
+        else if (tab.type == QTextOption::DelimiterTab)
+            mBody += QStringLiteral("\\tqdec");
+        mBody += QStringLiteral("\\tx%1").arg(PixelsToTwips(tab.position));
+    }
+    mBody += u' ';
+    mNeedDelimiter = false;
+    writeRuns(block);
+    mBody += inTable && lastInCell ? QStringLiteral("\\cell") : QStringLiteral("\\par");
+    mNeedDelimiter = true;
+    mBody += u' ';
+    mNeedDelimiter = false;
+}
+
+void Writer::writeRuns(const QTextBlock& block)
+{
+    const double defaultSize = DefaultFont().pointSizeF();
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+        const QTextFragment frag = it.fragment();
+        if (!frag.isValid())
+            continue;
+        const QTextCharFormat cf = frag.charFormat();
+        RunState want;
+        want.bold = cf.fontWeight() > QFont::Medium;
+        want.italic = cf.fontItalic();
+        want.underline = cf.fontUnderline();
+        const double size = cf.hasProperty(QTextFormat::FontPointSize) ? cf.fontPointSize() : defaultSize;
+        want.halfPoints = qBound(2, int(std::lround(size * 2)), 3276);
+        if (cf.hasProperty(QTextFormat::ForegroundBrush) && cf.foreground().style() != Qt::NoBrush)
+            want.color = colorIndex(cf.foreground().color());
+
+        QString words;
+        if (want.bold != mRun.bold)
+            words += want.bold ? QStringLiteral("\\b") : QStringLiteral("\\b0");
+        if (want.italic != mRun.italic)
+            words += want.italic ? QStringLiteral("\\i") : QStringLiteral("\\i0");
+        if (want.underline != mRun.underline)
+            words += want.underline ? QStringLiteral("\\ul") : QStringLiteral("\\ulnone");
+        if (want.halfPoints != mRun.halfPoints)
+            words += QStringLiteral("\\fs%1").arg(want.halfPoints);
+        if (want.color != mRun.color)
+            words += QStringLiteral("\\cf%1").arg(want.color);
+        if (!words.isEmpty()) {
+            mBody += words;
+            mNeedDelimiter = true;
+        }
+        mRun = want;
+        writeText(frag.text());
+    }
+}
+
+void Writer::writeText(const QString& text)
+{
+    auto word = [&](const QString& w) {
+        mBody += w;
+        mNeedDelimiter = true;
+    };
+    for (const QChar ch : text) {
+        const char16_t u = ch.unicode();
+        if (u == u'\\' || u == u'{' || u == u'}') {
+            mBody += u'\\';
+            mBody += ch;
+            mNeedDelimiter = false;
+            continue;
+        }
+        if (u == u'\t') {
+            word(QStringLiteral("\\tab"));
+            continue;
+        }
+        if (u == QChar::LineSeparator || u == u'\n' || u == u'\r' || u == QChar::ParagraphSeparator) {
+            word(QStringLiteral("\\line"));
+            continue;
+        }
+        if (u < 0x20 || u == QChar::ObjectReplacementCharacter || u == 0xFFFE || u == 0xFFFF)
+            continue;
+        if (u < 0x80) {
+            if (mNeedDelimiter) {
+                mBody += u' ';
+                mNeedDelimiter = false;
+            }
+            mBody += ch;
+            continue;
+        }
+        const int b = UnicodeToCp1252(u);
+        if (b >= 0) {
+            mBody += QStringLiteral("\\'%1").arg(b, 2, 16, QLatin1Char('0'));
+            mNeedDelimiter = false;
+            continue;
+        }
+        word(QStringLiteral("\\u%1").arg(int(static_cast<qint16>(u))));
+    }
+}
+
+} // namespace
+
+QString WriteRtf(const QTextDocument& doc)
+{
+    return Writer(doc).run();
+}
+
+QString EmptyRtf()
+{
+    return QStringLiteral(
+        "{\\rtf1\\ansi\\ansicpg1252\\uc0\\deff0{\\fonttbl{\\f0\\fswiss\\fcharset0\\fprq2 Arial;}}"
+        "{\\colortbl;\\red0\\green0\\blue0;\\red255\\green255\\blue255;}\\plain\\f0\\fs20 \\pard \\par }");
+}
+
+QString RtfToPlainText(const QString& rtf)
+{
+    QTextDocument doc;
+    if (!ReadRtf(rtf, &doc))
+        return rtf;
+    return PlainText(doc);
+}
+
+QString PlainText(const QTextDocument& doc)
+{
+    QString out;
+    bool first = true;
+    for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
+        if (!first)
+            out += QStringLiteral("\r\n");
+        first = false;
+        QString t = b.text();
+        t.remove(QChar::ObjectReplacementCharacter);
+        t.replace(QChar::LineSeparator, QStringLiteral("\r\n"));
+        out += t;
+    }
+    return out;
+}
+
+} // namespace richtext
+
+namespace richtext {
+
+QString EnsureParEnding(const QString& rtf, const QString& plainText)
+{
+    if (!plainText.isEmpty() && !rtf.endsWith(u"\\par }") && rtf.endsWith(u'}'))
+        return rtf.left(rtf.size() - 1) + QStringLiteral("\\par }");
+    return rtf;
+}
+
+} // namespace richtext
