@@ -1,0 +1,226 @@
+#include "core/u14properties.h"
+#include "model/c35aactable.h"
+#include "model_tables_fixture.h"
+
+#include <stdexcept>
+
+using namespace model;
+
+namespace {
+
+struct CostCase {
+    const char* table;
+    std::vector<float> tops;
+    std::vector<float> costs;
+    float size;
+    float expected;
+};
+
+TEST(CostForSize, PicksTheBracketOrTheFallbackForLargerFires)
+{
+    const std::vector<float> aTops{10, 100, 0}, aCosts{500, 300, 200};
+    const std::vector<float> bTops{10, 100, 1000}, bCosts{500, 300, 0};
+    const std::vector<float> cTops{10, 0, 0}, cCosts{500, 0, 250};
+    const CostCase cases[] = {
+        {"A", aTops, aCosts, 0, 500},      {"A", aTops, aCosts, 10, 500},
+        {"A", aTops, aCosts, 10.5f, 300},  {"A", aTops, aCosts, 100, 300},
+        {"A", aTops, aCosts, 5000, 200},   {"A", aTops, aCosts, -5, 500},
+        {"B", bTops, bCosts, 5000, 300},   {"B", bTops, bCosts, 500, 0},
+        {"C", cTops, cCosts, 50, 500},     {"C", cTops, cCosts, 5, 500},
+        {"zero", {}, {}, 0, 0},            {"zero", {}, {}, 1000, 0},
+        {"zero", {}, {}, -1, 0},
+    };
+    for (const CostCase& c : cases) {
+        c35AACTable table;
+        for (size_t i = 0; i < c.tops.size(); ++i)
+            table.SetTopSize(int(i) + 1, c.tops[i]);
+        for (size_t i = 0; i < c.costs.size(); ++i)
+            table.SetCost(int(i) + 1, c.costs[i]);
+        EXPECT_FLOAT_EQ(table.CostForSize(c.size), c.expected) << "table " << c.table << ", size " << c.size;
+    }
+    c35AACTable table;
+    EXPECT_THROW(table.Cost(0), std::out_of_range);
+    EXPECT_THROW(table.SetTopSize(10, 1), std::out_of_range);
+}
+
+class FMUTables : public ModelTablesFixture {};
+
+TEST_F(FMUTables, WithoutFMUsEveryKeyAnswersWithTheWholeFireTables)
+{
+    EXPECT_EQ(FMUCount(), 0);
+    EXPECT_TRUE(FMUListEntries().isEmpty());
+    c34NVCTable* nvc = GetNVCTable(7);
+    EXPECT_EQ(nvc, GetNVCTable(0));
+    EXPECT_EQ(nvc->FMUKey(), 0);
+    EXPECT_EQ(GetAACTable(3), GetAACTable(0));
+
+    // Served from memory: a change in the file is not seen until ClearFMUs.
+    setNVC(0, 2, 3, -40);
+    EXPECT_FLOAT_EQ(GetNVCTable(0)->NVCCellValue(2, 3), 0);
+    EXPECT_FALSE(AnyFMUResourceValue(2));
+    ClearFMUs();
+    EXPECT_FLOAT_EQ(GetNVCTable(0)->NVCCellValue(2, 3), -40);
+    EXPECT_TRUE(AnyFMUResourceValue(2));
+}
+
+TEST_F(FMUTables, NewFMUGivesEveryOutcomeABurnAreaAndJoinsTheListAfterAClear)
+{
+    addOutcome(2, 300, 1);
+    addOutcome(3, 300, 2);
+    EXPECT_EQ(FMUCount(), 0);  // the list is loaded before the FMU is made
+
+    auto fmu = NewFMU("", "North-1");
+    ASSERT_GT(fmu->ItemKey(), 0);
+    EXPECT_EQ(fmu->ItemName(), "North-1");
+    EXPECT_EQ(count("SELECT COUNT(*) FROM OutcomeFMZs WHERE FMZKey = ? AND Portion = 50 AND FIL4Portion = 5",
+                    {fmu->ItemKey()}),
+              3);
+    EXPECT_EQ(FMUCount(), 0);
+
+    ClearFMUs();
+    auto second = NewFMU("B", "South-1");
+    ClearFMUs();
+    EXPECT_EQ(FMUCount(), 2);
+    EXPECT_EQ(FMUListEntries(), (QList<core::ListEntry>{{"North-1", fmu->ItemKey()}, {"South-1", second->ItemKey()}}));
+    EXPECT_EQ(GetFMU(second->ItemKey())->FMZCode(), "B");
+    EXPECT_THROW(GetFMU(999), std::out_of_range);
+    EXPECT_THROW(GetNVCTable(0), std::out_of_range);
+}
+
+TEST_F(FMUTables, AnyResourceValueConsultsTheFMUTablesOnly)
+{
+    auto fmu = NewFMU("", "A-1");
+    setNVC(0, 5, 1, -100);        // the default table is not in use once FMUs exist
+    setNVC(fmu->ItemKey(), 6, 2, -3);
+    ClearFMUs();
+    EXPECT_FALSE(AnyFMUResourceValue(5));
+    EXPECT_TRUE(AnyFMUResourceValue(6));
+    EXPECT_FALSE(bNVCTableEmpty());
+}
+
+TEST_F(FMUTables, DeletingAnFMURemovesItsRowsAndNothingElse)
+{
+    auto keep = NewFMU("", "Keep-1");
+    auto gone = NewFMU("", "Gone-1");
+    for (int k : {keep->ItemKey(), gone->ItemKey()}) {
+        setNVC(k, 1, 1, -5);
+        setCosts(k, {10}, {100});
+    }
+    ClearFMUs();
+    c33FMU* held = GetFMU(gone->ItemKey());
+
+    DeleteFMU(gone->ItemKey());
+    EXPECT_EQ(held->ItemName(), "Gone-1") << "a held pointer stays valid until ClearFMUs";
+    EXPECT_EQ(FMUCount(), 1);
+    const int g = gone->ItemKey();
+    EXPECT_EQ(count("SELECT COUNT(*) FROM FMZList WHERE \"Key\" = ?", {g}), 0);
+    EXPECT_EQ(count("SELECT COUNT(*) FROM OutcomeFMZs WHERE FMZKey = ?", {g}), 0);
+    EXPECT_EQ(count("SELECT COUNT(*) FROM NVCPerAcre WHERE FMZKey = ?", {g}), 0);
+    EXPECT_EQ(count("SELECT COUNT(*) FROM SuppressionPerAcreCost WHERE FMZKey = ?", {g}), 0);
+    const int k = keep->ItemKey();
+    EXPECT_EQ(count("SELECT COUNT(*) FROM OutcomeFMZs WHERE FMZKey IN (0, ?)", {k}), 2);
+    EXPECT_EQ(count("SELECT COUNT(*) FROM NVCPerAcre WHERE FMZKey IN (0, ?)", {k}), 15);
+    EXPECT_EQ(count("SELECT COUNT(*) FROM SuppressionPerAcreCost WHERE FMZKey IN (0, ?)", {k}), 18);
+}
+
+struct GainsCase {
+    const char* property;  // nullptr: the file has no such property
+    bool gainsCount;
+};
+
+TEST_F(FMUTables, GainsCountUnlessTheOptionIsExactlyNo)
+{
+    ASSERT_EQ(count("SELECT COUNT(*) FROM Properties WHERE Property = 'UseNVCGains'"), 0);
+    c34NVCTable table;
+    table.SetNVCCellValue(1, 1, 250);
+    table.SetNVCCellValue(2, 1, -250);
+    EXPECT_FLOAT_EQ(table.NVCCellFilteredValue(1, 1), 0);
+    EXPECT_EQ(core::Property_Get("UseNVCGains"), "No") << "the first read adds the option";
+
+    const GainsCase cases[] = {{"No", false}, {"Yes", true}, {"no", true}, {"", true}};
+    for (const GainsCase& c : cases) {
+        core::Property_Set("UseNVCGains", c.property);
+        EXPECT_EQ(UseNVCGains(), c.gainsCount) << c.property;
+        EXPECT_FLOAT_EQ(table.NVCCellFilteredValue(1, 1), c.gainsCount ? 250 : 0) << c.property;
+        EXPECT_FLOAT_EQ(table.NVCCellFilteredValue(2, 1), -250) << c.property;
+        EXPECT_FLOAT_EQ(table.NVCCellFilteredValue(3, 1), 0) << c.property;
+        EXPECT_FLOAT_EQ(table.FilTotal(1), c.gainsCount ? 0 : -250) << c.property;
+    }
+    EXPECT_THROW(table.NVCCellValue(15, 1), std::out_of_range);
+    EXPECT_THROW(table.NVCCellValue(1, 0), std::out_of_range);
+}
+
+TEST_F(FMUTables, FilTotalsAreRoundedToThreeSignificantDigits)
+{
+    core::Property_Set("UseNVCGains", "No");
+    c34NVCTable table;
+    table.SetNVCCellValue(1, 2, -12000);
+    table.SetNVCCellValue(2, 2, -345);
+    table.SetNVCCellValue(3, 2, 500);
+    EXPECT_FLOAT_EQ(table.FilTotal(2), -12300);
+    EXPECT_FLOAT_EQ(table.FilTotal(1), 0);
+    core::Property_Set("UseNVCGains", "Yes");
+    EXPECT_FLOAT_EQ(table.FilTotal(2), -11800);  // -11845
+}
+
+TEST_F(FMUTables, TableOfGainsOnlyIsEmptyWhileGainsDoNotCount)
+{
+    core::Property_Set("UseNVCGains", "No");
+    setNVC(0, 4, 6, 75);
+    EXPECT_FALSE(GetNVCTable(0)->bResourceValue(4));
+    EXPECT_TRUE(bNVCTableEmpty());
+    core::Property_Set("UseNVCGains", "Yes");
+    EXPECT_TRUE(GetNVCTable(0)->bResourceValue(4));
+    EXPECT_FALSE(bNVCTableEmpty());
+}
+
+TEST_F(FMUTables, TablesSaveEveryRowAndAddTheRowsThatAreMissing)
+{
+    // Half the default rows lost: the edit must still reach the file.
+    db().Execute("DELETE FROM NVCPerAcre WHERE FMZKey = 0 AND ResourceNumber > 7");
+    db().Execute("DELETE FROM SuppressionPerAcreCost WHERE FMZKey = 0 AND Sequence > 2");
+    c34NVCTable* nvc = GetNVCTable(0);
+    c35AACTable* aac = GetAACTable(0);
+    EXPECT_FLOAT_EQ(nvc->NVCCellValue(9, 1), 0);
+    nvc->SetNVCCellValue(9, 4, -60);
+    nvc->SetNVCCellValue(1, 1, -2);
+    aac->SetTopSize(3, 500);
+    aac->SetCost(3, 120);
+    nvc->SaveChanges();
+    aac->SaveChanges();
+    EXPECT_FALSE(nvc->Changed());
+    EXPECT_EQ(count("SELECT COUNT(*) FROM NVCPerAcre WHERE FMZKey = 0"), 14);
+    EXPECT_EQ(count("SELECT COUNT(*) FROM SuppressionPerAcreCost WHERE FMZKey = 0"), 9);
+
+    ClearFMUs();
+    EXPECT_FLOAT_EQ(GetNVCTable(0)->NVCCellValue(9, 4), -60);
+    EXPECT_FLOAT_EQ(GetNVCTable(0)->NVCCellValue(1, 1), -2);
+    EXPECT_FLOAT_EQ(GetAACTable(0)->TopSize(3), 500);
+    EXPECT_FLOAT_EQ(GetAACTable(0)->Cost(3), 120);
+
+    // The same value set again still writes all rows back.
+    db().Execute("UPDATE SuppressionPerAcreCost SET Cost = 1 WHERE FMZKey = 0");
+    GetAACTable(0)->SetCost(3, 120);
+    GetAACTable(0)->SaveChanges();
+    EXPECT_EQ(count("SELECT COUNT(*) FROM SuppressionPerAcreCost WHERE FMZKey = 0 AND Cost = 1"), 0);
+}
+
+TEST_F(FMUTables, ResourceNamesAreWrittenOnlyWhenChanged)
+{
+    const QString timber = GetResourceName(1);
+    EXPECT_FALSE(timber.isEmpty());
+    EXPECT_THROW(GetResourceName(15), std::out_of_range);
+
+    db().Execute("UPDATE NVCResources SET ResourceName = 'outside' WHERE ResourceNumber = 2");
+    SaveNVCResources();
+    EXPECT_EQ(count("SELECT COUNT(*) FROM NVCResources WHERE ResourceName = 'outside'"), 1);
+
+    SetResourceName(14, "Cultural Sites");
+    db().Execute("DELETE FROM NVCResources WHERE ResourceNumber = 14");
+    SaveNVCResources();
+    ClearNVCResources();
+    EXPECT_EQ(GetResourceName(14), "Cultural Sites");
+    EXPECT_EQ(GetResourceName(1), timber);
+}
+
+} // namespace
