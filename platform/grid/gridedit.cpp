@@ -1,0 +1,90 @@
+#include "platform/grid/gridedit.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QKeyEvent>
+
+namespace grid {
+
+GridEdit::GridEdit(QWidget* parent)
+    : QLineEdit(parent)
+{
+    setFrame(false);
+    setContextMenuPolicy(Qt::NoContextMenu);   // its paste would pass by the filter
+    setAcceptDrops(false);
+    setDragEnabled(false);
+}
+
+void GridEdit::insertFiltered(const QString& text)
+{
+    for (QChar ch : text) {
+        if (ch == '\r' || ch == '\n' || ch == '\t')
+            break;
+        int code = ch.unicode();
+        if (filter)
+            filter(code);
+        if (code == 0)
+            continue;
+        insert(QString(QChar(code)));
+    }
+}
+
+void GridEdit::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Escape:
+        emit cancelRequested();
+        return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+        emit commitRequested(event->key());
+        return;
+    default:
+        break;
+    }
+    if (event->matches(QKeySequence::Paste)) {
+        insertFiltered(QApplication::clipboard()->text());
+        return;
+    }
+    const QString text = event->text();
+    if (text.size() == 1 && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+        int code = text[0].unicode();
+        if (filter)
+            filter(code);
+        if (code == 0)
+            return;
+        if (code != text[0].unicode()) {
+            if (code >= 32)
+                insert(QString(QChar(code)));
+            return;
+        }
+    }
+    QLineEdit::keyPressEvent(event);
+}
+
+void GridEdit::keyReleaseEvent(QKeyEvent* event)
+{
+    QLineEdit::keyReleaseEvent(event);
+    if (!event->isAutoRepeat())
+        emit keyReleased(event->key(), int(event->modifiers()));
+}
+
+void GridEdit::focusOutEvent(QFocusEvent* event)
+{
+    QLineEdit::focusOutEvent(event);
+    if (event->reason() != Qt::PopupFocusReason)
+        emit focusLost();
+}
+
+void GridEdit::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::MiddleButton)
+        return;   // the selection paste of X11 would pass by the filter
+    QLineEdit::mousePressEvent(event);
+}
+
+} // namespace grid

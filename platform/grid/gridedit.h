@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QLineEdit>
+
+#include <functional>
+
+namespace grid {
+
+// The cell editor. Every character that reaches its text, typed or pasted, first passes the
+// filter, which may change it or discard it (code 0).
+class GridEdit : public QLineEdit {
+    Q_OBJECT
+public:
+    explicit GridEdit(QWidget* parent);
+
+    std::function<void(int& code)> filter;
+
+    // Inserts text at the cursor, one filtered character at a time; a line break or tab ends it.
+    void insertFiltered(const QString& text);
+
+signals:
+    void commitRequested(int key);      // Enter, Tab, Up or Down
+    void cancelRequested();             // Escape
+    void keyReleased(int key, int shift);
+    void focusLost();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+};
+
+} // namespace grid
