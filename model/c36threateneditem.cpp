@@ -1,0 +1,144 @@
+#include "model/c36threateneditem.h"
+
+#include "core/u19rowdata.h"
+#include "core/u92utilities.h"
+#include "model/modeldata.h"
+#include "model/textnumbers.h"
+
+#include <algorithm>
+#include <array>
+
+namespace model {
+
+namespace {
+
+struct ProbabilityLabel {
+    int probability;
+    const char* label;
+};
+
+constexpr std::array<ProbabilityLabel, 5> kLabels{{
+    {5, "Very Low (5%)"},
+    {25, "Low (25%)"},
+    {50, "Medium (50%)"},
+    {75, "High (75%)"},
+    {95, "Very High (95%)"},
+}};
+
+} // namespace
+
+QString c36ThreatenedItem::LabelForProbability(int probability)
+{
+    if (probability == 0)
+        return QString();
+    for (const auto& l : kLabels)
+        if (l.probability == probability)
+            return QString::fromLatin1(l.label);
+    return QString::number(probability);
+}
+
+int c36ThreatenedItem::ProbabilityFromLabel(const QString& text)
+{
+    if (textnum::IsNumeric(text))
+        return textnum::PercentFromText(text);
+    for (const auto& l : kLabels)
+        if (text == QLatin1String(l.label))
+            return l.probability;
+    return textnum::PercentFromText(text);
+}
+
+void c36ThreatenedItem::SetItemName(const QString& value) { mItemName = value; mChanged = true; }
+void c36ThreatenedItem::SetNotes(const QString& value) { mNotes = value; mChanged = true; }
+
+double c36ThreatenedItem::PotentialLoss()
+{
+    if (mPotentialLoss < 0)
+        mPotentialLoss = 0;
+    return mPotentialLoss;
+}
+
+void c36ThreatenedItem::SetPotentialLoss(double value)
+{
+    mPotentialLoss = value;
+    mLossSet = true;
+    mChanged = true;
+}
+
+QString c36ThreatenedItem::ProbabilityLabel() const { return LabelForProbability(mProbability); }
+
+void c36ThreatenedItem::SetProbabilityLabel(const QString& text)
+{
+    mProbability = ProbabilityFromLabel(text);
+    mChanged = true;
+}
+
+double c36ThreatenedItem::ValueAtRisk() const
+{
+    // A negative amount stored by a damaged file counts as no loss.
+    const double loss = mPotentialLoss < 0 ? 0.0 : mPotentialLoss;
+    return core::RoundSignificant(double(mProbability) * loss / 100.0, 2);
+}
+
+void c36ThreatenedItem::Initialize(int key, const QString& name)
+{
+    mItemKey = key;
+    mItemName = name;
+    {
+        auto rs = Db().OpenTable(QStringLiteral("Items"));
+        rs->Seek(key);
+        mNotes = core::GetFieldText(*rs, QStringLiteral("ItemText"));
+        rs->Close();
+    }
+    auto rs = Db().OpenTable(QStringLiteral("ValuesAtRisk"));
+    rs->Seek(key);
+    if (rs->NoMatch()) {
+        mStoredLoss = 0;
+        mPotentialLoss = 0;
+        mProbability = 50;
+    } else {
+        mStoredLoss = core::GetFieldSingle(*rs, QStringLiteral("PotentialLoss"));
+        mPotentialLoss = core::RoundSignificant(mStoredLoss, 3);
+        mProbability = core::GetFieldLong(*rs, QStringLiteral("Probability"));
+    }
+    rs->Close();
+    mLossSet = false;
+    mChanged = false;
+}
+
+void c36ThreatenedItem::SaveChanges()
+{
+    if (!mChanged)
+        return;
+    dao::Transaction trans(Db());
+    {
+        auto rs = Db().OpenTable(QStringLiteral("Items"));
+        rs->Seek(mItemKey);
+        if (!rs->NoMatch()) {
+            rs->Edit();
+            rs->SetField(QStringLiteral("ItemName"), mItemName);
+            rs->SetField(QStringLiteral("ItemText"), mNotes);
+            rs->Update();
+        }
+        rs->Close();
+    }
+    auto rs = Db().OpenTable(QStringLiteral("ValuesAtRisk"));
+    rs->Seek(mItemKey);
+    if (rs->NoMatch()) {
+        rs->AddNew();
+        rs->SetField(QStringLiteral("ItemKey"), mItemKey);
+    } else {
+        rs->Edit();
+    }
+    // The shown amount is rounded; the stored one is kept unless the user typed a new one.
+    const double loss = mLossSet ? mPotentialLoss : mStoredLoss;
+    rs->SetField(QStringLiteral("PotentialLoss"), float(loss));
+    rs->SetField(QStringLiteral("Probability"), std::clamp(mProbability, -32768, 32767));
+    rs->Update();
+    rs->Close();
+    trans.commit();
+    mStoredLoss = float(loss);
+    mLossSet = false;
+    mChanged = false;
+}
+
+} // namespace model

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QString>
+
+namespace model {
+
+// One value at risk: its Items row (name, notes) and its ValuesAtRisk row (loss, probability).
+class c36ThreatenedItem {
+public:
+    int ItemKey() const { return mItemKey; }
+    QString ItemName() const { return mItemName; }
+    void SetItemName(const QString& value);
+    // The potential loss as shown: 3 significant digits of the stored amount, never negative.
+    double PotentialLoss();
+    void SetPotentialLoss(double value);
+    // "Very Low (5%)" ... "Very High (95%)", "" for 0, else the number in digits.
+    QString ProbabilityLabel() const;
+    // A number, an exact label, or a text that begins with the number.
+    void SetProbabilityLabel(const QString& text);
+    int Probability() const { return mProbability; }
+    // Probability times potential loss, 2 significant digits.
+    double ValueAtRisk() const;
+    QString Notes() const { return mNotes; }
+    void SetNotes(const QString& value);
+
+    void Initialize(int key, const QString& name);
+    void SaveChanges();
+    bool IsDirty() const { return mChanged; }
+
+    static QString LabelForProbability(int probability);
+    static int ProbabilityFromLabel(const QString& text);
+
+private:
+    int mItemKey = 0;
+    QString mItemName;
+    double mPotentialLoss = 0;   // as shown and computed with
+    double mStoredLoss = 0;      // as read, written back unless the user set a new amount
+    bool mLossSet = false;
+    int mProbability = 50;
+    QString mNotes;
+    bool mChanged = false;
+};
+
+} // namespace model

@@ -1,0 +1,46 @@
+#include "model/c38srtype.h"
+
+#include "core/u19rowdata.h"
+#include "model/modeldata.h"
+
+namespace model {
+
+void c38SRType::SetIndex(int value) { mIndex = value; mDirty = true; }
+void c38SRType::SetLongName(const QString& value) { mLongName = value; mDirty = true; }
+void c38SRType::SetShortName(const QString& value) { mShortName = value; mDirty = true; }
+void c38SRType::SetUnitName(const QString& value) { mUnitName = value; mDirty = true; }
+void c38SRType::SetUnitCost(float value) { mUnitCost = value; mDirty = true; }
+
+void c38SRType::Initialize(int iKey, int idx, const QString& sLongName, const QString& sShortName,
+                           const QString& sUnitType, const QString& sUnitName, float nUnitCost)
+{
+    mItemKey = iKey;
+    mIndex = idx;
+    mLongName = sLongName;
+    mShortName = sShortName;
+    mUnitType = sUnitType;
+    mUnitName = sUnitName;
+    mUnitCost = nUnitCost;
+    mDirty = false;
+}
+
+void c38SRType::SaveChanges()
+{
+    if (!mDirty)
+        return;
+    auto rs = Db().OpenTable(QStringLiteral("SRTypes"));
+    rs->Seek(mItemKey);
+    if (!rs->NoMatch()) {
+        rs->Edit();
+        rs->SetField(QStringLiteral("ChildIndex"), mIndex);
+        rs->SetField(QStringLiteral("LongName"), mLongName);
+        rs->SetField(QStringLiteral("ShortName"), mShortName);
+        rs->SetField(QStringLiteral("UnitName"), mUnitName);
+        rs->SetField(QStringLiteral("UnitCost"), double(mUnitCost));
+        rs->Update();
+    }
+    rs->Close();
+    mDirty = false;
+}
+
+} // namespace model

@@ -1,0 +1,134 @@
+#include "model/c52outcomelist.h"
+
+#include "core/u92utilities.h"
+#include "model/c53outcome.h"
+#include "model/g53outcomes.h"
+#include "model/textnumbers.h"
+
+#include <algorithm>
+
+namespace model {
+
+namespace {
+
+// A damaged file may hold any number: percentages only weigh within 0..100.
+int ClampPercent(int v) { return std::clamp(v, 0, 100); }
+
+} // namespace
+
+std::shared_ptr<c53Outcome> c52OutcomeList::Outcome(int idx) const
+{
+    if (idx < 1 || idx > 2)
+        return nullptr;
+    return mOutcomes[idx - 1];
+}
+
+int c52OutcomeList::OutcomePercent(int idx) const
+{
+    if (idx < 1 || idx > 3 || !mOutcomes[0] || !mOutcomes[1])
+        return 0;
+    const int p1 = ClampPercent(mOutcomes[0]->Success());
+    if (idx == 1)
+        return p1;
+    int p2 = 0;
+    if (mOutcomes[1]->bShow())
+        p2 = ((100 - p1) * ClampPercent(mOutcomes[1]->Success()) + 50) / 100;
+    if (idx == 2)
+        return p2;
+    return 100 - p1 - p2;
+}
+
+template <class F>
+float c52OutcomeList::WeightedSingle(F value) const
+{
+    float sum = 0;
+    for (int idx = 1; idx <= 2; ++idx)
+        sum = float(double(sum) + double(value(*mOutcomes[idx - 1])) * OutcomePercent(idx) / 100.0);
+    auto extreme = GetExtremeOutcome();
+    sum = float(double(sum) + double(value(*extreme)) * OutcomePercent(3) / 100.0);
+    return float(core::RoundSignificant(sum, 2));
+}
+
+float c52OutcomeList::ExpectedScore() const
+{
+    return WeightedSingle([](c53Outcome& o) { return o.TotalScore(); });
+}
+
+float c52OutcomeList::ExpectedCategoryScore(int objKey) const
+{
+    return WeightedSingle([objKey](c53Outcome& o) { return o.CategoryScore(objKey); });
+}
+
+float c52OutcomeList::ExpectedWgtObjScore(int objKey) const
+{
+    return WeightedSingle([objKey](c53Outcome& o) { return o.WeightedObjScore(objKey); });
+}
+
+float c52OutcomeList::ExpectedRawObjScore(int objKey) const
+{
+    return WeightedSingle([objKey](c53Outcome& o) { return o.RawObjScore(objKey); });
+}
+
+float c52OutcomeList::ExpectedSafetyScore() const
+{
+    return WeightedSingle([](c53Outcome& o) { return o.SafetyScore(); });
+}
+
+float c52OutcomeList::ExpectedWgtSafetyScore(int objKey) const
+{
+    return WeightedSingle([objKey](c53Outcome& o) { return o.WeightedSafetyScore(objKey); });
+}
+
+float c52OutcomeList::ExpectedRawSafetyScore(int objKey) const
+{
+    return WeightedSingle([objKey](c53Outcome& o) { return o.RawSafetyScore(objKey); });
+}
+
+double c52OutcomeList::ExpectedProtection() const
+{
+    double sum = 0;
+    for (int idx = 1; idx <= 2; ++idx)
+        sum += mOutcomes[idx - 1]->ValueProtected() * OutcomePercent(idx) / 100.0;
+    sum += GetExtremeOutcome()->ValueProtected() * OutcomePercent(3) / 100.0;
+    return core::RoundSignificant(sum, 2);
+}
+
+float c52OutcomeList::ExpectedNVCLoss() const
+{
+    return WeightedSingle([](c53Outcome& o) { return o.NVCLoss(); });
+}
+
+float c52OutcomeList::ExpectedLoss() const
+{
+    return WeightedSingle([](c53Outcome& o) { return o.EstimatedLoss(); });
+}
+
+float c52OutcomeList::ExpectedCost() const
+{
+    return WeightedSingle([](c53Outcome& o) { return o.EstimatedCost(); });
+}
+
+float c52OutcomeList::EstimatedCost() const { return mOutcomes[0]->EstimatedCost(); }
+
+int c52OutcomeList::EstimatedSize() const
+{
+    return textnum::RoundHalfEven(mOutcomes[0]->FireSize().toDouble());
+}
+
+void c52OutcomeList::Initialize(int iKey)
+{
+    for (int idx = 1; idx <= 2; ++idx) {
+        auto o = std::make_shared<c53Outcome>();
+        o->Initialize(iKey, idx);
+        mOutcomes[idx - 1] = std::move(o);
+    }
+}
+
+void c52OutcomeList::Delete()
+{
+    for (const auto& o : mOutcomes)
+        if (o)
+            o->Delete();
+}
+
+} // namespace model

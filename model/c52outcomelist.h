@@ -1,0 +1,42 @@
+#pragma once
+
+#include <memory>
+
+namespace model {
+
+class c53Outcome;
+
+// The Target and Fallback outcomes of one alternative, their percentages and every
+// probability-weighted expected value (the shared Extreme outcome takes the remainder).
+class c52OutcomeList {
+public:
+    // idx 1 (Target) or 2 (Fallback); nullptr for any other index.
+    std::shared_ptr<c53Outcome> Outcome(int idx) const;
+    // P1, P2, P3 for idx 1, 2, 3; 0 otherwise.
+    int OutcomePercent(int idx) const;
+
+    float ExpectedScore() const;
+    float ExpectedCategoryScore(int objKey) const;
+    float ExpectedWgtObjScore(int objKey) const;
+    float ExpectedRawObjScore(int objKey) const;
+    float ExpectedSafetyScore() const;
+    float ExpectedWgtSafetyScore(int objKey) const;
+    float ExpectedRawSafetyScore(int objKey) const;
+    double ExpectedProtection() const;
+    float ExpectedNVCLoss() const;
+    float ExpectedLoss() const;
+    float ExpectedCost() const;
+    float EstimatedCost() const;
+    int EstimatedSize() const;
+
+    void Initialize(int iKey);
+    void Delete();
+
+private:
+    template <class F>
+    float WeightedSingle(F value) const;
+
+    std::shared_ptr<c53Outcome> mOutcomes[2];
+};
+
+} // namespace model

@@ -1,0 +1,302 @@
+#include "model/c53outcome.h"
+
+#include "core/u19rowdata.h"
+#include "core/u92utilities.h"
+#include "model/c51alternative.h"
+#include "model/c61ratinglist.h"
+#include "model/c63burnarealist.h"
+#include "model/c65itemimpactlist.h"
+#include "model/c67sruselist.h"
+#include "model/g51alternatives.h"
+#include "model/g62ratings.h"
+#include "model/g64burnareas.h"
+#include "model/g66itemimpacts.h"
+#include "model/g68sruses.h"
+#include "model/modeldata.h"
+#include "model/textnumbers.h"
+
+#include <cmath>
+
+namespace model {
+
+namespace {
+
+float Round2(double v) { return float(core::RoundSignificant(v, 2)); }
+float Round3(double v) { return float(core::RoundSignificant(v, 3)); }
+
+const QString kExtremeName = QStringLiteral("Extreme Outcome");
+
+} // namespace
+
+c53Outcome::c53Outcome() = default;
+c53Outcome::~c53Outcome() = default;
+
+std::shared_ptr<c51Alternative> c53Outcome::Alternative() const
+{
+    if (mAltKey <= 0)
+        return nullptr;
+    return GetAlternative(mAltKey);
+}
+
+QString c53Outcome::ShortName() const
+{
+    if (mAltKey == 0)
+        return kExtremeName;
+    switch (mOutcomeIndex) {
+    case 1: return QStringLiteral("Target");
+    case 2: return QStringLiteral("Fallback");
+    case 0:
+    case 3: return kExtremeName;
+    default: return QString();
+    }
+}
+
+QString c53Outcome::LongName() const
+{
+    if (mAltKey == 0)
+        return kExtremeName;
+    const auto alt = Alternative();
+    return (alt ? alt->Label() : QString()) + QStringLiteral(" - ") + ShortName();
+}
+
+QString c53Outcome::FullName() const
+{
+    if (mAltKey == 0)
+        return kExtremeName;
+    const auto alt = Alternative();
+    return (alt ? alt->Label().left(32) : QString()) + QStringLiteral(" - ") + ShortName();
+}
+
+void c53Outcome::SetbShow(bool value)
+{
+    if (!value)
+        mSuccess = -1;
+    else if (mSuccess == -1)
+        mSuccess = 0;
+    mDirty = true;
+}
+
+void c53Outcome::SetDescription(const QString& value) { mDescription = value; mDirty = true; }
+
+QString c53Outcome::FireSize() const
+{
+    QString text = QString::number(double(mFireSize), 'g', 7);
+    if (text.contains(QLatin1Char('e')))
+        text = QString::number(double(mFireSize), 'f', 0);
+    return text;
+}
+
+bool c53Outcome::SetFireSize(const QString& text)
+{
+    double v = 0;
+    if (!textnum::IsNumeric(text, &v) || std::fabs(v) > 3.0e38)
+        return false;
+    mFireSize = float(v);
+    mDirty = true;
+    return true;
+}
+
+QString c53Outcome::ContainTimeString() const
+{
+    return mContainTime == 0 ? QString() : QString::number(mContainTime);
+}
+
+void c53Outcome::SetContainTimeString(const QString& text)
+{
+    mContainTime = textnum::RoundHalfEven(textnum::LeadingNumber(text, true));
+    mDirty = true;
+}
+
+QString c53Outcome::ControlTimeString() const
+{
+    return mControlTime == 0 ? QString() : QString::number(mControlTime);
+}
+
+void c53Outcome::SetControlTimeString(const QString& text)
+{
+    mControlTime = textnum::RoundHalfEven(textnum::LeadingNumber(text, true));
+    mDirty = true;
+}
+
+void c53Outcome::SetSuccess(int value) { mSuccess = value; mDirty = true; }
+void c53Outcome::SetSuccessRationale(const QString& value) { mSuccessRationale = value; mDirty = true; }
+void c53Outcome::SetCostSource(int value) { mCostSource = value; mDirty = true; }
+void c53Outcome::SetDailyContainCost(float value) { mDailyContainCost = value; mDirty = true; }
+void c53Outcome::SetDailyControlCost(float value) { mDailyControlCost = value; mDirty = true; }
+void c53Outcome::SetAdjustedCost(float value) { mAdjustedCost = value; mDirty = true; }
+void c53Outcome::SetCostRationale(const QString& value) { mCostRationale = value; mDirty = true; }
+
+c61RatingList& c53Outcome::Ratings()
+{
+    if (!mRatingList) {
+        auto list = std::make_unique<c61RatingList>();
+        list->Initialize(mItemKey);
+        mRatingList = std::move(list);
+    }
+    return *mRatingList;
+}
+
+c63BurnAreaList& c53Outcome::BurnAreaList()
+{
+    if (!mBurnAreaList) {
+        auto list = std::make_unique<c63BurnAreaList>();
+        list->Initialize(mItemKey);
+        mBurnAreaList = std::move(list);
+    }
+    return *mBurnAreaList;
+}
+
+c65ItemImpactList& c53Outcome::ItemImpacts()
+{
+    if (!mItemImpactList) {
+        auto list = std::make_unique<c65ItemImpactList>();
+        list->Initialize(mItemKey);
+        mItemImpactList = std::move(list);
+    }
+    return *mItemImpactList;
+}
+
+c67SRUseList& c53Outcome::SRUseList()
+{
+    if (!mSRUseList) {
+        auto list = std::make_unique<c67SRUseList>();
+        list->Initialize(mItemKey);
+        mSRUseList = std::move(list);
+    }
+    return *mSRUseList;
+}
+
+c64BurnArea* c53Outcome::BurnArea(int fmuKey) { return BurnAreaList().BurnArea(fmuKey); }
+
+float c53Outcome::TotalScore() { return Round2(Ratings().TotalScore()); }
+float c53Outcome::CategoryScore(int objKey) { return Round2(Ratings().CategoryScore(objKey)); }
+float c53Outcome::WeightedObjScore(int objKey) { return Round2(Ratings().WeightedObjScore(objKey)); }
+float c53Outcome::RawObjScore(int objKey) { return Round2(Ratings().RawObjScore(objKey)); }
+float c53Outcome::SafetyScore() { return Round2(Ratings().SafetyScore()); }
+float c53Outcome::WeightedSafetyScore(int objKey) { return Round2(Ratings().WeightedSafetyScore(objKey)); }
+float c53Outcome::RawSafetyScore(int objKey) { return Round2(Ratings().RawSafetyScore(objKey)); }
+
+float c53Outcome::NVCLoss()
+{
+    const double a = BurnAreaList().AverageNVCPerAcre();
+    return -Round2(a * double(mFireSize));
+}
+
+float c53Outcome::ImpactPerAcre() { return BurnAreaList().AverageNVCPerAcre(); }
+
+float c53Outcome::NVCResourceLoss(int resource)
+{
+    const double a = BurnAreaList().ResourceNVCPerAcre(resource);
+    return -Round3(a * double(mFireSize));
+}
+
+float c53Outcome::FMUPercent(int idx) { return float(BurnAreaList().FMUPercent(idx)); }
+
+float c53Outcome::ItemImpact() { return ItemImpacts().ImpactOnAllItems(); }
+float c53Outcome::SingleItemImpact(int itemKey) { return ItemImpacts().SingleItemImpact(itemKey); }
+double c53Outcome::ValueProtected() { return core::RoundSignificant(ItemImpacts().TotalProtected(), 2); }
+double c53Outcome::SingleItemProtected(int itemKey) { return ItemImpacts().SingleItemProtection(itemKey); }
+
+float c53Outcome::EstimatedLoss() { return float(double(NVCLoss()) + double(ItemImpact())); }
+
+float c53Outcome::EstimatedCost()
+{
+    switch (mCostSource) {
+    case 1: return CostBySize();
+    case 2: return SRUseCost();
+    case 4: return DailyCost();
+    case 8: return mAdjustedCost;
+    default: return 0;
+    }
+}
+
+float c53Outcome::CostBySize() { return Round3(BurnAreaList().CostBySize(mFireSize)); }
+float c53Outcome::CostPerAcre() { return BurnAreaList().CostPerAcre(mFireSize); }
+float c53Outcome::SRUseCost() { return Round3(SRUseList().SRUseCost()); }
+
+float c53Outcome::DailyCost() const
+{
+    const float t1 = float(double(mDailyContainCost) * double(mContainTime));
+    const double days = double(qint64(mControlTime) - qint64(mContainTime));
+    const float t = float(double(t1) + double(mDailyControlCost) * days);
+    return Round3(t);
+}
+
+void c53Outcome::Reset() { mSRUseList.reset(); }
+
+void c53Outcome::Initialize(int altKey, int idx)
+{
+    mOutcomeIndex = idx;
+    mAltKey = altKey;
+    auto rs = Db().OpenRecordset(
+        QStringLiteral("SELECT * FROM Outcomes WHERE ParentKey = ? AND ChildIndex = ? ORDER BY ItemKey"),
+        {altKey, idx});
+    mExists = !rs->Eof();
+    mItemKey = core::GetFieldLong(*rs, QStringLiteral("ItemKey"));
+    mDescription = core::GetFieldText(*rs, QStringLiteral("Description"));
+    mFireSize = core::GetFieldSingle(*rs, QStringLiteral("FireSize"));
+    mContainTime = core::GetFieldLong(*rs, QStringLiteral("ContainTime"));
+    mControlTime = core::GetFieldLong(*rs, QStringLiteral("ControlTime"));
+    mSuccess = core::GetFieldLong(*rs, QStringLiteral("Success"));
+    mSuccessRationale = core::GetFieldText(*rs, QStringLiteral("SuccessRationale"));
+    mDailyContainCost = core::GetFieldSingle(*rs, QStringLiteral("DailyContainCost"));
+    mDailyControlCost = core::GetFieldSingle(*rs, QStringLiteral("DailyControlCost"));
+    mAdjustedCost = core::GetFieldSingle(*rs, QStringLiteral("AdjustedCost"));
+    mCostSource = core::GetFieldLong(*rs, QStringLiteral("CostSource"));
+    if (mCostSource == 0)
+        mCostSource = 1;
+    mCostRationale = core::GetFieldText(*rs, QStringLiteral("CostRationale"));
+    rs->Close();
+    mRatingList.reset();
+    mBurnAreaList.reset();
+    mItemImpactList.reset();
+    mSRUseList.reset();
+    mDirty = false;
+}
+
+void c53Outcome::SaveChanges()
+{
+    if (!mDirty)
+        return;
+    auto rs = Db().OpenTable(QStringLiteral("Outcomes"));
+    rs->Seek(mItemKey);
+    if (!rs->NoMatch()) {
+        rs->Edit();
+        rs->SetField(QStringLiteral("Description"), mDescription);
+        rs->SetField(QStringLiteral("FireSize"), double(mFireSize));
+        rs->SetField(QStringLiteral("ContainTime"), mContainTime);
+        rs->SetField(QStringLiteral("ControlTime"), mControlTime);
+        rs->SetField(QStringLiteral("Success"), mSuccess);
+        rs->SetField(QStringLiteral("SuccessRationale"), mSuccessRationale);
+        rs->SetField(QStringLiteral("DailyContainCost"), double(mDailyContainCost));
+        rs->SetField(QStringLiteral("DailyControlCost"), double(mDailyControlCost));
+        rs->SetField(QStringLiteral("AdjustedCost"), double(mAdjustedCost));
+        rs->SetField(QStringLiteral("CostSource"), mCostSource);
+        rs->SetField(QStringLiteral("CostRationale"), mCostRationale);
+        rs->Update();
+    }
+    rs->Close();
+    mDirty = false;
+}
+
+void c53Outcome::Delete()
+{
+    if (!mExists)
+        return;
+    dao::Transaction trans(Db());
+    auto rs = Db().OpenTable(QStringLiteral("Outcomes"));
+    rs->Seek(mItemKey);
+    if (!rs->NoMatch())
+        rs->Delete();
+    rs->Close();
+    DeleteOutcomeFMZs(mItemKey);
+    DeleteItemImpactsForOutcome(mItemKey);
+    DeleteOutcomeSRUses(mItemKey);
+    DeleteOutcomeScores(mItemKey);
+    // The key can be handed out again: its protection levels go with it.
+    DeleteValuesProtectedForOutcome(mItemKey);
+    trans.commit();
+    mExists = false;
+}
+
+} // namespace model

@@ -1,0 +1,131 @@
+#include "model/c66itemimpact.h"
+
+#include "core/u19rowdata.h"
+#include "core/u92utilities.h"
+#include "model/g36threateneditems.h"
+#include "model/modeldata.h"
+#include "model/textnumbers.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+namespace model {
+
+namespace {
+
+struct ProtectionLabel {
+    int level;
+    const char* label;
+};
+
+// In the order a typed text is compared with them.
+constexpr std::array<ProtectionLabel, 5> kLabels{{
+    {100, "Yes (100%)"},
+    {75, "Mostly (75%)"},
+    {50, "Partly (50%)"},
+    {25, "Slightly (25%)"},
+    {0, "No (0%)"},
+}};
+
+double ToCurrency(double v) { return std::nearbyint(v * 10000.0) / 10000.0; }
+
+} // namespace
+
+QString c66ItemImpact::LabelForLevel(int level)
+{
+    for (const auto& l : kLabels)
+        if (l.level == level)
+            return QString::fromLatin1(l.label);
+    return QString::number(level);
+}
+
+int c66ItemImpact::LevelFromLabel(const QString& text)
+{
+    if (textnum::IsNumeric(text))
+        return textnum::PercentFromText(text);
+    for (const auto& l : kLabels)
+        if (text == QLatin1String(l.label))
+            return l.level;
+    return textnum::PercentFromText(text);
+}
+
+double c66ItemImpact::ValueAtRiskOfItem() const
+{
+    const auto item = GetThreatenedItem(mItemKey);
+    return item ? item->ValueAtRisk() : 0.0;
+}
+
+double c66ItemImpact::Amount() const
+{
+    const double var = ValueAtRiskOfItem();
+    if (mAmount > var)
+        return ToCurrency(var);
+    if (mAmount < 0)
+        return 0;
+    return mAmount;
+}
+
+void c66ItemImpact::SetAmount(double value)
+{
+    mAmount = ToCurrency(value);
+    mChanged = true;
+}
+
+void c66ItemImpact::SetbProtected(bool value)
+{
+    mProtectionLevel = value ? 100 : 0;
+    mChanged = true;
+}
+
+QString c66ItemImpact::ProtectionLabel() const { return LabelForLevel(mProtectionLevel); }
+
+void c66ItemImpact::SetProtectionLabel(const QString& text)
+{
+    mProtectionLevel = LevelFromLabel(text);
+    mChanged = true;
+}
+
+double c66ItemImpact::ProtectedValue() const
+{
+    return core::RoundSignificant(ValueAtRiskOfItem() * double(mProtectionLevel) / 100.0, 3);
+}
+
+void c66ItemImpact::Initialize(int outcomeKey, int itemKey)
+{
+    auto rs = Db().OpenTable(QStringLiteral("ValuesProtected"));
+    rs->Seek(outcomeKey, itemKey);
+    const float stored = core::GetFieldSingle(*rs, QStringLiteral("Protection"));
+    rs->Close();
+    InitializeWith(outcomeKey, itemKey, textnum::RoundHalfEven(stored));
+}
+
+void c66ItemImpact::InitializeWith(int outcomeKey, int itemKey, int storedLevel)
+{
+    mOutcomeKey = outcomeKey;
+    mItemKey = itemKey;
+    mProtectionLevel = storedLevel;
+    mAmount = 0;
+    mChanged = false;
+}
+
+void c66ItemImpact::SaveChanges()
+{
+    if (!mChanged)
+        return;
+    auto rs = Db().OpenTable(QStringLiteral("ValuesProtected"));
+    rs->Seek(mOutcomeKey, mItemKey);
+    if (rs->NoMatch()) {
+        rs->AddNew();
+        rs->SetField(QStringLiteral("OutcomeKey"), mOutcomeKey);
+        rs->SetField(QStringLiteral("ItemKey"), mItemKey);
+    } else {
+        rs->Edit();
+    }
+    rs->SetField(QStringLiteral("Protection"), std::clamp(mProtectionLevel, -32768, 32767));
+    rs->Update();
+    rs->Close();
+    mChanged = false;
+}
+
+} // namespace model

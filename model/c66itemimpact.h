@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QString>
+
+namespace model {
+
+// How far one outcome protects one value at risk (table ValuesProtected).
+class c66ItemImpact {
+public:
+    // The held loss, kept within 0 and the value at risk.
+    double Amount() const;
+    void SetAmount(double value);
+    bool bProtected() const { return mProtectionLevel == 100; }
+    void SetbProtected(bool value);
+    // "No (0%)" ... "Yes (100%)", else the level in digits.
+    QString ProtectionLabel() const;
+    void SetProtectionLabel(const QString& text);
+    int ProtectionLevel() const { return mProtectionLevel; }
+    // Value at risk times the level, 3 significant digits.
+    double ProtectedValue() const;
+
+    void Initialize(int outcomeKey, int itemKey);
+    // Same as Initialize with the stored level already read (0 when there is no row).
+    void InitializeWith(int outcomeKey, int itemKey, int storedLevel);
+    void SaveChanges();
+    bool IsDirty() const { return mChanged; }
+    int OutcomeKey() const { return mOutcomeKey; }
+    int ItemKey() const { return mItemKey; }
+
+    static QString LabelForLevel(int level);
+    static int LevelFromLabel(const QString& text);
+
+private:
+    double ValueAtRiskOfItem() const;
+
+    int mOutcomeKey = 0;
+    int mItemKey = 0;
+    double mAmount = 0;
+    int mProtectionLevel = 0;
+    bool mChanged = false;
+};
+
+} // namespace model

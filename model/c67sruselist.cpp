@@ -1,0 +1,91 @@
+#include "model/c67sruselist.h"
+
+#include "core/u19rowdata.h"
+#include "model/g68sruses.h"
+#include "model/modeldata.h"
+
+namespace model {
+
+float c67SRUseList::SRUseCost() const
+{
+    float sum = 0;
+    for (const auto& line : mLines)
+        sum = float(double(sum) + double(line->UseCost()));
+    return sum;
+}
+
+void c67SRUseList::Initialize(int outKey)
+{
+    mOutcomeKey = outKey;
+    mLines = SRUseCollection();
+    auto rs = Db().OpenRecordset(
+        QStringLiteral("SELECT * FROM SRUses WHERE OutcomeKey = ? ORDER BY ItemIndex, ItemKey"), {outKey});
+    while (!rs->Eof()) {
+        auto line = std::make_shared<c68SRUse>();
+        const int key = core::GetFieldLong(*rs, QStringLiteral("ItemKey"));
+        line->Initialize(key, outKey, core::GetFieldLong(*rs, QStringLiteral("ItemIndex")),
+                         core::GetFieldLong(*rs, QStringLiteral("SRTypeKey")),
+                         core::GetFieldLong(*rs, QStringLiteral("Quantity")),
+                         core::GetFieldLong(*rs, QStringLiteral("Periods")));
+        if (!mLines.Contains(key))
+            mLines.Add(key, std::move(line));
+        rs->MoveNext();
+    }
+    rs->Close();
+}
+
+std::shared_ptr<c68SRUse> c67SRUseList::NewSRUse(int typKey)
+{
+    const int key = AddSRUseRecord(mOutcomeKey, typKey);
+    int index = 0;
+    {
+        auto rs = Db().OpenTable(QStringLiteral("SRUses"));
+        rs->Seek(key);
+        index = core::GetFieldLong(*rs, QStringLiteral("ItemIndex"));
+        rs->Close();
+    }
+    auto line = std::make_shared<c68SRUse>();
+    line->Initialize(key, mOutcomeKey, index, typKey, 1, 1);
+    mLines.Add(key, line);
+    return line;
+}
+
+void c67SRUseList::AppendList(const c67SRUseList& lst)
+{
+    // Copy first: appending a list to itself must not walk the lines it adds.
+    const QList<std::shared_ptr<c68SRUse>> source = lst.mLines.Items();
+    dao::Transaction trans(Db());
+    for (const auto& line : source) {
+        if (!line->SRType())
+            continue;
+        auto copy = NewSRUse(line->SRType()->ItemKey());
+        copy->SetQuantity(line->Quantity());
+        copy->SetTimePeriods(line->TimePeriods());
+        copy->SaveChanges();
+    }
+    trans.commit();
+}
+
+void c67SRUseList::ReplaceList(const c67SRUseList& lst)
+{
+    if (&lst == this)
+        return;
+    dao::Transaction trans(Db());
+    const QList<std::shared_ptr<c68SRUse>> old = mLines.Items();
+    for (const auto& line : old)
+        DeleteSRUse(line->ItemKey());
+    AppendList(lst);
+    trans.commit();
+}
+
+void c67SRUseList::DeleteSRUse(int iKey)
+{
+    auto rs = Db().OpenTable(QStringLiteral("SRUses"));
+    rs->Seek(iKey);
+    if (!rs->NoMatch())
+        rs->Delete();
+    rs->Close();
+    mLines.Remove(iKey);
+}
+
+} // namespace model

@@ -1,0 +1,119 @@
+#include "model/g36threateneditems.h"
+
+#include "core/g0items.h"
+#include "core/u19rowdata.h"
+#include "model/g66itemimpacts.h"
+#include "model/modeldata.h"
+#include "model/textnumbers.h"
+
+namespace model {
+
+namespace {
+
+std::unique_ptr<ThreatenedItemCollection>& list()
+{
+    static std::unique_ptr<ThreatenedItemCollection> l;
+    return l;
+}
+
+} // namespace
+
+void LoadThreatenedItems()
+{
+    auto items = std::make_unique<ThreatenedItemCollection>();
+    auto rs = Db().OpenRecordset(
+        QStringLiteral("SELECT ItemKey, ItemName FROM Items WHERE ParentKey = ? ORDER BY ItemKey"),
+        {core::kValuesAtRiskGroupKey});
+    while (!rs->Eof()) {
+        const int key = core::GetFieldLong(*rs, QStringLiteral("ItemKey"));
+        auto item = std::make_shared<c36ThreatenedItem>();
+        item->Initialize(key, core::GetFieldText(*rs, QStringLiteral("ItemName")));
+        if (!items->Contains(key))
+            items->Add(key, std::move(item));
+        rs->MoveNext();
+    }
+    rs->Close();
+    list() = std::move(items);
+}
+
+ThreatenedItemCollection& GetThreatenedItems()
+{
+    if (!list())
+        LoadThreatenedItems();
+    return *list();
+}
+
+std::shared_ptr<c36ThreatenedItem> GetThreatenedItem(int key) { return GetThreatenedItems().Find(key); }
+
+double TotalValueAtRisk()
+{
+    double total = 0;
+    for (const auto& item : GetThreatenedItems())
+        total += item->ValueAtRisk();
+    return total;
+}
+
+QList<ThreatenedItemRow> ValuesAtRiskRows()
+{
+    QList<ThreatenedItemRow> rows;
+    for (const auto& item : GetThreatenedItems()) {
+        rows.append({{item->ItemName(), textnum::FormatWhole(item->PotentialLoss(), true),
+                      QString::number(item->Probability()), textnum::FormatWhole(item->ValueAtRisk(), true)},
+                     item});
+    }
+    return rows;
+}
+
+QList<ThreatenedItemRow> ValueAtRiskSummaryRows()
+{
+    QList<ThreatenedItemRow> rows;
+    for (const auto& item : GetThreatenedItems())
+        rows.append({{item->ItemName(), textnum::FormatWhole(item->ValueAtRisk(), true)}, item});
+    return rows;
+}
+
+void ClearThreatenedItems() { list().reset(); }
+
+std::shared_ptr<c36ThreatenedItem> AddThreatenedItem(const QString& name)
+{
+    auto& items = GetThreatenedItems();
+    const int key = core::NewItem(name, core::kValuesAtRiskGroupKey);
+    // A key can come back after a delete in an earlier session: the new item starts clean.
+    {
+        dao::Transaction trans(Db());
+        Db().Execute(QStringLiteral("DELETE FROM ValuesAtRisk WHERE ItemKey = ?"), {key});
+        DeleteValuesProtectedForItem(key);
+        DeleteItemImpactsForItem(key);
+        trans.commit();
+    }
+    auto item = std::make_shared<c36ThreatenedItem>();
+    item->Initialize(key, name);
+    items.Remove(key);
+    items.Add(key, item);
+    return item;
+}
+
+void DeleteThreatenedItem(int key)
+{
+    {
+        dao::Transaction trans(Db());
+        DeleteItemImpactsForItem(key);
+        DeleteValuesProtectedForItem(key);
+        Db().Execute(QStringLiteral("DELETE FROM ValuesAtRisk WHERE ItemKey = ?"), {key});
+        DeleteItemRecord(key);
+        trans.commit();
+    }
+    if (list())
+        list()->Remove(key);
+}
+
+void DeleteItemRecord(int key)
+{
+    auto rs = Db().OpenTable(QStringLiteral("Items"));
+    rs->Seek(key);
+    if (!rs->NoMatch())
+        rs->Delete();
+    rs->Close();
+}
+
+} // namespace model

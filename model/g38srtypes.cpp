@@ -1,0 +1,108 @@
+#include "model/g38srtypes.h"
+
+#include "core/u14properties.h"
+#include "core/u19rowdata.h"
+#include "model/modeldata.h"
+
+namespace model {
+
+namespace {
+
+struct SRTypeState {
+    std::shared_ptr<SRTypeCollection> types;
+    QString dataSource;
+    bool dataSourceChanged = false;
+};
+
+SRTypeState& state()
+{
+    static SRTypeState s;
+    return s;
+}
+
+SRTypeCollection& cache()
+{
+    if (!state().types)
+        LoadSRTypes();
+    return *state().types;
+}
+
+} // namespace
+
+void LoadSRTypes()
+{
+    auto types = std::make_shared<SRTypeCollection>();
+    auto rs = Db().OpenRecordset(QStringLiteral("SELECT * FROM SRTypes ORDER BY ChildIndex, ItemKey"));
+    while (!rs->Eof()) {
+        auto t = std::make_shared<c38SRType>();
+        const int key = core::GetFieldLong(*rs, QStringLiteral("ItemKey"));
+        t->Initialize(key, core::GetFieldLong(*rs, QStringLiteral("ChildIndex")),
+                      core::GetFieldText(*rs, QStringLiteral("LongName")),
+                      core::GetFieldText(*rs, QStringLiteral("ShortName")),
+                      core::GetFieldText(*rs, QStringLiteral("UnitType")),
+                      core::GetFieldText(*rs, QStringLiteral("UnitName")),
+                      core::GetFieldSingle(*rs, QStringLiteral("UnitCost")));
+        if (!types->Contains(key))
+            types->Add(key, std::move(t));
+        rs->MoveNext();
+    }
+    rs->Close();
+    state().types = std::move(types);
+}
+
+std::shared_ptr<c38SRType> GetSRType(int key) { return cache().Find(key); }
+
+std::shared_ptr<SRTypeCollection> ReloadSRTypes()
+{
+    LoadSRTypes();
+    auto result = std::move(state().types);
+    state().types.reset();
+    return result;
+}
+
+QList<core::ListEntry> SRTypeListEntries()
+{
+    QList<core::ListEntry> entries;
+    for (const auto& t : cache())
+        entries.append({t->LongName(), t->ItemKey()});
+    return entries;
+}
+
+void DeleteSRTypeRecord(int key)
+{
+    auto rs = Db().OpenTable(QStringLiteral("SRTypes"));
+    rs->Seek(key);
+    if (!rs->NoMatch())
+        rs->Delete();
+    rs->Close();
+}
+
+QString GetSRDataSource()
+{
+    if (state().dataSource.isEmpty())
+        state().dataSource = core::Property_Get(QStringLiteral("SRDataSource"));
+    return state().dataSource;
+}
+
+void SetSRDataSource(const QString& text)
+{
+    state().dataSource = text;
+    state().dataSourceChanged = true;
+}
+
+void SaveSRDataSource()
+{
+    if (!state().dataSourceChanged)
+        return;
+    core::Property_Set(QStringLiteral("SRDataSource"), state().dataSource);
+    state().dataSourceChanged = false;
+}
+
+void ClearSRTypes()
+{
+    state().types.reset();
+    state().dataSource.clear();
+    state().dataSourceChanged = false;
+}
+
+} // namespace model

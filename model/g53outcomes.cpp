@@ -1,0 +1,141 @@
+#include "model/g53outcomes.h"
+
+#include "core/g0items.h"
+#include "core/u11datafile.h"
+#include "core/u91trace.h"
+#include "model/c51alternative.h"
+#include "model/g33fmus.h"
+#include "model/g51alternatives.h"
+#include "model/g62ratings.h"
+#include "model/g64burnareas.h"
+#include "model/g66itemimpacts.h"
+#include "model/g68sruses.h"
+#include "model/modeldata.h"
+#include "model/textnumbers.h"
+
+namespace model {
+
+namespace {
+
+std::shared_ptr<c53Outcome>& extreme()
+{
+    static std::shared_ptr<c53Outcome> e;
+    return e;
+}
+
+} // namespace
+
+std::shared_ptr<c53Outcome> GetExtremeOutcome()
+{
+    if (!extreme()) {
+        auto o = std::make_shared<c53Outcome>();
+        o->Initialize(0, 1);
+        extreme() = std::move(o);
+    }
+    return extreme();
+}
+
+void ClearExtremeOutcome() { extreme().reset(); }
+
+void AddOutcomes(int altKey)
+{
+    core::Trace(QStringLiteral("AltServer.AddOutcomes"));
+    for (int idx = 1; idx <= 2; ++idx) {
+        const int key = AddOutcomeRecord(altKey, idx);
+        AddOutcomeFMUs(key);
+    }
+}
+
+int AddOutcomeRecord(int altKey, int idx)
+{
+    const int key = core::GetMaxKey(QStringLiteral("Outcomes"), QStringLiteral("ItemKey")) + 1;
+    // Rows left under this key by an outcome deleted in an older version must not be inherited.
+    DeleteOutcomeFMZs(key);
+    DeleteItemImpactsForOutcome(key);
+    DeleteValuesProtectedForOutcome(key);
+    DeleteOutcomeSRUses(key);
+    DeleteOutcomeScores(key);
+
+    auto rs = Db().OpenTable(QStringLiteral("Outcomes"));
+    rs->AddNew();
+    rs->SetField(QStringLiteral("ItemKey"), key);
+    rs->SetField(QStringLiteral("ParentKey"), altKey);
+    rs->SetField(QStringLiteral("ChildIndex"), idx);
+    rs->SetField(QStringLiteral("Description"), core::kDefaultItemBody);
+    if (idx == 1)
+        rs->SetField(QStringLiteral("Success"), 100);
+    else if (idx == 2)
+        rs->SetField(QStringLiteral("Success"), -1);
+    rs->SetField(QStringLiteral("CostSource"), 1);
+    rs->Update();
+    rs->Close();
+    return key;
+}
+
+void AddOutcomeFMUs(int outcomeKey)
+{
+    int sourceKey = 0;
+    const auto& alts = GetAlternatives();
+    if (!alts.IsEmpty()) {
+        if (const auto target = alts.At(0)->Outcome(1))
+            sourceKey = target->ItemKey();
+    }
+    AddOutcomeFMZ(outcomeKey, 0, sourceKey);
+    for (const c33FMU* fmu : GetFMUs())
+        AddOutcomeFMZ(outcomeKey, fmu->ItemKey(), sourceKey);
+}
+
+QString OutcomeShortLabel(int idx)
+{
+    switch (idx) {
+    case 1: return QStringLiteral("Tgt");
+    case 2: return QStringLiteral("FB");
+    case 3: return QStringLiteral("Ex");
+    default: return QString();
+    }
+}
+
+QList<OutcomeRow> AlternativeOutcomeRows()
+{
+    QList<OutcomeRow> rows;
+    for (const auto& alt : GetAlternatives()) {
+        const auto target = alt->Outcome(1);
+        rows.append({alt->Label(), target->ShortName(), target, false});
+        const auto fallback = alt->Outcome(2);
+        if (fallback->bShow())
+            rows.append({alt->Label(), fallback->ShortName(), fallback, false});
+    }
+    return rows;
+}
+
+QList<OutcomeRow> OutcomeRows()
+{
+    QList<OutcomeRow> rows = AlternativeOutcomeRows();
+    const auto ex = GetExtremeOutcome();
+    rows.append({ex->ShortName(), ex->ShortName(), ex, true});
+    return rows;
+}
+
+QString OutcomeAcresText(const c53Outcome& o)
+{
+    const double size = o.FireSizeValue();
+    return QStringLiteral(" ") + textnum::FormatWhole(size, size > 9999) + QStringLiteral(" ");
+}
+
+QString OutcomeContainText(const c53Outcome& o) { return textnum::FormatWhole(o.ContainTime(), false); }
+
+QString OutcomeControlText(const c53Outcome& o)
+{
+    return QStringLiteral(" ") + textnum::FormatWhole(o.ControlTime(), false) + QStringLiteral(" ");
+}
+
+QString OutcomeImpactPerAcreText(c53Outcome& o)
+{
+    return QStringLiteral(" ") + textnum::FormatWhole(o.ImpactPerAcre(), true);
+}
+
+QString OutcomeNVCLossText(c53Outcome& o) { return textnum::FormatWhole(-double(o.NVCLoss()), true); }
+QString OutcomeCostPerAcreText(c53Outcome& o) { return textnum::FormatWhole(o.CostPerAcre(), true); }
+QString OutcomeCostBySizeText(c53Outcome& o) { return textnum::FormatWhole(o.CostBySize(), true); }
+
+} // namespace model

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QHash>
+#include <QList>
+#include <QString>
+
+#include <memory>
+#include <stdexcept>
+
+namespace model {
+
+// An ordered collection of shared model objects, each also found by its record key (the
+// collection key text is "k" followed by the key in decimal).
+template <class T>
+class KeyedCollection {
+public:
+    static QString KeyText(int key) { return QStringLiteral("k") + QString::number(key); }
+
+    // Appends; a key already present is refused with std::invalid_argument.
+    void Add(int key, std::shared_ptr<T> item)
+    {
+        if (mByKey.contains(key))
+            throw std::invalid_argument("duplicate collection key " + KeyText(key).toStdString());
+        mByKey.insert(key, item);
+        mKeys.append(key);
+        mItems.append(std::move(item));
+    }
+    bool Contains(int key) const { return mByKey.contains(key); }
+    // nullptr when the key is not in the collection.
+    std::shared_ptr<T> Find(int key) const { return mByKey.value(key); }
+    void Remove(int key)
+    {
+        const int i = mKeys.indexOf(key);
+        if (i < 0)
+            return;
+        mKeys.removeAt(i);
+        mItems.removeAt(i);
+        mByKey.remove(key);
+    }
+    int Count() const { return int(mItems.size()); }
+    bool IsEmpty() const { return mItems.isEmpty(); }
+    // 0-based position.
+    const std::shared_ptr<T>& At(int i) const { return mItems.at(i); }
+    int KeyAt(int i) const { return mKeys.at(i); }
+    const QList<std::shared_ptr<T>>& Items() const { return mItems; }
+
+    auto begin() const { return mItems.begin(); }
+    auto end() const { return mItems.end(); }
+
+private:
+    QList<std::shared_ptr<T>> mItems;
+    QList<int> mKeys;
+    QHash<int, std::shared_ptr<T>> mByKey;
+};
+
+} // namespace model

@@ -1,0 +1,125 @@
+#include "model/textnumbers.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace model::textnum {
+
+int RoundHalfEven(double v)
+{
+    if (std::isnan(v))
+        return 0;
+    const double r = std::nearbyint(v);   // default rounding mode: to nearest, ties to even
+    if (r >= double(std::numeric_limits<int>::max()))
+        return std::numeric_limits<int>::max();
+    if (r <= double(std::numeric_limits<int>::min()))
+        return std::numeric_limits<int>::min();
+    return int(r);
+}
+
+namespace {
+
+// Scans a number from position i; returns the characters consumed (0 when none).
+int ScanNumber(const QString& s, int i, bool allowThousands, double* value)
+{
+    const int start = i;
+    QString digits;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-'))
+        digits += s[i++];
+    bool any = false;
+    while (i < s.size()) {
+        if (s[i].isDigit()) {
+            digits += s[i++];
+            any = true;
+        } else if (allowThousands && s[i] == ',' && any) {
+            ++i;
+        } else {
+            break;
+        }
+    }
+    if (i < s.size() && s[i] == '.') {
+        digits += s[i++];
+        while (i < s.size() && s[i].isDigit()) {
+            digits += s[i++];
+            any = true;
+        }
+    }
+    if (!any)
+        return 0;
+    if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
+        int j = i + 1;
+        QString exp = "e";
+        if (j < s.size() && (s[j] == '+' || s[j] == '-'))
+            exp += s[j++];
+        const int expStart = j;
+        while (j < s.size() && s[j].isDigit())
+            exp += s[j++];
+        if (j > expStart) {
+            digits += exp;
+            i = j;
+        }
+    }
+    bool ok = false;
+    const double v = digits.toDouble(&ok);
+    if (value)
+        *value = ok && std::isfinite(v) ? v : 0.0;
+    return i - start;
+}
+
+} // namespace
+
+bool IsNumeric(const QString& text, double* value)
+{
+    const QString s = text.trimmed();
+    if (s.isEmpty())
+        return false;
+    double v = 0;
+    const int used = ScanNumber(s, 0, true, &v);
+    if (used == 0 || used != s.size())
+        return false;
+    if (value)
+        *value = v;
+    return true;
+}
+
+double LeadingNumber(const QString& text, bool ignoreInnerBlanks)
+{
+    QString s = text;
+    if (ignoreInnerBlanks) {
+        s.remove(' ');
+        s.remove('\t');
+        s.remove('\n');
+        s.remove('\r');
+    }
+    int i = 0;
+    while (i < s.size() && (s[i] == ' ' || s[i] == '\t'))
+        ++i;
+    double v = 0;
+    ScanNumber(s, i, false, &v);
+    return v;
+}
+
+int PercentFromText(const QString& text)
+{
+    double v = 0;
+    if (!IsNumeric(text, &v))
+        v = LeadingNumber(text);
+    const int n = RoundHalfEven(v);
+    return std::clamp(n, -32768, 32767);
+}
+
+QString FormatWhole(double v, bool withThousands)
+{
+    if (!std::isfinite(v))
+        return QStringLiteral("0");
+    const double r = std::round(v);   // halves away from zero, as the number formats do
+    QString digits = QString::number(std::fabs(r), 'f', 0);
+    if (withThousands) {
+        for (int pos = digits.size() - 3; pos > 0; pos -= 3)
+            digits.insert(pos, ',');
+    }
+    return (r < 0 ? QStringLiteral("-") : QString()) + digits;
+}
+
+} // namespace model::textnum

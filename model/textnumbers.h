@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+
+// Reading numbers out of typed text and writing them for the grids, the way users of the
+// program's fields expect: "1,500" is a number, "30 %" starts with one, halves go to even.
+namespace model::textnum {
+
+// Whole number nearest to v, a half to the even neighbour, clamped to the 32-bit range.
+int RoundHalfEven(double v);
+
+// True when the whole text (blanks around it allowed) is one number: sign, digits with
+// optional thousands separators, decimals, exponent.
+bool IsNumeric(const QString& text, double* value = nullptr);
+
+// The number at the start of the text: leading blanks skipped (all blanks, tabs and line
+// feeds when ignoreInnerBlanks), reading stops at the first character that cannot continue
+// a number; no number gives 0.
+double LeadingNumber(const QString& text, bool ignoreInnerBlanks = false);
+
+// A label's percent: numeric text converted, else the leading number; clamped to the range
+// of the 16-bit column that stores it.
+int PercentFromText(const QString& text);
+
+// "#,0" (withThousands) or "0": the value rounded to a whole number, halves away from zero.
+QString FormatWhole(double v, bool withThousands);
+
+} // namespace model::textnum
