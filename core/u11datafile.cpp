@@ -1,0 +1,326 @@
+#include "core/u11datafile.h"
+
+#include "core/u12tlmfiles.h"
+#include "core/u13folders.h"
+#include "core/u14properties.h"
+#include "core/u19rowdata.h"
+#include "core/u91trace.h"
+#include "platform/ui/prompter.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <filesystem>
+#include <memory>
+
+namespace core {
+
+namespace {
+
+std::unique_ptr<dao::Database> gDb;
+std::unique_ptr<dao::Recordset> gProps;
+bool gOpen = false;
+bool gCreating = false;
+Upgrader* gUpgrader = nullptr;
+
+enum Result { kOpen = 1, kCancelled = 2, kFailed = 3 };
+
+void Say(const QStringList& lines, ui::Icon icon = ui::Icon::None, const QString& title = ui::kProgramTitle)
+{
+    ui::MsgBox(ui::Lines(lines), ui::Buttons::OK, icon, ui::Answer::OK, title);
+}
+
+void SayNotTolmarFile()
+{
+    Say({QStringLiteral("The file does not appear to be a Tolmar Rude file."), QStringLiteral("It cannot be opened.")});
+}
+
+// Closes whatever an open left behind; never throws, so that it can run on every failure path.
+void Release()
+{
+    gOpen = false;
+    try {
+        if (gProps)
+            gProps->Close();
+    } catch (...) {
+    }
+    gProps.reset();
+    try {
+        if (gDb)
+            gDb->Close();
+    } catch (...) {
+    }
+    gDb.reset();
+}
+
+// The conversions a format needs, after the user agreed; false when the file is refused.
+bool CheckFormat(const QString& format)
+{
+    const auto incompatible = [] {
+        Say({QStringLiteral("This file uses an incompatible format"),
+             QStringLiteral("and cannot be opened using Tolmar Rude 06.")});
+        return false;
+    };
+    if (format == kCurrentFormat)
+        return true;
+    if (format == QLatin1String("06.00.beta")) {
+        gProps->Edit();
+        gProps->SetField(QStringLiteral("Value"), kCurrentFormat);
+        gProps->Update();
+        return true;
+    }
+    if (format == QLatin1String("3.00.00")) {
+        Say({QStringLiteral("This is a Tolmar Rude '98 file."), QStringLiteral("It cannot be opened using Tolmar Rude 06.")},
+            ui::Icon::Critical, QStringLiteral("Tolmar Rude '98 File"));
+        return false;
+    }
+    const bool from5 = format == QLatin1String("05.01.02");
+    const bool from41 = format == QLatin1String("04.01.01");
+    const bool from4 = format == QLatin1String("4.00.00") || format == QLatin1String("3.93.00");
+    if (!from5 && !from41 && !from4)
+        return incompatible();
+    if (!gUpgrader)
+        return incompatible();
+    if (!(from5 ? gUpgrader->QueryConvert5to6() : gUpgrader->QueryConvert41to5()))
+        return false;
+    if (from4)
+        gUpgrader->Convert4to41();
+    if (from4 || from41)
+        gUpgrader->Convert41to5();
+    gUpgrader->Convert5to6();
+    return true;
+}
+
+// Files of the other editions open only once converted to this one.
+bool CheckAdvancedMode(const QString& programId)
+{
+    if (programId == kProgramEdition || gCreating)
+        return true;
+    const QString edition = programId.isEmpty() ? QStringLiteral("Standard") : programId;
+    const ui::Answer answer = ui::MsgBox(
+        ui::Lines({QStringLiteral("This file was made with the %1 edition of Tolmar Rude.").arg(edition),
+                   QStringLiteral("Tolmar Advanced can open it once it is converted to an Advanced edition file."),
+                   QString(), QStringLiteral("Convert the file and open it?")}),
+        ui::Buttons::YesNo, ui::Icon::Question, ui::Answer::Yes, QStringLiteral("Convert to Tolmar Advanced?"));
+    if (answer != ui::Answer::Yes)
+        return false;
+    Property_Set(QStringLiteral("ProgramID"), kProgramEdition);
+    return true;
+}
+
+void SayOpenError(const dao::Error& e, const QString& path)
+{
+    switch (e.kind()) {
+    case dao::Error::Kind::NotFound:
+        Say({QStringLiteral("The file %1 cannot be found.").arg(path), QStringLiteral("It cannot be opened.")});
+        break;
+    case dao::Error::Kind::Locked:
+        Say({QStringLiteral("The file is in use by another program or by another copy of Tolmar Advanced."),
+             QStringLiteral("It cannot be opened until it is closed there.")});
+        break;
+    case dao::Error::Kind::ReadOnly:
+        Say({QStringLiteral("The file %1 is read-only.").arg(path),
+             QStringLiteral("It cannot be opened, because every change is stored in the file as you work.")});
+        break;
+    default:
+        SayNotTolmarFile();
+        break;
+    }
+}
+
+// Copies a whole file, replacing the target; the target appears only once complete.
+bool CopyDataFile(const QString& from, const QString& to)
+{
+    if (SameFile(from, to) || !QFileInfo(from).isFile())
+        return false;
+    const QString part = to + QStringLiteral(".part");
+    QFile::remove(part);
+    if (!QFile::copy(from, part))
+        return false;
+    // A template shipped read-only must still give a file the user can edit.
+    QFile::setPermissions(part, QFile::permissions(part) | QFile::ReadOwner | QFile::WriteOwner);
+    std::error_code ec;
+    std::filesystem::rename(std::filesystem::path(part.toStdU16String()), std::filesystem::path(to.toStdU16String()), ec);
+    if (ec) {
+        QFile::remove(part);
+        return false;
+    }
+    return true;
+}
+
+// An empty or foreign file would otherwise be taken for a new, empty database and written to.
+bool LooksLikeDatabase(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return true;   // let the engine report why it cannot be read
+    static const QByteArray kHeader("SQLite format 3\0", 16);
+    return file.read(kHeader.size()) == kHeader;
+}
+
+QString Absolute(const QString& path)
+{
+    return QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
+}
+
+} // namespace
+
+dao::Database* gDatabase() { return gDb.get(); }
+dao::Recordset* gProperties() { return gProps.get(); }
+bool gFileOpen() { return gOpen; }
+bool gCreatingNewFile() { return gCreating; }
+
+void SetUpgrader(Upgrader* u)
+{
+    gUpgrader = u;
+}
+
+bool OpenDatafile(const QString& path)
+{
+    if (gDb)
+        CloseDatafile();
+
+    // Checked first so that nothing is created, locked or written for these.
+    const QFileInfo info(path);
+    if (path.isEmpty() || !info.exists()) {
+        Say({QStringLiteral("The file %1 cannot be found.").arg(path), QStringLiteral("It cannot be opened.")});
+        return false;
+    }
+    if (!info.isFile() || !LooksLikeDatabase(path)) {
+        SayNotTolmarFile();
+        return false;
+    }
+    if (!info.isWritable()) {
+        SayOpenError(dao::Error(dao::Error::Kind::ReadOnly, path), path);
+        return false;
+    }
+
+    try {
+        dao::OpenOptions options;
+        options.exclusive = true;
+        options.readOnly = false;
+        gDb = dao::Database::Open(path, options);
+        gProps = gDb->OpenTable(QStringLiteral("Properties"));
+        gProps->SetIndex(QStringLiteral("PrimaryKey"));
+        gProps->Seek(QStringLiteral("DataFormatID"));
+        const QString format = GetFieldText(*gProps, QStringLiteral("Value"));
+
+        // Relabelling, conversions and the edition change land together or not at all.
+        bool accepted = false;
+        {
+            dao::Transaction transaction(*gDb);
+            accepted = CheckFormat(format) && CheckAdvancedMode(Property_Get(QStringLiteral("ProgramID")));
+            if (accepted)
+                transaction.commit();
+        }
+        if (!accepted) {
+            Release();
+            return false;
+        }
+    } catch (const dao::Error& e) {
+        Release();
+        TraceError(QStringLiteral("OpenDatafile %1: %2").arg(path, e.message()));
+        SayOpenError(e, path);
+        return false;
+    } catch (const std::exception& e) {
+        Release();
+        TraceError(QStringLiteral("OpenDatafile %1: %2").arg(path, QString::fromLocal8Bit(e.what())));
+        SayNotTolmarFile();
+        return false;
+    } catch (...) {
+        Release();
+        TraceError(QStringLiteral("OpenDatafile %1: unknown error").arg(path));
+        SayNotTolmarFile();
+        return false;
+    }
+    gOpen = true;
+    return true;
+}
+
+int QueryOpenDatafile()
+{
+    Trace(QStringLiteral("u11Datafile.QueryOpenDatafile"));
+    const QString name = AskOpenFileName();
+    if (name.isEmpty())
+        return kCancelled;
+    if (gDb)
+        CloseDatafile();
+    if (!OpenDatafile(name))
+        return kFailed;
+    Property_Set(QStringLiteral("FullFileName"), Absolute(name));
+    return kOpen;
+}
+
+int QueryNewDatafile()
+{
+    Trace(QStringLiteral("u11Datafile.QueryNewDatafile"));
+    const QString name = AskNewFileName();
+    if (name.isEmpty())
+        return kCancelled;
+    if (gDb)
+        CloseDatafile();
+    const QString templatePath = JoinPath(AppPath(), QStringLiteral("TLM.new"));
+    if (!QFileInfo(templatePath).isFile()) {
+        Say({QStringLiteral("Unable to create new file."), QStringLiteral("Source file TLM.new is missing.")});
+        return kFailed;
+    }
+    if (!CopyDataFile(templatePath, name)) {
+        Say({QStringLiteral("Unable to create new file.")});
+        return kFailed;
+    }
+    gCreating = true;
+    const bool opened = OpenDatafile(name);
+    gCreating = false;
+    if (!opened)
+        return kFailed;
+    Property_Set(QStringLiteral("FullFileName"), Absolute(name));
+    Property_Set(QStringLiteral("ProgramID"), kProgramEdition);
+    return kOpen;
+}
+
+int SaveAsDatafile()
+{
+    if (!gDb)
+        return kCancelled;
+    const QString current = gDb->Path();
+    const QString name = AskSaveAsFileName();
+    if (name.isEmpty() || SameFile(name, current))
+        return kCancelled;
+    CloseDatafile();
+    if (!CopyDataFile(current, name)) {
+        Say({QStringLiteral("Unable to save file.")});
+        return kFailed;
+    }
+    if (!OpenDatafile(name))
+        return kFailed;
+    Property_Set(QStringLiteral("FullFileName"), Absolute(name));
+    return kOpen;
+}
+
+void CloseDatafile()
+{
+    Release();
+}
+
+QString GetDatafileTitle()
+{
+    return GetFileTitle(Property_Get(QStringLiteral("FullFileName")));
+}
+
+int GetMaxKey(const QString& table, const QString& keyField)
+{
+    if (!gDb)
+        return 0;
+    std::unique_ptr<dao::Recordset> rs = gDb->OpenTable(table);
+    rs->SetIndex(QStringLiteral("PrimaryKey"));
+    int key = 0;
+    if (rs->RecordCount() >= 1) {
+        rs->MoveLast();
+        key = GetFieldLong(*rs, keyField);
+    }
+    rs->Close();
+    return key;
+}
+
+} // namespace core

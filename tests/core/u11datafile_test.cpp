@@ -1,0 +1,508 @@
+#include "core_sandbox.h"
+
+#include "core/u11datafile.h"
+#include "core/u14properties.h"
+#include "core/u19rowdata.h"
+
+#include <QDir>
+#include <QStringList>
+
+#include <stdexcept>
+#include <unistd.h>
+
+using namespace coretest;
+
+namespace {
+
+// Records the calls the open routine makes; each conversion writes its target format as the
+// real ones do, plus a marker row that shows whether its work was kept.
+class FakeUpgrader : public core::Upgrader {
+public:
+    bool agree = true;
+    QString throwIn;   // name of the conversion that fails
+    QStringList calls;
+
+    bool QueryConvert41to5() override { calls << "Query41to5"; return agree; }
+    bool QueryConvert5to6() override { calls << "Query5to6"; return agree; }
+    void Convert4to41() override { convert("Convert4to41", "04.01.01"); }
+    void Convert41to5() override { convert("Convert41to5", "05.01.02"); }
+    void Convert5to6() override { convert("Convert5to6", "06.01.01"); }
+
+private:
+    void convert(const QString& name, const QString& target)
+    {
+        calls << name;
+        EXPECT_FALSE(core::gFileOpen());
+        dao::Recordset* props = core::gProperties();
+        props->AddNew();
+        props->SetField("Property", name);
+        props->SetField("Value", "done");
+        props->Update();
+        if (throwIn == name)
+            throw std::runtime_error("conversion failed");
+        props->Seek("DataFormatID");
+        props->Edit();
+        props->SetField("Value", target);
+        props->Update();
+    }
+};
+
+class OpenDatafileTest : public Sandbox {
+protected:
+    FakeUpgrader upgrader;
+    void SetUp() override
+    {
+        Sandbox::SetUp();
+        core::SetUpgrader(&upgrader);
+    }
+    QString firstLine() const
+    {
+        return prompter.messages().isEmpty() ? QString() : prompter.messages().first().text.split("\r\n").first();
+    }
+};
+
+struct FormatCase {
+    const char* format;
+    bool agree;
+    bool opens;
+    const char* calls;
+    const char* message;   // first line of the one message shown, "" for none
+};
+
+const FormatCase kFormats[] = {
+    {"06.01.01", true, true, "", ""},
+    {"06.00.beta", true, true, "", ""},
+    {"05.01.02", true, true, "Query5to6 Convert5to6", ""},
+    {"05.01.02", false, false, "Query5to6", ""},
+    {"04.01.01", true, true, "Query41to5 Convert41to5 Convert5to6", ""},
+    {"04.01.01", false, false, "Query41to5", ""},
+    {"4.00.00", true, true, "Query41to5 Convert4to41 Convert41to5 Convert5to6", ""},
+    {"3.93.00", true, true, "Query41to5 Convert4to41 Convert41to5 Convert5to6", ""},
+    {"3.93.00", false, false, "Query41to5", ""},
+    {"3.00.00", true, false, "", "This is a Tolmar Rude '98 file."},
+    {"4.01.01", true, false, "", "This file uses an incompatible format"},
+    {"06.01.02", true, false, "", "This file uses an incompatible format"},
+    {"", true, false, "", "This file uses an incompatible format"},
+};
+
+TEST_F(OpenDatafileTest, EveryFormatGoesItsWay)
+{
+    for (const FormatCase& c : kFormats) {
+        SCOPED_TRACE(c.format);
+        const QString path = dataFile("case.tlm", QString::fromLatin1(c.format));
+        const QByteArray before = Bytes(path);
+        upgrader.calls.clear();
+        upgrader.agree = c.agree;
+        prompter.clear();
+
+        EXPECT_EQ(core::OpenDatafile(path), c.opens);
+        EXPECT_EQ(upgrader.calls.join(' '), QString::fromLatin1(c.calls));
+        EXPECT_EQ(firstLine(), QString::fromLatin1(c.message));
+        EXPECT_EQ(core::gFileOpen(), c.opens);
+        if (c.opens) {
+            EXPECT_EQ(core::Property_Get("DataFormatID"), "06.01.01");
+            core::CloseDatafile();
+            EXPECT_EQ(SqlValue(path, "SELECT Value FROM Properties WHERE Property = 'DataFormatID'"), "06.01.01");
+        } else {
+            EXPECT_EQ(core::gDatabase(), nullptr);
+            EXPECT_EQ(core::gProperties(), nullptr);
+            EXPECT_EQ(Bytes(path), before);
+        }
+    }
+}
+
+TEST_F(OpenDatafileTest, RefusalMessagesHaveTheirTitlesAndIcons)
+{
+    EXPECT_FALSE(core::OpenDatafile(dataFile("old.tlm", QString("3.00.00"))));
+    EXPECT_FALSE(core::OpenDatafile(dataFile("none.tlm", std::nullopt)));
+    ASSERT_EQ(prompter.messages().size(), 2);
+    const ui::Message& old = prompter.messages()[0];
+    EXPECT_EQ(old.text, "This is a Tolmar Rude '98 file.\r\nIt cannot be opened using Tolmar Rude 06.");
+    EXPECT_EQ(old.title, "Tolmar Rude '98 File");
+    EXPECT_EQ(old.icon, ui::Icon::Critical);
+    const ui::Message& none = prompter.messages()[1];
+    EXPECT_EQ(none.text, "This file uses an incompatible format\r\nand cannot be opened using Tolmar Rude 06.");
+    EXPECT_EQ(none.title, "Tolmar Advanced");
+    EXPECT_EQ(none.buttons, ui::Buttons::OK);
+}
+
+TEST_F(OpenDatafileTest, OlderFormatsAreIncompatibleWithoutAnUpgrader)
+{
+    core::SetUpgrader(nullptr);
+    const QString path = dataFile("old.tlm", QString("05.01.02"));
+    const QByteArray before = Bytes(path);
+    EXPECT_FALSE(core::OpenDatafile(path));
+    EXPECT_EQ(firstLine(), "This file uses an incompatible format");
+    EXPECT_EQ(Bytes(path), before);
+}
+
+TEST_F(OpenDatafileTest, AFailingConversionLeavesTheFileAsItWas)
+{
+    for (const char* failing : {"Convert4to41", "Convert41to5", "Convert5to6"}) {
+        SCOPED_TRACE(failing);
+        const QString path = dataFile("old.tlm", QString("4.00.00"), QString("Standard"));
+        const QByteArray before = Bytes(path);
+        upgrader.throwIn = failing;
+        prompter.clear();
+
+        EXPECT_FALSE(core::OpenDatafile(path));
+        EXPECT_EQ(firstLine(), "The file does not appear to be a Tolmar Rude file.");
+        EXPECT_EQ(core::gDatabase(), nullptr);
+        EXPECT_EQ(Bytes(path), before);
+        // No lock is left behind.
+        EXPECT_NO_THROW(dao::Database::Open(path));
+    }
+}
+
+TEST_F(OpenDatafileTest, ConversionsCommitTogether)
+{
+    const QString path = dataFile("old.tlm", QString("4.00.00"));
+    ASSERT_TRUE(core::OpenDatafile(path));
+    core::CloseDatafile();
+    for (const char* step : {"Convert4to41", "Convert41to5", "Convert5to6"})
+        EXPECT_EQ(SqlValue(path, QString("SELECT Value FROM Properties WHERE Property = '%1'").arg(step)), "done");
+}
+
+struct EditionCase {
+    std::optional<QString> edition;
+    ui::Answer answer;
+    bool asks;
+    bool opens;
+};
+
+TEST_F(OpenDatafileTest, OtherEditionsOpenOnlyWhenConverted)
+{
+    const EditionCase cases[] = {
+        {QString("Advanced"), ui::Answer::No, false, true},
+        {QString("Standard"), ui::Answer::Yes, true, true},
+        {QString("Standard"), ui::Answer::No, true, false},
+        {QString("Basic"), ui::Answer::Yes, true, true},
+        {QString("Basic"), ui::Answer::No, true, false},
+        {std::nullopt, ui::Answer::Yes, true, true},
+        {std::nullopt, ui::Answer::No, true, false},
+    };
+    for (const EditionCase& c : cases) {
+        SCOPED_TRACE(c.edition.value_or("<missing>").toStdString() + (c.answer == ui::Answer::Yes ? " yes" : " no"));
+        const QString path = dataFile("edition.tlm", QString("06.01.01"), c.edition);
+        const QByteArray before = Bytes(path);
+        prompter.clear();
+        prompter.answer(c.answer);
+
+        EXPECT_EQ(core::OpenDatafile(path), c.opens);
+        ASSERT_EQ(prompter.messages().size(), c.asks ? 1 : 0);
+        if (c.asks) {
+            const ui::Message& m = prompter.messages().first();
+            EXPECT_EQ(m.buttons, ui::Buttons::YesNo);
+            EXPECT_EQ(m.icon, ui::Icon::Question);
+            EXPECT_TRUE(m.text.contains(c.edition.value_or("Standard"))) << m.text.toStdString();
+        }
+        if (c.opens) {
+            EXPECT_EQ(core::Property_Get("ProgramID"), "Advanced");
+            core::CloseDatafile();
+            EXPECT_EQ(SqlValue(path, "SELECT Value FROM Properties WHERE Property = 'ProgramID'"), "Advanced");
+        } else {
+            EXPECT_FALSE(core::gFileOpen());
+            EXPECT_EQ(core::gDatabase(), nullptr);
+            EXPECT_EQ(Bytes(path), before);
+        }
+    }
+}
+
+TEST_F(OpenDatafileTest, DecliningTheEditionUndoesTheUpgradeToo)
+{
+    const QString path = dataFile("old.tlm", QString("05.01.02"), QString("Standard"));
+    const QByteArray before = Bytes(path);
+    prompter.answer(ui::Answer::No);   // the conversion question is the upgrader's own
+    EXPECT_FALSE(core::OpenDatafile(path));
+    EXPECT_EQ(upgrader.calls.join(' '), "Query5to6 Convert5to6");
+    EXPECT_EQ(Bytes(path), before);
+}
+
+TEST_F(OpenDatafileTest, OnlyTheEditionMayBeSetWhileOpening)
+{
+    class Writer : public FakeUpgrader {
+    public:
+        void Convert5to6() override
+        {
+            core::Property_Set("SelectedAlternativeKey", "7");
+            FakeUpgrader::Convert5to6();
+        }
+    } writer;
+    core::SetUpgrader(&writer);
+    const QString path = dataFile("old.tlm", QString("05.01.02"), QString("Basic"));
+    prompter.answer(ui::Answer::Yes);
+    ASSERT_TRUE(core::OpenDatafile(path));
+    EXPECT_EQ(core::Property_Get("SelectedAlternativeKey"), "");
+    EXPECT_EQ(core::Property_Get("ProgramID"), "Advanced");
+    EXPECT_TRUE(log("ERROR.LOG").contains("Property_Set: No database loaded"));
+}
+
+// Files the program must refuse, each left exactly as it was.
+TEST_F(OpenDatafileTest, BadFilesAreRefusedAndLeftUnchanged)
+{
+    const QString text = file("notes.tlm");
+    {
+        QFile f(text);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("Fire notes, not a data file.\r\n");
+    }
+    const QString empty = file("empty.tlm");
+    QFile(empty).open(QIODevice::WriteOnly);
+    const QString truncated = dataFile("truncated.tlm");
+    {
+        QFile f(truncated);
+        ASSERT_TRUE(f.resize(f.size() / 3));
+    }
+    const QString foreign = file("foreign.tlm");
+    Sql(foreign, "CREATE TABLE Photos (Id INTEGER PRIMARY KEY, Caption TEXT); INSERT INTO Photos VALUES (1, 'x');");
+    const QString locked = dataFile("locked.tlm");
+    auto holder = dao::Database::Open(locked);   // another running copy holds it
+    QDir().mkdir(file("folder.tlm"));
+
+    const struct {
+        QString path;
+        const char* message;
+    } cases[] = {
+        {text, "The file does not appear to be a Tolmar Rude file."},
+        {empty, "The file does not appear to be a Tolmar Rude file."},
+        {truncated, "The file does not appear to be a Tolmar Rude file."},
+        {foreign, "The file does not appear to be a Tolmar Rude file."},
+        {locked, "The file is in use by another program or by another copy of Tolmar Advanced."},
+        {file("folder.tlm"), "The file does not appear to be a Tolmar Rude file."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path.toStdString());
+        const QByteArray before = Bytes(c.path);
+        prompter.clear();
+        EXPECT_FALSE(core::OpenDatafile(c.path));
+        EXPECT_EQ(firstLine(), c.message);
+        EXPECT_EQ(prompter.messages().size(), 1);
+        EXPECT_FALSE(core::gFileOpen());
+        EXPECT_EQ(core::gDatabase(), nullptr);
+        EXPECT_EQ(Bytes(c.path), before);
+    }
+    holder->Close();
+    EXPECT_TRUE(core::OpenDatafile(locked));
+}
+
+TEST_F(OpenDatafileTest, AMissingFileIsNeverCreated)
+{
+    const QString missing = file("Missing.tlm");
+    EXPECT_FALSE(core::OpenDatafile(missing));
+    EXPECT_FALSE(QFileInfo::exists(missing));
+    EXPECT_EQ(firstLine(), QString("The file %1 cannot be found.").arg(missing));
+    EXPECT_FALSE(core::OpenDatafile(QString()));
+}
+
+TEST_F(OpenDatafileTest, AReadOnlyFileIsRefused)
+{
+    if (geteuid() == 0)
+        GTEST_SKIP() << "the superuser may write any file";
+    const QString path = dataFile("readonly.tlm");
+    QFile::setPermissions(path, QFile::ReadOwner);
+    const QByteArray before = Bytes(path);
+    EXPECT_FALSE(core::OpenDatafile(path));
+    EXPECT_TRUE(firstLine().contains("read-only"));
+    EXPECT_EQ(Bytes(path), before);
+}
+
+TEST_F(OpenDatafileTest, OpeningAnotherFileClosesTheFirst)
+{
+    ASSERT_TRUE(core::OpenDatafile(dataFile("a.tlm")));
+    ASSERT_TRUE(core::OpenDatafile(dataFile("b.tlm")));
+    EXPECT_NO_THROW(dao::Database::Open(file("a.tlm")));
+    EXPECT_TRUE(core::gFileOpen());
+}
+
+class FileCommandTest : public Sandbox {};
+
+TEST_F(FileCommandTest, NewFileComesFromTheTemplate)
+{
+    const QString path = file("Fire7.tlm");
+    prompter.file(path);
+    EXPECT_EQ(core::QueryNewDatafile(), 1);
+    ASSERT_TRUE(core::gFileOpen());
+    EXPECT_FALSE(core::gCreatingNewFile());
+    EXPECT_EQ(core::Property_Get("FullFileName"), path);
+    EXPECT_EQ(core::Property_Get("ProgramID"), "Advanced");
+    EXPECT_EQ(core::GetDatafileTitle(), "Fire7.tlm");
+    EXPECT_TRUE(prompter.messages().isEmpty());
+
+    ASSERT_EQ(prompter.dialogs().size(), 1);
+    const ui::FileDialog& d = prompter.dialogs().first();
+    EXPECT_EQ(d.kind, ui::FileDialog::Kind::Save);
+    EXPECT_EQ(d.title, "Create new Tolmar Rude file");
+    EXPECT_EQ(d.fileName, "Fire1.tlm");
+    EXPECT_EQ(d.folder, core::AppPath());
+    EXPECT_EQ(d.filter, "Tolmar Rude files (*.tlm);;All Files (*)");
+    EXPECT_TRUE(log("Tolmar.LOG").contains("u11Datafile.QueryNewDatafile"));
+}
+
+TEST_F(FileCommandTest, NewFileOverAnExistingOneAsksFirst)
+{
+    const QString path = dataFile("Old.tlm");
+    core::SetUpgrader(nullptr);
+    const QByteArray before = Bytes(path);
+
+    prompter.file(path);
+    prompter.answer(ui::Answer::No);
+    EXPECT_EQ(core::QueryNewDatafile(), 2);
+    EXPECT_EQ(Bytes(path), before);
+    ASSERT_EQ(prompter.messages().size(), 1);
+    EXPECT_EQ(prompter.messages()[0].text, "The file already exists.  Do you want to overwrite it?");
+    EXPECT_EQ(prompter.messages()[0].title, "Replace file?");
+    EXPECT_EQ(prompter.messages()[0].defaultButton, ui::Answer::No);
+
+    Sql(path, "INSERT INTO Items (ItemKey, Body) VALUES (11, 'Old fire');");
+    prompter.file(path);
+    prompter.answer(ui::Answer::Yes);
+    EXPECT_EQ(core::QueryNewDatafile(), 1);
+    core::CloseDatafile();
+    EXPECT_EQ(SqlValue(path, "SELECT count(*) FROM Items WHERE ItemKey = 11"), "0");
+}
+
+TEST_F(FileCommandTest, NewFileFailures)
+{
+    prompter.file(QString());
+    EXPECT_EQ(core::QueryNewDatafile(), 2);
+
+    // A typed name without an extension gets ".tlm".
+    ASSERT_TRUE(QFile::remove(file("TLM.new")));
+    prompter.file(file("Fire2"));
+    EXPECT_EQ(core::QueryNewDatafile(), 3);
+    ASSERT_EQ(prompter.messages().size(), 1);
+    EXPECT_EQ(prompter.messages()[0].text, "Unable to create new file.\r\nSource file TLM.new is missing.");
+    EXPECT_FALSE(QFileInfo::exists(file("Fire2.tlm")));
+}
+
+TEST_F(FileCommandTest, NewFileIsWritableEvenFromAReadOnlyTemplate)
+{
+    QFile::setPermissions(file("TLM.new"), QFile::ReadOwner | QFile::ReadGroup);
+    prompter.file(file("Fire3.tlm"));
+    EXPECT_EQ(core::QueryNewDatafile(), 1);
+    EXPECT_TRUE(QFileInfo(file("Fire3.tlm")).permissions() & QFile::WriteOwner);
+}
+
+TEST_F(FileCommandTest, OpenCommand)
+{
+    const QString a = dataFile("A.tlm");
+    prompter.file(a);
+    EXPECT_EQ(core::QueryOpenDatafile(), 1);
+    EXPECT_EQ(core::Property_Get("FullFileName"), a);
+    EXPECT_EQ(prompter.dialogs()[0].title, "Open Tolmar Rude file");
+    EXPECT_EQ(prompter.dialogs()[0].kind, ui::FileDialog::Kind::Open);
+
+    prompter.file(QString());
+    EXPECT_EQ(core::QueryOpenDatafile(), 2);
+    EXPECT_TRUE(core::gFileOpen());
+
+    // A failed open leaves no file open, not even the one before.
+    prompter.file(file("missing.tlm"));
+    EXPECT_EQ(core::QueryOpenDatafile(), 3);
+    EXPECT_FALSE(core::gFileOpen());
+    EXPECT_EQ(core::gDatabase(), nullptr);
+}
+
+class SaveAsTest : public Sandbox {
+protected:
+    QString original;
+    void SetUp() override
+    {
+        Sandbox::SetUp();
+        original = dataFile("Fire1.tlm");
+        ASSERT_TRUE(core::OpenDatafile(original));
+        core::Property_Set("FullFileName", original);
+        core::Property_Set("UseNVCGains", "Yes");
+    }
+};
+
+TEST_F(SaveAsTest, TheCopyBecomesTheOpenFile)
+{
+    const QString copy = file("Fire2.tlm");
+    prompter.file(copy);
+    EXPECT_EQ(core::SaveAsDatafile(), 1);
+    EXPECT_EQ(core::gDatabase()->Path(), copy);
+    EXPECT_EQ(core::Property_Get("FullFileName"), copy);
+    EXPECT_EQ(core::Property_Get("UseNVCGains"), "Yes");
+    EXPECT_EQ(prompter.dialogs()[0].title, "Save As New Tolmar Rude file");
+    EXPECT_TRUE(prompter.dialogs()[0].folder.isEmpty());
+
+    const QByteArray before = Bytes(original);
+    core::Property_Set("UseNVCGains", "No");
+    EXPECT_EQ(Bytes(original), before);
+    EXPECT_EQ(SqlValue(original, "SELECT Value FROM Properties WHERE Property = 'FullFileName'"), original);
+}
+
+TEST_F(SaveAsTest, TheOpenFileUnderAnySpellingIsNoTarget)
+{
+    ASSERT_TRUE(QFile::link(original, file("link.tlm")));
+    QDir().mkdir(file("sub"));
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(QFileInfo(original).path());
+    for (const QString& spelling : {original, QString("Fire1.tlm"), QString("Fire1"), file("sub/../Fire1.tlm"),
+                                    QString("./sub/../Fire1.tlm"), file("link.tlm")}) {
+        SCOPED_TRACE(spelling.toStdString());
+        prompter.clear();
+        prompter.file(spelling);
+        EXPECT_EQ(core::SaveAsDatafile(), 2);
+        EXPECT_TRUE(prompter.messages().isEmpty());
+        EXPECT_TRUE(core::gFileOpen());
+        EXPECT_EQ(core::Property_Get("UseNVCGains"), "Yes");
+    }
+    QDir::setCurrent(previous);
+}
+
+TEST_F(SaveAsTest, ReplacingAnotherFileAsksFirst)
+{
+    const QString other = dataFile("Other.tlm");
+    const QByteArray before = Bytes(other);
+    prompter.file(other);
+    prompter.answer(ui::Answer::No);
+    EXPECT_EQ(core::SaveAsDatafile(), 2);
+    EXPECT_EQ(Bytes(other), before);
+    EXPECT_EQ(core::gDatabase()->Path(), original);
+    ASSERT_EQ(prompter.messages().size(), 1);
+    EXPECT_EQ(prompter.messages()[0].title, "Delete");
+    EXPECT_EQ(prompter.messages()[0].icon, ui::Icon::Critical);
+
+    prompter.file(other);
+    prompter.answer(ui::Answer::Yes);
+    EXPECT_EQ(core::SaveAsDatafile(), 1);
+    EXPECT_EQ(core::Property_Get("UseNVCGains"), "Yes");
+    EXPECT_EQ(core::Property_Get("FullFileName"), other);
+}
+
+TEST_F(SaveAsTest, CancelAndFailure)
+{
+    prompter.file(QString());
+    EXPECT_EQ(core::SaveAsDatafile(), 2);
+    EXPECT_EQ(core::gDatabase()->Path(), original);
+
+    prompter.file(file("no such folder/Fire2.tlm"));
+    EXPECT_EQ(core::SaveAsDatafile(), 3);
+    EXPECT_FALSE(core::gFileOpen());
+    ASSERT_EQ(prompter.messages().size(), 1);
+    EXPECT_EQ(prompter.messages()[0].text, "Unable to save file.");
+}
+
+TEST_F(SaveAsTest, CloseReleasesTheFile)
+{
+    core::CloseDatafile();
+    EXPECT_FALSE(core::gFileOpen());
+    EXPECT_EQ(core::gDatabase(), nullptr);
+    EXPECT_EQ(core::gProperties(), nullptr);
+    EXPECT_NO_THROW(dao::Database::Open(original));
+}
+
+TEST_F(SaveAsTest, MaxKeyFollowsThePrimaryKey)
+{
+    EXPECT_EQ(core::GetMaxKey("Items", "ItemKey"), 292);
+    EXPECT_EQ(core::GetMaxKey("SRUses", "ItemKey"), 0);
+    core::gDatabase()->Execute("INSERT INTO Items (ItemKey) VALUES (5000)");
+    EXPECT_EQ(core::GetMaxKey("Items", "ItemKey"), 5000);
+    EXPECT_THROW(core::GetMaxKey("NoTable", "Key"), dao::Error);
+    core::CloseDatafile();
+    EXPECT_EQ(core::GetMaxKey("Items", "ItemKey"), 0);
+}
+
+} // namespace

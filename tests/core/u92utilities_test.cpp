@@ -1,0 +1,62 @@
+#include "core/u92utilities.h"
+#include "platform/ui/scriptedprompter.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+struct RoundCase {
+    double value;
+    int digits;
+    double expected;
+};
+
+TEST(RoundSignificantTest, Cases)
+{
+    const RoundCase cases[] = {
+        // The worked examples.
+        {1234.5, 2, 1200}, {1250, 2, 1200}, {1350, 2, 1400}, {45.5, 2, 46}, {2500, 1, 2000}, {9876, 3, 9880},
+        {999, 2, 1000}, {100, 2, 100}, {-1234.5, 2, -1200}, {0.0123, 2, 0.01}, {0.5, 2, 0.5}, {0, 2, 0},
+        // Ties go to the even neighbour, also below 1 and for negatives.
+        {1150, 2, 1200}, {12500, 3, 12500}, {12350, 3, 12400}, {12450, 3, 12400}, {0.125, 2, 0.12},
+        {0.135, 2, 0.14}, {-1250, 2, -1200}, {-0.125, 2, -0.12}, {44.5, 2, 44},
+        // Powers of ten and values below 1.
+        {1, 2, 1}, {10, 3, 10}, {1000000, 2, 1000000}, {0.999, 2, 1}, {0.0049, 2, 0}, {0.0051, 2, 0.01},
+        {-0.07, 2, -0.07}, {0.456, 3, 0.456}, {123456789, 3, 123000000},
+    };
+    for (const RoundCase& c : cases)
+        EXPECT_DOUBLE_EQ(core::RoundSignificant(c.value, c.digits), c.expected) << c.value << " to " << c.digits;
+}
+
+TEST(RoundSignificantTest, NonFiniteValuesComeBackUnchanged)
+{
+    const double inf = std::numeric_limits<double>::infinity();
+    EXPECT_TRUE(std::isnan(core::RoundSignificant(std::numeric_limits<double>::quiet_NaN(), 2)));
+    EXPECT_EQ(core::RoundSignificant(inf, 2), inf);
+    EXPECT_EQ(core::RoundSignificant(-inf, 3), -inf);
+    EXPECT_DOUBLE_EQ(core::RoundSignificant(1.7e308, 2), 1.7e308);
+    EXPECT_DOUBLE_EQ(core::RoundSignificant(1.2345e300, 2), 1.2e300);
+}
+
+TEST(ConfirmDeleteTest, OnlyYesConfirms)
+{
+    ui::ScriptedPrompter prompter;
+    prompter.answer(ui::Answer::Yes);
+    EXPECT_TRUE(core::ConfirmDelete("Alternative B?"));
+    prompter.answer(ui::Answer::No);
+    EXPECT_FALSE(core::ConfirmDelete("Alternative B?"));
+    EXPECT_FALSE(core::ConfirmDelete("Alternative B?"));   // Enter at once takes the default, No
+
+    ASSERT_EQ(prompter.messages().size(), 3);
+    const ui::Message& m = prompter.messages().first();
+    EXPECT_EQ(m.text, "Do you really want to delete Alternative B?");
+    EXPECT_EQ(m.title, "Delete");
+    EXPECT_EQ(m.buttons, ui::Buttons::YesNo);
+    EXPECT_EQ(m.icon, ui::Icon::Critical);
+    EXPECT_EQ(m.defaultButton, ui::Answer::No);
+}
+
+} // namespace
