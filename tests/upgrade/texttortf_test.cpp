@@ -1,0 +1,72 @@
+#include "upgrade/texttortf.h"
+
+#ifdef TOLMAR_HAVE_RICHTEXT
+#include "platform/richtext/rtf.h"
+#endif
+
+#include <gtest/gtest.h>
+
+using upgrade::kRtfHeader;
+using upgrade::TextToRTF;
+
+namespace {
+
+const QString kEnd = QStringLiteral("\\par }");
+
+struct Case {
+    const char* name;
+    QString text;
+    QString body;   // between the header and the closing "\par }"
+};
+
+} // namespace
+
+TEST(TextToRTF, WritesTheHouseBodyAroundTheText)
+{
+    const QString crlf = QStringLiteral("\r\n");
+    const Case cases[] = {
+        {"empty", QString(), QString()},
+        {"only blanks and breaks", QStringLiteral("  \r\n \n\r "), QString()},
+        {"one line", QStringLiteral("Hold the ridge"), QStringLiteral("Hold the ridge")},
+        {"two lines", QStringLiteral("a") + crlf + QStringLiteral("b"), QStringLiteral("a\\par b")},
+        {"trailing break dropped", QStringLiteral("a\r\nb\r\n"), QStringLiteral("a\\par b")},
+        {"leading and inner blanks kept", QStringLiteral("  a  b  "), QStringLiteral("  a  b")},
+        {"empty line kept", QStringLiteral("a\r\n\r\nb"), QStringLiteral("a\\par \\par b")},
+        {"lone line feed breaks the line", QStringLiteral("a\nb"), QStringLiteral("a\\par b")},
+        {"lone carriage return breaks the line", QStringLiteral("a\rb"), QStringLiteral("a\\par b")},
+        {"reserved characters escaped", QStringLiteral("{x}\\"), QStringLiteral("\\{x\\}\\\\")},
+        {"tab", QStringLiteral("a\tb"), QStringLiteral("a\\tab b")},
+        {"accented letter", QStringLiteral("caf\u00e9"), QStringLiteral("caf\\u233 ")},
+        {"character beyond 16 bits signed", QStringLiteral("\u20ac\uffe5"), QStringLiteral("\\u8364 \\u-27 ")},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(TextToRTF(c.text), kRtfHeader + c.body + kEnd) << c.name;
+}
+
+TEST(TextToRTF, EmptyTextGivesTheEmptyBodyOfNewItems)
+{
+    EXPECT_EQ(TextToRTF(QString()),
+              QStringLiteral("{\\rtf1\\ansi\\ansicpg1252\\uc0\\deff0{\\fonttbl{\\f0\\fswiss\\fcharset0\\fprq2 Arial;}}"
+                             "{\\colortbl;\\red0\\green0\\blue0;\\red255\\green255\\blue255;}\\plain\\f0\\fs20 \\pard \\par }"));
+    EXPECT_EQ(kRtfHeader.size(), 155);
+}
+
+#ifdef TOLMAR_HAVE_RICHTEXT
+TEST(TextToRTF, ReadsBackAsTheSameText)
+{
+    const struct {
+        QString text;
+        QString shown;
+    } cases[] = {
+        {QString(), QString()},
+        {QStringLiteral("  \r\n"), QString()},
+        {QStringLiteral("a\r\nb"), QStringLiteral("a\r\nb")},
+        {QStringLiteral("a\nb"), QStringLiteral("a\r\nb")},
+        {QStringLiteral("{x}\\"), QStringLiteral("{x}\\")},
+        {QStringLiteral("\u00e9"), QStringLiteral("\u00e9")},
+        {QStringLiteral("Zone \u00c9st\tna\u00efve \u20ac 5"), QStringLiteral("Zone \u00c9st\tna\u00efve \u20ac 5")},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(richtext::RtfToPlainText(TextToRTF(c.text)), c.shown) << c.text.toStdString();
+}
+#endif
