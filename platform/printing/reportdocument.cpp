@@ -1,0 +1,695 @@
+#include "platform/printing/reportdocument.h"
+
+#include "platform/printing/rtfwriter.h"
+#include "platform/richtext/rtf.h"
+#include "platform/ui/prompter.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QFile>
+#include <QFontDatabase>
+#include <QImage>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrinter>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
+#include <QTextTable>
+
+#include <algorithm>
+
+namespace printing {
+
+namespace {
+
+// Documents are laid out on a device of 1440 dots an inch, so one device pixel is one twip and
+// point sizes of rich text resolve to twips.
+QPaintDevice* LayoutDevice()
+{
+    static QImage device = [] {
+        QImage image(1, 1, QImage::Format_RGB32);
+        image.setDotsPerMeterX(56693);
+        image.setDotsPerMeterY(56693);
+        return image;
+    }();
+    return &device;
+}
+
+// Lengths in text formats are device pixels: twips here.
+qreal FormatLength(int twips)
+{
+    return twips;
+}
+
+// Rich text is read with its lengths in screen pixels (96 an inch); the layout device counts twips.
+void ScaleLengths(QTextDocument& doc)
+{
+    constexpr qreal k = 15.0;
+    doc.setIndentWidth(doc.indentWidth() * k);
+    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+        QTextBlockFormat bf = block.blockFormat();
+        bf.setLeftMargin(bf.leftMargin() * k);
+        bf.setRightMargin(bf.rightMargin() * k);
+        bf.setTopMargin(bf.topMargin() * k);
+        bf.setBottomMargin(bf.bottomMargin() * k);
+        bf.setTextIndent(bf.textIndent() * k);
+        QTextCursor(block).setBlockFormat(bf);
+    }
+    QList<QTextFrame*> frames{doc.rootFrame()};
+    while (!frames.isEmpty()) {
+        QTextFrame* frame = frames.takeLast();
+        frames.append(frame->childFrames());
+        if (auto* table = qobject_cast<QTextTable*>(frame)) {
+            QTextTableFormat tf = table->format();
+            tf.setCellPadding(tf.cellPadding() * k);
+            tf.setCellSpacing(tf.cellSpacing() * k);
+            tf.setBorder(tf.border() * k);
+            QList<QTextLength> widths = tf.columnWidthConstraints();
+            for (QTextLength& w : widths)
+                if (w.type() == QTextLength::FixedLength)
+                    w = QTextLength(QTextLength::FixedLength, w.rawValue() * k);
+            tf.setColumnWidthConstraints(widths);
+            table->setFormat(tf);
+        }
+    }
+}
+
+Qt::Alignment HorizontalAlignment(int code)
+{
+    switch (code % 3) {
+    case 1: return Qt::AlignHCenter;
+    case 2: return Qt::AlignRight;
+    default: return Qt::AlignLeft;
+    }
+}
+
+bool IsRtf(const QString& text)
+{
+    return text.startsWith(u'{');
+}
+
+qreal DocHeight(const QTextDocument& doc)
+{
+    return doc.documentLayout()->documentSize().height();
+}
+
+struct LineBox {
+    qreal top, bottom;
+    QString text;
+};
+
+QList<LineBox> Lines(const QTextDocument& doc)
+{
+    QList<LineBox> lines;
+    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+        const QTextLayout* layout = block.layout();
+        if (!layout)
+            continue;
+        const qreal y0 = doc.documentLayout()->blockBoundingRect(block).top();
+        for (int i = 0; i < layout->lineCount(); ++i) {
+            const QTextLine line = layout->lineAt(i);
+            lines.append({y0 + line.y(), y0 + line.y() + line.height(),
+                          block.text().mid(line.textStart(), line.textLength()).trimmed()});
+        }
+    }
+    std::sort(lines.begin(), lines.end(), [](const LineBox& a, const LineBox& b) { return a.top < b.top; });
+    return lines;
+}
+
+QString FontRecord(const QFont& f)
+{
+    return QStringLiteral("%1 %2%3%4").arg(f.family()).arg(f.pixelSize() / 20.0)
+        .arg(f.bold() ? QStringLiteral(" b") : QString()).arg(f.italic() ? QStringLiteral(" i") : QString());
+}
+
+Qt::BrushStyle BrushFor(int code)
+{
+    switch (code) {
+    case 1: return Qt::NoBrush;
+    case 2: return Qt::HorPattern;
+    case 3: return Qt::VerPattern;
+    case 4: return Qt::FDiagPattern;
+    case 5: return Qt::BDiagPattern;
+    case 6: return Qt::CrossPattern;
+    case 7: return Qt::DiagCrossPattern;
+    default: return Qt::SolidPattern;
+    }
+}
+
+}  // namespace
+
+QStringList RunningLineParts(const RunningLine& line, int pageNumber)
+{
+    QStringList parts = line.text.split(u'|');
+    while (parts.size() < 3)
+        parts.append(QString());
+    for (QString& part : parts)
+        part.replace(QStringLiteral("%d"), QString::number(pageNumber));
+    return parts.mid(0, 3);
+}
+
+ReportDocument::ReportDocument(QObject* parent) : QObject(parent)
+{
+    Reset();
+}
+
+ReportDocument::~ReportDocument() = default;
+
+void ReportDocument::Reset()
+{
+    mFontName = FontExists(QStringLiteral("Arial")) ? QStringLiteral("Arial") : QFont().family();
+    mRunning = RunningLine();
+    mRunning.font = QFont(mFontName);
+    mRunning.font.setPixelSize(200);
+}
+
+bool ReportDocument::FontExists(const QString& name)
+{
+    return QFontDatabase::families().contains(name, Qt::CaseInsensitive);
+}
+
+void ReportDocument::SetFontName(const QString& name)
+{
+    if (!name.isEmpty())
+        mFontName = name;
+}
+
+void ReportDocument::SetFontSize(double points)
+{
+    if (points > 0)
+        mFontSize = points;
+}
+
+QFont ReportDocument::CurrentFont() const
+{
+    QFont font(mFontName);
+    font.setPixelSize(std::max(1, int(std::lround(mFontSize * 20))));
+    font.setBold(mBold);
+    font.setItalic(mItalic);
+    return font;
+}
+
+void ReportDocument::SetRunningLineFont(const QString& name, double points, bool bold)
+{
+    if (!name.isEmpty())
+        mRunning.font.setFamily(name);
+    if (points > 0)
+        mRunning.font.setPixelSize(int(std::lround(points * 20)));
+    mRunning.font.setBold(bold);
+}
+
+void ReportDocument::SetPageSize(int width, int height)
+{
+    if (width > 1440 && height > 1440) {
+        mNextWidth = width;
+        mNextHeight = height;
+        if (!mOpen) {
+            mPageWidth = width;
+            mPageHeight = height;
+        }
+    }
+}
+
+// ---- document ----------------------------------------------------------------------------
+
+void ReportDocument::StartDoc(Output output, const QString& fileName)
+{
+    mOutput = output;
+    mFileName = fileName;
+    mPages.clear();
+    mTable.reset();
+    mPageWidth = mNextWidth;
+    mPageHeight = mNextHeight;
+    mRtf = std::make_unique<RtfWriter>(mPageWidth, mPageHeight);
+    mOpen = true;
+    StartPage();
+}
+
+void ReportDocument::StartPage()
+{
+    Page page;
+    page.number = int(mPages.size()) + 1;
+    mPages.append(page);
+    mRtf->StartPage(page.number);
+    mY = mTop;
+    mX = mLeft;
+    mXSet = false;
+    if (mNewPageHandler)
+        mNewPageHandler(*this);
+}
+
+void ReportDocument::FinishPage()
+{
+    Page& page = mPages.last();
+    page.runningLine = mRunning;
+    mRtf->FinishPage(mRunning, page.number);
+}
+
+void ReportDocument::NewPage()
+{
+    if (!mOpen)
+        return;
+    FinishPage();
+    StartPage();
+}
+
+bool ReportDocument::EndDoc()
+{
+    if (!mOpen)
+        return true;
+    if (mTable)
+        EndTable();
+    FinishPage();
+    mOpen = false;
+    switch (mOutput) {
+    case Output::Preview:
+        return true;
+    case Output::Pdf:
+        if (WritePdf(mFileName))
+            return true;
+        break;
+    case Output::Rtf: {
+        QFile file(mFileName);
+        if (file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+            const QByteArray bytes = Rtf().toLatin1();
+            if (file.write(bytes) == bytes.size() && file.flush())
+                return true;
+        }
+        break;
+    }
+    case Output::Printer: {
+        QPrinter printer(QPrinter::HighResolution);
+        if (printer.isValid() && PrintTo(printer))
+            return true;
+        ui::MsgBox(QStringLiteral("The report could not be sent to the printer."), ui::Buttons::OK,
+                   ui::Icon::Critical);
+        return false;
+    }
+    }
+    ui::MsgBox(ui::Lines({QStringLiteral("The report could not be written to"), mFileName,
+                          QStringLiteral("Check that the folder exists and that the file is not open elsewhere.")}),
+               ui::Buttons::OK, ui::Icon::Critical);
+    return false;
+}
+
+void ReportDocument::AddItem(const PageItem& item)
+{
+    if (!mOpen)
+        return;
+    mPages.last().items.append(item);
+}
+
+// ---- text --------------------------------------------------------------------------------
+
+std::shared_ptr<QTextDocument> ReportDocument::MakeDocument(const QString& text, const QFont& font, int width,
+                                                            int firstLineIndent, int align) const
+{
+    auto doc = std::make_shared<QTextDocument>();
+    doc->documentLayout()->setPaintDevice(LayoutDevice());
+    doc->setDocumentMargin(0);
+    doc->setDefaultFont(font);
+    doc->setUndoRedoEnabled(false);
+    bool rich = false;
+    if (IsRtf(text)) {
+        QString rtf = text;
+        if (!text.startsWith(QStringLiteral("{\\rtf"))) {
+            rtf = QStringLiteral("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 %1;}}\\f0\\fs%2%3 %4}")
+                      .arg(font.family()).arg(qRound(font.pixelSize() / 10.0))
+                      .arg(font.bold() ? QStringLiteral("\\b") : QString(), text);
+        }
+        rich = richtext::ReadRtf(rtf, doc.get());
+        doc->setDefaultFont(font);
+        if (rich)
+            ScaleLengths(*doc);
+    }
+    if (!rich) {
+        QString plain = text;
+        plain.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
+        doc->setPlainText(plain);
+    }
+    for (QTextBlock block = doc->begin(); block.isValid(); block = block.next()) {
+        QTextCursor cursor(block);
+        QTextBlockFormat bf = block.blockFormat();
+        if (!rich)
+            bf.setAlignment(HorizontalAlignment(align));
+        if (block == doc->begin())
+            bf.setTextIndent(bf.textIndent() + FormatLength(firstLineIndent));
+        cursor.setBlockFormat(bf);
+    }
+    doc->setTextWidth(std::max(1, width));
+    return doc;
+}
+
+void ReportDocument::FlowDocument(const std::shared_ptr<QTextDocument>& doc, int x)
+{
+    const qreal height = DocHeight(*doc);
+    const QList<LineBox> lines = Lines(*doc);
+    qreal source = 0;
+    while (true) {
+        const qreal room = BottomLimit() - mY;
+        qreal cut = height;
+        if (height - source > room) {
+            // The lowest line end that fits and that no other line straddles.
+            cut = source;
+            for (const LineBox& l : lines) {
+                if (l.bottom > source + room + 0.5)
+                    break;
+                const bool straddled = std::any_of(lines.begin(), lines.end(), [&](const LineBox& o) {
+                    return o.top < l.bottom - 0.5 && o.bottom > l.bottom + 0.5;
+                });
+                if (!straddled && l.bottom > cut)
+                    cut = l.bottom;
+            }
+            if (cut <= source) {
+                if (mY > mTop) {   // the page has something on it: go on at the top of the next
+                    NewPage();
+                    continue;
+                }
+                cut = std::min(height, source + std::max<qreal>(room, 1));   // taller than a page
+            }
+        }
+        PageItem item;
+        item.doc = doc;
+        item.sourceTop = source;
+        item.rect = QRectF(x, mY, doc->textWidth(), cut - source);
+        for (const LineBox& l : lines)
+            if (l.top >= source - 0.5 && l.bottom <= cut + 0.5)
+                item.lines.append(l.text);
+        AddItem(item);
+        mY += int(std::lround(cut - source));
+        source = cut;
+        if (source >= height - 0.5)
+            return;
+        NewPage();
+    }
+}
+
+void ReportDocument::PlaceText(const QString& text, bool endLine)
+{
+    if (!mOpen)
+        return;
+    if (mTable)
+        EndTable();
+    const int origin = mLeft + mIndentLeft;
+    const int first = (mXSet ? mX - origin : 0) - mIndentSecond;
+    const QFont font = CurrentFont();
+    auto doc = MakeDocument(text, font, RightEdge() - origin - mIndentSecond, first, mTextAlign);
+    if (mIndentSecond != 0) {
+        for (QTextBlock block = doc->begin(); block.isValid(); block = block.next()) {
+            QTextCursor cursor(block);
+            QTextBlockFormat bf = block.blockFormat();
+            bf.setLeftMargin(bf.leftMargin() + FormatLength(mIndentSecond));
+            cursor.setBlockFormat(bf);
+        }
+        doc->setTextWidth(RightEdge() - origin);
+    }
+    mRtf->Paragraph(*doc, mTextAlign % 3, mIndentLeft, first, endLine);
+    FlowDocument(doc, origin);
+    if (endLine) {
+        mX = mLeft;
+        mXSet = false;
+        return;
+    }
+    // Text without a line end: the next text goes on after its last line, on that line.
+    QTextBlock last = doc->lastBlock();
+    const QTextLayout* layout = last.layout();
+    if (layout && layout->lineCount() > 0) {
+        const QTextLine line = layout->lineAt(layout->lineCount() - 1);
+        const qreal blockX = doc->documentLayout()->blockBoundingRect(last).left();
+        mX = origin + int(std::lround(blockX + line.x() + line.naturalTextWidth()));
+        mY -= int(std::lround(line.height()));
+    }
+    mXSet = true;
+}
+
+void ReportDocument::Paragraph(const QString& text)
+{
+    PlaceText(text, true);
+}
+
+void ReportDocument::Text(const QString& text)
+{
+    PlaceText(text, false);
+}
+
+QRect ReportDocument::MeasureParagraph(const QString& text) const
+{
+    const int origin = mLeft + mIndentLeft;
+    const int first = (mXSet ? mX - origin : 0);
+    auto doc = MakeDocument(text, CurrentFont(), RightEdge() - origin, first, mTextAlign);
+    return QRect(origin, mY, RightEdge() - origin, int(std::lround(DocHeight(*doc))));
+}
+
+// ---- boxes and drawing ----------------------------------------------------------------------
+
+int ReportDocument::MeasureTextBox(const QString& text, int width) const
+{
+    auto doc = MakeDocument(text, CurrentFont(), width, 0, mTextAlign);
+    return int(std::lround(DocHeight(*doc)));
+}
+
+void ReportDocument::TextBox(const QString& text, int left, int top, int width, int height, bool fill)
+{
+    if (!mOpen)
+        return;
+    if (fill || (text.isEmpty() && height > 0)) {
+        PageItem box;
+        box.kind = PageItem::Kind::Box;
+        box.rect = QRectF(left, top, width, height);
+        box.fill = fill;
+        box.frame = true;
+        box.brushColor = mBrushColor;
+        box.brushStyle = mBrushStyle;
+        box.penColor = mPenColor;
+        box.penWidth = mPenWidth;
+        AddItem(box);
+        if (fill)
+            mRtf->FilledBox(QRect(left, top, width, height), mBrushColor);
+    }
+    if (text.isEmpty())
+        return;
+    auto doc = MakeDocument(text, CurrentFont(), width, 0, mTextAlign);
+    const int needed = int(std::lround(DocHeight(*doc)));
+    const int boxHeight = height > 0 ? height : needed;
+    const int dy = (mTextAlign >= 6 && height > 0) ? std::max(0, (height - needed) / 2) : 0;
+    PageItem item;
+    item.doc = doc;
+    item.rect = QRectF(left, top + dy, width, std::min(needed, boxHeight));
+    for (const LineBox& l : Lines(*doc))
+        item.lines.append(l.text);
+    AddItem(item);
+    mRtf->TextBox(QRect(left, top, width, boxHeight), *doc);
+}
+
+void ReportDocument::DrawLine(int x1, int y1, int x2, int y2)
+{
+    PageItem line;
+    line.kind = PageItem::Kind::Line;
+    line.from = QPointF(x1, y1);
+    line.to = QPointF(x2, y2);
+    line.penColor = mPenColor;
+    line.penWidth = mPenWidth;
+    AddItem(line);
+}
+
+void ReportDocument::InsertRtf(const QString& rtf)
+{
+    if (mOpen)
+        mRtf->Raw(rtf);
+}
+
+QString ReportDocument::Rtf() const
+{
+    return mRtf ? mRtf->Document() : QString();
+}
+
+// ---- tables ------------------------------------------------------------------------------
+
+void ReportDocument::TableRows(const QString& formatAndRows)
+{
+    if (!mOpen)
+        return;
+    if (mTable)
+        EndTable();
+    const TableFormat format = TableFormat::Parse(formatAndRows);
+    if (format.columns.isEmpty() || format.rows.isEmpty())
+        return;
+    ReportTable table(format.columns, {}, format.rows, mFontSize, mBold, mTableLineStyle, mHeaderSetting,
+                      mHeaderSetting > 0 ? 0 : mRowSetting);
+    table.Layout(*this);
+}
+
+void ReportDocument::AddTable(const QString& format, const QString& header, const QString& body)
+{
+    if (mTable)
+        EndTable();
+    QString spec = format;
+    if (spec.endsWith(u';'))
+        spec.chop(1);
+    QString head = header;
+    if (head.endsWith(u';'))
+        head.chop(1);
+    QList<QStringList> rows;
+    for (const QString& row : body.split(u';', Qt::SkipEmptyParts))
+        rows.append(row.split(u'|'));
+    mTable = std::make_unique<ReportTable>(TableFormat::ParseColumns(spec), head.split(u'|'), rows, mFontSize,
+                                           mBold, mTableLineStyle, mHeaderSetting, mRowSetting);
+}
+
+void ReportDocument::EndTable()
+{
+    if (!mTable)
+        return;
+    std::unique_ptr<ReportTable> table = std::move(mTable);
+    if (mOpen)
+        table->Layout(*this);
+}
+
+// ---- output ------------------------------------------------------------------------------
+
+void ReportDocument::Render(QPainter& painter, int pageIndex) const
+{
+    if (pageIndex < 0 || pageIndex >= mPages.size())
+        return;
+    const Page& page = mPages.at(pageIndex);
+    for (const PageItem& item : page.items) {
+        painter.save();
+        QPen pen(item.penColor);
+        pen.setWidthF(item.penWidth);
+        switch (item.kind) {
+        case PageItem::Kind::Line:
+            painter.setPen(pen);
+            painter.drawLine(item.from, item.to);
+            break;
+        case PageItem::Kind::Box:
+            painter.setPen(item.frame ? pen : QPen(Qt::NoPen));
+            painter.setBrush(item.fill ? QBrush(item.brushColor, BrushFor(item.brushStyle)) : QBrush(Qt::NoBrush));
+            painter.drawRect(item.rect);
+            break;
+        case PageItem::Kind::Text: {
+            if (!item.doc)
+                break;
+            QAbstractTextDocumentLayout::PaintContext context;
+            context.palette.setColor(QPalette::Text, Qt::black);
+            if (item.vertical) {
+                painter.translate(item.rect.left(), item.rect.bottom());
+                painter.rotate(-90);
+                context.clip = QRectF(0, 0, item.rect.height(), item.rect.width());
+            } else {
+                painter.translate(item.rect.left(), item.rect.top() - item.sourceTop);
+                context.clip = QRectF(-1e6, item.sourceTop, 2e6, item.rect.height());
+                painter.setClipRect(context.clip);
+            }
+            item.doc->documentLayout()->draw(&painter, context);
+            break;
+        }
+        }
+        painter.restore();
+    }
+
+    // The running line, centred in the top (or bottom) margin band.
+    const RunningLine& line = page.runningLine;
+    const QStringList parts = RunningLineParts(line, page.number);
+    if ((parts.join(QString())).isEmpty())
+        return;
+    painter.save();
+    painter.setFont(line.font);
+    painter.setPen(Qt::black);
+    const bool footer = line.mode == 1 || line.mode == 3;
+    const QFontMetricsF metrics(line.font, LayoutDevice());
+    const qreal h = metrics.height();
+    const qreal y = footer ? mPageHeight - 360 - h / 2 : 360 - h / 2;
+    const QRectF band(720, y, mPageWidth - 1440, h);
+    painter.drawText(band, Qt::AlignLeft | Qt::AlignVCenter, parts.at(0));
+    painter.drawText(band, Qt::AlignHCenter | Qt::AlignVCenter, parts.at(1));
+    painter.drawText(band, Qt::AlignRight | Qt::AlignVCenter, parts.at(2));
+    if (line.mode >= 2)
+        painter.drawLine(QPointF(720, footer ? y - 30 : y + h + 30), QPointF(mPageWidth - 720, footer ? y - 30 : y + h + 30));
+    painter.restore();
+}
+
+bool ReportDocument::WritePdf(const QString& fileName) const
+{
+    if (fileName.isEmpty())
+        return false;
+    {
+        QFile probe(fileName);
+        if (!probe.open(QIODevice::WriteOnly))
+            return false;
+    }
+    QPdfWriter writer(fileName);
+    writer.setResolution(1440);
+    writer.setPageSize(QPageSize(QSizeF(mPageWidth / 1440.0, mPageHeight / 1440.0), QPageSize::Inch));
+    writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+    writer.setCreator(QStringLiteral("Tolmar"));
+    QPainter painter;
+    if (!painter.begin(&writer))
+        return false;
+    for (int i = 0; i < mPages.size(); ++i) {
+        if (i > 0)
+            writer.newPage();
+        Render(painter, i);
+    }
+    return painter.end();
+}
+
+bool ReportDocument::PrintTo(QPrinter& printer, int fromPage, int toPage) const
+{
+    if (mPages.isEmpty())
+        return true;
+    if (toPage < 0 || toPage >= mPages.size())
+        toPage = int(mPages.size()) - 1;
+    fromPage = std::clamp(fromPage, 0, toPage);
+    printer.setFullPage(true);
+    printer.setPageSize(QPageSize(QSizeF(mPageWidth / 1440.0, mPageHeight / 1440.0), QPageSize::Inch));
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return false;
+    const qreal scale = printer.resolution() / 1440.0;
+    for (int i = fromPage; i <= toPage; ++i) {
+        if (i > fromPage)
+            printer.newPage();
+        painter.save();
+        painter.scale(scale, scale);
+        Render(painter, i);
+        painter.restore();
+    }
+    return painter.end();
+}
+
+// ---- record ------------------------------------------------------------------------------
+
+QStringList ReportDocument::PageRecord(int pageIndex) const
+{
+    QStringList record;
+    if (pageIndex < 0 || pageIndex >= mPages.size())
+        return record;
+    const Page& page = mPages.at(pageIndex);
+    for (const PageItem& item : page.items) {
+        switch (item.kind) {
+        case PageItem::Kind::Line:
+            record << QStringLiteral("line %1,%2 %3,%4").arg(item.from.x()).arg(item.from.y())
+                          .arg(item.to.x()).arg(item.to.y());
+            break;
+        case PageItem::Kind::Box:
+            record << QStringLiteral("box %1,%2 %3x%4%5%6").arg(item.rect.x()).arg(item.rect.y())
+                          .arg(item.rect.width()).arg(item.rect.height())
+                          .arg(item.fill ? QStringLiteral(" fill %1 %2").arg(item.brushColor.name()).arg(item.brushStyle) : QString())
+                          .arg(item.frame ? QStringLiteral(" frame") : QString());
+            break;
+        case PageItem::Kind::Text:
+            record << QStringLiteral("text %1,%2 %3x%4%5 %6 \"%7\"").arg(qRound(item.rect.x())).arg(qRound(item.rect.y()))
+                          .arg(qRound(item.rect.width())).arg(qRound(item.rect.height()))
+                          .arg(item.vertical ? QStringLiteral(" vertical") : QString())
+                          .arg(item.doc ? FontRecord(item.doc->defaultFont()) : QString(), item.lines.join(u'/'));
+            break;
+        }
+    }
+    const QStringList parts = RunningLineParts(page.runningLine, page.number);
+    record << QStringLiteral("running %1 [%2|%3|%4] %5").arg(page.runningLine.mode)
+                  .arg(parts.at(0), parts.at(1), parts.at(2), FontRecord(page.runningLine.font));
+    return record;
+}
+
+}  // namespace printing

@@ -1,0 +1,195 @@
+#pragma once
+
+#include "platform/printing/reportpage.h"
+#include "platform/printing/reporttable.h"
+
+#include <QColor>
+#include <QObject>
+#include <QSizeF>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+class QPainter;
+class QPrinter;
+class QTextDocument;
+
+namespace printing {
+
+class RtfWriter;
+
+enum class Output { Preview, Printer, Pdf, Rtf };
+
+// The report document: every call is laid out at once against the page, so callers can read the
+// current position back, measure before printing, and the preview, the printed pages, the PDF and
+// the RTF file all come from the same run. Lengths are twips, font sizes points.
+class ReportDocument : public QObject {
+    Q_OBJECT
+public:
+    // Alignment codes: 0 left, 1 centred, 2 right; 6, 7, 8 the same, centred vertically in a box.
+    static constexpr int kLetterWidth = 12240;
+    static constexpr int kLetterHeight = 15840;
+
+    explicit ReportDocument(QObject* parent = nullptr);
+    ~ReportDocument() override;
+
+    // Document
+    void StartDoc(Output output = Output::Preview, const QString& fileName = QString());
+    // Finishes the last page and writes the file or the print job of the run. False when that failed
+    // (the user has been told).
+    bool EndDoc();
+    void NewPage();
+    bool IsDocOpen() const { return mOpen; }
+    Output output() const { return mOutput; }
+    QString fileName() const { return mFileName; }
+    int PageWidth() const { return mPageWidth; }
+    int PageHeight() const { return mPageHeight; }
+    void SetPageSize(int width, int height);   // takes effect at the next StartDoc
+    int PageCount() const { return int(mPages.size()); }
+    const Page& page(int index) const { return mPages.at(index); }
+    // Called whenever a page is started, the first one included, after the previous one is finished.
+    void SetNewPageHandler(std::function<void(ReportDocument&)> handler) { mNewPageHandler = std::move(handler); }
+
+    // Layout state
+    int MarginTop() const { return mTop; }
+    int MarginLeft() const { return mLeft; }
+    int MarginRight() const { return mRight; }
+    int MarginBottom() const { return mBottom; }
+    void SetMarginTop(int v) { mTop = v; }
+    void SetMarginLeft(int v) { mLeft = v; }
+    void SetMarginRight(int v) { mRight = v; }
+    void SetMarginBottom(int v) { mBottom = v; }
+    int LayoutMode() const { return mLayoutMode; }
+    void SetLayoutMode(int v) { mLayoutMode = v; }
+    int TextAlign() const { return mTextAlign; }
+    void SetTextAlign(int v) { mTextAlign = v; }
+    // The left indent moves every line of a paragraph; the second indent moves the lines after the
+    // first further; the third is a right indent.
+    int IndentLeft() const { return mIndentLeft; }
+    int IndentSecond() const { return mIndentSecond; }
+    int IndentThird() const { return mIndentThird; }
+    void SetIndentLeft(int v) { mIndentLeft = v; }
+    void SetIndentSecond(int v) { mIndentSecond = v; }
+    void SetIndentThird(int v) { mIndentThird = v; }
+    QString FontName() const { return mFontName; }
+    double FontSize() const { return mFontSize; }
+    bool FontBold() const { return mBold; }
+    bool FontItalic() const { return mItalic; }
+    void SetFontName(const QString& name);
+    void SetFontSize(double points);
+    void SetFontBold(bool on) { mBold = on; }
+    void SetFontItalic(bool on) { mItalic = on; }
+    static bool FontExists(const QString& name);
+    int CurrentX() const { return mX; }
+    int CurrentY() const { return mY; }
+    void SetCurrentX(int x) { mX = x; mXSet = true; }
+    void SetCurrentY(int y) { mY = y; }
+
+    // Text. A text starting with "{\rtf" is a whole RTF document, one starting with "{" an RTF
+    // fragment; any other text is plain.
+    void Paragraph(const QString& text);
+    void Text(const QString& text);            // no line end: the next text goes on after it
+    // Where a paragraph printed now would start and end, ignoring page breaks; prints nothing.
+    QRect MeasureParagraph(const QString& text) const;
+
+    // Boxes and drawing
+    void TextBox(const QString& text, int left, int top, int width, int height, bool fill = false);
+    int MeasureTextBox(const QString& text, int width) const;   // the height the text needs
+    void DrawLine(int x1, int y1, int x2, int y2);
+    QColor PenColor() const { return mPenColor; }
+    int PenWidth() const { return mPenWidth; }
+    void SetPenColor(const QColor& c) { mPenColor = c; }
+    void SetPenWidth(int twips) { mPenWidth = twips; }
+    QColor BrushColor() const { return mBrushColor; }
+    int BrushStyle() const { return mBrushStyle; }
+    void SetBrushColor(const QColor& c) { mBrushColor = c; }
+    // 0 solid, 1 none, 2 horizontal, 3 vertical, 4 falling, 5 rising diagonals, 6 cross, 7 diagonal cross
+    void SetBrushStyle(int style) { mBrushStyle = style; }
+
+    // Tables printed from one string: "fmt;row;row;" (see TableFormat).
+    // Line styles: 0 none, 1 rule below, 2 rule above, 3 rules above and below, 4 box, 5 column rules,
+    // 6 column rules with rules above and below, 7 full grid.
+    int TableLineStyle() const { return mTableLineStyle; }
+    void SetTableLineStyle(int code) { mTableLineStyle = code; }
+    // Extra space above each body row printed next.
+    int TableRowSetting() const { return mRowSetting; }
+    void SetTableRowSetting(int twips) { mRowSetting = twips; }
+    // Non-zero while header rows print: they are shaded and get that much padding.
+    int HeaderRowSetting() const { return mHeaderSetting; }
+    void SetHeaderRowSetting(int twips) { mHeaderSetting = twips; }
+    void TableRows(const QString& formatAndRows);
+
+    // Tables built cell by cell: AddTable, then edit, then EndTable lays it out. Row 0 is the header.
+    void AddTable(const QString& format, const QString& header, const QString& body);
+    ReportTable* table() { return mTable.get(); }
+    void EndTable();
+
+    // Running line
+    void SetRunningLine(const QString& text) { mRunning.text = text; }
+    QString RunningLineText() const { return mRunning.text; }
+    void SetRunningLineFont(const QString& name, double points, bool bold);
+    void SetRunningLineMode(int mode) { mRunning.mode = mode; }
+    int RunningLineMode() const { return mRunning.mode; }
+
+    // Raw RTF for the RTF output only (drawing objects).
+    void InsertRtf(const QString& rtf);
+    // The RTF of the run so far as a whole document.
+    QString Rtf() const;
+
+    // Output of finished pages
+    void Render(QPainter& painter, int pageIndex) const;   // painter in twips
+    bool WritePdf(const QString& fileName) const;
+    bool PrintTo(QPrinter& printer, int fromPage = 0, int toPage = -1) const;
+
+    // The laid-out primitives of one page as text lines, for comparison.
+    QStringList PageRecord(int pageIndex) const;
+
+    // Shared with the table layout
+    QFont CurrentFont() const;
+    std::shared_ptr<QTextDocument> MakeDocument(const QString& text, const QFont& font, int width,
+                                                int firstLineIndent, int align) const;
+    int RightEdge() const { return mPageWidth - mRight - mIndentThird; }
+    int BottomLimit() const { return mPageHeight - mBottom; }
+    void AddItem(const PageItem& item);
+    // Places a laid-out document at (x, mY) and flows it over pages; returns its last line's bottom.
+    void FlowDocument(const std::shared_ptr<QTextDocument>& doc, int x);
+
+private:
+    void StartPage();
+    void FinishPage();
+    void PlaceText(const QString& text, bool endLine);
+    void Reset();
+
+    bool mOpen = false;
+    Output mOutput = Output::Preview;
+    QString mFileName;
+    int mPageWidth = kLetterWidth, mPageHeight = kLetterHeight;
+    int mNextWidth = kLetterWidth, mNextHeight = kLetterHeight;
+    QList<Page> mPages;
+    std::function<void(ReportDocument&)> mNewPageHandler;
+
+    int mTop = 720, mLeft = 720, mRight = 720, mBottom = 720;
+    int mLayoutMode = 0, mTextAlign = 0;
+    int mIndentLeft = 0, mIndentSecond = 0, mIndentThird = 0;
+    QString mFontName;
+    double mFontSize = 10;
+    bool mBold = false, mItalic = false;
+    int mX = 720, mY = 720;
+    bool mXSet = false;
+
+    QColor mPenColor = Qt::black;
+    int mPenWidth = 0;
+    QColor mBrushColor = Qt::black;
+    int mBrushStyle = 0;
+
+    int mTableLineStyle = 0, mRowSetting = 0, mHeaderSetting = 0;
+    std::unique_ptr<ReportTable> mTable;
+
+    RunningLine mRunning;
+
+    std::unique_ptr<RtfWriter> mRtf;
+    friend class ReportTable;
+};
+
+}  // namespace printing

@@ -1,0 +1,384 @@
+#include "platform/printing/reporttable.h"
+
+#include "platform/printing/reportdocument.h"
+#include "platform/printing/rtfwriter.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QTextDocument>
+
+#include <algorithm>
+
+namespace printing {
+
+namespace {
+constexpr int kPadX = 60;
+constexpr int kPadY = 30;
+const QColor kHeaderShade(225, 225, 225);
+}  // namespace
+
+QList<TableColumn> TableFormat::ParseColumns(const QString& spec)
+{
+    QList<TableColumn> columns;
+    for (QString part : spec.split(u'|')) {
+        part = part.trimmed();
+        TableColumn c;
+        if (part.startsWith(u'<') || part.startsWith(u'^') || part.startsWith(u'>')) {
+            c.align = part.at(0) == u'<' ? 0 : part.at(0) == u'^' ? 1 : 2;
+            part.remove(0, 1);
+        }
+        if (part.endsWith(u'!')) {
+            c.rule = true;
+            part.chop(1);
+        }
+        bool ok = false;
+        c.width = std::max(0, part.toInt(&ok));
+        if (!ok)
+            c.width = 1440;   // a damaged width still gives a readable column
+        columns.append(c);
+    }
+    return columns;
+}
+
+TableFormat TableFormat::Parse(const QString& text)
+{
+    TableFormat format;
+    QStringList parts = text.split(u';');
+    if (parts.isEmpty())
+        return format;
+    format.columns = ParseColumns(parts.takeFirst());
+    // The text ends in ";", which leaves one empty part behind it.
+    if (!parts.isEmpty() && parts.last().isEmpty())
+        parts.removeLast();
+    for (const QString& row : parts)
+        format.rows.append(row.split(u'|'));
+    return format;
+}
+
+ReportTable::ReportTable(QList<TableColumn> columns, const QStringList& header,
+                         const QList<QStringList>& body, double fontSize, bool bold, int lineStyle,
+                         int headerSetting, int rowSetting)
+    : mColumns(std::move(columns)), mFontSize(fontSize), mBold(bold), mLineStyle(lineStyle),
+      mHeaderSetting(headerSetting)
+{
+    auto makeRow = [this](const QStringList& cells, int spaceAbove) {
+        Row row;
+        row.spaceAbove = spaceAbove;
+        for (int c = 0; c < Columns(); ++c) {
+            Cell cell;
+            cell.text = c < cells.size() ? cells.at(c) : QString();
+            row.cells.append(cell);
+        }
+        return row;
+    };
+    mHasHeader = !header.isEmpty();
+    mRows.append(makeRow(header, 0));
+    for (const QStringList& cells : body)
+        mRows.append(makeRow(cells, rowSetting));
+}
+
+void ReportTable::SetRows(int count)
+{
+    count = std::max(0, count);
+    while (Rows() > count)
+        mRows.removeLast();
+    while (Rows() < count) {
+        Row row;
+        for (int c = 0; c < Columns(); ++c)
+            row.cells.append(Cell());
+        mRows.append(row);
+    }
+    Cover();
+}
+
+ReportTable::Cell* ReportTable::cell(int row, int col)
+{
+    if (row < 0 || row >= mRows.size() || col < 1 || col > Columns())
+        return nullptr;
+    return &mRows[row].cells[col - 1];
+}
+
+QString ReportTable::CellText(int row, int col) const
+{
+    if (row < 0 || row >= mRows.size() || col < 1 || col > Columns())
+        return QString();
+    return mRows.at(row).cells.at(col - 1).text;
+}
+
+void ReportTable::SetCellText(int row, int col, const QString& text)
+{
+    if (Cell* c = cell(row, col))
+        c->text = text;
+}
+
+void ReportTable::SetColSpan(int row, int col, int span)
+{
+    if (Cell* c = cell(row, col)) {
+        c->colSpan = std::clamp(span, 1, Columns() - col + 1);
+        Cover();
+    }
+}
+
+void ReportTable::SetRowSpan(int row, int col, int span)
+{
+    if (Cell* c = cell(row, col)) {
+        c->rowSpan = std::clamp(span, 1, int(mRows.size()) - row);
+        Cover();
+    }
+}
+
+void ReportTable::SetCellAlign(int row, int col, int code)
+{
+    if (Cell* c = cell(row, col))
+        c->align = code;
+}
+
+void ReportTable::SetCellFontSize(int row, int col, double points)
+{
+    if (Cell* c = cell(row, col))
+        c->fontSize = points;
+}
+
+void ReportTable::SetCellBold(int row, int col, bool bold)
+{
+    if (Cell* c = cell(row, col))
+        c->bold = bold ? 1 : 0;
+}
+
+void ReportTable::SetCellVertical(int row, int col, bool vertical)
+{
+    if (Cell* c = cell(row, col))
+        c->vertical = vertical;
+}
+
+void ReportTable::SetRowHeight(int row, int twips)
+{
+    if (row >= 0 && row < mRows.size())
+        mRows[row].height = std::max(0, twips);
+}
+
+void ReportTable::SetKeepWithNext(int row, bool keep)
+{
+    if (row >= 0 && row < mRows.size())
+        mRows[row].keepWithNext = keep;
+}
+
+void ReportTable::SetRowSpaceAbove(int row, int twips)
+{
+    if (row >= 0 && row < mRows.size())
+        mRows[row].spaceAbove = std::max(0, twips);
+}
+
+void ReportTable::Cover()
+{
+    for (Row& row : mRows)
+        for (Cell& c : row.cells)
+            c.covered = false;
+    for (int r = 0; r < mRows.size(); ++r) {
+        for (int col = 0; col < Columns(); ++col) {
+            const Cell& c = mRows[r].cells[col];
+            if (c.covered)
+                continue;
+            for (int rr = r; rr < std::min<int>(r + c.rowSpan, mRows.size()); ++rr)
+                for (int cc = col; cc < std::min(col + c.colSpan, Columns()); ++cc)
+                    if (rr != r || cc != col)
+                        mRows[rr].cells[cc].covered = true;
+        }
+    }
+}
+
+void ReportTable::Layout(ReportDocument& d) const
+{
+    const int rowCount = int(mRows.size());
+    QList<int> colX{0};
+    for (const TableColumn& c : mColumns)
+        colX.append(colX.last() + c.width);
+    const int width = colX.last();
+    const int left = d.MarginLeft() + d.IndentLeft();
+    const int room = d.RightEdge() - left;
+    const int h = d.TextAlign() % 3;
+    const int x0 = left + (h == 1 ? (room - width) / 2 : h == 2 ? room - width : 0);
+
+    struct Laid {
+        std::shared_ptr<QTextDocument> doc;
+        int height = 0;
+    };
+    QList<QList<Laid>> laid(rowCount, QList<Laid>(Columns()));
+    QList<int> rowHeight(rowCount, 0);
+    QList<std::pair<int, int>> spanned;   // (row, col) of cells spanning rows
+
+    auto isHeaderRow = [this](int r) { return r == 0 ? mHasHeader : false; };
+    for (int r = 0; r < rowCount; ++r) {
+        if (r == 0 && !mHasHeader)
+            continue;
+        for (int col = 0; col < Columns(); ++col) {
+            const Cell& c = mRows[r].cells[col];
+            if (c.covered)
+                continue;
+            QFont font = d.CurrentFont();
+            font.setPixelSize(qRound((c.fontSize > 0 ? c.fontSize : mFontSize) * 20));
+            font.setBold(c.bold >= 0 ? c.bold == 1 : mBold);
+            const int cellWidth = colX[std::min(col + c.colSpan, Columns())] - colX[col];
+            const int align = c.align >= 0 ? c.align % 3 : mColumns[col].align;
+            Laid& l = laid[r][col];
+            if (c.vertical) {
+                // Read bottom to top, the text wraps within a set row height and runs as long as
+                // it needs otherwise.
+                const int fixed = mRows[r].height;
+                l.doc = d.MakeDocument(c.text, font, fixed > 0 ? fixed - 2 * kPadY : 100000, 0, align);
+                if (fixed <= 0)
+                    l.doc->setTextWidth(l.doc->idealWidth() + 1);
+                l.height = int(l.doc->textWidth()) + 2 * kPadY;
+            } else {
+                l.doc = d.MakeDocument(c.text, font, cellWidth - 2 * kPadX, 0, align);
+                l.height = int(l.doc->documentLayout()->documentSize().height() + 0.5) + 2 * kPadY;
+            }
+            if (isHeaderRow(r))
+                l.height += mHeaderSetting;
+            if (c.rowSpan > 1)
+                spanned.append({r, col});
+            else
+                rowHeight[r] = std::max(rowHeight[r], l.height);
+        }
+        rowHeight[r] = std::max(rowHeight[r], mRows[r].height);
+    }
+    for (auto [r, col] : spanned) {
+        const int last = std::min(r + mRows[r].cells[col].rowSpan, rowCount) - 1;
+        int sum = 0;
+        for (int rr = r; rr <= last; ++rr)
+            sum += rowHeight[rr] + (rr > r ? mRows[rr].spaceAbove : 0);
+        rowHeight[last] += std::max(0, laid[r][col].height - sum);
+    }
+
+    auto lineItem = [&d](qreal x1, qreal y1, qreal x2, qreal y2) {
+        PageItem item;
+        item.kind = PageItem::Kind::Line;
+        item.from = QPointF(x1, y1);
+        item.to = QPointF(x2, y2);
+        d.AddItem(item);
+    };
+
+    auto placeRow = [&](int r) {
+        const Row& row = mRows[r];
+        const int top = d.CurrentY() + row.spaceAbove;
+        const bool header = isHeaderRow(r) || (mHeaderSetting > 0 && !mHasHeader);
+        for (int col = 0; col < Columns(); ++col) {
+            const Cell& c = row.cells[col];
+            if (c.covered)
+                continue;
+            const int x = x0 + colX[col];
+            const int w = colX[std::min(col + c.colSpan, Columns())] - colX[col];
+            int hgt = rowHeight[r];
+            for (int rr = r + 1; rr < std::min(r + c.rowSpan, rowCount); ++rr)
+                hgt += rowHeight[rr] + mRows[rr].spaceAbove;
+            if (header) {
+                PageItem shade;
+                shade.kind = PageItem::Kind::Box;
+                shade.rect = QRectF(x, top, w, hgt);
+                shade.fill = true;
+                shade.brushColor = kHeaderShade;
+                d.AddItem(shade);
+            }
+            const Laid& l = laid[r][col];
+            if (l.doc && !c.text.isEmpty()) {
+                PageItem text;
+                text.doc = l.doc;
+                text.vertical = c.vertical;
+                const int contentH = l.height - 2 * kPadY - (isHeaderRow(r) ? mHeaderSetting : 0);
+                const bool middle = c.align >= 6 || c.vertical;
+                const int dy = middle ? std::max(0, (hgt - 2 * kPadY - contentH) / 2) : 0;
+                if (c.vertical)
+                    text.rect = QRectF(x + std::max(kPadX, (w - int(l.doc->documentLayout()->documentSize().height())) / 2),
+                                       top + kPadY + dy, l.doc->documentLayout()->documentSize().height(), contentH);
+                else
+                    text.rect = QRectF(x + kPadX, top + kPadY + (isHeaderRow(r) ? mHeaderSetting / 2 : 0) + dy,
+                                       w - 2 * kPadX, contentH);
+                text.lines = QStringList{c.text.startsWith(u'{') ? l.doc->toPlainText() : c.text};
+                d.AddItem(text);
+            }
+            if (mLineStyle == 7) {
+                PageItem frame;
+                frame.kind = PageItem::Kind::Box;
+                frame.rect = QRectF(x, top, w, hgt);
+                frame.frame = true;
+                d.AddItem(frame);
+            }
+        }
+        const int bottom = top + rowHeight[r];
+        const int style = mLineStyle;
+        if (style == 2 || style == 3 || style == 6)
+            lineItem(x0, top, x0 + width, top);
+        if (style == 1 || style == 3 || style == 6)
+            lineItem(x0, bottom, x0 + width, bottom);
+        if (style == 4) {
+            PageItem box;
+            box.kind = PageItem::Kind::Box;
+            box.rect = QRectF(x0, top, width, rowHeight[r]);
+            box.frame = true;
+            d.AddItem(box);
+        }
+        for (int col = 0; col <= Columns(); ++col) {
+            const bool columnRule = (style == 5 || style == 6) || (col > 0 && mColumns[col - 1].rule);
+            if (columnRule && style != 7)
+                lineItem(x0 + colX[col], top, x0 + colX[col], bottom);
+        }
+        d.mY = bottom;
+    };
+
+    auto groupHeight = [&](int from, int to) {
+        int sum = 0;
+        for (int r = from; r <= to; ++r)
+            sum += rowHeight[r] + mRows[r].spaceAbove;
+        return sum;
+    };
+
+    if (d.mRtf) {
+        QList<QList<std::shared_ptr<QTextDocument>>> docs(rowCount);
+        for (int r = 0; r < rowCount; ++r)
+            for (const Laid& l : laid[r])
+                docs[r].append(l.doc);
+        d.mRtf->Table(*this, x0 - d.MarginLeft(), colX, docs);
+    }
+
+    d.mXSet = false;
+    const int headerHeight = mHasHeader ? groupHeight(0, 0) : 0;
+    if (mHasHeader) {
+        // Keep the header with the first body row.
+        const int first = rowCount > 1 ? groupHeight(1, 1) : 0;
+        if (d.CurrentY() + headerHeight + first > d.BottomLimit() && d.CurrentY() > d.MarginTop())
+            d.NewPage();
+        placeRow(0);
+    }
+    int r = 1;
+    while (r < rowCount) {
+        int last = r;
+        while (last + 1 < rowCount) {
+            bool joined = mRows[last].keepWithNext;
+            for (int rr = r; rr <= last && !joined; ++rr)
+                for (const Cell& c : mRows[rr].cells)
+                    if (!c.covered && rr + c.rowSpan - 1 > last)
+                        joined = true;
+            if (!joined)
+                break;
+            ++last;
+        }
+        const bool roomOnFreshPage = groupHeight(r, last) + headerHeight <= d.BottomLimit() - d.MarginTop();
+        const bool pageHasRows = d.CurrentY() > d.MarginTop() + headerHeight;
+        if (d.CurrentY() + groupHeight(r, last) > d.BottomLimit() && (roomOnFreshPage || pageHasRows)) {
+            d.NewPage();
+            if (mHasHeader)
+                placeRow(0);
+        }
+        for (int rr = r; rr <= last; ++rr) {
+            if (rr > r && d.CurrentY() + groupHeight(rr, rr) > d.BottomLimit()) {
+                d.NewPage();
+                if (mHasHeader)
+                    placeRow(0);
+            }
+            placeRow(rr);
+        }
+        r = last + 1;
+    }
+    d.mX = d.MarginLeft();
+}
+
+}  // namespace printing

@@ -1,0 +1,90 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace printing {
+
+class ReportDocument;
+
+struct TableColumn {
+    int width = 0;
+    int align = 0;        // 0 left, 1 centred, 2 right
+    bool rule = false;    // "!": a rule at the column's right edge
+};
+
+// "2880|>2100!|^800;cell|cell|cell;cell;": the columns, then rows of cells each ended by ";".
+struct TableFormat {
+    QList<TableColumn> columns;
+    QList<QStringList> rows;
+    static TableFormat Parse(const QString& text);
+    static QList<TableColumn> ParseColumns(const QString& spec);
+};
+
+// A table built cell by cell and laid out when the document's EndTable is called. Rows and columns
+// are numbered from 1; row 0 is the header row.
+class ReportTable {
+public:
+    struct Cell {
+        QString text;
+        int colSpan = 1, rowSpan = 1;
+        int align = -1;            // -1: the column's alignment; else a text alignment code
+        double fontSize = 0;       // 0: the table's
+        int bold = -1;             // -1: the table's
+        bool vertical = false;     // text reads bottom to top
+        bool covered = false;      // inside another cell's span
+    };
+    struct Row {
+        QList<Cell> cells;
+        int height = 0;            // 0: as the content needs; else at least this
+        bool keepWithNext = false;
+        int spaceAbove = 0;
+    };
+
+    ReportTable(QList<TableColumn> columns, const QStringList& header, const QList<QStringList>& body,
+                double fontSize, bool bold, int lineStyle, int headerSetting, int rowSetting);
+
+    int Columns() const { return int(mColumns.size()); }
+    int Rows() const { return int(mRows.size()) - 1; }
+    void SetRows(int count);
+    bool HasHeader() const { return mHasHeader; }
+    void SetHasHeader(bool on) { mHasHeader = on; }
+
+    QString CellText(int row, int col) const;
+    // Each setter ignores a cell outside the table, as a report is better with a cell short than stopped.
+    void SetCellText(int row, int col, const QString& text);
+    void SetColSpan(int row, int col, int span);
+    void SetRowSpan(int row, int col, int span);
+    void SetCellAlign(int row, int col, int code);
+    void SetCellFontSize(int row, int col, double points);
+    void SetCellBold(int row, int col, bool bold);
+    void SetCellVertical(int row, int col, bool vertical);
+    void SetRowHeight(int row, int twips);
+    void SetKeepWithNext(int row, bool keep);
+    void SetRowSpaceAbove(int row, int twips);
+
+    const Row& row(int index) const { return mRows.at(index); }
+    const QList<TableColumn>& columns() const { return mColumns; }
+    int LineStyle() const { return mLineStyle; }
+    int HeaderSetting() const { return mHeaderSetting; }
+    double FontSize() const { return mFontSize; }
+    bool Bold() const { return mBold; }
+
+    // Lays the rows out at the document's current position, breaking pages between rows; the
+    // header row is repeated at the top of every further page.
+    void Layout(ReportDocument& doc) const;
+
+private:
+    Cell* cell(int row, int col);
+    void Cover();
+
+    QList<TableColumn> mColumns;
+    QList<Row> mRows;
+    bool mHasHeader = true;
+    double mFontSize;
+    bool mBold;
+    int mLineStyle, mHeaderSetting;
+};
+
+}  // namespace printing

@@ -1,0 +1,301 @@
+#include "platform/printing/rtfwriter.h"
+
+#include "platform/printing/reporttable.h"
+
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextList>
+#include <QRegularExpression>
+
+namespace printing {
+
+namespace {
+QString AlignWord(int align)
+{
+    switch (align) {
+    case 1: return QStringLiteral("\\qc");
+    case 2: return QStringLiteral("\\qr");
+    default: return QStringLiteral("\\ql");
+    }
+}
+
+int Points2(const QFont& font)
+{
+    const double points = font.pixelSize() > 0 ? font.pixelSize() / 20.0 : font.pointSizeF();
+    return qRound(points * 2);
+}
+}  // namespace
+
+RtfWriter::RtfWriter(int pageWidth, int pageHeight) : mPageWidth(pageWidth), mPageHeight(pageHeight)
+{
+    mFonts << QStringLiteral("Arial");
+}
+
+QString RtfWriter::Escape(const QString& text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (const QChar ch : text) {
+        const ushort u = ch.unicode();
+        if (ch == u'\\' || ch == u'{' || ch == u'}')
+            out += u'\\', out += ch;
+        else if (ch == u'\t')
+            out += QStringLiteral("\\tab ");
+        else if (ch == u'\n' || ch == QChar::LineSeparator)
+            out += QStringLiteral("\\line ");
+        else if (ch == u'\r')
+            continue;
+        else if (u < 0x80)
+            out += ch;
+        else if (u < 0x100)
+            out += QStringLiteral("\\'%1").arg(u, 2, 16, QLatin1Char('0'));
+        else
+            out += QStringLiteral("\\u%1?").arg(short(u));
+    }
+    return out;
+}
+
+int RtfWriter::FontIndex(const QString& family)
+{
+    const QString name = family.isEmpty() ? mFonts.first() : family;
+    qsizetype i = mFonts.indexOf(name);
+    if (i < 0) {
+        mFonts.append(name);
+        i = mFonts.size() - 1;
+    }
+    return int(i);
+}
+
+int RtfWriter::ColorIndex(const QColor& color)
+{
+    const QColor c = color.toRgb();
+    for (qsizetype i = 0; i < mColors.size(); ++i)
+        if (mColors.at(i).rgb() == c.rgb())
+            return int(i) + 1;
+    mColors.append(c);
+    return int(mColors.size());
+}
+
+QString RtfWriter::Runs(const QTextBlock& block, bool inTable)
+{
+    QString out;
+    if (QTextList* list = block.textList()) {
+        const QString marker = list->format().style() < QTextListFormat::ListDecimal
+                                   ? QStringLiteral("\\bullet") : Escape(list->itemText(block));
+        out += QStringLiteral("{%1\\tab}").arg(marker);
+    }
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+        const QTextFragment fragment = it.fragment();
+        if (!fragment.isValid())
+            continue;
+        const QTextCharFormat f = fragment.charFormat();
+        const QFont font = f.font();
+        QString run = QStringLiteral("{\\f%1\\fs%2").arg(FontIndex(font.family())).arg(Points2(font));
+        if (font.bold())
+            run += QStringLiteral("\\b");
+        if (font.italic())
+            run += QStringLiteral("\\i");
+        if (font.underline())
+            run += QStringLiteral("\\ul");
+        if (f.hasProperty(QTextFormat::ForegroundBrush) && f.foreground().color() != Qt::black)
+            run += QStringLiteral("\\cf%1").arg(ColorIndex(f.foreground().color()));
+        run += u' ' + Escape(fragment.text()) + u'}';
+        out += run;
+    }
+    Q_UNUSED(inTable);
+    return out;
+}
+
+QString RtfWriter::BlockParagraphs(const QTextDocument& doc, bool inTable)
+{
+    QString out;
+    bool first = true;
+    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+        if (!first)
+            out += inTable ? QStringLiteral("\\par ") : QString();
+        if (!inTable) {
+            const QTextBlockFormat bf = block.blockFormat();
+            const int align = bf.alignment() & Qt::AlignHCenter ? 1 : bf.alignment() & Qt::AlignRight ? 2 : 0;
+            out += QStringLiteral("\\pard\\plain%1\\li%2\\fi%3 ").arg(AlignWord(align))
+                       .arg(qRound(bf.leftMargin())).arg(qRound(bf.textIndent()));
+        }
+        out += Runs(block, inTable);
+        if (!inTable)
+            out += QStringLiteral("\\par\n");
+        first = false;
+    }
+    return out;
+}
+
+void RtfWriter::Paragraph(const QTextDocument& doc, int align, int leftIndent, int firstIndent, bool endLine)
+{
+    bool first = true;
+    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+        const QTextBlockFormat bf = block.blockFormat();
+        if (!(first && mParagraphOpen)) {
+            const int a = bf.alignment() & Qt::AlignHCenter ? 1 : bf.alignment() & Qt::AlignRight ? 2 : align;
+            const int li = leftIndent + qRound(bf.leftMargin());
+            const int fi = first ? firstIndent : qRound(bf.textIndent());
+            mBody += QStringLiteral("\\pard\\plain%1\\li%2\\fi%3 ").arg(AlignWord(a)).arg(li).arg(fi);
+        }
+        mBody += Runs(block, false);
+        const bool last = !block.next().isValid();
+        if (!last || endLine)
+            mBody += QStringLiteral("\\par\n");
+        first = false;
+    }
+    mParagraphOpen = !endLine;
+}
+
+void RtfWriter::Table(const ReportTable& table, int leftOffset, const QList<int>& colX,
+                      const QList<QList<std::shared_ptr<QTextDocument>>>& cells)
+{
+    if (mParagraphOpen) {
+        mBody += QStringLiteral("\\par\n");
+        mParagraphOpen = false;
+    }
+    const int style = table.LineStyle();
+    auto border = [](const char* side) { return QStringLiteral("\\clbrdr%1\\brdrs\\brdrw10").arg(QLatin1String(side)); };
+    for (int r = table.HasHeader() ? 0 : 1; r <= table.Rows(); ++r) {
+        const ReportTable::Row& row = table.row(r);
+        QString defs = QStringLiteral("\\trowd\\trgaph60\\trleft%1").arg(leftOffset);
+        if (row.height > 0)
+            defs += QStringLiteral("\\trrh%1").arg(row.height);
+        if (r == 0)
+            defs += QStringLiteral("\\trhdr");
+        if (row.keepWithNext)
+            defs += QStringLiteral("\\trkeepfollow");
+        QString content = QStringLiteral("\\pard\\plain\\intbl ");
+        for (int c = 0; c < table.Columns(); ++c) {
+            const ReportTable::Cell& cell = row.cells.at(c);
+            // A covered cell is merged into the cell that spans it: horizontally within the row,
+            // vertically with the row above.
+            bool hCovered = false;
+            for (int cc = 0; cc < c && !hCovered; ++cc) {
+                const ReportTable::Cell& o = row.cells.at(cc);
+                hCovered = !o.covered && cc + o.colSpan > c;
+            }
+            if (cell.colSpan > 1 && !cell.covered)
+                defs += QStringLiteral("\\clmgf");
+            else if (hCovered)
+                defs += QStringLiteral("\\clmrg");
+            if (cell.rowSpan > 1 && !cell.covered)
+                defs += QStringLiteral("\\clvmgf");
+            else if (cell.covered && !hCovered)
+                defs += QStringLiteral("\\clvmrg");
+            if (style == 7 || style == 4 || style == 2 || style == 3 || style == 6)
+                defs += border("t");
+            if (style == 7 || style == 4 || style == 1 || style == 3 || style == 6)
+                defs += border("b");
+            if (style == 7 || style == 5 || style == 6 || (style == 4 && c == 0))
+                defs += border("l");
+            if (style == 7 || style == 5 || style == 6 || table.columns().at(c).rule
+                || (style == 4 && c == table.Columns() - 1))
+                defs += border("r");
+            if (cell.vertical)
+                defs += QStringLiteral("\\cltxbtlr");
+            defs += QStringLiteral("\\cellx%1").arg(leftOffset + colX.at(c + 1));
+
+            const int align = cell.align >= 0 ? cell.align % 3 : table.columns().at(c).align;
+            content += AlignWord(align) + u' ';
+            const auto& doc = cells.at(r).at(c);
+            if (!cell.covered && doc)
+                content += BlockParagraphs(*doc, true);
+            content += QStringLiteral("\\cell ");
+        }
+        mBody += defs + u'\n' + content + QStringLiteral("\\row\n");
+    }
+    // Whatever follows is outside the table.
+    mBody += QStringLiteral("\\pard\\plain\n");
+}
+
+void RtfWriter::FilledBox(const QRect& box, const QColor& color)
+{
+    const QColor c = color.toRgb();
+    const int bgr = c.red() | (c.green() << 8) | (c.blue() << 16);
+    mBody += QStringLiteral("{\\shp{\\shpleft%1\\shptop%2\\shpright%3\\shpbottom%4"
+                            "{\\sp{\\sn shapeType}{\\sv 1}}{\\sp{\\sn fFilled}{\\sv 1}}"
+                            "{\\sp{\\sn fillColor}{\\sv %5}}}}")
+                 .arg(box.left() - 720).arg(box.top() - 720).arg(box.left() + box.width() - 720)
+                 .arg(box.top() + box.height() - 720).arg(bgr);
+}
+
+void RtfWriter::TextBox(const QRect& box, const QTextDocument& doc)
+{
+    mBody += QStringLiteral("{\\shp{\\shpleft%1\\shptop%2\\shpright%3\\shpbottom%4"
+                            "{\\sp{\\sn shapeType}{\\sv 202}}{\\sp{\\sn fLine}{\\sv 0}}"
+                            "{\\shptxt %5}}}")
+                 .arg(box.left() - 720).arg(box.top() - 720).arg(box.left() + box.width() - 720)
+                 .arg(box.top() + box.height() - 720).arg(BlockParagraphs(doc, false));
+}
+
+void RtfWriter::Raw(const QString& rtf)
+{
+    mBody += rtf;
+}
+
+void RtfWriter::StartPage(int pageNumber)
+{
+    if (mParagraphOpen) {
+        mBody += QStringLiteral("\\par\n");
+        mParagraphOpen = false;
+    }
+    mPageStart = mBody.size();
+    Q_UNUSED(pageNumber);
+}
+
+QString RtfWriter::HeaderGroup(const RunningLine& line, int pageNumber)
+{
+    const QStringList parts = line.text.split(u'|');
+    auto part = [&](int i) {
+        const QString text = i < parts.size() ? parts.at(i) : QString();
+        const qsizetype at = text.indexOf(QStringLiteral("%d"));
+        if (at < 0)
+            return Escape(text);
+        return Escape(text.left(at)) + QStringLiteral("{\\field{\\*\\fldinst PAGE}{\\fldrslt %1}}").arg(pageNumber)
+               + Escape(text.mid(at + 2));
+    };
+    const int usable = mPageWidth - 1440;
+    const QString where = (line.mode == 1 || line.mode == 3) ? QStringLiteral("footer") : QStringLiteral("header");
+    return QStringLiteral("{\\%1\\pard\\plain\\tqc\\tx%2\\tqr\\tx%3{\\f%4\\fs%5%6 %7\\tab %8\\tab %9}\\par}")
+        .arg(where).arg(usable / 2).arg(usable).arg(FontIndex(line.font.family())).arg(Points2(line.font))
+        .arg(line.font.bold() ? QStringLiteral("\\b") : QString())
+        .arg(part(0), part(1), part(2));
+}
+
+void RtfWriter::FinishPage(const RunningLine& line, int pageNumber)
+{
+    // The running line is known only when the page is finished; a page whose line differs from
+    // the previous page's starts a section of its own.
+    QString group = HeaderGroup(line, pageNumber);
+    QString key = group;
+    key.replace(QRegularExpression(QStringLiteral("\\{\\\\fldrslt \\d+\\}")), QString());
+    QString mark;
+    if (pageNumber == 1)
+        mark = QStringLiteral("\\sectd") + group + u'\n';
+    else if (key == mLastHeader)
+        mark = QStringLiteral("\\page\n");
+    else
+        mark = QStringLiteral("\\sect\\sectd\\sbkpage") + group + u'\n';
+    mLastHeader = key;
+    mBody.insert(mPageStart, mark);
+}
+
+QString RtfWriter::Document() const
+{
+    QString out = QStringLiteral("{\\rtf1\\ansi\\ansicpg1252\\uc1\\deff0{\\fonttbl");
+    for (qsizetype i = 0; i < mFonts.size(); ++i)
+        out += QStringLiteral("{\\f%1\\fnil %2;}").arg(i).arg(mFonts.at(i));
+    out += QStringLiteral("}{\\colortbl;");
+    for (const QColor& c : mColors)
+        out += QStringLiteral("\\red%1\\green%2\\blue%3;").arg(c.red()).arg(c.green()).arg(c.blue());
+    out += QStringLiteral("}\n\\paperw%1\\paperh%2\\margl720\\margr720\\margt720\\margb720\n")
+               .arg(mPageWidth).arg(mPageHeight);
+    out += mBody;
+    if (mParagraphOpen)
+        out += QStringLiteral("\\par");
+    out += QStringLiteral("}");
+    return out;
+}
+
+}  // namespace printing

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "platform/printing/reportpage.h"
+
+#include <QColor>
+#include <QList>
+#include <QRect>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+class QTextBlock;
+class QTextDocument;
+
+namespace printing {
+
+class ReportTable;
+
+// Writes the RTF form of a report run as its calls are made: paragraphs, tables as table rows,
+// the rich text of paragraphs and cells merged into one font and colour table, drawing objects.
+class RtfWriter {
+public:
+    RtfWriter(int pageWidth, int pageHeight);
+
+    // A paragraph laid out in doc; endLine false leaves it open for the text that follows.
+    void Paragraph(const QTextDocument& doc, int align, int leftIndent, int firstIndent, bool endLine);
+    void Table(const ReportTable& table, int leftOffset, const QList<int>& colX,
+               const QList<QList<std::shared_ptr<QTextDocument>>>& cells);
+    void FilledBox(const QRect& box, const QColor& color);
+    void TextBox(const QRect& box, const QTextDocument& doc);
+    void Raw(const QString& rtf);
+    void StartPage(int pageNumber);
+    void FinishPage(const RunningLine& line, int pageNumber);
+    QString Document() const;
+
+    static QString Escape(const QString& text);
+
+private:
+    int FontIndex(const QString& family);
+    int ColorIndex(const QColor& color);
+    QString Runs(const QTextBlock& block, bool inTable);
+    QString BlockParagraphs(const QTextDocument& doc, bool inTable);
+    QString HeaderGroup(const RunningLine& line, int pageNumber);
+
+    int mPageWidth, mPageHeight;
+    QString mBody;
+    QStringList mFonts;
+    QList<QColor> mColors;
+    qsizetype mPageStart = 0;
+    QString mLastHeader;
+    bool mParagraphOpen = false;
+};
+
+}  // namespace printing

@@ -1,0 +1,142 @@
+#include "printing_fixture.h"
+
+#include "platform/printing/reportpreview.h"
+#include "platform/richtext/rtf.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTextTable>
+#include <QTextCursor>
+#include <QTextFrame>
+
+namespace {
+QString RunTool(const QString& program, const QStringList& args)
+{
+    QProcess p;
+    p.start(program, args);
+    if (!p.waitForFinished(60000))
+        return QString();
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+// Three pages: paragraphs, a rich paragraph, a table, a drawing object for the RTF form.
+void ProduceSample(printing::ReportDocument& doc, printing::Output output, const QString& file)
+{
+    doc.StartDoc(output, file);
+    doc.SetRunningLine(QStringLiteral("Tolmar No. 7|Ridge Fire|Page %d"));
+    doc.SetFontSize(12);
+    doc.SetFontBold(true);
+    doc.Paragraph(QStringLiteral("Decision Summary"));
+    doc.SetFontBold(false);
+    doc.SetFontSize(10);
+    doc.Paragraph(QStringLiteral("{\\rtf1\\ansi{\\fonttbl{\\f0\\fswiss Courier New;}}{\\colortbl;\\red255\\green0\\blue0;}"
+                                 "\\f0\\fs20 Narrative with {\\cf1\\b red bold} text.\\par}"));
+    doc.SetTableLineStyle(7);
+    doc.TableRows(QStringLiteral("6470|>1630|^1070|>1630;Item|Potential Loss ($)|Probability of Loss (%)|Expected Value at Risk ($);"
+                                 "Cabin|125,000|30|38,000;"));
+    doc.InsertRtf(QStringLiteral("{\\shp{\\shpleft280\\shptop280\\shpright1280\\shpbottom2280}}"));
+    doc.NewPage();
+    doc.Paragraph(QStringLiteral("Second page text"));
+    doc.NewPage();
+    doc.Paragraph(QStringLiteral("Third page text"));
+    doc.EndDoc();
+}
+}  // namespace
+
+TEST(ReportOutput, PdfOfThreePagesHoldsThePrintedText)
+{
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("report.pdf"));
+    printing::ReportDocument doc;
+    ProduceSample(doc, printing::Output::Pdf, pdf);
+    ASSERT_EQ(doc.PageCount(), 3);
+    ASSERT_TRUE(QFile::exists(pdf));
+
+    const QString info = RunTool(QStringLiteral("pdfinfo"), {pdf});
+    EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+3\\b")))) << info.toStdString();
+    EXPECT_TRUE(info.contains(QStringLiteral("612 x 792"))) << "letter portrait";
+    const QString text = RunTool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    for (const char* expected : {"Decision Summary", "Narrative with red bold text.", "Cabin", "125,000",
+                                 "Second page text", "Third page text", "Tolmar No. 7", "Ridge Fire", "Page 3"})
+        EXPECT_TRUE(text.contains(QString::fromLatin1(expected))) << expected << "\n" << text.toStdString();
+
+    if (qEnvironmentVariableIsSet("TOLMAR_KEEP_PDF"))
+        QFile::copy(pdf, qEnvironmentVariable("TOLMAR_KEEP_PDF"));
+}
+
+TEST(ReportOutput, PdfToAnUnwritablePlaceIsReportedNotSwallowed)
+{
+    printing::ReportDocument doc;
+    doc.StartDoc(printing::Output::Pdf, QStringLiteral("/nonexistent-folder/report.pdf"));
+    doc.Paragraph(QStringLiteral("x"));
+    EXPECT_FALSE(doc.EndDoc());
+}
+
+TEST(ReportOutput, RtfOfTheRunReadsBackWithItsTables)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("report.rtf"));
+    printing::ReportDocument doc;
+    ProduceSample(doc, printing::Output::Rtf, path);
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString rtf = QString::fromLatin1(file.readAll());
+
+    // One font table for the whole file: the embedded text's font joined it.
+    EXPECT_EQ(rtf.count(QStringLiteral("{\\fonttbl")), 1);
+    EXPECT_EQ(rtf.count(QStringLiteral("{\\colortbl")), 1);
+    EXPECT_TRUE(rtf.contains(QStringLiteral("\\red255\\green0\\blue0;")));
+    EXPECT_TRUE(rtf.contains(QStringLiteral("{\\shp{\\shpleft280")));
+    EXPECT_EQ(rtf.count(QStringLiteral("\\page")), 2);
+    EXPECT_TRUE(rtf.contains(QStringLiteral("{\\field{\\*\\fldinst PAGE}")));
+
+    if (qEnvironmentVariableIsSet("TOLMAR_KEEP_RTF"))
+        QFile::copy(path, qEnvironmentVariable("TOLMAR_KEEP_RTF"));
+    QTextDocument read;
+    ASSERT_TRUE(richtext::ReadRtf(rtf, &read));
+    const QString plain = read.toPlainText();
+    EXPECT_TRUE(plain.contains(QStringLiteral("Decision Summary")));
+    EXPECT_TRUE(plain.contains(QStringLiteral("Narrative with red bold text.")));
+    EXPECT_TRUE(plain.contains(QStringLiteral("Third page text")));
+    QTextTable* table = nullptr;
+    for (QTextFrame* frame : read.rootFrame()->childFrames())
+        if ((table = qobject_cast<QTextTable*>(frame)))
+            break;
+    ASSERT_NE(table, nullptr);
+    EXPECT_EQ(table->columns(), 4);
+    EXPECT_EQ(table->rows(), 2);
+    auto cell = [table](int r, int c) {
+        QTextCursor a = table->cellAt(r, c).firstCursorPosition();
+        a.setPosition(table->cellAt(r, c).lastCursorPosition().position(), QTextCursor::KeepAnchor);
+        return a.selectedText();
+    };
+    EXPECT_EQ(cell(0, 0), QStringLiteral("Item"));
+    EXPECT_EQ(cell(1, 3), QStringLiteral("38,000"));
+}
+
+TEST(ReportOutput, PreviewShowsEachPageAndFitsTheWidth)
+{
+    printing::ReportDocument doc;
+    ProduceSample(doc, printing::Output::Preview, QString());
+    printing::ReportPreview preview;
+    preview.resize(900, 700);
+    preview.SetDocument(&doc);
+    preview.show();
+    preview.ShowPage(5);
+    EXPECT_EQ(preview.CurrentPage(), 2);
+    preview.SetZoom(1.0);
+    const QImage page = preview.PageImage(0);
+    EXPECT_EQ(page.width(), 816);   // 8.5 in at 96 an inch
+    EXPECT_EQ(page.height(), 1056);
+    // Something dark is drawn where the title stands.
+    bool ink = false;
+    for (int y = 40; y < 90 && !ink; ++y)
+        for (int x = 40; x < 400 && !ink; ++x)
+            ink = qGray(page.pixel(x, y)) < 100;
+    EXPECT_TRUE(ink);
+    if (qEnvironmentVariableIsSet("TOLMAR_KEEP_PNG"))
+        page.save(qEnvironmentVariable("TOLMAR_KEEP_PNG"));
+}

@@ -1,0 +1,149 @@
+#include "printing_fixture.h"
+
+#include "platform/printing/reporttable.h"
+
+#include <QTextBlock>
+
+using printing::PageItem;
+using printing::TableFormat;
+
+TEST(TableFormat, ParsesAlignmentsWidthsRulesAndRows)
+{
+    const TableFormat f = TableFormat::Parse(QStringLiteral("7800|>2100!|^800;Objective|Priority (high=10)|Weight;a|1|0.10;"));
+    ASSERT_EQ(f.columns.size(), 3);
+    EXPECT_EQ(f.columns[0].width, 7800);
+    EXPECT_EQ(f.columns[0].align, 0);
+    EXPECT_EQ(f.columns[1].align, 2);
+    EXPECT_TRUE(f.columns[1].rule);
+    EXPECT_FALSE(f.columns[2].rule);
+    EXPECT_EQ(f.columns[2].align, 1);
+    EXPECT_EQ(f.columns[2].width, 800);
+    ASSERT_EQ(f.rows.size(), 2);
+    EXPECT_EQ(f.rows[1], (QStringList{"a", "1", "0.10"}));
+
+    // " | ;" is a row of two blank cells; a damaged width still gives a column.
+    const TableFormat g = TableFormat::Parse(QStringLiteral("2880|<x|6660;Analysis prepared by:|____; | ;"));
+    ASSERT_EQ(g.columns.size(), 3);
+    EXPECT_EQ(g.columns[1].width, 1440);
+    EXPECT_EQ(g.rows.size(), 2);
+    EXPECT_EQ(g.rows[1], (QStringList{" ", " "}));
+}
+
+TEST_F(ReportDocumentTest, RowCellsTakeTheirColumnsAndAlignment)
+{
+    doc.TableRows(QStringLiteral("<2000|^2000|>2000;left|centre|right;"));
+    const QList<PageItem> texts = Texts(0);
+    ASSERT_EQ(texts.size(), 3);
+    const Qt::Alignment expected[] = {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_NEAR(texts[i].rect.left(), 720 + 2000 * i + 60, 1) << i;
+        EXPECT_EQ(texts[i].doc->begin().blockFormat().alignment() & Qt::AlignHorizontal_Mask, expected[i]) << i;
+        EXPECT_EQ(texts[i].rect.top(), 720 + 30);
+    }
+    EXPECT_GT(doc.CurrentY(), 720);
+    // Centred text alignment centres the table between the margins.
+    doc.SetTextAlign(7);
+    doc.TableRows(QStringLiteral("2000;x;"));
+    EXPECT_NEAR(Texts(0).last().rect.left(), 720 + (10800 - 2000) / 2 + 60, 1);
+}
+
+TEST_F(ReportDocumentTest, LineStylesDrawTheirRules)
+{
+    struct Case { int style; const char* format; int lines; int frames; };
+    const Case cases[] = {
+        {0, "2000|2000;a|b;", 0, 0},
+        {1, "2000|2000;a|b;", 1, 0},
+        {2, "2000|2000;a|b;", 1, 0},
+        {3, "2000|2000;a|b;", 2, 0},
+        {4, "2000|2000;a|b;", 0, 1},
+        {5, "2000|2000;a|b;", 3, 0},
+        {6, "2000|2000;a|b;", 5, 0},
+        {7, "2000|2000;a|b;", 0, 2},
+        {0, "2000!|2000;a|b;", 1, 0},   // "!" rules the column's right edge
+    };
+    for (const Case& c : cases) {
+        doc.StartDoc();
+        doc.SetTableLineStyle(c.style);
+        doc.TableRows(QString::fromLatin1(c.format));
+        int frames = 0;
+        for (const PageItem& item : doc.page(0).items)
+            frames += item.kind == PageItem::Kind::Box && item.frame;
+        EXPECT_EQ(Count(0, PageItem::Kind::Line), c.lines) << "style " << c.style << " " << c.format;
+        EXPECT_EQ(frames, c.frames) << "style " << c.style << " " << c.format;
+    }
+}
+
+TEST_F(ReportDocumentTest, RowAndHeaderSettingsSetRowsApart)
+{
+    doc.TableRows(QStringLiteral("2000;a;"));
+    const int plain = doc.CurrentY() - 720;
+    doc.SetTableRowSetting(120);
+    doc.TableRows(QStringLiteral("2000;b;"));
+    EXPECT_EQ(Texts(0)[1].rect.top(), 720 + plain + 120 + 30);
+    doc.SetTableRowSetting(0);
+    doc.SetHeaderRowSetting(60);
+    doc.TableRows(QStringLiteral("2000;c;"));
+    bool shaded = false;
+    for (const PageItem& item : doc.page(0).items)
+        shaded |= item.kind == PageItem::Kind::Box && item.fill;
+    EXPECT_TRUE(shaded) << "header rows stand apart";
+}
+
+TEST_F(ReportDocumentTest, CellTableWithSpansAndVerticalHeader)
+{
+    doc.AddTable(QStringLiteral("420|420|1020|720|480|4320|1080|960;"),
+                 QStringLiteral(" National Preparedness Level| Regional Preparedness Level| Suppression cost to date|"
+                                " Size to date|Selected alternative remains valid (Y or N)|By|Date|Time;"),
+                 QString());
+    printing::ReportTable* t = doc.table();
+    ASSERT_NE(t, nullptr);
+    t->SetRows(10);
+    for (int c = 1; c <= 5; ++c)
+        t->SetCellVertical(0, c, true);
+    t->SetRowHeight(0, 3900);
+    for (int r = 1; r <= 10; ++r)
+        t->SetRowHeight(r, 480);
+    t->SetColSpan(1, 1, 3);
+    t->SetCellText(1, 1, QStringLiteral("spanning"));
+    t->SetCellText(1, 2, QStringLiteral("hidden"));
+    doc.EndTable();
+
+    const QList<PageItem> texts = Texts(0);
+    int vertical = 0;
+    for (const PageItem& item : texts) {
+        vertical += item.vertical;
+        EXPECT_NE(item.lines.value(0), QStringLiteral("hidden")) << "a covered cell prints nothing";
+        if (item.lines.value(0) == QStringLiteral("spanning"))
+            EXPECT_NEAR(item.rect.width(), 420 + 420 + 1020 - 120, 1);
+    }
+    EXPECT_EQ(vertical, 5);
+    EXPECT_EQ(doc.CurrentY(), 720 + 3900 + 10 * 480);
+}
+
+TEST_F(ReportDocumentTest, KeptRowsMoveToTheNextPageTogetherUnderTheRepeatedHeader)
+{
+    doc.AddTable(QStringLiteral("3000|3000;"), QStringLiteral("Head|er;"), QString());
+    printing::ReportTable* t = doc.table();
+    t->SetRows(40);
+    for (int r = 1; r <= 40; ++r) {
+        t->SetCellText(r, 1, QStringLiteral("row %1").arg(r));
+        t->SetRowHeight(r, 400);
+    }
+    // Rows 34 to 36 straddle the first page's end: they must not be parted.
+    t->SetKeepWithNext(34, true);
+    t->SetKeepWithNext(35, true);
+    doc.EndTable();
+
+    ASSERT_EQ(doc.PageCount(), 2);
+    auto firstTexts = [this](int page) {
+        QStringList out;
+        for (const PageItem& item : Texts(page))
+            out << item.lines.value(0);
+        return out;
+    };
+    const QStringList one = firstTexts(0), two = firstTexts(1);
+    EXPECT_EQ(one.first(), QStringLiteral("Head"));
+    EXPECT_EQ(two.first(), QStringLiteral("Head")) << "the header is repeated";
+    EXPECT_EQ(one.last(), QStringLiteral("row 33"));
+    EXPECT_EQ(two[2], QStringLiteral("row 34"));
+}
