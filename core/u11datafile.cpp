@@ -26,6 +26,9 @@ Upgrader* gUpgrader = nullptr;
 
 enum Result { kOpen = 1, kCancelled = 2, kFailed = 3 };
 
+const QString kInUse = QStringLiteral("The file is in use by another program or by another copy of Tolmar Advanced.");
+
+
 void Say(const QStringList& lines, ui::Icon icon = ui::Icon::None, const QString& title = ui::kProgramTitle)
 {
     ui::MsgBox(ui::Lines(lines), ui::Buttons::OK, icon, ui::Answer::OK, title);
@@ -116,8 +119,7 @@ void SayOpenError(const dao::Error& e, const QString& path)
         Say({QStringLiteral("The file %1 cannot be found.").arg(path), QStringLiteral("It cannot be opened.")});
         break;
     case dao::Error::Kind::Locked:
-        Say({QStringLiteral("The file is in use by another program or by another copy of Tolmar Advanced."),
-             QStringLiteral("It cannot be opened until it is closed there.")});
+        Say({kInUse, QStringLiteral("It cannot be opened until it is closed there.")});
         break;
     case dao::Error::Kind::ReadOnly:
         Say({QStringLiteral("The file %1 is read-only.").arg(path),
@@ -157,6 +159,20 @@ bool LooksLikeDatabase(const QString& path)
         return true;   // let the engine report why it cannot be read
     static const QByteArray kHeader("SQLite format 3\0", 16);
     return file.read(kHeader.size()) == kHeader;
+}
+
+// True when a file we are about to replace is held by another program or another copy of
+// this one: replacing it would pull the file from under that copy and lose its later edits.
+bool InUseElsewhere(const QString& path)
+{
+    if (!QFileInfo(path).isFile() || !LooksLikeDatabase(path))
+        return false;
+    try {
+        dao::Database::Open(path)->Close();
+    } catch (const dao::Error& e) {
+        return e.kind() == dao::Error::Kind::Locked;
+    }
+    return false;
 }
 
 QString Absolute(const QString& path)
@@ -258,6 +274,10 @@ int QueryNewDatafile()
     const QString name = AskNewFileName();
     if (name.isEmpty())
         return kCancelled;
+    if (!(gDb && SameFile(name, gDb->Path())) && InUseElsewhere(name)) {
+        Say({QStringLiteral("Unable to create new file."), kInUse});
+        return kCancelled;
+    }
     if (gDb)
         CloseDatafile();
     const QString templatePath = JoinPath(AppPath(), QStringLiteral("TLM.new"));
@@ -287,6 +307,10 @@ int SaveAsDatafile()
     const QString name = AskSaveAsFileName();
     if (name.isEmpty() || SameFile(name, current))
         return kCancelled;
+    if (InUseElsewhere(name)) {
+        Say({QStringLiteral("Unable to save file."), kInUse});
+        return kCancelled;
+    }
     CloseDatafile();
     if (!CopyDataFile(current, name)) {
         Say({QStringLiteral("Unable to save file.")});

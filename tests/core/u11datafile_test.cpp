@@ -8,6 +8,9 @@
 #include <QStringList>
 
 #include <stdexcept>
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
 #include <unistd.h>
 
 using namespace coretest;
@@ -294,15 +297,48 @@ TEST_F(OpenDatafileTest, AMissingFileIsNeverCreated)
     EXPECT_FALSE(core::OpenDatafile(QString()));
 }
 
+// Marks a file immutable for its lifetime: read-only even for the superuser.
+class Immutable {
+public:
+    explicit Immutable(const QString& path) : mPath(path) { mSet = setFlag(true); }
+    ~Immutable()
+    {
+        if (mSet)
+            setFlag(false);
+    }
+    bool set() const { return mSet; }
+
+private:
+    bool setFlag(bool on)
+    {
+        const int fd = ::open(mPath.toUtf8().constData(), O_RDONLY);
+        if (fd < 0)
+            return false;
+        int flags = 0;
+        bool ok = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+        flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
+        ok = ok && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+        ::close(fd);
+        return ok;
+    }
+    QString mPath;
+    bool mSet = false;
+};
+
 TEST_F(OpenDatafileTest, AReadOnlyFileIsRefused)
 {
-    if (geteuid() == 0)
-        GTEST_SKIP() << "the superuser may write any file";
     const QString path = dataFile("readonly.tlm");
     QFile::setPermissions(path, QFile::ReadOwner);
+    std::optional<Immutable> immutable;
+    if (geteuid() == 0) {
+        immutable.emplace(path);
+        if (!immutable->set())
+            GTEST_SKIP() << "the superuser may write any file here";
+    }
     const QByteArray before = Bytes(path);
     EXPECT_FALSE(core::OpenDatafile(path));
-    EXPECT_TRUE(firstLine().contains("read-only"));
+    EXPECT_EQ(firstLine(), QString("The file %1 is read-only.").arg(path));
+    EXPECT_EQ(core::gDatabase(), nullptr);
     EXPECT_EQ(Bytes(path), before);
 }
 
@@ -381,6 +417,30 @@ TEST_F(FileCommandTest, NewFileIsWritableEvenFromAReadOnlyTemplate)
     prompter.file(file("Fire3.tlm"));
     EXPECT_EQ(core::QueryNewDatafile(), 1);
     EXPECT_TRUE(QFileInfo(file("Fire3.tlm")).permissions() & QFile::WriteOwner);
+}
+
+TEST_F(FileCommandTest, AFileInUseElsewhereIsNeverReplaced)
+{
+    const QString current = dataFile("Current.tlm");
+    ASSERT_TRUE(core::OpenDatafile(current));
+    const QString busy = dataFile("Busy.tlm");
+    auto other = dao::Database::Open(busy);   // held by another running copy
+    const QByteArray before = Bytes(busy);
+
+    prompter.file(busy);
+    prompter.answer(ui::Answer::Yes);
+    EXPECT_EQ(core::QueryNewDatafile(), 2);
+    prompter.file(busy);
+    prompter.answer(ui::Answer::Yes);
+    EXPECT_EQ(core::SaveAsDatafile(), 2);
+
+    EXPECT_EQ(Bytes(busy), before);
+    EXPECT_EQ(core::gDatabase()->Path(), current);
+    ASSERT_EQ(prompter.messages().size(), 4);
+    EXPECT_EQ(prompter.messages()[1].text,
+              "Unable to create new file.\r\nThe file is in use by another program or by another copy of Tolmar Advanced.");
+    EXPECT_EQ(prompter.messages()[3].text,
+              "Unable to save file.\r\nThe file is in use by another program or by another copy of Tolmar Advanced.");
 }
 
 TEST_F(FileCommandTest, OpenCommand)
