@@ -1,0 +1,327 @@
+#include "core/u91trace.h"
+#include "model/c61ratinglist.h"
+#include "model/g62ratings.h"
+#include "model/keyedlist.h"
+#include "model_tables_fixture.h"
+
+#include <QFile>
+
+#include <stdexcept>
+
+using namespace model;
+
+namespace {
+
+// A small tree: root 1 -> categories 3 (objectives 10, 11) and 4 (none);
+// root 2 -> safety issues 20, 21, 22.
+class ObjectiveTree : public ModelTablesFixture {
+protected:
+    void SetUp() override
+    {
+        ModelTablesFixture::SetUp();
+        db().Execute("DELETE FROM Objectives");
+        const QVariantList rows[] = {
+            // Key, Name, ParentKey, ChildKey, SiblingKey, Priority
+            {1, "Objectives", 0, 3, 0, 10},
+            {2, "Safety", 0, 20, 0, 10},
+            {3, "Resources", 1, 10, 4, 10},
+            {4, "Economic", 1, 0, 0, 10},
+            {10, "Protect habitat", 3, 0, 11, 4},
+            {11, "Protect water", 3, 0, 0, 6},
+            {20, "Firefighters", 2, 0, 21, 10},
+            {21, "Public", 2, 0, 22, 10},
+            {22, "Aviation", 2, 0, 0, 5},
+        };
+        for (const QVariantList& r : rows)
+            db().Execute("INSERT INTO Objectives (\"Key\", Name, ParentKey, ChildKey, SiblingKey, Priority) "
+                         "VALUES (?, ?, ?, ?, ?, ?)",
+                         r);
+    }
+
+    QList<int> keys(const QList<c41Objective*>& nodes)
+    {
+        QList<int> k;
+        for (const c41Objective* n : nodes)
+            k.append(n->ItemKey());
+        return k;
+    }
+    int field(int key, const char* name)
+    {
+        auto rs = db().OpenTable("Objectives");
+        rs->Seek(key);
+        return rs->NoMatch() ? -999 : rs->Field(name).toInt();
+    }
+    void setPriority(int key, int priority)
+    {
+        db().Execute("UPDATE Objectives SET Priority = ? WHERE \"Key\" = ?", {priority, key});
+        ClearObjectives();
+        ClearSafetyIssues();
+    }
+    void score(int outcome, int criterion, float value)
+    {
+        db().Execute("INSERT OR REPLACE INTO Scores (OutcomeKey, CriterionKey, Value) VALUES (?, ?, ?)",
+                     {outcome, criterion, value});
+    }
+};
+
+TEST_F(ObjectiveTree, TreesLoadInPreOrderAndKindsFollowTheKeys)
+{
+    EXPECT_EQ(keys(ObjectivesCollection()), (QList<int>{1, 3, 10, 11, 4}));
+    EXPECT_EQ(keys(SafetyIssuesCollection()), (QList<int>{2, 20, 21, 22}));
+    EXPECT_EQ(KeyText(12), "k12");
+    EXPECT_TRUE(GetObjective(1)->bRoot());
+    EXPECT_TRUE(GetObjective(3)->bCategory());
+    EXPECT_TRUE(GetObjective(10)->bObjective());
+    EXPECT_TRUE(GetSafetyIssue(2)->bSafetyRoot());
+    EXPECT_TRUE(GetSafetyIssue(21)->bSafetyIssue() && GetSafetyIssue(21)->bSafetyCategory());
+    EXPECT_FALSE(GetSafetyIssue(21)->bObjective());
+    EXPECT_EQ(GetObjective(11)->ItemName(), "Protect water");
+    EXPECT_EQ(keys(GetObjective(3)->GetChildren()), (QList<int>{10, 11}));
+    EXPECT_EQ(GetObjective(3)->ChildrenPriorities(), 10);
+    EXPECT_TRUE(GetSafetyIssue(2)->GetChildren().isEmpty()) << "children are looked up in the objectives tree";
+    EXPECT_THROW(GetObjective(20), std::out_of_range);
+    EXPECT_EQ(keys(GetSafetyRootList()), (QList<int>{2}));
+}
+
+TEST_F(ObjectiveTree, DamagedLinksThatRunInACircleLoadEachNodeOnce)
+{
+    db().Execute("UPDATE Objectives SET SiblingKey = 10 WHERE \"Key\" = 11");  // 10 -> 11 -> 10
+    db().Execute("UPDATE Objectives SET ChildKey = 3 WHERE \"Key\" = 10");     // 10's child is its parent
+    db().Execute("UPDATE Objectives SET SiblingKey = 20 WHERE \"Key\" = 22");  // 20 -> 21 -> 22 -> 20
+    EXPECT_EQ(keys(ObjectivesCollection()), (QList<int>{1, 3, 10, 11, 4}));
+    EXPECT_EQ(keys(SafetyIssuesCollection()), (QList<int>{2, 20, 21, 22}));
+
+    // Adding to a circular chain ends too, and the new node is reachable.
+    const int key = AddSafetyIssue("Smoke")->ItemKey();
+    ClearSafetyIssues();
+    EXPECT_TRUE(keys(SafetyIssuesCollection()).contains(key));
+}
+
+TEST_F(ObjectiveTree, LinkToAMissingRowLoadsAnEmptyNodeAndEndsTheChain)
+{
+    db().Execute("UPDATE Objectives SET SiblingKey = 77 WHERE \"Key\" = 11");
+    EXPECT_EQ(keys(ObjectivesCollection()), (QList<int>{1, 3, 10, 11, 77, 4}));
+    EXPECT_EQ(GetObjective(77)->ItemName(), "");
+    EXPECT_EQ(GetObjective(77)->ParentKey(), 0);
+}
+
+struct WeightCase {
+    const char* name;
+    std::vector<std::pair<int, int>> priorities;  // key, priority
+    std::vector<std::pair<int, float>> weights;   // key, expected weight
+};
+
+TEST_F(ObjectiveTree, WeightsShareThePrioritiesOfTheWholeTree)
+{
+    const WeightCase cases[] = {
+        {"objectives 4 and 6", {}, {{10, 0.4f}, {11, 0.6f}, {1, 1}, {2, 1}, {3, 1.0f}}},
+        {"objectives 0 and 0", {{10, 0}, {11, 0}}, {{10, 0.5f}, {11, 0.5f}, {3, 0.5f}}},
+        {"safety 10, 10, 5", {}, {{20, 0.4f}, {21, 0.4f}, {22, 0.2f}}},
+        {"safety all 0", {{20, 0}, {21, 0}, {22, 0}}, {{20, 1 / 3.0f}, {22, 1 / 3.0f}}},
+    };
+    for (const WeightCase& c : cases) {
+        db().Execute("UPDATE Objectives SET Priority = CASE \"Key\" WHEN 10 THEN 4 WHEN 11 THEN 6 "
+                     "WHEN 22 THEN 5 ELSE 10 END");
+        for (auto [key, priority] : c.priorities)
+            setPriority(key, priority);
+        ClearObjectives();
+        ClearSafetyIssues();
+        for (auto [key, weight] : c.weights) {
+            c41Objective* node = (key == 2 || key >= 20) ? GetSafetyIssue(key) : GetObjective(key);
+            EXPECT_FLOAT_EQ(node->Weight(), weight) << c.name << ", node " << key;
+        }
+    }
+}
+
+TEST_F(ObjectiveTree, CategoryWeightWithoutAnyObjectiveIsZero)
+{
+    db().Execute("DELETE FROM Objectives WHERE \"Key\" IN (10, 11)");
+    db().Execute("UPDATE Objectives SET ChildKey = 0 WHERE \"Key\" = 3");
+    EXPECT_EQ(ObjectiveCount(), 0);
+    EXPECT_FLOAT_EQ(GetObjective(3)->Weight(), 0);
+    EXPECT_FLOAT_EQ(GetObjective(1)->Weight(), 1);
+}
+
+TEST_F(ObjectiveTree, PrioritizedListLeavesOutZeroPrioritiesAndEmptyCategories)
+{
+    EXPECT_EQ(keys(GetPrioritizedObjectives()), (QList<int>{1, 3, 10, 11}));
+    EXPECT_EQ(keys(GetPrioritizedCategories()), (QList<int>{3}));
+    setPriority(10, 0);
+    EXPECT_EQ(keys(GetPrioritizedObjectives()), (QList<int>{1, 3, 11}));
+    setPriority(11, 0);
+    EXPECT_EQ(keys(GetPrioritizedObjectives()), (QList<int>{1}));
+    EXPECT_EQ(SumObjectivePriorities(), 0);
+    EXPECT_EQ(ObjectiveCount(), 2);
+}
+
+TEST_F(ObjectiveTree, NewNodesGoToTheEndOfTheirParentsChain)
+{
+    c41Objective* first = AddObjective("", 4);  // parent without children
+    EXPECT_EQ(field(4, "ChildKey"), first->ItemKey());
+    EXPECT_EQ(field(first->ItemKey(), "SiblingKey"), 0);
+    EXPECT_EQ(field(first->ItemKey(), "Priority"), 0);
+    EXPECT_EQ(first, GetObjective(first->ItemKey()));
+
+    const int second = AddObjective("Keep jobs", 4)->ItemKey();
+    EXPECT_EQ(field(first->ItemKey(), "SiblingKey"), second);
+
+    c41Objective* issue = AddSafetyIssue("", 2);
+    EXPECT_EQ(field(22, "SiblingKey"), issue->ItemKey());
+    EXPECT_EQ(field(issue->ItemKey(), "Priority"), 10);
+    EXPECT_EQ(issue->Priority(), 10);
+
+    const int firstKey = first->ItemKey();
+    ClearObjectives();
+    EXPECT_EQ(keys(ObjectivesCollection()), (QList<int>{1, 3, 10, 11, 4, firstKey, second}));
+    EXPECT_EQ(GetObjective(second)->ItemName(), "Keep jobs");
+    EXPECT_EQ(GetObjective(second)->Description().size(), 161);
+    EXPECT_THROW(AddObjective("", 999), std::invalid_argument);
+}
+
+TEST_F(ObjectiveTree, SaveWritesNameExplanationAndPriority)
+{
+    c41Objective* node = GetObjective(10);
+    node->SetPriority(node->Priority());
+    EXPECT_TRUE(node->Changed());
+    node->SetItemName("Protect elk habitat");
+    node->SetDescription("{\\rtf1 elk\\par }");
+    node->SetPriority(8);
+    node->SaveChanges();
+    ClearObjectives();
+    EXPECT_EQ(GetObjective(10)->ItemName(), "Protect elk habitat");
+    EXPECT_EQ(GetObjective(10)->Description(), "{\\rtf1 elk\\par }");
+    EXPECT_EQ(GetObjective(10)->Priority(), 8);
+    EXPECT_EQ(field(10, "SiblingKey"), 11);
+}
+
+TEST_F(ObjectiveTree, DeletingRelinksTheChainAndDropsTheScores)
+{
+    score(5, 10, 7);
+    score(6, 10, 3);
+    score(5, 11, 2);
+    DeleteObjective(10);  // first of two: the parent's ChildKey moves on
+    EXPECT_EQ(field(3, "ChildKey"), 11);
+    EXPECT_EQ(field(10, "Key"), -999);
+    EXPECT_EQ(count("SELECT COUNT(*) FROM Scores WHERE CriterionKey = 10"), 0);
+    EXPECT_EQ(count("SELECT COUNT(*) FROM Scores"), 1);
+    EXPECT_EQ(keys(ObjectivesCollection()), (QList<int>{1, 3, 11, 4}));
+
+    DeleteObjective(11);  // the only child
+    EXPECT_EQ(field(3, "ChildKey"), 0);
+
+    DeleteSafetyIssue(21);  // in the middle
+    EXPECT_EQ(field(20, "SiblingKey"), 22);
+    ClearSafetyIssues();
+    EXPECT_EQ(keys(SafetyIssuesCollection()), (QList<int>{2, 20, 22}));
+}
+
+TEST_F(ObjectiveTree, NodeMissingFromItsParentsChainIsReportedAndLeavesTheLinks)
+{
+    db().Execute("INSERT INTO Objectives (\"Key\", Name, ParentKey, ChildKey, SiblingKey, Priority) "
+                 "VALUES (12, 'Stray', 3, 0, 0, 1)");
+    GetObjectives();
+    ClearObjectives();
+    // Not reachable from 3: load it by hand, as a stale worksheet might hold it.
+    c41Objective stray;
+    stray.Initialize(12, "Stray", "", 1, 3);
+    stray.Delete();
+    EXPECT_EQ(field(12, "Key"), -999);
+    EXPECT_EQ(field(3, "ChildKey"), 10);
+    EXPECT_EQ(field(10, "SiblingKey"), 11);
+    EXPECT_EQ(field(11, "SiblingKey"), 0);
+    QFile log(core::LogFolder() + "/ERROR.LOG");
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(log.readAll().contains("ChildLink between 3 and 12 not found"));
+}
+
+class Ratings : public ObjectiveTree {};
+
+TEST_F(Ratings, SmallRatedTreeGivesCategoryTotalAndSafetyScores)
+{
+    score(5, 10, 5);
+    score(5, 11, 10);
+    score(5, 3, 9);  // a category reads no row
+    score(5, 20, 3);
+    score(5, 21, 6);
+    score(5, 22, 9);
+    c61RatingList list;
+    list.Initialize(5);
+    EXPECT_EQ(list.ObjectiveRatings().Count(), 4);
+    EXPECT_FLOAT_EQ(list.RawObjScore(3), 0);
+    EXPECT_FLOAT_EQ(list.WeightedObjScore(10), 2);
+    EXPECT_FLOAT_EQ(list.WeightedObjScore(11), 6);
+    EXPECT_FLOAT_EQ(list.CategoryScore(3), 8);
+    EXPECT_FLOAT_EQ(list.TotalScore(), 8);
+    EXPECT_FLOAT_EQ(list.SafetyScore(), 0.4f * 3 + 0.4f * 6 + 0.2f * 9);
+    EXPECT_FLOAT_EQ(list.RawSafetyScore(22), 9);
+    EXPECT_THROW(list.RawObjScore(4), std::out_of_range);
+
+    // Weights are looked up afresh: equal safety priorities give the plain mean.
+    for (int k : {20, 21, 22})
+        GetSafetyIssue(k)->SetPriority(0);
+    EXPECT_FLOAT_EQ(list.SafetyScore(), 6);
+    EXPECT_FLOAT_EQ(list.WeightedSafetyScore(22), 3);
+
+    // With every objective priority 0 only the root is rated.
+    setPriority(10, 0);
+    setPriority(11, 0);
+    list.Initialize(5);
+    EXPECT_EQ(list.ObjectiveRatings().Count(), 1);
+    EXPECT_FLOAT_EQ(list.TotalScore(), 0);
+}
+
+TEST_F(Ratings, ObjectiveOfAnUnprioritizedCategoryCountsForItsOwnCategory)
+{
+    const int jobs = AddObjective("Jobs", 4)->ItemKey();
+    GetObjective(jobs)->SetPriority(10);
+    GetObjective(jobs)->SaveChanges();
+    setPriority(4, 0);  // category 4 drops out of the prioritized list, its objective does not
+    score(5, 10, 5);
+    score(5, 11, 10);
+    score(5, jobs, 4);
+    c61RatingList list;
+    list.Initialize(5);
+    // Weights: 4, 6 and 10 over 20.
+    EXPECT_FLOAT_EQ(list.CategoryScore(3), 0.2f * 5 + 0.3f * 10);
+    EXPECT_FLOAT_EQ(list.CategoryScore(4), 0.5f * 4);
+    EXPECT_FLOAT_EQ(list.TotalScore(), 4 + 2);
+}
+
+TEST_F(Ratings, CriterionDeletedAfterTheListWasBuiltNoLongerCounts)
+{
+    score(5, 10, 5);
+    score(5, 11, 10);
+    c61RatingList list;
+    list.Initialize(5);
+    DeleteObjective(10);
+    EXPECT_FLOAT_EQ(list.TotalScore(), 10);  // 11 alone now weighs 1
+}
+
+TEST_F(Ratings, RatingsWriteOnlyWhenChangedAndRowsGoWithOutcomeOrCriterion)
+{
+    c62Rating rating;
+    rating.Initialize(5, 10, false, false);
+    EXPECT_FLOAT_EQ(rating.RawScore(), 0);
+    rating.SaveChanges();
+    EXPECT_EQ(count("SELECT COUNT(*) FROM Scores"), 0);
+    rating.SetRawScore(7.5f);
+    rating.SetDescription("holds the ridge");
+    rating.SaveChanges();
+    rating.SetRawScore(8);
+    rating.SaveChanges();
+    c62Rating again;
+    again.Initialize(5, 10, false, false);
+    EXPECT_FLOAT_EQ(again.RawScore(), 8);
+    EXPECT_EQ(again.Description(), "holds the ridge");
+    EXPECT_EQ(count("SELECT COUNT(*) FROM Scores"), 1);
+
+    score(5, 20, 1);
+    score(6, 20, 2);
+    score(6, 10, 3);
+    DeleteOutcomeScores(5);
+    EXPECT_EQ(count("SELECT COUNT(*) FROM Scores WHERE OutcomeKey = 5"), 0);
+    DeleteCriterionScores(20);
+    EXPECT_EQ(count("SELECT COUNT(*) FROM Scores"), 1);
+}
+
+} // namespace
