@@ -28,7 +28,6 @@ enum Result { kOpen = 1, kCancelled = 2, kFailed = 3 };
 
 const QString kInUse = QStringLiteral("The file is in use by another program or by another copy of Tolmar Advanced.");
 
-
 void Say(const QStringList& lines, ui::Icon icon = ui::Icon::None, const QString& title = ui::kProgramTitle)
 {
     ui::MsgBox(ui::Lines(lines), ui::Buttons::OK, icon, ui::Answer::OK, title);

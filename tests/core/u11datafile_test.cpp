@@ -80,6 +80,7 @@ const FormatCase kFormats[] = {
     {"04.01.01", true, true, "Query41to5 Convert41to5 Convert5to6", ""},
     {"04.01.01", false, false, "Query41to5", ""},
     {"4.00.00", true, true, "Query41to5 Convert4to41 Convert41to5 Convert5to6", ""},
+    {"4.00.00", false, false, "Query41to5", ""},
     {"3.93.00", true, true, "Query41to5 Convert4to41 Convert41to5 Convert5to6", ""},
     {"3.93.00", false, false, "Query41to5", ""},
     {"3.00.00", true, false, "", "This is a Tolmar Rude '98 file."},
