@@ -48,6 +48,25 @@ TEST_F(ItemsTest, NewItemsTakeKeysAboveEveryFixedKeyAndCountTheirSiblings)
     EXPECT_TRUE(stored(first, "Heading").isNull());
 }
 
+TEST_F(ItemsTest, FileWhoseRowsStayBelowTheFixedKeysNeverHandsOneOut)
+{
+    db().Execute("DELETE FROM Items");
+    db().Execute("INSERT INTO Items (ItemKey, ParentKey, ChildIndex) VALUES (37, 25, 1)");
+    EXPECT_EQ(NewItem("first", kRMAGroupKey), kLastFixedItemKey + 1);
+
+    // A fixed item saved for the first time must not pull the counter below its own key.
+    ClearItems();
+    db().Execute("DELETE FROM Items WHERE ItemKey > 37");
+    EXPECT_EQ(GetLastItemKey(), 37);
+    c0Item* decision = GetSummaryItem(292);
+    decision->SetBody("rationale");
+    decision->SaveChanges();
+    const int next = NewItem("second", kRMAGroupKey);
+    EXPECT_EQ(next, kLastFixedItemKey + 1);
+    EXPECT_EQ(stored(292, "Body").toString(), "rationale");
+    EXPECT_EQ(stored(next, "ItemName").toString(), "second");
+}
+
 TEST_F(ItemsTest, KeyCounterStaysAboveRowsAddedBySavingAnUnknownKey)
 {
     const int before = NewItem("a", kSituationGroupKey);
