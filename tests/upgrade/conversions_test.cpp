@@ -221,6 +221,22 @@ TEST_F(OldFile, Format400TextsMoveIntoItems)
     EXPECT_EQ(Value(QStringLiteral("SELECT COUNT(*) FROM Items")).toInt(), 4 + 12 + 6 + 6 + 3 + 2 + 3);
 }
 
+TEST_F(OldFile, AlternativesBeyondTheAlphabetKeepLetterNames)
+{
+    Open(QStringLiteral("4.00.00"),
+         {QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1000 UNION ALL SELECT i + 1 FROM n WHERE i < 1025) "
+                         "INSERT INTO Alternatives SELECT i, 'Option ' || i, NULL FROM n")});
+    upgrade::Convert4to41(*db, *properties);
+
+    QStringList names;
+    for (const QVariantList& row : Rows(QStringLiteral("SELECT ItemName FROM Items WHERE ParentKey = 26 ORDER BY ChildIndex")))
+        names << row.at(0).toString();
+    ASSERT_EQ(names.size(), 29);
+    EXPECT_EQ(names.at(25), QStringLiteral("Z"));
+    EXPECT_EQ(names.at(26), QStringLiteral("AA"));
+    EXPECT_EQ(names.at(28), QStringLiteral("AC"));
+}
+
 TEST_F(OldFile, SparseFormat393KeepsWhatItCannotRead)
 {
     Open(QStringLiteral("3.93.00"));
@@ -312,7 +328,7 @@ TEST_F(OldFile, Format5102Chain)
     EXPECT_EQ(Rows(QStringLiteral("SELECT Body FROM Items WHERE ItemKey IN (84, 86)")),
               (QList<QVariantList>{{QString("")}, {QString("")}}));
     EXPECT_EQ(Rows(QStringLiteral("SELECT ItemKey, CostSource, Success FROM Outcomes ORDER BY ItemKey")),
-              (QList<QVariantList>{{1, 1, 0}, {2971, 8, 75}, {2972, 2, 20}}));
+              (QList<QVariantList>{{1, 8, 0}, {2971, 8, 75}, {2972, 2, 20}}));
     const auto values = Rows(QStringLiteral("SELECT ItemKey, PotentialLoss, Probability FROM ValuesAtRisk ORDER BY ItemKey"));
     ASSERT_EQ(values.size(), 2);   // item 302 has no impact under outcome 1
     EXPECT_EQ(values[0], (QVariantList{300, 40000.0f, 95}));
