@@ -121,6 +121,7 @@ void Grid::setRows(int n)
     mModel->setRows(n);
     for (int r = before; r < rows(); ++r)
         applyRowHeight(r);
+    mMergeRows.erase(mMergeRows.lower_bound(rows()), mMergeRows.end());
     shapeChanged(mRow, mCol);
 }
 
@@ -247,6 +248,7 @@ void Grid::addItem(const QString& text, int index)
     const bool hadCell = mRow >= 0;
     mModel->insertRow(at, SplitTabs(text));
     applyRowHeight(at);
+    shiftMergeRows(at, +1);
     int newRow = mRow;
     if (hadCell && at <= mRow)
         ++newRow;
@@ -262,6 +264,8 @@ void Grid::removeItem(int row)
     if (row < mRow)
         --newRow;
     mModel->removeRowAt(row);
+    mMergeRows.erase(row);
+    shiftMergeRows(row + 1, -1);
     shapeChanged(newRow, mCol);
 }
 
@@ -432,6 +436,14 @@ void Grid::setMergeCol(int col, bool merge)
     else
         mMergeCols.erase(col);
     markMergesDirty();
+}
+
+void Grid::shiftMergeRows(int from, int by)
+{
+    std::set<int> shifted;
+    for (int r : mMergeRows)
+        shifted.insert(r >= from ? r + by : r);
+    mMergeRows = std::move(shifted);
 }
 
 void Grid::markMergesDirty()

@@ -119,6 +119,8 @@ public:
 
     // Equal neighbouring texts merge into one cell: across a row whose merging is on, down a
     // column whose merging is on. Empty texts never merge, nor header cells with data cells.
+    // A row's setting moves with the row when rows are inserted or removed above it, and goes
+    // with it when it is removed.
     void setMergeRow(int row, bool merge);
     void setMergeCol(int col, bool merge);
     // The rows and columns of the merged cell that holds (row, col): x = first column,
@@ -208,6 +210,7 @@ private:
     QRect cellRectPixels(int row, int col) const;
     void applyRowHeight(int row);
     void markMergesDirty();
+    void shiftMergeRows(int from, int by);
     void applyMerges() const;
     QRect computeMerge(int row, int col) const;
     bool startEdit(const QString* replaceWith);

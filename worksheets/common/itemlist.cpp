@@ -1,0 +1,124 @@
+#include "worksheets/common/itemlist.h"
+
+#include <QComboBox>
+#include <QListWidget>
+
+namespace worksheets {
+
+ItemList::ItemList(QListWidget* list)
+    : QObject(list)
+    , mList(list)
+{
+    connect(list, &QListWidget::currentRowChanged, this, &ItemList::indexChanged);
+}
+
+ItemList::ItemList(QComboBox* combo)
+    : QObject(combo)
+    , mCombo(combo)
+{
+    connect(combo, &QComboBox::currentIndexChanged, this, &ItemList::indexChanged);
+}
+
+void ItemList::indexChanged(int index)
+{
+    if (!mFilling && index >= 0)
+        emit click();
+}
+
+void ItemList::clear()
+{
+    mFilling = true;
+    if (mList)
+        mList->clear();
+    else
+        mCombo->clear();
+    mFilling = false;
+    mNewIndex = -1;
+}
+
+void ItemList::addItem(const QString& text, int key)
+{
+    mFilling = true;
+    if (mList) {
+        auto* item = new QListWidgetItem(text);
+        item->setData(Qt::UserRole, key);
+        mList->addItem(item);
+        mNewIndex = mList->count() - 1;
+    } else {
+        const int before = mCombo->currentIndex();
+        const QString typed = mCombo->isEditable() ? mCombo->currentText() : QString();
+        mCombo->addItem(text, key);
+        if (mCombo->currentIndex() != before) {   // a combo selects its first entry by itself
+            mCombo->setCurrentIndex(before);
+            if (mCombo->isEditable())
+                mCombo->setEditText(typed);
+        }
+        mNewIndex = mCombo->count() - 1;
+    }
+    mFilling = false;
+}
+
+void ItemList::removeItem(int index)
+{
+    if (index < 0 || index >= count())
+        return;
+    mFilling = true;
+    if (mList)
+        delete mList->takeItem(index);
+    else
+        mCombo->removeItem(index);
+    mFilling = false;
+}
+
+int ItemList::count() const { return mList ? mList->count() : mCombo->count(); }
+
+int ItemList::itemData(int index) const
+{
+    if (index < 0 || index >= count())
+        return 0;
+    return mList ? mList->item(index)->data(Qt::UserRole).toInt() : mCombo->itemData(index).toInt();
+}
+
+QString ItemList::itemText(int index) const
+{
+    if (index < 0 || index >= count())
+        return QString();
+    return mList ? mList->item(index)->text() : mCombo->itemText(index);
+}
+
+int ItemList::listIndex() const { return mList ? mList->currentRow() : mCombo->currentIndex(); }
+
+void ItemList::setListIndex(int index)
+{
+    if (index < -1 || index >= count())
+        return;
+    if (mList) {
+        mList->setCurrentRow(index);
+        if (index < 0)
+            mList->clearSelection();
+    } else {
+        mCombo->setCurrentIndex(index);
+    }
+}
+
+QString ItemList::text() const
+{
+    if (mCombo)
+        return mCombo->currentText();
+    return itemText(listIndex());
+}
+
+int ItemList::findKey(int key) const
+{
+    for (int i = 0; i < count(); ++i)
+        if (itemData(i) == key)
+            return i;
+    return -1;
+}
+
+QWidget* ItemList::widget() const
+{
+    return mList ? static_cast<QWidget*>(mList) : static_cast<QWidget*>(mCombo);
+}
+
+} // namespace worksheets

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+class QComboBox;
+class QListWidget;
+
+namespace worksheets {
+
+// A list box or combo box whose entries each carry a record key (their ItemData). click()
+// is raised whenever the selected entry changes to another entry, whether the user picks
+// it or the program sets listIndex; clearing, filling and setting the index to -1 raise
+// nothing, and filling selects nothing.
+class ItemList : public QObject {
+    Q_OBJECT
+public:
+    explicit ItemList(QListWidget* list);
+    explicit ItemList(QComboBox* combo);
+
+    void clear();
+    void addItem(const QString& text, int key);
+    void removeItem(int index);
+    int count() const;
+    int newIndex() const { return mNewIndex; }          // index of the entry added last
+    int itemData(int index) const;                      // 0 outside the list
+    QString itemText(int index) const;
+    int listIndex() const;                              // -1 when none is selected
+    void setListIndex(int index);
+    int currentKey() const { return itemData(listIndex()); }
+    QString text() const;                               // the selected entry (a combo's edit text)
+    // Index of the entry with that key; -1 when none.
+    int findKey(int key) const;
+
+    QWidget* widget() const;
+
+signals:
+    void click();
+
+private:
+    void indexChanged(int index);
+
+    QListWidget* mList = nullptr;
+    QComboBox* mCombo = nullptr;
+    int mNewIndex = -1;
+    bool mFilling = false;
+};
+
+} // namespace worksheets

@@ -1,0 +1,30 @@
+#pragma once
+
+// Layout and fill of the grids that list outcomes: "Outcomes" (alternative label and the
+// outcome's short name), "Acres", "Contain", "Control", one row per shown outcome with the
+// c53Outcome as the row's object, the shared Extreme outcome last where it is listed.
+
+namespace grid {
+class Grid;
+}
+
+namespace worksheets {
+
+// For a grid whose column count the caller has set.
+void SetupOutcomeGrid(grid::Grid& grid);
+void SetupOutcomeAcresGrid(grid::Grid& grid);
+void SetupOutcomeTimesGrid(grid::Grid& grid);
+
+// Under the busy counter: header row, then each alternative's Target and, when shown, its
+// Fallback.
+void FillAlternativeOutcomeRows(grid::Grid& grid);
+// FillAlternativeOutcomeRows, then the Extreme outcome's row, merged and centred.
+void FillOutcomeRows(grid::Grid& grid);
+void FillOutcomeAcres(grid::Grid& grid);
+void FillOutcomeTimes(grid::Grid& grid);
+void ShowOutcomeAcres(grid::Grid& grid);
+void ShowOutcomeTimes(grid::Grid& grid);
+void FillOutcomeLossColumns(grid::Grid& grid);
+void FillOutcomeCostColumns(grid::Grid& grid);
+
+} // namespace worksheets
