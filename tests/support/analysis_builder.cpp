@@ -1,0 +1,296 @@
+#include "support/analysis_builder.h"
+
+#include "core/g0items.h"
+#include "core/u11datafile.h"
+#include "model/c33fmu.h"
+#include "model/c41objective.h"
+#include "model/c51alternative.h"
+#include "model/c53outcome.h"
+#include "model/c62rating.h"
+#include "model/c64burnarea.h"
+#include "model/c66itemimpact.h"
+#include "model/c67sruselist.h"
+#include "model/g33fmus.h"
+#include "model/g34nvcresources.h"
+#include "model/g36threateneditems.h"
+#include "model/g38srtypes.h"
+#include "model/g41objectives.h"
+#include "model/g42safetyissues.h"
+#include "model/g51alternatives.h"
+#include "model/g53outcomes.h"
+#include "model/g68sruses.h"
+#include "model/modeldata.h"
+#include "platform/dao/dao.h"
+
+#include <QFile>
+#include <QList>
+
+#include <memory>
+
+namespace testsupport {
+
+namespace {
+
+// Categories of the template's objectives tree.
+constexpr int kFirstCategory = 3;
+constexpr int kCategoryCount = 5;
+
+const char* const kProtectionLabels[] = {"No (0%)", "Slightly (25%)", "Partly (50%)", "Mostly (75%)",
+                                         "Yes (100%)", "40"};
+const char* const kProbabilityLabels[] = {"Very Low (5%)", "Low (25%)", "Medium (50%)", "High (75%)",
+                                          "Very High (95%)", "30"};
+
+void BuildTables(int fmuKey, int seed)
+{
+    model::c34NVCTable* nvc = model::GetNVCTable(fmuKey);
+    for (int r = 1; r <= model::kNVCResourceCount; ++r)
+        for (int fil = 1; fil <= model::kFILCount; ++fil)
+            nvc->SetNVCCellValue(r, fil, float(((r + fil + seed) % 7) - 4) * 10.0f * float(fil));
+    nvc->SaveChanges();
+    model::c35AACTable* aac = model::GetAACTable(fmuKey);
+    const float tops[] = {10, 100, 1000, 10000, 0, 0, 0, 0, 0};
+    const float costs[] = {900, 600, 400, 250, 150, 0, 0, 0, 0};
+    for (int b = 1; b <= model::kCostBracketCount; ++b) {
+        aac->SetTopSize(b, tops[b - 1]);
+        aac->SetCost(b, costs[b - 1] + float(seed * 5));
+    }
+    aac->SaveChanges();
+}
+
+QList<int> BuildFMUs(const AnalysisSize& size)
+{
+    BuildTables(0, 0);
+    for (int i = 1; i <= size.fmus; ++i)
+        model::NewFMU(QString(), QStringLiteral("Unit-%1").arg(i));
+    model::ClearFMUs();
+    QList<int> keys;
+    for (const model::c33FMU* fmu : model::GetFMUs())
+        keys.append(fmu->ItemKey());
+    for (int i = 0; i < keys.size(); ++i)
+        BuildTables(keys[i], i + 1);
+    return keys;
+}
+
+QList<int> BuildResourceTypes()
+{
+    struct Type { const char* longName; const char* shortName; const char* unitType; const char* unit; double cost; };
+    const Type types[] = {
+        {"Type 1 Crew", "T1C", "time", "crew-day", 12000}, {"Type 2 Crew", "T2C", "time", "crew-day", 8500},
+        {"Engine, Type 3", "E3", "time", "engine-day", 3200}, {"Dozer", "DZR", "time", "dozer-day", 4100},
+        {"Heavy Helicopter", "H1", "time", "hour", 7800}, {"Air Tanker Load", "AT", "item", "load", 9500},
+        {"Portable Pump Kit", "PMP", "item", "kit", 650}, {"Incident Team", "IMT", "time", "day", 45000},
+        {"Hose, 1000 ft", "HOSE", "item", "roll", 300}, {"Water Tender", "WT", "Time", "day", 1800},
+    };
+    auto rs = model::Db().OpenTable(QStringLiteral("SRTypes"));
+    int index = 0;
+    for (const Type& t : types) {
+        rs->AddNew();
+        rs->SetField(QStringLiteral("ChildIndex"), ++index);
+        rs->SetField(QStringLiteral("ParentKey"), 1);
+        rs->SetField(QStringLiteral("LongName"), QString::fromLatin1(t.longName));
+        rs->SetField(QStringLiteral("ShortName"), QString::fromLatin1(t.shortName));
+        rs->SetField(QStringLiteral("UnitType"), QString::fromLatin1(t.unitType));
+        rs->SetField(QStringLiteral("UnitName"), QString::fromLatin1(t.unit));
+        rs->SetField(QStringLiteral("UnitCost"), t.cost);
+        rs->Update();
+    }
+    rs->Close();
+    model::SetSRDataSource(QStringLiteral("Unit resource list, season rates"));
+    model::SaveSRDataSource();
+    model::ClearSRTypes();
+    QList<int> keys;
+    for (const auto& entry : model::SRTypeListEntries())
+        keys.append(entry.Key);
+    return keys;
+}
+
+void BuildCriteria(const AnalysisSize& size)
+{
+    for (int i = 0; i < size.objectives; ++i) {
+        model::c41Objective* o = model::AddObjective(QStringLiteral("Objective %1").arg(i + 1),
+                                                     kFirstCategory + i % kCategoryCount);
+        o->SetItemName(QStringLiteral("Objective %1").arg(i + 1));
+        o->SetPriority(i % 11);   // some at 0: left out of the prioritized list
+        o->SaveChanges();
+    }
+    model::ClearObjectives();
+    for (int i = 0; i < size.safetyIssues; ++i) {
+        model::c41Objective* s = model::AddSafetyIssue(QStringLiteral("Safety issue %1").arg(i + 1));
+        s->SetItemName(QStringLiteral("Safety issue %1").arg(i + 1));
+        s->SetPriority(10 - i % 6);
+        s->SaveChanges();
+    }
+    model::ClearSafetyIssues();
+}
+
+void BuildValuesAtRisk(const AnalysisSize& size)
+{
+    for (int i = 0; i < size.valuesAtRisk; ++i) {
+        auto item = model::AddThreatenedItem(QStringLiteral("Value at risk %1").arg(i + 1));
+        item->SetPotentialLoss(1000.0 * double(1 + (i * 37) % 500) + 12.5 * i);
+        item->SetProbabilityLabel(QString::fromLatin1(kProbabilityLabels[i % 6]));
+        item->SetNotes(QStringLiteral("Notes on value %1").arg(i + 1));
+        item->SaveChanges();
+    }
+}
+
+void SetOutcome(model::c53Outcome& o, int seed, int costSource, const QList<int>& fmuKeys)
+{
+    o.SetFireSize(QString::number(200 + seed * 173 % 9000));
+    o.SetContainTimeString(QString::number(2 + seed % 5));
+    o.SetControlTimeString(QString::number(6 + seed % 9));
+    o.SetDailyContainCost(float(20000 + 1500 * (seed % 7)));
+    o.SetDailyControlCost(float(6000 + 500 * (seed % 5)));
+    o.SetAdjustedCost(float(150000 + 12345 * (seed % 11)));
+    o.SetCostSource(costSource);
+    o.SetCostRationale(QStringLiteral("Estimated from similar fires"));
+    o.SaveChanges();
+    if (fmuKeys.isEmpty()) {
+        model::c64BurnArea* area = o.BurnArea(0);
+        for (int fil = 1; fil <= model::kFILCount; ++fil)
+            area->SetFILPortion(fil, (seed + fil) % 4);
+        area->SaveChanges();
+        return;
+    }
+    for (int i = 0; i < fmuKeys.size(); ++i) {
+        model::c64BurnArea* area = o.BurnArea(fmuKeys[i]);
+        area->SetFMUPortion((seed + i) % 5 == 0 ? 0 : 10 + (seed * 7 + i * 3) % 90);
+        for (int fil = 1; fil <= model::kFILCount; ++fil)
+            area->SetFILPortion(fil, (seed + i + fil) % 4);
+        area->SaveChanges();
+    }
+}
+
+QList<std::shared_ptr<model::c53Outcome>> BuildAlternatives(const AnalysisSize& size, const QList<int>& fmuKeys)
+{
+    const int sources[] = {1, 2, 4, 8};
+    QList<std::shared_ptr<model::c53Outcome>> outcomes;
+    for (int i = 0; i < size.alternatives; ++i) {
+        auto alt = model::AddAlternative(QString(QChar('A' + i % 26)));
+        alt->SetHeading(QStringLiteral("Strategy %1").arg(i + 1));
+        alt->SaveChanges();
+        auto target = alt->Outcome(1);
+        target->SetSuccess(40 + (i * 13) % 61);
+        SetOutcome(*target, i * 2 + 1, sources[i % 4], fmuKeys);
+        outcomes.append(target);
+        auto fallback = alt->Outcome(2);
+        if (i % 3 != 2) {   // every third alternative keeps its Fallback hidden
+            fallback->SetSuccess(30 + (i * 17) % 71);
+            SetOutcome(*fallback, i * 2 + 2, sources[(i + 1) % 4], fmuKeys);
+        }
+        outcomes.append(fallback);
+    }
+    auto extreme = model::GetExtremeOutcome();
+    SetOutcome(*extreme, 97, 8, fmuKeys);
+    outcomes.append(extreme);
+    return outcomes;
+}
+
+void BuildRatings(const QList<std::shared_ptr<model::c53Outcome>>& outcomes)
+{
+    QList<int> objectives;
+    for (const model::c41Objective* o : model::ObjectivesCollection())
+        if (o->bObjective())
+            objectives.append(o->ItemKey());
+    QList<int> safety;
+    for (const model::c41Objective* s : model::SafetyIssuesCollection())
+        if (s->bSafetyIssue())
+            safety.append(s->ItemKey());
+    int n = 0;
+    for (const auto& outcome : outcomes) {
+        for (int key : objectives) {
+            model::c62Rating r;
+            r.Initialize(outcome->ItemKey(), key, false, false);
+            r.SetRawScore(float(++n % 11));
+            r.SaveChanges();
+        }
+        for (int key : safety) {
+            model::c62Rating r;
+            r.Initialize(outcome->ItemKey(), key, true, false);
+            r.SetRawScore(float((n += 3) % 11));
+            r.SaveChanges();
+        }
+    }
+}
+
+void BuildProtection(const QList<std::shared_ptr<model::c53Outcome>>& outcomes)
+{
+    int n = 0;
+    for (const auto& outcome : outcomes) {
+        for (const auto& item : model::GetThreatenedItems()) {
+            if (++n % 4 == 0)
+                continue;   // never rated: no row, no protection
+            model::c66ItemImpact impact;
+            impact.Initialize(outcome->ItemKey(), item->ItemKey());
+            impact.SetProtectionLabel(QString::fromLatin1(kProtectionLabels[n % 6]));
+            impact.SaveChanges();
+        }
+    }
+}
+
+void BuildResourceLines(const AnalysisSize& size, const QList<std::shared_ptr<model::c53Outcome>>& outcomes,
+                        const QList<int>& typeKeys)
+{
+    for (int i = 0; i < size.resourceLines; ++i) {
+        const auto& outcome = outcomes[i % outcomes.size()];
+        auto line = outcome->SRUseList().NewSRUse(typeKeys[i % typeKeys.size()]);
+        line->SetQuantity(1 + i % 6);
+        line->SetTimePeriods(1 + i % 10);
+        line->SaveChanges();
+    }
+}
+
+} // namespace
+
+void ClearModelCaches()
+{
+    core::ClearItems();
+    model::ClearFMUs();
+    model::ClearNVCResources();
+    model::ClearThreatenedItems();
+    model::ClearSRTypes();
+    model::ClearSafetyIssues();
+    model::ClearObjectives();
+    model::ClearAlternatives();
+    model::ResetSRUseKey();
+}
+
+void BuildAnalysis(const AnalysisSize& size)
+{
+    ClearModelCaches();
+    dao::Transaction trans(model::Db());
+    const QList<int> fmuKeys = BuildFMUs(size);
+    const QList<int> typeKeys = BuildResourceTypes();
+    BuildCriteria(size);
+    BuildValuesAtRisk(size);
+    const auto outcomes = BuildAlternatives(size, fmuKeys);
+    BuildRatings(outcomes);
+    BuildProtection(outcomes);
+    BuildResourceLines(size, outcomes, typeKeys);
+    if (!model::GetAlternatives().IsEmpty())
+        model::SetSelectedAlternative(*model::GetAlternatives().At(0));
+    trans.commit();
+    ClearModelCaches();
+}
+
+bool CreateAnalysisFile(const QString& templatePath, const QString& path, const AnalysisSize& size, QString* error)
+{
+    QFile::remove(path);
+    if (!QFile::copy(templatePath, path)) {
+        if (error)
+            *error = QStringLiteral("cannot copy the template ") + templatePath;
+        return false;
+    }
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+    if (!core::OpenDatafile(path)) {
+        if (error)
+            *error = QStringLiteral("cannot open ") + path;
+        return false;
+    }
+    BuildAnalysis(size);
+    core::CloseDatafile();
+    ClearModelCaches();
+    return true;
+}
+
+} // namespace testsupport

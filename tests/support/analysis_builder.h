@@ -1,0 +1,35 @@
+#pragma once
+
+// Writes a realistic analysis into a data file through the model: FMUs with their NVC and
+// cost tables, a resource list, objectives and safety issues with priorities, values at risk,
+// alternatives with and without a Fallback, every cost source, ratings, protection levels and
+// resource lines.
+
+#include <QString>
+
+namespace testsupport {
+
+struct AnalysisSize {
+    int alternatives;
+    int fmus;
+    int valuesAtRisk;
+    int objectives;
+    int safetyIssues;
+    int resourceLines;
+};
+
+inline constexpr AnalysisSize kSmallAnalysis{4, 2, 5, 6, 2, 12};
+inline constexpr AnalysisSize kLargeAnalysis{26, 20, 200, 60, 20, 2000};
+
+// Clears every model cache, as loading or closing a file does.
+void ClearModelCaches();
+
+// Builds the analysis in the open data file, in one transaction, and clears the caches.
+void BuildAnalysis(const AnalysisSize& size);
+
+// Copies the template to path, opens it, builds the analysis and closes the file again.
+// Returns false (with a reason in *error) when the copy or the open fails.
+bool CreateAnalysisFile(const QString& templatePath, const QString& path, const AnalysisSize& size,
+                        QString* error = nullptr);
+
+} // namespace testsupport
