@@ -1,6 +1,5 @@
 #include "upgrade/convert.h"
 
-#include "core/u11datafile.h"
 #include "core/u19rowdata.h"
 #include "core/u91trace.h"
 #include "platform/dao/dao.h"
@@ -151,7 +150,8 @@ void Convert41to5(dao::Database& db, dao::Recordset& properties)
 
 void Convert41to5()
 {
-    Convert41to5(*core::gDatabase(), *core::gProperties());
+    const auto file = detail::CurrentFile();
+    Convert41to5(file.db, file.properties);
 }
 
 } // namespace upgrade

@@ -1,6 +1,5 @@
 #include "upgrade/convert.h"
 
-#include "core/u11datafile.h"
 #include "core/u19rowdata.h"
 #include "core/u91trace.h"
 #include "platform/dao/dao.h"
@@ -276,7 +275,8 @@ void Convert4to41(dao::Database& db, dao::Recordset& properties)
 
 void Convert4to41()
 {
-    Convert4to41(*core::gDatabase(), *core::gProperties());
+    const auto file = detail::CurrentFile();
+    Convert4to41(file.db, file.properties);
 }
 
 } // namespace upgrade

@@ -1,6 +1,5 @@
 #include "upgrade/convert.h"
 
-#include "core/u11datafile.h"
 #include "core/u19rowdata.h"
 #include "core/u91trace.h"
 #include "platform/dao/dao.h"
@@ -128,7 +127,8 @@ void Convert5to6(dao::Database& db, dao::Recordset& properties)
 
 void Convert5to6()
 {
-    Convert5to6(*core::gDatabase(), *core::gProperties());
+    const auto file = detail::CurrentFile();
+    Convert5to6(file.db, file.properties);
 }
 
 } // namespace upgrade

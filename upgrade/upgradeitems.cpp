@@ -1,6 +1,7 @@
 #include "upgrade/upgradeitems.h"
 
 #include "core/g0items.h"
+#include "core/u11datafile.h"
 #include "core/u19rowdata.h"
 #include "platform/dao/dao.h"
 #include "upgrade/texttortf.h"
@@ -8,6 +9,15 @@
 #include <algorithm>
 
 namespace upgrade::detail {
+
+FileBeingOpened CurrentFile()
+{
+    dao::Database* db = core::gDatabase();
+    dao::Recordset* properties = core::gProperties();
+    if (!db || !properties)
+        throw dao::Error(dao::Error::Kind::Generic, QStringLiteral("No data file is being opened"));
+    return {*db, *properties};
+}
 
 QString PropertyValue(dao::Recordset& properties, const QString& property)
 {

@@ -21,6 +21,13 @@ struct ItemSource {
     QString textField;
 };
 
+// The file core is opening and its Properties cursor; throws when there is none.
+struct FileBeingOpened {
+    dao::Database& db;
+    dao::Recordset& properties;
+};
+FileBeingOpened CurrentFile();
+
 // The Value of a property, "" when the row is missing or Null; the cursor is left on the row.
 QString PropertyValue(dao::Recordset& properties, const QString& property);
 // Writes the Value of a property, adding the row when it is missing.
