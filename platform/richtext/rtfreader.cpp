@@ -65,7 +65,7 @@ struct ListDef
 class Reader
 {
 public:
-    explicit Reader(QTextDocument* doc) : mDoc(doc), mCursor(doc) {}
+    explicit Reader(QTextDocument* doc) : mCursor(doc) {}
 
     void run(const QString& rtf);
 
@@ -95,7 +95,6 @@ private:
     QTextBlockFormat blockFormat(const ParaState& p) const;
     void assignList(const ParaState& p);
 
-    QTextDocument* mDoc;
     QTextCursor mCursor;
     GroupState mState;
     QList<GroupState> mStack;
@@ -127,6 +126,7 @@ private:
     QList<int> mCellX;
     int mRow = 0, mCol = 0;
     bool mCellOpen = false;
+    bool mRowHasCells = false;
 
     int mDocuments = 0;
 };
@@ -463,10 +463,11 @@ void Reader::controlWord(const QString& word, bool hasParam, int param)
         mBlockPending = false;
     } else if (word == u"row") {
         flushText();
-        if (mTable) {
+        if (mTable && mRowHasCells) {
             ++mRow;
             mCol = 0;
             mCellOpen = false;
+            mRowHasCells = false;
         }
     }
 }
@@ -496,6 +497,8 @@ void Reader::text(QChar c)
     mStarStar = false;
     switch (mState.dest) {
     case Dest::Text:
+        if (c.unicode() < 0x20 || c == QChar::ObjectReplacementCharacter || c.unicode() >= 0xFFFE)
+            return;
         appendText(QString(c));
         return;
     case Dest::ColorTable:
@@ -675,6 +678,7 @@ void Reader::startTable()
     mRow = 0;
     mCol = 0;
     mCellOpen = true;
+    mRowHasCells = true;
     mCursor = mTable->cellAt(0, 0).firstCursorPosition();
 }
 
@@ -688,7 +692,8 @@ void Reader::enterCell()
         else
             mTable->appendColumns(1);
     }
-    const QTextTableCell cell = mTable->cellAt(mRow, mCol);
+    mRowHasCells = true;
+    const QTextTableCell cell = mTable->cellAt(qMin(mRow, mTable->rows() - 1), qMin(mCol, mTable->columns() - 1));
     mCursor = cell.lastCursorPosition();
     // Extra cells of a row wider than the table land in its last cell.
     if (cell.firstPosition() != cell.lastPosition())

@@ -12,6 +12,8 @@
 #include <QTextList>
 #include <QTextTable>
 
+#include <algorithm>
+
 namespace richtext {
 
 namespace {
@@ -20,6 +22,15 @@ const char kHeader[] =
     "{\\rtf1\\ansi\\ansicpg1252\\uc0\\deff0{\\fonttbl{\\f0\\fswiss\\fcharset0\\fprq2 Arial;}}"
     "{\\colortbl;\\red0\\green0\\blue0;\\red255\\green255\\blue255;";
 constexpr int kFullWidthTwips = 9360;
+constexpr int kMaxRowTwips = 31680;  // 22 inches: what the reader accepts
+
+bool Writable(QChar ch)
+{
+    const char16_t u = ch.unicode();
+    if (u == u'\t' || u == u'\n' || u == u'\r')
+        return true;
+    return u >= 0x20 && u != QChar::ObjectReplacementCharacter && u < 0xFFFE;
+}
 
 struct RunState
 {
@@ -153,7 +164,7 @@ void Writer::writeTable(QTextTable* table)
     for (int c = 0; c < cols; ++c) {
         int w = kFullWidthTwips / qMax(1, cols);
         if (c < widths.size() && widths.at(c).type() == QTextLength::FixedLength)
-            w = qMax(1, PixelsToTwips(widths.at(c).rawValue()));
+            w = qBound(1, PixelsToTwips(widths.at(c).rawValue()), kMaxRowTwips / qMax(1, cols));
         x += w;
         rowDef += QStringLiteral("\\clbrdrt\\brdrs\\brdrw10\\clbrdrl\\brdrs\\brdrw10"
                                  "\\clbrdrb\\brdrs\\brdrw10\\clbrdrr\\brdrs\\brdrw10\\cellx%1")
@@ -247,6 +258,10 @@ void Writer::writeRuns(const QTextBlock& block)
         const QTextFragment frag = it.fragment();
         if (!frag.isValid())
             continue;
+        const QString text = frag.text();
+        const bool printable = std::any_of(text.begin(), text.end(), Writable);
+        if (!printable)
+            continue;
         const QTextCharFormat cf = frag.charFormat();
         RunState want;
         want.bold = cf.fontWeight() > QFont::Medium;
@@ -273,7 +288,7 @@ void Writer::writeRuns(const QTextBlock& block)
             mNeedDelimiter = true;
         }
         mRun = want;
-        writeText(frag.text());
+        writeText(text);
     }
 }
 
@@ -299,7 +314,7 @@ void Writer::writeText(const QString& text)
             word(QStringLiteral("\\line"));
             continue;
         }
-        if (u < 0x20 || u == QChar::ObjectReplacementCharacter || u == 0xFFFE || u == 0xFFFF)
+        if (!Writable(ch))
             continue;
         if (u < 0x80) {
             if (mNeedDelimiter) {
