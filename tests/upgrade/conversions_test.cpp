@@ -347,6 +347,7 @@ TEST_F(OldFile, AFailureAnywhereLeavesTheFileAsItWas)
         {"4.00.00", "DROP TABLE TolmarTopics"},                    // early in the first step
         {"4.00.00", "DROP TABLE Brevan3Topics"},                   // in the second step, after the first
         {"4.00.00", "DELETE FROM Objectives WHERE \"Key\" = 2"},   // a root node missing
+        {"4.00.00", "INSERT INTO Outcomes (AlternativeKey, OutcomeNumber) VALUES (300000000, 1)"},   // key overflow
         {"04.01.01", "INSERT INTO Items (ItemKey) VALUES (52)"},   // a renumbered key already used
         {"05.01.02", "INSERT INTO Items (ItemKey) VALUES (25)"},   // a safety group already there
         {"05.01.02", "ALTER TABLE Outcomes ADD COLUMN DailyContainCost SINGLE REAL"},
