@@ -403,7 +403,6 @@ TEST_F(FileCommandTest, NewFileFailures)
     prompter.file(QString());
     EXPECT_EQ(core::QueryNewDatafile(), 2);
 
-    // A typed name without an extension gets ".tlm".
     ASSERT_TRUE(QFile::remove(file("TLM.new")));
     prompter.file(file("Fire2"));
     EXPECT_EQ(core::QueryNewDatafile(), 3);
@@ -415,8 +414,9 @@ TEST_F(FileCommandTest, NewFileFailures)
 TEST_F(FileCommandTest, NewFileIsWritableEvenFromAReadOnlyTemplate)
 {
     QFile::setPermissions(file("TLM.new"), QFile::ReadOwner | QFile::ReadGroup);
-    prompter.file(file("Fire3.tlm"));
+    prompter.file(file("Fire3"));   // a typed name gets the default extension
     EXPECT_EQ(core::QueryNewDatafile(), 1);
+    EXPECT_EQ(core::gDatabase()->Path(), file("Fire3.tlm"));
     EXPECT_TRUE(QFileInfo(file("Fire3.tlm")).permissions() & QFile::WriteOwner);
 }
 
