@@ -6,7 +6,6 @@
 #include "upgrade/texttortf.h"
 #include "upgrade/upgradeitems.h"
 
-#include <QHash>
 
 namespace upgrade::detail {
 
