@@ -12,6 +12,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextLayout>
@@ -158,6 +159,16 @@ ReportDocument::~ReportDocument() = default;
 
 void ReportDocument::Reset()
 {
+    mTop = mLeft = mRight = mBottom = 720;
+    mLayoutMode = mTextAlign = 0;
+    mIndentLeft = mIndentSecond = mIndentThird = 0;
+    mFontSize = 10;
+    mBold = mItalic = false;
+    mPenColor = Qt::black;
+    mPenWidth = 0;
+    mBrushColor = Qt::black;
+    mBrushStyle = 0;
+    mTableLineStyle = mRowSetting = mHeaderSetting = 0;
     mFontName = FontExists(QStringLiteral("Arial")) ? QStringLiteral("Arial") : QFont().family();
     mRunning = RunningLine();
     mRunning.font = QFont(mFontName);
@@ -222,6 +233,8 @@ void ReportDocument::StartDoc(Output output, const QString& fileName)
     mPageWidth = mNextWidth;
     mPageHeight = mNextHeight;
     mRtf = std::make_unique<RtfWriter>(mPageWidth, mPageHeight);
+    // Every run starts from the same layout, whatever an earlier run left behind.
+    Reset();
     mOpen = true;
     StartPage();
 }
@@ -278,14 +291,8 @@ bool ReportDocument::EndDoc()
         }
         break;
     }
-    case Output::Printer: {
-        QPrinter printer(QPrinter::HighResolution);
-        if (printer.isValid() && PrintTo(printer))
-            return true;
-        ui::MsgBox(QStringLiteral("The report could not be sent to the printer."), ui::Buttons::OK,
-                   ui::Icon::Critical);
-        return false;
-    }
+    case Output::Printer:
+        return PrintPages();
     }
     ui::MsgBox(ui::Lines({QStringLiteral("The report could not be written to"), mFileName,
                           QStringLiteral("Check that the folder exists and that the file is not open elsewhere.")}),
@@ -656,6 +663,21 @@ bool ReportDocument::PrintTo(QPrinter& printer, int fromPage, int toPage) const
         painter.restore();
     }
     return painter.end();
+}
+
+bool ReportDocument::PrintPages(int fromPage, int toPage) const
+{
+    if (QPrinterInfo::availablePrinters().isEmpty()) {
+        ui::MsgBox(ui::Lines({QStringLiteral("No printer is installed."),
+                              QStringLiteral("Install a printer, or save the report to a file instead.")}),
+                   ui::Buttons::OK, ui::Icon::Warning);
+        return false;
+    }
+    QPrinter printer(QPrinter::HighResolution);
+    if (printer.isValid() && PrintTo(printer, fromPage, toPage))
+        return true;
+    ui::MsgBox(QStringLiteral("The report could not be sent to the printer."), ui::Buttons::OK, ui::Icon::Critical);
+    return false;
 }
 
 // ---- record ------------------------------------------------------------------------------

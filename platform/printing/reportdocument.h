@@ -35,6 +35,8 @@ public:
     ~ReportDocument() override;
 
     // Document
+    // Starts a document on a fresh page with the starting layout: margins of 720, the default font
+    // at 10 points, left alignment, no indents, no running line.
     void StartDoc(Output output = Output::Preview, const QString& fileName = QString());
     // Finishes the last page and writes the file or the print job of the run. False when that failed
     // (the user has been told).
@@ -141,6 +143,8 @@ public:
     void Render(QPainter& painter, int pageIndex) const;   // painter in twips
     bool WritePdf(const QString& fileName) const;
     bool PrintTo(QPrinter& printer, int fromPage = 0, int toPage = -1) const;
+    // Sends pages (0-based, -1 the last) to the default printer; tells the user when there is none.
+    bool PrintPages(int fromPage = 0, int toPage = -1) const;
 
     // The laid-out primitives of one page as text lines, for comparison.
     QStringList PageRecord(int pageIndex) const;

@@ -1,0 +1,147 @@
+#include "reports/pagefurniture.h"
+
+#include "core/c0item.h"
+#include "core/g2situation.h"
+#include "core/u11datafile.h"
+#include "core/u13folders.h"
+#include "platform/printing/reportdocument.h"
+#include "platform/ui/prompter.h"
+#include "reports/frmpreview.h"
+#include "reports/printsettings.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <cmath>
+
+namespace reports {
+
+bool bRTFExport = false;
+
+namespace {
+int gSelectedSectionCount = 0;
+QString gReportFontName;
+
+QString ItemBody(int key)
+{
+    const core::c0Item* item = core::gFileOpen() ? core::GetSituationItem(key) : nullptr;
+    return item ? item->Body() : QString();
+}
+}  // namespace
+
+int SelectedSectionCount()
+{
+    return gSelectedSectionCount;
+}
+
+void SetSelectedSectionCount(int count)
+{
+    gSelectedSectionCount = count;
+}
+
+QString GetRtfFileName()
+{
+    ui::FileDialog dialog;
+    dialog.kind = ui::FileDialog::Kind::Save;
+    dialog.title = QStringLiteral("Save as RTF File");
+    dialog.folder = QDir(core::AppPath()).filePath(QStringLiteral("docs"));
+    const QString title = core::gFileOpen() ? core::GetDatafileTitle() : QString();
+    dialog.fileName = title.left(std::max<qsizetype>(0, title.size() - 4)) + QStringLiteral(".rtf");
+    dialog.filter = QStringLiteral("RTF files (*.rtf);;All Files (*)");
+    QString name = ui::prompter().chooseFile(dialog);
+    if (!name.isEmpty() && QFileInfo(name).suffix().isEmpty())
+        name += QStringLiteral(".rtf");
+    return name;
+}
+
+void SetPageHeaderFooter()
+{
+    printing::ReportDocument& vp = VSPrinter1();
+    vp.SetRunningLineFont(GetReportFontName(), 10, false);
+    const QString page = SelectedSectionCount() <= 7 ? QStringLiteral("|Page ___") : QStringLiteral("|Page %d");
+    vp.SetRunningLine(QStringLiteral("Tolmar No. ") + ItemBody(221) + u'|' + ItemBody(11) + page);
+    vp.SetRunningLineMode(2);
+}
+
+void PrintSectionTitle(const QString& title)
+{
+    printing::ReportDocument& vp = VSPrinter1();
+    PushPrintSettings();
+    vp.SetCurrentY(vp.MarginTop() + 50);
+    vp.SetTextAlign(1);
+    vp.SetFontName(GetReportFontName());
+    vp.SetFontSize(12);
+    vp.SetFontBold(true);
+    vp.Paragraph(title);
+    vp.Paragraph(QString());
+    PopPrintSettings();
+}
+
+void PrintSubTitle(const QString& text)
+{
+    printing::ReportDocument& vp = VSPrinter1();
+    const int t = vp.MarginTop();
+    const int right = vp.PageWidth() - 720;
+    DrawRule(720, t, right, t);
+    DrawRule(720, t + 250, right, t + 250);
+    vp.SetCurrentX(vp.MarginLeft());
+    vp.SetCurrentY(t);
+    vp.SetFontSize(11);
+    vp.SetFontBold(true);
+    vp.SetTextAlign(1);
+    vp.Paragraph(text);
+    vp.SetTextAlign(0);
+}
+
+QString GetReportFontName()
+{
+    if (!gReportFontName.isEmpty())
+        return gReportFontName;
+    for (const QString name : {QStringLiteral("Arial"), QStringLiteral("Microsoft Sans Serif")}) {
+        if (printing::ReportDocument::FontExists(name)) {
+            gReportFontName = name;
+            return name;
+        }
+    }
+    return VSPrinter1().FontName();
+}
+
+int GetUsableWidth()
+{
+    return VSPrinter1().PageWidth() - 1440;
+}
+
+int MaxLong(int a, int b)
+{
+    return a <= b ? b : a;
+}
+
+QString RtfLineShapeText(int x1, int y1, int x2, int y2, int penColor, int penWidth)
+{
+    int left, right, top, bottom, flipH, flipV;
+    if (x1 >= x2)
+        flipH = 1, left = x2 - 720, right = x1 - 720;
+    else
+        flipH = 0, left = x1 - 720, right = x2 - 720;
+    if (y1 >= y2)
+        flipV = 1, top = y2 - 720, bottom = y1 - 720;
+    else
+        flipV = 0, top = y1 - 720, bottom = y2 - 720;
+    return QStringLiteral("{\\shp{\\shpleft%1\\shptop%2\\shpright%3\\shpbottom%4"
+                          "{\\sp{\\sn shapeType}{\\sv 20}}{\\sp{\\sn fFlipH}{\\sv %5}}{\\sp{\\sn fFlipV}{\\sv %6}}"
+                          "{\\sp{\\sn lineColor}{\\sv %7}}{\\sp{\\sn lineWidth}{\\sv %8}}}}")
+        .arg(left).arg(top).arg(right).arg(bottom).arg(flipH).arg(flipV).arg(penColor).arg(720 * penWidth);
+}
+
+void RtfLineShape(int x1, int y1, int x2, int y2)
+{
+    printing::ReportDocument& vp = VSPrinter1();
+    vp.DrawLine(x1, y1, x2, y2);
+    if (!bRTFExport)
+        return;
+    const QColor c = vp.PenColor().toRgb();
+    const int color = c.red() | (c.green() << 8) | (c.blue() << 16);
+    vp.InsertRtf(RtfLineShapeText(x1, y1, x2, y2, color, vp.PenWidth()));
+}
+
+}  // namespace reports

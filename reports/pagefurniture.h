@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+
+namespace reports {
+
+// True only while a report is produced for an RTF file.
+extern bool bRTFExport;
+
+// The number of sections chosen for the run; the report worksheet sets it when it counts them.
+int SelectedSectionCount();
+void SetSelectedSectionCount(int count);
+
+QString GetRtfFileName();
+void SetPageHeaderFooter();
+void PrintSectionTitle(const QString& title);
+void PrintSubTitle(const QString& text);
+QString GetReportFontName();
+int GetUsableWidth();
+int MaxLong(int a, int b);
+void RtfLineShape(int x1, int y1, int x2, int y2);
+// The drawing object RtfLineShape inserts for a line in the given pen colour (0xBBGGRR) and width.
+QString RtfLineShapeText(int x1, int y1, int x2, int y2, int penColor, int penWidth);
+
+}  // namespace reports
