@@ -1,5 +1,6 @@
 #include "platform/dao/dao.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QRegularExpression>
@@ -1066,6 +1067,14 @@ std::unique_ptr<Database> Database::Open(const QString& path, OpenOptions option
     const QFileInfo info(path);
     if (path.isEmpty() || !info.exists() || !info.isFile())
         throw Error(Error::Kind::NotFound, QStringLiteral("The file '%1' does not exist").arg(path));
+    {
+        // SQLite takes an empty file for an empty database and would write a header into it;
+        // only a file that already is a database is opened.
+        QFile probe(path);
+        const QByteArray magic = probe.open(QIODevice::ReadOnly) ? probe.read(16) : QByteArray();
+        if (magic != QByteArray("SQLite format 3\0", 16))
+            throw Error(Error::Kind::NotDatabase, QStringLiteral("The file '%1' is not a database").arg(path));
+    }
     if (!options.readOnly && !info.isWritable())
         throw Error(Error::Kind::ReadOnly, QStringLiteral("The file '%1' is read-only").arg(path));
 
