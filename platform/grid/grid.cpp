@@ -30,6 +30,7 @@ Grid::Grid(QWidget* parent)
     : QTableView(parent)
     , mModel(new GridModel(this))
     , mDelegate(new GridDelegate(mModel, this))
+    , mHeader(new QTableView(this))
 {
     setModel(mModel);
     setItemDelegate(mDelegate);
@@ -46,9 +47,33 @@ Grid::Grid(QWidget* parent)
     setWordWrap(false);
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setMouseTracking(true);
+    setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+
+    mHeader->setModel(mModel);
+    mHeader->setItemDelegate(mDelegate);
+    mHeader->horizontalHeader()->hide();
+    mHeader->verticalHeader()->hide();
+    mHeader->horizontalHeader()->setMinimumSectionSize(0);
+    mHeader->verticalHeader()->setMinimumSectionSize(0);
+    mHeader->setSelectionMode(QAbstractItemView::NoSelection);
+    mHeader->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    mHeader->setFocusPolicy(Qt::NoFocus);
+    mHeader->setFrameShape(QFrame::NoFrame);
+    mHeader->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    mHeader->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    mHeader->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    mHeader->setWordWrap(false);
+    mHeader->viewport()->setMouseTracking(true);
+    mHeader->viewport()->installEventFilter(this);
+    connect(horizontalHeader(), &QHeaderView::sectionResized, this,
+            [this](int col, int, int size) { mHeader->setColumnWidth(col, size); });
+    connect(horizontalScrollBar(), &QScrollBar::valueChanged, mHeader->horizontalScrollBar(), &QScrollBar::setValue);
+
     mModel->setCols(2);
     mModel->setRows(1);
     syncDelegate();
+    placeHeader();
 }
 
 Grid::~Grid() = default;
@@ -87,6 +112,92 @@ void Grid::syncDelegate()
     mDelegate->currentRow = mRow;
     mDelegate->currentCol = mCol;
     viewport()->update();
+}
+
+int Grid::headerHeight() const
+{
+    int height = 0;
+    for (int r = 0; r < std::min(fixedRows(), rows()); ++r)
+        if (!isRowHidden(r))
+            height += QTableView::rowHeight(r);
+    return height;
+}
+
+void Grid::placeHeader()
+{
+    const int height = std::min(headerHeight(), viewport()->height());
+    if (height <= 0) {
+        mHeader->hide();
+        return;
+    }
+    for (int r = 0; r < std::min(fixedRows(), rows()); ++r) {
+        mHeader->setRowHidden(r, isRowHidden(r));
+        mHeader->setRowHeight(r, QTableView::rowHeight(r));
+    }
+    for (int c = 0; c < cols(); ++c) {
+        mHeader->setColumnHidden(c, isColumnHidden(c));
+        mHeader->setColumnWidth(c, columnWidth(c));
+    }
+    mHeader->setGeometry(viewport()->x(), viewport()->y(), viewport()->width(), height);
+    mHeader->horizontalScrollBar()->setRange(horizontalScrollBar()->minimum(), horizontalScrollBar()->maximum());
+    mHeader->horizontalScrollBar()->setValue(horizontalScrollBar()->value());
+    mHeader->verticalScrollBar()->setValue(0);
+    mHeader->show();
+    mHeader->raise();
+}
+
+QModelIndex Grid::cellAt(const QPoint& pos) const
+{
+    if (mHeader->isVisible() && pos.y() < mHeader->height())
+        return mHeader->indexAt(pos);
+    return indexAt(pos);
+}
+
+void Grid::updateGeometries()
+{
+    QTableView::updateGeometries();
+    placeHeader();
+}
+
+void Grid::scrollTo(const QModelIndex& index, ScrollHint hint)
+{
+    QTableView::scrollTo(index, hint);
+    if (!index.isValid() || index.row() < fixedRows())
+        return;
+    // A data row must not end up under the header rows.
+    const int top = visualRect(index).top();
+    const int header = mHeader->isVisible() ? mHeader->height() : 0;
+    if (top < header)
+        verticalScrollBar()->setValue(verticalScrollBar()->value() - (header - top));
+}
+
+bool Grid::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != mHeader->viewport())
+        return QTableView::eventFilter(watched, event);
+    // A header cell never becomes current; the mouse events are the grid's all the same.
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseMove:
+    case QEvent::MouseButtonDblClick: {
+        auto* e = static_cast<QMouseEvent*>(event);
+        const QPointF pos = e->position();
+        QMouseEvent forwarded(e->type(), pos, e->globalPosition(), e->button(), e->buttons(), e->modifiers());
+        switch (event->type()) {
+        case QEvent::MouseButtonPress: mousePressEvent(&forwarded); break;
+        case QEvent::MouseButtonRelease: mouseReleaseEvent(&forwarded); break;
+        case QEvent::MouseMove: mouseMoveEvent(&forwarded); break;
+        default: mouseDoubleClickEvent(&forwarded); break;
+        }
+        return true;
+    }
+    case QEvent::Wheel:
+        QApplication::sendEvent(viewport(), event);
+        return true;
+    default:
+        return false;
+    }
 }
 
 QRect Grid::cellRectPixels(int row, int col) const
@@ -139,6 +250,7 @@ void Grid::setFixedRows(int n)
 {
     mModel->setFixedRows(std::max(0, n));
     markMergesDirty();
+    placeHeader();
     viewport()->update();
 }
 
@@ -187,6 +299,8 @@ void Grid::applyRowHeight(int row)
     setRowHidden(row, twips == 0);
     if (twips != 0)
         QTableView::setRowHeight(row, twips < 0 ? mDefaultRowHeightPx : twipsToPixels(twips, this));
+    if (row < fixedRows())
+        placeHeader();
 }
 
 void Grid::setDefaultRowHeight(int twips)
@@ -205,6 +319,7 @@ void Grid::setColHidden(int col, bool hidden)
         return;
     mModel->columnRef(col).hidden = hidden;
     setColumnHidden(col, hidden);
+    mHeader->setColumnHidden(col, hidden);
     markMergesDirty();
 }
 
@@ -461,8 +576,10 @@ void Grid::applyMerges() const
         return;
     mMergesDirty = false;
     Grid* self = const_cast<Grid*>(this);
-    if (!mAppliedSpans.empty())
+    if (!mAppliedSpans.empty()) {
         self->clearSpans();
+        mHeader->clearSpans();
+    }
     mAppliedSpans.clear();
 
     const int nRows = rows();
@@ -484,6 +601,8 @@ void Grid::applyMerges() const
             }
             if (e - c > 1) {
                 self->setSpan(r, c, 1, e - c);
+                if (r < fRows)
+                    mHeader->setSpan(r, c, 1, e - c);
                 mAppliedSpans.push_back(QRect(c, r, e - c, 1));
                 across[r].push_back({c, e - 1});
             }
@@ -512,12 +631,15 @@ void Grid::applyMerges() const
             }
             if (e - r > 1) {
                 self->setSpan(r, c, e - r, 1);
+                if (r < fRows)
+                    mHeader->setSpan(r, c, e - r, 1);
                 mAppliedSpans.push_back(QRect(c, r, 1, e - r));
             }
             r = e;
         }
     }
     self->viewport()->update();
+    mHeader->viewport()->update();
 }
 
 QRect Grid::mergedRange(int row, int col) const
@@ -585,8 +707,12 @@ double Grid::barFraction(double xTwips) const
 
 void Grid::showCell(int row, int col)
 {
-    if (mModel->valid(row, col))
-        scrollTo(mModel->index(row, col), QAbstractItemView::EnsureVisible);
+    if (!mModel->valid(row, col))
+        return;
+    // Rows just added may not be laid out yet, and the scroll range must know them.
+    executeDelayedItemsLayout();
+    updateGeometries();
+    scrollTo(mModel->index(row, col), QAbstractItemView::EnsureVisible);
 }
 
 int Grid::topRow() const
@@ -597,8 +723,11 @@ int Grid::topRow() const
 
 void Grid::setTopRow(int row)
 {
-    if (row >= 0 && row < rows())
-        scrollTo(mModel->index(row, std::max(0, mCol)), QAbstractItemView::PositionAtTop);
+    if (row < 0 || row >= rows())
+        return;
+    executeDelayedItemsLayout();
+    updateGeometries();
+    scrollTo(mModel->index(row, std::max(0, mCol)), QAbstractItemView::PositionAtTop);
 }
 
 // ---------------------------------------------------------------- editing
@@ -909,7 +1038,7 @@ void Grid::mousePressEvent(QMouseEvent* event)
         setFocus(Qt::MouseFocusReason);   // ends an edit in progress in another cell
     finishEdit();
     const QPoint pos = event->position().toPoint();
-    const QModelIndex index = indexAt(pos);
+    const QModelIndex index = cellAt(pos);
     mPressed = event->buttons();
     if (event->button() == Qt::LeftButton && index.isValid() && isDataCell(index.row(), index.column()))
         moveCurrent(index.row(), index.column());
@@ -922,7 +1051,7 @@ void Grid::mouseMoveEvent(QMouseEvent* event)
 {
     const QPoint pos = event->position().toPoint();
     if ((event->buttons() & Qt::LeftButton) && (mPressed & Qt::LeftButton)) {
-        const QModelIndex index = indexAt(pos);
+        const QModelIndex index = cellAt(pos);
         if (index.isValid() && isDataCell(index.row(), index.column()) && viewport()->rect().contains(pos))
             moveCurrent(index.row(), index.column());
     }
@@ -940,7 +1069,7 @@ void Grid::mouseReleaseEvent(QMouseEvent* event)
 
 void Grid::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    const QModelIndex index = indexAt(event->position().toPoint());
+    const QModelIndex index = cellAt(event->position().toPoint());
     emit dblClick();
     if (mEditable && index.isValid() && index.row() == mRow && index.column() == mCol)
         startEdit(nullptr);

@@ -16,7 +16,8 @@ class GridEdit;
 
 // The data grid of the worksheets. Rows and columns are numbered from 0 and the header
 // (fixed) rows are rows of the grid: with one fixed row, row 0 is the header and rows 1 to
-// rows() - 1 hold the data. Sizes are in twips (1440 to the logical inch).
+// rows() - 1 hold the data; the header rows stay in view while the data scrolls. Sizes are
+// in twips (1440 to the logical inch).
 //
 // Events are Qt signals. A handler that answers (cancel an edit, discard a character,
 // swallow a key) does so through the reference argument of the signal; such signals must
@@ -201,6 +202,11 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
     void resizeEvent(QResizeEvent* event) override;
+    void updateGeometries() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+public:
+    void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
 
 private:
     bool isDataCell(int row, int col) const;
@@ -220,10 +226,15 @@ private:
     void toggleCheck();
     int buttonOf(Qt::MouseButtons buttons) const;
     bool inFixedRange(int row, int col) const;
+    // The cell under a point of the viewport; the header rows stay at the top.
+    QModelIndex cellAt(const QPoint& pos) const;
+    int headerHeight() const;
+    void placeHeader();
 
     GridModel* mModel;
     GridDelegate* mDelegate;
     GridEdit* mEditor = nullptr;
+    QTableView* mHeader;        // the header rows, kept in place over the scrolling data
     int mRow = 0;
     int mCol = 0;
     int mEditRow = -1;

@@ -5,6 +5,7 @@
 #include <QClipboard>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -403,4 +404,34 @@ TEST_F(GridTest, SizesAreInTwipsAndHeightZeroHidesARow)
     EXPECT_EQ(g->cols(), 4);
     EXPECT_EQ(g->text(0, 3), "FMU% x $/acre");
     EXPECT_GT(g->colWidth(0), g->colWidth(1));            // the blanks size the column
+}
+
+TEST_F(GridTest, HeaderRowsStayInViewWhileTheDataScrolls)
+{
+    for (int i = 0; i < 60; ++i)
+        g->addItem(QString("row %1\t%1").arg(i));
+    g->setCurrentCell(50, 1);
+    g->showCell(50, 1);
+    QApplication::processEvents();
+    ASSERT_GT(g->verticalScrollBar()->value(), 0);
+
+    // The header is a view of its own over the top of the cells.
+    QTableView* header = nullptr;
+    for (auto* v : g->findChildren<QTableView*>())
+        if (v != g.get())
+            header = v;
+    ASSERT_NE(header, nullptr);
+    EXPECT_TRUE(header->isVisible());
+    EXPECT_EQ(header->indexAt(QPoint(5, 5)).row(), 0);
+    // The row brought into view lies below it, not under it.
+    EXPECT_GE(g->visualRect(g->gridModel()->index(50, 1)).top(), header->height());
+    g->showCell(45, 1);
+    EXPECT_GE(g->visualRect(g->gridModel()->index(45, 1)).top(), header->height());
+
+    // A press on the header is reported but does not move the current cell.
+    log.clear();
+    const QPoint onHeader = header->visualRect(g->gridModel()->index(0, 1)).center();
+    QMouseEvent press(QEvent::MouseButtonPress, onHeader, header->viewport()->mapToGlobal(onHeader), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(header->viewport(), &press);
+    EXPECT_EQ(log, QStringList({"down 1 at 50,1"}));
 }
