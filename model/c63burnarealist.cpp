@@ -7,6 +7,29 @@
 
 namespace model {
 
+namespace {
+
+// An FMU deleted after the list was built no longer has tables: its share counts for nothing.
+const c34NVCTable* nvcTable(int fmuKey)
+{
+    try {
+        return GetNVCTable(fmuKey);
+    } catch (const std::out_of_range&) {
+        return nullptr;
+    }
+}
+
+float costForSize(int fmuKey, float size)
+{
+    try {
+        return GetAACTable(fmuKey)->CostForSize(size);
+    } catch (const std::out_of_range&) {
+        return 0.0f;
+    }
+}
+
+} // namespace
+
 void c63BurnAreaList::Initialize(int outcomeKey)
 {
     mOutcomeKey = outcomeKey;
@@ -60,7 +83,9 @@ float c63BurnAreaList::AverageNVCPerAcre() const
     }
     for (int j = 1; j <= mAreas.Count(); ++j) {
         const c64BurnArea* area = mAreas.At(j);
-        const c34NVCTable* table = GetNVCTable(area->FMUKey());
+        const c34NVCTable* table = nvcTable(area->FMUKey());
+        if (!table)
+            continue;
         const float f = float(FMUPercent(j) / 100.0);
         for (int i = 1; i <= kFILCount; ++i)
             sum = float(sum + table->FilTotal(i, useGains) * f * float(area->FILPercent(i) / 100.0));
@@ -82,7 +107,9 @@ float c63BurnAreaList::ResourceNVCPerAcre(int resource) const
     }
     for (int j = 1; j <= mAreas.Count(); ++j) {
         const c64BurnArea* area = mAreas.At(j);
-        const c34NVCTable* table = GetNVCTable(area->FMUKey());
+        const c34NVCTable* table = nvcTable(area->FMUKey());
+        if (!table)
+            continue;
         const float f = float(FMUPercent(j) / 100.0);
         for (int i = 1; i <= kFILCount; ++i)
             sum = float(sum + table->NVCCellFilteredValue(resource, i, useGains) * f
@@ -98,7 +125,7 @@ float c63BurnAreaList::CostPerAcre(float size) const
     float sum = 0.0f;
     for (int j = 1; j <= mAreas.Count(); ++j) {
         const float f = float(FMUPercent(j) / 100.0);
-        sum = float(sum + GetAACTable(mAreas.At(j)->FMUKey())->CostForSize(size) * f);
+        sum = float(sum + costForSize(mAreas.At(j)->FMUKey(), size) * f);
     }
     return sum;
 }
@@ -110,7 +137,7 @@ float c63BurnAreaList::CostBySize(float size) const
     float sum = 0.0f;
     for (int j = 1; j <= mAreas.Count(); ++j) {
         const double f = FMUPercent(j) / 100.0;
-        sum = float(sum + size * GetAACTable(mAreas.At(j)->FMUKey())->CostForSize(size) * f);
+        sum = float(sum + size * costForSize(mAreas.At(j)->FMUKey(), size) * f);
     }
     return sum;
 }

@@ -158,6 +158,20 @@ TEST_F(BurnAreas, AverageNVCWithTwoFMUsWeighsEachTableByItsShare)
     EXPECT_FLOAT_EQ(l->AverageNVCPerAcre(), -100 * 0.25f - 300 * 0.75f);
 }
 
+TEST_F(BurnAreas, FMUDeletedAfterTheListWasBuiltCountsForNothing)
+{
+    const QList<int> keys = makeFMUs({50, 50, 50});
+    setNVC(keys[0], 1, 4, -100);
+    setNVC(keys[1], 1, 4, -300);
+    setCosts(keys[0], {1000}, {100});
+    setCosts(keys[1], {1000}, {700});
+    ClearFMUs();
+    auto l = list();
+    DeleteFMU(keys[1]);
+    EXPECT_FLOAT_EQ(l->AverageNVCPerAcre(), -100 * 0.33f);
+    EXPECT_FLOAT_EQ(l->CostPerAcre(10), 100 * 0.33f);
+}
+
 TEST_F(BurnAreas, CostBySizeUsesTheWholeFireSizeInEveryFMU)
 {
     setCosts(0, {10, 100, 0}, {500, 300, 200});
