@@ -1,12 +1,31 @@
+#include "core/uimode.h"
+#include "platform/ui/qtprompter.h"
+#include "platform/ui/waitcursor.h"
+#include "shell/frm0_tolmar.h"
+#include "upgrade/upgrader.h"
+
 #include <QApplication>
-#include <QMainWindow>
+#include <QStringList>
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Tolmar Advanced"));
-    window.resize(1024, 720);
+    QApplication::setApplicationName(QStringLiteral("Tolmar Advanced"));
+
+    ui::QtPrompter prompter;
+    ui::setPrompter(&prompter);
+    core::SetBusyCursorHandler(ui::SetBusyCursor);
+    upgrade::Install();
+
+    shell::frm0_Tolmar window;
+    prompter.setParent(&window);
+
+    // The whole command line is the path of the file to open; it is neither unquoted nor split.
+    QStringList args = QApplication::arguments();
+    args.removeFirst();
+    window.Startup(args.join(QLatin1Char(' ')));
     window.show();
-    return app.exec();
+    const int result = app.exec();
+    ui::setPrompter(nullptr);
+    return result;
 }

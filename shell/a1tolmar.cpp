@@ -1,0 +1,129 @@
+#include "shell/a1tolmar.h"
+
+#include "core/u11datafile.h"
+#include "core/u14properties.h"
+#include "core/u91trace.h"
+#include "platform/ui/waitcursor.h"
+#include "shell/a3tolmarforms.h"
+#include "shell/frm01start.h"
+#include "shell/frm02tabs.h"
+#include "shell/frm0_tolmar.h"
+#include "shell/frm11intro.h"
+#include "shell/modelcaches.h"
+#include "worksheets/common/worksheetform.h"
+
+#include <QAction>
+#include <QMenu>
+
+namespace shell {
+
+using worksheets::gCurrentSection;
+using worksheets::gCurrentWorksheetID;
+
+namespace {
+
+enum Result { kOpen = 1, kCancelled = 2, kFailed = 3 };
+
+// The worksheet on screen belongs to the file that was open before: its edits were saved when
+// the File menu was chosen, and nothing of it may reach the file that is loaded now.
+void DropWorksheetOfPreviousFile()
+{
+    if (CurrentWorksheetForm() || !gCurrentWorksheetID.isEmpty())
+        UnloadCurrentWorksheet();
+}
+
+} // namespace
+
+void StartWithoutFile()
+{
+    core::Trace(QStringLiteral("a1Tolmar.StartWithoutFile"));
+    gCurrentWorksheetID.clear();
+    if (auto* main = frm0_Tolmar::instance()) {
+        main->startPage()->setGeometry(main->client()->rect());
+        main->DisableEditMenu();
+    }
+}
+
+void StartWithFile(const QString& path)
+{
+    core::Trace(QStringLiteral("a1Tolmar.StartWithFile ") + path);
+    if (core::OpenDatafile(path)) {
+        core::Property_Set(QStringLiteral("FullFileName"), path);
+        LoadFromFile();
+    }
+}
+
+void NewFile()
+{
+    switch (core::QueryNewDatafile()) {
+    case kOpen:
+        LoadFromFile();
+        if (auto* main = frm0_Tolmar::instance())
+            main->SetTitleBar(QStringLiteral("New"));
+        break;
+    case kFailed: CloseFile(); break;
+    default: break;
+    }
+}
+
+void OpenFile()
+{
+    switch (core::QueryOpenDatafile()) {
+    case kOpen: LoadFromFile(); break;
+    case kFailed: CloseFile(); break;
+    default: break;
+    }
+}
+
+void SaveFileAs()
+{
+    switch (core::SaveAsDatafile()) {
+    case kOpen: LoadFromFile(); break;
+    case kFailed: CloseFile(); break;
+    default: break;
+    }
+}
+
+void LoadFromFile()
+{
+    core::Trace(QStringLiteral("a1Tolmar.LoadFromFile"));
+    ui::WaitCursor hourglass;
+    DropWorksheetOfPreviousFile();
+    ClearCollections();
+    frm0_Tolmar* main = frm0_Tolmar::instance();
+    if (!main)
+        return;
+    main->startPage()->SetBackground();
+    main->SetTitleBar(Model().FireName());
+    main->InitializeMenus();
+    gCurrentSection = 1;
+    main->tabsForm()->InitializeTabs();
+    ResizeCurrentWorksheet();
+    if (auto* intro = qobject_cast<frm11Intro*>(LoadWorksheetForm(QStringLiteral("tab11"))))
+        intro->Setup(1);
+}
+
+void CloseFile()
+{
+    // The worksheet goes first, so that nothing it holds outlives the caches it points into.
+    UnloadCurrentWorksheet();
+    ClearCollections();
+    frm0_Tolmar* main = frm0_Tolmar::instance();
+    if (main) {
+        main->unloadStartPage();
+        main->unloadTabs();
+        main->setWindowTitle(QStringLiteral("Tolmar"));
+        main->fileItem(4)->setEnabled(false);
+        main->topMenu(2)->setEnabled(false);
+        main->topMenu(3)->setEnabled(false);
+    }
+    StartWithoutFile();
+}
+
+void CloseDatafileIfOpen()
+{
+    if (core::gFileOpen())
+        core::CloseDatafile();
+}
+
+} // namespace shell

@@ -1,0 +1,365 @@
+#include "shell/frm0_tolmar.h"
+
+#include "core/u11datafile.h"
+#include "core/u13folders.h"
+#include "core/u21display.h"
+#include "core/u91trace.h"
+#include "platform/tabs/indextab.h"
+#include "platform/ui/helpviewer.h"
+#include "platform/ui/printersetup.h"
+#include "platform/ui/prompter.h"
+#include "platform/ui/screen.h"
+#include "shell/a1tolmar.h"
+#include "shell/a3tolmarforms.h"
+#include "shell/frm01start.h"
+#include "shell/frm02tabs.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QMenuBar>
+#include <QMetaObject>
+#include <QScreen>
+#include <QShortcut>
+
+#include <exception>
+
+namespace shell {
+
+using worksheets::gCurrentWorksheetID;
+
+namespace {
+frm0_Tolmar* gInstance = nullptr;
+std::function<void()> gUnloadPreview;
+const QString kTitle = QStringLiteral("Tolmar Advanced");
+} // namespace
+
+void RunGuarded(const QString& where, const std::function<void()>& command)
+{
+    QString error;
+    try {
+        command();
+        return;
+    } catch (const std::exception& e) {
+        error = QString::fromUtf8(e.what());
+    } catch (...) {
+        error = QStringLiteral("unknown error");
+    }
+    core::TraceError(where + QStringLiteral(": ") + error);
+    ui::MsgBox(ui::Lines({QStringLiteral("An error occurred in ") + where + QStringLiteral("."), error}),
+               ui::Buttons::OK, ui::Icon::Critical);
+}
+
+frm0_Tolmar::frm0_Tolmar()
+{
+    gInstance = this;
+    worksheets::SetMainWindowHooks(this);
+    setWindowTitle(kTitle);
+    mClient = new QWidget(this);
+    mClient->setObjectName(QStringLiteral("clientArea"));
+    mClient->setAutoFillBackground(true);
+    QPalette pal = mClient->palette();
+    pal.setColor(QPalette::Window, pal.color(QPalette::Dark));
+    mClient->setPalette(pal);
+    mClient->installEventFilter(this);
+    setCentralWidget(mClient);
+    buildMenus();
+    resize(ui::TwipsToPixels(core::kPlacedWidthTwips), ui::TwipsToPixels(core::kPlacedHeightTwips));
+
+    auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    connect(f1, &QShortcut::activated, this, [this] { mnuHelp_Click(1); });
+}
+
+frm0_Tolmar::~frm0_Tolmar()
+{
+    // Worksheets are children of the client area: take the one on screen down first, while
+    // the manager still knows it.
+    if (auto* form = CurrentWorksheetForm())
+        delete form;
+    if (worksheets::MainWindow() == this)
+        worksheets::SetMainWindowHooks(nullptr);
+    if (gInstance == this)
+        gInstance = nullptr;
+}
+
+frm0_Tolmar* frm0_Tolmar::instance() { return gInstance; }
+
+void frm0_Tolmar::SetPreviewUnloader(std::function<void()> unload) { gUnloadPreview = std::move(unload); }
+
+void frm0_Tolmar::buildMenus()
+{
+    QMenuBar* bar = menuBar();
+    auto top = [&](int index, const QString& caption) {
+        mTop[index] = bar->addMenu(caption);
+        return mTop[index];
+    };
+    auto item = [&](QMenu* menu, const QString& caption, std::function<void()> handler) {
+        QAction* a = menu->addAction(caption);
+        connect(a, &QAction::triggered, this, std::move(handler));
+        return a;
+    };
+
+    QMenu* file = top(1, QStringLiteral("&File"));
+    for (int i : {1, 2, 4, 6, 9}) {
+        static const char* captions[] = {"", "&New", "&Open", "", "&Save As...", "", "Printer Setup", "", "", "E&xit"};
+        mFile[i] = item(file, QString::fromLatin1(captions[i]), [this, i] { mnuFile_Click(i); });
+        if (i == 4 || i == 6)
+            file->addSeparator();
+    }
+    mFile[4]->setEnabled(false);
+
+    QMenu* section = top(2, QStringLiteral("&Section"));
+    const QStringList sectionCaptions = {"Set&up", "&Situation", "&Objectives", "&Alternatives", "Anal&ysis",
+                                         "&Comparison", "&Report", "Comple&xity Analysis"};
+    for (int i = 1; i <= 8; ++i) {
+        mSection[i] = item(section, sectionCaptions[i - 1], [this, i] { mnuSection_Click(i); });
+        mSection[i]->setCheckable(true);
+    }
+    section->setEnabled(false);
+
+    QMenu* tab = top(3, QStringLiteral("&Worksheet"));
+    const QStringList tabCaptions = {"&1 Introduction", "&2 Import Data", "&3 Management Goals", "&4 NVC Table",
+                                     "&5 Suppression Resources", "&6 Cost / Acre"};
+    for (int i = 1; i <= 6; ++i) {
+        mTab[i] = item(tab, tabCaptions[i - 1], [this, i] { mnuTab_Click(i); });
+        mTab[i]->setCheckable(true);
+    }
+    tab->setEnabled(false);
+
+    QMenu* edit = top(4, QStringLiteral("&Edit"));
+    mEdit[2] = item(edit, QStringLiteral("Cut"), [this] { mnuEdit_Click(2); });
+    mEdit[2]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_X));
+    mEdit[3] = item(edit, QStringLiteral("Copy"), [this] { mnuEdit_Click(3); });
+    mEdit[3]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
+    mEdit[4] = item(edit, QStringLiteral("Paste"), [this] { mnuEdit_Click(4); });
+    mEdit[4]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
+    edit->setEnabled(false);
+
+    QMenu* help = top(9, QStringLiteral("&Help"));
+    mHelp[1] = item(help, QStringLiteral("Current &Worksheet   F1"), [this] { mnuHelp_Click(1); });
+    mHelp[2] = item(help, QStringLiteral("&Contents"), [this] { mnuHelp_Click(2); });
+    help->addSeparator();
+    mHelp[9] = item(help, QStringLiteral("&About ..."), [this] { mnuHelp_Click(9); });
+}
+
+void frm0_Tolmar::Startup(const QString& commandLine)
+{
+    // Each step runs even when one before it failed; the last error is logged once.
+    QString error;
+    auto step = [&](const std::function<void()>& fn) {
+        try {
+            fn();
+        } catch (const std::exception& e) {
+            error = QString::fromUtf8(e.what());
+        } catch (...) {
+            error = QStringLiteral("unknown error");
+        }
+    };
+
+    step([] { core::TraceProgramStart(QStringLiteral("Tolmar Advanced 06.6"), ui::ScreenWidthTwips(), ui::ScreenHeightTwips()); });
+    step([this] {
+        switch (core::CheckDisplay(ui::ScreenHeightTwips())) {
+        case core::DisplayFit::TooSmall: break;
+        case core::DisplayFit::Maximize: setWindowState(windowState() | Qt::WindowMaximized); break;
+        case core::DisplayFit::Place:
+            resize(ui::TwipsToPixels(core::kPlacedWidthTwips), ui::TwipsToPixels(core::kPlacedHeightTwips));
+            if (const QScreen* s = screen())
+                move(s->availableGeometry().topLeft());
+            break;
+        }
+    });
+    step([] { ui::SetHelpFile(core::JoinPath(core::AppPath(), QStringLiteral("TolmarVire.hlp"))); });
+    step([&] {
+        if (commandLine.isEmpty())
+            StartWithoutFile();
+        else
+            StartWithFile(commandLine);
+    });
+    if (!error.isEmpty()) {
+        step([&] { core::TraceError(QStringLiteral("Error during startup ") + error); });
+        // Whatever failed, the window comes up on a page: the start page unless a file was
+        // loaded all the way to its first page.
+        if (!core::gFileOpen() || gCurrentWorksheetID.isEmpty()) {
+            step([] { CloseDatafileIfOpen(); });
+            step([] { CloseFile(); });
+            setWindowTitle(kTitle);
+        }
+    }
+    step([this] { startPage(); });
+    step([] { core::TraceFinished(QStringLiteral("Loading Tolmar Advanced")); });
+}
+
+void frm0_Tolmar::InitializeMenus()
+{
+    mFile[4]->setEnabled(true);
+    mTop[2]->setEnabled(true);
+    mTop[3]->setEnabled(true);
+}
+
+void frm0_Tolmar::SetTitleBar(const QString& text)
+{
+    setWindowTitle(QStringLiteral("Tolmar Advanced:  [") + core::GetDatafileTitle() + QStringLiteral("]  ") + text);
+}
+
+void frm0_Tolmar::SectionMenu_Check(int section)
+{
+    for (int i = 1; i <= 8; ++i)
+        mSection[i]->setChecked(false);
+    if (section >= 1 && section <= 8)
+        mSection[section]->setChecked(true);
+}
+
+void frm0_Tolmar::WorksheetMenu_Check(int worksheet)
+{
+    for (int i = 1; i <= 6; ++i)
+        mTab[i]->setChecked(false);
+    if (worksheet >= 1 && worksheet <= 6)
+        mTab[worksheet]->setChecked(true);
+}
+
+void frm0_Tolmar::EnableEditMenu() { mTop[4]->setEnabled(true); }
+void frm0_Tolmar::DisableEditMenu() { mTop[4]->setEnabled(false); }
+
+void frm0_Tolmar::FitWorksheetForm(QWidget* form) { shell::FitWorksheetForm(form); }
+
+frm01Start* frm0_Tolmar::startPage()
+{
+    if (!mStart) {
+        mStart = new frm01Start(mClient);
+        mStart->setGeometry(mClient->rect());
+        mStart->lower();
+        mStart->show();
+    }
+    return mStart;
+}
+
+bool frm0_Tolmar::startPageLoaded() const { return !mStart.isNull(); }
+bool frm0_Tolmar::tabsLoaded() const { return !mTabs.isNull(); }
+
+void frm0_Tolmar::unloadStartPage()
+{
+    delete mStart;
+}
+
+frm02Tabs* frm0_Tolmar::tabsForm()
+{
+    if (!mTabs)
+        mTabs = new frm02Tabs(this, mClient);
+    return mTabs;
+}
+
+void frm0_Tolmar::unloadTabs() { delete mTabs; }
+
+int frm0_Tolmar::clientWidthTwips() const { return ui::PixelsToTwips(mClient->width()); }
+int frm0_Tolmar::clientHeightTwips() const { return ui::PixelsToTwips(mClient->height()); }
+int frm0_Tolmar::tabsHeightTwips() const
+{
+    return mTabs ? ui::PixelsToTwips(mTabs->height()) : frm02Tabs::kHeightTwips;
+}
+
+bool frm0_Tolmar::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == mClient && event->type() == QEvent::Resize)
+        MDIForm_Resize();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void frm0_Tolmar::MDIForm_Resize()
+{
+    core::Trace(QStringLiteral("frm0_Tolmar_Resize ") + QString::number(ui::PixelsToTwips(width())) +
+                QStringLiteral(" x ") + QString::number(ui::PixelsToTwips(height())));
+    startPage()->setGeometry(mClient->rect());
+    ResizeCurrentWorksheet();
+}
+
+void frm0_Tolmar::mnuFile_Click(int index)
+{
+    core::TraceStart(QStringLiteral("mnuFile_Click ") + QString::number(index));
+    RunGuarded(QStringLiteral("the File menu"), [&] {
+        UpdateCurrentWorksheet();
+        switch (index) {
+        case 1: NewFile(); break;
+        case 2: OpenFile(); break;
+        case 4: SaveFileAs(); break;
+        case 6: ui::ShowPrinterSetup(this); break;
+        case 9: close(); break;
+        default: break;
+        }
+    });
+}
+
+void frm0_Tolmar::mnuSection_Click(int index)
+{
+    core::Trace(QStringLiteral("mnuSection_Click ") + QString::number(index));
+    if (mTabs)
+        mTabs->vsTab1()->setCurrentTab(index);
+}
+
+void frm0_Tolmar::mnuTab_Click(int index)
+{
+    core::Trace(QStringLiteral("mnuTab_Click ") + QString::number(index));
+    if (mTabs && mTabs->vsTab2()->isTabEnabled(index))
+        mTabs->vsTab2()->setCurrentTab(index);
+}
+
+void frm0_Tolmar::mnuEdit_Click(int index)
+{
+    core::TraceStart(QStringLiteral("mnuEdit_Click ") + gCurrentWorksheetID + QStringLiteral(" ") + QString::number(index));
+    static const char* kSlots[] = {nullptr, nullptr, "cut", "copy", "paste"};
+    if (index < 2 || index > 4)
+        return;
+    QWidget* form = CurrentWorksheetForm();
+    QWidget* target = QApplication::focusWidget();
+    if (!form || !target || !form->isAncestorOf(target))
+        return;
+    // The focused control, or the control it is part of (a grid's cell editor is a text box
+    // of its own), that offers the clipboard command.
+    const QByteArray signature = QByteArray(kSlots[index]) + "()";
+    for (QWidget* w = target; w && w != form; w = w->parentWidget()) {
+        if (w->metaObject()->indexOfMethod(signature.constData()) >= 0) {
+            QMetaObject::invokeMethod(w, kSlots[index]);
+            return;
+        }
+    }
+}
+
+void frm0_Tolmar::mnuHelp_Click(int index)
+{
+    core::Trace(QStringLiteral("mnuHelp_Click"));
+    switch (index) {
+    case 1: {
+        const auto* form = CurrentWorksheetForm();
+        ui::ShowHelp(this, form ? form->helpContextID() : 0);
+        break;
+    }
+    case 2: ui::ShowHelp(this, 0); break;
+    case 9:
+        ui::MsgBox(QStringLiteral("Tolmar Advanced 06.6\r\n\r\n") + core::GetCopyrightText(), ui::Buttons::OK,
+                   ui::Icon::Information, ui::Answer::OK, QStringLiteral("About Tolmar Advanced"));
+        break;
+    default: break;
+    }
+}
+
+void frm0_Tolmar::closeEvent(QCloseEvent* event)
+{
+    MDIForm_Unload();
+    event->accept();
+}
+
+void frm0_Tolmar::MDIForm_Unload()
+{
+    if (mShutDown)
+        return;
+    mShutDown = true;
+    RunGuarded(QStringLiteral("shutdown"), [] {
+        if (gUnloadPreview)
+            gUnloadPreview();
+    });
+    RunGuarded(QStringLiteral("shutdown"), [] { UpdateCurrentWorksheet(); });
+    // The form goes before the file it shows.
+    RunGuarded(QStringLiteral("shutdown"), [] { UnloadCurrentWorksheet(); });
+    RunGuarded(QStringLiteral("shutdown"), [] { CloseDatafileIfOpen(); });
+    RunGuarded(QStringLiteral("shutdown"), [] { core::TraceProgramEnd(QStringLiteral("Tolmar Advanced")); });
+}
+
+} // namespace shell

@@ -1,0 +1,98 @@
+#pragma once
+
+#include "worksheets/common/worksheetform.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include <array>
+#include <functional>
+
+class QAction;
+class QMenu;
+
+namespace shell {
+
+class frm01Start;
+class frm02Tabs;
+
+// The main window: the client area with the start page, the tab rows and one worksheet,
+// the File, Section, Worksheet, Edit and Help menus, start-up and shutdown.
+class frm0_Tolmar : public QMainWindow, public worksheets::MainWindowHooks {
+    Q_OBJECT
+public:
+    frm0_Tolmar();
+    ~frm0_Tolmar() override;
+
+    // The one main window of the program (the last one made), or null.
+    static frm0_Tolmar* instance();
+
+    // Start-up: the trace, the display check, the help file and the command line (the whole
+    // of it is one path; empty means no file).
+    void Startup(const QString& commandLine);
+
+    void InitializeMenus();
+    void SetTitleBar(const QString& text) override;
+    void SectionMenu_Check(int section) override;
+    void WorksheetMenu_Check(int worksheet) override;
+    void EnableEditMenu() override;
+    void DisableEditMenu() override;
+    QWidget* mainWindow() override { return this; }
+    QWidget* worksheetParent() override { return mClient; }
+    void FitWorksheetForm(QWidget* form) override;
+
+    // The start page and the tab rows are made when first referred to.
+    frm01Start* startPage();
+    bool startPageLoaded() const;
+    void unloadStartPage();
+    frm02Tabs* tabsForm();
+    bool tabsLoaded() const;
+    void unloadTabs();
+
+    QWidget* client() const { return mClient; }
+    int clientWidthTwips() const;
+    int clientHeightTwips() const;
+    int tabsHeightTwips() const;
+
+    // Menu items by the index they have in their menu (unused indexes are null).
+    QMenu* topMenu(int index) const { return mTop.at(index); }
+    QAction* fileItem(int index) const { return mFile.at(index); }
+    QAction* sectionItem(int index) const { return mSection.at(index); }
+    QAction* tabItem(int index) const { return mTab.at(index); }
+    QAction* editItem(int index) const { return mEdit.at(index); }
+    QAction* helpItem(int index) const { return mHelp.at(index); }
+
+    void mnuFile_Click(int index);
+    void mnuSection_Click(int index);
+    void mnuTab_Click(int index);
+    void mnuEdit_Click(int index);
+    void mnuHelp_Click(int index);
+
+    // Unloads the print preview window at shutdown (installed by the reports).
+    static void SetPreviewUnloader(std::function<void()> unload);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildMenus();
+    void MDIForm_Resize();
+    void MDIForm_Unload();
+
+    QWidget* mClient;
+    QPointer<frm01Start> mStart;
+    QPointer<frm02Tabs> mTabs;
+    bool mShutDown = false;
+    std::array<QMenu*, 10> mTop{};
+    std::array<QAction*, 10> mFile{};
+    std::array<QAction*, 9> mSection{};
+    std::array<QAction*, 7> mTab{};
+    std::array<QAction*, 5> mEdit{};
+    std::array<QAction*, 10> mHelp{};
+};
+
+// Runs one user command; an error that escapes it is logged and shown, never fatal.
+void RunGuarded(const QString& where, const std::function<void()>& command);
+
+} // namespace shell

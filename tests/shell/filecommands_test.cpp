@@ -1,0 +1,229 @@
+#include "shellfixture.h"
+
+#include "core/u91trace.h"
+#include "platform/ui/printersetup.h"
+#include "shell/frm01start.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QMenu>
+#include <QPushButton>
+#include <QTextEdit>
+
+using namespace shelltest;
+
+namespace {
+
+// Properties of a closed data file, read without the program.
+QString StoredProperty(const QString& path, const QString& key)
+{
+    auto db = dao::Database::Open(path, dao::OpenOptions{false, true});
+    auto rs = db->OpenRecordset("SELECT Value FROM Properties WHERE Property = ?", {key});
+    return rs->Eof() ? QString() : rs->Field(0).toString();
+}
+
+QByteArray Bytes(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+} // namespace
+
+TEST_F(ShellTest, NewFileFromTheStartPage)
+{
+    window->Startup(QString());
+    const QString path = dir.filePath("Fire7.tlm");
+    prompter.file(path);
+    window->startPage()->cmdNew()->click();
+    ASSERT_EQ(prompter.dialogs().size(), 1);
+    EXPECT_EQ(prompter.dialogs()[0].title, QStringLiteral("Create new Tolmar Rude file"));
+    ASSERT_TRUE(core::gFileOpen());
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Tolmar Advanced:  [Fire7.tlm]  New"));
+    EXPECT_EQ(id(), QStringLiteral("tab11"));
+    EXPECT_TRUE(window->fileItem(4)->isEnabled());
+    EXPECT_TRUE(window->topMenu(2)->isEnabled());
+    EXPECT_TRUE(window->topMenu(3)->isEnabled());
+    EXPECT_TRUE(QFile::exists(path));
+}
+
+TEST_F(ShellTest, OpenCancelledKeepsTheFileAndItsWorksheet)
+{
+    startWithFile();
+    window->mnuSection_Click(4);
+    window->mnuTab_Click(3);
+    Log().clear();
+    window->mnuFile_Click(2);   // the dialog answers "" (cancel)
+    ASSERT_EQ(prompter.dialogs().size(), 1);
+    EXPECT_EQ(prompter.dialogs()[0].title, QStringLiteral("Open Tolmar Rude file"));
+    EXPECT_EQ(Log(), QStringList{"Save tab43"}) << "the File menu saves the worksheet first, and nothing else happens";
+    EXPECT_TRUE(core::gFileOpen());
+    EXPECT_EQ(id(), QStringLiteral("tab43"));
+    EXPECT_TRUE(window->fileItem(4)->isEnabled());
+}
+
+TEST_F(ShellTest, FailedOpenWhileAFileIsLoadedReturnsToTheStartPage)
+{
+    startWithFile();
+    window->mnuSection_Click(2);
+    window->mnuTab_Click(4);
+    const QString bad = dir.filePath("notes.tlm");
+    {
+        QFile f(bad);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("these are notes, not a data file\n");
+    }
+    prompter.clear();
+    prompter.file(bad);
+    window->mnuFile_Click(2);
+    ASSERT_FALSE(prompter.messages().isEmpty());
+    EXPECT_TRUE(prompter.messages().last().text.contains("does not appear to be a Tolmar Rude file"));
+    EXPECT_FALSE(core::gFileOpen());
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Tolmar"));
+    EXPECT_EQ(id(), QString());
+    EXPECT_EQ(shell::CurrentWorksheetForm(), nullptr);
+    EXPECT_FALSE(window->tabsLoaded());
+    ASSERT_TRUE(window->startPageLoaded());
+    EXPECT_FALSE(window->startPage()->isBackground()) << "a fresh start page with its buttons";
+    EXPECT_TRUE(window->startPage()->cmdOpen()->isVisible());
+    EXPECT_FALSE(window->fileItem(4)->isEnabled());
+    for (int top : {2, 3, 4})
+        EXPECT_FALSE(window->topMenu(top)->isEnabled()) << top;
+    EXPECT_EQ(Bytes(bad), QByteArray("these are notes, not a data file\n"));
+}
+
+TEST_F(ShellTest, SaveAsShowsTheNewNameOnTheSetupIntroduction)
+{
+    startWithFile();
+    window->mnuSection_Click(3);
+    window->mnuTab_Click(2);
+    const QString copy = dir.filePath("Copy of Fire1.tlm");
+    prompter.file(copy);
+    Log().clear();
+    window->mnuFile_Click(4);
+    ASSERT_EQ(prompter.dialogs().size(), 1);
+    EXPECT_EQ(prompter.dialogs()[0].title, QStringLiteral("Save As New Tolmar Rude file"));
+    EXPECT_EQ(Log().value(0), QStringLiteral("Save tab32"));
+    ASSERT_TRUE(core::gFileOpen());
+    EXPECT_EQ(core::Property_Get("FullFileName"), copy);
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Tolmar Advanced:  [Copy of Fire1.tlm]  Cedar Ridge"));
+    EXPECT_EQ(id(), QStringLiteral("tab11"));
+    EXPECT_EQ(worksheets::gCurrentSection, 1);
+    EXPECT_EQ(tabs()->vsTab1()->currentTab(), 1);
+    EXPECT_EQ(tabs()->vsTab2()->currentTab(), 1);
+    EXPECT_EQ(Log().count("Save tab32"), 1) << "the worksheet of the old file is not saved into the new one";
+}
+
+TEST_F(ShellTest, OpeningAnotherFileLeavesItUntouchedByTheWorksheetOfTheFirst)
+{
+    const QString a = startWithFile("A.tlm");
+    const QString b = CopyTemplate(dir, "B.tlm");
+    // A worksheet of file A that writes into whatever file is open when it saves.
+    window->mnuTab_Click(4);
+    ASSERT_NE(form(), nullptr);
+    form()->onSave = [] { core::Property_Set("Marker", "saved by the NVC Table"); };
+
+    prompter.file(b);
+    window->mnuFile_Click(2);
+    ASSERT_TRUE(core::gFileOpen());
+    EXPECT_EQ(core::Property_Get("FullFileName"), b);
+    EXPECT_EQ(core::Property_Get("Marker"), QString()) << "file B got an edit of file A";
+    EXPECT_EQ(id(), QStringLiteral("tab11"));
+    core::CloseDatafile();
+    EXPECT_EQ(StoredProperty(a, "Marker"), QStringLiteral("saved by the NVC Table"));
+    EXPECT_EQ(StoredProperty(b, "Marker"), QString());
+}
+
+TEST_F(ShellTest, FileMenuSavesFirstWhateverTheItem)
+{
+    startWithFile();
+    int printerDialogs = 0;
+    ui::SetPrinterSetupHandler([&](QWidget*) { ++printerDialogs; });
+    window->mnuTab_Click(6);
+    Log().clear();
+    window->mnuFile_Click(6);
+    EXPECT_EQ(printerDialogs, 1);
+    EXPECT_EQ(Log(), QStringList{"Save tab16"});
+    EXPECT_EQ(id(), QStringLiteral("tab16")) << "the worksheet stays";
+    ui::SetPrinterSetupHandler({});
+}
+
+TEST_F(ShellTest, ExitSavesTheWorksheetAndClosesTheFile)
+{
+    startWithFile();
+    window->mnuSection_Click(8);
+    window->mnuTab_Click(4);
+    Log().clear();
+    window->mnuFile_Click(9);
+    EXPECT_EQ(Log().value(0), QStringLiteral("Save tab74")) << "the File menu's own save";
+    EXPECT_EQ(Log().count("Save tab74"), 2) << "and the shutdown's";
+    EXPECT_TRUE(Log().contains("Unload tab74"));
+    EXPECT_FALSE(core::gFileOpen());
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(prompter.messages().isEmpty()) << "closing asks nothing";
+}
+
+TEST_F(ShellTest, EditMenuActsOnTheFocusedControlOfTheWorksheet)
+{
+    startWithFile();
+    window->mnuTab_Click(3);
+    ASSERT_TRUE(editMenu());
+    QLineEdit* edit = form()->edit;
+    window->activateWindow();
+    QApplication::setActiveWindow(window.get());
+    edit->setFocus();
+    ASSERT_EQ(QApplication::focusWidget(), edit);
+    QClipboard* clip = QApplication::clipboard();
+
+    edit->setText("Protect the watershed");
+    edit->setSelection(0, 7);
+    window->mnuEdit_Click(3);
+    EXPECT_EQ(clip->text(), QStringLiteral("Protect"));
+    EXPECT_EQ(edit->text(), QStringLiteral("Protect the watershed"));
+
+    edit->setSelection(7, 4);
+    window->mnuEdit_Click(2);
+    EXPECT_EQ(clip->text(), QStringLiteral(" the"));
+    EXPECT_EQ(edit->text(), QStringLiteral("Protect watershed"));
+
+    clip->setText(QStringLiteral("unchanged"));
+    edit->deselect();
+    window->mnuEdit_Click(2);
+    EXPECT_EQ(clip->text(), QStringLiteral("unchanged")) << "cut with nothing selected";
+
+    edit->setCursorPosition(0);
+    clip->setText(QStringLiteral("Do: "));
+    window->mnuEdit_Click(4);
+    EXPECT_EQ(edit->text(), QStringLiteral("Do: Protect watershed"));
+
+    // A control outside the worksheet is not a target.
+    QLineEdit outside(window.get());
+    outside.setText("outside");
+    outside.show();
+    outside.setFocus();
+    outside.selectAll();
+    clip->setText(QStringLiteral("unchanged"));
+    window->mnuEdit_Click(2);
+    EXPECT_EQ(outside.text(), QStringLiteral("outside"));
+    EXPECT_EQ(clip->text(), QStringLiteral("unchanged"));
+}
+
+TEST_F(ShellTest, StartupErrorIsLoggedAndTheStartPageComesUp)
+{
+    fireName.clear();
+    shell::Model().FireName = []() -> QString { throw std::runtime_error("Items table unreadable"); };
+    const QString errorLog = core::JoinPath(core::LogFolder(), "ERROR.LOG");
+    const QByteArray before = Bytes(errorLog);
+    startWithFile();
+    const QByteArray after = Bytes(errorLog);
+    ASSERT_GT(after.size(), before.size());
+    EXPECT_TRUE(after.mid(before.size()).contains("Error during startup Items table unreadable"));
+    EXPECT_FALSE(core::gFileOpen()) << "a file that did not load is not left open behind the start page";
+    ASSERT_TRUE(window->startPageLoaded());
+    EXPECT_FALSE(window->startPage()->isBackground());
+    EXPECT_TRUE(window->startPage()->cmdNew()->isVisible());
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Tolmar Advanced"));
+    EXPECT_FALSE(window->topMenu(2)->isEnabled());
+    EXPECT_FALSE(window->fileItem(4)->isEnabled());
+}

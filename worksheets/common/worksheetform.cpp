@@ -1,0 +1,97 @@
+#include "worksheets/common/worksheetform.h"
+
+#include "core/u21display.h"
+#include "core/u91trace.h"
+
+#include <QHash>
+
+namespace worksheets {
+
+int gCurrentSection = 1;
+QString gCurrentWorksheetID;
+
+namespace {
+MainWindowHooks* gHooks = nullptr;
+
+QHash<QString, WorksheetFactory>& Registry()
+{
+    static QHash<QString, WorksheetFactory> registry;
+    return registry;
+}
+} // namespace
+
+void SetMainWindowHooks(MainWindowHooks* hooks) { gHooks = hooks; }
+MainWindowHooks* MainWindow() { return gHooks; }
+
+void FitWorksheetForm(QWidget* form)
+{
+    if (gHooks)
+        gHooks->FitWorksheetForm(form);
+}
+void SetTitleBar(const QString& text)
+{
+    if (gHooks)
+        gHooks->SetTitleBar(text);
+}
+void EnableEditMenu()
+{
+    if (gHooks)
+        gHooks->EnableEditMenu();
+}
+void DisableEditMenu()
+{
+    if (gHooks)
+        gHooks->DisableEditMenu();
+}
+void SectionMenu_Check(int section)
+{
+    if (gHooks)
+        gHooks->SectionMenu_Check(section);
+}
+void WorksheetMenu_Check(int worksheet)
+{
+    if (gHooks)
+        gHooks->WorksheetMenu_Check(worksheet);
+}
+
+void CenterForm(QWidget* form)
+{
+    if (!gHooks || !gHooks->mainWindow() || !form)
+        return;
+    const QRect placed = core::CenterForm(gHooks->mainWindow()->frameGeometry(), form->frameGeometry());
+    form->move(placed.topLeft());
+}
+
+WorksheetForm::WorksheetForm(const QString& formName, QWidget* parent)
+    : QWidget(parent ? parent : (gHooks ? gHooks->worksheetParent() : nullptr)), mFormName(formName)
+{
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    core::TraceLoad(mFormName);
+}
+
+WorksheetForm::~WorksheetForm() { core::TraceUnload(mFormName); }
+
+void WorksheetForm::BeginSetup(const QString& traceName, const QString& id, int worksheetNumber, bool editMenu)
+{
+    core::Trace(traceName);
+    FitWorksheetForm(this);
+    if (editMenu)
+        EnableEditMenu();
+    else
+        DisableEditMenu();
+    WorksheetMenu_Check(worksheetNumber);
+    gCurrentWorksheetID = id;
+    show();
+}
+
+void RegisterWorksheetForm(const QString& id, WorksheetFactory factory) { Registry().insert(id, std::move(factory)); }
+void UnregisterWorksheetForm(const QString& id) { Registry().remove(id); }
+bool HasWorksheetForm(const QString& id) { return Registry().contains(id); }
+
+WorksheetForm* CreateWorksheetForm(const QString& id, QWidget* parent)
+{
+    const auto it = Registry().constFind(id);
+    return it == Registry().constEnd() ? nullptr : (*it)(parent);
+}
+
+} // namespace worksheets

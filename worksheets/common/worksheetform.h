@@ -1,0 +1,83 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+#include <functional>
+
+// The frame that every worksheet form shares with the shell: the program-wide section and
+// worksheet state, the main-window calls a worksheet makes, and the registry through which
+// the shell creates a worksheet's form by its id.
+namespace worksheets {
+
+// The section shown, 1 to 8 in tab order (Setup ... Report, Complexity).
+extern int gCurrentSection;
+// The worksheet on screen ("tab11", "tab12" ... "tab55a" ...), "" when none.
+extern QString gCurrentWorksheetID;
+
+// What a worksheet asks of the main window.
+class MainWindowHooks {
+public:
+    virtual ~MainWindowHooks() = default;
+    virtual QWidget* mainWindow() = 0;
+    virtual QWidget* worksheetParent() = 0;    // the client area the worksheets live in
+    virtual void FitWorksheetForm(QWidget* form) = 0;
+    virtual void SetTitleBar(const QString& text) = 0;
+    virtual void EnableEditMenu() = 0;
+    virtual void DisableEditMenu() = 0;
+    virtual void SectionMenu_Check(int section) = 0;
+    virtual void WorksheetMenu_Check(int worksheet) = 0;
+};
+
+// Installed by the main window (not owned); null while there is none.
+void SetMainWindowHooks(MainWindowHooks* hooks);
+MainWindowHooks* MainWindow();
+
+// Forwarders that do nothing while no main window is installed.
+void FitWorksheetForm(QWidget* form);
+void SetTitleBar(const QString& text);
+void EnableEditMenu();
+void DisableEditMenu();
+void SectionMenu_Check(int section);
+void WorksheetMenu_Check(int worksheet);
+
+// Places a dialog, keeping its size, centred over the main window.
+void CenterForm(QWidget* form);
+
+// A worksheet form: created when shown, destroyed when left. Its constructor and destructor
+// write the load and unload trace lines.
+class WorksheetForm : public QWidget {
+    Q_OBJECT
+public:
+    WorksheetForm(const QString& formName, QWidget* parent = nullptr);
+    ~WorksheetForm() override;
+
+    // Places and fills the form; called by the shell each time the worksheet is shown.
+    virtual void Setup() = 0;
+    // Stores the pending edits; cannot refuse. Called by the shell only for worksheets that
+    // save through their form ("Update" on the complexity worksheets maps here too).
+    virtual void SaveChanges() {}
+
+    QString formName() const { return mFormName; }
+    int helpContextID() const { return mHelpContextID; }
+    void setHelpContextID(int id) { mHelpContextID = id; }
+
+protected:
+    // The opening steps of every Setup: the trace line, the fit above the tab rows, the Edit
+    // menu, the Worksheet menu check and the worksheet id.
+    void BeginSetup(const QString& traceName, const QString& id, int worksheetNumber, bool editMenu);
+
+private:
+    QString mFormName;
+    int mHelpContextID = 0;
+};
+
+// Worksheet forms are made by the shell through factories registered under their ids.
+using WorksheetFactory = std::function<WorksheetForm*(QWidget* parent)>;
+void RegisterWorksheetForm(const QString& id, WorksheetFactory factory);
+void UnregisterWorksheetForm(const QString& id);
+bool HasWorksheetForm(const QString& id);
+// A new form for the id, or null when none is registered.
+WorksheetForm* CreateWorksheetForm(const QString& id, QWidget* parent);
+
+} // namespace worksheets
