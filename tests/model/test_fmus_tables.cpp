@@ -123,6 +123,17 @@ TEST_F(FMUTables, DeletingAnFMURemovesItsRowsAndNothingElse)
     EXPECT_EQ(count("SELECT COUNT(*) FROM SuppressionPerAcreCost WHERE FMZKey IN (0, ?)", {k}), 18);
 }
 
+TEST_F(FMUTables, DeletingAnFMUIsAllOrNothing)
+{
+    auto fmu = NewFMU("", "Half-1");
+    setNVC(fmu->ItemKey(), 1, 1, -5);
+    db().DropTable("SuppressionPerAcreCost");  // the last step fails
+    EXPECT_THROW(fmu->Delete(), dao::Error);
+    EXPECT_EQ(count("SELECT COUNT(*) FROM FMZList"), 1);
+    EXPECT_EQ(count("SELECT COUNT(*) FROM OutcomeFMZs WHERE FMZKey = ?", {fmu->ItemKey()}), 1);
+    EXPECT_EQ(count("SELECT COUNT(*) FROM NVCPerAcre WHERE FMZKey = ?", {fmu->ItemKey()}), 1);
+}
+
 struct GainsCase {
     const char* property;  // nullptr: the file has no such property
     bool gainsCount;
