@@ -674,7 +674,8 @@ void Grid::moveCurrent(int row, int col)
     if (!mModel->valid(row, col))
         return;
     finishEdit();
-    if (row == mRow && col == mCol)
+    // The after-edit handler may have changed the shape.
+    if (!mModel->valid(row, col) || (row == mRow && col == mCol))
         return;
     if (mRow >= 0 && mCol >= 0)
         emit leaveCell();
@@ -864,7 +865,7 @@ void Grid::toggleCheck()
         return;
     bool cancel = false;
     emit beforeEdit(mRow, mCol, cancel);
-    if (cancel)
+    if (cancel || !isDataCell(mRow, mCol))
         return;
     const int r = mRow;
     const int c = mCol;

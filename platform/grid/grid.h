@@ -26,7 +26,8 @@ class GridEdit;
 // Current cell. EnterCell and LeaveCell are raised on every change of the current cell,
 // whether the user or the program makes it: leaveCell() while row()/col() still name the
 // old cell, enterCell() once they name the new one. Setting the cell it already is raises
-// nothing. A new grid has cell (0, 0) current. Changing the shape does not raise them:
+// nothing. A new grid has cell (0, 0) current (its header cell), and so has a grid whose
+// rows come back after it had none. Changing the shape does not raise them:
 // - a row inserted at or above the current row moves the current row down with its content;
 // - removing a row above the current row moves it up with its content; removing the current
 //   row makes the row that took its place current, or the new last row when it was the last;

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 
 namespace grid {
@@ -85,6 +86,15 @@ void GridEdit::mousePressEvent(QMouseEvent* event)
     if (event->button() == Qt::MiddleButton)
         return;   // the selection paste of X11 would pass by the filter
     QLineEdit::mousePressEvent(event);
+}
+
+void GridEdit::inputMethodEvent(QInputMethodEvent* event)
+{
+    // Composed text is committed through the filter like typed text.
+    const QString committed = event->commitString();
+    event->accept();
+    if (!committed.isEmpty())
+        insertFiltered(committed);
 }
 
 } // namespace grid

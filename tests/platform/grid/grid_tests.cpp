@@ -435,3 +435,45 @@ TEST_F(GridTest, HeaderRowsStayInViewWhileTheDataScrolls)
     QApplication::sendEvent(header->viewport(), &press);
     EXPECT_EQ(log, QStringList({"down 1 at 50,1"}));
 }
+
+TEST_F(GridTest, TypingOnAnEditableGridStartsTheEditWithThatCharacter)
+{
+    g->setCurrentCell(1, 1);
+    QStringList released;
+    QObject::connect(g.get(), &Grid::keyUpEdit, [&](int r, int c, int, int) { released << QString("%1,%2 %3").arg(r).arg(c).arg(g->editText()); });
+    QTest::keyClick(g.get(), Qt::Key_7);
+    EXPECT_FALSE(g->isEditing());                           // not editable: a key starts nothing
+    g->setEditable(true);
+    log.clear();
+    QTest::keyClick(g.get(), Qt::Key_7);
+    ASSERT_TRUE(g->isEditing());
+    QTest::keyClick(editor(), Qt::Key_5);
+    EXPECT_EQ(log, QStringList({"before 1,1", "press 7", "change 7", "press 5", "change 75"}));
+    EXPECT_EQ(released, QStringList({"1,1 75"}));          // the key that opened the editor was released on the grid
+    QTest::keyClick(editor(), Qt::Key_Down);                // ends the edit and moves on
+    EXPECT_EQ(g->text(1, 1), "75");
+    EXPECT_EQ(g->row(), 2);
+}
+
+TEST_F(GridTest, FocusLeavingTheGridEndsTheEditAndIsReported)
+{
+    QWidget window;
+    g->setParent(&window);
+    auto* other = new QLineEdit(&window);
+    other->move(0, 320);
+    window.resize(600, 360);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    int lost = 0;
+    QObject::connect(g.get(), &Grid::lostFocus, [&] { ++lost; });
+    g->setCurrentCell(2, 1);
+    g->editCell();
+    ASSERT_TRUE(editor()->hasFocus());
+    QTest::keyClicks(editor(), "4");
+    log.clear();
+    other->setFocus();
+    EXPECT_EQ(log, QStringList({"after 2,1 4"}));
+    EXPECT_EQ(lost, 1);
+    g->setParent(nullptr);
+}
