@@ -611,6 +611,7 @@ void ReportDocument::Render(QPainter& painter, int pageIndex) const
     painter.drawText(band, Qt::AlignLeft | Qt::AlignVCenter, parts.at(0));
     painter.drawText(band, Qt::AlignHCenter | Qt::AlignVCenter, parts.at(1));
     painter.drawText(band, Qt::AlignRight | Qt::AlignVCenter, parts.at(2));
+    painter.setPen(QPen(Qt::black, 10));
     if (line.mode >= 2)
         painter.drawLine(QPointF(720, footer ? y - 30 : y + h + 30), QPointF(mPageWidth - 720, footer ? y - 30 : y + h + 30));
     painter.restore();

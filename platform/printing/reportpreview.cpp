@@ -40,7 +40,7 @@ ReportPreview::ReportPreview(QWidget* parent) : QWidget(parent)
     mPageView->setAlignment(Qt::AlignCenter);
     mScroll = new QScrollArea(this);
     mScroll->setWidget(mPageView);
-    mScroll->setWidgetResizable(true);
+    mScroll->setWidgetResizable(false);
     mScroll->setAlignment(Qt::AlignCenter);
     mScroll->setBackgroundRole(QPalette::Dark);
 
@@ -123,6 +123,7 @@ void ReportPreview::UpdateView()
     mPrevious->setEnabled(mPage > 0);
     mNext->setEnabled(mPage + 1 < count);
     mPageView->setPixmap(count ? QPixmap::fromImage(PageImage(mPage)) : QPixmap());
+    mPageView->adjustSize();
 }
 
 void ReportPreview::resizeEvent(QResizeEvent* event)

@@ -64,8 +64,9 @@ TEST(frmPreview, ShowsTheDocumentAndHidesOnClose)
     window.show();
     window.preview()->ShowPage(1);
     EXPECT_EQ(window.preview()->CurrentPage(), 1);
-    if (qEnvironmentVariableIsSet("TOLMAR_KEEP_PNG"))
+    if (qEnvironmentVariableIsSet("TOLMAR_KEEP_PNG")) {
         window.grab().save(qEnvironmentVariable("TOLMAR_KEEP_PNG"));
+    }
     window.cmdClose_Click();
     EXPECT_FALSE(window.isVisible());
     EXPECT_EQ(&reports::PreviewWindow(), &window) << "closing keeps the window and its document";
