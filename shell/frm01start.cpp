@@ -38,8 +38,12 @@ frm01Start::frm01Start(QWidget* parent) : QWidget(parent)
     mTitle->setAlignment(Qt::AlignCenter);
 
     mPnlOverview = new QFrame(mCard);
-    mPnlOverview->setFrameShape(QFrame::Panel);
-    mPnlOverview->setFrameShadow(QFrame::Sunken);
+    mPnlOverview->setFrameShape(QFrame::StyledPanel);
+    mPnlOverview->setFrameShadow(QFrame::Plain);
+    mPnlOverview->setAutoFillBackground(true);
+    QPalette panelPalette = cardPalette;
+    panelPalette.setColor(QPalette::Window, panelPalette.color(QPalette::AlternateBase));
+    mPnlOverview->setPalette(panelPalette);
     mOverview = new label::FormattedLabel(mPnlOverview);
     mStartText = new label::FormattedLabel(mPnlOverview);
     auto* overviewLayout = new QVBoxLayout(mPnlOverview);

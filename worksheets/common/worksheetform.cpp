@@ -3,6 +3,7 @@
 #include "core/u21display.h"
 #include "core/u91trace.h"
 
+#include <QApplication>
 #include <QHash>
 
 namespace worksheets {
@@ -65,7 +66,9 @@ void CenterForm(QWidget* form)
 WorksheetForm::WorksheetForm(const QString& formName, QWidget* parent)
     : QWidget(parent ? parent : (gHooks ? gHooks->worksheetParent() : nullptr)), mFormName(formName)
 {
-    setAttribute(Qt::WA_DeleteOnClose, false);
+    // A page of its own colour on the main window's darker client area.
+    setAutoFillBackground(true);
+    setPalette(QApplication::palette(this));
     core::TraceLoad(mFormName);
 }
 
