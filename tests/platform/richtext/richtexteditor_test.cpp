@@ -1,0 +1,168 @@
+#include "platform/richtext/richtexteditor.h"
+
+#include "platform/richtext/rtf.h"
+#include "platform/richtext/ruler.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QMimeData>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTextBlock>
+#include <QToolBar>
+
+#include <gtest/gtest.h>
+
+using namespace richtext;
+
+namespace {
+
+const QString kBody = QStringLiteral(
+    "{\\rtf1\\ansi\\ansicpg1252\\uc0\\deff0{\\fonttbl{\\f0\\fswiss\\fcharset0\\fprq2 Arial;}}"
+    "{\\colortbl;\\red0\\green0\\blue0;\\red255\\green255\\blue255;}\\plain\\f0\\fs20 "
+    "\\pard Fire is \\b active\\b0  on the ridge.\\par }");
+
+class EditorTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        editor.resize(520, 260);
+        editor.setRulerVisible(true);
+        editor.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&editor));
+        editor.setRtf(kBody);
+    }
+
+    QAction* action(const QString& text)
+    {
+        for (QAction* a : editor.buttonBar()->actions())
+            if (a->text() == text)
+                return a;
+        ADD_FAILURE() << text.toStdString();
+        return nullptr;
+    }
+
+    void select(int from, int to)
+    {
+        QTextCursor c = editor.textEdit()->textCursor();
+        c.setPosition(from);
+        c.setPosition(to, QTextCursor::KeepAnchor);
+        editor.textEdit()->setTextCursor(c);
+    }
+
+    RichTextEditor editor;
+};
+
+TEST_F(EditorTest, LoadingIsSilentAndSavesTheSameText)
+{
+    QSignalSpy changed(&editor, &RichTextEditor::changed);
+    editor.setRtf(kBody);
+    editor.setRtf(EmptyRtf());
+    EXPECT_EQ(changed.count(), 0);
+    EXPECT_EQ(editor.rtf(), EmptyRtf());
+    EXPECT_EQ(editor.plainTextLength(), 0);
+    editor.setRtf(kBody);
+    EXPECT_EQ(editor.rtf(), kBody);
+    EXPECT_EQ(editor.plainText(), QStringLiteral("Fire is active on the ridge."));
+    editor.setRtf(QStringLiteral("An old plain note"));
+    EXPECT_EQ(editor.plainText(), QStringLiteral("An old plain note"));
+    EXPECT_EQ(changed.count(), 0);
+}
+
+TEST_F(EditorTest, EveryUserEditRaisesChange)
+{
+    QSignalSpy changed(&editor, &RichTextEditor::changed);
+    editor.textEdit()->setFocus();
+    editor.textEdit()->moveCursor(QTextCursor::End);
+    QTest::keyClicks(editor.textEdit(), " Wind");
+    EXPECT_GT(changed.count(), 0);
+    EXPECT_TRUE(editor.rtf().contains(QStringLiteral("ridge. Wind\\par }")));
+
+    changed.clear();
+    select(0, 4);
+    action(QStringLiteral("Italic"))->trigger();
+    EXPECT_GT(changed.count(), 0);
+    EXPECT_TRUE(editor.rtf().contains(QStringLiteral("\\i Fire\\i0")));
+
+    changed.clear();
+    action(QStringLiteral("Centre"))->trigger();
+    EXPECT_GT(changed.count(), 0);
+    EXPECT_TRUE(editor.rtf().contains(QStringLiteral("\\pard\\qc ")));
+
+    changed.clear();
+    auto* size = editor.buttonBar()->findChild<QComboBox*>();
+    ASSERT_NE(size, nullptr);
+    select(0, 4);
+    size->setCurrentIndex(size->findData(14));
+    emit size->activated(size->currentIndex());
+    EXPECT_GT(changed.count(), 0);
+    EXPECT_TRUE(editor.rtf().contains(QStringLiteral("\\fs28 Fire"))) << editor.rtf().toStdString();
+
+    changed.clear();
+    action(QStringLiteral("Bullets"))->trigger();
+    EXPECT_GT(changed.count(), 0);
+    EXPECT_TRUE(editor.rtf().contains(QStringLiteral("\\tab}\\ls1\\ilvl0")));
+    action(QStringLiteral("Bullets"))->trigger();
+    EXPECT_FALSE(editor.rtf().contains(QStringLiteral("\\ls1")));
+
+    changed.clear();
+    action(QStringLiteral("Increase indent"))->trigger();
+    action(QStringLiteral("Increase indent"))->trigger();
+    action(QStringLiteral("Decrease indent"))->trigger();
+    EXPECT_EQ(changed.count(), 3);
+    EXPECT_TRUE(editor.rtf().contains(QStringLiteral("\\li360 ")));
+}
+
+TEST_F(EditorTest, CopyAndPasteKeepFormatting)
+{
+    QSignalSpy changed(&editor, &RichTextEditor::changed);
+    select(8, 14);  // "active", bold
+    editor.copy();
+    const QMimeData* mime = QApplication::clipboard()->mimeData();
+    ASSERT_NE(mime, nullptr);
+    EXPECT_TRUE(QString::fromLatin1(mime->data(QStringLiteral("text/rtf"))).contains(QStringLiteral("\\b active")));
+    editor.textEdit()->moveCursor(QTextCursor::End);
+    editor.paste();
+    EXPECT_GT(changed.count(), 0);
+    EXPECT_TRUE(editor.rtf().contains(QStringLiteral("ridge.\\b active\\par }"))) << editor.rtf().toStdString();
+
+    select(0, 5);
+    editor.cut();
+    EXPECT_EQ(editor.plainText().left(3), QStringLiteral("is "));
+}
+
+TEST_F(EditorTest, RulerMovesIndentsAndSetsTabStops)
+{
+    Ruler* ruler = editor.ruler();
+    ASSERT_TRUE(ruler->isVisible());
+    const int x0 = int(ruler->textLeft());
+    const int bottom = ruler->height() - 3;
+    QSignalSpy changed(&editor, &RichTextEditor::changed);
+    // left indent marker from 0 to half an inch
+    QTest::mousePress(ruler, Qt::LeftButton, {}, QPoint(x0, bottom));
+    QTest::mouseMove(ruler, QPoint(x0 + 48, bottom));
+    QTest::mouseRelease(ruler, Qt::LeftButton, {}, QPoint(x0 + 48, bottom));
+    EXPECT_TRUE(editor.rtf().contains(QStringLiteral("\\li720 "))) << editor.rtf().toStdString();
+    // a click on the scale away from the markers adds a left tab stop at 2 inches
+    QTest::mouseClick(ruler, Qt::LeftButton, {}, QPoint(x0 + 192, bottom));
+    EXPECT_TRUE(editor.rtf().contains(QStringLiteral("\\tx2880 ")));
+    EXPECT_EQ(changed.count(), 2);
+
+    editor.grab().save(QStringLiteral("richtexteditor.png"));
+}
+
+TEST_F(EditorTest, DisabledEditorTakesNoInput)
+{
+    editor.setEnabled(false);
+    QSignalSpy changed(&editor, &RichTextEditor::changed);
+    QTest::keyClicks(editor.textEdit(), "x");
+    EXPECT_EQ(changed.count(), 0);
+    editor.setEnabled(true);
+    editor.clear();
+    EXPECT_EQ(changed.count(), 0);
+    EXPECT_EQ(editor.rtf(), EmptyRtf());
+}
+
+} // namespace
