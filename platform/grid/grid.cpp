@@ -30,7 +30,6 @@ Grid::Grid(QWidget* parent)
     : QTableView(parent)
     , mModel(new GridModel(this))
     , mDelegate(new GridDelegate(mModel, this))
-    , mHeader(new QTableView(this))
 {
     setModel(mModel);
     setItemDelegate(mDelegate);
@@ -50,30 +49,47 @@ Grid::Grid(QWidget* parent)
     setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
 
-    mHeader->setModel(mModel);
-    mHeader->setItemDelegate(mDelegate);
-    mHeader->horizontalHeader()->hide();
-    mHeader->verticalHeader()->hide();
-    mHeader->horizontalHeader()->setMinimumSectionSize(0);
-    mHeader->verticalHeader()->setMinimumSectionSize(0);
-    mHeader->setSelectionMode(QAbstractItemView::NoSelection);
-    mHeader->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    mHeader->setFocusPolicy(Qt::NoFocus);
-    mHeader->setFrameShape(QFrame::NoFrame);
-    mHeader->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    mHeader->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    mHeader->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
-    mHeader->setWordWrap(false);
-    mHeader->viewport()->setMouseTracking(true);
-    mHeader->viewport()->installEventFilter(this);
-    connect(horizontalHeader(), &QHeaderView::sectionResized, this,
-            [this](int col, int, int size) { mHeader->setColumnWidth(col, size); });
-    connect(horizontalScrollBar(), &QScrollBar::valueChanged, mHeader->horizontalScrollBar(), &QScrollBar::setValue);
+    mLeft = makeOverlay();
+    mTop = makeOverlay();
+    mCorner = makeOverlay();
+    connect(horizontalHeader(), &QHeaderView::sectionResized, this, [this](int col, int, int size) {
+        for (QTableView* v : overlays())
+            v->setColumnWidth(col, size);
+        placeOverlays();
+    });
+    connect(horizontalScrollBar(), &QScrollBar::valueChanged, mTop->horizontalScrollBar(), &QScrollBar::setValue);
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, mLeft->verticalScrollBar(), &QScrollBar::setValue);
 
     mModel->setCols(2);
     mModel->setRows(1);
     syncDelegate();
-    placeHeader();
+    placeOverlays();
+}
+
+QTableView* Grid::makeOverlay()
+{
+    auto* v = new QTableView(this);
+    v->setModel(mModel);
+    v->setItemDelegate(mDelegate);
+    v->horizontalHeader()->hide();
+    v->verticalHeader()->hide();
+    v->horizontalHeader()->setMinimumSectionSize(0);
+    v->verticalHeader()->setMinimumSectionSize(0);
+    v->horizontalHeader()->setDefaultSectionSize(horizontalHeader()->defaultSectionSize());
+    v->verticalHeader()->setDefaultSectionSize(verticalHeader()->defaultSectionSize());
+    v->setSelectionMode(QAbstractItemView::NoSelection);
+    v->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    v->setFocusPolicy(Qt::NoFocus);
+    v->setFrameShape(QFrame::NoFrame);
+    v->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    v->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    v->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    v->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    v->setWordWrap(false);
+    v->viewport()->setMouseTracking(true);
+    v->viewport()->installEventFilter(this);
+    v->hide();
+    return v;
 }
 
 Grid::~Grid() = default;
@@ -123,40 +139,59 @@ int Grid::headerHeight() const
     return height;
 }
 
-void Grid::placeHeader()
+int Grid::fixedWidth() const
 {
-    const int height = std::min(headerHeight(), viewport()->height());
-    if (height <= 0) {
-        mHeader->hide();
+    int width = 0;
+    for (int c = 0; c < std::min(fixedCols(), cols()); ++c)
+        if (!isColumnHidden(c))
+            width += columnWidth(c);
+    return width;
+}
+
+void Grid::placeOverlays()
+{
+    if (!mCorner)
         return;
-    }
-    for (int r = 0; r < std::min(fixedRows(), rows()); ++r) {
-        mHeader->setRowHidden(r, isRowHidden(r));
-        mHeader->setRowHeight(r, QTableView::rowHeight(r));
-    }
-    for (int c = 0; c < cols(); ++c) {
-        mHeader->setColumnHidden(c, isColumnHidden(c));
-        mHeader->setColumnWidth(c, columnWidth(c));
-    }
-    mHeader->setGeometry(viewport()->x(), viewport()->y(), viewport()->width(), height);
-    mHeader->horizontalScrollBar()->setRange(horizontalScrollBar()->minimum(), horizontalScrollBar()->maximum());
-    mHeader->horizontalScrollBar()->setValue(horizontalScrollBar()->value());
-    mHeader->verticalScrollBar()->setValue(0);
-    mHeader->show();
-    mHeader->raise();
+    const QRect port = viewport()->geometry();
+    const int height = std::min(headerHeight(), port.height());
+    const int width = std::min(fixedWidth(), port.width());
+    auto place = [](QTableView* v, bool shown, const QRect& r) {
+        if (!shown) {
+            v->hide();
+            return;
+        }
+        v->setGeometry(r);
+        v->show();
+        v->raise();
+    };
+    place(mLeft, width > 0, QRect(port.x(), port.y(), width, port.height()));
+    mLeft->horizontalScrollBar()->setValue(0);
+    mLeft->verticalScrollBar()->setRange(verticalScrollBar()->minimum(), verticalScrollBar()->maximum());
+    mLeft->verticalScrollBar()->setValue(verticalScrollBar()->value());
+    place(mTop, height > 0, QRect(port.x(), port.y(), port.width(), height));
+    mTop->verticalScrollBar()->setValue(0);
+    mTop->horizontalScrollBar()->setRange(horizontalScrollBar()->minimum(), horizontalScrollBar()->maximum());
+    mTop->horizontalScrollBar()->setValue(horizontalScrollBar()->value());
+    place(mCorner, width > 0 && height > 0, QRect(port.x(), port.y(), width, height));
+    mCorner->horizontalScrollBar()->setValue(0);
+    mCorner->verticalScrollBar()->setValue(0);
 }
 
 QModelIndex Grid::cellAt(const QPoint& pos) const
 {
-    if (mHeader->isVisible() && pos.y() < mHeader->height())
-        return mHeader->indexAt(pos);
+    if (mCorner->isVisible() && mCorner->geometry().contains(pos + viewport()->pos()))
+        return mCorner->indexAt(pos);
+    if (mTop->isVisible() && pos.y() < mTop->height())
+        return mTop->indexAt(pos);
+    if (mLeft->isVisible() && pos.x() < mLeft->width())
+        return mLeft->indexAt(pos);
     return indexAt(pos);
 }
 
 void Grid::updateGeometries()
 {
     QTableView::updateGeometries();
-    placeHeader();
+    placeOverlays();
 }
 
 void Grid::scrollTo(const QModelIndex& index, ScrollHint hint)
@@ -164,18 +199,21 @@ void Grid::scrollTo(const QModelIndex& index, ScrollHint hint)
     QTableView::scrollTo(index, hint);
     if (!index.isValid() || index.row() < fixedRows())
         return;
-    // A data row must not end up under the header rows.
-    const int top = visualRect(index).top();
-    const int header = mHeader->isVisible() ? mHeader->height() : 0;
-    if (top < header)
-        verticalScrollBar()->setValue(verticalScrollBar()->value() - (header - top));
+    // A data cell must not end up under the fixed rows or columns.
+    const QRect rect = visualRect(index);
+    const int header = mTop->isVisible() ? mTop->height() : 0;
+    if (rect.top() < header)
+        verticalScrollBar()->setValue(verticalScrollBar()->value() - (header - rect.top()));
+    const int left = mLeft->isVisible() ? mLeft->width() : 0;
+    if (index.column() >= fixedCols() && rect.left() < left)
+        horizontalScrollBar()->setValue(horizontalScrollBar()->value() - (left - rect.left()));
 }
 
 bool Grid::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched != mHeader->viewport())
+    if (watched != mTop->viewport() && watched != mLeft->viewport() && watched != mCorner->viewport())
         return QTableView::eventFilter(watched, event);
-    // A header cell never becomes current; the mouse events are the grid's all the same.
+    // A fixed cell never becomes current; the mouse events are the grid's all the same.
     switch (event->type()) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
@@ -250,7 +288,7 @@ void Grid::setFixedRows(int n)
 {
     mModel->setFixedRows(std::max(0, n));
     markMergesDirty();
-    placeHeader();
+    placeOverlays();
     viewport()->update();
 }
 
@@ -258,6 +296,7 @@ void Grid::setFixedCols(int n)
 {
     mModel->setFixedCols(std::max(0, n));
     markMergesDirty();
+    placeOverlays();
     viewport()->update();
 }
 
@@ -296,17 +335,25 @@ void Grid::setRowHeight(int row, int twips)
 void Grid::applyRowHeight(int row)
 {
     const int twips = mModel->row(row).heightTwips;
+    const int px = twips < 0 ? mDefaultRowHeightPx : twipsToPixels(twips, this);
     setRowHidden(row, twips == 0);
     if (twips != 0)
-        QTableView::setRowHeight(row, twips < 0 ? mDefaultRowHeightPx : twipsToPixels(twips, this));
+        QTableView::setRowHeight(row, px);
+    for (QTableView* v : overlays()) {
+        v->setRowHidden(row, twips == 0);
+        if (twips != 0)
+            v->setRowHeight(row, px);
+    }
     if (row < fixedRows())
-        placeHeader();
+        placeOverlays();
 }
 
 void Grid::setDefaultRowHeight(int twips)
 {
     mDefaultRowHeightPx = std::max(1, twipsToPixels(twips, this));
     verticalHeader()->setDefaultSectionSize(mDefaultRowHeightPx);
+    for (QTableView* v : overlays())
+        v->verticalHeader()->setDefaultSectionSize(mDefaultRowHeightPx);
     for (int r = 0; r < rows(); ++r)
         applyRowHeight(r);
 }
@@ -319,7 +366,9 @@ void Grid::setColHidden(int col, bool hidden)
         return;
     mModel->columnRef(col).hidden = hidden;
     setColumnHidden(col, hidden);
-    mHeader->setColumnHidden(col, hidden);
+    for (QTableView* v : overlays())
+        v->setColumnHidden(col, hidden);
+    placeOverlays();
     markMergesDirty();
 }
 
@@ -578,7 +627,8 @@ void Grid::applyMerges() const
     Grid* self = const_cast<Grid*>(this);
     if (!mAppliedSpans.empty()) {
         self->clearSpans();
-        mHeader->clearSpans();
+        for (QTableView* v : overlays())
+            v->clearSpans();
     }
     mAppliedSpans.clear();
 
@@ -601,8 +651,8 @@ void Grid::applyMerges() const
             }
             if (e - c > 1) {
                 self->setSpan(r, c, 1, e - c);
-                if (r < fRows)
-                    mHeader->setSpan(r, c, 1, e - c);
+                for (QTableView* v : overlays())
+                    v->setSpan(r, c, 1, e - c);
                 mAppliedSpans.push_back(QRect(c, r, e - c, 1));
                 across[r].push_back({c, e - 1});
             }
@@ -631,15 +681,16 @@ void Grid::applyMerges() const
             }
             if (e - r > 1) {
                 self->setSpan(r, c, e - r, 1);
-                if (r < fRows)
-                    mHeader->setSpan(r, c, e - r, 1);
+                for (QTableView* v : overlays())
+                    v->setSpan(r, c, e - r, 1);
                 mAppliedSpans.push_back(QRect(c, r, 1, e - r));
             }
             r = e;
         }
     }
     self->viewport()->update();
-    mHeader->viewport()->update();
+    for (QTableView* v : overlays())
+        v->viewport()->update();
 }
 
 QRect Grid::mergedRange(int row, int col) const

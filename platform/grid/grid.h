@@ -16,8 +16,8 @@ class GridEdit;
 
 // The data grid of the worksheets. Rows and columns are numbered from 0 and the header
 // (fixed) rows are rows of the grid: with one fixed row, row 0 is the header and rows 1 to
-// rows() - 1 hold the data; the header rows stay in view while the data scrolls. Sizes are
-// in twips (1440 to the logical inch).
+// rows() - 1 hold the data; the fixed rows and columns stay in view while the data scrolls.
+// Sizes are in twips (1440 to the logical inch).
 //
 // Events are Qt signals. A handler that answers (cancel an edit, discard a character,
 // swallow a key) does so through the reference argument of the signal; such signals must
@@ -230,12 +230,18 @@ private:
     // The cell under a point of the viewport; the header rows stay at the top.
     QModelIndex cellAt(const QPoint& pos) const;
     int headerHeight() const;
-    void placeHeader();
+    int fixedWidth() const;
+    QTableView* makeOverlay();
+    QList<QTableView*> overlays() const { return {mTop, mLeft, mCorner}; }
+    void placeOverlays();
 
     GridModel* mModel;
     GridDelegate* mDelegate;
     GridEdit* mEditor = nullptr;
-    QTableView* mHeader;        // the header rows, kept in place over the scrolling data
+    // The fixed rows, the fixed columns and their corner, kept in place over the scrolling cells.
+    QTableView* mTop = nullptr;
+    QTableView* mLeft = nullptr;
+    QTableView* mCorner = nullptr;
     int mRow = 0;
     int mCol = 0;
     int mEditRow = -1;

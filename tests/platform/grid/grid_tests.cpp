@@ -415,13 +415,13 @@ TEST_F(GridTest, HeaderRowsStayInViewWhileTheDataScrolls)
     QApplication::processEvents();
     ASSERT_GT(g->verticalScrollBar()->value(), 0);
 
-    // The header is a view of its own over the top of the cells.
+    // The header is a view of its own over the top of the cells, the only one without a
+    // fixed column.
     QTableView* header = nullptr;
     for (auto* v : g->findChildren<QTableView*>())
-        if (v != g.get())
+        if (v != g.get() && v->isVisible())
             header = v;
     ASSERT_NE(header, nullptr);
-    EXPECT_TRUE(header->isVisible());
     EXPECT_EQ(header->indexAt(QPoint(5, 5)).row(), 0);
     // The row brought into view lies below it, not under it.
     EXPECT_GE(g->visualRect(g->gridModel()->index(50, 1)).top(), header->height());
@@ -476,4 +476,31 @@ TEST_F(GridTest, FocusLeavingTheGridEndsTheEditAndIsReported)
     EXPECT_EQ(log, QStringList({"after 2,1 4"}));
     EXPECT_EQ(lost, 1);
     g->setParent(nullptr);
+}
+
+TEST_F(GridTest, FixedColumnStaysInViewAndCannotBeEntered)
+{
+    g->setFixedCols(1);
+    g->setCols(30);
+    g->setCurrentCell(1, 1);
+    g->showCell(1, 29);
+    g->setCol(29);
+    QApplication::processEvents();
+    ASSERT_GT(g->horizontalScrollBar()->value(), 0);
+    QTableView* left = nullptr;
+    for (auto* v : g->findChildren<QTableView*>())
+        if (v != g.get() && v->isVisible() && v->geometry().height() > 100)
+            left = v;
+    ASSERT_NE(left, nullptr);
+    EXPECT_EQ(left->indexAt(QPoint(5, centre(2, 0).y())).column(), 0);
+    g->showCell(1, 5);
+    EXPECT_GE(g->visualRect(g->gridModel()->index(1, 5)).left(), left->width());
+
+    g->setCol(1);
+    log.clear();
+    QTest::keyClick(g.get(), Qt::Key_Left);
+    const QPoint onFixed(5, left->visualRect(g->gridModel()->index(2, 0)).center().y());
+    QMouseEvent press(QEvent::MouseButtonPress, onFixed, left->viewport()->mapToGlobal(onFixed), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(left->viewport(), &press);
+    EXPECT_EQ(log, QStringList({"down 1 at 1,1"}));
 }
