@@ -348,26 +348,40 @@ std::shared_ptr<QTextDocument> ReportDocument::MakeDocument(const QString& text,
     return doc;
 }
 
+qreal ReportDocument::CutBefore(const QTextDocument& doc, qreal from, qreal limit)
+{
+    const QList<LineBox> lines = Lines(doc);
+    qreal cut = from;
+    for (const LineBox& l : lines) {
+        if (l.bottom > limit + 0.5)
+            break;
+        const bool straddled = std::any_of(lines.begin(), lines.end(), [&](const LineBox& o) {
+            return o.top < l.bottom - 0.5 && o.bottom > l.bottom + 0.5;
+        });
+        if (!straddled && l.bottom > cut)
+            cut = l.bottom;
+    }
+    return cut;
+}
+
+QStringList ReportDocument::LinesWithin(const QTextDocument& doc, qreal from, qreal to)
+{
+    QStringList out;
+    for (const LineBox& l : Lines(doc))
+        if (l.top >= from - 0.5 && l.bottom <= to + 0.5)
+            out.append(l.text);
+    return out;
+}
+
 void ReportDocument::FlowDocument(const std::shared_ptr<QTextDocument>& doc, int x)
 {
     const qreal height = DocHeight(*doc);
-    const QList<LineBox> lines = Lines(*doc);
     qreal source = 0;
     while (true) {
         const qreal room = BottomLimit() - mY;
         qreal cut = height;
         if (height - source > room) {
-            // The lowest line end that fits and that no other line straddles.
-            cut = source;
-            for (const LineBox& l : lines) {
-                if (l.bottom > source + room + 0.5)
-                    break;
-                const bool straddled = std::any_of(lines.begin(), lines.end(), [&](const LineBox& o) {
-                    return o.top < l.bottom - 0.5 && o.bottom > l.bottom + 0.5;
-                });
-                if (!straddled && l.bottom > cut)
-                    cut = l.bottom;
-            }
+            cut = CutBefore(*doc, source, source + room);
             if (cut <= source) {
                 if (mY > mTop) {   // the page has something on it: go on at the top of the next
                     NewPage();
@@ -380,9 +394,7 @@ void ReportDocument::FlowDocument(const std::shared_ptr<QTextDocument>& doc, int
         item.doc = doc;
         item.sourceTop = source;
         item.rect = QRectF(x, mY, doc->textWidth(), cut - source);
-        for (const LineBox& l : lines)
-            if (l.top >= source - 0.5 && l.bottom <= cut + 0.5)
-                item.lines.append(l.text);
+        item.lines = LinesWithin(*doc, source, cut);
         AddItem(item);
         mY += int(std::lround(cut - source));
         source = cut;

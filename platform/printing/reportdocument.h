@@ -156,8 +156,12 @@ public:
     int RightEdge() const { return mPageWidth - mRight - mIndentThird; }
     int BottomLimit() const { return mPageHeight - mBottom; }
     void AddItem(const PageItem& item);
-    // Places a laid-out document at (x, mY) and flows it over pages; returns its last line's bottom.
+    // Places a laid-out document at (x, mY) and flows it over pages.
     void FlowDocument(const std::shared_ptr<QTextDocument>& doc, int x);
+    // The lowest line end of doc within (from, limit] that no line straddles; from when none.
+    static qreal CutBefore(const QTextDocument& doc, qreal from, qreal limit);
+    // The text lines of doc lying within [from, to].
+    static QStringList LinesWithin(const QTextDocument& doc, qreal from, qreal to);
 
 private:
     void StartPage();

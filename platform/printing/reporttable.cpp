@@ -7,6 +7,7 @@
 #include <QTextDocument>
 
 #include <algorithm>
+#include <functional>
 
 namespace printing {
 
@@ -257,6 +258,40 @@ void ReportTable::Layout(ReportDocument& d) const
         d.AddItem(item);
     };
 
+    // The rules of a row's line style; cellFrames >= 0 also frames that row's cells (grid style).
+    auto drawRules = [&](int top, int bottom, int cellFrames) {
+        const int style = mLineStyle;
+        if (style == 2 || style == 3 || style == 6)
+            lineItem(x0, top, x0 + width, top);
+        if (style == 1 || style == 3 || style == 6)
+            lineItem(x0, bottom, x0 + width, bottom);
+        if (style == 4) {
+            PageItem box;
+            box.kind = PageItem::Kind::Box;
+            box.rect = QRectF(x0, top, width, bottom - top);
+            box.frame = true;
+            d.AddItem(box);
+        }
+        for (int col = 0; col <= Columns(); ++col) {
+            const bool columnRule = (style == 5 || style == 6) || (col > 0 && mColumns[col - 1].rule);
+            if (columnRule && style != 7)
+                lineItem(x0 + colX[col], top, x0 + colX[col], bottom);
+        }
+        if (style == 7 && cellFrames >= 0) {
+            for (int col = 0; col < Columns(); ++col) {
+                const Cell& c = mRows[cellFrames].cells[col];
+                if (c.covered)
+                    continue;
+                PageItem frame;
+                frame.kind = PageItem::Kind::Box;
+                frame.rect = QRectF(x0 + colX[col], top, colX[std::min(col + c.colSpan, Columns())] - colX[col],
+                                    bottom - top);
+                frame.frame = true;
+                d.AddItem(frame);
+            }
+        }
+    };
+
     auto placeRow = [&](int r) {
         const Row& row = mRows[r];
         const int top = d.CurrentY() + row.spaceAbove;
@@ -304,24 +339,61 @@ void ReportTable::Layout(ReportDocument& d) const
             }
         }
         const int bottom = top + rowHeight[r];
-        const int style = mLineStyle;
-        if (style == 2 || style == 3 || style == 6)
-            lineItem(x0, top, x0 + width, top);
-        if (style == 1 || style == 3 || style == 6)
-            lineItem(x0, bottom, x0 + width, bottom);
-        if (style == 4) {
-            PageItem box;
-            box.kind = PageItem::Kind::Box;
-            box.rect = QRectF(x0, top, width, rowHeight[r]);
-            box.frame = true;
-            d.AddItem(box);
-        }
-        for (int col = 0; col <= Columns(); ++col) {
-            const bool columnRule = (style == 5 || style == 6) || (col > 0 && mColumns[col - 1].rule);
-            if (columnRule && style != 7)
-                lineItem(x0 + colX[col], top, x0 + colX[col], bottom);
-        }
+        drawRules(top, bottom, -1);
         d.mY = bottom;
+    };
+
+    // A row taller than a page goes on over as many pages as its cells need, each cell cut
+    // between two of its lines.
+    auto placeTallRow = [&](int r, const std::function<void()>& newPage) {
+        const Row& row = mRows[r];
+        QList<qreal> source(Columns(), 0);
+        int top = d.CurrentY() + row.spaceAbove;
+        while (true) {
+            const int room = d.BottomLimit() - top - 2 * kPadY;
+            int used = 0;
+            bool done = true;
+            for (int col = 0; col < Columns(); ++col) {
+                const Cell& c = row.cells[col];
+                const Laid& l = laid[r][col];
+                if (c.covered || !l.doc || c.text.isEmpty())
+                    continue;
+                const qreal height = l.doc->documentLayout()->documentSize().height();
+                if (source[col] >= height - 0.5)
+                    continue;
+                qreal cut = height;
+                if (height - source[col] > room) {
+                    cut = ReportDocument::CutBefore(*l.doc, source[col], source[col] + room);
+                    if (cut <= source[col])
+                        cut = source[col] + room;
+                    done = false;
+                }
+                const int x = x0 + colX[col];
+                const int w = colX[std::min(col + c.colSpan, Columns())] - colX[col];
+                PageItem text;
+                text.doc = l.doc;
+                text.sourceTop = source[col];
+                text.rect = QRectF(x + kPadX, top + kPadY, w - 2 * kPadX, cut - source[col]);
+                text.lines = ReportDocument::LinesWithin(*l.doc, source[col], cut);
+                d.AddItem(text);
+                used = std::max(used, int(std::lround(cut - source[col])));
+                source[col] = cut;
+            }
+            const int bottom = done ? top + used + 2 * kPadY : d.BottomLimit();
+            drawRules(top, bottom, r);
+            d.mY = bottom;
+            if (done)
+                return;
+            newPage();
+            top = d.CurrentY();
+        }
+    };
+
+    auto Splittable = [&](int r) {
+        for (const Cell& c : mRows[r].cells)
+            if (!c.covered && (c.rowSpan > 1 || c.vertical))
+                return false;
+        return r > 0;
     };
 
     auto groupHeight = [&](int from, int to) {
@@ -368,12 +440,19 @@ void ReportTable::Layout(ReportDocument& d) const
             if (mHasHeader)
                 placeRow(0);
         }
+        auto newPage = [&] {
+            d.NewPage();
+            if (mHasHeader)
+                placeRow(0);
+        };
         for (int rr = r; rr <= last; ++rr) {
-            if (rr > r && d.CurrentY() + groupHeight(rr, rr) > d.BottomLimit()) {
-                d.NewPage();
-                if (mHasHeader)
-                    placeRow(0);
+            const bool fits = d.CurrentY() + groupHeight(rr, rr) <= d.BottomLimit();
+            if (!fits && groupHeight(rr, rr) + headerHeight > d.BottomLimit() - d.MarginTop() && Splittable(rr)) {
+                placeTallRow(rr, newPage);
+                continue;
             }
+            if (rr > r && !fits)
+                newPage();
             placeRow(rr);
         }
         r = last + 1;

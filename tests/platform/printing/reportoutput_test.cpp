@@ -1,7 +1,11 @@
 #include "printing_fixture.h"
 
 #include "platform/printing/reportpreview.h"
+#include "platform/printing/reporttable.h"
 #include "platform/richtext/rtf.h"
+#include "platform/ui/scriptedprompter.h"
+
+#include <QPrinterInfo>
 
 #include <QDir>
 #include <QFile>
@@ -67,12 +71,63 @@ TEST(ReportOutput, PdfOfThreePagesHoldsThePrintedText)
         QFile::copy(pdf, qEnvironmentVariable("TOLMAR_KEEP_PDF"));
 }
 
-TEST(ReportOutput, PdfToAnUnwritablePlaceIsReportedNotSwallowed)
+TEST(ReportOutput, FailedOutputIsReportedNotSwallowed)
+{
+    ui::ScriptedPrompter prompter;
+    for (printing::Output output : {printing::Output::Pdf, printing::Output::Rtf}) {
+        printing::ReportDocument doc;
+        doc.StartDoc(output, QStringLiteral("/nonexistent-folder/report.out"));
+        doc.Paragraph(QStringLiteral("x"));
+        EXPECT_FALSE(doc.EndDoc());
+    }
+    ASSERT_EQ(prompter.messages().size(), 2);
+    EXPECT_TRUE(prompter.messages()[0].text.contains(QStringLiteral("/nonexistent-folder/report.out")));
+    EXPECT_EQ(prompter.messages()[0].icon, ui::Icon::Critical);
+
+    // Without any printer the user is told so; a preview writes nothing and asks nothing.
+    prompter.clear();
+    printing::ReportDocument doc;
+    doc.StartDoc(printing::Output::Preview);
+    doc.Paragraph(QStringLiteral("x"));
+    EXPECT_TRUE(doc.EndDoc());
+    EXPECT_TRUE(prompter.messages().isEmpty());
+    if (QPrinterInfo::availablePrinters().isEmpty()) {
+        EXPECT_FALSE(doc.PrintPages(0, 0));
+        ASSERT_EQ(prompter.messages().size(), 1);
+        EXPECT_TRUE(prompter.messages()[0].text.startsWith(QStringLiteral("No printer is installed.")));
+    }
+}
+
+TEST(ReportOutput, RtfTablesKeepTheirSpansAndHeader)
 {
     printing::ReportDocument doc;
-    doc.StartDoc(printing::Output::Pdf, QStringLiteral("/nonexistent-folder/report.pdf"));
-    doc.Paragraph(QStringLiteral("x"));
-    EXPECT_FALSE(doc.EndDoc());
+    doc.StartDoc(printing::Output::Preview);
+    doc.AddTable(QStringLiteral("3600|3600|3600;"), QStringLiteral("Alternative A||;"), QString());
+    printing::ReportTable* t = doc.table();
+    t->SetColSpan(0, 1, 3);
+    t->SetRows(2);
+    t->SetCellText(1, 1, QStringLiteral("Target"));
+    t->SetCellText(1, 3, QStringLiteral("Extreme"));
+    t->SetColSpan(2, 1, 3);
+    t->SetCellText(2, 1, QStringLiteral("{\\b Issue:} crossing"));
+    doc.EndTable();
+    doc.EndDoc();
+    const QString rtf = doc.Rtf();
+    EXPECT_EQ(rtf.count(QStringLiteral("\\row")), 3);
+    EXPECT_EQ(rtf.count(QStringLiteral("\\clmgf")), 2);
+    EXPECT_EQ(rtf.count(QStringLiteral("\\clmrg")), 4);
+    EXPECT_TRUE(rtf.contains(QStringLiteral("\\trhdr")));
+    EXPECT_TRUE(rtf.contains(QStringLiteral("\\b Issue:}"))) << "rich cell text keeps its bold run";
+
+    QTextDocument read;
+    ASSERT_TRUE(richtext::ReadRtf(rtf, &read));
+    QTextTable* table = nullptr;
+    for (QTextFrame* frame : read.rootFrame()->childFrames())
+        if ((table = qobject_cast<QTextTable*>(frame)))
+            break;
+    ASSERT_NE(table, nullptr);
+    EXPECT_EQ(table->rows(), 3);
+    EXPECT_TRUE(read.toPlainText().contains(QStringLiteral("Issue: crossing")));
 }
 
 TEST(ReportOutput, RtfOfTheRunReadsBackWithItsTables)

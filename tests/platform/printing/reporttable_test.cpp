@@ -147,3 +147,33 @@ TEST_F(ReportDocumentTest, KeptRowsMoveToTheNextPageTogetherUnderTheRepeatedHead
     EXPECT_EQ(one.last(), QStringLiteral("row 33"));
     EXPECT_EQ(two[2], QStringLiteral("row 34"));
 }
+
+TEST_F(ReportDocumentTest, RowTallerThanAPageGoesOnOverPagesWithoutLosingLines)
+{
+    doc.SetTableLineStyle(7);
+    doc.AddTable(QStringLiteral("2000|6000;"), QStringLiteral("Alternative|Description;"), QString());
+    printing::ReportTable* t = doc.table();
+    t->SetRows(2);
+    t->SetCellText(1, 1, QStringLiteral("A"));
+    t->SetCellText(1, 2, Words(1500));
+    t->SetCellText(2, 1, QStringLiteral("B"));
+    doc.EndTable();
+
+    ASSERT_GE(doc.PageCount(), 2);
+    const int limit = doc.PageHeight() - doc.MarginBottom();
+    QStringList description;
+    for (int p = 0; p < doc.PageCount(); ++p) {
+        const QList<PageItem> texts = Texts(p);
+        ASSERT_FALSE(texts.isEmpty());
+        EXPECT_EQ(texts.first().lines.value(0), QStringLiteral("Alternative")) << "header on page " << p;
+        for (const PageItem& item : texts) {
+            EXPECT_LE(item.rect.bottom(), limit + 0.5);
+            if (item.rect.width() > 5000 && item.lines.value(0) != QStringLiteral("Description"))
+                description << item.lines;
+        }
+    }
+    const QStringList words = description.join(u' ').split(u' ');
+    EXPECT_EQ(words.size(), 1500);
+    EXPECT_EQ(words.last(), QStringLiteral("word1500"));
+    EXPECT_EQ(Texts(doc.PageCount() - 1).last().lines.value(0), QStringLiteral("B"));
+}
