@@ -56,8 +56,6 @@ SectionTabs TabsOf(int section, int fmuCount)
 
 } // namespace
 
-QString frm02Tabs::WorksheetCaptions(int section, int fmuCount) { return TabsOf(section, fmuCount).captions; }
-
 frm02Tabs::frm02Tabs(frm0_Tolmar* main, QWidget* parent) : QWidget(parent), mMain(main)
 {
     setObjectName(QStringLiteral("frm02Tabs"));

@@ -27,9 +27,6 @@ public:
     tabs::IndexTab* vsTab1() const { return mSections; }
     tabs::IndexTab* vsTab2() const { return mWorksheets; }
 
-    // The caption list and Worksheet menu items of a section (4: by the FMU count).
-    static QString WorksheetCaptions(int section, int fmuCount);
-
 protected:
     void resizeEvent(QResizeEvent* event) override;
 

@@ -280,7 +280,13 @@ void frm0_Tolmar::mnuFile_Click(int index)
         case 1: NewFile(); break;
         case 2: OpenFile(); break;
         case 4: SaveFileAs(); break;
-        case 6: ui::ShowPrinterSetup(this); break;
+        case 6:
+            try {
+                ui::ShowPrinterSetup(this);
+            } catch (...) {
+                // a printer that cannot be set up is left as it was
+            }
+            break;
         case 9: close(); break;
         default: break;
         }

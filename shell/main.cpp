@@ -7,6 +7,14 @@
 #include <QApplication>
 #include <QStringList>
 
+namespace {
+
+// Each worksheet library registers its forms by id here (worksheets::RegisterWorksheetForm);
+// a worksheet without a registered form shows a page with its caption.
+void RegisterWorksheetForms() {}
+
+} // namespace
+
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
@@ -16,6 +24,7 @@ int main(int argc, char** argv)
     ui::setPrompter(&prompter);
     core::SetBusyCursorHandler(ui::SetBusyCursor);
     upgrade::Install();
+    RegisterWorksheetForms();
 
     shell::frm0_Tolmar window;
     prompter.setParent(&window);
