@@ -81,26 +81,37 @@ double c36ThreatenedItem::ValueAtRisk() const
 
 void c36ThreatenedItem::Initialize(int key, const QString& name)
 {
-    mItemKey = key;
-    mItemName = name;
+    QString notes;
     {
         auto rs = Db().OpenTable(QStringLiteral("Items"));
         rs->Seek(key);
-        mNotes = core::GetFieldText(*rs, QStringLiteral("ItemText"));
+        notes = core::GetFieldText(*rs, QStringLiteral("ItemText"));
         rs->Close();
     }
     auto rs = Db().OpenTable(QStringLiteral("ValuesAtRisk"));
     rs->Seek(key);
-    if (rs->NoMatch()) {
+    const bool hasRow = !rs->NoMatch();
+    const double loss = core::GetFieldSingle(*rs, QStringLiteral("PotentialLoss"));
+    const int probability = core::GetFieldLong(*rs, QStringLiteral("Probability"));
+    rs->Close();
+    InitializeWith(key, name, notes, hasRow, loss, probability);
+}
+
+void c36ThreatenedItem::InitializeWith(int key, const QString& name, const QString& notes, bool hasRow,
+                                       double storedLoss, int probability)
+{
+    mItemKey = key;
+    mItemName = name;
+    mNotes = notes;
+    if (hasRow) {
+        mStoredLoss = storedLoss;
+        mPotentialLoss = core::RoundSignificant(storedLoss, 3);
+        mProbability = probability;
+    } else {
         mStoredLoss = 0;
         mPotentialLoss = 0;
         mProbability = 50;
-    } else {
-        mStoredLoss = core::GetFieldSingle(*rs, QStringLiteral("PotentialLoss"));
-        mPotentialLoss = core::RoundSignificant(mStoredLoss, 3);
-        mProbability = core::GetFieldLong(*rs, QStringLiteral("Probability"));
     }
-    rs->Close();
     mLossSet = false;
     mChanged = false;
 }

@@ -24,6 +24,9 @@ public:
     void SetNotes(const QString& value);
 
     void Initialize(int key, const QString& name);
+    // Initialize with the rows already read (hasRow false: no ValuesAtRisk row).
+    void InitializeWith(int key, const QString& name, const QString& notes, bool hasRow, double storedLoss,
+                        int probability);
     void SaveChanges();
     bool IsDirty() const { return mChanged; }
 

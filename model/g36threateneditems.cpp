@@ -21,13 +21,22 @@ std::unique_ptr<ThreatenedItemCollection>& list()
 void LoadThreatenedItems()
 {
     auto items = std::make_unique<ThreatenedItemCollection>();
+    // One read of both tables rather than two seeks per value at risk.
     auto rs = Db().OpenRecordset(
-        QStringLiteral("SELECT ItemKey, ItemName FROM Items WHERE ParentKey = ? ORDER BY ItemKey"),
+        QStringLiteral("SELECT i.ItemKey AS ItemKey, i.ItemName AS ItemName, i.ItemText AS ItemText, "
+                       "v.ItemKey IS NOT NULL AS HasRow, v.PotentialLoss AS PotentialLoss, "
+                       "v.Probability AS Probability "
+                       "FROM Items i LEFT JOIN ValuesAtRisk v ON v.ItemKey = i.ItemKey "
+                       "WHERE i.ParentKey = ? ORDER BY i.ItemKey"),
         {core::kValuesAtRiskGroupKey});
     while (!rs->Eof()) {
         const int key = core::GetFieldLong(*rs, QStringLiteral("ItemKey"));
         auto item = std::make_shared<c36ThreatenedItem>();
-        item->Initialize(key, core::GetFieldText(*rs, QStringLiteral("ItemName")));
+        item->InitializeWith(key, core::GetFieldText(*rs, QStringLiteral("ItemName")),
+                             core::GetFieldText(*rs, QStringLiteral("ItemText")),
+                             core::GetFieldLong(*rs, QStringLiteral("HasRow")) != 0,
+                             core::GetFieldSingle(*rs, QStringLiteral("PotentialLoss")),
+                             core::GetFieldLong(*rs, QStringLiteral("Probability")));
         if (!items->Contains(key))
             items->Add(key, std::move(item));
         rs->MoveNext();

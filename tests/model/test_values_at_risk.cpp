@@ -65,6 +65,10 @@ TEST_F(ValuesAtRisk, NewItemReadsDefaultsAndWritesNothingUntilChanged)
     EXPECT_EQ(item->ValueAtRisk(), 0);
     item->SaveChanges();
     EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM ValuesAtRisk")), 0);
+    ClearThreatenedItems();
+    item = GetThreatenedItem(item->ItemKey());
+    ASSERT_TRUE(item);
+    EXPECT_EQ(item->Probability(), 50);
     item->SetNotes(QStringLiteral("Old barn"));
     item->SaveChanges();
     EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM ValuesAtRisk WHERE Probability = 50")), 1);

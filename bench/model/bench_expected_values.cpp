@@ -1,0 +1,154 @@
+// Opens the large analysis and computes what the comparison matrix shows for every alternative
+// (all expected values, by objective, category and safety issue) and the least-cost alternative,
+// beside a bare read of the same rows through SQLite. The figure to watch is the ratio.
+
+#include "core/u11datafile.h"
+#include "core/u13folders.h"
+#include "model/c41objective.h"
+#include "model/c51alternative.h"
+#include "model/g41objectives.h"
+#include "model/g42safetyissues.h"
+#include "model/g51alternatives.h"
+#include "platform/ui/scriptedprompter.h"
+#include "support/analysis_builder.h"
+
+#include <QCoreApplication>
+#include <QMap>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+#include <sqlite3.h>
+
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+const char* const kTables[] = {"Properties", "Items", "Objectives", "Scores", "Outcomes", "OutcomeFMZs",
+                               "FMZList", "NVCPerAcre", "SuppressionPerAcreCost", "ValuesAtRisk",
+                               "ValuesProtected", "SRTypes", "SRUses"};
+
+double ComputeMatrix()
+{
+    double checksum = 0;
+    QList<int> objectives, categories, safety;
+    for (const model::c41Objective* o : model::GetPrioritizedObjectives())
+        (o->bCategory() ? categories : objectives).append(o->ItemKey());
+    for (const model::c41Objective* s : model::SafetyIssuesCollection())
+        if (s->bSafetyIssue())
+            safety.append(s->ItemKey());
+    for (const auto& alt : model::GetAlternatives()) {
+        checksum += alt->ExpectedScore() + alt->ExpectedSafetyScore();
+        for (int key : categories)
+            checksum += alt->ExpectedCategoryScore(key);
+        for (int key : objectives)
+            checksum += alt->ExpectedWgtObjScore(key) + alt->ExpectedRawObjScore(key);
+        for (int key : safety)
+            checksum += alt->ExpectedWgtSafetyScore(key) + alt->ExpectedRawSafetyScore(key);
+        checksum += alt->ExpectedProtection() + alt->ExpectedNVCLoss() + alt->ExpectedLoss() + alt->ExpectedCost();
+        checksum += alt->EstimatedCost() + alt->EstimatedSize();
+        for (int idx = 1; idx <= 3; ++idx)
+            checksum += alt->OutcomePercent(idx);
+    }
+    checksum += model::GetLeastCostAlternative()->ItemKey();
+    return checksum;
+}
+
+double BareRead(sqlite3* db)
+{
+    double checksum = 0;
+    for (const char* table : kTables) {
+        sqlite3_stmt* stmt = nullptr;
+        const QByteArray sql = QByteArray("SELECT * FROM ") + table;
+        sqlite3_prepare_v2(db, sql.constData(), -1, &stmt, nullptr);
+        while (sqlite3_step(stmt) == SQLITE_ROW) {
+            const int n = sqlite3_column_count(stmt);
+            for (int i = 0; i < n; ++i) {
+                switch (sqlite3_column_type(stmt, i)) {
+                case SQLITE_INTEGER: checksum += double(sqlite3_column_int64(stmt, i)); break;
+                case SQLITE_FLOAT: checksum += sqlite3_column_double(stmt, i); break;
+                case SQLITE_TEXT: checksum += sqlite3_column_bytes(stmt, i); break;
+                default: break;
+                }
+            }
+        }
+        sqlite3_finalize(stmt);
+    }
+    return checksum;
+}
+
+struct LargeAnalysis {
+    QTemporaryDir dir;
+    QString path;
+    bool ok = false;
+    LargeAnalysis()
+    {
+        path = dir.filePath(QStringLiteral("Large.tlm"));
+        QString error;
+        ok = testsupport::CreateAnalysisFile(core::JoinPath(core::AppPath(), QStringLiteral("TLM.new")), path,
+                                             testsupport::kLargeAnalysis, &error);
+        if (!ok)
+            std::fprintf(stderr, "cannot build the analysis: %s\n", qPrintable(error));
+        ok = ok && core::OpenDatafile(path);
+    }
+    ~LargeAnalysis() { core::CloseDatafile(); }
+};
+
+std::unique_ptr<LargeAnalysis> gAnalysis;
+
+LargeAnalysis& Analysis() { return *gAnalysis; }
+
+void BM_ModelMatrix(benchmark::State& state)
+{
+    if (!Analysis().ok) {
+        state.SkipWithError("no analysis");
+        return;
+    }
+    for (auto _ : state) {
+        testsupport::ClearModelCaches();   // every figure read from the file afresh
+        benchmark::DoNotOptimize(ComputeMatrix());
+    }
+}
+BENCHMARK(BM_ModelMatrix)->Unit(benchmark::kMillisecond);
+
+void BM_BareRead(benchmark::State& state)
+{
+    if (!Analysis().ok) {
+        state.SkipWithError("no analysis");
+        return;
+    }
+    for (auto _ : state)
+        benchmark::DoNotOptimize(BareRead(core::gDatabase()->handle()));
+}
+BENCHMARK(BM_BareRead)->Unit(benchmark::kMillisecond);
+
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override
+    {
+        for (const Run& run : runs)
+            if (run.run_type == Run::RT_Iteration)
+                times[QString::fromStdString(run.benchmark_name())] = run.GetAdjustedRealTime();
+        ConsoleReporter::ReportRuns(runs);
+    }
+    QMap<QString, double> times;
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    ui::ScriptedPrompter prompter;
+    benchmark::Initialize(&argc, argv);
+    gAnalysis = std::make_unique<LargeAnalysis>();
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    gAnalysis.reset();
+    const double model = reporter.times.value(QStringLiteral("BM_ModelMatrix"));
+    const double bare = reporter.times.value(QStringLiteral("BM_BareRead"));
+    if (model > 0 && bare > 0)
+        std::printf("model / bare read: %.2f (goal: at most 5)\n", model / bare);
+    benchmark::Shutdown();
+    return 0;
+}
