@@ -243,8 +243,9 @@ TEST_F(ShellTest, SectionRowsRewriteTheWorksheetRowAndMenu)
         EXPECT_EQ(tabs()->vsTab2()->captions(), c.captions) << c.section;
         for (int i = 0; i < 3; ++i)
             EXPECT_EQ(window->tabItem(4 + i)->isVisible(), c.visible[i]) << c.section << " item " << 4 + i;
-        if (!c.item5.isEmpty())
+        if (!c.item5.isEmpty()) {
             EXPECT_EQ(window->tabItem(5)->text(), c.item5);
+        }
         EXPECT_EQ(window->tabItem(1)->text(), QStringLiteral("&1 Introduction"));
     }
 
