@@ -226,6 +226,7 @@ void ReportDocument::SetPageSize(int width, int height)
 
 void ReportDocument::StartDoc(Output output, const QString& fileName)
 {
+    mCalls.clear();
     mOutput = output;
     mFileName = fileName;
     mPages.clear();
@@ -236,6 +237,7 @@ void ReportDocument::StartDoc(Output output, const QString& fileName)
     // Every run starts from the same layout, whatever an earlier run left behind.
     Reset();
     mOpen = true;
+    Log(QStringLiteral("StartDoc"));
     StartPage();
 }
 
@@ -263,6 +265,7 @@ void ReportDocument::NewPage()
 {
     if (!mOpen)
         return;
+    Log(QStringLiteral("NewPage"));
     FinishPage();
     StartPage();
 }
@@ -273,6 +276,7 @@ bool ReportDocument::EndDoc()
         return true;
     if (mTable)
         EndTable();
+    Log(QStringLiteral("EndDoc"));
     FinishPage();
     mOpen = false;
     switch (mOutput) {
@@ -444,11 +448,13 @@ void ReportDocument::PlaceText(const QString& text, bool endLine)
 
 void ReportDocument::Paragraph(const QString& text)
 {
+    Log(QStringLiteral("Paragraph \"%1\" %2").arg(text, State()));
     PlaceText(text, true);
 }
 
 void ReportDocument::Text(const QString& text)
 {
+    Log(QStringLiteral("Text \"%1\" %2").arg(text, State()));
     PlaceText(text, false);
 }
 
@@ -472,6 +478,8 @@ void ReportDocument::TextBox(const QString& text, int left, int top, int width, 
 {
     if (!mOpen)
         return;
+    Log(QStringLiteral("TextBox \"%1\" %2,%3 %4x%5%6 %7").arg(text).arg(left).arg(top).arg(width).arg(height)
+            .arg(fill ? QStringLiteral(" fill %1 %2").arg(mBrushColor.name()).arg(mBrushStyle) : QString(), State()));
     if (fill || (text.isEmpty() && height > 0)) {
         PageItem box;
         box.kind = PageItem::Kind::Box;
@@ -503,6 +511,7 @@ void ReportDocument::TextBox(const QString& text, int left, int top, int width, 
 
 void ReportDocument::DrawLine(int x1, int y1, int x2, int y2)
 {
+    Log(QStringLiteral("DrawLine %1,%2 %3,%4 pen %5 %6").arg(x1).arg(y1).arg(x2).arg(y2).arg(mPenColor.name()).arg(mPenWidth));
     PageItem line;
     line.kind = PageItem::Kind::Line;
     line.from = QPointF(x1, y1);
@@ -514,8 +523,10 @@ void ReportDocument::DrawLine(int x1, int y1, int x2, int y2)
 
 void ReportDocument::InsertRtf(const QString& rtf)
 {
-    if (mOpen)
-        mRtf->Raw(rtf);
+    if (!mOpen)
+        return;
+    Log(QStringLiteral("InsertRtf %1").arg(rtf));
+    mRtf->Raw(rtf);
 }
 
 QString ReportDocument::Rtf() const
@@ -531,6 +542,8 @@ void ReportDocument::TableRows(const QString& formatAndRows)
         return;
     if (mTable)
         EndTable();
+    Log(QStringLiteral("TableRows \"%1\" style %2 row %3 header %4 %5").arg(formatAndRows).arg(mTableLineStyle)
+            .arg(mRowSetting).arg(mHeaderSetting).arg(State()));
     const TableFormat format = TableFormat::Parse(formatAndRows);
     if (format.columns.isEmpty() || format.rows.isEmpty())
         return;
@@ -543,6 +556,7 @@ void ReportDocument::AddTable(const QString& format, const QString& header, cons
 {
     if (mTable)
         EndTable();
+    Log(QStringLiteral("AddTable \"%1\" \"%2\" \"%3\" style %4 %5").arg(format, header, body).arg(mTableLineStyle).arg(State()));
     QString spec = format;
     if (spec.endsWith(u';'))
         spec.chop(1);
@@ -561,8 +575,22 @@ void ReportDocument::EndTable()
     if (!mTable)
         return;
     std::unique_ptr<ReportTable> table = std::move(mTable);
+    Log(QStringLiteral("EndTable %1 rows").arg(table->Rows()));
     if (mOpen)
         table->Layout(*this);
+}
+
+void ReportDocument::Log(const QString& call)
+{
+    mCalls.append(call);
+}
+
+QString ReportDocument::State() const
+{
+    return QStringLiteral("at %1,%2 margins %3,%4,%5,%6 indents %7,%8,%9 align %10 %11 %12%13%14")
+        .arg(mXSet ? mX : mLeft + mIndentLeft).arg(mY).arg(mTop).arg(mLeft).arg(mRight).arg(mBottom)
+        .arg(mIndentLeft).arg(mIndentSecond).arg(mIndentThird).arg(mTextAlign).arg(mFontName).arg(mFontSize)
+        .arg(mBold ? QStringLiteral(" b") : QString()).arg(mItalic ? QStringLiteral(" i") : QString());
 }
 
 // ---- output ------------------------------------------------------------------------------

@@ -148,6 +148,8 @@ public:
 
     // The laid-out primitives of one page as text lines, for comparison.
     QStringList PageRecord(int pageIndex) const;
+    // The output calls of the run in order, each with the layout it was made in.
+    const QStringList& Calls() const { return mCalls; }
 
     // Shared with the table layout
     QFont CurrentFont() const;
@@ -168,6 +170,8 @@ private:
     void FinishPage();
     void PlaceText(const QString& text, bool endLine);
     void Reset();
+    void Log(const QString& call);
+    QString State() const;
 
     bool mOpen = false;
     Output mOutput = Output::Preview;
@@ -195,6 +199,7 @@ private:
     std::unique_ptr<ReportTable> mTable;
 
     RunningLine mRunning;
+    QStringList mCalls;
 
     std::unique_ptr<RtfWriter> mRtf;
     friend class ReportTable;

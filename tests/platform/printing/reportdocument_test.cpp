@@ -151,3 +151,23 @@ TEST_F(ReportDocumentTest, BoxesAndLinesUseThePenAndBrush)
     EXPECT_GT(h, 150);
     EXPECT_GT(doc.MeasureTextBox(Words(40), 2400), 4 * h) << "a long text in a narrow box wraps";
 }
+
+TEST_F(ReportDocumentTest, CallsAreRecordedWithTheLayoutTheyWereMadeIn)
+{
+    doc.SetMarginLeft(2880);
+    doc.SetFontSize(11);
+    doc.SetCurrentX(1080);
+    doc.SetFontBold(true);
+    doc.Paragraph(QStringLiteral("Selected Alternative"));
+    doc.TableRows(QStringLiteral("2880|6660;a|b;"));
+    doc.NewPage();
+    doc.EndDoc();
+    const QString font = doc.FontName();
+    EXPECT_EQ(doc.Calls(), (QStringList{
+        QStringLiteral("StartDoc"),
+        QStringLiteral("Paragraph \"Selected Alternative\" at 1080,720 margins 720,2880,720,720 indents 0,0,0 align 0 %1 11 b").arg(font),
+        QStringLiteral("TableRows \"2880|6660;a|b;\" style 0 row 0 header 0 at 2880,%1 margins 720,2880,720,720 indents 0,0,0 align 0 %2 11 b")
+            .arg(Texts(0)[0].rect.bottom()).arg(font),
+        QStringLiteral("NewPage"),
+        QStringLiteral("EndDoc")}));
+}
