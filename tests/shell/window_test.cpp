@@ -1,6 +1,7 @@
 #include "shellfixture.h"
 
 #include "core/u21display.h"
+#include "core/u91trace.h"
 #include "core/uimode.h"
 #include "platform/ui/helpviewer.h"
 #include "platform/ui/screen.h"
@@ -125,4 +126,61 @@ TEST_F(ShellTest, HelpForTheCurrentWorksheetOpensItsTopic)
     window->mnuHelp_Click(2);
     ASSERT_EQ(prompter.messages().size(), 1);
     EXPECT_TRUE(prompter.messages()[0].text.startsWith("No help file is installed."));
+}
+
+namespace {
+QString TraceText()
+{
+    QFile f(core::JoinPath(core::LogFolder(), QStringLiteral("Tolmar.LOG")));
+    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+}
+} // namespace
+
+TEST_F(ShellTest, SectionChangeFromAWorksheetRunsInTheOrderOfTheTabRows)
+{
+    startWithFile();
+    window->mnuTab_Click(4);
+    const qsizetype start = TraceText().size();
+    window->mnuSection_Click(3);
+    const QString trace = TraceText().mid(start);
+    const QStringList order = {"switch to section 3",
+                               "a3Tolmarforms.UpdateCurrentWorksheet tab14",
+                               "ChangeSections",
+                               "switch to worksheet 1",
+                               "a3Tolmarforms.UpdateCurrentWorksheet tab14",
+                               "a3Tolmarforms.UnloadCurrentWorksheet, ID = tab14",
+                               "a3Tolmarforms.DisplayWorksheet 1",
+                               "frm11Intro.Setup",
+                               "switching worksheets",
+                               "a3Tolmarforms.DisplayWorksheet 1",
+                               "frm11Intro.Setup",
+                               "switching sections"};
+    qsizetype at = 0;
+    for (const QString& step : order) {
+        const qsizetype found = trace.indexOf(step, at);
+        ASSERT_GE(found, 0) << "missing or out of order: " << step.toStdString() << "\n" << trace.toStdString();
+        at = found + step.size();
+    }
+    EXPECT_EQ(trace.count("frm11Intro.Setup"), 2);
+
+    // An unload with no worksheet on screen writes its line and leaves the id empty.
+    shell::UnloadCurrentWorksheet();
+    shell::UnloadCurrentWorksheet();
+    EXPECT_TRUE(TraceText().endsWith("a3Tolmarforms.UnloadCurrentWorksheet, ID = \n") ||
+                TraceText().endsWith("a3Tolmarforms.UnloadCurrentWorksheet, ID = \r\n"));
+    EXPECT_EQ(id(), QString());
+}
+
+TEST_F(ShellTest, DialogsCentreOverTheMainWindow)
+{
+    window->move(40, 30);
+    QWidget dialog(nullptr, Qt::Dialog);
+    dialog.resize(200, 120);
+    dialog.show();
+    worksheets::CenterForm(&dialog);
+    const QRect main = window->frameGeometry();
+    const QRect d = dialog.frameGeometry();
+    EXPECT_EQ(d.left(), main.left() + (main.width() - d.width()) / 2);
+    EXPECT_EQ(d.top(), main.top() + (main.height() - d.height()) / 2);
+    EXPECT_EQ(dialog.size(), QSize(200, 120));
 }
