@@ -266,10 +266,7 @@ void Grid::shapeChanged(int newRow, int newCol)
 void Grid::setRows(int n)
 {
     finishEdit();
-    const int before = rows();
-    mModel->setRows(n);
-    for (int r = before; r < rows(); ++r)
-        applyRowHeight(r);
+    mModel->setRows(n);   // new rows come with the default height
     mMergeRows.erase(mMergeRows.lower_bound(rows()), mMergeRows.end());
     shapeChanged(mRow, mCol);
 }
@@ -281,6 +278,7 @@ void Grid::setCols(int n)
     mModel->setCols(n);
     for (int c = before; c < cols(); ++c)
         setColumnWidth(c, twipsToPixels(kDefaultColTwips, this));
+    mMergeCols.erase(mMergeCols.lower_bound(cols()), mMergeCols.end());
     shapeChanged(mRow, mCol);
 }
 
@@ -411,7 +409,6 @@ void Grid::addItem(const QString& text, int index)
     const int at = index < 0 || index > rows() ? rows() : index;
     const bool hadCell = mRow >= 0;
     mModel->insertRow(at, SplitTabs(text));
-    applyRowHeight(at);
     shiftMergeRows(at, +1);
     int newRow = mRow;
     if (hadCell && at <= mRow)
@@ -1132,7 +1129,7 @@ void Grid::focusOutEvent(QFocusEvent* event)
     QTableView::focusOutEvent(event);
     if (mEditor && QApplication::focusWidget() == mEditor)
         return;
-    if (event->reason() != Qt::PopupFocusReason)
+    if (event->reason() != Qt::PopupFocusReason && event->reason() != Qt::ActiveWindowFocusReason)
         emit lostFocus();
 }
 

@@ -77,7 +77,8 @@ void GridEdit::keyReleaseEvent(QKeyEvent* event)
 void GridEdit::focusOutEvent(QFocusEvent* event)
 {
     QLineEdit::focusOutEvent(event);
-    if (event->reason() != Qt::PopupFocusReason)
+    // Another window coming to the front leaves the edit open, as the user left it.
+    if (event->reason() != Qt::PopupFocusReason && event->reason() != Qt::ActiveWindowFocusReason)
         emit focusLost();
 }
 

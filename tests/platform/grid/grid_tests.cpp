@@ -400,6 +400,12 @@ TEST_F(GridTest, SizesAreInTwipsAndHeightZeroHidesARow)
     EXPECT_EQ(g->row(), 3);
     g->setRowHeight(2, 480);
     EXPECT_FALSE(g->isRowHidden(2));
+    // A row hidden before the grid was cut back does not hide its successor.
+    g->setRowHeight(2, 0);
+    g->setRows(1);
+    g->setRows(4);
+    EXPECT_FALSE(g->isRowHidden(2));
+    EXPECT_EQ(g->rowHeight(2), g->rowHeight(1));
     g->setFormatString("FMU" + QString(39, ' ') + "|%   |$/acre  |FMU% x $/acre");
     EXPECT_EQ(g->cols(), 4);
     EXPECT_EQ(g->text(0, 3), "FMU% x $/acre");
