@@ -139,9 +139,7 @@ void RtfLineShape(int x1, int y1, int x2, int y2)
     vp.DrawLine(x1, y1, x2, y2);
     if (!bRTFExport)
         return;
-    const QColor c = vp.PenColor().toRgb();
-    const int color = c.red() | (c.green() << 8) | (c.blue() << 16);
-    vp.InsertRtf(RtfLineShapeText(x1, y1, x2, y2, color, vp.PenWidth()));
+    vp.InsertRtf(RtfLineShapeText(x1, y1, x2, y2, printing::BgrFromColor(vp.PenColor()), vp.PenWidth()));
 }
 
 }  // namespace reports

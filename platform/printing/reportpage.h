@@ -50,6 +50,18 @@ struct Page {
     int number = 0;
 };
 
+// Colours as whole numbers in the order the report code writes them: red + green * 256 + blue * 65536
+// (255 is red). QColor's own constructor from a number reads them the other way round.
+inline QColor ColorFromBgr(int bgr)
+{
+    return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
+}
+inline int BgrFromColor(const QColor& color)
+{
+    const QColor c = color.toRgb();
+    return c.red() | (c.green() << 8) | (c.blue() << 16);
+}
+
 // The three parts of a running line with the page number filled in.
 QStringList RunningLineParts(const RunningLine& line, int pageNumber);
 

@@ -211,8 +211,7 @@ void RtfWriter::Table(const ReportTable& table, int leftOffset, const QList<int>
 
 void RtfWriter::FilledBox(const QRect& box, const QColor& color)
 {
-    const QColor c = color.toRgb();
-    const int bgr = c.red() | (c.green() << 8) | (c.blue() << 16);
+    const int bgr = BgrFromColor(color);
     mBody += QStringLiteral("{\\shp{\\shpleft%1\\shptop%2\\shpright%3\\shpbottom%4"
                             "{\\sp{\\sn shapeType}{\\sv 1}}{\\sp{\\sn fFilled}{\\sv 1}}"
                             "{\\sp{\\sn fillColor}{\\sv %5}}}}")

@@ -125,9 +125,13 @@ TEST_F(PageFurnitureTest, LineShapeForTheRtfFile)
     reports::RtfLineShape(1000, 1000, 2000, 1000);
     EXPECT_FALSE(vp.Rtf().contains(QStringLiteral("\\shp")));
     reports::bRTFExport = true;
+    vp.SetPenColor(printing::ColorFromBgr(0xFF));
+    vp.SetPenWidth(1);
     reports::RtfLineShape(1000, 1000, 2000, 1000);
     reports::bRTFExport = false;
     EXPECT_EQ(vp.Rtf().count(QStringLiteral("{\\shp{")), 1);
+    EXPECT_TRUE(vp.Rtf().contains(QStringLiteral("{\\sn lineColor}{\\sv 255}}{\\sp{\\sn lineWidth}{\\sv 720}}")));
+    EXPECT_EQ(vp.PenColor(), QColor(Qt::red));
     EXPECT_EQ(vp.page(0).items.size(), 2);
 }
 
