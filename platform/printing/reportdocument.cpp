@@ -85,9 +85,10 @@ Qt::Alignment HorizontalAlignment(int code)
     }
 }
 
+// "{\rtf1..." is a whole RTF document and "{\par\b Label:}  value" a fragment; "{draft}" is plain text.
 bool IsRtf(const QString& text)
 {
-    return text.startsWith(u'{');
+    return text.startsWith(QStringLiteral("{\\"));
 }
 
 qreal DocHeight(const QTextDocument& doc)

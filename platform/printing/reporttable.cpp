@@ -327,7 +327,7 @@ void ReportTable::Layout(ReportDocument& d) const
                 else
                     text.rect = QRectF(x + kPadX, top + kPadY + (isHeaderRow(r) ? mHeaderSetting / 2 : 0) + dy,
                                        w - 2 * kPadX, contentH);
-                text.lines = QStringList{c.text.startsWith(u'{') ? l.doc->toPlainText() : c.text};
+                text.lines = QStringList{c.text.startsWith(QStringLiteral("{\\")) ? l.doc->toPlainText() : c.text};
                 d.AddItem(text);
             }
             if (mLineStyle == 7) {

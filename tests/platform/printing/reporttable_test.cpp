@@ -177,3 +177,33 @@ TEST_F(ReportDocumentTest, RowTallerThanAPageGoesOnOverPagesWithoutLosingLines)
     EXPECT_EQ(words.last(), QStringLiteral("word1500"));
     EXPECT_EQ(Texts(doc.PageCount() - 1).last().lines.value(0), QStringLiteral("B"));
 }
+
+TEST_F(ReportDocumentTest, CellsHoldPlainLinesAndRichFragments)
+{
+    doc.SetFontSize(11);
+    doc.AddTable(QStringLiteral("5400|5400;"), QStringLiteral("Ardwyn\r\n|;"), QString());
+    printing::ReportTable* t = doc.table();
+    t->SetColSpan(0, 1, 2);
+    t->SetRows(1);
+    t->SetCellText(1, 1, QStringLiteral("{\\par\\b Tolmar Number:}  12{\\par\\par\\b Fire Name:}  Ridge{\\par}"));
+    t->SetCellText(1, 2, QStringLiteral("{draft} stays as typed"));
+    doc.EndTable();
+
+    const QList<PageItem> texts = Texts(0);
+    ASSERT_EQ(texts.size(), 3);
+    EXPECT_EQ(texts[0].doc->blockCount(), 2) << "the line break in the header cell is kept";
+    const QTextDocument& rich = *texts[1].doc;
+    EXPECT_EQ(rich.toPlainText().split(QChar::ParagraphSeparator).join(u'\n').split(u'\n'),
+              (QStringList{"", "Tolmar Number:  12", "", "Fire Name:  Ridge"}));
+    bool labelBold = false, valueBold = false;
+    for (QTextBlock b = rich.begin(); b.isValid(); b = b.next())
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            if (it.fragment().text().contains(QStringLiteral("Fire Name:")))
+                labelBold = it.fragment().charFormat().font().bold();
+            if (it.fragment().text().contains(QStringLiteral("Ridge")))
+                valueBold = it.fragment().charFormat().font().bold();
+        }
+    EXPECT_TRUE(labelBold);
+    EXPECT_FALSE(valueBold);
+    EXPECT_EQ(texts[2].doc->toPlainText(), QStringLiteral("{draft} stays as typed"));
+}
