@@ -54,7 +54,8 @@ Grid::Grid(QWidget* parent)
     mCorner = makeOverlay();
     connect(horizontalHeader(), &QHeaderView::sectionResized, this, [this](int col, int, int size) {
         for (QTableView* v : overlays())
-            v->setColumnWidth(col, size);
+            if (v->model())
+                v->setColumnWidth(col, size);
         placeOverlays();
     });
     connect(horizontalScrollBar(), &QScrollBar::valueChanged, mTop->horizontalScrollBar(), &QScrollBar::setValue);
@@ -69,7 +70,6 @@ Grid::Grid(QWidget* parent)
 QTableView* Grid::makeOverlay()
 {
     auto* v = new QTableView(this);
-    v->setModel(mModel);
     v->setItemDelegate(mDelegate);
     v->horizontalHeader()->hide();
     v->verticalHeader()->hide();
@@ -148,15 +148,45 @@ int Grid::fixedWidth() const
     return width;
 }
 
+void Grid::attachOverlay(QTableView* v, bool needed)
+{
+    // An overlay follows the model only while it is shown, so it costs nothing otherwise.
+    if (!needed) {
+        if (v->model()) {
+            v->setModel(nullptr);
+            v->hide();
+        }
+        return;
+    }
+    if (v->model())
+        return;
+    v->setModel(mModel);
+    for (int c = 0; c < cols(); ++c) {
+        v->setColumnHidden(c, isColumnHidden(c));
+        v->setColumnWidth(c, columnWidth(c));
+    }
+    for (int r = 0; r < rows(); ++r) {
+        if (isRowHidden(r))
+            v->setRowHidden(r, true);
+        else if (QTableView::rowHeight(r) != mDefaultRowHeightPx)
+            v->setRowHeight(r, QTableView::rowHeight(r));
+    }
+    for (const QRect& span : mAppliedSpans)
+        v->setSpan(span.y(), span.x(), span.height(), span.width());
+}
+
 void Grid::placeOverlays()
 {
     if (!mCorner)
         return;
+    attachOverlay(mTop, fixedRows() > 0);
+    attachOverlay(mLeft, fixedCols() > 0);
+    attachOverlay(mCorner, fixedRows() > 0 && fixedCols() > 0);
     const QRect port = viewport()->geometry();
     const int height = std::min(headerHeight(), port.height());
     const int width = std::min(fixedWidth(), port.width());
     auto place = [](QTableView* v, bool shown, const QRect& r) {
-        if (!shown) {
+        if (!shown || !v->model()) {
             v->hide();
             return;
         }
@@ -338,6 +368,8 @@ void Grid::applyRowHeight(int row)
     if (twips != 0)
         QTableView::setRowHeight(row, px);
     for (QTableView* v : overlays()) {
+        if (!v->model())
+            continue;
         v->setRowHidden(row, twips == 0);
         if (twips != 0)
             v->setRowHeight(row, px);
@@ -365,7 +397,8 @@ void Grid::setColHidden(int col, bool hidden)
     mModel->columnRef(col).hidden = hidden;
     setColumnHidden(col, hidden);
     for (QTableView* v : overlays())
-        v->setColumnHidden(col, hidden);
+        if (v->model())
+            v->setColumnHidden(col, hidden);
     placeOverlays();
     markMergesDirty();
 }
@@ -625,7 +658,8 @@ void Grid::applyMerges() const
     if (!mAppliedSpans.empty()) {
         self->clearSpans();
         for (QTableView* v : overlays())
-            v->clearSpans();
+            if (v->model())
+                v->clearSpans();
     }
     mAppliedSpans.clear();
 
@@ -649,7 +683,8 @@ void Grid::applyMerges() const
             if (e - c > 1) {
                 self->setSpan(r, c, 1, e - c);
                 for (QTableView* v : overlays())
-                    v->setSpan(r, c, 1, e - c);
+                    if (v->model())
+                        v->setSpan(r, c, 1, e - c);
                 mAppliedSpans.push_back(QRect(c, r, e - c, 1));
                 across[r].push_back({c, e - 1});
             }
@@ -679,7 +714,8 @@ void Grid::applyMerges() const
             if (e - r > 1) {
                 self->setSpan(r, c, e - r, 1);
                 for (QTableView* v : overlays())
-                    v->setSpan(r, c, e - r, 1);
+                    if (v->model())
+                        v->setSpan(r, c, e - r, 1);
                 mAppliedSpans.push_back(QRect(c, r, 1, e - r));
             }
             r = e;

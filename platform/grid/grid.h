@@ -234,6 +234,7 @@ private:
     QTableView* makeOverlay();
     QList<QTableView*> overlays() const { return {mTop, mLeft, mCorner}; }
     void placeOverlays();
+    void attachOverlay(QTableView* view, bool needed);
 
     GridModel* mModel;
     GridDelegate* mDelegate;
