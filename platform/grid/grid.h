@@ -46,7 +46,11 @@ class GridEdit;
 // raises changeEdit; each key release raises keyUpEdit. Enter, Tab, Up, Down, a click on
 // another cell, a change of current cell or the focus leaving the grid ends the edit: the
 // cell gets the editor's text, then afterEdit is raised. Escape closes the editor and leaves
-// the cell as it was, then raises editCancelled instead of afterEdit.
+// the cell as it was, then raises editCancelled instead of afterEdit. Shape changes and
+// sorting end an edit in progress first. On an editable grid (setEditable) the user also
+// starts edits: a printable character (which then goes through keyPressEdit), F2, Enter or
+// a double click; a check box cell toggles on a click or Space, between beforeEdit (which
+// may cancel) and afterEdit.
 class Grid : public QTableView {
     Q_OBJECT
 public:
