@@ -6,6 +6,7 @@
 #include "core/u13folders.h"
 #include "model/c41objective.h"
 #include "model/c51alternative.h"
+#include "model/c53outcome.h"
 #include "model/g41objectives.h"
 #include "model/g42safetyissues.h"
 #include "model/g51alternatives.h"
@@ -121,6 +122,48 @@ void BM_BareRead(benchmark::State& state)
         benchmark::DoNotOptimize(BareRead(core::gDatabase()->handle()));
 }
 BENCHMARK(BM_BareRead)->Unit(benchmark::kMillisecond);
+
+// Where the load goes: each of the lists an outcome builds on first use, read for every outcome.
+template <class F>
+void LoadOutcomeLists(benchmark::State& state, F touch)
+{
+    if (!Analysis().ok) {
+        state.SkipWithError("no analysis");
+        return;
+    }
+    for (auto _ : state) {
+        testsupport::ClearModelCaches();
+        double sum = 0;
+        for (const auto& alt : model::GetAlternatives())
+            for (int idx = 1; idx <= 2; ++idx)
+                sum += touch(*alt->Outcome(idx));
+        benchmark::DoNotOptimize(sum);
+    }
+}
+
+void BM_LoadRatings(benchmark::State& state)
+{
+    LoadOutcomeLists(state, [](model::c53Outcome& o) { return o.TotalScore(); });
+}
+BENCHMARK(BM_LoadRatings)->Unit(benchmark::kMillisecond);
+
+void BM_LoadBurnAreas(benchmark::State& state)
+{
+    LoadOutcomeLists(state, [](model::c53Outcome& o) { return o.ImpactPerAcre(); });
+}
+BENCHMARK(BM_LoadBurnAreas)->Unit(benchmark::kMillisecond);
+
+void BM_LoadItemImpacts(benchmark::State& state)
+{
+    LoadOutcomeLists(state, [](model::c53Outcome& o) { return o.ValueProtected(); });
+}
+BENCHMARK(BM_LoadItemImpacts)->Unit(benchmark::kMillisecond);
+
+void BM_LoadResourceLines(benchmark::State& state)
+{
+    LoadOutcomeLists(state, [](model::c53Outcome& o) { return o.SRUseCost(); });
+}
+BENCHMARK(BM_LoadResourceLines)->Unit(benchmark::kMillisecond);
 
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
