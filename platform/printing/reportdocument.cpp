@@ -125,18 +125,32 @@ QString FontRecord(const QFont& f)
         .arg(f.bold() ? QStringLiteral(" b") : QString()).arg(f.italic() ? QStringLiteral(" i") : QString());
 }
 
-Qt::BrushStyle BrushFor(int code)
+// Hatches are drawn as lines rather than with pattern brushes, whose cells are device pixels and
+// so would come out at another size on paper, in the PDF and on screen.
+void DrawHatch(QPainter& painter, const QRectF& rect, const QColor& color, int style)
 {
-    switch (code) {
-    case 1: return Qt::NoBrush;
-    case 2: return Qt::HorPattern;
-    case 3: return Qt::VerPattern;
-    case 4: return Qt::FDiagPattern;
-    case 5: return Qt::BDiagPattern;
-    case 6: return Qt::CrossPattern;
-    case 7: return Qt::DiagCrossPattern;
-    default: return Qt::SolidPattern;
+    constexpr qreal kSpacing = 100;
+    painter.save();
+    painter.setClipRect(rect, Qt::IntersectClip);
+    painter.setPen(QPen(color, 10));
+    const bool horizontal = style == 2 || style == 6;
+    const bool vertical = style == 3 || style == 6;
+    const bool falling = style == 4 || style == 7;
+    const bool rising = style == 5 || style == 7;
+    if (horizontal)
+        for (qreal y = rect.top() + kSpacing / 2; y < rect.bottom(); y += kSpacing)
+            painter.drawLine(QPointF(rect.left(), y), QPointF(rect.right(), y));
+    if (vertical)
+        for (qreal x = rect.left() + kSpacing / 2; x < rect.right(); x += kSpacing)
+            painter.drawLine(QPointF(x, rect.top()), QPointF(x, rect.bottom()));
+    const qreal span = rect.width() + rect.height();
+    for (qreal d = kSpacing / 2; d < span; d += kSpacing) {
+        if (falling)
+            painter.drawLine(QPointF(rect.left() + d - rect.height(), rect.top()), QPointF(rect.left() + d, rect.bottom()));
+        if (rising)
+            painter.drawLine(QPointF(rect.left() + d, rect.top()), QPointF(rect.left() + d - rect.height(), rect.bottom()));
     }
+    painter.restore();
 }
 
 }  // namespace
@@ -612,8 +626,10 @@ void ReportDocument::Render(QPainter& painter, int pageIndex) const
             break;
         case PageItem::Kind::Box:
             painter.setPen(item.frame ? pen : QPen(Qt::NoPen));
-            painter.setBrush(item.fill ? QBrush(item.brushColor, BrushFor(item.brushStyle)) : QBrush(Qt::NoBrush));
+            painter.setBrush(item.fill && item.brushStyle == 0 ? QBrush(item.brushColor) : QBrush(Qt::NoBrush));
             painter.drawRect(item.rect);
+            if (item.fill && item.brushStyle >= 2)
+                DrawHatch(painter, item.rect, item.brushColor, item.brushStyle);
             break;
         case PageItem::Kind::Text: {
             if (!item.doc)
