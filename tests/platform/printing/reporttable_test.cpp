@@ -207,3 +207,24 @@ TEST_F(ReportDocumentTest, CellsHoldPlainLinesAndRichFragments)
     EXPECT_FALSE(valueBold);
     EXPECT_EQ(texts[2].doc->toPlainText(), QStringLiteral("{draft} stays as typed"));
 }
+
+TEST_F(ReportDocumentTest, DamagedTableStringsPrintWhatTheyCanAndNeverStop)
+{
+    const char* inputs[] = {"", ";", "abc", "|||;", "2000;", "2000", "-5|0|x!;a|b|c|d|e;", "^>!;x;",
+                            "99999999|1;wide|narrow;", "2000|2000;only one cell;"};
+    for (const char* input : inputs) {
+        doc.TableRows(QString::fromLatin1(input));
+        doc.AddTable(QString::fromLatin1(input), QString::fromLatin1(input), QString::fromLatin1(input));
+        printing::ReportTable* t = doc.table();
+        ASSERT_NE(t, nullptr);
+        t->SetCellText(99, 99, QStringLiteral("out of range"));
+        t->SetColSpan(0, 1, 50);
+        t->SetRowSpan(0, 1, 50);
+        t->SetRows(-3);
+        doc.EndTable();
+    }
+    for (int p = 0; p < doc.PageCount(); ++p)
+        for (const PageItem& item : Texts(p))
+            EXPECT_NE(item.lines.value(0), QStringLiteral("out of range"));
+    EXPECT_TRUE(doc.EndDoc());
+}
