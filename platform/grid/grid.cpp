@@ -92,7 +92,14 @@ QTableView* Grid::makeOverlay()
     return v;
 }
 
-Grid::~Grid() = default;
+Grid::~Grid()
+{
+    // A form being unloaded hears nothing more from its grid, an open edit included.
+    if (mEditor)
+        mEditor->disconnect(this);
+    mEditRow = mEditCol = -1;
+    blockSignals(true);
+}
 
 // ---------------------------------------------------------------- helpers
 
