@@ -23,6 +23,7 @@ constexpr int kMaxParamDigits = 10;
 constexpr long long kMaxParam = 1000000000LL;
 constexpr int kMaxColumns = 64;
 constexpr int kMaxTabs = 64;
+constexpr int kMaxListRun = 1000;
 
 struct CharState
 {
@@ -113,7 +114,8 @@ private:
     int mCurrentDefId = 0;
     int mLevelCount = 0;
     int mOverrideLs = 0, mOverrideListId = 0;
-    QHash<qint64, QPointer<QTextList>> mLists;  // (ls, ilvl) -> list
+    QPointer<QTextList> mList;      // the list of the paragraph before
+    qint64 mPreviousListKey = -1;   // its (ls, ilvl), -1 when it had none
 
     // text being gathered for one run
     QString mPending;
@@ -265,7 +267,8 @@ void Reader::newDocument()
     mColors.clear();
     mListDefs.clear();
     mOverrides.clear();
-    mLists.clear();
+    mList = nullptr;
+    mPreviousListKey = -1;
     mState.chr = CharState();
     mState.para = ParaState();
     mState.uc = 1;
@@ -642,20 +645,21 @@ void Reader::finishParagraph()
 
 void Reader::assignList(const ParaState& p)
 {
-    if (p.ls <= 0)
+    const qint64 key = p.ls > 0 ? (qint64(p.ls) << 8) | p.ilvl : -1;
+    const bool continues = key >= 0 && key == mPreviousListKey && mList && mList->count() < kMaxListRun;
+    mPreviousListKey = key;
+    if (key < 0)
         return;
-    const qint64 key = (qint64(p.ls) << 8) | p.ilvl;
-    QPointer<QTextList> list = mLists.value(key);
-    if (!list) {
-        ListDef def = mListDefs.value(mOverrides.value(p.ls, p.ls));
-        QTextListFormat f;
-        f.setStyle(def.style);
-        f.setIndent(p.ilvl + 1);
-        list = mCursor.createList(f);
-        mLists.insert(key, list);
-    } else {
-        list->add(mCursor.block());
+    if (continues) {
+        mList->add(mCursor.block());
+        return;
     }
+    // A list is one run of paragraphs: Qt's cost of adding an item grows with the list.
+    ListDef def = mListDefs.value(mOverrides.value(p.ls, p.ls));
+    QTextListFormat f;
+    f.setStyle(def.style);
+    f.setIndent(p.ilvl + 1);
+    mList = mCursor.createList(f);
 }
 
 void Reader::startTable()
@@ -721,8 +725,17 @@ bool ReadRtf(const QString& rtf, QTextDocument* doc)
     if (!QStringView(rtf).mid(start).startsWith(u"{\\rtf"))
         return false;
     doc->setDefaultFont(DefaultFont());
-    Reader reader(doc);
-    reader.run(rtf);
+    const bool undo = doc->isUndoRedoEnabled();
+    doc->setUndoRedoEnabled(false);
+    {
+        // One edit block: the layout and the change signals follow once, at the end.
+        QTextCursor block(doc);
+        block.beginEditBlock();
+        Reader reader(doc);
+        reader.run(rtf);
+        block.endEditBlock();
+    }
+    doc->setUndoRedoEnabled(undo);
     return true;
 }
 
