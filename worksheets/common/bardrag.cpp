@@ -1,0 +1,38 @@
+#include "worksheets/common/bardrag.h"
+
+#include "platform/grid/grid.h"
+
+namespace worksheets {
+
+BarDrag::BarDrag(grid::Grid& grid, int barCol)
+    : QObject(&grid)
+    , mGrid(grid)
+    , mBarCol(barCol)
+{
+    connect(&grid, &grid::Grid::mouseDown, this, [this](int button, int, double x, double) {
+        mDragRow = 0;
+        if (button != 1 || mGrid.row() < mGrid.fixedRows() || mGrid.col() != mBarCol)
+            return;
+        if (canDrag && !canDrag(mGrid.row()))
+            return;
+        mDragRow = mGrid.row();
+        if (set)
+            set(mDragRow, mGrid.barFraction(x));
+    });
+    connect(&grid, &grid::Grid::mouseMove, this, [this](int button, int, double x, double) {
+        if ((button & 1) && onBar() && set)
+            set(mDragRow, mGrid.barFraction(x));
+    });
+    connect(&grid, &grid::Grid::mouseUp, this, [this](int button, int, double x, double) {
+        if (setOnRelease && button == 1 && onBar() && set)
+            set(mDragRow, mGrid.barFraction(x));
+        mDragRow = 0;
+    });
+}
+
+bool BarDrag::onBar() const
+{
+    return mDragRow > 0 && mGrid.row() == mDragRow && mGrid.col() == mBarCol;
+}
+
+} // namespace worksheets
