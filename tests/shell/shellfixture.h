@@ -77,6 +77,9 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());
+        // A program folder of its own: the template beside it, and logs no other test writes.
+        ASSERT_TRUE(QFile::copy(core::JoinPath(core::AppPath(), QStringLiteral("TLM.new")), dir.filePath("TLM.new")));
+        core::SetAppPath(dir.path());
         Log().clear();
         shell::ModelOps& m = shell::Model();
         auto rec = [](const char* name) { return [name] { Log() << QString::fromLatin1(name); }; };
@@ -115,6 +118,7 @@ protected:
         shell::Model() = shell::RealModelOps();
         worksheets::gCurrentWorksheetID.clear();
         worksheets::gCurrentSection = 1;
+        core::SetAppPath(QString());
     }
 
     // Starts the program on a fresh copy of the template.
