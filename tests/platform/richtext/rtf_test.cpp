@@ -145,6 +145,12 @@ TEST(RtfReader, ListsAndTablesBecomeStructure)
     EXPECT_EQ(one.textList(), one.next().textList());
     EXPECT_EQ(one.textList()->count(), 2);
     EXPECT_EQ(one.next().next().textList(), nullptr);
+    // after an interruption a list starts again
+    QTextDocument split;
+    ASSERT_TRUE(ReadRtf(Head() + "\\pard\\ls1 a\\par \\pard b\\par \\pard\\ls1 c\\par }", &split));
+    ASSERT_NE(split.begin().textList(), nullptr);
+    ASSERT_NE(split.lastBlock().textList(), nullptr);
+    EXPECT_NE(split.begin().textList(), split.lastBlock().textList());
     QTextCursor c(&doc);
     c.setPosition(one.next().next().next().position());
     QTextTable* t = c.currentTable();

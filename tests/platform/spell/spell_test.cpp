@@ -141,6 +141,7 @@ TEST_F(SpellTest, DialogDrivesTheWalk)
         dialog.suggestionList()->findItems(QStringLiteral("fire"), Qt::MatchExactly).value(0));
     dialog.suggestionList()->setCurrentRow(fire);
     EXPECT_EQ(dialog.changeTo()->text(), QStringLiteral("fire"));
+    dialog.grab().save(QStringLiteral("spelldialog.png"));
     dialog.button(QStringLiteral("Change"))->click();
     EXPECT_EQ(dialog.currentWord(), QStringLiteral("Tolmarian"));
     dialog.button(QStringLiteral("Add"))->click();
