@@ -383,6 +383,14 @@ qreal ReportDocument::CutBefore(const QTextDocument& doc, qreal from, qreal limi
     return cut;
 }
 
+qreal ReportDocument::NextLineBottom(const QTextDocument& doc, qreal from)
+{
+    for (const LineBox& l : Lines(doc))
+        if (l.bottom > from + 0.5)
+            return l.bottom;
+    return DocHeight(doc);
+}
+
 QStringList ReportDocument::LinesWithin(const QTextDocument& doc, qreal from, qreal to)
 {
     QStringList out;
@@ -396,17 +404,20 @@ void ReportDocument::FlowDocument(const std::shared_ptr<QTextDocument>& doc, int
 {
     const qreal height = DocHeight(*doc);
     qreal source = 0;
+    bool freshPage = false;   // a page this text has just started
     while (true) {
         const qreal room = BottomLimit() - mY;
         qreal cut = height;
         if (height - source > room) {
             cut = CutBefore(*doc, source, source + room);
             if (cut <= source) {
-                if (mY > mTop) {   // the page has something on it: go on at the top of the next
-                    NewPage();
+                if (!freshPage && (!mPages.last().items.isEmpty() || mY > mTop)) {
+                    NewPage();   // go on at the top of the next page
+                    freshPage = true;
                     continue;
                 }
-                cut = std::min(height, source + std::max<qreal>(room, 1));   // taller than a page
+                // Not even one line fits on an empty page: print one line at a time.
+                cut = std::min(height, NextLineBottom(*doc, source));
             }
         }
         PageItem item;
@@ -420,6 +431,7 @@ void ReportDocument::FlowDocument(const std::shared_ptr<QTextDocument>& doc, int
         if (source >= height - 0.5)
             return;
         NewPage();
+        freshPage = true;
     }
 }
 

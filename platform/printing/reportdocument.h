@@ -162,6 +162,8 @@ public:
     void FlowDocument(const std::shared_ptr<QTextDocument>& doc, int x);
     // The lowest line end of doc within (from, limit] that no line straddles; from when none.
     static qreal CutBefore(const QTextDocument& doc, qreal from, qreal limit);
+    // The bottom of the first line of doc that ends below from.
+    static qreal NextLineBottom(const QTextDocument& doc, qreal from);
     // The text lines of doc lying within [from, to].
     static QStringList LinesWithin(const QTextDocument& doc, qreal from, qreal to);
 

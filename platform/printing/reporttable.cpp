@@ -364,8 +364,8 @@ void ReportTable::Layout(ReportDocument& d) const
                 qreal cut = height;
                 if (height - source[col] > room) {
                     cut = ReportDocument::CutBefore(*l.doc, source[col], source[col] + room);
-                    if (cut <= source[col])
-                        cut = source[col] + room;
+                    if (cut <= source[col])   // at least one line a page, however little room
+                        cut = ReportDocument::NextLineBottom(*l.doc, source[col]);
                     done = false;
                 }
                 const int x = x0 + colX[col];

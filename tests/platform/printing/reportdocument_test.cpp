@@ -171,3 +171,19 @@ TEST_F(ReportDocumentTest, CallsAreRecordedWithTheLayoutTheyWereMadeIn)
         QStringLiteral("NewPage"),
         QStringLiteral("EndDoc")}));
 }
+
+TEST_F(ReportDocumentTest, PositionBelowThePageStillMovesOn)
+{
+    // A position at or past the bottom margin must neither hang nor lose text.
+    doc.SetCurrentY(doc.PageHeight() - 100);
+    doc.Paragraph(Words(30));
+    doc.SetMarginTop(doc.PageHeight());   // every new page starts below its own bottom
+    doc.Paragraph(Words(30));
+    QStringList all;
+    for (int p = 0; p < doc.PageCount(); ++p)
+        for (const PageItem& t : Texts(p))
+            all << t.lines;
+    EXPECT_EQ(all.join(u' ').split(u' ').size(), 60);
+    EXPECT_LT(doc.PageCount(), 20);
+    EXPECT_EQ(Texts(0).size(), 0) << "no line is printed below the bottom margin of the first page";
+}
