@@ -46,4 +46,11 @@ private:
     bool mFilling = false;
 };
 
+// The record key of the selected entry; 0 when none is selected.
+int GetListItemData(const ItemList& list);
+int GetComboItemData(const ItemList& combo);
+// Selects the first entry whose key is key (raising click when that changes the selection);
+// with none, nothing is left selected.
+void SelectComboItemByData(ItemList& combo, int key);
+
 } // namespace worksheets

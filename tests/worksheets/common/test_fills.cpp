@@ -118,7 +118,12 @@ TEST_F(FillTest, ListsCarryTheRecordKeyAndFillingSelectsNothing)
         EXPECT_EQ(list.currentKey(), b->ItemKey());
         list.setListIndex(-1);
         EXPECT_EQ(clicks, 1);
-        EXPECT_EQ(list.findKey(a->ItemKey()), 0);
+        EXPECT_EQ(worksheets::GetComboItemData(list), 0);
+        worksheets::SelectComboItemByData(list, a->ItemKey());
+        EXPECT_EQ(worksheets::GetListItemData(list), a->ItemKey());
+        EXPECT_EQ(clicks, 2);
+        worksheets::SelectComboItemByData(list, -5);
+        EXPECT_EQ(list.listIndex(), -1);
     }
     // The user's pick raises it as well.
     int clicks = 0;
