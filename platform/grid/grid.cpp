@@ -3,6 +3,7 @@
 #include "platform/grid/griddelegate.h"
 #include "platform/grid/gridedit.h"
 #include "platform/grid/numberformat.h"
+#include "platform/ui/screen.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -24,6 +25,9 @@ constexpr int kDefaultColTwips = 960;
 
 QStringList SplitTabs(const QString& text) { return text.split('\t'); }
 
+int twipsToPixels(int twips) { return ui::TwipsToPixels(twips); }
+double pixelsToTwips(double pixels) { return pixels / ui::PixelsPerTwip(); }
+
 } // namespace
 
 Grid::Grid(QWidget* parent)
@@ -37,7 +41,7 @@ Grid::Grid(QWidget* parent)
     verticalHeader()->hide();
     horizontalHeader()->setMinimumSectionSize(0);
     verticalHeader()->setMinimumSectionSize(0);
-    horizontalHeader()->setDefaultSectionSize(twipsToPixels(kDefaultColTwips, this));
+    horizontalHeader()->setDefaultSectionSize(twipsToPixels(kDefaultColTwips));
     mDefaultRowHeightPx = fontMetrics().height() + 4;
     verticalHeader()->setDefaultSectionSize(mDefaultRowHeightPx);
     setSelectionMode(QAbstractItemView::NoSelection);
@@ -111,17 +115,6 @@ Grid* Grid::owning(QWidget* widget)
     return nullptr;
 }
 
-int Grid::twipsToPixels(int twips, const QWidget* widget)
-{
-    const int dpi = widget ? widget->logicalDpiX() : 96;
-    return int(std::lround(double(twips) * dpi / 1440.0));
-}
-
-double Grid::pixelsToTwips(double pixels, const QWidget* widget)
-{
-    const int dpi = widget ? widget->logicalDpiX() : 96;
-    return pixels * 1440.0 / dpi;
-}
 
 bool Grid::inFixedRange(int row, int col) const { return mModel->isFixed(row, col); }
 
@@ -314,7 +307,7 @@ void Grid::setCols(int n)
     const int before = cols();
     mModel->setCols(n);
     for (int c = before; c < cols(); ++c)
-        setColumnWidth(c, twipsToPixels(kDefaultColTwips, this));
+        setColumnWidth(c, twipsToPixels(kDefaultColTwips));
     mMergeCols.erase(mMergeCols.lower_bound(cols()), mMergeCols.end());
     shapeChanged(mRow, mCol);
 }
@@ -340,7 +333,7 @@ int Grid::colWidth(int col) const
     if (col < 0 || col >= cols())
         return 0;
     const int twips = mModel->column(col).widthTwips;
-    return twips >= 0 ? twips : int(std::lround(pixelsToTwips(columnWidth(col), this)));
+    return twips >= 0 ? twips : int(std::lround(pixelsToTwips(columnWidth(col))));
 }
 
 void Grid::setColWidth(int col, int twips)
@@ -348,7 +341,7 @@ void Grid::setColWidth(int col, int twips)
     if (col < 0 || col >= cols())
         return;
     mModel->columnRef(col).widthTwips = std::max(0, twips);
-    setColumnWidth(col, twipsToPixels(std::max(0, twips), this));
+    setColumnWidth(col, twipsToPixels(std::max(0, twips)));
 }
 
 int Grid::rowHeight(int row) const
@@ -356,7 +349,7 @@ int Grid::rowHeight(int row) const
     if (row < 0 || row >= rows())
         return 0;
     const int twips = mModel->row(row).heightTwips;
-    return twips >= 0 ? twips : int(std::lround(pixelsToTwips(mDefaultRowHeightPx, this)));
+    return twips >= 0 ? twips : int(std::lround(pixelsToTwips(mDefaultRowHeightPx)));
 }
 
 void Grid::setRowHeight(int row, int twips)
@@ -370,7 +363,7 @@ void Grid::setRowHeight(int row, int twips)
 void Grid::applyRowHeight(int row)
 {
     const int twips = mModel->row(row).heightTwips;
-    const int px = twips < 0 ? mDefaultRowHeightPx : twipsToPixels(twips, this);
+    const int px = twips < 0 ? mDefaultRowHeightPx : twipsToPixels(twips);
     setRowHidden(row, twips == 0);
     if (twips != 0)
         QTableView::setRowHeight(row, px);
@@ -387,7 +380,7 @@ void Grid::applyRowHeight(int row)
 
 void Grid::setDefaultRowHeight(int twips)
 {
-    mDefaultRowHeightPx = std::max(1, twipsToPixels(twips, this));
+    mDefaultRowHeightPx = std::max(1, twipsToPixels(twips));
     verticalHeader()->setDefaultSectionSize(mDefaultRowHeightPx);
     for (QTableView* v : overlays())
         v->verticalHeader()->setDefaultSectionSize(mDefaultRowHeightPx);
@@ -424,7 +417,7 @@ void Grid::setFormatString(const QString& format)
             setColAlignment(c, (a == '<' ? Qt::AlignLeft : a == '^' ? Qt::AlignHCenter : Qt::AlignRight) | Qt::AlignVCenter);
         }
         setText(0, c, text);
-        setColWidth(c, int(std::lround(pixelsToTwips(fontMetrics().horizontalAdvance(text) + 8, this))));
+        setColWidth(c, int(std::lround(pixelsToTwips(fontMetrics().horizontalAdvance(text) + 8))));
     }
 }
 
@@ -439,7 +432,7 @@ void Grid::autoSizeCols()
             for (const QString& line : text.split('\n'))
                 widest = std::max(widest, fontMetrics().horizontalAdvance(line));
         }
-        setColWidth(c, int(std::lround(pixelsToTwips(widest + 10, this))));
+        setColWidth(c, int(std::lround(pixelsToTwips(widest + 10))));
     }
 }
 
@@ -780,10 +773,10 @@ void Grid::setRow(int row) { moveCurrent(row, mCol < 0 ? 0 : mCol); }
 void Grid::setCol(int col) { moveCurrent(mRow < 0 ? 0 : mRow, col); }
 void Grid::setCurrentCell(int row, int col) { moveCurrent(row, col); }
 
-int Grid::cellLeft() const { return int(std::lround(pixelsToTwips(cellRectPixels(mRow, mCol).left(), this))); }
-int Grid::cellTop() const { return int(std::lround(pixelsToTwips(cellRectPixels(mRow, mCol).top(), this))); }
-int Grid::cellWidth() const { return int(std::lround(pixelsToTwips(cellRectPixels(mRow, mCol).width(), this))); }
-int Grid::cellHeight() const { return int(std::lround(pixelsToTwips(cellRectPixels(mRow, mCol).height(), this))); }
+int Grid::cellLeft() const { return int(std::lround(pixelsToTwips(cellRectPixels(mRow, mCol).left()))); }
+int Grid::cellTop() const { return int(std::lround(pixelsToTwips(cellRectPixels(mRow, mCol).top()))); }
+int Grid::cellWidth() const { return int(std::lround(pixelsToTwips(cellRectPixels(mRow, mCol).width()))); }
+int Grid::cellHeight() const { return int(std::lround(pixelsToTwips(cellRectPixels(mRow, mCol).height()))); }
 
 double Grid::barFraction(double xTwips) const
 {
@@ -1134,7 +1127,7 @@ void Grid::mousePressEvent(QMouseEvent* event)
     mPressed = event->buttons();
     if (event->button() == Qt::LeftButton && index.isValid() && isDataCell(index.row(), index.column()))
         moveCurrent(index.row(), index.column());
-    emit mouseDown(buttonOf(event->button()), int(event->modifiers()), pixelsToTwips(pos.x(), this), pixelsToTwips(pos.y(), this));
+    emit mouseDown(buttonOf(event->button()), int(event->modifiers()), pixelsToTwips(pos.x()), pixelsToTwips(pos.y()));
     if (event->button() == Qt::LeftButton && mEditable && index.isValid() && index.row() == mRow && index.column() == mCol)
         toggleCheck();
 }
@@ -1147,14 +1140,14 @@ void Grid::mouseMoveEvent(QMouseEvent* event)
         if (index.isValid() && isDataCell(index.row(), index.column()) && viewport()->rect().contains(pos))
             moveCurrent(index.row(), index.column());
     }
-    emit mouseMove(buttonOf(event->buttons()), int(event->modifiers()), pixelsToTwips(pos.x(), this), pixelsToTwips(pos.y(), this));
+    emit mouseMove(buttonOf(event->buttons()), int(event->modifiers()), pixelsToTwips(pos.x()), pixelsToTwips(pos.y()));
 }
 
 void Grid::mouseReleaseEvent(QMouseEvent* event)
 {
     const QPoint pos = event->position().toPoint();
     mPressed = event->buttons();
-    emit mouseUp(buttonOf(event->button()), int(event->modifiers()), pixelsToTwips(pos.x(), this), pixelsToTwips(pos.y(), this));
+    emit mouseUp(buttonOf(event->button()), int(event->modifiers()), pixelsToTwips(pos.x()), pixelsToTwips(pos.y()));
     if (event->button() == Qt::LeftButton)
         emit click();
 }

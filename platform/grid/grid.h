@@ -172,8 +172,6 @@ public:
     // Edit menu asks this first, so that a paste into the cell editor passes keyPressEdit.
     static Grid* owning(QWidget* widget);
 
-    static int twipsToPixels(int twips, const QWidget* widget);
-    static double pixelsToTwips(double pixels, const QWidget* widget);
 
 public slots:
     void cut();

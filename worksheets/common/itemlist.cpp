@@ -121,9 +121,4 @@ QWidget* ItemList::widget() const
     return mList ? static_cast<QWidget*>(mList) : static_cast<QWidget*>(mCombo);
 }
 
-int GetListItemData(const ItemList& list) { return list.currentKey(); }
-int GetComboItemData(const ItemList& combo) { return combo.currentKey(); }
-
-void SelectComboItemByData(ItemList& combo, int key) { combo.setListIndex(combo.findKey(key)); }
-
 } // namespace worksheets

@@ -11,7 +11,8 @@ namespace worksheets {
 // A list box or combo box whose entries each carry a record key (their ItemData). click()
 // is raised whenever the selected entry changes to another entry, whether the user picks
 // it or the program sets listIndex; clearing, filling and setting the index to -1 raise
-// nothing, and filling selects nothing.
+// nothing, and filling selects nothing. Keys are kept as the ui:: item-data helpers keep
+// them, so those helpers serve on widget() as well (and their selections raise click).
 class ItemList : public QObject {
     Q_OBJECT
 public:
@@ -45,12 +46,5 @@ private:
     int mNewIndex = -1;
     bool mFilling = false;
 };
-
-// The record key of the selected entry; 0 when none is selected.
-int GetListItemData(const ItemList& list);
-int GetComboItemData(const ItemList& combo);
-// Selects the first entry whose key is key (raising click when that changes the selection);
-// with none, nothing is left selected.
-void SelectComboItemByData(ItemList& combo, int key);
 
 } // namespace worksheets

@@ -1,5 +1,6 @@
 #include "platform/grid/grid.h"
 #include "platform/grid/numberformat.h"
+#include "platform/ui/screen.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -392,7 +393,7 @@ TEST_F(GridTest, SizesAreInTwipsAndHeightZeroHidesARow)
 {
     g->setColWidth(1, 2700);
     EXPECT_EQ(g->colWidth(1), 2700);
-    EXPECT_NEAR(g->columnWidth(1), Grid::twipsToPixels(2700, g.get()), 1);
+    EXPECT_NEAR(g->columnWidth(1), ui::TwipsToPixels(2700), 1);
     g->setRowHeight(2, 0);
     EXPECT_TRUE(g->isRowHidden(2));
     g->setRow(1);

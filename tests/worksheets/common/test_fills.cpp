@@ -8,6 +8,7 @@
 #include "model/g51alternatives.h"
 #include "model/g53outcomes.h"
 #include "platform/grid/grid.h"
+#include "platform/ui/itemdata.h"
 #include "support/datafile_fixture.h"
 
 #include <QComboBox>
@@ -118,18 +119,16 @@ TEST_F(FillTest, ListsCarryTheRecordKeyAndFillingSelectsNothing)
         EXPECT_EQ(list.currentKey(), b->ItemKey());
         list.setListIndex(-1);
         EXPECT_EQ(clicks, 1);
-        EXPECT_EQ(worksheets::GetComboItemData(list), 0);
-        worksheets::SelectComboItemByData(list, a->ItemKey());
-        EXPECT_EQ(worksheets::GetListItemData(list), a->ItemKey());
-        EXPECT_EQ(clicks, 2);
-        worksheets::SelectComboItemByData(list, -5);
-        EXPECT_EQ(list.listIndex(), -1);
+        EXPECT_EQ(list.currentKey(), 0);
     }
-    // The user's pick raises it as well.
+    // The user's pick raises it as well, and so does a selection by key.
     int clicks = 0;
     QObject::connect(&lists[0], &ItemList::click, [&] { ++clicks; });
+    QObject::connect(&lists[1], &ItemList::click, [&] { ++clicks; });
     listBox.setCurrentRow(0);
-    EXPECT_EQ(clicks, 1);
+    ui::SelectComboItemByData(&combo, a->ItemKey());
+    EXPECT_EQ(clicks, 2);
+    EXPECT_EQ(lists[1].currentKey(), a->ItemKey());
 }
 
 TEST_F(FillTest, FMUListAndGridShowEveryFMUWithItsKey)
