@@ -167,6 +167,15 @@ TEST(RtfWriter, ListMarkupKeepsTheShapeReportsRewrite)
     EXPECT_TRUE(out.contains(QStringLiteral("listtemplateid1")));
     EXPECT_EQ(out.count(QStringLiteral("listid1")), 2);
     EXPECT_TRUE(out.contains(QStringLiteral("\\tab}\\ls1\\ilvl0"))) << out.toStdString();
+
+    // the report's rewrite of that markup still reads as an indented list
+    QString rewritten = out;
+    rewritten.replace(QStringLiteral("\\tab}\\ls1\\ilvl0"), QStringLiteral("\\tab}\\pard\\fi-360\\li360\\tx360\\ls1\\ilvl0"));
+    QTextDocument doc;
+    ASSERT_TRUE(ReadRtf(rewritten, &doc));
+    EXPECT_EQ(doc.toPlainText(), QStringLiteral("one"));
+    ASSERT_NE(doc.begin().textList(), nullptr);
+    EXPECT_DOUBLE_EQ(doc.begin().blockFormat().leftMargin(), 24.0);
 }
 
 TEST(RtfWriter, EscapesTextAndEncodesCodePage)
