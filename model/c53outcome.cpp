@@ -167,6 +167,7 @@ c67SRUseList& c53Outcome::SRUseList()
 }
 
 c64BurnArea* c53Outcome::BurnArea(int fmuKey) { return BurnAreaList().BurnArea(fmuKey); }
+const QList<c64BurnArea*>& c53Outcome::BurnAreaCollection() { return BurnAreaList().BurnAreaCollection(); }
 
 float c53Outcome::TotalScore() { return Round2(Ratings().TotalScore()); }
 float c53Outcome::CategoryScore(int objKey) { return Round2(Ratings().CategoryScore(objKey)); }

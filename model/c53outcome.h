@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
 #include <memory>
@@ -52,6 +53,8 @@ public:
 
     c64BurnArea* BurnArea(int fmuKey);
     c63BurnAreaList& BurnAreaList();
+    // The per-FMU burn areas (empty when there are no FMUs).
+    const QList<c64BurnArea*>& BurnAreaCollection();
 
     float TotalScore();
     float CategoryScore(int objKey);

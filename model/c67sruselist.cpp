@@ -17,7 +17,7 @@ float c67SRUseList::SRUseCost() const
 void c67SRUseList::Initialize(int outKey)
 {
     mOutcomeKey = outKey;
-    mLines = SRUseCollection();
+    mLines = SRUseLines();
     auto rs = Db().OpenRecordset(
         QStringLiteral("SELECT * FROM SRUses WHERE OutcomeKey = ? ORDER BY ItemIndex, ItemKey"), {outKey});
     while (!rs->Eof()) {

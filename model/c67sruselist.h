@@ -7,14 +7,15 @@
 
 namespace model {
 
-using SRUseCollection = KeyedCollection<c68SRUse>;
+using SRUseLines = KeyedCollection<c68SRUse>;
 
 // The suppression resource lines of one outcome, in ascending ItemIndex as loaded.
 class c67SRUseList {
 public:
     // Sum of the lines' use costs, unrounded.
     float SRUseCost() const;
-    const SRUseCollection& SRUseCollectionRef() const { return mLines; }
+    // The lines in ItemIndex order (as loaded; new lines at the end).
+    const SRUseLines& SRUseCollection() const { return mLines; }
     int SRUseCount() const { return mLines.Count(); }
 
     void Initialize(int outKey);
@@ -29,7 +30,7 @@ public:
 
 private:
     int mOutcomeKey = 0;
-    SRUseCollection mLines;
+    SRUseLines mLines;
 };
 
 } // namespace model

@@ -141,6 +141,12 @@ void LoadOutcomeLists(benchmark::State& state, F touch)
     }
 }
 
+void BM_LoadOutcomes(benchmark::State& state)
+{
+    LoadOutcomeLists(state, [](model::c53Outcome& o) { return o.Success(); });
+}
+BENCHMARK(BM_LoadOutcomes)->Unit(benchmark::kMillisecond);
+
 void BM_LoadRatings(benchmark::State& state)
 {
     LoadOutcomeLists(state, [](model::c53Outcome& o) { return o.TotalScore(); });

@@ -102,7 +102,7 @@ TEST_F(ResourceLines, NewLinesNeverShareAPositionAfterDeletesAndMoves)
     EXPECT_EQ(fifth->ItemIndex(), 4);
     o->Reset();
     QList<int> order;
-    for (const auto& l : o->SRUseList().SRUseCollectionRef())
+    for (const auto& l : o->SRUseList().SRUseCollection())
         order.append(l->Quantity());
     EXPECT_EQ(order, (QList<int>{4, 1, 2, 5}));
     EXPECT_EQ(OutcomeSRUseCount(o->ItemKey()), 4);
@@ -118,8 +118,8 @@ TEST_F(ResourceLines, AppendAndReplaceCopyLinesUnderNewKeys)
 
     target->SRUseList().AppendList(source->SRUseList());
     ASSERT_EQ(target->SRUseList().SRUseCount(), 3);
-    EXPECT_EQ(target->SRUseList().SRUseCollectionRef().At(1)->ItemIndex(), 2);
-    EXPECT_EQ(target->SRUseList().SRUseCollectionRef().At(2)->Quantity(), 2);
+    EXPECT_EQ(target->SRUseList().SRUseCollection().At(1)->ItemIndex(), 2);
+    EXPECT_EQ(target->SRUseList().SRUseCollection().At(2)->Quantity(), 2);
     EXPECT_EQ(source->SRUseList().SRUseCount(), 2);
 
     target->SRUseList().ReplaceList(source->SRUseList());
