@@ -294,6 +294,7 @@ bool ReportDocument::EndDoc()
     Log(QStringLiteral("EndDoc"));
     FinishPage();
     mOpen = false;
+    emit Finished();
     switch (mOutput) {
     case Output::Preview:
         return true;

@@ -151,6 +151,11 @@ public:
     // The output calls of the run in order, each with the layout it was made in.
     const QStringList& Calls() const { return mCalls; }
 
+signals:
+    // The document has ended: its pages are complete.
+    void Finished();
+
+public:
     // Shared with the table layout
     QFont CurrentFont() const;
     std::shared_ptr<QTextDocument> MakeDocument(const QString& text, const QFont& font, int width,

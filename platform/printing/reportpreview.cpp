@@ -59,7 +59,11 @@ ReportPreview::ReportPreview(QWidget* parent) : QWidget(parent)
 
 void ReportPreview::SetDocument(const ReportDocument* document)
 {
+    if (mDocument)
+        disconnect(mDocument, nullptr, this, nullptr);
     mDocument = document;
+    if (mDocument)
+        connect(mDocument, &ReportDocument::Finished, this, &ReportPreview::Refresh);
     mPage = 0;
     UpdateView();
 }

@@ -182,6 +182,11 @@ TEST(ReportOutput, PreviewShowsEachPageAndFitsTheWidth)
     preview.show();
     preview.ShowPage(5);
     EXPECT_EQ(preview.CurrentPage(), 2);
+    // A new run shows itself as soon as it ends.
+    doc.StartDoc();
+    doc.EndDoc();
+    EXPECT_EQ(preview.CurrentPage(), 0);
+    ProduceSample(doc, printing::Output::Preview, QString());
     preview.SetZoom(1.0);
     const QImage page = preview.PageImage(0);
     EXPECT_EQ(page.width(), 816);   // 8.5 in at 96 an inch
