@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 namespace core {
 
@@ -26,7 +27,17 @@ QString ExecutableFolder()
 // Path not found, as the folder probe reports it in the trace log.
 constexpr int kPathNotFound = 76;
 
-QString FindFolder(const QString& first, const QString& second, const QString& label)
+// Where new data files go when the program folder is an installed, read-only one: the file
+// dialogs must not start in a folder the user cannot save to.
+QString UserDocumentsFolder()
+{
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (folder.isEmpty() || !QFileInfo(folder).isDir())
+        folder = QDir::homePath();
+    return QDir::toNativeSeparators(QDir::cleanPath(folder));
+}
+
+QString FindFolder(const QString& first, const QString& second, const QString& label, bool userFallback)
 {
     const QString app = AppPath();
     for (const QString& name : {first, second}) {
@@ -36,8 +47,10 @@ QString FindFolder(const QString& first, const QString& second, const QString& l
         if (QFileInfo(folder).isDir())
             return folder;
     }
-    TraceWarning(QStringLiteral("  Err = %1, %2 = %3").arg(kPathNotFound).arg(label, app));
-    return app;
+    const QFileInfo appInfo(app);
+    const QString last = userFallback && !(appInfo.isDir() && appInfo.isWritable()) ? UserDocumentsFolder() : app;
+    TraceWarning(QStringLiteral("  Err = %1, %2 = %3").arg(kPathNotFound).arg(label, last));
+    return last;
 }
 
 } // namespace
@@ -55,12 +68,12 @@ void SetAppPath(const QString& path)
 
 QString GetDataPath()
 {
-    return FindFolder(QStringLiteral("TolmarData"), QStringLiteral("DATA99"), QStringLiteral("DataPath"));
+    return FindFolder(QStringLiteral("TolmarData"), QStringLiteral("DATA99"), QStringLiteral("DataPath"), true);
 }
 
 QString GetCostsPath()
 {
-    return FindFolder(QStringLiteral("Costs"), QString(), QStringLiteral("CostsPath"));
+    return FindFolder(QStringLiteral("Costs"), QString(), QStringLiteral("CostsPath"), false);
 }
 
 QString GetFileTitle(const QString& path)

@@ -11,7 +11,8 @@ QString AppPath();
 void SetAppPath(const QString& path);
 
 // Folder of the data files: "TolmarData" under the program folder, else "DATA99", else the
-// program folder itself (with a warning in the trace log). No trailing separator.
+// program folder itself, or the user's documents folder when the program folder cannot be
+// written (with a warning in the trace log). No trailing separator.
 QString GetDataPath();
 // Folder of the Prep files: "Costs" under the program folder, else the program folder.
 QString GetCostsPath();

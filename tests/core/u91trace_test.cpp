@@ -91,6 +91,24 @@ TEST_F(FoldersTest, DataAndCostsFoldersFallBackInOrder)
     EXPECT_EQ(core::GetCostsPath(), app + QDir::separator() + "Costs");
 }
 
+TEST_F(FoldersTest, AnInstalledProgramOffersTheUsersDocumentsForDataFiles)
+{
+    QTemporaryDir home;
+    QDir(home.path()).mkdir("Documents");
+    const QByteArray previousHome = qgetenv("HOME");
+    const QByteArray previousConfig = qgetenv("XDG_CONFIG_HOME");
+    qputenv("HOME", home.path().toUtf8());
+    qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
+    core::SetAppPath(file("not a folder/bin"));   // stands for a folder that cannot be written
+
+    const QString documents = QDir::toNativeSeparators(home.path() + "/Documents");
+    EXPECT_EQ(core::GetDataPath(), documents);
+    EXPECT_EQ(core::GetCostsPath(), core::AppPath());
+
+    qputenv("HOME", previousHome);
+    qputenv("XDG_CONFIG_HOME", previousConfig);
+}
+
 TEST(FileTitleTest, SplitsOnEitherSeparator)
 {
     const struct {
