@@ -59,8 +59,11 @@ double c36ThreatenedItem::PotentialLoss()
 
 void c36ThreatenedItem::SetPotentialLoss(double value)
 {
-    mPotentialLoss = value;
-    mLossSet = true;
+    // The shown (rounded) amount written back unchanged is no new amount.
+    if (mLossSet || value != mPotentialLoss) {
+        mPotentialLoss = value;
+        mLossSet = true;
+    }
     mChanged = true;
 }
 
@@ -141,7 +144,7 @@ void c36ThreatenedItem::SaveChanges()
         rs->Edit();
     }
     // The shown amount is rounded; the stored one is kept unless the user typed a new one.
-    const double loss = mLossSet ? mPotentialLoss : mStoredLoss;
+    const double loss = mLossSet ? mPotentialLoss : std::max(mStoredLoss, 0.0);
     rs->SetField(QStringLiteral("PotentialLoss"), float(loss));
     rs->SetField(QStringLiteral("Probability"), std::clamp(mProbability, -32768, 32767));
     rs->Update();

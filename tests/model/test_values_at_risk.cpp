@@ -92,6 +92,7 @@ TEST_F(ValuesAtRisk, SavingNotesKeepsTheStoredLossUnrounded)
     const int key = storedItem(12345, 50);
     auto item = GetThreatenedItem(key);
     item->SetNotes(QStringLiteral("Rebuilt in 2019"));
+    item->SetPotentialLoss(item->PotentialLoss());   // a grid writing back what it shows
     item->SaveChanges();
     EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM ValuesAtRisk WHERE PotentialLoss = 12345")), 1);
 
