@@ -107,13 +107,6 @@ Grid::~Grid()
 
 // ---------------------------------------------------------------- helpers
 
-Grid* Grid::owning(QWidget* widget)
-{
-    for (QWidget* w = widget; w; w = w->parentWidget())
-        if (auto* g = qobject_cast<Grid*>(w))
-            return g;
-    return nullptr;
-}
 
 
 bool Grid::inFixedRange(int row, int col) const { return mModel->isFixed(row, col); }

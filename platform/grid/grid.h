@@ -168,10 +168,6 @@ public:
 
     GridModel* gridModel() const { return mModel; }
 
-    // The grid that widget is or whose cell editor it is; nullptr for any other widget. The
-    // Edit menu asks this first, so that a paste into the cell editor passes keyPressEdit.
-    static Grid* owning(QWidget* widget);
-
 
 public slots:
     void cut();

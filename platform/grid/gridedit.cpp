@@ -30,6 +30,8 @@ void GridEdit::insertFiltered(const QString& text)
     }
 }
 
+void GridEdit::paste() { insertFiltered(QApplication::clipboard()->text()); }
+
 void GridEdit::keyPressEvent(QKeyEvent* event)
 {
     switch (event->key()) {
@@ -48,7 +50,7 @@ void GridEdit::keyPressEvent(QKeyEvent* event)
         break;
     }
     if (event->matches(QKeySequence::Paste)) {
-        insertFiltered(QApplication::clipboard()->text());
+        paste();
         return;
     }
     const QString text = event->text();

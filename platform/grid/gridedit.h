@@ -18,6 +18,11 @@ public:
     // Inserts text at the cursor, one filtered character at a time; a line break or tab ends it.
     void insertFiltered(const QString& text);
 
+public slots:
+    // The clipboard's text through the filter; hides the line edit's own paste, which a
+    // caller reaching this editor by its slot name (the Edit menu) would otherwise get.
+    void paste();
+
 signals:
     void commitRequested(int key);      // Enter, Tab, Up or Down
     void cancelRequested();             // Escape
