@@ -23,6 +23,7 @@ const char kHeader[] =
     "{\\colortbl;\\red0\\green0\\blue0;\\red255\\green255\\blue255;";
 constexpr int kFullWidthTwips = 9360;
 constexpr int kMaxRowTwips = 31680;  // 22 inches: what the reader accepts
+constexpr int kMaxListRun = 1000;    // as the reader
 
 bool Writable(QChar ch)
 {
@@ -49,7 +50,6 @@ public:
     QString run();
 
 private:
-    void collect(QTextFrame* frame);
     void writeFrame(QTextFrame* frame);
     void writeTable(QTextTable* table);
     void writeBlock(const QTextBlock& block, bool inTable, bool lastInCell);
@@ -61,15 +61,17 @@ private:
     const QTextDocument& mDoc;
     QString mBody;
     QList<QColor> mColors;  // beyond the fixed black and white
-    QList<const QTextList*> mLists;
+    // One RTF list for each run of paragraphs of one list, as the reader makes them.
+    QList<bool> mLists;  // bulleted or numbered, by RTF list number - 1
+    const QTextList* mRunList = nullptr;
+    int mRunItems = 0;
     RunState mRun;
     bool mNeedDelimiter = false;
 };
 
 QString Writer::run()
 {
-    // Lists and colours first: the tables in the header must name them all.
-    collect(mDoc.rootFrame());
+    // The body first: the header names the lists and colours it used.
     mBody.reserve(mDoc.characterCount() * 2 + 64);
     writeFrame(mDoc.rootFrame());
 
@@ -80,8 +82,7 @@ QString Writer::run()
     if (!mLists.isEmpty()) {
         out += QStringLiteral("{\\*\\listtable");
         for (int n = 1; n <= mLists.size(); ++n) {
-            const QTextList* list = mLists.at(n - 1);
-            const bool bullet = isBulleted(list);
+            const bool bullet = mLists.at(n - 1);
             const int start = 1;
             out += QStringLiteral("{\\list\\listtemplateid%1\\listsimple{\\listlevel\\levelnfc%2\\leveljc0\\levelfollow0"
                                   "\\levelstartat%3{\\leveltext%4;}{\\levelnumbers%5;}\\fi-360\\li360}\\listid%1}")
@@ -107,24 +108,6 @@ bool Writer::isBulleted(const QTextList* list) const
     const auto style = list->format().style();
     return style == QTextListFormat::ListDisc || style == QTextListFormat::ListCircle
         || style == QTextListFormat::ListSquare || style == QTextListFormat::ListStyleUndefined;
-}
-
-void Writer::collect(QTextFrame* frame)
-{
-    for (auto it = frame->begin(); !it.atEnd(); ++it) {
-        if (QTextFrame* child = it.currentFrame()) {
-            collect(child);
-            continue;
-        }
-        const QTextBlock block = it.currentBlock();
-        if (const QTextList* list = block.textList(); list && !mLists.contains(list))
-            mLists.append(list);
-        for (auto f = block.begin(); !f.atEnd(); ++f) {
-            const QTextCharFormat cf = f.fragment().charFormat();
-            if (cf.hasProperty(QTextFormat::ForegroundBrush) && cf.foreground().style() != Qt::NoBrush)
-                colorIndex(cf.foreground().color());
-        }
-    }
 }
 
 int Writer::colorIndex(const QColor& c)
@@ -179,6 +162,7 @@ void Writer::writeTable(QTextTable* table)
                 // covered by a merged cell: keep the grid whole
                 mBody += QStringLiteral("\\pard\\intbl\\cell ");
                 mNeedDelimiter = false;
+                mRunList = nullptr;
                 continue;
             }
             for (auto it = cell.begin(); !it.atEnd(); ++it) {
@@ -205,15 +189,21 @@ void Writer::writeBlock(const QTextBlock& block, bool inTable, bool lastInCell)
     mBody += QStringLiteral("\\pard");
     if (inTable)
         mBody += QStringLiteral("\\intbl");
-    if (const QTextList* list = block.textList()) {
-        const int n = int(mLists.indexOf(list)) + 1;
+    const QTextList* list = block.textList();
+    if (list && list == mRunList && mRunItems < kMaxListRun) {
+        ++mRunItems;
+    } else if (list) {
+        mLists.append(isBulleted(list));
+        mRunItems = 1;
+    }
+    mRunList = list;
+    if (list) {
+        const int n = int(mLists.size());
         const int level = qBound(0, list->format().indent() - 1, 8);
-        if (isBulleted(list)) {
+        if (mLists.last())
             mBody += QStringLiteral("{\\listtext\\'95\\tab}");
-        } else {
-            const int number = list->itemNumber(block) + 1;
-            mBody += QStringLiteral("{\\listtext %1.\\tab}").arg(number);
-        }
+        else
+            mBody += QStringLiteral("{\\listtext %1.\\tab}").arg(mRunItems);
         mBody += QStringLiteral("\\ls%1\\ilvl%2").arg(n).arg(level);
     }
     const Qt::Alignment align = bf.alignment() & Qt::AlignHorizontal_Mask;

@@ -223,6 +223,26 @@ TEST(RtfReader, SurvivesDamagedInput)
     EXPECT_EQ(RtfToPlainText(QStringLiteral("{\\rtf1 unterminated \\b bold")), QStringLiteral("unterminated bold"));
 }
 
+// Inputs the fuzzer once found to crash the reader or to change on a second save.
+const char* const kFuzzFindings[] = {
+        "e1xydGYxXGFuc2lcYW5zaWNwZzEyNTICAFx1YzBcZGVmZjB7XGZvbnR0Ymx7XGYwXHtce1xsaXN0dGV4dHJ0Ymw7XHJlZDIwMFxncmVlbjFcYmz//2Zzd2n///////////////////////////////////////9z/////////3VlMjtzXA==",
+        "e1xydGYxIFxwYYabIGJccGFyIFx0cm93ZFxjZWxseDIwMDBcY2VsbHg1XHJvdyBcdHJvd2RcY2VsbHgxMDBccGFyZDAwMFxwYXJkXGludGJsIGFcY2VsbCBiXHBhciBjXGNlbGwgXHJvdyBcdHJvd2RcbCBccm93IFx0cm93ZFxj5WxseDEwMFxwYXJkXGludGJsIHhcY2VsbFxyb3cgXHBhcmQgYWZmMSBccGFyZCB0d29ccGFyIH0=",
+        "e1xydGYxIFxwYXJkIGJcAAAAslx0cm93ZFxjZWxseDIwMjAwXGNlemx4NTAwMFxwYXJkXGludGJsIGFcY2NlbGx4NTAwMFxwYXJkXGludGJlbGwgYlxwYXIgY1xjZWxsIFxyXGNlbGx4PzAw//////////90YmwgeFxjZWwgd1xsb3JccGFyZCBhZnRlclxwYXIgfXtccnRmMSBccGFyZCB0d29ccGFyIH0=",
+        "e1xye1xydGYxIFxwMDAwXHB0ZjJ73HBhclyMkm93ZHR0ZXgBBTEuXHRhYn1cbHMxfGlsdmxcY2Vs////////////////bFxwYXIgdHdvXHBhdHcvAQAAFwAAAHJkIHhccGFyIGxzMFxpbHZsMWNlbGxccGFyIHR3b1xwYXJgb1xwYXIgdHdvXHBhuolrASBhAABccGF6IGxzMFxpbHZsXHBhdCAxAQV0YWJ9XGxzMiB0d29ccGFyIFxwcmQgeFxwYXIgbHMwXGlsdmwxY2VsbFxwYXIge1xyZjFcdHVccHtccnR7XC90ZlypcnRmciB0d29ccGFyYGFyZFxtbnRibCBhXGNlbGwgYlxwYXIgY1xjcm93ZFxjZWxsAVxjZWxsAABsbHg1XHJvd1xwYXQgMS5cdGZcqXJ0ZnIgdHdvXHBhcmBccGF0IDEuXHRhYhRcbHMyJmlsdmwwIG9ub1xwYXJgXHBhZVwgXA==",
+};
+
+TEST(RtfReader, FuzzFindingsReadAndSaveStably)
+{
+    for (const char* b64 : kFuzzFindings) {
+        const QByteArray data = QByteArray::fromBase64(b64);
+        QString text = QString::fromLatin1(data);
+        if (data.at(0) & 1)
+            text.prepend(QStringLiteral("{\\rtf1 "));
+        const QString once = Resave(text);
+        EXPECT_EQ(Resave(once), once);
+    }
+}
+
 TEST(EndingRule, AddsParOnlyWhenNeeded)
 {
     struct Case
