@@ -168,13 +168,14 @@ public:
 
     GridModel* gridModel() const { return mModel; }
 
-
 public slots:
     void cut();
     void copy();
     void paste();
 
 signals:
+    // Keys are Qt::Key values, shift the Qt::KeyboardModifiers as an int, code a character's
+    // Unicode value; a mouse button is 1 left, 2 right, 4 middle (mouseMove: those held).
     void enterCell();
     void leaveCell();
     void click();
