@@ -97,7 +97,7 @@ QString GetReportFontName()
 {
     if (!gReportFontName.isEmpty())
         return gReportFontName;
-    for (const QString name : {QStringLiteral("Arial"), QStringLiteral("Microsoft Sans Serif")}) {
+    for (const QString& name : {QStringLiteral("Arial"), QStringLiteral("Microsoft Sans Serif")}) {
         if (printing::ReportDocument::FontExists(name)) {
             gReportFontName = name;
             return name;

@@ -17,8 +17,9 @@ TEST_F(ReportDocumentTest, ParagraphsWrapBetweenMarginsAndBreakAtTheBottomMargin
     for (int p = 0; p < doc.PageCount(); ++p) {
         const QList<PageItem> texts = Texts(p);
         ASSERT_FALSE(texts.isEmpty());
-        if (p > 0)
+        if (p > 0) {
             EXPECT_EQ(texts.first().rect.top(), doc.MarginTop()) << "page " << p;
+        }
         for (const PageItem& t : texts) {
             EXPECT_LE(t.rect.bottom(), limit + 0.5) << "page " << p;
             EXPECT_GE(t.rect.left(), 720);

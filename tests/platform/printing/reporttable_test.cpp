@@ -113,8 +113,9 @@ TEST_F(ReportDocumentTest, CellTableWithSpansAndVerticalHeader)
     for (const PageItem& item : texts) {
         vertical += item.vertical;
         EXPECT_NE(item.lines.value(0), QStringLiteral("hidden")) << "a covered cell prints nothing";
-        if (item.lines.value(0) == QStringLiteral("spanning"))
+        if (item.lines.value(0) == QStringLiteral("spanning")) {
             EXPECT_NEAR(item.rect.width(), 420 + 420 + 1020 - 120, 1);
+        }
     }
     EXPECT_EQ(vertical, 5);
     EXPECT_EQ(doc.CurrentY(), 720 + 3900 + 10 * 480);
