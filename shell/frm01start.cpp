@@ -18,7 +18,6 @@ namespace shell {
 frm01Start::frm01Start(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("frm01Start"));
-    setAutoFillBackground(true);
     core::TraceLoad(QStringLiteral("frm01Start"));
 
     mCard = new QFrame(this);

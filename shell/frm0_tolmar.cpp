@@ -18,6 +18,7 @@
 #include <QCloseEvent>
 #include <QMenuBar>
 #include <QMetaObject>
+#include <QPainter>
 #include <QScreen>
 #include <QShortcut>
 
@@ -28,6 +29,21 @@ namespace shell {
 using worksheets::gCurrentWorksheetID;
 
 namespace {
+
+// The darker area the pages stand on; painted rather than set in the palette, so that the
+// pages keep the ordinary colours.
+class ClientArea : public QWidget {
+public:
+    using QWidget::QWidget;
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        p.fillRect(rect(), palette().color(QPalette::Dark));
+    }
+};
+
 frm0_Tolmar* gInstance = nullptr;
 std::function<void()> gUnloadPreview;
 const QString kTitle = QStringLiteral("Tolmar Advanced");
@@ -54,12 +70,8 @@ frm0_Tolmar::frm0_Tolmar()
     gInstance = this;
     worksheets::SetMainWindowHooks(this);
     setWindowTitle(kTitle);
-    mClient = new QWidget(this);
+    mClient = new ClientArea(this);
     mClient->setObjectName(QStringLiteral("clientArea"));
-    mClient->setAutoFillBackground(true);
-    QPalette pal = mClient->palette();
-    pal.setColor(QPalette::Window, pal.color(QPalette::Dark));
-    mClient->setPalette(pal);
     mClient->installEventFilter(this);
     setCentralWidget(mClient);
     buildMenus();

@@ -3,7 +3,6 @@
 #include "core/u21display.h"
 #include "core/u91trace.h"
 
-#include <QApplication>
 #include <QHash>
 
 namespace worksheets {
@@ -66,9 +65,7 @@ void CenterForm(QWidget* form)
 WorksheetForm::WorksheetForm(const QString& formName, QWidget* parent)
     : QWidget(parent ? parent : (gHooks ? gHooks->worksheetParent() : nullptr)), mFormName(formName)
 {
-    // A page of its own colour on the main window's darker client area.
     setAutoFillBackground(true);
-    setPalette(QApplication::palette(this));
     core::TraceLoad(mFormName);
 }
 
