@@ -67,6 +67,7 @@ protected:
     void SetUp() override
     {
         DecisionFixture::SetUp();
+        dao::Transaction trans(db());   // one write to disk for the whole set-up
         setCostTable();
         GetNVCTable(0)->SetNVCCellValue(1, 4, -10);
         GetNVCTable(0)->SaveChanges();
@@ -146,6 +147,7 @@ protected:
         for (auto& o : {at, af, bt, ex})
             o->SaveChanges();
         SaveAlternatives();
+        trans.commit();
     }
 
     void protect(int outcomeKey, int itemKey, const char* label)
