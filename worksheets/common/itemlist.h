@@ -13,6 +13,7 @@ namespace worksheets {
 // it or the program sets listIndex; clearing, filling and setting the index to -1 raise
 // nothing, and filling selects nothing. Keys are kept as the ui:: item-data helpers keep
 // them, so those helpers serve on widget() as well (and their selections raise click).
+// It belongs to its widget: create it with new, or let it go before the widget does.
 class ItemList : public QObject {
     Q_OBJECT
 public:
