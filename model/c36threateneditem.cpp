@@ -77,8 +77,8 @@ void c36ThreatenedItem::SetProbabilityLabel(const QString& text)
 
 double c36ThreatenedItem::ValueAtRisk() const
 {
-    // A negative amount stored by a damaged file counts as no loss.
-    const double loss = mPotentialLoss < 0 ? 0.0 : mPotentialLoss;
+    // The shown amount is rounded for display only; a negative one counts as no loss.
+    const double loss = std::max(mLossSet ? mPotentialLoss : mStoredLoss, 0.0);
     return core::RoundSignificant(double(mProbability) * loss / 100.0, 2);
 }
 

@@ -74,13 +74,18 @@ TEST_F(ValuesAtRisk, NewItemReadsDefaultsAndWritesNothingUntilChanged)
     EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM ValuesAtRisk WHERE Probability = 50")), 1);
 }
 
-TEST_F(ValuesAtRisk, ValueAtRiskIsProbabilityTimesRoundedLoss)
+TEST_F(ValuesAtRisk, ValueAtRiskIsProbabilityTimesLossToTwoDigits)
 {
     const int key = storedItem(12345, 50);
     auto item = GetThreatenedItem(key);
     ASSERT_TRUE(item);
-    EXPECT_EQ(item->PotentialLoss(), 12300);
-    EXPECT_EQ(item->ValueAtRisk(), 6200);   // 6,150 to two digits, half to even
+    EXPECT_EQ(item->PotentialLoss(), 12300);   // shown to three digits
+    EXPECT_EQ(item->ValueAtRisk(), 6200);
+
+    // The shown amount (1,250) would give 1,200; the stored one gives 1,300.
+    auto exact = GetThreatenedItem(storedItem(1251, 100));
+    EXPECT_EQ(exact->PotentialLoss(), 1250);
+    EXPECT_EQ(exact->ValueAtRisk(), 1300);
 
     item->SetPotentialLoss(2500);
     item->SetProbabilityLabel(QStringLiteral("Very Low (5%)"));
