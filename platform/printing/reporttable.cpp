@@ -169,6 +169,26 @@ void ReportTable::SetRowSpaceAbove(int row, int twips)
         mRows[row].spaceAbove = std::max(0, twips);
 }
 
+void ReportTable::Set(int setting, int row1, int col1, int row2, int col2, int value)
+{
+    if (setting == kRows) {
+        SetRows(value);
+        return;
+    }
+    for (int r = std::max(0, row1); r <= std::min<int>(row2, int(mRows.size()) - 1); ++r) {
+        if (setting == kRowHeight) {
+            SetRowHeight(r, value);
+            continue;
+        }
+        for (int c = std::max(1, col1); c <= std::min(col2, Columns()); ++c) {
+            if (setting == kCellAlign)
+                SetCellAlign(r, c, value);
+            else if (setting == kVerticalText)
+                SetCellVertical(r, c, value != 0);
+        }
+    }
+}
+
 void ReportTable::Cover()
 {
     for (Row& row : mRows)

@@ -64,6 +64,12 @@ public:
     void SetKeepWithNext(int row, bool keep);
     void SetRowSpaceAbove(int row, int twips);
 
+    // The numbered cell settings the report code passes, over a range of cells (rows and columns
+    // inclusive): 1 body row count (the range is ignored), 7 row height, 19 cell alignment code,
+    // 42 vertical text. Other codes are accepted and leave the look as it is.
+    enum Setting { kRows = 1, kRowHeight = 7, kCellAlign = 19, kVerticalText = 42 };
+    void Set(int setting, int row1, int col1, int row2, int col2, int value);
+
     const Row& row(int index) const { return mRows.at(index); }
     const QList<TableColumn>& columns() const { return mColumns; }
     int LineStyle() const { return mLineStyle; }

@@ -97,12 +97,17 @@ TEST_F(ReportDocumentTest, CellTableWithSpansAndVerticalHeader)
                  QString());
     printing::ReportTable* t = doc.table();
     ASSERT_NE(t, nullptr);
-    t->SetRows(10);
-    for (int c = 1; c <= 5; ++c)
-        t->SetCellVertical(0, c, true);
-    t->SetRowHeight(0, 3900);
+    // As the report code passes them: numbered settings over ranges of cells.
+    t->Set(19, 0, 1, 0, 5, 6);
+    t->Set(19, 0, 6, 0, 8, 4);
+    t->Set(8, 0, 1, 0, 8, 0);   // a code without a look of its own
+    t->Set(1, 0, 0, 0, 0, 10);
+    t->Set(42, 0, 1, 0, 5, 1);
+    t->Set(7, 0, 0, 0, 0, 3900);
     for (int r = 1; r <= 10; ++r)
-        t->SetRowHeight(r, 480);
+        t->Set(7, r, 0, r, 0, 480);
+    EXPECT_EQ(t->Rows(), 10);
+    EXPECT_EQ(t->row(0).cells[6].align, 4);
     t->SetColSpan(1, 1, 3);
     t->SetCellText(1, 1, QStringLiteral("spanning"));
     t->SetCellText(1, 2, QStringLiteral("hidden"));
