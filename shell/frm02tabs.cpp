@@ -117,11 +117,10 @@ void frm02Tabs::InitializeTabs()
 void frm02Tabs::vsTab1_Switch(int, int newTab, bool*)
 {
     core::TraceStart(QStringLiteral("switch to section ") + QString::number(newTab));
-    RunGuarded(QStringLiteral("the section change"), [&] {
-        UpdateCurrentWorksheet();
-        if (mWorksheets->currentTab() == 1)
-            UnloadCurrentWorksheet();
-    });
+    // A save that fails is reported; the change goes on all the same.
+    RunGuarded(QStringLiteral("saving the worksheet"), [] { UpdateCurrentWorksheet(); });
+    if (mWorksheets->currentTab() == 1)
+        RunGuarded(QStringLiteral("the section change"), [] { UnloadCurrentWorksheet(); });
     gCurrentSection = newTab;
 }
 
@@ -138,10 +137,8 @@ void frm02Tabs::vsTab1_Click()
 void frm02Tabs::vsTab2_Switch(int, int newTab, bool*)
 {
     core::TraceStart(QStringLiteral("switch to worksheet ") + QString::number(newTab));
-    RunGuarded(QStringLiteral("the worksheet change"), [] {
-        UpdateCurrentWorksheet();
-        UnloadCurrentWorksheet();
-    });
+    RunGuarded(QStringLiteral("saving the worksheet"), [] { UpdateCurrentWorksheet(); });
+    RunGuarded(QStringLiteral("the worksheet change"), [] { UnloadCurrentWorksheet(); });
 }
 
 void frm02Tabs::vsTab2_Click()

@@ -305,3 +305,25 @@ TEST_F(ShellTest, IntroductionOfEverySection)
     }
     EXPECT_TRUE(shell::frm11Intro::SectionDescription(4).endsWith("If the fire will not affect multiple FMUs, this page is not shown."));
 }
+
+TEST_F(ShellTest, AFailingSaveIsReportedAndTheChangeGoesOn)
+{
+    startWithFile();
+    window->mnuTab_Click(5);
+    ASSERT_NE(form(), nullptr);
+    form()->onSave = [] { throw std::runtime_error("disk full"); };
+    window->mnuTab_Click(6);
+    EXPECT_EQ(id(), QStringLiteral("tab16"));
+    ASSERT_EQ(prompter.messages().size(), 1);
+    EXPECT_EQ(prompter.messages()[0].icon, ui::Icon::Critical);
+    EXPECT_TRUE(prompter.messages()[0].text.contains("disk full"));
+    EXPECT_TRUE(Log().contains("ClearSRTypes")) << "the page left is unloaded with its clears";
+
+    // A File command whose save fails stops there, so the edits are not dropped with the file.
+    form()->onSave = [] { throw std::runtime_error("disk full"); };
+    prompter.clear();
+    window->mnuFile_Click(2);
+    EXPECT_TRUE(prompter.dialogs().isEmpty());
+    EXPECT_EQ(id(), QStringLiteral("tab16"));
+    EXPECT_TRUE(core::gFileOpen());
+}
