@@ -95,6 +95,19 @@ QString OutcomeShortLabel(int idx)
     }
 }
 
+QList<OutcomeGridColumn> OutcomeGridColumns(OutcomeGridKind kind)
+{
+    const QString outcomes = QStringLiteral("Outcomes");
+    QList<OutcomeGridColumn> columns{{outcomes, 2700, true}, {outcomes, 675, false}};
+    if (kind == OutcomeGridKind::Acres || kind == OutcomeGridKind::Times)
+        columns.append({QStringLiteral("Acres"), 900, false});
+    if (kind == OutcomeGridKind::Times) {
+        columns.append({QStringLiteral("Contain"), 720, false});
+        columns.append({QStringLiteral("Control"), 720, false});
+    }
+    return columns;
+}
+
 QList<OutcomeRow> AlternativeOutcomeRows()
 {
     QList<OutcomeRow> rows;

@@ -19,6 +19,16 @@ void AddOutcomeFMUs(int outcomeKey);
 // "Tgt", "FB", "Ex" for 1, 2, 3; "" otherwise.
 QString OutcomeShortLabel(int idx);
 
+// Column layout of the outcome grids: "Outcomes" over columns 0 and 1 (one merged header),
+// then "Acres", then "Contain" and "Control". Widths in twips.
+enum class OutcomeGridKind { Outcomes, Acres, Times };
+struct OutcomeGridColumn {
+    QString header;
+    int widthTwips;
+    bool leftAligned;   // column 0; every other column is centred
+};
+QList<OutcomeGridColumn> OutcomeGridColumns(OutcomeGridKind kind);
+
 // One row of an outcome grid: column 0 and column 1 texts and the outcome it shows.
 struct OutcomeRow {
     QString label;        // the alternative's Label; the Extreme outcome's ShortName
