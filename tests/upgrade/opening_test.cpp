@@ -125,6 +125,25 @@ TEST_F(OpeningOldFiles, CancelLeavesTheFileAsItWas)
     }
 }
 
+// The conversion has run when the edition question comes; declining it must undo the conversion too.
+TEST_F(OpeningOldFiles, DecliningTheEditionAfterConvertingLeavesTheFileAsItWas)
+{
+    for (const Format& format : kFormats) {
+        SCOPED_TRACE(format.id);
+        const QString path = WriteOldFile(dir.path(), QString::fromLatin1(format.id));
+        const QByteArray before = FileBytes(path);
+        prompter.clear();
+        prompter.answer(ui::Answer::OK);
+        prompter.answer(ui::Answer::No);
+
+        EXPECT_EQ(OpenByDialog(path), 3);
+        ASSERT_EQ(prompter.messages().size(), 2);
+        EXPECT_EQ(prompter.messages().at(1).title, QStringLiteral("Convert to Tolmar Advanced?"));
+        EXPECT_FALSE(core::gFileOpen());
+        EXPECT_EQ(FileBytes(path), before);
+    }
+}
+
 TEST_F(OpeningOldFiles, OkConvertsToTheLayoutOfNewFiles)
 {
     auto templ = dao::Database::Open(TemplatePath(), dao::OpenOptions{false, true});

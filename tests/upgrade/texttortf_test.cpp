@@ -65,6 +65,7 @@ TEST(TextToRTF, ReadsBackAsTheSameText)
         {QStringLiteral("{x}\\"), QStringLiteral("{x}\\")},
         {QStringLiteral("\u00e9"), QStringLiteral("\u00e9")},
         {QStringLiteral("Zone \u00c9st\tna\u00efve \u20ac 5"), QStringLiteral("Zone \u00c9st\tna\u00efve \u20ac 5")},
+        {QString::fromUtf8("Smoke \xF0\x9F\x94\xA5 5"), QString::fromUtf8("Smoke \xF0\x9F\x94\xA5 5")},
     };
     for (const auto& c : cases)
         EXPECT_EQ(richtext::RtfToPlainText(TextToRTF(c.text)), c.shown) << c.text.toStdString();
