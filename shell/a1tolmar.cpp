@@ -13,6 +13,7 @@
 #include "worksheets/common/worksheetform.h"
 
 #include <QAction>
+#include <QFileInfo>
 #include <QMenu>
 
 namespace shell {
@@ -48,7 +49,8 @@ void StartWithFile(const QString& path)
 {
     core::Trace(QStringLiteral("a1Tolmar.StartWithFile ") + path);
     if (core::OpenDatafile(path)) {
-        core::Property_Set(QStringLiteral("FullFileName"), path);
+        // Stored whole, so that Save As recognises the open file however it was named here.
+        core::Property_Set(QStringLiteral("FullFileName"), QFileInfo(path).absoluteFilePath());
         LoadFromFile();
     }
 }

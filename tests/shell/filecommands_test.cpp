@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QMenu>
 #include <QPushButton>
 #include <QTextEdit>
@@ -226,4 +227,22 @@ TEST_F(ShellTest, StartupErrorIsLoggedAndTheStartPageComesUp)
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Tolmar Advanced"));
     EXPECT_FALSE(window->topMenu(2)->isEnabled());
     EXPECT_FALSE(window->fileItem(4)->isEnabled());
+}
+
+TEST_F(ShellTest, SaveAsOntoTheOpenFileNamedRelativelyIsRefused)
+{
+    const QString path = CopyTemplate(dir, "Rel.tlm");
+    const QString cwd = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    window->Startup(QStringLiteral("Rel.tlm"));
+    QDir::setCurrent(cwd);
+    ASSERT_TRUE(core::gFileOpen());
+    EXPECT_EQ(core::Property_Get("FullFileName"), path);
+    prompter.file(path);
+    window->mnuFile_Click(4);
+    EXPECT_TRUE(core::gFileOpen());
+    EXPECT_EQ(core::Property_Get("FullFileName"), path);
+    EXPECT_EQ(id(), QStringLiteral("tab11"));
+    core::CloseDatafile();
+    EXPECT_FALSE(Bytes(path).isEmpty());
 }
