@@ -24,6 +24,9 @@ constexpr long long kMaxParam = 1000000000LL;
 constexpr int kMaxColumns = 64;
 constexpr int kMaxTabs = 64;
 constexpr int kMaxListRun = 1000;
+// list ids for the older paragraph numbering, out of the range the list table uses
+constexpr int kOldBulletList = 2000000000;
+constexpr int kOldNumberList = 2000000100;
 
 struct CharState
 {
@@ -47,7 +50,7 @@ struct ParaState
     bool inTable = false;
 };
 
-enum class Dest { Text, Skip, FontTable, ColorTable, ListTable, ListOverrideTable };
+enum class Dest { Text, Skip, FontTable, ColorTable, ListTable, ListOverrideTable, OldList };
 
 struct GroupState
 {
@@ -111,6 +114,7 @@ private:
     QHash<int, ListDef> mListDefs;  // by list id
     QHash<int, int> mOverrides;     // ls -> list id
     ListDef mCurrentDef;
+    QTextListFormat::Style mOldListStyle = QTextListFormat::ListDisc;
     int mCurrentDefId = 0;
     int mLevelCount = 0;
     int mOverrideLs = 0, mOverrideListId = 0;
@@ -254,6 +258,15 @@ void Reader::closeGroup()
         if (mCurrentDefId != 0)
             mListDefs.insert(mCurrentDefId, mCurrentDef);
     }
+    if (closing == Dest::OldList && mState.dest == Dest::Text) {
+        const int id = mOldListStyle == QTextListFormat::ListDisc ? kOldBulletList : kOldNumberList + int(mOldListStyle);
+        ListDef def;
+        def.style = mOldListStyle;
+        mListDefs.insert(id, def);
+        mOverrides.insert(id, id);
+        mState.para.ls = id;
+        mState.para.ilvl = 0;
+    }
     if (closing == Dest::ListOverrideTable && mState.dest == Dest::ListOverrideTable) {
         if (mOverrideLs != 0)
             mOverrides.insert(mOverrideLs, mOverrideListId);
@@ -296,6 +309,12 @@ bool Reader::startDestination(const QString& word)
         mState.dest = Dest::ListTable;
         return true;
     }
+    if (word == u"pn") {
+        // the older paragraph numbering: {\*\pn\pnlvlblt ...} inside the paragraph
+        mState.dest = Dest::OldList;
+        mOldListStyle = QTextListFormat::ListDisc;
+        return true;
+    }
     if (word == u"listoverridetable") {
         mState.dest = Dest::ListOverrideTable;
         return true;
@@ -306,7 +325,7 @@ bool Reader::startDestination(const QString& word)
         QStringLiteral("footnote"), QStringLiteral("annotation"), QStringLiteral("listtext"), QStringLiteral("pntext"), QStringLiteral("fldinst"),
         QStringLiteral("xe"), QStringLiteral("tc"), QStringLiteral("bkmkstart"), QStringLiteral("bkmkend"), QStringLiteral("themedata"), QStringLiteral("filetbl"),
         QStringLiteral("revtbl"), QStringLiteral("rsidtbl"), QStringLiteral("generator"), QStringLiteral("nonshppict"), QStringLiteral("shp"),
-        QStringLiteral("latentstyles"), QStringLiteral("datastore"), QStringLiteral("colorschememapping"), QStringLiteral("pn")};
+        QStringLiteral("latentstyles"), QStringLiteral("datastore"), QStringLiteral("colorschememapping")};
     if (skipped.contains(word)) {
         mState.dest = Dest::Skip;
         return true;
@@ -346,6 +365,20 @@ void Reader::controlWord(const QString& word, bool hasParam, int param)
     case Dest::ListTable:
     case Dest::ListOverrideTable:
         listTableWord(word, hasParam, param);
+        return;
+    case Dest::OldList:
+        if (word == u"pnlvlblt")
+            mOldListStyle = QTextListFormat::ListDisc;
+        else if (word == u"pndec" || word == u"pnlvlbody")
+            mOldListStyle = QTextListFormat::ListDecimal;
+        else if (word == u"pnlcltr")
+            mOldListStyle = QTextListFormat::ListLowerAlpha;
+        else if (word == u"pnucltr")
+            mOldListStyle = QTextListFormat::ListUpperAlpha;
+        else if (word == u"pnlcrm")
+            mOldListStyle = QTextListFormat::ListLowerRoman;
+        else if (word == u"pnucrm")
+            mOldListStyle = QTextListFormat::ListUpperRoman;
         return;
     case Dest::Text:
         break;

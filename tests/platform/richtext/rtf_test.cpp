@@ -151,6 +151,16 @@ TEST(RtfReader, ListsAndTablesBecomeStructure)
     ASSERT_NE(split.begin().textList(), nullptr);
     ASSERT_NE(split.lastBlock().textList(), nullptr);
     EXPECT_NE(split.begin().textList(), split.lastBlock().textList());
+    // the older paragraph numbering of simpler editors
+    QTextDocument old;
+    ASSERT_TRUE(ReadRtf(Head() + "{\\pntext\\'b7\\tab}{\\*\\pn\\pnlvlblt\\pnf1{\\pntxtb\\'b7}}\\fi-720\\li720 a\\par "
+                               "{\\pntext 1.\\tab}{\\*\\pn\\pnlvlbody\\pndec{\\pntxta .}}b\\par \\pard c\\par }", &old));
+    EXPECT_EQ(old.toPlainText(), QStringLiteral("a\nb\nc"));
+    ASSERT_NE(old.begin().textList(), nullptr);
+    EXPECT_EQ(old.begin().textList()->format().style(), QTextListFormat::ListDisc);
+    ASSERT_NE(old.begin().next().textList(), nullptr);
+    EXPECT_EQ(old.begin().next().textList()->format().style(), QTextListFormat::ListDecimal);
+    EXPECT_EQ(old.lastBlock().textList(), nullptr);
     QTextCursor c(&doc);
     c.setPosition(one.next().next().next().position());
     QTextTable* t = c.currentTable();
