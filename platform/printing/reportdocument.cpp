@@ -436,16 +436,11 @@ void ReportDocument::FlowDocument(const std::shared_ptr<QTextDocument>& doc, int
     }
 }
 
-void ReportDocument::PlaceText(const QString& text, bool endLine)
+std::shared_ptr<QTextDocument> ReportDocument::ParagraphDocument(const QString& text, int& origin, int& first) const
 {
-    if (!mOpen)
-        return;
-    if (mTable)
-        EndTable();
-    const int origin = mLeft + mIndentLeft;
-    const int first = (mXSet ? mX - origin : 0) - mIndentSecond;
-    const QFont font = CurrentFont();
-    auto doc = MakeDocument(text, font, RightEdge() - origin - mIndentSecond, first, mTextAlign);
+    origin = mLeft + mIndentLeft;
+    first = (mXSet ? mX - origin : 0) - mIndentSecond;
+    auto doc = MakeDocument(text, CurrentFont(), RightEdge() - origin - mIndentSecond, first, mTextAlign);
     if (mIndentSecond != 0) {
         for (QTextBlock block = doc->begin(); block.isValid(); block = block.next()) {
             QTextCursor cursor(block);
@@ -455,6 +450,17 @@ void ReportDocument::PlaceText(const QString& text, bool endLine)
         }
         doc->setTextWidth(RightEdge() - origin);
     }
+    return doc;
+}
+
+void ReportDocument::PlaceText(const QString& text, bool endLine)
+{
+    if (!mOpen)
+        return;
+    if (mTable)
+        EndTable();
+    int origin = 0, first = 0;
+    auto doc = ParagraphDocument(text, origin, first);
     mRtf->Paragraph(*doc, mTextAlign % 3, mIndentLeft, first, endLine);
     FlowDocument(doc, origin);
     if (endLine) {
@@ -488,9 +494,8 @@ void ReportDocument::Text(const QString& text)
 
 QRect ReportDocument::MeasureParagraph(const QString& text) const
 {
-    const int origin = mLeft + mIndentLeft;
-    const int first = (mXSet ? mX - origin : 0);
-    auto doc = MakeDocument(text, CurrentFont(), RightEdge() - origin, first, mTextAlign);
+    int origin = 0, first = 0;
+    auto doc = ParagraphDocument(text, origin, first);
     return QRect(origin, mY, RightEdge() - origin, int(std::lround(DocHeight(*doc))));
 }
 

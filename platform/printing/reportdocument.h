@@ -176,6 +176,7 @@ private:
     void StartPage();
     void FinishPage();
     void PlaceText(const QString& text, bool endLine);
+    std::shared_ptr<QTextDocument> ParagraphDocument(const QString& text, int& origin, int& first) const;
     void Reset();
     void Log(const QString& call);
     QString State() const;

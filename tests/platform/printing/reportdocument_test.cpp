@@ -50,7 +50,17 @@ TEST_F(ReportDocumentTest, MeasuringPrintsNothingAndPredictsThePrintedBottom)
     doc.Paragraph(Words(80));
     EXPECT_NEAR(doc.CurrentY(), measured.bottom() + 1, 2);
     // The same text as an RTF fragment measures the same.
-    EXPECT_NEAR(doc.MeasureParagraph(Words(80)).height(), measured.height(), 1);
+    EXPECT_NEAR(doc.MeasureParagraph(QStringLiteral("{\\i0 %1}").arg(Words(80))).height(), measured.height(), 1);
+
+    // Indents narrow the measure as they narrow the print.
+    doc.SetIndentLeft(1440);
+    doc.SetIndentSecond(720);
+    doc.SetIndentThird(1440);
+    const QRect narrow = doc.MeasureParagraph(Words(80));
+    EXPECT_GT(narrow.height(), measured.height());
+    const int top = doc.CurrentY();
+    doc.Paragraph(Words(80));
+    EXPECT_NEAR(doc.CurrentY() - top, narrow.height(), 2);
 }
 
 TEST_F(ReportDocumentTest, TextWithoutLineEndIsFollowedOnTheSameLine)

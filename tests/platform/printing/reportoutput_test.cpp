@@ -58,6 +58,11 @@ TEST(ReportOutput, PdfOfThreePagesHoldsThePrintedText)
     ProduceSample(doc, printing::Output::Pdf, pdf);
     ASSERT_EQ(doc.PageCount(), 3);
     ASSERT_TRUE(QFile::exists(pdf));
+    // The pages of a run give the same file again, whatever output the run was made for.
+    const QString again = dir.filePath(QStringLiteral("again.pdf"));
+    ASSERT_TRUE(doc.WritePdf(again));
+    EXPECT_EQ(RunTool(QStringLiteral("pdftotext"), {again, QStringLiteral("-")}),
+              RunTool(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")}));
 
     const QString info = RunTool(QStringLiteral("pdfinfo"), {pdf});
     EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+3\\b")))) << info.toStdString();
