@@ -45,7 +45,20 @@ void WorksheetMenu_Check(int worksheet);
 void CenterForm(QWidget* form);
 
 // A worksheet form: created when shown, destroyed when left. Its constructor and destructor
-// write the load and unload trace lines.
+// write the load and unload trace lines. For example:
+//
+//   class frm43Outcomes : public worksheets::WorksheetForm {
+//   public:
+//       explicit frm43Outcomes(QWidget* parent) : WorksheetForm("frm43Outcomes", parent) {}
+//       void Setup() override
+//       {
+//           BeginSetup("frm43Outcomes.Setup", "tab43", 3, true);
+//           core::BusyScope busy;
+//           ...fill the controls...
+//       }
+//       void SaveChanges() override { ... }
+//   };
+//   worksheets::RegisterWorksheetForm("tab43", [](QWidget* p) { return new frm43Outcomes(p); });
 class WorksheetForm : public QWidget {
     Q_OBJECT
 public:
