@@ -5,6 +5,7 @@
 #include "platform/richtext/rtf.h"
 #include "platform/ui/scriptedprompter.h"
 
+#include <QPrinter>
 #include <QPrinterInfo>
 
 #include <QDir>
@@ -74,6 +75,26 @@ TEST(ReportOutput, PdfOfThreePagesHoldsThePrintedText)
 
     if (qEnvironmentVariableIsSet("TOLMAR_KEEP_PDF"))
         QFile::copy(pdf, qEnvironmentVariable("TOLMAR_KEEP_PDF"));
+}
+
+TEST(ReportOutput, PrinterGetsAllPagesOrTheOneOnView)
+{
+    QTemporaryDir dir;
+    printing::ReportDocument doc;
+    ProduceSample(doc, printing::Output::Preview, QString());
+    const struct { int from, to; int pages; const char* text; } cases[] = {{0, -1, 3, "Third page text"},
+                                                                          {1, 1, 1, "Second page text"}};
+    for (const auto& c : cases) {
+        const QString file = dir.filePath(QStringLiteral("printed%1.pdf").arg(c.from));
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(file);
+        ASSERT_TRUE(doc.PrintTo(printer, c.from, c.to));
+        EXPECT_TRUE(RunTool(QStringLiteral("pdfinfo"), {file}).contains(QRegularExpression(QStringLiteral("Pages:\\s+%1\\b").arg(c.pages))));
+        const QString text = RunTool(QStringLiteral("pdftotext"), {file, QStringLiteral("-")});
+        EXPECT_TRUE(text.contains(QString::fromLatin1(c.text))) << text.toStdString();
+        EXPECT_EQ(text.contains(QStringLiteral("Decision Summary")), c.pages == 3);
+    }
 }
 
 TEST(ReportOutput, FailedOutputIsReportedNotSwallowed)
