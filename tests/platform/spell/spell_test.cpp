@@ -154,6 +154,14 @@ TEST_F(SpellTest, DialogDrivesTheWalk)
     EXPECT_EQ(CheckSpelling(&edit, *checker), 0);
     ASSERT_EQ(prompter.messages().size(), 1);
     EXPECT_EQ(prompter.messages().at(0).text, QStringLiteral("The spelling check is complete."));
+
+    SpellChecker missing(folder.path(), QStringLiteral("/nonexistent/en_US.aff"), QStringLiteral("/nonexistent/en_US.dic"));
+    EXPECT_FALSE(missing.isValid());
+    edit.setPlainText(QStringLiteral("fier"));
+    EXPECT_EQ(CheckSpelling(&edit, missing), 0);
+    ASSERT_EQ(prompter.messages().size(), 2);
+    EXPECT_EQ(prompter.messages().at(1).text, QStringLiteral("The spelling dictionary could not be found."));
+    EXPECT_EQ(edit.toPlainText(), QStringLiteral("fier"));
 }
 
 } // namespace
