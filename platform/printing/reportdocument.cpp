@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFontDatabase>
 #include <QImage>
+#include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
@@ -151,6 +152,15 @@ void DrawHatch(QPainter& painter, const QRectF& rect, const QColor& color, int s
             painter.drawLine(QPointF(rect.left() + d, rect.top()), QPointF(rect.left() + d - rect.height(), rect.bottom()));
     }
     painter.restore();
+}
+
+// A wide page is a standard sheet turned, which printers take more readily than a custom size.
+QPageLayout PageLayoutFor(int width, int height)
+{
+    const bool landscape = width > height;
+    const QSizeF sheet(std::min(width, height) / 1440.0, std::max(width, height) / 1440.0);
+    return QPageLayout(QPageSize(sheet, QPageSize::Inch), landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
+                       QMarginsF(0, 0, 0, 0));
 }
 
 }  // namespace
@@ -703,7 +713,7 @@ bool ReportDocument::WritePdf(const QString& fileName) const
     }
     QPdfWriter writer(fileName);
     writer.setResolution(1440);
-    writer.setPageSize(QPageSize(QSizeF(mPageWidth / 1440.0, mPageHeight / 1440.0), QPageSize::Inch));
+    writer.setPageLayout(PageLayoutFor(mPageWidth, mPageHeight));
     writer.setPageMargins(QMarginsF(0, 0, 0, 0));
     writer.setCreator(QStringLiteral("Tolmar"));
     QPainter painter;
@@ -725,7 +735,7 @@ bool ReportDocument::PrintTo(QPrinter& printer, int fromPage, int toPage) const
         toPage = int(mPages.size()) - 1;
     fromPage = std::clamp(fromPage, 0, toPage);
     printer.setFullPage(true);
-    printer.setPageSize(QPageSize(QSizeF(mPageWidth / 1440.0, mPageHeight / 1440.0), QPageSize::Inch));
+    printer.setPageLayout(PageLayoutFor(mPageWidth, mPageHeight));
     QPainter painter;
     if (!painter.begin(&printer))
         return false;

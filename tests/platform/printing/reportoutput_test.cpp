@@ -97,6 +97,20 @@ TEST(ReportOutput, PrinterGetsAllPagesOrTheOneOnView)
     }
 }
 
+TEST(ReportOutput, WidePagesComeOutAsATurnedSheet)
+{
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("wide.pdf"));
+    printing::ReportDocument doc;
+    doc.SetPageSize(15840, 12240);
+    doc.StartDoc(printing::Output::Pdf, pdf);
+    EXPECT_EQ(doc.PageWidth(), 15840);
+    doc.TableRows(QStringLiteral("14400;a row as wide as the turned page;"));
+    ASSERT_TRUE(doc.EndDoc());
+    EXPECT_TRUE(RunTool(QStringLiteral("pdfinfo"), {pdf}).contains(QStringLiteral("792 x 612")));
+    EXPECT_TRUE(RunTool(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")}).contains(QStringLiteral("a row as wide as the turned page")));
+}
+
 TEST(ReportOutput, FailedOutputIsReportedNotSwallowed)
 {
     ui::ScriptedPrompter prompter;
