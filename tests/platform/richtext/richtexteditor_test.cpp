@@ -7,6 +7,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QMimeData>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextBlock>
@@ -149,6 +150,24 @@ TEST_F(EditorTest, RulerMovesIndentsAndSetsTabStops)
     QTest::mouseClick(ruler, Qt::LeftButton, {}, QPoint(x0 + 192, bottom));
     EXPECT_TRUE(editor.rtf().contains(QStringLiteral("\\tx2880 ")));
     EXPECT_EQ(changed.count(), 2);
+
+    auto drag = [&](QPoint from, QPoint to) {
+        QTest::mousePress(ruler, Qt::LeftButton, {}, from);
+        QTest::mouseMove(ruler, to);
+        QTest::mouseRelease(ruler, Qt::LeftButton, {}, to);
+    };
+    // first line from the left indent to one inch
+    drag(QPoint(x0 + 48, 3), QPoint(x0 + 96, 3));
+    EXPECT_TRUE(editor.rtf().contains(QStringLiteral("\\fi720\\li720\\tx2880 "))) << editor.rtf().toStdString();
+    // right indent in by one inch
+    const int right = x0 + editor.textEdit()->viewport()->width() - 2 * int(editor.document()->documentMargin());
+    drag(QPoint(right, bottom), QPoint(right - 96, bottom));
+    EXPECT_TRUE(editor.rtf().contains(QRegularExpression(QStringLiteral("\\\\ri14[0-9]{2}"))))
+        << editor.rtf().toStdString();
+    // a tab stop dragged off the ruler is gone
+    drag(QPoint(x0 + 192, bottom), QPoint(x0 + 192, bottom + 40));
+    EXPECT_FALSE(editor.rtf().contains(QStringLiteral("\\tx")));
+    EXPECT_EQ(changed.count(), 5);
 
     editor.grab().save(QStringLiteral("richtexteditor.png"));
 }
