@@ -320,11 +320,14 @@ bool Reader::startDestination(const QString& word)
         return true;
     }
     static const QStringList skipped = {
-        QStringLiteral("stylesheet"), QStringLiteral("info"), QStringLiteral("pict"), QStringLiteral("object"), QStringLiteral("header"), QStringLiteral("headerl"),
-        QStringLiteral("headerr"), QStringLiteral("headerf"), QStringLiteral("footer"), QStringLiteral("footerl"), QStringLiteral("footerr"), QStringLiteral("footerf"),
-        QStringLiteral("footnote"), QStringLiteral("annotation"), QStringLiteral("listtext"), QStringLiteral("pntext"), QStringLiteral("fldinst"),
-        QStringLiteral("xe"), QStringLiteral("tc"), QStringLiteral("bkmkstart"), QStringLiteral("bkmkend"), QStringLiteral("themedata"), QStringLiteral("filetbl"),
-        QStringLiteral("revtbl"), QStringLiteral("rsidtbl"), QStringLiteral("generator"), QStringLiteral("nonshppict"), QStringLiteral("shp"),
+        QStringLiteral("stylesheet"), QStringLiteral("info"), QStringLiteral("pict"), QStringLiteral("object"),
+        QStringLiteral("header"), QStringLiteral("headerl"), QStringLiteral("headerr"), QStringLiteral("headerf"),
+        QStringLiteral("footer"), QStringLiteral("footerl"), QStringLiteral("footerr"), QStringLiteral("footerf"),
+        QStringLiteral("footnote"), QStringLiteral("annotation"), QStringLiteral("listtext"),
+        QStringLiteral("pntext"), QStringLiteral("fldinst"), QStringLiteral("xe"), QStringLiteral("tc"),
+        QStringLiteral("bkmkstart"), QStringLiteral("bkmkend"), QStringLiteral("themedata"),
+        QStringLiteral("filetbl"), QStringLiteral("revtbl"), QStringLiteral("rsidtbl"),
+        QStringLiteral("generator"), QStringLiteral("nonshppict"), QStringLiteral("shp"),
         QStringLiteral("latentstyles"), QStringLiteral("datastore"), QStringLiteral("colorschememapping")};
     if (skipped.contains(word)) {
         mState.dest = Dest::Skip;
@@ -347,9 +350,6 @@ void Reader::controlWord(const QString& word, bool hasParam, int param)
             return;
         }
         if (starred) {
-            if (mState.dest == Dest::ListTable || mState.dest == Dest::ListOverrideTable) {
-                // starred groups inside the list tables carry nothing we use
-            }
             mState.dest = Dest::Skip;
             return;
         }
