@@ -26,6 +26,8 @@ Upgrader* gUpgrader = nullptr;
 
 enum Result { kOpen = 1, kCancelled = 2, kFailed = 3 };
 
+const QString kStoredAsYouWork =
+    QStringLiteral("It cannot be opened, because every change is stored in the file as you work.");
 const QString kInUse = QStringLiteral("The file is in use by another program or by another copy of Tolmar Advanced.");
 
 void Say(const QStringList& lines, ui::Icon icon = ui::Icon::None, const QString& title = ui::kProgramTitle)
@@ -121,8 +123,7 @@ void SayOpenError(const dao::Error& e, const QString& path)
         Say({kInUse, QStringLiteral("It cannot be opened until it is closed there.")});
         break;
     case dao::Error::Kind::ReadOnly:
-        Say({QStringLiteral("The file %1 is read-only.").arg(path),
-             QStringLiteral("It cannot be opened, because every change is stored in the file as you work.")});
+        Say({QStringLiteral("The file %1 is read-only.").arg(path), kStoredAsYouWork});
         break;
     default:
         SayNotTolmarFile();
@@ -208,6 +209,12 @@ bool OpenDatafile(const QString& path)
     }
     if (!info.isWritable()) {
         SayOpenError(dao::Error(dao::Error::Kind::ReadOnly, path), path);
+        return false;
+    }
+    // The engine writes its journal beside the file; without it the first change would fail.
+    const QFileInfo folder(info.absolutePath());
+    if (!folder.isWritable()) {
+        Say({QStringLiteral("The file %1 is in a folder that cannot be written.").arg(path), kStoredAsYouWork});
         return false;
     }
 

@@ -343,6 +343,34 @@ TEST_F(OpenDatafileTest, AReadOnlyFileIsRefused)
     EXPECT_EQ(Bytes(path), before);
 }
 
+// Every change goes to the file as the user works, and the engine writes its journal beside it.
+TEST_F(OpenDatafileTest, AFileInAFolderThatCannotBeWrittenIsRefused)
+{
+    const QString folder = file("read-only folder");
+    ASSERT_TRUE(QDir().mkdir(folder));
+    const QString path = dataFile("read-only folder/Fire1.tlm");
+    const QByteArray before = Bytes(path);
+    const QFile::Permissions writable = QFile::permissions(folder);
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
+    std::optional<Immutable> immutable;
+    if (geteuid() == 0) {
+        immutable.emplace(folder);
+        if (!immutable->set())
+            GTEST_SKIP() << "the superuser may write any folder here";
+    }
+
+    const bool opened = core::OpenDatafile(path);
+    if (opened)   // what the user would meet: the first change cannot be stored
+        EXPECT_NO_THROW(core::Property_Set("UseNVCGains", "Yes"));
+    core::CloseDatafile();
+    immutable.reset();
+    QFile::setPermissions(folder, writable);
+
+    EXPECT_FALSE(opened);
+    EXPECT_EQ(firstLine(), QString("The file %1 is in a folder that cannot be written.").arg(path));
+    EXPECT_EQ(Bytes(path), before);
+}
+
 TEST_F(OpenDatafileTest, OpeningAnotherFileClosesTheFirst)
 {
     ASSERT_TRUE(core::OpenDatafile(dataFile("a.tlm")));
