@@ -185,10 +185,14 @@ void ConvertObjectivesTable(dao::Database& db)
             objectives->Update();
         }
     }
+    // Node 3 is the first category of every full file; a file without it must not link to it,
+    // or the tree would show an objective that has no row.
+    objectives->Seek(3);
+    const int firstCategory = objectives->NoMatch() ? 0 : 3;
     SeekOrThrow(*objectives, 1, S("Objectives"));
     objectives->Edit();
     objectives->SetField(S("Name"), S("Objectives"));
-    objectives->SetField(S("ChildKey"), 3);
+    objectives->SetField(S("ChildKey"), firstCategory);
     objectives->Update();
     SeekOrThrow(*objectives, 2, S("Objectives"));
     objectives->Edit();

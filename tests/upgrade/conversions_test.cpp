@@ -254,6 +254,9 @@ TEST_F(OldFile, SparseFormat393KeepsWhatItCannotRead)
     EXPECT_EQ(Value(QStringLiteral("SELECT COUNT(*) FROM ValuesAtRisk")).toInt(), 0);
     EXPECT_EQ(Rows(QStringLiteral("SELECT ItemKey, ParentKey, CostSource FROM Outcomes")),
               (QList<QVariantList>{{1, 0, 2}}));   // resource cost with an empty total stands
+    // No category rows: the objectives root links to none rather than to a missing node 3.
+    EXPECT_EQ(Rows(QStringLiteral("SELECT \"Key\", Name, ChildKey, SiblingKey FROM Objectives ORDER BY \"Key\"")),
+              (QList<QVariantList>{{1, QStringLiteral("Objectives"), 0, 2}, {2, QStringLiteral("Safety"), 0, 0}}));
 }
 
 TEST_F(OldFile, Format400WholeChain)
