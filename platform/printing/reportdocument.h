@@ -156,12 +156,14 @@ signals:
     void Finished();
 
 public:
-    // Shared with the table layout
     QFont CurrentFont() const;
-    std::shared_ptr<QTextDocument> MakeDocument(const QString& text, const QFont& font, int width,
-                                                int firstLineIndent, int align) const;
     int RightEdge() const { return mPageWidth - mRight - mIndentThird; }
     int BottomLimit() const { return mPageHeight - mBottom; }
+
+private:
+    // Shared with the table layout
+    std::shared_ptr<QTextDocument> MakeDocument(const QString& text, const QFont& font, int width,
+                                                int firstLineIndent, int align) const;
     void AddItem(const PageItem& item);
     // Places a laid-out document at (x, mY) and flows it over pages.
     void FlowDocument(const std::shared_ptr<QTextDocument>& doc, int x);
@@ -172,7 +174,6 @@ public:
     // The text lines of doc lying within [from, to].
     static QStringList LinesWithin(const QTextDocument& doc, qreal from, qreal to);
 
-private:
     void StartPage();
     void FinishPage();
     void PlaceText(const QString& text, bool endLine);
