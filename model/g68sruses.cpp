@@ -37,17 +37,13 @@ int OutcomeSRUseMaxIndex(int outcomeKey)
     return n;
 }
 
-int AddSRUseRecord(int outcomeKey, int typeKey)
+namespace {
+
+void InsertLine(int key, int outcomeKey, int index, int typeKey)
 {
-    const int last = GetLastSRUseKey();
-    if (last == std::numeric_limits<int>::max())
-        throw dao::Error(dao::Error::Kind::Generic, QStringLiteral("No more resource line keys."));
-    // After the last line rather than at count + 1, so a deleted line cannot leave two lines
-    // of one outcome at the same position.
-    const int index = OutcomeSRUseMaxIndex(outcomeKey) + 1;
     auto rs = Db().OpenTable(QStringLiteral("SRUses"));
     rs->AddNew();
-    rs->SetField(QStringLiteral("ItemKey"), last + 1);
+    rs->SetField(QStringLiteral("ItemKey"), key);
     rs->SetField(QStringLiteral("OutcomeKey"), outcomeKey);
     rs->SetField(QStringLiteral("ItemIndex"), index);
     rs->SetField(QStringLiteral("SRTypeKey"), typeKey);
@@ -55,8 +51,36 @@ int AddSRUseRecord(int outcomeKey, int typeKey)
     rs->SetField(QStringLiteral("Periods"), 1);
     rs->Update();
     rs->Close();
-    gLastSRUseKey = last + 1;
-    return gLastSRUseKey;
+}
+
+int NextKey()
+{
+    const int last = GetLastSRUseKey();
+    if (last == std::numeric_limits<int>::max())
+        throw dao::Error(dao::Error::Kind::Generic, QStringLiteral("No more resource line keys."));
+    return last + 1;
+}
+
+} // namespace
+
+int AddSRUseRecord(int outcomeKey, int typeKey)
+{
+    // After the last line rather than at count + 1, so a deleted line cannot leave two lines
+    // of one outcome at the same position.
+    const int index = OutcomeSRUseMaxIndex(outcomeKey) + 1;
+    int key = NextKey();
+    try {
+        InsertLine(key, outcomeKey, index, typeKey);
+    } catch (const dao::Error& e) {
+        if (e.kind() != dao::Error::Kind::Constraint)
+            throw;
+        // Rows written behind the counter's back: continue above the highest one.
+        gLastSRUseKey = 0;
+        key = NextKey();
+        InsertLine(key, outcomeKey, index, typeKey);
+    }
+    gLastSRUseKey = key;
+    return key;
 }
 
 void DeleteOutcomeSRUses(int outcomeKey)

@@ -82,6 +82,10 @@ TEST_F(ResourceLines, KeysFollowTheHighestAcrossOutcomesAndFiles)
     reload();
     auto reopened = GetAlternative(alt->ItemKey());
     EXPECT_EQ(line(*reopened->Outcome(1), crew, 1, 1)->ItemKey(), 41);
+    // A row written past the counter by another writer is stepped over, not collided with.
+    db().Execute(QStringLiteral("INSERT INTO SRUses (ItemKey, OutcomeKey, ItemIndex, SRTypeKey, Quantity, Periods) "
+                                "VALUES (42, 1, 1, ?, 1, 1)"), {crew});
+    EXPECT_EQ(line(*reopened->Outcome(1), crew, 1, 1)->ItemKey(), 43);
 }
 
 TEST_F(ResourceLines, NewLinesNeverShareAPositionAfterDeletesAndMoves)
