@@ -109,7 +109,8 @@ void DeleteThreatenedItem(int key)
         DeleteItemImpactsForItem(key);
         DeleteValuesProtectedForItem(key);
         Db().Execute(QStringLiteral("DELETE FROM ValuesAtRisk WHERE ItemKey = ?"), {key});
-        DeleteItemRecord(key);
+        // Through the item cache, so a cached copy cannot write the row back later.
+        core::DeleteItem(key);
         trans.commit();
     }
     if (list())
