@@ -142,12 +142,20 @@ void frmPreview::cmdClose_Click()
     hide();
 }
 
+namespace {
+QPointer<frmPreview> gPreviewWindow;
+}
+
 frmPreview& PreviewWindow()
 {
-    static QPointer<frmPreview> window;
-    if (!window)
-        window = new frmPreview;
-    return *window;
+    if (!gPreviewWindow)
+        gPreviewWindow = new frmPreview;
+    return *gPreviewWindow;
+}
+
+void UnloadPreviewWindow()
+{
+    delete gPreviewWindow.data();
 }
 
 }  // namespace reports

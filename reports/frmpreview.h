@@ -57,5 +57,7 @@ private:
 
 // The window's default instance, created hidden on first use.
 frmPreview& PreviewWindow();
+// Closes and deletes the default instance, if there is one (at program end).
+void UnloadPreviewWindow();
 
 }  // namespace reports

@@ -70,4 +70,7 @@ TEST(frmPreview, ShowsTheDocumentAndHidesOnClose)
     window.cmdClose_Click();
     EXPECT_FALSE(window.isVisible());
     EXPECT_EQ(&reports::PreviewWindow(), &window) << "closing keeps the window and its document";
+    reports::UnloadPreviewWindow();
+    EXPECT_NE(reports::PreviewWindow().preview(), nullptr) << "a later report makes a new one";
+    reports::UnloadPreviewWindow();
 }
