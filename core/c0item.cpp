@@ -7,12 +7,25 @@
 
 namespace core {
 
+namespace {
+
+// With no file open a call is refused with an error, never a null dereference.
+dao::Database& itemsDb()
+{
+    dao::Database* db = gDatabase();
+    if (!db)
+        throw dao::Error(dao::Error::Kind::Generic, QStringLiteral("No data file is open."));
+    return *db;
+}
+
+} // namespace
+
 void c0Item::Initialize(int key)
 {
     mItemKey = key;
     mChanged = false;
     mDeleted = false;
-    auto rs = gDatabase()->OpenTable(QStringLiteral("Items"));
+    auto rs = itemsDb().OpenTable(QStringLiteral("Items"));
     rs->SetIndex(QStringLiteral("PrimaryKey"));
     rs->Seek(key);
     mItemName = GetFieldText(*rs, QStringLiteral("ItemName"));
@@ -50,7 +63,7 @@ void c0Item::SaveChanges()
 {
     if (!mChanged || mDeleted)
         return;
-    auto rs = gDatabase()->OpenTable(QStringLiteral("Items"));
+    auto rs = itemsDb().OpenTable(QStringLiteral("Items"));
     rs->SetIndex(QStringLiteral("PrimaryKey"));
     rs->Seek(mItemKey);
     const bool adding = rs->NoMatch();

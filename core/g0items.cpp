@@ -31,9 +31,18 @@ ItemCache& cache()
 
 int gLastItemKey = 0;
 
+// With no file open a call is refused with an error, never a null dereference.
+dao::Database& itemsDb()
+{
+    dao::Database* db = gDatabase();
+    if (!db)
+        throw dao::Error(dao::Error::Kind::Generic, QStringLiteral("No data file is open."));
+    return *db;
+}
+
 std::unique_ptr<dao::Recordset> childRows(int parentKey)
 {
-    return gDatabase()->OpenRecordset(
+    return itemsDb().OpenRecordset(
         QStringLiteral("SELECT * FROM Items WHERE ParentKey = ? ORDER BY ChildIndex, ItemKey"),
         {parentKey});
 }
@@ -75,7 +84,7 @@ QList<c0Item*> GetChildItems(int parentKey)
 
 int CountChildItems(int parentKey)
 {
-    auto rs = gDatabase()->OpenRecordset(QStringLiteral("SELECT COUNT(*) FROM Items WHERE ParentKey = ?"),
+    auto rs = itemsDb().OpenRecordset(QStringLiteral("SELECT COUNT(*) FROM Items WHERE ParentKey = ?"),
                                          {parentKey});
     const int n = rs->Eof() ? 0 : rs->Field(0).toInt();
     rs->Close();
@@ -100,7 +109,7 @@ int NewItem(const QString& itemName, int parentKey)
     const int childIndex = CountChildItems(parentKey) + 1;
     // The fixed items may have no row yet; their keys are never handed out.
     gLastItemKey = std::max(GetLastItemKey(), kLastFixedItemKey) + 1;
-    auto rs = gDatabase()->OpenTable(QStringLiteral("Items"));
+    auto rs = itemsDb().OpenTable(QStringLiteral("Items"));
     rs->SetIndex(QStringLiteral("PrimaryKey"));
     rs->AddNew();
     rs->SetField(QStringLiteral("ItemKey"), gLastItemKey);
@@ -123,7 +132,7 @@ void DeleteItem(int key)
         c.items.erase(it);
     }
     try {
-        auto rs = gDatabase()->OpenTable(QStringLiteral("Items"));
+        auto rs = itemsDb().OpenTable(QStringLiteral("Items"));
         rs->SetIndex(QStringLiteral("PrimaryKey"));
         rs->Seek(key);
         if (!rs->NoMatch())

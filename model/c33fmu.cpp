@@ -1,5 +1,6 @@
 #include "model/c33fmu.h"
 
+#include "model/modeldata.h"
 #include "core/u11datafile.h"
 #include "platform/dao/dao.h"
 
@@ -32,7 +33,7 @@ void c33FMU::Initialize(int key, const QString& code, const QString& name)
 
 void c33FMU::Delete()
 {
-    dao::Database* db = core::gDatabase();
+    dao::Database* db = &Db();
     dao::Transaction tx(*db);
     // A missing FMZList row is no reason to keep the FMU's dependent rows.
     db->Execute(QStringLiteral("DELETE FROM FMZList WHERE \"Key\" = ?"), {mKey});

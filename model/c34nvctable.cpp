@@ -1,5 +1,6 @@
 #include "model/c34nvctable.h"
 
+#include "model/modeldata.h"
 #include "core/u11datafile.h"
 #include "core/u14properties.h"
 #include "core/u19rowdata.h"
@@ -75,7 +76,7 @@ void c34NVCTable::Initialize(int fmuKey)
 {
     mFMUKey = fmuKey;
     mChanged = false;
-    auto rs = core::gDatabase()->OpenTable(QStringLiteral("NVCPerAcre"));
+    auto rs = Db().OpenTable(QStringLiteral("NVCPerAcre"));
     rs->SetIndex(QStringLiteral("PrimaryKey"));
     for (int r = 1; r <= kNVCResourceCount; ++r) {
         rs->Seek(fmuKey, r);
@@ -89,7 +90,7 @@ void c34NVCTable::SaveChanges()
 {
     if (!mChanged)
         return;
-    dao::Database* db = core::gDatabase();
+    dao::Database* db = &Db();
     dao::Transaction tx(*db);
     auto rs = db->OpenTable(QStringLiteral("NVCPerAcre"));
     rs->SetIndex(QStringLiteral("PrimaryKey"));

@@ -1,5 +1,6 @@
 #include "model/c35aactable.h"
 
+#include "model/modeldata.h"
 #include "core/u11datafile.h"
 #include "core/u19rowdata.h"
 #include "core/u91trace.h"
@@ -53,7 +54,7 @@ void c35AACTable::Initialize(int fmuKey)
     core::Trace(QStringLiteral("c35AACTable.Initialize %1").arg(fmuKey));
     mFMUKey = fmuKey;
     mChanged = false;
-    auto rs = core::gDatabase()->OpenTable(QStringLiteral("SuppressionPerAcreCost"));
+    auto rs = Db().OpenTable(QStringLiteral("SuppressionPerAcreCost"));
     rs->SetIndex(QStringLiteral("PrimaryKey"));
     for (int s = 1; s <= kCostBracketCount; ++s) {
         rs->Seek(fmuKey, s);
@@ -68,7 +69,7 @@ void c35AACTable::SaveChanges()
     core::Trace(QStringLiteral("c35AACTable.SaveChanges"));
     if (!mChanged)
         return;
-    dao::Database* db = core::gDatabase();
+    dao::Database* db = &Db();
     dao::Transaction tx(*db);
     auto rs = db->OpenTable(QStringLiteral("SuppressionPerAcreCost"));
     rs->SetIndex(QStringLiteral("PrimaryKey"));

@@ -1,5 +1,6 @@
 #include "model/c41objective.h"
 
+#include "model/modeldata.h"
 #include "core/u11datafile.h"
 #include "core/u19rowdata.h"
 #include "core/u91trace.h"
@@ -85,7 +86,7 @@ void c41Objective::SaveChanges()
 {
     if (!mChanged)
         return;
-    auto rs = core::gDatabase()->OpenTable(QStringLiteral("Objectives"));
+    auto rs = Db().OpenTable(QStringLiteral("Objectives"));
     rs->SetIndex(QStringLiteral("PrimaryKey"));
     rs->Seek(mItemKey);
     if (rs->NoMatch()) {
@@ -105,7 +106,7 @@ void c41Objective::SaveChanges()
 
 void c41Objective::Unlink()
 {
-    auto rs = core::gDatabase()->OpenTable(QStringLiteral("Objectives"));
+    auto rs = Db().OpenTable(QStringLiteral("Objectives"));
     rs->SetIndex(QStringLiteral("PrimaryKey"));
     rs->Seek(mItemKey);
     const int sibling = core::GetFieldLong(*rs, QStringLiteral("SiblingKey"));
@@ -139,7 +140,7 @@ void c41Objective::Unlink()
 
 void c41Objective::Delete()
 {
-    dao::Database* db = core::gDatabase();
+    dao::Database* db = &Db();
     dao::Transaction tx(*db);
     Unlink();
     db->Execute(QStringLiteral("DELETE FROM Objectives WHERE \"Key\" = ?"), {mItemKey});

@@ -1,5 +1,6 @@
 #include "model/c62rating.h"
 
+#include "model/modeldata.h"
 #include "core/u11datafile.h"
 #include "core/u19rowdata.h"
 #include "model/c41objective.h"
@@ -54,7 +55,7 @@ void c62Rating::Initialize(int outcomeKey, int criterionKey, bool safety, bool c
     mDescription.clear();
     if (category)
         return;
-    auto rs = core::gDatabase()->OpenTable(QStringLiteral("Scores"));
+    auto rs = Db().OpenTable(QStringLiteral("Scores"));
     rs->SetIndex(QStringLiteral("PrimaryKey"));
     rs->Seek(outcomeKey, criterionKey);
     mRawScore = core::GetFieldSingle(*rs, QStringLiteral("Value"));
@@ -66,7 +67,7 @@ void c62Rating::SaveChanges()
 {
     if (!mChanged)
         return;
-    auto rs = core::gDatabase()->OpenTable(QStringLiteral("Scores"));
+    auto rs = Db().OpenTable(QStringLiteral("Scores"));
     rs->SetIndex(QStringLiteral("PrimaryKey"));
     rs->Seek(mOutcomeKey, mCriterionKey);
     if (rs->NoMatch()) {

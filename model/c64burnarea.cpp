@@ -1,5 +1,6 @@
 #include "model/c64burnarea.h"
 
+#include "model/modeldata.h"
 #include "core/u11datafile.h"
 #include "core/u19rowdata.h"
 #include "platform/dao/dao.h"
@@ -56,7 +57,7 @@ void c64BurnArea::Initialize(int outcomeKey, int fmuKey)
     mOutcomeKey = outcomeKey;
     mFMUKey = fmuKey;
     mChanged = false;
-    auto rs = core::gDatabase()->OpenTable(QStringLiteral("OutcomeFMZs"));
+    auto rs = Db().OpenTable(QStringLiteral("OutcomeFMZs"));
     rs->SetIndex(QStringLiteral("PrimaryKey"));
     rs->Seek(outcomeKey, fmuKey);
     mFMUPortion = core::GetFieldLong(*rs, QStringLiteral("Portion"));
@@ -69,7 +70,7 @@ void c64BurnArea::SaveChanges()
 {
     if (!mChanged)
         return;
-    auto rs = core::gDatabase()->OpenTable(QStringLiteral("OutcomeFMZs"));
+    auto rs = Db().OpenTable(QStringLiteral("OutcomeFMZs"));
     rs->SetIndex(QStringLiteral("PrimaryKey"));
     rs->Seek(mOutcomeKey, mFMUKey);
     if (rs->NoMatch()) {

@@ -1,5 +1,6 @@
 #include "model/g33fmus.h"
 
+#include "model/modeldata.h"
 #include "core/u11datafile.h"
 #include "core/u19rowdata.h"
 #include "core/u91trace.h"
@@ -37,7 +38,7 @@ KeyedList<c33FMU>& fmuList()
 void LoadFMUs()
 {
     auto list = std::make_unique<KeyedList<c33FMU>>();
-    auto rs = core::gDatabase()->OpenTable(QStringLiteral("FMZList"));
+    auto rs = Db().OpenTable(QStringLiteral("FMZList"));
     rs->SetIndex(QStringLiteral("PrimaryKey"));
     if (rs->RecordCount() > 0) {
         rs->MoveFirst();
@@ -120,7 +121,7 @@ void ClearFMUs()
 std::unique_ptr<c33FMU> NewFMU(const QString& code, const QString& name)
 {
     core::Trace(QStringLiteral("srvFMU.NewFMU"));
-    dao::Database* db = core::gDatabase();
+    dao::Database* db = &Db();
     dao::Transaction tx(*db);
     auto rs = db->OpenTable(QStringLiteral("FMZList"));
     rs->SetIndex(QStringLiteral("PrimaryKey"));

@@ -1,5 +1,6 @@
 #include "model/g34nvcresources.h"
 
+#include "model/modeldata.h"
 #include "core/u11datafile.h"
 #include "core/u19rowdata.h"
 #include "model/c34nvctable.h"
@@ -67,7 +68,7 @@ void ClearNVCResources()
 void LoadNVCResources()
 {
     auto& s = state();
-    auto rs = core::gDatabase()->OpenTable(QStringLiteral("NVCResources"));
+    auto rs = Db().OpenTable(QStringLiteral("NVCResources"));
     rs->SetIndex(QStringLiteral("PrimaryKey"));
     for (int r = 1; r <= kNVCResourceCount; ++r) {
         rs->Seek(r);
@@ -87,7 +88,7 @@ void SaveNVCResources()
         any = any || c;
     if (!any)
         return;
-    dao::Database* db = core::gDatabase();
+    dao::Database* db = &Db();
     dao::Transaction tx(*db);
     auto rs = db->OpenTable(QStringLiteral("NVCResources"));
     rs->SetIndex(QStringLiteral("PrimaryKey"));

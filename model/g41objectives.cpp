@@ -1,5 +1,6 @@
 #include "model/g41objectives.h"
 
+#include "model/modeldata.h"
 #include "core/g0items.h"
 #include "core/u11datafile.h"
 #include "core/u19rowdata.h"
@@ -20,7 +21,7 @@ namespace detail {
 // links run in a circle still loads.
 void LoadObjectiveTree(KeyedList<c41Objective>& tree, int rootKey)
 {
-    auto rs = core::gDatabase()->OpenTable(QStringLiteral("Objectives"));
+    auto rs = Db().OpenTable(QStringLiteral("Objectives"));
     rs->SetIndex(QStringLiteral("PrimaryKey"));
     std::set<int> loaded;
     std::function<void(int)> load = [&](int key) {
@@ -134,7 +135,7 @@ void ClearObjectives()
 int NewObjectiveKey(const QString& name, int parentKey)
 {
     core::Trace(QStringLiteral("NewObjectiveKey"));
-    dao::Database* db = core::gDatabase();
+    dao::Database* db = &Db();
     dao::Transaction tx(*db);
     auto rs = db->OpenTable(QStringLiteral("Objectives"));
     rs->SetIndex(QStringLiteral("PrimaryKey"));

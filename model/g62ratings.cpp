@@ -1,5 +1,6 @@
 #include "model/g62ratings.h"
 
+#include "model/modeldata.h"
 #include "core/u11datafile.h"
 #include "platform/dao/dao.h"
 
@@ -7,12 +8,12 @@ namespace model {
 
 void DeleteCriterionScores(int criterionKey)
 {
-    core::gDatabase()->Execute(QStringLiteral("DELETE FROM Scores WHERE CriterionKey = ?"), {criterionKey});
+    Db().Execute(QStringLiteral("DELETE FROM Scores WHERE CriterionKey = ?"), {criterionKey});
 }
 
 void DeleteOutcomeScores(int outcomeKey)
 {
-    core::gDatabase()->Execute(QStringLiteral("DELETE FROM Scores WHERE OutcomeKey = ?"), {outcomeKey});
+    Db().Execute(QStringLiteral("DELETE FROM Scores WHERE OutcomeKey = ?"), {outcomeKey});
 }
 
 } // namespace model

@@ -2,6 +2,7 @@
 #include "core/g13rmas.h"
 #include "core/g2situation.h"
 #include "core/g8summary.h"
+#include "core/u11datafile.h"
 #include "core/u19rowdata.h"
 #include "support/datafile_fixture.h"
 
@@ -195,6 +196,21 @@ TEST_F(ItemsTest, SummaryListShowsTheDecisionTopicsInOrder)
     EXPECT_EQ(GetSituationTopics().size(), 1);
     EXPECT_EQ(GetSituationTopics()[0]->ItemName(), "Fuels");
     EXPECT_EQ(GetSituationTopics()[0]->ItemKey(), topic);
+}
+
+TEST(ItemsWithoutFile, CallsAreRefusedWithAnErrorNotACrash)
+{
+    ASSERT_EQ(gDatabase(), nullptr);
+    ClearItems();
+    EXPECT_THROW(GetItem(11), dao::Error);
+    EXPECT_THROW(GetChildKeys(kSituationGroupKey), dao::Error);
+    EXPECT_THROW(NewItem("x", kSituationGroupKey), dao::Error);
+    EXPECT_NO_THROW(DeleteItem(11));
+    c0Item item;
+    EXPECT_THROW(item.Initialize(11), dao::Error);
+    item.SetBody("text");
+    EXPECT_THROW(item.SaveChanges(), dao::Error);
+    EXPECT_TRUE(item.Changed()) << "the edit is kept";
 }
 
 } // namespace

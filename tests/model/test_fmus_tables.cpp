@@ -1,5 +1,8 @@
 #include "core/u14properties.h"
 #include "model/c35aactable.h"
+#include "model/c62rating.h"
+#include "model/c64burnarea.h"
+#include "model/g64burnareas.h"
 #include "model_tables_fixture.h"
 
 #include <stdexcept>
@@ -41,6 +44,30 @@ TEST(CostForSize, PicksTheBracketOrTheFallbackForLargerFires)
     c35AACTable table;
     EXPECT_THROW(table.Cost(0), std::out_of_range);
     EXPECT_THROW(table.SetTopSize(10, 1), std::out_of_range);
+}
+
+TEST(ModelWithoutFile, CallsAreRefusedWithAnErrorNotACrash)
+{
+    ASSERT_EQ(core::gDatabase(), nullptr);
+    ClearFMUs();
+    ClearNVCResources();
+    ClearObjectives();
+    ClearSafetyIssues();
+    EXPECT_THROW(FMUCount(), dao::Error);
+    EXPECT_THROW(GetNVCTable(0), dao::Error);
+    EXPECT_THROW(GetResourceName(1), dao::Error);
+    EXPECT_THROW(GetObjective(1), dao::Error);
+    EXPECT_THROW(GetSafetyIssue(2), dao::Error);
+    EXPECT_THROW(NewObjectiveKey("", 1), dao::Error);
+    EXPECT_THROW(DeleteOutcomeFMZs(1), dao::Error);
+    c35AACTable costs;
+    EXPECT_THROW(costs.Initialize(0), dao::Error);
+    c64BurnArea area;
+    EXPECT_THROW(area.Initialize(1, 0), dao::Error);
+    c62Rating rating;
+    EXPECT_THROW(rating.Initialize(1, 10, false, false), dao::Error);
+    rating.SetRawScore(5);
+    EXPECT_THROW(rating.SaveChanges(), dao::Error);
 }
 
 class FMUTables : public ModelTablesFixture {};
