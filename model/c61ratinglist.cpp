@@ -8,6 +8,12 @@ namespace model {
 void c61RatingList::Initialize(int outcomeKey)
 {
     mOutcomeKey = outcomeKey;
+    build();
+}
+
+void c61RatingList::build() const
+{
+    const int outcomeKey = mOutcomeKey;
     mObjectives.Clear();
     mSafety.Clear();
 
@@ -49,6 +55,7 @@ void c61RatingList::Initialize(int outcomeKey)
 
 float c61RatingList::TotalScore() const
 {
+    refreshObjectives();
     float sum = 0.0f;
     for (const c62Rating* rating : mObjectives)
         if (!rating->bCategory())
@@ -56,14 +63,63 @@ float c61RatingList::TotalScore() const
     return sum;
 }
 
-float c61RatingList::CategoryScore(int categoryKey) const { return mObjectives.Get(categoryKey)->CategoryScore(); }
+// The prioritizing page changes priorities while the outcomes are kept: a criterion that has
+// become rated since the list was built makes the list be built again from the tree as it is.
+void c61RatingList::refreshObjectives() const
+{
+    for (const c41Objective* node : GetPrioritizedObjectives()) {
+        if (!mObjectives.Contains(node->ItemKey())) {
+            build();
+            return;
+        }
+    }
+}
 
-float c61RatingList::WeightedObjScore(int key) const { return mObjectives.Get(key)->WeightedScore(); }
+void c61RatingList::refreshSafety() const
+{
+    for (const c41Objective* node : SafetyIssuesCollection()) {
+        if (!mSafety.Contains(node->ItemKey())) {
+            build();
+            return;
+        }
+    }
+}
 
-float c61RatingList::RawObjScore(int key) const { return mObjectives.Get(key)->RawScore(); }
+c62Rating* c61RatingList::objectiveRating(int key) const
+{
+    if (!mObjectives.Contains(key))
+        refreshObjectives();
+    return mObjectives.Find(key);
+}
+
+c62Rating* c61RatingList::safetyRating(int key) const
+{
+    if (!mSafety.Contains(key))
+        refreshSafety();
+    return mSafety.Find(key);
+}
+
+float c61RatingList::CategoryScore(int categoryKey) const
+{
+    const c62Rating* rating = objectiveRating(categoryKey);
+    return rating ? rating->CategoryScore() : 0.0f;
+}
+
+float c61RatingList::WeightedObjScore(int key) const
+{
+    const c62Rating* rating = objectiveRating(key);
+    return rating ? rating->WeightedScore() : 0.0f;
+}
+
+float c61RatingList::RawObjScore(int key) const
+{
+    const c62Rating* rating = objectiveRating(key);
+    return rating ? rating->RawScore() : 0.0f;
+}
 
 float c61RatingList::SafetyScore() const
 {
+    refreshSafety();
     float sum = 0.0f;
     for (const c62Rating* rating : mSafety)
         if (!rating->bSafetyRoot())
@@ -71,8 +127,16 @@ float c61RatingList::SafetyScore() const
     return sum;
 }
 
-float c61RatingList::WeightedSafetyScore(int key) const { return mSafety.Get(key)->WeightedScore(); }
+float c61RatingList::WeightedSafetyScore(int key) const
+{
+    const c62Rating* rating = safetyRating(key);
+    return rating ? rating->WeightedScore() : 0.0f;
+}
 
-float c61RatingList::RawSafetyScore(int key) const { return mSafety.Get(key)->RawScore(); }
+float c61RatingList::RawSafetyScore(int key) const
+{
+    const c62Rating* rating = safetyRating(key);
+    return rating ? rating->RawScore() : 0.0f;
+}
 
 } // namespace model

@@ -6,8 +6,9 @@
 namespace model {
 
 // All ratings of one outcome: the prioritized objectives (with their categories) and every
-// safety issue. Which ratings it holds is fixed by Initialize; scores use the current weights.
-// A key not in the list throws std::out_of_range.
+// safety issue. Scores use the current weights.
+// Which ratings it holds follows the prioritized objectives and the safety tree: a criterion
+// rated since the list was built is read then. A criterion that is not rated scores 0.
 class c61RatingList {
 public:
     float TotalScore() const;
@@ -24,9 +25,15 @@ public:
     const KeyedList<c62Rating>& SafetyRatings() const { return mSafety; }
 
 private:
+    void build() const;
+    void refreshObjectives() const;
+    void refreshSafety() const;
+    c62Rating* objectiveRating(int key) const;
+    c62Rating* safetyRating(int key) const;
+
     int mOutcomeKey = 0;
-    KeyedList<c62Rating> mObjectives;
-    KeyedList<c62Rating> mSafety;
+    mutable KeyedList<c62Rating> mObjectives;
+    mutable KeyedList<c62Rating> mSafety;
 };
 
 } // namespace model

@@ -254,7 +254,7 @@ TEST_F(Ratings, SmallRatedTreeGivesCategoryTotalAndSafetyScores)
     EXPECT_FLOAT_EQ(list.TotalScore(), 8);
     EXPECT_FLOAT_EQ(list.SafetyScore(), 0.4f * 3 + 0.4f * 6 + 0.2f * 9);
     EXPECT_FLOAT_EQ(list.RawSafetyScore(22), 9);
-    EXPECT_THROW(list.RawObjScore(4), std::out_of_range);
+    EXPECT_FLOAT_EQ(list.RawObjScore(4), 0) << "a category without rated objectives has no rating";
 
     // Weights are looked up afresh: equal safety priorities give the plain mean.
     for (int k : {20, 21, 22})
@@ -285,6 +285,28 @@ TEST_F(Ratings, ObjectiveOfAnUnprioritizedCategoryCountsForItsOwnCategory)
     EXPECT_FLOAT_EQ(list.CategoryScore(3), 0.2f * 5 + 0.3f * 10);
     EXPECT_FLOAT_EQ(list.CategoryScore(4), 0.5f * 4);
     EXPECT_FLOAT_EQ(list.TotalScore(), 4 + 2);
+}
+
+TEST_F(Ratings, PrioritiesChangedWhileTheOutcomeIsKeptAreSeenByItsScores)
+{
+    setPriority(10, 0);
+    score(5, 10, 5);
+    score(5, 11, 10);
+    c61RatingList list;
+    list.Initialize(5);
+    EXPECT_FLOAT_EQ(list.TotalScore(), 10);
+
+    // The prioritizing page edits the loaded tree and keeps the outcomes and their ratings.
+    GetObjective(10)->SetPriority(4);
+    EXPECT_FLOAT_EQ(list.TotalScore(), 0.4f * 5 + 0.6f * 10);
+    EXPECT_FLOAT_EQ(list.RawObjScore(10), 5);
+    EXPECT_FLOAT_EQ(list.WeightedObjScore(10), 2);
+    EXPECT_FLOAT_EQ(list.CategoryScore(3), 8);
+
+    // Criteria without a rating score nothing.
+    EXPECT_FLOAT_EQ(list.CategoryScore(4), 0);
+    EXPECT_FLOAT_EQ(list.WeightedObjScore(999), 0);
+    EXPECT_FLOAT_EQ(list.RawSafetyScore(999), 0);
 }
 
 TEST_F(Ratings, CriterionDeletedAfterTheListWasBuiltNoLongerCounts)
