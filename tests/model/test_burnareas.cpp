@@ -214,6 +214,15 @@ TEST_F(BurnAreas, NewOutcomeRowsCopyTheFirstTargetSplitOrStartAtFIL4)
     area.Initialize(6, 0);
     EXPECT_EQ(area.FILPercent(1), 16);
 
+    // A row left behind under the new outcome's key is replaced, not a duplicate.
+    setFMZ(7, keys[0], 9, {9, 9, 9, 9, 9, 9});
+    addOutcome(7);
+    AddOutcomeFMZ(7, keys[0], 0);
+    area.Initialize(7, keys[0]);
+    EXPECT_EQ(area.FMUPortion(), 50);
+    EXPECT_EQ(area.FILPercent(4), 100);
+    EXPECT_EQ(count("SELECT COUNT(*) FROM OutcomeFMZs WHERE OutcomeKey = 7"), 1);
+
     DeleteOutcomeFMZs(6);
     EXPECT_EQ(count("SELECT COUNT(*) FROM OutcomeFMZs WHERE OutcomeKey = 6"), 0);
     EXPECT_EQ(count("SELECT COUNT(*) FROM OutcomeFMZs WHERE OutcomeKey = 5"), 2);
