@@ -551,10 +551,15 @@ namespace {
 template <class F>
 void ForRange(GridModel* model, int row1, int col1, int row2, int col2, F f)
 {
-    row1 = std::max(0, std::min(row1, row2));
-    row2 = std::min(model->rows() - 1, std::max(row1, row2));
-    col1 = std::max(0, std::min(col1, col2));
-    col2 = std::min(model->cols() - 1, std::max(col1, col2));
+    if (row1 > row2)
+        std::swap(row1, row2);
+    if (col1 > col2)
+        std::swap(col1, col2);
+    // A range that lies wholly outside the grid (row -1 of a grid without rows) sets nothing.
+    row1 = std::max(0, row1);
+    row2 = std::min(model->rows() - 1, row2);
+    col1 = std::max(0, col1);
+    col2 = std::min(model->cols() - 1, col2);
     if (row1 > row2 || col1 > col2)
         return;
     for (int r = row1; r <= row2; ++r)
@@ -826,8 +831,8 @@ void Grid::setEditText(const QString& text)
 void Grid::setEditMaxLength(int length)
 {
     mEditMaxLength = std::max(0, length);
-    if (isEditing())
-        mEditor->setMaxLength(mEditMaxLength > 0 ? mEditMaxLength : 32767);
+    if (mEditor)
+        mEditor->limit = mEditMaxLength;
 }
 
 void Grid::editCell() { startEdit(nullptr); }
@@ -884,9 +889,8 @@ bool Grid::startEdit(const QString* replaceWith)
     mEditRow = mRow;
     mEditCol = mCol;
     mSettingEditText = true;
-    mEditor->setMaxLength(32767);
     mEditor->setText(text(mRow, mCol));
-    mEditor->setMaxLength(mEditMaxLength > 0 ? mEditMaxLength : 32767);
+    mEditor->limit = mEditMaxLength;
     mSettingEditText = false;
     mEditor->setAlignment(mModel->alignment(mRow, mCol));
     mEditor->setFont(font());
@@ -962,9 +966,17 @@ void Grid::sortNumeric(int col)
         keys[size_t(r)] = value(r, col);
     std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return keys[size_t(a)] < keys[size_t(b)]; });
     int newRow = mRow;
-    for (size_t i = 0; i < order.size(); ++i)
+    std::set<int> mergeRows;
+    for (int r : mMergeRows)
+        if (r < fixedRows())
+            mergeRows.insert(r);
+    for (size_t i = 0; i < order.size(); ++i) {
         if (order[i] == mRow)
             newRow = fixedRows() + int(i);
+        if (mMergeRows.count(order[i]))
+            mergeRows.insert(fixedRows() + int(i));
+    }
+    mMergeRows = std::move(mergeRows);
     mModel->reorderDataRows(order);
     for (int r = fixedRows(); r < rows(); ++r)
         applyRowHeight(r);
@@ -1128,7 +1140,7 @@ void Grid::mousePressEvent(QMouseEvent* event)
 void Grid::mouseMoveEvent(QMouseEvent* event)
 {
     const QPoint pos = event->position().toPoint();
-    if ((event->buttons() & Qt::LeftButton) && (mPressed & Qt::LeftButton)) {
+    if (mCurrentFollowsDrag && (event->buttons() & Qt::LeftButton) && (mPressed & Qt::LeftButton)) {
         const QModelIndex index = cellAt(pos);
         if (index.isValid() && isDataCell(index.row(), index.column()) && viewport()->rect().contains(pos))
             moveCurrent(index.row(), index.column());

@@ -37,8 +37,10 @@ class GridEdit;
 // Mouse: a press on a data cell first makes it current, then mouseDown is raised; while
 // the left button is held, moving over another data cell makes that one current before
 // mouseMove is raised, so a bar drag that wanders into another cell stops updating; outside
-// the cells the current cell stays, and positions past the bar's edges clamp. Positions are
-// in twips from the top left of the cell area, as are cellLeft() and cellWidth().
+// the cells the current cell stays, and positions past the bar's edges clamp. With
+// setCurrentFollowsDrag(false) the pressed cell stays current for the whole drag, so a bar
+// dragged past its edges reads 0 or 1 even where other cells lie. Positions are in twips
+// from the top left of the cell area, as are cellLeft() and cellWidth().
 //
 // Editing. editCell() raises beforeEdit (which may cancel), then opens the editor on the
 // current cell with its raw text selected. Each character typed or pasted is offered to
@@ -151,6 +153,8 @@ public:
     void setTopRow(int row);
     // Off: changes are not painted (nor merges recomputed) until it is turned on again.
     void setRedraw(bool redraw);
+    bool currentFollowsDrag() const { return mCurrentFollowsDrag; }
+    void setCurrentFollowsDrag(bool follows) { mCurrentFollowsDrag = follows; }
 
     // --- editing
     void setEditable(bool editable) { mEditable = editable; }   // may the user start edits
@@ -250,6 +254,7 @@ private:
     bool mEditable = false;
     bool mSettingEditText = false;
     bool mRedraw = true;
+    bool mCurrentFollowsDrag = true;
     int mDefaultRowHeightPx = 0;
     std::set<int> mMergeRows;
     std::set<int> mMergeCols;

@@ -26,8 +26,15 @@ void GridEdit::insertFiltered(const QString& text)
             filter(code);
         if (code == 0)
             continue;
+        if (!hasRoom())
+            break;
         insert(QString(QChar(code)));
     }
+}
+
+bool GridEdit::hasRoom() const
+{
+    return limit <= 0 || text().size() - selectedText().size() < limit;
 }
 
 void GridEdit::paste() { insertFiltered(QApplication::clipboard()->text()); }
@@ -59,6 +66,8 @@ void GridEdit::keyPressEvent(QKeyEvent* event)
         if (filter)
             filter(code);
         if (code == 0)
+            return;
+        if (code >= 32 && !hasRoom())
             return;
         if (code != text[0].unicode()) {
             if (code >= 32)

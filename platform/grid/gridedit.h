@@ -14,6 +14,9 @@ public:
     explicit GridEdit(QWidget* parent);
 
     std::function<void(int& code)> filter;
+    // Most characters the user may bring the text to; 0: no limit. Unlike the line edit's own
+    // maximum, it never cuts a longer text the editor was opened with.
+    int limit = 0;
 
     // Inserts text at the cursor, one filtered character at a time; a line break or tab ends it.
     void insertFiltered(const QString& text);
@@ -30,6 +33,7 @@ signals:
     void focusLost();
 
 protected:
+    bool hasRoom() const;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;

@@ -4,11 +4,12 @@
 
 namespace worksheets {
 
-BarDrag::BarDrag(grid::Grid& grid, int barCol)
+BarDrag::BarDrag(grid::Grid& grid, int barCol, OffBar offBar)
     : QObject(&grid)
     , mGrid(grid)
     , mBarCol(barCol)
 {
+    grid.setCurrentFollowsDrag(offBar == OffBar::Stops);
     connect(&grid, &grid::Grid::mouseDown, this, [this](int button, int, double x, double) {
         mDragRow = 0;
         if (button != 1 || mGrid.row() < mGrid.fixedRows() || mGrid.col() != mBarCol)

@@ -208,6 +208,18 @@ TEST_F(GridTest, KeyPressEditFiltersTypedAndPastedCharactersWithinTheLengthLimit
     EXPECT_EQ(editor()->text(), "1345");                   // the limit stops the rest
     g->finishEdit();
     EXPECT_EQ(g->text(1, 1), "1345");
+
+    // A longer value already in the cell is never cut by opening and ending an edit; only
+    // what the user adds is limited.
+    g->setText(2, 1, "12345678");
+    g->setCurrentCell(2, 1);
+    g->editCell();
+    EXPECT_EQ(editor()->text(), "12345678");
+    editor()->end(false);
+    QTest::keyClicks(editor(), "9");
+    EXPECT_EQ(editor()->text(), "12345678");
+    g->finishEdit();
+    EXPECT_EQ(g->text(2, 1), "12345678");
 }
 
 TEST_F(GridTest, EditMenuCommandsOnTheCellGoThroughTheEditEvents)
@@ -275,6 +287,16 @@ TEST_F(GridTest, BarIsSetByPressingAndDraggingAndStopsInAnotherCell)
     EXPECT_EQ(g->col(), 1);
     EXPECT_DOUBLE_EQ(g->cellFloodPercent(2, 2), 100);
     mouse(QEvent::MouseButtonRelease, at(2, 2, -0.2), Qt::LeftButton, Qt::NoButton);
+
+    // A grid whose current cell stays put during a drag: past the left edge reads 0.
+    g->setCurrentFollowsDrag(false);
+    mouse(QEvent::MouseButtonPress, at(3, 2, 0.5), Qt::LeftButton, Qt::LeftButton);
+    mouse(QEvent::MouseMove, at(3, 2, -0.2), Qt::NoButton, Qt::LeftButton);
+    EXPECT_EQ(g->col(), 2);
+    EXPECT_DOUBLE_EQ(g->cellFloodPercent(3, 2), 0);
+    mouse(QEvent::MouseMove, at(2, 2, 0.7), Qt::NoButton, Qt::LeftButton);
+    EXPECT_EQ(g->row(), 3);
+    mouse(QEvent::MouseButtonRelease, at(2, 2, 0.7), Qt::LeftButton, Qt::NoButton);
 
     // The reading clamps on both sides.
     g->setCurrentCell(2, 2);
@@ -351,6 +373,8 @@ TEST_F(GridTest, SortIsNumericStableAndKeepsTheCurrentRowsContentCurrent)
     for (int r = 1; r < g->rows(); ++r)
         g->setRowData(r, r);
     g->setCurrentCell(4, 1);             // "c"
+    g->setText(1, 2, "10");
+    g->setMergeRow(1, true);             // "d" merges its equal cells wherever it goes
     log.clear();
     g->sortNumeric(1);
     QStringList order;
@@ -360,7 +384,30 @@ TEST_F(GridTest, SortIsNumericStableAndKeepsTheCurrentRowsContentCurrent)
     EXPECT_EQ(g->text(0, 0), "Name");
     EXPECT_EQ(g->rowData(2).toInt(), 2);   // row data moves with its row
     EXPECT_EQ(g->text(g->row(), 0), "c");
+    EXPECT_EQ(g->mergedRange(4, 2), QRect(1, 4, 2, 1));
     EXPECT_TRUE(log.isEmpty());
+}
+
+TEST_F(GridTest, RangeSettingsReachOnlyCellsOfTheGrid)
+{
+    struct { int row1, col1, row2, col2; int changed; } ranges[] = {
+        {-1, 2, -1, 2, 0},         // the current row of a grid without rows
+        {1, 5, 1, 9, 0},
+        {3, 2, 9, 2, 1},           // cut back to the last row
+        {2, -4, 2, 0, 1},
+        {3, 2, 1, 2, 3},           // given from the far corner
+    };
+    for (const auto& r : ranges) {
+        g->setCellBackColor(0, 0, g->rows() - 1, g->cols() - 1, QColor());
+        g->setCellBackColor(r.row1, r.col1, r.row2, r.col2, Qt::red);
+        int changed = 0;
+        for (int row = 0; row < g->rows(); ++row)
+            for (int col = 0; col < g->cols(); ++col)
+                changed += g->cellBackColor(row, col).isValid() ? 1 : 0;
+        EXPECT_EQ(changed, r.changed) << r.row1 << "," << r.col1;
+    }
+    g->setCellFloodPercent(-1, 2, 50);
+    EXPECT_LT(g->cellFloodPercent(0, 2), 0);
 }
 
 TEST_F(GridTest, CheckBoxCellToggledByClickReadsMinusOne)

@@ -71,3 +71,30 @@ TEST_F(BarDragTest, GroupRowsOtherColumnsAndTheReleaseRule)
     send(QEvent::MouseButtonRelease, at(3, 1, 0.67), Qt::NoButton);
     EXPECT_EQ(sets, QStringList({"3:0", "3:0.7"}));
 }
+
+TEST_F(BarDragTest, ClampingBarReadsZeroAndOnePastEitherEdgeOverOtherCells)
+{
+    grid::Grid g3;
+    g3.resize(500, 200);
+    g3.setCols(3);
+    g3.setRows(3);
+    for (int c = 0; c < 3; ++c)
+        g3.setColWidth(c, 1440);
+    g3.show();
+    QApplication::processEvents();
+    worksheets::BarDrag clamping(g3, 1, worksheets::BarDrag::OffBar::Clamps);
+    clamping.set = [&](int row, double f) { sets << QString("%1:%2").arg(row).arg(f); };
+    auto send3 = [&](QEvent::Type type, int row, int col, double fraction, Qt::MouseButtons held) {
+        const QRect r = g3.visualRect(g3.gridModel()->index(row, col));
+        const QPoint pos(r.left() + int(std::lround(fraction * r.width())), r.center().y());
+        QMouseEvent e(type, pos, g3.viewport()->mapToGlobal(pos), type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
+                      held, Qt::NoModifier);
+        QApplication::sendEvent(g3.viewport(), &e);
+    };
+    send3(QEvent::MouseButtonPress, 1, 1, 0.5, Qt::LeftButton);
+    send3(QEvent::MouseMove, 1, 0, 0.5, Qt::LeftButton);        // over the cell on the left
+    send3(QEvent::MouseMove, 2, 2, 0.5, Qt::LeftButton);        // over another row, on the right
+    send3(QEvent::MouseButtonRelease, 2, 2, 0.5, Qt::NoButton);
+    EXPECT_EQ(sets, QStringList({"1:0.5", "1:0", "1:1"}));
+    EXPECT_EQ(g3.col(), 1);
+}
