@@ -41,11 +41,15 @@ int c52OutcomeList::OutcomePercent(int idx) const
 template <class F>
 float c52OutcomeList::WeightedSingle(F value) const
 {
+    // An outcome of weight 0 adds nothing: it is not even read (a hidden Fallback's lists stay unloaded).
     float sum = 0;
-    for (int idx = 1; idx <= 2; ++idx)
-        sum = float(double(sum) + double(value(*mOutcomes[idx - 1])) * OutcomePercent(idx) / 100.0);
-    auto extreme = GetExtremeOutcome();
-    sum = float(double(sum) + double(value(*extreme)) * OutcomePercent(3) / 100.0);
+    for (int idx = 1; idx <= 3; ++idx) {
+        const int percent = OutcomePercent(idx);
+        if (percent == 0)
+            continue;
+        c53Outcome& o = idx == 3 ? *GetExtremeOutcome() : *mOutcomes[idx - 1];
+        sum = float(double(sum) + double(value(o)) * percent / 100.0);
+    }
     return float(core::RoundSignificant(sum, 2));
 }
 
@@ -87,9 +91,13 @@ float c52OutcomeList::ExpectedRawSafetyScore(int objKey) const
 double c52OutcomeList::ExpectedProtection() const
 {
     double sum = 0;
-    for (int idx = 1; idx <= 2; ++idx)
-        sum += mOutcomes[idx - 1]->ValueProtected() * OutcomePercent(idx) / 100.0;
-    sum += GetExtremeOutcome()->ValueProtected() * OutcomePercent(3) / 100.0;
+    for (int idx = 1; idx <= 3; ++idx) {
+        const int percent = OutcomePercent(idx);
+        if (percent == 0)
+            continue;
+        c53Outcome& o = idx == 3 ? *GetExtremeOutcome() : *mOutcomes[idx - 1];
+        sum += o.ValueProtected() * percent / 100.0;
+    }
     return core::RoundSignificant(sum, 2);
 }
 
