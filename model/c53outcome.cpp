@@ -8,6 +8,7 @@
 #include "model/c65itemimpactlist.h"
 #include "model/c67sruselist.h"
 #include "model/g51alternatives.h"
+#include "model/g53outcomes.h"
 #include "model/g62ratings.h"
 #include "model/g64burnareas.h"
 #include "model/g66itemimpacts.h"
@@ -259,6 +260,14 @@ void c53Outcome::SaveChanges()
 {
     if (!mDirty)
         return;
+    dao::Transaction trans(Db());
+    if (!mExists) {
+        // A damaged file lost the row: make it again rather than drop the user's edits.
+        mItemKey = AddOutcomeRecord(mAltKey, mOutcomeIndex);
+        AddOutcomeFMUs(mItemKey);
+        mExists = true;
+        mBurnAreaList.reset();
+    }
     auto rs = Db().OpenTable(QStringLiteral("Outcomes"));
     rs->Seek(mItemKey);
     if (!rs->NoMatch()) {
@@ -277,6 +286,7 @@ void c53Outcome::SaveChanges()
         rs->Update();
     }
     rs->Close();
+    trans.commit();
     mDirty = false;
 }
 

@@ -204,6 +204,23 @@ TEST_F(Alternatives, SavingWritesOnlyChangedOutcomes)
     EXPECT_FALSE(o->IsDirty());
 }
 
+TEST_F(Alternatives, OutcomeWhoseRowWasLostKeepsItsEditsWhenSaved)
+{
+    auto alt = AddAlternative(QStringLiteral("A"));
+    db().Execute(QStringLiteral("DELETE FROM Outcomes WHERE ParentKey = ? AND ChildIndex = 2"), {alt->ItemKey()});
+    reload();
+    auto fallback = GetAlternative(alt->ItemKey())->Outcome(2);
+    EXPECT_FALSE(fallback->Exists());
+    EXPECT_EQ(fallback->ShortName(), QStringLiteral("Fallback"));
+    fallback->SetSuccess(30);
+    fallback->SaveChanges();
+    EXPECT_TRUE(fallback->Exists());
+    reload();
+    fallback = GetAlternative(alt->ItemKey())->Outcome(2);
+    EXPECT_EQ(fallback->Success(), 30);
+    EXPECT_EQ(GetAlternative(alt->ItemKey())->OutcomePercent(2), 0);   // Target still at 100
+}
+
 TEST_F(Alternatives, GridRowsListShownOutcomesThenTheExtreme)
 {
     auto rows = OutcomeRows();
