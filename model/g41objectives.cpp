@@ -12,6 +12,7 @@
 #include <memory>
 #include <set>
 #include <stdexcept>
+#include <vector>
 
 namespace model {
 
@@ -128,8 +129,13 @@ int ObjectiveCount()
 
 void ClearObjectives()
 {
-    objectives().reset();
+    // A worksheet clears the tree right after adding a node and fetches its current node again
+    // only after refilling its grid: the nodes cleared last stay alive until the next clear.
+    static std::vector<std::unique_ptr<KeyedList<c41Objective>>> lastCleared;
+    lastCleared = std::move(retired());
     retired().clear();
+    if (objectives())
+        lastCleared.push_back(std::move(objectives()));
 }
 
 int NewObjectiveKey(const QString& name, int parentKey)

@@ -1,6 +1,7 @@
 #pragma once
 
-// The objectives tree (root 1) held in pre-order. Pointers stay valid until ClearObjectives.
+// The objectives tree (root 1) held in pre-order. Pointers stay valid until the second
+// ClearObjectives after they were handed out.
 
 #include "model/c41objective.h"
 

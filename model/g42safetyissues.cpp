@@ -71,8 +71,13 @@ int SafetyIssueCount()
 
 void ClearSafetyIssues()
 {
-    safetyTree().reset();
+    // A worksheet clears the tree right after adding a node and fetches its current node again
+    // only after refilling its grid: the nodes cleared last stay alive until the next clear.
+    static std::vector<std::unique_ptr<KeyedList<c41Objective>>> lastCleared;
+    lastCleared = std::move(retired());
     retired().clear();
+    if (safetyTree())
+        lastCleared.push_back(std::move(safetyTree()));
 }
 
 c41Objective* AddSafetyIssue(const QString& name, int parentKey)

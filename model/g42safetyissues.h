@@ -1,7 +1,7 @@
 #pragma once
 
-// The safety tree (root 2 -> safety issues) held in pre-order. Pointers stay valid until
-// ClearSafetyIssues.
+// The safety tree (root 2 -> safety issues) held in pre-order. Pointers stay valid until the
+// second ClearSafetyIssues after they were handed out.
 
 #include "model/c41objective.h"
 

@@ -93,8 +93,9 @@ TEST_F(BurnAreas, FMUPercentsTruncateAndSplitEvenlyWhenNothingIsSet)
         ASSERT_EQ(l->BurnAreaCollection().size(), qsizetype(c.portions.size()));
         for (size_t j = 0; j < c.percents.size(); ++j)
             EXPECT_EQ(l->FMUPercent(int(j) + 1), c.percents[j]) << "position " << j + 1 << " of " << c.portions.size();
-        if (c.portions.size() > 1)
+        if (c.portions.size() > 1) {
             EXPECT_THROW(l->FMUPercent(int(c.portions.size()) + 1), std::out_of_range);
+        }
     }
 }
 

@@ -178,6 +178,28 @@ TEST_F(ObjectiveTree, NewNodesGoToTheEndOfTheirParentsChain)
     EXPECT_THROW(AddObjective("", 999), std::invalid_argument);
 }
 
+TEST_F(ObjectiveTree, NodeHeldAcrossTheClearAfterAnAddIsStillSaved)
+{
+    // The worksheets' add: the current node is kept while the tree is cleared and refilled.
+    c41Objective* current = GetObjective(10);
+    c41Objective* issue = GetSafetyIssue(21);
+    const int added = AddObjective("", 3)->ItemKey();
+    AddSafetyIssue("", 2);
+    ClearObjectives();
+    ClearSafetyIssues();
+    ASSERT_EQ(keys(ObjectivesCollection()).size(), 6);
+    current->SetItemName("Protect trout streams");
+    current->SaveChanges();
+    issue->SetPriority(3);
+    issue->SaveChanges();
+    EXPECT_EQ(GetObjective(added)->ParentKey(), 3);
+
+    ClearObjectives();
+    ClearSafetyIssues();
+    EXPECT_EQ(GetObjective(10)->ItemName(), "Protect trout streams");
+    EXPECT_EQ(GetSafetyIssue(21)->Priority(), 3);
+}
+
 TEST_F(ObjectiveTree, SaveWritesNameExplanationAndPriority)
 {
     c41Objective* node = GetObjective(10);
