@@ -93,6 +93,12 @@ bool CheckFormat(const QString& format)
     if (from4 || from41)
         gUpgrader->Convert41to5();
     gUpgrader->Convert5to6();
+    // A chain that stops short would be taken for converted now and converted again next time.
+    gProps->Seek(QStringLiteral("DataFormatID"));
+    const QString reached = GetFieldText(*gProps, QStringLiteral("Value"));
+    if (reached != kCurrentFormat)
+        throw dao::Error(dao::Error::Kind::Generic,
+                         QStringLiteral("The conversion from %1 ended at format \"%2\"").arg(format, reached));
     return true;
 }
 

@@ -158,6 +158,21 @@ TEST_F(OpenDatafileTest, AFailingConversionLeavesTheFileAsItWas)
     }
 }
 
+TEST_F(OpenDatafileTest, AConversionThatStopsShortIsNotTakenForDone)
+{
+    class StopsShort : public FakeUpgrader {
+    public:
+        void Convert5to6() override { calls << "Convert5to6"; }   // leaves the format as it was
+    } upgrader;
+    core::SetUpgrader(&upgrader);
+    const QString path = dataFile("old.tlm", QString("04.01.01"), QString("Standard"));
+    const QByteArray before = Bytes(path);
+    EXPECT_FALSE(core::OpenDatafile(path));
+    EXPECT_EQ(firstLine(), "The file does not appear to be a Tolmar Rude file.");
+    EXPECT_EQ(core::gDatabase(), nullptr);
+    EXPECT_EQ(Bytes(path), before);
+}
+
 TEST_F(OpenDatafileTest, ConversionsCommitTogether)
 {
     const QString path = dataFile("old.tlm", QString("4.00.00"));
