@@ -608,15 +608,24 @@ struct Recordset::Impl {
 
     int count()
     {
-        if (isTable) {
-            ensureKeys();
+        if (!isTable)
+            return int(rows.size());
+        if (!stale())
             return int(keys.size());
-        }
-        return int(rows.size());
+        Database::Impl& d = database();
+        const QString sql = QStringLiteral("SELECT count(*) FROM %1").arg(quoted(table));
+        sqlite3_stmt* st = d.prepare(sql);
+        int n = 0;
+        if (d.step(st, sql) == SQLITE_ROW)
+            n = sqlite3_column_int(st, 0);
+        sqlite3_reset(st);
+        return n;
     }
 
     void go(int i)
     {
+        if (isTable)
+            ensureKeys();
         const int n = count();
         noMatch = false;
         if (i < 0) {
@@ -632,16 +641,44 @@ struct Recordset::Impl {
         }
     }
 
+    // Positions a fresh cursor on its first row without reading every key: opening a table to
+    // seek one row must cost one lookup, not a pass over the table.
     void resolve()
     {
         if (isTable)
             database();
-        if (state == State::Start)
+        if (state != State::Start)
+            return;
+        if (!isTable) {
             go(0);
-        if (isTable && state == State::Row && (index < 0 || stale())) {
-            ensureKeys();
-            if (state == State::Row && index < 0)
-                index = find(rowid);
+            return;
+        }
+        Database::Impl& d = database();
+        const QString sql = QStringLiteral("SELECT rowid FROM %1 ORDER BY %2 LIMIT 1").arg(quoted(table), orderBy());
+        sqlite3_stmt* st = d.prepare(sql);
+        noMatch = false;
+        index = -1;
+        if (d.step(st, sql) == SQLITE_ROW) {
+            rowid = sqlite3_column_int64(st, 0);
+            state = State::Row;
+        } else {
+            state = State::Eof;
+        }
+        sqlite3_reset(st);
+    }
+
+    // Moves need the row's place among all keys.
+    void locate()
+    {
+        if (!isTable)
+            return;
+        ensureKeys();
+        if (state == State::Row && index < 0) {
+            index = find(rowid);
+            if (index < 0) {
+                state = State::Deleted;
+                afterDeleted = 0;
+            }
         }
     }
 
@@ -663,8 +700,7 @@ struct Recordset::Impl {
     {
         cancel();
         resolve();
-        if (isTable)
-            ensureKeys();
+        locate();
         switch (state) {
         case State::Bof: go(0); break;
         case State::Row: go(index + 1); break;
@@ -677,8 +713,7 @@ struct Recordset::Impl {
     {
         cancel();
         resolve();
-        if (isTable)
-            ensureKeys();
+        locate();
         switch (state) {
         case State::Eof: go(count() - 1); break;
         case State::Row: go(index - 1); break;
@@ -903,10 +938,9 @@ struct Recordset::Impl {
         if (state != State::Row)
             throw Error(Error::Kind::NoCurrentRecord, QStringLiteral("No current record."));
         Database::Impl& d = database();
-        if (isTable) {
-            ensureKeys();
-            index = find(rowid);
-        }
+        locate();
+        if (state != State::Row)
+            throw Error(Error::Kind::NoCurrentRecord, QStringLiteral("No current record."));
         d.run(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(quoted(table)), {rowid});
         if (isTable) {
             afterDeleted = index + 1;
@@ -982,7 +1016,8 @@ void Recordset::SetIndex(const QString& index)
         throw Error(Error::Kind::Generic, QStringLiteral("'%1' is not an index in table '%2'").arg(index, d->table));
     d->indexName = index;
     d->keysLoaded = false;
-    d->MoveFirst();
+    d->cancel();
+    d->state = Impl::State::Start;
 }
 
 QString Recordset::Index() const { return d->indexName; }
@@ -1174,7 +1209,6 @@ std::unique_ptr<Recordset> Database::OpenTable(const QString& table)
     rs->d->updatable = true;
     d->recordsets.insert(rs->d.get());
     rs->d->buildLookup();
-    rs->d->MoveFirst();
     return rs;
 }
 
