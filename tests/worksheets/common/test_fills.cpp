@@ -171,3 +171,45 @@ TEST_F(FillTest, ValuesAtRiskGridKeepsItemsAndItsColumnsReadBackAsNumbers)
     EXPECT_EQ(g.value(1, 1), house->ValueAtRisk());
     EXPECT_EQ(g.text(1, 2), "");
 }
+
+TEST_F(FillTest, TimesGridLayoutAndColumnFillsKeepTheirColumnsAndRows)
+{
+    a->Outcome(1)->SetContainTimeString("3");
+    a->Outcome(1)->SetControlTimeString("12");
+    worksheets::SetupOutcomeTimesGrid(g);
+    struct { const char* header; int width; Qt::Alignment align; } cols[] = {
+        {"Outcomes", 2700, Qt::AlignLeft | Qt::AlignVCenter},
+        {"Outcomes", 675, Qt::AlignCenter},
+        {"Acres", 900, Qt::AlignCenter},
+        {"Contain", 720, Qt::AlignCenter},
+        {"Control", 720, Qt::AlignCenter},
+    };
+    for (int c = 0; c < 5; ++c) {
+        EXPECT_EQ(g.text(0, c), cols[c].header) << c;
+        EXPECT_EQ(g.colWidth(c), cols[c].width) << c;
+        EXPECT_EQ(g.gridModel()->column(c).alignment, cols[c].align) << c;
+        EXPECT_EQ(g.gridModel()->alignment(0, c), Qt::AlignCenter) << c;
+    }
+
+    worksheets::ShowOutcomeTimes(g);
+    ASSERT_EQ(g.rows(), 5);
+    EXPECT_EQ(g.text(1, 2), " 9999 ");
+    EXPECT_EQ(g.text(1, 3), "3");
+    EXPECT_EQ(g.text(1, 4), " 12 ");
+
+    // The loss and cost fills write columns 3 and 4 of every data row, the Extreme row
+    // included, and leave the header and the row count alone.
+    for (auto fill : {worksheets::FillOutcomeLossColumns, worksheets::FillOutcomeCostColumns}) {
+        for (int r = 1; r < g.rows(); ++r) {
+            g.setText(r, 3, QString());
+            g.setText(r, 4, QString());
+        }
+        fill(g);
+        EXPECT_EQ(g.rows(), 5);
+        EXPECT_EQ(g.text(0, 3), "Contain");
+        for (int r = 1; r < g.rows(); ++r) {
+            EXPECT_FALSE(g.text(r, 3).isEmpty()) << r;
+            EXPECT_FALSE(g.text(r, 4).isEmpty()) << r;
+        }
+    }
+}
