@@ -759,8 +759,18 @@ void Grid::moveCurrent(int row, int col)
     // The after-edit handler may have changed the shape.
     if (!mModel->valid(row, col) || (row == mRow && col == mCol))
         return;
-    if (mRow >= 0 && mCol >= 0)
+    if (mRow >= 0 && mCol >= 0) {
         emit leaveCell();
+        // A leave handler that removed rows or columns leaves the nearest cell to enter.
+        if (!mModel->valid(row, col)) {
+            if (rows() == 0 || cols() == 0) {
+                shapeChanged(-1, -1);
+                return;
+            }
+            row = std::clamp(row, 0, rows() - 1);
+            col = std::clamp(col, 0, cols() - 1);
+        }
+    }
     mRow = row;
     mCol = col;
     syncDelegate();

@@ -11,7 +11,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
+#include <utility>
 
 using grid::Grid;
 
@@ -83,6 +85,25 @@ TEST_F(GridTest, ProgramSetsTheCurrentCellWithLeaveThenEnter)
     EXPECT_EQ(log, QStringList({"leave 0,0", "enter 2,0", "leave 2,0", "enter 2,1"}));
     EXPECT_EQ(g->row(), 2);
     EXPECT_EQ(g->col(), 1);
+}
+
+TEST_F(GridTest, LeaveHandlerThatRemovesTheTargetRowLeavesTheNearestRowToEnter)
+{
+    g->setRow(1);
+    bool removeOnce = true;
+    QObject::connect(g.get(), &Grid::leaveCell, [&] {
+        if (std::exchange(removeOnce, false))
+            g->removeItem(3);
+    });
+    int enteredRow = -1;
+    QString enteredText;
+    QObject::connect(g.get(), &Grid::enterCell, [&] {
+        enteredRow = g->row();
+        enteredText = g->text(g->row(), 0);
+    });
+    g->setRow(3);
+    EXPECT_EQ(enteredRow, 2);
+    EXPECT_EQ(enteredText, "beta");
 }
 
 TEST_F(GridTest, UserMovesRaiseTheSameEventsAndStayOutOfTheHeader)
