@@ -446,6 +446,15 @@ TEST_F(FileCommandTest, NewFileFailures)
     prompter.file(QString());
     EXPECT_EQ(core::QueryNewDatafile(), 2);
 
+    // A failed copy leaves no file open, not even the one before.
+    ASSERT_TRUE(core::OpenDatafile(dataFile("Current.tlm")));
+    prompter.file(file("no such folder/Fire2.tlm"));
+    EXPECT_EQ(core::QueryNewDatafile(), 3);
+    EXPECT_FALSE(core::gFileOpen());
+    ASSERT_EQ(prompter.messages().size(), 1);
+    EXPECT_EQ(prompter.messages()[0].text, "Unable to create new file.");
+    prompter.clear();
+
     ASSERT_TRUE(QFile::remove(file("TLM.new")));
     prompter.file(file("Fire2"));
     EXPECT_EQ(core::QueryNewDatafile(), 3);
