@@ -302,6 +302,7 @@ void Grid::setCols(int n)
     for (int c = before; c < cols(); ++c)
         setColumnWidth(c, twipsToPixels(kDefaultColTwips));
     mMergeCols.erase(mMergeCols.lower_bound(cols()), mMergeCols.end());
+    mMergeColsHeaderOnly.erase(mMergeColsHeaderOnly.lower_bound(cols()), mMergeColsHeaderOnly.end());
     shapeChanged(mRow, mCol);
 }
 
@@ -621,12 +622,16 @@ void Grid::setMergeRow(int row, bool merge)
     markMergesDirty();
 }
 
-void Grid::setMergeCol(int col, bool merge)
+void Grid::setMergeCol(int col, bool merge, bool headerOnly)
 {
     if (merge)
         mMergeCols.insert(col);
     else
         mMergeCols.erase(col);
+    if (merge && headerOnly)
+        mMergeColsHeaderOnly.insert(col);
+    else
+        mMergeColsHeaderOnly.erase(col);
     markMergesDirty();
 }
 
@@ -701,12 +706,13 @@ void Grid::applyMerges() const
     for (int c : mMergeCols) {
         if (c < 0 || c >= nCols || colHidden(c))
             continue;
+        const int lastRow = mMergeColsHeaderOnly.count(c) ? std::min(nRows, fRows) : nRows;
         int r = 0;
-        while (r < nRows) {
+        while (r < lastRow) {
             const QString& t = mModel->cell(r, c).text;
             int e = r + 1;
             if (!t.isEmpty() && !coveredAcross(r, c)) {
-                while (e < nRows && (e < fRows) == (r < fRows) && !coveredAcross(e, c) && mModel->cell(e, c).text == t)
+                while (e < lastRow && (e < fRows) == (r < fRows) && !coveredAcross(e, c) && mModel->cell(e, c).text == t)
                     ++e;
             }
             if (e - r > 1) {

@@ -130,7 +130,9 @@ public:
     // A row's setting moves with the row when rows are inserted or removed above it, and goes
     // with it when it is removed.
     void setMergeRow(int row, bool merge);
-    void setMergeCol(int col, bool merge);
+    // headerOnly: only the column's header cells merge (one header over two header rows),
+    // so equal amounts in its data cells stay cells of their own.
+    void setMergeCol(int col, bool merge, bool headerOnly = false);
     // The rows and columns of the merged cell that holds (row, col): x = first column,
     // y = first row.
     QRect mergedRange(int row, int col) const;
@@ -258,6 +260,7 @@ private:
     int mDefaultRowHeightPx = 0;
     std::set<int> mMergeRows;
     std::set<int> mMergeCols;
+    std::set<int> mMergeColsHeaderOnly;
     mutable bool mMergesDirty = false;
     mutable std::vector<QRect> mAppliedSpans;
     Qt::MouseButtons mPressed;

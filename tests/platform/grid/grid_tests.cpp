@@ -358,6 +358,21 @@ TEST_F(GridTest, MergingIsLimitedToTheChosenRowsAndColumns)
     EXPECT_EQ(g->mergedRange(0, 3), QRect(3, 0, 1, 1));
 }
 
+TEST_F(GridTest, HeaderOnlyColumnMergeKeepsEqualDataCellsApart)
+{
+    g->setFixedRows(2);
+    g->setRows(5);
+    g->setText(0, 2, "Cost");
+    g->setText(1, 2, "Cost");
+    for (int r = 2; r < 5; ++r)
+        g->setText(r, 2, "0");
+    g->setMergeCol(2, true, true);
+    EXPECT_EQ(g->mergedRange(0, 2), QRect(2, 0, 1, 2));
+    EXPECT_EQ(g->mergedRange(3, 2), QRect(2, 3, 1, 1));
+    g->setMergeCol(2, true);
+    EXPECT_EQ(g->mergedRange(3, 2), QRect(2, 2, 1, 3));
+}
+
 TEST_F(GridTest, FormatsApplyOnScreenWhileTheEditorGetsTheRawText)
 {
     struct { const char* format; const char* raw; const char* shown; double value; } cases[] = {
