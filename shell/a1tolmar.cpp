@@ -86,10 +86,10 @@ void SaveFileAs()
     }
 }
 
-void LoadFromFile()
+namespace {
+
+void ShowLoadedFile()
 {
-    core::Trace(QStringLiteral("a1Tolmar.LoadFromFile"));
-    ui::WaitCursor hourglass;
     DropWorksheetOfPreviousFile();
     ClearCollections();
     frm0_Tolmar* main = frm0_Tolmar::instance();
@@ -103,6 +103,22 @@ void LoadFromFile()
     ResizeCurrentWorksheet();
     if (auto* intro = qobject_cast<frm11Intro*>(LoadWorksheetForm(QStringLiteral("tab11"))))
         intro->Setup(1);
+}
+
+} // namespace
+
+void LoadFromFile()
+{
+    core::Trace(QStringLiteral("a1Tolmar.LoadFromFile"));
+    ui::WaitCursor hourglass;
+    try {
+        ShowLoadedFile();
+    } catch (...) {
+        // A file that cannot be brought on screen is not left open behind a half-built page.
+        CloseDatafileIfOpen();
+        CloseFile();
+        throw;
+    }
 }
 
 void CloseFile()

@@ -122,8 +122,12 @@ void frm0_Tolmar::buildMenus()
     QMenu* section = top(2, QStringLiteral("&Section"));
     const QStringList sectionCaptions = {"Set&up", "&Situation", "&Objectives", "&Alternatives", "Anal&ysis",
                                          "&Comparison", "&Report", "Comple&xity Analysis"};
+    // Choosing an item must not flip its check mark: the marks follow the page shown.
     for (int i = 1; i <= 8; ++i) {
-        mSection[i] = item(section, sectionCaptions[i - 1], [this, i] { mnuSection_Click(i); });
+        mSection[i] = item(section, sectionCaptions[i - 1], [this, i] {
+            mSection[i]->setChecked(!mSection[i]->isChecked());
+            mnuSection_Click(i);
+        });
         mSection[i]->setCheckable(true);
     }
     section->setEnabled(false);
@@ -132,7 +136,10 @@ void frm0_Tolmar::buildMenus()
     const QStringList tabCaptions = {"&1 Introduction", "&2 Import Data", "&3 Management Goals", "&4 NVC Table",
                                      "&5 Suppression Resources", "&6 Cost / Acre"};
     for (int i = 1; i <= 6; ++i) {
-        mTab[i] = item(tab, tabCaptions[i - 1], [this, i] { mnuTab_Click(i); });
+        mTab[i] = item(tab, tabCaptions[i - 1], [this, i] {
+            mTab[i]->setChecked(!mTab[i]->isChecked());
+            mnuTab_Click(i);
+        });
         mTab[i]->setCheckable(true);
     }
     tab->setEnabled(false);

@@ -246,3 +246,27 @@ TEST_F(ShellTest, SaveAsOntoTheOpenFileNamedRelativelyIsRefused)
     core::CloseDatafile();
     EXPECT_FALSE(Bytes(path).isEmpty());
 }
+
+TEST_F(ShellTest, AFileThatFailsToLoadEndsOnTheStartPage)
+{
+    startWithFile();
+    window->mnuTab_Click(3);
+    const QString other = CopyTemplate(dir, "Other.tlm");
+    shell::Model().FireName = []() -> QString { throw std::runtime_error("Items table unreadable"); };
+    prompter.clear();
+    prompter.file(other);
+    window->mnuFile_Click(2);
+    ASSERT_EQ(prompter.messages().size(), 1);
+    EXPECT_EQ(prompter.messages()[0].icon, ui::Icon::Critical);
+    EXPECT_TRUE(prompter.messages()[0].text.contains("Items table unreadable"));
+    EXPECT_FALSE(core::gFileOpen());
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Tolmar"));
+    EXPECT_EQ(id(), QString());
+    EXPECT_FALSE(window->tabsLoaded());
+    ASSERT_TRUE(window->startPageLoaded());
+    EXPECT_FALSE(window->startPage()->isBackground());
+    EXPECT_TRUE(window->startPage()->cmdOpen()->isVisible());
+    EXPECT_FALSE(window->fileItem(4)->isEnabled());
+    for (int top : {2, 3, 4})
+        EXPECT_FALSE(window->topMenu(top)->isEnabled()) << top;
+}

@@ -327,3 +327,17 @@ TEST_F(ShellTest, AFailingSaveIsReportedAndTheChangeGoesOn)
     EXPECT_EQ(id(), QStringLiteral("tab16"));
     EXPECT_TRUE(core::gFileOpen());
 }
+
+TEST_F(ShellTest, MenuChecksStayOnTheSectionAndWorksheetChosenAgain)
+{
+    startWithFile();
+    window->sectionItem(3)->trigger();
+    window->tabItem(2)->trigger();
+    ASSERT_EQ(id(), QStringLiteral("tab32"));
+    Log().clear();
+    window->sectionItem(3)->trigger();
+    window->tabItem(2)->trigger();
+    EXPECT_TRUE(Log().isEmpty()) << "the page shown chosen again does nothing";
+    EXPECT_EQ(checkedSection(), 3);
+    EXPECT_EQ(checkedWorksheet(), 2);
+}
