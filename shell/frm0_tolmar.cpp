@@ -4,6 +4,7 @@
 #include "core/u13folders.h"
 #include "core/u21display.h"
 #include "core/u91trace.h"
+#include "platform/grid/grid.h"
 #include "platform/tabs/indextab.h"
 #include "platform/ui/helpviewer.h"
 #include "platform/ui/printersetup.h"
@@ -16,6 +17,8 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMetaObject>
 #include <QPainter>
@@ -47,6 +50,7 @@ protected:
 frm0_Tolmar* gInstance = nullptr;
 std::function<void()> gUnloadPreview;
 const QString kTitle = QStringLiteral("Tolmar Advanced");
+constexpr int kMenuHelpContext = 9100;
 } // namespace
 
 void RunGuarded(const QString& where, const std::function<void()>& command)
@@ -151,13 +155,17 @@ void frm0_Tolmar::buildMenus()
     mEdit[3]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
     mEdit[4] = item(edit, QStringLiteral("Paste"), [this] { mnuEdit_Click(4); });
     mEdit[4]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
-    edit->setEnabled(false);
+    DisableEditMenu();
 
     QMenu* help = top(9, QStringLiteral("&Help"));
     mHelp[1] = item(help, QStringLiteral("Current &Worksheet   F1"), [this] { mnuHelp_Click(1); });
     mHelp[2] = item(help, QStringLiteral("&Contents"), [this] { mnuHelp_Click(2); });
     help->addSeparator();
     mHelp[9] = item(help, QStringLiteral("&About ..."), [this] { mnuHelp_Click(9); });
+
+    // F1 while one of these menus is open shows the help on the menus.
+    for (int i : {1, 2, 4})
+        mTop[i]->installEventFilter(this);
 }
 
 void frm0_Tolmar::Startup(const QString& commandLine)
@@ -235,8 +243,21 @@ void frm0_Tolmar::WorksheetMenu_Check(int worksheet)
         mTab[worksheet]->setChecked(true);
 }
 
-void frm0_Tolmar::EnableEditMenu() { mTop[4]->setEnabled(true); }
-void frm0_Tolmar::DisableEditMenu() { mTop[4]->setEnabled(false); }
+// The items go with the menu, so that their shortcuts are off while it is, and the keys
+// reach the focused control instead.
+void frm0_Tolmar::EnableEditMenu()
+{
+    mTop[4]->setEnabled(true);
+    for (int i = 2; i <= 4; ++i)
+        mEdit[i]->setEnabled(true);
+}
+
+void frm0_Tolmar::DisableEditMenu()
+{
+    mTop[4]->setEnabled(false);
+    for (int i = 2; i <= 4; ++i)
+        mEdit[i]->setEnabled(false);
+}
 
 void frm0_Tolmar::FitWorksheetForm(QWidget* form) { shell::FitWorksheetForm(form); }
 
@@ -279,6 +300,12 @@ bool frm0_Tolmar::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == mClient && event->type() == QEvent::Resize)
         MDIForm_Resize();
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1 &&
+        (watched == mTop[1] || watched == mTop[2] || watched == mTop[4])) {
+        static_cast<QMenu*>(watched)->close();
+        ui::ShowHelp(this, kMenuHelpContext);
+        return true;
+    }
     return QMainWindow::eventFilter(watched, event);
 }
 
@@ -339,11 +366,21 @@ void frm0_Tolmar::mnuEdit_Click(int index)
     // The focused control, or the control it is part of (a grid's cell editor is a text box
     // of its own), that offers the clipboard command.
     const QByteArray signature = QByteArray(kSlots[index]) + "()";
-    for (QWidget* w = target; w && w != form; w = w->parentWidget()) {
-        if (w->metaObject()->indexOfMethod(signature.constData()) >= 0) {
+    try {
+        for (QWidget* w = target; w && w != form; w = w->parentWidget()) {
+            if (w->metaObject()->indexOfMethod(signature.constData()) < 0)
+                continue;
+            // A grid that is not editing: paste goes only into a cell being edited, and an
+            // empty cell leaves the clipboard and the grid as they are.
+            if (const auto* g = qobject_cast<const grid::Grid*>(w); g && !g->isEditing()) {
+                if (index == 4 || g->text(g->row(), g->col()).isEmpty())
+                    return;
+            }
             QMetaObject::invokeMethod(w, kSlots[index]);
             return;
         }
+    } catch (...) {
+        // a control that refuses the clipboard command is left as it was
     }
 }
 

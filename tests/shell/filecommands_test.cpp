@@ -1,6 +1,7 @@
 #include "shellfixture.h"
 
 #include "core/u91trace.h"
+#include "platform/grid/grid.h"
 #include "platform/ui/printersetup.h"
 #include "shell/frm01start.h"
 
@@ -10,6 +11,7 @@
 #include <QDir>
 #include <QMenu>
 #include <QPushButton>
+#include <QTest>
 #include <QTextEdit>
 
 using namespace shelltest;
@@ -269,4 +271,56 @@ TEST_F(ShellTest, AFileThatFailsToLoadEndsOnTheStartPage)
     EXPECT_FALSE(window->fileItem(4)->isEnabled());
     for (int top : {2, 3, 4})
         EXPECT_FALSE(window->topMenu(top)->isEnabled()) << top;
+}
+
+TEST_F(ShellTest, EditMenuOnAGridFollowsTheCellBeingEdited)
+{
+    startWithFile();
+    QApplication::setActiveWindow(window.get());
+    QClipboard* clip = QApplication::clipboard();
+    auto makeGrid = [&] {
+        auto* g = new grid::Grid(form());
+        g->setCols(2);
+        g->setRows(3);
+        g->setFixedRows(1);
+        g->setEditable(true);
+        g->setText(1, 0, "Engine");
+        g->resize(300, 120);
+        g->show();
+        g->setCurrentCell(2, 0);
+        g->setFocus();
+        return g;
+    };
+
+    window->mnuTab_Click(4);   // NVC Table: Edit menu on
+    grid::Grid* g = makeGrid();
+    ASSERT_EQ(QApplication::focusWidget(), g);
+    clip->setText("unchanged");
+    window->mnuEdit_Click(2);
+    window->mnuEdit_Click(3);
+    EXPECT_EQ(clip->text(), QStringLiteral("unchanged")) << "an empty cell is neither cut nor copied";
+    window->mnuEdit_Click(4);
+    EXPECT_EQ(g->text(2, 0), QString()) << "a grid not being edited takes no paste";
+
+    g->setCurrentCell(1, 0);
+    window->mnuEdit_Click(2);
+    EXPECT_EQ(clip->text(), QStringLiteral("Engine"));
+    EXPECT_EQ(g->text(1, 0), QString());
+
+    g->setCurrentCell(2, 0);
+    g->editCell();
+    ASSERT_TRUE(g->isEditing());
+    window->mnuEdit_Click(4);
+    g->finishEdit();
+    EXPECT_EQ(g->text(2, 0), QStringLiteral("Engine")) << "the cell being edited takes the paste";
+
+    // With the Edit menu off its shortcuts are off too: the keys are the control's own.
+    window->mnuTab_Click(6);   // Cost / Acre: Edit menu off
+    g = makeGrid();
+    const QString trace = core::JoinPath(core::LogFolder(), "Tolmar.LOG");
+    const qsizetype before = Bytes(trace).size();
+    QTest::keyClick(g, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_FALSE(Bytes(trace).mid(before).contains("mnuEdit_Click"));
+    window->editItem(4)->trigger();
+    EXPECT_FALSE(Bytes(trace).mid(before).contains("mnuEdit_Click"));
 }

@@ -10,6 +10,8 @@
 #include "shell/frm01start.h"
 
 #include <QApplication>
+#include <QMenu>
+#include <QTest>
 #include <QTextBrowser>
 
 using namespace shelltest;
@@ -183,4 +185,24 @@ TEST_F(ShellTest, DialogsCentreOverTheMainWindow)
     EXPECT_EQ(d.left(), main.left() + (main.width() - d.width()) / 2);
     EXPECT_EQ(d.top(), main.top() + (main.height() - d.height()) / 2);
     EXPECT_EQ(dialog.size(), QSize(200, 120));
+}
+
+TEST_F(ShellTest, F1OnTheFileSectionAndEditMenusShowsTheirHelp)
+{
+    startWithFile();
+    window->mnuTab_Click(3);
+    QFile html(dir.filePath("TolmarVire.html"));
+    ASSERT_TRUE(html.open(QIODevice::WriteOnly));
+    html.write("<html><body><a name=\"9100\"></a><p>Menus</p></body></html>");
+    html.close();
+    ui::SetHelpFile(dir.filePath("TolmarVire.hlp"));
+    for (int top : {1, 2, 4}) {
+        QMenu* menu = window->topMenu(top);
+        menu->popup(window->mapToGlobal(QPoint(10, 10)));
+        QTest::keyClick(menu, Qt::Key_F1);
+        ASSERT_NE(ui::HelpWindow(), nullptr) << top;
+        EXPECT_EQ(ui::HelpWindow()->findChild<QTextBrowser*>()->source().fragment(), QStringLiteral("9100")) << top;
+        EXPECT_FALSE(menu->isVisible());
+        ui::HelpWindow()->close();
+    }
 }
