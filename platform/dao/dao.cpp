@@ -9,7 +9,6 @@
 
 #include <cmath>
 #include <set>
-#include <unordered_map>
 #include <vector>
 
 namespace dao {
@@ -303,31 +302,44 @@ struct Database::Impl {
     // schema change), so open recordsets know to reread their keys.
     quint64 generation = 0;
     std::set<Recordset::Impl*> recordsets;
-    std::unordered_map<std::string, sqlite3_stmt*> statements;
+    QHash<QString, sqlite3_stmt*> statements;
     QHash<QString, std::vector<Column>> columns;   // by lower-case table name
+
+    // What a table cursor needs of its table, worked out once: opening a table to read one
+    // row is the model's commonest step.
+    struct TableMeta {
+        QString name;
+        std::vector<Column> columns;
+        QStringList primaryKey;
+        QHash<QString, int> lookup;
+        QString orderBy;
+        QString selectRow;
+        QStringList seekByKey;   // by the number of key values, from 1
+    };
+    QHash<QString, TableMeta> metas;   // by the name as asked for
 
     sqlite3_stmt* prepare(const QString& sql)
     {
         if (!db)
             throw Error(Error::Kind::Generic, QStringLiteral("The database is closed"));
-        const std::string key = sql.toStdString();
-        auto it = statements.find(key);
+        auto it = statements.find(sql);
         if (it != statements.end()) {
-            sqlite3_reset(it->second);
-            sqlite3_clear_bindings(it->second);
-            return it->second;
+            sqlite3_reset(*it);
+            sqlite3_clear_bindings(*it);
+            return *it;
         }
+        const QByteArray text = sql.toUtf8();
         sqlite3_stmt* st = nullptr;
-        const int rc = sqlite3_prepare_v2(db, key.c_str(), int(key.size()), &st, nullptr);
+        const int rc = sqlite3_prepare_v2(db, text.constData(), int(text.size()), &st, nullptr);
         if (rc != SQLITE_OK)
             fail(db, rc, sql);
-        statements.emplace(key, st);
+        statements.insert(sql, st);
         return st;
     }
 
     void finalizeAll()
     {
-        for (auto& [k, st] : statements)
+        for (sqlite3_stmt* st : std::as_const(statements))
             sqlite3_finalize(st);
         statements.clear();
     }
@@ -336,6 +348,7 @@ struct Database::Impl {
     {
         ++generation;
         columns.clear();
+        metas.clear();
         // Cached statements re-prepare themselves, but one that names a dropped table must go.
         finalizeAll();
     }
@@ -424,6 +437,50 @@ struct Database::Impl {
         for (const auto& k : keyed)
             out << k.second;
         return out;
+    }
+
+    const TableMeta* tableMeta(const QString& table)
+    {
+        auto it = metas.find(table);
+        if (it != metas.end())
+            return &*it;
+        TableMeta m;
+        m.name = realTableName(table);
+        if (m.name.isEmpty())
+            throw Error(Error::Kind::NoSuchTable, QStringLiteral("The table '%1' does not exist").arg(table));
+        m.columns = tableColumns(m.name);
+        m.primaryKey = primaryKey(m.name);
+        for (int i = 0; i < int(m.columns.size()); ++i)
+            if (!m.lookup.contains(m.columns[i].name.toLower()))
+                m.lookup.insert(m.columns[i].name.toLower(), i);
+        m.orderBy = orderByFor(m.primaryKey);
+        m.selectRow = QStringLiteral("SELECT * FROM %1 WHERE rowid = ?").arg(quoted(m.name));
+        for (int n = 1; n <= m.primaryKey.size(); ++n)
+            m.seekByKey << seekSql(m.name, m.columns, m.lookup, m.primaryKey.mid(0, n), m.orderBy);
+        return &*metas.insert(table, m);
+    }
+
+    static QString orderByFor(const QStringList& index)
+    {
+        QStringList parts;
+        for (const auto& c : index)
+            parts << quoted(c);
+        parts << QStringLiteral("rowid");
+        return parts.join(QLatin1String(", "));
+    }
+
+    static QString seekSql(const QString& table, const std::vector<Column>& columns, const QHash<QString, int>& lookup,
+                           const QStringList& keyFields, const QString& orderBy)
+    {
+        QStringList where;
+        for (const auto& f : keyFields) {
+            const Column& c = columns[lookup.value(f.toLower())];
+            const bool text = c.type == FieldType::Text || c.type == FieldType::Memo;
+            where << quoted(c.name) + (text ? QLatin1String(" = ? COLLATE NOCASE") : QLatin1String(" = ?"));
+        }
+        // The row comes with its id, so reading a field after a seek needs no second query.
+        return QStringLiteral("SELECT rowid, * FROM %1 WHERE %2 ORDER BY %3 LIMIT 1")
+            .arg(quoted(table), where.join(QLatin1String(" AND ")), orderBy);
     }
 
     QStringList indexColumns(const QString& table, const QString& index)
@@ -551,14 +608,11 @@ struct Recordset::Impl {
         return !keysLoaded || seenChanges != sqlite3_total_changes(d.db) || seenGeneration != d.generation;
     }
 
-    QString orderBy() const
-    {
-        QStringList parts;
-        for (const auto& c : indexColumns)
-            parts << quoted(c);
-        parts << QStringLiteral("rowid");
-        return parts.join(QLatin1String(", "));
-    }
+    QString order;                 // ORDER BY of the current index
+    QString selectRow;
+    QStringList seekByKey;         // Seek statements of the current index, by key count
+
+    const QString& orderBy() const { return order; }
 
     void ensureKeys()
     {
@@ -739,7 +793,7 @@ struct Recordset::Impl {
         Database::Impl& d = database();
         if (currentRowid == rowid && currentChanges == sqlite3_total_changes(d.db) && seenGeneration == d.generation)
             return current;
-        const QString sql = QStringLiteral("SELECT * FROM %1 WHERE rowid = ?").arg(quoted(table));
+        const QString& sql = selectRow;
         sqlite3_stmt* st = d.prepare(sql);
         sqlite3_bind_int64(st, 1, rowid);
         current.clear();
@@ -961,7 +1015,6 @@ struct Recordset::Impl {
         if (values.isEmpty() || values.size() > indexColumns.size())
             throw Error(Error::Kind::Generic, QStringLiteral("Seek on '%1' with %2 key values.").arg(table).arg(values.size()));
         Database::Impl& d = database();
-        QStringList where;
         QVariantList params;
         noMatch = true;
         state = State::Eof;
@@ -976,12 +1029,14 @@ struct Recordset::Impl {
             }
             if (v.isNull())
                 return;
-            const bool text = c.type == FieldType::Text || c.type == FieldType::Memo;
-            where << quoted(c.name) + (text ? QLatin1String(" = ? COLLATE NOCASE") : QLatin1String(" = ?"));
             params << v;
         }
-        const QString sql = QStringLiteral("SELECT rowid FROM %1 WHERE %2 ORDER BY %3 LIMIT 1")
-                                .arg(quoted(table), where.join(QLatin1String(" AND ")), orderBy());
+        if (seekByKey.size() < values.size())
+            seekByKey = QStringList();
+        if (seekByKey.isEmpty())
+            for (int n = 1; n <= indexColumns.size(); ++n)
+                seekByKey << Database::Impl::seekSql(table, columns, lookup, indexColumns.mid(0, n), order);
+        const QString& sql = seekByKey[values.size() - 1];
         sqlite3_stmt* st = d.prepare(sql);
         for (int i = 0; i < params.size(); ++i)
             bind(st, i + 1, params[i]);
@@ -989,6 +1044,11 @@ struct Recordset::Impl {
             rowid = sqlite3_column_int64(st, 0);
             state = State::Row;
             noMatch = false;
+            current.clear();
+            for (int i = 0; i < int(columns.size()); ++i)
+                current << fromStorage(st, i + 1, columns[i].type, true);
+            currentRowid = rowid;
+            currentChanges = sqlite3_total_changes(d.db);
         }
         sqlite3_reset(st);
     }
@@ -1015,6 +1075,8 @@ void Recordset::SetIndex(const QString& index)
     if (d->indexColumns.isEmpty())
         throw Error(Error::Kind::Generic, QStringLiteral("'%1' is not an index in table '%2'").arg(index, d->table));
     d->indexName = index;
+    d->order = Database::Impl::orderByFor(d->indexColumns);
+    d->seekByKey = QStringList();
     d->keysLoaded = false;
     d->cancel();
     d->state = Impl::State::Start;
@@ -1106,9 +1168,13 @@ std::unique_ptr<Database> Database::Open(const QString& path, OpenOptions option
         // SQLite takes an empty file for an empty database and would write a header into it;
         // only a file that already is a database is opened.
         QFile probe(path);
-        const QByteArray magic = probe.open(QIODevice::ReadOnly) ? probe.read(16) : QByteArray();
-        if (magic != QByteArray("SQLite format 3\0", 16))
+        const QByteArray head = probe.open(QIODevice::ReadOnly) ? probe.read(20) : QByteArray();
+        if (head.size() < 20 || !head.startsWith(QByteArray("SQLite format 3\0", 16)))
             throw Error(Error::Kind::NotDatabase, QStringLiteral("The file '%1' is not a database").arg(path));
+        // A write-ahead-log database was written by another program: opening it would rewrite
+        // its header, and a refused file must be left exactly as it was.
+        if (head.at(18) != 1 || head.at(19) != 1)
+            throw Error(Error::Kind::NotDatabase, QStringLiteral("The file '%1' is not a data file of this program").arg(path));
     }
     if (!options.readOnly && !info.isWritable())
         throw Error(Error::Kind::ReadOnly, QStringLiteral("The file '%1' is read-only").arg(path));
@@ -1196,19 +1262,23 @@ int Database::TransactionDepth() const { return d->depth; }
 
 std::unique_ptr<Recordset> Database::OpenTable(const QString& table)
 {
-    const QString name = d->realTableName(table);
-    if (name.isEmpty())
-        throw Error(Error::Kind::NoSuchTable, QStringLiteral("The table '%1' does not exist").arg(table));
+    if (!d->db)
+        throw Error(Error::Kind::Generic, QStringLiteral("The database is closed"));
+    const Impl::TableMeta* m = d->tableMeta(table);
     std::unique_ptr<Recordset> rs(new Recordset);
-    rs->d->db = d.get();
-    rs->d->table = name;
-    rs->d->isTable = true;
-    rs->d->columns = d->tableColumns(name);
-    rs->d->indexName = d->primaryKey(name).isEmpty() ? QString() : QStringLiteral("PrimaryKey");
-    rs->d->indexColumns = d->primaryKey(name);
-    rs->d->updatable = true;
-    d->recordsets.insert(rs->d.get());
-    rs->d->buildLookup();
+    Recordset::Impl& r = *rs->d;
+    r.db = d.get();
+    r.table = m->name;
+    r.isTable = true;
+    r.columns = m->columns;
+    r.lookup = m->lookup;
+    r.indexName = m->primaryKey.isEmpty() ? QString() : QStringLiteral("PrimaryKey");
+    r.indexColumns = m->primaryKey;
+    r.order = m->orderBy;
+    r.selectRow = m->selectRow;
+    r.seekByKey = m->seekByKey;
+    r.updatable = true;
+    d->recordsets.insert(rs.get()->d.get());
     return rs;
 }
 

@@ -52,7 +52,11 @@ TEST_F(DaoTest, BadFilesAreRefusedAndLeftAsTheyWere)
     QFile whole(path);
     whole.open(QIODevice::ReadOnly);
     const QByteArray db = whole.readAll();
+    QByteArray wal = db;
+    wal[18] = 2;
+    wal[19] = 2;
     const Case cases[] = {
+        {"write-ahead log", wal, Error::Kind::NotDatabase},
         {"missing", {}, Error::Kind::NotFound},
         {"empty", QByteArray(""), Error::Kind::NotDatabase},
         {"text", "Fire name,Acres\nSmith Creek,1200\n", Error::Kind::NotDatabase},
