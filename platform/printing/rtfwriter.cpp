@@ -5,6 +5,7 @@
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextList>
+#include <QTextTable>
 #include <QRegularExpression>
 
 namespace printing {
@@ -108,9 +109,16 @@ QString RtfWriter::Runs(const QTextBlock& block, bool inTable)
 
 QString RtfWriter::BlockParagraphs(const QTextDocument& doc, bool inTable)
 {
+    return BlockParagraphs(*doc.rootFrame(), inTable);
+}
+
+QString RtfWriter::BlockParagraphs(const QTextFrame& frame, bool inTable)
+{
     QString out;
     bool first = true;
-    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+    const QTextDocument& doc = *frame.document();
+    for (QTextBlock block = doc.findBlock(frame.firstPosition());
+         block.isValid() && block.position() <= frame.lastPosition(); block = block.next()) {
         if (!first)
             out += inTable ? QStringLiteral("\\par ") : QString();
         if (!inTable) {
@@ -130,7 +138,24 @@ QString RtfWriter::BlockParagraphs(const QTextDocument& doc, bool inTable)
 void RtfWriter::Paragraph(const QTextDocument& doc, int align, int leftIndent, int firstIndent, bool endLine)
 {
     bool first = true;
-    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+    QTextFrame* root = doc.rootFrame();
+    for (auto it = root->begin(); !it.atEnd(); ++it) {
+        auto next = it;
+        ++next;
+        if (QTextFrame* child = it.currentFrame()) {
+            // Rich text built as tables stays a table: its rows go out as table rows.
+            if (mParagraphOpen) {
+                mBody += QStringLiteral("\\par\n");
+                mParagraphOpen = false;
+            }
+            if (auto* table = qobject_cast<QTextTable*>(child))
+                RichTable(*table, leftIndent, doc.textWidth());
+            else
+                mBody += BlockParagraphs(*child, false);
+            first = false;
+            continue;
+        }
+        const QTextBlock block = it.currentBlock();
         const QTextBlockFormat bf = block.blockFormat();
         if (!(first && mParagraphOpen)) {
             const int a = bf.alignment() & Qt::AlignHCenter ? 1 : bf.alignment() & Qt::AlignRight ? 2 : align;
@@ -139,12 +164,60 @@ void RtfWriter::Paragraph(const QTextDocument& doc, int align, int leftIndent, i
             mBody += QStringLiteral("\\pard\\plain%1\\li%2\\fi%3 ").arg(AlignWord(a)).arg(li).arg(fi);
         }
         mBody += Runs(block, false);
-        const bool last = !block.next().isValid();
-        if (!last || endLine)
+        if (!next.atEnd() || endLine)
             mBody += QStringLiteral("\\par\n");
         first = false;
     }
     mParagraphOpen = !endLine;
+}
+
+void RtfWriter::RichTable(const QTextTable& table, int leftOffset, qreal fallbackWidth)
+{
+    const int columns = table.columns();
+    const QList<QTextLength> widths = table.format().columnWidthConstraints();
+    QList<int> x{0};
+    for (int c = 0; c < columns; ++c) {
+        qreal w = fallbackWidth / std::max(1, columns);
+        if (c < widths.size() && widths.at(c).type() == QTextLength::FixedLength)
+            w = widths.at(c).rawValue();
+        x.append(x.last() + std::max(1, qRound(w)));
+    }
+    const bool ruled = table.format().border() > 0;
+    for (int r = 0; r < table.rows(); ++r) {
+        QString defs = QStringLiteral("\\trowd\\trgaph60\\trleft%1").arg(leftOffset);
+        QString content;
+        for (int c = 0; c < columns; ++c) {
+            const QTextTableCell cell = table.cellAt(r, c);
+            const bool covered = cell.row() != r || cell.column() != c;
+            if (!covered) {
+                if (cell.columnSpan() > 1)
+                    defs += QStringLiteral("\\clmgf");
+                if (cell.rowSpan() > 1)
+                    defs += QStringLiteral("\\clvmgf");
+            } else {
+                defs += cell.column() != c ? QStringLiteral("\\clmrg") : QStringLiteral("\\clvmrg");
+            }
+            if (ruled)
+                defs += QStringLiteral("\\clbrdrt\\brdrs\\brdrw10\\clbrdrl\\brdrs\\brdrw10"
+                                       "\\clbrdrb\\brdrs\\brdrw10\\clbrdrr\\brdrs\\brdrw10");
+            defs += QStringLiteral("\\cellx%1").arg(leftOffset + x.at(c + 1));
+            content += QStringLiteral("\\pard\\plain\\intbl ");
+            if (!covered) {
+                bool firstBlock = true;
+                for (QTextBlock b = cell.firstCursorPosition().block();
+                     b.isValid() && b.position() <= cell.lastPosition(); b = b.next()) {
+                    if (!firstBlock)
+                        content += QStringLiteral("\\par ");
+                    const Qt::Alignment a = b.blockFormat().alignment();
+                    content += AlignWord(a & Qt::AlignHCenter ? 1 : a & Qt::AlignRight ? 2 : 0) + u' ' + Runs(b, true);
+                    firstBlock = false;
+                }
+            }
+            content += QStringLiteral("\\cell ");
+        }
+        mBody += defs + u'\n' + content + QStringLiteral("\\row\n");
+    }
+    mBody += QStringLiteral("\\pard\\plain\n");
 }
 
 void RtfWriter::Table(const ReportTable& table, int leftOffset, const QList<int>& colX,

@@ -12,6 +12,8 @@
 
 class QTextBlock;
 class QTextDocument;
+class QTextFrame;
+class QTextTable;
 
 namespace printing {
 
@@ -41,6 +43,8 @@ private:
     int ColorIndex(const QColor& color);
     QString Runs(const QTextBlock& block, bool inTable);
     QString BlockParagraphs(const QTextDocument& doc, bool inTable);
+    QString BlockParagraphs(const QTextFrame& frame, bool inTable);
+    void RichTable(const QTextTable& table, int leftOffset, qreal fallbackWidth);
     QString HeaderGroup(const RunningLine& line, int pageNumber);
 
     int mPageWidth, mPageHeight;

@@ -240,3 +240,34 @@ TEST(ReportOutput, PreviewShowsEachPageAndFitsTheWidth)
     if (qEnvironmentVariableIsSet("TOLMAR_KEEP_PNG"))
         page.save(qEnvironmentVariable("TOLMAR_KEEP_PNG"));
 }
+
+TEST(ReportOutput, RichParagraphHoldingTablesKeepsThemInTheRtf)
+{
+    // Rich text built as tables elsewhere (the RTF form of a section) is printed as one paragraph.
+    const QString built = QStringLiteral(
+        "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 Before\\par"
+        "\\trowd\\trgaph108\\trleft0\\cellx4000\\cellx8000"
+        "\\pard\\intbl {\\b Alternative A}\\cell\\pard\\intbl Target\\cell\\row"
+        "\\trowd\\trgaph108\\trleft0\\cellx4000\\cellx8000"
+        "\\pard\\intbl 1,200 acres\\cell\\pard\\intbl 40%\\cell\\row"
+        "\\pard After\\par}");
+    printing::ReportDocument doc;
+    doc.StartDoc(printing::Output::Preview);
+    doc.Paragraph(built);
+    doc.EndDoc();
+
+    QTextDocument read;
+    ASSERT_TRUE(richtext::ReadRtf(doc.Rtf(), &read));
+    QTextTable* table = nullptr;
+    for (QTextFrame* frame : read.rootFrame()->childFrames())
+        if ((table = qobject_cast<QTextTable*>(frame)))
+            break;
+    ASSERT_NE(table, nullptr) << doc.Rtf().toStdString();
+    EXPECT_EQ(table->rows(), 2);
+    EXPECT_EQ(table->columns(), 2);
+    EXPECT_EQ(table->cellAt(1, 0).firstCursorPosition().block().text(), QStringLiteral("1,200 acres"));
+    EXPECT_EQ(table->cellAt(0, 1).firstCursorPosition().block().text(), QStringLiteral("Target"));
+    const QString plain = read.toPlainText();
+    EXPECT_LT(plain.indexOf(QStringLiteral("Before")), plain.indexOf(QStringLiteral("Target")));
+    EXPECT_GT(plain.indexOf(QStringLiteral("After")), plain.indexOf(QStringLiteral("40%")));
+}
