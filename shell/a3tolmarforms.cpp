@@ -10,6 +10,7 @@
 #include "shell/placeholderworksheet.h"
 #include "worksheets/common/worksheetform.h"
 
+#include <QApplication>
 #include <QPointer>
 
 namespace shell {
@@ -167,6 +168,11 @@ void UpdateCurrentWorksheet()
     const WorksheetInfo* info = FindWorksheet(gCurrentWorksheetID);
     if (!info)
         return;
+    // Neither the tab rows nor the menus take the focus, so a control of the worksheet may
+    // still hold an edit (a grid cell, a text box): taking the focus away ends it, before the
+    // save, as leaving the control would.
+    if (QWidget* focused = QApplication::focusWidget(); focused && gForm && gForm->isAncestorOf(focused))
+        focused->clearFocus();
     ModelOps& m = Model();
     switch (info->save) {
     case S::None: break;

@@ -1,6 +1,7 @@
 #include "core/uimode.h"
 #include "platform/ui/qtprompter.h"
 #include "platform/ui/waitcursor.h"
+#include "reports/frmpreview.h"
 #include "shell/frm0_tolmar.h"
 #include "upgrade/upgrader.h"
 
@@ -26,6 +27,7 @@ int main(int argc, char** argv)
     upgrade::Install();
     RegisterWorksheetForms();
 
+    shell::frm0_Tolmar::SetPreviewUnloader(reports::UnloadPreviewWindow);
     shell::frm0_Tolmar window;
     prompter.setParent(&window);
 

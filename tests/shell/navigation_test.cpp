@@ -1,10 +1,12 @@
 #include "shellfixture.h"
 
 #include "platform/label/formattedlabel.h"
+#include "platform/grid/grid.h"
 #include "shell/frm01start.h"
 #include "shell/frm11intro.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QMenu>
 #include <QPushButton>
 #include <QTabBar>
@@ -340,4 +342,30 @@ TEST_F(ShellTest, MenuChecksStayOnTheSectionAndWorksheetChosenAgain)
     EXPECT_TRUE(Log().isEmpty()) << "the page shown chosen again does nothing";
     EXPECT_EQ(checkedSection(), 3);
     EXPECT_EQ(checkedWorksheet(), 2);
+}
+
+TEST_F(ShellTest, AnEditInProgressIsStoredWhenTheWorksheetIsLeft)
+{
+    startWithFile();
+    QApplication::setActiveWindow(window.get());
+    window->mnuTab_Click(4);
+    auto* g = new grid::Grid(form());
+    g->setCols(2);
+    g->setRows(2);
+    g->setFixedRows(1);
+    g->setEditable(true);
+    g->resize(300, 100);
+    g->show();
+    g->setCurrentCell(1, 1);
+    g->setFocus();
+    QString saved = "not saved";
+    form()->onSave = [&] { saved = g->text(1, 1); };
+
+    g->editCell();
+    ASSERT_TRUE(g->isEditing());
+    QTest::keyClicks(QApplication::focusWidget(), "1200");
+    QTabBar* sheets = tabs()->vsTab2()->bar();
+    QTest::mouseClick(sheets, Qt::LeftButton, {}, sheets->tabRect(5).center());
+    EXPECT_EQ(id(), QStringLiteral("tab15"));
+    EXPECT_EQ(saved, QStringLiteral("1200")) << "the cell being edited is ended before the save";
 }
