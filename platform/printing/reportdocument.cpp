@@ -348,17 +348,28 @@ std::shared_ptr<QTextDocument> ReportDocument::MakeDocument(const QString& text,
     doc->setDefaultFont(font);
     doc->setUndoRedoEnabled(false);
     bool rich = false;
-    if (IsRtf(text)) {
-        QString rtf = text;
-        if (!text.startsWith(QStringLiteral("{\\rtf"))) {
+    // A plain lead-in before a whole RTF document (a row's number before a stored description, as
+    // the page-break tests measure it) is that lead-in followed by the formatted text, not markup.
+    QString lead, body = text;
+    const qsizetype at = text.indexOf(QStringLiteral("{\\rtf"));
+    if (at > 0 && !IsRtf(text) && !text.left(at).contains(u'{')) {
+        lead = text.left(at);
+        body = text.mid(at);
+    }
+    if (IsRtf(body)) {
+        QString rtf = body;
+        if (!body.startsWith(QStringLiteral("{\\rtf"))) {
             rtf = QStringLiteral("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 %1;}}\\f0\\fs%2%3 %4}")
                       .arg(font.family()).arg(qRound(font.pixelSize() / 10.0))
-                      .arg(font.bold() ? QStringLiteral("\\b") : QString(), text);
+                      .arg(font.bold() ? QStringLiteral("\\b") : QString(), body);
         }
         rich = richtext::ReadRtf(rtf, doc.get());
         doc->setDefaultFont(font);
-        if (rich)
+        if (rich) {
             ScaleLengths(*doc);
+            if (!lead.isEmpty())
+                QTextCursor(doc.get()).insertText(lead);
+        }
     }
     if (!rich) {
         QString plain = text;

@@ -1,5 +1,7 @@
 #include "printing_fixture.h"
 
+#include "platform/richtext/rtf.h"
+
 #include <QAbstractTextDocumentLayout>
 #include <QTextBlock>
 
@@ -197,4 +199,21 @@ TEST_F(ReportDocumentTest, PositionBelowThePageStillMovesOn)
     EXPECT_EQ(all.join(u' ').split(u' ').size(), 60);
     EXPECT_LT(doc.PageCount(), 20);
     EXPECT_EQ(Texts(0).size(), 0) << "no line is printed below the bottom margin of the first page";
+}
+
+TEST_F(ReportDocumentTest, LeadInBeforeAStoredBodyMeasuresTheTextNotItsMarkup)
+{
+    // A row's page-break test measures "1" and nine blanks followed by the stored rich description.
+    QTextDocument note;
+    note.setPlainText(QStringLiteral("Keep the crews off the ridge after dark."));
+    const QString body = richtext::WriteRtf(note);
+    ASSERT_GT(body.size(), 150);
+    const QString lead = QStringLiteral("1         ");
+    doc.SetMarginRight(2160);
+    const QRect rich = doc.MeasureParagraph(lead + body);
+    const QRect plain = doc.MeasureParagraph(lead + note.toPlainText());
+    EXPECT_NEAR(rich.height(), plain.height(), plain.height() / 2);
+
+    doc.Paragraph(lead + body);
+    EXPECT_EQ(Texts(0).last().lines, QStringList{lead + note.toPlainText()});
 }
