@@ -421,6 +421,9 @@ void frm0_Tolmar::MDIForm_Unload()
     // The form goes before the file it shows.
     RunGuarded(QStringLiteral("shutdown"), [] { UnloadCurrentWorksheet(); });
     RunGuarded(QStringLiteral("shutdown"), [] { CloseDatafileIfOpen(); });
+    // The pages go before the program-end block, so that the log closes with it.
+    unloadTabs();
+    unloadStartPage();
     RunGuarded(QStringLiteral("shutdown"), [] { core::TraceProgramEnd(QStringLiteral("Tolmar Advanced")); });
 }
 

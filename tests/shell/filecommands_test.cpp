@@ -165,6 +165,10 @@ TEST_F(ShellTest, ExitSavesTheWorksheetAndClosesTheFile)
     EXPECT_FALSE(core::gFileOpen());
     EXPECT_FALSE(window->isVisible());
     EXPECT_TRUE(prompter.messages().isEmpty()) << "closing asks nothing";
+    QFile log(core::JoinPath(core::LogFolder(), "Tolmar.LOG"));
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    const QByteArray trace = log.readAll();
+    EXPECT_LT(trace.lastIndexOf("Unloaded"), trace.lastIndexOf("Program End")) << "the log ends with the program-end block";
 }
 
 TEST_F(ShellTest, EditMenuActsOnTheFocusedControlOfTheWorksheet)
