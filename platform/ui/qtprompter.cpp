@@ -1,5 +1,7 @@
 #include "platform/ui/qtprompter.h"
 
+#include <QApplication>
+#include <QCursor>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -42,10 +44,31 @@ QMessageBox::Icon IconOf(Icon icon)
     return QMessageBox::NoIcon;
 }
 
+// While the hourglass is up the user must still see a pointer to answer with.
+class ArrowWhileAsking {
+public:
+    ArrowWhileAsking() : mOn(QApplication::overrideCursor() != nullptr)
+    {
+        if (mOn)
+            QApplication::setOverrideCursor(QCursor(Qt::ArrowCursor));
+    }
+    ~ArrowWhileAsking()
+    {
+        if (mOn)
+            QApplication::restoreOverrideCursor();
+    }
+    ArrowWhileAsking(const ArrowWhileAsking&) = delete;
+    ArrowWhileAsking& operator=(const ArrowWhileAsking&) = delete;
+
+private:
+    bool mOn;
+};
+
 } // namespace
 
 Answer QtPrompter::ask(const Message& message)
 {
+    ArrowWhileAsking arrow;
     QMessageBox box(mParent);
     box.setWindowTitle(message.title);
     box.setIcon(IconOf(message.icon));
@@ -87,6 +110,7 @@ QString DefaultSuffix(const QString& filter)
 
 QString QtPrompter::chooseFile(const FileDialog& dialog)
 {
+    ArrowWhileAsking arrow;
     QFileDialog fd(mParent, dialog.title);
     fd.setFileMode(dialog.kind == FileDialog::Kind::Open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     fd.setAcceptMode(dialog.kind == FileDialog::Kind::Open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);

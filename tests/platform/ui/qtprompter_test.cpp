@@ -1,4 +1,5 @@
 #include "platform/ui/qtprompter.h"
+#include "platform/ui/waitcursor.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -88,4 +89,23 @@ TEST(QtPrompter, DefaultSuffixComesFromTheFirstFilter)
     EXPECT_EQ(DefaultSuffix(QStringLiteral("Tolmar Rude files (*.tlm);;All Files (*)")), QStringLiteral("tlm"));
     EXPECT_EQ(DefaultSuffix(QStringLiteral("Rich Text (*.rtf)")), QStringLiteral("rtf"));
     EXPECT_EQ(DefaultSuffix(QStringLiteral("All Files (*)")), QString());
+}
+
+TEST(QtPrompter, AMessageUnderTheHourglassShowsTheArrow)
+{
+    BeginWaitCursor();
+    Qt::CursorShape shown = Qt::BlankCursor;
+    QTimer::singleShot(0, [&] {
+        const QCursor* c = QApplication::overrideCursor();
+        shown = c ? c->shape() : Qt::ArrowCursor;
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+            box->button(QMessageBox::Ok)->click();
+    });
+    QtPrompter prompter;
+    prompter.ask(Message{QStringLiteral("Saved.")});
+    EXPECT_EQ(shown, Qt::ArrowCursor);
+    ASSERT_NE(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor) << "the hourglass comes back after the answer";
+    EndWaitCursor();
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
