@@ -342,7 +342,7 @@ void ReportTable::Layout(ReportDocument& d) const
                 const bool middle = c.align >= 6 || c.vertical;
                 const int dy = middle ? std::max(0, (hgt - 2 * kPadY - contentH) / 2) : 0;
                 if (c.vertical)
-                    text.rect = QRectF(x + std::max(kPadX, (w - int(l.doc->documentLayout()->documentSize().height())) / 2),
+                    text.rect = QRectF(x + std::max(0, (w - int(l.doc->documentLayout()->documentSize().height())) / 2),
                                        top + kPadY + dy, l.doc->documentLayout()->documentSize().height(), contentH);
                 else
                     text.rect = QRectF(x + kPadX, top + kPadY + (isHeaderRow(r) ? mHeaderSetting / 2 : 0) + dy,

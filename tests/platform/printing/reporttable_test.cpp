@@ -115,8 +115,16 @@ TEST_F(ReportDocumentTest, CellTableWithSpansAndVerticalHeader)
 
     const QList<PageItem> texts = Texts(0);
     int vertical = 0;
+    const int edges[] = {720, 1140, 1560, 2580, 3300, 3780};
     for (const PageItem& item : texts) {
         vertical += item.vertical;
+        if (item.vertical) {
+            // Read sideways, even a caption of two lines stays inside its narrow column.
+            const int* right = std::upper_bound(std::begin(edges), std::end(edges), int(item.rect.left()));
+            ASSERT_NE(right, std::end(edges));
+            EXPECT_GE(item.rect.left(), *(right - 1)) << item.lines.value(0).toStdString();
+            EXPECT_LE(item.rect.right(), *right) << item.lines.value(0).toStdString();
+        }
         EXPECT_NE(item.lines.value(0), QStringLiteral("hidden")) << "a covered cell prints nothing";
         if (item.lines.value(0) == QStringLiteral("spanning")) {
             EXPECT_NEAR(item.rect.width(), 420 + 420 + 1020 - 120, 1);
