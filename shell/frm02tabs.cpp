@@ -156,7 +156,11 @@ void frm02Tabs::ChangeSections()
     mMain->SectionMenu_Check(gCurrentSection);
     if (gCurrentSection < 1 || gCurrentSection > 8)
         return;
-    const int fmus = gCurrentSection == 4 ? Model().FMUCount() : 0;
+    // An FMU count that cannot be read is reported and the row offered without the FMUs
+    // page, so that the captions still match the section's worksheets.
+    int fmus = 0;
+    if (gCurrentSection == 4)
+        RunGuarded(QStringLiteral("counting the FMUs"), [&] { fmus = Model().FMUCount(); });
     const SectionTabs t = TabsOf(gCurrentSection, fmus);
     mWorksheets->setCaptions(t.captions);
     for (int i = 0; i < t.items.size(); ++i)

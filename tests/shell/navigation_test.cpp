@@ -369,3 +369,17 @@ TEST_F(ShellTest, AnEditInProgressIsStoredWhenTheWorksheetIsLeft)
     EXPECT_EQ(id(), QStringLiteral("tab15"));
     EXPECT_EQ(saved, QStringLiteral("1200")) << "the cell being edited is ended before the save";
 }
+
+TEST_F(ShellTest, AnFMUCountThatCannotBeReadLeavesTheAlternativesRowConsistent)
+{
+    startWithFile();
+    shell::Model().FMUCount = []() -> int { throw std::runtime_error("FMZList unreadable"); };
+    window->mnuSection_Click(4);
+    ASSERT_EQ(prompter.messages().size(), 1);
+    EXPECT_TRUE(prompter.messages()[0].text.contains("FMZList unreadable"));
+    EXPECT_EQ(id(), QStringLiteral("tab11")) << "the section's introduction still comes up";
+    EXPECT_EQ(tabs()->vsTab2()->captions(), QStringLiteral("|Introduction|Identify Alternatives|Outcomes|Probabilities"));
+    EXPECT_EQ(window->tabItem(2)->text(), QStringLiteral("&2 Identify Alternatives"));
+    window->mnuTab_Click(2);
+    EXPECT_EQ(id(), QStringLiteral("tab42"));
+}
