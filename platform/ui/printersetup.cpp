@@ -1,6 +1,11 @@
 #include "platform/ui/printersetup.h"
 
+#include "platform/ui/prompter.h"
+
+#include <QDialogButtonBox>
 #include <QPrintDialog>
+#include <QPrinterInfo>
+#include <QPushButton>
 #include <QPrinter>
 
 namespace ui {
@@ -21,8 +26,16 @@ void ShowPrinterSetup(QWidget* parent)
         gHandler(parent);
         return;
     }
+    if (QPrinterInfo::availablePrinters().isEmpty()) {
+        MsgBox(QStringLiteral("No printer is installed."), Buttons::OK, Icon::Information);
+        return;
+    }
     QPrintDialog dialog(&SharedPrinter(), parent);
     dialog.setWindowTitle(QStringLiteral("Printer Setup"));
+    // The dialog chooses the printer; it prints nothing.
+    if (auto* buttons = dialog.findChild<QDialogButtonBox*>())
+        if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok))
+            ok->setText(QStringLiteral("OK"));
     dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);

@@ -1,4 +1,5 @@
 #include "platform/ui/helpviewer.h"
+#include "platform/ui/printersetup.h"
 #include "platform/ui/itemdata.h"
 #include "platform/ui/screen.h"
 #include "platform/ui/scriptedprompter.h"
@@ -9,6 +10,7 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QListWidget>
+#include <QPrinterInfo>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -120,4 +122,14 @@ TEST(HelpViewer, OpensTheHtmlBesideTheHelpFileAtTheTopic)
     EXPECT_TRUE(HelpWindow()->isVisible());
     HelpWindow()->close();
     SetHelpFile({});
+}
+
+TEST(PrinterSetup, WithoutAPrinterSaysSoInsteadOfAnEmptyDialog)
+{
+    if (!QPrinterInfo::availablePrinters().isEmpty())
+        GTEST_SKIP() << "a printer is installed here";
+    ScriptedPrompter prompter;
+    ShowPrinterSetup(nullptr);
+    ASSERT_EQ(prompter.messages().size(), 1);
+    EXPECT_EQ(prompter.messages()[0].text, QStringLiteral("No printer is installed."));
 }
