@@ -27,9 +27,9 @@ int GetComboItemData(const QComboBox* combo)
 
 void SelectComboItemByData(QComboBox* combo, int itemData)
 {
+    // An entry added without a key carries 0, as GetComboItemData reads it.
     for (int i = 0; i < combo->count(); ++i) {
-        const QVariant data = combo->itemData(i);
-        if (data.isValid() && data.toInt() == itemData) {
+        if (combo->itemData(i).toInt() == itemData) {
             combo->setCurrentIndex(i);
             return;
         }
