@@ -135,7 +135,7 @@ QString RtfWriter::BlockParagraphs(const QTextFrame& frame, bool inTable)
     return out;
 }
 
-void RtfWriter::Paragraph(const QTextDocument& doc, int align, int leftIndent, int firstIndent, bool endLine)
+void RtfWriter::Paragraph(const QTextDocument& doc, int align, int leftIndent, bool endLine)
 {
     bool first = true;
     QTextFrame* root = doc.rootFrame();
@@ -160,7 +160,7 @@ void RtfWriter::Paragraph(const QTextDocument& doc, int align, int leftIndent, i
         if (!(first && mParagraphOpen)) {
             const int a = bf.alignment() & Qt::AlignHCenter ? 1 : bf.alignment() & Qt::AlignRight ? 2 : align;
             const int li = leftIndent + qRound(bf.leftMargin());
-            const int fi = first ? firstIndent : qRound(bf.textIndent());
+            const int fi = qRound(bf.textIndent());   // the first line's indent is already in it
             mBody += QStringLiteral("\\pard\\plain%1\\li%2\\fi%3 ").arg(AlignWord(a)).arg(li).arg(fi);
         }
         mBody += Runs(block, false);

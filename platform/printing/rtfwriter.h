@@ -26,7 +26,7 @@ public:
     RtfWriter(int pageWidth, int pageHeight);
 
     // A paragraph laid out in doc; endLine false leaves it open for the text that follows.
-    void Paragraph(const QTextDocument& doc, int align, int leftIndent, int firstIndent, bool endLine);
+    void Paragraph(const QTextDocument& doc, int align, int leftIndent, bool endLine);
     void Table(const ReportTable& table, int leftOffset, const QList<int>& colX,
                const QList<QList<std::shared_ptr<QTextDocument>>>& cells);
     void FilledBox(const QRect& box, const QColor& color);

@@ -271,3 +271,15 @@ TEST(ReportOutput, RichParagraphHoldingTablesKeepsThemInTheRtf)
     EXPECT_LT(plain.indexOf(QStringLiteral("Before")), plain.indexOf(QStringLiteral("Target")));
     EXPECT_GT(plain.indexOf(QStringLiteral("After")), plain.indexOf(QStringLiteral("40%")));
 }
+
+TEST(ReportOutput, RtfKeepsTheHangingIndentOfEveryListItem)
+{
+    printing::ReportDocument doc;
+    doc.StartDoc(printing::Output::Preview);
+    doc.SetIndentLeft(1440);
+    doc.Paragraph(QStringLiteral("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\fs20"
+                                 "\\pard\\fi-360\\li360\\tx360 first item\\par"
+                                 "\\pard\\fi-360\\li360\\tx360 second item\\par}"));
+    doc.EndDoc();
+    EXPECT_EQ(doc.Rtf().count(QStringLiteral("\\li1800\\fi-360 ")), 2) << doc.Rtf().toStdString();
+}
