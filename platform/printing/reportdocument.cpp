@@ -263,15 +263,15 @@ void ReportDocument::StartDoc(Output output, const QString& fileName)
     Reset();
     mOpen = true;
     Log(QStringLiteral("StartDoc"));
-    StartPage();
+    StartPage(true);
 }
 
-void ReportDocument::StartPage()
+void ReportDocument::StartPage(bool asked)
 {
     Page page;
     page.number = int(mPages.size()) + 1;
     mPages.append(page);
-    mRtf->StartPage(page.number);
+    mRtf->StartPage(page.number, asked);
     mY = mTop;
     mX = mLeft;
     mXSet = false;
@@ -292,7 +292,16 @@ void ReportDocument::NewPage()
         return;
     Log(QStringLiteral("NewPage"));
     FinishPage();
-    StartPage();
+    StartPage(true);
+}
+
+void ReportDocument::OverflowPage()
+{
+    if (!mOpen)
+        return;
+    Log(QStringLiteral("NewPage"));
+    FinishPage();
+    StartPage(false);
 }
 
 bool ReportDocument::EndDoc()
@@ -434,7 +443,7 @@ void ReportDocument::FlowDocument(const std::shared_ptr<QTextDocument>& doc, int
             cut = CutBefore(*doc, source, source + room);
             if (cut <= source) {
                 if (!freshPage && (!mPages.last().items.isEmpty() || mY > mTop)) {
-                    NewPage();   // go on at the top of the next page
+                    OverflowPage();   // go on at the top of the next page
                     freshPage = true;
                     continue;
                 }
@@ -452,7 +461,7 @@ void ReportDocument::FlowDocument(const std::shared_ptr<QTextDocument>& doc, int
         source = cut;
         if (source >= height - 0.5)
             return;
-        NewPage();
+        OverflowPage();
         freshPage = true;
     }
 }

@@ -174,7 +174,9 @@ private:
     // The text lines of doc lying within [from, to].
     static QStringList LinesWithin(const QTextDocument& doc, qreal from, qreal to);
 
-    void StartPage();
+    // asked: the report started the page; otherwise its text ran on over the page end.
+    void StartPage(bool asked);
+    void OverflowPage();
     void FinishPage();
     void PlaceText(const QString& text, bool endLine);
     std::shared_ptr<QTextDocument> ParagraphDocument(const QString& text, int& origin, int& first) const;

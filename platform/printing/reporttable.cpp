@@ -437,7 +437,7 @@ void ReportTable::Layout(ReportDocument& d) const
         // Keep the header with the first body row.
         const int first = rowCount > 1 ? groupHeight(1, 1) : 0;
         if (d.CurrentY() + headerHeight + first > d.BottomLimit() && d.CurrentY() > d.MarginTop())
-            d.NewPage();
+            d.OverflowPage();
         placeRow(0);
     }
     int r = 1;
@@ -456,12 +456,12 @@ void ReportTable::Layout(ReportDocument& d) const
         const bool roomOnFreshPage = groupHeight(r, last) + headerHeight <= d.BottomLimit() - d.MarginTop();
         const bool pageHasRows = d.CurrentY() > d.MarginTop() + headerHeight;
         if (d.CurrentY() + groupHeight(r, last) > d.BottomLimit() && (roomOnFreshPage || pageHasRows)) {
-            d.NewPage();
+            d.OverflowPage();
             if (mHasHeader)
                 placeRow(0);
         }
         auto newPage = [&] {
-            d.NewPage();
+            d.OverflowPage();
             if (mHasHeader)
                 placeRow(0);
         };

@@ -306,13 +306,14 @@ void RtfWriter::Raw(const QString& rtf)
     mBody += rtf;
 }
 
-void RtfWriter::StartPage(int pageNumber)
+void RtfWriter::StartPage(int pageNumber, bool asked)
 {
-    if (mParagraphOpen) {
+    if (asked && mParagraphOpen) {
         mBody += QStringLiteral("\\par\n");
         mParagraphOpen = false;
     }
     mPageStart = mBody.size();
+    mPageAsked = asked;
     Q_UNUSED(pageNumber);
 }
 
@@ -342,13 +343,16 @@ void RtfWriter::FinishPage(const RunningLine& line, int pageNumber)
     QString group = HeaderGroup(line, pageNumber);
     QString key = group;
     key.replace(QRegularExpression(QStringLiteral("\\{\\\\fldrslt \\d+\\}")), QString());
+    // Only the pages the report asked for are hard breaks: text that ran on over a page end flows
+    // on in the word processor.
     QString mark;
     if (pageNumber == 1)
         mark = QStringLiteral("\\sectd") + group + u'\n';
     else if (key == mLastHeader)
-        mark = QStringLiteral("\\page\n");
+        mark = mPageAsked ? QStringLiteral("\\page\n") : QString();
     else
-        mark = QStringLiteral("\\sect\\sectd\\sbkpage") + group + u'\n';
+        mark = (mPageAsked ? QStringLiteral("\\sect\\sectd\\sbkpage") : QStringLiteral("\\sect\\sectd\\sbknone"))
+               + group + u'\n';
     mLastHeader = key;
     mBody.insert(mPageStart, mark);
 }

@@ -32,7 +32,8 @@ public:
     void FilledBox(const QRect& box, const QColor& color);
     void TextBox(const QRect& box, const QTextDocument& doc);
     void Raw(const QString& rtf);
-    void StartPage(int pageNumber);
+    // asked: a page break of the report; otherwise the text ran on over the page end.
+    void StartPage(int pageNumber, bool asked);
     void FinishPage(const RunningLine& line, int pageNumber);
     QString Document() const;
 
@@ -54,6 +55,7 @@ private:
     qsizetype mPageStart = 0;
     QString mLastHeader;
     bool mParagraphOpen = false;
+    bool mPageAsked = true;
 };
 
 }  // namespace printing

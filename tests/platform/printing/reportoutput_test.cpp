@@ -283,3 +283,28 @@ TEST(ReportOutput, RtfKeepsTheHangingIndentOfEveryListItem)
     doc.EndDoc();
     EXPECT_EQ(doc.Rtf().count(QStringLiteral("\\li1800\\fi-360 ")), 2) << doc.Rtf().toStdString();
 }
+
+TEST(ReportOutput, RtfBreaksPagesOnlyWhereTheReportAsksForANewPage)
+{
+    // Text and tables that run on over a page end flow on in the word processor; only the report's
+    // own page breaks are hard breaks there.
+    printing::ReportDocument doc;
+    doc.StartDoc(printing::Output::Preview);
+    doc.SetRunningLine(QStringLiteral("Tolmar No. 7|Ridge|Page %d"));
+    QStringList words;
+    for (int i = 0; i < 1200; ++i)
+        words << QStringLiteral("word%1").arg(i);
+    doc.Paragraph(words.join(u' '));
+    for (int i = 0; i < 60; ++i)
+        doc.TableRows(QStringLiteral("3000|3000;row %1|value;").arg(i));
+    ASSERT_GE(doc.PageCount(), 3);
+    const int flowed = doc.PageCount();
+    doc.NewPage();
+    doc.Paragraph(QStringLiteral("Next section"));
+    doc.EndDoc();
+    ASSERT_EQ(doc.PageCount(), flowed + 1);
+    const QString rtf = doc.Rtf();
+    EXPECT_EQ(rtf.count(QStringLiteral("\\page")), 1);
+    EXPECT_LT(rtf.indexOf(QStringLiteral("row 59")), rtf.indexOf(QStringLiteral("\\page")));
+    EXPECT_GT(rtf.indexOf(QStringLiteral("Next section")), rtf.indexOf(QStringLiteral("\\page")));
+}
