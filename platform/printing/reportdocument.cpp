@@ -491,7 +491,7 @@ void ReportDocument::PlaceText(const QString& text, bool endLine)
         EndTable();
     int origin = 0, first = 0;
     auto doc = ParagraphDocument(text, origin, first);
-    mRtf->Paragraph(*doc, mTextAlign % 3, mIndentLeft, endLine);
+    mRtf->Paragraph(*doc, mTextAlign % 3, origin, RightEdge(), endLine);
     FlowDocument(doc, origin);
     if (endLine) {
         mX = mLeft;

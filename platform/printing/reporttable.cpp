@@ -428,7 +428,7 @@ void ReportTable::Layout(ReportDocument& d) const
         for (int r = 0; r < rowCount; ++r)
             for (const Laid& l : laid[r])
                 docs[r].append(l.doc);
-        d.mRtf->Table(*this, x0 - d.MarginLeft(), colX, docs);
+        d.mRtf->Table(*this, x0, colX, docs);
     }
 
     d.mXSet = false;

@@ -135,7 +135,7 @@ QString RtfWriter::BlockParagraphs(const QTextFrame& frame, bool inTable)
     return out;
 }
 
-void RtfWriter::Paragraph(const QTextDocument& doc, int align, int leftIndent, bool endLine)
+void RtfWriter::Paragraph(const QTextDocument& doc, int align, int left, int right, bool endLine)
 {
     bool first = true;
     QTextFrame* root = doc.rootFrame();
@@ -149,7 +149,7 @@ void RtfWriter::Paragraph(const QTextDocument& doc, int align, int leftIndent, b
                 mParagraphOpen = false;
             }
             if (auto* table = qobject_cast<QTextTable*>(child))
-                RichTable(*table, leftIndent, doc.textWidth());
+                RichTable(*table, left - kPageMargin, doc.textWidth());
             else
                 mBody += BlockParagraphs(*child, false);
             first = false;
@@ -159,9 +159,10 @@ void RtfWriter::Paragraph(const QTextDocument& doc, int align, int leftIndent, b
         const QTextBlockFormat bf = block.blockFormat();
         if (!(first && mParagraphOpen)) {
             const int a = bf.alignment() & Qt::AlignHCenter ? 1 : bf.alignment() & Qt::AlignRight ? 2 : align;
-            const int li = leftIndent + qRound(bf.leftMargin());
+            const int li = left - kPageMargin + qRound(bf.leftMargin());
             const int fi = qRound(bf.textIndent());   // the first line's indent is already in it
-            mBody += QStringLiteral("\\pard\\plain%1\\li%2\\fi%3 ").arg(AlignWord(a)).arg(li).arg(fi);
+            const int ri = mPageWidth - kPageMargin - right + qRound(bf.rightMargin());
+            mBody += QStringLiteral("\\pard\\plain%1\\li%2\\fi%3\\ri%4 ").arg(AlignWord(a)).arg(li).arg(fi).arg(ri);
         }
         mBody += Runs(block, false);
         if (!next.atEnd() || endLine)
@@ -220,13 +221,14 @@ void RtfWriter::RichTable(const QTextTable& table, int leftOffset, qreal fallbac
     mBody += QStringLiteral("\\pard\\plain\n");
 }
 
-void RtfWriter::Table(const ReportTable& table, int leftOffset, const QList<int>& colX,
+void RtfWriter::Table(const ReportTable& table, int left, const QList<int>& colX,
                       const QList<QList<std::shared_ptr<QTextDocument>>>& cells)
 {
     if (mParagraphOpen) {
         mBody += QStringLiteral("\\par\n");
         mParagraphOpen = false;
     }
+    const int leftOffset = left - kPageMargin;
     const int style = table.LineStyle();
     auto border = [](const char* side) { return QStringLiteral("\\clbrdr%1\\brdrs\\brdrw10").arg(QLatin1String(side)); };
     for (int r = table.HasHeader() ? 0 : 1; r <= table.Rows(); ++r) {
@@ -365,8 +367,8 @@ QString RtfWriter::Document() const
     out += QStringLiteral("}{\\colortbl;");
     for (const QColor& c : mColors)
         out += QStringLiteral("\\red%1\\green%2\\blue%3;").arg(c.red()).arg(c.green()).arg(c.blue());
-    out += QStringLiteral("}\n\\paperw%1\\paperh%2\\margl720\\margr720\\margt720\\margb720\n")
-               .arg(mPageWidth).arg(mPageHeight);
+    out += QStringLiteral("}\n\\paperw%1\\paperh%2\\margl%3\\margr%3\\margt%3\\margb%3\n")
+               .arg(mPageWidth).arg(mPageHeight).arg(kPageMargin);
     out += mBody;
     if (mParagraphOpen)
         out += QStringLiteral("\\par");

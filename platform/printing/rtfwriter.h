@@ -25,9 +25,14 @@ class RtfWriter {
 public:
     RtfWriter(int pageWidth, int pageHeight);
 
-    // A paragraph laid out in doc; endLine false leaves it open for the text that follows.
-    void Paragraph(const QTextDocument& doc, int align, int leftIndent, bool endLine);
-    void Table(const ReportTable& table, int leftOffset, const QList<int>& colX,
+    // The file's page margins; positions on the page (left and right edges of the text, a table's
+    // left) are written relative to them.
+    static constexpr int kPageMargin = 720;
+
+    // A paragraph laid out in doc between left and right; endLine false leaves it open for the
+    // text that follows.
+    void Paragraph(const QTextDocument& doc, int align, int left, int right, bool endLine);
+    void Table(const ReportTable& table, int left, const QList<int>& colX,
                const QList<QList<std::shared_ptr<QTextDocument>>>& cells);
     void FilledBox(const QRect& box, const QColor& color);
     void TextBox(const QRect& box, const QTextDocument& doc);

@@ -281,7 +281,7 @@ TEST(ReportOutput, RtfKeepsTheHangingIndentOfEveryListItem)
                                  "\\pard\\fi-360\\li360\\tx360 first item\\par"
                                  "\\pard\\fi-360\\li360\\tx360 second item\\par}"));
     doc.EndDoc();
-    EXPECT_EQ(doc.Rtf().count(QStringLiteral("\\li1800\\fi-360 ")), 2) << doc.Rtf().toStdString();
+    EXPECT_EQ(doc.Rtf().count(QStringLiteral("\\li1800\\fi-360\\ri0 ")), 2) << doc.Rtf().toStdString();
 }
 
 TEST(ReportOutput, RtfBreaksPagesOnlyWhereTheReportAsksForANewPage)
@@ -307,4 +307,25 @@ TEST(ReportOutput, RtfBreaksPagesOnlyWhereTheReportAsksForANewPage)
     EXPECT_EQ(rtf.count(QStringLiteral("\\page")), 1);
     EXPECT_LT(rtf.indexOf(QStringLiteral("row 59")), rtf.indexOf(QStringLiteral("\\page")));
     EXPECT_GT(rtf.indexOf(QStringLiteral("Next section")), rtf.indexOf(QStringLiteral("\\page")));
+}
+
+TEST(ReportOutput, RtfPlacesTextAndTablesBetweenTheMarginsOfTheRun)
+{
+    // The file's own page margins are those of the report's start; a section's wider margins
+    // become indents there, so headings, bodies and tables stand where the preview shows them.
+    printing::ReportDocument doc;
+    doc.StartDoc(printing::Output::Preview);
+    doc.SetMarginLeft(2880);
+    doc.SetMarginRight(1440);
+    doc.SetCurrentX(1080);
+    doc.Paragraph(QStringLiteral("Heading"));
+    doc.Paragraph(QStringLiteral("Body"));
+    doc.SetMarginLeft(1440);
+    doc.TableRows(QStringLiteral("2880|6660;Selected Alternative|A;"));
+    doc.EndDoc();
+    const QString rtf = doc.Rtf();
+    EXPECT_TRUE(rtf.contains(QStringLiteral("\\li2160\\fi-1800\\ri720 {"))) << rtf.toStdString();
+    EXPECT_TRUE(rtf.contains(QStringLiteral("\\li2160\\fi0\\ri720 {")));
+    EXPECT_TRUE(rtf.contains(QStringLiteral("\\trleft720")));
+    EXPECT_TRUE(rtf.contains(QStringLiteral("\\cellx3600")));
 }
