@@ -2,6 +2,10 @@
 
 #include "model/g41objectives.h"
 #include "model/g42safetyissues.h"
+#include "model/modeldata.h"
+#include "model/rowvalues.h"
+
+#include <QHash>
 
 namespace model {
 
@@ -11,41 +15,80 @@ void c61RatingList::Initialize(int outcomeKey)
     build();
 }
 
+namespace {
+
+struct StoredScore {
+    float value = 0.0f;
+    QString description;
+};
+
+// Every score of the outcome in one read; a criterion without a row is not in the map.
+QHash<int, StoredScore> readScores(int outcomeKey)
+{
+    QHash<int, StoredScore> scores;
+    auto rs = Db().OpenRecordset(
+        QStringLiteral("SELECT CriterionKey, Value, Description FROM Scores WHERE OutcomeKey = ? "
+                       "ORDER BY CriterionKey"),
+        {outcomeKey});
+    while (!rs->Eof()) {
+        const int key = rowvalue::Long(rs->Field(0));
+        if (!scores.contains(key))
+            scores.insert(key, {rowvalue::Single(rs->Field(1)), rowvalue::Text(rs->Field(2))});
+        rs->MoveNext();
+    }
+    rs->Close();
+    return scores;
+}
+
+} // namespace
+
 void c61RatingList::build() const
 {
     const int outcomeKey = mOutcomeKey;
     mObjectives.Clear();
     mSafety.Clear();
 
-    for (c41Objective* node : GetPrioritizedObjectives()) {
+    const QList<c41Objective*> prioritized = GetPrioritizedObjectives();
+    const QList<c41Objective*>& safetyTree = SafetyIssuesCollection();
+    if (prioritized.isEmpty() && safetyTree.isEmpty())
+        return;
+    const QHash<int, StoredScore> scores = readScores(outcomeKey);
+    auto make = [&](int key, bool safety, bool category) {
         auto rating = std::make_unique<c62Rating>();
+        const auto it = scores.constFind(key);
+        if (it == scores.constEnd())
+            rating->InitializeWith(outcomeKey, key, safety, category, 0.0f, QString());
+        else
+            rating->InitializeWith(outcomeKey, key, safety, category, it->value, it->description);
+        return rating;
+    };
+
+    for (c41Objective* node : prioritized) {
+        std::unique_ptr<c62Rating> rating;
         if (node->ParentKey() == 0) {
-            rating->Initialize(outcomeKey, node->ItemKey(), false, false);
+            rating = make(node->ItemKey(), false, false);
         } else if (node->bCategory()) {
-            rating->Initialize(outcomeKey, node->ItemKey(), false, true);
+            rating = make(node->ItemKey(), false, true);
         } else {
-            rating->Initialize(outcomeKey, node->ItemKey(), false, false);
+            rating = make(node->ItemKey(), false, false);
             // An objective belongs to its own category, also when that category is not
             // prioritized itself.
             c62Rating* category = mObjectives.Find(node->ParentKey());
-            if (!category) {
-                auto own = std::make_unique<c62Rating>();
-                own->Initialize(outcomeKey, node->ParentKey(), false, true);
-                category = mObjectives.Add(node->ParentKey(), std::move(own));
-            }
+            if (!category)
+                category = mObjectives.Add(node->ParentKey(), make(node->ParentKey(), false, true));
             category->AddChild(rating.get());
         }
         mObjectives.Add(node->ItemKey(), std::move(rating));
     }
 
     c62Rating* root = nullptr;
-    for (c41Objective* node : SafetyIssuesCollection()) {
-        auto rating = std::make_unique<c62Rating>();
+    for (c41Objective* node : safetyTree) {
+        std::unique_ptr<c62Rating> rating;
         if (node->ItemKey() == 2) {
-            rating->Initialize(outcomeKey, 2, true, true);
+            rating = make(2, true, true);
             root = rating.get();
         } else {
-            rating->Initialize(outcomeKey, node->ItemKey(), true, false);
+            rating = make(node->ItemKey(), true, false);
             if (root)
                 root->AddChild(rating.get());
         }

@@ -46,21 +46,29 @@ float c62Rating::CategoryScore() const
 
 void c62Rating::Initialize(int outcomeKey, int criterionKey, bool safety, bool category)
 {
+    if (category) {
+        InitializeWith(outcomeKey, criterionKey, safety, category, 0.0f, QString());
+        return;
+    }
+    auto rs = Db().OpenTable(QStringLiteral("Scores"));
+    rs->SetIndex(QStringLiteral("PrimaryKey"));
+    rs->Seek(outcomeKey, criterionKey);
+    const float raw = core::GetFieldSingle(*rs, QStringLiteral("Value"));
+    const QString description = core::GetFieldText(*rs, QStringLiteral("Description"));
+    rs->Close();
+    InitializeWith(outcomeKey, criterionKey, safety, category, raw, description);
+}
+
+void c62Rating::InitializeWith(int outcomeKey, int criterionKey, bool safety, bool category, float rawScore,
+                               const QString& description)
+{
     mOutcomeKey = outcomeKey;
     mCriterionKey = criterionKey;
     mSafety = safety;
     mCategory = category;
     mChanged = false;
-    mRawScore = 0.0f;
-    mDescription.clear();
-    if (category)
-        return;
-    auto rs = Db().OpenTable(QStringLiteral("Scores"));
-    rs->SetIndex(QStringLiteral("PrimaryKey"));
-    rs->Seek(outcomeKey, criterionKey);
-    mRawScore = core::GetFieldSingle(*rs, QStringLiteral("Value"));
-    mDescription = core::GetFieldText(*rs, QStringLiteral("Description"));
-    rs->Close();
+    mRawScore = category ? 0.0f : rawScore;
+    mDescription = category ? QString() : description;
 }
 
 void c62Rating::SaveChanges()

@@ -22,6 +22,10 @@ public:
     float CategoryScore() const;
 
     void Initialize(int outcomeKey, int criterionKey, bool safety, bool category);
+    // Same as Initialize with the row already read (0 and "" when there is none); a category
+    // keeps 0 and "" whatever is given.
+    void InitializeWith(int outcomeKey, int criterionKey, bool safety, bool category, float rawScore,
+                        const QString& description);
     // Writes the row when changed, adding it when it is missing.
     void SaveChanges();
     // Not owned: the rating list owns every rating.

@@ -1,6 +1,12 @@
 #include "model/c63burnarealist.h"
 
 #include "model/g33fmus.h"
+#include "model/modeldata.h"
+#include "model/rowvalues.h"
+
+#include <QHash>
+
+#include <array>
 
 #include <cmath>
 #include <stdexcept>
@@ -30,21 +36,59 @@ float costForSize(int fmuKey, float size)
 
 } // namespace
 
+namespace {
+
+struct StoredPortions {
+    int portion = 0;
+    std::array<int, 6> fil{};
+};
+
+// Every row of the outcome in one read; an FMU without a row is not in the map.
+QHash<int, StoredPortions> readPortions(int outcomeKey)
+{
+    QHash<int, StoredPortions> rows;
+    auto rs = Db().OpenRecordset(
+        QStringLiteral("SELECT FMZKey, Portion, FIL1Portion, FIL2Portion, FIL3Portion, FIL4Portion, FIL5Portion, "
+                       "FIL6Portion FROM OutcomeFMZs WHERE OutcomeKey = ? ORDER BY FMZKey"),
+        {outcomeKey});
+    while (!rs->Eof()) {
+        const int key = rowvalue::Long(rs->Field(0));
+        if (!rows.contains(key)) {
+            StoredPortions row;
+            row.portion = rowvalue::Long(rs->Field(1));
+            for (int i = 0; i < 6; ++i)
+                row.fil[i] = rowvalue::Long(rs->Field(2 + i));
+            rows.insert(key, row);
+        }
+        rs->MoveNext();
+    }
+    rs->Close();
+    return rows;
+}
+
+std::unique_ptr<c64BurnArea> makeArea(const QHash<int, StoredPortions>& rows, int outcomeKey, int fmuKey)
+{
+    auto area = std::make_unique<c64BurnArea>();
+    const StoredPortions row = rows.value(fmuKey);
+    area->InitializeWith(outcomeKey, fmuKey, row.portion, row.fil);
+    return area;
+}
+
+} // namespace
+
 void c63BurnAreaList::Initialize(int outcomeKey)
 {
     mOutcomeKey = outcomeKey;
     mAreas.Clear();
     mWholeFire.reset();
-    if (FMUCount() < 1) {
-        mWholeFire = std::make_unique<c64BurnArea>();
-        mWholeFire->Initialize(outcomeKey, 0);
+    const bool wholeFire = FMUCount() < 1;
+    const QHash<int, StoredPortions> rows = readPortions(outcomeKey);
+    if (wholeFire) {
+        mWholeFire = makeArea(rows, outcomeKey, 0);
         return;
     }
-    for (c33FMU* fmu : GetFMUs()) {
-        auto area = std::make_unique<c64BurnArea>();
-        area->Initialize(outcomeKey, fmu->ItemKey());
-        mAreas.Add(fmu->ItemKey(), std::move(area));
-    }
+    for (c33FMU* fmu : GetFMUs())
+        mAreas.Add(fmu->ItemKey(), makeArea(rows, outcomeKey, fmu->ItemKey()));
 }
 
 c64BurnArea* c63BurnAreaList::BurnArea(int fmuKey) const

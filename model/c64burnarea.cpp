@@ -54,16 +54,24 @@ int c64BurnArea::FILPercent(int fil) const
 
 void c64BurnArea::Initialize(int outcomeKey, int fmuKey)
 {
-    mOutcomeKey = outcomeKey;
-    mFMUKey = fmuKey;
-    mChanged = false;
     auto rs = Db().OpenTable(QStringLiteral("OutcomeFMZs"));
     rs->SetIndex(QStringLiteral("PrimaryKey"));
     rs->Seek(outcomeKey, fmuKey);
-    mFMUPortion = core::GetFieldLong(*rs, QStringLiteral("Portion"));
+    const int portion = core::GetFieldLong(*rs, QStringLiteral("Portion"));
+    std::array<int, 6> fil{};
     for (int i = 1; i <= 6; ++i)
-        mFILPortion[i - 1] = core::GetFieldLong(*rs, filField(i));
+        fil[i - 1] = core::GetFieldLong(*rs, filField(i));
     rs->Close();
+    InitializeWith(outcomeKey, fmuKey, portion, fil);
+}
+
+void c64BurnArea::InitializeWith(int outcomeKey, int fmuKey, int fmuPortion, const std::array<int, 6>& filPortions)
+{
+    mOutcomeKey = outcomeKey;
+    mFMUKey = fmuKey;
+    mFMUPortion = fmuPortion;
+    mFILPortion = filPortions;
+    mChanged = false;
 }
 
 void c64BurnArea::SaveChanges()

@@ -22,6 +22,8 @@ public:
 
     // Reads the row; a missing row or field reads as 0.
     void Initialize(int outcomeKey, int fmuKey);
+    // Same as Initialize with the row's values already read (all 0 when there is none).
+    void InitializeWith(int outcomeKey, int fmuKey, int fmuPortion, const std::array<int, 6>& filPortions);
     // Writes the row when changed, adding it when it is missing.
     void SaveChanges();
 

@@ -1,8 +1,8 @@
 #include "model/c65itemimpactlist.h"
 
-#include "core/u19rowdata.h"
 #include "model/g36threateneditems.h"
 #include "model/modeldata.h"
+#include "model/rowvalues.h"
 #include "model/textnumbers.h"
 
 #include <QHash>
@@ -51,10 +51,11 @@ void c65ItemImpactList::Initialize(int outcomeKey)
     // One read of the outcome's levels instead of one seek per value at risk.
     QHash<int, int> levels;
     auto rs = Db().OpenRecordset(
-        QStringLiteral("SELECT ItemKey, Protection FROM ValuesProtected WHERE OutcomeKey = ?"), {outcomeKey});
+        QStringLiteral("SELECT ItemKey, Protection FROM ValuesProtected WHERE OutcomeKey = ? ORDER BY ItemKey"), {outcomeKey});
     while (!rs->Eof()) {
-        levels.insert(core::GetFieldLong(*rs, QStringLiteral("ItemKey")),
-                      textnum::RoundHalfEven(core::GetFieldSingle(*rs, QStringLiteral("Protection"))));
+        const int key = rowvalue::Long(rs->Field(0));
+        if (!levels.contains(key))
+            levels.insert(key, textnum::RoundHalfEven(rowvalue::Single(rs->Field(1))));
         rs->MoveNext();
     }
     rs->Close();

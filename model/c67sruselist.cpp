@@ -3,6 +3,7 @@
 #include "core/u19rowdata.h"
 #include "model/g68sruses.h"
 #include "model/modeldata.h"
+#include "model/rowvalues.h"
 
 namespace model {
 
@@ -19,16 +20,17 @@ void c67SRUseList::Initialize(int outKey)
     mOutcomeKey = outKey;
     mLines = SRUseLines();
     auto rs = Db().OpenRecordset(
-        QStringLiteral("SELECT * FROM SRUses WHERE OutcomeKey = ? ORDER BY ItemIndex, ItemKey"), {outKey});
+        QStringLiteral("SELECT ItemKey, ItemIndex, SRTypeKey, Quantity, Periods FROM SRUses WHERE OutcomeKey = ? "
+                       "ORDER BY ItemIndex, ItemKey"),
+        {outKey});
     while (!rs->Eof()) {
-        auto line = std::make_shared<c68SRUse>();
-        const int key = core::GetFieldLong(*rs, QStringLiteral("ItemKey"));
-        line->Initialize(key, outKey, core::GetFieldLong(*rs, QStringLiteral("ItemIndex")),
-                         core::GetFieldLong(*rs, QStringLiteral("SRTypeKey")),
-                         core::GetFieldLong(*rs, QStringLiteral("Quantity")),
-                         core::GetFieldLong(*rs, QStringLiteral("Periods")));
-        if (!mLines.Contains(key))
+        const int key = rowvalue::Long(rs->Field(0));
+        if (!mLines.Contains(key)) {
+            auto line = std::make_shared<c68SRUse>();
+            line->Initialize(key, outKey, rowvalue::Long(rs->Field(1)), rowvalue::Long(rs->Field(2)),
+                             rowvalue::Long(rs->Field(3)), rowvalue::Long(rs->Field(4)));
             mLines.Add(key, std::move(line));
+        }
         rs->MoveNext();
     }
     rs->Close();

@@ -37,6 +37,9 @@ void LoadObjectiveTree(KeyedList<c41Objective>& tree, int rootKey)
         tree.Add(key, std::move(node));
         while (child > 0 && !loaded.count(child)) {
             rs->Seek(child);
+            // A link to a row that is not there (a damaged file) ends the chain.
+            if (rs->NoMatch())
+                break;
             // Read before the child's subtree moves the recordset.
             const int sibling = core::GetFieldLong(*rs, QStringLiteral("SiblingKey"));
             load(child);

@@ -19,6 +19,11 @@ protected:
     void SetUp() override
     {
         ModelTablesFixture::SetUp();
+        writeTree();
+    }
+
+    void writeTree()
+    {
         db().Execute("DELETE FROM Objectives");
         const QVariantList rows[] = {
             // Key, Name, ParentKey, ChildKey, SiblingKey, Priority
@@ -97,12 +102,53 @@ TEST_F(ObjectiveTree, DamagedLinksThatRunInACircleLoadEachNodeOnce)
     EXPECT_TRUE(keys(SafetyIssuesCollection()).contains(key));
 }
 
-TEST_F(ObjectiveTree, LinkToAMissingRowLoadsAnEmptyNodeAndEndsTheChain)
+struct DamagedLinkCase {
+    const char* what;
+    const char* update;
+    QList<int> objectives;
+    QList<int> safety;
+    int missing;   // a key that must not be loaded, 0 for none
+};
+
+TEST_F(ObjectiveTree, LinkToAMissingRowEndsTheChainWithoutANamelessNode)
 {
-    db().Execute("UPDATE Objectives SET SiblingKey = 77 WHERE \"Key\" = 11");
-    EXPECT_EQ(keys(ObjectivesCollection()), (QList<int>{1, 3, 10, 11, 77, 4}));
-    EXPECT_EQ(GetObjective(77)->ItemName(), "");
-    EXPECT_EQ(GetObjective(77)->ParentKey(), 0);
+    const DamagedLinkCase cases[] = {
+        {"child missing", "UPDATE Objectives SET ChildKey = 88 WHERE \"Key\" = 4", {1, 3, 10, 11, 4}, {2, 20, 21, 22}, 88},
+        {"sibling missing", "UPDATE Objectives SET SiblingKey = 77 WHERE \"Key\" = 11", {1, 3, 10, 11, 4},
+         {2, 20, 21, 22}, 77},
+        {"sibling missing mid-chain", "UPDATE Objectives SET SiblingKey = 77 WHERE \"Key\" = 20", {1, 3, 10, 11, 4},
+         {2, 20}, 77},
+        {"first child of the safety root missing", "UPDATE Objectives SET ChildKey = 66 WHERE \"Key\" = 2",
+         {1, 3, 10, 11, 4}, {2}, 66},
+        {"sibling is itself", "UPDATE Objectives SET SiblingKey = 10 WHERE \"Key\" = 10", {1, 3, 10, 4},
+         {2, 20, 21, 22}, 0},
+        {"child is itself", "UPDATE Objectives SET ChildKey = 4 WHERE \"Key\" = 4", {1, 3, 10, 11, 4},
+         {2, 20, 21, 22}, 0},
+    };
+    for (const DamagedLinkCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        writeTree();
+        db().Execute(c.update);
+        ClearObjectives();
+        ClearSafetyIssues();
+        EXPECT_EQ(keys(ObjectivesCollection()), c.objectives);
+        EXPECT_EQ(keys(SafetyIssuesCollection()), c.safety);
+        if (c.missing != 0) {
+            EXPECT_THROW(GetObjective(c.missing), std::out_of_range);
+            EXPECT_THROW(GetSafetyIssue(c.missing), std::out_of_range);
+        }
+        // Saving what was loaded adds no row for the dangling key.
+        for (c41Objective* node : ObjectivesCollection()) {
+            node->SetPriority(node->Priority());
+            node->SaveChanges();
+        }
+        for (c41Objective* node : SafetyIssuesCollection()) {
+            node->SetPriority(node->Priority());
+            node->SaveChanges();
+        }
+        auto rs = db().OpenRecordset("SELECT COUNT(*) AS N FROM Objectives");
+        EXPECT_EQ(rs->Field("N").toInt(), 9);
+    }
 }
 
 struct WeightCase {

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QString>
+#include <QVariant>
+
+#include <cmath>
+#include <limits>
+
+// Values of a query's row taken by column position, converted as the null-safe field readers
+// convert a field (Null reads as "" or 0). Lists that read all their rows with one query use
+// these instead of looking each field up by name on every row.
+namespace model::rowvalue {
+
+inline QString Text(const QVariant& v) { return v.isNull() ? QString() : v.toString(); }
+
+// Fractions half to even, whatever the floating-point rounding mode; out of range clamped.
+inline int Long(const QVariant& v)
+{
+    if (v.isNull())
+        return 0;
+    if (v.typeId() == QMetaType::Int)
+        return v.toInt();
+    bool ok = false;
+    const double d = v.toDouble(&ok);
+    if (!ok || !std::isfinite(d))
+        return 0;
+    double r = std::floor(d);
+    const double fraction = d - r;   // exact
+    if (fraction > 0.5 || (fraction == 0.5 && std::fmod(r, 2.0) != 0.0))
+        r += 1.0;
+    if (r >= double(std::numeric_limits<int>::max()))
+        return std::numeric_limits<int>::max();
+    if (r <= double(std::numeric_limits<int>::min()))
+        return std::numeric_limits<int>::min();
+    return int(r);
+}
+
+inline float Single(const QVariant& v)
+{
+    if (v.isNull())
+        return 0.0f;
+    bool ok = false;
+    const float f = v.toFloat(&ok);
+    return ok ? f : 0.0f;
+}
+
+} // namespace model::rowvalue
