@@ -251,6 +251,12 @@ void Reader::closeGroup()
     }
     if (mStack.isEmpty())
         return;  // stray closing brace
+    if (mStack.size() == 1 && mState.dest == Dest::Text && mParagraphHasContent) {
+        // A document whose last paragraph has no \par: that paragraph keeps its own
+        // format, and a document joined after it starts a paragraph of its own.
+        finishParagraph();
+        mBlockPending = true;
+    }
     const Dest closing = mState.dest;
     mState = mStack.takeLast();
     if (closing == Dest::ListTable && mState.dest == Dest::ListTable) {

@@ -170,6 +170,29 @@ TEST(RtfReader, ListsAndTablesBecomeStructure)
     EXPECT_EQ(t->cellAt(0, 2).firstCursorPosition().block().text(), QStringLiteral("c"));
 }
 
+TEST(RtfReader, LastParagraphWithoutParKeepsItsFormatAndEndsAtItsDocument)
+{
+    // Bodies saved before the ending rule may end in "text}" rather than in "\par }".
+    QTextDocument doc;
+    ASSERT_TRUE(ReadRtf(Head() + "{\\*\\listtable{\\list\\listtemplateid1{\\listlevel\\levelnfc0}\\listid1}}"
+                                 "{\\*\\listoverridetable{\\listoverride\\listid1\\ls1}}"
+                                 "\\pard\\ls1 item}",
+                        &doc));
+    ASSERT_NE(doc.begin().textList(), nullptr);
+    EXPECT_EQ(doc.begin().textList()->format().style(), QTextListFormat::ListDecimal);
+
+    ASSERT_TRUE(ReadRtf(Head() + "\\pard\\qc\\li720 centred}", &doc));
+    EXPECT_EQ(doc.begin().blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+    EXPECT_DOUBLE_EQ(doc.begin().blockFormat().leftMargin(), 48.0);
+
+    // a description joined after such a body starts on a line of its own
+    const QString joined = Head() + "\\pard\\qc Own text}" + kEmpty.left(kEmpty.size() - 12) + "\\pard Target:\\par }";
+    EXPECT_EQ(RtfToPlainText(joined).toStdString(), "Own text\r\nTarget:");
+    ASSERT_TRUE(ReadRtf(joined, &doc));
+    EXPECT_EQ(doc.begin().blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+    EXPECT_EQ(doc.lastBlock().blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
+}
+
 TEST(RtfWriter, ListMarkupKeepsTheShapeReportsRewrite)
 {
     const QString out = Resave(Head() + "{\\*\\listtable{\\list\\listtemplateid1{\\listlevel\\levelnfc23}\\listid1}}"
