@@ -46,21 +46,26 @@ SpellChecker::SpellChecker(const QString& customFolder, const QString& affixFile
     if (QFileInfo::exists(affixFile) && QFileInfo::exists(dictionaryFile))
         mHunspell = std::make_unique<Hunspell>(QFile::encodeName(affixFile).constData(),
                                                QFile::encodeName(dictionaryFile).constData());
+    loadCustom();
+}
+
+void SpellChecker::loadCustom()
+{
     QFile file(mCustomPath);
-    if (file.open(QIODevice::ReadOnly)) {
-        const QByteArray bytes = file.readAll();
-        auto decoder = QStringDecoder(QStringDecoder::Utf8);
-        QString text = decoder(bytes);
-        if (decoder.hasError())
-            text = QString::fromLatin1(bytes);  // an older file in the Windows code page
-        for (const QString& line : text.split(u'\n')) {
-            const QString w = Normalized(line.trimmed());
-            if (w.isEmpty() || mCustom.contains(w))
-                continue;
-            mCustom.insert(w);
-            if (mHunspell)
-                mHunspell->add(w.toStdString());
-        }
+    if (!file.open(QIODevice::ReadOnly))
+        return;
+    const QByteArray bytes = file.readAll();
+    auto decoder = QStringDecoder(QStringDecoder::Utf8);
+    QString text = decoder(bytes);
+    if (decoder.hasError())
+        text = QString::fromLatin1(bytes);  // an older file in the Windows code page
+    for (const QString& line : text.split(u'\n')) {
+        const QString w = Normalized(line.trimmed());
+        if (w.isEmpty() || mCustom.contains(w))
+            continue;
+        mCustom.insert(w);
+        if (mHunspell)
+            mHunspell->add(w.toStdString());
     }
 }
 
@@ -96,6 +101,8 @@ bool SpellChecker::add(const QString& word)
         if (mHunspell)
             mHunspell->add(w.toStdString());
     }
+    // Another checker may have added words since this one read the file: keep them.
+    loadCustom();
     // Write the whole list anew so a failed write never leaves half a file.
     QStringList words(mCustom.begin(), mCustom.end());
     words.sort(Qt::CaseInsensitive);

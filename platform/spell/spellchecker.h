@@ -33,6 +33,8 @@ public:
     void ignoreAll(const QString& word);
 
 private:
+    void loadCustom();
+
     std::unique_ptr<Hunspell> mHunspell;
     QString mCustomPath;
     QSet<QString> mCustom;

@@ -55,6 +55,15 @@ TEST_F(SpellTest, AddedWordsLastToTheNextStart)
     EXPECT_TRUE(next.check(QStringLiteral("Tolmarian")));
     EXPECT_FALSE(next.check(QStringLiteral("Tolmarians")));
 
+    // two editors open at once each add a word: the file keeps both
+    SpellChecker first(folder.path());
+    SpellChecker second(folder.path());
+    EXPECT_TRUE(first.add(QStringLiteral("Ardwynn")));
+    EXPECT_TRUE(second.add(QStringLiteral("Brevara")));
+    SpellChecker both(folder.path());
+    for (const char* w : {"Tolmarian", "Ardwynn", "Brevara"})
+        EXPECT_TRUE(both.check(QString::fromLatin1(w))) << w;
+
     // an older dictionary written in the Windows code page
     QFile old(folder.filePath(QStringLiteral("Custom.dct")));
     ASSERT_TRUE(old.open(QIODevice::WriteOnly));
