@@ -3,9 +3,12 @@
 #include "core/u92utilities.h"
 #include "model/c53outcome.h"
 #include "model/g53outcomes.h"
+#include "model/modeldata.h"
+#include "model/rowvalues.h"
 #include "model/textnumbers.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace model {
 
@@ -125,9 +128,25 @@ int c52OutcomeList::EstimatedSize() const
 
 void c52OutcomeList::Initialize(int iKey)
 {
+    // Both rows in one read; of several rows under one index the lowest key counts.
+    std::optional<QVariantList> rows[2];
+    auto rs = Db().OpenRecordset(QStringLiteral("SELECT ChildIndex, ") + c53Outcome::RowColumns()
+                                     + QStringLiteral(" FROM Outcomes WHERE ParentKey = ? AND ChildIndex IN (1, 2) "
+                                                      "ORDER BY ChildIndex, ItemKey"),
+                                 {iKey});
+    for (; !rs->Eof(); rs->MoveNext()) {
+        const int idx = rowvalue::Long(rs->Field(0));
+        if (idx < 1 || idx > 2 || rows[idx - 1])
+            continue;
+        QVariantList row;
+        for (int i = 1; i < rs->FieldCount(); ++i)
+            row.append(rs->Field(i));
+        rows[idx - 1] = std::move(row);
+    }
+    rs->Close();
     for (int idx = 1; idx <= 2; ++idx) {
         auto o = std::make_shared<c53Outcome>();
-        o->Initialize(iKey, idx);
+        o->InitializeWith(iKey, idx, rows[idx - 1] ? &*rows[idx - 1] : nullptr);
         mOutcomes[idx - 1] = std::move(o);
     }
 }

@@ -1,6 +1,5 @@
 #include "model/c53outcome.h"
 
-#include "core/u19rowdata.h"
 #include "core/u92utilities.h"
 #include "model/c51alternative.h"
 #include "model/c61ratinglist.h"
@@ -14,6 +13,7 @@
 #include "model/g66itemimpacts.h"
 #include "model/g68sruses.h"
 #include "model/modeldata.h"
+#include "model/rowvalues.h"
 #include "model/textnumbers.h"
 
 #include <cmath>
@@ -226,29 +226,51 @@ float c53Outcome::DailyCost() const
 
 void c53Outcome::Reset() { mSRUseList.reset(); }
 
+QString c53Outcome::RowColumns()
+{
+    return QStringLiteral("ItemKey, Description, FireSize, ContainTime, ControlTime, Success, SuccessRationale, "
+                          "DailyContainCost, DailyControlCost, AdjustedCost, CostSource, CostRationale");
+}
+
 void c53Outcome::Initialize(int altKey, int idx)
 {
+    auto rs = Db().OpenRecordset(QStringLiteral("SELECT ") + RowColumns()
+                                     + QStringLiteral(" FROM Outcomes WHERE ParentKey = ? AND ChildIndex = ? "
+                                                      "ORDER BY ItemKey"),
+                                 {altKey, idx});
+    if (rs->Eof()) {
+        rs->Close();
+        InitializeWith(altKey, idx, nullptr);
+        return;
+    }
+    QVariantList row;
+    for (int i = 0; i < rs->FieldCount(); ++i)
+        row.append(rs->Field(i));
+    rs->Close();
+    InitializeWith(altKey, idx, &row);
+}
+
+void c53Outcome::InitializeWith(int altKey, int idx, const QVariantList* row)
+{
+    static const QVariantList kNoRow(12);
+    const QVariantList& v = row && row->size() >= kNoRow.size() ? *row : kNoRow;
     mOutcomeIndex = idx;
     mAltKey = altKey;
-    auto rs = Db().OpenRecordset(
-        QStringLiteral("SELECT * FROM Outcomes WHERE ParentKey = ? AND ChildIndex = ? ORDER BY ItemKey"),
-        {altKey, idx});
-    mExists = !rs->Eof();
-    mItemKey = core::GetFieldLong(*rs, QStringLiteral("ItemKey"));
-    mDescription = core::GetFieldText(*rs, QStringLiteral("Description"));
-    mFireSize = core::GetFieldSingle(*rs, QStringLiteral("FireSize"));
-    mContainTime = core::GetFieldLong(*rs, QStringLiteral("ContainTime"));
-    mControlTime = core::GetFieldLong(*rs, QStringLiteral("ControlTime"));
-    mSuccess = core::GetFieldLong(*rs, QStringLiteral("Success"));
-    mSuccessRationale = core::GetFieldText(*rs, QStringLiteral("SuccessRationale"));
-    mDailyContainCost = core::GetFieldSingle(*rs, QStringLiteral("DailyContainCost"));
-    mDailyControlCost = core::GetFieldSingle(*rs, QStringLiteral("DailyControlCost"));
-    mAdjustedCost = core::GetFieldSingle(*rs, QStringLiteral("AdjustedCost"));
-    mCostSource = core::GetFieldLong(*rs, QStringLiteral("CostSource"));
+    mExists = row != nullptr;
+    mItemKey = rowvalue::Long(v[0]);
+    mDescription = rowvalue::Text(v[1]);
+    mFireSize = rowvalue::Single(v[2]);
+    mContainTime = rowvalue::Long(v[3]);
+    mControlTime = rowvalue::Long(v[4]);
+    mSuccess = rowvalue::Long(v[5]);
+    mSuccessRationale = rowvalue::Text(v[6]);
+    mDailyContainCost = rowvalue::Single(v[7]);
+    mDailyControlCost = rowvalue::Single(v[8]);
+    mAdjustedCost = rowvalue::Single(v[9]);
+    mCostSource = rowvalue::Long(v[10]);
     if (mCostSource == 0)
         mCostSource = 1;
-    mCostRationale = core::GetFieldText(*rs, QStringLiteral("CostRationale"));
-    rs->Close();
+    mCostRationale = rowvalue::Text(v[11]);
     mRatingList.reset();
     mBurnAreaList.reset();
     mItemImpactList.reset();

@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QString>
+#include <QVariant>
 
 #include <memory>
 
@@ -95,6 +96,11 @@ public:
     void Reset();
     // Loads the outcome of alternative altKey (0: the Extreme outcome) with index idx.
     void Initialize(int altKey, int idx);
+    // The columns of the row that Initialize reads, for a caller that reads several rows at once.
+    static QString RowColumns();
+    // Same as Initialize with the row's values (in RowColumns order) already read; nullptr when
+    // there is no row.
+    void InitializeWith(int altKey, int idx, const QVariantList* row);
     void SaveChanges();
     // Deletes the row and every row stored under the outcome's key.
     void Delete();

@@ -1,6 +1,8 @@
 // The outcome's lists read all their rows with one query; every object must come out as the
 // one-row Initialize of the same object reads it, also for missing rows and odd stored values.
 
+#include "model/c52outcomelist.h"
+#include "model/c53outcome.h"
 #include "model/c61ratinglist.h"
 #include "model/c63burnarealist.h"
 #include "model/c65itemimpactlist.h"
@@ -145,6 +147,55 @@ TEST_F(ListLoading, BurnAreasMatchTheirOneRowReadsWithMissingRowsAndOddValues)
     list.BurnArea(fmus[1])->SetFMUPortion(7);
     list.BurnArea(fmus[1])->SaveChanges();
     EXPECT_EQ(count("SELECT Portion FROM OutcomeFMZs WHERE OutcomeKey = ? AND FMZKey = ?", {kOutcome, fmus[1]}), 7);
+}
+
+TEST_F(ListLoading, OutcomePairMatchesOneRowReadsTakesTheLowestKeyAndMarksAMissingRow)
+{
+    const int alt = 950;
+    const QVariantList rows[] = {
+        // ItemKey, ChildIndex, FireSize, ContainTime, Success, CostSource, Description
+        {912, 1, 1200.5, 2.5, 60, 0, "target, second row"},
+        {911, 1, 800, 3, 70, 2, "target"},
+        {913, 3, 5, 5, 5, 5, "not an outcome index"},
+    };
+    for (const QVariantList& r : rows)
+        db().Execute("INSERT INTO Outcomes (ItemKey, ParentKey, ChildIndex, FireSize, ContainTime, Success, CostSource, "
+                     "Description) VALUES (?, ?, ?, ?, ?, ?, ?, ?)",
+                     {r[0], alt, r[1], r[2], r[3], r[4], r[5], r[6]});
+    db().Execute("INSERT INTO Outcomes (ItemKey, ParentKey, ChildIndex, ContainTime) VALUES (914, ?, 2, NULL)", {alt});
+    db().Execute("UPDATE Outcomes SET ControlTime = 'x', AdjustedCost = NULL WHERE ItemKey = 914");
+
+    c52OutcomeList list;
+    list.Initialize(alt);
+    for (int idx = 1; idx <= 2; ++idx) {
+        SCOPED_TRACE(idx);
+        const c53Outcome& loaded = *list.Outcome(idx);
+        c53Outcome single;
+        single.Initialize(alt, idx);
+        EXPECT_EQ(loaded.ItemKey(), single.ItemKey());
+        EXPECT_EQ(loaded.Exists(), single.Exists());
+        EXPECT_EQ(loaded.FireSize(), single.FireSize());
+        EXPECT_EQ(loaded.ContainTimeString(), single.ContainTimeString());
+        EXPECT_EQ(loaded.ControlTimeString(), single.ControlTimeString());
+        EXPECT_EQ(loaded.Success(), single.Success());
+        EXPECT_EQ(loaded.CostSource(), single.CostSource());
+        EXPECT_EQ(loaded.Description(), single.Description());
+        EXPECT_FALSE(loaded.IsDirty());
+    }
+    EXPECT_EQ(list.Outcome(1)->ItemKey(), 911);
+    EXPECT_EQ(list.Outcome(1)->Description(), "target");
+    EXPECT_EQ(list.Outcome(1)->CostSource(), 2);
+    EXPECT_EQ(list.Outcome(2)->ItemKey(), 914);
+    EXPECT_EQ(list.Outcome(2)->CostSource(), 1) << "an unset cost source reads as 1";
+    EXPECT_EQ(list.Outcome(2)->ContainTimeString(), "");
+
+    // An alternative without rows: both outcomes exist as objects, marked as not stored.
+    c52OutcomeList empty;
+    empty.Initialize(alt + 1);
+    EXPECT_FALSE(empty.Outcome(1)->Exists());
+    EXPECT_FALSE(empty.Outcome(2)->Exists());
+    EXPECT_EQ(empty.Outcome(1)->ItemKey(), 0);
+    EXPECT_EQ(empty.Outcome(2)->CostSource(), 1);
 }
 
 } // namespace
