@@ -102,8 +102,12 @@ void BodyTextEdit::insertFromMimeData(const QMimeData* source)
         }
     }
     if (source->hasHtml()) {
-        // Foreign HTML: keep what a body can hold (the writer drops the rest).
-        textCursor().insertFragment(QTextDocumentFragment::fromHtml(source->html()));
+        // Foreign HTML goes in as it will be saved: no pictures, no other fonts.
+        QTextDocument html;
+        html.setHtml(source->html());
+        QTextDocument part;
+        ReadRtf(WriteRtf(html), &part);
+        textCursor().insertFragment(QTextDocumentFragment(&part));
         ensureCursorVisible();
         return;
     }

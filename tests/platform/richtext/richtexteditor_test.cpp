@@ -134,6 +134,27 @@ TEST_F(EditorTest, CopyAndPasteKeepFormatting)
     EXPECT_EQ(editor.plainText().left(3), QStringLiteral("is "));
 }
 
+TEST_F(EditorTest, PastedWebTextShowsOnlyWhatTheBodyKeeps)
+{
+    auto* mime = new QMimeData;
+    mime->setHtml(QStringLiteral("<p><span style=\"font-family:'Courier New'\"><b>Spot</b> fire</span>"
+                                 "<img src=\"missing.png\" width=\"20\" height=\"20\"></p>"));
+    QApplication::clipboard()->setMimeData(mime);
+    editor.textEdit()->moveCursor(QTextCursor::End);
+    editor.paste();
+    // the editor shows no picture and no other font than the saved body would give back
+    EXPECT_FALSE(editor.document()->toPlainText().contains(QChar::ObjectReplacementCharacter));
+    bool otherFont = false;
+    for (QTextBlock b = editor.document()->begin(); b.isValid(); b = b.next())
+        for (auto it = b.begin(); !it.atEnd(); ++it)
+            otherFont |= it.fragment().charFormat().fontFamilies().toStringList().contains(QStringLiteral("Courier New"));
+    EXPECT_FALSE(otherFont);
+    const QString saved = editor.rtf();
+    EXPECT_TRUE(saved.contains(QStringLiteral("\\b Spot\\b0  fire"))) << saved.toStdString();
+    editor.setRtf(saved);
+    EXPECT_EQ(editor.rtf(), saved);
+}
+
 TEST_F(EditorTest, RulerMovesIndentsAndSetsTabStops)
 {
     Ruler* ruler = editor.ruler();
