@@ -88,8 +88,8 @@ public:
     void SetCurrentX(int x) { mX = x; mXSet = true; }
     void SetCurrentY(int y) { mY = y; }
 
-    // Text. A text starting with "{\rtf" is a whole RTF document, one starting with "{" an RTF
-    // fragment; any other text is plain.
+    // Text. A text starting with "{\rtf" is a whole RTF document and one starting with "{\" an RTF
+    // fragment; a plain lead-in may stand before a whole document. Any other text is plain.
     void Paragraph(const QString& text);
     void Text(const QString& text);            // no line end: the next text goes on after it
     // Where a paragraph printed now would start and end, ignoring page breaks; prints nothing.
