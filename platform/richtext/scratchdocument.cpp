@@ -20,6 +20,10 @@ bool ScratchDocument::load(const QString& rtf)
     const bool ok = ReadRtf(rtf, &mDoc);
     mDoc.setDefaultFont(DefaultFont());
     mCursor = QTextCursor(&mDoc);
+    if (!ok) {
+        insertText(rtf);
+        mCursor.movePosition(QTextCursor::Start);
+    }
     return ok;
 }
 

@@ -18,7 +18,7 @@ class ScratchDocument
 public:
     ScratchDocument();
 
-    bool load(const QString& rtf);   // false when the text is not RTF (the document is then empty)
+    bool load(const QString& rtf);   // false when the text is not RTF (it is then loaded as plain text)
     QString save() const;
     void clear();
 

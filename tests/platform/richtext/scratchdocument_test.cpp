@@ -77,6 +77,18 @@ TEST(ScratchDocument, WholeTextSelectedByRtfLengthComesOutAsRtf)
     EXPECT_TRUE(part.contains(QStringLiteral("\\li720")));
 }
 
+TEST(ScratchDocument, TextThatIsNotRtfIsKeptAsPlainText)
+{
+    // a description stored as plain text still reaches the report, as the editor shows it
+    ScratchDocument doc;
+    const QString note = QStringLiteral("Hold at {Ridge Road}\r\nthen burn out");
+    EXPECT_FALSE(doc.load(note));
+    EXPECT_EQ(doc.plainText(), note);
+    doc.setSelection(0, note.size());
+    EXPECT_EQ(RtfToPlainText(doc.selectedRtf()), note);
+    EXPECT_TRUE(doc.save().contains(QStringLiteral("Hold at \\{Ridge Road\\}\\par")));
+}
+
 TEST(ScratchDocument, TablesWithCellsFilledFromRtf)
 {
     ScratchDocument doc;
