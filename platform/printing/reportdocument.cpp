@@ -1,4 +1,5 @@
 #include "platform/printing/reportdocument.h"
+#include "platform/ui/printersetup.h"
 
 #include "platform/printing/rtfwriter.h"
 #include "platform/richtext/rtf.h"
@@ -620,16 +621,16 @@ void ReportDocument::AddTable(const QString& format, const QString& header, cons
     if (mTable)
         EndTable();
     Log(QStringLiteral("AddTable \"%1\" \"%2\" \"%3\" style %4 %5").arg(format, header, body).arg(mTableLineStyle).arg(State()));
-    QString spec = format;
-    if (spec.endsWith(u';'))
-        spec.chop(1);
+    QString columnFormat = format;
+    if (columnFormat.endsWith(u';'))
+        columnFormat.chop(1);
     QString head = header;
     if (head.endsWith(u';'))
         head.chop(1);
     QList<QStringList> rows;
     for (const QString& row : body.split(u';', Qt::SkipEmptyParts))
         rows.append(row.split(u'|'));
-    mTable = std::make_unique<ReportTable>(TableFormat::ParseColumns(spec), head.split(u'|'), rows, mFontSize,
+    mTable = std::make_unique<ReportTable>(TableFormat::ParseColumns(columnFormat), head.split(u'|'), rows, mFontSize,
                                            mBold, mTableLineStyle, mHeaderSetting, mRowSetting);
 }
 
@@ -779,7 +780,8 @@ bool ReportDocument::PrintPages(int fromPage, int toPage) const
                    ui::Buttons::OK, ui::Icon::Warning);
         return false;
     }
-    QPrinter printer(QPrinter::HighResolution);
+    // The printer chosen in Printer Setup, with its paper and orientation.
+    QPrinter& printer = ui::SharedPrinter();
     if (printer.isValid() && PrintTo(printer, fromPage, toPage))
         return true;
     ui::MsgBox(QStringLiteral("The report could not be sent to the printer."), ui::Buttons::OK, ui::Icon::Critical);

@@ -17,10 +17,10 @@ constexpr int kPadY = 30;
 const QColor kHeaderShade(225, 225, 225);
 }  // namespace
 
-QList<TableColumn> TableFormat::ParseColumns(const QString& spec)
+QList<TableColumn> TableFormat::ParseColumns(const QString& columnFormat)
 {
     QList<TableColumn> columns;
-    for (QString part : spec.split(u'|')) {
+    for (QString part : columnFormat.split(u'|')) {
         part = part.trimmed();
         TableColumn c;
         if (part.startsWith(u'<') || part.startsWith(u'^') || part.startsWith(u'>')) {

@@ -19,7 +19,7 @@ struct TableFormat {
     QList<TableColumn> columns;
     QList<QStringList> rows;
     static TableFormat Parse(const QString& text);
-    static QList<TableColumn> ParseColumns(const QString& spec);
+    static QList<TableColumn> ParseColumns(const QString& columnFormat);
 };
 
 // A table built cell by cell and laid out when the document's EndTable is called. Rows and columns
