@@ -2,6 +2,7 @@
 
 #include "core/g0items.h"
 #include "core/u11datafile.h"
+#include "core/u19rowdata.h"
 #include "core/u91trace.h"
 #include "model/c51alternative.h"
 #include "model/g33fmus.h"
@@ -23,6 +24,16 @@ std::shared_ptr<c53Outcome>& extreme()
     return e;
 }
 
+// Every row stored under an outcome key, so that whatever next takes the key starts clean.
+void DeleteRowsOfOutcomeKey(int key)
+{
+    DeleteOutcomeFMZs(key);
+    DeleteItemImpactsForOutcome(key);
+    DeleteValuesProtectedForOutcome(key);
+    DeleteOutcomeSRUses(key);
+    DeleteOutcomeScores(key);
+}
+
 } // namespace
 
 std::shared_ptr<c53Outcome> GetExtremeOutcome()
@@ -40,6 +51,19 @@ void ClearExtremeOutcome() { extreme().reset(); }
 void AddOutcomes(int altKey)
 {
     core::Trace(QStringLiteral("AltServer.AddOutcomes"));
+    if (altKey != 0) {
+        // A new alternative can get the key of one whose outcomes a damaged file kept; reading
+        // its outcomes would find those first.
+        QList<int> stale;
+        auto rs = Db().OpenRecordset(QStringLiteral("SELECT ItemKey FROM Outcomes WHERE ParentKey = ?"), {altKey});
+        for (; !rs->Eof(); rs->MoveNext())
+            stale.append(core::GetFieldLong(*rs, QStringLiteral("ItemKey")));
+        rs->Close();
+        for (int key : stale) {
+            Db().Execute(QStringLiteral("DELETE FROM Outcomes WHERE ItemKey = ?"), {key});
+            DeleteRowsOfOutcomeKey(key);
+        }
+    }
     for (int idx = 1; idx <= 2; ++idx) {
         const int key = AddOutcomeRecord(altKey, idx);
         AddOutcomeFMUs(key);
@@ -50,11 +74,7 @@ int AddOutcomeRecord(int altKey, int idx)
 {
     const int key = core::GetMaxKey(QStringLiteral("Outcomes"), QStringLiteral("ItemKey")) + 1;
     // Rows left under this key by an outcome deleted in an older version must not be inherited.
-    DeleteOutcomeFMZs(key);
-    DeleteItemImpactsForOutcome(key);
-    DeleteValuesProtectedForOutcome(key);
-    DeleteOutcomeSRUses(key);
-    DeleteOutcomeScores(key);
+    DeleteRowsOfOutcomeKey(key);
 
     auto rs = Db().OpenTable(QStringLiteral("Outcomes"));
     rs->AddNew();

@@ -256,4 +256,52 @@ TEST_F(Alternatives, ClearingForgetsTheOpenFile)
     EXPECT_EQ(GetAlternatives().Count(), 1);
 }
 
+TEST_F(Alternatives, FileWithoutTheExtremeRowWeighsItAsZeroAndSavingWritesItBack)
+{
+    auto alt = AddAlternative(QStringLiteral("A"));
+    db().Execute(QStringLiteral("DELETE FROM Outcomes WHERE ParentKey = 0"));
+    reload();
+    alt = GetAlternative(alt->ItemKey());
+    auto target = alt->Outcome(1);
+    target->SetSuccess(60);
+    target->SetCostSource(8);
+    target->SetAdjustedCost(10000);
+    EXPECT_FLOAT_EQ(alt->ExpectedCost(), 6000);
+    EXPECT_DOUBLE_EQ(alt->ExpectedProtection(), 0);
+    ASSERT_EQ(OutcomeRows().size(), 2);
+    EXPECT_EQ(OutcomeCostBySizeText(*OutcomeRows().last().outcome), QStringLiteral("0"));
+
+    GetExtremeOutcome()->SetFireSize(QStringLiteral("100"));
+    GetExtremeOutcome()->SaveChanges();
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM Outcomes WHERE ParentKey = 0 AND ChildIndex = 1")), 1);
+}
+
+TEST_F(Alternatives, NewAlternativeIgnoresOutcomesADamagedFileKeptUnderItsKey)
+{
+    auto item = AddThreatenedItem(QStringLiteral("Cabins"));
+    item->SetPotentialLoss(10000);
+    item->SaveChanges();
+    AddAlternative(QStringLiteral("A"));
+    auto b = AddAlternative(QStringLiteral("B"));
+    const int bKey = b->ItemKey();
+    auto oldTarget = b->Outcome(1);
+    oldTarget->SetSuccess(30);
+    oldTarget->SaveChanges();
+    c66ItemImpact impact;
+    impact.Initialize(oldTarget->ItemKey(), item->ItemKey());
+    impact.SetbProtected(true);
+    impact.SaveChanges();
+    // The Items row went, the outcomes stayed.
+    db().Execute(QStringLiteral("DELETE FROM Items WHERE ItemKey = ?"), {bKey});
+    reload();
+
+    auto c = AddAlternative(QStringLiteral("C"));
+    ASSERT_EQ(c->ItemKey(), bKey);
+    EXPECT_EQ(c->Outcome(1)->Success(), 100);
+    EXPECT_EQ(c->OutcomePercent(1), 100);
+    EXPECT_DOUBLE_EQ(c->ExpectedProtection(), 0);
+    EXPECT_EQ(rowsUnder("Outcomes", "ParentKey", bKey), 2);
+    EXPECT_EQ(rowsUnder("ValuesProtected", "OutcomeKey", oldTarget->ItemKey()), 0);
+}
+
 } // namespace
