@@ -78,6 +78,22 @@ void BM_PlainText(benchmark::State& state)
 }
 BENCHMARK(BM_PlainText)->Unit(benchmark::kMillisecond);
 
+// A 1 MB body that is one long table: reading must stay in step with the size.
+void BM_ReadLongTable(benchmark::State& state)
+{
+    static const QString rtf = [] {
+        QString s = QStringLiteral("{\\rtf1 \\trowd\\cellx500\\cellx1000 ");
+        while (s.size() < 1024 * 1024)
+            s += QStringLiteral("\\pard\\intbl a\\cell b\\cell\\row ");
+        return s + QStringLiteral("}");
+    }();
+    for (auto _ : state) {
+        QTextDocument doc;
+        benchmark::DoNotOptimize(richtext::ReadRtf(rtf, &doc));
+    }
+}
+BENCHMARK(BM_ReadLongTable)->Unit(benchmark::kMillisecond);
+
 } // namespace
 
 int main(int argc, char** argv)

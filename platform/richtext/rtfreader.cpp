@@ -24,6 +24,8 @@ constexpr long long kMaxParam = 1000000000LL;
 constexpr int kMaxColumns = 64;
 constexpr int kMaxTabs = 64;
 constexpr int kMaxListRun = 1000;
+// Qt's cost of adding a row grows with the table: longer tables go on in a new one.
+constexpr int kMaxTableRows = 500;
 // list ids for the older paragraph numbering, out of the range the list table uses
 constexpr int kOldBulletList = 2000000000;
 constexpr int kOldNumberList = 2000000100;
@@ -727,6 +729,12 @@ void Reader::startTable()
 
 void Reader::enterCell()
 {
+    if (mRow >= mTable->rows() && mTable->rows() >= kMaxTableRows) {
+        flushText();
+        endTable();
+        startTable();
+        return;
+    }
     if (mRow >= mTable->rows())
         mTable->appendRows(1);
     if (mCol >= mTable->columns()) {

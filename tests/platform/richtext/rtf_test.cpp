@@ -193,6 +193,23 @@ TEST(RtfReader, LastParagraphWithoutParKeepsItsFormatAndEndsAtItsDocument)
     EXPECT_EQ(doc.lastBlock().blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
 }
 
+TEST(RtfReader, LongTableKeepsEveryRow)
+{
+    QString rtf = Head() + "\\trowd\\cellx2000\\cellx4000 ";
+    QStringList expected;
+    for (int r = 1; r <= 1200; ++r) {
+        rtf += QStringLiteral("\\pard\\intbl a%1\\cell b%1\\cell \\row ").arg(r);
+        expected << QStringLiteral("a%1").arg(r) << QStringLiteral("b%1").arg(r);
+    }
+    rtf += "\\pard end\\par }";
+    expected << QStringLiteral("end");
+    const QString once = Resave(rtf);
+    EXPECT_EQ(Resave(once), once);
+    QStringList lines = RtfToPlainText(once).split(QStringLiteral("\r\n"));
+    lines.removeAll(QString());
+    EXPECT_EQ(lines, expected);
+}
+
 TEST(RtfWriter, ListMarkupKeepsTheShapeReportsRewrite)
 {
     const QString out = Resave(Head() + "{\\*\\listtable{\\list\\listtemplateid1{\\listlevel\\levelnfc23}\\listid1}}"
