@@ -61,9 +61,15 @@ int ScanNumber(const QString& s, int i, bool allowThousands, double* value)
         }
     }
     bool ok = false;
-    const double v = digits.toDouble(&ok);
+    double v = digits.toDouble(&ok);
+    if (!ok || !std::isfinite(v)) {
+        // The text is a well-formed number, so this is an overflow, or an underflow when the
+        // exponent is negative.
+        const bool tiny = digits.contains(QLatin1String("e-"));
+        v = tiny ? 0.0 : (digits.startsWith(QLatin1Char('-')) ? -HUGE_VAL : HUGE_VAL);
+    }
     if (value)
-        *value = ok && std::isfinite(v) ? v : 0.0;
+        *value = v;
     return i - start;
 }
 
@@ -76,7 +82,7 @@ bool IsNumeric(const QString& text, double* value)
         return false;
     double v = 0;
     const int used = ScanNumber(s, 0, true, &v);
-    if (used == 0 || used != s.size())
+    if (used == 0 || used != s.size() || !std::isfinite(v))
         return false;
     if (value)
         *value = v;

@@ -179,6 +179,7 @@ TEST_F(Alternatives, OutcomeFieldsReadTypedTextAsUsersExpect)
     EXPECT_TRUE(o->SetFireSize(QStringLiteral("1234.6")));
     EXPECT_EQ(o->FireSize(), QStringLiteral("1234.6"));
     EXPECT_FALSE(o->SetFireSize(QStringLiteral("big")));
+    EXPECT_FALSE(o->SetFireSize(QStringLiteral("1e400")));   // beyond any number: refused, not read as 0
     EXPECT_EQ(o->FireSize(), QStringLiteral("1234.6"));
     EXPECT_TRUE(o->SetFireSize(QStringLiteral("12,000")));
     EXPECT_EQ(o->FireSize(), QStringLiteral("12000"));

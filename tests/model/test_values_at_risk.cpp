@@ -24,7 +24,7 @@ TEST(ProbabilityLabels, TextReadsAsNumberLabelOrLeadingNumber)
     const std::pair<const char*, int> cases[] = {
         {"Very Low (5%)", 5}, {"Low (25%)", 25}, {"Medium (50%)", 50}, {"High (75%)", 75},
         {"Very High (95%)", 95}, {"medium (50%)", 0}, {"30 %", 30}, {"  40", 40}, {"12.5", 12},
-        {"13.5", 14}, {"1,500", 1500}, {"", 0}, {"abc", 0}, {"99999999", 32767}};
+        {"13.5", 14}, {"1,500", 1500}, {"", 0}, {"abc", 0}, {"99999999", 32767}, {"1e400", 32767}};
     for (const auto& [text, probability] : cases)
         EXPECT_EQ(c36ThreatenedItem::ProbabilityFromLabel(QString::fromLatin1(text)), probability) << text;
 }
