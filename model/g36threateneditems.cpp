@@ -104,6 +104,9 @@ std::shared_ptr<c36ThreatenedItem> AddThreatenedItem(const QString& name)
 
 void DeleteThreatenedItem(int key)
 {
+    // Items keys are shared by every kind of item: never delete one that is no value at risk.
+    if (!GetThreatenedItems().Contains(key))
+        return;
     {
         dao::Transaction trans(Db());
         DeleteItemImpactsForItem(key);
@@ -113,8 +116,7 @@ void DeleteThreatenedItem(int key)
         core::DeleteItem(key);
         trans.commit();
     }
-    if (list())
-        list()->Remove(key);
+    list()->Remove(key);
 }
 
 void DeleteItemRecord(int key)

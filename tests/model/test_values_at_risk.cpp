@@ -187,6 +187,9 @@ TEST_F(ValuesAtRisk, DeletedItemTakesAllItsRowsAlongAndAReusedKeyStartsClean)
     db().Execute(QStringLiteral("INSERT INTO ItemImpacts (OutcomeKey, ItemKey, ItemLoss) VALUES (?, ?, 10)"),
                  {outcomeKey, key});
 
+    DeleteThreatenedItem(alt->ItemKey());   // not a value at risk: nothing is deleted
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM Items WHERE ItemKey = ?"), {alt->ItemKey()}), 1);
+
     DeleteThreatenedItem(key);
     EXPECT_EQ(GetThreatenedItem(key), nullptr);
     for (const char* table : {"Items", "ValuesAtRisk", "ValuesProtected", "ItemImpacts"})
