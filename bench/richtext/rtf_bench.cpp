@@ -94,6 +94,22 @@ void BM_ReadLongTable(benchmark::State& state)
 }
 BENCHMARK(BM_ReadLongTable)->Unit(benchmark::kMillisecond);
 
+// Every run in a colour of its own: the colour table must not slow the writer down.
+void BM_WriteManyColours(benchmark::State& state)
+{
+    QString rtf = QStringLiteral("{\\rtf1 {\\colortbl;");
+    for (int i = 0; i < 25000; ++i)
+        rtf += QStringLiteral("\\red%1\\green%2\\blue7;").arg(i % 256).arg(i / 256);
+    rtf += u'}';
+    for (int i = 1; i <= 25000; ++i)
+        rtf += QStringLiteral("{\\cf%1 x}").arg(i);
+    QTextDocument doc;
+    richtext::ReadRtf(rtf + u'}', &doc);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(richtext::WriteRtf(doc).size());
+}
+BENCHMARK(BM_WriteManyColours)->Unit(benchmark::kMillisecond);
+
 } // namespace
 
 int main(int argc, char** argv)

@@ -61,6 +61,7 @@ private:
     const QTextDocument& mDoc;
     QString mBody;
     QList<QColor> mColors;  // beyond the fixed black and white
+    QHash<QRgb, int> mColorIndex;
     // One RTF list for each run of paragraphs of one list, as the reader makes them.
     QList<bool> mLists;  // bulleted or numbered, by RTF list number - 1
     const QTextList* mRunList = nullptr;
@@ -117,11 +118,12 @@ int Writer::colorIndex(const QColor& c)
         return 1;
     if (rgb.red() == 255 && rgb.green() == 255 && rgb.blue() == 255)
         return 2;
-    for (int i = 0; i < mColors.size(); ++i)
-        if (mColors.at(i).rgb() == rgb.rgb())
-            return i + 3;
+    if (const auto found = mColorIndex.constFind(rgb.rgb()); found != mColorIndex.cend())
+        return found.value();
     mColors.append(QColor(rgb.rgb()));
-    return int(mColors.size()) + 2;
+    const int index = int(mColors.size()) + 2;
+    mColorIndex.insert(rgb.rgb(), index);
+    return index;
 }
 
 void Writer::writeFrame(QTextFrame* frame)
