@@ -144,7 +144,7 @@ void c36ThreatenedItem::SaveChanges()
         rs->Edit();
     }
     // The shown amount is rounded; the stored one is kept unless the user typed a new one.
-    const double loss = mLossSet ? mPotentialLoss : std::max(mStoredLoss, 0.0);
+    const double loss = std::max(mLossSet ? mPotentialLoss : mStoredLoss, 0.0);
     rs->SetField(QStringLiteral("PotentialLoss"), float(loss));
     rs->SetField(QStringLiteral("Probability"), std::clamp(mProbability, -32768, 32767));
     rs->Update();

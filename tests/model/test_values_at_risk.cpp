@@ -113,6 +113,11 @@ TEST_F(ValuesAtRisk, NegativeStoredLossCountsAsNone)
     auto item = GetThreatenedItem(storedItem(-500, 50));
     EXPECT_EQ(item->ValueAtRisk(), 0);
     EXPECT_EQ(item->PotentialLoss(), 0);
+
+    item->SetPotentialLoss(-800);   // typed, saved before anything read it back
+    EXPECT_EQ(item->ValueAtRisk(), 0);
+    item->SaveChanges();
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM ValuesAtRisk WHERE PotentialLoss < 0")), 0);
 }
 
 TEST_F(ValuesAtRisk, ListIsInKeyOrderWithTotalsAndRows)
