@@ -13,6 +13,7 @@ namespace model {
 
 std::shared_ptr<c53Outcome> GetExtremeOutcome();
 void ClearExtremeOutcome();
+// The Target and Fallback of a new alternative; outcomes a damaged file kept under its key go first.
 void AddOutcomes(int altKey);
 int AddOutcomeRecord(int altKey, int idx);
 void AddOutcomeFMUs(int outcomeKey);
