@@ -595,6 +595,10 @@ struct Recordset::Impl {
 
     int fieldIndex(const QString& name) const
     {
+        // Most reads name the field as it is spelled in the table: find it without lower-casing.
+        for (int i = 0; i < int(columns.size()); ++i)
+            if (columns[i].name.size() == name.size() && columns[i].name == name)
+                return i;
         auto it = lookup.find(name.toLower());
         if (it == lookup.end())
             throw Error(Error::Kind::NoSuchField,
@@ -864,9 +868,10 @@ struct Recordset::Impl {
         }
         while (d.step(st, sql) == SQLITE_ROW) {
             QVariantList row;
+            row.reserve(n - first);
             for (int i = first; i < n; ++i)
                 row << fromStorage(st, i, columns[i - first].type, typed[i - first]);
-            rows.push_back(row);
+            rows.push_back(std::move(row));
             if (withRowid)
                 rowids.push_back(sqlite3_column_int64(st, 0));
         }
