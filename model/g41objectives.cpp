@@ -5,7 +5,7 @@
 #include "core/u11datafile.h"
 #include "core/u19rowdata.h"
 #include "core/u91trace.h"
-#include "model/keyedlist.h"
+#include "model/objectivetree.h"
 #include "platform/dao/dao.h"
 
 #include <functional>
@@ -16,62 +16,21 @@
 
 namespace model {
 
-namespace detail {
 
-// Loads a tree in pre-order from its root. Each node is loaded once, so a damaged file whose
-// links run in a circle still loads.
-void LoadObjectiveTree(KeyedList<c41Objective>& tree, int rootKey)
-{
-    auto rs = Db().OpenTable(QStringLiteral("Objectives"));
-    rs->SetIndex(QStringLiteral("PrimaryKey"));
-    std::set<int> loaded;
-    std::function<void(int)> load = [&](int key) {
-        loaded.insert(key);
-        rs->Seek(key);
-        auto node = std::make_unique<c41Objective>();
-        node->Initialize(key, core::GetFieldText(*rs, QStringLiteral("Name")),
-                         core::GetFieldText(*rs, QStringLiteral("Explanation")),
-                         core::GetFieldLong(*rs, QStringLiteral("Priority")),
-                         core::GetFieldLong(*rs, QStringLiteral("ParentKey")));
-        int child = core::GetFieldLong(*rs, QStringLiteral("ChildKey"));
-        tree.Add(key, std::move(node));
-        while (child > 0 && !loaded.count(child)) {
-            rs->Seek(child);
-            // A link to a row that is not there (a damaged file) ends the chain.
-            if (rs->NoMatch())
-                break;
-            // Read before the child's subtree moves the recordset.
-            const int sibling = core::GetFieldLong(*rs, QStringLiteral("SiblingKey"));
-            load(child);
-            child = sibling;
-        }
-    };
-    load(rootKey);
-    rs->Close();
-}
-
-} // namespace detail
 
 namespace {
 
-std::unique_ptr<KeyedList<c41Objective>>& objectives()
+detail::ObjectiveTree& holder()
 {
-    static std::unique_ptr<KeyedList<c41Objective>> tree;
+    static detail::ObjectiveTree tree(1);
     return tree;
-}
-
-// A tree replaced by a reload stays alive until ClearObjectives: its nodes may still be held.
-std::vector<std::unique_ptr<KeyedList<c41Objective>>>& retired()
-{
-    static std::vector<std::unique_ptr<KeyedList<c41Objective>>> trees;
-    return trees;
 }
 
 KeyedList<c41Objective>& tree()
 {
-    if (!objectives())
+    if (!holder().loaded())
         GetObjectives();
-    return *objectives();
+    return holder().nodes();
 }
 
 } // namespace
@@ -79,11 +38,7 @@ KeyedList<c41Objective>& tree()
 void GetObjectives()
 {
     core::Trace(QStringLiteral("Objectives.GetObjectives"));
-    auto fresh = std::make_unique<KeyedList<c41Objective>>();
-    detail::LoadObjectiveTree(*fresh, 1);
-    if (objectives())
-        retired().push_back(std::move(objectives()));
-    objectives() = std::move(fresh);
+    holder().reload();
 }
 
 const QList<c41Objective*>& ObjectivesCollection() { return tree().Items(); }
@@ -130,16 +85,7 @@ int ObjectiveCount()
     return n;
 }
 
-void ClearObjectives()
-{
-    // A worksheet clears the tree right after adding a node and fetches its current node again
-    // only after refilling its grid: the nodes cleared last stay alive until the next clear.
-    static std::vector<std::unique_ptr<KeyedList<c41Objective>>> lastCleared;
-    lastCleared = std::move(retired());
-    retired().clear();
-    if (objectives())
-        lastCleared.push_back(std::move(objectives()));
-}
+void ClearObjectives() { holder().clear(); }
 
 int NewObjectiveKey(const QString& name, int parentKey)
 {
@@ -202,10 +148,7 @@ int NewObjectiveKey(const QString& name, int parentKey)
 c41Objective* AddObjective(const QString& name, int parentKey)
 {
     tree();
-    const int key = NewObjectiveKey(name, parentKey);
-    auto node = std::make_unique<c41Objective>();
-    node->Initialize(key, name, core::kDefaultItemBody, parentKey == 2 ? 10 : 0, parentKey);
-    return tree().Add(key, std::move(node));
+    return holder().add(name, parentKey);
 }
 
 void DeleteObjective(int key)

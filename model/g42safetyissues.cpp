@@ -3,36 +3,26 @@
 #include "core/g0items.h"
 #include "core/u91trace.h"
 #include "model/g41objectives.h"
-#include "model/keyedlist.h"
+#include "model/objectivetree.h"
 
 #include <memory>
 #include <vector>
 
 namespace model {
 
-namespace detail {
-void LoadObjectiveTree(KeyedList<c41Objective>& tree, int rootKey);
-}
-
 namespace {
 
-std::unique_ptr<KeyedList<c41Objective>>& safetyTree()
+detail::ObjectiveTree& holder()
 {
-    static std::unique_ptr<KeyedList<c41Objective>> tree;
+    static detail::ObjectiveTree tree(2);
     return tree;
-}
-
-std::vector<std::unique_ptr<KeyedList<c41Objective>>>& retired()
-{
-    static std::vector<std::unique_ptr<KeyedList<c41Objective>>> trees;
-    return trees;
 }
 
 KeyedList<c41Objective>& tree()
 {
-    if (!safetyTree())
+    if (!holder().loaded())
         GetSafetyIssues();
-    return *safetyTree();
+    return holder().nodes();
 }
 
 } // namespace
@@ -40,11 +30,7 @@ KeyedList<c41Objective>& tree()
 void GetSafetyIssues()
 {
     core::Trace(QStringLiteral("SafetyIssues.GetSafetyIssues"));
-    auto fresh = std::make_unique<KeyedList<c41Objective>>();
-    detail::LoadObjectiveTree(*fresh, 2);
-    if (safetyTree())
-        retired().push_back(std::move(safetyTree()));
-    safetyTree() = std::move(fresh);
+    holder().reload();
 }
 
 const QList<c41Objective*>& SafetyIssuesCollection() { return tree().Items(); }
@@ -69,24 +55,12 @@ int SafetyIssueCount()
     return n;
 }
 
-void ClearSafetyIssues()
-{
-    // A worksheet clears the tree right after adding a node and fetches its current node again
-    // only after refilling its grid: the nodes cleared last stay alive until the next clear.
-    static std::vector<std::unique_ptr<KeyedList<c41Objective>>> lastCleared;
-    lastCleared = std::move(retired());
-    retired().clear();
-    if (safetyTree())
-        lastCleared.push_back(std::move(safetyTree()));
-}
+void ClearSafetyIssues() { holder().clear(); }
 
 c41Objective* AddSafetyIssue(const QString& name, int parentKey)
 {
     tree();
-    const int key = NewObjectiveKey(name, parentKey);
-    auto node = std::make_unique<c41Objective>();
-    node->Initialize(key, name, core::kDefaultItemBody, parentKey == 2 ? 10 : 0, parentKey);
-    return tree().Add(key, std::move(node));
+    return holder().add(name, parentKey);
 }
 
 void DeleteSafetyIssue(int key)
