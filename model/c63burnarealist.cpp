@@ -113,16 +113,15 @@ int c63BurnAreaList::FMUPercent(int position) const
     return int(qint64(mAreas.At(position)->FMUPortion()) * 100 / total);
 }
 
-float c63BurnAreaList::AverageNVCPerAcre() const
+float c63BurnAreaList::weightedPerAcre(const std::function<float(const c34NVCTable&, int fil)>& cell) const
 {
-    const bool useGains = UseNVCGains();
     float sum = 0.0f;
     if (mAreas.IsEmpty()) {
         if (!mWholeFire)
             return 0.0f;
         const c34NVCTable* table = GetNVCTable(0);
         for (int i = 1; i <= kFILCount; ++i)
-            sum = float(sum + table->FilTotal(i, useGains) * (mWholeFire->FILPercent(i) / 100.0));
+            sum = float(sum + cell(*table, i) * (mWholeFire->FILPercent(i) / 100.0));
         return sum;
     }
     for (int j = 1; j <= mAreas.Count(); ++j) {
@@ -132,34 +131,23 @@ float c63BurnAreaList::AverageNVCPerAcre() const
             continue;
         const float f = float(FMUPercent(j) / 100.0);
         for (int i = 1; i <= kFILCount; ++i)
-            sum = float(sum + table->FilTotal(i, useGains) * f * float(area->FILPercent(i) / 100.0));
+            sum = float(sum + cell(*table, i) * f * float(area->FILPercent(i) / 100.0));
     }
     return sum;
+}
+
+float c63BurnAreaList::AverageNVCPerAcre() const
+{
+    const bool useGains = UseNVCGains();
+    return weightedPerAcre([useGains](const c34NVCTable& table, int fil) { return table.FilTotal(fil, useGains); });
 }
 
 float c63BurnAreaList::ResourceNVCPerAcre(int resource) const
 {
     const bool useGains = UseNVCGains();
-    float sum = 0.0f;
-    if (mAreas.IsEmpty()) {
-        if (!mWholeFire)
-            return 0.0f;
-        const c34NVCTable* table = GetNVCTable(0);
-        for (int i = 1; i <= kFILCount; ++i)
-            sum = float(sum + table->NVCCellFilteredValue(resource, i, useGains) * (mWholeFire->FILPercent(i) / 100.0));
-        return sum;
-    }
-    for (int j = 1; j <= mAreas.Count(); ++j) {
-        const c64BurnArea* area = mAreas.At(j);
-        const c34NVCTable* table = nvcTable(area->FMUKey());
-        if (!table)
-            continue;
-        const float f = float(FMUPercent(j) / 100.0);
-        for (int i = 1; i <= kFILCount; ++i)
-            sum = float(sum + table->NVCCellFilteredValue(resource, i, useGains) * f
-                                  * float(area->FILPercent(i) / 100.0));
-    }
-    return sum;
+    return weightedPerAcre([useGains, resource](const c34NVCTable& table, int fil) {
+        return table.NVCCellFilteredValue(resource, fil, useGains);
+    });
 }
 
 float c63BurnAreaList::CostPerAcre(float size) const

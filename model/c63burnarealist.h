@@ -5,9 +5,12 @@
 
 #include <QList>
 
+#include <functional>
 #include <memory>
 
 namespace model {
+
+class c34NVCTable;
 
 // The burn areas of one outcome: one per FMU in FMU-list order, or, when there are no
 // FMUs, one whole-fire area under key 0. The FMU list is read once, by Initialize.
@@ -31,6 +34,9 @@ public:
     int OutcomeKey() const { return mOutcomeKey; }
 
 private:
+    // A figure per acre of one FIL of an NVC table, summed over the fire by FMU and FIL percents.
+    float weightedPerAcre(const std::function<float(const c34NVCTable&, int fil)>& cell) const;
+
     int mOutcomeKey = 0;
     KeyedList<c64BurnArea> mAreas;
     std::unique_ptr<c64BurnArea> mWholeFire;
