@@ -110,6 +110,22 @@ void BM_WriteManyColours(benchmark::State& state)
 }
 BENCHMARK(BM_WriteManyColours)->Unit(benchmark::kMillisecond);
 
+// Every paragraph with tab stops of its own and every table with its own widths.
+void BM_ReadDistinctLayouts(benchmark::State& state)
+{
+    static const QString rtf = [] {
+        QString s = QStringLiteral("{\\rtf1 ");
+        for (int i = 1; s.size() < 1024 * 1024; ++i)
+            s += QStringLiteral("\\pard\\tx%1 x\\par \\trowd\\cellx%1\\pard\\intbl y\\cell\\row ").arg(i);
+        return s + QStringLiteral("}");
+    }();
+    for (auto _ : state) {
+        QTextDocument doc;
+        benchmark::DoNotOptimize(richtext::ReadRtf(rtf, &doc));
+    }
+}
+BENCHMARK(BM_ReadDistinctLayouts)->Unit(benchmark::kMillisecond);
+
 } // namespace
 
 int main(int argc, char** argv)

@@ -7,6 +7,7 @@
 #include <QHash>
 #include <QList>
 #include <QPointer>
+#include <QSet>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -26,6 +27,9 @@ constexpr int kMaxTabs = 64;
 constexpr int kMaxListRun = 1000;
 // Qt's cost of adding a row grows with the table: longer tables go on in a new one.
 constexpr int kMaxTableRows = 500;
+// Qt tells tab-stop lists and column-width lists apart only by their length, so
+// each new one is compared with all before it: beyond this many they are dropped.
+constexpr int kMaxLayoutSets = 256;
 // list ids for the older paragraph numbering, out of the range the list table uses
 constexpr int kOldBulletList = 2000000000;
 constexpr int kOldNumberList = 2000000100;
@@ -98,7 +102,8 @@ private:
     void endTable();
     void newDocument();
     QTextCharFormat charFormat(const CharState& c) const;
-    QTextBlockFormat blockFormat(const ParaState& p) const;
+    QTextBlockFormat blockFormat(const ParaState& p);
+    bool takeLayoutSet(QSet<QString>& seen, const QString& key);
     void assignList(const ParaState& p);
 
     QTextCursor mCursor;
@@ -115,6 +120,8 @@ private:
     bool mColorHasValue = false;
     QHash<int, ListDef> mListDefs;  // by list id
     QHash<int, int> mOverrides;     // ls -> list id
+    QSet<QString> mTabSets;         // distinct tab-stop lists used so far
+    QSet<QString> mWidthSets;       // distinct column-width lists used so far
     ListDef mCurrentDef;
     QTextListFormat::Style mOldListStyle = QTextListFormat::ListDisc;
     int mCurrentDefId = 0;
@@ -619,7 +626,17 @@ QTextCharFormat Reader::charFormat(const CharState& c) const
     return f;
 }
 
-QTextBlockFormat Reader::blockFormat(const ParaState& p) const
+bool Reader::takeLayoutSet(QSet<QString>& seen, const QString& key)
+{
+    if (seen.contains(key))
+        return true;
+    if (seen.size() >= kMaxLayoutSets)
+        return false;
+    seen.insert(key);
+    return true;
+}
+
+QTextBlockFormat Reader::blockFormat(const ParaState& p)
 {
     QTextBlockFormat f;
     static const Qt::Alignment aligns[] = {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight, Qt::AlignJustify};
@@ -629,7 +646,13 @@ QTextBlockFormat Reader::blockFormat(const ParaState& p) const
     f.setTextIndent(TwipsToPixels(p.fi));
     f.setTopMargin(TwipsToPixels(p.sb));
     f.setBottomMargin(TwipsToPixels(p.sa));
-    f.setTabPositions(p.tabs);
+    if (!p.tabs.isEmpty()) {
+        QString key;
+        for (const QTextOption::Tab& tab : p.tabs)
+            key += QStringLiteral("%1:%2;").arg(tab.position).arg(int(tab.type));
+        if (takeLayoutSet(mTabSets, key))
+            f.setTabPositions(p.tabs);
+    }
     return f;
 }
 
@@ -712,12 +735,15 @@ void Reader::startTable()
     f.setCellSpacing(0);
     f.setBorderCollapse(true);
     QList<QTextLength> widths;
+    QString key;
     int prev = 0;
     for (int x : mCellX) {
         widths.append(QTextLength(QTextLength::FixedLength, TwipsToPixels(qMax(1, x - prev))));
+        key += QString::number(qMax(1, x - prev)) + u';';
         prev = qMax(prev, x);
     }
-    f.setColumnWidthConstraints(widths);
+    if (takeLayoutSet(mWidthSets, key))
+        f.setColumnWidthConstraints(widths);
     // A paragraph ended just before: the table itself separates, so no empty block in between.
     mTable = mCursor.insertTable(1, cols, f);
     mRow = 0;

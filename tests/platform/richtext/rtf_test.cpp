@@ -210,6 +210,25 @@ TEST(RtfReader, LongTableKeepsEveryRow)
     EXPECT_EQ(lines, expected);
 }
 
+TEST(RtfReader, HundredsOfDistinctTabStopsAndColumnWidthsReadWholeAndStable)
+{
+    QString rtf = Head();
+    for (int i = 1; i <= 600; ++i)
+        rtf += QStringLiteral("\\pard\\tx%1 t%1\\par \\trowd\\cellx%1\\pard\\intbl c%1\\cell \\row ").arg(i * 3);
+    rtf += QStringLiteral("\\pard end\\par }");
+    QTextDocument doc;
+    ASSERT_TRUE(ReadRtf(rtf, &doc));
+    // the first keep their layout
+    ASSERT_EQ(doc.begin().blockFormat().tabPositions().size(), 1);
+    EXPECT_DOUBLE_EQ(doc.begin().blockFormat().tabPositions().at(0).position, 0.2);
+    const QString once = WriteRtf(doc);
+    EXPECT_TRUE(once.contains(QStringLiteral("\\cellx3\\")));
+    EXPECT_EQ(Resave(once), once);
+    const QString plain = RtfToPlainText(once);
+    for (const char* word : {"t3\r", "c3\r", "t1800\r", "c1800\r", "end"})
+        EXPECT_TRUE(plain.contains(QLatin1String(word))) << word;
+}
+
 TEST(RtfWriter, ListMarkupKeepsTheShapeReportsRewrite)
 {
     const QString out = Resave(Head() + "{\\*\\listtable{\\list\\listtemplateid1{\\listlevel\\levelnfc23}\\listid1}}"
