@@ -1076,9 +1076,11 @@ void Grid::keyPressEvent(QKeyEvent* event)
         while (count-- > 0) {
             int nr = rr + dr;
             int nc = cc + dc;
-            while (nr >= fixedRows() && nr < rows() && isRowHidden(nr))
+            // Hidden rows and columns are stepped over in the direction of the move only: a
+            // current cell that was hidden under it still moves sideways.
+            while (dr != 0 && nr >= fixedRows() && nr < rows() && isRowHidden(nr))
                 nr += dr;
-            while (nc >= fixedCols() && nc < cols() && isColumnHidden(nc))
+            while (dc != 0 && nc >= fixedCols() && nc < cols() && isColumnHidden(nc))
                 nc += dc;
             if (nr < fixedRows() || nr >= rows() || nc < fixedCols() || nc >= cols())
                 break;

@@ -118,6 +118,33 @@ TEST_F(GridTest, UserMovesRaiseTheSameEventsAndStayOutOfTheHeader)
                                 "leave 1,0", "enter 3,2", "down 1 at 3,2", "up 1", "click"}));
 }
 
+TEST_F(GridTest, ArrowKeysStepOverHiddenRowsAndColumnsAndNeverHangOnAHiddenCurrentCell)
+{
+    g->addItem("delta\t4\t");
+    struct { int row, col; Qt::Key key; int hiddenRow, hiddenCol; int toRow, toCol; } cases[] = {
+        {1, 0, Qt::Key_Down, 2, -1, 3, 0},
+        {3, 0, Qt::Key_Up, 2, -1, 1, 0},
+        {1, 0, Qt::Key_Right, -1, 1, 1, 2},
+        // A current cell hidden under it: keys along the hidden row or column do nothing
+        // (they used to hang the program), keys across lead out of it.
+        {2, 1, Qt::Key_Right, 2, -1, 2, 1},
+        {2, 1, Qt::Key_Down, 2, -1, 3, 1},
+        {2, 1, Qt::Key_Down, -1, 1, 2, 1},
+        {2, 1, Qt::Key_Left, -1, 1, 2, 0},
+        {2, 1, Qt::Key_End, 2, 1, 2, 1},
+    };
+    for (const auto& c : cases) {
+        for (int r = 0; r < g->rows(); ++r)
+            g->setRowHeight(r, r == c.hiddenRow ? 0 : 300);
+        for (int col = 0; col < g->cols(); ++col)
+            g->setColHidden(col, col == c.hiddenCol);
+        g->setCurrentCell(c.row, c.col);
+        QTest::keyClick(g.get(), c.key);
+        EXPECT_EQ(g->row(), c.toRow) << c.row << "," << c.col << " key " << c.key;
+        EXPECT_EQ(g->col(), c.toCol) << c.row << "," << c.col << " key " << c.key;
+    }
+}
+
 TEST_F(GridTest, KeyDownHandlerCanSwallowAKey)
 {
     g->setRow(1);
