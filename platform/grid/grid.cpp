@@ -144,8 +144,10 @@ int Grid::fixedWidth() const
 void Grid::attachOverlay(QTableView* v, bool needed)
 {
     // An overlay follows the model only while it is shown, so it costs nothing otherwise.
+    // A view keeps its spans across a change of model: an overlay starts each use without any.
     if (!needed) {
         if (v->model()) {
+            v->clearSpans();
             v->setModel(nullptr);
             v->hide();
         }
@@ -154,6 +156,7 @@ void Grid::attachOverlay(QTableView* v, bool needed)
     if (v->model())
         return;
     v->setModel(mModel);
+    v->clearSpans();
     for (int c = 0; c < cols(); ++c) {
         v->setColumnHidden(c, isColumnHidden(c));
         v->setColumnWidth(c, columnWidth(c));

@@ -627,4 +627,20 @@ TEST_F(GridTest, FixedColumnStaysInViewAndCannotBeEntered)
     QMouseEvent press(QEvent::MouseButtonPress, onFixed, left->viewport()->mapToGlobal(onFixed), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(left->viewport(), &press);
     EXPECT_EQ(log, QStringList({"down 1 at 1,1"}));
+
+    // The fixed column shows the merges of now, not those of when it was last shown.
+    g->setFixedCols(2);
+    g->setText(1, 0, "same");
+    g->setText(1, 1, "same");
+    g->setMergeRow(1, true);
+    ASSERT_EQ(g->mergedRange(1, 0).width(), 2);
+    QApplication::processEvents();
+    ASSERT_EQ(left->columnSpan(1, 0), 2);
+    g->setFixedCols(0);
+    g->setText(1, 1, "other");
+    ASSERT_EQ(g->mergedRange(1, 0).width(), 1);
+    g->setFixedCols(2);
+    ASSERT_EQ(g->mergedRange(1, 0).width(), 1);
+    QApplication::processEvents();
+    EXPECT_EQ(left->columnSpan(1, 0), 1);
 }
