@@ -86,6 +86,18 @@ QString ItemList::itemText(int index) const
     return mList ? mList->item(index)->text() : mCombo->itemText(index);
 }
 
+void ItemList::setItemText(int index, const QString& text)
+{
+    if (index < 0 || index >= count())
+        return;
+    mFilling = true;
+    if (mList)
+        mList->item(index)->setText(text);
+    else
+        mCombo->setItemText(index, text);
+    mFilling = false;
+}
+
 int ItemList::listIndex() const { return mList ? mList->currentRow() : mCombo->currentIndex(); }
 
 void ItemList::setListIndex(int index)

@@ -27,6 +27,8 @@ public:
     int newIndex() const { return mNewIndex; }          // index of the entry added last
     int itemData(int index) const;                      // 0 outside the list
     QString itemText(int index) const;
+    // Changes an entry's text in place (a list that follows typing); raises nothing.
+    void setItemText(int index, const QString& text);
     int listIndex() const;                              // -1 when none is selected
     void setListIndex(int index);
     int currentKey() const { return itemData(listIndex()); }

@@ -117,6 +117,11 @@ TEST_F(FillTest, ListsCarryTheRecordKeyAndFillingSelectsNothing)
         list.setListIndex(1);
         EXPECT_EQ(clicks, 1);
         EXPECT_EQ(list.currentKey(), b->ItemKey());
+        list.setItemText(1, "B. Indirect");       // the entry follows typing, keeps its key
+        list.setItemText(5, "nowhere");
+        EXPECT_EQ(list.text(), "B. Indirect");
+        EXPECT_EQ(list.currentKey(), b->ItemKey());
+        EXPECT_EQ(clicks, 1);
         list.setListIndex(-1);
         EXPECT_EQ(clicks, 1);
         EXPECT_EQ(list.currentKey(), 0);
