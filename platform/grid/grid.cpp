@@ -448,9 +448,10 @@ void Grid::addItem(const QString& text, int index)
 
 void Grid::removeItem(int row)
 {
+    finishEdit();
+    // Checked after the edit ends: its after-edit handler may have changed the rows.
     if (row < 0 || row >= rows())
         return;
-    finishEdit();
     int newRow = mRow;
     if (row < mRow)
         --newRow;
@@ -975,9 +976,9 @@ void Grid::toggleCheck()
 
 void Grid::sortNumeric(int col)
 {
+    finishEdit();
     if (col < 0 || col >= cols() || rows() <= fixedRows())
         return;
-    finishEdit();
     std::vector<int> order(static_cast<size_t>(rows() - fixedRows()));
     std::iota(order.begin(), order.end(), fixedRows());
     std::vector<double> keys(static_cast<size_t>(rows()));

@@ -227,6 +227,29 @@ TEST_F(GridTest, MovingTheCurrentCellEndsTheEditFirst)
     EXPECT_EQ(log, QStringList({"after 1,1 7", "leave 1,1", "enter 2,1"}));
 }
 
+TEST_F(GridTest, ShapeChangesMadeWhileTheOpenEditEndsAreCheckedAfterIt)
+{
+    std::function<void()> onAfterEdit;
+    QObject::connect(g.get(), &Grid::afterEdit, [&] {
+        if (auto f = std::exchange(onAfterEdit, nullptr))
+            f();
+    });
+    // The after-edit handler removes the row the program is about to remove.
+    g->setCurrentCell(1, 1);
+    g->editCell();
+    onAfterEdit = [&] { g->removeItem(3); };
+    g->removeItem(3);
+    EXPECT_EQ(g->rows(), 3);
+    EXPECT_EQ(g->text(2, 0), "beta");
+
+    // It empties the grid before a sort.
+    g->editCell();
+    onAfterEdit = [&] { g->setRows(0); };
+    g->sortNumeric(1);
+    EXPECT_EQ(g->rows(), 0);
+    EXPECT_EQ(g->row(), -1);
+}
+
 TEST_F(GridTest, BeforeEditCanCancelAndHeaderCellsAreNeverEdited)
 {
     g->setCurrentCell(1, 1);
