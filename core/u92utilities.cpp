@@ -2,7 +2,6 @@
 
 #include "platform/ui/prompter.h"
 
-#include <cfenv>
 #include <cmath>
 #include <iterator>
 
@@ -36,15 +35,12 @@ double RoundSignificant(double value, int digits)
     const int shift = digits - e;
     const double scale = PowerOfTen(shift >= 0 ? shift : -shift);
     const double scaled = shift >= 0 ? v * scale : v / scale;
-    double n = 0;
-    const int mode = std::fegetround();
-    if (mode == FE_TONEAREST) {
-        n = std::nearbyint(scaled);   // half to even
-    } else {
-        std::fesetround(FE_TONEAREST);
-        n = std::nearbyint(scaled);
-        std::fesetround(mode);
-    }
+    // Half to even, by hand: it needs no rounding mode, and asking for the mode on every call
+    // cost as much as the rounding itself.
+    double n = std::floor(scaled);
+    const double fraction = scaled - n;
+    if (fraction > 0.5 || (fraction == 0.5 && std::fmod(n, 2.0) != 0.0))
+        n += 1.0;
     const double result = shift >= 0 ? n / scale : n * scale;
     return negative ? -result : result;
 }

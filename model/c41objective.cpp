@@ -1,6 +1,7 @@
 #include "model/c41objective.h"
 
 #include "model/modeldata.h"
+#include "model/objectivetree.h"
 #include "core/u11datafile.h"
 #include "core/u19rowdata.h"
 #include "core/u91trace.h"
@@ -33,22 +34,40 @@ void c41Objective::SetDescription(const QString& value)
 void c41Objective::SetPriority(int value)
 {
     mPriority = value;
+    detail::TreesChanged();
     mChanged = true;
 }
+
+namespace {
+// A weight divides by a sum over the whole tree; a comparison asks for thousands of weights
+// of an unchanged tree, so the sums are kept until the tree or a priority changes.
+struct TreeSums {
+    unsigned long long generation = ~0ull;
+    int objectiveSum = 0, objectiveCount = 0, safetySum = 0, safetyCount = 0;
+};
+
+const TreeSums& Sums()
+{
+    static TreeSums sums;
+    if (sums.generation != detail::TreesGeneration()) {
+        sums.objectiveSum = SumObjectivePriorities();
+        sums.objectiveCount = ObjectiveCount();
+        sums.safetySum = SumSafetyIssuePriorities();
+        sums.safetyCount = SafetyIssueCount();
+        // Loading a tree on first use changes the generation: take it after the sums.
+        sums.generation = detail::TreesGeneration();
+    }
+    return sums;
+}
+} // namespace
 
 float c41Objective::Weight() const
 {
     if (bRoot() || bSafetyRoot())
         return 1.0f;
-    int sum = 0;
-    int count = 0;
-    if (bSafetyIssue()) {
-        sum = SumSafetyIssuePriorities();
-        count = sum == 0 ? SafetyIssueCount() : 0;
-    } else {
-        sum = SumObjectivePriorities();
-        count = sum == 0 ? ObjectiveCount() : 0;
-    }
+    const TreeSums& sums = Sums();
+    const int sum = bSafetyIssue() ? sums.safetySum : sums.objectiveSum;
+    const int count = sum != 0 ? 0 : (bSafetyIssue() ? sums.safetyCount : sums.objectiveCount);
     if (sum != 0)
         return float(double(mPriority) / sum);
     // Nothing to share the weight with.
@@ -79,6 +98,7 @@ void c41Objective::Initialize(int key, const QString& name, const QString& descr
     mDescription = description;
     mPriority = priority;
     mParentKey = parentKey;
+    detail::TreesChanged();
     mChanged = false;
 }
 

@@ -155,6 +155,7 @@ void DeleteObjective(int key)
 {
     GetObjective(key)->Delete();
     tree().Remove(key);
+    detail::TreesChanged();
 }
 
 } // namespace model

@@ -67,6 +67,7 @@ void DeleteSafetyIssue(int key)
 {
     GetSafetyIssue(key)->Delete();
     tree().Remove(key);
+    detail::TreesChanged();
 }
 
 QList<c41Objective*> GetSafetyRootList()

@@ -13,6 +13,13 @@ namespace model {
 
 namespace detail {
 
+namespace {
+unsigned long long gGeneration = 0;
+}
+
+void TreesChanged() { ++gGeneration; }
+unsigned long long TreesGeneration() { return gGeneration; }
+
 void LoadObjectiveTree(KeyedList<c41Objective>& tree, int rootKey)
 {
     auto rs = Db().OpenTable(QStringLiteral("Objectives"));
@@ -50,6 +57,7 @@ void ObjectiveTree::reload()
     if (mTree)
         mRetired.push_back(std::move(mTree));
     mTree = std::move(fresh);
+    TreesChanged();
 }
 
 void ObjectiveTree::clear()
@@ -58,6 +66,7 @@ void ObjectiveTree::clear()
     mRetired.clear();
     if (mTree)
         mLastCleared.push_back(std::move(mTree));
+    TreesChanged();
 }
 
 c41Objective* ObjectiveTree::add(const QString& name, int parentKey)
@@ -65,7 +74,9 @@ c41Objective* ObjectiveTree::add(const QString& name, int parentKey)
     const int key = NewObjectiveKey(name, parentKey);
     auto node = std::make_unique<c41Objective>();
     node->Initialize(key, name, core::kDefaultItemBody, parentKey == 2 ? 10 : 0, parentKey);
-    return mTree->Add(key, std::move(node));
+    c41Objective* added = mTree->Add(key, std::move(node));
+    TreesChanged();
+    return added;
 }
 
 } // namespace detail

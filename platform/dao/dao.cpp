@@ -552,7 +552,14 @@ struct Recordset::Impl {
     quint64 seenGeneration = 0;
 
     // Query mode: the rows, read at once.
-    std::vector<QVariantList> rows;
+    // One flat array of every row's values: a query read a row at a time with one list per row
+    // spent more time allocating than reading.
+    std::vector<QVariant> cells;
+    int width = 0;
+    int rowCount = 0;
+
+    const QVariant* rowAt(int r) const { return cells.data() + size_t(r) * size_t(width); }
+    QVariant* rowAt(int r) { return cells.data() + size_t(r) * size_t(width); }
     std::vector<qint64> rowids;
 
     State state = State::Start;
@@ -667,7 +674,7 @@ struct Recordset::Impl {
     int count()
     {
         if (!isTable)
-            return int(rows.size());
+            return rowCount;
         if (!stale())
             return int(keys.size());
         Database::Impl& d = database();
@@ -787,16 +794,16 @@ struct Recordset::Impl {
         dirty.clear();
     }
 
-    const QVariantList& values()
+    const QVariant* values()
     {
         resolve();
         if (state != State::Row)
             throw Error(Error::Kind::NoCurrentRecord, QStringLiteral("No current record."));
         if (!isTable)
-            return rows[index];
+            return rowAt(index);
         Database::Impl& d = database();
         if (currentRowid == rowid && currentChanges == sqlite3_total_changes(d.db) && seenGeneration == d.generation)
-            return current;
+            return current.constData();
         const QString& sql = selectRow;
         sqlite3_stmt* st = d.prepare(sql);
         sqlite3_bind_int64(st, 1, rowid);
@@ -811,7 +818,7 @@ struct Recordset::Impl {
         sqlite3_reset(st);
         currentRowid = rowid;
         currentChanges = sqlite3_total_changes(d.db);
-        return current;
+        return current.constData();
     }
 
     void runQuery(const QString& sql, const QVariantList& params)
@@ -866,12 +873,11 @@ struct Recordset::Impl {
             const char* o = sqlite3_column_origin_name(st, i);
             origin.push_back(o ? QString::fromUtf8(o) : QString());
         }
+        width = n - first;
         while (d.step(st, sql) == SQLITE_ROW) {
-            QVariantList row;
-            row.reserve(n - first);
             for (int i = first; i < n; ++i)
-                row << fromStorage(st, i, columns[i - first].type, typed[i - first]);
-            rows.push_back(std::move(row));
+                cells.push_back(fromStorage(st, i, columns[i - first].type, typed[i - first]));
+            ++rowCount;
             if (withRowid)
                 rowids.push_back(sqlite3_column_int64(st, 0));
         }
@@ -903,9 +909,9 @@ struct Recordset::Impl {
     void Edit()
     {
         requireUpdatable();
-        const QVariantList v = values();
+        const QVariant* v = values();
         mode = Mode::Edit;
-        buffer = v;
+        buffer = QVariantList(v, v + columns.size());
         dirty.assign(columns.size(), false);
     }
 
@@ -970,9 +976,11 @@ struct Recordset::Impl {
                         row << fromStorage(st, i, columns[i].type, typed[i]);
                 sqlite3_reset(st);
                 Q_UNUSED(sel);
-                rows.push_back(row);
+                for (int i = 0; i < width; ++i)
+                    cells.push_back(i < row.size() ? row[i] : QVariant());
+                ++rowCount;
                 rowids.push_back(id);
-                go(int(rows.size()) - 1);
+                go(rowCount - 1);
             }
         } else {
             if (!names.isEmpty()) {
@@ -983,7 +991,7 @@ struct Recordset::Impl {
                 d.run(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?").arg(quoted(table), sets.join(QLatin1String(", "))),
                       params);
                 if (!isTable)
-                    rows[index] = buffer;
+                    std::copy(buffer.cbegin(), buffer.cend(), rowAt(index));
             }
             cancel();
         }
@@ -1004,7 +1012,8 @@ struct Recordset::Impl {
         if (isTable) {
             afterDeleted = index + 1;
         } else {
-            rows.erase(rows.begin() + index);
+            cells.erase(cells.begin() + ptrdiff_t(index) * width, cells.begin() + ptrdiff_t(index + 1) * width);
+            --rowCount;
             rowids.erase(rowids.begin() + index);
         }
         state = State::Deleted;
