@@ -59,6 +59,7 @@ void c65ItemImpactList::Initialize(int outcomeKey)
         rs->MoveNext();
     }
     rs->Close();
+    mItems.Reserve(mItems.Count() + items.Count());
     for (const auto& item : items) {
         auto impact = std::make_shared<c66ItemImpact>();
         impact->InitializeWith(outcomeKey, item->ItemKey(), levels.value(item->ItemKey(), 0));

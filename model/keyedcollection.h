@@ -25,6 +25,12 @@ public:
         mKeys.append(key);
         mItems.append(std::move(item));
     }
+    void Reserve(int count)
+    {
+        mByKey.reserve(count);
+        mKeys.reserve(count);
+        mItems.reserve(count);
+    }
     bool Contains(int key) const { return mByKey.contains(key); }
     // nullptr when the key is not in the collection.
     std::shared_ptr<T> Find(int key) const { return mByKey.value(key); }
