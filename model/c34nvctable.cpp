@@ -38,6 +38,7 @@ void c34NVCTable::SetNVCCellValue(int resourceKey, int fil, float value)
 {
     checkCell(resourceKey, fil);
     mCells[resourceKey - 1][fil - 1] = value;
+    mTotalKnown = {};
     mChanged = true;
 }
 
@@ -56,10 +57,17 @@ float c34NVCTable::FilTotal(int fil) const { return FilTotal(fil, UseNVCGains())
 
 float c34NVCTable::FilTotal(int fil, bool useGains) const
 {
-    float sum = 0.0f;
-    for (int r = 1; r <= kNVCResourceCount; ++r)
-        sum += NVCCellFilteredValue(r, fil, useGains);
-    return float(core::RoundSignificant(sum, 3));
+    checkCell(1, fil);
+    bool& known = mTotalKnown[useGains][fil - 1];
+    float& total = mTotals[useGains][fil - 1];
+    if (!known) {
+        float sum = 0.0f;
+        for (int r = 1; r <= kNVCResourceCount; ++r)
+            sum += NVCCellFilteredValue(r, fil, useGains);
+        total = float(core::RoundSignificant(sum, 3));
+        known = true;
+    }
+    return total;
 }
 
 bool c34NVCTable::bResourceValue(int resourceKey) const { return bResourceValue(resourceKey, UseNVCGains()); }
@@ -83,6 +91,7 @@ void c34NVCTable::Initialize(int fmuKey)
         for (int i = 1; i <= kFILCount; ++i)
             mCells[r - 1][i - 1] = core::GetFieldSingle(*rs, filField(i));
     }
+    mTotalKnown = {};
     rs->Close();
 }
 

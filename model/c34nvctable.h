@@ -40,6 +40,10 @@ public:
 private:
     int mFMUKey = 0;
     std::array<std::array<float, kFILCount>, kNVCResourceCount> mCells{};
+    // FIL totals by [useGains][fil - 1], kept until a cell changes: every outcome's NVC figures
+    // ask for them again and again.
+    mutable std::array<std::array<float, kFILCount>, 2> mTotals{};
+    mutable std::array<std::array<bool, kFILCount>, 2> mTotalKnown{};
     bool mChanged = false;
 };
 

@@ -199,6 +199,8 @@ TEST_F(FMUTables, FilTotalsAreRoundedToThreeSignificantDigits)
     EXPECT_FLOAT_EQ(table.FilTotal(1), 0);
     core::Property_Set("UseNVCGains", "Yes");
     EXPECT_FLOAT_EQ(table.FilTotal(2), -11800);  // -11845
+    table.SetNVCCellValue(2, 2, -1345);
+    EXPECT_FLOAT_EQ(table.FilTotal(2), -12800);  // -12845: a changed cell is summed again
 }
 
 TEST_F(FMUTables, TableOfGainsOnlyIsEmptyWhileGainsDoNotCount)
