@@ -1,4 +1,5 @@
 #include "core/g0items.h"
+#include "platform/richtext/emptybody.h"
 
 #include "core/u11datafile.h"
 #include "core/u19rowdata.h"
@@ -11,9 +12,7 @@
 
 namespace core {
 
-const QString kDefaultItemBody = QStringLiteral(
-    "{\\rtf1\\ansi\\ansicpg1252\\uc0\\deff0{\\fonttbl{\\f0\\fswiss\\fcharset0\\fprq2 Arial;}}"
-    "{\\colortbl;\\red0\\green0\\blue0;\\red255\\green255\\blue255;}\\plain\\f0\\fs20 \\pard \\par }");
+const QString kDefaultItemBody = richtext::kEmptyBody;
 
 namespace {
 

@@ -1,4 +1,5 @@
 #include "platform/richtext/rtf.h"
+#include "platform/richtext/emptybody.h"
 
 #include "platform/richtext/cp1252.h"
 #include "platform/richtext/units.h"
@@ -333,12 +334,7 @@ QString WriteRtf(const QTextDocument& doc)
     return Writer(doc).run();
 }
 
-QString EmptyRtf()
-{
-    return QStringLiteral(
-        "{\\rtf1\\ansi\\ansicpg1252\\uc0\\deff0{\\fonttbl{\\f0\\fswiss\\fcharset0\\fprq2 Arial;}}"
-        "{\\colortbl;\\red0\\green0\\blue0;\\red255\\green255\\blue255;}\\plain\\f0\\fs20 \\pard \\par }");
-}
+QString EmptyRtf() { return kEmptyBody; }
 
 QString RtfToPlainText(const QString& rtf)
 {
