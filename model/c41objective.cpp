@@ -10,6 +10,7 @@
 #include "model/g62ratings.h"
 #include "platform/dao/dao.h"
 
+#include <algorithm>
 #include <set>
 
 namespace model {
@@ -96,7 +97,8 @@ void c41Objective::Initialize(int key, const QString& name, const QString& descr
     mItemKey = key;
     mItemName = name;
     mDescription = description;
-    mPriority = priority;
+    // Priorities run from 0 to 10; a damaged file's larger ones would overflow the sums.
+    mPriority = std::clamp(priority, 0, 10);
     mParentKey = parentKey;
     detail::TreesChanged();
     mChanged = false;

@@ -29,32 +29,6 @@ const char* const kTables[] = {"Properties", "Items", "Objectives", "Scores", "O
                                "FMZList", "NVCPerAcre", "SuppressionPerAcreCost", "ValuesAtRisk",
                                "ValuesProtected", "SRTypes", "SRUses"};
 
-double ComputeMatrix()
-{
-    double checksum = 0;
-    QList<int> objectives, categories, safety;
-    for (const model::c41Objective* o : model::GetPrioritizedObjectives())
-        (o->bCategory() ? categories : objectives).append(o->ItemKey());
-    for (const model::c41Objective* s : model::SafetyIssuesCollection())
-        if (s->bSafetyIssue())
-            safety.append(s->ItemKey());
-    for (const auto& alt : model::GetAlternatives()) {
-        checksum += alt->ExpectedScore() + alt->ExpectedSafetyScore();
-        for (int key : categories)
-            checksum += alt->ExpectedCategoryScore(key);
-        for (int key : objectives)
-            checksum += alt->ExpectedWgtObjScore(key) + alt->ExpectedRawObjScore(key);
-        for (int key : safety)
-            checksum += alt->ExpectedWgtSafetyScore(key) + alt->ExpectedRawSafetyScore(key);
-        checksum += alt->ExpectedProtection() + alt->ExpectedNVCLoss() + alt->ExpectedLoss() + alt->ExpectedCost();
-        checksum += alt->EstimatedCost() + alt->EstimatedSize();
-        for (int idx = 1; idx <= 3; ++idx)
-            checksum += alt->OutcomePercent(idx);
-    }
-    checksum += model::GetLeastCostAlternative()->ItemKey();
-    return checksum;
-}
-
 double BareRead(sqlite3* db)
 {
     double checksum = 0;
@@ -107,7 +81,7 @@ void BM_ModelMatrix(benchmark::State& state)
     }
     for (auto _ : state) {
         testsupport::ClearModelCaches();   // every figure read from the file afresh
-        benchmark::DoNotOptimize(ComputeMatrix());
+        benchmark::DoNotOptimize(testsupport::ComputeMatrix());
     }
 }
 BENCHMARK(BM_ModelMatrix)->Unit(benchmark::kMillisecond);

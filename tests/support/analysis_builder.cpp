@@ -242,6 +242,33 @@ void BuildResourceLines(const AnalysisSize& size, const QList<std::shared_ptr<mo
 
 } // namespace
 
+double ComputeMatrix()
+{
+    double checksum = 0;
+    QList<int> objectives, categories, safety;
+    for (const model::c41Objective* o : model::GetPrioritizedObjectives())
+        (o->bCategory() ? categories : objectives).append(o->ItemKey());
+    for (const model::c41Objective* s : model::SafetyIssuesCollection())
+        if (s->bSafetyIssue())
+            safety.append(s->ItemKey());
+    for (const auto& alt : model::GetAlternatives()) {
+        checksum += alt->ExpectedScore() + alt->ExpectedSafetyScore();
+        for (int key : categories)
+            checksum += alt->ExpectedCategoryScore(key);
+        for (int key : objectives)
+            checksum += alt->ExpectedWgtObjScore(key) + alt->ExpectedRawObjScore(key);
+        for (int key : safety)
+            checksum += alt->ExpectedWgtSafetyScore(key) + alt->ExpectedRawSafetyScore(key);
+        checksum += alt->ExpectedProtection() + alt->ExpectedNVCLoss() + alt->ExpectedLoss() + alt->ExpectedCost();
+        checksum += alt->EstimatedCost() + alt->EstimatedSize();
+        for (int idx = 1; idx <= 3; ++idx)
+            checksum += alt->OutcomePercent(idx);
+    }
+    if (const auto least = model::GetLeastCostAlternative())
+        checksum += least->ItemKey();
+    return checksum;
+}
+
 void ClearModelCaches()
 {
     core::ClearItems();

@@ -32,4 +32,8 @@ void BuildAnalysis(const AnalysisSize& size);
 bool CreateAnalysisFile(const QString& templatePath, const QString& path, const AnalysisSize& size,
                         QString* error = nullptr);
 
+// Computes what the comparison matrix shows for every alternative (every expected value, by
+// objective, category and safety issue) and the least-cost alternative; returns their sum.
+double ComputeMatrix();
+
 } // namespace testsupport
