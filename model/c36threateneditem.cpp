@@ -79,7 +79,11 @@ double c36ThreatenedItem::ValueAtRisk() const
 {
     // The shown amount is rounded for display only; a negative one counts as no loss.
     const double loss = std::max(mLossSet ? mPotentialLoss : mStoredLoss, 0.0);
-    return core::RoundSignificant(double(mProbability) * loss / 100.0, 2);
+    // Every outcome's impacts ask for it again: round once for the same inputs.
+    if (loss != mRoundedFor.loss || mProbability != mRoundedFor.probability) {
+        mRoundedFor = {loss, mProbability, core::RoundSignificant(double(mProbability) * loss / 100.0, 2)};
+    }
+    return mRoundedFor.value;
 }
 
 void c36ThreatenedItem::Initialize(int key, const QString& name)

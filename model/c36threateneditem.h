@@ -40,6 +40,12 @@ private:
     double mStoredLoss = 0;      // as read, written back unless the user set a new amount
     bool mLossSet = false;
     int mProbability = 50;
+    struct Rounded {
+        double loss = -1;   // no loss is below 0: the first call always computes
+        int probability = 0;
+        double value = 0;
+    };
+    mutable Rounded mRoundedFor;
     QString mNotes;
     bool mChanged = false;
 };
