@@ -3,18 +3,11 @@
 #include "platform/ui/waitcursor.h"
 #include "reports/frmpreview.h"
 #include "shell/frm0_tolmar.h"
+#include "shell/worksheetforms.h"
 #include "upgrade/upgrader.h"
 
 #include <QApplication>
 #include <QStringList>
-
-namespace {
-
-// Each worksheet library registers its forms by id here (worksheets::RegisterWorksheetForm);
-// a worksheet without a registered form shows a page with its caption.
-void RegisterWorksheetForms() {}
-
-} // namespace
 
 int main(int argc, char** argv)
 {
@@ -25,7 +18,7 @@ int main(int argc, char** argv)
     ui::setPrompter(&prompter);
     core::SetBusyCursorHandler(ui::SetBusyCursor);
     upgrade::Install();
-    RegisterWorksheetForms();
+    shell::RegisterWorksheetForms();
 
     shell::frm0_Tolmar::SetPreviewUnloader(reports::UnloadPreviewWindow);
     shell::frm0_Tolmar window;
