@@ -1,0 +1,140 @@
+// RTF as other word processors write it: code pages, section and page breaks, raw data,
+// nested tables and multi-level lists read as those programs show them.
+#include "platform/richtext/rtf.h"
+
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextList>
+
+#include <gtest/gtest.h>
+
+using namespace richtext;
+
+namespace {
+
+struct Snippet
+{
+    const char* name;
+    const char* rtf;    // UTF-8 source; the RTF itself is ASCII
+    const char* plain;  // UTF-8 text a word processor shows
+};
+
+class ForeignRtf : public ::testing::TestWithParam<Snippet> {};
+
+TEST_P(ForeignRtf, ReadsAsItsWriterMeantIt)
+{
+    const Snippet& s = GetParam();
+    const QString rtf = QString::fromUtf8(s.rtf);
+    EXPECT_EQ(RtfToPlainText(rtf).toStdString(), std::string(s.plain));
+    // and what we save of it reads back the same
+    QTextDocument doc;
+    ASSERT_TRUE(ReadRtf(rtf, &doc));
+    EXPECT_EQ(RtfToPlainText(WriteRtf(doc)).toStdString(), std::string(s.plain));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Snippets, ForeignRtf,
+    ::testing::Values(
+        Snippet{"GreekFontCharset", R"({\rtf1\ansi\deff0{\fonttbl{\f0 Arial;}{\f1\fcharset161 A;}}\f1 \'c1\'eb\'f6\'e1\par })",
+                "Αλφα"},
+        Snippet{"CyrillicDocumentCodePage", R"({\rtf1\ansi\ansicpg1251\deff0{\fonttbl{\f0 Arial;}}\'cc\'e8\'f0\par })",
+                "Мир"},
+        Snippet{"JapaneseDoubleBytes",
+                R"({\rtf1\ansi\ansicpg932\deff0{\fonttbl{\f0\fcharset128 MS Mincho;}}\f0 \'93\'fa\'96\'7b\par })", "日本"},
+        Snippet{"JapaneseTrailByteAsPlainCharacter",
+                R"({\rtf1\ansi\ansicpg932\deff0{\fonttbl{\f0\fcharset128 MS Mincho;}}\f0 \'83\'5cX\'83\\ok\par })",
+                "ソXソok"},
+        Snippet{"MacRoman", R"({\rtf1\mac\deff0{\fonttbl{\f0 Helvetica;}}Caf\'8e\par })", "Café"},
+        Snippet{"FontTableWithoutGroups",
+                R"({\rtf1\ansi\deff0{\fonttbl\f0\fswiss Helvetica;\f1\fcharset204 Times;}\f1 \'cc\f0 \'e9\par })", "Мé"},
+        Snippet{"PlainGoesBackToTheDefaultFont",
+                R"({\rtf1\ansi\deff0{\fonttbl{\f0 Arial;}{\f1\fcharset161 A;}}\f1 \'c1\plain \'c1\par })", "ΑÁ"},
+        Snippet{"UnicodeFallbackSkipped", R"({\rtf1\ansi\ansicpg1251\uc1 \u1052\'cc\'e8\par })", "Ми"},
+        Snippet{"SectionBreak", R"({\rtf1\ansi First section\sect\sectd Second section\par })",
+                "First section\r\nSecond section"},
+        Snippet{"LiteralTab", "{\\rtf1\\ansi a\tb\\par }", "a\tb"},
+        Snippet{"BinaryData", R"({\rtf1\ansi a{\*\blob\bin5 }{x\\}b\par })", "ab"},
+        Snippet{"BinaryDataInPicture", R"({\rtf1\ansi a{\pict\bin3 {{{}b\par })", "ab"},
+        Snippet{"SoftHyphen", R"({\rtf1\ansi fire\-fighter\par })", "fire\u00adfighter"},
+        Snippet{"NestedTableCells",
+                R"({\rtf1\ansi before\par \trowd\cellx4000\cellx8000\pard\intbl\itap1 Out1\par)"
+                R"(\pard\intbl\itap2 In1\nestcell In2\nestcell{\*\nesttableprops\trowd\cellx1000\cellx2000\nestrow}{\nonesttables\par})"
+                R"(\pard\intbl\itap1\cell Out2\cell\row\pard after\par })",
+                "before\r\nOut1\r\nIn1\r\nIn2\r\nOut2\r\nafter"}),
+    [](const ::testing::TestParamInfo<Snippet>& info) { return std::string(info.param.name); });
+
+const char kTwoLevelList[] =
+    R"({\rtf1\ansi{\*\listtable{\list\listtemplateid1{\listlevel\levelnfc0\levelstartat5{\leveltext\'02\'00.;}})"
+    R"({\listlevel\levelnfc4\levelstartat1{\leveltext\'02\'01);}}\listid1}})"
+    R"({\*\listoverridetable{\listoverride\listid1\listoverridecount0\ls1}})"
+    R"(\pard\ls1\ilvl0 five\par \pard\ls1\ilvl1 sub a\par \pard\ls1\ilvl0 six\par \pard\ls1\ilvl1 sub again\par })";
+
+void ExpectTwoLevelList(const QTextDocument& doc)
+{
+    const QTextBlock five = doc.begin();
+    const QTextBlock subA = five.next();
+    const QTextBlock six = subA.next();
+    const QTextBlock subAgain = six.next();
+    ASSERT_TRUE(five.textList() && subA.textList() && six.textList() && subAgain.textList());
+    // the first level goes on past its sub-list
+    EXPECT_EQ(five.textList(), six.textList());
+    EXPECT_EQ(six.textList()->itemNumber(six), 1);
+    EXPECT_EQ(five.textList()->format().style(), QTextListFormat::ListDecimal);
+    EXPECT_EQ(five.textList()->format().property(kListStartProperty).toInt(), 5);
+    // each level has its own style, and a sub-list starts again after an item above it
+    EXPECT_EQ(subA.textList()->format().style(), QTextListFormat::ListLowerAlpha);
+    EXPECT_EQ(subA.textList()->format().indent(), 2);
+    EXPECT_NE(subA.textList(), subAgain.textList());
+    EXPECT_EQ(subAgain.textList()->itemNumber(subAgain), 0);
+}
+
+TEST(ForeignLists, LevelsKeepTheirStyleStartAndNumbering)
+{
+    QTextDocument doc;
+    ASSERT_TRUE(ReadRtf(QString::fromLatin1(kTwoLevelList), &doc));
+    ExpectTwoLevelList(doc);
+}
+
+TEST(ForeignLists, OurRtfOfNestedStartedListsReadsBackTheSame)
+{
+    QTextDocument doc;
+    ASSERT_TRUE(ReadRtf(QString::fromLatin1(kTwoLevelList), &doc));
+    const QString saved = WriteRtf(doc);
+    // every level is written with its style and start, and the numbers shown go on
+    EXPECT_TRUE(saved.contains(QStringLiteral("\\levelnfc0\\leveljc0\\levelfollow0\\levelstartat5"))) << saved.toStdString();
+    EXPECT_TRUE(saved.contains(QStringLiteral("\\levelnfc4\\leveljc0\\levelfollow0\\levelstartat1")));
+    EXPECT_TRUE(saved.contains(QStringLiteral("{\\listtext 6.\\tab}\\ls1\\ilvl0")));
+    EXPECT_EQ(saved.count(QStringLiteral("\\listtemplateid")), 1);
+    QTextDocument again;
+    ASSERT_TRUE(ReadRtf(saved, &again));
+    ExpectTwoLevelList(again);
+    EXPECT_EQ(WriteRtf(again).toStdString(), saved.toStdString());
+}
+
+TEST(ForeignLists, LongListNumbersOnWithoutRestarting)
+{
+    QString rtf = QStringLiteral("{\\rtf1\\ansi{\\*\\listtable{\\list\\listtemplateid1{\\listlevel\\levelnfc0}\\listid1}}"
+                                 "{\\*\\listoverridetable{\\listoverride\\listid1\\ls1}}\\pard\\ls1 ");
+    for (int i = 0; i < 2500; ++i)
+        rtf += QStringLiteral("item\\par ");
+    rtf += u'}';
+    QTextDocument doc;
+    ASSERT_TRUE(ReadRtf(rtf, &doc));
+    EXPECT_EQ(doc.begin().textList(), doc.lastBlock().previous().textList());
+    EXPECT_TRUE(WriteRtf(doc).contains(QStringLiteral("{\\listtext 2500.\\tab}")));
+}
+
+TEST(ForeignBreaks, PageBreakStartsTheNextParagraphOnANewPage)
+{
+    QTextDocument doc;
+    ASSERT_TRUE(ReadRtf(QStringLiteral("{\\rtf1\\ansi one\\page two\\par three\\par }"), &doc));
+    ASSERT_EQ(doc.blockCount(), 3);
+    EXPECT_FALSE(doc.begin().blockFormat().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore);
+    EXPECT_TRUE(doc.begin().next().blockFormat().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore);
+    EXPECT_FALSE(doc.lastBlock().blockFormat().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore);
+    QTextDocument again;
+    ASSERT_TRUE(ReadRtf(WriteRtf(doc), &again));
+    EXPECT_TRUE(again.begin().next().blockFormat().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore);
+}
+
+} // namespace
