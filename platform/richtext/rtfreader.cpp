@@ -174,8 +174,11 @@ private:
     void ensureParagraph();
     void finishParagraph();
     void startTable();
+    void beginRow();
     void enterCell();
     void endTable();
+    int columnOfEdge(int x) const;
+    bool continuesMergedCell(int cell) const;
     void newDocument();
     QTextCharFormat charFormat(const CharState& c) const;
     QTextBlockFormat blockFormat(const ParaState& p);
@@ -220,7 +223,17 @@ private:
 
     // table being read
     QPointer<QTextTable> mTable;
-    QList<int> mCellX;
+    struct CellDef
+    {
+        int x = 0;  // right edge, twips
+        bool mergeFirst = false, mergeNext = false;     // \clmgf, \clmrg
+        bool vMergeFirst = false, vMergeNext = false;   // \clvmgf, \clvmrg
+    };
+    QList<CellDef> mCellDefs;   // of the row being read
+    CellDef mNextCell;          // what is known of the cell whose \cellx comes next
+    QList<int> mEdges;          // the table's column right edges, ascending
+    QList<int> mRowCellColumn;  // each cell of the row: its first column
+    int mColumns = 0;
     int mRow = 0, mCol = 0;
     bool mCellOpen = false;
     bool mRowHasCells = false;
@@ -706,14 +719,32 @@ void Reader::controlWord(const QString& word, bool hasParam, int param)
     } else if (word == u"itap") {
         p.inTable = param > 0;
     } else if (word == u"trowd") {
-        mCellX.clear();
+        mCellDefs.clear();
+        mNextCell = CellDef();
+    } else if (word == u"clmgf") {
+        mNextCell.mergeFirst = true;
+    } else if (word == u"clmrg") {
+        mNextCell.mergeNext = true;
+    } else if (word == u"clvmgf") {
+        mNextCell.vMergeFirst = true;
+    } else if (word == u"clvmrg") {
+        mNextCell.vMergeNext = true;
     } else if (word == u"cellx") {
-        if (mCellX.size() < kMaxColumns)
-            mCellX.append(qBound(0, param, 31680));
+        if (mCellDefs.size() < kMaxColumns) {
+            // edges must grow: a damaged row keeps at least a twip per cell
+            const int previous = mCellDefs.isEmpty() ? 0 : mCellDefs.last().x;
+            mNextCell.x = qBound(previous + 1, param, 31680 + kMaxColumns);
+            mCellDefs.append(mNextCell);
+        }
+        mNextCell = CellDef();
     } else if (word == u"cell") {
         p.inTable = true;
-        // the cell mark after a nested table adds no empty paragraph of its own
-        if (!(mAfterNestedCell && mBlockPending && !mPending.size())) {
+        // The cell mark after a nested table adds no empty paragraph of its own, and a cell
+        // merged into its neighbour adds nothing to it.
+        const bool empty = mBlockPending || !mParagraphHasContent;
+        const bool merged = mTable && mCellOpen == false && continuesMergedCell(mCol) && mPending.isEmpty()
+            && !mParagraphHasContent;
+        if (!(mAfterNestedCell && mBlockPending && mPending.isEmpty()) && !(merged && empty)) {
             ensureParagraph();
             finishParagraph();
         }
@@ -960,51 +991,137 @@ void Reader::assignList(const ParaState& p)
 
 void Reader::startTable()
 {
-    const int cols = qMax(1, int(mCellX.size()));
     QTextTableFormat f;
     f.setBorder(1);
     f.setCellPadding(3);
     f.setCellSpacing(0);
     f.setBorderCollapse(true);
+    mEdges.clear();
+    for (const CellDef& d : std::as_const(mCellDefs))
+        mEdges.append(d.x);
+    mColumns = qMax(1, int(mEdges.size()));
+    // A paragraph ended just before: the table itself separates, so no empty block in between.
+    mTable = mCursor.insertTable(1, mColumns, f);
+    mRow = 0;
+    mCol = 0;
+    beginRow();
+    mCellOpen = false;
+    enterCell();
+}
+
+int Reader::columnOfEdge(int x) const
+{
+    // the column whose right edge is nearest
+    int best = 0;
+    for (int c = 1; c < mEdges.size(); ++c)
+        if (qAbs(mEdges.at(c) - x) < qAbs(mEdges.at(best) - x))
+            best = c;
+    return best;
+}
+
+bool Reader::continuesMergedCell(int cell) const
+{
+    if (cell < 0 || cell >= mCellDefs.size())
+        return false;
+    return (mCellDefs.at(cell).mergeNext && cell > 0) || (mCellDefs.at(cell).vMergeNext && mRow > 0);
+}
+
+void Reader::beginRow()
+{
+    // Cells sit under the columns their right edges name: an edge the table has not seen
+    // splits the column it falls in, and the rows above span both halves.
+    constexpr int kSlack = 20;  // twips: writers round edges
+    for (const CellDef& d : std::as_const(mCellDefs)) {
+        if (mEdges.size() >= kMaxColumns)
+            break;
+        int p = 0;
+        while (p < mEdges.size() && mEdges.at(p) < d.x - kSlack)
+            ++p;
+        if (p < mEdges.size() && qAbs(mEdges.at(p) - d.x) <= kSlack)
+            continue;
+        if (p == mEdges.size()) {
+            mEdges.append(d.x);
+            if (mEdges.size() > mColumns) {
+                mTable->appendColumns(1);
+                ++mColumns;
+            }
+            continue;
+        }
+        mEdges.insert(p, d.x);
+        mTable->insertColumns(p + 1, 1);
+        ++mColumns;
+        for (int r = 0; r < mRow && r < mTable->rows(); ++r) {
+            const QTextTableCell cell = mTable->cellAt(r, p);
+            if (cell.row() == r && cell.column() + cell.columnSpan() - 1 == p)
+                mTable->mergeCells(r, cell.column(), cell.rowSpan(), cell.columnSpan() + 1);
+        }
+    }
     QList<QTextLength> widths;
     QString key;
     int prev = 0;
-    for (int x : mCellX) {
+    for (int x : std::as_const(mEdges)) {
         widths.append(QTextLength(QTextLength::FixedLength, TwipsToPixels(qMax(1, x - prev))));
         key += QString::number(qMax(1, x - prev)) + u';';
-        prev = qMax(prev, x);
+        prev = x;
     }
-    if (takeLayoutSet(mWidthSets, key))
-        f.setColumnWidthConstraints(widths);
-    // A paragraph ended just before: the table itself separates, so no empty block in between.
-    mTable = mCursor.insertTable(1, cols, f);
-    mRow = 0;
-    mCol = 0;
-    mCellOpen = true;
+    if (!widths.isEmpty() && takeLayoutSet(mWidthSets, key)) {
+        QTextTableFormat f = mTable->format();
+        if (f.columnWidthConstraints() != widths) {
+            f.setColumnWidthConstraints(widths);
+            mTable->setFormat(f);
+        }
+    }
+
+    // Where each cell of the row starts, and the merges its definitions ask for.
+    mRowCellColumn.clear();
+    int next = 0;
+    for (int k = 0; k < mCellDefs.size(); ++k) {
+        const int first = qMin(next, mColumns - 1);
+        const int last = qMax(first, columnOfEdge(mCellDefs.at(k).x));
+        mRowCellColumn.append(first);
+        next = last + 1;
+        const CellDef& d = mCellDefs.at(k);
+        if (d.mergeNext && k > 0) {
+            const QTextTableCell left = mTable->cellAt(mRow, mRowCellColumn.at(k - 1));
+            mTable->mergeCells(left.row(), left.column(), left.rowSpan(), last - left.column() + 1);
+        } else if (last > first) {
+            mTable->mergeCells(mRow, first, 1, last - first + 1);
+        }
+        if (d.vMergeNext && mRow > 0) {
+            const QTextTableCell above = mTable->cellAt(mRow - 1, first);
+            if (above.column() == first)
+                mTable->mergeCells(above.row(), first, mRow - above.row() + 1,
+                                   qMax(above.columnSpan(), last - first + 1));
+        }
+    }
     mRowHasCells = true;
-    mCursor = mTable->cellAt(0, 0).firstCursorPosition();
 }
 
 void Reader::enterCell()
 {
-    if (mRow >= mTable->rows() && mTable->rows() >= kMaxTableRows) {
-        flushText();
-        endTable();
-        startTable();
-        return;
-    }
-    if (mRow >= mTable->rows())
+    if (mRow >= mTable->rows()) {
+        if (mTable->rows() >= kMaxTableRows) {
+            flushText();
+            endTable();
+            startTable();
+            return;
+        }
         mTable->appendRows(1);
-    if (mCol >= mTable->columns()) {
-        if (mTable->columns() >= kMaxColumns)
-            mCol = mTable->columns() - 1;
-        else
-            mTable->appendColumns(1);
+        beginRow();
+    }
+    int column = mCol < mRowCellColumn.size() ? mRowCellColumn.at(mCol) : mCol;
+    if (column >= mColumns) {
+        if (mColumns >= kMaxColumns) {
+            column = mColumns - 1;
+        } else {
+            mTable->appendColumns(column - mColumns + 1);
+            mColumns = column + 1;
+        }
     }
     mRowHasCells = true;
-    const QTextTableCell cell = mTable->cellAt(qMin(mRow, mTable->rows() - 1), qMin(mCol, mTable->columns() - 1));
+    const QTextTableCell cell = mTable->cellAt(qMin(mRow, mTable->rows() - 1), column);
     mCursor = cell.lastCursorPosition();
-    // Extra cells of a row wider than the table land in its last cell.
+    // Extra cells of a row wider than the table, and cells merged into another, add a paragraph.
     if (cell.firstPosition() != cell.lastPosition())
         mCursor.insertBlock();
     mCellOpen = true;

@@ -213,18 +213,37 @@ void Writer::writeTable(QTextTable* table)
 {
     const int cols = table->columns();
     const QList<QTextLength> widths = table->format().columnWidthConstraints();
-    QString rowDef = QStringLiteral("\\trowd\\trgaph108\\trleft0");
+    QList<int> edges;
     int x = 0;
     for (int c = 0; c < cols; ++c) {
         int w = kFullWidthTwips / qMax(1, cols);
         if (c < widths.size() && widths.at(c).type() == QTextLength::FixedLength)
             w = qBound(1, PixelsToTwips(widths.at(c).rawValue()), kMaxRowTwips / qMax(1, cols));
         x += w;
-        rowDef += QStringLiteral("\\clbrdrt\\brdrs\\brdrw10\\clbrdrl\\brdrs\\brdrw10"
-                                 "\\clbrdrb\\brdrs\\brdrw10\\clbrdrr\\brdrs\\brdrw10\\cellx%1")
-                      .arg(x);
+        edges.append(x);
     }
     for (int r = 0; r < table->rows(); ++r) {
+        // Every column keeps its own cell; merged cells say so, as word processors write them.
+        QString rowDef = QStringLiteral("\\trowd\\trgaph108\\trleft0");
+        for (int c = 0; c < cols; ++c) {
+            const QTextTableCell cell = table->cellAt(r, c);
+            if (cell.row() == r && cell.column() == c) {
+                if (cell.rowSpan() > 1)
+                    rowDef += QStringLiteral("\\clvmgf");
+                if (cell.columnSpan() > 1)
+                    rowDef += QStringLiteral("\\clmgf");
+            } else {
+                if (cell.row() != r)
+                    rowDef += QStringLiteral("\\clvmrg");
+                if (cell.column() != c)
+                    rowDef += QStringLiteral("\\clmrg");
+                else if (cell.columnSpan() > 1)
+                    rowDef += QStringLiteral("\\clmgf");
+            }
+            rowDef += QStringLiteral("\\clbrdrt\\brdrs\\brdrw10\\clbrdrl\\brdrs\\brdrw10"
+                                     "\\clbrdrb\\brdrs\\brdrw10\\clbrdrr\\brdrs\\brdrw10\\cellx%1")
+                          .arg(edges.at(c));
+        }
         mBody += rowDef;
         mNeedDelimiter = true;
         for (int c = 0; c < cols; ++c) {

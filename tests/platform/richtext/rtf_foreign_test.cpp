@@ -4,7 +4,12 @@
 
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTextCursor>
+#include <QTextFrame>
 #include <QTextList>
+#include <QTextTable>
+
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -136,5 +141,95 @@ TEST(ForeignBreaks, PageBreakStartsTheNextParagraphOnANewPage)
     ASSERT_TRUE(ReadRtf(WriteRtf(doc), &again));
     EXPECT_TRUE(again.begin().next().blockFormat().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore);
 }
+
+} // namespace
+
+namespace {
+
+QTextTable* FirstTable(QTextDocument& doc)
+{
+    for (QTextFrame* f : doc.rootFrame()->childFrames())
+        if (auto* t = qobject_cast<QTextTable*>(f))
+            return t;
+    return nullptr;
+}
+
+QString CellText(QTextTable* t, int r, int c)
+{
+    const QTextTableCell cell = t->cellAt(r, c);
+    QTextCursor a = cell.firstCursorPosition();
+    a.setPosition(cell.lastCursorPosition().position(), QTextCursor::KeepAnchor);
+    return a.selectedText();
+}
+
+struct Span
+{
+    int row, col, rowSpan, colSpan;
+    const char* text;
+};
+
+struct TableCase
+{
+    const char* name;
+    const char* rows;  // the table's RTF, between "before\par " and "\pard after\par }"
+    int rowCount, colCount;
+    std::vector<Span> cells;
+};
+
+class ForeignTables : public ::testing::TestWithParam<TableCase> {};
+
+void ExpectCells(QTextDocument& doc, const TableCase& c)
+{
+    QTextTable* t = FirstTable(doc);
+    ASSERT_NE(t, nullptr);
+    EXPECT_EQ(t->rows(), c.rowCount);
+    EXPECT_EQ(t->columns(), c.colCount);
+    for (const Span& s : c.cells) {
+        const QTextTableCell cell = t->cellAt(s.row, s.col);
+        EXPECT_EQ(cell.row(), s.row) << s.text;
+        EXPECT_EQ(cell.column(), s.col) << s.text;
+        EXPECT_EQ(cell.rowSpan(), s.rowSpan) << s.text;
+        EXPECT_EQ(cell.columnSpan(), s.colSpan) << s.text;
+        EXPECT_EQ(CellText(t, s.row, s.col).toStdString(), std::string(s.text));
+    }
+}
+
+TEST_P(ForeignTables, CellsSitUnderTheirEdgesAndKeepTheirMerges)
+{
+    const TableCase& c = GetParam();
+    const QString rtf = QStringLiteral("{\\rtf1\\ansi before\\par ") + QString::fromLatin1(c.rows)
+        + QStringLiteral("\\pard after\\par }");
+    QTextDocument doc;
+    ASSERT_TRUE(ReadRtf(rtf, &doc));
+    ExpectCells(doc, c);
+    // our own RTF of it reads back the same, and saves again unchanged
+    const QString saved = WriteRtf(doc);
+    QTextDocument again;
+    ASSERT_TRUE(ReadRtf(saved, &again));
+    ExpectCells(again, c);
+    EXPECT_EQ(WriteRtf(again).toStdString(), saved.toStdString());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Tables, ForeignTables,
+    ::testing::Values(
+        TableCase{"TwoWideCellsUnderThree",
+                  R"(\trowd\cellx2000\cellx4000\cellx6000\pard\intbl a\cell b\cell c\cell\row )"
+                  R"(\trowd\cellx4000\cellx6000\pard\intbl wide\cell narrow\cell\row )",
+                  2, 3, {{0, 0, 1, 1, "a"}, {0, 2, 1, 1, "c"}, {1, 0, 1, 2, "wide"}, {1, 2, 1, 1, "narrow"}}},
+        TableCase{"ThreeCellsUnderTwoSplitTheColumnsAbove",
+                  R"(\trowd\cellx3000\cellx6000\pard\intbl A\cell B\cell\row )"
+                  R"(\trowd\cellx2000\cellx4000\cellx6000\pard\intbl x\cell y\cell z\cell\row )",
+                  2, 4, {{0, 0, 1, 2, "A"}, {0, 2, 1, 2, "B"}, {1, 0, 1, 1, "x"}, {1, 1, 1, 2, "y"}, {1, 3, 1, 1, "z"}}},
+        TableCase{"HorizontalMerge",
+                  R"(\trowd\clmgf\cellx2000\clmrg\cellx4000\cellx6000\pard\intbl joined\cell\cell c\cell\row )"
+                  R"(\trowd\cellx2000\cellx4000\cellx6000\pard\intbl d\cell e\cell f\cell\row )",
+                  2, 3, {{0, 0, 1, 2, "joined"}, {0, 2, 1, 1, "c"}, {1, 1, 1, 1, "e"}}},
+        TableCase{"VerticalMerge",
+                  R"(\trowd\clvmgf\cellx2000\cellx4000\pard\intbl tall\cell b\cell\row )"
+                  R"(\trowd\clvmrg\cellx2000\cellx4000\pard\intbl\cell d\cell\row )"
+                  R"(\trowd\cellx2000\cellx4000\pard\intbl e\cell f\cell\row )",
+                  3, 2, {{0, 0, 2, 1, "tall"}, {1, 1, 1, 1, "d"}, {2, 0, 1, 1, "e"}}}),
+    [](const ::testing::TestParamInfo<TableCase>& info) { return std::string(info.param.name); });
 
 } // namespace
