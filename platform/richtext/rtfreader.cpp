@@ -178,7 +178,9 @@ private:
     void enterCell();
     void endTable();
     int columnOfEdge(int x) const;
+    void merge(int row, int column, int rows, int columns);
     bool continuesMergedCell(int cell) const;
+    void applyMerges();
     void newDocument();
     QTextCharFormat charFormat(const CharState& c) const;
     QTextBlockFormat blockFormat(const ParaState& p);
@@ -233,6 +235,12 @@ private:
     CellDef mNextCell;          // what is known of the cell whose \cellx comes next
     QList<int> mEdges;          // the table's column right edges, ascending
     QList<int> mRowCellColumn;  // each cell of the row: its first column
+    struct MergedCell
+    {
+        int row, rows;
+        int left, right;  // edges, twips
+    };
+    QList<MergedCell> mMergedCells;  // every cell of the table, merged or not
     int mColumns = 0;
     int mRow = 0, mCol = 0;
     bool mCellOpen = false;
@@ -361,6 +369,8 @@ void Reader::run(const QString& rtf)
     // Damaged input may stop inside groups: what was read stands.
     flushBytes();
     flushText();
+    if (mTable)
+        applyMerges();
     if (mParagraphHasContent)
         finishParagraph();
 }
@@ -997,6 +1007,7 @@ void Reader::startTable()
     f.setCellSpacing(0);
     f.setBorderCollapse(true);
     mEdges.clear();
+    mMergedCells.clear();
     for (const CellDef& d : std::as_const(mCellDefs))
         mEdges.append(d.x);
     mColumns = qMax(1, int(mEdges.size()));
@@ -1026,10 +1037,28 @@ bool Reader::continuesMergedCell(int cell) const
     return (mCellDefs.at(cell).mergeNext && cell > 0) || (mCellDefs.at(cell).vMergeNext && mRow > 0);
 }
 
+void Reader::merge(int row, int column, int rows, int columns)
+{
+    // Qt takes any rectangle on trust; a damaged file must not ask it for one that leaves the
+    // table or cuts through a cell merged before.
+    if (row < 0 || column < 0 || rows < 1 || columns < 1 || row + rows > mTable->rows() || column + columns > mColumns)
+        return;
+    for (int r = row; r < row + rows; ++r) {
+        for (int c = column; c < column + columns; ++c) {
+            const QTextTableCell cell = mTable->cellAt(r, c);
+            if (cell.row() < row || cell.column() < column || cell.row() + cell.rowSpan() > row + rows
+                || cell.column() + cell.columnSpan() > column + columns)
+                return;
+        }
+    }
+    mTable->mergeCells(row, column, rows, columns);
+}
+
 void Reader::beginRow()
 {
     // Cells sit under the columns their right edges name: an edge the table has not seen
-    // splits the column it falls in, and the rows above span both halves.
+    // splits the column it falls in. Merges wait for the end of the table, when the columns
+    // are known: Qt's tables do not take column changes across merged cells well.
     constexpr int kSlack = 20;  // twips: writers round edges
     for (const CellDef& d : std::as_const(mCellDefs)) {
         if (mEdges.size() >= kMaxColumns)
@@ -1039,21 +1068,10 @@ void Reader::beginRow()
             ++p;
         if (p < mEdges.size() && qAbs(mEdges.at(p) - d.x) <= kSlack)
             continue;
-        if (p == mEdges.size()) {
-            mEdges.append(d.x);
-            if (mEdges.size() > mColumns) {
-                mTable->appendColumns(1);
-                ++mColumns;
-            }
-            continue;
-        }
         mEdges.insert(p, d.x);
-        mTable->insertColumns(p + 1, 1);
-        ++mColumns;
-        for (int r = 0; r < mRow && r < mTable->rows(); ++r) {
-            const QTextTableCell cell = mTable->cellAt(r, p);
-            if (cell.row() == r && cell.column() + cell.columnSpan() - 1 == p)
-                mTable->mergeCells(r, cell.column(), cell.rowSpan(), cell.columnSpan() + 1);
+        if (mEdges.size() > mColumns) {
+            mTable->insertColumns(qMin(p + 1, mColumns), 1);
+            ++mColumns;
         }
     }
     QList<QTextLength> widths;
@@ -1064,6 +1082,9 @@ void Reader::beginRow()
         key += QString::number(qMax(1, x - prev)) + u';';
         prev = x;
     }
+    // Qt keeps one width a column and trusts the list to be that long when it inserts columns.
+    while (!widths.isEmpty() && widths.size() < mColumns)
+        widths.append(widths.last());
     if (!widths.isEmpty() && takeLayoutSet(mWidthSets, key)) {
         QTextTableFormat f = mTable->format();
         if (f.columnWidthConstraints() != widths) {
@@ -1072,29 +1093,50 @@ void Reader::beginRow()
         }
     }
 
-    // Where each cell of the row starts, and the merges its definitions ask for.
+    // Where each cell of the row starts, and the cells it makes with its merges.
     mRowCellColumn.clear();
-    int next = 0;
+    int left = 0;
+    int previous = -1;  // the record the cell before belongs to
     for (int k = 0; k < mCellDefs.size(); ++k) {
-        const int first = qMin(next, mColumns - 1);
-        const int last = qMax(first, columnOfEdge(mCellDefs.at(k).x));
-        mRowCellColumn.append(first);
-        next = last + 1;
         const CellDef& d = mCellDefs.at(k);
-        if (d.mergeNext && k > 0) {
-            const QTextTableCell left = mTable->cellAt(mRow, mRowCellColumn.at(k - 1));
-            mTable->mergeCells(left.row(), left.column(), left.rowSpan(), last - left.column() + 1);
-        } else if (last > first) {
-            mTable->mergeCells(mRow, first, 1, last - first + 1);
-        }
+        mRowCellColumn.append(qMin(columnOfEdge(left) + (left > 0 ? 1 : 0), mColumns - 1));
+        int joined = -1;
         if (d.vMergeNext && mRow > 0) {
-            const QTextTableCell above = mTable->cellAt(mRow - 1, first);
-            if (above.column() == first)
-                mTable->mergeCells(above.row(), first, mRow - above.row() + 1,
-                                   qMax(above.columnSpan(), last - first + 1));
+            for (int m = 0; m < mMergedCells.size(); ++m) {
+                MergedCell& above = mMergedCells[m];
+                const int end = above.row + above.rows;
+                if ((end == mRow || end == mRow + 1) && above.left <= left + kSlack && above.right > left + kSlack) {
+                    if (end == mRow)
+                        ++above.rows;
+                    above.right = qMax(above.right, d.x);
+                    joined = m;
+                    break;
+                }
+            }
         }
+        if (joined < 0 && d.mergeNext && previous >= 0) {
+            mMergedCells[previous].right = qMax(mMergedCells.at(previous).right, d.x);
+            joined = previous;
+        }
+        if (joined < 0) {
+            mMergedCells.append(MergedCell{mRow, 1, left, d.x});
+            joined = int(mMergedCells.size()) - 1;
+        }
+        previous = joined;
+        left = d.x;
     }
     mRowHasCells = true;
+}
+
+void Reader::applyMerges()
+{
+    for (const MergedCell& m : std::as_const(mMergedCells)) {
+        const int first = m.left > 0 ? columnOfEdge(m.left) + 1 : 0;
+        const int last = columnOfEdge(m.right);
+        if (m.rows > 1 || last > first)
+            merge(m.row, first, m.rows, last - first + 1);
+    }
+    mMergedCells.clear();
 }
 
 void Reader::enterCell()
@@ -1129,6 +1171,7 @@ void Reader::enterCell()
 
 void Reader::endTable()
 {
+    applyMerges();
     mCursor.setPosition(mTable->lastPosition() + 1);
     mTable = nullptr;
     mCellOpen = false;
