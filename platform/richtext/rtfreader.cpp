@@ -181,6 +181,7 @@ private:
     void merge(int row, int column, int rows, int columns);
     bool continuesMergedCell(int cell) const;
     void applyMerges();
+    bool ensureRow();  // true when a new table was started (and its first cell entered)
     void newDocument();
     QTextCharFormat charFormat(const CharState& c) const;
     QTextBlockFormat blockFormat(const ParaState& p);
@@ -754,7 +755,9 @@ void Reader::controlWord(const QString& word, bool hasParam, int param)
         const bool empty = mBlockPending || !mParagraphHasContent;
         const bool merged = mTable && mCellOpen == false && continuesMergedCell(mCol) && mPending.isEmpty()
             && !mParagraphHasContent;
-        if (!(mAfterNestedCell && mBlockPending && mPending.isEmpty()) && !(merged && empty)) {
+        if (merged && empty) {
+            ensureRow();  // a row of merged cells only is a row all the same
+        } else if (!(mAfterNestedCell && mBlockPending && mPending.isEmpty())) {
             ensureParagraph();
             finishParagraph();
         }
@@ -1139,18 +1142,25 @@ void Reader::applyMerges()
     mMergedCells.clear();
 }
 
+bool Reader::ensureRow()
+{
+    if (mRow < mTable->rows())
+        return false;
+    if (mTable->rows() >= kMaxTableRows) {
+        flushText();
+        endTable();
+        startTable();  // enters its first cell
+        return true;
+    }
+    mTable->appendRows(1);
+    beginRow();
+    return false;
+}
+
 void Reader::enterCell()
 {
-    if (mRow >= mTable->rows()) {
-        if (mTable->rows() >= kMaxTableRows) {
-            flushText();
-            endTable();
-            startTable();
-            return;
-        }
-        mTable->appendRows(1);
-        beginRow();
-    }
+    if (ensureRow())
+        return;
     int column = mCol < mRowCellColumn.size() ? mRowCellColumn.at(mCol) : mCol;
     if (column >= mColumns) {
         if (mColumns >= kMaxColumns) {
