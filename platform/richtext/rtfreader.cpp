@@ -1108,7 +1108,9 @@ void Reader::beginRow()
             for (int m = 0; m < mMergedCells.size(); ++m) {
                 MergedCell& above = mMergedCells[m];
                 const int end = above.row + above.rows;
-                if ((end == mRow || end == mRow + 1) && above.left <= left + kSlack && above.right > left + kSlack) {
+                // the cell above that holds this cell's middle
+                const int twiceMiddle = left + d.x;
+                if ((end == mRow || end == mRow + 1) && 2 * above.left < twiceMiddle && 2 * above.right > twiceMiddle) {
                     if (end == mRow)
                         ++above.rows;
                     above.right = qMax(above.right, d.x);
