@@ -15,6 +15,7 @@
 #include <QTextList>
 #include <QTextTable>
 
+#include <array>
 #include <map>
 #include <memory>
 
@@ -1135,13 +1136,40 @@ void Reader::beginRow()
 
 void Reader::applyMerges()
 {
+    QList<std::array<int, 4>> merges;  // row, column, rows, columns
     for (const MergedCell& m : std::as_const(mMergedCells)) {
         const int first = m.left > 0 ? columnOfEdge(m.left) + 1 : 0;
         const int last = columnOfEdge(m.right);
         if (m.rows > 1 || last > first)
-            merge(m.row, first, m.rows, last - first + 1);
+            merges.append({m.row, first, m.rows, last - first + 1});
     }
     mMergedCells.clear();
+    if (merges.isEmpty())
+        return;
+    // Qt's merge can hand a neighbouring cell's paragraph the format of a cell merged away:
+    // the paragraphs of every cell get their own formats back afterwards.
+    QList<QList<QTextBlockFormat>> formats(mTable->rows() * mColumns);
+    for (int r = 0; r < mTable->rows(); ++r)
+        for (int c = 0; c < mColumns; ++c)
+            for (auto it = mTable->cellAt(r, c).begin(); !it.atEnd(); ++it)
+                if (!it.currentFrame())
+                    formats[r * mColumns + c].append(it.currentBlock().blockFormat());
+    for (const auto& m : std::as_const(merges))
+        merge(m[0], m[1], m[2], m[3]);
+    for (int r = 0; r < mTable->rows(); ++r) {
+        for (int c = 0; c < mColumns; ++c) {
+            const QTextTableCell cell = mTable->cellAt(r, c);
+            if (cell.row() != r || cell.column() != c)
+                continue;
+            const QList<QTextBlockFormat>& kept = formats.at(r * mColumns + c);
+            int i = 0;
+            for (auto it = cell.begin(); !it.atEnd() && i < kept.size(); ++it) {
+                if (it.currentFrame())
+                    continue;
+                QTextCursor(it.currentBlock()).setBlockFormat(kept.at(i++));
+            }
+        }
+    }
 }
 
 bool Reader::ensureRow()
