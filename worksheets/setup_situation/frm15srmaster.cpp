@@ -265,7 +265,7 @@ void frm15SRMaster::grdMasterList_AfterEdit(int row, int col)
         double cost = 0;
         if (!ReadCost(g.text(row, col), &cost)) {
             cost = mCostBeforeEdit;
-            ui::MsgBox(QStringLiteral("The cost must be an amount from 0 to 922,337,203,685,477 dollars."),
+            ui::MsgBox(QStringLiteral("The cost must be an amount from 0 to 99,999,999,999.99 dollars."),
                        ui::Buttons::OK, ui::Icon::Warning);
         }
         mCurrent->SetUnitCost(cost);
@@ -335,6 +335,8 @@ void frm15SRMaster::InsertType(const std::shared_ptr<model::c38SRType>& typ, int
 void frm15SRMaster::cmdAdd_Click()
 {
     core::Trace(QStringLiteral("cmdAdd_Click"));
+    // A cell still open (the button pressed by its shortcut) is stored first.
+    grdMasterList->finishEdit();
     SaveChanges();
     frm15zSRMAdd dialog(*this, window());
     dialog.txtPosition->setText(QString::number(std::max(grdMasterList->row(), 0) + 1));
@@ -344,6 +346,8 @@ void frm15SRMaster::cmdAdd_Click()
 void frm15SRMaster::cmdDelete_Click()
 {
     core::Trace(QStringLiteral("cmdDelete_Click"));
+    // A cell still open (the button pressed by its shortcut) is stored before anything goes.
+    grdMasterList->finishEdit();
     SaveChanges();
     grid::Grid& g = *grdMasterList;
     const int row = g.row();

@@ -24,8 +24,9 @@ class frm15SRMaster : public WorksheetForm {
     Q_OBJECT
 public:
     enum Column { Position = 0, LongName, ShortName, Units, Cost, Key, ColumnCount };
-    // Largest unit cost, in whole dollars: the Currency column's range.
-    static constexpr double kMaxUnitCost = 922337203685477.0;
+    // Largest unit cost: the file keeps amounts as 8-byte numbers to 1/10,000 of a dollar,
+    // which holds every cent exactly up to here, so what is typed, shown and stored agree.
+    static constexpr double kMaxUnitCost = 99999999999.99;
     static constexpr int kUnitsLength = 20;
     static constexpr int kCostLength = 22;
 
