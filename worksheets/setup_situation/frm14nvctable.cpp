@@ -200,9 +200,10 @@ void frm14NVCTable::DisplayNVCTable()
             ColourCell(r, c, useGains);
         }
     }
-    ShowAcreImpacts();
     (useGains ? optNVC : optLoss)->setChecked(true);
+    // The caption says what the totals add from the start, not only once an option is clicked.
     pnlLabel->setText(useGains ? QStringLiteral("Gain or loss per acre") : QStringLiteral("Loss per acre"));
+    ShowAcreImpacts();
 }
 
 void frm14NVCTable::ColourCell(int row, int col, bool useGains)
