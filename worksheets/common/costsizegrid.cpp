@@ -6,6 +6,9 @@
 #include "model/textnumbers.h"
 #include "platform/grid/grid.h"
 #include "platform/ui/prompter.h"
+#include "platform/ui/screen.h"
+
+#include <algorithm>
 
 namespace worksheets {
 
@@ -44,6 +47,9 @@ void CostSizeGrid::SetupGrid()
         g.setColFormat(c, formats[c]);
         g.setColDataType(c, types[c]);
     }
+    // The cost header's longer line shows whole in the font on screen.
+    const int headerPixels = g.fontMetrics().horizontalAdvance(QStringLiteral("Suppression cost")) + 16;
+    g.setColWidth(Cost, std::max(widths[Cost], ui::PixelsToTwips(headerPixels)));
     g.setText(0, From, kSizeHeader);
     g.setText(0, To, kSizeHeader);
     g.setText(1, From, QStringLiteral("From"));

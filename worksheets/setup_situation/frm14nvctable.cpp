@@ -21,6 +21,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace worksheets {
 
 namespace {
@@ -148,7 +150,11 @@ void frm14NVCTable::SetupNVCGrid()
     g.setFixedCols(0);
     g.setRows(kResources + 1);
     g.setFixedRows(1);
-    g.setColWidth(0, kNameWidth);
+    // Wide enough for the longest resource name in the font on screen.
+    int nameWidth = kNameWidth;
+    for (int r = 1; r <= kResources; ++r)
+        nameWidth = std::max(nameWidth, ui::PixelsToTwips(g.fontMetrics().horizontalAdvance(model::GetResourceName(r)) + 12));
+    g.setColWidth(0, nameWidth);
     g.setColDataType(0, grid::DataType::String);
     for (int c = 1; c <= kFILColumns; ++c) {
         g.setColWidth(c, kFILWidth);
@@ -168,7 +174,7 @@ void frm14NVCTable::SetupNVCGrid()
         height += ui::TwipsToPixels(g.rowHeight(r));
     const int frame = 2 * g.frameWidth();
     g.setFixedSize(width + frame + 2, height + frame + 2);
-    pnlLabel->setFixedWidth(frame / 2 + ui::TwipsToPixels(kNameWidth));
+    pnlLabel->setFixedWidth(frame / 2 + ui::TwipsToPixels(nameWidth));
     for (int c = 1; c <= kFILColumns; ++c)
         pnlAcreImpact[c]->setFixedWidth(ui::TwipsToPixels(kFILWidth));
 }

@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStyle>
 #include <QVBoxLayout>
 
 #include <cmath>
@@ -91,9 +92,15 @@ frm15SRMaster::frm15SRMaster(QWidget* parent)
     auto* left = new QVBoxLayout;
     left->addWidget(grdMasterList, 1);
     left->addLayout(buttons);
+    auto* sidePanel = new QWidget(this);
+    sidePanel->setLayout(side);
+    side->setContentsMargins(0, 0, 0, 0);
+    sidePanel->setMinimumWidth(220);
+    sidePanel->setMaximumWidth(400);
     auto* layout = new QHBoxLayout(this);
     layout->addLayout(left, 3);
-    layout->addLayout(side, 1);
+    layout->addWidget(sidePanel, 1);
+    layout->addStretch(0);
 
     connect(grdMasterList, &grid::Grid::enterCell, this, &frm15SRMaster::grdMasterList_EnterCell);
     connect(grdMasterList, &grid::Grid::beforeEdit, this, &frm15SRMaster::grdMasterList_BeforeEdit);
@@ -150,9 +157,14 @@ void frm15SRMaster::SetupMasterGrid()
     g.setColHidden(Key, true);
     // A unit name as long as the Add dialog takes shows whole.
     const QFontMetrics metrics(g.font());
-    const int unitsPixels = metrics.horizontalAdvance(QString(kUnitsLength, QLatin1Char('m'))) * 3 / 4 + 12;
+    const int unitsPixels = metrics.horizontalAdvance(QString(kUnitsLength, QLatin1Char('x'))) + 12;
     g.setColWidth(Units, std::max(kColumns[Units].width, ui::PixelsToTwips(unitsPixels)));
     g.setEditable(true);
+    // No wider than its columns: the room beyond goes to the notes beside it.
+    int width = 2 * g.frameWidth() + g.style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 2;
+    for (int c = 0; c < Key; ++c)
+        width += ui::TwipsToPixels(g.colWidth(c));
+    g.setMaximumWidth(width);
 }
 
 void frm15SRMaster::LoadGrid()
