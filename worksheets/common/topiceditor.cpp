@@ -8,6 +8,7 @@
 #include "platform/spell/spelldialog.h"
 
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -46,18 +47,35 @@ TopicEditor::TopicEditor(QWidget* parent, Ruler ruler) : QWidget(parent)
     mSpell->setObjectName(QStringLiteral("cmdSpellcheck"));
     mSpell->setToolTip(tr("Check the spelling of the text"));
 
+    mNameCaption = new QLabel(this);
+    mNameCaption->setBuddy(mName);
+    mNameCaption->hide();
+    mBodyCaption = new QLabel(this);
+    mBodyCaption->setBuddy(mBody->textEdit());
+    mBodyCaption->hide();
+
     auto* spellRow = new QHBoxLayout;
     spellRow->addStretch(1);
     spellRow->addWidget(mSpell);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(mNameCaption);
     layout->addWidget(mName);
+    layout->addWidget(mBodyCaption);
     layout->addWidget(mBody, 1);
     layout->addLayout(spellRow);
 
     connect(mName, &QLineEdit::textChanged, this, &TopicEditor::onNameChanged);
     connect(mBody, &richtext::RichTextEditor::changed, this, &TopicEditor::onBodyChanged);
     connect(mSpell, &QPushButton::clicked, this, &TopicEditor::checkSpelling);
+}
+
+void TopicEditor::setCaptions(const QString& nameCaption, const QString& bodyCaption)
+{
+    mNameCaption->setText(nameCaption);
+    mNameCaption->setVisible(!nameCaption.isEmpty());
+    mBodyCaption->setText(bodyCaption);
+    mBodyCaption->setVisible(!bodyCaption.isEmpty());
 }
 
 void TopicEditor::display(const QString& name, const QString& rtf)
