@@ -7,8 +7,6 @@
 #include "core/g0items.h"
 #include "core/g13rmas.h"
 #include "core/g2situation.h"
-#include "core/u11datafile.h"
-#include "core/u13folders.h"
 #include "model/c53outcome.h"
 #include "model/g33fmus.h"
 #include "model/g34nvcresources.h"
@@ -25,7 +23,6 @@
 
 #include <QApplication>
 #include <QMap>
-#include <QTemporaryDir>
 #include <QWidget>
 
 #include <benchmark/benchmark.h>
@@ -37,40 +34,22 @@ namespace {
 
 constexpr int kRMAs = 20;
 
-struct LargeAnalysis {
-    QTemporaryDir dir;
-    QString path;
-    bool ok = false;
-    LargeAnalysis()
-    {
-        path = dir.filePath(QStringLiteral("Large.tlm"));
-        QString error;
-        ok = testsupport::CreateAnalysisFile(core::JoinPath(core::AppPath(), QStringLiteral("TLM.new")), path,
-                                             testsupport::kLargeAnalysis, &error);
-        if (!ok)
-            std::fprintf(stderr, "cannot build the analysis: %s\n", qPrintable(error));
-        ok = ok && core::OpenDatafile(path);
-        if (ok)
-            AddRMAs();
-    }
-    ~LargeAnalysis() { core::CloseDatafile(); }
+// The resource management areas the large analysis lacks, each with a page of objectives.
+void AddRMAs()
+{
+    QString paragraphs;
+    for (int p = 0; p < 12; ++p)
+        paragraphs += QStringLiteral("Keep fire out of the riparian zone and the seed orchard; allow it where it "
+                                     "reduces fuels without harm to the watershed.\\par ");
+    const QString body = QString(richtext::kEmptyBody).replace(QStringLiteral("\\pard \\par }"),
+                                                               QStringLiteral("\\pard ") + paragraphs + "}");
+    for (int i = 1; i <= kRMAs; ++i)
+        core::NewRMA(QStringLiteral("Management Area %1").arg(i), body);
+    core::SaveRMAs();
+    core::ClearItems();
+}
 
-    static void AddRMAs()
-    {
-        QString paragraphs;
-        for (int p = 0; p < 12; ++p)
-            paragraphs += QStringLiteral("Keep fire out of the riparian zone and the seed orchard; allow it where it "
-                                         "reduces fuels without harm to the watershed.\\par ");
-        const QString body = QString(richtext::kEmptyBody).replace(QStringLiteral("\\pard \\par }"),
-                                                                   QStringLiteral("\\pard ") + paragraphs + "}");
-        for (int i = 1; i <= kRMAs; ++i)
-            core::NewRMA(QStringLiteral("Management Area %1").arg(i), body);
-        core::SaveRMAs();
-        core::ClearItems();
-    }
-};
-
-std::unique_ptr<LargeAnalysis> gAnalysis;
+std::unique_ptr<testsupport::OpenAnalysis> gAnalysis;
 
 // Every list the worksheets show, read from the file.
 double LoadModel()
@@ -93,7 +72,7 @@ double LoadModel()
 
 void BM_LoadModel(benchmark::State& state)
 {
-    if (!gAnalysis->ok) {
+    if (!gAnalysis->ok()) {
         state.SkipWithError("no analysis");
         return;
     }
@@ -103,7 +82,7 @@ void BM_LoadModel(benchmark::State& state)
 
 void BM_Setup(benchmark::State& state, const QString& id)
 {
-    if (!gAnalysis->ok) {
+    if (!gAnalysis->ok()) {
         state.SkipWithError("no analysis");
         return;
     }
@@ -144,7 +123,9 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     ui::ScriptedPrompter prompter;
     benchmark::Initialize(&argc, argv);
-    gAnalysis = std::make_unique<LargeAnalysis>();
+    gAnalysis = std::make_unique<testsupport::OpenAnalysis>(testsupport::kLargeAnalysis);
+    if (gAnalysis->ok())
+        AddRMAs();
 
     shell::RegisterWorksheetForms();
     const QStringList ids = worksheets::RegisteredWorksheetIds();
