@@ -43,7 +43,7 @@ TopicEditor::TopicEditor(QWidget* parent, Ruler ruler) : QWidget(parent)
     mBody = new richtext::RichTextEditor(this);
     mBody->setObjectName(QStringLiteral("txtBody"));
     mBody->setRulerVisible(ruler == Ruler::Shown);
-    mSpell = new QPushButton(tr("Spelling..."), this);
+    mSpell = new QPushButton(tr("S&pelling..."), this);
     mSpell->setObjectName(QStringLiteral("cmdSpellcheck"));
     mSpell->setToolTip(tr("Check the spelling of the text"));
 
@@ -73,9 +73,16 @@ TopicEditor::TopicEditor(QWidget* parent, Ruler ruler) : QWidget(parent)
 void TopicEditor::setCaptions(const QString& nameCaption, const QString& bodyCaption)
 {
     mNameCaption->setText(nameCaption);
-    mNameCaption->setVisible(!nameCaption.isEmpty());
+    mNameCaption->setVisible(!nameCaption.isEmpty() && !mName->isHidden());
     mBodyCaption->setText(bodyCaption);
     mBodyCaption->setVisible(!bodyCaption.isEmpty());
+}
+
+void TopicEditor::hideNameBox()
+{
+    mName->hide();
+    mNameCaption->hide();
+    mNameCaption->setText(QString());
 }
 
 void TopicEditor::display(const QString& name, const QString& rtf)

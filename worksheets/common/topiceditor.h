@@ -45,6 +45,9 @@ public:
     // Captions shown above the name box and the body (each hidden while empty); an "&" in
     // a caption makes its letter jump to the box.
     void setCaptions(const QString& nameCaption, const QString& bodyCaption);
+    // For a body without a name of its own (an outcome's description): the name box and its
+    // caption are hidden; display() then ignores the name.
+    void hideNameBox();
 
     // Shows an object: the name as plain text, the body as RTF; both boxes enabled. Runs
     // under the busy counter, so nothing is written back.
