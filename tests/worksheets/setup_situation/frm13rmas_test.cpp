@@ -240,3 +240,30 @@ TEST_F(RMAsTest, ChangesFiredWhileFillingWriteNothing)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(RMAsTest, AnAreaThatCannotBeStoredStaysShownAndSelected)
+{
+    const int a = storedRMA("Riparian", richtext::kEmptyBody);
+    storedRMA("Grazing", richtext::kEmptyBody);
+    open();
+    form->topic()->nameBox()->setFocus();
+    form->topic()->nameBox()->selectAll();
+    QTest::keyClicks(form->topic()->nameBox(), "Stream corridors");
+
+    db().Execute("ALTER TABLE Items RENAME TO ItemsAway");   // the save fails
+    EXPECT_ANY_THROW(form->lstRMAs()->setCurrentRow(1));
+    EXPECT_EQ(form->lstRMAs()->currentRow(), 0);
+    EXPECT_EQ(form->current()->ItemKey(), a);
+    EXPECT_EQ(form->topic()->nameBox()->text(), "Stream corridors");
+    QTest::keyClicks(form->topic()->nameBox(), "!");
+    EXPECT_EQ(listTexts(), QStringList({"Stream corridors!", "Grazing"}));
+
+    db().Execute("ALTER TABLE ItemsAway RENAME TO Items");
+    form->lstRMAs()->setCurrentRow(1);
+    EXPECT_EQ(form->topic()->nameBox()->text(), "Grazing");
+    EXPECT_EQ(stored(a, "Heading").toString(), "Stream corridors!");
+}
+
+} // namespace
