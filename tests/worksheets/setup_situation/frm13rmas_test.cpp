@@ -267,3 +267,34 @@ TEST_F(RMAsTest, AnAreaThatCannotBeStoredStaysShownAndSelected)
 }
 
 } // namespace
+
+namespace {
+
+// Add, name, describe and delete with the keyboard alone: Tab from the list reaches Add and
+// Delete, Space presses them.
+TEST_F(RMAsTest, KeyboardAlone)
+{
+    storedRMA("Riparian", richtext::kEmptyBody);
+    open();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    form->lstRMAs()->setFocus();
+    QTest::keyClick(form->lstRMAs(), Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), form->cmdAdd());
+    QTest::keyClick(form->cmdAdd(), Qt::Key_Space);
+    ASSERT_EQ(form->lstRMAs()->count(), 2);
+    QTest::keyClicks(QApplication::focusWidget(), "Wilderness");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), form->topic()->bodyEditor()->textEdit());
+    QTest::keyClicks(QApplication::focusWidget(), "Let fire play its role");
+    EXPECT_EQ(listTexts(), QStringList({"Riparian", "Wilderness"}));
+    EXPECT_TRUE(form->current()->Body().contains("Let fire play its role"));
+
+    prompter.answer(ui::Answer::Yes);
+    form->cmdDelete()->setFocus();
+    QTest::keyClick(form->cmdDelete(), Qt::Key_Space);
+    ASSERT_EQ(prompter.messages().size(), 1);
+    EXPECT_EQ(prompter.messages()[0].text, "Do you really want to delete Wilderness");
+    EXPECT_EQ(listTexts(), QStringList{"Riparian"});
+}
+
+} // namespace
