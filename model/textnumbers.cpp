@@ -102,7 +102,11 @@ double NumericOrZero(const QString& text)
 
 bool IsTypedNumber(const QString& text, double* value)
 {
-    const QString s = text.trimmed();
+    QString s = text.trimmed();
+    // An amount may carry its dollar sign before or after the sign: "$-20", "-$20".
+    const int dollar = int(s.indexOf(QLatin1Char('$')));
+    if (dollar == 0 || (dollar == 1 && (s[0] == '+' || s[0] == '-')))
+        s.remove(dollar, 1);
     int i = 0;
     const int n = int(s.size());
     if (i < n && (s[i] == '+' || s[i] == '-'))

@@ -19,8 +19,8 @@ bool IsNumeric(const QString& text, double* value = nullptr);
 double NumericOrZero(const QString& text);
 
 // True when the whole text (blanks around it allowed) is one finite number as a person types
-// it into a value cell: sign, digits, thousands separators only between groups of three
-// ("1,000" and "12,500.5", never "1,2,3"), decimals, exponent. Stricter than IsNumeric, so a
+// it into a value cell: sign, a dollar sign, digits, thousands separators only between groups
+// of three ("$1,000" and "12,500.5", never "1,2,3"), decimals, exponent. Stricter than IsNumeric, so a
 // typed value that is stored and the totals that show it read the same number.
 bool IsTypedNumber(const QString& text, double* value = nullptr);
 

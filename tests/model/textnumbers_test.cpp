@@ -81,7 +81,8 @@ INSTANTIATE_TEST_SUITE_P(
                       StrictCase{"abc", std::nullopt}, StrictCase{"", std::nullopt}, StrictCase{"-", std::nullopt},
                       StrictCase{".", std::nullopt}, StrictCase{"1e", std::nullopt}, StrictCase{"12a", std::nullopt},
                       StrictCase{"nan", std::nullopt}, StrictCase{"inf", std::nullopt},
-                      StrictCase{"1.000,5", std::nullopt}, StrictCase{"$5", std::nullopt}));
+                      StrictCase{"1.000,5", std::nullopt}, StrictCase{"$5", 5}, StrictCase{"-$1,500.5", -1500.5}, StrictCase{"$-20", -20},
+                      StrictCase{"$", std::nullopt}, StrictCase{"5$", std::nullopt}, StrictCase{"$$5", std::nullopt}));
 
 TEST(SingleTextTest, WritesTheDigitsASingleHolds)
 {

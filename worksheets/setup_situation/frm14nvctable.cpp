@@ -181,9 +181,11 @@ void frm14NVCTable::SetupNVCGrid()
 
 void frm14NVCTable::cboFMU_Click()
 {
-    SaveChanges();
-    mFMUKey = mFMUs->currentKey();
-    DisplayNVCTable();
+    SwitchShownObject([this] { SaveChanges(); },
+                      [this] {
+                          mFMUKey = mFMUs->currentKey();
+                          DisplayNVCTable();
+                      });
 }
 
 void frm14NVCTable::SaveChanges()

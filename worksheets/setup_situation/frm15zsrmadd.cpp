@@ -7,7 +7,6 @@
 #include "model/g38srtypes.h"
 #include "model/textnumbers.h"
 #include "platform/dao/dao.h"
-#include "worksheets/common/worksheetform.h"
 
 #include <QFocusEvent>
 #include <QGridLayout>
@@ -48,9 +47,9 @@ QLabel* Example(const QString& text, QWidget* parent)
 } // namespace
 
 frm15zSRMAdd::frm15zSRMAdd(frm15SRMaster& master, QWidget* parent)
-    : QDialog(parent), mMaster(master)
+    : ModalDialog(QStringLiteral("frm15zSRMAdd"), parent), mMaster(master)
 {
-    core::TraceLoad(QStringLiteral("frm15zSRMAdd"));
+    cmdClose()->hide();
     setWindowTitle(QStringLiteral("Add Suppression Resource"));
 
     txtResourceName = Box(50, this);
@@ -125,23 +124,11 @@ frm15zSRMAdd::frm15zSRMAdd(frm15SRMaster& master, QWidget* parent)
     connect(cmdCancel, &QPushButton::clicked, this, &frm15zSRMAdd::cmdCancel_Click);
 }
 
-frm15zSRMAdd::~frm15zSRMAdd() { core::TraceUnload(QStringLiteral("frm15zSRMAdd")); }
-
-void frm15zSRMAdd::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    if (!mCentred) {
-        mCentred = true;
-        adjustSize();
-        CenterForm(this);
-    }
-}
-
 bool frm15zSRMAdd::eventFilter(QObject* watched, QEvent* event)
 {
     auto* box = qobject_cast<QLineEdit*>(watched);
     if (!box)
-        return QDialog::eventFilter(watched, event);
+        return ModalDialog::eventFilter(watched, event);
     if (event->type() == QEvent::FocusIn) {
         const QString name = box == txtResourceName ? QStringLiteral("txtResourceName_GotFocus")
                              : box == txtShortName  ? QStringLiteral("txtShortName_GotFocus")
@@ -161,7 +148,7 @@ bool frm15zSRMAdd::eventFilter(QObject* watched, QEvent* event)
             !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
             return true;
     }
-    return QDialog::eventFilter(watched, event);
+    return ModalDialog::eventFilter(watched, event);
 }
 
 void frm15zSRMAdd::keyPressEvent(QKeyEvent* event)
@@ -170,7 +157,7 @@ void frm15zSRMAdd::keyPressEvent(QKeyEvent* event)
         cmdCancel->click();
         return;
     }
-    QDialog::keyPressEvent(event);
+    ModalDialog::keyPressEvent(event);
 }
 
 void frm15zSRMAdd::EnableOK()

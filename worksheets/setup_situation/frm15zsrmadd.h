@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "worksheets/common/modaldialog.h"
 
 class QLineEdit;
 class QPushButton;
@@ -12,12 +12,12 @@ class frm15SRMaster;
 
 // The Add Suppression Resource dialog of the Suppression Resource List: collects one new type,
 // stores it and puts it into the worksheet's list at the position asked for. The worksheet
-// writes the proposed position into txtPosition before showing it.
-class frm15zSRMAdd : public QDialog {
+// writes the proposed position into txtPosition before showing it. It closes with OK or Cancel
+// (Escape) in place of a Close button, and stores nothing when it closes: OK stores at once.
+class frm15zSRMAdd : public ModalDialog {
     Q_OBJECT
 public:
     frm15zSRMAdd(frm15SRMaster& master, QWidget* parent = nullptr);
-    ~frm15zSRMAdd() override;
 
     QLineEdit* txtResourceName;
     QLineEdit* txtShortName;
@@ -33,7 +33,6 @@ public:
     void cmdCancel_Click();
 
 protected:
-    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
@@ -41,7 +40,6 @@ private:
     void EnableOK();
 
     frm15SRMaster& mMaster;
-    bool mCentred = false;
 };
 
 } // namespace worksheets

@@ -88,10 +88,16 @@ void frm16CostPerAcre::cboFMU_Click()
 {
     core::Trace(QStringLiteral("frmCostPerAcre.cboFMU_Click"));
     // The selection Setup makes has nothing before it to store.
-    if (core::IsIdle())
-        SaveChanges();
-    mFMUKey = mFMUs->currentKey();
-    DisplayData();
+    const bool byUser = core::IsIdle();
+    SwitchShownObject(
+        [this, byUser] {
+            if (byUser)
+                SaveChanges();
+        },
+        [this] {
+            mFMUKey = mFMUs->currentKey();
+            DisplayData();
+        });
 }
 
 } // namespace worksheets
