@@ -164,6 +164,17 @@ bool IsTypedNumber(const QString& text, double* value)
     return true;
 }
 
+bool ReadTypedValue(const QString& text, double min, double max, double* value)
+{
+    const QString t = text.trimmed();
+    double v = 0;
+    if (!(t.isEmpty() || t == QLatin1String("-") || t == QLatin1String("+")) &&
+        (!IsTypedNumber(t, &v) || v < min || v > max))
+        return false;
+    *value = v == 0.0 ? 0.0 : v;   // never "-0"
+    return true;
+}
+
 double LeadingNumber(const QString& text, bool ignoreInnerBlanks)
 {
     QString s = text;

@@ -24,6 +24,11 @@ double NumericOrZero(const QString& text);
 // typed value that is stored and the totals that show it read the same number.
 bool IsTypedNumber(const QString& text, double* value = nullptr);
 
+// A value cell's typed text as a number from min to max: an empty text, or a lone sign that
+// the user is about to follow with digits, is 0; false (value untouched) for any text that is
+// no typed number in that range.
+bool ReadTypedValue(const QString& text, double min, double max, double* value);
+
 // The number at the start of the text: leading blanks skipped (all blanks, tabs and line
 // feeds when ignoreInnerBlanks), reading stops at the first character that cannot continue
 // a number; no number gives 0.

@@ -126,15 +126,11 @@ void CostSizeGrid::BeforeEdit(int row, int col, bool& cancel)
 
 namespace {
 
-// The value of an editor text: empty is 0; nullopt when it is no number in 0 ... max.
+// An editor text as a To or Cost: empty is 0, otherwise a typed number from 0 to max.
 bool ReadCellText(const QString& text, double max, float* value)
 {
-    if (text.trimmed().isEmpty()) {
-        *value = 0.0f;
-        return true;
-    }
     double v = 0;
-    if (!model::textnum::IsTypedNumber(text, &v) || v < 0.0 || v > max)
+    if (!model::textnum::ReadTypedValue(text, 0.0, max, &v))
         return false;
     *value = float(v);
     return true;

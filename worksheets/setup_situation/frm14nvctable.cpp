@@ -1,5 +1,6 @@
 #include "worksheets/setup_situation/frm14nvctable.h"
 
+#include "worksheets/common/gridfit.h"
 #include "worksheets/common/itemlist.h"
 #include "worksheets/common/listfills.h"
 
@@ -44,19 +45,14 @@ QLabel* Panel(const QString& text, QWidget* parent)
     return label;
 }
 
-// A FIL cell's editor text as a value: empty or a lone minus sign is 0 (the user is about to
-// type a loss); false for anything that is not a number within the table's range.
+// A FIL cell's editor text as a value: empty or a lone minus sign (a loss about to be typed)
+// is 0; false for anything that is not a number within the table's range.
 bool ReadValueText(const QString& text, float* value)
 {
-    const QString t = text.trimmed();
-    if (t.isEmpty() || t == QLatin1String("-")) {
-        *value = 0.0f;
-        return true;
-    }
     double v = 0;
-    if (!model::textnum::IsTypedNumber(t, &v) || v < -kMaxValue || v > kMaxValue)
+    if (!model::textnum::ReadTypedValue(text, -kMaxValue, kMaxValue, &v))
         return false;
-    *value = v == 0.0 ? 0.0f : float(v);   // no "-0"
+    *value = float(v);
     return true;
 }
 
@@ -132,15 +128,10 @@ void frm14NVCTable::Setup()
     BeginSetup(QStringLiteral("frm14NVCTable.Setup"), QStringLiteral("tab14"), 4, true);
     core::BusyScope busy;
     SetupNVCGrid();
-    if (model::FMUCount() < 1) {
+    ShowFirstFMU(*mFMUs, lblFMU, [this] {
         mFMUKey = 0;
-        lblFMU->hide();
-        cboFMU->hide();
         DisplayNVCTable();
-    } else {
-        FillFMUList(*mFMUs);
-        mFMUs->setListIndex(0);
-    }
+    });
 }
 
 void frm14NVCTable::SetupNVCGrid()
@@ -166,15 +157,8 @@ void frm14NVCTable::SetupNVCGrid()
     }
     g.setEditable(true);
 
-    int width = 0;
-    for (int c = 0; c < g.cols(); ++c)
-        width += ui::TwipsToPixels(g.colWidth(c));
-    int height = 0;
-    for (int r = 0; r < g.rows(); ++r)
-        height += ui::TwipsToPixels(g.rowHeight(r));
-    const int frame = 2 * g.frameWidth();
-    g.setFixedSize(width + frame + 2, height + frame + 2);
-    pnlLabel->setFixedWidth(frame / 2 + ui::TwipsToPixels(nameWidth));
+    g.setFixedSize(CellsSize(g));
+    pnlLabel->setFixedWidth(g.frameWidth() + ui::TwipsToPixels(nameWidth));
     for (int c = 1; c <= kFILColumns; ++c)
         pnlAcreImpact[c]->setFixedWidth(ui::TwipsToPixels(kFILWidth));
 }

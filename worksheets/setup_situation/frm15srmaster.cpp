@@ -2,6 +2,8 @@
 
 #include "worksheets/setup_situation/frm15zsrmadd.h"
 
+#include "worksheets/common/gridfit.h"
+
 #include "core/u11datafile.h"
 #include "core/u91trace.h"
 #include "core/u92utilities.h"
@@ -116,12 +118,8 @@ QString frm15SRMaster::CostText(double cost) { return QString::number(cost, 'f',
 
 bool frm15SRMaster::ReadCost(const QString& text, double* cost)
 {
-    if (text.trimmed().isEmpty()) {
-        *cost = 0;
-        return true;
-    }
     double v = 0;
-    if (!model::textnum::IsTypedNumber(text, &v) || v < 0 || v > kMaxUnitCost)
+    if (!model::textnum::ReadTypedValue(text, 0.0, kMaxUnitCost, &v))
         return false;
     *cost = std::round(v * 100.0) / 100.0;
     return true;
@@ -161,10 +159,7 @@ void frm15SRMaster::SetupMasterGrid()
     g.setColWidth(Units, std::max(kColumns[Units].width, ui::PixelsToTwips(unitsPixels)));
     g.setEditable(true);
     // No wider than its columns: the room beyond goes to the notes beside it.
-    int width = 2 * g.frameWidth() + g.style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 2;
-    for (int c = 0; c < Key; ++c)
-        width += ui::TwipsToPixels(g.colWidth(c));
-    g.setMaximumWidth(width);
+    g.setMaximumWidth(CellsSize(g).width() + g.style()->pixelMetric(QStyle::PM_ScrollBarExtent));
 }
 
 void frm15SRMaster::LoadGrid()

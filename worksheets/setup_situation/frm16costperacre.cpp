@@ -1,6 +1,7 @@
 #include "worksheets/setup_situation/frm16costperacre.h"
 
 #include "worksheets/common/costsizegrid.h"
+#include "worksheets/common/gridfit.h"
 #include "worksheets/common/itemlist.h"
 #include "worksheets/common/listfills.h"
 
@@ -9,7 +10,6 @@
 #include "model/c35aactable.h"
 #include "model/g33fmus.h"
 #include "platform/grid/grid.h"
-#include "platform/ui/screen.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -51,28 +51,16 @@ void frm16CostPerAcre::Setup()
     BeginSetup(QStringLiteral("frmCostPerAcre.Setup"), QStringLiteral("tab16"), 6, false);
     core::BusyScope busy;
     SetupGrid();
-    if (model::FMUCount() < 1) {
+    ShowFirstFMU(*mFMUs, lblFMU, [this] {
         mFMUKey = 0;
-        cboFMU->hide();
-        lblFMU->hide();
         DisplayData();
-    } else {
-        FillFMUList(*mFMUs);
-        mFMUs->setListIndex(0);
-    }
+    });
 }
 
 void frm16CostPerAcre::SetupGrid()
 {
-    // The layout itself is the shared cost grid's; the worksheet sizes the grid to show it whole.
-    int width = 0;
-    for (int c = 0; c < grdCosts->cols(); ++c)
-        width += ui::TwipsToPixels(grdCosts->colWidth(c));
-    int height = 0;
-    for (int r = 0; r < grdCosts->rows(); ++r)
-        height += ui::TwipsToPixels(grdCosts->rowHeight(r));
-    const int frame = 2 * grdCosts->frameWidth() + 2;
-    grdCosts->setFixedSize(width + frame, height + frame);
+    // The layout itself is the shared cost grid's; the worksheet shows the grid whole.
+    grdCosts->setFixedSize(CellsSize(*grdCosts));
 }
 
 void frm16CostPerAcre::DisplayData() { mCosts->Display(model::GetAACTable(mFMUKey)); }

@@ -20,12 +20,12 @@ namespace {
 const QColor kGrey(128, 128, 128);
 const QColor kBlack(0, 0, 0);
 
-class NVCTableTest : public SetupWorksheetTest {
+class NVCTableTest : public WorksheetTest<frm14NVCTable> {
 protected:
     // FIL 1 of the whole-fire table: Timber -100, Range +40, Soils -7.5; FIL 2: Range +60.
     void SetUp() override
     {
-        SetupWorksheetTest::SetUp();
+        WorksheetTest::SetUp();
         db().Execute("DELETE FROM Properties WHERE Property = 'UseNVCGains'");
         model::c34NVCTable* t = model::GetNVCTable(0);
         t->SetNVCCellValue(1, 1, -100);
@@ -36,20 +36,7 @@ protected:
         model::ClearFMUs();
     }
 
-    void Show()
-    {
-        form = std::make_unique<frm14NVCTable>();
-        form->resize(1000, 700);
-        form->Setup();
-    }
 
-    void Revisit()
-    {
-        form->SaveChanges();
-        form.reset();
-        testsupport::ClearModelCaches();
-        Show();
-    }
 
     float Stored(int fmuKey, int resource, int fil)
     {
@@ -61,7 +48,6 @@ protected:
     grid::Grid& g() { return *form->grdNVC; }
     QString Total(int fil) { return form->pnlAcreImpact[fil]->text(); }
 
-    std::unique_ptr<frm14NVCTable> form;
 };
 
 TEST_F(NVCTableTest, LossesOnlyIsTheDefaultAndGreysWhatDoesNotCount)

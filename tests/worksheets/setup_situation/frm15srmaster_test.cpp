@@ -25,11 +25,11 @@ using worksheets::frm15zSRMAdd;
 
 namespace {
 
-class SRMasterTest : public SetupWorksheetTest {
+class SRMasterTest : public WorksheetTest<frm15SRMaster> {
 protected:
     void SetUp() override
     {
-        SetupWorksheetTest::SetUp();
+        WorksheetTest::SetUp();
         // Five types A ... E at positions 1 ... 5.
         for (int i = 0; i < 5; ++i) {
             const QString name(QChar('A' + i));
@@ -37,21 +37,7 @@ protected:
         }
     }
 
-    void Show()
-    {
-        form = std::make_unique<frm15SRMaster>();
-        form->resize(1000, 600);
-        form->Setup();
-    }
 
-    // Leaves the worksheet (save, unload, the shell's cache clear) and comes back to it.
-    void Revisit()
-    {
-        form->SaveChanges();
-        form.reset();
-        model::ClearSRTypes();
-        Show();
-    }
 
     grid::Grid& g() { return *form->grdMasterList; }
 
@@ -112,7 +98,6 @@ protected:
     }
 
     QList<int> keys;
-    std::unique_ptr<frm15SRMaster> form;
 };
 
 struct MoveCase {

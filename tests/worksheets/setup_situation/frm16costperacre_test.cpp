@@ -16,12 +16,12 @@ using worksheets::frm16CostPerAcre;
 
 namespace {
 
-class CostPerAcreTest : public SetupWorksheetTest {
+class CostPerAcreTest : public WorksheetTest<frm16CostPerAcre> {
 protected:
     // Whole fire: to 10 acres $900, to 100 $600, to 1000 $400, above that $250.
     void SetUp() override
     {
-        SetupWorksheetTest::SetUp();
+        WorksheetTest::SetUp();
         model::c35AACTable* t = model::GetAACTable(0);
         const float tops[] = {10, 100, 1000};
         const float costs[] = {900, 600, 400, 250};
@@ -33,20 +33,7 @@ protected:
         model::ClearFMUs();
     }
 
-    void Show()
-    {
-        form = std::make_unique<frm16CostPerAcre>();
-        form->resize(800, 500);
-        form->Setup();
-    }
 
-    void Revisit()
-    {
-        form->SaveChanges();
-        form.reset();
-        testsupport::ClearModelCaches();
-        Show();
-    }
 
     std::pair<float, float> Stored(int fmuKey, int bracket)
     {
@@ -66,7 +53,6 @@ protected:
     }
 
     grid::Grid& g() { return *form->grdCosts; }
-    std::unique_ptr<frm16CostPerAcre> form;
 };
 
 TEST_F(CostPerAcreTest, ShowsTheBracketsWithFromValuesDerivedFromTheToValues)

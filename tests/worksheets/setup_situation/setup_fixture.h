@@ -15,6 +15,8 @@
 #include <QLineEdit>
 #include <QTest>
 
+#include <memory>
+
 class SetupWorksheetTest : public DatafileFixture {
 protected:
     void SetUp() override
@@ -63,4 +65,27 @@ protected:
         QMetaObject::invokeMethod(editor, "paste");
         g.finishEdit();
     }
+};
+
+// One worksheet form on the data file: shown as the shell shows it, and revisited as a user
+// leaving it and coming back sees it (save, unload, every cache dropped, a new form).
+template <class Form>
+class WorksheetTest : public SetupWorksheetTest {
+protected:
+    void Show()
+    {
+        form = std::make_unique<Form>();
+        form->resize(1000, 700);
+        form->Setup();
+    }
+
+    void Revisit()
+    {
+        form->SaveChanges();
+        form.reset();
+        testsupport::ClearModelCaches();
+        Show();
+    }
+
+    std::unique_ptr<Form> form;
 };
