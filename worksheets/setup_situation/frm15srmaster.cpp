@@ -231,18 +231,14 @@ void frm15SRMaster::grdMasterList_ChangeEdit()
     if (!mCurrent)
         return;
     const QString text = grdMasterList->editText();
-    switch (grdMasterList->col()) {
-    case LongName: mCurrent->SetLongName(text); break;
-    case ShortName: mCurrent->SetShortName(text); break;
-    case Units: mCurrent->SetUnitName(text); break;
-    case Cost: {
+    const int col = grdMasterList->col();
+    if (col == Cost) {
         double cost = 0;
         // A text on its way to an amount ("1e") leaves the last good amount in place.
         if (ReadCost(text, &cost))
             mCurrent->SetUnitCost(cost);
-        break;
-    }
-    default: break;   // a position moves the row when the edit ends
+    } else if (col != Position) {   // a position moves the row when the edit ends
+        SetTextField(col, text);
     }
 }
 
@@ -278,19 +274,18 @@ void frm15SRMaster::grdMasterList_AfterEdit(int row, int col)
         mCurrent->SetUnitCost(cost);
         // The grid shows exactly the amount stored.
         g.setText(row, col, CostText(cost));
-    } else if (col == LongName || col == ShortName || col == Units) {
-        RestoreField(col, g.text(row, col), 0);
+    } else {
+        SetTextField(col, g.text(row, col));
     }
     SaveChanges();
 }
 
-void frm15SRMaster::RestoreField(int col, const QString& text, double cost)
+void frm15SRMaster::SetTextField(int col, const QString& text)
 {
     switch (col) {
     case LongName: mCurrent->SetLongName(text); break;
     case ShortName: mCurrent->SetShortName(text); break;
     case Units: mCurrent->SetUnitName(text); break;
-    case Cost: mCurrent->SetUnitCost(cost); break;
     default: break;
     }
 }
@@ -298,8 +293,12 @@ void frm15SRMaster::RestoreField(int col, const QString& text, double cost)
 void frm15SRMaster::grdMasterList_EditCancelled(int row, int col)
 {
     // Escape: the type gets back what it held when the edit began.
-    if (mCurrent && row >= 1)
-        RestoreField(col, mTextBeforeEdit, mCostBeforeEdit);
+    if (!mCurrent || row < 1)
+        return;
+    if (col == Cost)
+        mCurrent->SetUnitCost(mCostBeforeEdit);
+    else
+        SetTextField(col, mTextBeforeEdit);
 }
 
 void frm15SRMaster::Renumber(int fromRow, int toRow, int offset)

@@ -68,7 +68,7 @@ private:
     void cmdAdd_Click();
     void cmdDelete_Click();
     void txtSource_Change();
-    void RestoreField(int col, const QString& text, double cost);
+    void SetTextField(int col, const QString& text);
 
     std::shared_ptr<model::SRTypeCollection> mTypes;
     model::c38SRType* mCurrent = nullptr;
