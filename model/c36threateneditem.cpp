@@ -77,8 +77,9 @@ void c36ThreatenedItem::SetProbabilityLabel(const QString& text)
 
 double c36ThreatenedItem::ValueAtRisk() const
 {
-    // The shown amount is rounded for display only; a negative one counts as no loss.
-    const double loss = std::max(mLossSet ? mPotentialLoss : mStoredLoss, 0.0);
+    // From the amount the user sees, so the screen and the report agree with each other; the
+    // stored amount stays as typed. A negative one counts as no loss.
+    const double loss = std::max(mPotentialLoss, 0.0);
     // Every outcome's impacts ask for it again: round once for the same inputs.
     if (loss != mRoundedFor.loss || mProbability != mRoundedFor.probability) {
         mRoundedFor = {loss, mProbability, core::RoundSignificant(double(mProbability) * loss / 100.0, 2)};
