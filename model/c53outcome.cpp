@@ -282,34 +282,34 @@ void c53Outcome::SaveChanges()
 {
     if (!mDirty)
         return;
-    dao::Transaction trans(Db());
-    if (!mExists) {
-        // A damaged file lost the row: make it again rather than drop the user's edits.
-        mItemKey = AddOutcomeRecord(mAltKey, mOutcomeIndex);
-        AddOutcomeFMUs(mItemKey);
+    dao::RowSave save(Db(), QStringLiteral("Outcomes"));
+    int key = mItemKey;
+    const bool remake = !mExists || !save.Exists({key});
+    if (remake) {
+        // A damaged file or a save rolled back lost the row: make it again rather than drop the edits.
+        key = AddOutcomeRecord(mAltKey, mOutcomeIndex);
+        AddOutcomeFMUs(key);
+    }
+    save.Write({key},
+               {{QStringLiteral("Description"), mDescription},
+                {QStringLiteral("FireSize"), double(mFireSize)},
+                {QStringLiteral("ContainTime"), mContainTime},
+                {QStringLiteral("ControlTime"), mControlTime},
+                {QStringLiteral("Success"), mSuccess},
+                {QStringLiteral("SuccessRationale"), mSuccessRationale},
+                {QStringLiteral("DailyContainCost"), double(mDailyContainCost)},
+                {QStringLiteral("DailyControlCost"), double(mDailyControlCost)},
+                {QStringLiteral("AdjustedCost"), double(mAdjustedCost)},
+                {QStringLiteral("CostSource"), mCostSource},
+                {QStringLiteral("CostRationale"), mCostRationale}},
+               dao::IfMissing::Report);
+    save.Commit(mDirty);
+    // The object takes its new row only once it is in the file.
+    if (remake) {
+        mItemKey = key;
         mExists = true;
         mBurnAreaList.reset();
     }
-    auto rs = Db().OpenTable(QStringLiteral("Outcomes"));
-    rs->Seek(mItemKey);
-    if (!rs->NoMatch()) {
-        rs->Edit();
-        rs->SetField(QStringLiteral("Description"), mDescription);
-        rs->SetField(QStringLiteral("FireSize"), double(mFireSize));
-        rs->SetField(QStringLiteral("ContainTime"), mContainTime);
-        rs->SetField(QStringLiteral("ControlTime"), mControlTime);
-        rs->SetField(QStringLiteral("Success"), mSuccess);
-        rs->SetField(QStringLiteral("SuccessRationale"), mSuccessRationale);
-        rs->SetField(QStringLiteral("DailyContainCost"), double(mDailyContainCost));
-        rs->SetField(QStringLiteral("DailyControlCost"), double(mDailyControlCost));
-        rs->SetField(QStringLiteral("AdjustedCost"), double(mAdjustedCost));
-        rs->SetField(QStringLiteral("CostSource"), mCostSource);
-        rs->SetField(QStringLiteral("CostRationale"), mCostRationale);
-        rs->Update();
-    }
-    rs->Close();
-    trans.commit();
-    mDirty = false;
 }
 
 void c53Outcome::Delete()

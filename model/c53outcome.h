@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/dao/rowsave.h"
+
 #include <QList>
 #include <QString>
 #include <QVariant>
@@ -130,7 +132,7 @@ private:
     float mAdjustedCost = 0;
     int mCostSource = 1;
     QString mCostRationale;
-    bool mDirty = false;
+    dao::ChangeFlag mDirty;
     bool mExists = false;
 };
 
