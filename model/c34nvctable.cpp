@@ -99,12 +99,12 @@ void c34NVCTable::SaveChanges()
 {
     if (!mChanged)
         return;
-    dao::RowSave save(Db(), QStringLiteral("NVCPerAcre"));
+    dao::RowSave save(Db());
     for (int r = 1; r <= kNVCResourceCount; ++r) {
         dao::FieldValues cells;
         for (int i = 1; i <= kFILCount; ++i)
             cells.append({filField(i), mCells[r - 1][i - 1]});
-        save.Write({mFMUKey, r}, cells, dao::IfMissing::Add);
+        save.Write(QStringLiteral("NVCPerAcre"), {mFMUKey, r}, cells, dao::IfMissing::Add);
     }
     save.Commit(mChanged);
 }

@@ -69,9 +69,10 @@ void c35AACTable::SaveChanges()
     core::Trace(QStringLiteral("c35AACTable.SaveChanges"));
     if (!mChanged)
         return;
-    dao::RowSave save(Db(), QStringLiteral("SuppressionPerAcreCost"));
+    dao::RowSave save(Db());
     for (int s = 1; s <= kCostBracketCount; ++s)
-        save.Write({mFMUKey, s}, {{QStringLiteral("TopSize"), mTopSize[s - 1]}, {QStringLiteral("Cost"), mCost[s - 1]}},
+        save.Write(QStringLiteral("SuppressionPerAcreCost"), {mFMUKey, s},
+                   {{QStringLiteral("TopSize"), mTopSize[s - 1]}, {QStringLiteral("Cost"), mCost[s - 1]}},
                    dao::IfMissing::Add);
     save.Commit(mChanged);
 }

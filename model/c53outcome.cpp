@@ -282,15 +282,15 @@ void c53Outcome::SaveChanges()
 {
     if (!mDirty)
         return;
-    dao::RowSave save(Db(), QStringLiteral("Outcomes"));
+    dao::RowSave save(Db());
     int key = mItemKey;
-    const bool remake = !mExists || !save.Exists({key});
+    const bool remake = !mExists || !save.Exists(QStringLiteral("Outcomes"), {key});
     if (remake) {
         // A damaged file or a save rolled back lost the row: make it again rather than drop the edits.
         key = AddOutcomeRecord(mAltKey, mOutcomeIndex);
         AddOutcomeFMUs(key);
     }
-    save.Write({key},
+    save.Write(QStringLiteral("Outcomes"), {key},
                {{QStringLiteral("Description"), mDescription},
                 {QStringLiteral("FireSize"), double(mFireSize)},
                 {QStringLiteral("ContainTime"), mContainTime},

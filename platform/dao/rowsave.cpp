@@ -62,53 +62,59 @@ SaveScope* SaveScope::innermostFrom(SaveScope* scope, const Database& db)
     return scope;
 }
 
-RowSave::RowSave(Database& db, const QString& table) : mDb(db), mTable(table), mScope(db) {}
+RowSave::RowSave(Database& db) : mDb(db), mScope(db) {}
 
 RowSave::~RowSave() = default;
 
-Recordset& RowSave::table()
+Recordset& RowSave::open(const QString& table)
 {
-    if (!mRs)
-        mRs = mDb.OpenTable(mTable);
+    // A table's rows are usually written one after another: keep it open for the next.
+    if (!mRs || mTable != table) {
+        mRs.reset();
+        mRs = mDb.OpenTable(table);
+        mTable = table;
+    }
     return *mRs;
 }
 
-bool RowSave::Exists(const QVariantList& key)
+bool RowSave::Exists(const QString& table, const QVariantList& key)
 {
-    Recordset& rs = table();
+    Recordset& rs = open(table);
     rs.Seek(key);
     return !rs.NoMatch();
 }
 
-void RowSave::Write(const QVariantList& key, const FieldValues& fields, IfMissing missing)
+void RowSave::Write(const QString& table, const QVariantList& key, const FieldValues& fields, IfMissing missing)
 {
-    Recordset& rs = table();
+    Recordset& rs = open(table);
     rs.Seek(key);
     if (!rs.NoMatch()) {
         rs.Edit();
     } else if (missing == IfMissing::Add) {
         rs.AddNew();
-        const QStringList keyFields = mDb.PrimaryKey(mTable);
+        const QStringList keyFields = mDb.PrimaryKey(table);
         for (int i = 0; i < key.size() && i < keyFields.size(); ++i)
             rs.SetField(keyFields[i], key[i]);
     } else {
         throw Error(Error::Kind::NoCurrentRecord,
                     QStringLiteral("The row of %1 with the key %2 is no longer in the data file, so its changes "
                                    "could not be saved.")
-                        .arg(mTable, keyText(key)));
+                        .arg(table, keyText(key)));
     }
     for (const auto& [name, value] : fields)
         rs.SetField(name, value);
     rs.Update();
 }
 
+void RowSave::Commit()
+{
+    mRs.reset();
+    mScope.commit();
+}
+
 void RowSave::Commit(ChangeFlag& changed)
 {
-    if (mRs) {
-        mRs->Close();
-        mRs.reset();
-    }
-    mScope.commit();
+    Commit();
     changed.ClearSaved(mDb);
 }
 
@@ -117,8 +123,8 @@ void SaveRow(Database& db, const QString& table, const QVariantList& key, const 
 {
     if (!changed)
         return;
-    RowSave save(db, table);
-    save.Write(key, fields, missing);
+    RowSave save(db);
+    save.Write(table, key, fields, missing);
     save.Commit(changed);
 }
 

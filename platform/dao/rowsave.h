@@ -82,28 +82,29 @@ enum class IfMissing {
 
 using FieldValues = QList<QPair<QString, QVariant>>;
 
-// The rows of one object in one table, written in one SaveScope of their own.
+// The rows of one object, written in one SaveScope of their own.
 class RowSave {
 public:
-    RowSave(Database& db, const QString& table);
+    explicit RowSave(Database& db);
     ~RowSave();
 
     // Whether the table has a row with this primary key.
-    bool Exists(const QVariantList& key);
-    // Edits the row with this primary key, or adds it (see IfMissing), and writes the fields.
-    void Write(const QVariantList& key, const FieldValues& fields, IfMissing missing);
+    bool Exists(const QString& table, const QVariantList& key);
+    // Edits the table's row with this primary key, or adds it (see IfMissing), and writes the fields.
+    void Write(const QString& table, const QVariantList& key, const FieldValues& fields, IfMissing missing);
     // Commits the rows written; only then is `changed` cleared.
     void Commit(ChangeFlag& changed);
+    void Commit();
 
     RowSave(const RowSave&) = delete;
     RowSave& operator=(const RowSave&) = delete;
 
 private:
-    Recordset& table();
+    Recordset& open(const QString& table);
 
     Database& mDb;
-    QString mTable;
     SaveScope mScope;
+    QString mTable;
     std::unique_ptr<Recordset> mRs;
 };
 
