@@ -121,7 +121,7 @@ void c53Outcome::SetControlTimeString(const QString& text)
 
 void c53Outcome::SetSuccess(int value) { mSuccess = value; mDirty = true; }
 void c53Outcome::SetSuccessRationale(const QString& value) { mSuccessRationale = value; mDirty = true; }
-void c53Outcome::SetCostSource(int value) { mCostSource = value; mDirty = true; }
+void c53Outcome::SetCostSource(model::CostSource value) { mCostSource = value; mDirty = true; }
 void c53Outcome::SetDailyContainCost(float value) { mDailyContainCost = value; mDirty = true; }
 void c53Outcome::SetDailyControlCost(float value) { mDailyControlCost = value; mDirty = true; }
 void c53Outcome::SetAdjustedCost(float value) { mAdjustedCost = value; mDirty = true; }
@@ -204,10 +204,10 @@ float c53Outcome::EstimatedLoss() { return float(double(NVCLoss()) + double(Item
 float c53Outcome::EstimatedCost()
 {
     switch (mCostSource) {
-    case 1: return CostBySize();
-    case 2: return SRUseCost();
-    case 4: return DailyCost();
-    case 8: return mAdjustedCost;
+    case CostSource::BySize: return CostBySize();
+    case CostSource::ResourceList: return SRUseCost();
+    case CostSource::Daily: return DailyCost();
+    case CostSource::Entered: return mAdjustedCost;
     default: return 0;
     }
 }
@@ -267,9 +267,8 @@ void c53Outcome::InitializeWith(int altKey, int idx, const QVariantList* row)
     mDailyContainCost = rowvalue::Single(v[7]);
     mDailyControlCost = rowvalue::Single(v[8]);
     mAdjustedCost = rowvalue::Single(v[9]);
-    mCostSource = rowvalue::Long(v[10]);
-    if (mCostSource == 0)
-        mCostSource = 1;
+    const int source = rowvalue::Long(v[10]);
+    mCostSource = source == 0 ? CostSource::BySize : static_cast<model::CostSource>(source);
     mCostRationale = rowvalue::Text(v[11]);
     mRatingList.reset();
     mBurnAreaList.reset();
@@ -300,7 +299,7 @@ void c53Outcome::SaveChanges()
                 {QStringLiteral("DailyContainCost"), double(mDailyContainCost)},
                 {QStringLiteral("DailyControlCost"), double(mDailyControlCost)},
                 {QStringLiteral("AdjustedCost"), double(mAdjustedCost)},
-                {QStringLiteral("CostSource"), mCostSource},
+                {QStringLiteral("CostSource"), core::StoredValue(mCostSource)},
                 {QStringLiteral("CostRationale"), mCostRationale}},
                dao::IfMissing::Report);
     save.Commit(mDirty);
