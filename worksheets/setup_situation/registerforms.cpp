@@ -1,9 +1,13 @@
 #include "worksheets/setup_situation/registerforms.h"
 
 #include "worksheets/common/worksheetform.h"
+#include "worksheets/setup_situation/frm12import.h"
 
 namespace worksheets::setup_situation {
 
-void RegisterForms() {}
+void RegisterForms()
+{
+    RegisterWorksheetForm(QStringLiteral("tab12"), [](QWidget* parent) { return new frm12Import(parent); });
+}
 
 } // namespace worksheets::setup_situation
