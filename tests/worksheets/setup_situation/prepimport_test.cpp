@@ -13,6 +13,9 @@
 #include "worksheets/setup_situation/prepfile.h"
 #include "worksheets/setup_situation/prepimport.h"
 
+#include <QCoreApplication>
+#include <QFile>
+
 using namespace worksheets::setup_situation;
 using prepfixture::FileBytes;
 
@@ -232,6 +235,53 @@ TEST_F(PrepImportTest, ADatabaseErrorHalfWayRollsEverythingBack)
     EXPECT_EQ(model::FMUCount(), 0);
     EXPECT_EQ(model::GetSRDataSource(), "");
     EXPECT_EQ(core::NewItem("next", core::kRMAGroupKey), nextKey);
+}
+
+} // namespace
+
+namespace {
+
+// The sample Prep files built beside the program offer whole units: every area, every unit
+// with all its rows, and a full master list import at once.
+TEST_F(PrepImportTest, TheSamplePrepFilesImportWhole)
+{
+    const QString samples = core::JoinPath(QCoreApplication::applicationDirPath(), "Costs");
+    const QList<PrepFileEntry> list = BuildFCDFileList(samples);
+    ASSERT_EQ(list, QList<PrepFileEntry>({{"Cedar Basin.fcd", "Cedar Basin Ranger District"},
+                                          {"Red Mesa.fcd", "Red Mesa Field Office"}}));
+    for (const PrepFileEntry& entry : list) {
+        SCOPED_TRACE(entry.FileName.toStdString());
+        // Back to an analysis that has never imported.
+        for (const char* table : {"Items WHERE ParentKey = 21", "FMZList", "OutcomeFMZs",
+                                  "SuppressionPerAcreCost WHERE FMZKey > 0", "NVCPerAcre WHERE FMZKey > 0"})
+            db().Execute(QStringLiteral("DELETE FROM ") + table);
+        core::Property_Set("ImportFCD", "");
+        core::ClearItems();
+        model::ClearFMUs();
+        ASSERT_TRUE(QFile::copy(core::JoinPath(samples, entry.FileName), core::JoinPath(costs(), entry.FileName)));
+        prep = PrepFile::Open(core::JoinPath(costs(), entry.FileName));
+        ASSERT_NE(prep, nullptr);
+        EXPECT_EQ(prep->Areas().size(), 4);
+        EXPECT_GE(prep->Zones().size(), 3);
+        EXPECT_GE(prep->MasterList().size(), 30);
+        QList<int> areas;
+        for (const PrepArea& a : prep->Areas())
+            areas << a.Key;
+        QList<qint64> units;
+        for (const PrepFMUEntry& u : prep->FMUEntries())
+            units << u.Code;
+
+        ASSERT_TRUE(ImportFromPrep(*prep, areas, units));
+
+        EXPECT_EQ(core::GetRMAs().size(), 4);
+        EXPECT_EQ(model::FMUCount(), units.size());
+        EXPECT_EQ(count("SELECT COUNT(*) FROM SuppressionPerAcreCost WHERE FMZKey > 0"), 9 * units.size());
+        EXPECT_EQ(count("SELECT COUNT(*) FROM NVCPerAcre WHERE FMZKey > 0"), 14 * units.size());
+        EXPECT_EQ(count("SELECT COUNT(*) FROM SRTypes"), prep->MasterList().size());
+        // Losses are negative and grow with the fire's intensity.
+        EXPECT_EQ(count("SELECT COUNT(*) FROM NVCPerAcre WHERE FMZKey > 0 AND FIL6 > FIL3"), 0);
+        prep.reset();
+    }
 }
 
 } // namespace
