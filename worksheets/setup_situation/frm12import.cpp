@@ -19,11 +19,14 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace worksheets::setup_situation {
 
 namespace {
 
 constexpr int kCodeRole = Qt::UserRole;
+constexpr int kFileNameWidth = 1320;   // twips
 
 QFrame* Panel(QWidget* parent, const QString& name)
 {
@@ -91,25 +94,25 @@ frm12Import::frm12Import(QWidget* parent) : WorksheetForm(QStringLiteral("frm12I
     label1->setObjectName(QStringLiteral("Label1"));
     label1->setWordWrap(true);
 
+    // The file list across the top; below it what the chosen Prep file offers, the Import
+    // button, and what the analysis holds, side by side and laid out alike.
     QFrame* pnlStep = Panel(this, QStringLiteral("pnlStep"));
-    auto* prepLists = new QHBoxLayout;
-    auto* rmaColumn = new QVBoxLayout;
-    rmaColumn->addWidget(Caption(tr("Resource &Management Areas"), lstRMA));
-    rmaColumn->addWidget(lstRMA);
-    auto* fmuColumn = new QVBoxLayout;
-    fmuColumn->addWidget(Caption(tr("Fire Management &Units"), lstFMU));
-    fmuColumn->addWidget(lstFMU);
-    prepLists->addLayout(rmaColumn);
-    prepLists->addLayout(fmuColumn);
     auto* stepLayout = new QVBoxLayout(pnlStep);
     stepLayout->addWidget(Caption(tr("1. Choose a &Prep file:"), grdFCD));
-    stepLayout->addWidget(grdFCD, 2);
-    stepLayout->addWidget(new QLabel(tr("2. Select the areas and units to bring in, then press Import.")));
-    stepLayout->addWidget(lblPrepFile);
-    stepLayout->addLayout(prepLists, 3);
+    stepLayout->addWidget(grdFCD);
+    grdFCD->setMinimumHeight(90);
+
+    QFrame* prepPanel = Panel(this, QStringLiteral("pnlPrepFile"));
+    auto* prepLayout = new QVBoxLayout(prepPanel);
+    prepLayout->addWidget(lblPrepFile);
+    prepLayout->addWidget(Caption(tr("Resource &Management Areas"), lstRMA));
+    prepLayout->addWidget(lstRMA, 1);
+    prepLayout->addWidget(Caption(tr("Fire Management &Units"), lstFMU));
+    prepLayout->addWidget(lstFMU, 1);
 
     auto* importColumn = new QVBoxLayout;
     importColumn->addStretch();
+    importColumn->addWidget(new QLabel(tr("2. Select the areas\nand units to bring in,\nthen press Import.")));
     importColumn->addWidget(cmdImport);
     importColumn->addStretch();
 
@@ -124,12 +127,13 @@ frm12Import::frm12Import(QWidget* parent) : WorksheetForm(QStringLiteral("frm12I
     dataLayout->addWidget(cmdDeleteFMU, 0, Qt::AlignRight);
 
     auto* row = new QHBoxLayout;
-    row->addWidget(pnlStep, 3);
+    row->addWidget(prepPanel, 1);
     row->addLayout(importColumn);
-    row->addWidget(ssPanel1, 2);
+    row->addWidget(ssPanel1, 1);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(label1);
-    layout->addLayout(row, 1);
+    layout->addWidget(pnlStep, 1);
+    layout->addLayout(row, 3);
 
     connect(grdFCD, &grid::Grid::enterCell, this, &frm12Import::grdFCD_EnterCell);
     connect(cmdImport, &QPushButton::clicked, this, &frm12Import::cmdImport_Click);
@@ -165,7 +169,7 @@ void frm12Import::SetupFCDGrid()
     grdFCD->setFormatString(QStringLiteral("<File Name|<Unit Name"));
     grdFCD->setFixedRows(1);
     grdFCD->setFixedCols(0);
-    grdFCD->setColWidth(0, 1320);
+    grdFCD->setColWidth(0, kFileNameWidth);
     grdFCD->setColWidth(1, 3600);
 }
 
@@ -176,6 +180,10 @@ void frm12Import::DisplayFCDFiles()
     grdFCD->clear();
     for (const PrepFileEntry& entry : mFiles)
         grdFCD->addItem(entry.FileName + QLatin1Char('\t') + entry.UnitName);
+    // Long file names are shown whole: the columns grow to their texts, never below their widths.
+    grdFCD->autoSizeCols();
+    grdFCD->setColWidth(0, std::max(grdFCD->colWidth(0), kFileNameWidth));
+    grdFCD->setColWidth(1, std::max(grdFCD->colWidth(1), 3600));
     if (!mFiles.isEmpty())
         grdFCD->setCurrentCell(0, 0);
     mEnteredRow = grdFCD->row();
