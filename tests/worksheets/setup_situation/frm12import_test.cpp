@@ -55,9 +55,6 @@ protected:
     void TearDown() override
     {
         form.reset();
-        model::ClearFMUs();
-        model::ClearSRTypes();
-        core::ClearItems();
         worksheets::gCurrentWorksheetID.clear();
         PrepFixture::TearDown();
     }

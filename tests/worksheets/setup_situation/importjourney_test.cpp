@@ -11,6 +11,7 @@
 #include "platform/ui/scriptedprompter.h"
 #include "shell/a3tolmarforms.h"
 #include "shell/frm0_tolmar.h"
+#include "shell/modelcaches.h"
 #include "shell/worksheetforms.h"
 #include "worksheets/common/worksheetform.h"
 #include "worksheets/setup_situation/frm12import.h"
@@ -95,6 +96,9 @@ TEST(ImportJourney, TheSamplePrepFileFillsANewAnalysis)
         EXPECT_EQ(core::GetRMAs().size(), 4);
         window.close();
     }
+    if (core::gFileOpen())
+        core::CloseDatafile();
+    shell::ClearCollections();
     worksheets::gCurrentWorksheetID.clear();
     worksheets::gCurrentSection = 1;
     core::SetAppPath(QString());

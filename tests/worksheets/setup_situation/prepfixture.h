@@ -3,7 +3,11 @@
 // Prep files for the tests, written from the scripts of data/prep and tests/fixtures, and a
 // data file open beside a costs folder that holds them.
 
+#include "core/g0items.h"
 #include "core/u13folders.h"
+#include "model/g33fmus.h"
+#include "model/g38srtypes.h"
+#include "model/g51alternatives.h"
 #include "support/datafile_fixture.h"
 
 #include <QByteArray>
@@ -31,13 +35,24 @@ protected:
     void SetUp() override
     {
         DatafileFixture::SetUp();
+        ClearCaches();
         core::SetAppPath(tempDir());
         ASSERT_TRUE(QDir(tempDir()).mkpath(QStringLiteral("Costs")));
     }
     void TearDown() override
     {
+        ClearCaches();
         DatafileFixture::TearDown();
         core::SetAppPath(QString());
+    }
+
+    // Nothing of one test's file is carried into the next.
+    static void ClearCaches()
+    {
+        model::ClearFMUs();
+        model::ClearSRTypes();
+        model::ClearAlternatives();
+        core::ClearItems();
     }
 
     QString costs() const { return core::JoinPath(tempDir(), QStringLiteral("Costs")); }

@@ -26,10 +26,6 @@ protected:
     void TearDown() override
     {
         prep.reset();
-        model::ClearFMUs();
-        model::ClearSRTypes();
-        model::ClearAlternatives();
-        core::ClearItems();
         PrepFixture::TearDown();
     }
 
@@ -69,7 +65,7 @@ TEST_F(PrepImportTest, AreasBecomeTopicsAndUnitsBecomeFMUsWithTheirTables)
     ASSERT_GE(outcomes, 5);
     open();
 
-    ASSERT_TRUE(ImportFromPrep(*prep, {1, 2, 5}, {702, 1201}));
+    ASSERT_TRUE(ImportFromPrep(*prep, {1, 2, 5}, {702, 1201})) << prompter.messages().value(0).text.toStdString();
     EXPECT_TRUE(prompter.messages().isEmpty());
 
     const QList<core::c0Item*> rmas = core::GetRMAs();
