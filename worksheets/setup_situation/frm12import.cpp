@@ -252,25 +252,26 @@ void frm12Import::cmdImport_Click()
 void frm12Import::cmdDeleteRMA_Click()
 {
     core::Trace(QStringLiteral("frmImport.cmdDeleteRMA_Click"));
-    const int index = mRMAList->listIndex();
-    if (index < 0 || !core::ConfirmDelete(mRMAList->itemText(index)))
-        return;
-    core::DeleteRMA(mRMAList->itemData(index));
-    core::BusyScope busy;
-    FillRMAList(*mRMAList);
-    cmdDeleteRMA->setEnabled(false);
+    DeleteEntry(*mRMAList, cmdDeleteRMA, core::DeleteRMA, FillRMAList);
 }
 
 void frm12Import::cmdDeleteFMU_Click()
 {
     core::Trace(QStringLiteral("frmImport.cmdDeleteFMU_Click"));
-    const int index = mFMUList->listIndex();
-    if (index < 0 || !core::ConfirmDelete(mFMUList->itemText(index)))
+    DeleteEntry(*mFMUList, cmdDeleteFMU, model::DeleteFMU, FillFMUList);
+}
+
+void frm12Import::DeleteEntry(ItemList& list, QPushButton* deleteButton, void (*remove)(int key),
+                              void (*fill)(ItemList& list))
+{
+    const int index = list.listIndex();
+    if (index < 0 || !core::ConfirmDelete(list.itemText(index)))
         return;
-    model::DeleteFMU(mFMUList->itemData(index));
+    remove(list.itemData(index));
     core::BusyScope busy;
-    FillFMUList(*mFMUList);
-    cmdDeleteFMU->setEnabled(false);
+    fill(list);
+    // The user picks again before the next deletion.
+    deleteButton->setEnabled(false);
 }
 
 } // namespace worksheets::setup_situation

@@ -54,6 +54,9 @@ private:
     void cmdDeleteRMA_Click();
     void cmdDeleteFMU_Click();
     void FillDataFileLists();
+    // Deletes the list's current entry from the analysis once the user confirms.
+    void DeleteEntry(worksheets::ItemList& list, QPushButton* deleteButton, void (*remove)(int key),
+                     void (*fill)(worksheets::ItemList& list));
 
     worksheets::ItemList* mRMAList = nullptr;
     worksheets::ItemList* mFMUList = nullptr;

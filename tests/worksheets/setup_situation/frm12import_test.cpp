@@ -19,7 +19,7 @@
 #include <QTest>
 
 using namespace worksheets::setup_situation;
-using prepfixture::FileBytes;
+using testsupport::FileBytes;
 using prepfixture::SetFormat;
 
 namespace {

@@ -8,7 +8,7 @@
 #include <QMap>
 
 using namespace worksheets::setup_situation;
-using prepfixture::FileBytes;
+using testsupport::FileBytes;
 using prepfixture::SetFormat;
 
 namespace {

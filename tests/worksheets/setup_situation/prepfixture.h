@@ -9,6 +9,7 @@
 #include "model/g38srtypes.h"
 #include "model/g51alternatives.h"
 #include "support/datafile_fixture.h"
+#include "support/fixturefiles.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -23,8 +24,6 @@ QString WritePrepFile(const QString& dir, const QString& name, const QStringList
 
 // The statement that relabels a fixture's format.
 QString SetFormat(const QString& format);
-
-QByteArray FileBytes(const QString& path);
 
 } // namespace prepfixture
 

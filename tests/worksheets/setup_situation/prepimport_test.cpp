@@ -17,7 +17,7 @@
 #include <QFile>
 
 using namespace worksheets::setup_situation;
-using prepfixture::FileBytes;
+using testsupport::FileBytes;
 
 namespace {
 
