@@ -109,6 +109,12 @@ TEST_F(Frm12ImportTest, EnteringARowOpensItsFileOnceAndKeepsTheChoices)
     writePrep("b old.fcd", {SetFormat("3.00.00"), "DROP TABLE ManagementGoals"});
     writePrep("c broken.fcd", {"DROP TABLE NVCPerAcre"});
     show();
+    {
+        // The program moving the cell while it fills opens nothing.
+        core::BusyScope busy;
+        enterRow(2);
+    }
+    EXPECT_EQ(form->prepFile(), nullptr);
 
     enterRow(1);
     const PrepFile* opened = form->prepFile();
