@@ -198,7 +198,8 @@ bool ImportFromPrep(const PrepFile& prep, const QList<int>& areaKeys, const QLis
         model::ClearFMUs();
         model::ClearSRTypes();
         core::TraceError(QStringLiteral("Import from ") + prep.FileName() + QStringLiteral(": ") + QString::fromStdString(e.what()));
-        Refuse(prep, QStringLiteral("The data file refused a change: %1").arg(QString::fromStdString(e.what())));
+        Refuse(prep, QStringLiteral("The data file %1 refused a change: %2")
+                         .arg(core::GetDatafileTitle(), QString::fromStdString(e.what())));
         return false;
     }
     model::ClearFMUs();

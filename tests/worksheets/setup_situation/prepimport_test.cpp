@@ -225,7 +225,7 @@ TEST_F(PrepImportTest, ADatabaseErrorHalfWayRollsEverythingBack)
     EXPECT_EQ(FileBytes(path()), before);
     ASSERT_EQ(prompter.messages().size(), 1);
     EXPECT_TRUE(prompter.messages()[0].text.startsWith(
-        "The Prep file unit.fcd cannot be imported.\r\nThe data file refused a change: "));
+        "The Prep file unit.fcd cannot be imported.\r\nThe data file Fire1.tlm refused a change: "));
     // Nothing of the lost import lingers in the caches, and keys handed out are handed out again.
     EXPECT_TRUE(core::GetRMAs().isEmpty());
     EXPECT_EQ(model::FMUCount(), 0);
