@@ -92,6 +92,8 @@ TEST(ImportJourney, TheSamplePrepFileFillsANewAnalysis)
 
         // Leaving the worksheet drops the FMUs it cached; the next worksheet reads them afresh.
         window.tabItem(3)->trigger();
+        EXPECT_EQ(worksheets::gCurrentWorksheetID, "tab13");
+        Keep(&window, "areas.png");
         EXPECT_EQ(model::FMUCount(), 3);
         EXPECT_EQ(core::GetRMAs().size(), 4);
         window.close();
