@@ -8,6 +8,8 @@
 #include <sqlite3.h>
 
 #include <cmath>
+#include <limits>
+#include <optional>
 #include <set>
 #include <vector>
 
@@ -84,6 +86,43 @@ double roundCurrency(double v)
     return std::round(v * 10000.0) / 10000.0;
 }
 
+// A Currency is a 64-bit count of 1/10,000 dollars.
+constexpr double kCurrencyLimit = 922337203685477.5807;
+
+// The number as a field of the type holds it, or nothing when the type cannot hold it: written,
+// such a number is refused; read from a file something else wrote, it reads as Null. Converting
+// an out-of-range double to an integer or a float is undefined, so every such conversion is
+// checked here first.
+std::optional<double> fitted(double number, FieldType type)
+{
+    if (!std::isfinite(number))
+        return std::nullopt;
+    switch (type) {
+    case FieldType::Boolean:
+        return number != 0 ? 1.0 : 0.0;
+    case FieldType::Currency:
+        if (std::fabs(number) > kCurrencyLimit)
+            return std::nullopt;
+        return roundCurrency(number);
+    case FieldType::Single:
+        if (std::fabs(number) > double(std::numeric_limits<float>::max()))
+            return std::nullopt;
+        return double(float(number));
+    case FieldType::Double:
+        return number;
+    default: {
+        // Whole-number fields round half to even, as the program's arithmetic does elsewhere.
+        const double r = std::nearbyint(number);
+        double lo = -2147483648.0, hi = 2147483647.0;
+        if (type == FieldType::Byte) { lo = 0; hi = 255; }
+        if (type == FieldType::Integer) { lo = -32768; hi = 32767; }
+        if (r < lo || r > hi)
+            return std::nullopt;
+        return r;
+    }
+    }
+}
+
 // A value as it goes into SQLite for a column of the given type.
 QVariant toStorage(const QVariant& value, FieldType type, const QString& field)
 {
@@ -124,27 +163,16 @@ QVariant toStorage(const QVariant& value, FieldType type, const QString& field)
         if (!ok)
             throw Error(Error::Kind::Generic, QStringLiteral("Data type conversion error (field %1)").arg(field));
     }
-    if (!std::isfinite(number))
+    const std::optional<double> held = fitted(number, type);
+    if (!held)
         throw Error(Error::Kind::Generic, QStringLiteral("Numeric field overflow (field %1)").arg(field));
     switch (type) {
-    case FieldType::Boolean:
-        return QVariant(qint64(number != 0 ? 1 : 0));
     case FieldType::Currency:
-        return QVariant(roundCurrency(number));
     case FieldType::Single:
-        return QVariant(double(float(number)));
     case FieldType::Double:
-        return QVariant(number);
-    default: {
-        // Whole-number fields round half to even, as the program's arithmetic does elsewhere.
-        const double r = std::nearbyint(number);
-        double lo = -2147483648.0, hi = 2147483647.0;
-        if (type == FieldType::Byte) { lo = 0; hi = 255; }
-        if (type == FieldType::Integer) { lo = -32768; hi = 32767; }
-        if (r < lo || r > hi)
-            throw Error(Error::Kind::Generic, QStringLiteral("Numeric field overflow (field %1)").arg(field));
-        return QVariant(qint64(r));
-    }
+        return QVariant(*held);
+    default:
+        return QVariant(qint64(*held));
     }
 }
 
@@ -224,19 +252,19 @@ QVariant fromStorage(sqlite3_stmt* st, int col, FieldType type, bool typed)
         if (!ok)
             return {};
     }
+    const std::optional<double> held = fitted(number, type);
+    if (!held)
+        return {};
     switch (type) {
     case FieldType::Boolean:
-        return QVariant(number != 0);
+        return QVariant(*held != 0);
     case FieldType::Currency:
-        return QVariant(roundCurrency(number));
-    case FieldType::Single:
-        return QVariant(float(number));
     case FieldType::Double:
-        return QVariant(number);
+        return QVariant(*held);
+    case FieldType::Single:
+        return QVariant(float(*held));
     default:
-        if (number < -2147483648.0 || number > 2147483647.0)
-            return QVariant(qint64(number));
-        return QVariant(int(std::nearbyint(number)));
+        return QVariant(int(*held));
     }
 }
 
