@@ -358,11 +358,43 @@ struct Database::Impl {
         }
         const QByteArray text = sql.toUtf8();
         sqlite3_stmt* st = nullptr;
-        const int rc = sqlite3_prepare_v2(db, text.constData(), int(text.size()), &st, nullptr);
+        const char* tail = nullptr;
+        const int rc = sqlite3_prepare_v2(db, text.constData(), int(text.size()), &st, &tail);
         if (rc != SQLITE_OK)
             fail(db, rc, sql);
+        if (!onlyOneStatement(tail, text.constData() + text.size())) {
+            sqlite3_finalize(st);
+            throw Error(Error::Kind::Generic, QStringLiteral("Only one statement may be run at a time: %1").arg(sql));
+        }
         statements.insert(sql, st);
         return st;
+    }
+
+    // What follows the first statement may be semicolons, spaces and comments, nothing more:
+    // running only the first of several would report success for work not done, and running
+    // them all would leave no way to bind each its own values.
+    bool onlyOneStatement(const char* tail, const char* end)
+    {
+        while (tail && tail < end) {
+            sqlite3_stmt* next = nullptr;
+            const char* after = nullptr;
+            const int rc = sqlite3_prepare_v2(db, tail, int(end - tail), &next, &after);
+            sqlite3_finalize(next);
+            if (rc != SQLITE_OK || next)
+                return false;
+            if (after == tail)
+                break;
+            tail = after;
+        }
+        return true;
+    }
+
+    int schemaCookie()
+    {
+        sqlite3_stmt* st = prepare(QStringLiteral("PRAGMA schema_version"));
+        const int cookie = step(st, QStringLiteral("schema_version")) == SQLITE_ROW ? sqlite3_column_int(st, 0) : 0;
+        sqlite3_reset(st);
+        return cookie;
     }
 
     void finalizeAll()
@@ -394,6 +426,10 @@ struct Database::Impl {
     int run(const QString& sql, const QVariantList& params = {})
     {
         sqlite3_stmt* st = prepare(sql);
+        const int expected = sqlite3_bind_parameter_count(st);
+        if (expected != params.size())
+            throw Error(Error::Kind::Generic,
+                        QStringLiteral("%1 values given for %2 parameters: %3").arg(params.size()).arg(expected).arg(sql));
         for (int i = 0; i < params.size(); ++i)
             bind(st, i + 1, params[i]);
         while (step(st, sql) == SQLITE_ROW) {
@@ -1338,10 +1374,10 @@ std::unique_ptr<Recordset> Database::OpenRecordset(const QString& sql, const QVa
 
 int Database::Execute(const QString& sql, const QVariantList& params)
 {
-    const QString head = sql.trimmed().left(12).toUpper();
+    // SQLite bumps the schema cookie on every change to the schema, however the text reads.
+    const int cookie = d->schemaCookie();
     const int n = d->run(sql, params);
-    if (head.startsWith(QLatin1String("CREATE")) || head.startsWith(QLatin1String("DROP"))
-        || head.startsWith(QLatin1String("ALTER")))
+    if (d->schemaCookie() != cookie)
         d->schemaChanged();
     return n;
 }

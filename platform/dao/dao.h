@@ -96,7 +96,9 @@ public:
     // params bind to "?" in order: values that come from users are always bound, never spliced
     // into the text.
     std::unique_ptr<Recordset> OpenRecordset(const QString& sql, const QVariantList& params = {});
-    // Runs a statement; returns the number of rows changed.
+    // Runs one statement; returns the number of rows changed. A text of several statements is
+    // refused before any of it runs, as OpenRecordset refuses it; so is a count of params that
+    // differs from the text's "?" marks. Any change to the schema is seen, however it is written.
     int Execute(const QString& sql, const QVariantList& params = {});
 
     // Schema.

@@ -464,6 +464,64 @@ TEST_F(DaoTest, TableDefinitions)
     }
 }
 
+TEST_F(DaoTest, ATextOfSeveralStatementsIsRefusedWhole)
+{
+    const QByteArray before = digest(path);
+    {
+        auto db = open();
+        const char* const texts[] = {
+            "INSERT INTO Items (ItemKey) VALUES (100); INSERT INTO Items (ItemKey) VALUES (101)",
+            "DELETE FROM Items WHERE ItemKey = 10; DROP TABLE Pairs",
+            "UPDATE Items SET ItemName = 'x';\n-- a note\nDELETE FROM Items",
+        };
+        for (const char* text : texts) {
+            SCOPED_TRACE(text);
+            EXPECT_THROW(db->Execute(text), Error);
+        }
+        EXPECT_THROW(db->OpenRecordset("SELECT * FROM Items; DELETE FROM Items"), Error);
+        // A text must bind exactly the values it asks for.
+        EXPECT_THROW(db->Execute("DELETE FROM Items WHERE ItemKey = ? OR ItemKey = ?", {10}), Error);
+        EXPECT_THROW(db->Execute("DELETE FROM Items WHERE ItemKey = ?", {10, 20}), Error);
+    }
+    EXPECT_EQ(digest(path), before);
+
+    // One statement with a closing semicolon or a trailing comment is one statement.
+    auto db = open();
+    EXPECT_EQ(db->Execute("DELETE FROM Items WHERE ItemKey = ?;", {10}), 1);
+    EXPECT_EQ(db->Execute("DELETE FROM Items WHERE ItemKey = 20; -- done\n"), 1);
+    EXPECT_EQ(db->OpenTable("Items")->RecordCount(), 1);
+}
+
+TEST_F(DaoTest, SchemaChangesMadeByAnyStatementAreSeen)
+{
+    auto db = open();
+    auto items = db->OpenTable("Items");   // the table's columns are now known and kept
+    ASSERT_FALSE(db->FieldExists("Items", "Extra"));
+    ASSERT_NO_THROW(db->OpenTable("Pairs"));
+
+    db->Execute("/* a column for notes */ ALTER TABLE Items ADD COLUMN Extra MEMO TEXT");
+    EXPECT_TRUE(db->FieldExists("Items", "Extra"));
+    auto fresh = db->OpenTable("Items");
+    fresh->Seek(10);
+    ASSERT_FALSE(fresh->NoMatch());
+    EXPECT_TRUE(fresh->Field("Extra").isNull());
+
+    db->Execute("-- no longer needed\nDROP TABLE Pairs");
+    try {
+        db->OpenTable("Pairs");
+        ADD_FAILURE() << "a dropped table opened";
+    } catch (const Error& e) {
+        EXPECT_EQ(e.kind(), Error::Kind::NoSuchTable) << e.what();
+    }
+
+    db->Execute("  create table Later (A LONG INTEGER, PRIMARY KEY (A))");
+    db->Execute("INSERT INTO Later VALUES (?)", {5});
+    auto later = db->OpenTable("Later");
+    EXPECT_EQ(later->Index(), "PrimaryKey");
+    later->Seek(5);
+    EXPECT_FALSE(later->NoMatch());
+}
+
 TEST_F(DaoTest, TransactionsNestAndRollBackToTheByte)
 {
     const QByteArray before = digest(path);
