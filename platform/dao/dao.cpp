@@ -274,7 +274,6 @@ struct Column {
     int pk = 0;   // position in the primary key, from 1; 0 when not a key field
     QString declared;
     QString defaultValue;
-    bool notNull = false;
 };
 
 } // namespace
@@ -463,7 +462,6 @@ struct Database::Impl {
             c.name = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 1)));
             c.declared = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 2)));
             c.type = TypeFromDeclared(c.declared);
-            c.notNull = sqlite3_column_int(st, 3) != 0;
             if (sqlite3_column_type(st, 4) != SQLITE_NULL)
                 c.defaultValue = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 4)));
             c.pk = sqlite3_column_int(st, 5);
@@ -1027,8 +1025,6 @@ struct Recordset::Impl {
             } else {
                 // A query recordset shows the new row at its end, as read back from the table.
                 QVariantList row;
-                const QString sel = QStringLiteral("SELECT * FROM %1 WHERE rowid = ?").arg(quoted(table));
-                auto fresh = std::unique_ptr<Recordset>(new Recordset);
                 QStringList cols;
                 for (const auto& o : origin)
                     cols << (o.isEmpty() ? QStringLiteral("NULL") : quoted(o));
@@ -1039,7 +1035,6 @@ struct Recordset::Impl {
                     for (int i = 0; i < int(columns.size()); ++i)
                         row << fromStorage(st, i, columns[i].type, typed[i]);
                 sqlite3_reset(st);
-                Q_UNUSED(sel);
                 for (int i = 0; i < width; ++i)
                     cells.push_back(i < row.size() ? row[i] : QVariant());
                 ++rowCount;
@@ -1435,11 +1430,10 @@ QStringList Database::IndexNames(const QString& table) const
 }
 
 namespace {
-QString columnSql(const FieldDef& f, bool inlineKey)
+QString columnSql(const FieldDef& f)
 {
     if (f.type == FieldType::AutoNumber)
         return quoted(f.name) + QLatin1String(" INTEGER PRIMARY KEY AUTOINCREMENT");
-    Q_UNUSED(inlineKey);
     return quoted(f.name) + QLatin1Char(' ') + DeclaredType(f.type, f.size);
 }
 
@@ -1463,7 +1457,7 @@ void Database::CreateTable(const QString& table, const QList<FieldDef>& fields, 
                             QStringLiteral("An AutoNumber field must be the whole primary key (%1.%2)").arg(table, f.name));
             autoKey = true;
         }
-        parts << columnSql(f, true);
+        parts << columnSql(f);
     }
     if (!primaryKey.isEmpty() && !autoKey)
         parts << QStringLiteral("PRIMARY KEY (%1)").arg(keySql(primaryKey));
@@ -1476,7 +1470,7 @@ void Database::AddField(const QString& table, const FieldDef& field)
     if (field.type == FieldType::AutoNumber)
         throw Error(Error::Kind::Generic, QStringLiteral("An AutoNumber field cannot be added to an existing table"));
     d->tableColumns(table);   // throws for a missing table
-    d->run(QStringLiteral("ALTER TABLE %1 ADD COLUMN %2").arg(quoted(table), columnSql(field, false)));
+    d->run(QStringLiteral("ALTER TABLE %1 ADD COLUMN %2").arg(quoted(table), columnSql(field)));
     d->schemaChanged();
 }
 
