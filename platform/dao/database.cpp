@@ -87,16 +87,21 @@ int Database::Impl::step(sqlite3_stmt* st, const QString& context)
 int Database::Impl::run(const QString& sql, const QVariantList& params)
 {
     sqlite3_stmt* st = prepare(sql);
+    bindAll(st, params, sql);
+    while (step(st, sql) == SQLITE_ROW) {
+    }
+    sqlite3_reset(st);
+    return sqlite3_changes(db);
+}
+
+void Database::Impl::bindAll(sqlite3_stmt* st, const QVariantList& params, const QString& sql)
+{
     const int expected = sqlite3_bind_parameter_count(st);
     if (expected != params.size())
         throw Error(Error::Kind::Generic,
                     QStringLiteral("%1 values given for %2 parameters: %3").arg(params.size()).arg(expected).arg(sql));
     for (int i = 0; i < params.size(); ++i)
         bind(st, i + 1, params[i]);
-    while (step(st, sql) == SQLITE_ROW) {
-    }
-    sqlite3_reset(st);
-    return sqlite3_changes(db);
 }
 
 void Database::Impl::execRaw(const char* sql)
@@ -207,10 +212,8 @@ QString Database::Impl::seekSql(const QString& table, const std::vector<Column>&
         .arg(quoted(table), where.join(QLatin1String(" AND ")), orderBy);
 }
 
-QStringList Database::Impl::indexColumns(const QString& table, const QString& index)
+QString Database::Impl::sqlIndex(const QString& table, const QString& index)
 {
-    if (index.compare(QLatin1String("PrimaryKey"), Qt::CaseInsensitive) == 0)
-        return primaryKey(table);
     sqlite3_stmt* st = prepare(QStringLiteral("PRAGMA index_list(%1)").arg(quoted(table)));
     QString found;
     while (step(st, table) == SQLITE_ROW) {
@@ -221,8 +224,16 @@ QStringList Database::Impl::indexColumns(const QString& table, const QString& in
     sqlite3_reset(st);
     if (found.isEmpty())
         throw Error(Error::Kind::Generic, QStringLiteral("'%1' is not an index in table '%2'").arg(index, table));
+    return found;
+}
+
+QStringList Database::Impl::indexColumns(const QString& table, const QString& index)
+{
+    if (index.compare(QLatin1String("PrimaryKey"), Qt::CaseInsensitive) == 0)
+        return primaryKey(table);
+    const QString found = sqlIndex(table, index);
     QStringList out;
-    st = prepare(QStringLiteral("PRAGMA index_info(%1)").arg(quoted(found)));
+    sqlite3_stmt* st = prepare(QStringLiteral("PRAGMA index_info(%1)").arg(quoted(found)));
     while (step(st, found) == SQLITE_ROW)
         out << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 2)));
     sqlite3_reset(st);

@@ -80,6 +80,8 @@ struct Database::Impl {
     void detachRecordsets();   // Close: every recordset still open on the database
     void schemaChanged();
     int step(sqlite3_stmt* st, const QString& context);
+    // Binds params to the statement's "?" marks in order; a count that differs throws.
+    void bindAll(sqlite3_stmt* st, const QVariantList& params, const QString& sql);
     int run(const QString& sql, const QVariantList& params = {});
     void execRaw(const char* sql);
     const std::vector<detail::Column>& tableColumns(const QString& table);
@@ -89,6 +91,7 @@ struct Database::Impl {
     static QString orderByFor(const QStringList& index);
     static QString seekSql(const QString& table, const std::vector<detail::Column>& columns, const QHash<QString, int>& lookup,
                            const QStringList& keyFields, const QString& orderBy);
+    QString sqlIndex(const QString& table, const QString& index);   // SQLite's name of a Jet index
     QStringList indexColumns(const QString& table, const QString& index);
 };
 

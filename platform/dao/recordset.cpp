@@ -330,12 +330,7 @@ struct Recordset::Impl {
         }
         if (!withRowid)
             st = d.prepare(sql);
-        const int expected = sqlite3_bind_parameter_count(st);
-        if (expected != params.size())
-            throw Error(Error::Kind::Generic,
-                        QStringLiteral("%1 values given for %2 parameters: %3").arg(params.size()).arg(expected).arg(sql));
-        for (int i = 0; i < params.size(); ++i)
-            bind(st, i + 1, params[i]);
+        d.bindAll(st, params, sql);
         const int first = withRowid ? 1 : 0;
         const int n = sqlite3_column_count(st);
         for (int i = first; i < n; ++i) {

@@ -130,17 +130,7 @@ void Database::DropIndex(const QString& table, const QString& index)
         rebuildWithKey(*this, *d, table, {});
         return;
     }
-    QString found;
-    sqlite3_stmt* st = d->prepare(QStringLiteral("PRAGMA index_list(%1)").arg(quoted(table)));
-    while (d->step(st, table) == SQLITE_ROW) {
-        const QString name = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 1)));
-        if (jetIndexName(name).compare(index, Qt::CaseInsensitive) == 0 && !name.startsWith(QLatin1String("sqlite_")))
-            found = name;
-    }
-    sqlite3_reset(st);
-    if (found.isEmpty())
-        throw Error(Error::Kind::Generic, QStringLiteral("'%1' is not an index in table '%2'").arg(index, table));
-    d->run(QStringLiteral("DROP INDEX %1").arg(quoted(found)));
+    d->run(QStringLiteral("DROP INDEX %1").arg(quoted(d->sqlIndex(table, index))));
     d->schemaChanged();
 }
 
