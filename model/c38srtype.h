@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/dao/rowsave.h"
+
 #include <QString>
 
 namespace model {
@@ -36,7 +38,7 @@ private:
     QString mUnitType;
     QString mUnitName;
     double mUnitCost = 0;
-    bool mDirty = false;
+    dao::ChangeFlag mDirty;
 };
 
 } // namespace model
