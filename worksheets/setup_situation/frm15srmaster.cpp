@@ -79,29 +79,26 @@ frm15SRMaster::frm15SRMaster(QWidget* parent)
                                                 "your name in the box above."),
                                  this);
 
+    // The list takes the room; the notes sit below it, so even a small screen shows every
+    // column of the list.
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(cmdAdd);
     buttons->addWidget(cmdDelete);
     buttons->addStretch();
-    auto* side = new QVBoxLayout;
-    side->addWidget(top);
-    side->addWidget(annual);
-    side->addSpacing(12);
-    side->addWidget(sourceLabel);
-    side->addWidget(txtSource, 1);
-    side->addWidget(modified);
-    side->addStretch();
-    auto* left = new QVBoxLayout;
-    left->addWidget(grdMasterList, 1);
-    left->addLayout(buttons);
-    auto* sidePanel = new QWidget(this);
-    sidePanel->setLayout(side);
-    side->setContentsMargins(0, 0, 0, 0);
-    sidePanel->setMinimumWidth(220);
-    sidePanel->setMaximumWidth(400);
+    txtSource->setMaximumHeight(txtSource->fontMetrics().lineSpacing() * 4 + 12);
+    mBody = new QWidget(this);
+    auto* column = new QVBoxLayout(mBody);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->addWidget(top);
+    column->addWidget(grdMasterList, 1);
+    column->addLayout(buttons);
+    column->addSpacing(6);
+    column->addWidget(sourceLabel);
+    column->addWidget(txtSource);
+    column->addWidget(modified);
+    column->addWidget(annual);
     auto* layout = new QHBoxLayout(this);
-    layout->addLayout(left, 3);
-    layout->addWidget(sidePanel, 1);
+    layout->addWidget(mBody, 1);
     layout->addStretch(0);
 
     connect(grdMasterList, &grid::Grid::enterCell, this, &frm15SRMaster::grdMasterList_EnterCell);
@@ -158,8 +155,8 @@ void frm15SRMaster::SetupMasterGrid()
     const int unitsPixels = metrics.horizontalAdvance(QString(kUnitsLength, QLatin1Char('x'))) + 12;
     g.setColWidth(Units, std::max(kColumns[Units].width, ui::PixelsToTwips(unitsPixels)));
     g.setEditable(true);
-    // No wider than its columns: the room beyond goes to the notes beside it.
-    g.setMaximumWidth(CellsSize(g).width() + g.style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+    // The list and its notes no wider than the list's columns.
+    mBody->setMaximumWidth(CellsSize(g).width() + g.style()->pixelMetric(QStyle::PM_ScrollBarExtent));
 }
 
 void frm15SRMaster::LoadGrid()

@@ -70,6 +70,7 @@ private:
     void txtSource_Change();
     void SetTextField(int col, const QString& text);
 
+    QWidget* mBody;
     std::shared_ptr<model::SRTypeCollection> mTypes;
     model::c38SRType* mCurrent = nullptr;
     QString mTextBeforeEdit;
