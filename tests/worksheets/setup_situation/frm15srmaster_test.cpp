@@ -179,6 +179,7 @@ TEST_F(SRMasterTest, AddDialogPutsTheTypeAtTheTypedPosition)
         EXPECT_EQ(GridOrder(), c.order);
         EXPECT_EQ(g().row(), c.row);
         EXPECT_EQ(form->currentResource()->LongName(), "New");
+        EXPECT_EQ(form->currentResource()->UnitType(), "time");   // the option selected at first
         EXPECT_EQ(FileOrder(), c.order);
         Revisit();
         EXPECT_EQ(GridOrder(), c.order);
