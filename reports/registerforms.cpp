@@ -1,0 +1,15 @@
+#include "reports/registerforms.h"
+
+#include "reports/frm83reports.h"
+#include "reports/frmpreview.h"
+#include "reports/reportproduction.h"
+
+namespace reports {
+
+void RegisterForms()
+{
+    worksheets::RegisterWorksheetForm(QStringLiteral("tab83"), [](QWidget* parent) { return new frm83Reports(parent); });
+    SetReportProducer([](printing::Output output, const QString& fileName) { RunReport(output, fileName); });
+}
+
+}  // namespace reports
