@@ -166,8 +166,9 @@ bool RunReport(printing::Output output, const QString& fileName)
 
 QSize PageSizeOf(const QPrinter& printer)
 {
-    const QSizeF points = printer.pageLayout().fullRect(QPageLayout::Point).size();
-    return QSize(int(std::lround(points.width() * 20)), int(std::lround(points.height() * 20)));
+    // Millimetres keep both metric and inch paper exact to the twip; points would not.
+    const QSizeF mm = printer.pageLayout().fullRect(QPageLayout::Millimeter).size();
+    return QSize(int(std::lround(mm.width() * 1440 / 25.4)), int(std::lround(mm.height() * 1440 / 25.4)));
 }
 
 QSize ReportPageSize()
