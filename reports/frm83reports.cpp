@@ -52,6 +52,7 @@ frm83Reports::frm83Reports(QWidget* parent) : WorksheetForm(QStringLiteral("frm8
     mBWPatterns = new QRadioButton(QStringLiteral("B/W patterns"), colors);
     mColorPatterns = new QRadioButton(QStringLiteral("Colored patterns"), colors);
     mSolid = new QRadioButton(QStringLiteral("Solid colors"), colors);
+    colors->setMaximumWidth(ui::TwipsToPixels(3600));
     mColorPatterns->setChecked(true);
     auto* colorLayout = new QVBoxLayout(colors);
     colorLayout->addWidget(mBWPatterns);
