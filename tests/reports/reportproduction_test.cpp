@@ -112,7 +112,9 @@ TEST_F(ReportFixture, SavingToAFileWritesTheRtfAndNeverPrints)
     ASSERT_EQ(Produce({2}, printing::Output::Printer), HasPrinter());
     prompter.clear();
     const QString rtf = QDir(tempDir()).filePath(QStringLiteral("Ridge.rtf"));
-    ASSERT_TRUE(Produce({2, 3}, printing::Output::Rtf, rtf));
+    ASSERT_TRUE(Produce({1, 2, 3, 5}, printing::Output::Rtf, rtf));
+    if (qEnvironmentVariableIsSet("TOLMAR_KEEP_RTF"))
+        QFile::copy(rtf, qEnvironmentVariable("TOLMAR_KEEP_RTF"));
     EXPECT_TRUE(prompter.messages().isEmpty()) << "no printer was asked for";
     EXPECT_EQ(VSPrinter1().output(), printing::Output::Rtf);
     EXPECT_FALSE(reports::bRTFExport);
@@ -122,6 +124,7 @@ TEST_F(ReportFixture, SavingToAFileWritesTheRtfAndNeverPrints)
     EXPECT_TRUE(bytes.startsWith("{\\rtf1"));
     EXPECT_TRUE(bytes.contains("Agency Administrator Approval"));
     EXPECT_TRUE(bytes.contains("Estimated target suppression cost and size"));
+    EXPECT_TRUE(bytes.contains("\\{P0K3\\}\\\\x")) << "a typed value stays text in the file";
 }
 
 TEST_F(ReportFixture, AFailedRunTellsTheUserAndLeavesNothingHalfDone)
