@@ -1,6 +1,5 @@
 #include "reports/sections/sections.h"
 
-#include "core/c0item.h"
 #include "core/g8summary.h"
 #include "model/g51alternatives.h"
 #include "reports/frmpreview.h"
@@ -42,20 +41,6 @@ void PrintMostCostEffective()
     vp.SetFontSize(11);
 }
 
-void PrintSummaryTopics()
-{
-    printing::ReportDocument& vp = VSPrinter1();
-    for (const core::c0Item* topic : core::GetSummaryTopics()) {
-        CheckTopicPageBreak(topic->Body());
-        vp.SetCurrentX(1080);
-        vp.SetFontBold(true);
-        vp.Paragraph(topic->Heading());
-        vp.SetFontBold(false);
-        vp.Paragraph(topic->Body());
-        vp.Paragraph(QString());
-    }
-}
-
 void PrintApprovalBlock()
 {
     printing::ReportDocument& vp = VSPrinter1();
@@ -85,7 +70,7 @@ void PrintDecisionSummary()
     PrintSectionTitle(QStringLiteral("Decision Summary"));
     PrintSelectedAlternative();
     PrintMostCostEffective();
-    PrintSummaryTopics();
+    PrintTopics(core::GetSummaryTopics());
     PrintApprovalBlock();
     PopPrintSettings();
 }

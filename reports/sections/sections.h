@@ -1,6 +1,11 @@
 #pragma once
 
+#include <QList>
 #include <QString>
+
+namespace core {
+class c0Item;
+}
 
 // The entry procedures of the nineteen report sections, each in a file of its own. The production
 // loop reaches them through its dispatch table (reports/reportproduction.cpp): a new section is
@@ -26,6 +31,11 @@ void PrintDecisionTree();         // 16
 void PrintMatrix();               // 17
 void PrintGraphs();               // 18
 void PrintComplexity();           // 19
+
+// Prints topics as the decision summary and the resource management objectives do: each heading
+// in bold at the left, its narrative below, then an empty line; a topic that starts low on the
+// page and would run past its foot starts a new page.
+void PrintTopics(const QList<core::c0Item*>& topics);
 
 // The page-break test before a topic of the decision summary and of the resource management
 // objectives: a topic that starts low on the page and would run past the foot starts a new page

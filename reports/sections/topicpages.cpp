@@ -1,5 +1,7 @@
 #include "reports/sections/sections.h"
 
+#include "core/c0item.h"
+
 #include "reports/frmpreview.h"
 #include "reports/printsettings.h"
 
@@ -27,6 +29,20 @@ void CheckTopicPageBreak(const QString& body)
     vp.NewPage();
     PushPrintSettings();
     SetTopicLayout();
+}
+
+void PrintTopics(const QList<core::c0Item*>& topics)
+{
+    printing::ReportDocument& vp = VSPrinter1();
+    for (const core::c0Item* topic : topics) {
+        CheckTopicPageBreak(topic->Body());
+        vp.SetCurrentX(1080);
+        vp.SetFontBold(true);
+        vp.Paragraph(topic->Heading());
+        vp.SetFontBold(false);
+        vp.Paragraph(topic->Body());
+        vp.Paragraph(QString());
+    }
 }
 
 }  // namespace reports::sections

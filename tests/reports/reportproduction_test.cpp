@@ -1,24 +1,17 @@
 #include "report_fixture.h"
+#include "support/runtool.h"
 
 #include "core/uimode.h"
 
 #include <QFile>
 #include <QPrinterInfo>
-#include <QProcess>
 #include <QTimer>
 
 using reports::VSPrinter1;
 
-namespace {
+using testsupport::RunTool;
 
-QString RunTool(const QString& program, const QStringList& args)
-{
-    QProcess p;
-    p.start(program, args);
-    if (!p.waitForFinished(60000))
-        return QString();
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
+namespace {
 
 QString RightOfRunningLine(int page)
 {

@@ -1,4 +1,5 @@
 #include "printing_fixture.h"
+#include "support/runtool.h"
 
 #include "platform/printing/reportpreview.h"
 #include "platform/printing/reporttable.h"
@@ -10,23 +11,15 @@
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTextTable>
 #include <QTextCursor>
 #include <QTextFrame>
 
-namespace {
-QString RunTool(const QString& program, const QStringList& args)
-{
-    QProcess p;
-    p.start(program, args);
-    if (!p.waitForFinished(60000))
-        return QString();
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
+using testsupport::RunTool;
 
+namespace {
 // Three pages: paragraphs, a rich paragraph, a table, a drawing object for the RTF form.
 void ProduceSample(printing::ReportDocument& doc, printing::Output output, const QString& file)
 {
