@@ -2,6 +2,7 @@
 
 #include "core/u21display.h"
 #include "core/u91trace.h"
+#include "core/uimode.h"
 
 #include <QHash>
 
@@ -82,6 +83,15 @@ void WorksheetForm::BeginSetup(const QString& traceName, const QString& id, int 
     WorksheetMenu_Check(worksheetNumber);
     gCurrentWorksheetID = id;
     show();
+}
+
+void SwitchShownObject(const std::function<void()>& save, const std::function<void()>& fetchAndDisplay)
+{
+    if (save)
+        save();
+    core::BusyScope busy;
+    if (fetchAndDisplay)
+        fetchAndDisplay();
 }
 
 void RegisterWorksheetForm(const QString& id, WorksheetFactory factory) { Registry().insert(id, std::move(factory)); }
