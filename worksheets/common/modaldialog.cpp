@@ -15,7 +15,7 @@ ModalDialog::ModalDialog(const QString& formName, QWidget* parent)
     mClose = new QPushButton(tr("Close"), this);
     mClose->setObjectName(QStringLiteral("cmdClose"));
     mClose->setAutoDefault(false);
-    connect(mClose, &QPushButton::clicked, this, &QDialog::accept);
+    connect(mClose, &QPushButton::clicked, this, [this] { cmdClose_Click(); });
 }
 
 ModalDialog::~ModalDialog()
@@ -31,6 +31,8 @@ int ModalDialog::ShowModal()
     Setup();
     return exec();
 }
+
+void ModalDialog::cmdClose_Click() { accept(); }
 
 void ModalDialog::done(int result)
 {

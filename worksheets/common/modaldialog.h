@@ -39,6 +39,10 @@ public:
     void done(int result) override;
 
 protected:
+    // The Close button's click: closes the dialog. A dialog that traces the click overrides
+    // it and calls this one.
+    virtual void cmdClose_Click();
+
     void showEvent(QShowEvent* event) override;
 
 private:

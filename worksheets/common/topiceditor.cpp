@@ -8,6 +8,7 @@
 #include "platform/spell/spelldialog.h"
 
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -42,22 +43,46 @@ TopicEditor::TopicEditor(QWidget* parent, Ruler ruler) : QWidget(parent)
     mBody = new richtext::RichTextEditor(this);
     mBody->setObjectName(QStringLiteral("txtBody"));
     mBody->setRulerVisible(ruler == Ruler::Shown);
-    mSpell = new QPushButton(tr("Spelling..."), this);
+    mSpell = new QPushButton(tr("S&pelling..."), this);
     mSpell->setObjectName(QStringLiteral("cmdSpellcheck"));
     mSpell->setToolTip(tr("Check the spelling of the text"));
+
+    mNameCaption = new QLabel(this);
+    mNameCaption->setBuddy(mName);
+    mNameCaption->hide();
+    mBodyCaption = new QLabel(this);
+    mBodyCaption->setBuddy(mBody->textEdit());
+    mBodyCaption->hide();
 
     auto* spellRow = new QHBoxLayout;
     spellRow->addStretch(1);
     spellRow->addWidget(mSpell);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(mNameCaption);
     layout->addWidget(mName);
+    layout->addWidget(mBodyCaption);
     layout->addWidget(mBody, 1);
     layout->addLayout(spellRow);
 
     connect(mName, &QLineEdit::textChanged, this, &TopicEditor::onNameChanged);
     connect(mBody, &richtext::RichTextEditor::changed, this, &TopicEditor::onBodyChanged);
     connect(mSpell, &QPushButton::clicked, this, &TopicEditor::checkSpelling);
+}
+
+void TopicEditor::setCaptions(const QString& nameCaption, const QString& bodyCaption)
+{
+    mNameCaption->setText(nameCaption);
+    mNameCaption->setVisible(!nameCaption.isEmpty() && !mName->isHidden());
+    mBodyCaption->setText(bodyCaption);
+    mBodyCaption->setVisible(!bodyCaption.isEmpty());
+}
+
+void TopicEditor::hideNameBox()
+{
+    mName->hide();
+    mNameCaption->hide();
+    mNameCaption->setText(QString());
 }
 
 void TopicEditor::display(const QString& name, const QString& rtf)

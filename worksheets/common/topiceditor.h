@@ -3,6 +3,7 @@
 #include <QString>
 #include <QWidget>
 
+class QLabel;
 class QLineEdit;
 class QPushButton;
 
@@ -41,6 +42,13 @@ public:
     enum class Ruler { Hidden, Shown };
     explicit TopicEditor(QWidget* parent = nullptr, Ruler ruler = Ruler::Hidden);
 
+    // Captions shown above the name box and the body (each hidden while empty); an "&" in
+    // a caption makes its letter jump to the box.
+    void setCaptions(const QString& nameCaption, const QString& bodyCaption);
+    // For a body without a name of its own (an outcome's description): the name box and its
+    // caption are hidden; display() then ignores the name.
+    void hideNameBox();
+
     // Shows an object: the name as plain text, the body as RTF; both boxes enabled. Runs
     // under the busy counter, so nothing is written back.
     void display(const QString& name, const QString& rtf);
@@ -70,6 +78,8 @@ private:
     void onNameChanged(const QString& text);
     void onBodyChanged();
 
+    QLabel* mNameCaption = nullptr;
+    QLabel* mBodyCaption = nullptr;
     QLineEdit* mName = nullptr;
     richtext::RichTextEditor* mBody = nullptr;
     QPushButton* mSpell = nullptr;

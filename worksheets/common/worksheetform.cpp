@@ -98,6 +98,13 @@ void RegisterWorksheetForm(const QString& id, WorksheetFactory factory) { Regist
 void UnregisterWorksheetForm(const QString& id) { Registry().remove(id); }
 bool HasWorksheetForm(const QString& id) { return Registry().contains(id); }
 
+QStringList RegisteredWorksheetIds()
+{
+    QStringList ids = Registry().keys();
+    ids.sort();
+    return ids;
+}
+
 WorksheetForm* CreateWorksheetForm(const QString& id, QWidget* parent)
 {
     const auto it = Registry().constFind(id);

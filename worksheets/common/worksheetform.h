@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 #include <functional>
@@ -104,6 +105,8 @@ using WorksheetFactory = std::function<WorksheetForm*(QWidget* parent)>;
 void RegisterWorksheetForm(const QString& id, WorksheetFactory factory);
 void UnregisterWorksheetForm(const QString& id);
 bool HasWorksheetForm(const QString& id);
+// The ids with a registered form, sorted.
+QStringList RegisteredWorksheetIds();
 // A new form for the id, or null when none is registered.
 WorksheetForm* CreateWorksheetForm(const QString& id, QWidget* parent);
 

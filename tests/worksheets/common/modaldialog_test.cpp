@@ -1,6 +1,7 @@
 #include "worksheets/common/modaldialog.h"
 
 #include "core/u91trace.h"
+#include "worksheets/common/worksheetform.h"
 
 #include <QKeyEvent>
 #include <QPushButton>
@@ -64,6 +65,42 @@ TEST(ModalDialog, AFailedSaveKeepsTheDialogOpen)
     EXPECT_EQ(dialog.saves, 2);
     EXPECT_TRUE(dialog.unloaded());
     EXPECT_FALSE(dialog.isVisible());
+}
+
+} // namespace
+
+namespace {
+
+class MainWindowStub : public worksheets::MainWindowHooks {
+public:
+    QWidget window;
+    QWidget* mainWindow() override { return &window; }
+    QWidget* worksheetParent() override { return &window; }
+    void FitWorksheetForm(QWidget*) override {}
+    void SetTitleBar(const QString&) override {}
+    void EnableEditMenu() override {}
+    void DisableEditMenu() override {}
+    void SectionMenu_Check(int) override {}
+    void WorksheetMenu_Check(int) override {}
+};
+
+TEST(ModalDialog, OpensCentredOverTheMainWindow)
+{
+    MainWindowStub main;
+    worksheets::SetMainWindowHooks(&main);
+    main.window.setGeometry(100, 80, 900, 700);
+    main.window.show();
+    {
+        CostDialog dialog;
+        dialog.resize(300, 200);
+        dialog.show();
+        const QRect outer = main.window.frameGeometry();
+        const QRect d = dialog.frameGeometry();
+        EXPECT_NEAR(d.center().x(), outer.center().x(), 2);
+        EXPECT_NEAR(d.center().y(), outer.center().y(), 2);
+        dialog.accept();
+    }
+    worksheets::SetMainWindowHooks(nullptr);
 }
 
 } // namespace
