@@ -64,8 +64,7 @@ frm82Topics::frm82Topics(QWidget* parent) : WorksheetForm(QStringLiteral("frm82T
     mInstructions->setObjectName(QStringLiteral("lblInstructions"));
     mInstructions->setWordWrap(true);
     mTopic = new worksheets::TopicEditor(this, worksheets::TopicEditor::Ruler::Shown);
-    auto* headingCaption = new QLabel(QStringLiteral("&Heading"), this);
-    headingCaption->setBuddy(mTopic->nameBox());
+    mTopic->setCaptions(QStringLiteral("&Heading"), QString());
     mTopic->spellButton()->setText(QStringLiteral("Spellcheck"));
 
     auto* buttons = new QHBoxLayout;
@@ -77,7 +76,6 @@ frm82Topics::frm82Topics(QWidget* parent) : WorksheetForm(QStringLiteral("frm82T
     auto* right = new QVBoxLayout;
     right->addWidget(instructionsCaption);
     right->addWidget(mInstructions);
-    right->addWidget(headingCaption);
     right->addWidget(mTopic, 1);
     auto* layout = new QGridLayout(this);
     layout->addWidget(panel, 0, 0, 1, 2);
