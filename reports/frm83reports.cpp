@@ -1,7 +1,6 @@
 #include "reports/frm83reports.h"
 
 #include "core/u91trace.h"
-#include "core/uimode.h"
 #include "platform/ui/printersetup.h"
 #include "platform/ui/screen.h"
 #include "reports/frmpreview.h"
@@ -140,6 +139,7 @@ void frm83Reports::SaveReportAsRtf()
 
 void frm83Reports::cmdPreview_Click()
 {
+    core::Trace(QStringLiteral("cmdPreview_Click"));
     // The choice of a run under way must not change under it.
     if (RefusedWhileRunning())
         return;
@@ -149,6 +149,7 @@ void frm83Reports::cmdPreview_Click()
 
 void frm83Reports::cmdPrint_Click()
 {
+    core::Trace(QStringLiteral("cmdPrint_Click"));
     // The choice of a run under way must not change under it.
     if (RefusedWhileRunning())
         return;
@@ -158,6 +159,7 @@ void frm83Reports::cmdPrint_Click()
 
 void frm83Reports::cmdSave_Click()
 {
+    core::Trace(QStringLiteral("cmdSave_Click"));
     // The choice of a run under way must not change under it.
     if (RefusedWhileRunning())
         return;
@@ -179,6 +181,7 @@ void frm83Reports::cmdClear_Click()
 
 void frm83Reports::cmdPrinterSetup_Click()
 {
+    core::Trace(QStringLiteral("cmdPrinterSetup_Click"));
     ui::ShowPrinterSetup(window());
 }
 

@@ -103,6 +103,7 @@ void PrintSection(int index)
 
 bool ProduceSelectedSections(printing::Output output, const QString& fileName)
 {
+    core::Trace(QStringLiteral("ProduceSelectedSections"));
     printing::ReportDocument& vp = VSPrinter1();
     vp.StartDoc(output, fileName);
     PrintSet_Init();
