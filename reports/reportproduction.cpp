@@ -14,6 +14,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
+#include <algorithm>
 #include <cmath>
 #include <exception>
 
@@ -83,7 +84,9 @@ void SetLastSelection(const ReportSelection& selection)
 {
     gSelection = selection;
     gSelection.sections[0] = false;
-    SetSelectedSectionCount(selection.count);
+    // The count decides the page breaks between sections: it is always the number chosen.
+    gSelection.count = int(std::count(gSelection.sections.begin(), gSelection.sections.end(), true));
+    SetSelectedSectionCount(gSelection.count);
 }
 
 GraphColors GraphColorOption()

@@ -28,7 +28,8 @@ struct ReportSelection {
 // The check-box caption of section 1 to 19; "" for any other index.
 QString SectionCaption(int index);
 
-// The choice that the next run produces; setting it also sets SelectedSectionCount.
+// The choice that the next run produces; setting it counts the chosen sections and sets
+// SelectedSectionCount.
 const ReportSelection& LastSelection();
 void SetLastSelection(const ReportSelection& selection);
 // The graph colour option of the run (solid colours during an RTF export).
