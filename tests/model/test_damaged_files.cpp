@@ -80,8 +80,11 @@ TEST_F(DamagedFiles, StrangeValuesInAnyColumnNeverCrashTheComparison)
     const char* const tables[] = {"Items", "Objectives", "Scores", "Outcomes", "OutcomeFMZs", "ItemImpacts",
                                   "ValuesAtRisk", "ValuesProtected", "SRTypes", "SRUses", "FMZList",
                                   "NVCPerAcre", "SuppressionPerAcreCost", "Properties"};
-    // Values another program could have left: nothing, text, out of range, negative, huge.
-    const QVariant values[] = {QVariant(), QStringLiteral("abc"), 0, -1, 1e12, 2147483647};
+    // Values another program could have left: nothing, text, out of range, negative, huge,
+    // beyond any field's range, infinite and not a number.
+    const QVariant values[] = {QVariant(), QStringLiteral("abc"), 0, -1, 1e12, 2147483647,
+                               1e300, -1e300, QStringLiteral("inf"), QStringLiteral("-inf"),
+                               QStringLiteral("nan"), 1e39, 9223372036854775808.0 /* 2^63 */};
     int opened = 0;
     for (const char* table : tables) {
         QStringList fields;
