@@ -9,7 +9,10 @@
 #include <QFile>
 #include <QGroupBox>
 #include <QPushButton>
+#include <QPrinterInfo>
 #include <QRadioButton>
+#include <QTest>
+#include <QApplication>
 
 #include <memory>
 
@@ -155,4 +158,27 @@ TEST_F(frm83ReportsTest, PreviewRunsTheReportAgainOnlyWhileThereIsAProducer)
     EXPECT_TRUE(button("Print Page")->isEnabled());
     reports::RegisterForms();
     EXPECT_TRUE(button("Save to File")->isEnabled());
+}
+
+TEST_F(frm83ReportsTest, TheKeyboardAloneChoosesAndPrints)
+{
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    form->chkSection(1)->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    EXPECT_TRUE(form->chkSection(1)->isChecked());
+    QTest::keyClick(form->windowHandle(), Qt::Key_P, Qt::AltModifier);
+    // An access key presses its button visibly: the click comes a moment later.
+    QTest::qWaitFor([] { return VSPrinter1().output() == printing::Output::Printer; });
+    EXPECT_EQ(VSPrinter1().output(), printing::Output::Printer);
+    EXPECT_EQ(reports::SelectedSectionCount(), 1);
+    EXPECT_FALSE(reports::PreviewWindow().isVisible()) << "printing shows no preview";
+    if (QPrinterInfo::availablePrinters().isEmpty()) {
+        ASSERT_EQ(prompter.messages().size(), 1);
+        EXPECT_TRUE(prompter.messages()[0].text.startsWith(QStringLiteral("No printer is installed.")));
+    }
+    QTest::keyClick(form->windowHandle(), Qt::Key_V, Qt::AltModifier);
+    QTest::qWaitFor([] { return reports::PreviewWindow().isVisible(); });
+    EXPECT_EQ(VSPrinter1().output(), printing::Output::Preview);
+    EXPECT_TRUE(reports::PreviewWindow().isVisible());
 }
