@@ -107,6 +107,9 @@ frm72Complexity::frm72Complexity(QWidget* parent) : WorksheetForm(QStringLiteral
 
 void frm72Complexity::Setup()
 {
+    // Shown again while a name is being typed: the name goes where it was typed, before the
+    // refill below ends the edit.
+    Update();
     BeginSetup(QStringLiteral("frm72Complexity.Setup"), QStringLiteral("tab72"), 2, true);
     core::BusyScope busy;
     ShowCategoryRatings();

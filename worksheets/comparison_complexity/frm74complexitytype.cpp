@@ -249,10 +249,7 @@ bool frm74ComplexityType::eventFilter(QObject* watched, QEvent* event)
         FitColumns();
     } else if (watched == txtTeam && event->type() == QEvent::FocusIn) {
         // After the click that gave the focus, which would otherwise place the caret.
-        QTimer::singleShot(0, txtTeam, [box = txtTeam] {
-            if (box->hasFocus())
-                box->selectAll();
-        });
+        QTimer::singleShot(0, txtTeam, &QLineEdit::selectAll);
     } else if ((watched == txtTeam || watched == txtRationale) && event->type() == QEvent::FocusOut) {
         Update();
     }
