@@ -236,7 +236,9 @@ void frm72Complexity::lblCategory_Click(int index)
         return;
     // The name being typed belongs to the category shown now: store it before another is shown.
     Update();
-    cmdAppend->setFocus();
+    // A caption chosen from the keyboard keeps the focus, so the next one is a key away.
+    if (!mCategories->category(index)->hasFocus())
+        cmdAppend->setFocus();
     mCategories->setChosen(mCategory, false);
     mCategories->setChosen(index, true);
     lblFactorsCategory->setText(mCategories->category(index)->text());

@@ -85,6 +85,25 @@ TEST_F(ComplexityAnalysisTest, ShowsTheFirstCategoryAndEveryRatingWithoutWriting
     EXPECT_EQ(complexityRows(), before);
 }
 
+TEST_F(ComplexityAnalysisTest, CategoriesCanBeChosenFromTheKeyboard)
+{
+    show();
+    QLabel* second = label("lblCategory(2)");
+    second->setFocus();
+    QTest::keyClick(second, Qt::Key_Space);
+    EXPECT_EQ(label("lblFactorsCategory")->text(), " Resources Committed");
+    EXPECT_EQ(grd()->rows(), 5);
+    ASSERT_TRUE(second->hasFocus());
+    QTest::keyClick(second, Qt::Key_Down);
+    QLabel* third = label("lblCategory(3)");
+    ASSERT_TRUE(third->hasFocus());
+    QTest::keyClick(third, Qt::Key_Return);
+    EXPECT_EQ(label("lblFactorsCategory")->text(), " Resources Threatened");
+    // The chosen caption is yellow, the others light yellow.
+    EXPECT_EQ(third->palette().color(QPalette::Window), QColor(255, 255, 0));
+    EXPECT_EQ(second->palette().color(QPalette::Window), QColor(255, 255, 224));
+}
+
 TEST_F(ComplexityAnalysisTest, TickingElementsRatesTheCategory)
 {
     struct Case {
