@@ -6,7 +6,7 @@
 #include "model/modeldata.h"
 #include "platform/grid/grid.h"
 #include "platform/ui/screen.h"
-#include "worksheets/comparison_complexity/categorycolumn.h"
+#include "worksheets/comparison_complexity/complexitywidgets.h"
 
 #include <QEvent>
 #include <QFrame>
@@ -27,14 +27,6 @@ const QString kCategories = QStringLiteral("ComplexityCategories");
 constexpr int kCheckColTwips = 300;
 constexpr int kMinRowTwips = 480;   // room for two lines of element text
 constexpr int kNameLength = 255;    // ComplexityFactors.Name is TEXT(255)
-
-QLabel* Bold(QLabel* label)
-{
-    QFont f = label->font();
-    f.setBold(true);
-    label->setFont(f);
-    return label;
-}
 
 } // namespace
 
@@ -350,10 +342,7 @@ void frm72Complexity::cmdDelete_Click()
 
 void frm72Complexity::FitNameColumn()
 {
-    const int frame = 2 * grdFactors->frameWidth();
-    const int scroll = grdFactors->verticalScrollBar()->sizeHint().width();
-    const int px = std::max(40, grdFactors->width() - frame - scroll - grdFactors->columnWidth(0));
-    grdFactors->setColWidth(1, ui::PixelsToTwips(px));
+    FillLastColumn(*grdFactors);
     grdFactors->autoSizeRows(kMinRowTwips);
 }
 

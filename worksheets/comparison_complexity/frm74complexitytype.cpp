@@ -7,7 +7,7 @@
 #include "model/modeldata.h"
 #include "platform/grid/grid.h"
 #include "platform/ui/screen.h"
-#include "worksheets/comparison_complexity/categorycolumn.h"
+#include "worksheets/comparison_complexity/complexitywidgets.h"
 #include "worksheets/comparison_complexity/complexitytables.h"
 
 #include <QEvent>
@@ -31,14 +31,6 @@ namespace {
 const QString kTeam = QStringLiteral("OverheadTeam");
 const QString kRationale = QStringLiteral("OverheadTeamRationale");
 constexpr int kCategoryColTwips = 2160;
-
-QLabel* Bold(QLabel* label)
-{
-    QFont f = label->font();
-    f.setBold(true);
-    label->setFont(f);
-    return label;
-}
 
 } // namespace
 
@@ -236,10 +228,7 @@ void frm74ComplexityType::FitColumns()
 {
     grdFactors->autoSizeCols();
     grdFactors->setColWidth(0, std::max(grdFactors->colWidth(0), kCategoryColTwips));
-    const int frame = 2 * grdFactors->frameWidth();
-    const int scroll = grdFactors->verticalScrollBar()->sizeHint().width();
-    const int room = grdFactors->width() - frame - scroll - grdFactors->columnWidth(0);
-    grdFactors->setColWidth(1, ui::PixelsToTwips(std::max(room, 80)));
+    FillLastColumn(*grdFactors);
     grdFactors->autoSizeRows(0);
 }
 

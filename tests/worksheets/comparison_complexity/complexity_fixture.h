@@ -4,9 +4,13 @@
 // category rows read and written directly, as a file from elsewhere might hold them.
 
 #include "core/u19rowdata.h"
+#include "core/uimode.h"
+#include "platform/grid/grid.h"
 #include "support/datafile_fixture.h"
 
 #include <QApplication>
+
+#include <memory>
 
 class ComplexityFixture : public DatafileFixture {
 protected:
@@ -65,4 +69,26 @@ protected:
     {
         return db().OpenRecordset("SELECT * FROM Properties WHERE Property = ?", {name})->RecordCount() > 0;
     }
+};
+
+// One complexity worksheet on that file, shown as the shell shows it.
+template <class Form>
+class ComplexityFormFixture : public ComplexityFixture {
+protected:
+    void show()
+    {
+        form = std::make_unique<Form>();
+        form->resize(900, 600);
+        form->Setup();
+        QApplication::processEvents();
+        ASSERT_TRUE(core::IsIdle());
+    }
+    void TearDown() override
+    {
+        form.reset();
+        ComplexityFixture::TearDown();
+    }
+    grid::Grid* grd() const { return form->template findChild<grid::Grid*>("grdFactors"); }
+
+    std::unique_ptr<Form> form;
 };

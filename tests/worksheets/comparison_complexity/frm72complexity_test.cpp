@@ -16,23 +16,8 @@ using worksheets::comparison_complexity::frm72Complexity;
 
 namespace {
 
-class ComplexityAnalysisTest : public ComplexityFixture {
+class ComplexityAnalysisTest : public ComplexityFormFixture<frm72Complexity> {
 protected:
-    void show()
-    {
-        form = std::make_unique<frm72Complexity>();
-        form->resize(900, 600);
-        form->Setup();
-        QApplication::processEvents();
-        ASSERT_TRUE(core::IsIdle());
-    }
-    void TearDown() override
-    {
-        form.reset();
-        ComplexityFixture::TearDown();
-    }
-
-    grid::Grid* grd() const { return form->findChild<grid::Grid*>("grdFactors"); }
     QLabel* label(const QString& name) const { return form->findChild<QLabel*>(name); }
     QString rating(int k) const { return label(QString("lblCategoryComplexity(%1)").arg(k))->text(); }
     QPushButton* button(const char* name) const { return form->findChild<QPushButton*>(name); }
@@ -56,8 +41,6 @@ protected:
         QTest::keyClicks(editor(), text);
     }
     void clickCategory(int k) { QTest::mouseClick(label(QString("lblCategory(%1)").arg(k)), Qt::LeftButton); }
-
-    std::unique_ptr<frm72Complexity> form;
 };
 
 TEST_F(ComplexityAnalysisTest, ShowsTheFirstCategoryAndEveryRatingWithoutWritingAnything)

@@ -17,22 +17,8 @@ using worksheets::comparison_complexity::frm74ComplexityType;
 
 namespace {
 
-class IncidentTypeTest : public ComplexityFixture {
+class IncidentTypeTest : public ComplexityFormFixture<frm74ComplexityType> {
 protected:
-    void show()
-    {
-        form = std::make_unique<frm74ComplexityType>();
-        form->resize(900, 600);
-        form->Setup();
-        QApplication::processEvents();
-        ASSERT_TRUE(core::IsIdle());
-    }
-    void TearDown() override
-    {
-        form.reset();
-        ComplexityFixture::TearDown();
-    }
-    grid::Grid* grd() const { return form->findChild<grid::Grid*>("grdFactors"); }
     QString text(const QString& name) const { return form->findChild<QLabel*>(name)->text(); }
     QLineEdit* team() const { return form->findChild<QLineEdit*>("txtTeam"); }
     QPlainTextEdit* rationale() const { return form->findChild<QPlainTextEdit*>("txtRationale"); }
@@ -46,8 +32,6 @@ protected:
         QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
         QApplication::sendEvent(w, &out);
     }
-
-    std::unique_ptr<frm74ComplexityType> form;
 };
 
 TEST_F(IncidentTypeTest, NothingPresentShowsOnlyTheHeaderAndAllLow)

@@ -1,4 +1,7 @@
-#include "worksheets/comparison_complexity/categorycolumn.h"
+#include "worksheets/comparison_complexity/complexitywidgets.h"
+
+#include "platform/grid/grid.h"
+#include "platform/ui/screen.h"
 
 #include <QFontDatabase>
 #include <QGridLayout>
@@ -6,6 +9,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScrollBar>
 #include <QStyleOptionFocusRect>
 
 namespace worksheets::complexity {
@@ -65,6 +69,25 @@ private:
 
 } // namespace
 
+QLabel* Bold(QLabel* label)
+{
+    QFont f = label->font();
+    f.setBold(true);
+    label->setFont(f);
+    return label;
+}
+
+void FillLastColumn(grid::Grid& grid)
+{
+    const int last = grid.cols() - 1;
+    if (last < 0)
+        return;
+    int room = grid.width() - 2 * grid.frameWidth() - grid.verticalScrollBar()->sizeHint().width();
+    for (int c = 0; c < last; ++c)
+        room -= grid.columnWidth(c);
+    grid.setColWidth(last, ui::PixelsToTwips(std::max(room, 60)));
+}
+
 CategoryColumn::CategoryColumn(const QString& ratingHeader, std::function<void(int)> onClick, QWidget* parent)
     : QWidget(parent)
 {
@@ -73,16 +96,9 @@ CategoryColumn::CategoryColumn(const QString& ratingHeader, std::function<void(i
     layout->setHorizontalSpacing(8);
     layout->setVerticalSpacing(4);
 
-    auto* header = new QLabel(QStringLiteral("Category"), this);
-    QFont bold = header->font();
-    bold.setBold(true);
-    header->setFont(bold);
-    layout->addWidget(header, 0, 0);
-    if (!ratingHeader.isEmpty()) {
-        auto* ratingTitle = new QLabel(ratingHeader, this);
-        ratingTitle->setFont(bold);
-        layout->addWidget(ratingTitle, 0, 1);
-    }
+    layout->addWidget(Bold(new QLabel(QStringLiteral("Category"), this)), 0, 0);
+    if (!ratingHeader.isEmpty())
+        layout->addWidget(Bold(new QLabel(ratingHeader, this)), 0, 1);
 
     // The rating words are padded to one width, so they line up in a fixed-pitch font.
     QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);

@@ -9,7 +9,17 @@
 
 class QLabel;
 
+namespace grid {
+class Grid;
+}
+
 namespace worksheets::complexity {
+
+// The label, its font made bold.
+QLabel* Bold(QLabel* label);
+// Gives the grid's last column the width the others leave, so that wrapped text uses the whole
+// grid; room is kept for the vertical scroll bar.
+void FillLastColumn(grid::Grid& grid);
 
 // The eight category captions (lblCategory) with their rating captions (lblCategoryComplexity)
 // beside them, under a "Category" header, as both complexity worksheets show them.
