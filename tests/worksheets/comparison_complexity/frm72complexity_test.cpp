@@ -257,4 +257,15 @@ TEST_F(ComplexityAnalysisTest, ShellCreatesTheFormsByTheirIds)
     }
 }
 
+TEST_F(ComplexityAnalysisTest, TicksAreStoredWhenTheCategoryRowIsMissing)
+{
+    db().Execute("DELETE FROM ComplexityCategories WHERE \"Key\" = 4");
+    show();
+    clickCategory(4);
+    tick(0);
+    EXPECT_EQ(element(4, 1).rating, 2);
+    EXPECT_EQ(rating(4), "Med    1/5");
+    EXPECT_EQ(db().OpenRecordset("SELECT * FROM ComplexityCategories")->RecordCount(), 7);
+}
+
 } // namespace

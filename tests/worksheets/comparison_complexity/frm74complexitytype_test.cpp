@@ -119,4 +119,17 @@ TEST_F(IncidentTypeTest, EnteringTheTypeSelectsItsText)
     EXPECT_EQ(team()->selectedText(), "Type 3");
 }
 
+TEST_F(IncidentTypeTest, RowsOutsideTheEightCategoriesAndMissingCategoryRowsAreBorneQuietly)
+{
+    db().Execute("DELETE FROM ComplexityCategories WHERE \"Key\" = 5");
+    db().Execute("INSERT INTO ComplexityFactors (CategoryKey, FactorNumber, Name, Rating) VALUES (9, 1, 'Stray', 2)");
+    db().Execute("UPDATE ComplexityFactors SET Name = NULL, Rating = 2 WHERE CategoryKey = 5 AND FactorNumber = 2");
+    show();
+    ASSERT_EQ(grd()->rows(), 2);
+    EXPECT_EQ(grd()->text(1, 0), " Ownership");   // the fixed caption stands in for the lost row
+    EXPECT_EQ(grd()->text(1, 1), "");
+    EXPECT_EQ(text("lblCategoryComplexity(5)"), "Med    1/5");
+    EXPECT_EQ(counts(), QStringList({"7", "1", "0", "37", "1"}));
+}
+
 } // namespace
