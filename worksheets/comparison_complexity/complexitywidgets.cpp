@@ -77,6 +77,13 @@ QLabel* Bold(QLabel* label)
     return label;
 }
 
+QFont FixedPitch(const QFont& like)
+{
+    QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    fixed.setPointSizeF(like.pointSizeF());
+    return fixed;
+}
+
 void FillLastColumn(grid::Grid& grid)
 {
     const int last = grid.cols() - 1;
@@ -101,8 +108,7 @@ CategoryColumn::CategoryColumn(const QString& ratingHeader, std::function<void(i
         layout->addWidget(Bold(new QLabel(ratingHeader, this)), 0, 1);
 
     // The rating words are padded to one width, so they line up in a fixed-pitch font.
-    QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    fixed.setPointSizeF(font().pointSizeF());
+    const QFont fixed = FixedPitch(font());
     for (int k = 1; k <= kCategoryCount; ++k) {
         QLabel* caption = onClick ? new ClickLabel(CategoryCaption(k), [onClick, k] { onClick(k); }, this)
                                   : new QLabel(CategoryCaption(k), this);

@@ -2,6 +2,7 @@
 
 #include "worksheets/comparison_complexity/complexitytables.h"
 
+#include <QFont>
 #include <QWidget>
 
 #include <array>
@@ -17,6 +18,8 @@ namespace worksheets::complexity {
 
 // The label, its font made bold.
 QLabel* Bold(QLabel* label);
+// A fixed-pitch font of the size of like, in which texts padded with blanks line up.
+QFont FixedPitch(const QFont& like);
 // Gives the grid's last column the width the others leave, so that wrapped text uses the whole
 // grid; room is kept for the vertical scroll bar.
 void FillLastColumn(grid::Grid& grid);

@@ -5,7 +5,6 @@
 #include "core/uimode.h"
 #include "model/modeldata.h"
 #include "platform/grid/grid.h"
-#include "platform/ui/screen.h"
 #include "worksheets/comparison_complexity/complexitywidgets.h"
 
 #include <QEvent>
@@ -13,7 +12,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QVBoxLayout>
 
 namespace worksheets::comparison_complexity {

@@ -6,19 +6,16 @@
 #include "core/uimode.h"
 #include "model/modeldata.h"
 #include "platform/grid/grid.h"
-#include "platform/ui/screen.h"
 #include "worksheets/comparison_complexity/complexitywidgets.h"
 #include "worksheets/comparison_complexity/complexitytables.h"
 
 #include <QEvent>
-#include <QFontDatabase>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QScrollBar>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -51,8 +48,7 @@ frm74ComplexityType::frm74ComplexityType(QWidget* parent) : WorksheetForm(QStrin
     top->addWidget(grdFactors, 1);
 
     // The counts sit under the first letter of their word, in a fixed-pitch font.
-    QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    fixed.setPointSizeF(font().pointSizeF());
+    const QFont fixed = FixedPitch(font());
     const QFontMetrics fm(fixed);
     // Each count is a label of its own; widths[i] characters (0: the last) keep it under its word.
     auto countRow = [&](const QString& header, const QString& caption, std::array<QLabel*, 3>& counts,
