@@ -1,4 +1,4 @@
-// Builds a data file from a schema script: mktemplate <schema.sql> <output file>.
+// Builds a database from SQL scripts, run in the order given: mktemplate <script.sql>... <output file>.
 // The output is written beside its final name and renamed into place, so a failed build never
 // leaves a half-made template where the program looks for it.
 #include <sqlite3.h>
@@ -11,19 +11,21 @@
 
 int main(int argc, char** argv)
 {
-    if (argc != 3) {
-        std::cerr << "usage: mktemplate <schema.sql> <output>\n";
+    if (argc < 3) {
+        std::cerr << "usage: mktemplate <script.sql>... <output>\n";
         return 2;
     }
-    std::ifstream in(argv[1], std::ios::binary);
-    if (!in) {
-        std::cerr << "mktemplate: cannot read " << argv[1] << "\n";
-        return 1;
-    }
     std::stringstream script;
-    script << in.rdbuf();
+    for (int i = 1; i < argc - 1; ++i) {
+        std::ifstream in(argv[i], std::ios::binary);
+        if (!in) {
+            std::cerr << "mktemplate: cannot read " << argv[i] << "\n";
+            return 1;
+        }
+        script << in.rdbuf() << "\n";
+    }
 
-    const std::string output = argv[2];
+    const std::string output = argv[argc - 1];
     const std::string temp = output + ".part";
     std::remove(temp.c_str());
 
@@ -40,7 +42,7 @@ int main(int argc, char** argv)
     if (rc == SQLITE_OK)
         rc = sqlite3_exec(db, "VACUUM;", nullptr, nullptr, &error);
     if (rc != SQLITE_OK) {
-        std::cerr << "mktemplate: " << argv[1] << ": " << (error ? error : "error") << "\n";
+        std::cerr << "mktemplate: " << output << ": " << (error ? error : "error") << "\n";
         sqlite3_free(error);
         sqlite3_close(db);
         std::remove(temp.c_str());
