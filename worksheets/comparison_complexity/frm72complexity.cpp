@@ -224,16 +224,18 @@ void frm72Complexity::lblCategory_Click(int index)
     core::Trace(QStringLiteral("lblCategory_Click ") + QString::number(index));
     if (!ValidCategory(index))
         return;
-    // The name being typed belongs to the category shown now: store it before another is shown.
-    Update();
     // A caption chosen from the keyboard keeps the focus, so the next one is a key away.
     if (!mCategories->category(index)->hasFocus())
         cmdAppend->setFocus();
-    mCategories->setChosen(mCategory, false);
-    mCategories->setChosen(index, true);
-    lblFactorsCategory->setText(mCategories->category(index)->text());
-    mCategory = index;
-    DisplayFactorsForCategory(mCategory);
+    // The name being typed belongs to the category shown now: it is stored before another is shown.
+    SwitchShownObject([this] { Update(); },
+                      [this, index] {
+                          mCategories->setChosen(mCategory, false);
+                          mCategories->setChosen(index, true);
+                          lblFactorsCategory->setText(mCategories->category(index)->text());
+                          mCategory = index;
+                          DisplayFactorsForCategory(mCategory);
+                      });
 }
 
 void frm72Complexity::grdFactors_EnterCell()
