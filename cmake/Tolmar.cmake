@@ -19,9 +19,10 @@ function(tolmar_test name)
     return()
   endif()
   if(ARG_GUI)
-    # GUI tests need a QApplication before the first widget: their main makes one.
+    # GUI tests need an application object before the first widget: their main makes the
+    # program's own, so that events run through the same error guard as in the program.
     add_executable(${name} ${ARG_SOURCES} ${CMAKE_SOURCE_DIR}/tests/support/gui_main.cpp)
-    target_link_libraries(${name} PRIVATE ${ARG_LIBS} Qt6::Widgets GTest::gtest)
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS} tolmar_ui Qt6::Widgets GTest::gtest)
   else()
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main)
