@@ -102,6 +102,57 @@ bool CheckFormat(const QString& format)
     return true;
 }
 
+// The tables and columns of the current format, each table with its columns separated by blanks.
+struct FormatTable {
+    const char* name;
+    const char* columns;
+};
+constexpr FormatTable kFormatTables[] = {
+#include "currentformat.inc"
+};
+
+// What the open file lacks of the current format ("the table FMZList", "the field Items.Body").
+// A file without them would open and then fail at every load, after its name had been written
+// into it.
+QStringList MissingParts(const dao::Database& db)
+{
+    QStringList missing;
+    const QStringList tables = db.TableNames();
+    for (const FormatTable& table : kFormatTables) {
+        const QString name = QString::fromLatin1(table.name);
+        if (!tables.contains(name, Qt::CaseInsensitive)) {
+            missing << QStringLiteral("the table %1").arg(name);
+            continue;
+        }
+        QStringList fields;
+        for (const dao::FieldDef& f : db.Fields(name))
+            fields << f.name;
+        for (const QString& column : QString::fromLatin1(table.columns).split(QLatin1Char(' '), Qt::SkipEmptyParts))
+            if (!fields.contains(column, Qt::CaseInsensitive))
+                missing << QStringLiteral("the field %1.%2").arg(name, column);
+    }
+    return missing;
+}
+
+// Refuses, before anything is written, a file that lacks part of the current format.
+bool CheckComplete(const QString& path)
+{
+    QStringList missing = MissingParts(*gDb);
+    if (missing.isEmpty())
+        return true;
+    TraceError(QStringLiteral("OpenDatafile %1: missing %2").arg(path, missing.join(QStringLiteral(", "))));
+    constexpr int kNamed = 5;
+    if (missing.size() > kNamed) {
+        const qsizetype more = missing.size() - kNamed;
+        missing = missing.mid(0, kNamed);
+        missing << QStringLiteral("%1 more").arg(more);
+    }
+    Say({QStringLiteral("The file does not appear to be a Tolmar Rude file."),
+         QStringLiteral("Missing from it: %1.").arg(missing.join(QStringLiteral(", "))),
+         QStringLiteral("It cannot be opened.")});
+    return false;
+}
+
 // Files of the other editions open only once converted to this one.
 bool CheckAdvancedMode(const QString& programId)
 {
@@ -238,7 +289,8 @@ bool OpenDatafile(const QString& path)
         bool accepted = false;
         {
             dao::Transaction transaction(*gDb);
-            accepted = CheckFormat(format) && CheckAdvancedMode(Property_Get(QStringLiteral("ProgramID")));
+            accepted = CheckFormat(format) && CheckComplete(path) &&
+                       CheckAdvancedMode(Property_Get(QStringLiteral("ProgramID")));
             if (accepted)
                 transaction.commit();
         }

@@ -115,6 +115,60 @@ TEST_F(OpenDatafileTest, EveryFormatGoesItsWay)
     }
 }
 
+// A file that lacks part of the current format would open and then fail at every load; it is
+// refused before anything is written, also when its format still needs a relabel or a
+// conversion, and the message names what is missing.
+TEST_F(OpenDatafileTest, AFileLackingPartOfTheCurrentFormatIsRefusedUntouched)
+{
+    struct Case {
+        const char* format;
+        const char* damage;
+        const char* missing;   // the middle line of the message
+    };
+    const Case cases[] = {
+        {"06.01.01", "DROP TABLE FMZList", "Missing from it: the table FMZList."},
+        {"06.01.01", "DROP TABLE Objectives", "Missing from it: the table Objectives."},
+        {"06.01.01", "DROP TABLE Outcomes", "Missing from it: the table Outcomes."},
+        {"06.01.01", "DROP TABLE Items", "Missing from it: the table Items."},
+        {"06.01.01", "ALTER TABLE Items DROP COLUMN Body", "Missing from it: the field Items.Body."},
+        {"06.01.01", "DROP TABLE Scores; ALTER TABLE SRTypes DROP COLUMN UnitCost",
+         "Missing from it: the field SRTypes.UnitCost, the table Scores."},
+        {"06.00.beta", "DROP TABLE FMZList", "Missing from it: the table FMZList."},
+        {"05.01.02", "DROP TABLE Outcomes", "Missing from it: the table Outcomes."},
+        {"06.01.01",
+         "DROP TABLE FMZList; DROP TABLE Items; DROP TABLE Objectives; DROP TABLE Outcomes; DROP TABLE Scores; DROP TABLE SRUses; DROP TABLE SRTypes",
+         "Missing from it: the table FMZList, the table Items, the table Objectives, the table Outcomes, the table SRTypes, 2 more."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.damage);
+        const QString path = dataFile("part.tlm", QString::fromLatin1(c.format), QStringLiteral("Standard"));
+        Sql(path, c.damage);
+        const QByteArray before = Bytes(path);
+        prompter.clear();
+        upgrader.calls.clear();
+
+        EXPECT_FALSE(core::OpenDatafile(path));
+        EXPECT_FALSE(core::gFileOpen());
+        EXPECT_EQ(core::gDatabase(), nullptr);
+        EXPECT_EQ(Bytes(path), before) << "nothing is written into a refused file";
+        ASSERT_EQ(prompter.messages().size(), 1) << "refused before the edition question";
+        EXPECT_EQ(prompter.messages()[0].text, QStringLiteral("The file does not appear to be a Tolmar Rude file.\r\n%1\r\nIt cannot be opened.")
+                                                   .arg(QString::fromLatin1(c.missing)));
+        EXPECT_EQ(prompter.messages()[0].buttons, ui::Buttons::OK);
+        // An older format still goes through its conversion first.
+        EXPECT_EQ(upgrader.calls.join(' '), QString::fromLatin1(c.format) == "05.01.02" ? "Query5to6 Convert5to6" : "");
+        EXPECT_TRUE(log("ERROR.LOG").contains(QStringLiteral("OpenDatafile %1: missing").arg(path)));
+    }
+
+    // Another table or field of its own, and names in other letter cases, are no reason to refuse.
+    const QString path = dataFile("extra.tlm");
+    Sql(path, "CREATE TABLE Notes (Line TEXT); ALTER TABLE Items ADD COLUMN Extra TEXT; "
+              "ALTER TABLE FMZList RENAME COLUMN Name TO NAME; ALTER TABLE Scores RENAME TO Scores2; ALTER TABLE Scores2 RENAME TO SCORES");
+    prompter.clear();
+    EXPECT_TRUE(core::OpenDatafile(path));
+    EXPECT_TRUE(prompter.messages().isEmpty());
+}
+
 TEST_F(OpenDatafileTest, RefusalMessagesHaveTheirTitlesAndIcons)
 {
     EXPECT_FALSE(core::OpenDatafile(dataFile("old.tlm", QString("3.00.00"))));
