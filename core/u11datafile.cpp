@@ -24,8 +24,6 @@ bool gOpen = false;
 bool gCreating = false;
 Upgrader* gUpgrader = nullptr;
 
-enum Result { kOpen = 1, kCancelled = 2, kFailed = 3 };
-
 const QString kStoredAsYouWork =
     QStringLiteral("It cannot be opened, because every change is stored in the file as you work.");
 const QString kInUse = QStringLiteral("The file is in use by another program or by another copy of Tolmar Advanced.");
@@ -318,72 +316,72 @@ bool OpenDatafile(const QString& path)
     return true;
 }
 
-int QueryOpenDatafile()
+OpenResult QueryOpenDatafile()
 {
     Trace(QStringLiteral("u11Datafile.QueryOpenDatafile"));
     const QString name = AskOpenFileName();
     if (name.isEmpty())
-        return kCancelled;
+        return OpenResult::Cancelled;
     if (gDb)
         CloseDatafile();
     if (!OpenDatafile(name))
-        return kFailed;
+        return OpenResult::Failed;
     Property_Set(QStringLiteral("FullFileName"), Absolute(name));
-    return kOpen;
+    return OpenResult::Open;
 }
 
-int QueryNewDatafile()
+OpenResult QueryNewDatafile()
 {
     Trace(QStringLiteral("u11Datafile.QueryNewDatafile"));
     const QString name = AskNewFileName();
     if (name.isEmpty())
-        return kCancelled;
+        return OpenResult::Cancelled;
     if (!(gDb && SameFile(name, gDb->Path())) && InUseElsewhere(name)) {
         Say({QStringLiteral("Unable to create new file."), kInUse});
-        return kCancelled;
+        return OpenResult::Cancelled;
     }
     if (gDb)
         CloseDatafile();
     const QString templatePath = JoinPath(AppPath(), QStringLiteral("TLM.new"));
     if (!QFileInfo(templatePath).isFile()) {
         Say({QStringLiteral("Unable to create new file."), QStringLiteral("Source file TLM.new is missing.")});
-        return kFailed;
+        return OpenResult::Failed;
     }
     if (!CopyDataFile(templatePath, name)) {
         Say({QStringLiteral("Unable to create new file.")});
-        return kFailed;
+        return OpenResult::Failed;
     }
     gCreating = true;
     const bool opened = OpenDatafile(name);
     gCreating = false;
     if (!opened)
-        return kFailed;
+        return OpenResult::Failed;
     Property_Set(QStringLiteral("FullFileName"), Absolute(name));
     Property_Set(QStringLiteral("ProgramID"), kProgramEdition);
-    return kOpen;
+    return OpenResult::Open;
 }
 
-int SaveAsDatafile()
+OpenResult SaveAsDatafile()
 {
     if (!gDb)
-        return kCancelled;
+        return OpenResult::Cancelled;
     const QString current = gDb->Path();
     const QString name = AskSaveAsFileName();
     if (name.isEmpty() || SameFile(name, current))
-        return kCancelled;
+        return OpenResult::Cancelled;
     if (InUseElsewhere(name)) {
         Say({QStringLiteral("Unable to save file."), kInUse});
-        return kCancelled;
+        return OpenResult::Cancelled;
     }
     CloseDatafile();
     if (!CopyDataFile(current, name)) {
         Say({QStringLiteral("Unable to save file.")});
-        return kFailed;
+        return OpenResult::Failed;
     }
     if (!OpenDatafile(name))
-        return kFailed;
+        return OpenResult::Failed;
     Property_Set(QStringLiteral("FullFileName"), Absolute(name));
-    return kOpen;
+    return OpenResult::Open;
 }
 
 void CloseDatafile()

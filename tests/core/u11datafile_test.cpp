@@ -454,7 +454,7 @@ TEST_F(FileCommandTest, NewFileComesFromTheTemplate)
 {
     const QString path = file("Fire7.tlm");
     prompter.file(path);
-    EXPECT_EQ(core::QueryNewDatafile(), 1);
+    EXPECT_EQ(core::QueryNewDatafile(), core::OpenResult::Open);
     ASSERT_TRUE(core::gFileOpen());
     EXPECT_FALSE(core::gCreatingNewFile());
     EXPECT_EQ(core::Property_Get("FullFileName"), path);
@@ -480,7 +480,7 @@ TEST_F(FileCommandTest, NewFileOverAnExistingOneAsksFirst)
 
     prompter.file(path);
     prompter.answer(ui::Answer::No);
-    EXPECT_EQ(core::QueryNewDatafile(), 2);
+    EXPECT_EQ(core::QueryNewDatafile(), core::OpenResult::Cancelled);
     EXPECT_EQ(Bytes(path), before);
     ASSERT_EQ(prompter.messages().size(), 1);
     EXPECT_EQ(prompter.messages()[0].text, "The file already exists.  Do you want to overwrite it?");
@@ -490,7 +490,7 @@ TEST_F(FileCommandTest, NewFileOverAnExistingOneAsksFirst)
     Sql(path, "INSERT INTO Items (ItemKey, Body) VALUES (11, 'Old fire');");
     prompter.file(path);
     prompter.answer(ui::Answer::Yes);
-    EXPECT_EQ(core::QueryNewDatafile(), 1);
+    EXPECT_EQ(core::QueryNewDatafile(), core::OpenResult::Open);
     core::CloseDatafile();
     EXPECT_EQ(SqlValue(path, "SELECT count(*) FROM Items WHERE ItemKey = 11"), "0");
 }
@@ -498,12 +498,12 @@ TEST_F(FileCommandTest, NewFileOverAnExistingOneAsksFirst)
 TEST_F(FileCommandTest, NewFileFailures)
 {
     prompter.file(QString());
-    EXPECT_EQ(core::QueryNewDatafile(), 2);
+    EXPECT_EQ(core::QueryNewDatafile(), core::OpenResult::Cancelled);
 
     // A failed copy leaves no file open, not even the one before.
     ASSERT_TRUE(core::OpenDatafile(dataFile("Current.tlm")));
     prompter.file(file("no such folder/Fire2.tlm"));
-    EXPECT_EQ(core::QueryNewDatafile(), 3);
+    EXPECT_EQ(core::QueryNewDatafile(), core::OpenResult::Failed);
     EXPECT_FALSE(core::gFileOpen());
     ASSERT_EQ(prompter.messages().size(), 1);
     EXPECT_EQ(prompter.messages()[0].text, "Unable to create new file.");
@@ -511,7 +511,7 @@ TEST_F(FileCommandTest, NewFileFailures)
 
     ASSERT_TRUE(QFile::remove(file("TLM.new")));
     prompter.file(file("Fire2"));
-    EXPECT_EQ(core::QueryNewDatafile(), 3);
+    EXPECT_EQ(core::QueryNewDatafile(), core::OpenResult::Failed);
     ASSERT_EQ(prompter.messages().size(), 1);
     EXPECT_EQ(prompter.messages()[0].text, "Unable to create new file.\r\nSource file TLM.new is missing.");
     EXPECT_FALSE(QFileInfo::exists(file("Fire2.tlm")));
@@ -521,7 +521,7 @@ TEST_F(FileCommandTest, NewFileIsWritableEvenFromAReadOnlyTemplate)
 {
     QFile::setPermissions(file("TLM.new"), QFile::ReadOwner | QFile::ReadGroup);
     prompter.file(file("Fire3"));   // a typed name gets the default extension
-    EXPECT_EQ(core::QueryNewDatafile(), 1);
+    EXPECT_EQ(core::QueryNewDatafile(), core::OpenResult::Open);
     EXPECT_EQ(core::gDatabase()->Path(), file("Fire3.tlm"));
     EXPECT_TRUE(QFileInfo(file("Fire3.tlm")).permissions() & QFile::WriteOwner);
 }
@@ -536,10 +536,10 @@ TEST_F(FileCommandTest, AFileInUseElsewhereIsNeverReplaced)
 
     prompter.file(busy);
     prompter.answer(ui::Answer::Yes);
-    EXPECT_EQ(core::QueryNewDatafile(), 2);
+    EXPECT_EQ(core::QueryNewDatafile(), core::OpenResult::Cancelled);
     prompter.file(busy);
     prompter.answer(ui::Answer::Yes);
-    EXPECT_EQ(core::SaveAsDatafile(), 2);
+    EXPECT_EQ(core::SaveAsDatafile(), core::OpenResult::Cancelled);
 
     EXPECT_EQ(Bytes(busy), before);
     EXPECT_EQ(core::gDatabase()->Path(), current);
@@ -554,18 +554,18 @@ TEST_F(FileCommandTest, OpenCommand)
 {
     const QString a = dataFile("A.tlm");
     prompter.file(a);
-    EXPECT_EQ(core::QueryOpenDatafile(), 1);
+    EXPECT_EQ(core::QueryOpenDatafile(), core::OpenResult::Open);
     EXPECT_EQ(core::Property_Get("FullFileName"), a);
     EXPECT_EQ(prompter.dialogs()[0].title, "Open Tolmar Rude file");
     EXPECT_EQ(prompter.dialogs()[0].kind, ui::FileDialog::Kind::Open);
 
     prompter.file(QString());
-    EXPECT_EQ(core::QueryOpenDatafile(), 2);
+    EXPECT_EQ(core::QueryOpenDatafile(), core::OpenResult::Cancelled);
     EXPECT_TRUE(core::gFileOpen());
 
     // A failed open leaves no file open, not even the one before.
     prompter.file(file("missing.tlm"));
-    EXPECT_EQ(core::QueryOpenDatafile(), 3);
+    EXPECT_EQ(core::QueryOpenDatafile(), core::OpenResult::Failed);
     EXPECT_FALSE(core::gFileOpen());
     EXPECT_EQ(core::gDatabase(), nullptr);
 }
@@ -587,7 +587,7 @@ TEST_F(SaveAsTest, TheCopyBecomesTheOpenFile)
 {
     const QString copy = file("Fire2.tlm");
     prompter.file(copy);
-    EXPECT_EQ(core::SaveAsDatafile(), 1);
+    EXPECT_EQ(core::SaveAsDatafile(), core::OpenResult::Open);
     EXPECT_EQ(core::gDatabase()->Path(), copy);
     EXPECT_EQ(core::Property_Get("FullFileName"), copy);
     EXPECT_EQ(core::Property_Get("UseNVCGains"), "Yes");
@@ -611,7 +611,7 @@ TEST_F(SaveAsTest, TheOpenFileUnderAnySpellingIsNoTarget)
         SCOPED_TRACE(spelling.toStdString());
         prompter.clear();
         prompter.file(spelling);
-        EXPECT_EQ(core::SaveAsDatafile(), 2);
+        EXPECT_EQ(core::SaveAsDatafile(), core::OpenResult::Cancelled);
         EXPECT_TRUE(prompter.messages().isEmpty());
         EXPECT_TRUE(core::gFileOpen());
         EXPECT_EQ(core::Property_Get("UseNVCGains"), "Yes");
@@ -625,7 +625,7 @@ TEST_F(SaveAsTest, ReplacingAnotherFileAsksFirst)
     const QByteArray before = Bytes(other);
     prompter.file(other);
     prompter.answer(ui::Answer::No);
-    EXPECT_EQ(core::SaveAsDatafile(), 2);
+    EXPECT_EQ(core::SaveAsDatafile(), core::OpenResult::Cancelled);
     EXPECT_EQ(Bytes(other), before);
     EXPECT_EQ(core::gDatabase()->Path(), original);
     ASSERT_EQ(prompter.messages().size(), 1);
@@ -634,7 +634,7 @@ TEST_F(SaveAsTest, ReplacingAnotherFileAsksFirst)
 
     prompter.file(other);
     prompter.answer(ui::Answer::Yes);
-    EXPECT_EQ(core::SaveAsDatafile(), 1);
+    EXPECT_EQ(core::SaveAsDatafile(), core::OpenResult::Open);
     EXPECT_EQ(core::Property_Get("UseNVCGains"), "Yes");
     EXPECT_EQ(core::Property_Get("FullFileName"), other);
 }
@@ -642,11 +642,11 @@ TEST_F(SaveAsTest, ReplacingAnotherFileAsksFirst)
 TEST_F(SaveAsTest, CancelAndFailure)
 {
     prompter.file(QString());
-    EXPECT_EQ(core::SaveAsDatafile(), 2);
+    EXPECT_EQ(core::SaveAsDatafile(), core::OpenResult::Cancelled);
     EXPECT_EQ(core::gDatabase()->Path(), original);
 
     prompter.file(file("no such folder/Fire2.tlm"));
-    EXPECT_EQ(core::SaveAsDatafile(), 3);
+    EXPECT_EQ(core::SaveAsDatafile(), core::OpenResult::Failed);
     EXPECT_FALSE(core::gFileOpen());
     ASSERT_EQ(prompter.messages().size(), 1);
     EXPECT_EQ(prompter.messages()[0].text, "Unable to save file.");
