@@ -5,6 +5,7 @@
 
 #include "core/u91trace.h"
 #include "shell/a1tolmar.h"
+#include "support/unwindleaks.h"
 
 #include <QPushButton>
 #include <QTest>
@@ -54,8 +55,11 @@ TEST_F(ShellTest, AWorksheetHandlerThatThrowsIsReportedAndTheWorksheetKeepsItsEd
 
     page->box->setFocus();
     QTest::keyClicks(page->box, QStringLiteral("Dry Creek"));
-    QTest::mouseClick(page->button, Qt::LeftButton);
-    QApplication::processEvents();
+    {
+        testsupport::UnwindLeaks unwinding;
+        QTest::mouseClick(page->button, Qt::LeftButton);
+        QApplication::processEvents();
+    }
 
     ASSERT_EQ(prompter.messages().size(), 1);
     EXPECT_EQ(prompter.messages()[0].text, QStringLiteral("An error occurred.\r\nThe NVCPerAcre table cannot be read."));

@@ -2,6 +2,7 @@
 #include "platform/grid/numberformat.h"
 #include "platform/ui/screen.h"
 #include "platform/ui/scriptedprompter.h"
+#include "support/unwindleaks.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -225,6 +226,7 @@ TEST_F(GridTest, EditSequenceEndsWithAfterEditOrIsCancelledByEscape)
 TEST_F(GridTest, AHandlerThatThrowsIsReportedAndTheGridGoesOn)
 {
     ui::ScriptedPrompter prompter;
+    testsupport::UnwindLeaks unwinding;
     bool failSave = true;
     bool failPress = false;
     QObject::connect(g.get(), &Grid::afterEdit, [&](int, int) {
