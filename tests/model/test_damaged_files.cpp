@@ -170,8 +170,9 @@ TEST_F(DamagedFiles, MissingTablesAndRowsNeverCrashTheComparison)
         }
         const Result result = OpenAndCompute(path);
         EXPECT_EQ(result.outcome, c.outcome) << Name(result.outcome) << ": " << result.error.toStdString();
-        if (c.outcome == Outcome::Refused)
+        if (c.outcome == Outcome::Refused) {
             EXPECT_TRUE(result.error.contains(QString::fromLatin1(c.named))) << result.error.toStdString();
+        }
         ++counted[result.outcome];
     }
     EXPECT_EQ(counted[Outcome::Refused], 7);
@@ -204,8 +205,9 @@ TEST_F(DamagedFiles, DamagedBytesAreRefusedUntouchedOrComputeWithoutACrash)
         // Which pages the damage hits decides the outcome: any of the three, but a failure only
         // as the engine's report of a damaged file.
         const Result result = OpenAndCompute(path);
-        if (result.outcome == Outcome::Failed)
+        if (result.outcome == Outcome::Failed) {
             EXPECT_EQ(result.kind, dao::Error::Kind::NotDatabase) << result.error.toStdString();
+        }
         ++counted[result.outcome];
     }
     // Both ways out are taken: a test that refused every copy, or failed every computation,
