@@ -77,7 +77,12 @@ int ScanNumber(const QString& s, int i, bool allowThousands, double* value)
 
 bool IsNumeric(const QString& text, double* value)
 {
-    const QString s = text.trimmed();
+    QString s = text.trimmed();
+    // "$1,500", "-$1,500" and "$-1,500" are all amounts.
+    if (s.startsWith(QLatin1Char('$')))
+        s.remove(0, 1);
+    else if (s.size() > 1 && (s[0] == '-' || s[0] == '+') && s[1] == '$')
+        s.remove(1, 1);
     if (s.isEmpty())
         return false;
     double v = 0;
@@ -87,6 +92,12 @@ bool IsNumeric(const QString& text, double* value)
     if (value)
         *value = v;
     return true;
+}
+
+double NumericOrZero(const QString& text)
+{
+    double v = 0;
+    return IsNumeric(text, &v) ? v : 0.0;
 }
 
 double LeadingNumber(const QString& text, bool ignoreInnerBlanks)

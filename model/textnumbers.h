@@ -9,14 +9,21 @@ namespace model::textnum {
 // Whole number nearest to v, a half to the even neighbour, clamped to the 32-bit range.
 int RoundHalfEven(double v);
 
-// True when the whole text (blanks around it allowed) is one number: sign, digits with
-// optional thousands separators, decimals, exponent.
+// True when the whole text (blanks around it allowed) is one number as users type it and
+// the display formats write it: a sign, a leading dollar sign (before or after the sign),
+// digits with optional thousands separators, decimals, exponent.
 bool IsNumeric(const QString& text, double* value = nullptr);
+
+// A typed number that is tested as numeric: its value, or 0 for a text that fails the test
+// (the empty text included). No message is ever shown.
+double NumericOrZero(const QString& text);
 
 // The number at the start of the text: leading blanks skipped (all blanks, tabs and line
 // feeds when ignoreInnerBlanks), reading stops at the first character that cannot continue
 // a number; no number gives 0.
 double LeadingNumber(const QString& text, bool ignoreInnerBlanks = false);
+// The plain reading of a typed number ("30 acres" is 30, "1,500" is 1, "abc" is 0).
+inline double Val(const QString& text) { return LeadingNumber(text); }
 
 // A label's percent: numeric text converted, else the leading number; clamped to the range
 // of the 16-bit column that stores it.

@@ -2,6 +2,7 @@
 
 #include "core/g0items.h"
 #include "core/u11datafile.h"
+#include "core/u13folders.h"
 #include "model/c33fmu.h"
 #include "model/c41objective.h"
 #include "model/c51alternative.h"
@@ -25,6 +26,7 @@
 #include <QFile>
 #include <QList>
 
+#include <cstdio>
 #include <memory>
 
 namespace testsupport {
@@ -318,6 +320,25 @@ bool CreateAnalysisFile(const QString& templatePath, const QString& path, const 
     core::CloseDatafile();
     ClearModelCaches();
     return true;
+}
+
+OpenAnalysis::OpenAnalysis(const AnalysisSize& size)
+{
+    mPath = mDir.filePath(QStringLiteral("Large.tlm"));
+    QString error;
+    mOk = CreateAnalysisFile(core::JoinPath(core::AppPath(), QStringLiteral("TLM.new")), mPath, size, &error);
+    if (mOk && !core::OpenDatafile(mPath)) {
+        mOk = false;
+        error = QStringLiteral("cannot open ") + mPath;
+    }
+    if (!mOk)
+        std::fprintf(stderr, "cannot build the analysis: %s\n", qPrintable(error));
+}
+
+OpenAnalysis::~OpenAnalysis()
+{
+    if (mOk)
+        core::CloseDatafile();
 }
 
 } // namespace testsupport

@@ -1,9 +1,13 @@
 #include "worksheets/setup_situation/registerforms.h"
 
 #include "worksheets/common/worksheetform.h"
+#include "worksheets/setup_situation/frm13rmas.h"
 
 namespace worksheets::setup_situation {
 
-void RegisterForms() {}
+void RegisterForms()
+{
+    RegisterWorksheetForm(QStringLiteral("tab13"), [](QWidget* parent) { return new frm13RMAs(parent); });
+}
 
 } // namespace worksheets::setup_situation
