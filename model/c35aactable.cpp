@@ -69,26 +69,12 @@ void c35AACTable::SaveChanges()
     core::Trace(QStringLiteral("c35AACTable.SaveChanges"));
     if (!mChanged)
         return;
-    dao::Database* db = &Db();
-    dao::Transaction tx(*db);
-    auto rs = db->OpenTable(QStringLiteral("SuppressionPerAcreCost"));
-    rs->SetIndex(QStringLiteral("PrimaryKey"));
-    for (int s = 1; s <= kCostBracketCount; ++s) {
-        rs->Seek(mFMUKey, s);
-        if (rs->NoMatch()) {
-            rs->AddNew();
-            rs->SetField(QStringLiteral("FMZKey"), mFMUKey);
-            rs->SetField(QStringLiteral("Sequence"), s);
-        } else {
-            rs->Edit();
-        }
-        rs->SetField(QStringLiteral("TopSize"), mTopSize[s - 1]);
-        rs->SetField(QStringLiteral("Cost"), mCost[s - 1]);
-        rs->Update();
-    }
-    rs->Close();
-    tx.commit();
-    mChanged = false;
+    dao::RowSave save(Db());
+    for (int s = 1; s <= kCostBracketCount; ++s)
+        save.Write(QStringLiteral("SuppressionPerAcreCost"), {mFMUKey, s},
+                   {{QStringLiteral("TopSize"), mTopSize[s - 1]}, {QStringLiteral("Cost"), mCost[s - 1]}},
+                   dao::IfMissing::Add);
+    save.Commit(mChanged);
 }
 
 } // namespace model

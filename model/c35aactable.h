@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/dao/rowsave.h"
+
 #include <array>
 
 namespace model {
@@ -29,7 +31,7 @@ private:
     int mFMUKey = 0;
     std::array<float, kCostBracketCount> mTopSize{};
     std::array<float, kCostBracketCount> mCost{};
-    bool mChanged = false;
+    dao::ChangeFlag mChanged;
 };
 
 } // namespace model

@@ -26,21 +26,13 @@ void c38SRType::Initialize(int iKey, int idx, const QString& sLongName, const QS
 
 void c38SRType::SaveChanges()
 {
-    if (!mDirty)
-        return;
-    auto rs = Db().OpenTable(QStringLiteral("SRTypes"));
-    rs->Seek(mItemKey);
-    if (!rs->NoMatch()) {
-        rs->Edit();
-        rs->SetField(QStringLiteral("ChildIndex"), mIndex);
-        rs->SetField(QStringLiteral("LongName"), mLongName);
-        rs->SetField(QStringLiteral("ShortName"), mShortName);
-        rs->SetField(QStringLiteral("UnitName"), mUnitName);
-        rs->SetField(QStringLiteral("UnitCost"), double(mUnitCost));
-        rs->Update();
-    }
-    rs->Close();
-    mDirty = false;
+    dao::SaveRow(Db(), QStringLiteral("SRTypes"), {mItemKey},
+                 {{QStringLiteral("ChildIndex"), mIndex},
+                  {QStringLiteral("LongName"), mLongName},
+                  {QStringLiteral("ShortName"), mShortName},
+                  {QStringLiteral("UnitName"), mUnitName},
+                  {QStringLiteral("UnitCost"), double(mUnitCost)}},
+                 dao::IfMissing::Report, mDirty);
 }
 
 } // namespace model

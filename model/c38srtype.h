@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/dao/rowsave.h"
+
 #include <QString>
 
 namespace model {
@@ -34,7 +36,7 @@ private:
     QString mUnitType;
     QString mUnitName;
     float mUnitCost = 0;
-    bool mDirty = false;
+    dao::ChangeFlag mDirty;
 };
 
 } // namespace model

@@ -3,6 +3,7 @@
 #include "core/u14properties.h"
 #include "core/u19rowdata.h"
 #include "model/modeldata.h"
+#include "platform/dao/rowsave.h"
 
 namespace model {
 
@@ -11,7 +12,7 @@ namespace {
 struct SRTypeState {
     std::shared_ptr<SRTypeCollection> types;
     QString dataSource;
-    bool dataSourceChanged = false;
+    dao::ChangeFlag dataSourceChanged;
 };
 
 SRTypeState& state()
@@ -95,7 +96,7 @@ void SaveSRDataSource()
     if (!state().dataSourceChanged)
         return;
     core::Property_Set(QStringLiteral("SRDataSource"), state().dataSource);
-    state().dataSourceChanged = false;
+    state().dataSourceChanged.ClearSaved(Db());
 }
 
 void ClearSRTypes()

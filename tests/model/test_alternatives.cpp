@@ -265,7 +265,7 @@ TEST_F(Alternatives, FileWithoutTheExtremeRowWeighsItAsZeroAndSavingWritesItBack
     alt = GetAlternative(alt->ItemKey());
     auto target = alt->Outcome(1);
     target->SetSuccess(60);
-    target->SetCostSource(8);
+    target->SetCostSource(CostSource::Entered);
     target->SetAdjustedCost(10000);
     EXPECT_FLOAT_EQ(alt->ExpectedCost(), 6000);
     EXPECT_DOUBLE_EQ(alt->ExpectedProtection(), 0);

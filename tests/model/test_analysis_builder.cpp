@@ -29,7 +29,7 @@ TEST_F(DecisionFixture, SmallBuiltAnalysisReadsBackWhole)
     for (const auto& alt : GetAlternatives()) {
         for (int idx : {1, 2})
             if (alt->Outcome(idx)->bShow())
-                sources.insert(alt->Outcome(idx)->CostSource());
+                sources.insert(core::StoredValue(alt->Outcome(idx)->CostSource()));
         hiddenFallback = hiddenFallback || !alt->Outcome(2)->bShow();
         EXPECT_EQ(alt->OutcomePercent(1) + alt->OutcomePercent(2) + alt->OutcomePercent(3), 100);
         EXPECT_GT(alt->ExpectedCost(), 0);

@@ -102,7 +102,7 @@ protected:
         auto at = a->Outcome(1);
         at->SetSuccess(60);
         at->SetFireSize(QStringLiteral("50"));
-        at->SetCostSource(1);
+        at->SetCostSource(CostSource::BySize);
         auto af = a->Outcome(2);
         af->SetSuccess(50);
         af->SetFireSize(QStringLiteral("500"));
@@ -110,14 +110,14 @@ protected:
         af->SetContainTimeString(QStringLiteral("3"));
         af->SetDailyControlCost(2000);
         af->SetControlTimeString(QStringLiteral("7"));
-        af->SetCostSource(4);
+        af->SetCostSource(CostSource::Daily);
 
         b = AddAlternative(QStringLiteral("B"));
         b->SetHeading(QStringLiteral("Indirect attack"));
         auto bt = b->Outcome(1);
         bt->SetSuccess(75);
         bt->SetFireSize(QStringLiteral("200"));
-        bt->SetCostSource(2);
+        bt->SetCostSource(CostSource::ResourceList);
         const int crew = addSRType(QStringLiteral("Crew"), QStringLiteral("time"), 250);
         const int pump = addSRType(QStringLiteral("Pump"), QStringLiteral("item"), 1000);
         auto l1 = bt->SRUseList().NewSRUse(crew);
@@ -131,7 +131,7 @@ protected:
 
         auto ex = GetExtremeOutcome();
         ex->SetFireSize(QStringLiteral("5000"));
-        ex->SetCostSource(8);
+        ex->SetCostSource(CostSource::Entered);
         ex->SetAdjustedCost(250000);
 
         protect(at->ItemKey(), v1Key, "Yes (100%)");
@@ -247,7 +247,7 @@ TEST_F(DecisionFixture, LeastCostAlternativeKeepsTheEarlierOnATie)
     auto first = AddAlternative(QStringLiteral("A"));
     auto second = AddAlternative(QStringLiteral("B"));
     for (auto& [alt, cost] : {std::pair{first, 12300.0f}, std::pair{second, 12400.0f}}) {
-        alt->Outcome(1)->SetCostSource(8);
+        alt->Outcome(1)->SetCostSource(CostSource::Entered);
         alt->Outcome(1)->SetAdjustedCost(cost);
     }
     EXPECT_FLOAT_EQ(first->ExpectedCost(), 12000);
@@ -258,7 +258,7 @@ TEST_F(DecisionFixture, LeastCostAlternativeKeepsTheEarlierOnATie)
 }
 
 struct CostSourceCase {
-    int source;
+    int source;   // as stored: any number a file may hold
     float expected;
 };
 
@@ -276,7 +276,7 @@ TEST_P(CostSources, PickTheEstimateTheUserChose)
     auto line = o->SRUseList().NewSRUse(addSRType(QStringLiteral("Engine"), QStringLiteral("time"), 1111));
     line->SetQuantity(3);                                          // 1,111 x 3 x 3 = 9,999 -> 10,000
     line->SetTimePeriods(3);
-    o->SetCostSource(GetParam().source);
+    o->SetCostSource(static_cast<CostSource>(GetParam().source));
     EXPECT_FLOAT_EQ(o->EstimatedCost(), GetParam().expected);
 }
 
@@ -290,7 +290,7 @@ TEST_F(DecisionFixture, StoredCostSourceZeroReadsAsCostByFireSize)
     const int key = alt->Outcome(1)->ItemKey();
     db().Execute(QStringLiteral("UPDATE Outcomes SET CostSource = 0 WHERE ItemKey = ?"), {key});
     reload();
-    EXPECT_EQ(GetAlternative(alt->ItemKey())->Outcome(1)->CostSource(), 1);
+    EXPECT_EQ(GetAlternative(alt->ItemKey())->Outcome(1)->CostSource(), CostSource::BySize);
 }
 
 TEST_F(DecisionFixture, DailyCostCountsContainmentThenControlDays)

@@ -184,9 +184,9 @@ TEST_F(ListLoading, OutcomePairMatchesOneRowReadsTakesTheLowestKeyAndMarksAMissi
     }
     EXPECT_EQ(list.Outcome(1)->ItemKey(), 911);
     EXPECT_EQ(list.Outcome(1)->Description(), "target");
-    EXPECT_EQ(list.Outcome(1)->CostSource(), 2);
+    EXPECT_EQ(list.Outcome(1)->CostSource(), CostSource::ResourceList);
     EXPECT_EQ(list.Outcome(2)->ItemKey(), 914);
-    EXPECT_EQ(list.Outcome(2)->CostSource(), 1) << "an unset cost source reads as 1";
+    EXPECT_EQ(list.Outcome(2)->CostSource(), CostSource::BySize) << "an unset cost source reads as cost by size";
     EXPECT_EQ(list.Outcome(2)->ContainTimeString(), "");
 
     // An alternative without rows: both outcomes exist as objects, marked as not stored.
@@ -195,7 +195,7 @@ TEST_F(ListLoading, OutcomePairMatchesOneRowReadsTakesTheLowestKeyAndMarksAMissi
     EXPECT_FALSE(empty.Outcome(1)->Exists());
     EXPECT_FALSE(empty.Outcome(2)->Exists());
     EXPECT_EQ(empty.Outcome(1)->ItemKey(), 0);
-    EXPECT_EQ(empty.Outcome(2)->CostSource(), 1);
+    EXPECT_EQ(empty.Outcome(2)->CostSource(), CostSource::BySize);
 }
 
 } // namespace

@@ -74,22 +74,33 @@ TEST_F(ValuesAtRisk, NewItemReadsDefaultsAndWritesNothingUntilChanged)
     EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM ValuesAtRisk WHERE Probability = 50")), 1);
 }
 
-TEST_F(ValuesAtRisk, ValueAtRiskIsProbabilityTimesLossToTwoDigits)
+TEST_F(ValuesAtRisk, ValueAtRiskIsProbabilityTimesTheShownLossToTwoDigits)
 {
-    const int key = storedItem(12345, 50);
-    auto item = GetThreatenedItem(key);
-    ASSERT_TRUE(item);
-    EXPECT_EQ(item->PotentialLoss(), 12300);   // shown to three digits
-    EXPECT_EQ(item->ValueAtRisk(), 6200);
+    struct Case {
+        double stored;
+        int probability;
+        double shown;
+        double valueAtRisk;
+    };
+    const Case cases[] = {
+        {12345, 50, 12300, 6200},    // 6,150: the half goes to the even 62 hundreds
+        {13490, 50, 13500, 6800},    // from the shown 13,500, not the stored 13,490 (6,700)
+        {1251, 100, 1250, 1200},     // 1,250 to two digits, half to even
+        {2500, 5, 2500, 120},        // 125 -> 120
+        {0, 95, 0, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.stored);
+        auto item = GetThreatenedItem(storedItem(c.stored, c.probability));
+        ASSERT_TRUE(item);
+        EXPECT_EQ(item->PotentialLoss(), c.shown);
+        EXPECT_EQ(item->ValueAtRisk(), c.valueAtRisk);
+    }
 
-    // The shown amount (1,250) would give 1,200; the stored one gives 1,300.
-    auto exact = GetThreatenedItem(storedItem(1251, 100));
-    EXPECT_EQ(exact->PotentialLoss(), 1250);
-    EXPECT_EQ(exact->ValueAtRisk(), 1300);
-
+    auto item = GetThreatenedItem(storedItem(12345, 50));
     item->SetPotentialLoss(2500);
     item->SetProbabilityLabel(QStringLiteral("Very Low (5%)"));
-    EXPECT_EQ(item->ValueAtRisk(), 120);    // 125 -> 120
+    EXPECT_EQ(item->ValueAtRisk(), 120);
 }
 
 TEST_F(ValuesAtRisk, SavingNotesKeepsTheStoredLossUnrounded)
