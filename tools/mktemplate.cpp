@@ -1,4 +1,4 @@
-// Builds a data file from a schema script: mktemplate <schema.sql> <output file>.
+// Builds a database from SQL scripts, run in the order given: mktemplate <script.sql>... <output file>.
 // The output is written beside its final name and renamed into place, so a failed build never
 // leaves a half-made template where the program looks for it.
 //
@@ -17,16 +17,14 @@
 
 namespace {
 
-bool ReadScript(const char* path, std::string& script)
+bool ReadScript(const char* path, std::stringstream& script)
 {
     std::ifstream in(path, std::ios::binary);
     if (!in) {
         std::cerr << "mktemplate: cannot read " << path << "\n";
         return false;
     }
-    std::stringstream text;
-    text << in.rdbuf();
-    script = text.str();
+    script << in.rdbuf() << "\n";
     return true;
 }
 
@@ -43,12 +41,12 @@ std::vector<std::string> Strings(sqlite3* db, const std::string& sql, int column
 
 int WriteTables(const char* schemaPath, const std::string& output)
 {
-    std::string script;
+    std::stringstream script;
     if (!ReadScript(schemaPath, script))
         return 1;
     sqlite3* db = nullptr;
     char* error = nullptr;
-    if (sqlite3_open(":memory:", &db) != SQLITE_OK || sqlite3_exec(db, script.c_str(), nullptr, nullptr, &error) != SQLITE_OK) {
+    if (sqlite3_open(":memory:", &db) != SQLITE_OK || sqlite3_exec(db, script.str().c_str(), nullptr, nullptr, &error) != SQLITE_OK) {
         std::cerr << "mktemplate: " << schemaPath << ": " << (error ? error : "error") << "\n";
         sqlite3_free(error);
         sqlite3_close(db);
@@ -82,15 +80,16 @@ int main(int argc, char** argv)
 {
     if (argc == 4 && std::strcmp(argv[1], "--tables") == 0)
         return WriteTables(argv[2], argv[3]);
-    if (argc != 3) {
-        std::cerr << "usage: mktemplate <schema.sql> <output>\n       mktemplate --tables <schema.sql> <output>\n";
+    if (argc < 3) {
+        std::cerr << "usage: mktemplate <script.sql>... <output>\n       mktemplate --tables <schema.sql> <output>\n";
         return 2;
     }
-    std::string script;
-    if (!ReadScript(argv[1], script))
-        return 1;
+    std::stringstream script;
+    for (int i = 1; i < argc - 1; ++i)
+        if (!ReadScript(argv[i], script))
+            return 1;
 
-    const std::string output = argv[2];
+    const std::string output = argv[argc - 1];
     const std::string temp = output + ".part";
     std::remove(temp.c_str());
 
@@ -103,11 +102,11 @@ int main(int argc, char** argv)
     char* error = nullptr;
     int rc = sqlite3_exec(db, "PRAGMA journal_mode=DELETE;", nullptr, nullptr, &error);
     if (rc == SQLITE_OK)
-        rc = sqlite3_exec(db, script.c_str(), nullptr, nullptr, &error);
+        rc = sqlite3_exec(db, script.str().c_str(), nullptr, nullptr, &error);
     if (rc == SQLITE_OK)
         rc = sqlite3_exec(db, "VACUUM;", nullptr, nullptr, &error);
     if (rc != SQLITE_OK) {
-        std::cerr << "mktemplate: " << argv[1] << ": " << (error ? error : "error") << "\n";
+        std::cerr << "mktemplate: " << output << ": " << (error ? error : "error") << "\n";
         sqlite3_free(error);
         sqlite3_close(db);
         std::remove(temp.c_str());
