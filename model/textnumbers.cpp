@@ -77,7 +77,12 @@ int ScanNumber(const QString& s, int i, bool allowThousands, double* value)
 
 bool IsNumeric(const QString& text, double* value)
 {
-    const QString s = text.trimmed();
+    QString s = text.trimmed();
+    // "$1,500", "-$1,500" and "$-1,500" are all amounts.
+    if (s.startsWith(QLatin1Char('$')))
+        s.remove(0, 1);
+    else if (s.size() > 1 && (s[0] == '-' || s[0] == '+') && s[1] == '$')
+        s.remove(1, 1);
     if (s.isEmpty())
         return false;
     double v = 0;
@@ -86,6 +91,87 @@ bool IsNumeric(const QString& text, double* value)
         return false;
     if (value)
         *value = v;
+    return true;
+}
+
+double NumericOrZero(const QString& text)
+{
+    double v = 0;
+    return IsNumeric(text, &v) ? v : 0.0;
+}
+
+bool IsTypedNumber(const QString& text, double* value)
+{
+    QString s = text.trimmed();
+    // An amount may carry its dollar sign before or after the sign: "$-20", "-$20".
+    const int dollar = int(s.indexOf(QLatin1Char('$')));
+    if (dollar == 0 || (dollar == 1 && (s[0] == '+' || s[0] == '-')))
+        s.remove(dollar, 1);
+    int i = 0;
+    const int n = int(s.size());
+    if (i < n && (s[i] == '+' || s[i] == '-'))
+        ++i;
+    // Whole part: plain digits, or 1 to 3 digits followed by groups of ",ddd".
+    int run = 0;
+    bool grouped = false;
+    int digits = 0;
+    while (i < n) {
+        if (s[i].isDigit()) {
+            ++run;
+            ++digits;
+            ++i;
+        } else if (s[i] == ',') {
+            if (run == 0 || (grouped ? run != 3 : run > 3))
+                return false;
+            grouped = true;
+            run = 0;
+            ++i;
+        } else {
+            break;
+        }
+    }
+    if (grouped && run != 3)
+        return false;
+    if (i < n && s[i] == '.') {
+        ++i;
+        while (i < n && s[i].isDigit()) {
+            ++digits;
+            ++i;
+        }
+    }
+    if (digits == 0)
+        return false;
+    if (i < n && (s[i] == 'e' || s[i] == 'E')) {
+        ++i;
+        if (i < n && (s[i] == '+' || s[i] == '-'))
+            ++i;
+        const int expStart = i;
+        while (i < n && s[i].isDigit())
+            ++i;
+        if (i == expStart)
+            return false;
+    }
+    if (i != n)
+        return false;
+    QString plain = s;
+    plain.remove(QLatin1Char(','));
+    bool ok = false;
+    const double v = plain.toDouble(&ok);
+    if (!ok || !std::isfinite(v))
+        return false;
+    if (value)
+        *value = v;
+    return true;
+}
+
+bool ReadTypedValue(const QString& text, double min, double max, double* value)
+{
+    const QString t = text.trimmed();
+    double v = 0;
+    if (!(t.isEmpty() || t == QLatin1String("-") || t == QLatin1String("+")) &&
+        (!IsTypedNumber(t, &v) || v < min || v > max))
+        return false;
+    *value = v == 0.0 ? 0.0 : v;   // never "-0"
     return true;
 }
 
@@ -113,6 +199,16 @@ int PercentFromText(const QString& text)
         v = LeadingNumber(text);
     const int n = RoundHalfEven(v);
     return std::clamp(n, -32768, 32767);
+}
+
+QString SingleText(float v)
+{
+    if (!std::isfinite(v))
+        return QStringLiteral("0");
+    // Large values as whole numbers rather than in exponent form, which an editor would show.
+    if (std::fabs(v) >= 1e7f)
+        return QString::number(double(v), 'f', 0);
+    return QString::number(double(v), 'g', 7);
 }
 
 QString FormatWhole(double v, bool withThousands)

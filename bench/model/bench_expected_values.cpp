@@ -3,7 +3,6 @@
 // beside a bare read of the same rows through SQLite. The figure to watch is the ratio.
 
 #include "core/u11datafile.h"
-#include "core/u13folders.h"
 #include "model/c41objective.h"
 #include "model/c51alternative.h"
 #include "model/c53outcome.h"
@@ -15,7 +14,6 @@
 
 #include <QCoreApplication>
 #include <QMap>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
@@ -52,30 +50,13 @@ double BareRead(sqlite3* db)
     return checksum;
 }
 
-struct LargeAnalysis {
-    QTemporaryDir dir;
-    QString path;
-    bool ok = false;
-    LargeAnalysis()
-    {
-        path = dir.filePath(QStringLiteral("Large.tlm"));
-        QString error;
-        ok = testsupport::CreateAnalysisFile(core::JoinPath(core::AppPath(), QStringLiteral("TLM.new")), path,
-                                             testsupport::kLargeAnalysis, &error);
-        if (!ok)
-            std::fprintf(stderr, "cannot build the analysis: %s\n", qPrintable(error));
-        ok = ok && core::OpenDatafile(path);
-    }
-    ~LargeAnalysis() { core::CloseDatafile(); }
-};
+std::unique_ptr<testsupport::OpenAnalysis> gAnalysis;
 
-std::unique_ptr<LargeAnalysis> gAnalysis;
-
-LargeAnalysis& Analysis() { return *gAnalysis; }
+testsupport::OpenAnalysis& Analysis() { return *gAnalysis; }
 
 void BM_ModelMatrix(benchmark::State& state)
 {
-    if (!Analysis().ok) {
+    if (!Analysis().ok()) {
         state.SkipWithError("no analysis");
         return;
     }
@@ -88,7 +69,7 @@ BENCHMARK(BM_ModelMatrix)->Unit(benchmark::kMillisecond);
 
 void BM_BareRead(benchmark::State& state)
 {
-    if (!Analysis().ok) {
+    if (!Analysis().ok()) {
         state.SkipWithError("no analysis");
         return;
     }
@@ -101,7 +82,7 @@ BENCHMARK(BM_BareRead)->Unit(benchmark::kMillisecond);
 template <class F>
 void LoadOutcomeLists(benchmark::State& state, F touch)
 {
-    if (!Analysis().ok) {
+    if (!Analysis().ok()) {
         state.SkipWithError("no analysis");
         return;
     }
@@ -164,7 +145,7 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     ui::ScriptedPrompter prompter;
     benchmark::Initialize(&argc, argv);
-    gAnalysis = std::make_unique<LargeAnalysis>();
+    gAnalysis = std::make_unique<testsupport::OpenAnalysis>(testsupport::kLargeAnalysis);
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     gAnalysis.reset();

@@ -6,6 +6,7 @@
 // resource lines.
 
 #include <QString>
+#include <QTemporaryDir>
 
 namespace testsupport {
 
@@ -31,6 +32,22 @@ void BuildAnalysis(const AnalysisSize& size);
 // Returns false (with a reason in *error) when the copy or the open fails.
 bool CreateAnalysisFile(const QString& templatePath, const QString& path, const AnalysisSize& size,
                         QString* error = nullptr);
+
+// An analysis built in a temporary folder from the program folder's template and left open
+// while the object lives (benchmarks); ok() is false, with the reason on stderr, when it
+// could not be built or opened.
+class OpenAnalysis {
+public:
+    explicit OpenAnalysis(const AnalysisSize& size);
+    ~OpenAnalysis();
+    bool ok() const { return mOk; }
+    QString path() const { return mPath; }
+
+private:
+    QTemporaryDir mDir;
+    QString mPath;
+    bool mOk = false;
+};
 
 // Computes what the comparison matrix shows for every alternative (every expected value, by
 // objective, category and safety issue) and the least-cost alternative; returns their sum.

@@ -2,6 +2,7 @@
 
 #include "core/u21display.h"
 #include "core/u91trace.h"
+#include "core/uimode.h"
 
 #include <QHash>
 
@@ -84,9 +85,25 @@ void WorksheetForm::BeginSetup(const QString& traceName, const QString& id, int 
     show();
 }
 
+void SwitchShownObject(const std::function<void()>& save, const std::function<void()>& fetchAndDisplay)
+{
+    if (save)
+        save();
+    core::BusyScope busy;
+    if (fetchAndDisplay)
+        fetchAndDisplay();
+}
+
 void RegisterWorksheetForm(const QString& id, WorksheetFactory factory) { Registry().insert(id, std::move(factory)); }
 void UnregisterWorksheetForm(const QString& id) { Registry().remove(id); }
 bool HasWorksheetForm(const QString& id) { return Registry().contains(id); }
+
+QStringList RegisteredWorksheetIds()
+{
+    QStringList ids = Registry().keys();
+    ids.sort();
+    return ids;
+}
 
 WorksheetForm* CreateWorksheetForm(const QString& id, QWidget* parent)
 {

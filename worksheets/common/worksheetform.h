@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 #include <functional>
@@ -85,11 +86,27 @@ private:
     int mHelpContextID = 0;
 };
 
+// Busy guard: a handler of an event that the program raises itself while it fills controls
+// (a box's or body's change, an outcome grid's entered cell, a click on a list, combo or
+// option that Setup sets) starts with
+//
+//   if (!core::IsIdle()) return;
+//
+// and every fill runs under core::BusyScope, so filling never writes back into the model.
+// Command buttons, grid edit events and key, mouse and focus events need no guard.
+
+// Shows another object on a form: stores the one shown (save), then takes the next from the
+// model and fills the controls with it under the busy counter (fetchAndDisplay), so that the
+// fill writes nothing back. A save that fails leaves the shown object on screen.
+void SwitchShownObject(const std::function<void()>& save, const std::function<void()>& fetchAndDisplay);
+
 // Worksheet forms are made by the shell through factories registered under their ids.
 using WorksheetFactory = std::function<WorksheetForm*(QWidget* parent)>;
 void RegisterWorksheetForm(const QString& id, WorksheetFactory factory);
 void UnregisterWorksheetForm(const QString& id);
 bool HasWorksheetForm(const QString& id);
+// The ids with a registered form, sorted.
+QStringList RegisteredWorksheetIds();
 // A new form for the id, or null when none is registered.
 WorksheetForm* CreateWorksheetForm(const QString& id, QWidget* parent);
 

@@ -1,0 +1,73 @@
+#include "worksheets/common/boxorder.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QTest>
+#include <QVBoxLayout>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+using worksheets::BoxOrder;
+
+namespace {
+
+class BoxOrderTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        auto* layout = new QVBoxLayout(&form);
+        for (auto*& box : boxes) {
+            box = new QLineEdit(&form);
+            layout->addWidget(box);
+        }
+        form.show();
+        QApplication::setActiveWindow(&form);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    }
+    QWidget* focused() const { return QApplication::focusWidget(); }
+
+    QWidget form;
+    QLineEdit* boxes[4] = {};
+};
+
+TEST_F(BoxOrderTest, EnterAndDownMoveOnUpOnlyWhereAsked)
+{
+    new BoxOrder({boxes[0], boxes[1], boxes[2]}, BoxOrder::Up::Ignored, BoxOrder::Key::Consumed, &form);
+    boxes[0]->setFocus();
+    QTest::keyClick(boxes[0], Qt::Key_Return);
+    EXPECT_EQ(focused(), boxes[1]);
+    QTest::keyClick(boxes[1], Qt::Key_Down);
+    EXPECT_EQ(focused(), boxes[2]);
+    QTest::keyClick(boxes[2], Qt::Key_Up);
+    EXPECT_EQ(focused(), boxes[2]);
+    // The last box keeps the focus: the fourth box is not in the order.
+    QTest::keyClick(boxes[2], Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(focused(), boxes[2]);
+}
+
+TEST_F(BoxOrderTest, UpMovesBackAndDisabledBoxesArePassedOver)
+{
+    new BoxOrder({boxes[0], boxes[1], boxes[2], boxes[3]}, BoxOrder::Up::MovesBack, BoxOrder::Key::Consumed, &form);
+    boxes[1]->setEnabled(false);
+    boxes[0]->setFocus();
+    QTest::keyClick(boxes[0], Qt::Key_Down);
+    EXPECT_EQ(focused(), boxes[2]);
+    QTest::keyClick(boxes[2], Qt::Key_Up);
+    EXPECT_EQ(focused(), boxes[0]);
+    QTest::keyClick(boxes[0], Qt::Key_Up);
+    EXPECT_EQ(focused(), boxes[0]);
+}
+
+TEST_F(BoxOrderTest, SelectTextOnFocusSelectsAll)
+{
+    boxes[1]->setText("Fire Use");
+    worksheets::SelectTextOnFocus(boxes[1]);
+    new BoxOrder({boxes[0], boxes[1]}, BoxOrder::Up::Ignored, BoxOrder::Key::Consumed, &form);
+    boxes[0]->setFocus();
+    QTest::keyClick(boxes[0], Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_EQ(boxes[1]->selectedText(), "Fire Use");
+}
+
+} // namespace

@@ -1,0 +1,97 @@
+#include "worksheets/common/boxorder.h"
+
+#include <QEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QTimer>
+
+namespace worksheets {
+
+BoxOrder::BoxOrder(QList<QWidget*> boxes, Up up, Key key, QObject* parent)
+    : QObject(parent ? parent : (boxes.isEmpty() ? nullptr : boxes.first())), mUp(up), mKey(key)
+{
+    for (QWidget* box : boxes) {
+        mBoxes.append(box);
+        if (box)
+            box->installEventFilter(this);
+    }
+}
+
+QWidget* BoxOrder::next(QWidget* box) const
+{
+    const int i = int(mBoxes.indexOf(box));
+    for (int j = i < 0 ? int(mBoxes.size()) : i + 1; j < mBoxes.size(); ++j)
+        if (mBoxes[j])
+            return mBoxes[j];
+    return nullptr;
+}
+
+QWidget* BoxOrder::previous(QWidget* box) const
+{
+    const int i = int(mBoxes.indexOf(box));
+    for (int j = i - 1; j >= 0; --j)
+        if (mBoxes[j])
+            return mBoxes[j];
+    return nullptr;
+}
+
+bool BoxOrder::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    auto* box = qobject_cast<QWidget*>(watched);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->modifiers() & ~(Qt::KeypadModifier))
+        return false;
+    QWidget* target = nullptr;
+    switch (key->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Down:
+        target = next(box);
+        break;
+    case Qt::Key_Up:
+        if (mUp != Up::MovesBack)
+            return false;
+        target = previous(box);
+        break;
+    default:
+        return false;
+    }
+    // A disabled or hidden box cannot take the focus: skip on past it.
+    const bool back = key->key() == Qt::Key_Up;
+    while (target && !(target->isEnabled() && target->isVisibleTo(target->window())))
+        target = back ? previous(target) : next(target);
+    if (target)
+        target->setFocus(Qt::TabFocusReason);
+    return mKey == Key::Consumed;
+}
+
+namespace {
+class SelectOnFocus : public QObject {
+public:
+    explicit SelectOnFocus(QLineEdit* box) : QObject(box) { box->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::FocusIn) {
+            // A mouse click places the cursor after the focus arrives: select once it has.
+            QPointer<QLineEdit> box = static_cast<QLineEdit*>(watched);
+            QTimer::singleShot(0, box, [box] {
+                if (box && box->hasFocus())
+                    box->selectAll();
+            });
+        }
+        return false;
+    }
+};
+} // namespace
+
+void SelectTextOnFocus(QLineEdit* box)
+{
+    if (box)
+        new SelectOnFocus(box);
+}
+
+} // namespace worksheets

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QWidget>
+
+class QLineEdit;
+
+namespace worksheets {
+
+// The keyboard moves through a column of one-line boxes: Enter and Down arrow give the focus
+// to the next box of the fixed order, Up arrow (where the form has it) to the previous one.
+// The last box keeps the focus on Enter and Down, the first on Up; disabled and hidden boxes
+// are passed over. By default the move uses the key up; with KeepKey the box it was typed in
+// still gets it afterwards, on forms where that box acts on it too.
+class BoxOrder : public QObject {
+    Q_OBJECT
+public:
+    enum class Up { Ignored, MovesBack };
+    enum class Key { Consumed, KeepKey };
+
+    BoxOrder(QList<QWidget*> boxes, Up up = Up::Ignored, Key key = Key::Consumed, QObject* parent = nullptr);
+
+    // The box after (or before) this one in the order; null at either end or for a stranger.
+    QWidget* next(QWidget* box) const;
+    QWidget* previous(QWidget* box) const;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QList<QPointer<QWidget>> mBoxes;
+    Up mUp;
+    Key mKey;
+};
+
+// Selects the whole text of the box whenever it gets the focus, by keyboard or mouse.
+void SelectTextOnFocus(QLineEdit* box);
+
+} // namespace worksheets

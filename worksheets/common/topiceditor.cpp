@@ -1,0 +1,142 @@
+#include "worksheets/common/topiceditor.h"
+
+#include "core/u13folders.h"
+#include "core/u91trace.h"
+#include "core/uimode.h"
+#include "platform/richtext/richtexteditor.h"
+#include "platform/spell/spellchecker.h"
+#include "platform/spell/spelldialog.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <memory>
+
+namespace worksheets {
+
+namespace {
+const QString kParagraphEnd = QStringLiteral("\\par }");
+}
+
+QString ApplyEndingRule(const QString& rtf, const QString& plainText)
+{
+    if (plainText.isEmpty() || rtf.endsWith(kParagraphEnd) || !rtf.endsWith(QLatin1Char('}')))
+        return rtf;
+    return rtf.chopped(1) + kParagraphEnd;
+}
+
+spell::SpellChecker& TopicSpellChecker()
+{
+    static std::unique_ptr<spell::SpellChecker> checker;
+    if (!checker)
+        checker = std::make_unique<spell::SpellChecker>(spell::CustomDictionaryFolder(core::AppPath()));
+    return *checker;
+}
+
+TopicEditor::TopicEditor(QWidget* parent, Ruler ruler) : QWidget(parent)
+{
+    mName = new QLineEdit(this);
+    mName->setObjectName(QStringLiteral("txtHeading"));
+    mBody = new richtext::RichTextEditor(this);
+    mBody->setObjectName(QStringLiteral("txtBody"));
+    mBody->setRulerVisible(ruler == Ruler::Shown);
+    mSpell = new QPushButton(tr("S&pelling..."), this);
+    mSpell->setObjectName(QStringLiteral("cmdSpellcheck"));
+    mSpell->setToolTip(tr("Check the spelling of the text"));
+
+    mNameCaption = new QLabel(this);
+    mNameCaption->setBuddy(mName);
+    mNameCaption->hide();
+    mBodyCaption = new QLabel(this);
+    mBodyCaption->setBuddy(mBody->textEdit());
+    mBodyCaption->hide();
+
+    auto* spellRow = new QHBoxLayout;
+    spellRow->addStretch(1);
+    spellRow->addWidget(mSpell);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(mNameCaption);
+    layout->addWidget(mName);
+    layout->addWidget(mBodyCaption);
+    layout->addWidget(mBody, 1);
+    layout->addLayout(spellRow);
+
+    connect(mName, &QLineEdit::textChanged, this, &TopicEditor::onNameChanged);
+    connect(mBody, &richtext::RichTextEditor::changed, this, &TopicEditor::onBodyChanged);
+    connect(mSpell, &QPushButton::clicked, this, &TopicEditor::checkSpelling);
+}
+
+void TopicEditor::setCaptions(const QString& nameCaption, const QString& bodyCaption)
+{
+    mNameCaption->setText(nameCaption);
+    mNameCaption->setVisible(!nameCaption.isEmpty() && !mName->isHidden());
+    mBodyCaption->setText(bodyCaption);
+    mBodyCaption->setVisible(!bodyCaption.isEmpty());
+}
+
+void TopicEditor::hideNameBox()
+{
+    mName->hide();
+    mNameCaption->hide();
+    mNameCaption->setText(QString());
+}
+
+void TopicEditor::display(const QString& name, const QString& rtf)
+{
+    core::BusyScope busy;
+    mName->setText(name);
+    mBody->setRtf(rtf);
+    mName->setEnabled(true);
+    mBody->setEnabled(true);
+    mSpell->setEnabled(true);
+}
+
+void TopicEditor::showEmpty()
+{
+    core::BusyScope busy;
+    mName->setText(QString());
+    mName->setEnabled(false);
+    mBody->clear();
+    mBody->setEnabled(false);
+    mSpell->setEnabled(false);
+}
+
+bool TopicEditor::isEmptyState() const { return !mName->isEnabled() && !mBody->isEnabled(); }
+
+QString TopicEditor::name() const { return mName->text(); }
+
+QString TopicEditor::bodyRtf() const { return ApplyEndingRule(mBody->rtf(), mBody->plainText()); }
+
+void TopicEditor::focusName()
+{
+    mName->setFocus(Qt::OtherFocusReason);
+    mName->selectAll();
+}
+
+void TopicEditor::checkSpelling()
+{
+    core::Trace(QStringLiteral("cmdSpellcheck_Click"));
+    if (!mBody->isEnabled())
+        return;
+    spell::CheckSpelling(mBody->textEdit(), TopicSpellChecker(), window());
+}
+
+void TopicEditor::onNameChanged(const QString& text)
+{
+    if (!core::IsIdle())
+        return;
+    emit nameChanged(text);
+}
+
+void TopicEditor::onBodyChanged()
+{
+    if (!core::IsIdle())
+        return;
+    emit bodyChanged(bodyRtf());
+}
+
+} // namespace worksheets
