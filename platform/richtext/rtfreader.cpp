@@ -15,6 +15,7 @@
 #include <QTextList>
 #include <QTextTable>
 
+#include <algorithm>
 #include <array>
 #include <map>
 #include <memory>
@@ -182,6 +183,8 @@ private:
     void merge(int row, int column, int rows, int columns);
     bool continuesMergedCell(int cell) const;
     void applyMerges();
+    void setColumnWidths();
+    QList<QTextLength> columnWidths(QString* key) const;
     bool ensureRow();  // true when a new table was started (and its first cell entered)
     void newDocument();
     QTextCharFormat charFormat(const CharState& c) const;
@@ -242,7 +245,9 @@ private:
         int row, rows;
         int left, right;  // edges, twips
     };
-    QList<MergedCell> mMergedCells;  // every cell of the table, merged or not
+    QList<MergedCell> mMergedCells;    // the cells of the last two rows, merged or not
+    QList<MergedCell> mFinishedMerges; // cells that can grow downwards no more
+    bool mWidthsStale = false;
     int mColumns = 0;
     int mRow = 0, mCol = 0;
     bool mCellOpen = false;
@@ -615,27 +620,6 @@ void Reader::controlWord(const QString& word, bool hasParam, int param)
         mBlockPending = true;
         if (word == u"page")
             mPageBreakPending = true;
-    } else if (word == u"nestcell") {
-        // A table inside a cell: its cells stand as paragraphs of the outer cell.
-        ensureParagraph();
-        finishParagraph();
-        mBlockPending = true;
-        mAfterNestedCell = true;
-    } else if (word == u"ansicpg") {
-        if (param > 0)
-            mDocCodePage = param;
-    } else if (word == u"ansi") {
-        mDocCodePage = 1252;
-    } else if (word == u"mac") {
-        mDocCodePage = 10000;
-    } else if (word == u"pc") {
-        mDocCodePage = 437;
-    } else if (word == u"pca") {
-        mDocCodePage = 850;
-    } else if (word == u"deff") {
-        mDefaultFont = param;
-    } else if (word == u"f") {
-        mState.font = param;
     } else if (word == u"line") {
         appendText(QString(QChar::LineSeparator));
     } else if (word == u"tab") {
@@ -774,6 +758,28 @@ void Reader::controlWord(const QString& word, bool hasParam, int param)
             mCellOpen = false;
             mRowHasCells = false;
         }
+    // words a document says once, or seldom, come last
+    } else if (word == u"nestcell") {
+        // A table inside a cell: its cells stand as paragraphs of the outer cell.
+        ensureParagraph();
+        finishParagraph();
+        mBlockPending = true;
+        mAfterNestedCell = true;
+    } else if (word == u"ansicpg") {
+        if (param > 0)
+            mDocCodePage = param;
+    } else if (word == u"ansi") {
+        mDocCodePage = 1252;
+    } else if (word == u"mac") {
+        mDocCodePage = 10000;
+    } else if (word == u"pc") {
+        mDocCodePage = 437;
+    } else if (word == u"pca") {
+        mDocCodePage = 850;
+    } else if (word == u"deff") {
+        mDefaultFont = param;
+    } else if (word == u"f") {
+        mState.font = param;
     }
 }
 
@@ -1012,9 +1018,15 @@ void Reader::startTable()
     f.setBorderCollapse(true);
     mEdges.clear();
     mMergedCells.clear();
+    mFinishedMerges.clear();
     for (const CellDef& d : std::as_const(mCellDefs))
         mEdges.append(d.x);
     mColumns = qMax(1, int(mEdges.size()));
+    QString key;
+    const QList<QTextLength> widths = columnWidths(&key);
+    if (!widths.isEmpty() && takeLayoutSet(mWidthSets, key))
+        f.setColumnWidthConstraints(widths);
+    mWidthsStale = false;
     // A paragraph ended just before: the table itself separates, so no empty block in between.
     mTable = mCursor.insertTable(1, mColumns, f);
     mRow = 0;
@@ -1026,12 +1038,15 @@ void Reader::startTable()
 
 int Reader::columnOfEdge(int x) const
 {
-    // the column whose right edge is nearest
-    int best = 0;
-    for (int c = 1; c < mEdges.size(); ++c)
-        if (qAbs(mEdges.at(c) - x) < qAbs(mEdges.at(best) - x))
-            best = c;
-    return best;
+    // the column whose right edge is nearest (the edges ascend)
+    if (mEdges.isEmpty())
+        return 0;
+    const int above = int(std::lower_bound(mEdges.begin(), mEdges.end(), x) - mEdges.begin());
+    if (above >= mEdges.size())
+        return int(mEdges.size()) - 1;
+    if (above > 0 && x - mEdges.at(above - 1) <= mEdges.at(above) - x)
+        return above - 1;
+    return above;
 }
 
 bool Reader::continuesMergedCell(int cell) const
@@ -1058,6 +1073,33 @@ void Reader::merge(int row, int column, int rows, int columns)
     mTable->mergeCells(row, column, rows, columns);
 }
 
+QList<QTextLength> Reader::columnWidths(QString* key) const
+{
+    QList<QTextLength> widths;
+    int prev = 0;
+    for (int x : std::as_const(mEdges)) {
+        widths.append(QTextLength(QTextLength::FixedLength, TwipsToPixels(qMax(1, x - prev))));
+        *key += QString::number(qMax(1, x - prev)) + u';';
+        prev = x;
+    }
+    // Qt keeps one width a column and trusts the list to be that long when it inserts columns.
+    while (!widths.isEmpty() && widths.size() < mColumns)
+        widths.append(widths.last());
+    return widths;
+}
+
+void Reader::setColumnWidths()
+{
+    mWidthsStale = false;
+    QString key;
+    const QList<QTextLength> widths = columnWidths(&key);
+    if (!widths.isEmpty() && takeLayoutSet(mWidthSets, key)) {
+        QTextTableFormat f = mTable->format();
+        f.setColumnWidthConstraints(widths);
+        mTable->setFormat(f);
+    }
+}
+
 void Reader::beginRow()
 {
     // Cells sit under the columns their right edges name: an edge the table has not seen
@@ -1073,28 +1115,23 @@ void Reader::beginRow()
         if (p < mEdges.size() && qAbs(mEdges.at(p) - d.x) <= kSlack)
             continue;
         mEdges.insert(p, d.x);
+        mWidthsStale = true;
         if (mEdges.size() > mColumns) {
             mTable->insertColumns(qMin(p + 1, mColumns), 1);
             ++mColumns;
         }
     }
-    QList<QTextLength> widths;
-    QString key;
-    int prev = 0;
-    for (int x : std::as_const(mEdges)) {
-        widths.append(QTextLength(QTextLength::FixedLength, TwipsToPixels(qMax(1, x - prev))));
-        key += QString::number(qMax(1, x - prev)) + u';';
-        prev = x;
-    }
-    // Qt keeps one width a column and trusts the list to be that long when it inserts columns.
-    while (!widths.isEmpty() && widths.size() < mColumns)
-        widths.append(widths.last());
-    if (!widths.isEmpty() && takeLayoutSet(mWidthSets, key)) {
-        QTextTableFormat f = mTable->format();
-        if (f.columnWidthConstraints() != widths) {
-            f.setColumnWidthConstraints(widths);
-            mTable->setFormat(f);
+    if (mWidthsStale)
+        setColumnWidths();
+
+    // Cells that can no longer grow downwards are set aside: only those reaching the row
+    // above can be joined. A later row may still split their columns.
+    for (int m = 0; m < mMergedCells.size();) {
+        if (mMergedCells.at(m).row + mMergedCells.at(m).rows >= mRow) {
+            ++m;
+            continue;
         }
+        mFinishedMerges.append(mMergedCells.takeAt(m));
     }
 
     // Where each cell of the row starts, and the cells it makes with its merges.
@@ -1137,13 +1174,18 @@ void Reader::beginRow()
 void Reader::applyMerges()
 {
     QList<std::array<int, 4>> merges;  // row, column, rows, columns
-    for (const MergedCell& m : std::as_const(mMergedCells)) {
-        const int first = m.left > 0 ? columnOfEdge(m.left) + 1 : 0;
-        const int last = columnOfEdge(m.right);
-        if (m.rows > 1 || last > first)
-            merges.append({m.row, first, m.rows, last - first + 1});
-    }
+    const auto collect = [&](const QList<MergedCell>& cells) {
+        for (const MergedCell& m : cells) {
+            const int first = m.left > 0 ? columnOfEdge(m.left) + 1 : 0;
+            const int last = columnOfEdge(m.right);
+            if (m.rows > 1 || last > first)
+                merges.append({m.row, first, m.rows, last - first + 1});
+        }
+    };
+    collect(mFinishedMerges);
+    collect(mMergedCells);
     mMergedCells.clear();
+    mFinishedMerges.clear();
     if (merges.isEmpty())
         return;
     // Qt's merge can hand a neighbouring cell's paragraph the format of a cell merged away:
