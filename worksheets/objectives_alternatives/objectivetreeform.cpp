@@ -1,0 +1,334 @@
+#include "worksheets/objectives_alternatives/objectivetreeform.h"
+
+#include "core/g13rmas.h"
+#include "core/savescope.h"
+#include "core/u91trace.h"
+#include "core/u92utilities.h"
+#include "core/uimode.h"
+#include "model/c41objective.h"
+#include "platform/grid/grid.h"
+#include "platform/label/formattedlabel.h"
+#include "platform/richtext/richtexteditor.h"
+#include "platform/ui/screen.h"
+#include "worksheets/common/itemlist.h"
+#include "worksheets/common/listfills.h"
+#include "worksheets/common/topiceditor.h"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+namespace worksheets {
+
+namespace {
+
+const QColor kGroupRowColor(192, 255, 192);
+const QString kIndent = QStringLiteral("    ");
+constexpr int kNodeColTwips = 3900;
+
+QLabel* BoldLabel(const QString& text, QWidget* parent, const QString& name)
+{
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setWordWrap(true);
+    QFont font = label->font();
+    font.setBold(true);
+    label->setFont(font);
+    return label;
+}
+
+} // namespace
+
+ObjectiveTreeForm::ObjectiveTreeForm(Config config, QWidget* parent)
+    : WorksheetForm(config.formName, parent)
+    , mConfig(std::move(config))
+{
+    auto* header = new QFrame(this);
+    header->setObjectName(QStringLiteral("pnlHeader"));
+    header->setFrameShape(QFrame::StyledPanel);
+    QLabel* title = BoldLabel(mConfig.title, header, QStringLiteral("Label3"));
+    QFont titleFont = title->font();
+    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.3);
+    title->setFont(titleFont);
+    auto* instructions = new QLabel(mConfig.instructions, header);
+    instructions->setObjectName(QStringLiteral("lblInstructions"));
+    instructions->setWordWrap(true);
+    auto* headerLayout = new QVBoxLayout(header);
+    headerLayout->addWidget(title);
+    headerLayout->addWidget(instructions);
+
+    mGrid = new grid::Grid(this);
+    mGrid->setObjectName(QStringLiteral("Grid1"));
+    mGrid->setFixedWidth(ui::TwipsToPixels(kNodeColTwips) + 2 * mGrid->frameWidth() +
+                         mGrid->verticalScrollBar()->sizeHint().width() + 2);
+    mAdd = new QPushButton(mConfig.addCaption, this);
+    mAdd->setObjectName(QStringLiteral("cmdAdd"));
+    mDelete = new QPushButton(mConfig.deleteCaption, this);
+    mDelete->setObjectName(QStringLiteral("cmdDelete"));
+
+    mTopic = new TopicEditor(this);
+    mTopic->setCaptions(QStringLiteral("Category"), QStringLiteral("Description"));
+    mNameCaption = mTopic->nameCaption();
+    mNameCaption->setObjectName(QStringLiteral("lblName"));
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(mAdd);
+    buttons->addWidget(mDelete);
+    buttons->addStretch(1);
+    auto* left = new QVBoxLayout;
+    left->addWidget(mGrid, 1);
+    left->addLayout(buttons);
+    auto* right = new QVBoxLayout;
+    right->addWidget(mTopic, 3);
+
+    if (mConfig.hasRMAGuidelines) {
+        auto* notes = new QLabel(QStringLiteral("Note: You must add at least one objective to a category "
+                                                "for that category to be included in the analysis.\n"
+                                                "Categories with no objectives will be ignored."),
+                                 this);
+        notes->setObjectName(QStringLiteral("lblNotes"));
+        notes->setWordWrap(true);
+        left->addWidget(notes);
+
+        auto* guidelines = new QFrame(this);
+        guidelines->setFrameShape(QFrame::StyledPanel);
+        auto* consistent = BoldLabel(QStringLiteral("Ensure that management objectives for the fire are consistent "
+                                                    "with resource management objectives for the affected area(s)."),
+                                     guidelines, QStringLiteral("Label2"));
+        auto* areaCaption = new QLabel(QStringLiteral("Resource Objectives for Management Area:"), guidelines);
+        areaCaption->setObjectName(QStringLiteral("Label4"));
+        mRMACombo = new QComboBox(guidelines);
+        mRMACombo->setObjectName(QStringLiteral("cboRMAs"));
+        mRMACombo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+        areaCaption->setBuddy(mRMACombo);
+        mRMAs = new ItemList(mRMACombo);
+        mGuidelines = new richtext::RichTextEditor(guidelines);
+        mGuidelines->setObjectName(QStringLiteral("txtGuidelines"));
+        mGuidelines->buttonBar()->hide();
+        mGuidelines->textEdit()->setReadOnly(true);
+        auto* area = new QHBoxLayout;
+        area->addWidget(areaCaption);
+        area->addWidget(mRMACombo, 1);
+        auto* box = new QVBoxLayout(guidelines);
+        box->addWidget(consistent);
+        box->addLayout(area);
+        box->addWidget(mGuidelines, 1);
+        right->addWidget(guidelines, 2);
+        connect(mRMAs, &ItemList::click, this, &ObjectiveTreeForm::cboRMAs_Click);
+    } else {
+        auto* guidelines = new QFrame(this);
+        guidelines->setFrameShape(QFrame::StyledPanel);
+        auto* caption = BoldLabel(QStringLiteral("Guidelines for describing safety issues:"), guidelines,
+                                  QStringLiteral("Label2"));
+        auto* text = new label::FormattedLabel(guidelines);
+        text->setObjectName(QStringLiteral("FLabel1"));
+        text->setCaption(QStringLiteral("Do not list issues that are present on every fire.  Emphasize the issues "
+                                        "that are particularly relevant in this area, at this time, under current "
+                                        "conditions."));
+        auto* box = new QVBoxLayout(guidelines);
+        box->addWidget(caption);
+        box->addWidget(text);
+        right->addWidget(guidelines);
+    }
+
+    auto* layout = new QGridLayout(this);
+    layout->addWidget(header, 0, 0, 1, 2);
+    layout->addLayout(left, 1, 0);
+    layout->addLayout(right, 1, 1);
+    layout->setColumnStretch(1, 1);
+    layout->setRowStretch(1, 1);
+
+    setTabOrder(mGrid, mAdd);
+    setTabOrder(mAdd, mDelete);
+    setTabOrder(mDelete, mTopic->nameBox());
+    setTabOrder(mTopic->nameBox(), mTopic->bodyEditor()->textEdit());
+    setTabOrder(mTopic->bodyEditor()->textEdit(), mTopic->spellButton());
+    if (mRMACombo) {
+        setTabOrder(mTopic->spellButton(), mRMACombo);
+        setTabOrder(mRMACombo, mGuidelines->textEdit());
+    }
+
+    connect(mGrid, &grid::Grid::enterCell, this, &ObjectiveTreeForm::Grid1_EnterCell);
+    connect(mTopic, &TopicEditor::nameChanged, this, &ObjectiveTreeForm::txtName_Change);
+    connect(mTopic, &TopicEditor::bodyChanged, this, &ObjectiveTreeForm::txtBody_Change);
+    connect(mAdd, &QPushButton::clicked, this, &ObjectiveTreeForm::cmdAdd_Click);
+    connect(mDelete, &QPushButton::clicked, this, &ObjectiveTreeForm::cmdDelete_Click);
+}
+
+ObjectiveTreeForm::~ObjectiveTreeForm() { mCurrent = nullptr; }
+
+void ObjectiveTreeForm::Setup()
+{
+    BeginSetup(mConfig.setupTrace, mConfig.id, mConfig.worksheetNumber, true);
+    core::BusyScope busy;
+    mCurrent = nullptr;
+    SetupGrid();
+    if (mRMAs)
+        FillRMAList(*mRMAs);
+    LoadGrid();
+    if (mGrid->rows() > 1)
+        mGrid->setRow(1);
+    ShowSelectedNode();
+}
+
+void ObjectiveTreeForm::SaveChanges()
+{
+    if (mCurrent)
+        mCurrent->SaveChanges();
+}
+
+void ObjectiveTreeForm::SetupGrid()
+{
+    if (mConfig.tracesSetupGrid)
+        core::Trace(QStringLiteral("SetupGrid"));
+    mGrid->setCols(1);
+    mGrid->setColWidth(0, kNodeColTwips);
+    mGrid->setColAlignment(0, Qt::AlignLeft | Qt::AlignVCenter);
+    mGrid->setRows(1);
+    mGrid->setFixedAlignment(0, Qt::AlignCenter);
+    mGrid->setText(0, 0, mConfig.gridHeader);
+}
+
+void ObjectiveTreeForm::LoadGrid()
+{
+    const QList<model::c41Objective*>& nodes = mConfig.collection();
+    // The objectives' root stands for the whole tree and is no row of its own.
+    const int first = mConfig.showsRoot ? 0 : 1;
+    mGrid->setRows(1);
+    mGrid->setRows(1 + std::max(0, int(nodes.size()) - first));
+    for (int i = first; i < nodes.size(); ++i) {
+        model::c41Objective* node = nodes[i];
+        const int row = 1 + i - first;
+        if (mConfig.isGroup(*node)) {
+            mGrid->setText(row, 0, node->ItemName());
+            mGrid->setCellBackColor(row, 0, row, 0, kGroupRowColor);
+        } else {
+            mGrid->setText(row, 0, kIndent + node->ItemName());
+        }
+        mGrid->setRowObject(row, node);
+    }
+}
+
+bool ObjectiveTreeForm::isGroupRow(int row) const
+{
+    const auto* node = mGrid->rowObject<model::c41Objective>(row);
+    return node && mConfig.isGroup(*node);
+}
+
+// Stores the node being left (still the current one), then shows the entered row's; the fill
+// of Setup and Add relies on it, so it shows while busy too.
+void ObjectiveTreeForm::Grid1_EnterCell()
+{
+    if (core::IsIdle()) {
+        try {
+            core::SaveAllOrNothing([this] { SaveChanges(); });
+        } catch (...) {
+            // The node on screen could not be stored: its row stays the current one, so that
+            // what the user types next still lands in the row it belongs to.
+            if (mCurrent) {
+                const QSignalBlocker quiet(mGrid);
+                mGrid->setRow(mGrid->findRowObject(mCurrent));
+            }
+            throw;
+        }
+    }
+    ShowSelectedNode();
+}
+
+void ObjectiveTreeForm::ShowSelectedNode()
+{
+    core::BusyScope busy;
+    const int row = mGrid->row();
+    mCurrent = row >= 1 && row < mGrid->rows() ? mGrid->rowObject<model::c41Objective>(row) : nullptr;
+    if (!mCurrent) {
+        // An objectives tree without categories: nothing to show and nothing to add under.
+        mTopic->setCaptions(mConfig.memberCaption, QStringLiteral("Description"));
+        mTopic->showEmpty();
+        mDelete->setEnabled(false);
+        mAdd->setEnabled(false);
+        return;
+    }
+    mTopic->display(mCurrent->ItemName(), mCurrent->Description());
+    const bool group = mConfig.isGroup(*mCurrent);
+    mTopic->setCaptions(group ? QStringLiteral("Category") : mConfig.memberCaption, QStringLiteral("Description"));
+    mDelete->setEnabled(!group);
+    mAdd->setEnabled(true);
+    mTopic->nameBox()->setFocus(Qt::OtherFocusReason);
+}
+
+void ObjectiveTreeForm::txtName_Change(const QString& text)
+{
+    if (!core::IsIdle() || !mCurrent)
+        return;
+    mCurrent->SetItemName(text);
+    const int row = mGrid->row();
+    mGrid->setText(row, 0, isGroupRow(row) ? mCurrent->ItemName() : kIndent + mCurrent->ItemName());
+}
+
+void ObjectiveTreeForm::txtBody_Change(const QString& rtf)
+{
+    if (!core::IsIdle() || !mCurrent)
+        return;
+    mCurrent->SetDescription(rtf);
+}
+
+void ObjectiveTreeForm::cmdAdd_Click()
+{
+    core::Trace(QStringLiteral("cmdAdd_Click"));
+    if (!mCurrent)
+        return;
+    core::SaveAllOrNothing([this] { SaveChanges(); });
+    // A member is added to the group of the row it was asked on, never under another member.
+    const int parentKey = isGroupRow(mGrid->row()) ? mCurrent->ItemKey() : mCurrent->ParentKey();
+    const int key = mConfig.add(parentKey)->ItemKey();
+    // Read afresh, so that the new node takes its place in the tree with its stored values.
+    mCurrent = nullptr;
+    mConfig.clear();
+    {
+        core::BusyScope busy;
+        LoadGrid();
+        const int row = mGrid->findRowObject(mConfig.get(key));
+        mGrid->setRow(row);
+        mGrid->showCell(row, 0);
+    }
+    ShowSelectedNode();
+}
+
+void ObjectiveTreeForm::cmdDelete_Click()
+{
+    core::Trace(QStringLiteral("cmdDelete_Click"));
+    if (!mCurrent || isGroupRow(mGrid->row()))
+        return;
+    if (!core::ConfirmDelete(mTopic->name()))
+        return;
+    // Forgotten before it goes: no save or handler may reach the deleted node, and its
+    // unsaved edits go with it.
+    const int key = mCurrent->ItemKey();
+    mCurrent = nullptr;
+    try {
+        mConfig.remove(key);
+    } catch (...) {
+        ShowSelectedNode();   // still in the tree: shown again as it was
+        throw;
+    }
+    mGrid->removeItem(mGrid->row());
+    ShowSelectedNode();
+}
+
+void ObjectiveTreeForm::cboRMAs_Click()
+{
+    const int key = mRMAs->currentKey();
+    if (key <= 0)
+        return;
+    mGuidelines->setRtf(core::GetRMA(key)->Body());
+}
+
+} // namespace worksheets
