@@ -15,6 +15,7 @@
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QResizeEvent>
 #include <QScrollBar>
 #include <QVBoxLayout>
 
@@ -28,7 +29,7 @@ const QColor kGroupRowColor(192, 255, 192);
 const QString kIndent = QStringLiteral("    ");
 const QString kPriorityHeader = QStringLiteral("Priority (0 low, 10 high)");
 constexpr int kMaxPriority = 10;
-constexpr int kColTwips[] = {2460, 480, 1440, 960};
+constexpr int kColTwips[] = {2460, 480, 1440};   // the percent column keeps the default
 
 // A typed priority: its leading number, halves to even, kept within 0 ... 10 whatever was
 // typed or pasted.
@@ -66,18 +67,14 @@ frm34Prioritize::frm34Prioritize(QWidget* parent) : WorksheetForm(QStringLiteral
     mObjectives.isGroup = IsCategory;
 
     auto* grids = new QHBoxLayout;
-    int cellsWidth = 0;
-    for (int twips : kColTwips)
-        cellsWidth += ui::TwipsToPixels(twips);
     for (PriorityGrid* g : {&mSafety, &mObjectives}) {
         g->grid = new grid::Grid(this);
         g->grid->setObjectName(g->name);
-        g->grid->setFixedWidth(cellsWidth + 2 * g->grid->frameWidth() + g->grid->verticalScrollBar()->sizeHint().width() + 2);
         g->grid->setEditable(true);
+        g->grid->installEventFilter(this);
         grids->addWidget(g->grid);
         ConnectGrid(*g);
     }
-    grids->addStretch(1);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(header);
@@ -89,6 +86,28 @@ frm34Prioritize::~frm34Prioritize()
 {
     mSafety.current = nullptr;
     mObjectives.current = nullptr;
+}
+
+// The names take whatever width the other columns leave, so that long names stay readable.
+bool frm34Prioritize::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Resize)
+        for (PriorityGrid* g : {&mSafety, &mObjectives})
+            if (watched == g->grid)
+                fitNameColumn(*g, static_cast<QResizeEvent*>(event)->size().width());
+    return WorksheetForm::eventFilter(watched, event);
+}
+
+void frm34Prioritize::fitNameColumn(PriorityGrid& g, int gridWidth)
+{
+    grid::Grid& grid = *g.grid;
+    if (grid.cols() < ColCount)
+        return;
+    int others = 0;
+    for (int c = ColPriority; c < ColCount; ++c)
+        others += ui::TwipsToPixels(grid.colWidth(c));
+    const int free = gridWidth - 2 * grid.frameWidth() - grid.verticalScrollBar()->sizeHint().width() - others - 2;
+    grid.setColWidth(ColName, std::max(kColTwips[ColName], ui::PixelsToTwips(free)));
 }
 
 void frm34Prioritize::ConnectGrid(PriorityGrid& g)
@@ -119,6 +138,8 @@ void frm34Prioritize::Setup()
     SetupPriorityGrid(mObjectives, QStringLiteral("Objective"));
     ShowPriorities(mSafety, true);
     ShowPriorities(mObjectives, false);
+    for (PriorityGrid* g : {&mSafety, &mObjectives})
+        fitNameColumn(*g, g->grid->width());
 }
 
 void frm34Prioritize::SaveChanges()
@@ -147,6 +168,9 @@ void frm34Prioritize::SetupPriorityGrid(PriorityGrid& g, const QString& header)
     grid.setText(0, ColPercent, QStringLiteral("%"));
     for (int c = ColName; c <= ColBar; ++c)
         grid.setColWidth(c, kColTwips[c]);
+    // The bar is widened where the shared priority header would not fit above it.
+    const int headerTwips = ui::PixelsToTwips(grid.fontMetrics().horizontalAdvance(kPriorityHeader) + 16);
+    grid.setColWidth(ColBar, std::max(kColTwips[ColBar], headerTwips - kColTwips[ColPriority]));
     grid.setColAlignment(ColName, Qt::AlignLeft | Qt::AlignVCenter);
     grid.setColAlignment(ColPriority, Qt::AlignRight | Qt::AlignVCenter);
     grid.setColAlignment(ColPercent, Qt::AlignRight | Qt::AlignVCenter);

@@ -36,6 +36,9 @@ public:
 
     enum Column { ColName, ColPriority, ColBar, ColPercent, ColCount };
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     struct PriorityGrid {
         grid::Grid* grid = nullptr;
@@ -53,6 +56,7 @@ private:
     void ShowPercents(PriorityGrid& g);
     void SetPriorityFromMouse(PriorityGrid& g, int row, double fraction);
     void ConnectGrid(PriorityGrid& g);
+    void fitNameColumn(PriorityGrid& g, int gridWidth);
     model::c41Objective* nodeAt(const PriorityGrid& g, int row) const;
     model::c41Objective* memberAt(const PriorityGrid& g, int row) const;
     void showPriority(PriorityGrid& g, int row, int priority);

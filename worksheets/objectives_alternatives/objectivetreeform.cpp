@@ -114,6 +114,10 @@ ObjectiveTreeForm::ObjectiveTreeForm(Config config, QWidget* parent)
         mGuidelines->setObjectName(QStringLiteral("txtGuidelines"));
         mGuidelines->buttonBar()->hide();
         mGuidelines->textEdit()->setReadOnly(true);
+        // Tinted like the form, so that it does not invite typing.
+        QPalette tinted = mGuidelines->textEdit()->palette();
+        tinted.setColor(QPalette::Base, tinted.color(QPalette::Window));
+        mGuidelines->textEdit()->setPalette(tinted);
         auto* area = new QHBoxLayout;
         area->addWidget(areaCaption);
         area->addWidget(mRMACombo, 1);
