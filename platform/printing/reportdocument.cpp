@@ -340,6 +340,17 @@ bool ReportDocument::EndDoc()
     return false;
 }
 
+void ReportDocument::CancelDoc()
+{
+    if (!mOpen)
+        return;
+    mTable.reset();
+    Log(QStringLiteral("CancelDoc"));
+    FinishPage();
+    mOpen = false;
+    emit Finished();
+}
+
 void ReportDocument::AddItem(const PageItem& item)
 {
     if (!mOpen)

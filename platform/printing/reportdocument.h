@@ -41,6 +41,9 @@ public:
     // Finishes the last page and writes the file or the print job of the run. False when that failed
     // (the user has been told).
     bool EndDoc();
+    // Ends a run that failed part way: the pages made so far stay on view, nothing is written or
+    // printed.
+    void CancelDoc();
     void NewPage();
     bool IsDocOpen() const { return mOpen; }
     Output output() const { return mOutput; }

@@ -347,10 +347,13 @@ void RtfWriter::FinishPage(const RunningLine& line, int pageNumber)
     key.replace(QRegularExpression(QStringLiteral("\\{\\\\fldrslt \\d+\\}")), QString());
     // Only the pages the report asked for are hard breaks: text that ran on over a page end flows
     // on in the word processor.
+    // A page break in the paragraph that closes a table is lost in some word processors: a page
+    // that starts right after a table starts a section instead.
+    const bool afterTable = QStringView(mBody).left(mPageStart).endsWith(QStringLiteral("\\row\n\\pard\\plain\n"));
     QString mark;
     if (pageNumber == 1)
         mark = QStringLiteral("\\sectd") + group + u'\n';
-    else if (key == mLastHeader)
+    else if (key == mLastHeader && !(mPageAsked && afterTable))
         mark = mPageAsked ? QStringLiteral("\\page\n") : QString();
     else
         mark = (mPageAsked ? QStringLiteral("\\sect\\sectd\\sbkpage") : QStringLiteral("\\sect\\sectd\\sbknone"))

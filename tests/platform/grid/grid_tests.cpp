@@ -667,3 +667,28 @@ TEST_F(GridTest, FixedColumnStaysInViewAndCannotBeEntered)
     QApplication::processEvents();
     EXPECT_EQ(left->columnSpan(1, 0), 1);
 }
+
+TEST_F(GridTest, WrappedColumnsGiveRowsTheHeightTheirTextNeeds)
+{
+    const QString longText = QString("word ").repeated(40).trimmed();
+    g->setText(1, 0, longText);
+    g->setText(2, 0, "short");
+    g->setText(3, 1, longText);   // not wrapped: its row keeps the least height
+    g->setColWordWrap(0, true);
+    EXPECT_TRUE(g->colWordWrap(0));
+    EXPECT_FALSE(g->colWordWrap(1));
+    g->setRowHeight(0, 300);
+    g->autoSizeRows(480);
+
+    EXPECT_EQ(g->rowHeight(0), 300);   // header rows are left alone
+    EXPECT_NEAR(g->rowHeight(2), 480, 15);
+    EXPECT_NEAR(g->rowHeight(3), 480, 15);
+    // 40 words in a column 1500 twips wide need several lines.
+    const int lineTwips = ui::PixelsToTwips(g->fontMetrics().lineSpacing());
+    EXPECT_GE(g->rowHeight(1), 4 * lineTwips);
+
+    // A hidden row stays hidden.
+    g->setRowHeight(2, 0);
+    g->autoSizeRows(480);
+    EXPECT_EQ(g->rowHeight(2), 0);
+}
