@@ -9,7 +9,7 @@
 #include "platform/grid/grid.h"
 #include "platform/label/formattedlabel.h"
 #include "platform/richtext/richtexteditor.h"
-#include "platform/ui/screen.h"
+#include "worksheets/common/gridfit.h"
 #include "worksheets/common/itemlist.h"
 #include "worksheets/common/listfills.h"
 #include "worksheets/common/topiceditor.h"
@@ -21,8 +21,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QSignalBlocker>
+#include <QStyle>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -67,8 +67,9 @@ ObjectiveTreeForm::ObjectiveTreeForm(Config config, QWidget* parent)
 
     mGrid = new grid::Grid(this);
     mGrid->setObjectName(QStringLiteral("Grid1"));
-    mGrid->setFixedWidth(ui::TwipsToPixels(kNodeColTwips) + 2 * mGrid->frameWidth() +
-                         mGrid->verticalScrollBar()->sizeHint().width() + 2);
+    mGrid->setCols(1);
+    mGrid->setColWidth(0, kNodeColTwips);
+    mGrid->setFixedWidth(CellsSize(*mGrid).width() + mGrid->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
     mAdd = new QPushButton(mConfig.addCaption, this);
     mAdd->setObjectName(QStringLiteral("cmdAdd"));
     mDelete = new QPushButton(mConfig.deleteCaption, this);
