@@ -325,3 +325,54 @@ TEST_F(ObjectiveTreeTest, KeyboardAlone)
 }
 
 } // namespace
+
+namespace {
+
+// What the two describing worksheets add reaches the Prioritize worksheet with its starting
+// priority: 10 for an issue, 0 for an objective.
+TEST_F(ObjectiveTreeTest, NewNodesReachPrioritizeWithTheirStartingPriorities)
+{
+    open<frm32SafetyIssues>();
+    QTest::mouseClick(tree().cmdAdd(), Qt::LeftButton);
+    QTest::keyClicks(QApplication::focusWidget(), "Rolling rocks");
+    leave();
+    open<frm33Objectives>();
+    clickCell(grid(), 2, 0);   // the second category
+    QTest::mouseClick(tree().cmdAdd(), Qt::LeftButton);
+    QTest::keyClicks(QApplication::focusWidget(), "No structures lost");
+    leave(true);
+
+    auto& prioritize = open<worksheets::frm34Prioritize>();
+    EXPECT_EQ(prioritize.grdSafety()->text(2, 0), "    Rolling rocks");
+    EXPECT_EQ(prioritize.grdSafety()->text(2, worksheets::frm34Prioritize::ColPriority), "10");
+    EXPECT_EQ(prioritize.Grid1()->text(3, 0), "    No structures lost");
+    EXPECT_EQ(prioritize.Grid1()->text(3, worksheets::frm34Prioritize::ColPriority), "0");
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(ObjectiveTreeTest, AnIssueThatCannotBeStoredStaysShownAndCurrent)
+{
+    const int a = storedNode(2, "Snags", 10);
+    storedNode(2, "Power lines", 10);
+    open<frm32SafetyIssues>();
+    clickCell(grid(), 2, 0);
+    typeName("Snags on the ridge");
+
+    db().Execute("ALTER TABLE Objectives RENAME TO ObjectivesAway");   // the save fails
+    EXPECT_ANY_THROW(grid().setRow(3));
+    EXPECT_EQ(grid().row(), 2);
+    EXPECT_EQ(tree().current()->ItemKey(), a);
+    EXPECT_EQ(nameBox()->text(), "Snags on the ridge");
+    QTest::keyClicks(nameBox(), "!");
+    EXPECT_EQ(rowsShown(), QStringList({"Safety Issues", "    Snags on the ridge!", "    Power lines"}));
+
+    db().Execute("ALTER TABLE ObjectivesAway RENAME TO Objectives");
+    clickCell(grid(), 3, 0);
+    EXPECT_EQ(nameBox()->text(), "Power lines");
+    EXPECT_EQ(stored(a, "Name").toString(), "Snags on the ridge!");
+}
+
+} // namespace
