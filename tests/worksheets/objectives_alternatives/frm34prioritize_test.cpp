@@ -203,3 +203,35 @@ TEST_F(PrioritizeTest, MovingOnStoresTheNodesOfBothGrids)
 }
 
 } // namespace
+
+namespace {
+
+// Priorities set with the keyboard alone: arrows reach a priority cell, whose editor opens at
+// once; Enter stores the typed value, Tab moves on to the other grid.
+TEST_F(PrioritizeTest, KeyboardAlone)
+{
+    open<frm34Prioritize>();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    safety().setFocus();
+    for (Qt::Key key : {Qt::Key_Down, Qt::Key_Right, Qt::Key_Down})
+        QTest::keyClick(QApplication::focusWidget(), key);
+    ASSERT_TRUE(safety().isEditing());
+    EXPECT_EQ(safety().row(), 2);
+    QTest::keyClicks(QApplication::focusWidget(), "3");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(shown(safety(), 2), (Shown{"3", 30, "23"}));
+
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), &objectivesGrid());
+    for (Qt::Key key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Right})
+        QTest::keyClick(QApplication::focusWidget(), key);
+    ASSERT_TRUE(objectivesGrid().isEditing());
+    QTest::keyClicks(QApplication::focusWidget(), "4");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    EXPECT_EQ(shown(objectivesGrid(), 2), (Shown{"4", 40, "50"}));
+    leave();
+    EXPECT_EQ(stored(issues[0], "Priority").toInt(), 3);
+    EXPECT_EQ(stored(objectives[0], "Priority").toInt(), 4);
+}
+
+} // namespace
