@@ -11,6 +11,7 @@
 #include "platform/grid/numberformat.h"
 #include "platform/ui/screen.h"
 #include "worksheets/common/bardrag.h"
+#include "worksheets/objectives_alternatives/nodegrid.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -25,8 +26,6 @@ namespace worksheets {
 
 namespace {
 
-const QColor kGroupRowColor(192, 255, 192);
-const QString kIndent = QStringLiteral("    ");
 const QString kPriorityHeader = QStringLiteral("Priority (0 low, 10 high)");
 constexpr int kMaxPriority = 10;
 constexpr int kColTwips[] = {2460, 480, 1440};   // the percent column keeps the default
@@ -187,22 +186,10 @@ void frm34Prioritize::ShowPriorities(PriorityGrid& g, bool showsRoot)
     grid::Grid& grid = *g.grid;
     const QList<model::c41Objective*>& nodes =
         showsRoot ? model::SafetyIssuesCollection() : model::ObjectivesCollection();
-    const int first = showsRoot ? 0 : 1;
-    grid.setRows(1);
-    grid.setRows(1 + std::max(0, int(nodes.size()) - first));
-    for (int i = first; i < nodes.size(); ++i) {
-        model::c41Objective* node = nodes[i];
-        const int row = 1 + i - first;
-        grid.setRowObject(row, node);
-        if (g.isGroup(*node)) {
-            grid.setText(row, ColName, node->ItemName());
-            grid.setCellBackColor(row, ColName, row, ColPercent, kGroupRowColor);
-        } else {
-            grid.setText(row, ColName, kIndent + node->ItemName());
-            if (g.isMember(*node))
-                showPriority(g, row, node->Priority());
-        }
-    }
+    FillNodeRows(grid, nodes, showsRoot, g.isGroup, ColPercent);
+    for (int row = 1; row < grid.rows(); ++row)
+        if (const model::c41Objective* node = memberAt(g, row))
+            showPriority(g, row, node->Priority());
     ShowPercents(g);
 }
 
@@ -221,14 +208,9 @@ void frm34Prioritize::ShowPercents(PriorityGrid& g)
             g.grid->setText(row, ColPercent, grid::FormatNumber(double(node->Weight()) * 100.0, QStringLiteral("0")));
 }
 
-model::c41Objective* frm34Prioritize::nodeAt(const PriorityGrid& g, int row) const
-{
-    return row >= 1 && row < g.grid->rows() ? g.grid->rowObject<model::c41Objective>(row) : nullptr;
-}
-
 model::c41Objective* frm34Prioritize::memberAt(const PriorityGrid& g, int row) const
 {
-    model::c41Objective* node = nodeAt(g, row);
+    model::c41Objective* node = NodeOfRow(*g.grid, row);
     return node && g.isMember(*node) ? node : nullptr;
 }
 
@@ -236,7 +218,7 @@ void frm34Prioritize::EnterCell(PriorityGrid& g)
 {
     saveBoth();
     const int row = g.grid->row();
-    g.current = nodeAt(g, row);
+    g.current = NodeOfRow(*g.grid, row);
     if (g.grid->col() == ColPriority && memberAt(g, row))
         g.grid->editCell();
 }
@@ -244,7 +226,7 @@ void frm34Prioritize::EnterCell(PriorityGrid& g)
 void frm34Prioritize::BeforeEdit(PriorityGrid& g, int row, int col, bool& cancel)
 {
     saveBoth();
-    g.current = nodeAt(g, row);
+    g.current = NodeOfRow(*g.grid, row);
     if (col != ColPriority || !memberAt(g, row)) {
         cancel = true;
         return;
@@ -295,7 +277,7 @@ void frm34Prioritize::MouseDown(PriorityGrid& g)
 {
     saveBoth();
     const int row = g.grid->row();
-    g.current = nodeAt(g, row);
+    g.current = NodeOfRow(*g.grid, row);
 }
 
 void frm34Prioritize::SetPriorityFromMouse(PriorityGrid& g, int row, double fraction)

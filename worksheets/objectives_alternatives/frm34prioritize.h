@@ -57,7 +57,6 @@ private:
     void SetPriorityFromMouse(PriorityGrid& g, int row, double fraction);
     void ConnectGrid(PriorityGrid& g);
     void fitNameColumn(PriorityGrid& g, int gridWidth);
-    model::c41Objective* nodeAt(const PriorityGrid& g, int row) const;
     model::c41Objective* memberAt(const PriorityGrid& g, int row) const;
     void showPriority(PriorityGrid& g, int row, int priority);
     void saveBoth();

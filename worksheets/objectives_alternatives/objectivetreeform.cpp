@@ -13,6 +13,7 @@
 #include "worksheets/common/itemlist.h"
 #include "worksheets/common/listfills.h"
 #include "worksheets/common/topiceditor.h"
+#include "worksheets/objectives_alternatives/nodegrid.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -30,8 +31,6 @@ namespace worksheets {
 
 namespace {
 
-const QColor kGroupRowColor(192, 255, 192);
-const QString kIndent = QStringLiteral("    ");
 constexpr int kNodeColTwips = 3900;
 
 QLabel* BoldLabel(const QString& text, QWidget* parent, const QString& name)
@@ -204,27 +203,12 @@ void ObjectiveTreeForm::SetupGrid()
 
 void ObjectiveTreeForm::LoadGrid()
 {
-    const QList<model::c41Objective*>& nodes = mConfig.collection();
-    // The objectives' root stands for the whole tree and is no row of its own.
-    const int first = mConfig.showsRoot ? 0 : 1;
-    mGrid->setRows(1);
-    mGrid->setRows(1 + std::max(0, int(nodes.size()) - first));
-    for (int i = first; i < nodes.size(); ++i) {
-        model::c41Objective* node = nodes[i];
-        const int row = 1 + i - first;
-        if (mConfig.isGroup(*node)) {
-            mGrid->setText(row, 0, node->ItemName());
-            mGrid->setCellBackColor(row, 0, row, 0, kGroupRowColor);
-        } else {
-            mGrid->setText(row, 0, kIndent + node->ItemName());
-        }
-        mGrid->setRowObject(row, node);
-    }
+    FillNodeRows(*mGrid, mConfig.collection(), mConfig.showsRoot, mConfig.isGroup, 0);
 }
 
 bool ObjectiveTreeForm::isGroupRow(int row) const
 {
-    const auto* node = mGrid->rowObject<model::c41Objective>(row);
+    const model::c41Objective* node = NodeOfRow(*mGrid, row);
     return node && mConfig.isGroup(*node);
 }
 
@@ -251,8 +235,7 @@ void ObjectiveTreeForm::Grid1_EnterCell()
 void ObjectiveTreeForm::ShowSelectedNode()
 {
     core::BusyScope busy;
-    const int row = mGrid->row();
-    mCurrent = row >= 1 && row < mGrid->rows() ? mGrid->rowObject<model::c41Objective>(row) : nullptr;
+    mCurrent = NodeOfRow(*mGrid, mGrid->row());
     if (!mCurrent) {
         // An objectives tree without categories: nothing to show and nothing to add under.
         mTopic->setCaptions(mConfig.memberCaption, QStringLiteral("Description"));
@@ -275,7 +258,7 @@ void ObjectiveTreeForm::txtName_Change(const QString& text)
         return;
     mCurrent->SetItemName(text);
     const int row = mGrid->row();
-    mGrid->setText(row, 0, isGroupRow(row) ? mCurrent->ItemName() : kIndent + mCurrent->ItemName());
+    mGrid->setText(row, 0, NodeRowText(mCurrent->ItemName(), isGroupRow(row)));
 }
 
 void ObjectiveTreeForm::txtBody_Change(const QString& rtf)

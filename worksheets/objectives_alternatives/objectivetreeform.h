@@ -50,7 +50,7 @@ public:
         bool showsRoot = false;         // the tree's root as the first grid row
         bool tracesSetupGrid = false;
         bool hasRMAGuidelines = false;  // the resource objectives of a chosen area, read-only
-        std::function<bool(const model::c41Objective&)> isGroup;
+        std::function<bool(const model::c41Objective&)> isGroup;   // the light green rows
         std::function<const QList<model::c41Objective*>&()> collection;
         std::function<model::c41Objective*(int parentKey)> add;
         std::function<void()> clear;
