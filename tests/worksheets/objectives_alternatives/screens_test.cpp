@@ -50,6 +50,18 @@ TEST_F(ObjectivesScreens, TheThreeWorksheetsOnAFilledAnalysis)
     auto& prioritize = open<worksheets::frm34Prioritize>();
     EXPECT_EQ(prioritize.grdSafety()->rows(), 1 + 1 + testsupport::kSmallAnalysis.safetyIssues);
     keep("tab34.png");
+
+    // On a small screen every control keeps a usable size.
+    for (const QString id : {"tab33", "tab34"}) {
+        if (id == "tab33")
+            open<worksheets::frm33Objectives>();
+        else
+            open<worksheets::frm34Prioritize>();
+        form->resize(800, 480);
+        QApplication::processEvents();
+        EXPECT_LE(form->minimumSizeHint().width(), 800) << id.toStdString();
+        keep(id + "-small.png");
+    }
 }
 
 } // namespace
