@@ -28,6 +28,7 @@ namespace {
 
 const QString kPriorityHeader = QStringLiteral("Priority (0 low, 10 high)");
 constexpr int kMaxPriority = 10;
+constexpr int kMinNameTwips = 1800;
 constexpr int kColTwips[] = {2460, 480, 1440};   // the percent column keeps the default
 
 // A typed priority: its leading number, halves to even, kept within 0 ... 10 whatever was
@@ -87,7 +88,8 @@ frm34Prioritize::~frm34Prioritize()
     mObjectives.current = nullptr;
 }
 
-// The names take whatever width the other columns leave, so that long names stay readable.
+// The names take whatever width the other columns leave, so that long names stay readable
+// on a large screen.
 bool frm34Prioritize::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::Resize)
@@ -106,7 +108,8 @@ void frm34Prioritize::fitNameColumn(PriorityGrid& g, int gridWidth)
     for (int c = ColPriority; c < ColCount; ++c)
         others += ui::TwipsToPixels(grid.colWidth(c));
     const int free = gridWidth - 2 * grid.frameWidth() - grid.verticalScrollBar()->sizeHint().width() - others - 2;
-    grid.setColWidth(ColName, std::max(kColTwips[ColName], ui::PixelsToTwips(free)));
+    // On a small screen the names give way first, before the grid needs scrolling sideways.
+    grid.setColWidth(ColName, std::max(kMinNameTwips, ui::PixelsToTwips(free)));
 }
 
 void frm34Prioritize::ConnectGrid(PriorityGrid& g)
