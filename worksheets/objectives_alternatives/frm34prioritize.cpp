@@ -124,10 +124,10 @@ void frm34Prioritize::ConnectGrid(PriorityGrid& g)
     connect(g.grid, &grid::Grid::editCancelled, this, [this, pg](int row, int) { EditCancelled(*pg, row); });
     // Before the bar's own handler, so that the nodes are stored before the press sets one.
     connect(g.grid, &grid::Grid::mouseDown, this, [this, pg] { MouseDown(*pg); });
-    g.drag = new BarDrag(*g.grid, ColBar);
-    g.drag->setOnRelease = true;
-    g.drag->canDrag = [this, pg](int row) { return memberAt(*pg, row) != nullptr; };
-    g.drag->set = [this, pg](int row, double fraction) { SetPriorityFromMouse(*pg, row, fraction); };
+    auto* drag = new BarDrag(*g.grid, ColBar);
+    drag->setOnRelease = true;
+    drag->canDrag = [this, pg](int row) { return memberAt(*pg, row) != nullptr; };
+    drag->set = [this, pg](int row, double fraction) { SetPriorityFromMouse(*pg, row, fraction); };
 }
 
 void frm34Prioritize::Setup()

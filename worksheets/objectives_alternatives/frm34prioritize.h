@@ -13,8 +13,6 @@ class c41Objective;
 
 namespace worksheets {
 
-class BarDrag;
-
 // Prioritize Objectives: a priority from 0 (low) to 10 (high) for every safety issue and every
 // objective, typed into the priority cell or set by pressing and dragging across the bar
 // beside it, with each node's share of its grid's priorities as a percentage. The two grids
@@ -42,7 +40,6 @@ protected:
 private:
     struct PriorityGrid {
         grid::Grid* grid = nullptr;
-        BarDrag* drag = nullptr;
         model::c41Objective* current = nullptr;
         bool (*isMember)(const model::c41Objective&) = nullptr;
         bool (*isGroup)(const model::c41Objective&) = nullptr;
