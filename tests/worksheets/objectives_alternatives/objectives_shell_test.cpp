@@ -1,85 +1,38 @@
-#include "support/analysis_builder.h"
+#include "support/keeppicture.h"
+#include "support/mainwindow_fixture.h"
 
 #include "core/u11datafile.h"
-#include "core/u13folders.h"
 #include "model/c41objective.h"
 #include "model/g41objectives.h"
 #include "platform/dao/dao.h"
 #include "platform/grid/grid.h"
-#include "platform/ui/scriptedprompter.h"
-#include "shell/a3tolmarforms.h"
-#include "shell/frm0_tolmar.h"
-#include "shell/worksheetforms.h"
 #include "worksheets/common/topiceditor.h"
 #include "worksheets/objectives_alternatives/frm32safetyissues.h"
 #include "worksheets/objectives_alternatives/frm33objectives.h"
 #include "worksheets/objectives_alternatives/frm34prioritize.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
-#include <memory>
-
 namespace {
 
-// The program's main window on a small analysis, with the Objectives worksheets reached as a
-// user reaches them: the section, then the worksheet, by the menus.
-class ObjectivesShellTest : public ::testing::Test {
+// The Objectives worksheets in the program's main window: the section, then the worksheet,
+// chosen by the menus.
+class ObjectivesShellTest : public MainWindowFixture {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(dir.isValid());
-        path = dir.filePath("Cedar.tlm");
-        QString error;
-        ASSERT_TRUE(testsupport::CreateAnalysisFile(core::JoinPath(core::AppPath(), "TLM.new"), path,
-                                                    testsupport::kSmallAnalysis, &error))
-            << error.toStdString();
-        shell::RegisterWorksheetForms();
-        window = std::make_unique<shell::frm0_Tolmar>();
-        window->resize(1000, 740);
-        window->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-        window->Startup(path);
-        ASSERT_TRUE(core::gFileOpen());
+        MainWindowFixture::SetUp();
+        if (HasFatalFailure())
+            return;
         window->mnuSection_Click(3);
         ASSERT_EQ(worksheets::gCurrentSection, 3);
     }
-
-    void TearDown() override
-    {
-        window.reset();
-        if (core::gFileOpen())
-            core::CloseDatafile();
-        worksheets::gCurrentWorksheetID.clear();
-        worksheets::gCurrentSection = 1;
-    }
-
-    template <class Form> Form* Show(int worksheet)
-    {
-        window->mnuTab_Click(worksheet);
-        auto* form = dynamic_cast<Form*>(shell::CurrentWorksheetForm());
-        EXPECT_NE(form, nullptr) << "worksheet " << worksheet;
-        return form;
-    }
-
-    void keep(const QString& name)
-    {
-        const QString folder = qEnvironmentVariable("TOLMAR_KEEP_PNG");
-        if (!folder.isEmpty())
-            window->grab().save(QDir(folder).filePath(name));
-    }
-
-    QTemporaryDir dir;
-    QString path;
-    ui::ScriptedPrompter prompter;
-    std::unique_ptr<shell::frm0_Tolmar> window;
 };
 
 // An issue and an objective added and named on their worksheets, then given priorities, are
@@ -104,7 +57,7 @@ TEST_F(ObjectivesShellTest, AddNameAndPrioritizeThroughTheMainWindow)
     auto* prioritize = Show<worksheets::frm34Prioritize>(4);
     ASSERT_NE(prioritize, nullptr);
     EXPECT_FALSE(window->topMenu(4)->isEnabled());
-    keep("shell-tab34.png");
+    testsupport::KeepPicture(*window, "shell-tab34.png");
     grid::Grid* issues = prioritize->grdSafety();
     const int issueRow = issues->rows() - 1;
     EXPECT_EQ(issues->text(issueRow, 0), "    Rolling rocks");

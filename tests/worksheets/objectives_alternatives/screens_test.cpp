@@ -3,12 +3,12 @@
 #include "core/g0items.h"
 #include "core/g13rmas.h"
 #include "platform/richtext/emptybody.h"
+#include "support/keeppicture.h"
 #include "worksheets/objectives_alternatives/frm32safetyissues.h"
 #include "worksheets/objectives_alternatives/frm33objectives.h"
 #include "worksheets/objectives_alternatives/frm34prioritize.h"
 
 #include <QComboBox>
-#include <QDir>
 
 namespace {
 
@@ -27,12 +27,7 @@ protected:
         core::SaveRMAs();
         core::ClearItems();
     }
-    void keep(const QString& name)
-    {
-        const QString folder = qEnvironmentVariable("TOLMAR_KEEP_PNG");
-        if (!folder.isEmpty())
-            form->grab().save(QDir(folder).filePath(name));
-    }
+    void keep(const QString& name) { testsupport::KeepPicture(*form, name); }
 };
 
 TEST_F(ObjectivesScreens, TheThreeWorksheetsOnAFilledAnalysis)
