@@ -9,7 +9,7 @@ namespace worksheets {
 class frm32SafetyIssues : public ObjectiveTreeForm {
     Q_OBJECT
 public:
-    explicit frm32SafetyIssues(QWidget* parent = nullptr);
+    explicit frm32SafetyIssues(QWidget* parent = nullptr) : ObjectiveTreeForm(ConfigFor(Tree::SafetyIssues), parent) {}
 };
 
 } // namespace worksheets

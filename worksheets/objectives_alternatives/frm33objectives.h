@@ -10,7 +10,7 @@ namespace worksheets {
 class frm33Objectives : public ObjectiveTreeForm {
     Q_OBJECT
 public:
-    explicit frm33Objectives(QWidget* parent = nullptr);
+    explicit frm33Objectives(QWidget* parent = nullptr) : ObjectiveTreeForm(ConfigFor(Tree::Objectives), parent) {}
 };
 
 } // namespace worksheets

@@ -6,6 +6,8 @@
 #include "core/u92utilities.h"
 #include "core/uimode.h"
 #include "model/c41objective.h"
+#include "model/g41objectives.h"
+#include "model/g42safetyissues.h"
 #include "platform/grid/grid.h"
 #include "platform/label/formattedlabel.h"
 #include "platform/richtext/richtexteditor.h"
@@ -45,6 +47,47 @@ QLabel* BoldLabel(const QString& text, QWidget* parent, const QString& name)
 }
 
 } // namespace
+
+ObjectiveTreeForm::Config ObjectiveTreeForm::ConfigFor(Tree tree)
+{
+    const bool safety = tree == Tree::SafetyIssues;
+    Config c;
+    c.formName = safety ? QStringLiteral("frm32SafetyIssues") : QStringLiteral("frm33Objectives");
+    c.setupTrace = c.formName + QStringLiteral(".Setup");
+    c.id = safety ? QStringLiteral("tab32") : QStringLiteral("tab33");
+    c.worksheetNumber = safety ? 2 : 3;
+    c.title = safety ? QStringLiteral("Safety Issues") : QStringLiteral("Fire Management Objectives");
+    c.instructions = safety ? QStringLiteral("List and describe specific Safety issues.\n"
+                                             "To add an issue click the Add Issue button below, "
+                                             "then fill in the name and description.")
+                            : QStringLiteral("Add specific objectives for each category in the list on the left.\n"
+                                             "To add an objective, first select the category "
+                                             "and then click the Add Objective button below.\n"
+                                             "Objectives for the 'Other' category are optional.");
+    c.gridHeader = safety ? QStringLiteral("Safety Issue") : QStringLiteral("Category/Objective");
+    c.memberCaption = safety ? QStringLiteral("Issue") : QStringLiteral("Objective");
+    c.addCaption = safety ? QStringLiteral("&Add Issue") : QStringLiteral("&Add Objective");
+    c.deleteCaption = safety ? QStringLiteral("&Delete Issue") : QStringLiteral("&Delete Objective");
+    c.showsRoot = safety;
+    c.tracesSetupGrid = safety;
+    c.hasRMAGuidelines = !safety;
+    if (safety) {
+        c.isGroup = [](const model::c41Objective& node) { return node.bSafetyRoot(); };
+        c.collection = []() -> const QList<model::c41Objective*>& { return model::SafetyIssuesCollection(); };
+        c.add = [](int parentKey) { return model::AddSafetyIssue(QString(), parentKey); };
+        c.clear = [] { model::ClearSafetyIssues(); };
+        c.get = [](int key) { return model::GetSafetyIssue(key); };
+        c.remove = [](int key) { model::DeleteSafetyIssue(key); };
+    } else {
+        c.isGroup = [](const model::c41Objective& node) { return node.bCategory(); };
+        c.collection = []() -> const QList<model::c41Objective*>& { return model::ObjectivesCollection(); };
+        c.add = [](int parentKey) { return model::AddObjective(QString(), parentKey); };
+        c.clear = [] { model::ClearObjectives(); };
+        c.get = [](int key) { return model::GetObjective(key); };
+        c.remove = [](int key) { model::DeleteObjective(key); };
+    }
+    return c;
+}
 
 ObjectiveTreeForm::ObjectiveTreeForm(Config config, QWidget* parent)
     : WorksheetForm(config.formName, parent)

@@ -58,6 +58,10 @@ public:
         std::function<void(int key)> remove;
     };
 
+    enum class Tree { SafetyIssues, Objectives };
+    // The two worksheets side by side, as one table of their differences.
+    static Config ConfigFor(Tree tree);
+
     ObjectiveTreeForm(Config config, QWidget* parent);
     ~ObjectiveTreeForm() override;
 
