@@ -12,6 +12,7 @@
 #include "platform/grid/numberformat.h"
 #include "platform/richtext/richtexteditor.h"
 #include "platform/ui/screen.h"
+#include "worksheets/analysis/childsignals.h"
 #include "worksheets/common/bardrag.h"
 #include "worksheets/common/itemlist.h"
 #include "worksheets/common/outcomegrids.h"
@@ -154,6 +155,7 @@ frm53Ratings::frm53Ratings(Criteria criteria, QWidget* parent)
 
 frm53Ratings::~frm53Ratings()
 {
+    DisconnectChildSignals(*this);
     mCurrent = nullptr;
     mCriterion = nullptr;
 }

@@ -9,6 +9,7 @@
 #include "model/c66itemimpact.h"
 #include "platform/grid/grid.h"
 #include "platform/grid/numberformat.h"
+#include "worksheets/analysis/childsignals.h"
 #include "worksheets/common/listfills.h"
 #include "worksheets/common/outcomegrids.h"
 
@@ -137,6 +138,7 @@ frm54ValuesProtected::frm54ValuesProtected(QWidget* parent)
 
 frm54ValuesProtected::~frm54ValuesProtected()
 {
+    DisconnectChildSignals(*this);
     mOutcome = nullptr;
     mItem = nullptr;
 }
@@ -321,10 +323,10 @@ void frm54ValuesProtected::SetLevel(const QString& text)
     UpdateProtectedValue();
 }
 
-// Once the typing is done, a level that was taken as the nearer end shows as that level.
+// Once the typing is done, the box shows the level as it was taken (150 as "Yes (100%)").
 void frm54ValuesProtected::cboProbability_Finished()
 {
-    if (!mDetail || model::c66ItemImpact::LevelFromLabel(mLevel->currentText()) == mDetail->ProtectionLevel())
+    if (!mDetail || mLevel->currentText() == mDetail->ProtectionLabel())
         return;
     core::BusyScope busy;
     mLevel->setCurrentText(mDetail->ProtectionLabel());

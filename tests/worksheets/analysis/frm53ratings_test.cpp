@@ -16,6 +16,7 @@
 #include <QTextEdit>
 
 #include <memory>
+#include <optional>
 
 using worksheets::frm53Ratings;
 
