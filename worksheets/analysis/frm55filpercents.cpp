@@ -180,7 +180,7 @@ void frm55FILPercents::LoadFILPortions()
         // An amount stored outside 0 ... 10 still paints a bar within its cell.
         mFILs->setCellFloodPercent(f, kAmountCol, std::clamp(mAmounts[f - 1] * 10, 0, 100));
     }
-    mEdited = false;
+    mLoaded = mAmounts;
     ShowFILPercents();
 }
 
@@ -199,11 +199,7 @@ void frm55FILPercents::SetFILPortionFromFraction(int row, double fraction)
         return;
     const double tenths = model::textnum::Val(grid::FormatNumber(fraction, QStringLiteral("0.0")));
     mFILs->setCellFloodPercent(row, kAmountCol, tenths * 100.0);
-    const int amount = model::textnum::RoundHalfEven(tenths * 10.0);
-    if (amount != mAmounts[row - 1]) {
-        mAmounts[row - 1] = amount;
-        mEdited = true;
-    }
+    mAmounts[row - 1] = model::textnum::RoundHalfEven(tenths * 10.0);
     ShowFILPercents();
 }
 
@@ -252,7 +248,7 @@ bool frm55FILPercents::OverwritesOtherAmounts(int option)
 
 void frm55FILPercents::SaveChanges()
 {
-    if (!mEdited)
+    if (mAmounts == mLoaded)
         return;
     core::SaveAllOrNothing([this] {
         StoreForOption(mOption);
@@ -260,7 +256,7 @@ void frm55FILPercents::SaveChanges()
         if (StoredFILOption() != mOption)
             core::Property_Set(kOptionProperty, QString::number(mOption));
     });
-    mEdited = false;
+    mLoaded = mAmounts;
 }
 
 void frm55FILPercents::optFIL_Click(int index)

@@ -85,8 +85,9 @@ private:
     int mFMUKey = 0;
     int mOption = 1;
     std::array<int, 6> mAmounts{};
-    // The amounts on screen were changed by the user since they were shown or stored.
-    bool mEdited = false;
+    // The amounts as they were shown or last stored: while the screen shows them, there is
+    // nothing to store.
+    std::array<int, 6> mLoaded{};
 };
 
 } // namespace worksheets
