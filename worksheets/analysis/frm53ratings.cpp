@@ -68,18 +68,14 @@ frm53Ratings::frm53Ratings(Criteria criteria, QWidget* parent)
     const bool s = safety();
     mListPanel = new QGroupBox(s ? tr("Safety Issues") : tr(" Objectives"), this);
     mListPanel->setObjectName(QStringLiteral("Panel3D3"));
-    if (s) {
-        QFont bold = mListPanel->font();
-        bold.setBold(true);
-        mListPanel->setFont(bold);
-    }
+    // Only the caption is bold, not the list it frames.
+    if (s)
+        mListPanel->setStyleSheet(QStringLiteral("QGroupBox { font-weight: bold; }"));
     mListWidget = new QListWidget(mListPanel);
     mListWidget->setObjectName(QStringLiteral("lstObjectives"));
-    mListWidget->setFont(font());
     mList = new ItemList(mListWidget);
     auto* listLayout = new QVBoxLayout(mListPanel);
     listLayout->addWidget(Caption(s ? tr("Select each issue in turn") : tr("Select each objective in turn"), mListPanel));
-    listLayout->itemAt(0)->widget()->setFont(font());
     listLayout->addWidget(mListWidget, 1);
 
     mCriterionLabel = new QLabel(this);

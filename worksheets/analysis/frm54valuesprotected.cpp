@@ -174,12 +174,13 @@ void frm54ValuesProtected::SetupGrids()
 
     mItems->setCols(4);
     mItems->setRows(1);
-    const int widths[] = {2700, 1300, 900, 1200};
+    // Wide enough for the headers' lines in the screen font.
+    const int widths[] = {2700, 1500, 1300, 1700};
     const Qt::Alignment aligns[] = {Qt::AlignLeft | Qt::AlignVCenter, Qt::AlignRight | Qt::AlignVCenter,
                                     Qt::AlignCenter, Qt::AlignRight | Qt::AlignVCenter};
-    const QString headers[] = {QStringLiteral("Item"), QStringLiteral("Expected Value at Risk ($)"),
-                               QStringLiteral("Level of Protection (%)"),
-                               QStringLiteral("Expected Value Protected in this Outcome ($)")};
+    const QString headers[] = {QStringLiteral("Item"), QStringLiteral("Expected\r\nValue at\r\nRisk ($)"),
+                               QStringLiteral("Level of\r\nProtection\r\n(%)"),
+                               QStringLiteral("Expected Value\r\nProtected in this\r\nOutcome ($)")};
     for (int c = 0; c < 4; ++c) {
         mItems->setColWidth(c, widths[c]);
         mItems->setColAlignment(c, aligns[c]);

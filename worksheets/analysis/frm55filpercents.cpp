@@ -169,7 +169,7 @@ void frm55FILPercents::ArrangeForFILOption()
     mFMUPanel->setVisible(fmusShown);
     mOutcomes->setVisible(mOption == 3);
     Place(mOutcomes, 120, fmusShown ? kAreaTop + 1400 : kAreaTop, 5880, fmusShown ? 2600 : 4000);
-    Place(mFILPanel, mOption == 1 ? 3120 : 6180, kAreaTop, 3360, 3000);
+    Place(mFILPanel, mOption == 1 ? 3120 : 6180, kAreaTop, 3360, 2280);
 }
 
 void frm55FILPercents::LoadFILPortions()

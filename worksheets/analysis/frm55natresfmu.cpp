@@ -15,6 +15,7 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 namespace worksheets {
@@ -40,6 +41,7 @@ frm55NatResFMU::frm55NatResFMU(QWidget* parent)
     auto* tables = new QHBoxLayout;
     tables->addWidget(mCompute, 1);
     tables->addWidget(mTotals);
+    tables->addStretch(0);
     auto* detailRow = new QHBoxLayout;
     detailRow->addWidget(new QLabel(tr("Cell Detail"), this));
     detailRow->addWidget(mDetail, 1);
@@ -58,7 +60,8 @@ void frm55NatResFMU::SetupComputeGrid()
     mCompute->setFixedCols(1);
     mCompute->setRowHeight(0, 480);
     mCompute->setText(0, 0, QStringLiteral("FIL"));
-    mCompute->setColWidth(0, 720);
+    // Wide enough for a level with its share, "6 (100%)".
+    mCompute->setColWidth(0, 1000);
     mCompute->setColAlignment(0, Qt::AlignCenter);
     for (int c = 0; c <= fmus; ++c)
         mCompute->setFixedAlignment(c, Qt::AlignCenter);
@@ -66,6 +69,10 @@ void frm55NatResFMU::SetupComputeGrid()
         mCompute->setColWidth(j, 1800);
         mCompute->setColAlignment(j, Qt::AlignRight | Qt::AlignVCenter);
     }
+    // The totals stand right beside the FMUs' columns.
+    int width = 1000 + 1800 * fmus;
+    mCompute->setMaximumWidth(ui::TwipsToPixels(width) + 2 * mCompute->frameWidth() +
+                              mCompute->verticalScrollBar()->sizeHint().width());
     mTotals->setCols(1);
     mTotals->setRows(model::kFILCount + 1);
     mTotals->setRowHeight(0, 480);
