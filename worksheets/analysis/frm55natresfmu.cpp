@@ -12,6 +12,7 @@
 #include "platform/grid/numberformat.h"
 #include "platform/ui/screen.h"
 #include "worksheets/analysis/frm55filpercents.h"
+#include "worksheets/common/gridfit.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -69,10 +70,8 @@ void frm55NatResFMU::SetupComputeGrid()
         mCompute->setColWidth(j, 1800);
         mCompute->setColAlignment(j, Qt::AlignRight | Qt::AlignVCenter);
     }
-    // The totals stand right beside the FMUs' columns.
-    int width = 1000 + 1800 * fmus;
-    mCompute->setMaximumWidth(ui::TwipsToPixels(width) + 2 * mCompute->frameWidth() +
-                              mCompute->verticalScrollBar()->sizeHint().width());
+    // The totals stand right beside the FMUs' columns (a scroll bar's width spare, for many FMUs).
+    mCompute->setMaximumWidth(CellsSize(*mCompute).width() + mCompute->verticalScrollBar()->sizeHint().width());
     mTotals->setCols(1);
     mTotals->setRows(model::kFILCount + 1);
     mTotals->setRowHeight(0, 480);
