@@ -12,7 +12,7 @@
 #include "platform/grid/numberformat.h"
 #include "platform/richtext/richtexteditor.h"
 #include "platform/ui/screen.h"
-#include "worksheets/analysis/childsignals.h"
+#include "worksheets/analysis/formguards.h"
 #include "worksheets/common/bardrag.h"
 #include "worksheets/common/itemlist.h"
 #include "worksheets/common/outcomegrids.h"
@@ -25,6 +25,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QSignalBlocker>
 #include <QTextEdit>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -239,7 +240,12 @@ void frm53Ratings::lstObjectives_Click()
 {
     const int index = mList->listIndex();
     core::Trace(QStringLiteral("lstObjectives_Click ") + QString::number(index));
-    SaveChanges();
+    const int shownIndex = mCriterion ? mList->findKey(mCriterion->ItemKey()) : -1;
+    SaveOrPutBack([this] { SaveChanges(); },
+                  [this, shownIndex] {
+                      const QSignalBlocker quiet(mListWidget);
+                      mList->setListIndex(shownIndex);
+                  });
     mCriterion = lookup(mList->currentKey());
     if (isHeading(*mCriterion)) {
         int next = index + 1;
@@ -299,7 +305,14 @@ void frm53Ratings::ShowCurrentRating(const QString& separator)
 
 void frm53Ratings::Grid1_EnterCell()
 {
-    SaveChanges();
+    const int shownRow = mCurrent ? int(mCurrent - mRatings.data()) : 0;
+    SaveOrPutBack([this] { SaveChanges(); },
+                  [this, shownRow] {
+                      if (shownRow < 1)
+                          return;
+                      const QSignalBlocker quiet(mGrid);
+                      mGrid->setRow(shownRow);
+                  });
     const int row = mGrid->row();
     mCurrent = row >= 1 && row < int(mRatings.size()) ? &mRatings[row] : nullptr;
     if (!mCurrent)

@@ -9,7 +9,7 @@
 #include "model/c66itemimpact.h"
 #include "platform/grid/grid.h"
 #include "platform/grid/numberformat.h"
-#include "worksheets/analysis/childsignals.h"
+#include "worksheets/analysis/formguards.h"
 #include "worksheets/common/listfills.h"
 #include "worksheets/common/outcomegrids.h"
 
@@ -21,6 +21,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -52,6 +53,15 @@ QLabel* Instruction(const QString& text, QWidget* parent)
 }
 
 QString Dollars(double v) { return grid::FormatNumber(v, QStringLiteral("#,0")); }
+
+// The grid's row goes back to the object still shown, raising nothing.
+void PutBack(grid::Grid& grid, int row)
+{
+    if (row < 1)
+        return;
+    const QSignalBlocker quiet(&grid);
+    grid.setRow(row);
+}
 
 } // namespace
 
@@ -280,7 +290,8 @@ void frm54ValuesProtected::grdOutcomes_EnterCell()
     auto* outcome = mOutcomes->rowObject<model::c53Outcome>(mOutcomes->row());
     if (!outcome || outcome == mOutcome)
         return;
-    SwitchShownObject([this] { core::SaveAllOrNothing([this] { SaveChanges(); }); },
+    SwitchShownObject([this] { SaveOrPutBack([this] { core::SaveAllOrNothing([this] { SaveChanges(); }); },
+                                             [this] { PutBack(*mOutcomes, mOutcomes->findRowObject(mOutcome)); }); },
                       [this, outcome] {
                           mOutcome = outcome;
                           LoadItemProtection();
@@ -296,7 +307,8 @@ void frm54ValuesProtected::grdItems_EnterCell()
     if (!item || item == mItem)
         return;
     core::Trace(QStringLiteral("frm54ValuesProtected.grdItems_Click"));
-    SwitchShownObject([this] { core::SaveAllOrNothing([this] { SaveChanges(); }); },
+    SwitchShownObject([this] { SaveOrPutBack([this] { core::SaveAllOrNothing([this] { SaveChanges(); }); },
+                                             [this] { PutBack(*mItems, mItems->findRowObject(mItem)); }); },
                       [this, item] {
                           mItem = item;
                           ShowItemDetails();

@@ -17,10 +17,12 @@
 #include "platform/grid/numberformat.h"
 #include "platform/ui/prompter.h"
 #include "platform/ui/screen.h"
+#include "worksheets/analysis/formguards.h"
 #include "worksheets/common/bardrag.h"
 #include "worksheets/common/itemlist.h"
 #include "worksheets/common/listfills.h"
 #include "worksheets/common/outcomegrids.h"
+#include "worksheets/common/worksheetform.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -137,7 +139,7 @@ void frm55FILPercents::Setup()
     mOption = StoredFILOption();
     if (fmus < 2 && mOption == 2)
         mOption = 1;
-    mOptions[mOption - 1]->setChecked(true);
+    ShowOption();
     ArrangeForFILOption();
     LoadFILPortions();
 }
@@ -264,7 +266,7 @@ void frm55FILPercents::optFIL_Click(int index)
     core::Trace(QStringLiteral("optFIL_Click ") + QString::number(index));
     if (!core::IsIdle() || index == mOption)
         return;
-    SaveChanges();
+    SaveOrPutBack([this] { SaveChanges(); }, [this] { ShowOption(); });
     // A wider reach puts the amounts on screen over every outcome (and FMU) it covers: where
     // some hold amounts of their own, the user says first whether they go.
     if (index < 3 && OverwritesOtherAmounts(index)) {
@@ -274,8 +276,7 @@ void frm55FILPercents::optFIL_Click(int index)
             ui::MsgBox(ui::Lines({scope, tr("Use the settings shown for all of them?")}), ui::Buttons::YesNo,
                        ui::Icon::Question, ui::Answer::No, tr("FIL Proportions"));
         if (answer != ui::Answer::Yes) {
-            core::BusyScope busy;
-            mOptions[mOption - 1]->setChecked(true);
+            ShowOption();
             return;
         }
     }
@@ -294,10 +295,15 @@ void frm55FILPercents::grdOutcomes_EnterCell()
     auto* outcome = mOutcomes->rowObject<model::c53Outcome>(mOutcomes->row());
     if (!outcome || outcome == mOutcome)
         return;
-    SaveChanges();
-    core::BusyScope busy;
-    mOutcome = outcome;
-    LoadFILPortions();
+    SwitchShownObject([this] { SaveOrPutBack([this] { SaveChanges(); },
+                                             [this] {
+                                                 const QSignalBlocker quiet(mOutcomes);
+                                                 mOutcomes->setRow(mOutcomes->findRowObject(mOutcome));
+                                             }); },
+                      [this, outcome] {
+                          mOutcome = outcome;
+                          LoadFILPortions();
+                      });
 }
 
 void frm55FILPercents::lstFMUs_Click()
@@ -305,10 +311,22 @@ void frm55FILPercents::lstFMUs_Click()
     core::Trace(QStringLiteral("lstFMUs_Click ") + QString::number(mFMUs->listIndex()));
     if (!core::IsIdle())
         return;
-    SaveChanges();
+    const int key = mFMUs->currentKey();
+    SwitchShownObject([this] { SaveOrPutBack([this] { SaveChanges(); },
+                                             [this] {
+                                                 const QSignalBlocker quiet(mFMUList);
+                                                 mFMUs->setListIndex(mFMUs->findKey(mFMUKey));
+                                             }); },
+                      [this, key] {
+                          mFMUKey = key;
+                          LoadFILPortions();
+                      });
+}
+
+void frm55FILPercents::ShowOption()
+{
     core::BusyScope busy;
-    mFMUKey = mFMUs->currentKey();
-    LoadFILPortions();
+    mOptions[mOption - 1]->setChecked(true);
 }
 
 void frm55FILPercents::cmdClose_Click()

@@ -56,6 +56,8 @@ protected:
 
 private:
     void SetupFILGrids();
+    // Checks the option in force, raising nothing.
+    void ShowOption();
     void ArrangeForFILOption();
     void LoadFILPortions();
     void ShowFILPercents();

@@ -242,6 +242,40 @@ TEST_F(RatingsTest, NotesAreStoredPerRatingAndTheDescriptionOnlyRead)
     EXPECT_EQ(form->txtRating()->toPlainText(), "Worst case");
 }
 
+TEST_F(RatingsTest, ARatingThatCannotBeStoredStaysShownWithItsRow)
+{
+    build(testsupport::kSmallAnalysis);
+    open(true);
+    click(g(), 2, 0);
+    form->txtRating()->setFocus();
+    type("Escape route uphill");
+    model::c62Rating* rating = form->currentRating();
+
+    breakTable("Scores");
+    g().setFocus();
+    key(Qt::Key_Down);
+    ASSERT_EQ(prompter.messages().size(), 1);
+    EXPECT_EQ(prompter.messages()[0].icon, ui::Icon::Critical);
+    EXPECT_TRUE(prompter.messages()[0].text.contains("the disk is full")) << prompter.messages()[0].text.toStdString();
+    EXPECT_EQ(g().row(), 2);
+    EXPECT_EQ(form->currentRating(), rating);
+    EXPECT_EQ(form->lblOutcome()->text(), "A. Strategy 1 Fallback");
+    EXPECT_EQ(form->txtRating()->toPlainText(), "Escape route uphill");
+
+    // Nor does another criterion take its place.
+    QListWidget* list = form->lstObjectives();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(2)).center());
+    EXPECT_EQ(prompter.messages().size(), 2);
+    EXPECT_EQ(list->currentRow(), 1);
+    EXPECT_EQ(form->lblCriterion()->text(), "Safety issue 1");
+
+    heal("Scores");
+    g().setFocus();
+    key(Qt::Key_Down);
+    EXPECT_EQ(g().row(), 3);
+    EXPECT_EQ(stored(2)->second, "Escape route uphill");
+}
+
 TEST_F(RatingsTest, WithoutCriteriaTheControlsStayDisabled)
 {
     build({2, 0, 1, 0, 0, 0});

@@ -183,6 +183,28 @@ TEST_F(ValuesProtectedTest, KeysMoveThroughItemsAndOutcomesSavingLevelAndNote)
     EXPECT_TRUE(levelHasFocus());
 }
 
+TEST_F(ValuesProtectedTest, ALevelThatCannotBeStoredStaysShownWithItsRows)
+{
+    open();
+    typeLevel("60");
+    breakTable("ValuesProtected");
+    items().setFocus();
+    key(Qt::Key_Down);
+    EXPECT_EQ(items().row(), 1);
+    EXPECT_EQ(form->pnlName()->text(), "Value at risk 1");
+    click(outcomes(), 3, 0);
+    EXPECT_EQ(outcomes().row(), 1);
+    ASSERT_EQ(prompter.messages().size(), 2);
+    EXPECT_EQ(prompter.messages()[1].icon, ui::Icon::Critical);
+    EXPECT_EQ(form->cboProbability()->currentText(), "60");
+
+    heal("ValuesProtected");
+    items().setFocus();
+    key(Qt::Key_Down);
+    EXPECT_EQ(items().row(), 2);
+    EXPECT_EQ(stored(1, 1)->first, 60);
+}
+
 TEST_F(ValuesProtectedTest, WithoutValuesAtRiskTheDetailsAreOffAndTheTotalZero)
 {
     QList<int> keys;

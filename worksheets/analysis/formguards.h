@@ -2,6 +2,8 @@
 
 #include <QObject>
 
+#include <functional>
+
 namespace worksheets {
 
 // Cuts every connection from the form's own controls to the form. A form calls it first in
@@ -12,6 +14,20 @@ inline void DisconnectChildSignals(QObject& form)
     const QList<QObject*> children = form.findChildren<QObject*>();
     for (QObject* child : children)
         QObject::disconnect(child, nullptr, &form, nullptr);
+}
+
+// The first half of showing another object: stores the one shown. When that fails, the
+// control the user moved (a grid row, a list entry, an option) is put back, quietly, on the
+// object still shown, so that what is typed next lands where the screen says; the error
+// goes on to the program's guard.
+inline void SaveOrPutBack(const std::function<void()>& save, const std::function<void()>& putBack)
+{
+    try {
+        save();
+    } catch (...) {
+        putBack();
+        throw;
+    }
 }
 
 } // namespace worksheets
