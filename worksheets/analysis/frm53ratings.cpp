@@ -354,8 +354,11 @@ void frm53Ratings::Grid1_AfterEdit(int row, int col)
         return;
     const float v = TypedRating(mGrid->text(row, col));
     mGrid->setText(row, col, QString::number(v));
-    if (row < int(mRatings.size()) && &mRatings[row] != mCurrent)
+    // The rating is what the cell shows, also for a rating stored above 10 that the edit left.
+    if (row < int(mRatings.size()) && mRatings[row].RawScore() != v) {
         mRatings[row].SetRawScore(v);
+        mGrid->setCellFloodPercent(row, kBarCol, BarPercent(v));
+    }
 }
 
 // Escape puts the cell back as it was; the rating and bar the typing had changed follow it.

@@ -10,6 +10,7 @@
 #include "platform/richtext/richtexteditor.h"
 #include "worksheets/analysis/registerforms.h"
 
+#include <QClipboard>
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -146,11 +147,21 @@ TEST_F(RatingsTest, TypedRatingsClampToTenAndEscapePutsTheRatingBack)
     EXPECT_EQ(g().cellFloodPercent(4, kBar), g().value(4, kRating) * 10);
     EXPECT_EQ(form->currentRating()->RawScore(), float(g().value(4, kRating)));
 
+    // Pasted text goes through the same door: no sign, at most four characters, at most 10.
+    click(g(), 5, kRating);
+    QApplication::clipboard()->setText("-12.75");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(g().editText(), "12.7");
+    key(Qt::Key_Return);
+    EXPECT_EQ(g().text(5, kRating), "10");
+    EXPECT_EQ(form->currentRating()->RawScore(), 10.0f);
+
     leave();
     testsupport::ClearModelCaches();
     open(false);
     EXPECT_EQ(g().text(2, kRating), "10");
     EXPECT_EQ(g().text(3, kRating), "5.5");
+    EXPECT_EQ(g().text(5, kRating), "10");
     EXPECT_EQ(g().text(4, kRating), before);
 }
 
@@ -306,6 +317,12 @@ TEST_F(RatingsTest, StoredRatingsOutOfRangePaintBarsWithinTheCell)
     open(true);
     EXPECT_EQ(g().cellFloodPercent(1, kBar), 100);
     EXPECT_EQ(g().cellFloodPercent(2, kBar), 0);
+
+    // Once its cell has been edited, even without a change, the rating is what the cell shows.
+    click(g(), 1, kRating);
+    key(Qt::Key_Return);
+    EXPECT_EQ(g().text(1, kRating), "10");
+    EXPECT_EQ(form->currentRating()->RawScore(), 10.0f);
 }
 
 } // namespace
