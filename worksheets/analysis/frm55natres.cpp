@@ -10,6 +10,7 @@
 #include "platform/grid/grid.h"
 #include "platform/grid/numberformat.h"
 #include "worksheets/analysis/frm55filpercents.h"
+#include "worksheets/common/gridfit.h"
 #include "worksheets/common/outcomegrids.h"
 
 #include <QHBoxLayout>
@@ -77,8 +78,8 @@ NatResForm::NatResForm(const QString& formName, const QString& id, const QString
     layout->addLayout(filRow);
     layout->addWidget(Text(tr("Select an Outcome to see its details below."), this));
     layout->addWidget(Text(tr("Summary Table: Overall impact for each Outcome."), this, true));
-    layout->addWidget(mOutcomes, 3);
-    layout->addLayout(mDetailArea, 2);
+    layout->addWidget(mOutcomes, 1);
+    layout->addLayout(mDetailArea);
     layout->addLayout(perAcre);
     setTabOrder(mFIL, mOutcomes);
     setTabOrder(mOutcomes, mCompute);
@@ -159,6 +160,7 @@ void frm55NatRes::SetupComputeGrid()
     }
     for (int f = 1; f <= model::kFILCount; ++f)
         mCompute->setText(f, 0, QString::number(f));
+    mCompute->setMaximumSize(CellsSize(*mCompute));
 }
 
 void frm55NatRes::ShowImpactComputation()

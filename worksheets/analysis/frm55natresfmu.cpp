@@ -10,7 +10,6 @@
 #include "model/textnumbers.h"
 #include "platform/grid/grid.h"
 #include "platform/grid/numberformat.h"
-#include "platform/ui/screen.h"
 #include "worksheets/analysis/frm55filpercents.h"
 #include "worksheets/common/gridfit.h"
 
@@ -40,9 +39,10 @@ frm55NatResFMU::frm55NatResFMU(QWidget* parent)
     auto* click = new QLabel(tr("Click on a cell to see the computation details for that cell."), this);
     click->setObjectName(QStringLiteral("Label1"));
     auto* tables = new QHBoxLayout;
-    tables->addWidget(mCompute, 1);
-    tables->addWidget(mTotals);
-    tables->addStretch(0);
+    // The totals stand beside the FMUs' columns, however few; the rest of the row stays empty.
+    tables->addWidget(mCompute, 100);
+    tables->addWidget(mTotals, 0, Qt::AlignLeft);
+    tables->addStretch(1);
     auto* detailRow = new QHBoxLayout;
     detailRow->addWidget(new QLabel(tr("Cell Detail"), this));
     detailRow->addWidget(mDetail, 1);
@@ -70,8 +70,6 @@ void frm55NatResFMU::SetupComputeGrid()
         mCompute->setColWidth(j, 1800);
         mCompute->setColAlignment(j, Qt::AlignRight | Qt::AlignVCenter);
     }
-    // The totals stand right beside the FMUs' columns (a scroll bar's width spare, for many FMUs).
-    mCompute->setMaximumWidth(CellsSize(*mCompute).width() + mCompute->verticalScrollBar()->sizeHint().width());
     mTotals->setCols(1);
     mTotals->setRows(model::kFILCount + 1);
     mTotals->setRowHeight(0, 480);
@@ -79,7 +77,12 @@ void frm55NatResFMU::SetupComputeGrid()
     mTotals->setText(0, 0, QStringLiteral("Totals"));
     mTotals->setFixedAlignment(0, Qt::AlignCenter);
     mTotals->setColAlignment(0, Qt::AlignRight | Qt::AlignVCenter);
-    mTotals->setFixedWidth(ui::TwipsToPixels(1000) + 2 * mTotals->frameWidth() + 4);
+    // No taller than the six levels (a scroll bar spare, for many FMUs), so the outcomes take
+    // the rest of the page.
+    const QSize cells = CellsSize(*mCompute);
+    mCompute->setMaximumSize(cells.width(), cells.height() + mCompute->horizontalScrollBar()->sizeHint().height());
+    mTotals->setFixedWidth(CellsSize(*mTotals).width());
+    mTotals->setMaximumHeight(mCompute->maximumHeight());
 }
 
 double frm55NatResFMU::CellValue(int fil, int j) const
