@@ -6,6 +6,7 @@
 
 #include "support/analysis_builder.h"
 #include "support/datafile_fixture.h"
+#include "support/failingwrites.h"
 #include "platform/grid/grid.h"
 
 #include <QApplication>
@@ -71,18 +72,8 @@ protected:
     }
 
     // Every write to the table fails until heal(), as on a full disk.
-    void breakTable(const QString& table)
-    {
-        for (const char* op : {"INSERT", "UPDATE"})
-            db().Execute(QStringLiteral("CREATE TEMP TRIGGER fail_%1_%2 BEFORE %2 ON %1 "
-                                        "BEGIN SELECT RAISE(ABORT, 'the disk is full'); END")
-                             .arg(table, QLatin1String(op)));
-    }
-    void heal(const QString& table)
-    {
-        for (const char* op : {"INSERT", "UPDATE"})
-            db().Execute(QStringLiteral("DROP TRIGGER fail_%1_%2").arg(table, QLatin1String(op)));
-    }
+    void breakTable(const QString& table) { testsupport::BreakTable(db(), table); }
+    void heal(const QString& table) { testsupport::HealTable(db(), table); }
 
     // The file's bytes as they are on disk.
     QByteArray fileHash() const
