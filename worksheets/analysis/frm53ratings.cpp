@@ -145,7 +145,7 @@ frm53Ratings::frm53Ratings(Criteria criteria, QWidget* parent)
     mGrid->installEventFilter(this);
 
     // The grid makes the pressed cell current (and so its rating) before the bar is set.
-    mBar = new BarDrag(*mGrid, kBarCol, BarDrag::OffBar::Clamps);
+    mBar = new BarDrag(*mGrid, kBarCol);
     mBar->set = [this](int row, double fraction) { SetRatingFromFraction(row, fraction); };
     mBar->setOnRelease = true;
 }

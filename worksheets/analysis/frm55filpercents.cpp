@@ -100,7 +100,7 @@ frm55FILPercents::frm55FILPercents(QWidget* parent) : ModalDialog(QStringLiteral
 
     Place(cmdClose(), kWidth - 1440, kHeight - 560, 1200, 400);
 
-    mBar = new BarDrag(*mFILs, kAmountCol, BarDrag::OffBar::Clamps);
+    mBar = new BarDrag(*mFILs, kAmountCol);
     mBar->set = [this](int row, double fraction) { SetFILPortionFromFraction(row, fraction); };
 
     connect(mOutcomes, &grid::Grid::enterCell, this, &frm55FILPercents::grdOutcomes_EnterCell);
