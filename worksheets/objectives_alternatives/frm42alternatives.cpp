@@ -28,9 +28,11 @@ QString NextAlternativeLabel(const QString& lastLabel, int count)
 {
     if (count <= 0)
         return QStringLiteral("A");
-    // A label of letters only continues its own sequence, in its own case: "Z" gives "AA",
-    // "AZ" gives "BA", "c" gives "d".
-    if (const int position = core::AlternativePosition(lastLabel)) {
+    // A label of one or two letters of one case continues its own sequence: "Z" gives "AA",
+    // "AZ" gives "BA", "z" gives "aa". A longer word ("Alpha") is a name, not a sequence.
+    const int position = core::AlternativePosition(lastLabel);
+    const bool oneCase = lastLabel == lastLabel.toUpper() || lastLabel == lastLabel.toLower();
+    if (position > 0 && lastLabel.size() <= 2 && oneCase) {
         const QString next = core::AlternativeLetters(position + 1);
         return lastLabel == lastLabel.toLower() ? next.toLower() : next;
     }

@@ -31,6 +31,12 @@ const QString kDigits = QStringLiteral("0123456789");
 
 bool IsExtreme(const model::c53Outcome& o) { return o.AlternativeKey() == 0; }
 
+// A time pasted with a minus sign counts as no time at all.
+QString NonNegativeDays(const QString& text)
+{
+    return model::textnum::LeadingNumber(text, true) < 0 ? QStringLiteral("0") : text;
+}
+
 QLineEdit* NumberBox(QWidget* parent, const char* name, int maxLength)
 {
     auto* box = new QLineEdit(parent);
@@ -249,7 +255,7 @@ void frm43Outcomes::txtSize_Change(const QString& text)
         return;
     double size = 0;
     const bool numeric = model::textnum::IsNumeric(text, &size);
-    if (numeric && (size < 0 || size > kLargestFireSize)) {
+    if (numeric && !(size >= 0 && size <= kLargestFireSize)) {
         // Beyond 2^24 acres the stored size would silently lose its last digits.
         const int cursor = mSize->cursorPosition() - int(text.size() - mSizeTaken.size());
         {
@@ -272,7 +278,7 @@ void frm43Outcomes::txtContain_Change(const QString& text)
 {
     if (!core::IsIdle() || !mCurrent)
         return;
-    mCurrent->SetContainTimeString(text);
+    mCurrent->SetContainTimeString(NonNegativeDays(text));
     const int r = CurrentRow();
     if (r > 0)
         mGrid->setText(r, 3, QString::number(mCurrent->ContainTime()));
@@ -282,7 +288,7 @@ void frm43Outcomes::txtControl_Change(const QString& text)
 {
     if (!core::IsIdle() || !mCurrent)
         return;
-    mCurrent->SetControlTimeString(text);
+    mCurrent->SetControlTimeString(NonNegativeDays(text));
     const int r = CurrentRow();
     if (r > 0)
         mGrid->setText(r, 4, QString::number(mCurrent->ControlTime()));
