@@ -3,6 +3,12 @@
 #include "core/uimode.h"
 #include "model/g53outcomes.h"
 #include "platform/grid/grid.h"
+#include "platform/ui/screen.h"
+
+#include <QFontMetrics>
+#include <QScrollBar>
+
+#include <algorithm>
 
 #include <functional>
 
@@ -64,6 +70,26 @@ void SetupOutcomeTimesGrid(grid::Grid& grid)
     grid.setColWidth(4, 720);
     grid.setText(0, 3, QStringLiteral("Contain"));
     grid.setText(0, 4, QStringLiteral("Control"));
+}
+
+void FitOutcomeColumnsToFont(grid::Grid& grid)
+{
+    const QFontMetrics metrics(grid.font());
+    const int padding = 12;   // pixels, both sides of the text
+    for (int c = 1; c < grid.cols(); ++c) {
+        QStringList texts{grid.text(0, c)};
+        if (c == 1)
+            texts << QStringLiteral("Target") << QStringLiteral("Fallback");
+        int widest = 0;
+        for (const QString& t : texts)
+            widest = std::max(widest, metrics.horizontalAdvance(t) + padding);
+        grid.setColWidth(c, std::max(grid.colWidth(c), ui::PixelsToTwips(widest)));
+    }
+    // Room for every column beside the vertical scroll bar, so no column hides off the edge.
+    int width = 2 * grid.frameWidth() + grid.verticalScrollBar()->sizeHint().width();
+    for (int c = 0; c < grid.cols(); ++c)
+        width += ui::TwipsToPixels(grid.colWidth(c));
+    grid.setMinimumWidth(width);
 }
 
 void FillAlternativeOutcomeRows(grid::Grid& grid)

@@ -92,14 +92,17 @@ frm42Alternatives::frm42Alternatives(QWidget* parent)
     left->addWidget(listCaption);
     left->addWidget(mListWidget, 1);
     left->addLayout(buttons);
-    left->addSpacing(8);
-    left->addWidget(guideCaption);
-    left->addWidget(mGuidelines, 2);
+    // The guidelines run across the foot of the form, where they need the fewest lines.
+    auto* guide = new QVBoxLayout;
+    guide->addWidget(guideCaption);
+    guide->addWidget(mGuidelines);
     auto* layout = new QGridLayout(this);
     layout->addLayout(left, 0, 0);
     layout->addWidget(mDetails, 0, 1);
+    layout->addLayout(guide, 1, 0, 1, 2);
     layout->setColumnStretch(0, 2);
     layout->setColumnStretch(1, 3);
+    layout->setRowStretch(0, 1);
 
     setTabOrder(mListWidget, mAdd);
     setTabOrder(mAdd, mDelete);

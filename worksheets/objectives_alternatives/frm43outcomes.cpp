@@ -107,8 +107,8 @@ frm43Outcomes::frm43Outcomes(QWidget* parent) : WorksheetForm(QStringLiteral("fr
     left->addWidget(explanation);
     left->addWidget(mGrid, 1);
     auto* layout = new QHBoxLayout(this);
-    layout->addLayout(left, 1);
-    layout->addWidget(mDetails, 1);
+    layout->addLayout(left, 11);
+    layout->addWidget(mDetails, 9);
 
     setTabOrder(mGrid, mSize);
     setTabOrder(mSize, mContain);
@@ -145,6 +145,7 @@ void frm43Outcomes::Setup()
     core::BusyScope busy;
     mGrid->setCols(5);
     SetupOutcomeTimesGrid(*mGrid);
+    FitOutcomeColumnsToFont(*mGrid);
     ShowOutcomeGrid();
     mGrid->setRow(1);
     mCurrent = mGrid->rowObject<model::c53Outcome>(1);

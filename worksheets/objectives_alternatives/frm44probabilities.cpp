@@ -137,11 +137,14 @@ frm44Probabilities::frm44Probabilities(QWidget* parent)
     r2->addWidget(mRationale2Caption);
     r2->addWidget(mRationale2, 1);
 
+    // The instructions stand beside the list, under the name, so that the tree and the
+    // rationale boxes keep their room in a small window.
     auto* top = new QGridLayout;
     top->addWidget(listCaption, 0, 0);
     top->addWidget(mListWidget, 1, 0, 2, 1);
     top->addWidget(nameCaption, 0, 1);
     top->addWidget(mAlternative, 1, 1);
+    top->addWidget(mInstructions, 2, 1, Qt::AlignTop);
     top->setColumnStretch(0, 2);
     top->setColumnStretch(1, 3);
     top->setRowStretch(2, 1);
@@ -157,8 +160,9 @@ frm44Probabilities::frm44Probabilities(QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(mTree, 0, Qt::AlignLeft);
-    layout->addWidget(mInstructions);
     layout->addLayout(rationale, 1);
+    for (QPlainTextEdit* box : {mRationale1, mRationale2})
+        box->setMinimumHeight(box->fontMetrics().height() * 2 + 12);
 
     setTabOrder(mListWidget, mSuccess1);
     setTabOrder(mSuccess1, mSuccess2);

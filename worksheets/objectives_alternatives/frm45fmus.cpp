@@ -105,6 +105,7 @@ void frm45FMUs::SetupGrids()
 {
     mOutcomes->setCols(3);
     SetupOutcomeAcresGrid(*mOutcomes);
+    FitOutcomeColumnsToFont(*mOutcomes);
     mFMUs->setCols(2);
     mFMUs->setRows(1);
     mFMUs->setText(0, 0, QStringLiteral("FMU"));
