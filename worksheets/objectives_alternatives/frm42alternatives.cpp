@@ -19,7 +19,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 namespace worksheets {
@@ -175,21 +174,12 @@ void frm42Alternatives::lstAlternatives_Click()
 {
     core::Trace(QStringLiteral("lstAlternatives_Click ") + mList->text());
     const int key = mList->currentKey();
-    try {
-        SwitchShownObject([this] { SaveChanges(); },
-                          [this, key] {
-                              mCurrent = model::GetAlternative(key);
-                              ShowAlternative();
-                          });
-    } catch (...) {
-        // The alternative on screen could not be stored: it stays shown and selected, so that
-        // what the user types next still lands on it.
-        if (mCurrent) {
-            const QSignalBlocker quiet(mListWidget);
-            mList->setListIndex(mList->findKey(mCurrent->ItemKey()));
-        }
-        throw;
-    }
+    SwitchShownEntry(
+        *mList, [this] { return mCurrent ? mCurrent->ItemKey() : 0; }, [this] { SaveChanges(); },
+        [this, key] {
+            mCurrent = model::GetAlternative(key);
+            ShowAlternative();
+        });
     mLabel->setFocus(Qt::OtherFocusReason);
     mLabel->setSelection(0, 1);
 }

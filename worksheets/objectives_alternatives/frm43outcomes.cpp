@@ -229,6 +229,14 @@ void frm43Outcomes::SelectOutcomeRow(int r)
 
 int frm43Outcomes::CurrentRow() const { return mCurrent ? mGrid->findRowObject(mCurrent) : -1; }
 
+// The grid follows the typing in the row of the outcome shown.
+void frm43Outcomes::ShowInCurrentRow(int col, const QString& text)
+{
+    const int r = CurrentRow();
+    if (r > 0)
+        mGrid->setText(r, col, text);
+}
+
 void frm43Outcomes::cmdFallback_Click()
 {
     if (!mCurrent || IsExtreme(*mCurrent))
@@ -270,9 +278,7 @@ void frm43Outcomes::txtSize_Change(const QString& text)
     }
     mCurrent->SetFireSize(numeric ? text : QStringLiteral("0"));
     mSizeTaken = text;
-    const int r = CurrentRow();
-    if (r > 0)
-        mGrid->setText(r, 2, mCurrent->FireSize());
+    ShowInCurrentRow(2, mCurrent->FireSize());
 }
 
 void frm43Outcomes::txtContain_Change(const QString& text)
@@ -280,9 +286,7 @@ void frm43Outcomes::txtContain_Change(const QString& text)
     if (!core::IsIdle() || !mCurrent)
         return;
     mCurrent->SetContainTimeString(NonNegativeDays(text));
-    const int r = CurrentRow();
-    if (r > 0)
-        mGrid->setText(r, 3, QString::number(mCurrent->ContainTime()));
+    ShowInCurrentRow(3, QString::number(mCurrent->ContainTime()));
 }
 
 void frm43Outcomes::txtControl_Change(const QString& text)
@@ -290,9 +294,7 @@ void frm43Outcomes::txtControl_Change(const QString& text)
     if (!core::IsIdle() || !mCurrent)
         return;
     mCurrent->SetControlTimeString(NonNegativeDays(text));
-    const int r = CurrentRow();
-    if (r > 0)
-        mGrid->setText(r, 4, QString::number(mCurrent->ControlTime()));
+    ShowInCurrentRow(4, QString::number(mCurrent->ControlTime()));
 }
 
 void frm43Outcomes::txtBody_Change(const QString& rtf)

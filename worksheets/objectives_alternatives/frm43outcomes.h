@@ -56,6 +56,7 @@ private:
     void txtControl_Change(const QString& text);
     void txtBody_Change(const QString& rtf);
     int CurrentRow() const;
+    void ShowInCurrentRow(int col, const QString& text);
 
     QLabel* mInstructions = nullptr;
     grid::Grid* mGrid = nullptr;

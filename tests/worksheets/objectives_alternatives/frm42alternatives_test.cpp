@@ -193,4 +193,27 @@ TEST_F(AlternativesTest, ChangesFiredWhileFillingWriteNothing)
     EXPECT_EQ(listTexts(), QStringList{"A. "});
 }
 
+TEST_F(AlternativesTest, AnAlternativeThatCannotBeStoredStaysShownAndSelected)
+{
+    open();
+    add();
+    add();
+    form->lstAlternatives()->setCurrentRow(0);
+    const int a = form->current()->ItemKey();
+    form->txtName()->setFocus();
+    QTest::keyClicks(form->txtName(), "Hold the ridge");
+
+    db().Execute("ALTER TABLE Items RENAME TO ItemsAway");   // the save fails
+    EXPECT_ANY_THROW(form->lstAlternatives()->setCurrentRow(1));
+    EXPECT_EQ(form->lstAlternatives()->currentRow(), 0);
+    EXPECT_EQ(form->current()->ItemKey(), a);
+    QTest::keyClicks(form->txtName(), "!");
+    EXPECT_EQ(listTexts(), QStringList({"A. Hold the ridge!", "B. "}));
+
+    db().Execute("ALTER TABLE ItemsAway RENAME TO Items");
+    form->lstAlternatives()->setCurrentRow(1);
+    EXPECT_EQ(stored("Items", a, "Heading").toString(), "Hold the ridge!");
+}
+
 } // namespace
+

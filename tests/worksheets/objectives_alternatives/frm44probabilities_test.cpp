@@ -46,23 +46,17 @@ protected:
         for (const QString& k : keys)
             QTest::keyClicks(box(n), k);
     }
-    // Top edge of the box drawn under that title.
-    int boxTop(const QString& title)
+    // Top-left corner of the box drawn under that title; (-1, -1) when there is none.
+    QPoint boxAt(const QString& title)
     {
         const QList<Shape>& shapes = form->tree()->drawing().shapes();
         for (int i = 1; i < shapes.size(); ++i)
             if (shapes[i].kind == Shape::Kind::Text && shapes[i].text == title && shapes[i - 1].kind == Shape::Kind::Rect)
-                return shapes[i - 1].y1;
-        return -1;
+                return {shapes[i - 1].x1, shapes[i - 1].y1};
+        return {-1, -1};
     }
-    int boxLeft(const QString& title)
-    {
-        const QList<Shape>& shapes = form->tree()->drawing().shapes();
-        for (int i = 1; i < shapes.size(); ++i)
-            if (shapes[i].kind == Shape::Kind::Text && shapes[i].text == title && shapes[i - 1].kind == Shape::Kind::Rect)
-                return shapes[i - 1].x1;
-        return -1;
-    }
+    int boxTop(const QString& title) { return boxAt(title).y(); }
+    int boxLeft(const QString& title) { return boxAt(title).x(); }
 };
 
 TEST_F(ProbabilitiesTest, TypedPercentagesStayAsTypedAndStoreWholeNumbers)

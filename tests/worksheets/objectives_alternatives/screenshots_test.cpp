@@ -41,6 +41,9 @@ protected:
 
     void shoot(worksheets::WorksheetForm& form, const QString& name)
     {
+        // The room a worksheet has in the main window as the program first places it.
+        EXPECT_LE(form.minimumSizeHint().width(), 776) << name.toStdString();
+        EXPECT_LE(form.minimumSizeHint().height(), 500) << name.toStdString();
         form.resize(776, 500);
         form.show();
         QApplication::processEvents();
