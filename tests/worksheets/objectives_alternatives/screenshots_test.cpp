@@ -4,6 +4,8 @@
 #include "model/c51alternative.h"
 #include "model/c53outcome.h"
 #include "model/g51alternatives.h"
+#include "platform/grid/grid.h"
+#include "platform/richtext/emptybody.h"
 #include "worksheet_fixture.h"
 #include "worksheets/objectives_alternatives/frm42alternatives.h"
 #include "worksheets/objectives_alternatives/frm43outcomes.h"
@@ -15,6 +17,13 @@
 #include <QListWidget>
 
 namespace {
+
+// A body of one paragraph, as the editor stores it.
+QString Body(const QString& text)
+{
+    return QString(richtext::kEmptyBody).replace(QStringLiteral("\\pard \\par }"),
+                                                 QStringLiteral("\\pard ") + text + QStringLiteral("\\par }"));
+}
 
 class ScreenshotsTest : public DatafileFixture {
 protected:
@@ -28,6 +37,16 @@ protected:
         for (const auto& alt : model::GetAlternatives())
             if (i < 4)
                 alt->SetHeading(names[i++]);
+        const auto a = model::GetAlternatives().At(0);
+        a->SetBody(Body("Build dozer line along the east flank from the Forest Road 12 junction to Bear "
+                        "Creek; hand crews hold the west flank on the ridge. Helicopters support the "
+                        "crews during the afternoon burning period."));
+        a->Outcome(1)->SetDescription(Body("The east flank holds at the dozer line and the fire is "
+                                           "contained at the ridge within three days."));
+        a->Outcome(1)->SetSuccessRationale("Crews and dozers are on scene; winds ease after Thursday.");
+        a->Outcome(2)->SetSuccessRationale("The river stops a run to the north in all but the worst weather.");
+        a->Outcome(1)->SaveChanges();
+        a->Outcome(2)->SaveChanges();
         model::SaveAlternatives();
         db().Execute("UPDATE FMZList SET Name = 'North Fork' WHERE Name = 'Unit-1'");
         db().Execute("UPDATE FMZList SET Name = 'Bear Creek' WHERE Name = 'Unit-2'");
@@ -68,6 +87,7 @@ TEST_F(ScreenshotsTest, TheFourWorksheetsOnAFilledAnalysis)
     {
         worksheets::frm43Outcomes form;
         form.Setup();
+        form.grdOutcomes()->setRow(2);   // A's Target
         shoot(form, "tab43-outcomes");
     }
     {
