@@ -110,7 +110,9 @@ frm43Outcomes::frm43Outcomes(QWidget* parent) : WorksheetForm(QStringLiteral("fr
     layout->addLayout(left, 11);
     layout->addWidget(mDetails, 9);
 
-    setTabOrder(mGrid, mSize);
+    // The body takes Tab as text, so the button that acts on the chosen row follows the grid.
+    setTabOrder(mGrid, mFallback);
+    setTabOrder(mFallback, mSize);
     setTabOrder(mSize, mContain);
     setTabOrder(mContain, mControl);
     setTabOrder(mControl, mTopic->bodyEditor()->textEdit());

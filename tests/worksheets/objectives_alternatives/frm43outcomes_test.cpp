@@ -227,6 +227,15 @@ TEST_F(OutcomesTest, MovingThroughTheGridWithTheKeyboardShowsEachOutcome)
     EXPECT_EQ(fallback->ContainTime(), 4);
     EXPECT_EQ(grid().text(4, 3), "4");
 
+    // Tab from the grid reaches the Fallback button, Space presses it.
+    grid().setFocus();
+    QTest::keyClick(&grid(), Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), form->cmdFallback());
+    QTest::keyClick(form->cmdFallback(), Qt::Key_Space);
+    EXPECT_EQ(grid().rows(), 4);
+    EXPECT_EQ(form->current(), model::GetAlternatives().At(1)->Outcome(1).get());
+    EXPECT_EQ(QApplication::focusWidget(), form->topic()->bodyEditor()->textEdit());   // ready to describe it
+
     // Enter and Down walk the boxes, Up walks back.
     form->txtSize()->setFocus();
     QTest::keyClick(form->txtSize(), Qt::Key_Return);
