@@ -63,23 +63,15 @@ void c0Item::SaveChanges()
 {
     if (!mChanged || mDeleted)
         return;
-    auto rs = itemsDb().OpenTable(QStringLiteral("Items"));
-    rs->SetIndex(QStringLiteral("PrimaryKey"));
-    rs->Seek(mItemKey);
-    const bool adding = rs->NoMatch();
-    if (adding) {
-        rs->AddNew();
-        rs->SetField(QStringLiteral("ItemKey"), mItemKey);
-    } else {
-        rs->Edit();
-    }
-    rs->SetField(QStringLiteral("ItemName"), mItemName);
-    rs->SetField(QStringLiteral("Heading"), mHeading);
-    rs->SetField(QStringLiteral("Body"), mBody);
-    rs->SetField(QStringLiteral("ItemText"), mItemText);
-    rs->Update();
-    rs->Close();
-    mChanged = false;
+    dao::RowSave save(itemsDb());
+    const bool adding = !save.Exists(QStringLiteral("Items"), {mItemKey});
+    save.Write(QStringLiteral("Items"), {mItemKey},
+               {{QStringLiteral("ItemName"), mItemName},
+                {QStringLiteral("Heading"), mHeading},
+                {QStringLiteral("Body"), mBody},
+                {QStringLiteral("ItemText"), mItemText}},
+               dao::IfMissing::Add);
+    save.Commit(mChanged);
     if (adding)
         NoteItemKeyStored(mItemKey);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/dao/rowsave.h"
+
 #include <QString>
 
 namespace core {
@@ -34,7 +36,7 @@ private:
     QString mHeading;
     QString mBody;
     QString mItemText;
-    bool mChanged = false;
+    dao::ChangeFlag mChanged;
     bool mDeleted = false;
 };
 

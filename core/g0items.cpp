@@ -1,6 +1,7 @@
 #include "core/g0items.h"
 #include "platform/richtext/emptybody.h"
 
+#include "core/savescope.h"
 #include "core/u11datafile.h"
 #include "core/u19rowdata.h"
 #include "platform/dao/dao.h"
@@ -144,8 +145,10 @@ void DeleteItem(int key)
 
 void SaveAllItems()
 {
-    for (auto& [key, item] : cache().items)
-        item->SaveChanges();
+    SaveAllOrNothing([] {
+        for (auto& [key, item] : cache().items)
+            item->SaveChanges();
+    });
 }
 
 void ClearItems()

@@ -99,26 +99,14 @@ void c34NVCTable::SaveChanges()
 {
     if (!mChanged)
         return;
-    dao::Database* db = &Db();
-    dao::Transaction tx(*db);
-    auto rs = db->OpenTable(QStringLiteral("NVCPerAcre"));
-    rs->SetIndex(QStringLiteral("PrimaryKey"));
+    dao::RowSave save(Db());
     for (int r = 1; r <= kNVCResourceCount; ++r) {
-        rs->Seek(mFMUKey, r);
-        if (rs->NoMatch()) {
-            rs->AddNew();
-            rs->SetField(QStringLiteral("FMZKey"), mFMUKey);
-            rs->SetField(QStringLiteral("ResourceNumber"), r);
-        } else {
-            rs->Edit();
-        }
+        dao::FieldValues cells;
         for (int i = 1; i <= kFILCount; ++i)
-            rs->SetField(filField(i), mCells[r - 1][i - 1]);
-        rs->Update();
+            cells.append({filField(i), mCells[r - 1][i - 1]});
+        save.Write(QStringLiteral("NVCPerAcre"), {mFMUKey, r}, cells, dao::IfMissing::Add);
     }
-    rs->Close();
-    tx.commit();
-    mChanged = false;
+    save.Commit(mChanged);
 }
 
 } // namespace model

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/dao/rowsave.h"
+
 #include <array>
 
 namespace model {
@@ -44,7 +46,7 @@ private:
     // ask for them again and again.
     mutable std::array<std::array<float, kFILCount>, 2> mTotals{};
     mutable std::array<std::array<bool, kFILCount>, 2> mTotalKnown{};
-    bool mChanged = false;
+    dao::ChangeFlag mChanged;
 };
 
 } // namespace model

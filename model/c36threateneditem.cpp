@@ -77,8 +77,9 @@ void c36ThreatenedItem::SetProbabilityLabel(const QString& text)
 
 double c36ThreatenedItem::ValueAtRisk() const
 {
-    // The shown amount is rounded for display only; a negative one counts as no loss.
-    const double loss = std::max(mLossSet ? mPotentialLoss : mStoredLoss, 0.0);
+    // From the amount the user sees, so the screen and the report agree with each other; the
+    // stored amount stays as typed. A negative one counts as no loss.
+    const double loss = std::max(mPotentialLoss, 0.0);
     // Every outcome's impacts ask for it again: round once for the same inputs.
     if (loss != mRoundedFor.loss || mProbability != mRoundedFor.probability) {
         mRoundedFor = {loss, mProbability, core::RoundSignificant(double(mProbability) * loss / 100.0, 2)};
@@ -127,36 +128,19 @@ void c36ThreatenedItem::SaveChanges()
 {
     if (!mChanged)
         return;
-    dao::Transaction trans(Db());
-    {
-        auto rs = Db().OpenTable(QStringLiteral("Items"));
-        rs->Seek(mItemKey);
-        if (!rs->NoMatch()) {
-            rs->Edit();
-            rs->SetField(QStringLiteral("ItemName"), mItemName);
-            rs->SetField(QStringLiteral("ItemText"), mNotes);
-            rs->Update();
-        }
-        rs->Close();
-    }
-    auto rs = Db().OpenTable(QStringLiteral("ValuesAtRisk"));
-    rs->Seek(mItemKey);
-    if (rs->NoMatch()) {
-        rs->AddNew();
-        rs->SetField(QStringLiteral("ItemKey"), mItemKey);
-    } else {
-        rs->Edit();
-    }
     // The shown amount is rounded; the stored one is kept unless the user typed a new one.
     const double loss = std::max(mLossSet ? mPotentialLoss : mStoredLoss, 0.0);
-    rs->SetField(QStringLiteral("PotentialLoss"), float(loss));
-    rs->SetField(QStringLiteral("Probability"), std::clamp(mProbability, -32768, 32767));
-    rs->Update();
-    rs->Close();
-    trans.commit();
+    dao::RowSave save(Db());
+    save.Write(QStringLiteral("Items"), {mItemKey},
+               {{QStringLiteral("ItemName"), mItemName}, {QStringLiteral("ItemText"), mNotes}}, dao::IfMissing::Report);
+    save.Write(QStringLiteral("ValuesAtRisk"), {mItemKey},
+               {{QStringLiteral("PotentialLoss"), float(loss)},
+                {QStringLiteral("Probability"), std::clamp(mProbability, -32768, 32767)}},
+               dao::IfMissing::Add);
+    save.Commit(mChanged);
+    // Should a larger save roll this one back, the next one writes this amount again.
     mStoredLoss = float(loss);
     mLossSet = false;
-    mChanged = false;
 }
 
 } // namespace model

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/dao/rowsave.h"
+
 #include <QString>
 
 namespace model {
@@ -47,7 +49,7 @@ private:
     };
     mutable Rounded mRoundedFor;
     QString mNotes;
-    bool mChanged = false;
+    dao::ChangeFlag mChanged;
 };
 
 } // namespace model

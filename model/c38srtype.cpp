@@ -9,10 +9,10 @@ void c38SRType::SetIndex(int value) { mIndex = value; mDirty = true; }
 void c38SRType::SetLongName(const QString& value) { mLongName = value; mDirty = true; }
 void c38SRType::SetShortName(const QString& value) { mShortName = value; mDirty = true; }
 void c38SRType::SetUnitName(const QString& value) { mUnitName = value; mDirty = true; }
-void c38SRType::SetUnitCost(float value) { mUnitCost = value; mDirty = true; }
+void c38SRType::SetUnitCost(double value) { mUnitCost = value; mDirty = true; }
 
 void c38SRType::Initialize(int iKey, int idx, const QString& sLongName, const QString& sShortName,
-                           const QString& sUnitType, const QString& sUnitName, float nUnitCost)
+                           const QString& sUnitType, const QString& sUnitName, double nUnitCost)
 {
     mItemKey = iKey;
     mIndex = idx;
@@ -26,21 +26,13 @@ void c38SRType::Initialize(int iKey, int idx, const QString& sLongName, const QS
 
 void c38SRType::SaveChanges()
 {
-    if (!mDirty)
-        return;
-    auto rs = Db().OpenTable(QStringLiteral("SRTypes"));
-    rs->Seek(mItemKey);
-    if (!rs->NoMatch()) {
-        rs->Edit();
-        rs->SetField(QStringLiteral("ChildIndex"), mIndex);
-        rs->SetField(QStringLiteral("LongName"), mLongName);
-        rs->SetField(QStringLiteral("ShortName"), mShortName);
-        rs->SetField(QStringLiteral("UnitName"), mUnitName);
-        rs->SetField(QStringLiteral("UnitCost"), double(mUnitCost));
-        rs->Update();
-    }
-    rs->Close();
-    mDirty = false;
+    dao::SaveRow(Db(), QStringLiteral("SRTypes"), {mItemKey},
+                 {{QStringLiteral("ChildIndex"), mIndex},
+                  {QStringLiteral("LongName"), mLongName},
+                  {QStringLiteral("ShortName"), mShortName},
+                  {QStringLiteral("UnitName"), mUnitName},
+                  {QStringLiteral("UnitCost"), mUnitCost}},
+                 dao::IfMissing::Report, mDirty);
 }
 
 } // namespace model

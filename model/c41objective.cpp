@@ -108,22 +108,18 @@ void c41Objective::SaveChanges()
 {
     if (!mChanged)
         return;
-    auto rs = Db().OpenTable(QStringLiteral("Objectives"));
-    rs->SetIndex(QStringLiteral("PrimaryKey"));
-    rs->Seek(mItemKey);
-    if (rs->NoMatch()) {
+    dao::RowSave save(Db());
+    if (!save.Exists(QStringLiteral("Objectives"), {mItemKey})) {
         // The node was deleted meanwhile: there is no row to write to.
-        rs->Close();
         mChanged = false;
         return;
     }
-    rs->Edit();
-    rs->SetField(QStringLiteral("Name"), mItemName);
-    rs->SetField(QStringLiteral("Explanation"), mDescription);
-    rs->SetField(QStringLiteral("Priority"), mPriority);
-    rs->Update();
-    rs->Close();
-    mChanged = false;
+    save.Write(QStringLiteral("Objectives"), {mItemKey},
+               {{QStringLiteral("Name"), mItemName},
+                {QStringLiteral("Explanation"), mDescription},
+                {QStringLiteral("Priority"), mPriority}},
+               dao::IfMissing::Report);
+    save.Commit(mChanged);
 }
 
 void c41Objective::Unlink()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/dao/rowsave.h"
+
 #include <QList>
 #include <QString>
 
@@ -47,7 +49,7 @@ private:
     QString mDescription;
     int mParentKey = 0;
     int mPriority = 0;
-    bool mChanged = false;
+    dao::ChangeFlag mChanged;
 };
 
 } // namespace model

@@ -64,19 +64,11 @@ void c51Alternative::Initialize(int aKey, const QString& sName, const QString& s
 
 void c51Alternative::SaveChanges()
 {
-    if (!mChanged)
-        return;
-    auto rs = Db().OpenTable(QStringLiteral("Items"));
-    rs->Seek(mItemKey);
-    if (!rs->NoMatch()) {
-        rs->Edit();
-        rs->SetField(QStringLiteral("ItemName"), mItemName);
-        rs->SetField(QStringLiteral("Heading"), mHeading);
-        rs->SetField(QStringLiteral("Body"), mBody);
-        rs->Update();
-    }
-    rs->Close();
-    mChanged = false;
+    dao::SaveRow(Db(), QStringLiteral("Items"), {mItemKey},
+                 {{QStringLiteral("ItemName"), mItemName},
+                  {QStringLiteral("Heading"), mHeading},
+                  {QStringLiteral("Body"), mBody}},
+                 dao::IfMissing::Report, mChanged);
 }
 
 void c51Alternative::Delete()

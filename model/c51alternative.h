@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/dao/rowsave.h"
+
 #include <QString>
 
 #include <memory>
@@ -55,7 +57,7 @@ private:
     QString mItemName;
     QString mHeading;
     QString mBody;
-    bool mChanged = false;
+    dao::ChangeFlag mChanged;
     std::unique_ptr<c52OutcomeList> mOutcomeList;
 };
 

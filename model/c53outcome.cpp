@@ -121,7 +121,7 @@ void c53Outcome::SetControlTimeString(const QString& text)
 
 void c53Outcome::SetSuccess(int value) { mSuccess = value; mDirty = true; }
 void c53Outcome::SetSuccessRationale(const QString& value) { mSuccessRationale = value; mDirty = true; }
-void c53Outcome::SetCostSource(int value) { mCostSource = value; mDirty = true; }
+void c53Outcome::SetCostSource(model::CostSource value) { mCostSource = value; mDirty = true; }
 void c53Outcome::SetDailyContainCost(float value) { mDailyContainCost = value; mDirty = true; }
 void c53Outcome::SetDailyControlCost(float value) { mDailyControlCost = value; mDirty = true; }
 void c53Outcome::SetAdjustedCost(float value) { mAdjustedCost = value; mDirty = true; }
@@ -204,10 +204,10 @@ float c53Outcome::EstimatedLoss() { return float(double(NVCLoss()) + double(Item
 float c53Outcome::EstimatedCost()
 {
     switch (mCostSource) {
-    case 1: return CostBySize();
-    case 2: return SRUseCost();
-    case 4: return DailyCost();
-    case 8: return mAdjustedCost;
+    case CostSource::BySize: return CostBySize();
+    case CostSource::ResourceList: return SRUseCost();
+    case CostSource::Daily: return DailyCost();
+    case CostSource::Entered: return mAdjustedCost;
     default: return 0;
     }
 }
@@ -267,9 +267,8 @@ void c53Outcome::InitializeWith(int altKey, int idx, const QVariantList* row)
     mDailyContainCost = rowvalue::Single(v[7]);
     mDailyControlCost = rowvalue::Single(v[8]);
     mAdjustedCost = rowvalue::Single(v[9]);
-    mCostSource = rowvalue::Long(v[10]);
-    if (mCostSource == 0)
-        mCostSource = 1;
+    const int source = rowvalue::Long(v[10]);
+    mCostSource = source == 0 ? CostSource::BySize : static_cast<model::CostSource>(source);
     mCostRationale = rowvalue::Text(v[11]);
     mRatingList.reset();
     mBurnAreaList.reset();
@@ -282,34 +281,34 @@ void c53Outcome::SaveChanges()
 {
     if (!mDirty)
         return;
-    dao::Transaction trans(Db());
-    if (!mExists) {
-        // A damaged file lost the row: make it again rather than drop the user's edits.
-        mItemKey = AddOutcomeRecord(mAltKey, mOutcomeIndex);
-        AddOutcomeFMUs(mItemKey);
+    dao::RowSave save(Db());
+    int key = mItemKey;
+    const bool remake = !mExists || !save.Exists(QStringLiteral("Outcomes"), {key});
+    if (remake) {
+        // A damaged file or a save rolled back lost the row: make it again rather than drop the edits.
+        key = AddOutcomeRecord(mAltKey, mOutcomeIndex);
+        AddOutcomeFMUs(key);
+    }
+    save.Write(QStringLiteral("Outcomes"), {key},
+               {{QStringLiteral("Description"), mDescription},
+                {QStringLiteral("FireSize"), double(mFireSize)},
+                {QStringLiteral("ContainTime"), mContainTime},
+                {QStringLiteral("ControlTime"), mControlTime},
+                {QStringLiteral("Success"), mSuccess},
+                {QStringLiteral("SuccessRationale"), mSuccessRationale},
+                {QStringLiteral("DailyContainCost"), double(mDailyContainCost)},
+                {QStringLiteral("DailyControlCost"), double(mDailyControlCost)},
+                {QStringLiteral("AdjustedCost"), double(mAdjustedCost)},
+                {QStringLiteral("CostSource"), core::StoredValue(mCostSource)},
+                {QStringLiteral("CostRationale"), mCostRationale}},
+               dao::IfMissing::Report);
+    save.Commit(mDirty);
+    // The object takes its new row only once it is in the file.
+    if (remake) {
+        mItemKey = key;
         mExists = true;
         mBurnAreaList.reset();
     }
-    auto rs = Db().OpenTable(QStringLiteral("Outcomes"));
-    rs->Seek(mItemKey);
-    if (!rs->NoMatch()) {
-        rs->Edit();
-        rs->SetField(QStringLiteral("Description"), mDescription);
-        rs->SetField(QStringLiteral("FireSize"), double(mFireSize));
-        rs->SetField(QStringLiteral("ContainTime"), mContainTime);
-        rs->SetField(QStringLiteral("ControlTime"), mControlTime);
-        rs->SetField(QStringLiteral("Success"), mSuccess);
-        rs->SetField(QStringLiteral("SuccessRationale"), mSuccessRationale);
-        rs->SetField(QStringLiteral("DailyContainCost"), double(mDailyContainCost));
-        rs->SetField(QStringLiteral("DailyControlCost"), double(mDailyControlCost));
-        rs->SetField(QStringLiteral("AdjustedCost"), double(mAdjustedCost));
-        rs->SetField(QStringLiteral("CostSource"), mCostSource);
-        rs->SetField(QStringLiteral("CostRationale"), mCostRationale);
-        rs->Update();
-    }
-    rs->Close();
-    trans.commit();
-    mDirty = false;
 }
 
 void c53Outcome::Delete()

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "core/costsource.h"
+#include "platform/dao/rowsave.h"
+
 #include <QList>
 #include <QString>
 #include <QVariant>
@@ -7,6 +10,8 @@
 #include <memory>
 
 namespace model {
+
+using core::CostSource;
 
 class c51Alternative;
 class c61RatingList;
@@ -76,8 +81,8 @@ public:
     double SingleItemProtected(int itemKey);
 
     float EstimatedCost();
-    int CostSource() const { return mCostSource; }
-    void SetCostSource(int value);
+    model::CostSource CostSource() const { return mCostSource; }
+    void SetCostSource(model::CostSource value);
     float CostBySize();
     float CostPerAcre();
     c67SRUseList& SRUseList();
@@ -128,9 +133,9 @@ private:
     float mDailyContainCost = 0;
     float mDailyControlCost = 0;
     float mAdjustedCost = 0;
-    int mCostSource = 1;
+    model::CostSource mCostSource = model::CostSource::BySize;
     QString mCostRationale;
-    bool mDirty = false;
+    dao::ChangeFlag mDirty;
     bool mExists = false;
 };
 

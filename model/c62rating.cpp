@@ -73,23 +73,9 @@ void c62Rating::InitializeWith(int outcomeKey, int criterionKey, bool safety, bo
 
 void c62Rating::SaveChanges()
 {
-    if (!mChanged)
-        return;
-    auto rs = Db().OpenTable(QStringLiteral("Scores"));
-    rs->SetIndex(QStringLiteral("PrimaryKey"));
-    rs->Seek(mOutcomeKey, mCriterionKey);
-    if (rs->NoMatch()) {
-        rs->AddNew();
-        rs->SetField(QStringLiteral("OutcomeKey"), mOutcomeKey);
-        rs->SetField(QStringLiteral("CriterionKey"), mCriterionKey);
-    } else {
-        rs->Edit();
-    }
-    rs->SetField(QStringLiteral("Value"), mRawScore);
-    rs->SetField(QStringLiteral("Description"), mDescription);
-    rs->Update();
-    rs->Close();
-    mChanged = false;
+    dao::SaveRow(Db(), QStringLiteral("Scores"), {mOutcomeKey, mCriterionKey},
+                 {{QStringLiteral("Value"), mRawScore}, {QStringLiteral("Description"), mDescription}},
+                 dao::IfMissing::Add, mChanged);
 }
 
 void c62Rating::AddChild(c62Rating* rating) { mChildren.append(rating); }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/dao/rowsave.h"
+
 #include <QList>
 #include <QString>
 
@@ -43,7 +45,7 @@ private:
     int mCriterionKey = 0;
     float mRawScore = 0.0f;
     QString mDescription;
-    bool mChanged = false;
+    dao::ChangeFlag mChanged;
     QList<c62Rating*> mChildren;
 };
 

@@ -76,24 +76,10 @@ void c64BurnArea::InitializeWith(int outcomeKey, int fmuKey, int fmuPortion, con
 
 void c64BurnArea::SaveChanges()
 {
-    if (!mChanged)
-        return;
-    auto rs = Db().OpenTable(QStringLiteral("OutcomeFMZs"));
-    rs->SetIndex(QStringLiteral("PrimaryKey"));
-    rs->Seek(mOutcomeKey, mFMUKey);
-    if (rs->NoMatch()) {
-        rs->AddNew();
-        rs->SetField(QStringLiteral("OutcomeKey"), mOutcomeKey);
-        rs->SetField(QStringLiteral("FMZKey"), mFMUKey);
-    } else {
-        rs->Edit();
-    }
-    rs->SetField(QStringLiteral("Portion"), mFMUPortion);
+    dao::FieldValues fields{{QStringLiteral("Portion"), mFMUPortion}};
     for (int i = 1; i <= 6; ++i)
-        rs->SetField(filField(i), mFILPortion[i - 1]);
-    rs->Update();
-    rs->Close();
-    mChanged = false;
+        fields.append({filField(i), mFILPortion[i - 1]});
+    dao::SaveRow(Db(), QStringLiteral("OutcomeFMZs"), {mOutcomeKey, mFMUKey}, fields, dao::IfMissing::Add, mChanged);
 }
 
 } // namespace model

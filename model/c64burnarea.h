@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/dao/rowsave.h"
+
 #include <array>
 
 namespace model {
@@ -34,7 +36,7 @@ private:
     int mFMUKey = 0;
     int mFMUPortion = 0;
     std::array<int, 6> mFILPortion{};
-    bool mChanged = false;
+    dao::ChangeFlag mChanged;
 };
 
 } // namespace model

@@ -111,21 +111,9 @@ void c66ItemImpact::InitializeWith(int outcomeKey, int itemKey, int storedLevel)
 
 void c66ItemImpact::SaveChanges()
 {
-    if (!mChanged)
-        return;
-    auto rs = Db().OpenTable(QStringLiteral("ValuesProtected"));
-    rs->Seek(mOutcomeKey, mItemKey);
-    if (rs->NoMatch()) {
-        rs->AddNew();
-        rs->SetField(QStringLiteral("OutcomeKey"), mOutcomeKey);
-        rs->SetField(QStringLiteral("ItemKey"), mItemKey);
-    } else {
-        rs->Edit();
-    }
-    rs->SetField(QStringLiteral("Protection"), std::clamp(mProtectionLevel, -32768, 32767));
-    rs->Update();
-    rs->Close();
-    mChanged = false;
+    dao::SaveRow(Db(), QStringLiteral("ValuesProtected"), {mOutcomeKey, mItemKey},
+                 {{QStringLiteral("Protection"), std::clamp(mProtectionLevel, -32768, 32767)}}, dao::IfMissing::Add,
+                 mChanged);
 }
 
 } // namespace model

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/dao/rowsave.h"
+
 #include <QString>
 
 namespace model {
@@ -37,7 +39,7 @@ private:
     int mItemKey = 0;
     double mAmount = 0;
     int mProtectionLevel = 0;
-    bool mChanged = false;
+    dao::ChangeFlag mChanged;
 };
 
 } // namespace model

@@ -56,7 +56,7 @@ void c67SRUseList::AppendList(const c67SRUseList& lst)
 {
     // Copy first: appending a list to itself must not walk the lines it adds.
     const QList<std::shared_ptr<c68SRUse>> source = lst.mLines.Items();
-    dao::Transaction trans(Db());
+    dao::SaveScope trans(Db());
     for (const auto& line : source) {
         if (!line->SRType())
             continue;

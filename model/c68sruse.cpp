@@ -39,19 +39,11 @@ void c68SRUse::Initialize(int iKey, int outKey, int idx, int typKey, int quant, 
 
 void c68SRUse::SaveChanges()
 {
-    if (!mDirty)
-        return;
-    auto rs = Db().OpenTable(QStringLiteral("SRUses"));
-    rs->Seek(mItemKey);
-    if (!rs->NoMatch()) {
-        rs->Edit();
-        rs->SetField(QStringLiteral("ItemIndex"), mItemIndex);
-        rs->SetField(QStringLiteral("Quantity"), mQuantity);
-        rs->SetField(QStringLiteral("Periods"), mTimePeriods);
-        rs->Update();
-    }
-    rs->Close();
-    mDirty = false;
+    dao::SaveRow(Db(), QStringLiteral("SRUses"), {mItemKey},
+                 {{QStringLiteral("ItemIndex"), mItemIndex},
+                  {QStringLiteral("Quantity"), mQuantity},
+                  {QStringLiteral("Periods"), mTimePeriods}},
+                 dao::IfMissing::Report, mDirty);
 }
 
 } // namespace model

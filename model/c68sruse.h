@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/c38srtype.h"
+#include "platform/dao/rowsave.h"
 
 #include <memory>
 
@@ -32,7 +33,7 @@ private:
     int mItemIndex = 0;
     int mQuantity = 0;
     int mTimePeriods = 0;
-    bool mDirty = false;
+    dao::ChangeFlag mDirty;
 };
 
 } // namespace model

@@ -5,7 +5,7 @@
 #include "core/u19rowdata.h"
 #include "model/c34nvctable.h"
 #include "model/g33fmus.h"
-#include "platform/dao/dao.h"
+#include "platform/dao/rowsave.h"
 
 #include <array>
 #include <stdexcept>
@@ -16,7 +16,7 @@ namespace {
 
 struct NameState {
     std::array<QString, kNVCResourceCount> names;
-    std::array<bool, kNVCResourceCount> changed{};
+    std::array<dao::ChangeFlag, kNVCResourceCount> changed{};
     bool loaded = false;
 };
 
@@ -88,27 +88,16 @@ void SaveNVCResources()
         any = any || c;
     if (!any)
         return;
-    dao::Database* db = &Db();
-    dao::Transaction tx(*db);
-    auto rs = db->OpenTable(QStringLiteral("NVCResources"));
-    rs->SetIndex(QStringLiteral("PrimaryKey"));
-    const QString keyField = db->PrimaryKey(QStringLiteral("NVCResources")).value(0);
-    for (int r = 1; r <= kNVCResourceCount; ++r) {
-        if (!s.changed[r - 1])
-            continue;
-        rs->Seek(r);
-        if (rs->NoMatch()) {
-            rs->AddNew();
-            rs->SetField(keyField, r);
-        } else {
-            rs->Edit();
-        }
-        rs->SetField(QStringLiteral("ResourceName"), s.names[r - 1]);
-        rs->Update();
-    }
-    rs->Close();
-    tx.commit();
-    s.changed.fill(false);
+    dao::Database& db = Db();
+    dao::RowSave save(db);
+    for (int r = 1; r <= kNVCResourceCount; ++r)
+        if (s.changed[r - 1])
+            save.Write(QStringLiteral("NVCResources"), {r}, {{QStringLiteral("ResourceName"), s.names[r - 1]}},
+                       dao::IfMissing::Add);
+    save.Commit();
+    for (dao::ChangeFlag& changed : s.changed)
+        if (changed)
+            changed.ClearSaved(db);
 }
 
 } // namespace model

@@ -3,6 +3,7 @@
 #include "core/u14properties.h"
 #include "core/u19rowdata.h"
 #include "model/modeldata.h"
+#include "platform/dao/rowsave.h"
 
 namespace model {
 
@@ -11,7 +12,7 @@ namespace {
 struct SRTypeState {
     std::shared_ptr<SRTypeCollection> types;
     QString dataSource;
-    bool dataSourceChanged = false;
+    dao::ChangeFlag dataSourceChanged;
 };
 
 SRTypeState& state()
@@ -41,7 +42,7 @@ void LoadSRTypes()
                       core::GetFieldText(*rs, QStringLiteral("ShortName")),
                       core::GetFieldText(*rs, QStringLiteral("UnitType")),
                       core::GetFieldText(*rs, QStringLiteral("UnitName")),
-                      core::GetFieldSingle(*rs, QStringLiteral("UnitCost")));
+                      core::GetFieldDouble(*rs, QStringLiteral("UnitCost")));
         if (!types->Contains(key))
             types->Add(key, std::move(t));
         rs->MoveNext();
@@ -77,6 +78,33 @@ void DeleteSRTypeRecord(int key)
     rs->Close();
 }
 
+std::shared_ptr<c38SRType> AddSRTypeRecord(int position, const QString& longName, const QString& shortName,
+                                           const QString& unitType, const QString& unitName, double unitCost)
+{
+    auto rs = Db().OpenTable(QStringLiteral("SRTypes"));
+    rs->AddNew();
+    rs->SetField(QStringLiteral("ChildIndex"), position);
+    rs->SetField(QStringLiteral("LongName"), longName);
+    rs->SetField(QStringLiteral("ShortName"), shortName);
+    rs->SetField(QStringLiteral("UnitType"), unitType);
+    rs->SetField(QStringLiteral("UnitName"), unitName);
+    rs->SetField(QStringLiteral("UnitCost"), unitCost);
+    rs->Update();
+    const int key = core::GetFieldLong(*rs, QStringLiteral("ItemKey"));
+    rs->Close();
+    auto type = std::make_shared<c38SRType>();
+    type->Initialize(key, position, longName, shortName, unitType, unitName, unitCost);
+    return type;
+}
+
+bool SRTypeInUse(int key)
+{
+    auto rs = Db().OpenRecordset(QStringLiteral("SELECT ItemKey FROM SRUses WHERE SRTypeKey = ?"), {key});
+    const bool used = !rs->Eof();
+    rs->Close();
+    return used;
+}
+
 QString GetSRDataSource()
 {
     if (state().dataSource.isEmpty())
@@ -95,7 +123,7 @@ void SaveSRDataSource()
     if (!state().dataSourceChanged)
         return;
     core::Property_Set(QStringLiteral("SRDataSource"), state().dataSource);
-    state().dataSourceChanged = false;
+    state().dataSourceChanged.ClearSaved(Db());
 }
 
 void ClearSRTypes()

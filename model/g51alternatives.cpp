@@ -1,5 +1,6 @@
 #include "model/g51alternatives.h"
 
+#include "core/savescope.h"
 #include "core/u14properties.h"
 #include "core/u19rowdata.h"
 #include "model/g53outcomes.h"
@@ -100,8 +101,10 @@ void SaveAlternatives()
 {
     if (!list())
         return;
-    for (const auto& alt : *list())
-        alt->SaveChanges();
+    core::SaveAllOrNothing([] {
+        for (const auto& alt : *list())
+            alt->SaveChanges();
+    });
 }
 
 void ClearAlternatives()

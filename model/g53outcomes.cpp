@@ -1,5 +1,6 @@
 #include "model/g53outcomes.h"
 
+#include "core/costsource.h"
 #include "core/g0items.h"
 #include "core/u11datafile.h"
 #include "core/u19rowdata.h"
@@ -86,7 +87,7 @@ int AddOutcomeRecord(int altKey, int idx)
         rs->SetField(QStringLiteral("Success"), 100);
     else if (idx == 2)
         rs->SetField(QStringLiteral("Success"), -1);
-    rs->SetField(QStringLiteral("CostSource"), 1);
+    rs->SetField(QStringLiteral("CostSource"), core::StoredValue(core::CostSource::BySize));
     rs->Update();
     rs->Close();
     return key;

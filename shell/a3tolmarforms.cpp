@@ -1,5 +1,6 @@
 #include "shell/a3tolmarforms.h"
 
+#include "core/savescope.h"
 #include "core/u91trace.h"
 #include "platform/ui/screen.h"
 #include "platform/ui/waitcursor.h"
@@ -132,6 +133,8 @@ WorksheetForm* LoadWorksheetForm(const QString& id)
         form = worksheets::CreateWorksheetForm(id, parent);
     if (!form)
         form = new PlaceholderWorksheet(*info, parent);
+    else if (form->helpContextID() == 0)
+        form->setHelpContextID(info->helpContext);
     form->setObjectName(info->form);
     gForm = form;
     gFormId = id;
@@ -174,17 +177,20 @@ void UpdateCurrentWorksheet()
     if (QWidget* focused = QApplication::focusWidget(); focused && gForm && gForm->isAncestorOf(focused))
         focused->clearFocus();
     ModelOps& m = Model();
-    switch (info->save) {
-    case S::None: break;
-    case S::Form:
-        if (gForm && gFormId == info->id)
-            gForm->SaveChanges();
-        break;
-    case S::SaveRMAs: m.SaveRMAs(); break;
-    case S::SaveSituation: m.SaveSituation(); break;
-    case S::SaveSummary: m.SaveSummary(); break;
-    case S::SaveAlternatives: m.SaveAlternatives(); break;
-    }
+    // Whatever the worksheet writes reaches the file as a whole or not at all.
+    core::SaveAllOrNothing([&] {
+        switch (info->save) {
+        case S::None: break;
+        case S::Form:
+            if (gForm && gFormId == info->id)
+                gForm->SaveChanges();
+            break;
+        case S::SaveRMAs: m.SaveRMAs(); break;
+        case S::SaveSituation: m.SaveSituation(); break;
+        case S::SaveSummary: m.SaveSummary(); break;
+        case S::SaveAlternatives: m.SaveAlternatives(); break;
+        }
+    });
 }
 
 void UnloadCurrentWorksheet()

@@ -1,5 +1,6 @@
 #include "upgrade/convert.h"
 
+#include "core/costsource.h"
 #include "core/u19rowdata.h"
 #include "core/u91trace.h"
 #include "platform/dao/dao.h"
@@ -65,12 +66,12 @@ void CopyOutcomeFields(dao::Database& db)
             const int source = core::GetFieldLong(*outcomes, S("CostSource"));
             const QVariant total = outcomes->Field(S("SuppressionCosts"));
             bool entered = true;
-            if (source == 1)
+            if (source == core::StoredValue(core::CostSource::BySize))
                 entered = Differs(total, outcomes->Field(S("CostBySize")));
-            else if (source == 2)
+            else if (source == core::StoredValue(core::CostSource::ResourceList))
                 entered = Differs(total, outcomes->Field(S("ResourceCosts")));
             if (entered) {
-                outcomes->SetField(S("CostSource"), 8);
+                outcomes->SetField(S("CostSource"), core::StoredValue(core::CostSource::Entered));
                 outcomes->SetField(S("AdjustedCost"), total);
             }
             outcomes->Update();

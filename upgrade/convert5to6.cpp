@@ -1,5 +1,6 @@
 #include "upgrade/convert.h"
 
+#include "core/costsource.h"
 #include "core/u19rowdata.h"
 #include "core/u91trace.h"
 #include "platform/dao/dao.h"
@@ -55,7 +56,7 @@ void SetOutcomeCostSources(dao::Database& db, dao::Recordset& properties)
             }
             if (core::GetFieldSingle(*outcomes, S("AdjustedCost")) > 0) {
                 outcomes->Edit();
-                outcomes->SetField(S("CostSource"), 8);
+                outcomes->SetField(S("CostSource"), core::StoredValue(core::CostSource::Entered));
                 outcomes->Update();
                 continue;
             }
@@ -63,7 +64,7 @@ void SetOutcomeCostSources(dao::Database& db, dao::Recordset& properties)
             auto uses = db.OpenRecordset(S("SELECT * FROM SRUses WHERE OutcomeKey = ?"), {key});
             if (!uses->Eof()) {
                 outcomes->Edit();
-                outcomes->SetField(S("CostSource"), 2);
+                outcomes->SetField(S("CostSource"), core::StoredValue(core::CostSource::ResourceList));
                 outcomes->Update();
             }
         }

@@ -51,8 +51,10 @@ enum class FieldType { Boolean, Byte, Integer, Long, AutoNumber, Currency, Singl
 
 // How values come back: Boolean -> bool; Byte, Integer, Long, AutoNumber -> int (qint32);
 // Currency, Double -> double; Single -> float; Text, Memo, Date -> QString. A Null stays a null
-// QVariant, distinct from "". Values written are converted to the column's type; a text that
-// does not read as a number written to a numeric field throws Error (Kind::Generic).
+// QVariant, distinct from "". A stored number the field's type cannot hold (out of its range,
+// infinite or not a number, as only a file written by something else holds) reads as Null.
+// Values written are converted to the column's type; a text that does not read as a number, or
+// a number the type cannot hold, written to a numeric field throws Error (Kind::Generic).
 
 struct FieldDef {
     QString name;
@@ -94,7 +96,9 @@ public:
     // params bind to "?" in order: values that come from users are always bound, never spliced
     // into the text.
     std::unique_ptr<Recordset> OpenRecordset(const QString& sql, const QVariantList& params = {});
-    // Runs a statement; returns the number of rows changed.
+    // Runs one statement; returns the number of rows changed. A text of several statements is
+    // refused before any of it runs, as OpenRecordset refuses it; so is a count of params that
+    // differs from the text's "?" marks. Any change to the schema is seen, however it is written.
     int Execute(const QString& sql, const QVariantList& params = {});
 
     // Schema.

@@ -330,6 +330,45 @@ TEST_F(ShellTest, AFailingSaveIsReportedAndTheChangeGoesOn)
     EXPECT_TRUE(core::gFileOpen());
 }
 
+TEST_F(ShellTest, AWorksheetSaveIsStoredWholeOrNotAtAll)
+{
+    startWithFile();
+    window->mnuTab_Click(4);
+    ASSERT_NE(form(), nullptr);
+    const auto write = [](int key, const char* name) {
+        core::gDatabase()->Execute(QStringLiteral("INSERT INTO Items (ItemKey, ItemName) VALUES (?, ?)"), {key, name});
+    };
+    const auto named = [](const char* name) {
+        return core::gDatabase()
+            ->OpenRecordset(QStringLiteral("SELECT COUNT(*) FROM Items WHERE ItemName = ?"), {name})
+            ->Field(0)
+            .toInt();
+    };
+    form()->onSave = [&] {
+        write(901, "Half");
+        throw std::runtime_error("disk full");
+    };
+    window->mnuTab_Click(5);
+    EXPECT_EQ(prompter.messages().size(), 1);
+    EXPECT_EQ(named("Half"), 0) << "a save that fails part way stores none of it";
+
+    form()->onSave = [&] {
+        write(901, "Whole");
+        write(902, "Whole");
+    };
+    window->mnuTab_Click(6);
+    EXPECT_EQ(named("Whole"), 2);
+    EXPECT_EQ(core::gDatabase()->TransactionDepth(), 0);
+}
+
+TEST_F(ShellTest, ARegisteredWorksheetGetsTheHelpContextOfItsPlace)
+{
+    startWithFile();
+    window->mnuTab_Click(4);  // Setup, worksheet 4
+    ASSERT_NE(form(), nullptr);
+    EXPECT_EQ(form()->helpContextID(), 4140);
+}
+
 TEST_F(ShellTest, MenuChecksStayOnTheSectionAndWorksheetChosenAgain)
 {
     startWithFile();

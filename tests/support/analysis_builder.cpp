@@ -136,7 +136,7 @@ void BuildValuesAtRisk(const AnalysisSize& size)
     }
 }
 
-void SetOutcome(model::c53Outcome& o, int seed, int costSource, const QList<int>& fmuKeys)
+void SetOutcome(model::c53Outcome& o, int seed, model::CostSource costSource, const QList<int>& fmuKeys)
 {
     o.SetFireSize(QString::number(200 + seed * 173 % 9000));
     o.SetContainTimeString(QString::number(2 + seed % 5));
@@ -165,7 +165,8 @@ void SetOutcome(model::c53Outcome& o, int seed, int costSource, const QList<int>
 
 QList<std::shared_ptr<model::c53Outcome>> BuildAlternatives(const AnalysisSize& size, const QList<int>& fmuKeys)
 {
-    const int sources[] = {1, 2, 4, 8};
+    using model::CostSource;
+    const CostSource sources[] = {CostSource::BySize, CostSource::ResourceList, CostSource::Daily, CostSource::Entered};
     QList<std::shared_ptr<model::c53Outcome>> outcomes;
     for (int i = 0; i < size.alternatives; ++i) {
         auto alt = model::AddAlternative(QString(QChar('A' + i % 26)));
@@ -183,7 +184,7 @@ QList<std::shared_ptr<model::c53Outcome>> BuildAlternatives(const AnalysisSize& 
         outcomes.append(fallback);
     }
     auto extreme = model::GetExtremeOutcome();
-    SetOutcome(*extreme, 97, 8, fmuKeys);
+    SetOutcome(*extreme, 97, model::CostSource::Entered, fmuKeys);
     outcomes.append(extreme);
     return outcomes;
 }

@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+#include <limits>
 #include <unistd.h>
 
 using namespace dao;
@@ -227,8 +228,93 @@ TEST_F(DaoTest, BadValuesAreRefusedBeforeTheyReachTheFile)
     EXPECT_THROW(p->SetField("OutcomeKey", "abc"), Error);
     EXPECT_THROW(p->SetField("Level", 40000), Error);   // Integer is 16 bits
     EXPECT_THROW(p->SetField("Loss", std::numeric_limits<double>::infinity()), Error);
+    EXPECT_THROW(p->SetField("Loss", 1e300), Error);    // beyond a Currency's range
+    EXPECT_THROW(p->SetField("Share", 1e39), Error);    // beyond a Single's range
+    EXPECT_THROW(p->SetField("Share", "nan"), Error);
     p->CancelUpdate();
     EXPECT_THROW(p->SetField("Level", 1), Error);   // no edit in progress
+}
+
+// What another program may have left in a numeric column: each reads back as a value of the
+// field's type or as Null, never as a wrapped or infinite number.
+TEST_F(DaoTest, DamagedNumbersReadAsNullOrAnExactValue)
+{
+    struct Case {
+        const char* column;
+        QVariant stored;     // bound as is, past the engine's conversions
+        QVariant expected;   // a null QVariant: reads as Null
+    };
+    const double inf = std::numeric_limits<double>::infinity();
+    const QVariant null;
+    const Case cases[] = {
+        {"I", 1e300, null},
+        {"I", -1e300, null},
+        {"I", "inf", null},
+        {"I", "-inf", null},
+        {"I", "nan", null},
+        {"I", inf, null},
+        {"I", 40000, null},
+        {"I", 12.5, 12},   // whole-number fields round half to even
+        {"I", "-7", -7},
+        {"L", 9223372036854775808.0, null},   // 2^63
+        {"L", std::numeric_limits<qint64>::max(), null},
+        {"L", qint64(2147483648), null},
+        {"L", -2147483648.0, int(-2147483648LL)},
+        {"L", "1e300", null},
+        {"Y", 256, null},
+        {"Y", -1, null},
+        {"Y", 255, 255},
+        {"B", "nan", null},
+        {"B", -inf, null},
+        {"B", 1e300, true},   // any number but 0 is True
+        {"B", 0, false},
+        {"S", 1e39, null},
+        {"S", -1e39, null},
+        {"S", "inf", null},
+        {"S", "nan", null},
+        {"S", 0.1, 0.1f},
+        {"D", inf, null},
+        {"D", "-inf", null},
+        {"D", 1e300, 1e300},
+        {"C", 1e300, null},
+        {"C", "inf", null},
+        {"C", 12.34567, 12.3457},
+    };
+    auto db = open();
+    db->Execute("CREATE TABLE Odd (Id LONG INTEGER, B YESNO INTEGER, Y BYTE INTEGER, I SHORT INTEGER, "
+                "L LONG INTEGER, S SINGLE REAL, D DOUBLE REAL, C CURRENCY INTEGER, PRIMARY KEY (Id))");
+    int id = 0;
+    for (const Case& c : cases)
+        db->Execute(QString("INSERT INTO Odd (Id, %1) VALUES (?, ?)").arg(c.column), {++id, c.stored});
+
+    auto check = [](const QVariant& got, const QVariant& expected) {
+        if (expected.isNull()) {
+            EXPECT_TRUE(got.isNull()) << got.toString().toStdString();
+            return;
+        }
+        ASSERT_FALSE(got.isNull());
+        EXPECT_EQ(got.metaType(), expected.metaType());
+        EXPECT_EQ(got, expected) << got.toString().toStdString();
+    };
+    auto table = db->OpenTable("Odd");
+    id = 0;
+    for (const Case& c : cases) {
+        ++id;
+        SCOPED_TRACE(QString("%1 = %2").arg(c.column, c.stored.toString()).toStdString());
+        table->Seek(id);   // a seek reads the row itself
+        ASSERT_FALSE(table->NoMatch());
+        check(table->Field(c.column), c.expected);
+        auto query = db->OpenRecordset("SELECT * FROM Odd WHERE Id = ?", {id});
+        check(query->Field(c.column), c.expected);
+    }
+    // Walking the table reads each row by its id.
+    table->MoveFirst();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(QString("walk %1 = %2").arg(c.column, c.stored.toString()).toStdString());
+        ASSERT_FALSE(table->Eof());
+        check(table->Field(c.column), c.expected);
+        table->MoveNext();
+    }
 }
 
 TEST_F(DaoTest, DuplicateKeyIsAConstraintError)
@@ -376,6 +462,64 @@ TEST_F(DaoTest, TableDefinitions)
     } catch (const Error& e) {
         EXPECT_EQ(e.kind(), Error::Kind::NoSuchTable);
     }
+}
+
+TEST_F(DaoTest, ATextOfSeveralStatementsIsRefusedWhole)
+{
+    const QByteArray before = digest(path);
+    {
+        auto db = open();
+        const char* const texts[] = {
+            "INSERT INTO Items (ItemKey) VALUES (100); INSERT INTO Items (ItemKey) VALUES (101)",
+            "DELETE FROM Items WHERE ItemKey = 10; DROP TABLE Pairs",
+            "UPDATE Items SET ItemName = 'x';\n-- a note\nDELETE FROM Items",
+        };
+        for (const char* text : texts) {
+            SCOPED_TRACE(text);
+            EXPECT_THROW(db->Execute(text), Error);
+        }
+        EXPECT_THROW(db->OpenRecordset("SELECT * FROM Items; DELETE FROM Items"), Error);
+        // A text must bind exactly the values it asks for.
+        EXPECT_THROW(db->Execute("DELETE FROM Items WHERE ItemKey = ? OR ItemKey = ?", {10}), Error);
+        EXPECT_THROW(db->Execute("DELETE FROM Items WHERE ItemKey = ?", {10, 20}), Error);
+    }
+    EXPECT_EQ(digest(path), before);
+
+    // One statement with a closing semicolon or a trailing comment is one statement.
+    auto db = open();
+    EXPECT_EQ(db->Execute("DELETE FROM Items WHERE ItemKey = ?;", {10}), 1);
+    EXPECT_EQ(db->Execute("DELETE FROM Items WHERE ItemKey = 20; -- done\n"), 1);
+    EXPECT_EQ(db->OpenTable("Items")->RecordCount(), 1);
+}
+
+TEST_F(DaoTest, SchemaChangesMadeByAnyStatementAreSeen)
+{
+    auto db = open();
+    auto items = db->OpenTable("Items");   // the table's columns are now known and kept
+    ASSERT_FALSE(db->FieldExists("Items", "Extra"));
+    ASSERT_NO_THROW(db->OpenTable("Pairs"));
+
+    db->Execute("/* a column for notes */ ALTER TABLE Items ADD COLUMN Extra MEMO TEXT");
+    EXPECT_TRUE(db->FieldExists("Items", "Extra"));
+    auto fresh = db->OpenTable("Items");
+    fresh->Seek(10);
+    ASSERT_FALSE(fresh->NoMatch());
+    EXPECT_TRUE(fresh->Field("Extra").isNull());
+
+    db->Execute("-- no longer needed\nDROP TABLE Pairs");
+    try {
+        db->OpenTable("Pairs");
+        ADD_FAILURE() << "a dropped table opened";
+    } catch (const Error& e) {
+        EXPECT_EQ(e.kind(), Error::Kind::NoSuchTable) << e.what();
+    }
+
+    db->Execute("  create table Later (A LONG INTEGER, PRIMARY KEY (A))");
+    db->Execute("INSERT INTO Later VALUES (?)", {5});
+    auto later = db->OpenTable("Later");
+    EXPECT_EQ(later->Index(), "PrimaryKey");
+    later->Seek(5);
+    EXPECT_FALSE(later->NoMatch());
 }
 
 TEST_F(DaoTest, TransactionsNestAndRollBackToTheByte)

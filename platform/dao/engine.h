@@ -1,0 +1,98 @@
+#pragma once
+
+// The data engine's inside, shared by its parts (database, recordset, table definitions, type
+// mapping). Nothing outside platform/dao includes it.
+
+#include "platform/dao/dao.h"
+
+#include <QHash>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+#include <sqlite3.h>
+
+#include <set>
+#include <vector>
+
+namespace dao {
+namespace detail {
+
+struct Column {
+    QString name;
+    FieldType type = FieldType::Memo;
+    int pk = 0;   // position in the primary key, from 1; 0 when not a key field
+    QString declared;
+    QString defaultValue;
+};
+
+QString quoted(const QString& name);
+// Our own indexes carry their table's name, since SQLite's index names are database-wide.
+QString sqlIndexName(const QString& table, const QString& index);
+QString jetIndexName(const QString& sqlName);
+Error::Kind kindOf(int rc);
+[[noreturn]] void fail(sqlite3* db, int rc, const QString& context);
+// A value as it goes into SQLite for a column of the given type.
+QVariant toStorage(const QVariant& value, FieldType type, const QString& field);
+// A stored value as the program sees it, by the column's Jet type.
+QVariant fromStorage(sqlite3_stmt* st, int col, FieldType type, bool typed);
+// A value as a read would give it back, for the edit buffer.
+QVariant normalized(const QVariant& value, FieldType type, const QString& field);
+void bind(sqlite3_stmt* st, int i, const QVariant& v);
+
+} // namespace detail
+
+struct Database::Impl {
+    sqlite3* db = nullptr;
+    QString path;
+    bool readOnly = false;
+    int depth = 0;
+    // Bumped whenever rows may have changed in a way total_changes() does not show (rollback,
+    // schema change), so open recordsets know to reread their keys.
+    quint64 generation = 0;
+    std::set<Recordset::Impl*> recordsets;
+    QHash<QString, sqlite3_stmt*> statements;
+    QHash<QString, std::vector<detail::Column>> columns;   // by lower-case table name
+
+    // What a table cursor needs of its table, worked out once: opening a table to read one
+    // row is the model's commonest step.
+    struct TableMeta {
+        QString name;
+        std::vector<detail::Column> columns;
+        QStringList primaryKey;
+        QHash<QString, int> lookup;
+        QString orderBy;
+        QString selectRow;
+        QStringList seekByKey;   // by the number of key values, from 1
+    };
+    QHash<QString, TableMeta> metas;   // by the name as asked for
+
+    // Statements are prepared once and kept until the schema changes.
+    sqlite3_stmt* prepare(const QString& sql);
+
+    // What follows the first statement may be semicolons, spaces and comments, nothing more:
+    // running only the first of several would report success for work not done, and running
+    // them all would leave no way to bind each its own values.
+    bool onlyOneStatement(const char* tail, const char* end);
+
+    int schemaCookie();
+    void finalizeAll();
+    void detachRecordsets();   // Close: every recordset still open on the database
+    void schemaChanged();
+    int step(sqlite3_stmt* st, const QString& context);
+    // Binds params to the statement's "?" marks in order; a count that differs throws.
+    void bindAll(sqlite3_stmt* st, const QVariantList& params, const QString& sql);
+    int run(const QString& sql, const QVariantList& params = {});
+    void execRaw(const char* sql);
+    const std::vector<detail::Column>& tableColumns(const QString& table);
+    QString realTableName(const QString& table);
+    QStringList primaryKey(const QString& table);
+    const TableMeta* tableMeta(const QString& table);
+    static QString orderByFor(const QStringList& index);
+    static QString seekSql(const QString& table, const std::vector<detail::Column>& columns, const QHash<QString, int>& lookup,
+                           const QStringList& keyFields, const QString& orderBy);
+    QString sqlIndex(const QString& table, const QString& index);   // SQLite's name of a Jet index
+    QStringList indexColumns(const QString& table, const QString& index);
+};
+
+} // namespace dao

@@ -1,0 +1,292 @@
+#include "prepfixture.h"
+
+#include "core/g0items.h"
+#include "core/g13rmas.h"
+#include "core/uimode.h"
+#include "model/g33fmus.h"
+#include "model/g38srtypes.h"
+#include "platform/dao/dao.h"
+#include "platform/grid/grid.h"
+#include "worksheets/common/worksheetform.h"
+#include "worksheets/setup_situation/frm12import.h"
+#include "worksheets/setup_situation/registerforms.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QListWidget>
+#include <QMap>
+#include <QPushButton>
+#include <QTest>
+
+using namespace worksheets::setup_situation;
+using testsupport::FileBytes;
+using prepfixture::SetFormat;
+
+namespace {
+
+const QString kNotPrep = QStringLiteral("The file does not appear to be a Tolmar Prep file.\r\nIt cannot be opened.");
+
+QStringList Texts(const QListWidget* list)
+{
+    QStringList texts;
+    for (int i = 0; i < list->count(); ++i)
+        texts << list->item(i)->text();
+    return texts;
+}
+
+QStringList Column(const grid::Grid* g, int col)
+{
+    QStringList texts;
+    for (int r = 0; r < g->rows(); ++r)
+        texts << g->text(r, col);
+    return texts;
+}
+
+void Select(QListWidget* list, int index) { list->item(index)->setSelected(true); }
+
+void ClickEntry(QListWidget* list, int index)
+{
+    list->scrollToItem(list->item(index));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(index)).center());
+}
+
+class Frm12ImportTest : public PrepFixture {
+protected:
+    void TearDown() override
+    {
+        form.reset();
+        worksheets::gCurrentWorksheetID.clear();
+        PrepFixture::TearDown();
+    }
+
+    void show()
+    {
+        form = std::make_unique<frm12Import>();
+        form->resize(900, 600);
+        form->Setup();
+    }
+    void enterRow(int row, int col = 0) { form->grdFCD->setCurrentCell(row, col); }
+
+    std::unique_ptr<frm12Import> form;
+};
+
+TEST_F(Frm12ImportTest, RegisteredAsTab12)
+{
+    RegisterForms();
+    std::unique_ptr<worksheets::WorksheetForm> f(worksheets::CreateWorksheetForm("tab12", nullptr));
+    EXPECT_NE(dynamic_cast<frm12Import*>(f.get()), nullptr);
+}
+
+TEST_F(Frm12ImportTest, SetupListsThePrepFilesAndTheAnalysisButOpensNone)
+{
+    writePrep("north.fcd");
+    writePrep("old.fcd", {SetFormat("3.00.00"), "DROP TABLE ManagementGoals",
+                          "UPDATE Properties SET Value = 'Old Unit' WHERE Property = 'UnitName'"});
+    core::NewRMA("Town Edge", core::kDefaultItemBody)->SaveChanges();
+    model::NewFMU("", "Valley-1");
+    model::ClearFMUs();
+
+    show();
+
+    EXPECT_EQ(worksheets::gCurrentWorksheetID, "tab12");
+    EXPECT_TRUE(core::IsIdle());
+    EXPECT_EQ(Column(form->grdFCD, 0), QStringList({"File Name", "north.fcd", "old.fcd"}));
+    EXPECT_EQ(Column(form->grdFCD, 1), QStringList({"Unit Name", "Kestrel Valley District", "Old Unit"}));
+    EXPECT_EQ(form->grdFCD->row(), 0);
+    EXPECT_EQ(form->prepFile(), nullptr);
+    EXPECT_FALSE(form->cmdImport->isEnabled());
+    EXPECT_EQ(form->lblTolmarFile->text(), "Fire1.tlm Contents");
+    EXPECT_EQ(Texts(form->lstRMAList), QStringList({"Town Edge"}));
+    EXPECT_EQ(Texts(form->lstFMUList), QStringList({"Valley-1"}));
+    EXPECT_FALSE(form->cmdDeleteRMA->isEnabled());
+    EXPECT_FALSE(form->cmdDeleteFMU->isEnabled());
+    EXPECT_TRUE(prompter.messages().isEmpty());
+}
+
+TEST_F(Frm12ImportTest, EnteringARowOpensItsFileOnceAndKeepsTheChoices)
+{
+    writePrep("a north.fcd");
+    writePrep("b old.fcd", {SetFormat("3.00.00"), "DROP TABLE ManagementGoals"});
+    writePrep("c broken.fcd", {"DROP TABLE NVCPerAcre"});
+    show();
+    {
+        // The program moving the cell while it fills opens nothing.
+        core::BusyScope busy;
+        enterRow(2);
+    }
+    EXPECT_EQ(form->prepFile(), nullptr);
+
+    enterRow(1);
+    const PrepFile* opened = form->prepFile();
+    ASSERT_NE(opened, nullptr);
+    EXPECT_EQ(form->lblPrepFile->text(), "a north.fcd Contents");
+    EXPECT_EQ(Texts(form->lstRMA), QStringList({"Upper Watershed", "Grazing Allotments", "Heritage Sites"}));
+    EXPECT_EQ(Texts(form->lstFMU), QStringList({"North-1", "North-2", "North-3", "South-1"}));
+    EXPECT_EQ(form->lstFMU->item(2)->data(Qt::UserRole).toLongLong(), 703);
+    EXPECT_EQ(form->lstRMA->item(2)->data(Qt::UserRole).toInt(), 5);
+    EXPECT_TRUE(form->cmdImport->isEnabled());
+
+    // Along the row, to the header and back: the same file, the same choices.
+    Select(form->lstRMA, 1);
+    Select(form->lstFMU, 3);
+    enterRow(1, 1);
+    enterRow(0, 0);
+    enterRow(1, 0);
+    EXPECT_EQ(form->prepFile(), opened);
+    EXPECT_TRUE(form->lstRMA->item(1)->isSelected());
+    EXPECT_TRUE(form->lstFMU->item(3)->isSelected());
+
+    // An old file: no areas.
+    enterRow(2);
+    ASSERT_NE(form->prepFile(), nullptr);
+    EXPECT_EQ(form->prepFile()->FileName(), "b old.fcd");
+    EXPECT_TRUE(Texts(form->lstRMA).isEmpty());
+    EXPECT_EQ(form->lstFMU->count(), 4);
+    EXPECT_TRUE(prompter.messages().isEmpty());
+
+    // A damaged file: the message, no file open, Import refused, the lists as they were.
+    enterRow(3);
+    ASSERT_EQ(prompter.messages().size(), 1);
+    EXPECT_EQ(prompter.messages()[0].text, kNotPrep);
+    EXPECT_EQ(form->prepFile(), nullptr);
+    EXPECT_FALSE(form->cmdImport->isEnabled());
+    EXPECT_EQ(form->lblPrepFile->text(), "b old.fcd Contents");
+    EXPECT_EQ(form->lstFMU->count(), 4);
+    // Moving along the refused row does not ask again.
+    enterRow(3, 1);
+    EXPECT_EQ(prompter.messages().size(), 1);
+}
+
+TEST_F(Frm12ImportTest, ImportBringsTheChoicesInAndRefreshesTheAnalysisLists)
+{
+    writePrep("north.fcd");
+    show();
+    enterRow(1);
+    Select(form->lstRMA, 0);
+    Select(form->lstRMA, 2);
+    Select(form->lstFMU, 1);
+    Select(form->lstFMU, 3);
+
+    QTest::mouseClick(form->cmdImport, Qt::LeftButton);
+
+    EXPECT_TRUE(prompter.messages().isEmpty());
+    EXPECT_EQ(Texts(form->lstRMAList), QStringList({"Upper Watershed", "Heritage Sites"}));
+    EXPECT_EQ(Texts(form->lstFMUList), QStringList({"North-2", "South-1"}));
+    EXPECT_TRUE(form->lstRMA->selectedItems().isEmpty());
+    EXPECT_TRUE(form->lstFMU->selectedItems().isEmpty());
+    EXPECT_FALSE(form->cmdDeleteRMA->isEnabled());
+    EXPECT_FALSE(form->cmdDeleteFMU->isEnabled());
+    EXPECT_EQ(core::Property_Get("ImportFCD"), "north.fcd");
+    EXPECT_EQ(model::SRTypeListEntries().size(), 3);
+
+    // Importing the same unit again makes a second one, as asked.
+    Select(form->lstFMU, 1);
+    QTest::mouseClick(form->cmdImport, Qt::LeftButton);
+    EXPECT_EQ(Texts(form->lstFMUList), QStringList({"North-2", "South-1", "North-2"}));
+}
+
+TEST_F(Frm12ImportTest, AFailedImportKeepsTheChoicesAndTheFile)
+{
+    writePrep("north.fcd", {"DELETE FROM SuppressionPerAcreCost WHERE FMZKey = 12"});
+    show();
+    enterRow(1);
+    Select(form->lstRMA, 0);
+    Select(form->lstFMU, 3);
+    const QByteArray before = FileBytes(path());
+
+    QTest::mouseClick(form->cmdImport, Qt::LeftButton);
+
+    EXPECT_EQ(FileBytes(path()), before);
+    ASSERT_EQ(prompter.messages().size(), 1);
+    EXPECT_TRUE(prompter.messages()[0].text.contains("north.fcd"));
+    EXPECT_TRUE(prompter.messages()[0].text.contains("\"South\" lacks its cost per acre"));
+    EXPECT_TRUE(form->lstRMA->item(0)->isSelected());
+    EXPECT_TRUE(form->lstFMU->item(3)->isSelected());
+    EXPECT_TRUE(Texts(form->lstRMAList).isEmpty());
+    EXPECT_TRUE(Texts(form->lstFMUList).isEmpty());
+}
+
+TEST_F(Frm12ImportTest, DeletingAnEntryAsksFirstAndThenWaitsForTheNextPick)
+{
+    core::NewRMA("Town Edge", core::kDefaultItemBody)->SaveChanges();
+    core::NewRMA("Airshed", core::kDefaultItemBody)->SaveChanges();
+    model::NewFMU("", "Valley-1");
+    model::NewFMU("", "Valley-2");
+    model::ClearFMUs();
+    show();
+
+    ClickEntry(form->lstRMAList, 1);
+    EXPECT_TRUE(form->cmdDeleteRMA->isEnabled());
+    prompter.answer(ui::Answer::No);
+    QTest::mouseClick(form->cmdDeleteRMA, Qt::LeftButton);
+    ASSERT_EQ(prompter.messages().size(), 1);
+    EXPECT_EQ(prompter.messages()[0].text, "Do you really want to delete Airshed");
+    EXPECT_EQ(prompter.messages()[0].defaultButton, ui::Answer::No);
+    EXPECT_EQ(Texts(form->lstRMAList), QStringList({"Town Edge", "Airshed"}));
+    EXPECT_TRUE(form->cmdDeleteRMA->isEnabled());
+
+    prompter.answer(ui::Answer::Yes);
+    QTest::mouseClick(form->cmdDeleteRMA, Qt::LeftButton);
+    EXPECT_EQ(Texts(form->lstRMAList), QStringList({"Town Edge"}));
+    EXPECT_FALSE(form->cmdDeleteRMA->isEnabled());
+    EXPECT_EQ(core::GetRMAs().size(), 1);
+
+    ClickEntry(form->lstFMUList, 0);
+    prompter.answer(ui::Answer::Yes);
+    QTest::mouseClick(form->cmdDeleteFMU, Qt::LeftButton);
+    EXPECT_EQ(prompter.messages().last().text, "Do you really want to delete Valley-1");
+    EXPECT_EQ(Texts(form->lstFMUList), QStringList({"Valley-2"}));
+    EXPECT_FALSE(form->cmdDeleteFMU->isEnabled());
+    model::ClearFMUs();
+    EXPECT_EQ(model::FMUCount(), 1);
+}
+
+TEST_F(Frm12ImportTest, BrowsingEveryKindOfPrepFileChangesNone)
+{
+    writePrep("a 4.01.01.fcd");
+    writePrep("b 4.00.00.fcd", {SetFormat("4.00.00")});
+    writePrep("c 3.92.00.fcd", {SetFormat("3.92.00")});
+    writePrep("d 3.00.00.fcd", {SetFormat("3.00.00"), "DROP TABLE ManagementGoals"});
+    writePrep("e unknown.fcd", {SetFormat("4.02.00")});
+    writePrep("f no format.fcd", {"DELETE FROM Properties WHERE Property = 'DataFormatID'"});
+    QFile text(core::JoinPath(costs(), "g text.fcd"));
+    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+    text.write("not a database");
+    text.close();
+    writePrep("h locked.fcd");
+    const QString readOnly = writePrep("i read-only.fcd", {SetFormat("3.92.00")});
+    QFile::setPermissions(readOnly, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+    QMap<QString, QByteArray> bytes;
+    for (const QString& name : QDir(costs()).entryList(QDir::Files))
+        bytes[name] = FileBytes(core::JoinPath(costs(), name));
+    auto holder = dao::Database::Open(core::JoinPath(costs(), "h locked.fcd"));
+
+    show();
+    EXPECT_EQ(Column(form->grdFCD, 1).mid(7), QStringList({"", "", "Kestrel Valley District"}));
+    const QString incompatible = "The file uses an incompatible format.  It cannot be opened.";
+    const QStringList expected = {"", "", "", "", incompatible, incompatible, kNotPrep, kNotPrep, ""};
+    for (int row = 1; row <= expected.size(); ++row) {
+        SCOPED_TRACE(row);
+        prompter.clear();
+        enterRow(row);
+        if (expected[row - 1].isEmpty()) {
+            EXPECT_TRUE(prompter.messages().isEmpty());
+            ASSERT_NE(form->prepFile(), nullptr);
+            // Importing from each format reads the file and never writes it.
+            Select(form->lstFMU, 0);
+            QTest::mouseClick(form->cmdImport, Qt::LeftButton);
+            EXPECT_TRUE(prompter.messages().isEmpty());
+        } else {
+            ASSERT_EQ(prompter.messages().size(), 1);
+            EXPECT_EQ(prompter.messages()[0].text, expected[row - 1]);
+            EXPECT_EQ(form->prepFile(), nullptr);
+        }
+    }
+    EXPECT_EQ(Texts(form->lstFMUList), QStringList({"North-1", "North-1", "North-1", "North-1", "North-1"}));
+    form.reset();
+    holder.reset();
+    for (auto it = bytes.cbegin(); it != bytes.cend(); ++it)
+        EXPECT_EQ(FileBytes(core::JoinPath(costs(), it.key())), it.value()) << it.key().toStdString();
+}
+
+} // namespace

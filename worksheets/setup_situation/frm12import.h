@@ -1,0 +1,68 @@
+#pragma once
+
+#include "worksheets/common/worksheetform.h"
+#include "worksheets/setup_situation/prepfile.h"
+
+#include <QList>
+
+#include <memory>
+
+class QLabel;
+class QListWidget;
+class QPushButton;
+
+namespace grid {
+class Grid;
+}
+
+namespace worksheets {
+class ItemList;
+}
+
+namespace worksheets::setup_situation {
+
+// Import Data: brings resource management areas and fire management units from a Prep file
+// of the costs folder into the analysis, and deletes areas and units from it.
+class frm12Import : public WorksheetForm {
+    Q_OBJECT
+public:
+    explicit frm12Import(QWidget* parent = nullptr);
+    ~frm12Import() override;
+
+    void Setup() override;
+
+    // The open Prep file, null while none is.
+    const PrepFile* prepFile() const { return mPrep.get(); }
+    const QList<PrepFileEntry>& fileList() const { return mFiles; }
+
+    grid::Grid* grdFCD = nullptr;
+    QLabel* lblPrepFile = nullptr;
+    QListWidget* lstRMA = nullptr;
+    QListWidget* lstFMU = nullptr;
+    QPushButton* cmdImport = nullptr;
+    QLabel* lblTolmarFile = nullptr;
+    QListWidget* lstRMAList = nullptr;
+    QListWidget* lstFMUList = nullptr;
+    QPushButton* cmdDeleteRMA = nullptr;
+    QPushButton* cmdDeleteFMU = nullptr;
+
+private:
+    void SetupFCDGrid();
+    void DisplayFCDFiles();
+    void grdFCD_EnterCell();
+    void cmdImport_Click();
+    void cmdDeleteRMA_Click();
+    void cmdDeleteFMU_Click();
+    void FillDataFileLists();
+    // Deletes the list's current entry from the analysis once the user confirms.
+    void DeleteEntry(worksheets::ItemList& list, QPushButton* deleteButton, void (*remove)(int key),
+                     void (*fill)(worksheets::ItemList& list));
+
+    worksheets::ItemList* mRMAList = nullptr;
+    worksheets::ItemList* mFMUList = nullptr;
+    QList<PrepFileEntry> mFiles;
+    std::unique_ptr<PrepFile> mPrep;
+    int mEnteredRow = 0;
+};
+
+} // namespace worksheets::setup_situation
