@@ -1,5 +1,6 @@
 #include "worksheets/objectives_alternatives/frm44probabilities.h"
 
+#include "core/savescope.h"
 #include "core/u91trace.h"
 #include "core/uimode.h"
 #include "model/c51alternative.h"
@@ -199,8 +200,11 @@ void frm44Probabilities::SaveChanges()
     core::Trace(QStringLiteral("frm44Probabilities.SaveChanges"));
     if (!mCurrent)
         return;
-    mCurrent->Outcome(1)->SaveChanges();
-    mCurrent->Outcome(2)->SaveChanges();
+    // The two percentages of an alternative are stored together or not at all.
+    core::SaveAllOrNothing([this] {
+        mCurrent->Outcome(1)->SaveChanges();
+        mCurrent->Outcome(2)->SaveChanges();
+    });
 }
 
 model::c53Outcome* frm44Probabilities::Outcome(int n) const { return mCurrent ? mCurrent->Outcome(n).get() : nullptr; }

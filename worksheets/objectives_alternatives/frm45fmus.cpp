@@ -1,5 +1,6 @@
 #include "worksheets/objectives_alternatives/frm45fmus.h"
 
+#include "core/savescope.h"
 #include "core/u91trace.h"
 #include "core/uimode.h"
 #include "model/c53outcome.h"
@@ -94,11 +95,14 @@ void frm45FMUs::Setup()
     ShowFMUPortions();
 }
 
+// The portions of one outcome are stored together or not at all.
 void frm45FMUs::SaveChanges()
 {
-    for (model::c64BurnArea* area : mAreas)
-        if (area)
-            area->SaveChanges();
+    core::SaveAllOrNothing([this] {
+        for (model::c64BurnArea* area : mAreas)
+            if (area)
+                area->SaveChanges();
+    });
 }
 
 void frm45FMUs::SetupGrids()
