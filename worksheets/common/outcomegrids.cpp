@@ -4,12 +4,12 @@
 #include "model/g53outcomes.h"
 #include "platform/grid/grid.h"
 #include "platform/ui/screen.h"
+#include "worksheets/common/gridfit.h"
 
 #include <QFontMetrics>
 #include <QScrollBar>
 
 #include <algorithm>
-
 #include <functional>
 
 namespace worksheets {
@@ -86,10 +86,7 @@ void FitOutcomeColumnsToFont(grid::Grid& grid)
         grid.setColWidth(c, std::max(grid.colWidth(c), ui::PixelsToTwips(widest)));
     }
     // Room for every column beside the vertical scroll bar, so no column hides off the edge.
-    int width = 2 * grid.frameWidth() + grid.verticalScrollBar()->sizeHint().width();
-    for (int c = 0; c < grid.cols(); ++c)
-        width += ui::TwipsToPixels(grid.colWidth(c));
-    grid.setMinimumWidth(width);
+    grid.setMinimumWidth(CellsSize(grid).width() + grid.verticalScrollBar()->sizeHint().width());
 }
 
 void FillAlternativeOutcomeRows(grid::Grid& grid)
