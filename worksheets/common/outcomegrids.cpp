@@ -89,6 +89,16 @@ void FitOutcomeColumnsToFont(grid::Grid& grid)
     grid.setMinimumWidth(CellsSize(grid).width() + grid.verticalScrollBar()->sizeHint().width());
 }
 
+void HighlightOutcomeRow(grid::Grid& grid, int row)
+{
+    if (grid.rows() <= grid.fixedRows() || grid.cols() == 0)
+        return;
+    const int last = grid.cols() - 1;
+    grid.setCellBackColor(grid.fixedRows(), 0, grid.rows() - 1, last, QColor());
+    if (row >= grid.fixedRows() && row < grid.rows())
+        grid.setCellBackColor(row, 0, row, last, QColor(0xD6, 0xE8, 0xFF));
+}
+
 void FillAlternativeOutcomeRows(grid::Grid& grid)
 {
     core::BusyScope busy;

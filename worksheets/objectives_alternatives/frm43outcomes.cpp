@@ -172,6 +172,7 @@ void frm43Outcomes::ShowOutcomeGrid()
     mGrid->setMergeRow(1, true);
     mGrid->setCellAlignment(1, 0, 1, 0, Qt::AlignCenter);
     FillOutcomeTimes(*mGrid);
+    HighlightOutcomeRow(*mGrid, CurrentRow());
 }
 
 void frm43Outcomes::ShowOutcome()
@@ -181,6 +182,7 @@ void frm43Outcomes::ShowOutcome()
         return;
     {
         core::BusyScope busy;
+        HighlightOutcomeRow(*mGrid, CurrentRow());
         mTopic->display(QString(), mCurrent->Description());
         mSize->setText(mCurrent->FireSize());
         mSizeTaken = mSize->text();

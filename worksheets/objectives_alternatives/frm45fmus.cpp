@@ -140,6 +140,7 @@ void frm45FMUs::ShowFMUPortions()
         mAreas[r - 1] = area;
         mFMUs->setText(r, kPortionColumn, area ? QString::number(area->FMUPortion()) : QString());
     }
+    HighlightOutcomeRow(*mOutcomes, mCurrent ? mOutcomes->findRowObject(mCurrent) : -1);
     ShowTotal();
 }
 

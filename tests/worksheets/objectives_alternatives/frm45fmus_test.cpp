@@ -121,6 +121,8 @@ TEST_F(FMUsTest, TheKeyboardChoosesTheOutcomeAsAClickDoes)
     QTest::keyClick(&outcomes(), Qt::Key_Down);
     ASSERT_EQ(outcomes().row(), 2);
     EXPECT_EQ(form->current(), b->Outcome(1).get());
+    EXPECT_TRUE(outcomes().cellBackColor(2, 0).isValid());   // shaded as the outcome shown
+    EXPECT_FALSE(outcomes().cellBackColor(1, 0).isValid());
     // Moving on saved the portions of the outcome left.
     const int fmu1 = model::GetFMUs().at(0)->ItemKey();
     EXPECT_EQ(storedPortion(a->Outcome(1)->ItemKey(), fmu1), 40);
