@@ -8,7 +8,6 @@
 #include "platform/richtext/richtexteditor.h"
 #include "worksheet_fixture.h"
 #include "worksheets/common/topiceditor.h"
-#include "worksheets/objectives_alternatives/registerforms.h"
 
 #include <QLineEdit>
 #include <QListWidget>
@@ -56,15 +55,6 @@ TEST(NextAlternativeLabel, ContinuesLettersPastZ)
     for (int count = 1; count < 800; ++count)
         EXPECT_FALSE(worksheets::NextAlternativeLabel(QStringLiteral("9"), count).contains(QRegularExpression("[^A-Z]")))
             << count;
-}
-
-TEST_F(AlternativesTest, IsTheRegisteredFormOfItsWorksheet)
-{
-    worksheets::objectives_alternatives::RegisterForms();
-    std::unique_ptr<worksheets::WorksheetForm> made(worksheets::CreateWorksheetForm("tab42", nullptr));
-    ASSERT_NE(dynamic_cast<frm42Alternatives*>(made.get()), nullptr);
-    made->Setup();
-    EXPECT_EQ(worksheets::gCurrentWorksheetID, "tab42");
 }
 
 TEST_F(AlternativesTest, LabelsFollowTheLastEntryAndDeleteLeavesTheGap)
