@@ -19,6 +19,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace worksheets {
@@ -119,9 +120,12 @@ frm43Outcomes::frm43Outcomes(QWidget* parent) : WorksheetForm(QStringLiteral("fr
 
     SetInstructions();
     connect(mGrid, &grid::Grid::enterCell, this, &frm43Outcomes::grdOutcomes_EnterCell);
-    // Moving through the rows with the keyboard keeps the keyboard in the grid.
-    connect(mGrid, &grid::Grid::keyDown, this, [this](int&, int) { mKeyboardMove = true; });
-    connect(mGrid, &grid::Grid::mouseDown, this, [this](int, int, double, double) { mKeyboardMove = false; });
+    // Moving through the rows with the keyboard keeps the keyboard in the grid: the row change
+    // of a key is made while the key is handled, before the queued reset.
+    connect(mGrid, &grid::Grid::keyDown, this, [this](int&, int) {
+        mKeyboardMove = true;
+        QTimer::singleShot(0, this, [this] { mKeyboardMove = false; });
+    });
     connect(mSize, &QLineEdit::textChanged, this, &frm43Outcomes::txtSize_Change);
     connect(mContain, &QLineEdit::textChanged, this, &frm43Outcomes::txtContain_Change);
     connect(mControl, &QLineEdit::textChanged, this, &frm43Outcomes::txtControl_Change);

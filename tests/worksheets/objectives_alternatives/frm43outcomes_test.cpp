@@ -217,6 +217,13 @@ TEST_F(OutcomesTest, MovingThroughTheGridWithTheKeyboardShowsEachOutcome)
     ASSERT_EQ(grid().row(), 2);
     EXPECT_EQ(form->current(), model::GetAlternatives().At(0)->Outcome(1).get());
     EXPECT_EQ(QApplication::focusWidget(), &grid());   // the keyboard stays in the grid
+    // A click after a key that chose no other outcome still sends the user on to the description.
+    QTest::keyClick(&grid(), Qt::Key_Left);
+    QApplication::processEvents();
+    clickRow(1);
+    EXPECT_EQ(QApplication::focusWidget(), form->topic()->bodyEditor()->textEdit());
+    grid().setFocus();
+    QTest::keyClick(&grid(), Qt::Key_Down);
     QTest::keyClick(&grid(), Qt::Key_Down);
     QTest::keyClick(&grid(), Qt::Key_Down);
     ASSERT_EQ(grid().row(), 4);
