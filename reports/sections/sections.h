@@ -44,4 +44,29 @@ void CheckTopicPageBreak(const QString& body);
 // The layout of those topics: margins 1440 above, 2880 left, 1440 right; 11 points; at 1440.
 void SetTopicLayout();
 
+// Prints a one-row table string (format, then the header cells) as a header row: 8 points, bold,
+// no rules, shaded; leaves the font at 10 points, not bold.
+void SetTableHeaderStyle(const QString& header);
+
+// The page-break test before a table row that has a description below it: once the row lies below
+// 12000 twips, a description whose bottom plus the allowance would pass the page foot starts a
+// new page, on which the row goes at 1620 twips. The description is measured behind a row-number
+// wide lead-in, as the rich text it is. True when a page was started.
+bool BreakBeforeDescribedRow(const QString& description, int allowance);
+
+// The band layout of the values-protected tables for a number of printed item lines: the tens
+// digit is the number of tables a page, the units digit the body font size.
+int ValuesProtectedLayoutCode(int itemLines);
+int GetValuesProtectedLayout();
+// Tables a page and body font size for a layout code and a number of alternatives.
+struct ValuesProtectedBands {
+    int tablesPerPage;
+    int fontSize;
+};
+ValuesProtectedBands ValuesProtectedBandsFor(int layoutCode, int alternatives);
+
+// The body of the alternatives section for an RTF file: three word-processor tables per
+// alternative, as one RTF document.
+QString BuildAlternativesRTF();
+
 }  // namespace reports::sections
