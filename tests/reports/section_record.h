@@ -17,7 +17,7 @@ inline QString Call(const QString& kind, const QString& text, const QString& at,
 
 // One text laid out on a page: a paragraph, or a cell of a table.
 struct Printed {
-    int x = 0, y = 0, width = 0;
+    int x = 0, y = 0, width = 0, height = 0;
     double size = 0;
     bool bold = false;
     QString text;
@@ -26,15 +26,15 @@ struct Printed {
 inline QList<Printed> PrintedOn(int page)
 {
     static const QRegularExpression kText(
-        QStringLiteral("^text (-?\\d+),(-?\\d+) (\\d+)x\\d+(?: vertical)? .* ([\\d.]+)( b)?( i)? \"(.*)\"$"),
+        QStringLiteral("^text (-?\\d+),(-?\\d+) (\\d+)x(\\d+)(?: vertical)? .* ([\\d.]+)( b)?( i)? \"(.*)\"$"),
         QRegularExpression::DotMatchesEverythingOption);
     QList<Printed> out;
     for (const QString& line : reports::VSPrinter1().PageRecord(page)) {
         const QRegularExpressionMatch m = kText.match(line);
         if (!m.hasMatch())
             continue;
-        out.append({m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt(), m.captured(4).toDouble(),
-                    !m.captured(5).isEmpty(), m.captured(7)});
+        out.append({m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt(), m.captured(4).toInt(),
+                    m.captured(5).toDouble(), !m.captured(6).isEmpty(), m.captured(8)});
     }
     return out;
 }
