@@ -6,7 +6,7 @@
 #include "reports/frmpreview.h"
 #include "reports/pagefurniture.h"
 #include "reports/printsettings.h"
-#include "reports/rtftext.h"
+#include "platform/richtext/rtftext.h"
 
 // The values at risk: potential loss, probability and expected value at risk of every item with
 // its notes below, then the rounded total.
@@ -40,7 +40,7 @@ void PrintValuesAtRisk()
         if (!notes.isEmpty()) {
             vp.SetIndentLeft(1440);
             vp.SetCurrentX(vp.MarginLeft() + 1440);
-            vp.Paragraph(TrimTrailingBreaks(notes));
+            vp.Paragraph(richtext::TrimTrailingBreaks(notes));
             vp.Paragraph(QString());
             vp.SetIndentLeft(0);
         }

@@ -5,7 +5,7 @@
 #include "reports/frmpreview.h"
 #include "reports/pagefurniture.h"
 #include "reports/printsettings.h"
-#include "reports/rtftext.h"
+#include "platform/richtext/rtftext.h"
 
 // The prioritised suppression objectives: name, priority and weight, each category a bold row,
 // every node's description indented below its row.
@@ -33,12 +33,12 @@ void PrintObjectives()
             SetTableHeaderStyle(kHeader);
         if (category) {
             vp.SetTableRowSetting(120);
-            vp.SetTableLineStyle(2);
+            vp.SetTableLineStyle(printing::LineStyle::RuleAbove);
             vp.SetFontBold(true);
             vp.TableRows(kRowFormat + node->ItemName() + QStringLiteral(";"));
         } else {
             vp.SetTableRowSetting(60);
-            vp.SetTableLineStyle(0);
+            vp.SetTableLineStyle(printing::LineStyle::None);
             vp.SetFontBold(false);
             vp.TableRows(kRowFormat + QStringLiteral("   ") + node->ItemName() + QStringLiteral("|") +
                          QString::number(node->Priority()) + QStringLiteral("|") +
@@ -48,7 +48,7 @@ void PrintObjectives()
         vp.SetFontBold(false);
         vp.SetIndentLeft(1440);
         vp.SetCurrentX(vp.MarginLeft() + 1440);
-        vp.Paragraph(FixRtfLists(node->Description()));
+        vp.Paragraph(richtext::FixRtfLists(node->Description()));
         vp.SetIndentLeft(0);
     }
     vp.SetTableRowSetting(0);

@@ -26,12 +26,12 @@ void PrintSafetyIssues()
         BreakBeforeDescribedRow(description, 720);
         if (node->bSafetyCategory()) {
             vp.SetTableRowSetting(120);
-            vp.SetTableLineStyle(2);
+            vp.SetTableLineStyle(printing::LineStyle::RuleAbove);
             vp.SetFontBold(true);
             vp.TableRows(kRowFormat + node->ItemName() + QStringLiteral(";"));
         } else {
             vp.SetTableRowSetting(60);
-            vp.SetTableLineStyle(0);
+            vp.SetTableLineStyle(printing::LineStyle::None);
             vp.SetFontBold(false);
             vp.TableRows(kRowFormat + QStringLiteral("   ") + node->ItemName() + QStringLiteral("|;"));
         }

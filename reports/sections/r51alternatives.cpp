@@ -8,7 +8,7 @@
 #include "reports/frmpreview.h"
 #include "reports/pagefurniture.h"
 #include "reports/printsettings.h"
-#include "reports/rtftext.h"
+#include "platform/richtext/rtftext.h"
 
 // The alternatives: one table each with the description, then the Target, Fallback (when the
 // alternative has one) and Extreme outcomes with their descriptions and four facts.
@@ -16,12 +16,11 @@ namespace reports::sections {
 
 namespace {
 
-constexpr int kCentred = 1;
 constexpr int kBodyRows = 7;
 
 QString CellText(QString text)
 {
-    return TrimTrailingBreaks(text) + QStringLiteral("\r\n");
+    return richtext::TrimTrailingBreaks(text) + QStringLiteral("\r\n");
 }
 
 void PrintAlternativeHeader(const model::c51Alternative& alternative)
@@ -31,11 +30,11 @@ void PrintAlternativeHeader(const model::c51Alternative& alternative)
     const QString format = w + u'|' + w + u'|' + w + u'|' + w + u'|' + w + u'|' + w + u';';
     vp.SetFontSize(9);
     vp.SetFontBold(false);
-    vp.SetTableLineStyle(0);
+    vp.SetTableLineStyle(printing::LineStyle::None);
     vp.AddTable(format, QStringLiteral("Alternative ") + alternative.Label() + QStringLiteral("|||||;"), QString());
     printing::ReportTable* table = vp.table();
     table->SetColSpan(0, 1, 6);
-    table->SetCellAlign(0, 1, kCentred);
+    table->SetCellAlign(0, 1, printing::Align::Center);
     table->SetCellFontSize(0, 1, 11);
     table->SetCellBold(0, 1, true);
     table->SetRows(kBodyRows);

@@ -49,7 +49,7 @@ void PrintAlternativeValuesProtected(model::c51Alternative& alternative, int fon
     const QString p2 = QString::number(alternative.OutcomePercent(2));
     const QString p3 = QString::number(alternative.OutcomePercent(3));
 
-    vp.SetTableLineStyle(0);
+    vp.SetTableLineStyle(printing::LineStyle::None);
     vp.SetFontSize(fontSize + 1);
     QString header = (withFallback ? kHeaderWithFallback : kHeaderWithoutFallback) +
                      QStringLiteral("Item|Values At Risk|Protected in Target Outcome (") + p1 + QStringLiteral("%)|");
@@ -59,7 +59,7 @@ void PrintAlternativeValuesProtected(model::c51Alternative& alternative, int fon
     vp.TableRows(header);
 
     vp.SetFontSize(fontSize);
-    vp.SetTableLineStyle(2);
+    vp.SetTableLineStyle(printing::LineStyle::RuleAbove);
     vp.SetFontBold(false);
     const QString body = withFallback ? kBodyWithFallback : kBodyWithoutFallback;
     // A certain Target leaves no room for the later outcomes, and a certain Fallback none for

@@ -17,8 +17,6 @@ namespace reports::sections {
 
 namespace {
 
-constexpr int kCentred = 1;
-
 // The issues of the safety tree without its root.
 QList<const model::c41Objective*> PrintedIssues()
 {
@@ -36,14 +34,14 @@ void StartSafetyTable(const model::c51Alternative& alternative, int issueCount)
     const QString width = QString::number(w);
     vp.SetFontSize(9);
     vp.SetFontBold(false);
-    vp.SetTableLineStyle(3);
+    vp.SetTableLineStyle(printing::LineStyle::RulesAboveAndBelow);
     vp.AddTable(width + u'|' + width + u'|' + width + u';', QStringLiteral("Alternative ") + alternative.Label() +
                 QStringLiteral("||;"), QString());
     printing::ReportTable* table = vp.table();
     table->SetColSpan(0, 1, 3);
     table->SetCellFontSize(0, 1, 11);
     table->SetCellBold(0, 1, true);
-    table->SetCellAlign(0, 1, kCentred);
+    table->SetCellAlign(0, 1, printing::Align::Center);
     // The body: the outcome-name row, then title, ratings and descriptions of every issue.
     table->SetRows(3 * issueCount + 1);
     table->SetKeepWithNext(0, true);
@@ -56,7 +54,7 @@ void PrintSafetyOutcomeRow()
                              QStringLiteral("Extreme Outcome")};
     for (int c = 1; c <= 3; ++c) {
         table->SetCellText(1, c, names[c - 1]);
-        table->SetCellAlign(1, c, kCentred);
+        table->SetCellAlign(1, c, printing::Align::Center);
         table->SetCellBold(1, c, true);
     }
 }
@@ -83,7 +81,7 @@ void PrintSafetyIssueRatings(model::c51Alternative& alternative, const QList<con
         table->SetColSpan(r, 1, 3);
         table->SetKeepWithNext(r, true);
         table->SetCellText(r, 1, QStringLiteral("Issue: ") + issue->ItemName());
-        table->SetCellAlign(r, 1, kCentred);
+        table->SetCellAlign(r, 1, printing::Align::Center);
         table->SetCellBold(r, 1, true);
         PrintRatingCells(*target, issue->ItemKey(), r + 1, 1);
         if (fallback->bShow())

@@ -19,7 +19,7 @@ void SetTableHeaderStyle(const QString& header)
     printing::ReportDocument& vp = VSPrinter1();
     vp.SetFontSize(8);
     vp.SetFontBold(true);
-    vp.SetTableLineStyle(0);
+    vp.SetTableLineStyle(printing::LineStyle::None);
     vp.SetHeaderRowSetting(60);
     vp.TableRows(header);
     vp.SetHeaderRowSetting(0);

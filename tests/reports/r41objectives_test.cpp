@@ -4,7 +4,7 @@
 #include "model/g41objectives.h"
 #include "model/g42safetyissues.h"
 #include "reports/printsettings.h"
-#include "reports/rtftext.h"
+#include "platform/richtext/rtftext.h"
 
 using sectionrecord::Call;
 
@@ -48,7 +48,7 @@ int YOf(const QString& call)
 
 TEST_F(ReportFixture, ObjectivesListThePrioritisedNodesWithPriorityAndWeight)
 {
-    reports::SetListCounter(0);
+    richtext::SetListCounter(0);
     const QString empty = model::GetPrioritizedObjectives().first()->Description();
     ASSERT_TRUE(Produce({6}));
     ExpectCalls(Calls(), {
@@ -91,14 +91,14 @@ TEST_F(ReportFixture, ObjectiveDescriptionsWithListsGetAListIdOfTheirOwn)
             node->SaveChanges();
         }
     }
-    reports::SetListCounter(1);
+    richtext::SetListCounter(1);
     ASSERT_TRUE(Produce({6}));
     const QStringList lists = Calls().filter(QStringLiteral("Hold the ridge"));
     ASSERT_EQ(lists.size(), 2);
     EXPECT_TRUE(lists[0].contains(QStringLiteral("\\listid2}")) && lists[0].contains(QStringLiteral("\\pard\\fi-360")))
         << lists[0].toStdString();
     EXPECT_TRUE(lists[1].contains(QStringLiteral("\\listid3}"))) << lists[1].toStdString();
-    EXPECT_EQ(reports::ListCounter(), 3);
+    EXPECT_EQ(richtext::ListCounter(), 3);
 }
 
 TEST_F(ReportFixture, SafetyIssuesListTheTreeWithCategoriesBoldAndNoPriorities)

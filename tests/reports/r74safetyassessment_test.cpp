@@ -68,7 +68,7 @@ TEST_F(ReportFixture, SafetyAssessmentPrintsTheRatingsOfEveryIssueInEveryOutcome
     ASSERT_EQ(ratingsOfC.size(), 2);
     EXPECT_EQ(ratingsOfC[0].x, 780);
     EXPECT_EQ(ratingsOfC[1].x, 720 + 2 * 3600 + 60);
-    EXPECT_EQ(reports::VSPrinter1().TableLineStyle(), 3);
+    EXPECT_EQ(reports::VSPrinter1().TableLineStyle(), printing::LineStyle::RulesAboveAndBelow);
     EXPECT_EQ(reports::PrintSettingsStack().size(), 1);
 }
 
