@@ -3,10 +3,9 @@
 #include "core/u92utilities.h"
 #include "model/g36threateneditems.h"
 #include "platform/grid/numberformat.h"
-#include "reports/frmpreview.h"
-#include "reports/pagefurniture.h"
-#include "reports/printsettings.h"
 #include "platform/richtext/rtftext.h"
+#include "reports/frmpreview.h"
+#include "reports/printsettings.h"
 
 // The values at risk: potential loss, probability and expected value at risk of every item with
 // its notes below, then the rounded total.
@@ -22,11 +21,7 @@ const QString kMoney = QStringLiteral("#,0");
 void PrintValuesAtRisk()
 {
     printing::ReportDocument& vp = VSPrinter1();
-    PushPrintSettings();
-    SetPageHeaderFooter();
-    PrintSectionTitle(QStringLiteral("Values at Risk"));
-    vp.SetCurrentY(1620);
-    vp.SetMarginRight(2160);
+    StartRowTableSection(QStringLiteral("Values at Risk"));
     const QString header = kFormat + kHeaderCells;
     SetTableHeaderStyle(header);
     for (const auto& item : model::GetThreatenedItems()) {
@@ -37,13 +32,8 @@ void PrintValuesAtRisk()
                      grid::FormatNumber(item->PotentialLoss(), kMoney) + QStringLiteral("|") +
                      QString::number(item->Probability()) + QStringLiteral("|") +
                      grid::FormatNumber(item->ValueAtRisk(), kMoney) + QStringLiteral(";"));
-        if (!notes.isEmpty()) {
-            vp.SetIndentLeft(1440);
-            vp.SetCurrentX(vp.MarginLeft() + 1440);
-            vp.Paragraph(richtext::TrimTrailingBreaks(notes));
-            vp.Paragraph(QString());
-            vp.SetIndentLeft(0);
-        }
+        if (!notes.isEmpty())
+            PrintIndentedParagraph(richtext::TrimTrailingBreaks(notes), true);
     }
     vp.TableRows(kFormat + QStringLiteral("|||____________;"));
     const double total = core::RoundSignificant(model::TotalValueAtRisk(), 2);

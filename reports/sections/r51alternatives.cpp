@@ -5,10 +5,10 @@
 #include "model/g51alternatives.h"
 #include "model/g53outcomes.h"
 #include "model/textnumbers.h"
+#include "platform/richtext/rtftext.h"
 #include "reports/frmpreview.h"
 #include "reports/pagefurniture.h"
 #include "reports/printsettings.h"
-#include "platform/richtext/rtftext.h"
 
 // The alternatives: one table each with the description, then the Target, Fallback (when the
 // alternative has one) and Extreme outcomes with their descriptions and four facts.
@@ -63,15 +63,11 @@ void PrintOutcomeHeading(const QString& title, const QString& description, int c
 void PrintFacts(int column, int percent, const model::c53Outcome& outcome)
 {
     printing::ReportTable* table = VSPrinter1().table();
-    const QString facts[4][2] = {
-        {QStringLiteral("Probability:"), QString::number(percent) + QStringLiteral("%")},
-        {QStringLiteral("Final Fire Size:"), outcome.FireSize() + QStringLiteral(" acres")},
-        {QStringLiteral("Time to Contain:"), QString::number(outcome.ContainTime()) + QStringLiteral(" days")},
-        {QStringLiteral("Time to Control:"), QString::number(outcome.ControlTime()) + QStringLiteral(" days")},
-    };
-    for (int i = 0; i < 4; ++i) {
-        table->SetCellText(4 + i, column, facts[i][0]);
-        table->SetCellText(4 + i, column + 1, facts[i][1]);
+    int row = 4;
+    for (const OutcomeFact& fact : OutcomeFacts(percent, outcome)) {
+        table->SetCellText(row, column, fact.label);
+        table->SetCellText(row, column + 1, fact.value);
+        ++row;
     }
 }
 
@@ -122,6 +118,15 @@ void PrintAlternativesBody()
 }
 
 }  // namespace
+
+QList<OutcomeFact> OutcomeFacts(int percent, const model::c53Outcome& outcome)
+{
+    // As the model gives them: no rounding, no thousands separators.
+    return {{QStringLiteral("Probability:"), QString::number(percent) + QStringLiteral("%")},
+            {QStringLiteral("Final Fire Size:"), outcome.FireSize() + QStringLiteral(" acres")},
+            {QStringLiteral("Time to Contain:"), QString::number(outcome.ContainTime()) + QStringLiteral(" days")},
+            {QStringLiteral("Time to Control:"), QString::number(outcome.ControlTime()) + QStringLiteral(" days")}};
+}
 
 void PrintAlternatives()
 {

@@ -56,15 +56,11 @@ void SetRtfOutcomeHeading(int table, const QString& title, const QString& descri
 void SetFacts(int table, int column, int percent, const model::c53Outcome& outcome)
 {
     richtext::ScratchDocument& pages = Pages();
-    const QString facts[4][2] = {
-        {QStringLiteral("Probability:"), QString::number(percent) + QStringLiteral("%")},
-        {QStringLiteral("Final Fire Size:"), outcome.FireSize() + QStringLiteral(" acres")},
-        {QStringLiteral("Time to Contain:"), QString::number(outcome.ContainTime()) + QStringLiteral(" days")},
-        {QStringLiteral("Time to Control:"), QString::number(outcome.ControlTime()) + QStringLiteral(" days")},
-    };
-    for (int i = 0; i < 4; ++i) {
-        pages.setCellText(table, i + 1, column, facts[i][0]);
-        pages.setCellText(table, i + 1, column + 1, facts[i][1]);
+    int row = 1;
+    for (const OutcomeFact& fact : OutcomeFacts(percent, outcome)) {
+        pages.setCellText(table, row, column, fact.label);
+        pages.setCellText(table, row, column + 1, fact.value);
+        ++row;
     }
 }
 

@@ -6,6 +6,9 @@
 namespace core {
 class c0Item;
 }
+namespace model {
+class c53Outcome;
+}
 
 // The entry procedures of the nineteen report sections, each in a file of its own. The production
 // loop reaches them through its dispatch table (reports/reportproduction.cpp): a new section is
@@ -44,6 +47,15 @@ void CheckTopicPageBreak(const QString& body);
 // The layout of those topics: margins 1440 above, 2880 left, 1440 right; 11 points; at 1440.
 void SetTopicLayout();
 
+// The opening of a section that prints its table row by row: the settings saved, the running line,
+// the title, then the rows from 1620 twips down with a right margin of 2160.
+void StartRowTableSection(const QString& title);
+// A row of the objectives or the safety tree: a category bold with a rule above and more room, any
+// other node indented by three blanks, its name cell closed and the given cells after it.
+void PrintTreeRow(bool category, const QString& name, const QString& cells = QString());
+// A description below its row, indented an inch; an empty line after it when asked.
+void PrintIndentedParagraph(const QString& text, bool emptyLineAfter = false);
+
 // Prints a one-row table string (format, then the header cells) as a header row: 8 points, bold,
 // no rules, shaded; leaves the font at 10 points, not bold.
 void SetTableHeaderStyle(const QString& header);
@@ -64,6 +76,13 @@ struct ValuesProtectedBands {
     int fontSize;
 };
 ValuesProtectedBands ValuesProtectedBandsFor(int layoutCode, int alternatives);
+
+// The four facts of an outcome as the alternatives tables show them, label and value.
+struct OutcomeFact {
+    QString label;
+    QString value;
+};
+QList<OutcomeFact> OutcomeFacts(int percent, const model::c53Outcome& outcome);
 
 // The body of the alternatives section for an RTF file: three word-processor tables per
 // alternative, as one RTF document.

@@ -5,6 +5,7 @@
 #include "reports/printsettings.h"
 
 using sectionrecord::Call;
+using sectionrecord::YOf;
 
 namespace {
 
@@ -37,12 +38,6 @@ void AddValueAtRisk(const QString& name, double loss, int probability, const QSt
     item->SetProbabilityLabel(QString::number(probability));
     item->SetNotes(notes);
     item->SaveChanges();
-}
-
-int YOf(const QString& call)
-{
-    static const QRegularExpression kAt(QStringLiteral(" at -?\\d+,(-?\\d+) "));
-    return kAt.match(call).captured(1).toInt();
 }
 
 }  // namespace

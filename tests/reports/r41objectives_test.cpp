@@ -7,6 +7,7 @@
 #include "platform/richtext/rtftext.h"
 
 using sectionrecord::Call;
+using sectionrecord::YOf;
 
 // The two sections that list the objectives tree and the safety tree, one row a node with its
 // description below.
@@ -36,12 +37,6 @@ QString HeaderAt(const QString& at)
 QString Description(const QString& rtf)
 {
     return Call("Paragraph", rtf, "2160,*", kDescriptionLayout);
-}
-
-int YOf(const QString& call)
-{
-    static const QRegularExpression kAt(QStringLiteral(" at -?\\d+,(-?\\d+) "));
-    return kAt.match(call).captured(1).toInt();
 }
 
 }  // namespace

@@ -44,8 +44,9 @@ void ExpectNothingOverprinted()
         for (const sectionrecord::Printed& p : sectionrecord::PrintedOn(page)) {
             if (p.text.isEmpty())
                 continue;
-            if (p.text.startsWith(QStringLiteral("Alternative ")))
+            if (p.text.startsWith(QStringLiteral("Alternative "))) {
                 EXPECT_GE(p.y, bottom) << p.text.toStdString() << " on page " << page + 1;
+            }
             bottom = std::max(bottom, p.y + p.height);
         }
     }

@@ -82,13 +82,11 @@ inline QStringList TableRowStrings(const QStringList& calls)
     return out;
 }
 
-// The index of the first call that starts so; -1 when none does.
-inline qsizetype IndexOfCall(const QStringList& calls, const QString& start, qsizetype from = 0)
+// The vertical position a call was made at.
+inline int YOf(const QString& call)
 {
-    for (qsizetype i = from; i < calls.size(); ++i)
-        if (calls[i].startsWith(start))
-            return i;
-    return -1;
+    static const QRegularExpression kAt(QStringLiteral(" at -?\\d+,(-?\\d+) "));
+    return kAt.match(call).captured(1).toInt();
 }
 
 }  // namespace sectionrecord
