@@ -6,9 +6,12 @@
 #include "model/g41objectives.h"
 #include "model/g42safetyissues.h"
 #include "model/g51alternatives.h"
+#include "platform/richtext/rtf.h"
 
 #include <QDir>
 #include <QFile>
+#include <QTextDocument>
+#include <QTextTable>
 
 using testsupport::RunTool;
 
@@ -48,5 +51,33 @@ TEST_F(ReportFixture, PdfOfTheTableSectionsHoldsTheirRows)
                                  "Safety Assessment", "Issue: Safety issue 1", "Rating: 9 / 10 Rating: 10 / 10 Rating: 6 / 10",
                                  "Tolmar No. 12", "and hold the east", "Contained at the road",
                                  "Night operations on steep, rocky ground.", "sage grouse leks", "Escape routes are long."})
+        EXPECT_TRUE(text.contains(QString::fromLatin1(expected))) << expected;
+}
+
+// The same sections in an RTF file: it reads back with its text, and the alternatives with their
+// word-processor tables.
+TEST_F(ReportFixture, RtfOfTheTableSectionsReadsBackWithTheirRows)
+{
+    const QString rtf = QDir(tempDir()).filePath(QStringLiteral("Tables.rtf"));
+    ASSERT_TRUE(Produce({4, 6, 7, 8, 11, 15}, printing::Output::Rtf, rtf));
+    EXPECT_TRUE(prompter.messages().isEmpty());
+    if (qEnvironmentVariableIsSet("TOLMAR_KEEP_RTF"))
+        QFile::copy(rtf, qEnvironmentVariable("TOLMAR_KEEP_RTF"));
+    QFile file(rtf);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    QTextDocument doc;
+    ASSERT_TRUE(richtext::ReadRtf(QString::fromLatin1(file.readAll()), &doc));
+    int tables = 0;
+    QList<QTextFrame*> frames{doc.rootFrame()};
+    while (!frames.isEmpty()) {
+        QTextFrame* frame = frames.takeLast();
+        frames.append(frame->childFrames());
+        tables += qobject_cast<QTextTable*>(frame) ? 1 : 0;
+    }
+    EXPECT_GE(tables, 4 * 3);
+    const QString text = richtext::PlainText(doc);
+    for (const char* expected : {"Total expected value at risk (rounded)", "270,000", "Priority (high=10)", "Objective 6",
+                                 "Safety issue 2", "Alternative C. Strategy 3", "Final Fire Size:", "Protected in Fallback Outcome (18%)",
+                                 "$120,000", "Issue: Safety issue 1", "Rating: 6 / 10"})
         EXPECT_TRUE(text.contains(QString::fromLatin1(expected))) << expected;
 }
