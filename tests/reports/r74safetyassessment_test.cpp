@@ -110,3 +110,21 @@ TEST_F(ReportFixture, SafetyAssessmentNeverPartsAnIssueFromItsRatings)
         }
     }
 }
+
+TEST_F(ReportFixture, TablesOfAnAnalysisWithoutAlternativesLeaveTheTitleAlone)
+{
+    while (!model::GetAlternatives().IsEmpty())
+        model::DeleteAlternative(model::GetAlternatives().KeyAt(0));
+    testsupport::ClearModelCaches();
+    const struct { int section; QStringList texts; } cases[] = {
+        {15, {"Safety Assessment"}},
+        {11, {"Values Protected", "Note: Outcome values are rounded to 3 significant digits counting from the left.",
+              "Totals are rounded to 2 significant digits."}},
+    };
+    for (const auto& c : cases) {
+        ASSERT_TRUE(Produce({c.section}));
+        EXPECT_EQ(reports::VSPrinter1().PageCount(), 1) << c.section;
+        EXPECT_EQ(sectionrecord::TextsOn(0), c.texts) << c.section;
+        EXPECT_EQ(reports::PrintSettingsStack().size(), 1) << c.section;
+    }
+}
