@@ -25,6 +25,11 @@ BarChart::BarChart(QWidget* parent) : QWidget(parent)
     mCategories = new QBarCategoryAxis;
     mValues = new QValueAxis;
     mValues->setLabelFormat(QStringLiteral("%g"));
+    // Row labels a size smaller than the chart's other texts, so that more of each fits
+    // under its group before the axis cuts it short.
+    QFont small = mCategories->labelsFont();
+    small.setPointSizeF(std::max(6.0, small.pointSizeF() - 1));
+    mCategories->setLabelsFont(small);
     mChart->addAxis(mCategories, Qt::AlignBottom);
     mChart->addAxis(mValues, Qt::AlignLeft);
     mView = new QChartView(mChart, this);

@@ -65,6 +65,7 @@ protected:
         if (dir.isEmpty())
             return;
         QDir().mkpath(dir);
+        QApplication::processEvents();   // the charts lay out their legends on a posted event
         w.grab().save(QDir(dir).filePath(name + ".png"));
     }
 };
