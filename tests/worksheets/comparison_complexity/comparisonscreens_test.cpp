@@ -4,7 +4,9 @@
 #include "comparison_fixture.h"
 #include "model/g51alternatives.h"
 #include "platform/chart/barchart.h"
+#include "platform/grid/grid.h"
 #include "worksheets/comparison_complexity/frm62graphs.h"
+#include "worksheets/comparison_complexity/frm64matrix.h"
 
 #include <gtest/gtest.h>
 
@@ -32,6 +34,16 @@ TEST_F(FilledAnalysis, Graphs)
     EXPECT_EQ(form.chtCosts()->rowCount(), n);
     EXPECT_GT(form.chtCriteria()->columnCount(), 0);
     saveShot(form, "frm62graphs");
+}
+
+TEST_F(FilledAnalysis, Matrix)
+{
+    frm64Matrix form;
+    form.resize(1250, 760);
+    form.Setup();
+    form.show();
+    EXPECT_EQ(form.Grid1()->cols(), 4 * model::GetAlternatives().Count() + 3);
+    saveShot(form, "frm64matrix");
 }
 
 } // namespace
