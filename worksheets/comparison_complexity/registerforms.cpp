@@ -2,6 +2,7 @@
 
 #include "worksheets/common/worksheetform.h"
 #include "worksheets/comparison_complexity/frm62graphs.h"
+#include "worksheets/comparison_complexity/frm63decisiontree.h"
 #include "worksheets/comparison_complexity/frm64matrix.h"
 #include "worksheets/comparison_complexity/frm72complexity.h"
 #include "worksheets/comparison_complexity/frm73guide.h"
@@ -12,6 +13,7 @@ namespace worksheets::comparison_complexity {
 void RegisterForms()
 {
     RegisterWorksheetForm(QStringLiteral("tab62"), [](QWidget* parent) { return new frm62Graphs(parent); });
+    RegisterWorksheetForm(QStringLiteral("tab63"), [](QWidget* parent) { return new frm63DecisionTree(parent); });
     RegisterWorksheetForm(QStringLiteral("tab64"), [](QWidget* parent) { return new frm64Matrix(parent); });
 
     RegisterWorksheetForm(QStringLiteral("tab72"), [](QWidget* parent) { return new frm72Complexity(parent); });

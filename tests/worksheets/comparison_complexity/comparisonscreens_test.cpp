@@ -6,7 +6,10 @@
 #include "platform/chart/barchart.h"
 #include "platform/grid/grid.h"
 #include "worksheets/comparison_complexity/frm62graphs.h"
+#include "worksheets/comparison_complexity/frm63decisiontree.h"
 #include "worksheets/comparison_complexity/frm64matrix.h"
+#include "platform/canvas/canvas.h"
+#include <QComboBox>
 
 #include <gtest/gtest.h>
 
@@ -34,6 +37,20 @@ TEST_F(FilledAnalysis, Graphs)
     EXPECT_EQ(form.chtCosts()->rowCount(), n);
     EXPECT_GT(form.chtCriteria()->columnCount(), 0);
     saveShot(form, "frm62graphs");
+}
+
+TEST_F(FilledAnalysis, DecisionTree)
+{
+    frm63DecisionTree form;
+    form.resize(800, 560);
+    form.Setup();
+    form.show();
+    // Drawing 1 on an alternative with a Fallback, drawing 2 on the one after it; the third
+    // alternative (C) keeps its Fallback hidden.
+    EXPECT_TRUE(form.picDecisionTree(1)->drawing().texts().contains("Fallback Plan"));
+    form.cboAlternative(2)->setCurrentIndex(2);
+    EXPECT_FALSE(form.picDecisionTree(2)->drawing().texts().contains("Fallback Plan"));
+    saveShot(form, "frm63decisiontree");
 }
 
 TEST_F(FilledAnalysis, Matrix)
