@@ -8,8 +8,13 @@
 #include "worksheets/comparison_complexity/frm62graphs.h"
 #include "worksheets/comparison_complexity/frm63decisiontree.h"
 #include "worksheets/comparison_complexity/frm64matrix.h"
+#include "worksheets/comparison_complexity/frm65decision.h"
+#include "core/g8summary.h"
+#include "core/c0item.h"
+#include "platform/richtext/rtf.h"
 #include "platform/canvas/canvas.h"
 #include <QComboBox>
+#include <QLabel>
 
 #include <gtest/gtest.h>
 
@@ -61,6 +66,21 @@ TEST_F(FilledAnalysis, Matrix)
     form.show();
     EXPECT_EQ(form.Grid1()->cols(), 4 * model::GetAlternatives().Count() + 3);
     saveShot(form, "frm64matrix");
+}
+
+TEST_F(FilledAnalysis, Decision)
+{
+    frm65Decision form;
+    form.resize(1000, 620);
+    form.Setup();
+    form.show();
+    // The builder stored the first alternative as the selection; choosing the second writes
+    // its description.
+    EXPECT_EQ(form.cboAlternatives()->currentIndex(), 0);
+    form.cboAlternatives()->setCurrentIndex(1);
+    EXPECT_EQ(model::GetSelectedAlternativeKey(), model::GetAlternatives().At(1)->ItemKey());
+    EXPECT_TRUE(richtext::RtfToPlainText(core::GetSummaryItem(291)->Body()).startsWith("This alternative"));
+    saveShot(form, "frm65decision");
 }
 
 } // namespace
