@@ -44,7 +44,7 @@ frm65Decision::frm65Decision(QWidget* parent) : WorksheetForm(QStringLiteral("fr
     auto* choice = new QFrame(this);
     choice->setObjectName(QStringLiteral("pnlAlternative"));
     choice->setFrameShape(QFrame::StyledPanel);
-    auto* selectCaption = BoldCaption(tr("1. Select an Alternative"), choice);
+    auto* selectCaption = BoldCaption(tr("1. &Select an Alternative"), choice);
     mAltCombo = new QComboBox(choice);
     mAltCombo->setObjectName(QStringLiteral("cboAlternatives"));
     mAltCombo->setMinimumContentsLength(30);
@@ -72,12 +72,13 @@ frm65Decision::frm65Decision(QWidget* parent) : WorksheetForm(QStringLiteral("fr
     choiceLayout->addWidget(mEmpty, 3, 0, 1, 2);
     choiceLayout->setColumnStretch(1, 1);
 
-    auto* topicsCaption = BoldCaption(tr("2. Description and Rationale"), this);
+    auto* topicsCaption = BoldCaption(tr("2. &Description and Rationale"), this);
     auto* topicsNote = new QLabel(tr("Click on each topic below and fill in narrative on the right."), this);
     topicsNote->setWordWrap(true);
     mTopicWidget = new QListWidget(this);
     mTopicWidget->setObjectName(QStringLiteral("lstTopics"));
     mTopics = new ItemList(mTopicWidget);
+    topicsCaption->setBuddy(mTopicWidget);
 
     auto* instructionsCaption = new QLabel(tr("Special instructions for this topic:"), this);
     mInstructions = new QLabel(this);

@@ -250,6 +250,23 @@ TEST_F(DecisionTest, RationaleEditsAreStoredOnTopicChangeAndOnLeaving)
     EXPECT_EQ(rs->Field("Heading").toString(), "Chosen strategy");
 }
 
+TEST_F(DecisionTest, KeyboardOnlyChoosesAnAlternativeAndReachesTheRationale)
+{
+    const int a = describedAlternative({"Direct attack", 1000}, "Attack at the head.", "Caught in a day.", "-");
+    open();
+    QApplication::setActiveWindow(form.get());
+    QTest::keyClick(form.get(), Qt::Key_S, Qt::AltModifier);
+    ASSERT_EQ(QApplication::focusWidget(), form->cboAlternatives());
+    QTest::keyClick(form->cboAlternatives(), Qt::Key_Down);
+    EXPECT_EQ(selectedKey(), QString::number(a));
+    EXPECT_EQ(richtext::RtfToPlainText(storedBody(frm65Decision::kDescriptionKey)),
+              "Attack at the head.\r\n\r\nCaught in a day.");
+    QTest::keyClick(form.get(), Qt::Key_D, Qt::AltModifier);
+    ASSERT_EQ(QApplication::focusWidget(), form->lstTopics());
+    QTest::keyClick(form->lstTopics(), Qt::Key_Down);
+    EXPECT_EQ(form->current()->ItemKey(), frm65Decision::kRationaleKey);
+}
+
 TEST_F(DecisionTest, NoAlternativesShowsTheEmptyStateAndKeepsTheTopicsEditable)
 {
     open();
