@@ -15,6 +15,7 @@
 #include <QResizeEvent>
 
 #include <cmath>
+#include <functional>
 
 namespace worksheets::comparison_complexity {
 
@@ -38,6 +39,22 @@ void SetAlternativeRows(chart::BarChart& graph)
         return;
     for (int r = 1; r <= n; ++r)
         graph.setRowLabel(r, alts.At(r - 1)->Label().left(84 / n));
+}
+
+// A chart of scores: one series per node, named after it, one value per alternative.
+void FillScoreChart(chart::BarChart& graph, const QList<model::c41Objective*>& series,
+                    const std::function<float(model::c51Alternative&, const model::c41Objective&)>& score)
+{
+    graph.clear();
+    SetAlternativeRows(graph);
+    graph.setColumnCount(int(series.size()));
+    const auto& alts = model::GetAlternatives();
+    for (int c = 1; c <= series.size(); ++c) {
+        const model::c41Objective& node = *series.at(c - 1);
+        graph.setColumnLabel(c, node.ItemName());
+        for (int r = 1; r <= alts.Count(); ++r)
+            graph.setData(r, c, score(*alts.At(r - 1), node));
+    }
 }
 
 } // namespace
@@ -87,33 +104,17 @@ void frm62Graphs::ShowCharts(bool shown)
 void frm62Graphs::DisplaySafetyChart(chart::BarChart& graph)
 {
     core::Trace(QStringLiteral("DisplaySafetyChart"));
-    graph.clear();
-    SetAlternativeRows(graph);
-    const auto roots = model::GetSafetyRootList();
-    graph.setColumnCount(int(roots.size()));
-    const auto& alts = model::GetAlternatives();
-    for (int c = 1; c <= roots.size(); ++c) {
-        graph.setColumnLabel(c, roots.at(c - 1)->ItemName());
-        for (int r = 1; r <= alts.Count(); ++r)
-            graph.setData(r, c, alts.At(r - 1)->ExpectedSafetyScore());
-    }
+    FillScoreChart(graph, model::GetSafetyRootList(),
+                   [](model::c51Alternative& alt, const model::c41Objective&) { return alt.ExpectedSafetyScore(); });
     graph.setShowLegend(true);
 }
 
 void frm62Graphs::DisplayCriteriaChart(chart::BarChart& graph)
 {
     core::Trace(QStringLiteral("DisplayCriteriaChart"));
-    graph.clear();
-    SetAlternativeRows(graph);
-    const auto categories = model::GetPrioritizedCategories();
-    graph.setColumnCount(int(categories.size()));
-    const auto& alts = model::GetAlternatives();
-    for (int c = 1; c <= categories.size(); ++c) {
-        const model::c41Objective* category = categories.at(c - 1);
-        graph.setColumnLabel(c, category->ItemName());
-        for (int r = 1; r <= alts.Count(); ++r)
-            graph.setData(r, c, alts.At(r - 1)->ExpectedCategoryScore(category->ItemKey()));
-    }
+    FillScoreChart(graph, model::GetPrioritizedCategories(), [](model::c51Alternative& alt, const model::c41Objective& c) {
+        return alt.ExpectedCategoryScore(c.ItemKey());
+    });
     graph.setStacked(true);
     graph.setShowLegend(true);
 }

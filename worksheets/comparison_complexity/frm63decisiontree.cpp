@@ -136,18 +136,12 @@ void frm63DecisionTree::DrawAlternativeSummary(model::c51Alternative& alt, canva
 
 void frm63DecisionTree::DrawOutcomeBranches(model::c51Alternative& alt, canvas::Canvas& pic)
 {
-    const int success = Chance(*alt.Outcome(1));
-    pic.drawText(2960, 420, Percent(success));
-    pic.drawText(2960, 1150, Percent(100 - success));
-    pic.drawLine(3060, 930, 3560, 240);
-    pic.drawLine(3060, 930, 3560, 1620);
+    DrawChanceNode(pic, Chance(*alt.Outcome(1)), {3060, 930}, {3560, 240}, {3560, 1620}, 420, 1150);
 }
 
 void frm63DecisionTree::DrawTargetOutcome(model::c51Alternative& alt, canvas::Canvas& pic)
 {
-    pic.drawText(3620, 40, QStringLiteral("Target Outcome"));
-    pic.drawLine(3560, 240, 6210, 240);
-    DrawOutcomeText(*alt.Outcome(1), pic, 3620, 240);
+    DrawOutcomeLeaf(pic, QStringLiteral("Target Outcome"), *alt.Outcome(1), 3620, 240);
 }
 
 void frm63DecisionTree::DrawFallbackPlan(canvas::Canvas& pic)
@@ -158,32 +152,43 @@ void frm63DecisionTree::DrawFallbackPlan(canvas::Canvas& pic)
 
 void frm63DecisionTree::DrawFallbackBranches(model::c51Alternative& alt, canvas::Canvas& pic)
 {
-    const int success = Chance(*alt.Outcome(2));
-    pic.drawText(6110, 950, Percent(success));
-    pic.drawText(6110, 1870, Percent(100 - success));
-    pic.drawLine(6210, 1620, 6710, 770);
-    pic.drawLine(6210, 1620, 6710, 2150);
+    DrawChanceNode(pic, Chance(*alt.Outcome(2)), {6210, 1620}, {6710, 770}, {6710, 2150}, 950, 1870);
 }
 
 void frm63DecisionTree::DrawFallbackOutcome(model::c51Alternative& alt, canvas::Canvas& pic)
 {
-    pic.drawText(6770, 570, QStringLiteral("Fallback Outcome"));
-    pic.drawLine(6710, 770, 9360, 770);
-    DrawOutcomeText(*alt.Outcome(2), pic, 6770, 770);
+    DrawOutcomeLeaf(pic, QStringLiteral("Fallback Outcome"), *alt.Outcome(2), 6770, 770);
 }
 
 void frm63DecisionTree::DrawFallbackExtremeOutcome(canvas::Canvas& pic)
 {
-    pic.drawText(6770, 1950, QStringLiteral("Extreme Outcome"));
-    pic.drawLine(6710, 2150, 9360, 2150);
-    DrawOutcomeText(*model::GetExtremeOutcome(), pic, 6770, 2150);
+    DrawOutcomeLeaf(pic, QStringLiteral("Extreme Outcome"), *model::GetExtremeOutcome(), 6770, 2150);
 }
 
 void frm63DecisionTree::DrawExtremeOutcome(canvas::Canvas& pic)
 {
-    pic.drawText(3620, 1420, QStringLiteral("Extreme Outcome"));
-    pic.drawLine(3560, 1620, 6210, 1620);
-    DrawOutcomeText(*model::GetExtremeOutcome(), pic, 3620, 1620);
+    DrawOutcomeLeaf(pic, QStringLiteral("Extreme Outcome"), *model::GetExtremeOutcome(), 3620, 1620);
+}
+
+// A chance node: two branches from the node, the upper one's chance above it and the rest
+// beside the lower one, just left of the branches' ends.
+void frm63DecisionTree::DrawChanceNode(canvas::Canvas& pic, int upperChance, QPoint node, QPoint upper, QPoint lower,
+                                       int upperTextY, int lowerTextY)
+{
+    pic.drawText(node.x() - 100, upperTextY, Percent(upperChance));
+    pic.drawText(node.x() - 100, lowerTextY, Percent(100 - upperChance));
+    pic.drawLine(node.x(), node.y(), upper.x(), upper.y());
+    pic.drawLine(node.x(), node.y(), lower.x(), lower.y());
+}
+
+// An outcome at the end of a branch: its caption above a line 2650 twips long, its figures
+// below the line; (x, y) is where the figures start.
+void frm63DecisionTree::DrawOutcomeLeaf(canvas::Canvas& pic, const QString& caption, model::c53Outcome& outcome,
+                                        int x, int y)
+{
+    pic.drawText(x, y - 200, caption);
+    pic.drawLine(x - 60, y, x + 2590, y);
+    DrawOutcomeText(outcome, pic, x, y);
 }
 
 void frm63DecisionTree::DrawOutcomeText(model::c53Outcome& outcome, canvas::Canvas& pic, int x, int y)

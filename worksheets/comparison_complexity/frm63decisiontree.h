@@ -2,6 +2,8 @@
 
 #include "worksheets/common/worksheetform.h"
 
+#include <QPoint>
+
 #include <array>
 
 class QComboBox;
@@ -51,6 +53,9 @@ private:
     void DrawExtremeOutcome(canvas::Canvas& pic);
     void DrawFallbackExtremeOutcome(canvas::Canvas& pic);
     void DrawOutcomeText(model::c53Outcome& outcome, canvas::Canvas& pic, int x, int y);
+    void DrawChanceNode(canvas::Canvas& pic, int upperChance, QPoint node, QPoint upper, QPoint lower, int upperTextY,
+                        int lowerTextY);
+    void DrawOutcomeLeaf(canvas::Canvas& pic, const QString& caption, model::c53Outcome& outcome, int x, int y);
 
     std::array<QLabel*, 2> Label1{};
     std::array<canvas::Canvas*, 2> mPicture{};

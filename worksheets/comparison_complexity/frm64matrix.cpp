@@ -216,8 +216,7 @@ void frm64Matrix::ShowObjectiveRows()
     const int last = g.cols() - 1;
     g.setText(ObjectivesScore, 0, QStringLiteral("Expected Objectives Score"));
     g.setCellBackColor(ObjectivesScore, 0, ObjectivesScore, last, kGreen);
-    FillScoreRow(g, ObjectivesScore, mAlternatives, [](model::c53Outcome& o) { return o.TotalScore(); },
-                 [](model::c51Alternative& a) { return a.ExpectedScore(); });
+    FillScoreRow(g, ObjectivesScore, mAlternatives, &model::c53Outcome::TotalScore, &model::c51Alternative::ExpectedScore);
     const auto members = ObjectiveMembers();
     for (int i = 0; i < members.size(); ++i) {
         const model::c41Objective* member = members.at(i);
@@ -243,8 +242,7 @@ void frm64Matrix::ShowSafetyRows()
     const int top = safetyRow();
     g.setText(top, 0, QStringLiteral("Expected Safety Score"));
     g.setCellBackColor(top, 0, top, last, kGreen);
-    FillScoreRow(g, top, mAlternatives, [](model::c53Outcome& o) { return o.SafetyScore(); },
-                 [](model::c51Alternative& a) { return a.ExpectedSafetyScore(); });
+    FillScoreRow(g, top, mAlternatives, &model::c53Outcome::SafetyScore, &model::c51Alternative::ExpectedSafetyScore);
     const auto members = SafetyMembers();
     for (int s = 0; s < members.size(); ++s) {
         const model::c41Objective* member = members.at(s);
