@@ -41,23 +41,17 @@ const QString kIndent = QStringLiteral("     ");
 QString ScoreText(float score) { return QString::number(double(score), 'g', 7); }
 
 // The rows of the trees below their roots: the prioritized objectives and the safety issues.
-QList<model::c41Objective*> ObjectiveMembers()
+QList<model::c41Objective*> WithoutRoots(const QList<model::c41Objective*>& nodes)
 {
     QList<model::c41Objective*> members;
-    for (model::c41Objective* o : model::GetPrioritizedObjectives())
-        if (!o->bRoot())
-            members.append(o);
+    for (model::c41Objective* node : nodes)
+        if (!node->bRoot() && !node->bSafetyRoot())
+            members.append(node);
     return members;
 }
 
-QList<model::c41Objective*> SafetyMembers()
-{
-    QList<model::c41Objective*> members;
-    for (model::c41Objective* s : model::SafetyIssuesCollection())
-        if (!s->bSafetyRoot())
-            members.append(s);
-    return members;
-}
+QList<model::c41Objective*> ObjectiveMembers() { return WithoutRoots(model::GetPrioritizedObjectives()); }
+QList<model::c41Objective*> SafetyMembers() { return WithoutRoots(model::SafetyIssuesCollection()); }
 
 } // namespace
 
