@@ -14,7 +14,6 @@
 #include <QLabel>
 #include <QResizeEvent>
 
-#include <cmath>
 #include <functional>
 
 namespace worksheets::comparison_complexity {
@@ -157,7 +156,7 @@ void frm62Graphs::resizeEvent(QResizeEvent* event)
 void frm62Graphs::ArrangeCharts()
 {
     const int formHeight = ui::PixelsToTwips(height());
-    const int unit = int(std::lround(double(formHeight - 60))) / 14;
+    const int unit = (formHeight - 60) / 14;
     // A title takes the height its font needs, laid over the top edge of its chart's frame.
     const int titleHeight = std::max(180, ui::PixelsToTwips(Label1[0]->fontMetrics().height()));
     Place(mSafety, 720, 240, 10095, 3 * unit - 180);

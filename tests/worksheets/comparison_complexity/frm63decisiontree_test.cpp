@@ -34,11 +34,12 @@ protected:
         return *form;
     }
     const canvas::Drawing& drawing(int i) const { return form->picDecisionTree(i)->drawing(); }
-    // Where the text starting with prefix is drawn; (-1, -1) when it is not.
-    QPoint textAt(int picture, const QString& prefix) const
+    // Where the text starting with prefix is drawn, the first one at x or right of it;
+    // (-1, -1) when there is none.
+    QPoint textAt(int picture, const QString& prefix, int x = 0) const
     {
         for (const canvas::Shape& s : drawing(picture).shapes())
-            if (s.kind == canvas::Shape::Kind::Text && s.text.startsWith(prefix))
+            if (s.kind == canvas::Shape::Kind::Text && s.text.startsWith(prefix) && s.x1 >= x)
                 return {s.x1, s.y1};
         return {-1, -1};
     }
@@ -111,6 +112,19 @@ TEST_F(DecisionTreeTest, WithAFallbackTheSecondNodeSplitsBetweenFallbackAndExtre
     form->cboAlternative(1)->setCurrentIndex(1);
     EXPECT_EQ(textAt(1, "B. Confine"), QPoint(120, 730));
     EXPECT_EQ(textAt(1, "Fallback Outcome"), QPoint(6770, 570));
+}
+
+TEST_F(DecisionTreeTest, AStoredChanceOutsideZeroToHundredShowsAsTheModelWeighsIt)
+{
+    const int a = addAlternative({"Direct attack", 1000, 70, 60});
+    auto alt = model::GetAlternative(a);
+    db().Execute("UPDATE Outcomes SET Success = 150 WHERE ItemKey = ?", {alt->Outcome(1)->ItemKey()});
+    db().Execute("UPDATE Outcomes SET Success = -20 WHERE ItemKey = ?", {alt->Outcome(2)->ItemKey()});
+    open();
+    EXPECT_EQ(textAt(1, "100%"), QPoint(2960, 420));
+    EXPECT_EQ(textAt(1, "0%"), QPoint(2960, 1150));
+    EXPECT_EQ(textAt(1, "0%", 6110), QPoint(6110, 950));
+    EXPECT_EQ(textAt(1, "100%", 6110), QPoint(6110, 1870));
 }
 
 TEST_F(DecisionTreeTest, NVCLinesShowOnlyWhenTheNVCTableHoldsAValue)

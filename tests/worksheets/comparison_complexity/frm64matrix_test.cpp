@@ -158,6 +158,37 @@ TEST_F(MatrixTest, LayoutColoursAndMergesOfTwoAlternatives)
     EXPECT_EQ(g.cellBackColor(7, 4), ButtonFace());
 }
 
+TEST_F(MatrixTest, NeighboursWithTheSameLabelKeepAHeadingEach)
+{
+    addAlternative({"Confine", 1000});
+    const int b = addAlternative({"Confine", 1000});
+    auto alt = model::GetAlternative(b);
+    alt->SetItemName("A");
+    alt->SaveChanges();
+    grid::Grid& g = open();
+    EXPECT_EQ(g.mergedRange(0, Col(1, 1)), QRect(Col(1, 1), 0, 4, 1));
+    EXPECT_EQ(g.mergedRange(0, Col(2, 1)), QRect(Col(2, 1), 0, 4, 1));
+}
+
+TEST_F(MatrixTest, ARootWithoutPriorityStillLeavesEveryRowInPlace)
+{
+    // A file whose objectives root lost its priority: the prioritized list then starts with
+    // the category, not the root.
+    model::c41Objective* o = model::AddObjective("Protect the watershed", 3);
+    o->SetItemName("Protect the watershed");
+    o->SetPriority(5);
+    o->SaveChanges();
+    db().Execute("UPDATE Objectives SET Priority = 0 WHERE \"Key\" = 1");
+    model::ClearObjectives();
+    addAlternative({"Direct attack", 1000});
+    grid::Grid& g = open();
+    ASSERT_EQ(g.rows(), 13);
+    EXPECT_EQ(g.text(9, 0), "Expected Objectives Score");
+    EXPECT_EQ(g.text(10, 0), "Natural and Cultural Resources");
+    EXPECT_EQ(g.text(11, 0), "     Protect the watershed");
+    EXPECT_EQ(g.text(12, 0), "Expected Safety Score");
+}
+
 // Every cell of a small filled analysis against the model's figures.
 TEST_F(MatrixTest, SmallAnalysisCellByCell)
 {

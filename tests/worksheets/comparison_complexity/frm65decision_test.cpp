@@ -222,6 +222,15 @@ TEST_F(DecisionTest, OpeningBuildsABuiltDescriptionAgainButKeepsTheUsersOwn)
     EXPECT_TRUE(form->topic()->bodyEditor()->plainText().contains("Caught in two days."));
     leave();
 
+    // The Fallback is given up: the description is built again without it.
+    auto fallback = model::GetAlternative(a)->Outcome(2);
+    fallback->SetbShow(false);
+    fallback->SaveChanges();
+    open();
+    EXPECT_EQ(richtext::RtfToPlainText(storedBody(frm65Decision::kDescriptionKey)),
+              "Attack at the head.\r\n\r\nCaught in two days.");
+    leave();
+
     // A description of the user's own that happens to begin with "This" is kept.
     storeBody(frm65Decision::kDescriptionKey, Rtf("This is the strategy the line officer chose."));
     const QString own = storedBody(frm65Decision::kDescriptionKey);
