@@ -30,6 +30,7 @@ BarChart::BarChart(QWidget* parent) : QWidget(parent)
     QFont small = mCategories->labelsFont();
     small.setPointSizeF(std::max(6.0, small.pointSizeF() - 1));
     mCategories->setLabelsFont(small);
+    mValues->setLabelsFont(small);
     mChart->addAxis(mCategories, Qt::AlignBottom);
     mChart->addAxis(mValues, Qt::AlignLeft);
     mView = new QChartView(mChart, this);
@@ -174,6 +175,12 @@ void BarChart::setStacked(bool stacked)
     updateValueAxis();
 }
 
+void BarChart::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    updateValueAxis();
+}
+
 bool BarChart::showLegend() const { return mChart->legend()->isVisible(); }
 void BarChart::setShowLegend(bool show) { mChart->legend()->setVisible(show); }
 QString BarChart::title() const { return mChart->title(); }
@@ -204,6 +211,9 @@ void BarChart::updateValueAxis()
     }
     if (low == high)
         high = low + 1;
+    // As many ticks as the height has room for (a label every 30 pixels or so), so that a
+    // short chart keeps its scale readable.
+    mValues->setTickCount(std::clamp(height() / 30, 2, 6));
     mValues->setRange(low, high);
     mValues->applyNiceNumbers();
 }

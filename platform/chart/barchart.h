@@ -64,6 +64,9 @@ public:
 
     QChart* chart() const { return mChart; }
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
     QBarSet* set(int column) const;
     void attachSeries();

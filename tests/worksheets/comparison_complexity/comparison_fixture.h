@@ -16,6 +16,17 @@
 #include <QDir>
 #include <QWidget>
 
+// Saves the widget as a picture in the folder TOLMAR_SCREENSHOTS names; nothing without it.
+inline void SaveShot(QWidget& w, const QString& name)
+{
+    const QString dir = qEnvironmentVariable("TOLMAR_SCREENSHOTS");
+    if (dir.isEmpty())
+        return;
+    QDir().mkpath(dir);
+    QApplication::processEvents();   // the charts lay out their legends on a posted event
+    w.grab().save(QDir(dir).filePath(name + ".png"));
+}
+
 class ComparisonFixture : public DatafileFixture {
 protected:
     void SetUp() override
@@ -57,15 +68,4 @@ protected:
         return alt->ItemKey();
     }
     void reload() { testsupport::ClearModelCaches(); }
-
-    // Where screenshots go when TOLMAR_SCREENSHOTS names a folder; nothing is written otherwise.
-    static void saveShot(QWidget& w, const QString& name)
-    {
-        const QString dir = qEnvironmentVariable("TOLMAR_SCREENSHOTS");
-        if (dir.isEmpty())
-            return;
-        QDir().mkpath(dir);
-        QApplication::processEvents();   // the charts lay out their legends on a posted event
-        w.grab().save(QDir(dir).filePath(name + ".png"));
-    }
 };

@@ -41,7 +41,7 @@ TEST_F(FilledAnalysis, Graphs)
     ASSERT_EQ(n, testsupport::kSmallAnalysis.alternatives);
     EXPECT_EQ(form.chtCosts()->rowCount(), n);
     EXPECT_GT(form.chtCriteria()->columnCount(), 0);
-    saveShot(form, "frm62graphs");
+    SaveShot(form, "frm62graphs");
 }
 
 TEST_F(FilledAnalysis, DecisionTree)
@@ -55,7 +55,7 @@ TEST_F(FilledAnalysis, DecisionTree)
     EXPECT_TRUE(form.picDecisionTree(1)->drawing().texts().contains("Fallback Plan"));
     form.cboAlternative(2)->setCurrentIndex(2);
     EXPECT_FALSE(form.picDecisionTree(2)->drawing().texts().contains("Fallback Plan"));
-    saveShot(form, "frm63decisiontree");
+    SaveShot(form, "frm63decisiontree");
 }
 
 TEST_F(FilledAnalysis, Matrix)
@@ -65,7 +65,7 @@ TEST_F(FilledAnalysis, Matrix)
     form.Setup();
     form.show();
     EXPECT_EQ(form.Grid1()->cols(), 4 * model::GetAlternatives().Count() + 3);
-    saveShot(form, "frm64matrix");
+    SaveShot(form, "frm64matrix");
 }
 
 TEST_F(FilledAnalysis, Decision)
@@ -80,7 +80,7 @@ TEST_F(FilledAnalysis, Decision)
     form.cboAlternatives()->setCurrentIndex(1);
     EXPECT_EQ(model::GetSelectedAlternativeKey(), model::GetAlternatives().At(1)->ItemKey());
     EXPECT_TRUE(richtext::RtfToPlainText(core::GetSummaryItem(291)->Body()).startsWith("This alternative"));
-    saveShot(form, "frm65decision");
+    SaveShot(form, "frm65decision");
 }
 
 } // namespace

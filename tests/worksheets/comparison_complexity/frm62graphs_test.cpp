@@ -174,7 +174,7 @@ TEST_F(GraphsTest, NoAlternativesShowsTheEmptyState)
     open();
     EXPECT_TRUE(form->lblNoAlternatives()->isVisible());
     EXPECT_FALSE(form->chtCosts()->isVisible());
-    saveShot(*form, "frm62graphs_empty");
+    SaveShot(*form, "frm62graphs_empty");
     EXPECT_EQ(form->chtSafety()->rowCount(), 0);
     EXPECT_EQ(form->chtCosts()->rowCount(), 0);
     EXPECT_EQ(form->title(3)->text(), "Expected Financial Impact  (in $000)");
