@@ -3,6 +3,9 @@
 #include "worksheets/common/worksheetform.h"
 #include "worksheets/setup_situation/frm12import.h"
 #include "worksheets/setup_situation/frm13rmas.h"
+#include "worksheets/setup_situation/frm22general.h"
+#include "worksheets/setup_situation/frm23situation.h"
+#include "worksheets/setup_situation/frm24valuesatrisk.h"
 
 namespace worksheets::setup_situation {
 
@@ -10,6 +13,10 @@ void RegisterForms()
 {
     RegisterWorksheetForm(QStringLiteral("tab12"), [](QWidget* parent) { return new frm12Import(parent); });
     RegisterWorksheetForm(QStringLiteral("tab13"), [](QWidget* parent) { return new frm13RMAs(parent); });
+
+    RegisterWorksheetForm(QStringLiteral("tab22"), [](QWidget* parent) { return new frm22General(parent); });
+    RegisterWorksheetForm(QStringLiteral("tab23"), [](QWidget* parent) { return new frm23Situation(parent); });
+    RegisterWorksheetForm(QStringLiteral("tab24"), [](QWidget* parent) { return new frm24ValuesAtRisk(parent); });
 }
 
 } // namespace worksheets::setup_situation
