@@ -57,6 +57,14 @@ QComboBox* EditableCombo(const char* objectName, const QStringList& entries, QWi
     return combo;
 }
 
+// The text shown, with the list's own entry for it current, so that the arrow keys step
+// from what the user sees.
+void ShowInCombo(QComboBox* combo, const QString& text)
+{
+    combo->setCurrentIndex(combo->findText(text));
+    combo->setEditText(text);
+}
+
 } // namespace
 
 frm24ValuesAtRisk::frm24ValuesAtRisk(QWidget* parent) : WorksheetForm(QStringLiteral("frm24ValuesAtRisk"), parent)
@@ -276,8 +284,8 @@ void frm24ValuesAtRisk::DisplayItem()
         return;
     }
     mName->setText(mCurrent->ItemName());
-    mDamage->setEditText(grid::FormatNumber(mCurrent->PotentialLoss(), kWhole));
-    mProbability->setEditText(mCurrent->ProbabilityLabel());
+    ShowInCombo(mDamage, grid::FormatNumber(mCurrent->PotentialLoss(), kWhole));
+    ShowInCombo(mProbability, mCurrent->ProbabilityLabel());
     mRisk->setText(grid::FormatNumber(mCurrent->ValueAtRisk(), kDollars));
     mNotes->setPlainText(mCurrent->Notes());
     mDetails->setEnabled(true);
@@ -289,8 +297,8 @@ void frm24ValuesAtRisk::ClearItemDetails()
     core::Trace(QStringLiteral("frm24ValuesAtRisk.ClearItemDetails"));
     core::BusyScope busy;
     mName->clear();
-    mDamage->setEditText(QString());
-    mProbability->setEditText(QString());
+    ShowInCombo(mDamage, QString());
+    ShowInCombo(mProbability, QString());
     mNotes->clear();
     mDetails->setEnabled(false);
 }
