@@ -2,8 +2,8 @@
 
 // Writes a realistic analysis into a data file through the model: FMUs with their NVC and
 // cost tables, a resource list, objectives and safety issues with priorities, values at risk,
-// alternatives with and without a Fallback, every cost source, ratings, protection levels and
-// resource lines.
+// alternatives with and without a Fallback, every cost source, ratings, protection levels,
+// resource lines, the fire's general information and its situation topics.
 
 #include <QString>
 #include <QTemporaryDir>

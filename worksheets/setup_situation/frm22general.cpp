@@ -64,6 +64,7 @@ frm22General::frm22General(QWidget* parent) : WorksheetForm(QStringLiteral("frm2
     const int charWidth = metrics.horizontalAdvance(QLatin1Char('0'));
 
     int row = -1;
+    QHBoxLayout* line = nullptr;   // the boxes of the caption's row, side by side
     for (int i = 0; i < BoxCount; ++i) {
         const BoxSpec& spec = kBoxes[i];
         auto* box = new QLineEdit(panel);
@@ -71,27 +72,24 @@ frm22General::frm22General(QWidget* parent) : WorksheetForm(QStringLiteral("frm2
         box->setMaxLength(spec.maxLength);
         box->setAlignment(spec.centred ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
         // Wide enough for what the box may hold, up to about forty characters.
-        box->setMinimumWidth(charWidth * (std::min(spec.maxLength, 40) + 3));
+        box->setFixedWidth(charWidth * (std::min(spec.maxLength, 40) + 3));
         mBoxes[i] = box;
-        const bool beside = spec.caption[0] == '\0';
-        if (!beside) {
+        if (spec.caption[0] != '\0') {
             ++row;
             auto* caption = new QLabel(tr(spec.caption), panel);
             caption->setBuddy(box);
             grid->addWidget(caption, row, 0, Qt::AlignRight | Qt::AlignVCenter);
+            line = new QHBoxLayout;
+            grid->addLayout(line, row, 1);
         }
-        if (i == FireSize) {
-            auto* sized = new QHBoxLayout;
-            sized->addWidget(box);
-            sized->addWidget(new QLabel(tr(" acres"), panel));
-            sized->addStretch(1);
-            grid->addLayout(sized, row, 1, Qt::AlignLeft);
-        } else {
-            grid->addWidget(box, row, beside ? 2 : 1, Qt::AlignLeft);
-        }
+        line->addWidget(box);
+        if (i == FireSize)
+            line->addWidget(new QLabel(tr(" acres"), panel));
+        if (i + 1 == BoxCount || kBoxes[i + 1].caption[0] != '\0')
+            line->addStretch(1);
         connect(box, &QLineEdit::textChanged, this, [this, i](const QString& text) { BoxChanged(Box(i), text); });
     }
-    grid->setColumnStretch(3, 1);
+    grid->setColumnStretch(1, 1);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(panel);

@@ -9,9 +9,11 @@
 #include "model/textnumbers.h"
 #include "platform/grid/grid.h"
 #include "platform/grid/numberformat.h"
+#include "platform/ui/screen.h"
 #include "worksheets/common/listfills.h"
 
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -20,9 +22,12 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QStyle>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
 
@@ -35,10 +40,18 @@ enum Column { ColItem, ColLoss, ColProbability, ColValue, ColumnCount };
 const QString kWhole = QStringLiteral("#,0");
 const QString kDollars = QStringLiteral("$#,0");
 
-QLabel* HelpLabel(const QString& text, QWidget* parent)
+// A label whose lines break at the width it is given, however narrow.
+QLabel* WrappedLabel(const QString& text, QWidget* parent)
 {
     auto* label = new QLabel(text, parent);
     label->setWordWrap(true);
+    label->setMinimumWidth(80);
+    return label;
+}
+
+QLabel* HelpLabel(const QString& text, QWidget* parent)
+{
+    auto* label = WrappedLabel(text, parent);
     QFont small = label->font();
     small.setPointSizeF(small.pointSizeF() * 0.9);
     label->setFont(small);
@@ -116,8 +129,7 @@ frm24ValuesAtRisk::frm24ValuesAtRisk(QWidget* parent) : WorksheetForm(QStringLit
                                   QStringLiteral("Very Low (5%)")},
                                  mDetails);
     auto* probabilityCaption =
-        new QLabel(tr("Probability the item will burn if no suppression action is taken:"), mDetails);
-    probabilityCaption->setWordWrap(true);
+        WrappedLabel(tr("Probability the item will burn if no suppression action is taken:"), mDetails);
     probabilityCaption->setBuddy(mProbability);
     auto* riskPanel = new QFrame(mDetails);
     riskPanel->setObjectName(QStringLiteral("pnlRiskFrame"));
@@ -128,9 +140,11 @@ frm24ValuesAtRisk::frm24ValuesAtRisk(QWidget* parent) : WorksheetForm(QStringLit
     mRisk->setFrameShape(QFrame::Panel);
     mRisk->setFrameShadow(QFrame::Sunken);
     mRisk->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    mRisk->setMinimumWidth(120);
+    mRisk->setMinimumWidth(90);
     auto* riskHelp = HelpLabel(tr("(amount of loss  x  probabilty of loss)"), riskPanel);
     auto* riskLayout = new QGridLayout(riskPanel);
+    riskLayout->setContentsMargins(8, 4, 8, 4);
+    riskLayout->setVerticalSpacing(2);
     riskLayout->addWidget(riskCaption, 0, 0);
     riskLayout->addWidget(mRisk, 0, 1, Qt::AlignLeft);
     riskLayout->addWidget(riskHelp, 1, 0, 1, 2);
@@ -138,20 +152,24 @@ frm24ValuesAtRisk::frm24ValuesAtRisk(QWidget* parent) : WorksheetForm(QStringLit
     mNotes = new QPlainTextEdit(mDetails);
     mNotes->setObjectName(QStringLiteral("txtNotes"));
     mNotes->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // Three lines at least, and whatever room the panel has beyond: never the reason it scrolls.
+    mNotes->setMinimumHeight(QFontMetrics(mNotes->font()).lineSpacing() * 3 + 12);
+    mNotes->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
     mNotes->setTabChangesFocus(true);
     auto* notesCaption = new QLabel(tr("Notes:"), mDetails);
     notesCaption->setBuddy(mNotes);
 
     auto* details = new QVBoxLayout(mDetails);
+    // Tight enough that the whole panel fits beside the list on a small screen.
+    details->setSpacing(3);
+    details->setContentsMargins(8, 4, 8, 6);
     details->addWidget(nameCaption);
     details->addWidget(mName);
-    details->addSpacing(6);
     details->addWidget(damageCaption);
     details->addWidget(mDamage);
     details->addWidget(HelpLabel(tr("Consider repair or replacement cost and also  the value of any lost services.  "
                                     "Select an approximate value from the list or type in a value."),
                                  mDetails));
-    details->addSpacing(6);
     details->addWidget(probabilityCaption);
     details->addWidget(mProbability);
     details->addWidget(HelpLabel(
@@ -159,7 +177,6 @@ frm24ValuesAtRisk::frm24ValuesAtRisk(QWidget* parent) : WorksheetForm(QStringLit
            "burn after prolonged extreme wind and weather conditions have a low or very low probability.  "
            "Consider distance, direction and spread rate.  Select from the list or type in a percentage (0 - 100)."),
         mDetails));
-    details->addSpacing(6);
     details->addWidget(riskPanel);
     details->addWidget(notesCaption);
     details->addWidget(mNotes, 1);
@@ -171,19 +188,24 @@ frm24ValuesAtRisk::frm24ValuesAtRisk(QWidget* parent) : WorksheetForm(QStringLit
     auto* total = new QHBoxLayout;
     total->addStretch(1);
     total->addWidget(totalCaption);
+    total->addSpacing(6);
     total->addWidget(mTotal);
     auto* left = new QVBoxLayout;
+    left->addWidget(mInstructions);
     left->addWidget(gridCaption);
     left->addWidget(mGrid, 1);
     left->addLayout(total);
     left->addLayout(buttons);
+    // On a small screen the details scroll rather than squeeze their texts.
+    auto* detailsScroll = new QScrollArea(this);
+    detailsScroll->setFrameShape(QFrame::NoFrame);
+    detailsScroll->setWidgetResizable(true);
+    detailsScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    detailsScroll->setWidget(mDetails);
     auto* layout = new QGridLayout(this);
-    layout->addWidget(mInstructions, 0, 0, 1, 2);
-    layout->addLayout(left, 1, 0);
-    layout->addWidget(mDetails, 1, 1);
-    layout->setColumnStretch(0, 3);
-    layout->setColumnStretch(1, 2);
-    layout->setRowStretch(1, 1);
+    layout->addLayout(left, 0, 0);
+    layout->addWidget(detailsScroll, 0, 1);
+    layout->setColumnStretch(1, 1);
     setTabOrder(mGrid, mAdd);
     setTabOrder(mAdd, mDelete);
     setTabOrder(mDelete, mName);
@@ -240,13 +262,22 @@ void frm24ValuesAtRisk::SetupItemGrid()
         {"Probability\nof Loss\n(%)", 900, Qt::AlignCenter},
         {"Expected Value\nat Risk ($)", 1200, Qt::AlignRight | Qt::AlignVCenter},
     };
+    int total = 0;
     for (int c = 0; c < ColumnCount; ++c) {
-        mGrid->setText(0, c, QString::fromLatin1(columns[c].header));
-        mGrid->setColWidth(c, columns[c].width);
+        const QString header = QString::fromLatin1(columns[c].header);
+        mGrid->setText(0, c, header);
+        // Never narrower than a line of its header in the font on screen.
+        int widest = 0;
+        for (const QString& line : header.split(QLatin1Char('\n')))
+            widest = std::max(widest, mGrid->fontMetrics().horizontalAdvance(line) + 10);
+        mGrid->setColWidth(c, std::max(columns[c].width, ui::PixelsToTwips(widest)));
         mGrid->setColAlignment(c, columns[c].alignment);
         mGrid->setFixedAlignment(c, Qt::AlignCenter);
+        total += ui::TwipsToPixels(mGrid->colWidth(c));
     }
     mGrid->setRowHeight(0, 600);
+    // The whole row in view, with room for the scroll bar.
+    mGrid->setMinimumWidth(total + mGrid->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 2 * mGrid->frameWidth() + 2);
 }
 
 // From the rounded values the rows show, rounded once more: the total a reader of the list
