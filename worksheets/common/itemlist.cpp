@@ -1,7 +1,10 @@
 #include "worksheets/common/itemlist.h"
 
+#include "worksheets/common/worksheetform.h"
+
 #include <QComboBox>
 #include <QListWidget>
+#include <QSignalBlocker>
 
 namespace worksheets {
 
@@ -131,6 +134,20 @@ int ItemList::findKey(int key) const
 QWidget* ItemList::widget() const
 {
     return mList ? static_cast<QWidget*>(mList) : static_cast<QWidget*>(mCombo);
+}
+
+void SwitchShownEntry(ItemList& list, const std::function<int()>& shownKey, const std::function<void()>& save,
+                      const std::function<void()>& fetchAndDisplay)
+{
+    try {
+        SwitchShownObject(save, fetchAndDisplay);
+    } catch (...) {
+        if (const int key = shownKey ? shownKey() : 0) {
+            const QSignalBlocker quiet(&list);
+            list.setListIndex(list.findKey(key));
+        }
+        throw;
+    }
 }
 
 } // namespace worksheets

@@ -3,6 +3,8 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
+
 class QComboBox;
 class QListWidget;
 
@@ -49,5 +51,13 @@ private:
     int mNewIndex = -1;
     bool mFilling = false;
 };
+
+// Shows the entry just chosen in the list, as SwitchShownObject does: stores the object shown
+// (save), then takes the chosen one from the model and fills the controls (fetchAndDisplay).
+// When that fails, the entry of the object still on screen (shownKey(), 0 for none) is
+// selected again without a click, so that what the user types next lands on the entry it
+// belongs to; the error goes on to the caller.
+void SwitchShownEntry(ItemList& list, const std::function<int()>& shownKey, const std::function<void()>& save,
+                      const std::function<void()>& fetchAndDisplay);
 
 } // namespace worksheets

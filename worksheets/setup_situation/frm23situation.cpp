@@ -15,7 +15,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 namespace worksheets {
@@ -121,21 +120,12 @@ void frm23Situation::lstTopics_Click()
 {
     core::Trace(QStringLiteral("frm23Situation.lstTopics_Click ") + mList->text());
     const int key = mList->currentKey();
-    try {
-        SwitchShownObject([this] { SaveChanges(); },
-                          [this, key] {
-                              mCurrent = core::GetSituationItem(key);
-                              DisplayTopic();
-                          });
-    } catch (...) {
-        // The topic on screen could not be stored: it stays shown and selected, so that what
-        // the user types next still lands on the entry it belongs to.
-        if (mCurrent) {
-            const QSignalBlocker quiet(mList);
-            mList->setListIndex(mList->findKey(mCurrent->ItemKey()));
-        }
-        throw;
-    }
+    SwitchShownEntry(
+        *mList, [this] { return mCurrent ? mCurrent->ItemKey() : 0; }, [this] { SaveChanges(); },
+        [this, key] {
+            mCurrent = core::GetSituationItem(key);
+            DisplayTopic();
+        });
 }
 
 void frm23Situation::DisplayTopic()

@@ -3,7 +3,7 @@
 #include "core/g0items.h"
 #include "core/g2situation.h"
 #include "core/uimode.h"
-#include "support/datafile_fixture.h"
+#include "formfixture.h"
 #include "worksheets/setup_situation/frm23situation.h"
 #include "worksheets/setup_situation/frm24valuesatrisk.h"
 #include "worksheets/setup_situation/registerforms.h"
@@ -21,20 +21,8 @@ using Box = worksheets::frm22General::Box;
 
 namespace {
 
-class GeneralTest : public DatafileFixture {
+class GeneralTest : public FormFixture<frm22General> {
 protected:
-    void SetUp() override
-    {
-        DatafileFixture::SetUp();
-        core::ClearItems();
-    }
-    void TearDown() override
-    {
-        form.reset();
-        core::ClearItems();
-        DatafileFixture::TearDown();
-    }
-
     // Items as an earlier session left them in the file.
     void storeItems(const QList<std::pair<int, QString>>& bodies)
     {
@@ -43,31 +31,15 @@ protected:
         core::SaveSituation();
         core::ClearItems();
     }
-    frm22General& open()
-    {
-        form = std::make_unique<frm22General>();
-        form->resize(900, 600);
-        form->Setup();
-        form->show();
-        QApplication::setActiveWindow(form.get());
-        return *form;
-    }
     // As the shell leaves the worksheet: every changed item stored, the form gone.
     void leave()
     {
         core::SaveSituation();
         form.reset();
     }
-    QVariant stored(int key)
-    {
-        auto rs = db().OpenTable("Items");
-        rs->Seek(key);
-        return rs->NoMatch() ? QVariant(QStringLiteral("<no row>")) : rs->Field("Body");
-    }
+    QString stored(int key) { return FormFixture::stored("Items", key, "Body").toString(); }
     QLineEdit* box(Box b) const { return form->box(b); }
     QWidget* focused() const { return QApplication::focusWidget(); }
-
-    std::unique_ptr<frm22General> form;
 };
 
 TEST_F(GeneralTest, TheSituationWorksheetsAreTheRegisteredForms)
@@ -99,10 +71,10 @@ TEST_F(GeneralTest, FirstVisitStampsTheDateAndTimeOfTheAnalysisLaterVisitsShowTh
     // The start of the fire is the user's to give.
     EXPECT_EQ(box(Box::StartDate)->text(), "");
     EXPECT_EQ(box(Box::StartTime)->text(), "");
-    EXPECT_EQ(stored(222).toString(), "<no row>") << "stamped in the cache, stored when the worksheet is left";
+    EXPECT_EQ(stored(222), "<no row>") << "stamped in the cache, stored when the worksheet is left";
     leave();
-    EXPECT_EQ(stored(222).toString(), date);
-    EXPECT_EQ(stored(223).toString(), time);
+    EXPECT_EQ(stored(222), date);
+    EXPECT_EQ(stored(223), time);
 
     // Another day: what the file holds is shown as it is, and nothing is written.
     storeItems({{222, "07/01/2025"}, {223, "0815"}});
@@ -136,8 +108,8 @@ TEST_F(GeneralTest, EachBoxShowsAndEditsItsItemAsTyped)
     }
     leave();
     for (const auto& [b, text] : typed)
-        EXPECT_EQ(stored(frm22General::ItemKeyOf(b)).toString(), text);
-    EXPECT_EQ(stored(53).toString(), "USFS, CAL FIRE");
+        EXPECT_EQ(stored(frm22General::ItemKeyOf(b)), text);
+    EXPECT_EQ(stored(53), "USFS, CAL FIRE");
 }
 
 // Enter and Down move down the column; in a date box Right moves to its time box and Down

@@ -5,7 +5,7 @@
 #include "core/uimode.h"
 #include "platform/richtext/emptybody.h"
 #include "platform/richtext/richtexteditor.h"
-#include "support/datafile_fixture.h"
+#include "formfixture.h"
 #include "worksheets/common/topiceditor.h"
 
 #include <QApplication>
@@ -22,20 +22,8 @@ using worksheets::frm23Situation;
 
 namespace {
 
-class SituationTest : public DatafileFixture {
+class SituationTest : public FormFixture<frm23Situation> {
 protected:
-    void SetUp() override
-    {
-        DatafileFixture::SetUp();
-        core::ClearItems();
-    }
-    void TearDown() override
-    {
-        form.reset();
-        core::ClearItems();
-        DatafileFixture::TearDown();
-    }
-
     // A topic as the data file brings it: a name, a heading, instructions of its own.
     int storedTopic(const QString& name, const QString& instructions = QString(), const QString& body = richtext::kEmptyBody)
     {
@@ -48,26 +36,12 @@ protected:
         core::ClearItems();
         return key;
     }
-    frm23Situation& open()
-    {
-        form = std::make_unique<frm23Situation>();
-        form->resize(900, 600);
-        form->Setup();
-        form->show();
-        QApplication::setActiveWindow(form.get());
-        return *form;
-    }
     void leave()
     {
         core::SaveSituation();
         form.reset();
     }
-    QVariant stored(int key, const QString& field)
-    {
-        auto rs = db().OpenTable("Items");
-        rs->Seek(key);
-        return rs->NoMatch() ? QVariant(QStringLiteral("<no row>")) : rs->Field(field);
-    }
+    QVariant stored(int key, const QString& field) { return FormFixture::stored("Items", key, field); }
     QStringList listTexts() const
     {
         QStringList texts;
@@ -100,7 +74,6 @@ protected:
         EXPECT_TRUE(form->cmdNewTopic()->isEnabled());
     }
 
-    std::unique_ptr<frm23Situation> form;
 };
 
 TEST_F(SituationTest, OpeningShowsTheFirstTopicWithItsInstructionsAndTheNarrativeReady)

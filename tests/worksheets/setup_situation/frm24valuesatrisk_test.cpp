@@ -6,7 +6,7 @@
 #include "model/c36threateneditem.h"
 #include "model/g36threateneditems.h"
 #include "platform/grid/grid.h"
-#include "support/datafile_fixture.h"
+#include "formfixture.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -24,25 +24,8 @@ using worksheets::frm24ValuesAtRisk;
 
 namespace {
 
-class ValuesAtRiskTest : public DatafileFixture {
+class ValuesAtRiskTest : public FormFixture<frm24ValuesAtRisk> {
 protected:
-    void SetUp() override
-    {
-        DatafileFixture::SetUp();
-        clearCaches();
-    }
-    void TearDown() override
-    {
-        form.reset();
-        clearCaches();
-        DatafileFixture::TearDown();
-    }
-    void clearCaches()
-    {
-        model::ClearThreatenedItems();
-        core::ClearItems();
-    }
-
     // A value at risk as an earlier session left it in the file.
     int storedItem(const QString& name, double loss, const QString& probability)
     {
@@ -52,15 +35,6 @@ protected:
         item->SaveChanges();
         clearCaches();
         return item->ItemKey();
-    }
-    frm24ValuesAtRisk& open()
-    {
-        form = std::make_unique<frm24ValuesAtRisk>();
-        form->resize(1000, 620);
-        form->Setup();
-        form->show();
-        QApplication::setActiveWindow(form.get());
-        return *form;
     }
     // As the shell leaves the worksheet: the form's save as one whole, the form gone.
     void leave()
@@ -99,12 +73,6 @@ protected:
         form->txtName()->selectAll();
         QTest::keyClicks(form->txtName(), text);
     }
-    QVariant stored(const char* table, int key, const QString& field)
-    {
-        auto rs = db().OpenTable(QString::fromLatin1(table));
-        rs->Seek(key);
-        return rs->NoMatch() ? QVariant(QStringLiteral("<no row>")) : rs->Field(field);
-    }
     int count(const QString& sql, const QVariantList& params = {})
     {
         auto rs = db().OpenRecordset(sql, params);
@@ -121,7 +89,6 @@ protected:
         EXPECT_FALSE(form->cmdDeleteItem()->isEnabled());
     }
 
-    std::unique_ptr<frm24ValuesAtRisk> form;
 };
 
 TEST_F(ValuesAtRiskTest, AFileWithoutValuesAtRiskOffersOnlyAdd)
