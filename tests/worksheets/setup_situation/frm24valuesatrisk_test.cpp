@@ -339,6 +339,30 @@ TEST_F(ValuesAtRiskTest, AnItemThatCannotBeStoredStaysShownWithItsRow)
     EXPECT_EQ(stored("Items", a, "ItemName").toString(), "Barn and shop");
 }
 
+// Add and fill in an item with the keyboard alone: Space on Add, then Tab from box to box.
+TEST_F(ValuesAtRiskTest, KeyboardAlone)
+{
+    open();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    ASSERT_EQ(QApplication::focusWidget(), form->cmdAddItem());
+    QTest::keyClick(form->cmdAddItem(), Qt::Key_Space);
+    ASSERT_EQ(QApplication::focusWidget(), form->txtName());
+    QTest::keyClicks(form->txtName(), "Repeater site");
+    QTest::keyClick(form->txtName(), Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), form->cboDamage());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(QApplication::focusWidget(), "250000");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), form->cboProbability());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);   // from Medium up to High
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), form->txtNotes());
+    QTest::keyClicks(form->txtNotes(), "On the ridge top");
+    EXPECT_EQ(row(1), QStringList({"Repeater site", "250,000", "75", "190,000"}));
+    EXPECT_EQ(form->pnlTotal()->text(), "$190,000");
+    EXPECT_EQ(form->current()->Notes(), "On the ridge top");
+}
+
 TEST_F(ValuesAtRiskTest, ChangesFiredWhileFillingWriteNothing)
 {
     const int key = storedItem("Barn", 50000, "Very High (95%)");
