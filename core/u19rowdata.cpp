@@ -60,4 +60,14 @@ float GetFieldSingle(const dao::Recordset& rs, const QString& field)
     return ok ? f : 0.0f;
 }
 
+double GetFieldDouble(const dao::Recordset& rs, const QString& field)
+{
+    const QVariant v = ReadField(rs, field);
+    if (v.isNull())
+        return 0.0;
+    bool ok = false;
+    const double d = v.toDouble(&ok);
+    return ok && std::isfinite(d) ? d : 0.0;
+}
+
 } // namespace core

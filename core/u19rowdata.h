@@ -11,5 +11,7 @@ namespace core {
 QString GetFieldText(const dao::Recordset& rs, const QString& field);
 int GetFieldLong(const dao::Recordset& rs, const QString& field);    // fractions half to even
 float GetFieldSingle(const dao::Recordset& rs, const QString& field);
+// Currency and Double fields in full precision; 0 also for a value that is not a finite number.
+double GetFieldDouble(const dao::Recordset& rs, const QString& field);
 
 } // namespace core

@@ -6,6 +6,7 @@
 #include "core/u91trace.h"
 #include "platform/dao/dao.h"
 
+#include <cmath>
 #include <stdexcept>
 
 namespace model {
@@ -20,6 +21,24 @@ int checkBracket(int bracket)
 }
 
 } // namespace
+
+QString NextFromText(float previousTopSize)
+{
+    const float t = previousTopSize;
+    if (!(t > 0.0f) || double(t) >= 9999999.0)
+        return QString();
+    // Sizes the one-decimal display shows as 0.9 start the next bracket at a whole acre.
+    if (std::round(double(t) * 10.0) == 9.0)
+        return QStringLiteral("1");
+    // The sums are formed from the single-precision size, digits and all, as stored.
+    if (t < 1.0f)
+        return QString::number(double(t) + 0.01, 'g', 15);
+    if (t == 9.0f)
+        return QStringLiteral("10");
+    if (t < 10.0f)
+        return QString::number(double(t) + 0.1, 'g', 15);
+    return QString::number(double(std::floor(t + 1.0f)), 'g', 7);
+}
 
 float c35AACTable::TopSize(int bracket) const { return mTopSize[checkBracket(bracket)]; }
 

@@ -9,10 +9,10 @@ void c38SRType::SetIndex(int value) { mIndex = value; mDirty = true; }
 void c38SRType::SetLongName(const QString& value) { mLongName = value; mDirty = true; }
 void c38SRType::SetShortName(const QString& value) { mShortName = value; mDirty = true; }
 void c38SRType::SetUnitName(const QString& value) { mUnitName = value; mDirty = true; }
-void c38SRType::SetUnitCost(float value) { mUnitCost = value; mDirty = true; }
+void c38SRType::SetUnitCost(double value) { mUnitCost = value; mDirty = true; }
 
 void c38SRType::Initialize(int iKey, int idx, const QString& sLongName, const QString& sShortName,
-                           const QString& sUnitType, const QString& sUnitName, float nUnitCost)
+                           const QString& sUnitType, const QString& sUnitName, double nUnitCost)
 {
     mItemKey = iKey;
     mIndex = idx;
@@ -31,7 +31,7 @@ void c38SRType::SaveChanges()
                   {QStringLiteral("LongName"), mLongName},
                   {QStringLiteral("ShortName"), mShortName},
                   {QStringLiteral("UnitName"), mUnitName},
-                  {QStringLiteral("UnitCost"), double(mUnitCost)}},
+                  {QStringLiteral("UnitCost"), mUnitCost}},
                  dao::IfMissing::Report, mDirty);
 }
 

@@ -20,11 +20,13 @@ public:
     QString UnitType() const { return mUnitType; }
     QString UnitName() const { return mUnitName; }
     void SetUnitName(const QString& value);
-    float UnitCost() const { return mUnitCost; }
-    void SetUnitCost(float value);
+    // Dollars; held in full precision (the column is Currency), so an amount with cents reads
+    // back as it was typed.
+    double UnitCost() const { return mUnitCost; }
+    void SetUnitCost(double value);
 
     void Initialize(int iKey, int idx, const QString& sLongName, const QString& sShortName,
-                    const QString& sUnitType, const QString& sUnitName, float nUnitCost);
+                    const QString& sUnitType, const QString& sUnitName, double nUnitCost);
     void SaveChanges();
     bool IsDirty() const { return mDirty; }
 
@@ -35,7 +37,7 @@ private:
     QString mShortName;
     QString mUnitType;
     QString mUnitName;
-    float mUnitCost = 0;
+    double mUnitCost = 0;
     dao::ChangeFlag mDirty;
 };
 

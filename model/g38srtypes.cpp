@@ -42,7 +42,7 @@ void LoadSRTypes()
                       core::GetFieldText(*rs, QStringLiteral("ShortName")),
                       core::GetFieldText(*rs, QStringLiteral("UnitType")),
                       core::GetFieldText(*rs, QStringLiteral("UnitName")),
-                      core::GetFieldSingle(*rs, QStringLiteral("UnitCost")));
+                      core::GetFieldDouble(*rs, QStringLiteral("UnitCost")));
         if (!types->Contains(key))
             types->Add(key, std::move(t));
         rs->MoveNext();
@@ -76,6 +76,33 @@ void DeleteSRTypeRecord(int key)
     if (!rs->NoMatch())
         rs->Delete();
     rs->Close();
+}
+
+std::shared_ptr<c38SRType> AddSRTypeRecord(int position, const QString& longName, const QString& shortName,
+                                           const QString& unitType, const QString& unitName, double unitCost)
+{
+    auto rs = Db().OpenTable(QStringLiteral("SRTypes"));
+    rs->AddNew();
+    rs->SetField(QStringLiteral("ChildIndex"), position);
+    rs->SetField(QStringLiteral("LongName"), longName);
+    rs->SetField(QStringLiteral("ShortName"), shortName);
+    rs->SetField(QStringLiteral("UnitType"), unitType);
+    rs->SetField(QStringLiteral("UnitName"), unitName);
+    rs->SetField(QStringLiteral("UnitCost"), unitCost);
+    rs->Update();
+    const int key = core::GetFieldLong(*rs, QStringLiteral("ItemKey"));
+    rs->Close();
+    auto type = std::make_shared<c38SRType>();
+    type->Initialize(key, position, longName, shortName, unitType, unitName, unitCost);
+    return type;
+}
+
+bool SRTypeInUse(int key)
+{
+    auto rs = Db().OpenRecordset(QStringLiteral("SELECT ItemKey FROM SRUses WHERE SRTypeKey = ?"), {key});
+    const bool used = !rs->Eof();
+    rs->Close();
+    return used;
 }
 
 QString GetSRDataSource()

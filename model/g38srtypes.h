@@ -22,6 +22,11 @@ std::shared_ptr<SRTypeCollection> ReloadSRTypes();
 // The entries of a list box of the types: LongName with the type's key as item data.
 QList<core::ListEntry> SRTypeListEntries();
 void DeleteSRTypeRecord(int key);
+// Writes a new SRTypes row at once (its category left empty) and returns the type, not cached.
+std::shared_ptr<c38SRType> AddSRTypeRecord(int position, const QString& longName, const QString& shortName,
+                                           const QString& unitType, const QString& unitName, double unitCost);
+// True when any outcome's resource list has a line of that type.
+bool SRTypeInUse(int key);
 
 QString GetSRDataSource();
 void SetSRDataSource(const QString& text);

@@ -100,6 +100,81 @@ double NumericOrZero(const QString& text)
     return IsNumeric(text, &v) ? v : 0.0;
 }
 
+bool IsTypedNumber(const QString& text, double* value)
+{
+    QString s = text.trimmed();
+    // An amount may carry its dollar sign before or after the sign: "$-20", "-$20".
+    const int dollar = int(s.indexOf(QLatin1Char('$')));
+    if (dollar == 0 || (dollar == 1 && (s[0] == '+' || s[0] == '-')))
+        s.remove(dollar, 1);
+    int i = 0;
+    const int n = int(s.size());
+    if (i < n && (s[i] == '+' || s[i] == '-'))
+        ++i;
+    // Whole part: plain digits, or 1 to 3 digits followed by groups of ",ddd".
+    int run = 0;
+    bool grouped = false;
+    int digits = 0;
+    while (i < n) {
+        if (s[i].isDigit()) {
+            ++run;
+            ++digits;
+            ++i;
+        } else if (s[i] == ',') {
+            if (run == 0 || (grouped ? run != 3 : run > 3))
+                return false;
+            grouped = true;
+            run = 0;
+            ++i;
+        } else {
+            break;
+        }
+    }
+    if (grouped && run != 3)
+        return false;
+    if (i < n && s[i] == '.') {
+        ++i;
+        while (i < n && s[i].isDigit()) {
+            ++digits;
+            ++i;
+        }
+    }
+    if (digits == 0)
+        return false;
+    if (i < n && (s[i] == 'e' || s[i] == 'E')) {
+        ++i;
+        if (i < n && (s[i] == '+' || s[i] == '-'))
+            ++i;
+        const int expStart = i;
+        while (i < n && s[i].isDigit())
+            ++i;
+        if (i == expStart)
+            return false;
+    }
+    if (i != n)
+        return false;
+    QString plain = s;
+    plain.remove(QLatin1Char(','));
+    bool ok = false;
+    const double v = plain.toDouble(&ok);
+    if (!ok || !std::isfinite(v))
+        return false;
+    if (value)
+        *value = v;
+    return true;
+}
+
+bool ReadTypedValue(const QString& text, double min, double max, double* value)
+{
+    const QString t = text.trimmed();
+    double v = 0;
+    if (!(t.isEmpty() || t == QLatin1String("-") || t == QLatin1String("+")) &&
+        (!IsTypedNumber(t, &v) || v < min || v > max))
+        return false;
+    *value = v == 0.0 ? 0.0 : v;   // never "-0"
+    return true;
+}
+
 double LeadingNumber(const QString& text, bool ignoreInnerBlanks)
 {
     QString s = text;
@@ -124,6 +199,16 @@ int PercentFromText(const QString& text)
         v = LeadingNumber(text);
     const int n = RoundHalfEven(v);
     return std::clamp(n, -32768, 32767);
+}
+
+QString SingleText(float v)
+{
+    if (!std::isfinite(v))
+        return QStringLiteral("0");
+    // Large values as whole numbers rather than in exponent form, which an editor would show.
+    if (std::fabs(v) >= 1e7f)
+        return QString::number(double(v), 'f', 0);
+    return QString::number(double(v), 'g', 7);
 }
 
 QString FormatWhole(double v, bool withThousands)

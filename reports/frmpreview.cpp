@@ -5,6 +5,7 @@
 #include "platform/printing/reportpreview.h"
 #include "platform/ui/screen.h"
 #include "reports/pagefurniture.h"
+#include "reports/reportproduction.h"
 
 #include <QCoreApplication>
 #include <QHBoxLayout>
@@ -18,6 +19,7 @@ namespace reports {
 
 namespace {
 ReportProducer gProducer;
+QPointer<frmPreview> gPreviewWindow;
 }
 
 printing::ReportDocument& VSPrinter1()
@@ -37,7 +39,7 @@ void vsPrinter1_NewPage()
     if (vp.MarginTop() > 4300) {
         vp.SetMarginTop(1440);
         vp.SetCurrentY(1440);
-        vp.SetRunningLineMode(2);
+        vp.SetRunningLineMode(printing::RunningLineMode::HeaderRuled);
     }
     SetPageHeaderFooter();
 }
@@ -45,6 +47,13 @@ void vsPrinter1_NewPage()
 void SetReportProducer(ReportProducer producer)
 {
     gProducer = std::move(producer);
+    if (gPreviewWindow)
+        gPreviewWindow->UpdateButtons();
+}
+
+bool HasReportProducer()
+{
+    return bool(gProducer);
 }
 
 void ProduceReport(printing::Output output, const QString& fileName)
@@ -90,6 +99,7 @@ frmPreview::frmPreview(QWidget* parent) : QWidget(parent)
     const QSize size = PreviewWindowSize(QSize(ui::ScreenWidthTwips(), ui::ScreenHeightTwips()));
     move(0, 0);
     resize(ui::TwipsToPixels(size.width()), ui::TwipsToPixels(size.height()));
+    UpdateButtons();
 }
 
 frmPreview::~frmPreview()
@@ -100,6 +110,13 @@ frmPreview::~frmPreview()
 void frmPreview::Refresh()
 {
     mPreview->SetDocument(&VSPrinter1());
+    UpdateButtons();
+}
+
+void frmPreview::UpdateButtons()
+{
+    mSave->setEnabled(HasReportProducer());
+    mPrintReport->setEnabled(HasReportProducer());
 }
 
 void frmPreview::showEvent(QShowEvent* event)
@@ -111,6 +128,8 @@ void frmPreview::showEvent(QShowEvent* event)
 void frmPreview::cmdSave_Click()
 {
     core::Trace(QStringLiteral("cmdSave_Click"));
+    if (!HasReportProducer() || RefusedWhileRunning())
+        return;
     const QString name = GetRtfFileName();
     if (name.isEmpty())
         return;
@@ -140,10 +159,6 @@ void frmPreview::cmdClose_Click()
 {
     core::Trace(QStringLiteral("cmdClose_Click"));
     hide();
-}
-
-namespace {
-QPointer<frmPreview> gPreviewWindow;
 }
 
 frmPreview& PreviewWindow()

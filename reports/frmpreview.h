@@ -23,7 +23,9 @@ void vsPrinter1_NewPage();
 // Runs the report with the last choice of sections into the given output; the report worksheet
 // installs it.
 using ReportProducer = std::function<void(printing::Output output, const QString& fileName)>;
+// Until one is installed the preview window's "Save to File" and "Print Report" are disabled.
 void SetReportProducer(ReportProducer producer);
+bool HasReportProducer();
 void ProduceReport(printing::Output output, const QString& fileName = QString());
 
 // The window's size in twips for a screen of the given size in twips.
@@ -37,6 +39,8 @@ public:
 
     // Shows the document as it now stands.
     void Refresh();
+    // Enables the buttons that run the report again only while there is a producer.
+    void UpdateButtons();
     printing::ReportPreview* preview() const { return mPreview; }
 
     void cmdSave_Click();

@@ -133,6 +133,8 @@ WorksheetForm* LoadWorksheetForm(const QString& id)
         form = worksheets::CreateWorksheetForm(id, parent);
     if (!form)
         form = new PlaceholderWorksheet(*info, parent);
+    else if (form->helpContextID() == 0)
+        form->setHelpContextID(info->helpContext);
     form->setObjectName(info->form);
     gForm = form;
     gFormId = id;

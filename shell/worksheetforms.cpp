@@ -1,5 +1,6 @@
 #include "shell/worksheetforms.h"
 
+#include "reports/registerforms.h"
 #include "worksheets/analysis/registerforms.h"
 #include "worksheets/comparison_complexity/registerforms.h"
 #include "worksheets/objectives_alternatives/registerforms.h"
@@ -13,6 +14,7 @@ void RegisterWorksheetForms()
     worksheets::objectives_alternatives::RegisterForms();
     worksheets::analysis::RegisterForms();
     worksheets::comparison_complexity::RegisterForms();
+    reports::RegisterForms();
 }
 
 } // namespace shell

@@ -433,6 +433,35 @@ void Grid::autoSizeCols()
     }
 }
 
+void Grid::setColWordWrap(int col, bool wrap)
+{
+    if (col < 0 || col >= cols())
+        return;
+    mModel->columnRef(col).wordWrap = wrap;
+    mModel->cellsChanged(0, col, rows() - 1, col);
+}
+
+bool Grid::colWordWrap(int col) const { return col >= 0 && col < cols() && mModel->column(col).wordWrap; }
+
+void Grid::autoSizeRows(int minTwips)
+{
+    const int minPx = twipsToPixels(std::max(0, minTwips));
+    for (int r = fixedRows(); r < rows(); ++r) {
+        if (mModel->row(r).heightTwips == 0)
+            continue;
+        int needed = mDefaultRowHeightPx;
+        for (int c = 0; c < cols(); ++c) {
+            const QString text = displayText(r, c);
+            if (!mModel->column(c).wordWrap || text.isEmpty())
+                continue;
+            // The same inner rectangle as the painter's.
+            const QRect room(0, 0, std::max(1, columnWidth(c) - 6), 1 << 20);
+            needed = std::max(needed, fontMetrics().boundingRect(room, Qt::TextWordWrap, text).height() + 6);
+        }
+        setRowHeight(r, int(std::lround(pixelsToTwips(std::max(minPx, needed)))));
+    }
+}
+
 void Grid::addItem(const QString& text, int index)
 {
     finishEdit();

@@ -80,6 +80,11 @@ public:
     void setFormatString(const QString& format);
     // Sizes the columns to their widest text.
     void autoSizeCols();
+    // The column's text breaks into lines at word boundaries within the column's width.
+    void setColWordWrap(int col, bool wrap);
+    bool colWordWrap(int col) const;
+    // Gives every shown data row the height its wrapped text needs, and at least minTwips.
+    void autoSizeRows(int minTwips);
 
     // Appends a row (index -1) or inserts it before row index; its cells are the
     // tab-separated parts of text.

@@ -54,7 +54,8 @@ void GridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, 
             painter->setPen(textColor);
             painter->setFont(option.font);
             painter->setClipRect(rect);
-            painter->drawText(rect.adjusted(3, 1, -3, -1), int(mModel->alignment(r, c)), text);
+            const int wrap = mModel->column(c).wordWrap ? int(Qt::TextWordWrap) : 0;
+            painter->drawText(rect.adjusted(3, 1, -3, -1), int(mModel->alignment(r, c)) | wrap, text);
         }
     }
 

@@ -27,6 +27,7 @@ struct Column {
     QString format;
     DataType type = DataType::Default;
     bool hidden = false;
+    bool wordWrap = false;      // text breaks into lines at word boundaries within the width
 };
 
 struct Row {

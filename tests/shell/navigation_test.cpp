@@ -361,6 +361,14 @@ TEST_F(ShellTest, AWorksheetSaveIsStoredWholeOrNotAtAll)
     EXPECT_EQ(core::gDatabase()->TransactionDepth(), 0);
 }
 
+TEST_F(ShellTest, ARegisteredWorksheetGetsTheHelpContextOfItsPlace)
+{
+    startWithFile();
+    window->mnuTab_Click(4);  // Setup, worksheet 4
+    ASSERT_NE(form(), nullptr);
+    EXPECT_EQ(form()->helpContextID(), 4140);
+}
+
 TEST_F(ShellTest, MenuChecksStayOnTheSectionAndWorksheetChosenAgain)
 {
     startWithFile();

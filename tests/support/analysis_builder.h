@@ -2,8 +2,8 @@
 
 // Writes a realistic analysis into a data file through the model: FMUs with their NVC and
 // cost tables, a resource list, objectives and safety issues with priorities, values at risk,
-// alternatives with and without a Fallback, every cost source, ratings, protection levels,
-// resource lines, the fire's general information and its situation topics.
+// alternatives with and without a Fallback, every cost source, ratings, protection levels and
+// resource lines.
 
 #include <QString>
 #include <QTemporaryDir>
@@ -27,6 +27,10 @@ void ClearModelCaches();
 
 // Builds the analysis in the open data file, in one transaction, and clears the caches.
 void BuildAnalysis(const AnalysisSize& size);
+
+// Writes the fire's general information and six situation topics, some with instructions,
+// each narrative a few paragraphs, into the open data file.
+void BuildSituation();
 
 // Copies the template to path, opens it, builds the analysis and closes the file again.
 // Returns false (with a reason in *error) when the copy or the open fails.

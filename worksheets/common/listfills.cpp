@@ -10,6 +10,8 @@
 #include "model/g51alternatives.h"
 #include "platform/grid/grid.h"
 
+#include <QWidget>
+
 namespace worksheets {
 
 namespace {
@@ -42,6 +44,18 @@ void FillAlternativeList(ItemList& list) { Fill(list, model::AlternativeListEntr
 void FillFMUList(ItemList& list) { Fill(list, model::FMUListEntries()); }
 
 void FillSRTypeList(ItemList& list) { Fill(list, model::SRTypeListEntries()); }
+
+void ShowFirstFMU(ItemList& list, QWidget* label, const std::function<void()>& showWholeFire)
+{
+    if (model::FMUCount() < 1) {
+        list.widget()->hide();
+        label->hide();
+        showWholeFire();
+    } else {
+        FillFMUList(list);
+        list.setListIndex(0);
+    }
+}
 
 void FillFMUGrid(grid::Grid& grid)
 {

@@ -4,6 +4,10 @@
 // model's rows, with the record key (lists, FMU grid) or the object (values at risk) kept
 // with each entry.
 
+#include <functional>
+
+class QWidget;
+
 namespace grid {
 class Grid;
 }
@@ -17,6 +21,11 @@ void FillSummaryList(ItemList& list);
 void FillAlternativeList(ItemList& list);
 void FillFMUList(ItemList& list);
 void FillSRTypeList(ItemList& list);
+
+// The FMU choice of a worksheet that shows one FMU's table at a time. Without FMUs the list
+// and its label are hidden and showWholeFire shows the table of FMU key 0, the whole fire;
+// otherwise the list is filled and its first FMU selected, which the list's click shows.
+void ShowFirstFMU(ItemList& list, QWidget* label, const std::function<void()>& showWholeFire);
 
 // Header row plus one row per FMU (its name in column 0); row data = the FMU key.
 void FillFMUGrid(grid::Grid& grid);

@@ -50,6 +50,10 @@ TEST(SituationJourney, TheFireNameHeadsTheWindowAsItIsTyped)
     QString error;
     ASSERT_TRUE(testsupport::CreateAnalysisFile(dir.filePath("TLM.new"), path, testsupport::kSmallAnalysis, &error))
         << error.toStdString();
+    ASSERT_TRUE(core::OpenDatafile(path));
+    testsupport::BuildSituation();
+    core::CloseDatafile();
+    testsupport::ClearModelCaches();
     core::SetAppPath(dir.path());
     ui::ScriptedPrompter prompter;
     shell::RegisterWorksheetForms();

@@ -1,0 +1,185 @@
+#include "reports/reportproduction.h"
+
+#include "core/u91trace.h"
+#include "core/uimode.h"
+#include "platform/ui/prompter.h"
+#include "platform/ui/printersetup.h"
+#include "reports/frmpreview.h"
+#include "reports/pagefurniture.h"
+#include "reports/printsettings.h"
+#include "reports/sections/sections.h"
+
+#include <QCoreApplication>
+#include <QPageLayout>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+#include <algorithm>
+#include <cmath>
+#include <exception>
+
+namespace reports {
+
+namespace {
+
+struct SectionEntry {
+    const char* caption;
+    void (*print)();   // null: the section is not part of this version yet
+};
+
+using namespace sections;
+
+// The sections in production order. Adding a section: its file under sections/ and its entry
+// procedure here in place of the null.
+const SectionEntry kSections[kSectionCount + 1] = {
+    {"", nullptr},
+    {"Situation", &PrintSituation},
+    {"Decision, Rationale", &PrintDecisionSummary},
+    {"Signature Page", &PrintSignaturePage},
+    {"Values at Risk", nullptr},
+    {"Resource Objectives", &PrintRMObjectives},
+    {"Suppression Objectives", nullptr},
+    {"Safety Issues", nullptr},
+    {"Alternatives", nullptr},
+    {"Estimated Suppression Cost", nullptr},
+    {"AAC Table", nullptr},
+    {"Values Protected", nullptr},
+    {"Estimated Loss", nullptr},
+    {"Computation of NVC", nullptr},
+    {"NVC Tables", nullptr},
+    {"Safety Assessment", nullptr},
+    {"Decision Tree", nullptr},
+    {"Comparison Matrix", nullptr},
+    {"Comparison Graphs", nullptr},
+    {"Complexity Analysis", nullptr},
+};
+
+ReportSelection gSelection;
+bool gRunning = false;
+
+void PrintMissingSection(int index)
+{
+    PushPrintSettings();
+    SetPageHeaderFooter();
+    VSPrinter1().Paragraph(QStringLiteral("The section \"%1\" cannot be printed by this version of the program.")
+                               .arg(SectionCaption(index)));
+    PopPrintSettings();
+}
+
+}  // namespace
+
+QString SectionCaption(int index)
+{
+    if (index < 1 || index > kSectionCount)
+        return QString();
+    return QString::fromLatin1(kSections[index].caption);
+}
+
+const ReportSelection& LastSelection()
+{
+    return gSelection;
+}
+
+void SetLastSelection(const ReportSelection& selection)
+{
+    gSelection = selection;
+    gSelection.sections[0] = false;
+    // The count decides the page breaks between sections: it is always the number chosen.
+    gSelection.count = int(std::count(gSelection.sections.begin(), gSelection.sections.end(), true));
+    SetSelectedSectionCount(gSelection.count);
+}
+
+GraphColors GraphColorOption()
+{
+    return bRTFExport ? GraphColors::Solid : gSelection.graphColors;
+}
+
+void PrintSection(int index)
+{
+    if (index < 1 || index > kSectionCount)
+        return;
+    if (kSections[index].print)
+        kSections[index].print();
+    else
+        PrintMissingSection(index);
+}
+
+bool ProduceSelectedSections(printing::Output output, const QString& fileName)
+{
+    core::Trace(QStringLiteral("ProduceSelectedSections"));
+    printing::ReportDocument& vp = VSPrinter1();
+    vp.StartDoc(output, fileName);
+    PrintSet_Init();
+    if (vp.PageHeight() <= 14400)
+        vp.SetMarginBottom(360);
+    int produced = 0;
+    for (int i = 1; i <= kSectionCount; ++i) {
+        if (!gSelection.sections[i])
+            continue;
+        PrintSection(i);
+        ++produced;
+        QCoreApplication::processEvents();
+        if (produced < gSelection.count)
+            vp.NewPage();
+    }
+    return vp.EndDoc();
+}
+
+bool ReportRunning()
+{
+    return gRunning;
+}
+
+bool RefusedWhileRunning()
+{
+    if (!gRunning)
+        return false;
+    ui::MsgBox(ui::Lines({QStringLiteral("A report is being produced."),
+                          QStringLiteral("Wait until it is finished, then try again.")}),
+               ui::Buttons::OK, ui::Icon::Information);
+    return true;
+}
+
+bool RunReport(printing::Output output, const QString& fileName)
+{
+    if (RefusedWhileRunning())
+        return false;
+    // Whatever happens in a section, the next run starts with no run under way, no export flag
+    // and the normal pointer.
+    struct RunState {
+        RunState(bool rtf) { gRunning = true; bRTFExport = rtf; }
+        ~RunState() { gRunning = false; bRTFExport = false; }
+    } state(output == printing::Output::Rtf);
+    core::BusyScope busy;
+    printing::ReportDocument& vp = VSPrinter1();
+    const QSize page = ReportPageSize();
+    vp.SetPageSize(page.width(), page.height());
+    QString error;
+    try {
+        return ProduceSelectedSections(output, fileName);
+    } catch (const std::exception& e) {
+        error = QString::fromUtf8(e.what());
+    }
+    vp.CancelDoc();
+    core::TraceError(QStringLiteral("ProduceSelectedSections: ") + error);
+    ui::MsgBox(ui::Lines({QStringLiteral("The report could not be produced."), error,
+                          QStringLiteral("Nothing was printed or saved.")}),
+               ui::Buttons::OK, ui::Icon::Critical);
+    return false;
+}
+
+QSize PageSizeOf(const QPrinter& printer)
+{
+    // Millimetres keep both metric and inch paper exact to the twip; points would not.
+    const QSizeF mm = printer.pageLayout().fullRect(QPageLayout::Millimeter).size();
+    return QSize(int(std::lround(mm.width() * 1440 / 25.4)), int(std::lround(mm.height() * 1440 / 25.4)));
+}
+
+QSize ReportPageSize()
+{
+    if (QPrinterInfo::availablePrinters().isEmpty())
+        return QSize(printing::ReportDocument::kLetterWidth, printing::ReportDocument::kLetterHeight);
+    return PageSizeOf(ui::SharedPrinter());
+}
+
+}  // namespace reports

@@ -1,0 +1,144 @@
+#include "support/analysis_builder.h"
+
+#include "worksheets/common/costsizegrid.h"
+#include "worksheets/setup_situation/frm14nvctable.h"
+#include "worksheets/setup_situation/frm15srmaster.h"
+#include "worksheets/setup_situation/frm16costperacre.h"
+
+#include "core/u11datafile.h"
+#include "core/u13folders.h"
+#include "model/c35aactable.h"
+#include "model/g38srtypes.h"
+#include "platform/dao/dao.h"
+#include "platform/grid/grid.h"
+#include "platform/ui/scriptedprompter.h"
+#include "shell/a3tolmarforms.h"
+#include "shell/frm0_tolmar.h"
+#include "shell/worksheetforms.h"
+#include "worksheets/common/worksheetform.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QMenu>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+// The program's main window on a small analysis, with the Setup worksheets reached as a user
+// reaches them: by the Worksheet menu.
+class SetupShellTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        path = dir.filePath("Cedar.tlm");
+        QString error;
+        ASSERT_TRUE(testsupport::CreateAnalysisFile(core::JoinPath(core::AppPath(), "TLM.new"), path,
+                                                    testsupport::kSmallAnalysis, &error))
+            << error.toStdString();
+        shell::RegisterWorksheetForms();
+        window = std::make_unique<shell::frm0_Tolmar>();
+        window->resize(1000, 740);
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        window->Startup(path);
+        ASSERT_TRUE(core::gFileOpen());
+    }
+
+    void TearDown() override
+    {
+        window.reset();
+        if (core::gFileOpen())
+            core::CloseDatafile();
+        worksheets::gCurrentWorksheetID.clear();
+        worksheets::gCurrentSection = 1;
+    }
+
+    template <class Form> Form* Show(int worksheet)
+    {
+        window->mnuTab_Click(worksheet);
+        auto* form = dynamic_cast<Form*>(shell::CurrentWorksheetForm());
+        EXPECT_NE(form, nullptr) << "worksheet " << worksheet;
+        return form;
+    }
+
+    static QLineEdit* Editor(grid::Grid& g) { return g.viewport()->findChild<QLineEdit*>(); }
+
+    double Read(const QString& sql, const QVariantList& params = {})
+    {
+        auto rs = core::gDatabase()->OpenRecordset(sql, params);
+        return rs->Eof() ? -1 : rs->Field(0).toDouble();
+    }
+
+    QTemporaryDir dir;
+    QString path;
+    ui::ScriptedPrompter prompter;
+    std::unique_ptr<shell::frm0_Tolmar> window;
+};
+
+TEST_F(SetupShellTest, TheWorksheetsReplaceTheirPlaceholdersWithTheirIdsAndEditMenus)
+{
+    EXPECT_NE(Show<worksheets::frm14NVCTable>(4), nullptr);
+    EXPECT_EQ(worksheets::gCurrentWorksheetID, "tab14");
+    EXPECT_TRUE(window->topMenu(4)->isEnabled());
+    EXPECT_NE(Show<worksheets::frm15SRMaster>(5), nullptr);
+    EXPECT_EQ(worksheets::gCurrentWorksheetID, "tab15");
+    EXPECT_TRUE(window->topMenu(4)->isEnabled());
+    EXPECT_NE(Show<worksheets::frm16CostPerAcre>(6), nullptr);
+    EXPECT_EQ(worksheets::gCurrentWorksheetID, "tab16");
+    EXPECT_FALSE(window->topMenu(4)->isEnabled());
+    EXPECT_TRUE(prompter.messages().isEmpty());
+}
+
+TEST_F(SetupShellTest, AValueStillBeingTypedIsStoredWhenTheWorksheetIsLeft)
+{
+    auto* nvc = Show<worksheets::frm14NVCTable>(4);
+    ASSERT_NE(nvc, nullptr);
+    const int fmu = nvc->currentFMUKey();
+    nvc->grdNVC->setCurrentCell(3, 2);
+    QLineEdit* editor = Editor(*nvc->grdNVC);
+    ASSERT_NE(editor, nullptr);
+    editor->selectAll();
+    QTest::keyClicks(editor, "-321");
+    Show<worksheets::frm15SRMaster>(5);
+    EXPECT_FLOAT_EQ(Read("SELECT FIL2 FROM NVCPerAcre WHERE FMZKey = ? AND ResourceNumber = 3", {fmu}), -321.0);
+}
+
+TEST_F(SetupShellTest, AnEditMenuPasteIsStoredLikeTyping)
+{
+    auto* costs = Show<worksheets::frm16CostPerAcre>(6);
+    ASSERT_NE(costs, nullptr);
+    const int fmu = costs->currentFMUKey();
+    costs->grdCosts->setCurrentCell(4, worksheets::CostSizeGrid::Cost);
+    ASSERT_TRUE(costs->grdCosts->isEditing());
+    Editor(*costs->grdCosts)->setFocus();
+    Editor(*costs->grdCosts)->selectAll();
+    QApplication::clipboard()->setText("1,275");
+    window->mnuEdit_Click(4);
+    EXPECT_FLOAT_EQ(costs->currentTable()->Cost(3), 1275.0f);
+    Show<worksheets::frm14NVCTable>(4);
+    EXPECT_DOUBLE_EQ(Read("SELECT Cost FROM SuppressionPerAcreCost WHERE FMZKey = ? AND Sequence = 3", {fmu}), 1275.0);
+}
+
+TEST_F(SetupShellTest, LeavingTheResourceListDropsTheSharedTypesSoTheirNextUserSeesTheEdits)
+{
+    auto* list = Show<worksheets::frm15SRMaster>(5);
+    ASSERT_NE(list, nullptr);
+    auto* first = list->grdMasterList->rowObject<model::c38SRType>(1);
+    const int key = first->ItemKey();
+    list->grdMasterList->setCurrentCell(1, worksheets::frm15SRMaster::Cost);
+    QLineEdit* editor = Editor(*list->grdMasterList);
+    editor->selectAll();
+    QTest::keyClicks(editor, "13,000.25");
+    QTest::keyClick(editor, Qt::Key_Return);
+    Show<worksheets::frm16CostPerAcre>(6);
+    EXPECT_DOUBLE_EQ(model::GetSRType(key)->UnitCost(), 13000.25);
+}
+
+} // namespace

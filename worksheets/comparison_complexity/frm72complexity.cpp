@@ -1,0 +1,356 @@
+#include "worksheets/comparison_complexity/frm72complexity.h"
+
+#include "core/u19rowdata.h"
+#include "core/u91trace.h"
+#include "core/uimode.h"
+#include "model/modeldata.h"
+#include "platform/grid/grid.h"
+#include "worksheets/comparison_complexity/complexitywidgets.h"
+
+#include <QEvent>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace worksheets::comparison_complexity {
+
+using namespace worksheets::complexity;
+
+namespace {
+
+const QString kFactors = QStringLiteral("ComplexityFactors");
+const QString kCategories = QStringLiteral("ComplexityCategories");
+constexpr int kCheckColTwips = 300;
+constexpr int kMinRowTwips = 480;   // room for two lines of element text
+constexpr int kNameLength = 255;    // ComplexityFactors.Name is TEXT(255)
+
+} // namespace
+
+frm72Complexity::frm72Complexity(QWidget* parent) : WorksheetForm(QStringLiteral("frm72Complexity"), parent)
+{
+    auto* pnlHeader = new QFrame(this);
+    pnlHeader->setObjectName(QStringLiteral("pnlHeader"));
+    pnlHeader->setFrameShape(QFrame::Panel);
+    pnlHeader->setFrameShadow(QFrame::Raised);
+    auto* instruction = Bold(new QLabel(
+        QStringLiteral("For each category,    check the complexity elements that apply in the current situation"),
+        pnlHeader));
+    instruction->setWordWrap(true);
+    auto* headerLayout = new QHBoxLayout(pnlHeader);
+    headerLayout->setContentsMargins(10, 6, 10, 6);
+    headerLayout->addWidget(instruction);
+
+    mCategories = new CategoryColumn(QString(), [this](int k) { lblCategory_Click(k); }, this);
+    auto* hint = new QLabel(QStringLiteral("Click on each category to see the elements for that category."), this);
+    hint->setWordWrap(true);
+    auto* left = new QVBoxLayout;
+    left->addWidget(mCategories);
+    left->addSpacing(10);
+    left->addWidget(hint);
+    left->addStretch();
+
+    lblFactorsCategory = Bold(new QLabel(QStringLiteral(" Fire Behavior"), this));
+    lblFactorsCategory->setObjectName(QStringLiteral("lblFactorsCategory"));
+    auto* title = new QHBoxLayout;
+    title->addWidget(Bold(new QLabel(QStringLiteral("Elements for"), this)));
+    title->addWidget(lblFactorsCategory);
+    title->addStretch();
+
+    grdFactors = new grid::Grid(this);
+    grdFactors->setObjectName(QStringLiteral("grdFactors"));
+    grdFactors->installEventFilter(this);
+
+    cmdAppend = new QPushButton(QStringLiteral("&Add Element"), this);
+    cmdAppend->setObjectName(QStringLiteral("cmdAppend"));
+    cmdDelete = new QPushButton(QStringLiteral("&Delete Last Element"), this);
+    cmdDelete->setObjectName(QStringLiteral("cmdDelete"));
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(cmdAppend);
+    buttons->addWidget(cmdDelete);
+    buttons->addStretch();
+
+    auto* right = new QVBoxLayout;
+    right->addLayout(title);
+    right->addWidget(grdFactors, 1);
+    right->addLayout(buttons);
+
+    auto* body = new QHBoxLayout;
+    body->setSpacing(16);
+    body->addLayout(left);
+    body->addLayout(right, 1);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(10, 8, 10, 10);
+    layout->setSpacing(10);
+    layout->addWidget(pnlHeader);
+    layout->addLayout(body, 1);
+
+    connect(grdFactors, &grid::Grid::enterCell, this, &frm72Complexity::grdFactors_EnterCell);
+    connect(grdFactors, &grid::Grid::changeEdit, this, &frm72Complexity::grdFactors_ChangeEdit);
+    connect(grdFactors, &grid::Grid::afterEdit, this, &frm72Complexity::grdFactors_AfterEdit);
+    connect(grdFactors, &grid::Grid::editCancelled, this, &frm72Complexity::grdFactors_EditCancelled);
+    connect(cmdAppend, &QPushButton::clicked, this, &frm72Complexity::cmdAppend_Click);
+    connect(cmdDelete, &QPushButton::clicked, this, &frm72Complexity::cmdDelete_Click);
+}
+
+void frm72Complexity::Setup()
+{
+    // Shown again while a name is being typed: the name goes where it was typed, before the
+    // refill below ends the edit.
+    Update();
+    BeginSetup(QStringLiteral("frm72Complexity.Setup"), QStringLiteral("tab72"), 2, true);
+    core::BusyScope busy;
+    ShowCategoryRatings();
+    grdFactors->setFixedRows(0);
+    grdFactors->setCols(2);
+    grdFactors->setColDataType(0, grid::DataType::Boolean);
+    grdFactors->setColWidth(0, kCheckColTwips);
+    grdFactors->setColWordWrap(1, true);
+    grdFactors->setDefaultRowHeight(kMinRowTwips);
+    grdFactors->setEditable(true);
+    grdFactors->setEditMaxLength(kNameLength);
+    FitNameColumn();
+    mCategories->setChosen(mCategory, false);
+    mCategory = 1;
+    mCategories->setChosen(mCategory, true);
+    lblFactorsCategory->setText(CategoryCaption(mCategory));
+    DisplayFactorsForCategory(mCategory);
+}
+
+void frm72Complexity::ShowCategoryRatings()
+{
+    core::Trace(QStringLiteral("ShowCategoryRatings"));
+    mTallies = CountElements(model::Db());
+    mCategories->showTallies(mTallies);
+}
+
+void frm72Complexity::DisplayFactorsForCategory(int category)
+{
+    core::Trace(QStringLiteral("DisplayFactorsForCategory"));
+    core::BusyScope busy;
+    BuildFactorsList(category);
+    mElement = 1;
+    ShowFactors();
+    UpdateDeleteButton();
+}
+
+void frm72Complexity::BuildFactorsList(int category)
+{
+    core::Trace(QStringLiteral("BuildFactorsList"));
+    mFactors.clear();
+    // Every row of the category in key order, also when a file lacks element 1 or has gaps.
+    auto rs = model::Db().OpenRecordset(
+        QStringLiteral("SELECT FactorNumber FROM ComplexityFactors WHERE CategoryKey = ? ORDER BY FactorNumber"),
+        {category});
+    for (; !rs->Eof(); rs->MoveNext())
+        mFactors << core::GetFieldLong(*rs, QStringLiteral("FactorNumber"));
+    rs->Close();
+}
+
+void frm72Complexity::ShowFactors()
+{
+    core::Trace(QStringLiteral("ShowFactors"));
+    core::BusyScope busy;
+    grdFactors->setRows(int(mFactors.size()));
+    auto rs = model::Db().OpenTable(kFactors);
+    for (int i = 0; i < mFactors.size(); ++i) {
+        rs->Seek(mCategory, mFactors[i]);
+        grdFactors->setCellChecked(i, 0, IsYes(core::GetFieldLong(*rs, QStringLiteral("Rating"))));
+        grdFactors->setText(i, 1, core::GetFieldText(*rs, QStringLiteral("Name")));
+    }
+    rs->Close();
+    grdFactors->autoSizeRows(kMinRowTwips);
+}
+
+void frm72Complexity::UpdateDeleteButton()
+{
+    cmdDelete->setEnabled(false);
+    if (mFactors.size() > PermanentElements(mCategory))
+        cmdDelete->setEnabled(true);
+}
+
+void frm72Complexity::RateCategory(int category)
+{
+    core::Trace(QStringLiteral("RateCategory"));
+    Tally tally;
+    tally.elements = int(mFactors.size());
+    auto factors = model::Db().OpenTable(kFactors);
+    for (int number : mFactors) {
+        factors->Seek(category, number);
+        if (!factors->NoMatch() && IsYes(core::GetFieldLong(*factors, QStringLiteral("Rating"))))
+            ++tally.yes;
+    }
+    factors->Close();
+
+    const int code = int(Rate(tally));
+    auto categories = model::Db().OpenTable(kCategories);
+    categories->Seek(category);
+    if (!categories->NoMatch() && core::GetFieldLong(*categories, QStringLiteral("Rating")) != code) {
+        categories->Edit();
+        categories->SetField(QStringLiteral("Rating"), code);
+        categories->Update();
+    }
+    categories->Close();
+    if (ValidCategory(category))
+        mTallies[size_t(category)] = tally;
+    mCategories->showTally(category, tally);
+}
+
+void frm72Complexity::Update()
+{
+    // A name still being typed in the grid ends here, as leaving the cell would end it.
+    if (grdFactors->isEditing())
+        grdFactors->finishEdit();
+    if (!mNameChanged)
+        return;
+    mNameChanged = false;
+    if (mElement < 1 || mElement > mFactors.size())
+        return;
+    core::Trace(QStringLiteral("frm72Complexity.Update ") + QString::number(mElement));
+    auto rs = model::Db().OpenTable(kFactors);
+    rs->Seek(mCategory, mFactors[mElement - 1]);
+    if (!rs->NoMatch()) {
+        rs->Edit();
+        rs->SetField(QStringLiteral("Name"), mPendingName);
+        rs->Update();
+    }
+    rs->Close();
+}
+
+void frm72Complexity::lblCategory_Click(int index)
+{
+    core::Trace(QStringLiteral("lblCategory_Click ") + QString::number(index));
+    if (!ValidCategory(index))
+        return;
+    // A caption chosen from the keyboard keeps the focus, so the next one is a key away.
+    if (!mCategories->category(index)->hasFocus())
+        cmdAppend->setFocus();
+    // The name being typed belongs to the category shown now: it is stored before another is shown.
+    SwitchShownObject([this] { Update(); },
+                      [this, index] {
+                          mCategories->setChosen(mCategory, false);
+                          mCategories->setChosen(index, true);
+                          lblFactorsCategory->setText(mCategories->category(index)->text());
+                          mCategory = index;
+                          DisplayFactorsForCategory(mCategory);
+                      });
+}
+
+void frm72Complexity::grdFactors_EnterCell()
+{
+    if (!core::IsIdle())
+        return;
+    core::Trace(QStringLiteral("grdFactors_EnterCell"));
+    if (grdFactors->col() == 1)
+        grdFactors->editCell();
+}
+
+void frm72Complexity::grdFactors_ChangeEdit()
+{
+    if (!core::IsIdle())
+        return;
+    core::Trace(QStringLiteral("grdFactors_ChangeEdit"));
+    mElement = grdFactors->row() + 1;
+    if (grdFactors->col() == 1) {
+        mNameChanged = true;
+        mPendingName = grdFactors->editText();
+    }
+}
+
+void frm72Complexity::grdFactors_AfterEdit(int row, int col)
+{
+    // The program's own fills end no user edit: an edit is always ended before a fill.
+    if (!core::IsIdle())
+        return;
+    core::Trace(QStringLiteral("grdFactors_AfterEdit %1, %2").arg(row).arg(col));
+    mElement = row + 1;
+    if (col != 0) {
+        Update();
+        return;
+    }
+    if (mElement < 1 || mElement > mFactors.size())
+        return;
+    auto rs = model::Db().OpenTable(kFactors);
+    rs->Seek(mCategory, mFactors[mElement - 1]);
+    if (!rs->NoMatch()) {
+        rs->Edit();
+        // A ticked box reads -1: Yes stores 2, No stores 0.
+        rs->SetField(QStringLiteral("Rating"), int(-2 * grdFactors->value(row, 0)));
+        rs->Update();
+    }
+    rs->Close();
+    RateCategory(mCategory);
+}
+
+void frm72Complexity::grdFactors_EditCancelled(int row, int col)
+{
+    // Escape puts the name back as it was: nothing typed in that edit is stored later.
+    if (col == 1 && row + 1 == mElement) {
+        mNameChanged = false;
+        mPendingName.clear();
+    }
+}
+
+void frm72Complexity::cmdAppend_Click()
+{
+    core::Trace(QStringLiteral("cmdAppend_Click"));
+    Update();
+    // After the highest number, so that a file with gaps in its numbering gets no duplicate.
+    const int number = mFactors.isEmpty() ? 1 : mFactors.last() + 1;
+    auto rs = model::Db().OpenTable(kFactors);
+    rs->AddNew();
+    rs->SetField(QStringLiteral("CategoryKey"), mCategory);
+    rs->SetField(QStringLiteral("FactorNumber"), number);
+    rs->SetField(QStringLiteral("Rating"), kYesRating);
+    rs->Update();
+    rs->Close();
+    BuildFactorsList(mCategory);
+    RateCategory(mCategory);
+    {
+        core::BusyScope busy;
+        grdFactors->addItem(QStringLiteral("-1\t"));
+        grdFactors->autoSizeRows(kMinRowTwips);
+    }
+    UpdateDeleteButton();
+    // The new element is named next: its name cell is ready for typing.
+    grdFactors->setFocus();
+    grdFactors->setCurrentCell(grdFactors->rows() - 1, 1);
+    grdFactors->showCell(grdFactors->rows() - 1, 1);
+}
+
+void frm72Complexity::cmdDelete_Click()
+{
+    core::Trace(QStringLiteral("cmdDelete_Click"));
+    Update();
+    if (mFactors.size() <= PermanentElements(mCategory))
+        return;
+    auto rs = model::Db().OpenTable(kFactors);
+    rs->Seek(mCategory, mFactors.last());
+    if (!rs->NoMatch())
+        rs->Delete();
+    rs->Close();
+    BuildFactorsList(mCategory);
+    RateCategory(mCategory);
+    {
+        core::BusyScope busy;
+        grdFactors->removeItem(grdFactors->rows() - 1);
+    }
+    UpdateDeleteButton();
+}
+
+void frm72Complexity::FitNameColumn()
+{
+    FillLastColumn(*grdFactors);
+    grdFactors->autoSizeRows(kMinRowTwips);
+}
+
+bool frm72Complexity::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == grdFactors && event->type() == QEvent::Resize && grdFactors->cols() > 1)
+        FitNameColumn();
+    return WorksheetForm::eventFilter(watched, event);
+}
+
+} // namespace worksheets::comparison_complexity
