@@ -10,6 +10,7 @@
 #include "platform/grid/grid.h"
 #include "platform/grid/numberformat.h"
 #include "platform/ui/screen.h"
+#include "worksheets/common/gridfit.h"
 #include "worksheets/common/listfills.h"
 
 #include <QComboBox>
@@ -109,7 +110,7 @@ frm24ValuesAtRisk::frm24ValuesAtRisk(QWidget* parent) : WorksheetForm(QStringLit
     mTotal->setFrameShape(QFrame::Panel);
     mTotal->setFrameShadow(QFrame::Sunken);
     mTotal->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    mTotal->setMinimumWidth(120);
+    mTotal->setMinimumWidth(100);
 
     mDetails = new QGroupBox(tr(" Item Details"), this);
     mDetails->setObjectName(QStringLiteral("pnlItemDetails"));
@@ -262,7 +263,6 @@ void frm24ValuesAtRisk::SetupItemGrid()
         {"Probability\nof Loss\n(%)", 900, Qt::AlignCenter},
         {"Expected Value\nat Risk ($)", 1200, Qt::AlignRight | Qt::AlignVCenter},
     };
-    int total = 0;
     for (int c = 0; c < ColumnCount; ++c) {
         const QString header = QString::fromLatin1(columns[c].header);
         mGrid->setText(0, c, header);
@@ -273,11 +273,10 @@ void frm24ValuesAtRisk::SetupItemGrid()
         mGrid->setColWidth(c, std::max(columns[c].width, ui::PixelsToTwips(widest)));
         mGrid->setColAlignment(c, columns[c].alignment);
         mGrid->setFixedAlignment(c, Qt::AlignCenter);
-        total += ui::TwipsToPixels(mGrid->colWidth(c));
     }
     mGrid->setRowHeight(0, 600);
     // The whole row in view, with room for the scroll bar.
-    mGrid->setMinimumWidth(total + mGrid->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 2 * mGrid->frameWidth() + 2);
+    mGrid->setMinimumWidth(CellsSize(*mGrid).width() + mGrid->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
 }
 
 // From the rounded values the rows show, rounded once more: the total a reader of the list
