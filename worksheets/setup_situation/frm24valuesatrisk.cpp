@@ -329,6 +329,8 @@ void frm24ValuesAtRisk::ClearItemDetails()
     mName->clear();
     ShowInCombo(mDamage, QString());
     ShowInCombo(mProbability, QString());
+    // No figure of an item that is gone stays on screen.
+    mRisk->clear();
     mNotes->clear();
     mDetails->setEnabled(false);
 }

@@ -86,6 +86,7 @@ protected:
         EXPECT_EQ(form->cboDamage()->currentText(), "");
         EXPECT_EQ(form->cboProbability()->currentText(), "");
         EXPECT_EQ(form->txtNotes()->toPlainText(), "");
+        EXPECT_EQ(form->pnlRisk()->text(), "");
         EXPECT_FALSE(form->cmdDeleteItem()->isEnabled());
     }
 
