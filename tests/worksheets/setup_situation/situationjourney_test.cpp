@@ -1,5 +1,5 @@
 // A fire manager's pass through the Situation section of a filled analysis: the fire name
-// retyped with the title bar following, the conditions and the values at risk looked over.
+// retyped with the title bar following, the conditions looked over, a loss pasted in.
 // With TOLMAR_KEEP_PNG set to a folder, the main window is saved there on each worksheet.
 
 #include "core/g2situation.h"
@@ -18,6 +18,10 @@
 #include "worksheets/setup_situation/frm24valuesatrisk.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QGuiApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -63,6 +67,8 @@ TEST(SituationJourney, TheFireNameHeadsTheWindowAsItIsTyped)
         shell::frm0_Tolmar window;
         window.resize(1180, 780);
         window.show();
+        QApplication::setActiveWindow(&window);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
         window.Startup(path);
         ASSERT_TRUE(core::gFileOpen());
         EXPECT_EQ(window.windowTitle(), title + "Cedar Ridge");
@@ -106,6 +112,15 @@ TEST(SituationJourney, TheFireNameHeadsTheWindowAsItIsTyped)
         EXPECT_EQ(values->grdItems()->rows(), 1 + testsupport::kSmallAnalysis.valuesAtRisk);
         EXPECT_FALSE(values->pnlTotal()->text().isEmpty());
         Keep(&window, "situation-values.png");
+
+        // Edit > Paste reaches the box of the loss, which takes it as typed.
+        values->cboDamage()->setFocus();
+        values->cboDamage()->lineEdit()->selectAll();
+        QGuiApplication::clipboard()->setText("75000");
+        window.editItem(4)->trigger();
+        EXPECT_EQ(values->cboDamage()->currentText(), "75000");
+        EXPECT_EQ(values->grdItems()->text(1, 1), "75,000");
+        EXPECT_EQ(values->grdItems()->text(1, 3), "3,800");   // at 5%
         window.close();
     }
     ASSERT_TRUE(core::OpenDatafile(path));
