@@ -448,9 +448,9 @@ void frm24ValuesAtRisk::cmdDeleteItem_Click()
         return;
     SaveChanges();
     const int row = currentItemRow();
-    const int key = mCurrent->ItemKey();
+    // Should the delete fail, the item stays shown and keeps taking what is typed.
+    model::DeleteThreatenedItem(mCurrent->ItemKey());
     mCurrent.reset();
-    model::DeleteThreatenedItem(key);
     mGrid->removeItem(row);
     ShowTotal();
     if (mGrid->rows() <= 1) {

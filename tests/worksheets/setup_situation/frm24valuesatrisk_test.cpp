@@ -340,6 +340,22 @@ TEST_F(ValuesAtRiskTest, AnItemThatCannotBeStoredStaysShownWithItsRow)
     EXPECT_EQ(stored("Items", a, "ItemName").toString(), "Barn and shop");
 }
 
+TEST_F(ValuesAtRiskTest, AnItemThatCannotBeDeletedStaysShownAndEditable)
+{
+    const int a = storedItem("Barn", 50000, "Very High (95%)");
+    open();
+    db().Execute("ALTER TABLE ValuesProtected RENAME TO ProtectedAway");   // the delete fails
+    EXPECT_ANY_THROW(form->cmdDeleteItem()->click());
+    EXPECT_EQ(grid()->rows(), 2);
+    ASSERT_NE(form->current(), nullptr);
+    EXPECT_EQ(form->current()->ItemKey(), a);
+    typeName("Barn, kept");
+    EXPECT_EQ(grid()->text(1, 0), "Barn, kept");
+    db().Execute("ALTER TABLE ProtectedAway RENAME TO ValuesProtected");
+    leave();
+    EXPECT_EQ(stored("Items", a, "ItemName").toString(), "Barn, kept");
+}
+
 // Add and fill in an item with the keyboard alone: Space on Add, then Tab from box to box.
 TEST_F(ValuesAtRiskTest, KeyboardAlone)
 {
