@@ -82,7 +82,7 @@ bool BoxOrder::eventFilter(QObject* watched, QEvent* event)
 namespace {
 class SelectOnFocus : public QObject {
 public:
-    explicit SelectOnFocus(QLineEdit* box) : QObject(box) { box->installEventFilter(this); }
+    SelectOnFocus(QLineEdit* box, int length) : QObject(box), mLength(length) { box->installEventFilter(this); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
@@ -90,20 +90,61 @@ protected:
         if (event->type() == QEvent::FocusIn) {
             // A mouse click places the cursor after the focus arrives: select once it has.
             QPointer<QLineEdit> box = static_cast<QLineEdit*>(watched);
-            QTimer::singleShot(0, box, [box] {
-                if (box && box->hasFocus())
+            QTimer::singleShot(0, box, [box, length = mLength] {
+                if (!box || !box->hasFocus())
+                    return;
+                if (length < 0)
                     box->selectAll();
+                else
+                    box->setSelection(0, length);
             });
         }
         return false;
     }
+
+private:
+    int mLength;
+};
+
+class CharacterFilter : public QObject {
+public:
+    CharacterFilter(QLineEdit* box, const QString& allowed) : QObject(box), mAllowed(allowed)
+    {
+        box->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+            return false;
+        const QString text = key->text();
+        if (text.isEmpty() || !text.front().isPrint())
+            return false;
+        for (const QChar c : text)
+            if (!mAllowed.contains(c))
+                return true;
+        return false;
+    }
+
+private:
+    QString mAllowed;
 };
 } // namespace
 
-void SelectTextOnFocus(QLineEdit* box)
+void AcceptOnlyCharacters(QLineEdit* box, const QString& allowed)
 {
     if (box)
-        new SelectOnFocus(box);
+        new CharacterFilter(box, allowed);
+}
+
+void SelectTextOnFocus(QLineEdit* box, int length)
+{
+    if (box)
+        new SelectOnFocus(box, length);
 }
 
 } // namespace worksheets

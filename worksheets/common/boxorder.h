@@ -41,7 +41,13 @@ private:
     Key mKey;
 };
 
-// Selects the whole text of the box whenever it gets the focus, by keyboard or mouse.
-void SelectTextOnFocus(QLineEdit* box);
+// Selects the whole text of the box whenever it gets the focus, by keyboard or mouse; with a
+// length, only that many characters from the start (typing then replaces them).
+void SelectTextOnFocus(QLineEdit* box, int length = -1);
+
+// Drops every typed character that is not one of allowed (digits only: "0123456789").
+// Editing keys (Backspace, Delete, arrows) and shortcuts still work; a paste is left to the
+// box's change handler.
+void AcceptOnlyCharacters(QLineEdit* box, const QString& allowed);
 
 } // namespace worksheets

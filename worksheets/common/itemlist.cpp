@@ -142,7 +142,7 @@ void SwitchShownEntry(ItemList& list, const std::function<int()>& shownKey, cons
     try {
         SwitchShownObject(save, fetchAndDisplay);
     } catch (...) {
-        if (const int key = shownKey ? shownKey() : 0) {
+        if (const int key = shownKey()) {
             const QSignalBlocker quiet(&list);
             list.setListIndex(list.findKey(key));
         }
@@ -151,3 +151,4 @@ void SwitchShownEntry(ItemList& list, const std::function<int()>& shownKey, cons
 }
 
 } // namespace worksheets
+

@@ -52,11 +52,9 @@ private:
     bool mFilling = false;
 };
 
-// Shows the entry just chosen in the list, as SwitchShownObject does: stores the object shown
-// (save), then takes the chosen one from the model and fills the controls (fetchAndDisplay).
-// When that fails, the entry of the object still on screen (shownKey(), 0 for none) is
-// selected again without a click, so that what the user types next lands on the entry it
-// belongs to; the error goes on to the caller.
+// Shows the list's chosen entry through SwitchShownObject. When the object shown cannot be
+// stored, its entry (shownKey: its key, 0 for none) is selected again without a click and the
+// failure goes on, so that what the user types next still lands on the entry on screen.
 void SwitchShownEntry(ItemList& list, const std::function<int()>& shownKey, const std::function<void()>& save,
                       const std::function<void()>& fetchAndDisplay);
 

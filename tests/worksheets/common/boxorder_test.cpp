@@ -1,6 +1,7 @@
 #include "worksheets/common/boxorder.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QTest>
 #include <QVBoxLayout>
@@ -94,4 +95,33 @@ TEST_F(BoxOrderTest, SelectTextOnFocusSelectsAll)
     EXPECT_EQ(boxes[1]->selectedText(), "Fire Use");
 }
 
+TEST_F(BoxOrderTest, SelectTextOnFocusWithALengthSelectsTheFirstCharacters)
+{
+    boxes[1]->setText("AB");
+    worksheets::SelectTextOnFocus(boxes[1], 1);
+    boxes[1]->setFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(boxes[1]->selectedText(), "A");
+    QTest::keyClicks(boxes[1], "C");
+    EXPECT_EQ(boxes[1]->text(), "CB");
+}
+
+TEST_F(BoxOrderTest, AcceptOnlyCharactersDropsOtherTypedCharacters)
+{
+    worksheets::AcceptOnlyCharacters(boxes[0], "0123456789,");
+    boxes[0]->setFocus();
+    QTest::keyClicks(boxes[0], "1-2.5e,0 x");
+    QKeyEvent accented(QEvent::KeyPress, Qt::Key_Eacute, Qt::NoModifier, QStringLiteral("\u00e9"));
+    QApplication::sendEvent(boxes[0], &accented);
+    EXPECT_EQ(boxes[0]->text(), "125,0");
+    QTest::keyClick(boxes[0], Qt::Key_Backspace);
+    QTest::keyClick(boxes[0], Qt::Key_Home);
+    QTest::keyClick(boxes[0], Qt::Key_Delete);
+    EXPECT_EQ(boxes[0]->text(), "25,");
+    // A paste is the change handler's business.
+    boxes[0]->setText("abc");
+    EXPECT_EQ(boxes[0]->text(), "abc");
+}
+
 } // namespace
+
