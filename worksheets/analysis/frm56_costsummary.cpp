@@ -287,7 +287,11 @@ void frm56_CostSummary::txtAdjustedCost_Change(const QString& text)
 {
     if (!core::IsIdle() || !mCurrent)
         return;
-    mAmountTyped = true;
+    if (!mAmountTyped) {
+        mAmountTyped = true;
+        mAmountBefore = mCurrent->AdjustedCost();
+        mSourceBefore = mCurrent->CostSource();
+    }
     const costentry::Typed typed = costentry::ReadAmount(text);
     if (typed.reading == costentry::Reading::Value) {
         mCurrent->SetAdjustedCost(costentry::StoredAmount(typed.value));
@@ -313,12 +317,20 @@ bool frm56_CostSummary::CommitAdjustedCost()
     const costentry::Typed typed = costentry::ReadAmount(text);
     if (typed.ok())
         return true;
+    // The outcome gets back what it had before the typing, its method included.
+    mCurrent->SetAdjustedCost(mAmountBefore);
+    mCurrent->SetCostSource(mSourceBefore);
+    {
+        core::BusyScope busy;
+        txtAdjustedCost->setText(grid::FormatNumber(mAmountBefore, QStringLiteral("#,#")));
+        if (QAbstractButton* option = mOptions->button(core::StoredValue(mSourceBefore)))
+            option->setChecked(true);
+        ShowEstimatedCosts();
+    }
     ui::MsgBox(costentry::AmountMessage(QStringLiteral("The estimated cost"), text, typed) + QStringLiteral("\r\n")
-                   + QStringLiteral("The amount stays ")
-                   + grid::FormatNumber(mCurrent->AdjustedCost(), QStringLiteral("#,0")) + QStringLiteral("."),
+                   + QStringLiteral("The amount stays ") + grid::FormatNumber(mAmountBefore, QStringLiteral("#,0"))
+                   + QStringLiteral("."),
                ui::Buttons::OK, ui::Icon::Warning);
-    core::BusyScope busy;
-    txtAdjustedCost->setText(grid::FormatNumber(mCurrent->AdjustedCost(), QStringLiteral("#,#")));
     return false;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/costsource.h"
 #include "worksheets/common/worksheetform.h"
 
 class QButtonGroup;
@@ -77,8 +78,11 @@ private:
 
     QButtonGroup* mOptions;
     model::c53Outcome* mCurrent = nullptr;
-    // The amount box holds text the user typed that is not yet checked at its end.
+    // The amount box holds text the user typed that is not yet checked at its end; what the
+    // outcome had before the typing began comes back when the text is refused.
     bool mAmountTyped = false;
+    float mAmountBefore = 0;
+    core::CostSource mSourceBefore = core::CostSource::BySize;
 };
 
 } // namespace worksheets
