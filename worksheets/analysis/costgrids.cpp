@@ -3,10 +3,14 @@
 #include "model/c53outcome.h"
 #include "platform/grid/grid.h"
 #include "platform/grid/numberformat.h"
+#include "platform/ui/screen.h"
 #include "worksheets/common/gridfit.h"
 #include "worksheets/common/outcomegrids.h"
 
+#include <QFontMetrics>
 #include <QScrollBar>
+
+#include <algorithm>
 
 namespace worksheets {
 
@@ -33,6 +37,25 @@ int StartRow(const grid::Grid& grid, const model::c53Outcome* outcome)
         return -1;
     const int r = outcome ? grid.findRowObject(outcome) : -1;
     return r >= grid.fixedRows() ? r : grid.fixedRows();
+}
+
+void WidenColumnsToTexts(grid::Grid& grid)
+{
+    const QFontMetrics metrics(grid.font());
+    for (int c = 0; c < grid.cols(); ++c) {
+        int pixels = 0;
+        for (int r = 0; r < grid.rows(); ++r) {
+            const bool spans = c < 2 && grid.cols() > 1 && grid.text(r, 0) == grid.text(r, 1);
+            if (spans)
+                continue;
+            for (const QString& line : grid.displayText(r, c).split(QLatin1Char('\r')))
+                pixels = std::max(pixels, metrics.horizontalAdvance(line));
+        }
+        const int twips = ui::PixelsToTwips(pixels + 12);
+        if (twips > grid.colWidth(c))
+            grid.setColWidth(c, twips);
+    }
+    FitGridWidth(grid);
 }
 
 void FitGridWidth(grid::Grid& grid)

@@ -22,5 +22,9 @@ void ShowCostColumn(grid::Grid& grid, int col, const std::function<float(model::
 int StartRow(const grid::Grid& grid, const model::c53Outcome* outcome);
 // Wide enough for every column, so the outcome grids show whole.
 void FitGridWidth(grid::Grid& grid);
+// Widens the columns whose texts (headers included) are wider than the column in the font on
+// screen, then fits the grid to them; the merged name cells of the Extreme row and the
+// "Outcomes" header are left to the two columns they span.
+void WidenColumnsToTexts(grid::Grid& grid);
 
 } // namespace worksheets

@@ -117,6 +117,7 @@ void frm561CostPerAcre::Setup()
     SetupGrids();
     ShowOutcomeAcres(*grdOutcomes);
     FillOutcomeCostColumns(*grdOutcomes);
+    WidenColumnsToTexts(*grdOutcomes);
     // The outcome chosen on the worksheet stands out; the table is the whole fire's.
     const int row = StartRow(*grdOutcomes, mStart);
     grdOutcomes->setCurrentCell(row > 0 ? row : 0, 0);
@@ -190,6 +191,7 @@ void frm561CostPerAcreFMU::Setup()
     SetupGrids();
     ShowOutcomeAcres(*grdOutcomes);
     FillOutcomeCostColumns(*grdOutcomes);
+    WidenColumnsToTexts(*grdOutcomes);
     FillFMUGrid(*grdFMUs);
     const int row = StartRow(*grdOutcomes, mStart);
     mCurrent = row > 0 ? grdOutcomes->rowObject<model::c53Outcome>(row) : nullptr;

@@ -228,6 +228,7 @@ void frm562SRUseList::Setup()
     FillOutcomeRows(*grdOutcomes);
     FillOutcomeTimes(*grdOutcomes);
     ShowOutcomeCosts();
+    WidenColumnsToTexts(*grdOutcomes);
     const int row = StartRow(*grdOutcomes, mStart);
     mCurrent = row > 0 ? grdOutcomes->rowObject<model::c53Outcome>(row) : nullptr;
     if (row > 0)
@@ -298,6 +299,7 @@ void frm562SRUseList::LoadCopyableLists()
         grdLists->addItem((alternative ? alternative->Label() : QString()) + QLatin1Char('\t') + o->ShortName());
         grdLists->setRowObject(grdLists->rows() - 1, o);
     }
+    WidenColumnsToTexts(*grdLists);
     grdLists->setRow(0);
     cmdCopy->setEnabled(false);
 }
@@ -327,6 +329,7 @@ void frm562SRUseList::ShowSRUseList()
         }
     }
     grdSRList->setCurrentCell(0, Name);
+    WidenColumnsToTexts(*grdSRList);
     cmdDelete->setEnabled(false);
     ShowTotalCost();
 }

@@ -120,6 +120,7 @@ void frm563DailyCost::Setup()
     SetupGrid();
     ShowOutcomeTimes(*grdOutcomes);
     ShowDailyCosts();
+    WidenColumnsToTexts(*grdOutcomes);
     const int row = StartRow(*grdOutcomes, mStart);
     mCurrent = row > 0 ? grdOutcomes->rowObject<model::c53Outcome>(row) : nullptr;
     if (row > 0)

@@ -42,6 +42,7 @@ QLabel* FigureLabel(const QString& name, QWidget* parent)
     l->setFrameShadow(QFrame::Sunken);
     l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     l->setMinimumWidth(110);
+    l->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     return l;
 }
 
@@ -171,6 +172,7 @@ void frm56_CostSummary::Setup()
     SetupGrid();
     ShowOutcomeTimes(*grdOutcomes);
     ShowEstimatedCosts();
+    WidenColumnsToTexts(*grdOutcomes);
     mCurrent = nullptr;
     if (grdOutcomes->rows() > 1) {
         grdOutcomes->setCurrentCell(1, 0);
