@@ -111,6 +111,13 @@ frm563DailyCost::frm563DailyCost(model::c53Outcome* startOutcome, QWidget* paren
     connect(txtControl, &QLineEdit::editingFinished, this, &frm563DailyCost::CommitRates);
 }
 
+frm563DailyCost::~frm563DailyCost()
+{
+    // A box that loses the focus as the dialog goes must not reach the part already gone.
+    txtContain->disconnect(this);
+    txtControl->disconnect(this);
+}
+
 void frm563DailyCost::SetupGrid() { SetupCostColumnGrid(*grdOutcomes); }
 
 void frm563DailyCost::Setup()
@@ -222,7 +229,11 @@ void frm563DailyCost::txtRate_Change(QLineEdit* box)
 {
     if (!core::IsIdle() || !mCurrent)
         return;
-    mTyped = box;
+    if (mTyped != box) {
+        CommitRates();
+        mTyped = box;
+        mRateBefore = box == txtContain ? mCurrent->DailyContainCost() : mCurrent->DailyControlCost();
+    }
     const costentry::Typed typed = costentry::ReadAmount(box->text());
     // A text on its way to a number, or one refused when typing ends, keeps the rate so far.
     if (!typed.ok())
@@ -248,12 +259,21 @@ void frm563DailyCost::CommitRates()
     const costentry::Typed typed = costentry::ReadAmount(text);
     if (typed.ok())
         return;
-    const float kept = box == txtContain ? mCurrent->DailyContainCost() : mCurrent->DailyControlCost();
+    const float kept = mRateBefore;
+    if (box == txtContain)
+        mCurrent->SetDailyContainCost(kept);
+    else
+        mCurrent->SetDailyControlCost(kept);
+    {
+        core::BusyScope busy;
+        box->setText(Whole(kept));
+        ShowContainCost();
+        ShowControlCost();
+        ShowTotalDailyCost();
+    }
     ui::MsgBox(costentry::AmountMessage(QStringLiteral("The daily cost"), text, typed) + QStringLiteral("\r\n")
                    + QStringLiteral("The rate stays ") + Whole(kept) + QStringLiteral("."),
                ui::Buttons::OK, ui::Icon::Warning);
-    core::BusyScope busy;
-    box->setText(Whole(kept));
 }
 
 } // namespace worksheets

@@ -22,6 +22,7 @@ class frm563DailyCost : public ModalDialog {
 public:
     // Opens on startOutcome's row (the first row when it is not listed).
     explicit frm563DailyCost(model::c53Outcome* startOutcome, QWidget* parent = nullptr);
+    ~frm563DailyCost() override;
 
     void Setup() override;
     void SaveChanges() override;
@@ -55,7 +56,10 @@ private:
 
     model::c53Outcome* mStart;
     model::c53Outcome* mCurrent = nullptr;
+    // The box being typed in, and its rate before the typing began, which comes back when the
+    // text is refused.
     QLineEdit* mTyped = nullptr;
+    float mRateBefore = 0;
 };
 
 } // namespace worksheets

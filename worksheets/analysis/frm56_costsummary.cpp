@@ -162,7 +162,13 @@ frm56_CostSummary::frm56_CostSummary(QWidget* parent)
     connect(txtCostRationale, &QPlainTextEdit::textChanged, this, &frm56_CostSummary::txtCostRationale_Change);
 }
 
-frm56_CostSummary::~frm56_CostSummary() { mCurrent = nullptr; }
+frm56_CostSummary::~frm56_CostSummary()
+{
+    // A box that loses the focus as the form goes must not reach the part already gone.
+    txtAdjustedCost->disconnect(this);
+    txtCostRationale->disconnect(this);
+    mCurrent = nullptr;
+}
 
 void frm56_CostSummary::Setup()
 {
