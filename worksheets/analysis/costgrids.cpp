@@ -58,6 +58,14 @@ void WidenColumnsToTexts(grid::Grid& grid)
     FitGridWidth(grid);
 }
 
+void FitGridHeight(grid::Grid& grid, int maxRows)
+{
+    int pixels = 2 * grid.frameWidth() + 2;
+    for (int r = 0; r < grid.rows() && r <= maxRows; ++r)
+        pixels += ui::TwipsToPixels(grid.rowHeight(r));
+    grid.setMinimumHeight(pixels);
+}
+
 void FitGridWidth(grid::Grid& grid)
 {
     grid.setMinimumWidth(CellsSize(grid).width() + grid.verticalScrollBar()->sizeHint().width());

@@ -26,5 +26,7 @@ void FitGridWidth(grid::Grid& grid);
 // screen, then fits the grid to them; the merged name cells of the Extreme row and the
 // "Outcomes" header are left to the two columns they span.
 void WidenColumnsToTexts(grid::Grid& grid);
+// Tall enough for its rows, up to maxRows data rows, so a short list of outcomes shows whole.
+void FitGridHeight(grid::Grid& grid, int maxRows);
 
 } // namespace worksheets

@@ -27,6 +27,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QStackedWidget>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -127,8 +128,11 @@ frm562SRUseList::frm562SRUseList(model::c53Outcome* startOutcome, QWidget* paren
     auto* left = new QVBoxLayout;
     left->addWidget(grdOutcomes, 3);
     left->addWidget(TabStrip1);
-    left->addWidget(pnlTab1, 2);
-    left->addWidget(pnlTab2, 2);
+    // The two pages take the same room, so the outcomes above keep theirs when the tab changes.
+    mPages = new QStackedWidget(this);
+    mPages->addWidget(pnlTab1);
+    mPages->addWidget(pnlTab2);
+    left->addWidget(mPages, 2);
     auto* totalRow = new QHBoxLayout;
     totalRow->addWidget(cmdDelete);
     totalRow->addStretch();
@@ -151,7 +155,7 @@ frm562SRUseList::frm562SRUseList(model::c53Outcome* startOutcome, QWidget* paren
     SetupOutcomeGrids();
     SetupListGrids();
     resize(qMax(minimumSizeHint().width(), 900), ui::TwipsToPixels(7605));
-    pnlTab2->hide();
+    mPages->setCurrentWidget(pnlTab1);
     TabStrip1->setCurrentTab(1);
 
     connect(grdOutcomes, &grid::Grid::enterCell, this, &frm562SRUseList::grdOutcomes_EnterCell);
@@ -229,6 +233,7 @@ void frm562SRUseList::Setup()
     FillOutcomeTimes(*grdOutcomes);
     ShowOutcomeCosts();
     WidenColumnsToTexts(*grdOutcomes);
+    FitGridHeight(*grdOutcomes, 12);
     const int row = StartRow(*grdOutcomes, mStart);
     mCurrent = row > 0 ? grdOutcomes->rowObject<model::c53Outcome>(row) : nullptr;
     if (row > 0)
@@ -404,8 +409,7 @@ void frm562SRUseList::TabStrip1_Click()
 {
     grdLists->setRow(0);
     const bool first = TabStrip1->currentTab() == 1;
-    pnlTab1->setVisible(first);
-    pnlTab2->setVisible(!first);
+    mPages->setCurrentWidget(first ? pnlTab1 : pnlTab2);
 }
 
 void frm562SRUseList::grdLists_EnterCell() { cmdCopy->setEnabled(grdLists->row() >= 1); }

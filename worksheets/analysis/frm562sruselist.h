@@ -9,6 +9,7 @@
 class QLabel;
 class QListWidget;
 class QPushButton;
+class QStackedWidget;
 
 namespace grid {
 class Grid;
@@ -99,6 +100,7 @@ private:
     std::shared_ptr<model::c68SRUse> LineOfRow(int row) const;
 
     ItemList* mTypes;
+    QStackedWidget* mPages;
     model::c53Outcome* mStart;
     model::c53Outcome* mCurrent = nullptr;
     std::shared_ptr<model::c68SRUse> mLine;
