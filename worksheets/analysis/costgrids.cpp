@@ -1,11 +1,13 @@
 #include "worksheets/analysis/costgrids.h"
 
+#include "core/uimode.h"
 #include "model/c53outcome.h"
 #include "platform/grid/grid.h"
 #include "platform/grid/numberformat.h"
 #include "platform/ui/screen.h"
 #include "worksheets/common/gridfit.h"
 #include "worksheets/common/outcomegrids.h"
+#include "worksheets/common/worksheetform.h"
 
 #include <QFontMetrics>
 #include <QScrollBar>
@@ -37,6 +39,28 @@ int StartRow(const grid::Grid& grid, const model::c53Outcome* outcome)
         return -1;
     const int r = outcome ? grid.findRowObject(outcome) : -1;
     return r >= grid.fixedRows() ? r : grid.fixedRows();
+}
+
+void SwitchOutcome(grid::Grid& grid, model::c53Outcome*& current, const std::function<void()>& save,
+                   const std::function<void()>& show)
+{
+    auto* next = grid.rowObject<model::c53Outcome>(grid.row());
+    if (!next || next == current)
+        return;
+    model::c53Outcome* shown = current;
+    try {
+        SwitchShownObject(save, [&] {
+            current = next;
+            show();
+        });
+    } catch (...) {
+        current = shown;
+        if (shown) {
+            core::BusyScope busy;
+            grid.setRow(grid.findRowObject(shown));
+        }
+        throw;
+    }
 }
 
 void WidenColumnsToTexts(grid::Grid& grid)

@@ -238,36 +238,15 @@ void frm561CostPerAcreFMU::ShowFMUCosts()
     pnlTotal->setText(grid::FormatNumber(total, QStringLiteral("#,0")));
 }
 
-void frm561CostPerAcreFMU::Switch(const std::function<void()>& show)
-{
-    const int fmuKey = mFMUKey;
-    model::c53Outcome* outcome = mCurrent;
-    try {
-        SwitchShownObject([this] { SaveChanges(); }, show);
-    } catch (...) {
-        // The table on screen could not be stored: it stays, with its outcome and FMU.
-        core::BusyScope busy;
-        mCurrent = outcome;
-        mFMUKey = fmuKey;
-        if (outcome)
-            grdOutcomes->setRow(grdOutcomes->findRowObject(outcome));
-        grdFMUs->setRow(std::max(1, grdFMUs->findRow(fmuKey)));
-        throw;
-    }
-}
-
 void frm561CostPerAcreFMU::grdOutcomes_EnterCell()
 {
     if (!core::IsIdle())
         return;
-    auto* next = grdOutcomes->rowObject<model::c53Outcome>(grdOutcomes->row());
-    if (!next || next == mCurrent)
-        return;
-    Switch([this, next] {
-        mCurrent = next;
-        ShowFMUCosts();
-        DisplayPerAcreData();
-    });
+    SwitchOutcome(*grdOutcomes, mCurrent, [this] { SaveChanges(); },
+                  [this] {
+                      ShowFMUCosts();
+                      DisplayPerAcreData();
+                  });
 }
 
 void frm561CostPerAcreFMU::grdFMUs_EnterCell()
@@ -277,10 +256,18 @@ void frm561CostPerAcreFMU::grdFMUs_EnterCell()
     const int key = grdFMUs->rowData(grdFMUs->row()).toInt();
     if (key == mFMUKey)
         return;
-    Switch([this, key] {
-        mFMUKey = key;
-        DisplayPerAcreData();
-    });
+    try {
+        SwitchShownObject([this] { SaveChanges(); },
+                          [this, key] {
+                              mFMUKey = key;
+                              DisplayPerAcreData();
+                          });
+    } catch (...) {
+        // The table on screen could not be stored: it stays, its FMU's row current again.
+        core::BusyScope busy;
+        grdFMUs->setRow(std::max(1, grdFMUs->findRow(mFMUKey)));
+        throw;
+    }
 }
 
 } // namespace worksheets

@@ -74,9 +74,6 @@ private:
     void ShowFMUCosts();
     void grdOutcomes_EnterCell();
     void grdFMUs_EnterCell();
-    // Stores the table shown, then runs show; on a failed save the grids go back to the
-    // outcome and FMU on screen.
-    void Switch(const std::function<void()>& show);
 
     model::c53Outcome* mCurrent = nullptr;
 };

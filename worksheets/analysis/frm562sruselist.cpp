@@ -511,16 +511,19 @@ void frm562SRUseList::grdOutcomes_EnterCell()
 {
     if (!core::IsIdle())
         return;
-    auto* next = grdOutcomes->rowObject<model::c53Outcome>(grdOutcomes->row());
-    if (!next || next == mCurrent)
-        return;
-    SaveChanges();
-    mLine.reset();
-    if (mCurrent)
-        mCurrent->Reset();
-    mCurrent = next;
-    ShowOutcome();
-    LoadCopyableLists();
+    SwitchOutcome(
+        *grdOutcomes, mCurrent,
+        [this] {
+            SaveChanges();
+            mLine.reset();
+            // The outcome left reads its stored lines when next asked.
+            if (mCurrent)
+                mCurrent->Reset();
+        },
+        [this] {
+            ShowOutcome();
+            LoadCopyableLists();
+        });
 }
 
 void frm562SRUseList::grdSRList_EnterCell()

@@ -207,22 +207,7 @@ void frm563DailyCost::grdOutcomes_EnterCell()
     core::Trace(QStringLiteral("grdOutcomes_EnterCell"));
     if (!core::IsIdle())
         return;
-    auto* next = grdOutcomes->rowObject<model::c53Outcome>(grdOutcomes->row());
-    if (!next || next == mCurrent)
-        return;
-    try {
-        SwitchShownObject([this] { SaveChanges(); },
-                          [this, next] {
-                              mCurrent = next;
-                              ShowOutcomeDailyCost();
-                          });
-    } catch (...) {
-        if (mCurrent) {
-            core::BusyScope busy;
-            grdOutcomes->setRow(grdOutcomes->findRowObject(mCurrent));
-        }
-        throw;
-    }
+    SwitchOutcome(*grdOutcomes, mCurrent, [this] { SaveChanges(); }, [this] { ShowOutcomeDailyCost(); });
 }
 
 void frm563DailyCost::txtRate_Change(QLineEdit* box)

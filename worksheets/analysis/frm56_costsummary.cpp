@@ -263,23 +263,8 @@ void frm56_CostSummary::grdOutcomes_EnterCell()
 {
     if (!core::IsIdle())
         return;
-    auto* next = grdOutcomes->rowObject<model::c53Outcome>(grdOutcomes->row());
-    if (next == mCurrent)
-        return;
-    try {
-        SwitchShownObject([this] { core::SaveAllOrNothing([this] { SaveChanges(); }); },
-                          [this, next] {
-                              mCurrent = next;
-                              ShowOutcomeCost();
-                          });
-    } catch (...) {
-        // The outcome on screen could not be stored: it stays shown and its row current.
-        if (mCurrent) {
-            core::BusyScope busy;
-            grdOutcomes->setRow(grdOutcomes->findRowObject(mCurrent));
-        }
-        throw;
-    }
+    SwitchOutcome(*grdOutcomes, mCurrent, [this] { core::SaveAllOrNothing([this] { SaveChanges(); }); },
+                  [this] { ShowOutcomeCost(); });
 }
 
 void frm56_CostSummary::optCost_Click(int source)
@@ -355,39 +340,32 @@ void frm56_CostSummary::AfterDialog()
     ShowEstimatedCosts();
 }
 
-void frm56_CostSummary::cmdSize_Click()
+void frm56_CostSummary::OpenDialog(const DialogMaker& make)
 {
     CommitAdjustedCost();
     if (!mCurrent)
         return;
-    if (model::FMUCount() == 0) {
-        frm561CostPerAcre dialog(mCurrent);
-        dialog.ShowModal();
-    } else {
-        frm561CostPerAcreFMU dialog(mCurrent);
-        dialog.ShowModal();
-    }
+    make(mCurrent)->ShowModal();
     AfterDialog();
+}
+
+void frm56_CostSummary::cmdSize_Click()
+{
+    OpenDialog([](model::c53Outcome* o) -> std::unique_ptr<ModalDialog> {
+        if (model::FMUCount() == 0)
+            return std::make_unique<frm561CostPerAcre>(o);
+        return std::make_unique<frm561CostPerAcreFMU>(o);
+    });
 }
 
 void frm56_CostSummary::cmdSRUse_Click()
 {
-    CommitAdjustedCost();
-    if (!mCurrent)
-        return;
-    frm562SRUseList dialog(mCurrent);
-    dialog.ShowModal();
-    AfterDialog();
+    OpenDialog([](model::c53Outcome* o) { return std::make_unique<frm562SRUseList>(o); });
 }
 
 void frm56_CostSummary::cmdDaily_Click()
 {
-    CommitAdjustedCost();
-    if (!mCurrent)
-        return;
-    frm563DailyCost dialog(mCurrent);
-    dialog.ShowModal();
-    AfterDialog();
+    OpenDialog([](model::c53Outcome* o) { return std::make_unique<frm563DailyCost>(o); });
 }
 
 } // namespace worksheets

@@ -3,6 +3,9 @@
 #include "core/costsource.h"
 #include "worksheets/common/worksheetform.h"
 
+#include <functional>
+#include <memory>
+
 class QButtonGroup;
 class QLabel;
 class QLineEdit;
@@ -21,6 +24,8 @@ class c53Outcome;
 }
 
 namespace worksheets {
+
+class ModalDialog;
 
 // Analysis worksheet 6 ("tab56"): for each outcome, which of the four estimates is its
 // suppression cost, and the basis of the estimate. Three estimates are worked out in the
@@ -75,6 +80,9 @@ private:
     bool CommitAdjustedCost();
     void txtCostRationale_Change();
     void AfterDialog();
+    // Opens the dialog made for the outcome shown, then shows its new figures.
+    using DialogMaker = std::function<std::unique_ptr<ModalDialog>(model::c53Outcome*)>;
+    void OpenDialog(const DialogMaker& make);
 
     QButtonGroup* mOptions;
     model::c53Outcome* mCurrent = nullptr;

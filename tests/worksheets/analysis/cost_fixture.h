@@ -4,8 +4,7 @@
 // model, the worksheet shown as the shell shows it, a dialog opened from its button and
 // worked while it runs modally, and grid cells typed into as a user does.
 
-#include "support/analysis_builder.h"
-#include "support/datafile_fixture.h"
+#include "worksheets/setup_situation/setup_fixture.h"
 
 #include "model/c35aactable.h"
 #include "model/c51alternative.h"
@@ -28,18 +27,12 @@
 #include <functional>
 #include <memory>
 
-class CostTest : public DatafileFixture {
+class CostTest : public SetupWorksheetTest {
 protected:
-    void SetUp() override
-    {
-        DatafileFixture::SetUp();
-        testsupport::ClearModelCaches();
-    }
     void TearDown() override
     {
         form.reset();
-        testsupport::ClearModelCaches();
-        DatafileFixture::TearDown();
+        SetupWorksheetTest::TearDown();
     }
 
     // The small analysis of the builder: four alternatives, two FMUs, every cost source.
@@ -128,31 +121,6 @@ protected:
         });
         QTest::mouseClick(opener, Qt::LeftButton);
         EXPECT_TRUE(ran);
-    }
-
-    static QLineEdit* Editor(grid::Grid& g) { return g.viewport()->findChild<QLineEdit*>(); }
-
-    // Enters the cell as a click would (the cost grids open their editor at once); on the
-    // current cell F2 opens it.
-    static QLineEdit* Enter(grid::Grid& g, int row, int col)
-    {
-        const bool same = g.row() == row && g.col() == col;
-        g.setCurrentCell(row, col);
-        if (same && !g.isEditing())
-            QTest::keyClick(&g, Qt::Key_F2);
-        EXPECT_TRUE(g.isEditing()) << "no editor on " << row << "," << col;
-        return Editor(g);
-    }
-
-    // Replaces the cell's text by typing and ends the edit with the key.
-    static void Type(grid::Grid& g, int row, int col, const QString& text, Qt::Key end = Qt::Key_Return)
-    {
-        QLineEdit* editor = Enter(g, row, col);
-        ASSERT_NE(editor, nullptr);
-        editor->selectAll();
-        QTest::keyClick(editor, Qt::Key_Delete);
-        QTest::keyClicks(editor, text);
-        QTest::keyClick(editor, end);
     }
 
     // Replaces a box's text by typing, as a user who selects it first; text the keyboard

@@ -233,18 +233,8 @@ TEST_F(CostSummaryTest, DialogsOpenOnTheChosenOutcomeAndChangeNothingUntouched)
     BuildWithFMUs();
     Show();
     auto dump = [this] {
-        QStringList rows;
-        for (const char* sql : {"SELECT * FROM Outcomes ORDER BY ItemKey", "SELECT * FROM SRUses ORDER BY ItemKey",
-                                "SELECT * FROM SuppressionPerAcreCost ORDER BY FMZKey, Sequence"}) {
-            auto rs = db().OpenRecordset(QString::fromLatin1(sql));
-            for (; !rs->Eof(); rs->MoveNext()) {
-                QStringList fields;
-                for (int i = 0; i < rs->FieldCount(); ++i)
-                    fields << rs->Field(i).toString();
-                rows << fields.join('|');
-            }
-        }
-        return rows;
+        return rowsOf({"SELECT * FROM Outcomes ORDER BY ItemKey", "SELECT * FROM SRUses ORDER BY ItemKey",
+                       "SELECT * FROM SuppressionPerAcreCost ORDER BY FMZKey, Sequence"});
     };
     const QStringList stored = dump();
     const QList<float> costs = EstimatedCosts();
