@@ -172,6 +172,8 @@ frm562SRUseList::frm562SRUseList(model::c53Outcome* startOutcome, QWidget* paren
     connect(grdSRList, &grid::Grid::afterEdit, this, &frm562SRUseList::grdSRList_AfterEdit);
     connect(grdSRList, &grid::Grid::editCancelled, this, &frm562SRUseList::grdSRList_EditCancelled);
     connect(grdSRList, &grid::Grid::keyDown, this, &frm562SRUseList::grdSRList_KeyDown);
+    // Back in the grid, the cursor is on a name, so no count opens for typing by itself.
+    connect(grdSRList, &grid::Grid::lostFocus, this, [this] { grdSRList->setCol(Name); });
 }
 
 frm562SRUseList::~frm562SRUseList()
