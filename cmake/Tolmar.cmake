@@ -19,9 +19,10 @@ function(tolmar_test name)
     return()
   endif()
   if(ARG_GUI)
-    # GUI tests need a QApplication before the first widget: their main makes one.
+    # GUI tests need an application object before the first widget: their main makes the
+    # program's own, so that events run through the same error guard as in the program.
     add_executable(${name} ${ARG_SOURCES} ${CMAKE_SOURCE_DIR}/tests/support/gui_main.cpp)
-    target_link_libraries(${name} PRIVATE ${ARG_LIBS} Qt6::Widgets GTest::gtest)
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS} tolmar_ui Qt6::Widgets GTest::gtest)
   else()
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main)
@@ -29,7 +30,7 @@ function(tolmar_test name)
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests)
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;TOLMAR_SOURCE_DIR=${CMAKE_SOURCE_DIR}"
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;TOLMAR_SOURCE_DIR=${CMAKE_SOURCE_DIR};LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/support/lsan.supp"
     WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin
     TIMEOUT 600)
 endfunction()

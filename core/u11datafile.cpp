@@ -24,8 +24,6 @@ bool gOpen = false;
 bool gCreating = false;
 Upgrader* gUpgrader = nullptr;
 
-enum Result { kOpen = 1, kCancelled = 2, kFailed = 3 };
-
 const QString kStoredAsYouWork =
     QStringLiteral("It cannot be opened, because every change is stored in the file as you work.");
 const QString kInUse = QStringLiteral("The file is in use by another program or by another copy of Tolmar Advanced.");
@@ -100,6 +98,57 @@ bool CheckFormat(const QString& format)
         throw dao::Error(dao::Error::Kind::Generic,
                          QStringLiteral("The conversion from %1 ended at format \"%2\"").arg(format, reached));
     return true;
+}
+
+// The tables and columns of the current format, each table with its columns separated by blanks.
+struct FormatTable {
+    const char* name;
+    const char* columns;
+};
+constexpr FormatTable kFormatTables[] = {
+#include "currentformat.inc"
+};
+
+// What the open file lacks of the current format ("the table FMZList", "the field Items.Body").
+// A file without them would open and then fail at every load, after its name had been written
+// into it.
+QStringList MissingParts(const dao::Database& db)
+{
+    QStringList missing;
+    const QStringList tables = db.TableNames();
+    for (const FormatTable& table : kFormatTables) {
+        const QString name = QString::fromLatin1(table.name);
+        if (!tables.contains(name, Qt::CaseInsensitive)) {
+            missing << QStringLiteral("the table %1").arg(name);
+            continue;
+        }
+        QStringList fields;
+        for (const dao::FieldDef& f : db.Fields(name))
+            fields << f.name;
+        for (const QString& column : QString::fromLatin1(table.columns).split(QLatin1Char(' '), Qt::SkipEmptyParts))
+            if (!fields.contains(column, Qt::CaseInsensitive))
+                missing << QStringLiteral("the field %1.%2").arg(name, column);
+    }
+    return missing;
+}
+
+// Refuses, before anything is written, a file that lacks part of the current format.
+bool CheckComplete(const QString& path)
+{
+    QStringList missing = MissingParts(*gDb);
+    if (missing.isEmpty())
+        return true;
+    TraceError(QStringLiteral("OpenDatafile %1: missing %2").arg(path, missing.join(QStringLiteral(", "))));
+    constexpr int kNamed = 5;
+    if (missing.size() > kNamed) {
+        const qsizetype more = missing.size() - kNamed;
+        missing = missing.mid(0, kNamed);
+        missing << QStringLiteral("%1 more").arg(more);
+    }
+    Say({QStringLiteral("The file does not appear to be a Tolmar Rude file."),
+         QStringLiteral("Missing from it: %1.").arg(missing.join(QStringLiteral(", "))),
+         QStringLiteral("It cannot be opened.")});
+    return false;
 }
 
 // Files of the other editions open only once converted to this one.
@@ -238,7 +287,8 @@ bool OpenDatafile(const QString& path)
         bool accepted = false;
         {
             dao::Transaction transaction(*gDb);
-            accepted = CheckFormat(format) && CheckAdvancedMode(Property_Get(QStringLiteral("ProgramID")));
+            accepted = CheckFormat(format) && CheckComplete(path) &&
+                       CheckAdvancedMode(Property_Get(QStringLiteral("ProgramID")));
             if (accepted)
                 transaction.commit();
         }
@@ -266,72 +316,72 @@ bool OpenDatafile(const QString& path)
     return true;
 }
 
-int QueryOpenDatafile()
+OpenResult QueryOpenDatafile()
 {
     Trace(QStringLiteral("u11Datafile.QueryOpenDatafile"));
     const QString name = AskOpenFileName();
     if (name.isEmpty())
-        return kCancelled;
+        return OpenResult::Cancelled;
     if (gDb)
         CloseDatafile();
     if (!OpenDatafile(name))
-        return kFailed;
+        return OpenResult::Failed;
     Property_Set(QStringLiteral("FullFileName"), Absolute(name));
-    return kOpen;
+    return OpenResult::Open;
 }
 
-int QueryNewDatafile()
+OpenResult QueryNewDatafile()
 {
     Trace(QStringLiteral("u11Datafile.QueryNewDatafile"));
     const QString name = AskNewFileName();
     if (name.isEmpty())
-        return kCancelled;
+        return OpenResult::Cancelled;
     if (!(gDb && SameFile(name, gDb->Path())) && InUseElsewhere(name)) {
         Say({QStringLiteral("Unable to create new file."), kInUse});
-        return kCancelled;
+        return OpenResult::Cancelled;
     }
     if (gDb)
         CloseDatafile();
     const QString templatePath = JoinPath(AppPath(), QStringLiteral("TLM.new"));
     if (!QFileInfo(templatePath).isFile()) {
         Say({QStringLiteral("Unable to create new file."), QStringLiteral("Source file TLM.new is missing.")});
-        return kFailed;
+        return OpenResult::Failed;
     }
     if (!CopyDataFile(templatePath, name)) {
         Say({QStringLiteral("Unable to create new file.")});
-        return kFailed;
+        return OpenResult::Failed;
     }
     gCreating = true;
     const bool opened = OpenDatafile(name);
     gCreating = false;
     if (!opened)
-        return kFailed;
+        return OpenResult::Failed;
     Property_Set(QStringLiteral("FullFileName"), Absolute(name));
     Property_Set(QStringLiteral("ProgramID"), kProgramEdition);
-    return kOpen;
+    return OpenResult::Open;
 }
 
-int SaveAsDatafile()
+OpenResult SaveAsDatafile()
 {
     if (!gDb)
-        return kCancelled;
+        return OpenResult::Cancelled;
     const QString current = gDb->Path();
     const QString name = AskSaveAsFileName();
     if (name.isEmpty() || SameFile(name, current))
-        return kCancelled;
+        return OpenResult::Cancelled;
     if (InUseElsewhere(name)) {
         Say({QStringLiteral("Unable to save file."), kInUse});
-        return kCancelled;
+        return OpenResult::Cancelled;
     }
     CloseDatafile();
     if (!CopyDataFile(current, name)) {
         Say({QStringLiteral("Unable to save file.")});
-        return kFailed;
+        return OpenResult::Failed;
     }
     if (!OpenDatafile(name))
-        return kFailed;
+        return OpenResult::Failed;
     Property_Set(QStringLiteral("FullFileName"), Absolute(name));
-    return kOpen;
+    return OpenResult::Open;
 }
 
 void CloseDatafile()

@@ -31,11 +31,15 @@ void SetUpgrader(Upgrader* u);
 
 // Opens and checks a data file (format, conversions, edition). True when it is open.
 bool OpenDatafile(const QString& path);
-// The dialog-driven commands: 1 the file is open, 2 cancelled (nothing changed), 3 failed (no
-// file is open any more).
-int QueryOpenDatafile();
-int QueryNewDatafile();
-int SaveAsDatafile();
+// What a dialog-driven command came to; the numbers are the codes the commands have always had.
+enum class OpenResult {
+    Open = 1,        // the file is open
+    Cancelled = 2,   // nothing changed
+    Failed = 3,      // no file is open any more
+};
+OpenResult QueryOpenDatafile();
+OpenResult QueryNewDatafile();
+OpenResult SaveAsDatafile();
 void CloseDatafile();
 
 // File name of the open file without its folder, from "FullFileName".

@@ -39,7 +39,7 @@ void vsPrinter1_NewPage()
     if (vp.MarginTop() > 4300) {
         vp.SetMarginTop(1440);
         vp.SetCurrentY(1440);
-        vp.SetRunningLineMode(2);
+        vp.SetRunningLineMode(printing::RunningLineMode::HeaderRuled);
     }
     SetPageHeaderFooter();
 }

@@ -60,7 +60,7 @@ void SetPageHeaderFooter()
     vp.SetRunningLineFont(GetReportFontName(), 10, false);
     const QString page = SelectedSectionCount() <= 7 ? QStringLiteral("|Page ___") : QStringLiteral("|Page %d");
     vp.SetRunningLine(QStringLiteral("Tolmar No. ") + ItemBody(221) + u'|' + ItemBody(11) + page);
-    vp.SetRunningLineMode(2);
+    vp.SetRunningLineMode(printing::RunningLineMode::HeaderRuled);
 }
 
 void PrintSectionTitle(const QString& title)
@@ -68,7 +68,7 @@ void PrintSectionTitle(const QString& title)
     printing::ReportDocument& vp = VSPrinter1();
     PushPrintSettings();
     vp.SetCurrentY(vp.MarginTop() + 50);
-    vp.SetTextAlign(1);
+    vp.SetTextAlign(printing::Align::Center);
     vp.SetFontName(GetReportFontName());
     vp.SetFontSize(12);
     vp.SetFontBold(true);
@@ -88,9 +88,9 @@ void PrintSubTitle(const QString& text)
     vp.SetCurrentY(t);
     vp.SetFontSize(11);
     vp.SetFontBold(true);
-    vp.SetTextAlign(1);
+    vp.SetTextAlign(printing::Align::Center);
     vp.Paragraph(text);
-    vp.SetTextAlign(0);
+    vp.SetTextAlign(printing::Align::Left);
 }
 
 QString GetReportFontName()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/printing/reportpage.h"
+
 #include <QList>
 #include <QString>
 
@@ -14,7 +16,7 @@ struct PrintSettingsRecord {
     int RightMargin = 0;
     int BottomMargin = 0;
     int LayoutMode = 0;
-    int TextAlign = 0;
+    printing::Align TextAlign = printing::Align::Left;
     int IndentLeft = 0;
     int IndentSecond = 0;
     int IndentThird = 0;

@@ -23,7 +23,6 @@ using worksheets::gCurrentWorksheetID;
 
 namespace {
 
-enum Result { kOpen = 1, kCancelled = 2, kFailed = 3 };
 
 // The worksheet on screen belongs to the file that was open before: its edits were saved when
 // the File menu was chosen, and nothing of it may reach the file that is loaded now.
@@ -58,31 +57,31 @@ void StartWithFile(const QString& path)
 void NewFile()
 {
     switch (core::QueryNewDatafile()) {
-    case kOpen:
+    case core::OpenResult::Open:
         LoadFromFile();
         if (auto* main = frm0_Tolmar::instance())
             main->SetTitleBar(QStringLiteral("New"));
         break;
-    case kFailed: CloseFile(); break;
-    default: break;
+    case core::OpenResult::Failed: CloseFile(); break;
+    case core::OpenResult::Cancelled: break;
     }
 }
 
 void OpenFile()
 {
     switch (core::QueryOpenDatafile()) {
-    case kOpen: LoadFromFile(); break;
-    case kFailed: CloseFile(); break;
-    default: break;
+    case core::OpenResult::Open: LoadFromFile(); break;
+    case core::OpenResult::Failed: CloseFile(); break;
+    case core::OpenResult::Cancelled: break;
     }
 }
 
 void SaveFileAs()
 {
     switch (core::SaveAsDatafile()) {
-    case kOpen: LoadFromFile(); break;
-    case kFailed: CloseFile(); break;
-    default: break;
+    case core::OpenResult::Open: LoadFromFile(); break;
+    case core::OpenResult::Failed: CloseFile(); break;
+    case core::OpenResult::Cancelled: break;
     }
 }
 

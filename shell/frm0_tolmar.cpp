@@ -53,26 +53,11 @@ const QString kTitle = QStringLiteral("Tolmar Advanced");
 constexpr int kMenuHelpContext = 9100;
 } // namespace
 
-void RunGuarded(const QString& where, const std::function<void()>& command)
-{
-    QString error;
-    try {
-        command();
-        return;
-    } catch (const std::exception& e) {
-        error = QString::fromUtf8(e.what());
-    } catch (...) {
-        error = QStringLiteral("unknown error");
-    }
-    core::TraceError(where + QStringLiteral(": ") + error);
-    ui::MsgBox(ui::Lines({QStringLiteral("An error occurred in ") + where + QStringLiteral("."), error}),
-               ui::Buttons::OK, ui::Icon::Critical);
-}
-
 frm0_Tolmar::frm0_Tolmar()
 {
     gInstance = this;
     worksheets::SetMainWindowHooks(this);
+    ui::SetErrorLog(core::TraceError);
     setWindowTitle(kTitle);
     mClient = new ClientArea(this);
     mClient->setObjectName(QStringLiteral("clientArea"));
@@ -93,8 +78,10 @@ frm0_Tolmar::~frm0_Tolmar()
         delete form;
     if (worksheets::MainWindow() == this)
         worksheets::SetMainWindowHooks(nullptr);
-    if (gInstance == this)
+    if (gInstance == this) {
         gInstance = nullptr;
+        ui::SetErrorLog({});
+    }
 }
 
 frm0_Tolmar* frm0_Tolmar::instance() { return gInstance; }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/ui/guard.h"
 #include "worksheets/common/worksheetform.h"
 
 #include <QMainWindow>
@@ -93,6 +94,6 @@ private:
 };
 
 // Runs one user command; an error that escapes it is logged and shown, never fatal.
-void RunGuarded(const QString& where, const std::function<void()>& command);
+using ui::RunGuarded;
 
 } // namespace shell

@@ -13,7 +13,9 @@ namespace shell {
 namespace {
 const QString kIntro = QStringLiteral("|CR||BEFORE:180|Worksheet 1: Introduction.  This page.");
 
-QStringList Pieces(int section)
+// A section's description in the formatted label's markup: the overview, then one line for
+// each worksheet of the section, kept in parts only so that the source lines stay short.
+QStringList SectionDescriptionParts(int section)
 {
     switch (section) {
     case 1:
@@ -102,7 +104,7 @@ QString frm11Intro::SectionTitle(int sectionID)
     return sectionID >= 1 && sectionID <= 8 ? titles[sectionID - 1] : QString();
 }
 
-QString frm11Intro::SectionDescription(int sectionID) { return Pieces(sectionID).join(QString()); }
+QString frm11Intro::SectionDescription(int sectionID) { return SectionDescriptionParts(sectionID).join(QString()); }
 
 int frm11Intro::SectionHelpContext(int sectionID)
 {

@@ -1,4 +1,5 @@
 #include "core/uimode.h"
+#include "platform/ui/application.h"
 #include "platform/ui/qtprompter.h"
 #include "platform/ui/waitcursor.h"
 #include "reports/frmpreview.h"
@@ -6,12 +7,11 @@
 #include "shell/worksheetforms.h"
 #include "upgrade/upgrader.h"
 
-#include <QApplication>
 #include <QStringList>
 
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
+    ui::Application app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tolmar Advanced"));
 
     ui::QtPrompter prompter;

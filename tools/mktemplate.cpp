@@ -1,29 +1,93 @@
 // Builds a database from SQL scripts, run in the order given: mktemplate <script.sql>... <output file>.
 // The output is written beside its final name and renamed into place, so a failed build never
 // leaves a half-made template where the program looks for it.
+//
+// mktemplate --tables <schema.sql> <output file> writes instead the tables and columns the script
+// makes, one C++ initializer a table ({"Items", "ItemKey ItemName ..."},), for the open routine's
+// check that a file has every part of the current format.
 #include <sqlite3.h>
 
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <iostream>
 #include <sstream>
 #include <string>
+#include <vector>
+
+namespace {
+
+bool ReadScript(const char* path, std::stringstream& script)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        std::cerr << "mktemplate: cannot read " << path << "\n";
+        return false;
+    }
+    script << in.rdbuf() << "\n";
+    return true;
+}
+
+std::vector<std::string> Strings(sqlite3* db, const std::string& sql, int column)
+{
+    std::vector<std::string> out;
+    sqlite3_stmt* st = nullptr;
+    if (sqlite3_prepare_v2(db, sql.c_str(), -1, &st, nullptr) == SQLITE_OK)
+        while (sqlite3_step(st) == SQLITE_ROW)
+            out.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(st, column)));
+    sqlite3_finalize(st);
+    return out;
+}
+
+int WriteTables(const char* schemaPath, const std::string& output)
+{
+    std::stringstream script;
+    if (!ReadScript(schemaPath, script))
+        return 1;
+    sqlite3* db = nullptr;
+    char* error = nullptr;
+    if (sqlite3_open(":memory:", &db) != SQLITE_OK || sqlite3_exec(db, script.str().c_str(), nullptr, nullptr, &error) != SQLITE_OK) {
+        std::cerr << "mktemplate: " << schemaPath << ": " << (error ? error : "error") << "\n";
+        sqlite3_free(error);
+        sqlite3_close(db);
+        return 1;
+    }
+    std::ostringstream out;
+    out << "// Made by tolmar_mktemplate --tables from data/schema.sql; do not edit.\n";
+    for (const std::string& table :
+         Strings(db, "SELECT name FROM sqlite_master WHERE type='table' AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\' ORDER BY name", 0)) {
+        out << "{\"" << table << "\", \"";
+        const char* separator = "";
+        for (const std::string& column : Strings(db, "PRAGMA table_info(\"" + table + "\")", 1)) {
+            out << separator << column;
+            separator = " ";
+        }
+        out << "\"},\n";
+    }
+    sqlite3_close(db);
+    std::ofstream file(output, std::ios::binary | std::ios::trunc);
+    file << out.str();
+    if (!file) {
+        std::cerr << "mktemplate: cannot write " << output << "\n";
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
+    if (argc == 4 && std::strcmp(argv[1], "--tables") == 0)
+        return WriteTables(argv[2], argv[3]);
     if (argc < 3) {
-        std::cerr << "usage: mktemplate <script.sql>... <output>\n";
+        std::cerr << "usage: mktemplate <script.sql>... <output>\n       mktemplate --tables <schema.sql> <output>\n";
         return 2;
     }
     std::stringstream script;
-    for (int i = 1; i < argc - 1; ++i) {
-        std::ifstream in(argv[i], std::ios::binary);
-        if (!in) {
-            std::cerr << "mktemplate: cannot read " << argv[i] << "\n";
+    for (int i = 1; i < argc - 1; ++i)
+        if (!ReadScript(argv[i], script))
             return 1;
-        }
-        script << in.rdbuf() << "\n";
-    }
 
     const std::string output = argv[argc - 1];
     const std::string temp = output + ".part";

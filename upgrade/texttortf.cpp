@@ -1,6 +1,6 @@
 #include "upgrade/texttortf.h"
 
-#include "reports/rtftext.h"
+#include "platform/richtext/rtftext.h"
 
 namespace upgrade {
 
@@ -33,7 +33,7 @@ void AppendEscaped(QString& out, QChar c)
 
 QString TextToRTF(QString text)
 {
-    reports::TrimTrailingBreaks(text);
+    richtext::TrimTrailingBreaks(text);
     QString out = kRtfHeader;
     out.reserve(kRtfHeader.size() + text.size() + 16);
     for (qsizetype i = 0; i < text.size(); ++i) {

@@ -40,7 +40,7 @@ int LayOut(printing::ReportDocument& doc, const QString& pdf)
         doc.Paragraph(QStringLiteral("Section %1").arg(i));
         doc.SetFontBold(false);
         doc.Paragraph(Paragraph(i));
-        doc.SetTableLineStyle(i % 2 ? 7 : 3);
+        doc.SetTableLineStyle(i % 2 ? printing::LineStyle::Grid : printing::LineStyle::RulesAboveAndBelow);
         for (int r = 0; r < 5; ++r)
             doc.TableRows(QStringLiteral("6470|>1630|^1070|>1630;") + Row(i, r).join(u'|') + u';');
     }

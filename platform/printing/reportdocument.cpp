@@ -78,11 +78,11 @@ void ScaleLengths(QTextDocument& doc)
     }
 }
 
-Qt::Alignment HorizontalAlignment(int code)
+Qt::Alignment HorizontalAlignment(Align code)
 {
-    switch (code % 3) {
-    case 1: return Qt::AlignHCenter;
-    case 2: return Qt::AlignRight;
+    switch (Horizontal(code)) {
+    case Align::Center: return Qt::AlignHCenter;
+    case Align::Right: return Qt::AlignRight;
     default: return Qt::AlignLeft;
     }
 }
@@ -186,7 +186,8 @@ ReportDocument::~ReportDocument() = default;
 void ReportDocument::Reset()
 {
     mTop = mLeft = mRight = mBottom = 720;
-    mLayoutMode = mTextAlign = 0;
+    mLayoutMode = 0;
+    mTextAlign = Align::Left;
     mIndentLeft = mIndentSecond = mIndentThird = 0;
     mFontSize = 10;
     mBold = mItalic = false;
@@ -194,7 +195,8 @@ void ReportDocument::Reset()
     mPenWidth = 0;
     mBrushColor = Qt::black;
     mBrushStyle = 0;
-    mTableLineStyle = mRowSetting = mHeaderSetting = 0;
+    mTableLineStyle = LineStyle::None;
+    mRowSetting = mHeaderSetting = 0;
     mFontName = FontExists(QStringLiteral("Arial")) ? QStringLiteral("Arial") : QFont().family();
     mRunning = RunningLine();
     mRunning.font = QFont(mFontName);
@@ -361,7 +363,7 @@ void ReportDocument::AddItem(const PageItem& item)
 // ---- text --------------------------------------------------------------------------------
 
 std::shared_ptr<QTextDocument> ReportDocument::MakeDocument(const QString& text, const QFont& font, int width,
-                                                            int firstLineIndent, int align) const
+                                                            int firstLineIndent, Align align) const
 {
     auto doc = std::make_shared<QTextDocument>();
     doc->documentLayout()->setPaintDevice(LayoutDevice());
@@ -503,7 +505,7 @@ void ReportDocument::PlaceText(const QString& text, bool endLine)
         EndTable();
     int origin = 0, first = 0;
     auto doc = ParagraphDocument(text, origin, first);
-    mRtf->Paragraph(*doc, mTextAlign % 3, origin, RightEdge(), endLine);
+    mRtf->Paragraph(*doc, Horizontal(mTextAlign), origin, RightEdge(), endLine);
     FlowDocument(doc, origin);
     if (endLine) {
         mX = mLeft;
@@ -574,7 +576,7 @@ void ReportDocument::TextBox(const QString& text, int left, int top, int width, 
     auto doc = MakeDocument(text, CurrentFont(), width, 0, mTextAlign);
     const int needed = int(std::lround(DocHeight(*doc)));
     const int boxHeight = height > 0 ? height : needed;
-    const int dy = (mTextAlign >= 6 && height > 0) ? std::max(0, (height - needed) / 2) : 0;
+    const int dy = (CentredVertically(mTextAlign) && height > 0) ? std::max(0, (height - needed) / 2) : 0;
     PageItem item;
     item.doc = doc;
     item.rect = QRectF(left, top + dy, width, std::min(needed, boxHeight));
@@ -617,7 +619,7 @@ void ReportDocument::TableRows(const QString& formatAndRows)
         return;
     if (mTable)
         EndTable();
-    Log(QStringLiteral("TableRows \"%1\" style %2 row %3 header %4 %5").arg(formatAndRows).arg(mTableLineStyle)
+    Log(QStringLiteral("TableRows \"%1\" style %2 row %3 header %4 %5").arg(formatAndRows).arg(int(mTableLineStyle))
             .arg(mRowSetting).arg(mHeaderSetting).arg(State()));
     const TableFormat format = TableFormat::Parse(formatAndRows);
     if (format.columns.isEmpty() || format.rows.isEmpty())
@@ -631,7 +633,7 @@ void ReportDocument::AddTable(const QString& format, const QString& header, cons
 {
     if (mTable)
         EndTable();
-    Log(QStringLiteral("AddTable \"%1\" \"%2\" \"%3\" style %4 %5").arg(format, header, body).arg(mTableLineStyle).arg(State()));
+    Log(QStringLiteral("AddTable \"%1\" \"%2\" \"%3\" style %4 %5").arg(format, header, body).arg(int(mTableLineStyle)).arg(State()));
     QString columnFormat = format;
     if (columnFormat.endsWith(u';'))
         columnFormat.chop(1);
@@ -664,7 +666,7 @@ QString ReportDocument::State() const
 {
     return QStringLiteral("at %1,%2 margins %3,%4,%5,%6 indents %7,%8,%9 align %10 %11 %12%13%14")
         .arg(mXSet ? mX : mLeft + mIndentLeft).arg(mY).arg(mTop).arg(mLeft).arg(mRight).arg(mBottom)
-        .arg(mIndentLeft).arg(mIndentSecond).arg(mIndentThird).arg(mTextAlign).arg(mFontName).arg(mFontSize)
+        .arg(mIndentLeft).arg(mIndentSecond).arg(mIndentThird).arg(int(mTextAlign)).arg(mFontName).arg(mFontSize)
         .arg(mBold ? QStringLiteral(" b") : QString()).arg(mItalic ? QStringLiteral(" i") : QString());
 }
 
@@ -720,7 +722,7 @@ void ReportDocument::Render(QPainter& painter, int pageIndex) const
     painter.save();
     painter.setFont(line.font);
     painter.setPen(Qt::black);
-    const bool footer = line.mode == 1 || line.mode == 3;
+    const bool footer = InFooter(line.mode);
     const QFontMetricsF metrics(line.font, LayoutDevice());
     const qreal h = metrics.height();
     const qreal y = footer ? mPageHeight - 360 - h / 2 : 360 - h / 2;
@@ -729,7 +731,7 @@ void ReportDocument::Render(QPainter& painter, int pageIndex) const
     painter.drawText(band, Qt::AlignHCenter | Qt::AlignVCenter, parts.at(1));
     painter.drawText(band, Qt::AlignRight | Qt::AlignVCenter, parts.at(2));
     painter.setPen(QPen(Qt::black, 10));
-    if (line.mode >= 2)
+    if (Ruled(line.mode))
         painter.drawLine(QPointF(720, footer ? y - 30 : y + h + 30), QPointF(mPageWidth - 720, footer ? y - 30 : y + h + 30));
     painter.restore();
 }
@@ -828,7 +830,7 @@ QStringList ReportDocument::PageRecord(int pageIndex) const
         }
     }
     const QStringList parts = RunningLineParts(page.runningLine, page.number);
-    record << QStringLiteral("running %1 [%2|%3|%4] %5").arg(page.runningLine.mode)
+    record << QStringLiteral("running %1 [%2|%3|%4] %5").arg(int(page.runningLine.mode))
                   .arg(parts.at(0), parts.at(1), parts.at(2), FontRecord(page.runningLine.font));
     return record;
 }

@@ -27,7 +27,6 @@ enum class Output { Preview, Printer, Pdf, Rtf };
 class ReportDocument : public QObject {
     Q_OBJECT
 public:
-    // Alignment codes: 0 left, 1 centred, 2 right; 6, 7, 8 the same, centred vertically in a box.
     static constexpr int kLetterWidth = 12240;
     static constexpr int kLetterHeight = 15840;
 
@@ -67,8 +66,8 @@ public:
     void SetMarginBottom(int v) { mBottom = v; }
     int LayoutMode() const { return mLayoutMode; }
     void SetLayoutMode(int v) { mLayoutMode = v; }
-    int TextAlign() const { return mTextAlign; }
-    void SetTextAlign(int v) { mTextAlign = v; }
+    Align TextAlign() const { return mTextAlign; }
+    void SetTextAlign(Align v) { mTextAlign = v; }
     // The left indent moves every line of a paragraph; the second indent moves the lines after the
     // first further; the third is a right indent.
     int IndentLeft() const { return mIndentLeft; }
@@ -113,10 +112,8 @@ public:
     void SetBrushStyle(int style) { mBrushStyle = style; }
 
     // Tables printed from one string: "fmt;row;row;" (see TableFormat).
-    // Line styles: 0 none, 1 rule below, 2 rule above, 3 rules above and below, 4 box, 5 column rules,
-    // 6 column rules with rules above and below, 7 full grid.
-    int TableLineStyle() const { return mTableLineStyle; }
-    void SetTableLineStyle(int code) { mTableLineStyle = code; }
+    LineStyle TableLineStyle() const { return mTableLineStyle; }
+    void SetTableLineStyle(LineStyle style) { mTableLineStyle = style; }
     // Extra space above each body row printed next.
     int TableRowSetting() const { return mRowSetting; }
     void SetTableRowSetting(int twips) { mRowSetting = twips; }
@@ -134,8 +131,8 @@ public:
     void SetRunningLine(const QString& text) { mRunning.text = text; }
     QString RunningLineText() const { return mRunning.text; }
     void SetRunningLineFont(const QString& name, double points, bool bold);
-    void SetRunningLineMode(int mode) { mRunning.mode = mode; }
-    int RunningLineMode() const { return mRunning.mode; }
+    void SetRunningLineMode(printing::RunningLineMode mode) { mRunning.mode = mode; }
+    printing::RunningLineMode RunningLineMode() const { return mRunning.mode; }
 
     // Raw RTF for the RTF output only (drawing objects).
     void InsertRtf(const QString& rtf);
@@ -166,7 +163,7 @@ public:
 private:
     // Shared with the table layout
     std::shared_ptr<QTextDocument> MakeDocument(const QString& text, const QFont& font, int width,
-                                                int firstLineIndent, int align) const;
+                                                int firstLineIndent, Align align) const;
     void AddItem(const PageItem& item);
     // Places a laid-out document at (x, mY) and flows it over pages.
     void FlowDocument(const std::shared_ptr<QTextDocument>& doc, int x);
@@ -196,7 +193,8 @@ private:
     std::function<void(ReportDocument&)> mNewPageHandler;
 
     int mTop = 720, mLeft = 720, mRight = 720, mBottom = 720;
-    int mLayoutMode = 0, mTextAlign = 0;
+    int mLayoutMode = 0;
+    Align mTextAlign = Align::Left;
     int mIndentLeft = 0, mIndentSecond = 0, mIndentThird = 0;
     QString mFontName;
     double mFontSize = 10;
@@ -209,7 +207,8 @@ private:
     QColor mBrushColor = Qt::black;
     int mBrushStyle = 0;
 
-    int mTableLineStyle = 0, mRowSetting = 0, mHeaderSetting = 0;
+    LineStyle mTableLineStyle = LineStyle::None;
+    int mRowSetting = 0, mHeaderSetting = 0;
     std::unique_ptr<ReportTable> mTable;
 
     RunningLine mRunning;

@@ -14,6 +14,39 @@ class QTextDocument;
 
 namespace printing {
 
+// Text alignment codes, with the numbers reports pass and save. The code modulo 3 is the
+// horizontal alignment; 6 to 8 also centre the text vertically in its box (3 to 5 align as 0 to 2).
+enum class Align { Left = 0, Center = 1, Right = 2, LeftMiddle = 6, CenterMiddle = 7, RightMiddle = 8 };
+inline Align Horizontal(Align code) { return Align(int(code) % 3); }
+inline bool CentredVertically(Align code) { return int(code) >= 6; }
+
+// Table line styles, with the numbers reports pass.
+enum class LineStyle {
+    None = 0,
+    RuleBelow = 1,
+    RuleAbove = 2,
+    RulesAboveAndBelow = 3,
+    Box = 4,
+    ColumnRules = 5,
+    ColumnRulesAboveAndBelow = 6,
+    Grid = 7,
+};
+inline bool HasRuleAbove(LineStyle s)
+{
+    return s == LineStyle::RuleAbove || s == LineStyle::RulesAboveAndBelow || s == LineStyle::ColumnRulesAboveAndBelow;
+}
+inline bool HasRuleBelow(LineStyle s)
+{
+    return s == LineStyle::RuleBelow || s == LineStyle::RulesAboveAndBelow || s == LineStyle::ColumnRulesAboveAndBelow;
+}
+inline bool HasColumnRules(LineStyle s) { return s == LineStyle::ColumnRules || s == LineStyle::ColumnRulesAboveAndBelow; }
+
+// Where the running line stands and whether a rule parts it from the page, with the numbers
+// reports pass.
+enum class RunningLineMode { Header = 0, Footer = 1, HeaderRuled = 2, FooterRuled = 3 };
+inline bool InFooter(RunningLineMode mode) { return mode == RunningLineMode::Footer || mode == RunningLineMode::FooterRuled; }
+inline bool Ruled(RunningLineMode mode) { return mode == RunningLineMode::HeaderRuled || mode == RunningLineMode::FooterRuled; }
+
 // One laid-out primitive of a page. All coordinates are twips from the page's top-left corner.
 struct PageItem {
     enum class Kind { Text, Line, Box };
@@ -41,7 +74,7 @@ struct PageItem {
 struct RunningLine {
     QString text;         // "left|centre|right", "%d" standing for the page number
     QFont font;
-    int mode = 2;
+    RunningLineMode mode = RunningLineMode::HeaderRuled;
 };
 
 struct Page {

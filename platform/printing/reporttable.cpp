@@ -24,7 +24,7 @@ QList<TableColumn> TableFormat::ParseColumns(const QString& columnFormat)
         part = part.trimmed();
         TableColumn c;
         if (part.startsWith(u'<') || part.startsWith(u'^') || part.startsWith(u'>')) {
-            c.align = part.at(0) == u'<' ? 0 : part.at(0) == u'^' ? 1 : 2;
+            c.align = part.at(0) == u'<' ? Align::Left : part.at(0) == u'^' ? Align::Center : Align::Right;
             part.remove(0, 1);
         }
         if (part.endsWith(u'!')) {
@@ -56,7 +56,7 @@ TableFormat TableFormat::Parse(const QString& text)
 }
 
 ReportTable::ReportTable(QList<TableColumn> columns, const QStringList& header,
-                         const QList<QStringList>& body, double fontSize, bool bold, int lineStyle,
+                         const QList<QStringList>& body, double fontSize, bool bold, printing::LineStyle lineStyle,
                          int headerSetting, int rowSetting)
     : mColumns(std::move(columns)), mFontSize(fontSize), mBold(bold), mLineStyle(lineStyle),
       mHeaderSetting(headerSetting)
@@ -127,7 +127,7 @@ void ReportTable::SetRowSpan(int row, int col, int span)
     }
 }
 
-void ReportTable::SetCellAlign(int row, int col, int code)
+void ReportTable::SetCellAlign(int row, int col, Align code)
 {
     if (Cell* c = cell(row, col))
         c->align = code;
@@ -169,21 +169,21 @@ void ReportTable::SetRowSpaceAbove(int row, int twips)
         mRows[row].spaceAbove = std::max(0, twips);
 }
 
-void ReportTable::Set(int setting, int row1, int col1, int row2, int col2, int value)
+void ReportTable::Set(Setting setting, int row1, int col1, int row2, int col2, int value)
 {
-    if (setting == kRows) {
+    if (setting == Setting::Rows) {
         SetRows(value);
         return;
     }
     for (int r = std::max(0, row1); r <= std::min<int>(row2, int(mRows.size()) - 1); ++r) {
-        if (setting == kRowHeight) {
+        if (setting == Setting::RowHeight) {
             SetRowHeight(r, value);
             continue;
         }
         for (int c = std::max(1, col1); c <= std::min(col2, Columns()); ++c) {
-            if (setting == kCellAlign)
-                SetCellAlign(r, c, value);
-            else if (setting == kVerticalText)
+            if (setting == Setting::CellAlign)
+                SetCellAlign(r, c, Align(value));
+            else if (setting == Setting::VerticalText)
                 SetCellVertical(r, c, value != 0);
         }
     }
@@ -216,8 +216,8 @@ void ReportTable::Layout(ReportDocument& d) const
     const int width = colX.last();
     const int left = d.MarginLeft() + d.IndentLeft();
     const int room = d.RightEdge() - left;
-    const int h = d.TextAlign() % 3;
-    const int x0 = left + (h == 1 ? (room - width) / 2 : h == 2 ? room - width : 0);
+    const Align h = Horizontal(d.TextAlign());
+    const int x0 = left + (h == Align::Center ? (room - width) / 2 : h == Align::Right ? room - width : 0);
 
     struct Laid {
         std::shared_ptr<QTextDocument> doc;
@@ -239,7 +239,7 @@ void ReportTable::Layout(ReportDocument& d) const
             font.setPixelSize(qRound((c.fontSize > 0 ? c.fontSize : mFontSize) * 20));
             font.setBold(c.bold >= 0 ? c.bold == 1 : mBold);
             const int cellWidth = colX[std::min(col + c.colSpan, Columns())] - colX[col];
-            const int align = c.align >= 0 ? c.align % 3 : mColumns[col].align;
+            const Align align = c.align ? Horizontal(*c.align) : mColumns[col].align;
             Laid& l = laid[r][col];
             if (c.vertical) {
                 // Read bottom to top, the text wraps within a set row height and runs as long as
@@ -280,12 +280,12 @@ void ReportTable::Layout(ReportDocument& d) const
 
     // The rules of a row's line style; cellFrames >= 0 also frames that row's cells (grid style).
     auto drawRules = [&](int top, int bottom, int cellFrames) {
-        const int style = mLineStyle;
-        if (style == 2 || style == 3 || style == 6)
+        const printing::LineStyle style = mLineStyle;
+        if (HasRuleAbove(style))
             lineItem(x0, top, x0 + width, top);
-        if (style == 1 || style == 3 || style == 6)
+        if (HasRuleBelow(style))
             lineItem(x0, bottom, x0 + width, bottom);
-        if (style == 4) {
+        if (style == LineStyle::Box) {
             PageItem box;
             box.kind = PageItem::Kind::Box;
             box.rect = QRectF(x0, top, width, bottom - top);
@@ -293,11 +293,11 @@ void ReportTable::Layout(ReportDocument& d) const
             d.AddItem(box);
         }
         for (int col = 0; col <= Columns(); ++col) {
-            const bool columnRule = (style == 5 || style == 6) || (col > 0 && mColumns[col - 1].rule);
-            if (columnRule && style != 7)
+            const bool columnRule = HasColumnRules(style) || (col > 0 && mColumns[col - 1].rule);
+            if (columnRule && style != LineStyle::Grid)
                 lineItem(x0 + colX[col], top, x0 + colX[col], bottom);
         }
-        if (style == 7 && cellFrames >= 0) {
+        if (style == LineStyle::Grid && cellFrames >= 0) {
             for (int col = 0; col < Columns(); ++col) {
                 const Cell& c = mRows[cellFrames].cells[col];
                 if (c.covered)
@@ -339,7 +339,7 @@ void ReportTable::Layout(ReportDocument& d) const
                 text.doc = l.doc;
                 text.vertical = c.vertical;
                 const int contentH = l.height - 2 * kPadY - (isHeaderRow(r) ? mHeaderSetting : 0);
-                const bool middle = c.align >= 6 || c.vertical;
+                const bool middle = (c.align && CentredVertically(*c.align)) || c.vertical;
                 const int dy = middle ? std::max(0, (hgt - 2 * kPadY - contentH) / 2) : 0;
                 if (c.vertical)
                     text.rect = QRectF(x + std::max(0, (w - int(l.doc->documentLayout()->documentSize().height())) / 2),
@@ -350,7 +350,7 @@ void ReportTable::Layout(ReportDocument& d) const
                 text.lines = QStringList{c.text.startsWith(QStringLiteral("{\\")) ? l.doc->toPlainText() : c.text};
                 d.AddItem(text);
             }
-            if (mLineStyle == 7) {
+            if (mLineStyle == LineStyle::Grid) {
                 PageItem frame;
                 frame.kind = PageItem::Kind::Box;
                 frame.rect = QRectF(x, top, w, hgt);

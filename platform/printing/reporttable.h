@@ -1,8 +1,12 @@
 #pragma once
 
+#include "platform/printing/reportpage.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
+
+#include <optional>
 
 namespace printing {
 
@@ -10,7 +14,7 @@ class ReportDocument;
 
 struct TableColumn {
     int width = 0;
-    int align = 0;        // 0 left, 1 centred, 2 right
+    Align align = Align::Left;   // "<" left, "^" centred, ">" right
     bool rule = false;    // "!": a rule at the column's right edge
 };
 
@@ -29,7 +33,7 @@ public:
     struct Cell {
         QString text;
         int colSpan = 1, rowSpan = 1;
-        int align = -1;            // -1: the column's alignment; else a text alignment code
+        std::optional<Align> align;   // none: the column's alignment
         double fontSize = 0;       // 0: the table's
         int bold = -1;             // -1: the table's
         bool vertical = false;     // text reads bottom to top
@@ -43,7 +47,7 @@ public:
     };
 
     ReportTable(QList<TableColumn> columns, const QStringList& header, const QList<QStringList>& body,
-                double fontSize, bool bold, int lineStyle, int headerSetting, int rowSetting);
+                double fontSize, bool bold, LineStyle lineStyle, int headerSetting, int rowSetting);
 
     int Columns() const { return int(mColumns.size()); }
     int Rows() const { return int(mRows.size()) - 1; }
@@ -56,7 +60,7 @@ public:
     void SetCellText(int row, int col, const QString& text);
     void SetColSpan(int row, int col, int span);
     void SetRowSpan(int row, int col, int span);
-    void SetCellAlign(int row, int col, int code);
+    void SetCellAlign(int row, int col, Align code);
     void SetCellFontSize(int row, int col, double points);
     void SetCellBold(int row, int col, bool bold);
     void SetCellVertical(int row, int col, bool vertical);
@@ -66,13 +70,13 @@ public:
 
     // The numbered cell settings the report code passes, over a range of cells (rows and columns
     // inclusive): 1 body row count (the range is ignored), 7 row height, 19 cell alignment code,
-    // 42 vertical text. Other codes are accepted and leave the look as it is.
-    enum Setting { kRows = 1, kRowHeight = 7, kCellAlign = 19, kVerticalText = 42 };
-    void Set(int setting, int row1, int col1, int row2, int col2, int value);
+    // 42 vertical text. Other numbers are accepted and leave the look as it is.
+    enum class Setting { Rows = 1, RowHeight = 7, CellAlign = 19, VerticalText = 42 };
+    void Set(Setting setting, int row1, int col1, int row2, int col2, int value);
 
     const Row& row(int index) const { return mRows.at(index); }
     const QList<TableColumn>& columns() const { return mColumns; }
-    int LineStyle() const { return mLineStyle; }
+    printing::LineStyle LineStyle() const { return mLineStyle; }
     int HeaderSetting() const { return mHeaderSetting; }
     double FontSize() const { return mFontSize; }
     bool Bold() const { return mBold; }
@@ -90,7 +94,8 @@ private:
     bool mHasHeader = true;
     double mFontSize;
     bool mBold;
-    int mLineStyle, mHeaderSetting;
+    printing::LineStyle mLineStyle;
+    int mHeaderSetting;
 };
 
 }  // namespace printing

@@ -11,13 +11,19 @@
 namespace printing {
 
 namespace {
-QString AlignWord(int align)
+QString AlignWord(Align align)
 {
-    switch (align) {
-    case 1: return QStringLiteral("\\qc");
-    case 2: return QStringLiteral("\\qr");
+    switch (Horizontal(align)) {
+    case Align::Center: return QStringLiteral("\\qc");
+    case Align::Right: return QStringLiteral("\\qr");
     default: return QStringLiteral("\\ql");
     }
+}
+
+// The alignment a rich paragraph carries itself, or otherwise when it has none of its own.
+Align AlignOf(Qt::Alignment a, Align otherwise)
+{
+    return a & Qt::AlignHCenter ? Align::Center : a & Qt::AlignRight ? Align::Right : otherwise;
 }
 
 int Points2(const QFont& font)
@@ -123,8 +129,7 @@ QString RtfWriter::BlockParagraphs(const QTextFrame& frame, bool inTable)
             out += inTable ? QStringLiteral("\\par ") : QString();
         if (!inTable) {
             const QTextBlockFormat bf = block.blockFormat();
-            const int align = bf.alignment() & Qt::AlignHCenter ? 1 : bf.alignment() & Qt::AlignRight ? 2 : 0;
-            out += QStringLiteral("\\pard\\plain%1\\li%2\\fi%3 ").arg(AlignWord(align))
+            out += QStringLiteral("\\pard\\plain%1\\li%2\\fi%3 ").arg(AlignWord(AlignOf(bf.alignment(), Align::Left)))
                        .arg(qRound(bf.leftMargin())).arg(qRound(bf.textIndent()));
         }
         out += Runs(block, inTable);
@@ -135,7 +140,7 @@ QString RtfWriter::BlockParagraphs(const QTextFrame& frame, bool inTable)
     return out;
 }
 
-void RtfWriter::Paragraph(const QTextDocument& doc, int align, int left, int right, bool endLine)
+void RtfWriter::Paragraph(const QTextDocument& doc, Align align, int left, int right, bool endLine)
 {
     bool first = true;
     QTextFrame* root = doc.rootFrame();
@@ -158,7 +163,7 @@ void RtfWriter::Paragraph(const QTextDocument& doc, int align, int left, int rig
         const QTextBlock block = it.currentBlock();
         const QTextBlockFormat bf = block.blockFormat();
         if (!(first && mParagraphOpen)) {
-            const int a = bf.alignment() & Qt::AlignHCenter ? 1 : bf.alignment() & Qt::AlignRight ? 2 : align;
+            const Align a = AlignOf(bf.alignment(), align);
             const int li = left - kPageMargin + qRound(bf.leftMargin());
             const int fi = qRound(bf.textIndent());   // the first line's indent is already in it
             const int ri = mPageWidth - kPageMargin - right + qRound(bf.rightMargin());
@@ -209,8 +214,7 @@ void RtfWriter::RichTable(const QTextTable& table, int leftOffset, qreal fallbac
                      b.isValid() && b.position() <= cell.lastPosition(); b = b.next()) {
                     if (!firstBlock)
                         content += QStringLiteral("\\par ");
-                    const Qt::Alignment a = b.blockFormat().alignment();
-                    content += AlignWord(a & Qt::AlignHCenter ? 1 : a & Qt::AlignRight ? 2 : 0) + u' ' + Runs(b, true);
+                    content += AlignWord(AlignOf(b.blockFormat().alignment(), Align::Left)) + u' ' + Runs(b, true);
                     firstBlock = false;
                 }
             }
@@ -229,7 +233,7 @@ void RtfWriter::Table(const ReportTable& table, int left, const QList<int>& colX
         mParagraphOpen = false;
     }
     const int leftOffset = left - kPageMargin;
-    const int style = table.LineStyle();
+    const LineStyle style = table.LineStyle();
     auto border = [](const char* side) { return QStringLiteral("\\clbrdr%1\\brdrs\\brdrw10").arg(QLatin1String(side)); };
     for (int r = table.HasHeader() ? 0 : 1; r <= table.Rows(); ++r) {
         const ReportTable::Row& row = table.row(r);
@@ -258,21 +262,21 @@ void RtfWriter::Table(const ReportTable& table, int left, const QList<int>& colX
                 defs += QStringLiteral("\\clvmgf");
             else if (cell.covered && !hCovered)
                 defs += QStringLiteral("\\clvmrg");
-            if (style == 7 || style == 4 || style == 2 || style == 3 || style == 6)
+            const bool framed = style == LineStyle::Grid || style == LineStyle::Box;
+            if (framed || HasRuleAbove(style))
                 defs += border("t");
-            if (style == 7 || style == 4 || style == 1 || style == 3 || style == 6)
+            if (framed || HasRuleBelow(style))
                 defs += border("b");
-            if (style == 7 || style == 5 || style == 6 || (style == 4 && c == 0))
+            if (style == LineStyle::Grid || HasColumnRules(style) || (style == LineStyle::Box && c == 0))
                 defs += border("l");
-            if (style == 7 || style == 5 || style == 6 || table.columns().at(c).rule
-                || (style == 4 && c == table.Columns() - 1))
+            if (style == LineStyle::Grid || HasColumnRules(style) || table.columns().at(c).rule
+                || (style == LineStyle::Box && c == table.Columns() - 1))
                 defs += border("r");
             if (cell.vertical)
                 defs += QStringLiteral("\\cltxbtlr");
             defs += QStringLiteral("\\cellx%1").arg(leftOffset + colX.at(c + 1));
 
-            const int align = cell.align >= 0 ? cell.align % 3 : table.columns().at(c).align;
-            content += AlignWord(align) + u' ';
+            content += AlignWord(cell.align ? *cell.align : table.columns().at(c).align) + u' ';
             const auto& doc = cells.at(r).at(c);
             if (!cell.covered && doc)
                 content += BlockParagraphs(*doc, true);
@@ -331,7 +335,7 @@ QString RtfWriter::HeaderGroup(const RunningLine& line, int pageNumber)
                + Escape(text.mid(at + 2));
     };
     const int usable = mPageWidth - 1440;
-    const QString where = (line.mode == 1 || line.mode == 3) ? QStringLiteral("footer") : QStringLiteral("header");
+    const QString where = InFooter(line.mode) ? QStringLiteral("footer") : QStringLiteral("header");
     return QStringLiteral("{\\%1\\pard\\plain\\tqc\\tx%2\\tqr\\tx%3{\\f%4\\fs%5%6 %7\\tab %8\\tab %9}\\par}")
         .arg(where).arg(usable / 2).arg(usable).arg(FontIndex(line.font.family())).arg(Points2(line.font))
         .arg(line.font.bold() ? QStringLiteral("\\b") : QString())

@@ -31,7 +31,7 @@ public:
 
     // A paragraph laid out in doc between left and right; endLine false leaves it open for the
     // text that follows.
-    void Paragraph(const QTextDocument& doc, int align, int left, int right, bool endLine);
+    void Paragraph(const QTextDocument& doc, Align align, int left, int right, bool endLine);
     void Table(const ReportTable& table, int left, const QList<int>& colX,
                const QList<QList<std::shared_ptr<QTextDocument>>>& cells);
     void FilledBox(const QRect& box, const QColor& color);

@@ -34,29 +34,29 @@ void TitleRow(ReportTable& table, int row, const QString& text)
 {
     table.SetCellText(row, 1, text);
     table.SetColSpan(row, 1, 2);
-    table.Set(36, row, 1, row, 2, 7);
-    table.Set(37, row, 1, row, 2, 7);
+    table.Set(ReportTable::Setting(36), row, 1, row, 2, 7);
+    table.Set(ReportTable::Setting(37), row, 1, row, 2, 7);
     table.SetCellFontSize(row, 1, 12);
     table.SetCellBold(row, 1, true);
-    table.SetCellAlign(row, 1, 7);
+    table.SetCellAlign(row, 1, printing::Align::CenterMiddle);
 }
 
 void ShowTolmarInformation()
 {
     printing::ReportDocument& vp = VSPrinter1();
     vp.SetRunningLine(QStringLiteral("||"));
-    vp.SetRunningLineMode(0);
+    vp.SetRunningLineMode(printing::RunningLineMode::Header);
     vp.Paragraph(QString());
     vp.Paragraph(QString());
     const int w = int(std::nearbyint(GetUsableWidth() / 2.0));
     const QString format = QStringLiteral("%1|%1;").arg(w);
     vp.SetFontSize(11);
     vp.SetFontBold(false);
-    vp.SetTableLineStyle(0);
+    vp.SetTableLineStyle(printing::LineStyle::None);
     vp.AddTable(format, QStringLiteral("Ardwyn\r\n|;"), QString());
     ReportTable& table = *vp.table();
     table.SetColSpan(0, 1, 2);
-    table.SetCellAlign(0, 1, 7);
+    table.SetCellAlign(0, 1, printing::Align::CenterMiddle);
     table.SetCellFontSize(0, 1, 14);
     table.SetCellBold(0, 1, true);
     table.SetRows(3);

@@ -54,7 +54,7 @@ void PrintApprovalBlock()
         vp.Paragraph(QString());
         vp.Paragraph(QString());
     }
-    vp.SetTableLineStyle(0);
+    vp.SetTableLineStyle(printing::LineStyle::None);
     vp.TableRows(QStringLiteral("2880|6660;Analysis prepared by:|") + kLine45 + QStringLiteral("; | ;|") + kLine45
                  + QStringLiteral("; | ; | ; | ;"));
     vp.TableRows(QStringLiteral("6660|2880;") + QString(48, u'_') + u'|' + QString(20, u'_')

@@ -17,38 +17,39 @@ using printing::ReportTable;
 void PrintDailyReview()
 {
     printing::ReportDocument& vp = VSPrinter1();
-    vp.SetTextAlign(7);
+    vp.SetTextAlign(printing::Align::CenterMiddle);
     vp.SetFontSize(10);
     vp.SetFontBold(false);
     if (const auto selected = model::GetSelectedAlternative()) {
-        vp.SetTableLineStyle(0);
+        vp.SetTableLineStyle(printing::LineStyle::None);
         vp.TableRows(QStringLiteral(">1860|<1200|6360;") + grid::FormatNumber(selected->EstimatedCost(), QStringLiteral("$#,0"))
                      + u'|' + grid::FormatNumber(selected->EstimatedSize(), QStringLiteral("#,0"))
                      + QStringLiteral("|Estimated target suppression cost and size;"));
     }
     vp.Paragraph(QString());
-    vp.SetTableLineStyle(7);
+    vp.SetTableLineStyle(printing::LineStyle::Grid);
 
     vp.AddTable(QStringLiteral("420|420|1020|720|480|4320|1080|960;"),
                 QStringLiteral(" National Preparedness Level|") + QStringLiteral(" Regional Preparedness Level| Suppression cost to date|")
                     + QStringLiteral(" Size to date|Selected alternative remains valid (Y or N)|") + QStringLiteral("By|Date|Time;"),
                 QString());
     ReportTable* table = vp.table();
-    table->Set(ReportTable::kCellAlign, 0, 1, 0, 5, 6);
-    table->Set(ReportTable::kCellAlign, 0, 6, 0, 8, 4);
-    table->Set(8, 0, 1, 0, table->Columns(), 0);
-    table->Set(ReportTable::kRows, 0, 0, 0, 0, 10);
-    table->Set(ReportTable::kVerticalText, 0, 1, 0, 5, 1);
-    table->Set(ReportTable::kRowHeight, 0, 1, 0, table->Columns(), 3900);
+    using Setting = ReportTable::Setting;
+    table->Set(Setting::CellAlign, 0, 1, 0, 5, 6);
+    table->Set(Setting::CellAlign, 0, 6, 0, 8, 4);
+    table->Set(Setting(8), 0, 1, 0, table->Columns(), 0);
+    table->Set(Setting::Rows, 0, 0, 0, 0, 10);
+    table->Set(Setting::VerticalText, 0, 1, 0, 5, 1);
+    table->Set(Setting::RowHeight, 0, 1, 0, table->Columns(), 3900);
     for (int row = 1; row <= 10; ++row)
-        table->Set(ReportTable::kRowHeight, row, 1, row, table->Columns(), 480);
+        table->Set(Setting::RowHeight, row, 1, row, table->Columns(), 480);
     vp.EndTable();
 }
 
 void PrintFinalReview()
 {
     printing::ReportDocument& vp = VSPrinter1();
-    vp.SetTextAlign(7);
+    vp.SetTextAlign(printing::Align::CenterMiddle);
     vp.SetFontSize(12);
     vp.SetFontBold(true);
     const auto twoEmptyLinesThen = [&vp](const QString& text) {

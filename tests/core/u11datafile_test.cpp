@@ -115,6 +115,60 @@ TEST_F(OpenDatafileTest, EveryFormatGoesItsWay)
     }
 }
 
+// A file that lacks part of the current format would open and then fail at every load; it is
+// refused before anything is written, also when its format still needs a relabel or a
+// conversion, and the message names what is missing.
+TEST_F(OpenDatafileTest, AFileLackingPartOfTheCurrentFormatIsRefusedUntouched)
+{
+    struct Case {
+        const char* format;
+        const char* damage;
+        const char* missing;   // the middle line of the message
+    };
+    const Case cases[] = {
+        {"06.01.01", "DROP TABLE FMZList", "Missing from it: the table FMZList."},
+        {"06.01.01", "DROP TABLE Objectives", "Missing from it: the table Objectives."},
+        {"06.01.01", "DROP TABLE Outcomes", "Missing from it: the table Outcomes."},
+        {"06.01.01", "DROP TABLE Items", "Missing from it: the table Items."},
+        {"06.01.01", "ALTER TABLE Items DROP COLUMN Body", "Missing from it: the field Items.Body."},
+        {"06.01.01", "DROP TABLE Scores; ALTER TABLE SRTypes DROP COLUMN UnitCost",
+         "Missing from it: the field SRTypes.UnitCost, the table Scores."},
+        {"06.00.beta", "DROP TABLE FMZList", "Missing from it: the table FMZList."},
+        {"05.01.02", "DROP TABLE Outcomes", "Missing from it: the table Outcomes."},
+        {"06.01.01",
+         "DROP TABLE FMZList; DROP TABLE Items; DROP TABLE Objectives; DROP TABLE Outcomes; DROP TABLE Scores; DROP TABLE SRUses; DROP TABLE SRTypes",
+         "Missing from it: the table FMZList, the table Items, the table Objectives, the table Outcomes, the table SRTypes, 2 more."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.damage);
+        const QString path = dataFile("part.tlm", QString::fromLatin1(c.format), QStringLiteral("Standard"));
+        Sql(path, c.damage);
+        const QByteArray before = Bytes(path);
+        prompter.clear();
+        upgrader.calls.clear();
+
+        EXPECT_FALSE(core::OpenDatafile(path));
+        EXPECT_FALSE(core::gFileOpen());
+        EXPECT_EQ(core::gDatabase(), nullptr);
+        EXPECT_EQ(Bytes(path), before) << "nothing is written into a refused file";
+        ASSERT_EQ(prompter.messages().size(), 1) << "refused before the edition question";
+        EXPECT_EQ(prompter.messages()[0].text, QStringLiteral("The file does not appear to be a Tolmar Rude file.\r\n%1\r\nIt cannot be opened.")
+                                                   .arg(QString::fromLatin1(c.missing)));
+        EXPECT_EQ(prompter.messages()[0].buttons, ui::Buttons::OK);
+        // An older format still goes through its conversion first.
+        EXPECT_EQ(upgrader.calls.join(' '), QString::fromLatin1(c.format) == "05.01.02" ? "Query5to6 Convert5to6" : "");
+        EXPECT_TRUE(log("ERROR.LOG").contains(QStringLiteral("OpenDatafile %1: missing").arg(path)));
+    }
+
+    // Another table or field of its own, and names in other letter cases, are no reason to refuse.
+    const QString path = dataFile("extra.tlm");
+    Sql(path, "CREATE TABLE Notes (Line TEXT); ALTER TABLE Items ADD COLUMN Extra TEXT; "
+              "ALTER TABLE FMZList RENAME COLUMN Name TO NAME; ALTER TABLE Scores RENAME TO Scores2; ALTER TABLE Scores2 RENAME TO SCORES");
+    prompter.clear();
+    EXPECT_TRUE(core::OpenDatafile(path));
+    EXPECT_TRUE(prompter.messages().isEmpty());
+}
+
 TEST_F(OpenDatafileTest, RefusalMessagesHaveTheirTitlesAndIcons)
 {
     EXPECT_FALSE(core::OpenDatafile(dataFile("old.tlm", QString("3.00.00"))));
@@ -400,7 +454,7 @@ TEST_F(FileCommandTest, NewFileComesFromTheTemplate)
 {
     const QString path = file("Fire7.tlm");
     prompter.file(path);
-    EXPECT_EQ(core::QueryNewDatafile(), 1);
+    EXPECT_EQ(core::QueryNewDatafile(), core::OpenResult::Open);
     ASSERT_TRUE(core::gFileOpen());
     EXPECT_FALSE(core::gCreatingNewFile());
     EXPECT_EQ(core::Property_Get("FullFileName"), path);
@@ -426,7 +480,7 @@ TEST_F(FileCommandTest, NewFileOverAnExistingOneAsksFirst)
 
     prompter.file(path);
     prompter.answer(ui::Answer::No);
-    EXPECT_EQ(core::QueryNewDatafile(), 2);
+    EXPECT_EQ(core::QueryNewDatafile(), core::OpenResult::Cancelled);
     EXPECT_EQ(Bytes(path), before);
     ASSERT_EQ(prompter.messages().size(), 1);
     EXPECT_EQ(prompter.messages()[0].text, "The file already exists.  Do you want to overwrite it?");
@@ -436,7 +490,7 @@ TEST_F(FileCommandTest, NewFileOverAnExistingOneAsksFirst)
     Sql(path, "INSERT INTO Items (ItemKey, Body) VALUES (11, 'Old fire');");
     prompter.file(path);
     prompter.answer(ui::Answer::Yes);
-    EXPECT_EQ(core::QueryNewDatafile(), 1);
+    EXPECT_EQ(core::QueryNewDatafile(), core::OpenResult::Open);
     core::CloseDatafile();
     EXPECT_EQ(SqlValue(path, "SELECT count(*) FROM Items WHERE ItemKey = 11"), "0");
 }
@@ -444,12 +498,12 @@ TEST_F(FileCommandTest, NewFileOverAnExistingOneAsksFirst)
 TEST_F(FileCommandTest, NewFileFailures)
 {
     prompter.file(QString());
-    EXPECT_EQ(core::QueryNewDatafile(), 2);
+    EXPECT_EQ(core::QueryNewDatafile(), core::OpenResult::Cancelled);
 
     // A failed copy leaves no file open, not even the one before.
     ASSERT_TRUE(core::OpenDatafile(dataFile("Current.tlm")));
     prompter.file(file("no such folder/Fire2.tlm"));
-    EXPECT_EQ(core::QueryNewDatafile(), 3);
+    EXPECT_EQ(core::QueryNewDatafile(), core::OpenResult::Failed);
     EXPECT_FALSE(core::gFileOpen());
     ASSERT_EQ(prompter.messages().size(), 1);
     EXPECT_EQ(prompter.messages()[0].text, "Unable to create new file.");
@@ -457,7 +511,7 @@ TEST_F(FileCommandTest, NewFileFailures)
 
     ASSERT_TRUE(QFile::remove(file("TLM.new")));
     prompter.file(file("Fire2"));
-    EXPECT_EQ(core::QueryNewDatafile(), 3);
+    EXPECT_EQ(core::QueryNewDatafile(), core::OpenResult::Failed);
     ASSERT_EQ(prompter.messages().size(), 1);
     EXPECT_EQ(prompter.messages()[0].text, "Unable to create new file.\r\nSource file TLM.new is missing.");
     EXPECT_FALSE(QFileInfo::exists(file("Fire2.tlm")));
@@ -467,7 +521,7 @@ TEST_F(FileCommandTest, NewFileIsWritableEvenFromAReadOnlyTemplate)
 {
     QFile::setPermissions(file("TLM.new"), QFile::ReadOwner | QFile::ReadGroup);
     prompter.file(file("Fire3"));   // a typed name gets the default extension
-    EXPECT_EQ(core::QueryNewDatafile(), 1);
+    EXPECT_EQ(core::QueryNewDatafile(), core::OpenResult::Open);
     EXPECT_EQ(core::gDatabase()->Path(), file("Fire3.tlm"));
     EXPECT_TRUE(QFileInfo(file("Fire3.tlm")).permissions() & QFile::WriteOwner);
 }
@@ -482,10 +536,10 @@ TEST_F(FileCommandTest, AFileInUseElsewhereIsNeverReplaced)
 
     prompter.file(busy);
     prompter.answer(ui::Answer::Yes);
-    EXPECT_EQ(core::QueryNewDatafile(), 2);
+    EXPECT_EQ(core::QueryNewDatafile(), core::OpenResult::Cancelled);
     prompter.file(busy);
     prompter.answer(ui::Answer::Yes);
-    EXPECT_EQ(core::SaveAsDatafile(), 2);
+    EXPECT_EQ(core::SaveAsDatafile(), core::OpenResult::Cancelled);
 
     EXPECT_EQ(Bytes(busy), before);
     EXPECT_EQ(core::gDatabase()->Path(), current);
@@ -500,18 +554,18 @@ TEST_F(FileCommandTest, OpenCommand)
 {
     const QString a = dataFile("A.tlm");
     prompter.file(a);
-    EXPECT_EQ(core::QueryOpenDatafile(), 1);
+    EXPECT_EQ(core::QueryOpenDatafile(), core::OpenResult::Open);
     EXPECT_EQ(core::Property_Get("FullFileName"), a);
     EXPECT_EQ(prompter.dialogs()[0].title, "Open Tolmar Rude file");
     EXPECT_EQ(prompter.dialogs()[0].kind, ui::FileDialog::Kind::Open);
 
     prompter.file(QString());
-    EXPECT_EQ(core::QueryOpenDatafile(), 2);
+    EXPECT_EQ(core::QueryOpenDatafile(), core::OpenResult::Cancelled);
     EXPECT_TRUE(core::gFileOpen());
 
     // A failed open leaves no file open, not even the one before.
     prompter.file(file("missing.tlm"));
-    EXPECT_EQ(core::QueryOpenDatafile(), 3);
+    EXPECT_EQ(core::QueryOpenDatafile(), core::OpenResult::Failed);
     EXPECT_FALSE(core::gFileOpen());
     EXPECT_EQ(core::gDatabase(), nullptr);
 }
@@ -533,7 +587,7 @@ TEST_F(SaveAsTest, TheCopyBecomesTheOpenFile)
 {
     const QString copy = file("Fire2.tlm");
     prompter.file(copy);
-    EXPECT_EQ(core::SaveAsDatafile(), 1);
+    EXPECT_EQ(core::SaveAsDatafile(), core::OpenResult::Open);
     EXPECT_EQ(core::gDatabase()->Path(), copy);
     EXPECT_EQ(core::Property_Get("FullFileName"), copy);
     EXPECT_EQ(core::Property_Get("UseNVCGains"), "Yes");
@@ -557,7 +611,7 @@ TEST_F(SaveAsTest, TheOpenFileUnderAnySpellingIsNoTarget)
         SCOPED_TRACE(spelling.toStdString());
         prompter.clear();
         prompter.file(spelling);
-        EXPECT_EQ(core::SaveAsDatafile(), 2);
+        EXPECT_EQ(core::SaveAsDatafile(), core::OpenResult::Cancelled);
         EXPECT_TRUE(prompter.messages().isEmpty());
         EXPECT_TRUE(core::gFileOpen());
         EXPECT_EQ(core::Property_Get("UseNVCGains"), "Yes");
@@ -571,7 +625,7 @@ TEST_F(SaveAsTest, ReplacingAnotherFileAsksFirst)
     const QByteArray before = Bytes(other);
     prompter.file(other);
     prompter.answer(ui::Answer::No);
-    EXPECT_EQ(core::SaveAsDatafile(), 2);
+    EXPECT_EQ(core::SaveAsDatafile(), core::OpenResult::Cancelled);
     EXPECT_EQ(Bytes(other), before);
     EXPECT_EQ(core::gDatabase()->Path(), original);
     ASSERT_EQ(prompter.messages().size(), 1);
@@ -580,7 +634,7 @@ TEST_F(SaveAsTest, ReplacingAnotherFileAsksFirst)
 
     prompter.file(other);
     prompter.answer(ui::Answer::Yes);
-    EXPECT_EQ(core::SaveAsDatafile(), 1);
+    EXPECT_EQ(core::SaveAsDatafile(), core::OpenResult::Open);
     EXPECT_EQ(core::Property_Get("UseNVCGains"), "Yes");
     EXPECT_EQ(core::Property_Get("FullFileName"), other);
 }
@@ -588,11 +642,11 @@ TEST_F(SaveAsTest, ReplacingAnotherFileAsksFirst)
 TEST_F(SaveAsTest, CancelAndFailure)
 {
     prompter.file(QString());
-    EXPECT_EQ(core::SaveAsDatafile(), 2);
+    EXPECT_EQ(core::SaveAsDatafile(), core::OpenResult::Cancelled);
     EXPECT_EQ(core::gDatabase()->Path(), original);
 
     prompter.file(file("no such folder/Fire2.tlm"));
-    EXPECT_EQ(core::SaveAsDatafile(), 3);
+    EXPECT_EQ(core::SaveAsDatafile(), core::OpenResult::Failed);
     EXPECT_FALSE(core::gFileOpen());
     ASSERT_EQ(prompter.messages().size(), 1);
     EXPECT_EQ(prompter.messages()[0].text, "Unable to save file.");

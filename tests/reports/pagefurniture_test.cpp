@@ -45,7 +45,7 @@ TEST_F(PageFurnitureTest, RunningLineNumbersPagesOnlyFromEightSections)
         reports::SetSelectedSectionCount(c.sections);
         reports::SetPageHeaderFooter();
         auto& vp = VSPrinter1();
-        EXPECT_EQ(vp.RunningLineMode(), 2);
+        EXPECT_EQ(vp.RunningLineMode(), printing::RunningLineMode::HeaderRuled);
         printing::RunningLine line;
         line.text = vp.RunningLineText();
         EXPECT_EQ(printing::RunningLineParts(line, 1),
@@ -80,7 +80,7 @@ TEST_F(PageFurnitureTest, SectionTitleIsCentredBoldAndLeavesTheLayoutAsItWas)
 {
     auto& vp = VSPrinter1();
     vp.SetFontSize(9);
-    vp.SetTextAlign(0);
+    vp.SetTextAlign(printing::Align::Left);
     vp.SetFontBold(false);
     reports::PrintSectionTitle(QStringLiteral("Values at Risk"));
 
@@ -94,7 +94,7 @@ TEST_F(PageFurnitureTest, SectionTitleIsCentredBoldAndLeavesTheLayoutAsItWas)
     EXPECT_EQ(items[1].rect.top(), items[0].rect.bottom());
     EXPECT_EQ(vp.FontSize(), 9);
     EXPECT_FALSE(vp.FontBold());
-    EXPECT_EQ(vp.TextAlign(), 0);
+    EXPECT_EQ(vp.TextAlign(), printing::Align::Left);
     EXPECT_EQ(reports::PrintSettingsStack().size(), 1);
 }
 
@@ -109,7 +109,7 @@ TEST_F(PageFurnitureTest, SubTitleStandsBetweenTwoRules)
     EXPECT_TRUE(record[2].startsWith(QStringLiteral("text 720,1440"))) << record[2].toStdString();
     EXPECT_TRUE(vp.FontBold());
     EXPECT_EQ(vp.FontSize(), 11);
-    EXPECT_EQ(vp.TextAlign(), 0);
+    EXPECT_EQ(vp.TextAlign(), printing::Align::Left);
 }
 
 TEST_F(PageFurnitureTest, LineShapeForTheRtfFile)

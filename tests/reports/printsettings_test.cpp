@@ -21,7 +21,7 @@ protected:
         const auto& vp = VSPrinter1();
         return QStringLiteral("%1 %2 %3 %4 m%5 a%6 i%7,%8,%9 %10 %11%12%13")
             .arg(vp.MarginTop()).arg(vp.MarginLeft()).arg(vp.MarginRight()).arg(vp.MarginBottom())
-            .arg(vp.LayoutMode()).arg(vp.TextAlign()).arg(vp.IndentLeft()).arg(vp.IndentSecond())
+            .arg(vp.LayoutMode()).arg(int(vp.TextAlign())).arg(vp.IndentLeft()).arg(vp.IndentSecond())
             .arg(vp.IndentThird()).arg(vp.FontName()).arg(vp.FontSize())
             .arg(vp.FontBold() ? " b" : "").arg(vp.FontItalic() ? " i" : "");
     }
@@ -34,7 +34,7 @@ protected:
         vp.SetMarginRight(3000 + n);
         vp.SetMarginBottom(400 + n);
         vp.SetLayoutMode(2);
-        vp.SetTextAlign(7);
+        vp.SetTextAlign(printing::Align::CenterMiddle);
         vp.SetIndentLeft(1440);
         vp.SetIndentSecond(360);
         vp.SetIndentThird(100 + n);

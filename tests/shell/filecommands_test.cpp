@@ -235,6 +235,24 @@ TEST_F(ShellTest, StartupErrorIsLoggedAndTheStartPageComesUp)
     EXPECT_FALSE(window->fileItem(4)->isEnabled());
 }
 
+TEST_F(ShellTest, AFileOnTheCommandLineLackingATableIsRefusedWithAMessage)
+{
+    const QString path = CopyTemplate(dir, "NoZones.tlm");
+    {
+        auto db = dao::Database::Open(path);
+        db->Execute(QStringLiteral("DROP TABLE FMZList"));
+    }
+    const QByteArray before = Bytes(path);
+    window->Startup(path);
+    ASSERT_EQ(prompter.messages().size(), 1);
+    EXPECT_TRUE(prompter.messages()[0].text.contains(QStringLiteral("the table FMZList"))) << prompter.messages()[0].text.toStdString();
+    EXPECT_FALSE(core::gFileOpen());
+    EXPECT_EQ(Bytes(path), before) << "not even the file's name is written into it";
+    ASSERT_TRUE(window->startPageLoaded());
+    EXPECT_TRUE(window->startPage()->cmdNew()->isVisible());
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Tolmar Advanced"));
+}
+
 TEST_F(ShellTest, SaveAsOntoTheOpenFileNamedRelativelyIsRefused)
 {
     const QString path = CopyTemplate(dir, "Rel.tlm");

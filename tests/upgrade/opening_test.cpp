@@ -74,7 +74,7 @@ protected:
         core::SetUpgrader(nullptr);
     }
 
-    int OpenByDialog(const QString& path)
+    core::OpenResult OpenByDialog(const QString& path)
     {
         prompter.file(path);
         return core::QueryOpenDatafile();
@@ -112,7 +112,7 @@ TEST_F(OpeningOldFiles, CancelLeavesTheFileAsItWas)
         prompter.clear();
         prompter.answer(ui::Answer::Cancel);
 
-        EXPECT_EQ(OpenByDialog(path), 3);
+        EXPECT_EQ(OpenByDialog(path), core::OpenResult::Failed);
         ASSERT_EQ(prompter.messages().size(), 1);
         const ui::Message& question = prompter.messages().first();
         EXPECT_EQ(question.text, format.question);
@@ -136,7 +136,7 @@ TEST_F(OpeningOldFiles, DecliningTheEditionAfterConvertingLeavesTheFileAsItWas)
         prompter.answer(ui::Answer::OK);
         prompter.answer(ui::Answer::No);
 
-        EXPECT_EQ(OpenByDialog(path), 3);
+        EXPECT_EQ(OpenByDialog(path), core::OpenResult::Failed);
         ASSERT_EQ(prompter.messages().size(), 2);
         EXPECT_EQ(prompter.messages().at(1).title, QStringLiteral("Convert to Tolmar Advanced?"));
         EXPECT_FALSE(core::gFileOpen());
@@ -158,7 +158,7 @@ TEST_F(OpeningOldFiles, OkConvertsToTheLayoutOfNewFiles)
         prompter.answer(ui::Answer::OK);    // convert
         prompter.answer(ui::Answer::Yes);   // and take it into this edition
 
-        ASSERT_EQ(OpenByDialog(path), 1);
+        ASSERT_EQ(OpenByDialog(path), core::OpenResult::Open);
         EXPECT_EQ(core::Property_Get(QStringLiteral("DataFormatID")), QStringLiteral("06.01.01"));
         EXPECT_EQ(core::Property_Get(QStringLiteral("ProgramID")), QStringLiteral("Advanced"));
 
@@ -202,7 +202,7 @@ TEST_F(OpeningOldFiles, AFailedConversionOpensNothingAndChangesNothing)
         prompter.clear();
         prompter.answer(ui::Answer::OK);
 
-        EXPECT_EQ(OpenByDialog(path), 3);
+        EXPECT_EQ(OpenByDialog(path), core::OpenResult::Failed);
         ASSERT_EQ(prompter.messages().size(), 2);
         EXPECT_EQ(prompter.messages().at(1).text,
                   QStringLiteral("The file does not appear to be a Tolmar Rude file.\r\nIt cannot be opened."));
@@ -218,14 +218,14 @@ TEST_F(OpeningOldFiles, NewItemsTakeKeysFromTheFileBeingConverted)
     const QString first = WriteOldFile(dir.path(), QStringLiteral("05.01.02"), QStringLiteral("First.tlm"),
                                        {QStringLiteral("INSERT INTO Items (ItemKey, ParentKey) VALUES (5000, 23)")});
     prompter.answer(ui::Answer::OK);
-    ASSERT_EQ(OpenByDialog(first), 1);
+    ASSERT_EQ(OpenByDialog(first), core::OpenResult::Open);
     EXPECT_EQ(core::NewItem(QStringLiteral("Barn"), 23), 5001);
     core::CloseDatafile();
 
     const QString second = WriteOldFile(dir.path(), QStringLiteral("4.00.00"));
     prompter.clear();
     prompter.answer(ui::Answer::OK);
-    ASSERT_EQ(OpenByDialog(second), 1);
+    ASSERT_EQ(OpenByDialog(second), core::OpenResult::Open);
     auto rs = core::gDatabase()->OpenRecordset(QStringLiteral("SELECT ItemKey FROM Items WHERE ParentKey = 26 ORDER BY ChildIndex"));
     ASSERT_FALSE(rs->Eof());
     EXPECT_EQ(rs->Field(0).toInt(), 297);
@@ -236,7 +236,7 @@ TEST_F(OpeningOldFiles, ConvertedAlternativesComputeTheirExpectedValues)
 {
     const QString path = WriteOldFile(dir.path(), QStringLiteral("05.01.02"));
     prompter.answer(ui::Answer::OK);
-    ASSERT_EQ(OpenByDialog(path), 1);
+    ASSERT_EQ(OpenByDialog(path), core::OpenResult::Open);
     core::ClearItems();
     model::ClearAlternatives();
 
@@ -255,7 +255,7 @@ TEST_F(OpeningOldFiles, ConvertedFourZeroFileReadsAsAlternativesAndSelection)
 {
     const QString path = WriteOldFile(dir.path(), QStringLiteral("4.00.00"));
     prompter.answer(ui::Answer::OK);
-    ASSERT_EQ(OpenByDialog(path), 1);
+    ASSERT_EQ(OpenByDialog(path), core::OpenResult::Open);
     core::ClearItems();
     model::ClearAlternatives();
 

@@ -114,14 +114,14 @@ TEST_F(ReportDocumentTest, RunningLineIsTakenAsItStandsWhenThePageIsFinished)
     doc.SetRunningLine(QStringLiteral("Tolmar No. 12|Ridge|Page %d"));
     doc.NewPage();
     doc.SetRunningLine(QStringLiteral("||"));
-    doc.SetRunningLineMode(0);
+    doc.SetRunningLineMode(printing::RunningLineMode::Header);
     doc.SetRunningLine(QStringLiteral("left|%d of it|x"));   // the last setting on a page wins
     doc.EndDoc();
 
     ASSERT_EQ(doc.PageCount(), 2);
     EXPECT_EQ(printing::RunningLineParts(doc.page(0).runningLine, 1),
               (QStringList{QStringLiteral("Tolmar No. 12"), QStringLiteral("Ridge"), QStringLiteral("Page 1")}));
-    EXPECT_EQ(doc.page(0).runningLine.mode, 2);
+    EXPECT_EQ(doc.page(0).runningLine.mode, printing::RunningLineMode::HeaderRuled);
     EXPECT_EQ(doc.PageRecord(1).last(), QStringLiteral("running 0 [left|2 of it|x] %1 10").arg(doc.FontName()));
 }
 
@@ -151,7 +151,7 @@ TEST_F(ReportDocumentTest, BoxesAndLinesUseThePenAndBrush)
     doc.SetBrushStyle(4);
     doc.TextBox(QString(), 1440, 2000, 800, 3000, true);
     const int before = doc.CurrentY();
-    doc.SetTextAlign(7);
+    doc.SetTextAlign(printing::Align::CenterMiddle);
     doc.TextBox(QStringLiteral("Alternative A"), 1440, 5100, 2400, 0);
 
     EXPECT_EQ(doc.CurrentY(), before) << "boxes do not move the print position";

@@ -32,7 +32,7 @@ void ProduceSample(printing::ReportDocument& doc, printing::Output output, const
     doc.SetFontSize(10);
     doc.Paragraph(QStringLiteral("{\\rtf1\\ansi{\\fonttbl{\\f0\\fswiss Courier New;}}{\\colortbl;\\red255\\green0\\blue0;}"
                                  "\\f0\\fs20 Narrative with {\\cf1\\b red bold} text.\\par}"));
-    doc.SetTableLineStyle(7);
+    doc.SetTableLineStyle(printing::LineStyle::Grid);
     doc.TableRows(QStringLiteral("6470|>1630|^1070|>1630;Item|Potential Loss ($)|Probability of Loss (%)|Expected Value at Risk ($);"
                                  "Cabin|125,000|30|38,000;"));
     doc.InsertRtf(QStringLiteral("{\\shp{\\shpleft280\\shptop280\\shpright1280\\shpbottom2280}}"));

@@ -12,11 +12,11 @@ TEST(TableFormat, ParsesAlignmentsWidthsRulesAndRows)
     const TableFormat f = TableFormat::Parse(QStringLiteral("7800|>2100!|^800;Objective|Priority (high=10)|Weight;a|1|0.10;"));
     ASSERT_EQ(f.columns.size(), 3);
     EXPECT_EQ(f.columns[0].width, 7800);
-    EXPECT_EQ(f.columns[0].align, 0);
-    EXPECT_EQ(f.columns[1].align, 2);
+    EXPECT_EQ(f.columns[0].align, printing::Align::Left);
+    EXPECT_EQ(f.columns[1].align, printing::Align::Right);
     EXPECT_TRUE(f.columns[1].rule);
     EXPECT_FALSE(f.columns[2].rule);
-    EXPECT_EQ(f.columns[2].align, 1);
+    EXPECT_EQ(f.columns[2].align, printing::Align::Center);
     EXPECT_EQ(f.columns[2].width, 800);
     ASSERT_EQ(f.rows.size(), 2);
     EXPECT_EQ(f.rows[1], (QStringList{"a", "1", "0.10"}));
@@ -42,7 +42,7 @@ TEST_F(ReportDocumentTest, RowCellsTakeTheirColumnsAndAlignment)
     }
     EXPECT_GT(doc.CurrentY(), 720);
     // Centred text alignment centres the table between the margins.
-    doc.SetTextAlign(7);
+    doc.SetTextAlign(printing::Align::CenterMiddle);
     doc.TableRows(QStringLiteral("2000;x;"));
     EXPECT_NEAR(Texts(0).last().rect.left(), 720 + (10800 - 2000) / 2 + 60, 1);
 }
@@ -63,7 +63,7 @@ TEST_F(ReportDocumentTest, LineStylesDrawTheirRules)
     };
     for (const Case& c : cases) {
         doc.StartDoc();
-        doc.SetTableLineStyle(c.style);
+        doc.SetTableLineStyle(printing::LineStyle(c.style));
         doc.TableRows(QString::fromLatin1(c.format));
         int frames = 0;
         for (const PageItem& item : doc.page(0).items)
@@ -98,16 +98,17 @@ TEST_F(ReportDocumentTest, CellTableWithSpansAndVerticalHeader)
     printing::ReportTable* t = doc.table();
     ASSERT_NE(t, nullptr);
     // As the report code passes them: numbered settings over ranges of cells.
-    t->Set(19, 0, 1, 0, 5, 6);
-    t->Set(19, 0, 6, 0, 8, 4);
-    t->Set(8, 0, 1, 0, 8, 0);   // a code without a look of its own
-    t->Set(1, 0, 0, 0, 0, 10);
-    t->Set(42, 0, 1, 0, 5, 1);
-    t->Set(7, 0, 0, 0, 0, 3900);
+    using S = printing::ReportTable::Setting;
+    t->Set(S::CellAlign, 0, 1, 0, 5, 6);
+    t->Set(S::CellAlign, 0, 6, 0, 8, 4);
+    t->Set(S(8), 0, 1, 0, 8, 0);   // a code without a look of its own
+    t->Set(S::Rows, 0, 0, 0, 0, 10);
+    t->Set(S::VerticalText, 0, 1, 0, 5, 1);
+    t->Set(S::RowHeight, 0, 0, 0, 0, 3900);
     for (int r = 1; r <= 10; ++r)
-        t->Set(7, r, 0, r, 0, 480);
+        t->Set(S::RowHeight, r, 0, r, 0, 480);
     EXPECT_EQ(t->Rows(), 10);
-    EXPECT_EQ(t->row(0).cells[6].align, 4);
+    EXPECT_EQ(t->row(0).cells[6].align, printing::Align(4));
     t->SetColSpan(1, 1, 3);
     t->SetCellText(1, 1, QStringLiteral("spanning"));
     t->SetCellText(1, 2, QStringLiteral("hidden"));
@@ -164,7 +165,7 @@ TEST_F(ReportDocumentTest, KeptRowsMoveToTheNextPageTogetherUnderTheRepeatedHead
 
 TEST_F(ReportDocumentTest, RowTallerThanAPageGoesOnOverPagesWithoutLosingLines)
 {
-    doc.SetTableLineStyle(7);
+    doc.SetTableLineStyle(printing::LineStyle::Grid);
     doc.AddTable(QStringLiteral("2000|6000;"), QStringLiteral("Alternative|Description;"), QString());
     printing::ReportTable* t = doc.table();
     t->SetRows(2);

@@ -1,9 +1,9 @@
-#include "reports/rtftext.h"
+#include "platform/richtext/rtftext.h"
 
 #include <gtest/gtest.h>
 
-using reports::FixRtfLists;
-using reports::TrimTrailingBreaks;
+using richtext::FixRtfLists;
+using richtext::TrimTrailingBreaks;
 
 TEST(TrimTrailingBreaks, StripsOnlyTrailingBlanksAndBreaks)
 {
@@ -46,7 +46,7 @@ QString Indented(QString rtf)
 
 class FixRtfListsTest : public ::testing::Test {
 protected:
-    void SetUp() override { reports::SetListCounter(0); }
+    void SetUp() override { richtext::SetListCounter(0); }
 };
 }  // namespace
 
@@ -55,7 +55,7 @@ TEST_F(FixRtfListsTest, FirstListOnlyGetsIndentsLaterListsGetTheirOwnId)
     const QString source = ListRtf();
     const QString first = FixRtfLists(source);
     EXPECT_EQ(first, Indented(source));
-    EXPECT_EQ(reports::ListCounter(), 1);
+    EXPECT_EQ(richtext::ListCounter(), 1);
 
     QString second = FixRtfLists(source);
     EXPECT_EQ(source, ListRtf()) << "the caller's text stays as it was";
@@ -63,7 +63,7 @@ TEST_F(FixRtfListsTest, FirstListOnlyGetsIndentsLaterListsGetTheirOwnId)
                           .replace(QStringLiteral("listtemplateid1"), QStringLiteral("listtemplateid2"))
                           .replace(QStringLiteral("listid1"), QStringLiteral("listid2"))
                           .replace(QStringLiteral("\\ls1"), QStringLiteral("\\ls2")));
-    EXPECT_EQ(reports::ListCounter(), 2);
+    EXPECT_EQ(richtext::ListCounter(), 2);
 }
 
 TEST_F(FixRtfListsTest, TextWithoutAListIsNotCounted)
@@ -73,12 +73,12 @@ TEST_F(FixRtfListsTest, TextWithoutAListIsNotCounted)
     // Item markup without a list table is still indented, and still not counted.
     const QString bare = QStringLiteral("{\\rtf1{\\pntext\\tab}\\ls1\\ilvl0 x\\par}");
     EXPECT_EQ(FixRtfLists(bare), Indented(bare));
-    EXPECT_EQ(reports::ListCounter(), 0);
+    EXPECT_EQ(richtext::ListCounter(), 0);
 }
 
 TEST_F(FixRtfListsTest, TwoDigitIdsDoNotMatchThemselves)
 {
-    reports::SetListCounter(11);
+    richtext::SetListCounter(11);
     const QString fixed = FixRtfLists(ListRtf());
     EXPECT_EQ(fixed.count(QStringLiteral("listtemplateid12")), 1);
     EXPECT_EQ(fixed.count(QStringLiteral("\\listid12}")), 1);
@@ -90,7 +90,7 @@ TEST_F(FixRtfListsTest, TwoDigitIdsDoNotMatchThemselves)
 
 TEST_F(FixRtfListsTest, TruncatedListTableDoesNotCorruptText)
 {
-    reports::SetListCounter(1);
+    richtext::SetListCounter(1);
     const QString broken = QStringLiteral("{\\rtf1{\\*\\listtable{\\list\\listtemplateid1}}x\\par}");
     EXPECT_EQ(FixRtfLists(broken), QStringLiteral("{\\rtf1{\\*\\listtable{\\list\\listtemplateid2}}x\\par}"));
 }

@@ -10,6 +10,7 @@
 
 #include <QCryptographicHash>
 #include <QFile>
+#include <QMap>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 
@@ -47,25 +48,41 @@ protected:
         return path;
     }
 
-    // Opens the file as the program would and computes the comparison. Returns whether it
-    // opened; a refused file must be left as it was.
-    static bool OpenAndCompute(const QString& path)
+    // What became of one damaged copy.
+    enum class Outcome { Refused, Computed, Failed };
+    struct Result {
+        Outcome outcome;
+        QString error;          // Failed: the text the program shows
+        dao::Error::Kind kind;  // Failed: the data engine's kind of error
+    };
+
+    // Opens the file as the program would and computes the comparison. A refused file must be
+    // left as it was and the refusal explained; a failed computation must end in an error of
+    // the data engine, which the program shows, and never in anything else.
+    static Result OpenAndCompute(const QString& path)
     {
         ui::ScriptedPrompter prompter;   // answers every question with its default
         testsupport::ClearModelCaches();
         const QByteArray before = Digest(path);
         if (!core::OpenDatafile(path)) {
             EXPECT_EQ(Digest(path), before) << "a refused file was changed";
-            return false;
+            EXPECT_FALSE(prompter.messages().isEmpty()) << "a file is refused without a word";
+            return {Outcome::Refused, prompter.messages().value(0).text, dao::Error::Kind::Generic};
         }
+        Result result{Outcome::Computed, QString(), dao::Error::Kind::Generic};
         try {
             testsupport::ComputeMatrix();
-        } catch (const std::exception&) {
-            // A clear error is fine: the program shows it and carries on.
+        } catch (const dao::Error& e) {
+            result = {Outcome::Failed, e.message(), e.kind()};
         }
         testsupport::ClearModelCaches();
         core::CloseDatafile();
-        return true;
+        return result;
+    }
+
+    static const char* Name(Outcome o)
+    {
+        return o == Outcome::Refused ? "refused" : o == Outcome::Computed ? "computed" : "failed";
     }
 
     static QTemporaryDir* sDir;
@@ -85,7 +102,11 @@ TEST_F(DamagedFiles, StrangeValuesInAnyColumnNeverCrashTheComparison)
     const QVariant values[] = {QVariant(), QStringLiteral("abc"), 0, -1, 1e12, 2147483647,
                                1e300, -1e300, QStringLiteral("inf"), QStringLiteral("-inf"),
                                QStringLiteral("nan"), 1e39, 9223372036854775808.0 /* 2^63 */};
-    int opened = 0;
+    // A damaged property row leaves the file without a format it knows, so it is refused; any
+    // other damaged column still opens and computes.
+    const auto expected = [](const QString& table) { return table == "Properties" ? Outcome::Refused : Outcome::Computed; };
+    QMap<Outcome, int> counted;
+    QMap<Outcome, int> wanted;
     for (const char* table : tables) {
         QStringList fields;
         {
@@ -104,32 +125,61 @@ TEST_F(DamagedFiles, StrangeValuesInAnyColumnNeverCrashTheComparison)
                 } catch (const dao::Error&) {
                     continue;   // a key no file can hold (a null or repeated key)
                 }
-                opened += OpenAndCompute(path);
+                const Result result = OpenAndCompute(path);
+                const Outcome want = expected(QString::fromLatin1(table));
+                EXPECT_EQ(result.outcome, want) << Name(result.outcome) << ": " << result.error.toStdString();
+                ++counted[result.outcome];
+                ++wanted[want];
             }
         }
     }
-    EXPECT_GT(opened, 0);
+    EXPECT_EQ(counted, wanted);
+    EXPECT_GT(wanted[Outcome::Computed], 300);
+    EXPECT_EQ(wanted[Outcome::Refused], int(std::size(values)));   // Properties.Value, each value
 }
 
 TEST_F(DamagedFiles, MissingTablesAndRowsNeverCrashTheComparison)
 {
-    const char* const statements[] = {
-        "DROP TABLE Scores", "DROP TABLE OutcomeFMZs", "DROP TABLE SRUses", "DROP TABLE ValuesProtected",
-        "DROP TABLE NVCPerAcre", "DROP TABLE SuppressionPerAcreCost", "DROP TABLE ItemImpacts",
-        "DELETE FROM Outcomes WHERE ParentKey = 0", "DELETE FROM Objectives WHERE \"Key\" <= 2",
-        "DELETE FROM Items", "DELETE FROM FMZList", "DELETE FROM SRTypes",
-        "UPDATE Objectives SET ChildKey = \"Key\", SiblingKey = \"Key\"",
-        "UPDATE Outcomes SET ParentKey = ItemKey",
+    // A table of the format that is gone is refused at the door, naming the table; rows that
+    // are gone or linked wrongly still compute.
+    struct Case {
+        const char* sql;
+        Outcome outcome;
+        const char* named;   // Refused: the part the message names
     };
-    for (const char* sql : statements) {
-        SCOPED_TRACE(sql);
+    const Case cases[] = {
+        {"DROP TABLE Scores", Outcome::Refused, "the table Scores"},
+        {"DROP TABLE OutcomeFMZs", Outcome::Refused, "the table OutcomeFMZs"},
+        {"DROP TABLE SRUses", Outcome::Refused, "the table SRUses"},
+        {"DROP TABLE ValuesProtected", Outcome::Refused, "the table ValuesProtected"},
+        {"DROP TABLE NVCPerAcre", Outcome::Refused, "the table NVCPerAcre"},
+        {"DROP TABLE SuppressionPerAcreCost", Outcome::Refused, "the table SuppressionPerAcreCost"},
+        {"DROP TABLE ItemImpacts", Outcome::Refused, "the table ItemImpacts"},
+        {"DELETE FROM Outcomes WHERE ParentKey = 0", Outcome::Computed, ""},
+        {"DELETE FROM Objectives WHERE \"Key\" <= 2", Outcome::Computed, ""},
+        {"DELETE FROM Items", Outcome::Computed, ""},
+        {"DELETE FROM FMZList", Outcome::Computed, ""},
+        {"DELETE FROM SRTypes", Outcome::Computed, ""},
+        {"UPDATE Objectives SET ChildKey = \"Key\", SiblingKey = \"Key\"", Outcome::Computed, ""},
+        {"UPDATE Outcomes SET ParentKey = ItemKey", Outcome::Computed, ""},
+    };
+    QMap<Outcome, int> counted;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.sql);
         const QString path = copy(QStringLiteral("rows.tlm"));
         {
             auto db = dao::Database::Open(path);
-            db->Execute(QString::fromLatin1(sql));
+            db->Execute(QString::fromLatin1(c.sql));
         }
-        OpenAndCompute(path);
+        const Result result = OpenAndCompute(path);
+        EXPECT_EQ(result.outcome, c.outcome) << Name(result.outcome) << ": " << result.error.toStdString();
+        if (c.outcome == Outcome::Refused) {
+            EXPECT_TRUE(result.error.contains(QString::fromLatin1(c.named))) << result.error.toStdString();
+        }
+        ++counted[result.outcome];
     }
+    EXPECT_EQ(counted[Outcome::Refused], 7);
+    EXPECT_EQ(counted[Outcome::Computed], 7);
 }
 
 TEST_F(DamagedFiles, DamagedBytesAreRefusedUntouchedOrComputeWithoutACrash)
@@ -138,6 +188,7 @@ TEST_F(DamagedFiles, DamagedBytesAreRefusedUntouchedOrComputeWithoutACrash)
     ASSERT_TRUE(original.open(QIODevice::ReadOnly));
     const QByteArray clean = original.readAll();
     ASSERT_GT(clean.size(), 4096);
+    QMap<Outcome, int> counted;
     for (quint32 seed = 1; seed <= 60; ++seed) {
         SCOPED_TRACE(seed);
         QRandomGenerator random(seed);
@@ -154,8 +205,19 @@ TEST_F(DamagedFiles, DamagedBytesAreRefusedUntouchedOrComputeWithoutACrash)
         ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
         f.write(bytes);
         f.close();
-        OpenAndCompute(path);
+        // Which pages the damage hits decides the outcome: any of the three, but a failure only
+        // as the engine's report of a damaged file.
+        const Result result = OpenAndCompute(path);
+        if (result.outcome == Outcome::Failed) {
+            EXPECT_EQ(result.kind, dao::Error::Kind::NotDatabase) << result.error.toStdString();
+        }
+        ++counted[result.outcome];
     }
+    // Both ways out are taken: a test that refused every copy, or failed every computation,
+    // would show nothing.
+    EXPECT_GT(counted[Outcome::Refused], 0);
+    EXPECT_GT(counted[Outcome::Computed], 0);
+    EXPECT_EQ(counted[Outcome::Refused] + counted[Outcome::Computed] + counted[Outcome::Failed], 60);
 }
 
 } // namespace

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-namespace reports {
+namespace richtext {
 
 // Strips every trailing blank, carriage return and line feed; the caller's text is changed too.
 QString TrimTrailingBreaks(QString& text);
@@ -17,4 +17,4 @@ long ListCounter();
 // For tests only: the run's counter is otherwise never reset.
 void SetListCounter(long value);
 
-}  // namespace reports
+}  // namespace richtext

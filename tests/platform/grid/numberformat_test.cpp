@@ -46,15 +46,19 @@ INSTANTIATE_TEST_SUITE_P(Formats, FormatNumberTest, ::testing::Values(
 
 TEST(NumericValueTest, ReadsBackEveryFormatItWrites)
 {
+    // Each format with the number of decimals it keeps.
+    const struct {
+        const char* format;
+        double scale;
+    } formats[] = {{"0", 1},        {"#", 1},      {"#,0", 1},    {"#,#", 1},    {"$#,0", 1},
+                   {"$#,#", 1},     {"#.00", 100}, {"#,#.00", 100}, {"0.0", 10}, {"fixed", 100}};
     const double values[] = {0, 7, -3.5, 1234.57, 1500000, -45035, 0.5};
-    const char* formats[] = {"0", "#", "#,0", "#,#", "$#,0", "$#,#", "#.00", "#,#.00", "0.0", "fixed"};
-    for (const char* f : formats) {
+    for (const auto& f : formats) {
         for (double v : values) {
-            const QString text = FormatNumber(v, f);
-            // The read-back equals the value as the format rounded it.
-            EXPECT_DOUBLE_EQ(NumericValue(text), FormatNumber(v, f).isEmpty() ? 0.0 : NumericValue(text));
-            const double decimals = QString(f).contains(".00") || QString(f) == "fixed" ? 100 : QString(f).contains(".0") ? 10 : 1;
-            EXPECT_NEAR(NumericValue(text), std::round(v * decimals) / decimals, 1e-9) << f << " " << v << " '" << text.toStdString() << "'";
+            const QString text = FormatNumber(v, f.format);
+            // The read-back equals the value as the format rounded it (halves away from zero).
+            EXPECT_NEAR(NumericValue(text), std::round(v * f.scale) / f.scale, 1e-9)
+                << f.format << " " << v << " '" << text.toStdString() << "'";
         }
     }
 }

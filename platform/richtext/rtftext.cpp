@@ -1,6 +1,6 @@
-#include "reports/rtftext.h"
+#include "platform/richtext/rtftext.h"
 
-namespace reports {
+namespace richtext {
 
 namespace {
 long gListCounter = 0;
@@ -73,4 +73,4 @@ void SetListCounter(long value)
     gListCounter = value;
 }
 
-}  // namespace reports
+}  // namespace richtext

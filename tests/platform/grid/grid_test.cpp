@@ -1,9 +1,12 @@
 #include "platform/grid/grid.h"
 #include "platform/grid/numberformat.h"
 #include "platform/ui/screen.h"
+#include "platform/ui/scriptedprompter.h"
+#include "support/unwindleaks.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QScrollBar>
@@ -13,6 +16,7 @@
 
 #include <functional>
 #include <memory>
+#include <stdexcept>
 #include <utility>
 
 using grid::Grid;
@@ -215,6 +219,58 @@ TEST_F(GridTest, EditSequenceEndsWithAfterEditOrIsCancelledByEscape)
     EXPECT_FALSE(g->isEditing());
     EXPECT_EQ(g->text(2, 1), "15");
     EXPECT_EQ(log, QStringList({"before 2,1", "press 9", "change 9", "cancel 2,1"}));
+}
+
+// A worksheet's handler that throws (the data layer does, by design) reaches the program's one
+// guard: the error is shown once, the typed value stays in its cell, and the grid goes on.
+TEST_F(GridTest, AHandlerThatThrowsIsReportedAndTheGridGoesOn)
+{
+    ui::ScriptedPrompter prompter;
+    testsupport::UnwindLeaks unwinding;
+    bool failSave = true;
+    bool failPress = false;
+    QObject::connect(g.get(), &Grid::afterEdit, [&](int, int) {
+        if (std::exchange(failSave, false))
+            throw std::runtime_error("The file is locked.");
+    });
+    QObject::connect(g.get(), &Grid::mouseDown, [&](int, int, double, double) {
+        if (std::exchange(failPress, false))
+            throw std::runtime_error("No data file is open.");
+    });
+
+    // Typed and committed through the event queue, as the user's keys arrive.
+    g->setCurrentCell(2, 1);
+    g->editCell();
+    QCoreApplication::postEvent(editor(), new QKeyEvent(QEvent::KeyPress, Qt::Key_4, Qt::NoModifier, "4"));
+    QCoreApplication::postEvent(editor(), new QKeyEvent(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier));
+    QCoreApplication::processEvents();
+    ASSERT_EQ(prompter.messages().size(), 1);
+    EXPECT_EQ(prompter.messages()[0].text, "An error occurred.\r\nThe file is locked.");
+    EXPECT_EQ(prompter.messages()[0].icon, ui::Icon::Critical);
+    EXPECT_FALSE(g->isEditing());
+    EXPECT_EQ(g->text(2, 1), "4") << "the edit is kept for the next save";
+
+    // A press whose handler throws still moves the current cell; the press after it works.
+    failPress = true;
+    QCoreApplication::postEvent(g->viewport(), new QMouseEvent(QEvent::MouseButtonPress, centre(1, 0), g->viewport()->mapToGlobal(centre(1, 0)),
+                                                               Qt::LeftButton, Qt::LeftButton, Qt::NoModifier));
+    QCoreApplication::postEvent(g->viewport(), new QMouseEvent(QEvent::MouseButtonRelease, centre(1, 0), g->viewport()->mapToGlobal(centre(1, 0)),
+                                                               Qt::LeftButton, Qt::NoButton, Qt::NoModifier));
+    QCoreApplication::processEvents();
+    ASSERT_EQ(prompter.messages().size(), 2);
+    EXPECT_EQ(prompter.messages()[1].text, "An error occurred.\r\nNo data file is open.");
+    EXPECT_EQ(g->row(), 1);
+    EXPECT_EQ(g->col(), 0);
+
+    log.clear();
+    mouse(QEvent::MouseButtonPress, centre(3, 1), Qt::LeftButton, Qt::LeftButton);
+    mouse(QEvent::MouseButtonRelease, centre(3, 1), Qt::LeftButton, Qt::NoButton);
+    g->editCell();
+    QTest::keyClicks(editor(), "8");
+    QTest::keyClick(editor(), Qt::Key_Return);
+    EXPECT_EQ(g->text(3, 1), "8");
+    EXPECT_TRUE(log.contains("after 3,1 8")) << log.join(" | ").toStdString();
+    EXPECT_EQ(prompter.messages().size(), 2);
 }
 
 TEST_F(GridTest, MovingTheCurrentCellEndsTheEditFirst)
