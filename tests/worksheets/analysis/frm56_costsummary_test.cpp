@@ -5,6 +5,7 @@
 #include "worksheets/analysis/frm562sruselist.h"
 #include "worksheets/analysis/frm563dailycost.h"
 #include "worksheets/analysis/registerforms.h"
+#include "support/unwindleaks.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -188,6 +189,31 @@ TEST_F(CostSummaryTest, HostileAmountsAreRefusedAndTheKeptAmountStays)
     Choose(2);
     Choose(1);
     EXPECT_FLOAT_EQ(form->currentOutcome()->AdjustedCost(), 0);
+}
+
+TEST_F(CostSummaryTest, AnOutcomeThatCannotBeStoredStaysShown)
+{
+    BuildWithoutFMUs();
+    Show();
+    const int a = Key("A. Direct attack", "Target");
+    TypeInto(form->txtAdjustedCost, "12,500");
+    model::c53Outcome* shown = form->currentOutcome();
+
+    db().Execute("ALTER TABLE Outcomes RENAME TO OutcomesAway");   // the save fails
+    {
+        testsupport::UnwindLeaks unwinding;
+        EXPECT_ANY_THROW(Choose(2));
+    }
+    EXPECT_EQ(form->grdOutcomes->row(), 1);
+    EXPECT_EQ(form->currentOutcome(), shown);
+    EXPECT_EQ(form->txtAdjustedCost->text(), "12,500");
+    EXPECT_TRUE(form->optAdjust->isChecked());
+
+    db().Execute("ALTER TABLE OutcomesAway RENAME TO Outcomes");
+    Choose(2);
+    EXPECT_NE(form->currentOutcome(), shown);
+    EXPECT_DOUBLE_EQ(Stored(a, "AdjustedCost").toDouble(), 12500);
+    EXPECT_EQ(Stored(a, "CostSource").toInt(), 8);
 }
 
 TEST_F(CostSummaryTest, AnUnknownStoredSourceSelectsNoOptionAndSaysSo)
