@@ -191,6 +191,7 @@ TEST_F(SRUseListTest, LinesKeepTheOrderShownAfterMovesAddsAndDeletes)
     DeleteRow(1);
     ClickType("Dozer");
     QTest::keyClick(Editor(*dialog->grdSRList), Qt::Key_Escape);
+    EXPECT_TRUE(dialog->isVisible());   // Escape leaves the cell, not the dialog
     EXPECT_EQ(Shown(), QStringList({"E3", "DZR"}));
     Type(*dialog->grdSRList, 2, frm562SRUseList::Position, "1");
     EXPECT_EQ(Shown(), QStringList({"DZR", "E3"}));

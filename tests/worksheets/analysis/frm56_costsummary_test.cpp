@@ -191,6 +191,28 @@ TEST_F(CostSummaryTest, HostileAmountsAreRefusedAndTheKeptAmountStays)
     EXPECT_FLOAT_EQ(form->currentOutcome()->AdjustedCost(), 0);
 }
 
+// The arrow keys move through the outcomes; each move stores the outcome left.
+TEST_F(CostSummaryTest, ArrowsMoveThroughTheOutcomes)
+{
+    BuildWithoutFMUs();
+    Show();
+    const int a = Key("A. Direct attack", "Target");
+    form->optDaily->click();
+    form->grdOutcomes->setFocus();
+    QTest::keyClick(form->grdOutcomes, Qt::Key_Down);
+    EXPECT_EQ(form->grdOutcomes->row(), 2);
+    EXPECT_EQ(form->currentOutcome()->ItemKey(), Key("A. Direct attack", "Fallback"));
+    EXPECT_EQ(Stored(a, "CostSource").toInt(), 4);
+    QTest::keyClick(form->grdOutcomes, Qt::Key_Down);
+    QTest::keyClick(form->grdOutcomes, Qt::Key_Down);
+    EXPECT_EQ(form->grdOutcomes->text(form->grdOutcomes->row(), 0), "Extreme Outcome");
+    for (int i = 0; i < 4; ++i)
+        QTest::keyClick(form->grdOutcomes, Qt::Key_Up);   // the header row is never entered
+    EXPECT_EQ(form->grdOutcomes->row(), 1);
+    EXPECT_TRUE(form->optDaily->isChecked());
+    EXPECT_TRUE(prompter.messages().isEmpty());
+}
+
 TEST_F(CostSummaryTest, AnOutcomeThatCannotBeStoredStaysShown)
 {
     BuildWithoutFMUs();
