@@ -86,6 +86,7 @@ TEST_F(DailyCostTest, TwoRatesOverTheContainAndControlDays)
 TEST_F(DailyCostTest, ControlBeforeContainmentIsShownAndCountsNothing)
 {
     Times(1, 4, 2);
+    Times(2, 0, 0);
     Open(1);
     TypeInto(dialog->txtContain, "1,000");
     TypeInto(dialog->txtControl, "2,000");
@@ -96,7 +97,6 @@ TEST_F(DailyCostTest, ControlBeforeContainmentIsShownAndCountsNothing)
     Keep(dialog.get(), "frm563DailyCost-times.png");
 
     // Contain and control times of 0: nothing, whatever the rates.
-    Times(2, 0, 0);
     dialog->grdOutcomes->setCurrentCell(2, 0);
     TypeInto(dialog->txtContain, "9,999");
     EXPECT_EQ(Figures(), QStringList({"x  0  =", "0", "x  0  =", "0", "0", "0"}));

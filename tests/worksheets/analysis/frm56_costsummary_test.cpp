@@ -324,6 +324,16 @@ TEST_F(CostSummaryTest, WithoutFMUsTheWholeFireTableOpensOnTheChosenOutcome)
     Show();
     const int b = RowOf(*form->grdOutcomes, "B. Confine", "Target");
     Choose(b);
+    const QStringList tables = rowsOf({"SELECT * FROM SuppressionPerAcreCost ORDER BY FMZKey, Sequence"});
+    const QList<float> costs = EstimatedCosts();
+    // Looked at, every cell entered, closed: nothing changes.
+    WithDialog<worksheets::frm561CostPerAcre>(form->cmdSize, [&](worksheets::frm561CostPerAcre& d) {
+        for (int r = 2; r < d.grdCosts->rows(); ++r)
+            for (int c = 0; c < 3; ++c)
+                d.grdCosts->setCurrentCell(r, c);
+    });
+    EXPECT_EQ(rowsOf({"SELECT * FROM SuppressionPerAcreCost ORDER BY FMZKey, Sequence"}), tables);
+    EXPECT_EQ(EstimatedCosts(), costs);
     WithDialog<worksheets::frm561CostPerAcre>(form->cmdSize, [&](worksheets::frm561CostPerAcre& d) {
         EXPECT_EQ(d.grdOutcomes->row(), b);
         EXPECT_EQ(d.fmuKey(), 0);
