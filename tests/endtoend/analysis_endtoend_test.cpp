@@ -27,6 +27,11 @@
 #include "worksheets/objectives_alternatives/frm42alternatives.h"
 #include "worksheets/objectives_alternatives/frm43outcomes.h"
 #include "worksheets/objectives_alternatives/frm44probabilities.h"
+#include "worksheets/analysis/frm53ratings.h"
+#include "worksheets/analysis/frm54valuesprotected.h"
+#include "worksheets/analysis/frm56_costsummary.h"
+#include "worksheets/analysis/frm562sruselist.h"
+#include "worksheets/analysis/frm563dailycost.h"
 
 #include <QAction>
 #include <QApplication>
@@ -34,9 +39,13 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -112,6 +121,46 @@ int RowOf(grid::Grid& g, const QString& text, int col = 0)
         if (g.text(r, col).trimmed() == text)
             return r;
     return -1;
+}
+
+// The row of an outcome in the worksheets' outcome grids: the alternative's letter ("E" for the
+// Extreme outcome) and the outcome's name in the second column.
+int OutcomeRow(grid::Grid& g, const QString& letter, const QString& outcome = "Target")
+{
+    for (int r = 1; r < g.rows(); ++r) {
+        const QString name = g.text(r, 0).trimmed();
+        if (letter == "E" ? name == "Extreme Outcome" : name.startsWith(letter + ".") && g.text(r, 1).trimmed() == outcome)
+            return r;
+    }
+    return -1;
+}
+
+// Every outcome of the analysis, as the grids name them.
+struct OutcomeName {
+    const char* letter;
+    const char* outcome;
+};
+constexpr OutcomeName kOutcomes[] = {{"A", "Target"}, {"A", "Fallback"}, {"B", "Target"}, {"C", "Target"}, {"E", ""}};
+
+// Clicks the button that opens a modal dialog, does the work on the dialog while it is up, then
+// closes it with its Close button.
+template <class Dialog> void WithDialog(QAbstractButton* opener, const std::function<void(Dialog&)>& work)
+{
+    bool ran = false;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
+        if (!dialog) {
+            ADD_FAILURE() << "the dialog did not open";
+            if (QWidget* other = QApplication::activeModalWidget())
+                other->close();
+            return;
+        }
+        ran = true;
+        work(*dialog);
+        QTest::mouseClick(dialog->cmdClose(), Qt::LeftButton);
+    });
+    QTest::mouseClick(opener, Qt::LeftButton);
+    EXPECT_TRUE(ran);
 }
 
 // A priority typed into its cell of the Prioritize worksheet, ended with Enter.
@@ -324,6 +373,75 @@ TEST_F(AnalysisEndToEnd, AnAnalysisEnteredThroughTheWorksheetsGivesTheFiguresWor
         }
         ClickItem(form->lstAlternatives(), 0);
         Keep("e2e-probabilities.png");
+    }
+
+    // Analysis, Safety Ratings: each outcome's bar clicked at its rating's tenth.
+    //              Snags  Rocks   safety score (2/3 snags + 1/3 rocks)
+    //   A Target     9      6       8
+    //   A Fallback   6      3       5
+    //   B Target     6      9       7
+    //   C Target     3      6       4
+    //   Extreme      0      3       1
+    {
+        auto* form = Go<worksheets::frm52SafetyRatings>(5, 2);
+        ASSERT_NE(form, nullptr);
+        const struct {
+            const char* issue;
+            int ratings[5];
+        } rated[] = {{"Snags along the ridge road", {9, 6, 6, 3, 0}}, {"Rolling rocks", {6, 3, 9, 6, 3}}};
+        for (const auto& issue : rated) {
+            const auto found = form->lstObjectives()->findItems(QString("    ") + issue.issue, Qt::MatchExactly);
+            ASSERT_EQ(found.size(), 1) << issue.issue;
+            ClickItem(form->lstObjectives(), form->lstObjectives()->row(found[0]));
+            ASSERT_EQ(form->lblCriterion()->text(), issue.issue);
+            grid::Grid& g = *form->Grid1();
+            for (int o = 0; o < 5; ++o) {
+                const int row = OutcomeRow(g, kOutcomes[o].letter, kOutcomes[o].outcome);
+                ASSERT_GT(row, 0) << kOutcomes[o].letter << " " << kOutcomes[o].outcome;
+                // A tenth and a little: the click lands inside the tenth's pixel column.
+                ClickCell(g, row, 4, issue.ratings[o] / 10.0 + 0.01);
+                EXPECT_EQ(g.text(row, 3), QString::number(issue.ratings[o])) << issue.issue << " " << o;
+            }
+        }
+        Keep("e2e-safetyratings.png");
+    }
+
+    // Objective Ratings: each rating typed into its cell.
+    //              Creek  Homes   objectives score (0.6 creek + 0.4 homes)
+    //   A Target     8     10       8.8
+    //   A Fallback   5      5       5
+    //   B Target     7      2       5
+    //   C Target     4      9       6
+    //   Extreme      0      2       0.8
+    {
+        auto* form = Go<worksheets::frm53Ratings>(5, 3);
+        ASSERT_NE(form, nullptr);
+        const struct {
+            const char* objective;
+            int ratings[5];
+        } rated[] = {{"Keep fire out of Cedar Creek", {8, 5, 7, 4, 0}}, {"No homes lost", {10, 5, 2, 9, 2}}};
+        for (const auto& objective : rated) {
+            const auto found = form->lstObjectives()->findItems(QString("    ") + objective.objective, Qt::MatchExactly);
+            ASSERT_EQ(found.size(), 1) << objective.objective;
+            ClickItem(form->lstObjectives(), form->lstObjectives()->row(found[0]));
+            ASSERT_EQ(form->lblCriterion()->text(), objective.objective);
+            grid::Grid& g = *form->Grid1();
+            for (int o = 0; o < 5; ++o) {
+                const int row = OutcomeRow(g, kOutcomes[o].letter, kOutcomes[o].outcome);
+                ASSERT_GT(row, 0);
+                // A click on the cell already current (the first row, just after another
+                // objective was chosen) leaves the editor closed; the first digit typed opens it.
+                ClickCell(g, row, 3);
+                if (g.isEditing())
+                    QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+                for (QChar digit : QString::number(objective.ratings[o]))
+                    QTest::keyClick(QApplication::focusWidget(), digit.toLatin1());
+                EXPECT_TRUE(g.isEditing()) << objective.objective << " " << o;
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+                EXPECT_EQ(g.text(row, 3), QString::number(objective.ratings[o])) << objective.objective << " " << o;
+            }
+        }
+        Keep("e2e-objectiveratings.png");
     }
 
     EXPECT_TRUE(prompter.messages().isEmpty());
