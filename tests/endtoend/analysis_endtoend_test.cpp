@@ -123,6 +123,26 @@ int RowOf(grid::Grid& g, const QString& text, int col = 0)
     return -1;
 }
 
+QLineEdit* Editor(grid::Grid& g) { return g.viewport()->findChild<QLineEdit*>(); }
+
+// A value typed into a grid cell and ended with Enter. A click on the cell that is already
+// current opens no editor; the first key typed then opens it, as in the program.
+void TypeInCell(grid::Grid& g, int row, int col, const QString& text)
+{
+    ClickCell(g, row, col);
+    int typed = 0;
+    if (!g.isEditing()) {
+        QTest::keyClick(&g, text.at(0).toLatin1());
+        typed = 1;
+    } else {
+        Editor(g)->selectAll();
+    }
+    ASSERT_TRUE(g.isEditing()) << "row " << row << " col " << col;
+    QTest::keyClicks(Editor(g), text.mid(typed));
+    QTest::keyClick(Editor(g), Qt::Key_Return);
+    EXPECT_EQ(g.text(row, col), text) << "row " << row << " col " << col;
+}
+
 // The row of an outcome in the worksheets' outcome grids: the alternative's letter ("E" for the
 // Extreme outcome) and the outcome's name in the second column.
 int OutcomeRow(grid::Grid& g, const QString& letter, const QString& outcome = "Target")
@@ -429,19 +449,89 @@ TEST_F(AnalysisEndToEnd, AnAnalysisEnteredThroughTheWorksheetsGivesTheFiguresWor
             for (int o = 0; o < 5; ++o) {
                 const int row = OutcomeRow(g, kOutcomes[o].letter, kOutcomes[o].outcome);
                 ASSERT_GT(row, 0);
-                // A click on the cell already current (the first row, just after another
-                // objective was chosen) leaves the editor closed; the first digit typed opens it.
-                ClickCell(g, row, 3);
-                if (g.isEditing())
-                    QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
-                for (QChar digit : QString::number(objective.ratings[o]))
-                    QTest::keyClick(QApplication::focusWidget(), digit.toLatin1());
-                EXPECT_TRUE(g.isEditing()) << objective.objective << " " << o;
-                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-                EXPECT_EQ(g.text(row, 3), QString::number(objective.ratings[o])) << objective.objective << " " << o;
+                TypeInCell(g, row, 3, QString::number(objective.ratings[o]));
             }
         }
         Keep("e2e-objectiveratings.png");
+    }
+
+    // Values Protected: the level of each value at risk under each outcome, typed or written as
+    // its label (values at risk: homes 200,000, power line 80,000).
+    //   A Target    homes Yes (100%) 200,000 + line 75 % 60,000   = 260,000
+    //   A Fallback  homes Partly (50%) 100,000                    = 100,000
+    //   B Target    homes Partly (50%) 100,000 + line 100 % 80,000 = 180,000
+    //   C Target    line Mostly (75%) 60,000                      =  60,000
+    //   Extreme     none                                          =       0
+    {
+        auto* form = Go<worksheets::frm54ValuesProtected>(5, 4);
+        ASSERT_NE(form, nullptr);
+        const struct {
+            OutcomeName outcome;
+            const char* item;
+            const char* level;
+        } levels[] = {{{"A", "Target"}, "Pine Flats homes", "Yes (100%)"},
+                      {{"A", "Target"}, "Power line", "75"},
+                      {{"A", "Fallback"}, "Pine Flats homes", "Partly (50%)"},
+                      {{"B", "Target"}, "Pine Flats homes", "50"},
+                      {{"B", "Target"}, "Power line", "Yes (100%)"},
+                      {{"C", "Target"}, "Power line", "Mostly (75%)"}};
+        for (const auto& l : levels) {
+            const int row = OutcomeRow(*form->grdOutcomes(), l.outcome.letter, l.outcome.outcome);
+            ASSERT_GT(row, 0);
+            ClickCell(*form->grdOutcomes(), row, 0);
+            const int item = RowOf(*form->grdItems(), l.item);
+            ASSERT_GT(item, 0) << l.item;
+            ClickCell(*form->grdItems(), item, 0);
+            ASSERT_EQ(form->pnlName()->text(), l.item);
+            TypeInCombo(form->cboProbability(), l.level);
+        }
+        ClickCell(*form->grdOutcomes(), OutcomeRow(*form->grdOutcomes(), "E"), 0);
+        Keep("e2e-valuesprotected.png");
+    }
+
+    // Costs: each cost source once.
+    //   A Target    by fire size (the source a new outcome has)
+    //   A Fallback  by fire size
+    //   B Target    resource list: a Type 2 Hand Crew, 2 crews for 5 shifts at $14,200
+    //   C Target    daily costs: $10,000 a day for the 3 days to contain, $2,000 a day for the
+    //               4 more days to control
+    //   Extreme     the cost typed in: $2,000,000
+    {
+        auto* form = Go<worksheets::frm56_CostSummary>(5, 6);
+        ASSERT_NE(form, nullptr);
+        grid::Grid& g = *form->grdOutcomes;
+        ClickCell(g, OutcomeRow(g, "B"), 0);
+        WithDialog<worksheets::frm562SRUseList>(form->cmdSRUse, [](worksheets::frm562SRUseList& d) {
+            const auto found = d.lstSRMaster->findItems("Type 2 Hand Crew", Qt::MatchContains);
+            ASSERT_EQ(found.size(), 1);
+            QTest::mouseClick(d.lstSRMaster->viewport(), Qt::LeftButton, {}, d.lstSRMaster->visualItemRect(found[0]).center());
+            grid::Grid& lines = *d.grdSRList;
+            ASSERT_EQ(lines.rows(), 2);
+            ASSERT_TRUE(lines.isEditing());   // the new line's quantity, open for typing
+            QTest::keyClicks(Editor(lines), "2");
+            QTest::keyClick(Editor(lines), Qt::Key_Return);
+            TypeInCell(lines, 1, worksheets::frm562SRUseList::Time, "5");
+            EXPECT_EQ(lines.text(1, worksheets::frm562SRUseList::Qty), "2");
+            EXPECT_EQ(lines.text(1, worksheets::frm562SRUseList::Time), "5");
+            EXPECT_EQ(d.pnlCost->text(), "$142,000");
+        });
+        Click(form->optSRUse);
+        EXPECT_TRUE(form->optSRUse->isChecked());
+
+        ClickCell(g, OutcomeRow(g, "C"), 0);
+        WithDialog<worksheets::frm563DailyCost>(form->cmdDaily, [](worksheets::frm563DailyCost& d) {
+            Type(d.txtContain, "10000");
+            Type(d.txtControl, "2000");
+            EXPECT_EQ(d.lblTotalCost->text(), "38,000");
+        });
+        Click(form->optDaily);
+
+        ClickCell(g, OutcomeRow(g, "E"), 0);
+        Type(form->txtAdjustedCost, "2,000,000");
+        EXPECT_TRUE(form->optAdjust->isChecked());
+        ClickCell(g, OutcomeRow(g, "A"), 0);
+        EXPECT_TRUE(form->optSize->isChecked());
+        Keep("e2e-costs.png");
     }
 
     EXPECT_TRUE(prompter.messages().isEmpty());
