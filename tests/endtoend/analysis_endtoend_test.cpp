@@ -32,6 +32,7 @@
 #include "worksheets/analysis/frm56_costsummary.h"
 #include "worksheets/analysis/frm562sruselist.h"
 #include "worksheets/analysis/frm563dailycost.h"
+#include "worksheets/comparison_complexity/frm64matrix.h"
 
 #include <QAction>
 #include <QApplication>
@@ -57,8 +58,8 @@ namespace {
 // The analysis, and its figures worked by hand.
 //
 // FMUs: "Lower Montane Pine-1" and "Upper Montane Mixed Conifer-1" of Cedar Basin.fcd, each
-// with the tables of its zone. Every outcome keeps the portions a new outcome gets: 50 in each FMU (50 % each) and
-// all of its area at fire intensity level 4.
+// with the tables of its zone. Every outcome keeps the portions a new outcome gets: 50 in each
+// FMU (50 % each) and all of its area at fire intensity level 4.
 //
 // NVC per acre at FIL 4, the sum of the fourteen resources of the sample file's FIL4 column
 // (all losses), to three significant digits:
@@ -66,7 +67,6 @@ namespace {
 //   Upper Montane:       -(840+0+252+156+228+90+192+108+0+144+36+33+72+15)  = -2166 -> -2170
 // so each outcome's average NVC per acre is 0.5 x -1980 + 0.5 x -2170 = -2075, and its NVC loss
 // is -(fire size x -2075) to two significant digits:
-constexpr double kNVCPerAcre = -2075;
 //   A Target 100 ac -> 207,500 -> 210,000     A Fallback 500 ac -> 1,037,500 -> 1,000,000
 //   B Target 300 ac -> 622,500 -> 620,000     C Target 1,000 ac -> 2,075,000 -> 2,100,000
 //   Extreme 5,000 ac -> 10,375,000 -> 10,000,000
@@ -78,7 +78,71 @@ constexpr double kNVCPerAcre = -2075;
 //   A: 0.6 x 210,000 + 0.2 x 1,000,000 + 0.2 x 10,000,000 = 2,326,000 -> 2,300,000
 //   B: 0.7 x 620,000 + 0.3 x 10,000,000                   = 3,434,000 -> 3,400,000
 //   C: 0.8 x 2,100,000 + 0.2 x 10,000,000                 = 3,680,000 -> 3,700,000
-constexpr double kExpectedNVCLoss[] = {2300000, 3400000, 3700000};
+//
+// Costs (each worked in the Costs comment below), by outcome:
+//   A Target   by size, 100 ac: 100 x 1,365 x 0.5 + 100 x 1,920 x 0.5 = 164,250 -> 164,000
+//              (the bracket up to 100 ac of each FMU's cost table, three significant digits)
+//   A Fallback by size, 500 ac: 500 x 640 x 0.5 + 500 x 900 x 0.5     = 385,000
+//   B Target   resource list: 2 crews x 5 shifts x 14,200              = 142,000
+//   C Target   daily: 10,000 x 3 + 2,000 x (7 - 3)                     =  38,000
+//   Extreme    typed in                                                = 2,000,000
+// Estimated Target cost, two significant digits: A 160,000, B 140,000, C 38,000.
+// Expected cost, two significant digits:
+//   A: 0.6 x 164,000 + 0.2 x 385,000 + 0.2 x 2,000,000 = 575,400 -> 580,000
+//   B: 0.7 x 142,000 + 0.3 x 2,000,000                 = 699,400 -> 700,000
+//   C: 0.8 x 38,000 + 0.2 x 2,000,000                  = 430,400 -> 430,000
+//
+// Values protected (values at risk: homes 400,000 x 50 % = 200,000; power line 100,000 x 80 %
+// = 80,000), by outcome: A Target 260,000, A Fallback 100,000, B Target 180,000, C Target 60,000,
+// Extreme 0 (levels in the Values Protected comment below). Expected, two significant digits:
+//   A: 0.6 x 260,000 + 0.2 x 100,000 = 176,000 -> 180,000
+//   B: 0.7 x 180,000                 = 126,000 -> 130,000
+//   C: 0.8 x 60,000                  =  48,000
+//
+// Total expected financial impact = protected - NVC loss - cost:
+//   A: 180,000 - 2,300,000 - 580,000 = -2,700,000
+//   B: 130,000 - 3,400,000 - 700,000 = -3,970,000
+//   C:  48,000 - 3,700,000 - 430,000 = -4,082,000
+//
+// Scores (ratings in the Ratings comments below): an outcome's score is the weighted sum of its
+// ratings (objectives 0.6 and 0.4, safety issues 2/3 and 1/3), two significant digits; the
+// expected score weights the outcomes' scores by their chances, shown to one decimal:
+//   objectives  A: 0.6 x 8.8 + 0.2 x 5 + 0.2 x 0.8 = 6.44 -> 6.4
+//               B: 0.7 x 5 + 0.3 x 0.8             = 3.74 -> 3.7
+//               C: 0.8 x 6 + 0.2 x 0.8             = 4.96 -> 5.0
+//   safety      A: 0.6 x 8 + 0.2 x 5 + 0.2 x 1 = 6.0;  B: 0.7 x 7 + 0.3 x 1 = 5.2;
+//               C: 0.8 x 4 + 0.2 x 1 = 3.4
+// and the expected rating of each criterion alone the same way, e.g. Cedar Creek for A:
+// 0.6 x 8 + 0.2 x 5 + 0.2 x 0 = 5.8. The matrix shows an alternative's Fallback column empty when
+// it has none.
+struct Expected {
+    const char* label;
+    const char* heading;
+    const char* targetCost;
+    const char* expectedCost;
+    const char* protection;
+    const char* nvcLoss;
+    const char* financial;
+    const char* percents[3];
+    // Target, Fallback, Extreme, expected
+    const char* objectives[4];
+    const char* creek[4];
+    const char* homes[4];
+    const char* safety[4];
+    const char* snags[4];
+    const char* rocks[4];
+};
+const Expected kExpected[] = {
+    {"A", "A. Direct attack", "$160,000", "$580,000", "$180,000", "$2,300,000", "-$2,700,000", {"60", "20", "20"},
+     {"8.8", "5", "0.8", "6.4"}, {"8", "5", "0", "5.8"}, {"10", "5", "2", "7.4"},
+     {"8", "5", "1", "6.0"}, {"9", "6", "0", "6.6"}, {"6", "3", "3", "4.8"}},
+    {"B", "B. Indirect line", "$140,000", "$700,000", "$130,000", "$3,400,000", "-$3,970,000", {"70", "0", "30"},
+     {"5", "", "0.8", "3.7"}, {"7", "", "0", "4.9"}, {"2", "", "2", "2.0"},
+     {"7", "", "1", "5.2"}, {"6", "", "0", "4.2"}, {"9", "", "3", "7.2"}},
+    {"C", "C. Confine to the basin", "$38,000", "$430,000", "$48,000", "$3,700,000", "-$4,082,000", {"80", "0", "20"},
+     {"6", "", "0.8", "5.0"}, {"4", "", "0", "3.2"}, {"9", "", "2", "7.6"},
+     {"4", "", "1", "3.4"}, {"3", "", "0", "2.4"}, {"6", "", "3", "5.4"}},
+};
 // ---------------------------------------------------------------------------------------------
 
 void Type(QWidget* box, const QString& text)
@@ -532,6 +596,50 @@ TEST_F(AnalysisEndToEnd, AnAnalysisEnteredThroughTheWorksheetsGivesTheFiguresWor
         ClickCell(g, OutcomeRow(g, "A"), 0);
         EXPECT_TRUE(form->optSize->isChecked());
         Keep("e2e-costs.png");
+    }
+
+    // Comparison, Matrix.
+    {
+        using worksheets::comparison_complexity::frm64Matrix;
+        auto* form = Go<frm64Matrix>(6, 4);
+        ASSERT_NE(form, nullptr);
+        grid::Grid& g = *form->Grid1();
+        ASSERT_EQ(g.cols(), frm64Matrix::Column(3, 4) + 1);
+        ASSERT_EQ(g.rows(), form->safetyRow() + 3);
+        // Neighbouring alternatives' cells differ by a leading blank, so compare trimmed.
+        const auto cell = [&g](int row, int a, int o) { return g.text(row, frm64Matrix::Column(a, o)).trimmed(); };
+        const int creek = RowOf(g, "Keep fire out of Cedar Creek");
+        const int homes = RowOf(g, "No homes lost");
+        const int snags = RowOf(g, "Snags along the ridge road");
+        const int rocks = RowOf(g, "Rolling rocks");
+        ASSERT_TRUE(creek > 0 && homes > 0 && snags > 0 && rocks > 0);
+        EXPECT_EQ(g.text(creek, 1), "0.60");
+        EXPECT_EQ(g.text(homes, 1), "0.40");
+        EXPECT_EQ(g.text(snags, 1), "0.67");
+        EXPECT_EQ(g.text(rocks, 1), "0.33");
+        for (int a = 1; a <= 3; ++a) {
+            const Expected& e = kExpected[a - 1];
+            SCOPED_TRACE(e.label);
+            EXPECT_EQ(cell(frm64Matrix::Heading, a, 1), e.heading);
+            for (int o = 1; o <= 4; ++o) {
+                EXPECT_EQ(cell(frm64Matrix::TargetCost, a, o), e.targetCost);
+                EXPECT_EQ(cell(frm64Matrix::ExpectedCost, a, o), e.expectedCost);
+                EXPECT_EQ(cell(frm64Matrix::Protection, a, o), e.protection);
+                EXPECT_EQ(cell(frm64Matrix::ResourceLoss, a, o), e.nvcLoss);
+                EXPECT_EQ(cell(frm64Matrix::FinancialTotal, a, o), e.financial);
+            }
+            for (int o = 1; o <= 3; ++o)
+                EXPECT_EQ(cell(frm64Matrix::Probabilities, a, o), e.percents[o - 1]) << o;
+            const struct {
+                int row;
+                const char* const* scores;
+            } scoreRows[] = {{frm64Matrix::ObjectivesScore, e.objectives}, {creek, e.creek}, {homes, e.homes},
+                             {form->safetyRow(), e.safety}, {snags, e.snags}, {rocks, e.rocks}};
+            for (const auto& r : scoreRows)
+                for (int o = 1; o <= 4; ++o)
+                    EXPECT_EQ(cell(r.row, a, o), r.scores[o - 1]) << g.text(r.row, 0).toStdString() << " " << o;
+        }
+        Keep("e2e-matrix.png");
     }
 
     EXPECT_TRUE(prompter.messages().isEmpty());
