@@ -57,6 +57,11 @@ void StartImpactComputationTable(model::c51Alternative& alternative, int n)
     for (int row = 0; row <= std::min(n + 3, 20); ++row)
         t->SetKeepWithNext(row, true);
     t->SetRowSpaceAbove(n + 3, 60);
+    // Rules part the FMU blocks, the total and the column groups of the outcomes.
+    for (int row = 3; row <= n + 3; row += model::kFILCount)
+        t->SetRuleAbove(row, true);
+    for (int col : {3, 6, 9})
+        t->SetColumnRule(col, true);
 }
 
 void PrintPerAcreColumns()
