@@ -42,6 +42,22 @@ QList<OutcomeBlock> OutcomeBlocks(model::c51Alternative& alternative)
             {"Extreme Outcome", model::GetExtremeOutcome()}};
 }
 
+// Gives each shown outcome's block its bold heading across its columns, then fills it.
+template <class Fill>
+void ForEachOutcomeBlock(model::c51Alternative& alternative, ReportTable* t, int first, int width, Fill fill)
+{
+    const QList<OutcomeBlock> blocks = OutcomeBlocks(alternative);
+    for (int b = 0; b < blocks.size(); ++b) {
+        const int c = first + width * b;
+        if (!blocks[b].outcome)
+            continue;
+        t->SetCellText(1, c, QString::fromLatin1(blocks[b].title));
+        t->SetColSpan(1, c, width);
+        t->SetCellBold(1, c, true);
+        fill(blocks[b].outcome.get(), c);
+    }
+}
+
 int MaxResourceUseCount(model::c51Alternative& alternative)
 {
     // The Fallback's lines count even while it is not shown, so the tables of one analysis keep
@@ -97,15 +113,7 @@ void PrintCostByFMU(model::c51Alternative& alternative)
     for (int i = 1; i <= n; ++i)
         t->SetCellText(2 + i, 1, fmus[i - 1]->ItemName());
 
-    const QList<OutcomeBlock> blocks = OutcomeBlocks(alternative);
-    for (int b = 0; b < blocks.size(); ++b) {
-        const int c = 2 + 3 * b;
-        const auto& outcome = blocks[b].outcome;
-        if (!outcome)
-            continue;
-        t->SetCellText(1, c, QString::fromLatin1(blocks[b].title));
-        t->SetColSpan(1, c, 3);
-        t->SetCellBold(1, c, true);
+    ForEachOutcomeBlock(alternative, t, 2, 3, [&](model::c53Outcome* outcome, int c) {
         t->SetCellText(2, c, QStringLiteral("%"));
         t->SetCellText(2, c + 1, QStringLiteral("$/acre"));
         t->SetCellText(2, c + 2, QStringLiteral("Cost"));
@@ -117,7 +125,7 @@ void PrintCostByFMU(model::c51Alternative& alternative)
             t->SetCellText(2 + i, c + 1, model::textnum::SingleText(a));
             t->SetCellText(2 + i, c + 2, grid::FormatNumber(double(a * p) * size / 100.0, QStringLiteral("0")));
         }
-    }
+    });
     VSPrinter1().EndTable();
 }
 
@@ -147,15 +155,7 @@ void PrintResourceCosts(model::c51Alternative& alternative, int m, bool labelled
     KeepTogether(t, m + 2);
     t->SetRowSpaceAbove(m + 2, 60);
 
-    const QList<OutcomeBlock> outcomes = OutcomeBlocks(alternative);
-    for (int b = 0; b < outcomes.size(); ++b) {
-        const int c = 1 + 4 * b;
-        const auto& outcome = outcomes[b].outcome;
-        if (!outcome)
-            continue;
-        t->SetCellText(1, c, QString::fromLatin1(outcomes[b].title));
-        t->SetColSpan(1, c, 4);
-        t->SetCellBold(1, c, true);
+    ForEachOutcomeBlock(alternative, t, 1, 4, [&](model::c53Outcome* outcome, int c) {
         t->SetCellAlign(1, c, Align::LeftMiddle);
         int row = 1;
         for (const auto& use : outcome->SRUseList().SRUseCollection()) {
@@ -178,7 +178,7 @@ void PrintResourceCosts(model::c51Alternative& alternative, int m, bool labelled
             t->SetCellFontSize(row, c, 9);
             t->SetCellAlign(row, c, Align::LeftMiddle);
         }
-    }
+    });
     VSPrinter1().EndTable();
 }
 
