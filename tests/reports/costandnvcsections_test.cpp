@@ -389,6 +389,29 @@ TEST_F(FiveFMUReport, AACBandsStandFourToAPage)
     EXPECT_TRUE(VSPrinter1().PageRecord(1).last().startsWith(QStringLiteral("running 2 [Tolmar No. 12|Ridge|Page ___]")));
 }
 
+// A band stands at its place, or just below the table before it where that table is taller
+// than the band allows (with the fonts installed), or on a page of its own. The empty line that
+// opens a band is printed where the table before it ended.
+void ExpectBandsClearOfTheTableBefore(const QStringList& calls)
+{
+    int checked = 0;
+    bool tableOnPage = false;
+    for (qsizetype i = 0; i < calls.size(); ++i) {
+        if (calls[i] == QStringLiteral("NewPage"))
+            tableOnPage = false;
+        else if (calls[i].startsWith(QStringLiteral("TableRows ")))
+            tableOnPage = true;
+        if (!calls[i].startsWith(QStringLiteral("Paragraph \"Fire Management Unit: ")) || !tableOnPage)
+            continue;
+        qsizetype end = i;
+        while (end > 0 && !calls[end].startsWith(QStringLiteral("Paragraph \"\" ")))
+            --end;
+        ++checked;
+        EXPECT_GT(YOf(calls[i]), YOf(calls[end])) << calls[i].toStdString();
+    }
+    EXPECT_GT(checked, 0) << "bands share a page";
+}
+
 TEST_F(FiveFMUReport, NVCBandsBreakAfterTheThirdAndNeverCoverTheTableBefore)
 {
     ASSERT_TRUE(Produce({14}));
@@ -397,18 +420,25 @@ TEST_F(FiveFMUReport, NVCBandsBreakAfterTheThirdAndNeverCoverTheTableBefore)
     EXPECT_EQ(bands[0], std::make_pair(1680, false));
     EXPECT_EQ(bands[3], std::make_pair(1680, true)) << "a new page after the third";
     EXPECT_FALSE(bands[4].second);
-    // A band stands at its place, or just below the table before it where that table is taller
-    // than the band (the second band of a page) or on a page of its own.
-    const QStringList calls = Calls();
-    for (qsizetype i = 0; i < calls.size(); ++i) {
-        if (!calls[i].startsWith(QStringLiteral("Paragraph \"Fire Management Unit: ")) || i < 20)
-            continue;
-        const qsizetype totals = calls.mid(0, i).lastIndexOf(QRegularExpression(QStringLiteral("^TableRows .*Totals\\|.*")));
-        if (calls.mid(totals, i - totals).contains(QStringLiteral("NewPage")))
-            continue;
-        EXPECT_GT(YOf(calls[i]), YOf(calls[totals])) << calls[i].toStdString();
-        EXPECT_TRUE(YOf(calls[i]) == 5880 || YOf(calls[i]) == 10080 || YOf(calls[i]) > 5880) << calls[i].toStdString();
+    ExpectBandsClearOfTheTableBefore(Calls());
+}
+
+TEST_F(FiveFMUReport, AACBandsOfTallTablesMoveDownRatherThanCoverTheTableBefore)
+{
+    // All nine size classes in use: a table taller than its band.
+    for (model::c33FMU* fmu : model::GetFMUs()) {
+        for (int i = 5; i <= model::kCostBracketCount; ++i) {
+            fmu->AACTable()->SetTopSize(i, float(10000 * i));
+            fmu->AACTable()->SetCost(i, 100);
+        }
+        fmu->AACTable()->SaveChanges();
     }
+    ASSERT_TRUE(Produce({10}));
+    const QList<std::pair<int, bool>> bands = Bands();
+    ASSERT_EQ(bands.size(), 5);
+    EXPECT_EQ(bands[0], std::make_pair(1440, false));
+    ExpectBandsClearOfTheTableBefore(Calls());
+    EXPECT_EQ(reports::PrintSettingsStack().size(), 1);
 }
 
 TEST_F(FiveFMUReport, EverySectionPrintsEveryFMU)
@@ -426,6 +456,10 @@ TEST_F(FiveFMUReport, EverySectionPrintsEveryFMU)
     EXPECT_TRUE(Calls().contains(QStringLiteral("EndTable 33 rows"))) << "five blocks of six levels";
     EXPECT_TRUE(Calls().contains(QStringLiteral("EndTable 7 rows"))) << "the cost-by-FMU table";
     EXPECT_EQ(Calls().filter(QStringLiteral("Paragraph \"Fire Management Unit: ")).size(), 10);
+    // The estimated loss takes its resources from all five units: two tables a page.
+    const QStringList calls = Calls();
+    EXPECT_EQ(YOf(calls[IndexOf(calls, QStringLiteral("Paragraph \"Alternative B. Strategy 2\" at 720,8040"))]), 8040);
+    EXPECT_EQ(Calls().filter(QStringLiteral("\"Incident Complexity Analysis\"")).size(), 1);
     EXPECT_EQ(reports::PrintSettingsStack().size(), 1);
 }
 
@@ -518,6 +552,19 @@ TEST_F(ReportFixture, EstimatedLossLayoutFollowsTheResourcesWithValues)
     EXPECT_EQ(YOf(calls[IndexOf(calls, QStringLiteral("Paragraph \"Alternative B."))]), 5040);
     EXPECT_EQ(YOf(calls[IndexOf(calls, QStringLiteral("Paragraph \"Alternative D."))]), 11040);
     EXPECT_EQ(calls.count(QStringLiteral("NewPage")), 0);
+}
+
+TEST_F(NoFMUReport, ImpactComputationOfTheWholeFireReadsAnUnreadableSizeAsZero)
+{
+    const auto a = model::GetAlternatives().At(0);
+    db().Execute(QStringLiteral("UPDATE Outcomes SET FireSize = 'about 40' WHERE ItemKey = ?"), {a->Outcome(1)->ItemKey()});
+    testsupport::ClearModelCaches();
+    ASSERT_TRUE(Produce({9, 13}));
+    const QStringList texts = Texts();
+    const qsizetype total = texts.indexOf(QStringLiteral("Total"));
+    ASSERT_GT(total, 0);
+    EXPECT_EQ(texts.mid(total, 4), (QStringList{"Total", "100", "0", "$0"}));
+    EXPECT_EQ(Calls().last(), QStringLiteral("EndDoc"));
 }
 
 TEST_F(NoFMUReport, WithoutFMUsEachTableStandsForTheWholeFire)
