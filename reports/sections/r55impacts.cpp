@@ -81,39 +81,14 @@ void PrintAlternativeImpacts(model::c51Alternative& alternative, int bodySize)
 
 }  // namespace
 
-int GetImpactTableLayout()
-{
-    int k = 0;
-    for (int r = 1; r <= model::kNVCResourceCount; ++r)
-        if (model::AnyFMUResourceValue(r))
-            ++k;
-    if (k == 14)
-        return 38;
-    if (k >= 11)
-        return 39;
-    if (k >= 9)
-        return 48;
-    return 49;
-}
-
 void PrintNVCImpacts()
 {
     core::Trace(QStringLiteral("rImpacts.PrintNVCImpacts"));
-    const int code = GetImpactTableLayout();
-    int perPage = code / 10;
-    int bodySize = code % 10;
     const auto alternatives = model::GetAlternatives().Items();
     const int count = int(alternatives.size());
-    if (count == 2 && perPage > 2) {
-        perPage = 2;
-        bodySize = 9;
-    } else if ((count == 3 || count == 5 || count == 6) && perPage > 3) {
-        perPage = 3;
-        bodySize = 9;
-    } else if (count == 4 && code == 38) {
-        perPage = 2;
-        bodySize = 9;
-    }
+    const ImpactTableLayout layout = ImpactTableLayoutFor(GetImpactTableLayout(), count);
+    const int perPage = layout.perPage;
+    const int bodySize = layout.bodySize;
 
     printing::ReportDocument& vp = VSPrinter1();
     PushPrintSettings();

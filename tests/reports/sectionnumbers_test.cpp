@@ -38,3 +38,12 @@ TEST(SectionNumbers, ImpactCellsOfAnFMUAndOfTheWholeFire)
     EXPECT_EQ(FMUImpactCells(10, 5, 0, -300).impact, "0") << "no minus sign on a zero";
     EXPECT_EQ(WholeFireImpactCells(16, 12.5, 0).acres, "2");   // 200 / 100
 }
+
+TEST(SectionNumbers, ImpactTablesAPageFollowTheResourcesAndTheAlternatives)
+{
+    const struct { int code; int alternatives; ImpactTableLayout layout; } cases[] = {
+        {38, 4, {2, 9}}, {38, 7, {3, 8}}, {38, 1, {3, 8}}, {38, 2, {2, 9}}, {39, 3, {3, 9}},
+        {48, 1, {4, 8}}, {48, 5, {3, 9}}, {48, 4, {4, 8}}, {49, 2, {2, 9}}, {49, 6, {3, 9}}, {49, 0, {4, 9}}};
+    for (const auto& c : cases)
+        EXPECT_TRUE(ImpactTableLayoutFor(c.code, c.alternatives) == c.layout) << c.code << " " << c.alternatives;
+}
