@@ -582,3 +582,21 @@ TEST_F(NoFMUReport, WithoutFMUsEachTableStandsForTheWholeFire)
     EXPECT_EQ(calls.filter(QStringLiteral("TableRows \"3000!|^1020!|^1020!|^1020!|^1020!|^1020!|^1020!;Totals|")).size(), 1);
     EXPECT_EQ(reports::PrintSettingsStack().size(), 1);
 }
+
+TEST_F(ReportFixture, WithoutAlternativesTheAlternativeSectionsPrintTheirTitlesAlone)
+{
+    while (!model::GetAlternatives().IsEmpty())
+        model::DeleteAlternative(model::GetAlternatives().KeyAt(0));
+    testsupport::ClearModelCaches();
+    ASSERT_TRUE(Produce({9, 12, 13}));
+    const QStringList calls = Calls();
+    EXPECT_TRUE(calls.filter(QRegularExpression(QStringLiteral("^(AddTable|TableRows)"))).isEmpty());
+    QStringList paragraphs;
+    for (const QString& call : calls)
+        if (call.startsWith(QStringLiteral("Paragraph \"")) && !call.startsWith(QStringLiteral("Paragraph \"\"")))
+            paragraphs << call.section(u'"', 1, 1);
+    EXPECT_EQ(paragraphs, (QStringList{"Estimated Suppression Costs", "Resource Value Losses",
+                                       "Note: Outcome values, including totals, are rounded to 3 significant digits counting from the left.",
+                                       "Expected Impact is rounded to 2 significant digits.", "Computation of NVC Losses by FMU and FIL"}));
+    EXPECT_EQ(VSPrinter1().PageCount(), 3);
+}
