@@ -39,6 +39,14 @@ QStringList TextsAfter(const QString& from, int count)
     return at < 0 ? QStringList{QStringLiteral("<%1 not printed>").arg(from)} : texts.mid(at + 1, count);
 }
 
+// The calls that open a run of one section: the document, the section's title and its empty line.
+QStringList SectionStart(const char* title)
+{
+    return {QStringLiteral("StartDoc"),
+            QStringLiteral("Paragraph \"%1\" at 720,770 ").arg(QString::fromLatin1(title)) + kBase + " align 1 F 12 b",
+            QStringLiteral("Paragraph \"\" at 720,* ") + kBase + " align 1 F 12 b"};
+}
+
 qsizetype IndexOf(const QStringList& calls, const QString& start, qsizetype from = 0)
 {
     for (qsizetype i = from; i < calls.size(); ++i)
@@ -62,10 +70,7 @@ TEST_F(ReportFixture, CostsPrintTheCostByFMUAndTheResourcesOfEveryAlternative)
 {
     ASSERT_TRUE(Produce({9}));
     const QStringList calls = Calls();
-    ExpectCalls(calls.mid(0, 9), {
-        QStringLiteral("StartDoc"),
-        QStringLiteral("Paragraph \"Estimated Suppression Costs\" at 720,770 ") + kBase + " align 1 F 12 b",
-        QStringLiteral("Paragraph \"\" at 720,* ") + kBase + " align 1 F 12 b",
+    ExpectCalls(calls.mid(0, 9), SectionStart("Estimated Suppression Costs") + QStringList{
         QStringLiteral("Paragraph \"\" at 720,1440 ") + kBase + " align 0 F 10",
         QStringLiteral("AddTable \"2700|^540|^900|>1260|^540|^900|>1260|^540|^900|>1260;\" \"Alternative A. Strategy 1|||||||||;\" "
                        "\"\" style 7 at 720,* ") + kBase + " align 0 F 8",
@@ -179,10 +184,7 @@ TEST_F(ReportFixture, ComplexityPrintsTheTypeItsRationaleAndEveryElementMarked)
     db().Execute(QStringLiteral("UPDATE ComplexityFactors SET Rating = 1 WHERE CategoryKey = 8 AND FactorNumber = 4"));
     ASSERT_TRUE(Produce({19}));
     const QString at = QStringLiteral(" margins 720,720,720,720 indents 0,0,0 align 0 F 10");
-    ExpectCalls(Calls().mid(0, 10), {
-        QStringLiteral("StartDoc"),
-        QStringLiteral("Paragraph \"Incident Complexity Analysis\" at 720,770 ") + kBase + " align 1 F 12 b",
-        QStringLiteral("Paragraph \"\" at 720,* ") + kBase + " align 1 F 12 b",
+    ExpectCalls(Calls().mid(0, 10), SectionStart("Incident Complexity Analysis") + QStringList{
         QStringLiteral("Text \"Incident Complexity Rating:   \" at 720,1440") + at + " b",
         QStringLiteral("Paragraph \"Type 3\" at *,1440") + at,
         QStringLiteral("Text \"Rationale:   \" at 720,*") + at + " b",
@@ -228,10 +230,7 @@ TEST_F(ReportFixture, ImpactComputationsBuildEachOutcomeFromTheFMUsAndLevels)
 {
     ASSERT_TRUE(Produce({13}));
     const QStringList calls = Calls();
-    ExpectCalls(calls.mid(0, 6), {
-        QStringLiteral("StartDoc"),
-        QStringLiteral("Paragraph \"Computation of NVC Losses by FMU and FIL\" at 720,770 ") + kBase + " align 1 F 12 b",
-        QStringLiteral("Paragraph \"\" at 720,* ") + kBase + " align 1 F 12 b",
+    ExpectCalls(calls.mid(0, 6), SectionStart("Computation of NVC Losses by FMU and FIL") + QStringList{
         QStringLiteral("Paragraph \"\" at 720,1440 ") + kBase + " align 0 F 10",
         QStringLiteral("AddTable \"1440|^480|^780|^540|>900|>1260|^540|>900|>1260|^540|>900|>1260;\" \"Alternative A. Strategy 1\" "
                        "\"\" style 0 at 720,* ") + kBase + " align 0 F 8",
@@ -299,10 +298,7 @@ TEST_F(ReportFixture, NVCTablesShowEveryResourceOfEveryFMU)
     ASSERT_TRUE(Produce({14}));
     const QStringList calls = Calls();
     const QString format = QStringLiteral("3000!|^1020!|^1020!|^1020!|^1020!|^1020!|^1020!;");
-    ExpectCalls(calls.mid(0, 5), {
-        QStringLiteral("StartDoc"),
-        QStringLiteral("Paragraph \"NVC Tables\" at 720,770 ") + kBase + " align 1 F 12 b",
-        QStringLiteral("Paragraph \"\" at 720,* ") + kBase + " align 1 F 12 b",
+    ExpectCalls(calls.mid(0, 5), SectionStart("NVC Tables") + QStringList{
         QStringLiteral("Paragraph \"Only negative values are included for this fire.\" at 720,* ") + kBase + " align 7 F 10",
         QStringLiteral("Paragraph \"\" at 720,* ") + kBase + " align 7 F 10"});
     const qsizetype header = IndexOf(calls, QStringLiteral("TableRows \"") + format + QStringLiteral("|FIL 1"));
@@ -469,10 +465,7 @@ TEST_F(ReportFixture, EstimatedLossPrintsTwoTablesAPageWithTheTotalsAndTheExpect
 {
     ASSERT_TRUE(Produce({12}));
     const QStringList calls = Calls();
-    ExpectCalls(calls.mid(0, 6), {
-        QStringLiteral("StartDoc"),
-        QStringLiteral("Paragraph \"Resource Value Losses\" at 720,770 ") + kBase + " align 1 F 12 b",
-        QStringLiteral("Paragraph \"\" at 720,* ") + kBase + " align 1 F 12 b",
+    ExpectCalls(calls.mid(0, 6), SectionStart("Resource Value Losses") + QStringList{
         QStringLiteral("Paragraph \"Note: Outcome values, including totals, are rounded to 3 significant digits counting from the left.\" "
                        "at 720,* ") + kBase + " align 0 F 10",
         QStringLiteral("Paragraph \"Expected Impact is rounded to 2 significant digits.\" at 720,* ") + kBase + " align 0 F 10",
