@@ -33,9 +33,13 @@
 #include "worksheets/analysis/frm562sruselist.h"
 #include "worksheets/analysis/frm563dailycost.h"
 #include "worksheets/comparison_complexity/frm64matrix.h"
+#include "reports/frm83reports.h"
+#include "reports/frmpreview.h"
+#include "reports/reportproduction.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
@@ -143,6 +147,48 @@ const Expected kExpected[] = {
      {"6", "", "0.8", "5.0"}, {"4", "", "0", "3.2"}, {"9", "", "2", "7.6"},
      {"4", "", "1", "3.4"}, {"3", "", "0", "2.4"}, {"6", "", "3", "5.4"}},
 };
+
+// The same figures in the full report, line by line as pdftotext lays them out.
+const char* const kReportLines[] = {
+    // Decision summary: the alternative of least expected cost (C at 430,000).
+    "Most Cost Effective Alternative: C. Confine to the basin",
+    // Values at risk: potential loss x probability.
+    "Pine Flats homes 400,000 50 200,000",
+    "Power line 100,000 80 80,000",
+    "Total expected value at risk (rounded) 280,000",
+    // Objectives and their weights.
+    "Keep fire out of Cedar Creek 6 0.60",
+    "No homes lost 4 0.40",
+    // Alternatives: the chances of each outcome.
+    "Probability: 60% Probability: 20% Probability: 20%",
+    "Probability: 70% Probability: 30%",
+    "Probability: 80% Probability: 20%",
+    // Estimated suppression costs: each FMU's half of A's Target by size, and every estimate.
+    "Lower Montane Pine-1 50 1365 68250 50 640 160000 50 420 1050000",
+    "Upper Montane Mixed Conifer-1 50 1920 96000 50 900 225000 50 590 1475000",
+    "$164,000 $385,000 $2,000,000",
+    "$142,000 $2,000,000",
+    "Estimated suppression cost: $38,000",
+    // Values protected: by outcome and expected.
+    "Total (rounded) $280,000 $260,000 $100,000 $0 $180,000",
+    "Total (rounded) $280,000 $180,000 $0 $130,000",
+    "Total (rounded) $280,000 $60,000 $0 $48,000",
+    // Estimated loss: NVC losses by outcome and expected.
+    "Total (rounded) $210,000 $1,000,000 $10,000,000 $2,300,000",
+    "Total (rounded) $620,000 $10,000,000 $3,400,000",
+    "Total (rounded) $2,100,000 $10,000,000 $3,700,000",
+    // Computation of NVC: half of each fire at FIL 4 in each FMU, -1,980 and -2,170 an acre.
+    "4 -1980 50 50 -99000 50 250 -495000 50 2500 -4950000",
+    "4 -2170 50 50 -108500 50 250 -542500 50 2500 -5425000",
+    "Total 100 100 -$210,000 100 500 -$1,000,000 100 5000 -$10,000,000",
+    "Totals -$151 -$455 -$1,154 -$1,980 -$2,804 -$3,300",
+    "Totals -$162 -$484 -$1,263 -$2,166 -$3,069 -$3,610",
+    // Safety assessment: A's ratings of the two issues.
+    "Rating: 9 / 10 Rating: 6 / 10 Rating: 0 / 10",
+    "Rating: 6 / 10 Rating: 3 / 10 Rating: 3 / 10",
+    // The Decision Tree, Comparison Matrix and Comparison Graphs sections are being written
+    // (branch rep4); their lines join this list when they land.
+};
 // ---------------------------------------------------------------------------------------------
 
 void Type(QWidget* box, const QString& text)
@@ -185,6 +231,17 @@ int RowOf(grid::Grid& g, const QString& text, int col = 0)
         if (g.text(r, col).trimmed() == text)
             return r;
     return -1;
+}
+
+// The lines of pdftotext's layout with runs of blanks closed up and the ligatures of the report
+// font written out.
+QStringList ReportLines(QString text)
+{
+    text.replace(QChar(0xFB01), "fi").replace(QChar(0xFB02), "fl").replace(QChar(0xFB00), "ff");
+    QStringList lines;
+    for (const QString& line : text.split('\n'))
+        lines << line.simplified();
+    return lines;
 }
 
 QLineEdit* Editor(grid::Grid& g) { return g.viewport()->findChild<QLineEdit*>(); }
@@ -281,6 +338,7 @@ protected:
 
     void TearDown() override
     {
+        reports::UnloadPreviewWindow();
         window.reset();
         if (core::gFileOpen())
             core::CloseDatafile();
@@ -641,6 +699,51 @@ TEST_F(AnalysisEndToEnd, AnAnalysisEnteredThroughTheWorksheetsGivesTheFiguresWor
         }
         Keep("e2e-matrix.png");
     }
+
+    // Report, Preview and Print: every section chosen and previewed. The program prints to paper or
+    // to RTF; the same run of the same choice goes to a PDF here, to read its text back.
+    const QString pdf = dir.filePath("Cedar Ridge.pdf");
+    {
+        auto* form = Go<reports::frm83Reports>(7, 3);
+        ASSERT_NE(form, nullptr);
+        QPushButton* selectAll = nullptr;
+        QPushButton* preview = nullptr;
+        for (QPushButton* b : form->findChildren<QPushButton*>()) {
+            if (b->text() == "Select All")
+                selectAll = b;
+            if (b->text() == "Pre&view")
+                preview = b;
+        }
+        ASSERT_TRUE(selectAll && preview);
+        Click(selectAll);
+        for (int i = 1; i <= reports::kSectionCount; ++i)
+            EXPECT_TRUE(form->chkSection(i)->isChecked()) << i;
+        Click(preview);
+        EXPECT_EQ(reports::LastSelection().count, reports::kSectionCount);
+        EXPECT_TRUE(reports::PreviewWindow().isVisible());
+        reports::PreviewWindow().close();
+        ASSERT_TRUE(reports::RunReport(printing::Output::Pdf, pdf));
+        if (qEnvironmentVariableIsSet("TOLMAR_KEEP_PDF"))
+            QFile::copy(pdf, qEnvironmentVariable("TOLMAR_KEEP_PDF"));
+    }
+    const QString text = testsupport::RunTool("pdftotext", {"-layout", pdf, "-"});
+    ASSERT_FALSE(text.isEmpty());
+    if (qEnvironmentVariableIsSet("TOLMAR_KEEP_PDF")) {
+        QFile out(qEnvironmentVariable("TOLMAR_KEEP_PDF") + ".txt");
+        if (out.open(QIODevice::WriteOnly))
+            out.write(text.toUtf8());
+    }
+
+    // The report's lines, blanks closed up, held against the same figures.
+    const QStringList lines = ReportLines(text);
+    const auto printed = [&lines](const QString& expected) {
+        for (const QString& line : lines)
+            if (line.contains(expected))
+                return true;
+        return false;
+    };
+    for (const char* expected : kReportLines)
+        EXPECT_TRUE(printed(QString::fromUtf8(expected))) << expected;
 
     EXPECT_TRUE(prompter.messages().isEmpty());
 }
