@@ -27,6 +27,7 @@
 #include "worksheets/objectives_alternatives/frm42alternatives.h"
 #include "worksheets/objectives_alternatives/frm43outcomes.h"
 #include "worksheets/objectives_alternatives/frm44probabilities.h"
+#include "worksheets/objectives_alternatives/frm45fmus.h"
 #include "worksheets/analysis/frm53ratings.h"
 #include "worksheets/analysis/frm54valuesprotected.h"
 #include "worksheets/analysis/frm56_costsummary.h"
@@ -62,16 +63,18 @@ namespace {
 // The analysis, and its figures worked by hand.
 //
 // FMUs: "Lower Montane Pine-1" and "Upper Montane Mixed Conifer-1" of Cedar Basin.fcd, each
-// with the tables of its zone. Every outcome keeps the portions a new outcome gets: 50 in each
-// FMU (50 % each) and all of its area at fire intensity level 4.
+// with the tables of its zone. Every outcome keeps the portions a new outcome gets, 50 in each
+// FMU (50 % each), except A's Fallback, typed as 3 to 2 (60 and 40 %); all of every outcome's
+// area is at fire intensity level 4.
 //
 // NVC per acre at FIL 4, the sum of the fourteen resources of the sample file's FIL4 column
 // (all losses), to three significant digits:
 //   Lower Montane Pine:  -(540+36+192+108+126+54+84+156+0+180+72+24+390+18) = -1980
 //   Upper Montane:       -(840+0+252+156+228+90+192+108+0+144+36+33+72+15)  = -2166 -> -2170
-// so each outcome's average NVC per acre is 0.5 x -1980 + 0.5 x -2170 = -2075, and its NVC loss
-// is -(fire size x -2075) to two significant digits:
-//   A Target 100 ac -> 207,500 -> 210,000     A Fallback 500 ac -> 1,037,500 -> 1,000,000
+// so an outcome's average NVC per acre is 0.5 x -1980 + 0.5 x -2170 = -2075 (A's Fallback:
+// 0.6 x -1980 + 0.4 x -2170 = -2056), and its NVC loss is -(fire size x that) to two significant
+// digits:
+//   A Target 100 ac -> 207,500 -> 210,000     A Fallback 500 ac -> 1,028,000 -> 1,000,000
 //   B Target 300 ac -> 622,500 -> 620,000     C Target 1,000 ac -> 2,075,000 -> 2,100,000
 //   Extreme 5,000 ac -> 10,375,000 -> 10,000,000
 //
@@ -86,13 +89,13 @@ namespace {
 // Costs (each worked in the Costs comment below), by outcome:
 //   A Target   by size, 100 ac: 100 x 1,365 x 0.5 + 100 x 1,920 x 0.5 = 164,250 -> 164,000
 //              (the bracket up to 100 ac of each FMU's cost table, three significant digits)
-//   A Fallback by size, 500 ac: 500 x 640 x 0.5 + 500 x 900 x 0.5     = 385,000
+//   A Fallback by size, 500 ac: 500 x 640 x 0.6 + 500 x 900 x 0.4     = 372,000
 //   B Target   resource list: 2 crews x 5 shifts x 14,200              = 142,000
 //   C Target   daily: 10,000 x 3 + 2,000 x (7 - 3)                     =  38,000
 //   Extreme    typed in                                                = 2,000,000
 // Estimated Target cost, two significant digits: A 160,000, B 140,000, C 38,000.
 // Expected cost, two significant digits:
-//   A: 0.6 x 164,000 + 0.2 x 385,000 + 0.2 x 2,000,000 = 575,400 -> 580,000
+//   A: 0.6 x 164,000 + 0.2 x 372,000 + 0.2 x 2,000,000 = 572,800 -> 570,000
 //   B: 0.7 x 142,000 + 0.3 x 2,000,000                 = 699,400 -> 700,000
 //   C: 0.8 x 38,000 + 0.2 x 2,000,000                  = 430,400 -> 430,000
 //
@@ -104,7 +107,7 @@ namespace {
 //   C: 0.8 x 60,000                  =  48,000
 //
 // Total expected financial impact = protected - NVC loss - cost:
-//   A: 180,000 - 2,300,000 - 580,000 = -2,700,000
+//   A: 180,000 - 2,300,000 - 570,000 = -2,690,000
 //   B: 130,000 - 3,400,000 - 700,000 = -3,970,000
 //   C:  48,000 - 3,700,000 - 430,000 = -4,082,000
 //
@@ -137,7 +140,7 @@ struct Expected {
     const char* rocks[4];
 };
 const Expected kExpected[] = {
-    {"A", "A. Direct attack", "$160,000", "$580,000", "$180,000", "$2,300,000", "-$2,700,000", {"60", "20", "20"},
+    {"A", "A. Direct attack", "$160,000", "$570,000", "$180,000", "$2,300,000", "-$2,690,000", {"60", "20", "20"},
      {"8.8", "5", "0.8", "6.4"}, {"8", "5", "0", "5.8"}, {"10", "5", "2", "7.4"},
      {"8", "5", "1", "6.0"}, {"9", "6", "0", "6.6"}, {"6", "3", "3", "4.8"}},
     {"B", "B. Indirect line", "$140,000", "$700,000", "$130,000", "$3,400,000", "-$3,970,000", {"70", "0", "30"},
@@ -163,10 +166,10 @@ const char* const kReportLines[] = {
     "Probability: 60% Probability: 20% Probability: 20%",
     "Probability: 70% Probability: 30%",
     "Probability: 80% Probability: 20%",
-    // Estimated suppression costs: each FMU's half of A's Target by size, and every estimate.
-    "Lower Montane Pine-1 50 1365 68250 50 640 160000 50 420 1050000",
-    "Upper Montane Mixed Conifer-1 50 1920 96000 50 900 225000 50 590 1475000",
-    "$164,000 $385,000 $2,000,000",
+    // Estimated suppression costs: each FMU's share of A's outcomes by size, and every estimate.
+    "Lower Montane Pine-1 50 1365 68250 60 640 192000 50 420 1050000",
+    "Upper Montane Mixed Conifer-1 50 1920 96000 40 900 180000 50 590 1475000",
+    "$164,000 $372,000 $2,000,000",
     "$142,000 $2,000,000",
     "Estimated suppression cost: $38,000",
     // Values protected: by outcome and expected.
@@ -177,9 +180,9 @@ const char* const kReportLines[] = {
     "Total (rounded) $210,000 $1,000,000 $10,000,000 $2,300,000",
     "Total (rounded) $620,000 $10,000,000 $3,400,000",
     "Total (rounded) $2,100,000 $10,000,000 $3,700,000",
-    // Computation of NVC: half of each fire at FIL 4 in each FMU, -1,980 and -2,170 an acre.
-    "4 -1980 50 50 -99000 50 250 -495000 50 2500 -4950000",
-    "4 -2170 50 50 -108500 50 250 -542500 50 2500 -5425000",
+    // Computation of NVC: A's fires at FIL 4 in each FMU, -1,980 and -2,170 an acre.
+    "4 -1980 50 50 -99000 60 300 -594000 50 2500 -4950000",
+    "4 -2170 50 50 -108500 40 200 -434000 50 2500 -5425000",
     "Total 100 100 -$210,000 100 500 -$1,000,000 100 5000 -$10,000,000",
     "Totals -$151 -$455 -$1,154 -$1,980 -$2,804 -$3,300",
     "Totals -$162 -$484 -$1,263 -$2,166 -$3,069 -$3,610",
@@ -515,6 +518,20 @@ TEST_F(AnalysisEndToEnd, AnAnalysisEnteredThroughTheWorksheetsGivesTheFiguresWor
         }
         ClickItem(form->lstAlternatives(), 0);
         Keep("e2e-probabilities.png");
+    }
+
+    // FMUs: A's Fallback burns 3 parts in Lower Montane Pine to 2 in Upper Montane (60 and 40 %).
+    {
+        auto* form = Go<worksheets::frm45FMUs>(4, 5);
+        ASSERT_NE(form, nullptr);
+        const int row = OutcomeRow(*form->grdOutcomes(), "A", "Fallback");
+        ASSERT_GT(row, 0);
+        ClickCell(*form->grdOutcomes(), row, 0);
+        grid::Grid& fmus = *form->grdFMUs();
+        TypeInCell(fmus, RowOf(fmus, "Lower Montane Pine-1"), 1, "3");
+        TypeInCell(fmus, RowOf(fmus, "Upper Montane Mixed Conifer-1"), 1, "2");
+        ClickCell(*form->grdOutcomes(), OutcomeRow(*form->grdOutcomes(), "A"), 0);
+        Keep("e2e-fmus.png");
     }
 
     // Analysis, Safety Ratings: each outcome's bar clicked at its rating's tenth.
