@@ -367,6 +367,51 @@ protected:
         testsupport::KeepPicture(*window, name);
     }
 
+    // The Comparison Matrix of the analysis against the figures worked by hand.
+    void CheckMatrix(const QString& picture)
+    {
+        using worksheets::comparison_complexity::frm64Matrix;
+        auto* form = Go<frm64Matrix>(6, 4);
+        ASSERT_NE(form, nullptr);
+        grid::Grid& g = *form->Grid1();
+        ASSERT_EQ(g.cols(), frm64Matrix::Column(3, 4) + 1);
+        ASSERT_EQ(g.rows(), form->safetyRow() + 3);
+        // Neighbouring alternatives' cells differ by a leading blank, so compare trimmed.
+        const auto cell = [&g](int row, int a, int o) { return g.text(row, frm64Matrix::Column(a, o)).trimmed(); };
+        const int creek = RowOf(g, "Keep fire out of Cedar Creek");
+        const int homes = RowOf(g, "No homes lost");
+        const int snags = RowOf(g, "Snags along the ridge road");
+        const int rocks = RowOf(g, "Rolling rocks");
+        ASSERT_TRUE(creek > 0 && homes > 0 && snags > 0 && rocks > 0);
+        EXPECT_EQ(g.text(creek, 1), "0.60");
+        EXPECT_EQ(g.text(homes, 1), "0.40");
+        EXPECT_EQ(g.text(snags, 1), "0.67");
+        EXPECT_EQ(g.text(rocks, 1), "0.33");
+        for (int a = 1; a <= 3; ++a) {
+            const Expected& e = kExpected[a - 1];
+            SCOPED_TRACE(e.label);
+            EXPECT_EQ(cell(frm64Matrix::Heading, a, 1), e.heading);
+            for (int o = 1; o <= 4; ++o) {
+                EXPECT_EQ(cell(frm64Matrix::TargetCost, a, o), e.targetCost);
+                EXPECT_EQ(cell(frm64Matrix::ExpectedCost, a, o), e.expectedCost);
+                EXPECT_EQ(cell(frm64Matrix::Protection, a, o), e.protection);
+                EXPECT_EQ(cell(frm64Matrix::ResourceLoss, a, o), e.nvcLoss);
+                EXPECT_EQ(cell(frm64Matrix::FinancialTotal, a, o), e.financial);
+            }
+            for (int o = 1; o <= 3; ++o)
+                EXPECT_EQ(cell(frm64Matrix::Probabilities, a, o), e.percents[o - 1]) << o;
+            const struct {
+                int row;
+                const char* const* scores;
+            } scoreRows[] = {{frm64Matrix::ObjectivesScore, e.objectives}, {creek, e.creek}, {homes, e.homes},
+                             {form->safetyRow(), e.safety}, {snags, e.snags}, {rocks, e.rocks}};
+            for (const auto& r : scoreRows)
+                for (int o = 1; o <= 4; ++o)
+                    EXPECT_EQ(cell(r.row, a, o), r.scores[o - 1]) << g.text(r.row, 0).toStdString() << " " << o;
+        }
+        Keep(picture);
+    }
+
     QTemporaryDir dir;
     ui::ScriptedPrompter prompter;
     std::unique_ptr<shell::frm0_Tolmar> window;
@@ -380,6 +425,7 @@ TEST_F(AnalysisEndToEnd, AnAnalysisEnteredThroughTheWorksheetsGivesTheFiguresWor
     prompter.file(path);
     Click(window->startPage()->cmdNew());
     ASSERT_TRUE(core::gFileOpen());
+    window->resize(1200, 860);   // the start-up puts the window at its own size
 
     // Setup, Import Data: the first sample file, all of its areas, its first two FMUs.
     {
@@ -674,48 +720,8 @@ TEST_F(AnalysisEndToEnd, AnAnalysisEnteredThroughTheWorksheetsGivesTheFiguresWor
     }
 
     // Comparison, Matrix.
-    {
-        using worksheets::comparison_complexity::frm64Matrix;
-        auto* form = Go<frm64Matrix>(6, 4);
-        ASSERT_NE(form, nullptr);
-        grid::Grid& g = *form->Grid1();
-        ASSERT_EQ(g.cols(), frm64Matrix::Column(3, 4) + 1);
-        ASSERT_EQ(g.rows(), form->safetyRow() + 3);
-        // Neighbouring alternatives' cells differ by a leading blank, so compare trimmed.
-        const auto cell = [&g](int row, int a, int o) { return g.text(row, frm64Matrix::Column(a, o)).trimmed(); };
-        const int creek = RowOf(g, "Keep fire out of Cedar Creek");
-        const int homes = RowOf(g, "No homes lost");
-        const int snags = RowOf(g, "Snags along the ridge road");
-        const int rocks = RowOf(g, "Rolling rocks");
-        ASSERT_TRUE(creek > 0 && homes > 0 && snags > 0 && rocks > 0);
-        EXPECT_EQ(g.text(creek, 1), "0.60");
-        EXPECT_EQ(g.text(homes, 1), "0.40");
-        EXPECT_EQ(g.text(snags, 1), "0.67");
-        EXPECT_EQ(g.text(rocks, 1), "0.33");
-        for (int a = 1; a <= 3; ++a) {
-            const Expected& e = kExpected[a - 1];
-            SCOPED_TRACE(e.label);
-            EXPECT_EQ(cell(frm64Matrix::Heading, a, 1), e.heading);
-            for (int o = 1; o <= 4; ++o) {
-                EXPECT_EQ(cell(frm64Matrix::TargetCost, a, o), e.targetCost);
-                EXPECT_EQ(cell(frm64Matrix::ExpectedCost, a, o), e.expectedCost);
-                EXPECT_EQ(cell(frm64Matrix::Protection, a, o), e.protection);
-                EXPECT_EQ(cell(frm64Matrix::ResourceLoss, a, o), e.nvcLoss);
-                EXPECT_EQ(cell(frm64Matrix::FinancialTotal, a, o), e.financial);
-            }
-            for (int o = 1; o <= 3; ++o)
-                EXPECT_EQ(cell(frm64Matrix::Probabilities, a, o), e.percents[o - 1]) << o;
-            const struct {
-                int row;
-                const char* const* scores;
-            } scoreRows[] = {{frm64Matrix::ObjectivesScore, e.objectives}, {creek, e.creek}, {homes, e.homes},
-                             {form->safetyRow(), e.safety}, {snags, e.snags}, {rocks, e.rocks}};
-            for (const auto& r : scoreRows)
-                for (int o = 1; o <= 4; ++o)
-                    EXPECT_EQ(cell(r.row, a, o), r.scores[o - 1]) << g.text(r.row, 0).toStdString() << " " << o;
-        }
-        Keep("e2e-matrix.png");
-    }
+    CheckMatrix("e2e-matrix.png");
+
 
     // Report, Preview and Print: every section chosen and previewed. The program prints to paper or
     // to RTF; the same run of the same choice goes to a PDF here, to read its text back.
@@ -762,6 +768,19 @@ TEST_F(AnalysisEndToEnd, AnAnalysisEnteredThroughTheWorksheetsGivesTheFiguresWor
     for (const char* expected : kReportLines)
         EXPECT_TRUE(printed(QString::fromUtf8(expected))) << expected;
 
+    EXPECT_TRUE(prompter.messages().isEmpty());
+
+    // The program closed and started again on the file: every figure was stored on the way.
+    window->close();
+    window.reset();
+    ASSERT_FALSE(core::gFileOpen());
+    shell::ClearCollections();
+    window = std::make_unique<shell::frm0_Tolmar>();
+    window->show();
+    window->Startup(path);
+    ASSERT_TRUE(core::gFileOpen());
+    window->resize(1200, 860);
+    CheckMatrix("e2e-matrix-reopened.png");
     EXPECT_TRUE(prompter.messages().isEmpty());
 }
 
