@@ -18,6 +18,7 @@
 #include "shell/worksheetforms.h"
 #include "support/keeppicture.h"
 #include "support/runtool.h"
+#include "support/withdialog.h"
 #include "worksheets/common/topiceditor.h"
 #include "worksheets/common/worksheetform.h"
 #include "worksheets/setup_situation/frm12import.h"
@@ -285,27 +286,6 @@ struct OutcomeName {
     const char* outcome;
 };
 constexpr OutcomeName kOutcomes[] = {{"A", "Target"}, {"A", "Fallback"}, {"B", "Target"}, {"C", "Target"}, {"E", ""}};
-
-// Clicks the button that opens a modal dialog, does the work on the dialog while it is up, then
-// closes it with its Close button.
-template <class Dialog> void WithDialog(QAbstractButton* opener, const std::function<void(Dialog&)>& work)
-{
-    bool ran = false;
-    QTimer::singleShot(0, [&] {
-        auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
-        if (!dialog) {
-            ADD_FAILURE() << "the dialog did not open";
-            if (QWidget* other = QApplication::activeModalWidget())
-                other->close();
-            return;
-        }
-        ran = true;
-        work(*dialog);
-        QTest::mouseClick(dialog->cmdClose(), Qt::LeftButton);
-    });
-    QTest::mouseClick(opener, Qt::LeftButton);
-    EXPECT_TRUE(ran);
-}
 
 // A priority typed into its cell of the Prioritize worksheet, ended with Enter.
 void TypePriority(grid::Grid& g, const QString& name, const QString& priority)
@@ -686,7 +666,7 @@ TEST_F(AnalysisEndToEnd, AnAnalysisEnteredThroughTheWorksheetsGivesTheFiguresWor
         ASSERT_NE(form, nullptr);
         grid::Grid& g = *form->grdOutcomes;
         ClickCell(g, OutcomeRow(g, "B"), 0);
-        WithDialog<worksheets::frm562SRUseList>(form->cmdSRUse, [](worksheets::frm562SRUseList& d) {
+        testsupport::WithDialog<worksheets::frm562SRUseList>(form->cmdSRUse, [](worksheets::frm562SRUseList& d) {
             const auto found = d.lstSRMaster->findItems("Type 2 Hand Crew", Qt::MatchContains);
             ASSERT_EQ(found.size(), 1);
             QTest::mouseClick(d.lstSRMaster->viewport(), Qt::LeftButton, {}, d.lstSRMaster->visualItemRect(found[0]).center());
@@ -704,7 +684,7 @@ TEST_F(AnalysisEndToEnd, AnAnalysisEnteredThroughTheWorksheetsGivesTheFiguresWor
         EXPECT_TRUE(form->optSRUse->isChecked());
 
         ClickCell(g, OutcomeRow(g, "C"), 0);
-        WithDialog<worksheets::frm563DailyCost>(form->cmdDaily, [](worksheets::frm563DailyCost& d) {
+        testsupport::WithDialog<worksheets::frm563DailyCost>(form->cmdDaily, [](worksheets::frm563DailyCost& d) {
             Type(d.txtContain, "10000");
             Type(d.txtControl, "2000");
             EXPECT_EQ(d.lblTotalCost->text(), "38,000");
