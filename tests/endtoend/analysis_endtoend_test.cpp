@@ -650,6 +650,23 @@ TEST_F(AnalysisEndToEnd, AnAnalysisEnteredThroughTheWorksheetsGivesTheFiguresWor
             ASSERT_EQ(form->pnlName()->text(), l.item);
             TypeInCombo(form->cboProbability(), l.level);
         }
+        // One level chosen from the list with the keyboard instead: up from "No (0%)" past
+        // "Slightly (25%)" to "Partly (50%)", C's Target homes, then back to "No (0%)".
+        {
+            ClickCell(*form->grdOutcomes(), OutcomeRow(*form->grdOutcomes(), "C"), 0);
+            ClickCell(*form->grdItems(), RowOf(*form->grdItems(), "Pine Flats homes"), 0);
+            QComboBox* level = form->cboProbability();
+            ASSERT_EQ(level->currentText(), "No (0%)");
+            level->setFocus();
+            QTest::keyClick(level, Qt::Key_Up);
+            QTest::keyClick(level, Qt::Key_Up);
+            EXPECT_EQ(level->currentText(), "Partly (50%)");
+            EXPECT_EQ(form->pnlProtected()->text(), "100,000");
+            QTest::keyClick(level, Qt::Key_Down);
+            QTest::keyClick(level, Qt::Key_Down);
+            EXPECT_EQ(level->currentText(), "No (0%)");
+            EXPECT_EQ(form->pnlProtected()->text(), "0");
+        }
         ClickCell(*form->grdOutcomes(), OutcomeRow(*form->grdOutcomes(), "E"), 0);
         Keep("e2e-valuesprotected.png");
     }
