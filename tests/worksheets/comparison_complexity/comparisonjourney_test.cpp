@@ -1,6 +1,6 @@
 // The Comparison section of a filled analysis reached through the program's own window: each
 // worksheet shows every alternative, and the decision taken on the last one is in the file
-// after the worksheet is left. With TOLMAR_SCREENSHOTS set, the main window is saved on each.
+// after the worksheet is left. With TOLMAR_KEEP_PNG set, the main window is saved on each.
 
 #include "comparison_fixture.h"
 #include "core/u11datafile.h"
@@ -58,23 +58,23 @@ TEST(ComparisonJourney, EachWorksheetOfTheSectionShowsTheAnalysis)
         window.tabItem(2)->trigger();
         ASSERT_NE(Shown<frm62Graphs>(), nullptr);
         EXPECT_EQ(Shown<frm62Graphs>()->chtCosts()->rowCount(), 4);
-        SaveShot(window, "journey-graphs");
+        testsupport::KeepPicture(window, "journey-graphs.png");
 
         window.tabItem(3)->trigger();
         ASSERT_NE(Shown<frm63DecisionTree>(), nullptr);
         EXPECT_EQ(Shown<frm63DecisionTree>()->cboAlternative(2)->currentIndex(), 1);
-        SaveShot(window, "journey-tree");
+        testsupport::KeepPicture(window, "journey-tree.png");
 
         window.tabItem(4)->trigger();
         ASSERT_NE(Shown<frm64Matrix>(), nullptr);
         EXPECT_EQ(Shown<frm64Matrix>()->Grid1()->cols(), 4 * 4 + 3);
-        SaveShot(window, "journey-matrix");
+        testsupport::KeepPicture(window, "journey-matrix.png");
 
         window.tabItem(5)->trigger();
         auto* decision = Shown<frm65Decision>();
         ASSERT_NE(decision, nullptr);
         decision->cboAlternatives()->setCurrentIndex(2);
-        SaveShot(window, "journey-decision");
+        testsupport::KeepPicture(window, "journey-decision.png");
         window.tabItem(2)->trigger();   // leaving saves the decision texts
         EXPECT_EQ(worksheets::gCurrentWorksheetID, "tab62");
         EXPECT_TRUE(prompter.messages().isEmpty());
