@@ -86,6 +86,13 @@ void c66ItemImpact::SetProtectionLabel(const QString& text)
     mChanged = true;
 }
 
+void c66ItemImpact::SetNotes(const QString& text)
+{
+    mNotes = text;
+    mNotesRead = true;
+    mChanged = true;
+}
+
 double c66ItemImpact::ProtectedValue() const
 {
     return core::RoundSignificant(ValueAtRiskOfItem() * double(mProtectionLevel) / 100.0, 3);
@@ -96,8 +103,11 @@ void c66ItemImpact::Initialize(int outcomeKey, int itemKey)
     auto rs = Db().OpenTable(QStringLiteral("ValuesProtected"));
     rs->Seek(outcomeKey, itemKey);
     const float stored = core::GetFieldSingle(*rs, QStringLiteral("Protection"));
+    const QString notes = core::GetFieldText(*rs, QStringLiteral("Description"));
     rs->Close();
     InitializeWith(outcomeKey, itemKey, textnum::RoundHalfEven(stored));
+    mNotes = notes;
+    mNotesRead = true;
 }
 
 void c66ItemImpact::InitializeWith(int outcomeKey, int itemKey, int storedLevel)
@@ -106,13 +116,17 @@ void c66ItemImpact::InitializeWith(int outcomeKey, int itemKey, int storedLevel)
     mItemKey = itemKey;
     mProtectionLevel = storedLevel;
     mAmount = 0;
+    mNotes.clear();
+    mNotesRead = false;
     mChanged = false;
 }
 
 void c66ItemImpact::SaveChanges()
 {
-    dao::SaveRow(Db(), QStringLiteral("ValuesProtected"), {mOutcomeKey, mItemKey},
-                 {{QStringLiteral("Protection"), std::clamp(mProtectionLevel, -32768, 32767)}}, dao::IfMissing::Add,
+    dao::FieldValues fields{{QStringLiteral("Protection"), std::clamp(mProtectionLevel, -32768, 32767)}};
+    if (mNotesRead)
+        fields.append({QStringLiteral("Description"), mNotes});
+    dao::SaveRow(Db(), QStringLiteral("ValuesProtected"), {mOutcomeKey, mItemKey}, fields, dao::IfMissing::Add,
                  mChanged);
 }
 

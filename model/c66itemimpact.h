@@ -20,6 +20,9 @@ public:
     int ProtectionLevel() const { return mProtectionLevel; }
     // Value at risk times the level, 3 significant digits.
     double ProtectedValue() const;
+    // The user's note on the level (the row's Description); read by Initialize only.
+    QString Notes() const { return mNotes; }
+    void SetNotes(const QString& text);
 
     void Initialize(int outcomeKey, int itemKey);
     // Same as Initialize with the stored level already read (0 when there is no row).
@@ -39,6 +42,10 @@ private:
     int mItemKey = 0;
     double mAmount = 0;
     int mProtectionLevel = 0;
+    QString mNotes;
+    // Whether mNotes holds the row's note: only then may a save write it, so an impact built
+    // from the level alone never blanks a note.
+    bool mNotesRead = false;
     dao::ChangeFlag mChanged;
 };
 

@@ -6,6 +6,10 @@ class QTextDocument;
 
 namespace richtext {
 
+// A list format property holding the list's first number when it is not 1: Qt numbers
+// every list from 1, but the number is kept for the RTF the list is written to.
+constexpr int kListStartProperty = 0x100000 + 1;  // QTextFormat::UserProperty + 1
+
 // Reads RTF into doc (which is cleared first). Returns false only when the
 // text is not RTF at all (doc is then left empty); damaged RTF reads as much
 // as it can and returns true. Documents joined end to end read as one.

@@ -8,11 +8,17 @@
 #include <QList>
 #include <QPointer>
 #include <QSet>
+#include <QStringDecoder>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextList>
 #include <QTextTable>
+
+#include <algorithm>
+#include <array>
+#include <map>
+#include <memory>
 
 namespace richtext {
 
@@ -24,7 +30,7 @@ constexpr int kMaxParamDigits = 10;
 constexpr long long kMaxParam = 1000000000LL;
 constexpr int kMaxColumns = 64;
 constexpr int kMaxTabs = 64;
-constexpr int kMaxListRun = 1000;
+constexpr int kMaxListLevels = 9;
 // Qt's cost of adding a row grows with the table: longer tables go on in a new one.
 constexpr int kMaxTableRows = 500;
 // Qt tells tab-stop lists and column-width lists apart only by their length, so
@@ -54,6 +60,7 @@ struct ParaState
     int ls = 0;
     int ilvl = 0;
     bool inTable = false;
+    bool pageBefore = false;
 };
 
 enum class Dest { Text, Skip, FontTable, ColorTable, ListTable, ListOverrideTable, OldList };
@@ -64,13 +71,80 @@ struct GroupState
     ParaState para;
     Dest dest = Dest::Text;
     int uc = 1;
+    int font = -1;  // -1: the document's default font
 };
 
-struct ListDef
+struct ListLevel
 {
     QTextListFormat::Style style = QTextListFormat::ListDisc;
     int start = 1;
 };
+
+struct ListDef
+{
+    QList<ListLevel> levels;
+
+    ListLevel level(int i) const
+    {
+        if (levels.isEmpty())
+            return ListLevel();
+        return levels.at(qBound(0, i, int(levels.size()) - 1));
+    }
+};
+
+// The code page a font's \fcharset stands for; 0 when it uses the document's.
+int CharsetCodePage(int charset)
+{
+    switch (charset) {
+    case 77: return 10000;   // Mac Roman
+    case 128: return 932;    // Shift JIS
+    case 129: return 949;    // Hangul
+    case 130: return 1361;   // Johab
+    case 134: return 936;    // GB 2312
+    case 136: return 950;    // Big5
+    case 161: return 1253;   // Greek
+    case 162: return 1254;   // Turkish
+    case 163: return 1258;   // Vietnamese
+    case 177: return 1255;   // Hebrew
+    case 178: return 1256;   // Arabic
+    case 186: return 1257;   // Baltic
+    case 204: return 1251;   // Cyrillic
+    case 222: return 874;    // Thai
+    case 238: return 1250;   // Central European
+    case 254: return 437;    // PC 437
+    case 255: return 850;    // OEM
+    default: return 0;       // ANSI, default and symbol fonts follow the document
+    }
+}
+
+QByteArray CodePageName(int cp)
+{
+    switch (cp) {
+    case 10000: return "macintosh";
+    case 932: return "Shift_JIS";
+    case 936: return "GBK";
+    case 949: return "windows-949";
+    case 950: return "Big5";
+    case 1361: return "johab";
+    case 65001: return "UTF-8";
+    case 437: case 850: case 852: case 855: case 857: case 860: case 861: case 862: case 863:
+    case 864: case 865: case 866: case 869:
+        return "IBM" + QByteArray::number(cp);
+    default: return "windows-" + QByteArray::number(cp);
+    }
+}
+
+bool IsDoubleByteCodePage(int cp)
+{
+    return cp == 932 || cp == 936 || cp == 949 || cp == 950 || cp == 1361;
+}
+
+bool IsLeadByte(int cp, unsigned char b)
+{
+    if (cp == 932)
+        return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+    return b >= 0x81 && b <= 0xFE;
+}
 
 class Reader
 {
@@ -86,6 +160,10 @@ private:
     void openGroup();
     void closeGroup();
     void text(QChar c);
+    void byte(unsigned char b);
+    void flushBytes();
+    int currentCodePage() const;
+    bool pendingLeadByte() const;
 
     // destinations
     bool startDestination(const QString& word);
@@ -98,8 +176,16 @@ private:
     void ensureParagraph();
     void finishParagraph();
     void startTable();
+    void beginRow();
     void enterCell();
     void endTable();
+    int columnOfEdge(int x) const;
+    void merge(int row, int column, int rows, int columns);
+    bool continuesMergedCell(int cell) const;
+    void applyMerges();
+    void setColumnWidths();
+    QList<QTextLength> columnWidths(QString* key) const;
+    bool ensureRow();  // true when a new table was started (and its first cell entered)
     void newDocument();
     QTextCharFormat charFormat(const CharState& c) const;
     QTextBlockFormat blockFormat(const ParaState& p);
@@ -124,26 +210,60 @@ private:
     QSet<QString> mWidthSets;       // distinct column-width lists used so far
     ListDef mCurrentDef;
     QTextListFormat::Style mOldListStyle = QTextListFormat::ListDisc;
+    int mOldListStart = 1;
     int mCurrentDefId = 0;
     int mLevelCount = 0;
     int mOverrideLs = 0, mOverrideListId = 0;
-    QPointer<QTextList> mList;      // the list of the paragraph before
-    qint64 mPreviousListKey = -1;   // its (ls, ilvl), -1 when it had none
+    // The lists of the run of list paragraphs being read, by level: a deeper level
+    // restarts after an item of a higher one, as word processors number them.
+    int mRunLs = -1;
+    QList<QPointer<QTextList>> mLevelLists;
 
     // text being gathered for one run
     QString mPending;
     CharState mPendingFormat;
     bool mBlockPending = false;
     bool mParagraphHasContent = false;
+    bool mPageBreakPending = false;
+    bool mAfterNestedCell = false;   // \page seen: the next paragraph starts a page
+    bool mBreakThisParagraph = false;
 
     // table being read
     QPointer<QTextTable> mTable;
-    QList<int> mCellX;
+    struct CellDef
+    {
+        int x = 0;  // right edge, twips
+        bool mergeFirst = false, mergeNext = false;     // \clmgf, \clmrg
+        bool vMergeFirst = false, vMergeNext = false;   // \clvmgf, \clvmrg
+    };
+    QList<CellDef> mCellDefs;   // of the row being read
+    CellDef mNextCell;          // what is known of the cell whose \cellx comes next
+    QList<int> mEdges;          // the table's column right edges, ascending
+    QList<int> mRowCellColumn;  // each cell of the row: its first column
+    struct MergedCell
+    {
+        int row, rows;
+        int left, right;  // edges, twips
+    };
+    QList<MergedCell> mMergedCells;    // the cells of the last two rows, merged or not
+    QList<MergedCell> mFinishedMerges; // cells that can grow downwards no more
+    bool mWidthsStale = false;
+    int mColumns = 0;
     int mRow = 0, mCol = 0;
     bool mCellOpen = false;
     bool mRowHasCells = false;
 
     int mDocuments = 0;
+
+    // Bytes of \'hh escapes in a code page other than 1252, decoded together so that
+    // double-byte characters come out whole.
+    QByteArray mBytes;
+    int mBytesCodePage = 0;
+    int mDocCodePage = 1252;
+    int mDefaultFont = 0;
+    int mFontTableFont = -1;
+    QHash<int, int> mFontCodePage;  // fonts whose charset names a code page of its own
+    std::map<int, std::unique_ptr<QStringDecoder>> mDecoders;
 };
 
 void Reader::run(const QString& rtf)
@@ -152,6 +272,25 @@ void Reader::run(const QString& rtf)
     int i = 0;
     while (i < n) {
         const QChar c = rtf.at(i);
+        const bool byteEscape = c == u'\\' && i + 1 < n && rtf.at(i + 1) == u'\'';
+        if (!mBytes.isEmpty() && !byteEscape) {
+            // A double-byte character may carry its second byte as a plain character,
+            // or as an escaped backslash or brace.
+            if (pendingLeadByte()) {
+                const QChar next = i + 1 < n ? rtf.at(i + 1) : QChar();
+                if (c.unicode() > 0x20 && c.unicode() < 0x7F && c != u'\\' && c != u'{' && c != u'}') {
+                    mBytes.append(char(c.unicode()));
+                    ++i;
+                    continue;
+                }
+                if (c == u'\\' && (next == u'\\' || next == u'{' || next == u'}')) {
+                    mBytes.append(char(next.unicode()));
+                    i += 2;
+                    continue;
+                }
+            }
+            flushBytes();
+        }
         if (c == u'{') {
             openGroup();
             ++i;
@@ -189,6 +328,11 @@ void Reader::run(const QString& rtf)
                     value = kMaxParam;
                 if (i < n && rtf.at(i) == u' ')
                     ++i;
+                if (word == u"bin") {
+                    // raw data: exactly that many characters that are not RTF
+                    i += int(qMin<long long>(qMax<long long>(0, neg ? 0 : value), n - i));
+                    continue;
+                }
                 controlWord(word, hasParam, static_cast<int>(neg ? -value : value));
             } else if (d == u'\'') {
                 auto hex = [&](int k) -> int {
@@ -210,7 +354,7 @@ void Reader::run(const QString& rtf)
                     if (mUcSkip > 0)
                         --mUcSkip;
                     else
-                        text(QChar(Cp1252ToUnicode(static_cast<unsigned char>(hi * 16 + lo))));
+                        byte(static_cast<unsigned char>(hi * 16 + lo));
                 } else {
                     ++i;  // a damaged \' escape is dropped
                 }
@@ -230,9 +374,59 @@ void Reader::run(const QString& rtf)
         }
     }
     // Damaged input may stop inside groups: what was read stands.
+    flushBytes();
     flushText();
+    if (mTable)
+        applyMerges();
     if (mParagraphHasContent)
         finishParagraph();
+}
+
+int Reader::currentCodePage() const
+{
+    const int font = mState.font >= 0 ? mState.font : mDefaultFont;
+    return mFontCodePage.value(font, mDocCodePage);
+}
+
+void Reader::byte(unsigned char b)
+{
+    const int cp = currentCodePage();
+    if (cp == 1252 || (b < 0x80 && !pendingLeadByte())) {
+        flushBytes();
+        text(QChar(Cp1252ToUnicode(b)));
+        return;
+    }
+    if (!mBytes.isEmpty() && cp != mBytesCodePage)
+        flushBytes();
+    mBytesCodePage = cp;
+    mBytes.append(char(b));
+}
+
+bool Reader::pendingLeadByte() const
+{
+    if (!IsDoubleByteCodePage(mBytesCodePage))
+        return false;
+    bool lead = false;
+    for (const char b : mBytes)
+        lead = lead ? false : IsLeadByte(mBytesCodePage, static_cast<unsigned char>(b));
+    return lead;
+}
+
+void Reader::flushBytes()
+{
+    if (mBytes.isEmpty())
+        return;
+    auto& decoder = mDecoders[mBytesCodePage];
+    if (!decoder) {
+        decoder = std::make_unique<QStringDecoder>(CodePageName(mBytesCodePage).constData(),
+                                                   QStringConverter::Flag::Stateless);
+        if (!decoder->isValid())
+            decoder = std::make_unique<QStringDecoder>("windows-1252", QStringConverter::Flag::Stateless);
+    }
+    const QString decoded = decoder->decode(mBytes);
+    mBytes.clear();
+    for (const QChar c : decoded)
+        text(c);
 }
 
 void Reader::openGroup()
@@ -276,7 +470,7 @@ void Reader::closeGroup()
     if (closing == Dest::OldList && mState.dest == Dest::Text) {
         const int id = mOldListStyle == QTextListFormat::ListDisc ? kOldBulletList : kOldNumberList + int(mOldListStyle);
         ListDef def;
-        def.style = mOldListStyle;
+        def.levels.append(ListLevel{mOldListStyle, mOldListStart});
         mListDefs.insert(id, def);
         mOverrides.insert(id, id);
         mState.para.ls = id;
@@ -293,10 +487,13 @@ void Reader::newDocument()
     // A second {\rtf1 ...} joined after the first one: its tables are its own.
     flushText();
     mColors.clear();
+    mFontCodePage.clear();
+    mDocCodePage = 1252;
+    mDefaultFont = 0;
     mListDefs.clear();
     mOverrides.clear();
-    mList = nullptr;
-    mPreviousListKey = -1;
+    mRunLs = -1;
+    mLevelLists.clear();
     mState.chr = CharState();
     mState.para = ParaState();
     mState.uc = 1;
@@ -328,6 +525,7 @@ bool Reader::startDestination(const QString& word)
         // the older paragraph numbering: {\*\pn\pnlvlblt ...} inside the paragraph
         mState.dest = Dest::OldList;
         mOldListStyle = QTextListFormat::ListDisc;
+        mOldListStart = 1;
         return true;
     }
     if (word == u"listoverridetable") {
@@ -343,7 +541,8 @@ bool Reader::startDestination(const QString& word)
         QStringLiteral("bkmkstart"), QStringLiteral("bkmkend"), QStringLiteral("themedata"),
         QStringLiteral("filetbl"), QStringLiteral("revtbl"), QStringLiteral("rsidtbl"),
         QStringLiteral("generator"), QStringLiteral("nonshppict"), QStringLiteral("shp"),
-        QStringLiteral("latentstyles"), QStringLiteral("datastore"), QStringLiteral("colorschememapping")};
+        QStringLiteral("latentstyles"), QStringLiteral("datastore"), QStringLiteral("colorschememapping"),
+        QStringLiteral("nonesttables")};
     if (skipped.contains(word)) {
         mState.dest = Dest::Skip;
         return true;
@@ -372,7 +571,15 @@ void Reader::controlWord(const QString& word, bool hasParam, int param)
 
     switch (mState.dest) {
     case Dest::Skip:
+        return;
     case Dest::FontTable:
+        if (word == u"f") {
+            mFontTableFont = param;
+        } else if (word == u"fcharset" || word == u"cpg") {
+            const int cp = word == u"cpg" ? param : CharsetCodePage(param);
+            if (cp > 0)
+                mFontCodePage.insert(mFontTableFont, cp);
+        }
         return;
     case Dest::ColorTable:
         colorTableWord(word, param);
@@ -394,6 +601,8 @@ void Reader::controlWord(const QString& word, bool hasParam, int param)
             mOldListStyle = QTextListFormat::ListLowerRoman;
         else if (word == u"pnucrm")
             mOldListStyle = QTextListFormat::ListUpperRoman;
+        else if (word == u"pnstart" && hasParam)
+            mOldListStart = qBound(0, param, 32767);
         return;
     case Dest::Text:
         break;
@@ -406,11 +615,11 @@ void Reader::controlWord(const QString& word, bool hasParam, int param)
 
     // characters
     if (word == u"par" || word == u"sect" || word == u"page") {
-        if (word == u"sect")
-            return;
         ensureParagraph();
         finishParagraph();
         mBlockPending = true;
+        if (word == u"page")
+            mPageBreakPending = true;
     } else if (word == u"line") {
         appendText(QString(QChar::LineSeparator));
     } else if (word == u"tab") {
@@ -442,6 +651,7 @@ void Reader::controlWord(const QString& word, bool hasParam, int param)
     // character formatting
     else if (word == u"plain") {
         c = CharState();
+        mState.font = -1;
     } else if (word == u"b") {
         c.bold = on;
     } else if (word == u"i") {
@@ -492,6 +702,8 @@ void Reader::controlWord(const QString& word, bool hasParam, int param)
             p.tabs.append(tab);
         }
         p.nextTabType = QTextOption::LeftTab;
+    } else if (word == u"pagebb") {
+        p.pageBefore = on;
     } else if (word == u"ls") {
         p.ls = qMax(0, param);
     } else if (word == u"ilvl") {
@@ -500,15 +712,41 @@ void Reader::controlWord(const QString& word, bool hasParam, int param)
     // tables
     else if (word == u"intbl") {
         p.inTable = true;
+    } else if (word == u"itap") {
+        p.inTable = param > 0;
     } else if (word == u"trowd") {
-        mCellX.clear();
+        mCellDefs.clear();
+        mNextCell = CellDef();
+    } else if (word == u"clmgf") {
+        mNextCell.mergeFirst = true;
+    } else if (word == u"clmrg") {
+        mNextCell.mergeNext = true;
+    } else if (word == u"clvmgf") {
+        mNextCell.vMergeFirst = true;
+    } else if (word == u"clvmrg") {
+        mNextCell.vMergeNext = true;
     } else if (word == u"cellx") {
-        if (mCellX.size() < kMaxColumns)
-            mCellX.append(qBound(0, param, 31680));
+        if (mCellDefs.size() < kMaxColumns) {
+            // edges must grow: a damaged row keeps at least a twip per cell
+            const int previous = mCellDefs.isEmpty() ? 0 : mCellDefs.last().x;
+            mNextCell.x = qBound(previous + 1, param, 31680 + kMaxColumns);
+            mCellDefs.append(mNextCell);
+        }
+        mNextCell = CellDef();
     } else if (word == u"cell") {
         p.inTable = true;
-        ensureParagraph();
-        finishParagraph();
+        // The cell mark after a nested table adds no empty paragraph of its own, and a cell
+        // merged into its neighbour adds nothing to it.
+        const bool empty = mBlockPending || !mParagraphHasContent;
+        const bool merged = mTable && mCellOpen == false && continuesMergedCell(mCol) && mPending.isEmpty()
+            && !mParagraphHasContent;
+        if (merged && empty) {
+            ensureRow();  // a row of merged cells only is a row all the same
+        } else if (!(mAfterNestedCell && mBlockPending && mPending.isEmpty())) {
+            ensureParagraph();
+            finishParagraph();
+        }
+        mAfterNestedCell = false;
         ++mCol;
         mCellOpen = false;
         mBlockPending = false;
@@ -520,6 +758,28 @@ void Reader::controlWord(const QString& word, bool hasParam, int param)
             mCellOpen = false;
             mRowHasCells = false;
         }
+    // words a document says once, or seldom, come last
+    } else if (word == u"nestcell") {
+        // A table inside a cell: its cells stand as paragraphs of the outer cell.
+        ensureParagraph();
+        finishParagraph();
+        mBlockPending = true;
+        mAfterNestedCell = true;
+    } else if (word == u"ansicpg") {
+        if (param > 0)
+            mDocCodePage = param;
+    } else if (word == u"ansi") {
+        mDocCodePage = 1252;
+    } else if (word == u"mac") {
+        mDocCodePage = 10000;
+    } else if (word == u"pc") {
+        mDocCodePage = 437;
+    } else if (word == u"pca") {
+        mDocCodePage = 850;
+    } else if (word == u"deff") {
+        mDefaultFont = param;
+    } else if (word == u"f") {
+        mState.font = param;
     }
 }
 
@@ -534,12 +794,14 @@ void Reader::controlSymbol(QChar c)
         text(c);
     } else if (c == u'~') {
         text(QChar(0x00A0));
+    } else if (c == u'-') {
+        text(QChar(0x00AD));
     } else if (c == u'_') {
         text(QChar(0x2011));
     } else if (c == u'\r' || c == u'\n') {
         controlWord(QStringLiteral("par"), false, 0);
     }
-    // \- (optional hyphen), \: and others carry no text
+    // \: and others carry no text
 }
 
 void Reader::text(QChar c)
@@ -548,7 +810,7 @@ void Reader::text(QChar c)
     mStarStar = false;
     switch (mState.dest) {
     case Dest::Text:
-        if (c.unicode() < 0x20 || c == QChar::ObjectReplacementCharacter || c.unicode() >= 0xFFFE)
+        if ((c.unicode() < 0x20 && c != u'\t') || c == QChar::ObjectReplacementCharacter || c.unicode() >= 0xFFFE)
             return;
         appendText(QString(c));
         return;
@@ -588,17 +850,22 @@ void Reader::listTableWord(const QString& word, bool hasParam, int param)
             mLevelCount = 0;
         } else if (word == u"listlevel") {
             ++mLevelCount;
-        } else if ((word == u"levelnfc" || word == u"levelnfcn") && mLevelCount == 1) {
+            if (mCurrentDef.levels.size() < kMaxListLevels)
+                mCurrentDef.levels.append(ListLevel());
+        } else if ((word == u"levelnfc" || word == u"levelnfcn") && mLevelCount == mCurrentDef.levels.size()
+                   && mLevelCount > 0) {
+            QTextListFormat::Style& style = mCurrentDef.levels.last().style;
             switch (param) {
-            case 0: mCurrentDef.style = QTextListFormat::ListDecimal; break;
-            case 1: mCurrentDef.style = QTextListFormat::ListUpperRoman; break;
-            case 2: mCurrentDef.style = QTextListFormat::ListLowerRoman; break;
-            case 3: mCurrentDef.style = QTextListFormat::ListUpperAlpha; break;
-            case 4: mCurrentDef.style = QTextListFormat::ListLowerAlpha; break;
-            default: mCurrentDef.style = QTextListFormat::ListDisc; break;
+            case 0: style = QTextListFormat::ListDecimal; break;
+            case 1: style = QTextListFormat::ListUpperRoman; break;
+            case 2: style = QTextListFormat::ListLowerRoman; break;
+            case 3: style = QTextListFormat::ListUpperAlpha; break;
+            case 4: style = QTextListFormat::ListLowerAlpha; break;
+            default: style = QTextListFormat::ListDisc; break;
             }
-        } else if (word == u"levelstartat" && mLevelCount == 1 && hasParam) {
-            mCurrentDef.start = qBound(0, param, 32767);
+        } else if (word == u"levelstartat" && hasParam && mLevelCount == mCurrentDef.levels.size()
+                   && mLevelCount > 0) {
+            mCurrentDef.levels.last().start = qBound(0, param, 32767);
         } else if (word == u"listid") {
             mCurrentDefId = param;
         }
@@ -697,82 +964,288 @@ void Reader::ensureParagraph()
     }
     mBlockPending = false;
     mParagraphHasContent = true;
+    mAfterNestedCell = false;
+    if (mPageBreakPending && !mState.para.inTable) {
+        mBreakThisParagraph = true;
+        mPageBreakPending = false;
+    }
 }
 
 void Reader::finishParagraph()
 {
     flushText();
-    mCursor.setBlockFormat(blockFormat(mState.para));
+    QTextBlockFormat f = blockFormat(mState.para);
+    if (mBreakThisParagraph || mState.para.pageBefore)
+        f.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+    mBreakThisParagraph = false;
+    mCursor.setBlockFormat(f);
     assignList(mState.para);
     mParagraphHasContent = false;
 }
 
 void Reader::assignList(const ParaState& p)
 {
-    const qint64 key = p.ls > 0 ? (qint64(p.ls) << 8) | p.ilvl : -1;
-    const bool continues = key >= 0 && key == mPreviousListKey && mList && mList->count() < kMaxListRun;
-    mPreviousListKey = key;
-    if (key < 0)
-        return;
-    if (continues) {
-        mList->add(mCursor.block());
+    if (p.ls <= 0) {
+        mRunLs = -1;
+        mLevelLists.clear();
         return;
     }
-    // A list is one run of paragraphs: Qt's cost of adding an item grows with the list.
-    ListDef def = mListDefs.value(mOverrides.value(p.ls, p.ls));
+    if (p.ls != mRunLs) {
+        mRunLs = p.ls;
+        mLevelLists.clear();
+    }
+    const int level = qBound(0, p.ilvl, kMaxListLevels - 1);
+    mLevelLists.resize(level + 1);
+    if (QTextList* list = mLevelLists.at(level)) {
+        list->add(mCursor.block());
+        return;
+    }
+    const ListLevel def = mListDefs.value(mOverrides.value(p.ls, p.ls)).level(level);
     QTextListFormat f;
     f.setStyle(def.style);
-    f.setIndent(p.ilvl + 1);
-    mList = mCursor.createList(f);
+    f.setIndent(level + 1);
+    if (def.start != 1)
+        f.setProperty(kListStartProperty, def.start);
+    mLevelLists[level] = mCursor.createList(f);
 }
 
 void Reader::startTable()
 {
-    const int cols = qMax(1, int(mCellX.size()));
     QTextTableFormat f;
     f.setBorder(1);
     f.setCellPadding(3);
     f.setCellSpacing(0);
     f.setBorderCollapse(true);
-    QList<QTextLength> widths;
+    mEdges.clear();
+    mMergedCells.clear();
+    mFinishedMerges.clear();
+    for (const CellDef& d : std::as_const(mCellDefs))
+        mEdges.append(d.x);
+    mColumns = qMax(1, int(mEdges.size()));
     QString key;
-    int prev = 0;
-    for (int x : mCellX) {
-        widths.append(QTextLength(QTextLength::FixedLength, TwipsToPixels(qMax(1, x - prev))));
-        key += QString::number(qMax(1, x - prev)) + u';';
-        prev = qMax(prev, x);
-    }
-    if (takeLayoutSet(mWidthSets, key))
+    const QList<QTextLength> widths = columnWidths(&key);
+    if (!widths.isEmpty() && takeLayoutSet(mWidthSets, key))
         f.setColumnWidthConstraints(widths);
+    mWidthsStale = false;
     // A paragraph ended just before: the table itself separates, so no empty block in between.
-    mTable = mCursor.insertTable(1, cols, f);
+    mTable = mCursor.insertTable(1, mColumns, f);
     mRow = 0;
     mCol = 0;
-    mCellOpen = true;
+    beginRow();
+    mCellOpen = false;
+    enterCell();
+}
+
+int Reader::columnOfEdge(int x) const
+{
+    // the column whose right edge is nearest (the edges ascend)
+    if (mEdges.isEmpty())
+        return 0;
+    const int above = int(std::lower_bound(mEdges.begin(), mEdges.end(), x) - mEdges.begin());
+    if (above >= mEdges.size())
+        return int(mEdges.size()) - 1;
+    if (above > 0 && x - mEdges.at(above - 1) <= mEdges.at(above) - x)
+        return above - 1;
+    return above;
+}
+
+bool Reader::continuesMergedCell(int cell) const
+{
+    if (cell < 0 || cell >= mCellDefs.size())
+        return false;
+    return (mCellDefs.at(cell).mergeNext && cell > 0) || (mCellDefs.at(cell).vMergeNext && mRow > 0);
+}
+
+void Reader::merge(int row, int column, int rows, int columns)
+{
+    // Qt takes any rectangle on trust; a damaged file must not ask it for one that leaves the
+    // table or cuts through a cell merged before.
+    if (row < 0 || column < 0 || rows < 1 || columns < 1 || row + rows > mTable->rows() || column + columns > mColumns)
+        return;
+    for (int r = row; r < row + rows; ++r) {
+        for (int c = column; c < column + columns; ++c) {
+            const QTextTableCell cell = mTable->cellAt(r, c);
+            if (cell.row() < row || cell.column() < column || cell.row() + cell.rowSpan() > row + rows
+                || cell.column() + cell.columnSpan() > column + columns)
+                return;
+        }
+    }
+    mTable->mergeCells(row, column, rows, columns);
+}
+
+QList<QTextLength> Reader::columnWidths(QString* key) const
+{
+    QList<QTextLength> widths;
+    int prev = 0;
+    for (int x : std::as_const(mEdges)) {
+        widths.append(QTextLength(QTextLength::FixedLength, TwipsToPixels(qMax(1, x - prev))));
+        *key += QString::number(qMax(1, x - prev)) + u';';
+        prev = x;
+    }
+    // Qt keeps one width a column and trusts the list to be that long when it inserts columns.
+    while (!widths.isEmpty() && widths.size() < mColumns)
+        widths.append(widths.last());
+    return widths;
+}
+
+void Reader::setColumnWidths()
+{
+    mWidthsStale = false;
+    QString key;
+    const QList<QTextLength> widths = columnWidths(&key);
+    if (!widths.isEmpty() && takeLayoutSet(mWidthSets, key)) {
+        QTextTableFormat f = mTable->format();
+        f.setColumnWidthConstraints(widths);
+        mTable->setFormat(f);
+    }
+}
+
+void Reader::beginRow()
+{
+    // Cells sit under the columns their right edges name: an edge the table has not seen
+    // splits the column it falls in. Merges wait for the end of the table, when the columns
+    // are known: Qt's tables do not take column changes across merged cells well.
+    constexpr int kSlack = 20;  // twips: writers round edges
+    for (const CellDef& d : std::as_const(mCellDefs)) {
+        if (mEdges.size() >= kMaxColumns)
+            break;
+        int p = 0;
+        while (p < mEdges.size() && mEdges.at(p) < d.x - kSlack)
+            ++p;
+        if (p < mEdges.size() && qAbs(mEdges.at(p) - d.x) <= kSlack)
+            continue;
+        mEdges.insert(p, d.x);
+        mWidthsStale = true;
+        if (mEdges.size() > mColumns) {
+            mTable->insertColumns(qMin(p + 1, mColumns), 1);
+            ++mColumns;
+        }
+    }
+    if (mWidthsStale)
+        setColumnWidths();
+
+    // Cells that can no longer grow downwards are set aside: only those reaching the row
+    // above can be joined. A later row may still split their columns.
+    for (int m = 0; m < mMergedCells.size();) {
+        if (mMergedCells.at(m).row + mMergedCells.at(m).rows >= mRow) {
+            ++m;
+            continue;
+        }
+        mFinishedMerges.append(mMergedCells.takeAt(m));
+    }
+
+    // Where each cell of the row starts, and the cells it makes with its merges.
+    mRowCellColumn.clear();
+    int left = 0;
+    int previous = -1;  // the record the cell before belongs to
+    for (int k = 0; k < mCellDefs.size(); ++k) {
+        const CellDef& d = mCellDefs.at(k);
+        mRowCellColumn.append(qMin(columnOfEdge(left) + (left > 0 ? 1 : 0), mColumns - 1));
+        int joined = -1;
+        if (d.vMergeNext && mRow > 0) {
+            for (int m = 0; m < mMergedCells.size(); ++m) {
+                MergedCell& above = mMergedCells[m];
+                const int end = above.row + above.rows;
+                // the cell above that holds this cell's middle
+                const int twiceMiddle = left + d.x;
+                if ((end == mRow || end == mRow + 1) && 2 * above.left < twiceMiddle && 2 * above.right > twiceMiddle) {
+                    if (end == mRow)
+                        ++above.rows;
+                    above.right = qMax(above.right, d.x);
+                    joined = m;
+                    break;
+                }
+            }
+        }
+        if (joined < 0 && d.mergeNext && previous >= 0) {
+            mMergedCells[previous].right = qMax(mMergedCells.at(previous).right, d.x);
+            joined = previous;
+        }
+        if (joined < 0) {
+            mMergedCells.append(MergedCell{mRow, 1, left, d.x});
+            joined = int(mMergedCells.size()) - 1;
+        }
+        previous = joined;
+        left = d.x;
+    }
     mRowHasCells = true;
-    mCursor = mTable->cellAt(0, 0).firstCursorPosition();
+}
+
+void Reader::applyMerges()
+{
+    QList<std::array<int, 4>> merges;  // row, column, rows, columns
+    const auto collect = [&](const QList<MergedCell>& cells) {
+        for (const MergedCell& m : cells) {
+            const int first = m.left > 0 ? columnOfEdge(m.left) + 1 : 0;
+            const int last = columnOfEdge(m.right);
+            if (m.rows > 1 || last > first)
+                merges.append({m.row, first, m.rows, last - first + 1});
+        }
+    };
+    collect(mFinishedMerges);
+    collect(mMergedCells);
+    mMergedCells.clear();
+    mFinishedMerges.clear();
+    if (merges.isEmpty())
+        return;
+    // Qt's merge can hand a neighbouring cell's paragraph the format of a cell merged away:
+    // the paragraphs of every cell get their own formats back afterwards.
+    QList<QList<QTextBlockFormat>> formats(mTable->rows() * mColumns);
+    for (int r = 0; r < mTable->rows(); ++r)
+        for (int c = 0; c < mColumns; ++c)
+            for (auto it = mTable->cellAt(r, c).begin(); !it.atEnd(); ++it)
+                if (!it.currentFrame())
+                    formats[r * mColumns + c].append(it.currentBlock().blockFormat());
+    for (const auto& m : std::as_const(merges))
+        merge(m[0], m[1], m[2], m[3]);
+    for (int r = 0; r < mTable->rows(); ++r) {
+        for (int c = 0; c < mColumns; ++c) {
+            const QTextTableCell cell = mTable->cellAt(r, c);
+            if (cell.row() != r || cell.column() != c)
+                continue;
+            const QList<QTextBlockFormat>& kept = formats.at(r * mColumns + c);
+            int i = 0;
+            for (auto it = cell.begin(); !it.atEnd() && i < kept.size(); ++it) {
+                if (it.currentFrame())
+                    continue;
+                QTextCursor(it.currentBlock()).setBlockFormat(kept.at(i++));
+            }
+        }
+    }
+}
+
+bool Reader::ensureRow()
+{
+    if (mRow < mTable->rows())
+        return false;
+    if (mTable->rows() >= kMaxTableRows) {
+        flushText();
+        endTable();
+        startTable();  // enters its first cell
+        return true;
+    }
+    mTable->appendRows(1);
+    beginRow();
+    return false;
 }
 
 void Reader::enterCell()
 {
-    if (mRow >= mTable->rows() && mTable->rows() >= kMaxTableRows) {
-        flushText();
-        endTable();
-        startTable();
+    if (ensureRow())
         return;
-    }
-    if (mRow >= mTable->rows())
-        mTable->appendRows(1);
-    if (mCol >= mTable->columns()) {
-        if (mTable->columns() >= kMaxColumns)
-            mCol = mTable->columns() - 1;
-        else
-            mTable->appendColumns(1);
+    int column = mCol < mRowCellColumn.size() ? mRowCellColumn.at(mCol) : mCol;
+    if (column >= mColumns) {
+        if (mColumns >= kMaxColumns) {
+            column = mColumns - 1;
+        } else {
+            mTable->appendColumns(column - mColumns + 1);
+            mColumns = column + 1;
+        }
     }
     mRowHasCells = true;
-    const QTextTableCell cell = mTable->cellAt(qMin(mRow, mTable->rows() - 1), qMin(mCol, mTable->columns() - 1));
+    const QTextTableCell cell = mTable->cellAt(qMin(mRow, mTable->rows() - 1), column);
     mCursor = cell.lastCursorPosition();
-    // Extra cells of a row wider than the table land in its last cell.
+    // Extra cells of a row wider than the table, and cells merged into another, add a paragraph.
     if (cell.firstPosition() != cell.lastPosition())
         mCursor.insertBlock();
     mCellOpen = true;
@@ -780,6 +1253,7 @@ void Reader::enterCell()
 
 void Reader::endTable()
 {
+    applyMerges();
     mCursor.setPosition(mTable->lastPosition() + 1);
     mTable = nullptr;
     mCellOpen = false;

@@ -24,7 +24,7 @@ const char kHeader[] =
     "{\\colortbl;\\red0\\green0\\blue0;\\red255\\green255\\blue255;";
 constexpr int kFullWidthTwips = 9360;
 constexpr int kMaxRowTwips = 31680;  // 22 inches: what the reader accepts
-constexpr int kMaxListRun = 1000;    // as the reader
+constexpr int kMaxListLevels = 9;
 
 bool Writable(QChar ch)
 {
@@ -57,16 +57,31 @@ private:
     void writeRuns(const QTextBlock& block);
     void writeText(const QString& text);
     int colorIndex(const QColor& c);
-    bool isBulleted(const QTextList* list) const;
+    static bool isBulleted(QTextListFormat::Style style);
+    static int levelOf(const QTextList* list);
+    void startListItem(const QTextList* list);
+
+    struct ListLevel
+    {
+        QTextListFormat::Style style = QTextListFormat::ListDisc;
+        int start = 1;
+        bool defined = false;
+    };
+    // One RTF list for each run of list paragraphs, with a level for each nesting depth
+    // of the run; a deeper level restarts after an item of a higher one, as the reader reads it.
+    struct ListRun
+    {
+        QList<ListLevel> levels;
+        QHash<const QTextList*, int> members;  // list -> level
+    };
 
     const QTextDocument& mDoc;
     QString mBody;
     QList<QColor> mColors;  // beyond the fixed black and white
     QHash<QRgb, int> mColorIndex;
-    // One RTF list for each run of paragraphs of one list, as the reader makes them.
-    QList<bool> mLists;  // bulleted or numbered, by RTF list number - 1
-    const QTextList* mRunList = nullptr;
-    int mRunItems = 0;
+    QList<ListRun> mLists;        // by RTF list number - 1
+    bool mInListRun = false;      // the paragraph before was a list item
+    QList<int> mCounters;         // the numbers of the current run, by level
     RunState mRun;
     bool mNeedDelimiter = false;
 };
@@ -84,15 +99,32 @@ QString Writer::run()
     if (!mLists.isEmpty()) {
         out += QStringLiteral("{\\*\\listtable");
         for (int n = 1; n <= mLists.size(); ++n) {
-            const bool bullet = mLists.at(n - 1);
-            const int start = 1;
-            out += QStringLiteral("{\\list\\listtemplateid%1\\listsimple{\\listlevel\\levelnfc%2\\leveljc0\\levelfollow0"
-                                  "\\levelstartat%3{\\leveltext%4;}{\\levelnumbers%5;}\\fi-360\\li360}\\listid%1}")
-                       .arg(n)
-                       .arg(bullet ? 23 : 0)
-                       .arg(start)
-                       .arg(bullet ? QStringLiteral("\\'01\\'95") : QStringLiteral("\\'02\\'00."))
-                       .arg(bullet ? QString() : QStringLiteral("\\'01"));
+            const QList<ListLevel>& levels = mLists.at(n - 1).levels;
+            out += QStringLiteral("{\\list\\listtemplateid%1").arg(n);
+            if (levels.size() == 1)
+                out += QStringLiteral("\\listsimple");
+            for (int l = 0; l < levels.size(); ++l) {
+                const ListLevel& level = levels.at(l);
+                const bool bullet = isBulleted(level.style);
+                int nfc = 23;
+                switch (level.style) {
+                case QTextListFormat::ListDecimal: nfc = 0; break;
+                case QTextListFormat::ListUpperRoman: nfc = 1; break;
+                case QTextListFormat::ListLowerRoman: nfc = 2; break;
+                case QTextListFormat::ListUpperAlpha: nfc = 3; break;
+                case QTextListFormat::ListLowerAlpha: nfc = 4; break;
+                default: break;
+                }
+                out += QStringLiteral("{\\listlevel\\levelnfc%1\\leveljc0\\levelfollow0"
+                                      "\\levelstartat%2{\\leveltext%3;}{\\levelnumbers%4;}\\fi-360\\li%5}")
+                           .arg(nfc)
+                           .arg(level.start)
+                           .arg(bullet ? QStringLiteral("\\'01\\'95")
+                                       : QStringLiteral("\\'02\\'%1.").arg(l, 2, 10, QLatin1Char('0')))
+                           .arg(bullet ? QString() : QStringLiteral("\\'01"))
+                           .arg(360 * (l + 1));
+            }
+            out += QStringLiteral("\\listid%1}").arg(n);
         }
         out += QStringLiteral("}{\\*\\listoverridetable");
         for (int n = 1; n <= mLists.size(); ++n)
@@ -105,9 +137,45 @@ QString Writer::run()
     return out;
 }
 
-bool Writer::isBulleted(const QTextList* list) const
+int Writer::levelOf(const QTextList* list)
 {
-    const auto style = list->format().style();
+    return qBound(0, list->format().indent() - 1, kMaxListLevels - 1);
+}
+
+void Writer::startListItem(const QTextList* list)
+{
+    const int level = levelOf(list);
+    const bool joins = mInListRun && !mLists.isEmpty()
+        && (mLists.last().members.contains(list) || (level > 0 && !mLists.last().levels.isEmpty()));
+    if (!joins) {
+        mLists.append(ListRun());
+        mCounters.clear();
+    }
+    ListRun& run = mLists.last();
+    if (!run.members.contains(list)) {
+        run.members.insert(list, level);
+        if (level >= run.levels.size())
+            run.levels.resize(level + 1);
+        if (!run.levels.at(level).defined) {
+            ListLevel& def = run.levels[level];
+            def.defined = true;
+            def.style = list->format().style();
+            const QVariant start = list->format().property(kListStartProperty);
+            def.start = start.isValid() ? qBound(0, start.toInt(), 32767) : 1;
+        }
+    }
+    // A deeper level starts again after an item of this one.
+    if (mCounters.size() < level + 1)
+        mCounters.resize(level + 1, -1);
+    mCounters.resize(level + 1);
+    if (mCounters[level] < 0)
+        mCounters[level] = run.levels.at(level).start;
+    else
+        ++mCounters[level];
+}
+
+bool Writer::isBulleted(QTextListFormat::Style style)
+{
     return style == QTextListFormat::ListDisc || style == QTextListFormat::ListCircle
         || style == QTextListFormat::ListSquare || style == QTextListFormat::ListStyleUndefined;
 }
@@ -145,18 +213,37 @@ void Writer::writeTable(QTextTable* table)
 {
     const int cols = table->columns();
     const QList<QTextLength> widths = table->format().columnWidthConstraints();
-    QString rowDef = QStringLiteral("\\trowd\\trgaph108\\trleft0");
+    QList<int> edges;
     int x = 0;
     for (int c = 0; c < cols; ++c) {
         int w = kFullWidthTwips / qMax(1, cols);
         if (c < widths.size() && widths.at(c).type() == QTextLength::FixedLength)
             w = qBound(1, PixelsToTwips(widths.at(c).rawValue()), kMaxRowTwips / qMax(1, cols));
         x += w;
-        rowDef += QStringLiteral("\\clbrdrt\\brdrs\\brdrw10\\clbrdrl\\brdrs\\brdrw10"
-                                 "\\clbrdrb\\brdrs\\brdrw10\\clbrdrr\\brdrs\\brdrw10\\cellx%1")
-                      .arg(x);
+        edges.append(x);
     }
     for (int r = 0; r < table->rows(); ++r) {
+        // Every column keeps its own cell; merged cells say so, as word processors write them.
+        QString rowDef = QStringLiteral("\\trowd\\trgaph108\\trleft0");
+        for (int c = 0; c < cols; ++c) {
+            const QTextTableCell cell = table->cellAt(r, c);
+            if (cell.row() == r && cell.column() == c) {
+                if (cell.rowSpan() > 1)
+                    rowDef += QStringLiteral("\\clvmgf");
+                if (cell.columnSpan() > 1)
+                    rowDef += QStringLiteral("\\clmgf");
+            } else {
+                if (cell.row() != r)
+                    rowDef += QStringLiteral("\\clvmrg");
+                if (cell.column() != c)
+                    rowDef += QStringLiteral("\\clmrg");
+                else if (cell.columnSpan() > 1)
+                    rowDef += QStringLiteral("\\clmgf");
+            }
+            rowDef += QStringLiteral("\\clbrdrt\\brdrs\\brdrw10\\clbrdrl\\brdrs\\brdrw10"
+                                     "\\clbrdrb\\brdrs\\brdrw10\\clbrdrr\\brdrs\\brdrw10\\cellx%1")
+                          .arg(edges.at(c));
+        }
         mBody += rowDef;
         mNeedDelimiter = true;
         for (int c = 0; c < cols; ++c) {
@@ -165,7 +252,7 @@ void Writer::writeTable(QTextTable* table)
                 // covered by a merged cell: keep the grid whole
                 mBody += QStringLiteral("\\pard\\intbl\\cell ");
                 mNeedDelimiter = false;
-                mRunList = nullptr;
+                mInListRun = false;
                 continue;
             }
             for (auto it = cell.begin(); !it.atEnd(); ++it) {
@@ -193,22 +280,19 @@ void Writer::writeBlock(const QTextBlock& block, bool inTable, bool lastInCell)
     if (inTable)
         mBody += QStringLiteral("\\intbl");
     const QTextList* list = block.textList();
-    if (list && list == mRunList && mRunItems < kMaxListRun) {
-        ++mRunItems;
-    } else if (list) {
-        mLists.append(isBulleted(list));
-        mRunItems = 1;
-    }
-    mRunList = list;
     if (list) {
+        startListItem(list);
         const int n = int(mLists.size());
-        const int level = qBound(0, list->format().indent() - 1, 8);
-        if (mLists.last())
+        const int level = mLists.last().members.value(list);
+        if (isBulleted(mLists.last().levels.at(level).style))
             mBody += QStringLiteral("{\\listtext\\'95\\tab}");
         else
-            mBody += QStringLiteral("{\\listtext %1.\\tab}").arg(mRunItems);
+            mBody += QStringLiteral("{\\listtext %1.\\tab}").arg(mCounters.at(level));
         mBody += QStringLiteral("\\ls%1\\ilvl%2").arg(n).arg(level);
     }
+    mInListRun = list != nullptr;
+    if (bf.pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore)
+        mBody += QStringLiteral("\\pagebb");
     const Qt::Alignment align = bf.alignment() & Qt::AlignHorizontal_Mask;
     if (align & Qt::AlignHCenter)
         mBody += QStringLiteral("\\qc");

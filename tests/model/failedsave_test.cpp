@@ -14,6 +14,7 @@
 #include "model/g38srtypes.h"
 #include "model/g51alternatives.h"
 #include "platform/dao/rowsave.h"
+#include "support/failingwrites.h"
 
 #include <functional>
 #include <memory>
@@ -39,18 +40,8 @@ protected:
     }
 
     // Every write to the table fails until heal().
-    void breakTable(const QString& table)
-    {
-        for (const char* op : {"INSERT", "UPDATE"})
-            db().Execute(QStringLiteral("CREATE TEMP TRIGGER fail_%1_%2 BEFORE %2 ON %1 "
-                                        "BEGIN SELECT RAISE(ABORT, 'the disk is full'); END")
-                             .arg(table, QLatin1String(op)));
-    }
-    void heal(const QString& table)
-    {
-        for (const char* op : {"INSERT", "UPDATE"})
-            db().Execute(QStringLiteral("DROP TRIGGER fail_%1_%2").arg(table, QLatin1String(op)));
-    }
+    void breakTable(const QString& table) { testsupport::BreakTable(db(), table); }
+    void heal(const QString& table) { testsupport::HealTable(db(), table); }
     QVariant stored(const Edit& e)
     {
         auto rs = db().OpenRecordset(e.stored);

@@ -4,12 +4,14 @@
 
 namespace worksheets {
 
-BarDrag::BarDrag(grid::Grid& grid, int barCol, OffBar offBar)
+BarDrag::BarDrag(grid::Grid& grid, int barCol)
     : QObject(&grid)
     , mGrid(grid)
     , mBarCol(barCol)
 {
-    grid.setCurrentFollowsDrag(offBar == OffBar::Stops);
+    // A drag that wandered into another cell would otherwise stop at whatever value it had
+    // reached there, which the user cannot see from where the pointer is.
+    grid.setCurrentFollowsDrag(false);
     connect(&grid, &grid::Grid::mouseDown, this, [this](int button, int, double x, double) {
         mDragRow = 0;
         if (button != 1 || mGrid.row() < mGrid.fixedRows() || mGrid.col() != mBarCol)

@@ -12,16 +12,16 @@ namespace worksheets {
 
 // A bar column that the user sets with the mouse (priorities, ratings, fire-intensity
 // amounts). A press on the bar cell of a data row starts a drag on that row; moving with the
-// left button held sets the bar again while the pointer is over that same cell or outside
-// every cell, where the reading clamps to 0 or 1. Over another cell, OffBar::Stops makes that
-// cell current and the updates stop; OffBar::Clamps keeps the pressed cell current (for the
-// whole grid), so the reading clamps there too. Handlers the worksheet connects to the grid's
-// mouse signals before creating this helper run first (a save before the press, for instance).
+// left button held sets that row's bar again until the button is released. The pressed cell
+// stays current for the whole drag, wherever the pointer wanders, so every bar of the program
+// follows one rule: past the bar's left end it reads 0, past its right end 1, and above or
+// below it the reading follows the pointer across the bar's width. Handlers the worksheet
+// connects to the grid's mouse signals before creating this helper run first (a save before
+// the press, for instance).
 class BarDrag : public QObject {
     Q_OBJECT
 public:
-    enum class OffBar { Stops, Clamps };
-    BarDrag(grid::Grid& grid, int barCol, OffBar offBar = OffBar::Stops);
+    BarDrag(grid::Grid& grid, int barCol);
 
     // Asked on a press on the bar cell; false leaves that row alone (a group row).
     std::function<bool(int row)> canDrag;

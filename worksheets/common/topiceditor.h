@@ -67,6 +67,7 @@ public:
     void checkSpelling();
 
     QLineEdit* nameBox() const { return mName; }
+    QLabel* nameCaption() const { return mNameCaption; }
     richtext::RichTextEditor* bodyEditor() const { return mBody; }
     QPushButton* spellButton() const { return mSpell; }
 

@@ -1,4 +1,4 @@
-#include "support/analysis_builder.h"
+#include "support/mainwindow_fixture.h"
 
 #include "worksheets/common/costsizegrid.h"
 #include "worksheets/setup_situation/frm14nvctable.h"
@@ -6,7 +6,6 @@
 #include "worksheets/setup_situation/frm16costperacre.h"
 
 #include "core/u11datafile.h"
-#include "core/u13folders.h"
 #include "model/c35aactable.h"
 #include "model/g38srtypes.h"
 #include "platform/dao/dao.h"
@@ -14,60 +13,21 @@
 #include "platform/ui/scriptedprompter.h"
 #include "shell/a3tolmarforms.h"
 #include "shell/frm0_tolmar.h"
-#include "shell/worksheetforms.h"
 #include "worksheets/common/worksheetform.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QMenu>
 #include <QLineEdit>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
-#include <memory>
-
 namespace {
 
-// The program's main window on a small analysis, with the Setup worksheets reached as a user
-// reaches them: by the Worksheet menu.
-class SetupShellTest : public ::testing::Test {
+// The Setup worksheets in the program's main window, reached by the Worksheet menu.
+class SetupShellTest : public MainWindowFixture {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(dir.isValid());
-        path = dir.filePath("Cedar.tlm");
-        QString error;
-        ASSERT_TRUE(testsupport::CreateAnalysisFile(core::JoinPath(core::AppPath(), "TLM.new"), path,
-                                                    testsupport::kSmallAnalysis, &error))
-            << error.toStdString();
-        shell::RegisterWorksheetForms();
-        window = std::make_unique<shell::frm0_Tolmar>();
-        window->resize(1000, 740);
-        window->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-        window->Startup(path);
-        ASSERT_TRUE(core::gFileOpen());
-    }
-
-    void TearDown() override
-    {
-        window.reset();
-        if (core::gFileOpen())
-            core::CloseDatafile();
-        worksheets::gCurrentWorksheetID.clear();
-        worksheets::gCurrentSection = 1;
-    }
-
-    template <class Form> Form* Show(int worksheet)
-    {
-        window->mnuTab_Click(worksheet);
-        auto* form = dynamic_cast<Form*>(shell::CurrentWorksheetForm());
-        EXPECT_NE(form, nullptr) << "worksheet " << worksheet;
-        return form;
-    }
-
     static QLineEdit* Editor(grid::Grid& g) { return g.viewport()->findChild<QLineEdit*>(); }
 
     double Read(const QString& sql, const QVariantList& params = {})
@@ -75,11 +35,6 @@ protected:
         auto rs = core::gDatabase()->OpenRecordset(sql, params);
         return rs->Eof() ? -1 : rs->Field(0).toDouble();
     }
-
-    QTemporaryDir dir;
-    QString path;
-    ui::ScriptedPrompter prompter;
-    std::unique_ptr<shell::frm0_Tolmar> window;
 };
 
 TEST_F(SetupShellTest, TheWorksheetsReplaceTheirPlaceholdersWithTheirIdsAndEditMenus)

@@ -1,0 +1,227 @@
+#include "worksheets/analysis/frm54valuesprotected.h"
+
+#include "analysisfixture.h"
+#include "model/c36threateneditem.h"
+#include "core/u92utilities.h"
+#include "model/c53outcome.h"
+#include "model/g36threateneditems.h"
+#include "platform/grid/numberformat.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+
+#include <optional>
+
+#include <memory>
+
+using worksheets::frm54ValuesProtected;
+
+namespace {
+
+constexpr int kLevel = 2;
+constexpr int kProtected = 3;
+
+class ValuesProtectedTest : public AnalysisFixture {
+protected:
+    void SetUp() override
+    {
+        AnalysisFixture::SetUp();
+        build(testsupport::kSmallAnalysis);
+        // The first value at risk is worth 4,700 at a certain loss.
+        auto item = model::GetThreatenedItems().Items().first();
+        item->SetPotentialLoss(4700);
+        item->SetProbabilityLabel(QStringLiteral("100"));
+        item->SaveChanges();
+        testsupport::ClearModelCaches();
+    }
+    void TearDown() override
+    {
+        form.reset();
+        AnalysisFixture::TearDown();
+    }
+
+    frm54ValuesProtected& open()
+    {
+        form = std::make_unique<frm54ValuesProtected>();
+        showForm(*form);
+        form->Setup();
+        QApplication::processEvents();
+        return *form;
+    }
+    void leave()
+    {
+        form->SaveChanges();
+        form.reset();
+        testsupport::ClearModelCaches();
+    }
+    grid::Grid& outcomes() { return *form->grdOutcomes(); }
+    grid::Grid& items() { return *form->grdItems(); }
+
+    // Replaces the level's text as the user would, keys and all.
+    void typeLevel(const QString& text)
+    {
+        QLineEdit* edit = form->cboProbability()->lineEdit();
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Delete);
+        QTest::keyClicks(edit, text);
+    }
+    // (level, note) stored for an outcome row and an item row; nothing when there is no row.
+    std::optional<std::pair<int, QString>> stored(int outcomeRow, int itemRow)
+    {
+        auto rs = db().OpenTable("ValuesProtected");
+        rs->Seek(outcomes().rowObject<model::c53Outcome>(outcomeRow)->ItemKey(),
+                 items().rowObject<model::c36ThreatenedItem>(itemRow)->ItemKey());
+        if (rs->NoMatch())
+            return std::nullopt;
+        return std::make_pair(rs->Field("Protection").toInt(), rs->Field("Description").toString());
+    }
+    bool levelHasFocus() const
+    {
+        QWidget* f = QApplication::focusWidget();
+        return f && (f == form->cboProbability() || f == form->cboProbability()->lineEdit());
+    }
+    double itemsTotal()
+    {
+        double sum = 0;
+        for (int r = 1; r < items().rows(); ++r)
+            sum += items().value(r, kProtected);
+        return sum;
+    }
+
+    std::unique_ptr<frm54ValuesProtected> form;
+};
+
+TEST_F(ValuesProtectedTest, MostlyOnFourThousandSevenHundredProtectsThreeThousandFiveHundredTwenty)
+{
+    open();
+    ASSERT_EQ(items().rows(), 6);
+    EXPECT_EQ(items().row(), 1);
+    EXPECT_EQ(form->pnlName()->text(), "Value at risk 1");
+    EXPECT_EQ(form->pnlPotentialLoss()->text(), "4,700");
+    EXPECT_EQ(form->pnlOutcome()->text(), "A. Strategy 1 - Target");
+    EXPECT_TRUE(levelHasFocus());
+
+    typeLevel("Mostly (75%)");
+    EXPECT_EQ(items().text(1, kLevel), "75");
+    EXPECT_EQ(items().text(1, kProtected), "3,520");
+    EXPECT_EQ(form->pnlProtected()->text(), "3,520");
+    // The total rounds the shown amounts to two significant digits; the outcome row follows.
+    const QString total = grid::FormatNumber(core::RoundSignificant(itemsTotal(), 2), "$#,0");
+    EXPECT_EQ(form->pnlTotal()->text(), total);
+    EXPECT_EQ(outcomes().text(1, kProtected), total);
+    keep(*form, "tab54.png");
+
+    leave();
+    open();
+    EXPECT_EQ(form->cboProbability()->currentText(), "Mostly (75%)");
+    EXPECT_EQ(stored(1, 1)->first, 75);
+}
+
+TEST_F(ValuesProtectedTest, LevelsStayWithinZeroAndAHundredHoweverTyped)
+{
+    open();
+    struct Case {
+        const char* typed;
+        int level;
+        const char* shownAfter;
+    };
+    const Case cases[] = {
+        {"150", 100, "Yes (100%)"}, {"-20", 0, "No (0%)"}, {"60", 60, "60"},
+        {"100", 100, "Yes (100%)"}, {"250 percent", 100, "Yes (100%)"}, {"abc", 0, "No (0%)"}, {"75", 75, "Mostly (75%)"},
+    };
+    for (const Case& c : cases) {
+        typeLevel(c.typed);
+        EXPECT_EQ(items().text(1, kLevel), QString::number(c.level)) << c.typed;
+        key(Qt::Key_Return);
+        EXPECT_EQ(form->cboProbability()->currentText(), c.shownAfter) << c.typed;
+    }
+    typeLevel("400");
+    leave();
+    open();
+    EXPECT_EQ(form->cboProbability()->currentText(), "Yes (100%)");
+}
+
+TEST_F(ValuesProtectedTest, KeysMoveThroughItemsAndOutcomesSavingLevelAndNote)
+{
+    open();
+    typeLevel("Partly (50%)");
+    form->txtNotes()->setFocus();
+    type("Outside the perimeter on day 2");
+
+    // Down in the item grid shows the next item and stores the one left.
+    items().setFocus();
+    key(Qt::Key_Down);
+    EXPECT_EQ(items().row(), 2);
+    EXPECT_EQ(form->pnlName()->text(), "Value at risk 2");
+    EXPECT_EQ(form->txtNotes()->toPlainText(), "");
+    ASSERT_TRUE(stored(1, 1));
+    EXPECT_EQ(*stored(1, 1), std::make_pair(50, QString("Outside the perimeter on day 2")));
+    EXPECT_EQ(QApplication::focusWidget(), &items());
+
+    // Down in the outcome grid stores the level and shows the same item under the next outcome.
+    typeLevel("Slightly (25%)");
+    outcomes().setFocus();
+    key(Qt::Key_Down);
+    EXPECT_EQ(stored(1, 2)->first, 25);
+    EXPECT_EQ(form->currentOutcome(), outcomes().rowObject<model::c53Outcome>(2));
+    EXPECT_EQ(form->pnlName()->text(), "Value at risk 2");
+    EXPECT_EQ(form->pnlOutcome()->text(), "A. Strategy 1 - Fallback");
+    for (int r = 1; r < items().rows(); ++r) {
+        const auto s = stored(2, r);
+        EXPECT_EQ(items().value(r, kLevel), s ? s->first : 0) << r;
+    }
+
+    // Back on the first outcome and item, the note comes back.
+    key(Qt::Key_Up);
+    click(items(), 1, 0);
+    EXPECT_EQ(form->txtNotes()->toPlainText(), "Outside the perimeter on day 2");
+    EXPECT_EQ(form->cboProbability()->currentText(), "Partly (50%)");
+    EXPECT_TRUE(levelHasFocus());
+}
+
+TEST_F(ValuesProtectedTest, ALevelThatCannotBeStoredStaysShownWithItsRows)
+{
+    // The error unwinds through Qt's widgets, which leave some of their own objects behind.
+    const testsupport::UnwindLeaks unwinding;
+    open();
+    typeLevel("60");
+    breakTable("ValuesProtected");
+    items().setFocus();
+    key(Qt::Key_Down);
+    EXPECT_EQ(items().row(), 1);
+    EXPECT_EQ(form->pnlName()->text(), "Value at risk 1");
+    click(outcomes(), 3, 0);
+    EXPECT_EQ(outcomes().row(), 1);
+    ASSERT_EQ(prompter.messages().size(), 2);
+    EXPECT_EQ(prompter.messages()[1].icon, ui::Icon::Critical);
+    EXPECT_EQ(form->cboProbability()->currentText(), "60");
+
+    heal("ValuesProtected");
+    items().setFocus();
+    key(Qt::Key_Down);
+    EXPECT_EQ(items().row(), 2);
+    EXPECT_EQ(stored(1, 1)->first, 60);
+}
+
+TEST_F(ValuesProtectedTest, WithoutValuesAtRiskTheDetailsAreOffAndTheTotalZero)
+{
+    QList<int> keys;
+    for (const auto& item : model::GetThreatenedItems().Items())
+        keys << item->ItemKey();
+    for (int k : keys)
+        model::DeleteThreatenedItem(k);
+    testsupport::ClearModelCaches();
+    open();
+    EXPECT_EQ(items().rows(), 1);
+    EXPECT_FALSE(form->pnlDetails()->isEnabled());
+    EXPECT_EQ(form->pnlTotal()->text(), "$0");
+    click(outcomes(), 3, 0);
+    EXPECT_FALSE(form->pnlDetails()->isEnabled());
+    leave();
+}
+
+} // namespace
