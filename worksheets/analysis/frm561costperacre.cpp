@@ -10,6 +10,7 @@
 #include "platform/grid/grid.h"
 #include "platform/grid/numberformat.h"
 #include "worksheets/analysis/costgrids.h"
+#include "worksheets/analysis/formguards.h"
 #include "worksheets/common/costsizegrid.h"
 #include "worksheets/common/gridfit.h"
 #include "worksheets/common/listfills.h"
@@ -52,6 +53,8 @@ CostBySizeDialog::CostBySizeDialog(const QString& formName, model::c53Outcome* s
     SetupGrids();
     connect(mCosts, &CostSizeGrid::tableEdited, this, [this] { TableEdited(); });
 }
+
+CostBySizeDialog::~CostBySizeDialog() { DisconnectChildSignals(*this); }
 
 void CostBySizeDialog::SetupGrids()
 {

@@ -22,6 +22,7 @@ class CostSizeGrid;
 class CostBySizeDialog : public ModalDialog {
     Q_OBJECT
 public:
+    ~CostBySizeDialog() override;
     void SetupGrids();
     // Loads the table of the current FMU key into the cost grid.
     void DisplayPerAcreData();

@@ -17,6 +17,7 @@
 #include "platform/ui/screen.h"
 #include "worksheets/analysis/costentry.h"
 #include "worksheets/analysis/costgrids.h"
+#include "worksheets/analysis/formguards.h"
 #include "worksheets/common/itemlist.h"
 #include "worksheets/common/listfills.h"
 #include "worksheets/common/outcomegrids.h"
@@ -178,6 +179,7 @@ frm562SRUseList::frm562SRUseList(model::c53Outcome* startOutcome, QWidget* paren
 
 frm562SRUseList::~frm562SRUseList()
 {
+    DisconnectChildSignals(*this);
     mLine.reset();
     mCurrent = nullptr;
 }

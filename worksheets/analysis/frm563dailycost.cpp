@@ -9,6 +9,7 @@
 #include "platform/ui/prompter.h"
 #include "worksheets/analysis/costentry.h"
 #include "worksheets/analysis/costgrids.h"
+#include "worksheets/analysis/formguards.h"
 #include "worksheets/common/boxorder.h"
 #include "worksheets/common/outcomegrids.h"
 #include "worksheets/common/worksheetform.h"
@@ -113,9 +114,7 @@ frm563DailyCost::frm563DailyCost(model::c53Outcome* startOutcome, QWidget* paren
 
 frm563DailyCost::~frm563DailyCost()
 {
-    // A box that loses the focus as the dialog goes must not reach the part already gone.
-    txtContain->disconnect(this);
-    txtControl->disconnect(this);
+    DisconnectChildSignals(*this);
 }
 
 void frm563DailyCost::SetupGrid() { SetupCostColumnGrid(*grdOutcomes); }

@@ -12,6 +12,7 @@
 #include "platform/ui/prompter.h"
 #include "worksheets/analysis/costentry.h"
 #include "worksheets/analysis/costgrids.h"
+#include "worksheets/analysis/formguards.h"
 #include "worksheets/analysis/frm561costperacre.h"
 #include "worksheets/analysis/frm562sruselist.h"
 #include "worksheets/analysis/frm563dailycost.h"
@@ -164,9 +165,7 @@ frm56_CostSummary::frm56_CostSummary(QWidget* parent)
 
 frm56_CostSummary::~frm56_CostSummary()
 {
-    // A box that loses the focus as the form goes must not reach the part already gone.
-    txtAdjustedCost->disconnect(this);
-    txtCostRationale->disconnect(this);
+    DisconnectChildSignals(*this);
     mCurrent = nullptr;
 }
 
