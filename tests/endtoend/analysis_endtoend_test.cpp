@@ -35,6 +35,7 @@
 #include "worksheets/analysis/frm562sruselist.h"
 #include "worksheets/analysis/frm563dailycost.h"
 #include "worksheets/comparison_complexity/frm64matrix.h"
+#include "worksheets/comparison_complexity/frm65decision.h"
 #include "reports/frm83reports.h"
 #include "reports/frmpreview.h"
 #include "reports/reportproduction.h"
@@ -154,7 +155,7 @@ const Expected kExpected[] = {
 
 // The same figures in the full report, line by line as pdftotext lays them out.
 const char* const kReportLines[] = {
-    // Decision summary: the alternative of least expected cost (C at 430,000).
+    // Decision summary: the alternative chosen, and the one of least expected cost (C at 430,000).
     "Most Cost Effective Alternative: C. Confine to the basin",
     // Values at risk: potential loss x probability.
     "Pine Flats homes 400,000 50 200,000",
@@ -720,6 +721,18 @@ TEST_F(AnalysisEndToEnd, AnAnalysisEnteredThroughTheWorksheetsGivesTheFiguresWor
     CheckMatrix("e2e-matrix.png");
 
 
+    // Decision: the least-cost alternative named, and C chosen by typing its letter in the list.
+    {
+        auto* form = Go<worksheets::comparison_complexity::frm65Decision>(6, 5);
+        ASSERT_NE(form, nullptr);
+        EXPECT_EQ(form->lblLeastCost()->text(), "C. Confine to the basin");
+        QComboBox* choice = form->cboAlternatives();
+        choice->setFocus();
+        QTest::keyClick(choice, Qt::Key_C);
+        EXPECT_TRUE(choice->currentText().startsWith("C.")) << choice->currentText().toStdString();
+        Keep("e2e-decision.png");
+    }
+
     // Report, Preview and Print: every section chosen and previewed. The program prints to paper or
     // to RTF; the same run of the same choice goes to a PDF here, to read its text back.
     const QString pdf = dir.filePath("Cedar Ridge.pdf");
@@ -764,6 +777,10 @@ TEST_F(AnalysisEndToEnd, AnAnalysisEnteredThroughTheWorksheetsGivesTheFiguresWor
     };
     for (const char* expected : kReportLines)
         EXPECT_TRUE(printed(QString::fromUtf8(expected))) << expected;
+    // The alternative chosen on the Decision worksheet, under its heading.
+    const qsizetype selected = lines.indexOf("Selected Alternative");
+    ASSERT_GE(selected, 0);
+    EXPECT_EQ(lines.value(selected + 1), "C. Confine to the basin");
 
     EXPECT_TRUE(prompter.messages().isEmpty());
 
