@@ -697,6 +697,7 @@ TEST_F(AnalysisEndToEnd, AnAnalysisEnteredThroughTheWorksheetsGivesTheFiguresWor
             EXPECT_EQ(lines.text(1, worksheets::frm562SRUseList::Qty), "2");
             EXPECT_EQ(lines.text(1, worksheets::frm562SRUseList::Time), "5");
             EXPECT_EQ(d.pnlCost->text(), "$142,000");
+            testsupport::KeepPicture(d, "e2e-sruse.png");
         });
         Click(form->optSRUse);
         EXPECT_TRUE(form->optSRUse->isChecked());
@@ -706,6 +707,7 @@ TEST_F(AnalysisEndToEnd, AnAnalysisEnteredThroughTheWorksheetsGivesTheFiguresWor
             Type(d.txtContain, "10000");
             Type(d.txtControl, "2000");
             EXPECT_EQ(d.lblTotalCost->text(), "38,000");
+            testsupport::KeepPicture(d, "e2e-daily.png");
         });
         Click(form->optDaily);
 
