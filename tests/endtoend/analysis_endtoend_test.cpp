@@ -19,7 +19,6 @@
 #include "support/keeppicture.h"
 #include "support/runtool.h"
 #include "support/withdialog.h"
-#include "worksheets/common/topiceditor.h"
 #include "worksheets/common/worksheetform.h"
 #include "worksheets/setup_situation/frm12import.h"
 #include "worksheets/setup_situation/frm24valuesatrisk.h"
@@ -50,7 +49,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
