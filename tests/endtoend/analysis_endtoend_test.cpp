@@ -756,8 +756,10 @@ TEST_F(AnalysisEndToEnd, AnAnalysisEnteredThroughTheWorksheetsGivesTheFiguresWor
         EXPECT_TRUE(reports::PreviewWindow().isVisible());
         reports::PreviewWindow().close();
         ASSERT_TRUE(reports::RunReport(printing::Output::Pdf, pdf));
-        if (qEnvironmentVariableIsSet("TOLMAR_KEEP_PDF"))
+        if (qEnvironmentVariableIsSet("TOLMAR_KEEP_PDF")) {
+            QFile::remove(qEnvironmentVariable("TOLMAR_KEEP_PDF"));
             QFile::copy(pdf, qEnvironmentVariable("TOLMAR_KEEP_PDF"));
+        }
     }
     const QString text = testsupport::RunTool("pdftotext", {"-layout", pdf, "-"});
     ASSERT_FALSE(text.isEmpty());
