@@ -17,6 +17,12 @@ BoxOrder::BoxOrder(QList<QWidget*> boxes, Up up, Key key, QObject* parent)
     }
 }
 
+void BoxOrder::setMovesAcross(QWidget* box)
+{
+    if (box)
+        mAcross.append(box);
+}
+
 QWidget* BoxOrder::next(QWidget* box) const
 {
     const int i = int(mBoxes.indexOf(box));
@@ -43,11 +49,17 @@ bool BoxOrder::eventFilter(QObject* watched, QEvent* event)
     const auto* key = static_cast<QKeyEvent*>(event);
     if (key->modifiers() & ~(Qt::KeypadModifier))
         return false;
+    const bool across = mAcross.contains(box);
     QWidget* target = nullptr;
     switch (key->key()) {
+    case Qt::Key_Down:
+    case Qt::Key_Right:
+        if (across != (key->key() == Qt::Key_Right))
+            return false;
+        target = next(box);
+        break;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-    case Qt::Key_Down:
         target = next(box);
         break;
     case Qt::Key_Up:

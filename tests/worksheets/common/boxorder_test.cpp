@@ -47,6 +47,30 @@ TEST_F(BoxOrderTest, EnterAndDownMoveOnUpOnlyWhereAsked)
     EXPECT_EQ(focused(), boxes[2]);
 }
 
+// A date box with its time box beside it: Right moves on wherever the caret stands, Enter
+// still does, and Down is left to the box.
+TEST_F(BoxOrderTest, AnAcrossBoxMovesOnRightNotDown)
+{
+    auto* order = new BoxOrder({boxes[0], boxes[1], boxes[2]}, BoxOrder::Up::Ignored, BoxOrder::Key::Consumed, &form);
+    order->setMovesAcross(boxes[0]);
+    boxes[0]->setText("07/14/2026");
+    boxes[0]->setFocus();
+    boxes[0]->setCursorPosition(3);
+    QTest::keyClick(boxes[0], Qt::Key_Down);
+    EXPECT_EQ(focused(), boxes[0]);
+    QTest::keyClick(boxes[0], Qt::Key_Right);
+    EXPECT_EQ(focused(), boxes[1]);
+    // Elsewhere Right moves the caret only.
+    boxes[1]->setText("1435");
+    boxes[1]->setCursorPosition(0);
+    QTest::keyClick(boxes[1], Qt::Key_Right);
+    EXPECT_EQ(focused(), boxes[1]);
+    EXPECT_EQ(boxes[1]->cursorPosition(), 1);
+    boxes[0]->setFocus();
+    QTest::keyClick(boxes[0], Qt::Key_Return);
+    EXPECT_EQ(focused(), boxes[1]);
+}
+
 TEST_F(BoxOrderTest, UpMovesBackAndDisabledBoxesArePassedOver)
 {
     new BoxOrder({boxes[0], boxes[1], boxes[2], boxes[3]}, BoxOrder::Up::MovesBack, BoxOrder::Key::Consumed, &form);
