@@ -48,9 +48,9 @@ const SectionEntry kSections[kSectionCount + 1] = {
     {"Computation of NVC", nullptr},
     {"NVC Tables", nullptr},
     {"Safety Assessment", &PrintSafetyAssessment},
-    {"Decision Tree", nullptr},
-    {"Comparison Matrix", nullptr},
-    {"Comparison Graphs", nullptr},
+    {"Decision Tree", &PrintDecisionTree},
+    {"Comparison Matrix", &PrintMatrix},
+    {"Comparison Graphs", &PrintGraphs},
     {"Complexity Analysis", nullptr},
 };
 
