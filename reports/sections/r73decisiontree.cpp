@@ -55,6 +55,11 @@ void PrintTreeText(int left, int top, const QString& text)
     PrintBox(kFactsFontSize, printing::Align::LeftMiddle, left, top, 3600, text);
 }
 
+void PrintBasisText(int left, int top, const QString& text)
+{
+    PrintBox(kFactsFontSize, printing::Align::LeftMiddle, left, top, kBasisWidth, text);
+}
+
 void PrintBranchProbability(int left, int top, int percent)
 {
     PrintBox(kFactsFontSize, printing::Align::RightMiddle, left - 300, top, 600, QString::number(percent) + u'%');
@@ -187,7 +192,7 @@ int PrintBasis(const QList<BasisBox>& boxes, int y, int treeBottom)
     }
     if (!runsOn) {
         for (const BasisBox& box : boxes)
-            PrintTreeText(box.left, y + box.offset, box.text);
+            PrintBasisText(box.left, y + box.offset, box.text);
         return treeBottom;
     }
     int bottom = top;
@@ -198,7 +203,7 @@ int PrintBasis(const QList<BasisBox>& boxes, int y, int treeBottom)
             QString tail;
             const QString head = HeadThatFits(texts[k], vp.BottomLimit() - top, top == kTreesTop, &tail);
             if (!head.isEmpty())
-                PrintTreeText(boxes[k].left, top, head);
+                PrintBasisText(boxes[k].left, top, head);
             bottom = std::max(bottom, top + MeasureBasis(head));
             texts[k] = tail;
             more = more || !tail.isEmpty();
