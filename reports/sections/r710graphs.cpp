@@ -1,4 +1,5 @@
 #include "reports/sections/sections.h"
+#include "reports/sections/comparisongroups.h"
 
 #include "model/g51alternatives.h"
 #include "reports/frmpreview.h"
@@ -64,17 +65,6 @@ void DrawComparisonGraphs(int first, int last)
     DrawFinancialChart(axis, scale, first, last, dy);
 }
 
-void PrintGraphGroups()
-{
-    for (int first = 1; first <= model::GetAlternatives().Count(); first += 3) {
-        const int n = model::GetAlternatives().Count();
-        const int last = std::min(first + 2, n);
-        DrawComparisonGraphs(first, last);
-        if (last < n)
-            VSPrinter1().NewPage();
-    }
-}
-
 }  // namespace
 
 void PrintGraphs()
@@ -82,7 +72,7 @@ void PrintGraphs()
     PushPrintSettings();
     SetPageHeaderFooter();
     PrintSectionTitle(QStringLiteral("Comparison of Alternatives"));
-    PrintGraphGroups();
+    ForEachGroupOfThree(&DrawComparisonGraphs);
     PopPrintSettings();
 }
 

@@ -1,4 +1,5 @@
 #include "reports/sections/sections.h"
+#include "reports/sections/comparisongroups.h"
 
 #include "model/c41objective.h"
 #include "model/c51alternative.h"
@@ -25,16 +26,6 @@ namespace reports::sections {
 namespace {
 
 const QString kMoneyRow = QStringLiteral("3600!|^2100!|^2100!|^2100;");
-
-QString Money(double value)
-{
-    return grid::FormatNumber(value, QStringLiteral("$#,0"));
-}
-
-QString Score(double value)
-{
-    return grid::FormatNumber(value, QStringLiteral("0.0"));
-}
 
 // "|cell" for each alternative of the group.
 QString PerAlternative(int first, int last, const std::function<QString(model::c51Alternative&)>& cell)
@@ -190,13 +181,7 @@ void PrintMatrixPage(int first, int last)
 void PrintMatrix()
 {
     PushPrintSettings();
-    for (int first = 1; first <= model::GetAlternatives().Count(); first += 3) {
-        const int n = model::GetAlternatives().Count();
-        const int last = std::min(first + 2, n);
-        PrintMatrixPage(first, last);
-        if (last < n)
-            VSPrinter1().NewPage();
-    }
+    ForEachGroupOfThree(&PrintMatrixPage);
     PopPrintSettings();
 }
 

@@ -1,4 +1,5 @@
 #include "reports/sections/sections.h"
+#include "reports/sections/comparisongroups.h"
 #include "reports/sections/decisiontree.h"
 
 #include "model/c51alternative.h"
@@ -26,16 +27,6 @@ constexpr int kFactsFontSize = 9;
 // Room left under a basis that ran on to a page of its own, as under a long one beside a Fallback.
 constexpr int kBasisGap = 650;
 const QString kLineBreak = QStringLiteral("\r\n");
-
-QString Money(double value)
-{
-    return grid::FormatNumber(value, QStringLiteral("$#,0"));
-}
-
-QString Score(double value)
-{
-    return grid::FormatNumber(value, QStringLiteral("0.0"));
-}
 
 void PrintBox(double size, printing::Align align, int left, int top, int width, const QString& text)
 {
