@@ -41,17 +41,17 @@ const SectionEntry kSections[kSectionCount + 1] = {
     {"Suppression Objectives", &PrintObjectives},
     {"Safety Issues", &PrintSafetyIssues},
     {"Alternatives", &PrintAlternatives},
-    {"Estimated Suppression Cost", nullptr},
-    {"AAC Table", nullptr},
+    {"Estimated Suppression Cost", &PrintCosts},
+    {"AAC Table", &PrintAACTables},
     {"Values Protected", &PrintValuesProtected},
-    {"Estimated Loss", nullptr},
-    {"Computation of NVC", nullptr},
-    {"NVC Tables", nullptr},
+    {"Estimated Loss", &PrintNVCImpacts},
+    {"Computation of NVC", &PrintImpactComputations},
+    {"NVC Tables", &PrintNVCTables},
     {"Safety Assessment", &PrintSafetyAssessment},
     {"Decision Tree", &PrintDecisionTree},
     {"Comparison Matrix", &PrintMatrix},
     {"Comparison Graphs", &PrintGraphs},
-    {"Complexity Analysis", nullptr},
+    {"Complexity Analysis", &PrintComplexity},
 };
 
 ReportSelection gSelection;

@@ -64,7 +64,7 @@ void PrintRatingCells(const model::c53Outcome& outcome, int issueKey, int row, i
     model::c62Rating rating;
     rating.Initialize(outcome.ItemKey(), issueKey, true, false);
     printing::ReportTable* table = VSPrinter1().table();
-    table->SetCellText(row, column, QStringLiteral("Rating: ") + QString::number(rating.RawScore()) +
+    table->SetCellText(row, column, QStringLiteral("Rating: ") + model::textnum::SingleText(rating.RawScore()) +
                                         QStringLiteral(" / 10"));
     table->SetCellText(row + 1, column, rating.Description());
 }

@@ -28,6 +28,9 @@ namespace worksheets::comparison_complexity {
 
 namespace {
 
+const QString kDescriptionCaption = QStringLiteral("Selected Alternative Description");
+const QString kRationaleCaption = QStringLiteral("Rationale for selecting this Alternative");
+
 QLabel* BoldCaption(const QString& text, QWidget* parent)
 {
     auto* label = new QLabel(text, parent);
@@ -79,6 +82,9 @@ frm65Decision::frm65Decision(QWidget* parent) : WorksheetForm(QStringLiteral("fr
     mTopicWidget->setObjectName(QStringLiteral("lstTopics"));
     mTopics = new ItemList(mTopicWidget);
     topicsCaption->setBuddy(mTopicWidget);
+    // Wide enough for both topic names whole.
+    mTopicWidget->setMinimumWidth(mTopicWidget->fontMetrics().horizontalAdvance(kRationaleCaption) +
+                                  4 * mTopicWidget->frameWidth() + 12);
 
     auto* instructionsCaption = new QLabel(tr("Special instructions for this topic:"), this);
     mInstructions = new QLabel(this);
@@ -153,8 +159,8 @@ void frm65Decision::ShowDecision()
 void frm65Decision::LoadDecisionTopics()
 {
     mTopics->clear();
-    mTopics->addItem(QStringLiteral("Selected Alternative Description"), kDescriptionKey);
-    mTopics->addItem(QStringLiteral("Rationale for selecting this Alternative"), kRationaleKey);
+    mTopics->addItem(kDescriptionCaption, kDescriptionKey);
+    mTopics->addItem(kRationaleCaption, kRationaleKey);
 }
 
 void frm65Decision::ShowTopic()

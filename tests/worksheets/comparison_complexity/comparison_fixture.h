@@ -11,21 +11,10 @@
 #include "model/g51alternatives.h"
 #include "support/analysis_builder.h"
 #include "support/datafile_fixture.h"
+#include "support/keeppicture.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QWidget>
-
-// Saves the widget as a picture in the folder TOLMAR_SCREENSHOTS names; nothing without it.
-inline void SaveShot(QWidget& w, const QString& name)
-{
-    const QString dir = qEnvironmentVariable("TOLMAR_SCREENSHOTS");
-    if (dir.isEmpty())
-        return;
-    QDir().mkpath(dir);
-    QApplication::processEvents();   // the charts lay out their legends on a posted event
-    w.grab().save(QDir(dir).filePath(name + ".png"));
-}
 
 class ComparisonFixture : public DatafileFixture {
 protected:

@@ -1,5 +1,5 @@
 // The comparison worksheets on a filled analysis, as a fire manager sees them: every form
-// shows every alternative, and with TOLMAR_SCREENSHOTS set each is saved as a picture.
+// shows every alternative, and with TOLMAR_KEEP_PNG set each is saved as a picture.
 
 #include "comparison_fixture.h"
 #include "model/g51alternatives.h"
@@ -41,7 +41,7 @@ TEST_F(FilledAnalysis, Graphs)
     ASSERT_EQ(n, testsupport::kSmallAnalysis.alternatives);
     EXPECT_EQ(form.chtCosts()->rowCount(), n);
     EXPECT_GT(form.chtCriteria()->columnCount(), 0);
-    SaveShot(form, "frm62graphs");
+    testsupport::KeepPicture(form, "frm62graphs.png");
 }
 
 TEST_F(FilledAnalysis, DecisionTree)
@@ -55,7 +55,7 @@ TEST_F(FilledAnalysis, DecisionTree)
     EXPECT_TRUE(form.picDecisionTree(1)->drawing().texts().contains("Fallback Plan"));
     form.cboAlternative(2)->setCurrentIndex(2);
     EXPECT_FALSE(form.picDecisionTree(2)->drawing().texts().contains("Fallback Plan"));
-    SaveShot(form, "frm63decisiontree");
+    testsupport::KeepPicture(form, "frm63decisiontree.png");
 }
 
 TEST_F(FilledAnalysis, Matrix)
@@ -65,7 +65,7 @@ TEST_F(FilledAnalysis, Matrix)
     form.Setup();
     form.show();
     EXPECT_EQ(form.Grid1()->cols(), 4 * model::GetAlternatives().Count() + 3);
-    SaveShot(form, "frm64matrix");
+    testsupport::KeepPicture(form, "frm64matrix.png");
 }
 
 TEST_F(FilledAnalysis, Decision)
@@ -80,7 +80,7 @@ TEST_F(FilledAnalysis, Decision)
     form.cboAlternatives()->setCurrentIndex(1);
     EXPECT_EQ(model::GetSelectedAlternativeKey(), model::GetAlternatives().At(1)->ItemKey());
     EXPECT_TRUE(richtext::RtfToPlainText(core::GetSummaryItem(291)->Body()).startsWith("This alternative"));
-    SaveShot(form, "frm65decision");
+    testsupport::KeepPicture(form, "frm65decision.png");
 }
 
 } // namespace

@@ -174,7 +174,7 @@ TEST_F(GraphsTest, NoAlternativesShowsTheEmptyState)
     open();
     EXPECT_TRUE(form->lblNoAlternatives()->isVisible());
     EXPECT_FALSE(form->chtCosts()->isVisible());
-    SaveShot(*form, "frm62graphs_empty");
+    testsupport::KeepPicture(*form, "frm62graphs_empty.png");
     EXPECT_EQ(form->chtSafety()->rowCount(), 0);
     EXPECT_EQ(form->chtCosts()->rowCount(), 0);
     EXPECT_EQ(form->title(3)->text(), "Expected Financial Impact  (in $000)");

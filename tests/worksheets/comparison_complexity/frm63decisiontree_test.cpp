@@ -152,7 +152,7 @@ TEST_F(DecisionTreeTest, NoAlternativesSaysSoAndDrawsNothing)
     EXPECT_TRUE(drawing(1).isEmpty());
     EXPECT_FALSE(form->cboAlternative(1)->isEnabled());
     EXPECT_FALSE(form->picDecisionTree(2)->isVisible());
-    SaveShot(*form, "frm63decisiontree_empty");
+    testsupport::KeepPicture(*form, "frm63decisiontree_empty.png");
 }
 
 } // namespace
