@@ -143,6 +143,8 @@ TEST_F(ComparisonFixture, BarFillsFollowTheGraphOptionAndAreSolidColourInAnRtfFi
     const QString text = QString::fromLatin1(file.readAll());
     EXPECT_TRUE(text.contains(QStringLiteral("{\\sn fillColor}{\\sv 255}"))) << "red bars as filled shapes";
     EXPECT_TRUE(text.contains(QStringLiteral("{\\sn shapeType}{\\sv 20}"))) << "gridlines as line shapes";
+    // A shape outside an instruction group is skipped by word processors.
+    EXPECT_FALSE(text.contains(QStringLiteral("{\\shp{\\shpleft")));
 }
 
 TEST_F(ComparisonFixture, AChartWhoseLabelsWouldRunOffThePageMovesToTheNextPage)
