@@ -57,6 +57,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace {
 
 // ---------------------------------------------------------------------------------------------
@@ -308,6 +310,29 @@ struct OutcomeName {
     const char* outcome;
 };
 constexpr OutcomeName kOutcomes[] = {{"A", "Target"}, {"A", "Fallback"}, {"B", "Target"}, {"C", "Target"}, {"E", ""}};
+
+// The ratings of one criterion, in the order of kOutcomes.
+struct Rated {
+    const char* criterion;
+    int ratings[5];
+};
+
+// Shows the criterion on a ratings worksheet and gives every outcome its rating with enter.
+void Rate(worksheets::frm53Ratings& form, const Rated& rated,
+          const std::function<void(grid::Grid&, int row, int rating)>& enter)
+{
+    const auto found = form.lstObjectives()->findItems(QString("    ") + rated.criterion, Qt::MatchExactly);
+    ASSERT_EQ(found.size(), 1) << rated.criterion;
+    ClickItem(form.lstObjectives(), form.lstObjectives()->row(found[0]));
+    ASSERT_EQ(form.lblCriterion()->text(), rated.criterion);
+    grid::Grid& g = *form.Grid1();
+    for (int o = 0; o < 5; ++o) {
+        const int row = OutcomeRow(g, kOutcomes[o].letter, kOutcomes[o].outcome);
+        ASSERT_GT(row, 0) << kOutcomes[o].letter << " " << kOutcomes[o].outcome;
+        enter(g, row, rated.ratings[o]);
+        EXPECT_EQ(g.text(row, 3), QString::number(rated.ratings[o])) << rated.criterion << " " << o;
+    }
+}
 
 // A priority typed into its cell of the Prioritize worksheet, ended with Enter.
 void TypePriority(grid::Grid& g, const QString& name, const QString& priority)
@@ -592,24 +617,12 @@ TEST_F(AnalysisEndToEnd, AnAnalysisEnteredThroughTheWorksheetsGivesTheFiguresWor
     {
         auto* form = Go<worksheets::frm52SafetyRatings>(5, 2);
         ASSERT_NE(form, nullptr);
-        const struct {
-            const char* issue;
-            int ratings[5];
-        } rated[] = {{"Snags along the ridge road", {9, 6, 6, 3, 0}}, {"Rolling rocks", {6, 3, 9, 6, 3}}};
-        for (const auto& issue : rated) {
-            const auto found = form->lstObjectives()->findItems(QString("    ") + issue.issue, Qt::MatchExactly);
-            ASSERT_EQ(found.size(), 1) << issue.issue;
-            ClickItem(form->lstObjectives(), form->lstObjectives()->row(found[0]));
-            ASSERT_EQ(form->lblCriterion()->text(), issue.issue);
-            grid::Grid& g = *form->Grid1();
-            for (int o = 0; o < 5; ++o) {
-                const int row = OutcomeRow(g, kOutcomes[o].letter, kOutcomes[o].outcome);
-                ASSERT_GT(row, 0) << kOutcomes[o].letter << " " << kOutcomes[o].outcome;
+        const Rated rated[] = {{"Snags along the ridge road", {9, 6, 6, 3, 0}}, {"Rolling rocks", {6, 3, 9, 6, 3}}};
+        for (const Rated& issue : rated)
+            Rate(*form, issue, [](grid::Grid& g, int row, int rating) {
                 // A tenth and a little: the click lands inside the tenth's pixel column.
-                ClickCell(g, row, 4, issue.ratings[o] / 10.0 + 0.01);
-                EXPECT_EQ(g.text(row, 3), QString::number(issue.ratings[o])) << issue.issue << " " << o;
-            }
-        }
+                ClickCell(g, row, 4, rating / 10.0 + 0.01);
+            });
         Keep("e2e-safetyratings.png");
     }
 
@@ -623,22 +636,9 @@ TEST_F(AnalysisEndToEnd, AnAnalysisEnteredThroughTheWorksheetsGivesTheFiguresWor
     {
         auto* form = Go<worksheets::frm53Ratings>(5, 3);
         ASSERT_NE(form, nullptr);
-        const struct {
-            const char* objective;
-            int ratings[5];
-        } rated[] = {{"Keep fire out of Cedar Creek", {8, 5, 7, 4, 0}}, {"No homes lost", {10, 5, 2, 9, 2}}};
-        for (const auto& objective : rated) {
-            const auto found = form->lstObjectives()->findItems(QString("    ") + objective.objective, Qt::MatchExactly);
-            ASSERT_EQ(found.size(), 1) << objective.objective;
-            ClickItem(form->lstObjectives(), form->lstObjectives()->row(found[0]));
-            ASSERT_EQ(form->lblCriterion()->text(), objective.objective);
-            grid::Grid& g = *form->Grid1();
-            for (int o = 0; o < 5; ++o) {
-                const int row = OutcomeRow(g, kOutcomes[o].letter, kOutcomes[o].outcome);
-                ASSERT_GT(row, 0);
-                TypeInCell(g, row, 3, QString::number(objective.ratings[o]));
-            }
-        }
+        const Rated rated[] = {{"Keep fire out of Cedar Creek", {8, 5, 7, 4, 0}}, {"No homes lost", {10, 5, 2, 9, 2}}};
+        for (const Rated& objective : rated)
+            Rate(*form, objective, [](grid::Grid& g, int row, int rating) { TypeInCell(g, row, 3, QString::number(rating)); });
         Keep("e2e-objectiveratings.png");
     }
 
