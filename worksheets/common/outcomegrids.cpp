@@ -39,6 +39,20 @@ void ForEachOutcome(grid::Grid& grid, const std::function<void(int, model::c53Ou
             f(r, *outcome);
 }
 
+// Widens column c to the widest of texts in the grid's font (padding both sides); never narrows
+// it, so the laid-out width holds wherever the font allows.
+void WidenColumnToTexts(grid::Grid& grid, int c, const QStringList& texts)
+{
+    const QFontMetrics metrics(grid.font());
+    const int padding = 12;   // pixels, both sides of the text
+    int widest = 0;
+    for (const QString& t : texts)
+        widest = std::max(widest, metrics.horizontalAdvance(t) + padding);
+    grid.setColWidth(c, std::max(grid.colWidth(c), ui::PixelsToTwips(widest)));
+}
+
+const QStringList kShortNames{QStringLiteral("Target"), QStringLiteral("Fallback")};
+
 } // namespace
 
 void SetupOutcomeGrid(grid::Grid& grid)
@@ -54,6 +68,7 @@ void SetupOutcomeGrid(grid::Grid& grid)
     grid.setText(0, 0, QStringLiteral("Outcomes"));
     grid.setText(0, 1, QStringLiteral("Outcomes"));
     grid.setMergeRow(0, true);
+    WidenColumnToTexts(grid, 1, kShortNames);
 }
 
 void SetupOutcomeAcresGrid(grid::Grid& grid)
@@ -61,6 +76,7 @@ void SetupOutcomeAcresGrid(grid::Grid& grid)
     SetupOutcomeGrid(grid);
     grid.setColWidth(2, 900);
     grid.setText(0, 2, QStringLiteral("Acres"));
+    WidenColumnToTexts(grid, 2, {grid.text(0, 2)});
 }
 
 void SetupOutcomeTimesGrid(grid::Grid& grid)
@@ -70,21 +86,14 @@ void SetupOutcomeTimesGrid(grid::Grid& grid)
     grid.setColWidth(4, 720);
     grid.setText(0, 3, QStringLiteral("Contain"));
     grid.setText(0, 4, QStringLiteral("Control"));
+    WidenColumnToTexts(grid, 3, {grid.text(0, 3)});
+    WidenColumnToTexts(grid, 4, {grid.text(0, 4)});
 }
 
 void FitOutcomeColumnsToFont(grid::Grid& grid)
 {
-    const QFontMetrics metrics(grid.font());
-    const int padding = 12;   // pixels, both sides of the text
-    for (int c = 1; c < grid.cols(); ++c) {
-        QStringList texts{grid.text(0, c)};
-        if (c == 1)
-            texts << QStringLiteral("Target") << QStringLiteral("Fallback");
-        int widest = 0;
-        for (const QString& t : texts)
-            widest = std::max(widest, metrics.horizontalAdvance(t) + padding);
-        grid.setColWidth(c, std::max(grid.colWidth(c), ui::PixelsToTwips(widest)));
-    }
+    for (int c = 1; c < grid.cols(); ++c)
+        WidenColumnToTexts(grid, c, c == 1 ? kShortNames : QStringList{grid.text(0, c)});
     // Room for every column beside the vertical scroll bar, so no column hides off the edge.
     grid.setMinimumWidth(CellsSize(grid).width() + grid.verticalScrollBar()->sizeHint().width());
 }
