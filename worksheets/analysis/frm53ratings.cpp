@@ -39,8 +39,6 @@ namespace {
 constexpr int kRatingCol = 3;
 constexpr int kBarCol = 4;
 constexpr float kMaxRating = 10.0f;
-// The widths of the columns left of the bar, and the grid's borders, in twips.
-constexpr int kWidthBeforeBar = 4635;
 
 const QString kRatingHeader = QStringLiteral("Rating (0 worst, 10 best)\r\n        Bad                       Good");
 
@@ -204,7 +202,11 @@ void frm53Ratings::SetupGrid()
 void frm53Ratings::FitBarColumn()
 {
     const int client = ui::PixelsToTwips(mGrid->viewport()->width());
-    mGrid->setColWidth(kBarCol, std::max(1440, client - kWidthBeforeBar));
+    // The columns left of the bar as laid out, widened where the screen font needs it.
+    int before = 0;
+    for (int c = 0; c < kBarCol; ++c)
+        before += mGrid->colWidth(c);
+    mGrid->setColWidth(kBarCol, std::max(1440, client - before));
 }
 
 void frm53Ratings::LoadCriteria()
