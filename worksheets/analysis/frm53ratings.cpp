@@ -12,6 +12,7 @@
 #include "platform/grid/numberformat.h"
 #include "platform/richtext/richtexteditor.h"
 #include "platform/ui/screen.h"
+#include "worksheets/analysis/costgrids.h"
 #include "worksheets/analysis/formguards.h"
 #include "worksheets/common/bardrag.h"
 #include "worksheets/common/itemlist.h"
@@ -20,6 +21,7 @@
 #include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QScrollBar>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -177,6 +179,9 @@ void frm53Ratings::Setup()
     SetupGrid();
     LoadCriteria();
     ShowOutcomeAcres(*mGrid);
+    // Every outcome is rated in turn: the first five stay in view however tall the boxes
+    // around the grid would like to be.
+    FitGridHeight(*mGrid, 5);
     NewRatingArray();
     if (mList->count() >= 2)
         mList->setListIndex(1);
@@ -201,7 +206,9 @@ void frm53Ratings::SetupGrid()
 // The bar takes the rest of the grid's width.
 void frm53Ratings::FitBarColumn()
 {
-    const int client = ui::PixelsToTwips(mGrid->viewport()->width());
+    // Room kept for the vertical scroll bar, which comes and goes without resizing the grid.
+    const int client = ui::PixelsToTwips(mGrid->width() - 2 * mGrid->frameWidth() -
+                                         mGrid->verticalScrollBar()->sizeHint().width());
     // The columns left of the bar as laid out, widened where the screen font needs it.
     int before = 0;
     for (int c = 0; c < kBarCol; ++c)

@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QTextEdit>
 
 #include <memory>
@@ -176,6 +177,12 @@ TEST_F(RatingsTest, TheBarEndsAtTheGridsEdgeWhateverTheColumnsBeforeItTook)
         total += g().colWidth(c);
     ASSERT_GT(g().colWidth(kBar), 1440) << "the grid is wide enough for the bar to fill it";
     EXPECT_LE(total, ui::PixelsToTwips(g().viewport()->width())) << "no sideways scrolling";
+
+    // Short enough that the outcomes scroll: the vertical bar takes its room from the bar column.
+    form->resize(form->width(), 300);
+    QApplication::processEvents();
+    ASSERT_TRUE(g().verticalScrollBar()->isVisible());
+    EXPECT_EQ(g().horizontalScrollBar()->maximum(), 0) << "no sideways scrolling";
 }
 
 TEST_F(RatingsTest, TheBarSetsWholeRatingsAndClampsPastItsEnds)
