@@ -26,6 +26,20 @@ QRect CenterForm(const QRect& mainWindow, const QRect& form)
     return r;
 }
 
+QRect KeepOnScreen(const QRect& form, const QRect& screen)
+{
+    QRect r = form;
+    if (r.right() > screen.right())
+        r.moveRight(screen.right());
+    if (r.bottom() > screen.bottom())
+        r.moveBottom(screen.bottom());
+    if (r.left() < screen.left())
+        r.moveLeft(screen.left());
+    if (r.top() < screen.top())
+        r.moveTop(screen.top());
+    return r;
+}
+
 QString GetCopyrightText()
 {
     return ui::Lines({QStringLiteral("Copyright \u00A9 1998-2026 Tolmar Advanced development team."),

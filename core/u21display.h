@@ -21,6 +21,10 @@ inline constexpr int kPlacedHeightTwips = 9120;
 
 // Where a form of that geometry goes to stand centred over the main window (same size).
 QRect CenterForm(const QRect& mainWindow, const QRect& form);
+// The form moved the least that brings it inside the screen's area, its top left corner kept in
+// view where it is larger: a dialog wider than the main window at the screen's edge would
+// otherwise open with its left part (and its first controls) out of reach.
+QRect KeepOnScreen(const QRect& form, const QRect& screen);
 
 QString GetCopyrightText();
 

@@ -54,6 +54,10 @@ frm82Topics::frm82Topics(QWidget* parent) : WorksheetForm(QStringLiteral("frm82T
     mListWidget = new QListWidget(this);
     mListWidget->setObjectName(QStringLiteral("lstTopics"));
     mList = new worksheets::ItemList(mListWidget);
+    // Wide enough for the longer of the two decision texts' names whole.
+    mListWidget->setMinimumWidth(mListWidget->fontMetrics().horizontalAdvance(
+                                     QStringLiteral("Rationale for selecting this Alternative")) +
+                                 4 * mListWidget->frameWidth() + 12);
     mAdd = new QPushButton(QStringLiteral("&Add Topic"), this);
     mAdd->setObjectName(QStringLiteral("cmdNewTopic"));
     mDelete = new QPushButton(QStringLiteral("Delete Topic"), this);

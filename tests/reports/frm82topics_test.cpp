@@ -6,6 +6,7 @@
 #include "reports/registerforms.h"
 #include "worksheets/common/topiceditor.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -77,6 +78,20 @@ TEST_F(frm82TopicsTest, ShowsTheSelectedAlternativeAndTheFirstTopic)
         form->resize(900, 560);
         form->grab().save(qEnvironmentVariable("TOLMAR_KEEP_PNG") + QStringLiteral("-topics.png"));
     }
+}
+
+TEST_F(frm82TopicsTest, TheDecisionTextsNamesShowWholeInTheWorksheetAreaOfThePlacedWindow)
+{
+    QWidget host;   // as the shell shows it: a child, in the area the placed main window leaves
+    host.resize(792, 526);
+    form->setParent(&host);
+    form->setGeometry(0, 0, 792, 526);
+    host.show();
+    QApplication::processEvents();
+    const QFontMetrics metrics(form->lstTopics()->font());
+    for (const QString& name : Entries())
+        EXPECT_GE(form->lstTopics()->viewport()->width(), metrics.horizontalAdvance(name)) << name.toStdString();
+    form->setParent(nullptr);
 }
 
 TEST_F(frm82TopicsTest, AddTopicTwiceAddsTwoEmptyTopicsWithTheNextKeys)

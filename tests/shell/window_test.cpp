@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QMenu>
+#include <QScreen>
 #include <QTest>
 #include <QTextBrowser>
 
@@ -48,6 +49,25 @@ TEST(Display, CenterFormKeepsTheSizeAndCentresOverTheMainWindow)
     EXPECT_EQ(wide.left(), 0) << "a form wider than the main window stands out to the left";
     EXPECT_EQ(wide.size(), QSize(1000, 100));
     EXPECT_EQ(core::GetCopyrightText().count("\r\n"), 2);
+}
+
+TEST(Display, KeepOnScreenMovesTheLeastThatBringsAFormInside)
+{
+    const QRect screen(0, 0, 1280, 900);
+    const struct {
+        QRect form;
+        QPoint expected;
+    } cases[] = {
+        {QRect(100, 100, 400, 300), QPoint(100, 100)},    // inside: stays
+        {QRect(-96, 50, 1000, 500), QPoint(0, 50)},       // out to the left
+        {QRect(1000, 700, 400, 300), QPoint(880, 600)},   // out to the right and below
+        {QRect(-10, -20, 1400, 1000), QPoint(0, 0)},      // larger than the screen: its top left in view
+    };
+    for (const auto& c : cases) {
+        const QRect kept = core::KeepOnScreen(c.form, screen);
+        EXPECT_EQ(kept.topLeft(), c.expected) << c.form.x() << "," << c.form.y();
+        EXPECT_EQ(kept.size(), c.form.size());
+    }
 }
 
 TEST_F(ShellTest, WorksheetsFillTheClientAboveTheTabRowsAsTheWindowResizes)
@@ -185,6 +205,13 @@ TEST_F(ShellTest, DialogsCentreOverTheMainWindow)
     EXPECT_EQ(d.left(), main.left() + (main.width() - d.width()) / 2);
     EXPECT_EQ(d.top(), main.top() + (main.height() - d.height()) / 2);
     EXPECT_EQ(dialog.size(), QSize(200, 120));
+
+    // Wider than the main window at the screen's left edge: it opens whole on the screen, not
+    // with its left part out of reach.
+    window->move(0, 0);
+    dialog.resize(window->width() + 200, 120);
+    worksheets::CenterForm(&dialog);
+    EXPECT_GE(dialog.frameGeometry().left(), window->screen()->availableGeometry().left());
 }
 
 TEST_F(ShellTest, F1OnTheFileSectionAndEditMenusShowsTheirHelp)

@@ -12,6 +12,7 @@
 #include "platform/grid/numberformat.h"
 #include "platform/richtext/richtexteditor.h"
 #include "platform/ui/screen.h"
+#include "worksheets/analysis/costgrids.h"
 #include "worksheets/analysis/formguards.h"
 #include "worksheets/common/bardrag.h"
 #include "worksheets/common/itemlist.h"
@@ -20,6 +21,7 @@
 #include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QScrollBar>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -39,8 +41,6 @@ namespace {
 constexpr int kRatingCol = 3;
 constexpr int kBarCol = 4;
 constexpr float kMaxRating = 10.0f;
-// The widths of the columns left of the bar, and the grid's borders, in twips.
-constexpr int kWidthBeforeBar = 4635;
 
 const QString kRatingHeader = QStringLiteral("Rating (0 worst, 10 best)\r\n        Bad                       Good");
 
@@ -179,6 +179,9 @@ void frm53Ratings::Setup()
     SetupGrid();
     LoadCriteria();
     ShowOutcomeAcres(*mGrid);
+    // Every outcome is rated in turn: the first five stay in view however tall the boxes
+    // around the grid would like to be.
+    FitGridHeight(*mGrid, 5);
     NewRatingArray();
     if (mList->count() >= 2)
         mList->setListIndex(1);
@@ -203,8 +206,14 @@ void frm53Ratings::SetupGrid()
 // The bar takes the rest of the grid's width.
 void frm53Ratings::FitBarColumn()
 {
-    const int client = ui::PixelsToTwips(mGrid->viewport()->width());
-    mGrid->setColWidth(kBarCol, std::max(1440, client - kWidthBeforeBar));
+    // Room kept for the vertical scroll bar, which comes and goes without resizing the grid.
+    const int client = ui::PixelsToTwips(mGrid->width() - 2 * mGrid->frameWidth() -
+                                         mGrid->verticalScrollBar()->sizeHint().width());
+    // The columns left of the bar as laid out, widened where the screen font needs it.
+    int before = 0;
+    for (int c = 0; c < kBarCol; ++c)
+        before += mGrid->colWidth(c);
+    mGrid->setColWidth(kBarCol, std::max(1440, client - before));
 }
 
 void frm53Ratings::LoadCriteria()

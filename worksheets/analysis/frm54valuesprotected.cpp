@@ -80,6 +80,8 @@ frm54ValuesProtected::frm54ValuesProtected(QWidget* parent)
 
     auto* totalLabel = new QLabel(tr("Total expected values protected in this outcome (rounded)"), this);
     totalLabel->setObjectName(QStringLiteral("pnlLabel"));
+    totalLabel->setWordWrap(true);   // two lines rather than cut where the list is narrow
+    totalLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     mTotal = Panel(this, QStringLiteral("pnlTotal"));
     mTotal->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 

@@ -61,6 +61,7 @@ frm56_CostSummary::frm56_CostSummary(QWidget* parent)
     grdOutcomes->setObjectName(QStringLiteral("grdOutcomes"));
 
     auto* guideCaption = new QLabel(QStringLiteral("Guidelines for estimating suppression cost:"), this);
+    guideCaption->setWordWrap(true);
     FLabel1 = new label::FormattedLabel(this);
     FLabel1->setObjectName(QStringLiteral("FLabel1"));
 
@@ -119,10 +120,12 @@ frm56_CostSummary::frm56_CostSummary(QWidget* parent)
     m->addWidget(optDaily, 3, 0);
     m->addWidget(lblDaily, 3, 1);
     m->addWidget(cmdDaily, 3, 2);
-    m->addWidget(dailyNote, 3, 3);
-    m->addWidget(optAdjust, 4, 0);
-    m->addWidget(txtAdjustedCost, 4, 1);
-    m->addWidget(lblUnknownSource, 5, 0, 1, 4);
+    // Under its method, across the panel: beside the button it took the width the methods'
+    // captions need and wrapped a word to a line.
+    m->addWidget(dailyNote, 4, 0, 1, 4);
+    m->addWidget(optAdjust, 5, 0);
+    m->addWidget(txtAdjustedCost, 5, 1);
+    m->addWidget(lblUnknownSource, 6, 0, 1, 4);
     m->setColumnStretch(3, 1);
 
     auto* rationaleCaption = new QLabel(QStringLiteral("Describe the basis or rationale for the cost estimate"), this);

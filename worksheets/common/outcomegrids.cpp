@@ -34,23 +34,24 @@ void AddOutcomeRow(grid::Grid& grid, const model::OutcomeRow& row)
     }
 }
 
-// The width in twips that shows the widest of the texts in the grid's font.
-int TextWidthTwips(const grid::Grid& grid, const QStringList& texts)
-{
-    const QFontMetrics metrics(grid.font());
-    const int padding = 12;   // pixels, both sides of the text
-    int widest = 0;
-    for (const QString& t : texts)
-        widest = std::max(widest, metrics.horizontalAdvance(t) + padding);
-    return ui::PixelsToTwips(widest);
-}
-
 // Runs f on the outcome of every data row that has one.
 void ForEachOutcome(grid::Grid& grid, const std::function<void(int, model::c53Outcome&)>& f)
 {
     for (int r = grid.fixedRows(); r < grid.rows(); ++r)
         if (auto* outcome = grid.rowObject<model::c53Outcome>(r))
             f(r, *outcome);
+}
+
+// Widens column c to the widest of texts in the grid's font (padding both sides); never narrows
+// it, so the laid-out width holds wherever the font allows.
+void WidenColumnToTexts(grid::Grid& grid, int c, const QStringList& texts)
+{
+    const QFontMetrics metrics(grid.font());
+    const int padding = 12;   // pixels, both sides of the text
+    int widest = 0;
+    for (const QString& t : texts)
+        widest = std::max(widest, metrics.horizontalAdvance(t) + padding);
+    grid.setColWidth(c, std::max(grid.colWidth(c), ui::PixelsToTwips(widest)));
 }
 
 } // namespace
@@ -63,12 +64,12 @@ void SetupOutcomeGrid(grid::Grid& grid)
     }
     grid.setColAlignment(0, Qt::AlignLeft | Qt::AlignVCenter);
     grid.setColWidth(0, 2700);
-    // Every grid of outcomes shows the short names whole, whatever the font.
-    grid.setColWidth(1, std::max(675, TextWidthTwips(grid, kShortNames)));
+    grid.setColWidth(1, 675);
     grid.setRows(1);
     grid.setText(0, 0, QStringLiteral("Outcomes"));
     grid.setText(0, 1, QStringLiteral("Outcomes"));
     grid.setMergeRow(0, true);
+    WidenColumnToTexts(grid, 1, kShortNames);
 }
 
 void SetupOutcomeAcresGrid(grid::Grid& grid)
@@ -76,6 +77,7 @@ void SetupOutcomeAcresGrid(grid::Grid& grid)
     SetupOutcomeGrid(grid);
     grid.setColWidth(2, 900);
     grid.setText(0, 2, QStringLiteral("Acres"));
+    WidenColumnToTexts(grid, 2, {grid.text(0, 2)});
 }
 
 void SetupOutcomeTimesGrid(grid::Grid& grid)
@@ -85,16 +87,14 @@ void SetupOutcomeTimesGrid(grid::Grid& grid)
     grid.setColWidth(4, 720);
     grid.setText(0, 3, QStringLiteral("Contain"));
     grid.setText(0, 4, QStringLiteral("Control"));
+    WidenColumnToTexts(grid, 3, {grid.text(0, 3)});
+    WidenColumnToTexts(grid, 4, {grid.text(0, 4)});
 }
 
 void FitOutcomeColumnsToFont(grid::Grid& grid)
 {
-    for (int c = 1; c < grid.cols(); ++c) {
-        QStringList texts{grid.text(0, c)};
-        if (c == 1)
-            texts << kShortNames;
-        grid.setColWidth(c, std::max(grid.colWidth(c), TextWidthTwips(grid, texts)));
-    }
+    for (int c = 1; c < grid.cols(); ++c)
+        WidenColumnToTexts(grid, c, c == 1 ? kShortNames : QStringList{grid.text(0, c)});
     // Room for every column beside the vertical scroll bar, so no column hides off the edge.
     grid.setMinimumWidth(CellsSize(grid).width() + grid.verticalScrollBar()->sizeHint().width());
 }

@@ -10,14 +10,14 @@ class Grid;
 
 namespace worksheets {
 
-// For a grid whose column count the caller has set. The outcome column is wide enough for the
-// short names ("Fallback") in the grid's font.
+// For a grid whose column count the caller has set. Each widens the columns it lays out (after
+// the label column) where the grid's font cannot show their header or an outcome's short name
+// ("Fallback") in the laid-out width, so every worksheet that lists outcomes shows them whole.
 void SetupOutcomeGrid(grid::Grid& grid);
 void SetupOutcomeAcresGrid(grid::Grid& grid);
 void SetupOutcomeTimesGrid(grid::Grid& grid);
-// Widens the columns after the label column where the grid's font cannot show a header or
-// an outcome's short name ("Fallback") in the laid-out width; never narrows one. The grid
-// then asks for the width of all its columns.
+// The same widening for every column after the label column, those the caller added
+// included; never narrows one. The grid then asks for the width of all its columns.
 void FitOutcomeColumnsToFont(grid::Grid& grid);
 // Shades the data row of the outcome the form shows (and no other), so that it is plain on
 // which outcome the boxes beside the grid act.

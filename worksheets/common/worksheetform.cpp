@@ -5,6 +5,7 @@
 #include "core/uimode.h"
 
 #include <QHash>
+#include <QScreen>
 
 namespace worksheets {
 
@@ -59,7 +60,9 @@ void CenterForm(QWidget* form)
 {
     if (!gHooks || !gHooks->mainWindow() || !form)
         return;
-    const QRect placed = core::CenterForm(gHooks->mainWindow()->frameGeometry(), form->frameGeometry());
+    QRect placed = core::CenterForm(gHooks->mainWindow()->frameGeometry(), form->frameGeometry());
+    if (const QScreen* screen = gHooks->mainWindow()->screen())
+        placed = core::KeepOnScreen(placed, screen->availableGeometry());
     form->move(placed.topLeft());
 }
 

@@ -266,7 +266,8 @@ void frm24ValuesAtRisk::SetupItemGrid()
         mGrid->setColAlignment(c, columns[c].alignment);
         mGrid->setFixedAlignment(c, Qt::AlignCenter);
     }
-    mGrid->setRowHeight(0, 600);
+    // Three lines of the font on screen, however tall it is.
+    mGrid->setRowHeight(0, std::max(600, ui::PixelsToTwips(3 * mGrid->fontMetrics().lineSpacing() + 6)));
     // The whole row in view, with room for the scroll bar.
     mGrid->setMinimumWidth(CellsSize(*mGrid).width() + mGrid->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
 }

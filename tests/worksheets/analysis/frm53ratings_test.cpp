@@ -7,13 +7,16 @@
 #include "model/c62rating.h"
 #include "model/g41objectives.h"
 #include "model/g42safetyissues.h"
+#include "platform/grid/grid.h"
 #include "platform/richtext/richtexteditor.h"
+#include "platform/ui/screen.h"
 #include "worksheets/analysis/registerforms.h"
 
 #include <QClipboard>
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QTextEdit>
 
 #include <memory>
@@ -163,6 +166,23 @@ TEST_F(RatingsTest, TypedRatingsClampToTenAndEscapePutsTheRatingBack)
     EXPECT_EQ(g().text(3, kRating), "5.5");
     EXPECT_EQ(g().text(5, kRating), "10");
     EXPECT_EQ(g().text(4, kRating), before);
+}
+
+TEST_F(RatingsTest, TheBarEndsAtTheGridsEdgeWhateverTheColumnsBeforeItTook)
+{
+    build(testsupport::kSmallAnalysis);
+    open(true);
+    int total = 0;
+    for (int c = 0; c < g().cols(); ++c)
+        total += g().colWidth(c);
+    ASSERT_GT(g().colWidth(kBar), 1440) << "the grid is wide enough for the bar to fill it";
+    EXPECT_LE(total, ui::PixelsToTwips(g().viewport()->width())) << "no sideways scrolling";
+
+    // Short enough that the outcomes scroll: the vertical bar takes its room from the bar column.
+    form->resize(form->width(), 300);
+    QApplication::processEvents();
+    ASSERT_TRUE(g().verticalScrollBar()->isVisible());
+    EXPECT_EQ(g().horizontalScrollBar()->maximum(), 0) << "no sideways scrolling";
 }
 
 TEST_F(RatingsTest, TheBarSetsWholeRatingsAndClampsPastItsEnds)

@@ -121,6 +121,25 @@ TEST_F(ValuesProtectedTest, MostlyOnFourThousandSevenHundredProtectsThreeThousan
     EXPECT_EQ(stored(1, 1)->first, 75);
 }
 
+TEST_F(ValuesProtectedTest, TheTotalsCaptionShowsWholeInTheWorksheetAreaOfThePlacedWindow)
+{
+    open();
+    QWidget host;   // as the shell shows it: a child, in the area the placed main window leaves
+    host.resize(792, 526);
+    form->setParent(&host);
+    form->setMinimumSize(0, 0);
+    form->setGeometry(0, 0, 792, 526);
+    host.show();
+    QApplication::processEvents();
+    auto* caption = form->findChild<QLabel*>(QStringLiteral("pnlLabel"));
+    ASSERT_NE(caption, nullptr);
+    const QRect needed = caption->fontMetrics().boundingRect(QRect(0, 0, caption->width(), 10000),
+                                                             Qt::TextWordWrap, caption->text());
+    EXPECT_LE(needed.width(), caption->width());
+    EXPECT_LE(needed.height(), caption->contentsRect().height());
+    form->setParent(nullptr);
+}
+
 TEST_F(ValuesProtectedTest, LevelsStayWithinZeroAndAHundredHoweverTyped)
 {
     open();

@@ -192,6 +192,24 @@ TEST_F(CostSummaryTest, HostileAmountsAreRefusedAndTheKeptAmountStays)
 }
 
 // The arrow keys move through the outcomes; each move stores the outcome left.
+TEST_F(CostSummaryTest, EveryMethodCaptionShowsWholeInTheWorksheetAreaOfThePlacedWindow)
+{
+    BuildWithoutFMUs();
+    Show();
+    // As the shell shows it: a child, in the area the placed main window leaves a worksheet.
+    QWidget host;
+    host.resize(792, 526);
+    form->setParent(&host);
+    form->setMinimumSize(0, 0);   // what its layout set while it was a window of its own
+    form->setGeometry(0, 0, 792, 526);
+    host.show();
+    QApplication::processEvents();
+    ASSERT_EQ(form->width(), 792);
+    for (QRadioButton* o : Options())
+        EXPECT_GE(o->width(), o->sizeHint().width()) << o->text().toStdString();
+    form->setParent(nullptr);
+}
+
 TEST_F(CostSummaryTest, ArrowsMoveThroughTheOutcomes)
 {
     BuildWithoutFMUs();

@@ -6,6 +6,7 @@
 #include "model/c36threateneditem.h"
 #include "model/g36threateneditems.h"
 #include "platform/grid/grid.h"
+#include "platform/ui/screen.h"
 #include "formfixture.h"
 
 #include <QApplication>
@@ -99,6 +100,8 @@ TEST_F(ValuesAtRiskTest, AFileWithoutValuesAtRiskOffersOnlyAdd)
     EXPECT_EQ(grid()->rows(), 1);
     EXPECT_EQ(grid()->text(0, 0), "Item");
     EXPECT_EQ(form->pnlTotal()->text(), "$0");
+    // The three-line headers ("Probability / of Loss / (%)") show whole in the font on screen.
+    EXPECT_GE(ui::TwipsToPixels(grid()->rowHeight(0)), 3 * grid()->fontMetrics().lineSpacing());
     expectNoItemShown();
     EXPECT_EQ(QApplication::focusWidget(), form->cmdAddItem());
     EXPECT_TRUE(form->lblInstructions()->text().startsWith("List values that may be at risk from the fire.  May "));
@@ -253,6 +256,8 @@ TEST_F(ValuesAtRiskTest, DeleteTakesTheRowAndTheLastLeavesNothingShown)
     QTest::mouseClick(form->cmdDeleteItem(), Qt::LeftButton);
     EXPECT_EQ(grid()->rows(), 1);
     EXPECT_EQ(form->pnlTotal()->text(), "$0");
+    // The three-line headers ("Probability / of Loss / (%)") show whole in the font on screen.
+    EXPECT_GE(ui::TwipsToPixels(grid()->rowHeight(0)), 3 * grid()->fontMetrics().lineSpacing());
     expectNoItemShown();
     // Nothing typed now reaches a deleted item.
     QTest::keyClicks(form->txtName(), "ghost");
