@@ -1,0 +1,299 @@
+// Values a user can type or paste that no number box was made for, driven by the keyboard into
+// every box and every grid column of every worksheet with a form: the program neither crashes
+// nor stores anything a field cannot hold, and the file stays sound.
+
+#include "support/mainwindow_fixture.h"
+
+#include "core/u11datafile.h"
+#include "platform/dao/dao.h"
+#include "platform/grid/grid.h"
+#include "shell/a1tolmar.h"
+#include "shell/a3tolmarforms.h"
+
+#include <QAbstractSpinBox>
+#include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QMap>
+#include <QSet>
+
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+struct HostileValue {
+    const char* name;
+    QString text;
+};
+
+QList<HostileValue> HostileTable()
+{
+    return {
+        {"1e309", QStringLiteral("1e309")},
+        {"-0", QStringLiteral("-0")},
+        {"NaN", QStringLiteral("NaN")},
+        {"inf", QStringLiteral("inf")},
+        {"10,000 digits", QString(10000, QLatin1Char('9'))},
+        {"1,2,3", QStringLiteral("1,2,3")},
+        {"$-5", QStringLiteral("$-5")},
+        {"SQL", QStringLiteral("'; DROP TABLE Items; --")},
+        {"1 MB paste", QStringLiteral("8675309 ").repeated(1 << 17)},
+        {"non-ASCII digits", QStringLiteral("\u0661\u0662\u0663\uFF14\uFF15\u096A")},
+    };
+}
+
+// Short values are typed key by key, long ones pasted, as a user would bring them in.
+void Enter(QWidget* target, const QString& text)
+{
+    if (text.size() <= 40) {
+        for (const QChar ch : text) {
+            if (ch.unicode() < 128) {
+                QTest::keyClick(target, ch.toLatin1());
+            } else {   // a character no key of this keyboard makes, as an input method gives it
+                QTest::sendKeyEvent(QTest::Press, target, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+                QTest::sendKeyEvent(QTest::Release, target, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+            }
+        }
+    } else {
+        QApplication::clipboard()->setText(text);
+        QTest::keyClick(target, Qt::Key_V, Qt::ControlModifier);
+    }
+}
+
+// What each field of the file may hold: its type's range, a text its size.
+QStringList OutOfRange(dao::Database& db)
+{
+    QStringList found;
+    sqlite3* handle = db.handle();
+    for (const QString& table : db.TableNames()) {
+        for (const dao::FieldDef& f : db.Fields(table)) {
+            QString bad;
+            const QString c = QStringLiteral("\"%1\"").arg(f.name);
+            const auto whole = [&](qint64 lo, qint64 hi) {
+                return QStringLiteral("typeof(%1) NOT IN ('integer', 'null') OR %1 < %2 OR %1 > %3").arg(c).arg(lo).arg(hi);
+            };
+            switch (f.type) {
+            case dao::FieldType::Boolean: bad = whole(-1, 1); break;
+            case dao::FieldType::Byte: bad = whole(0, 255); break;
+            case dao::FieldType::Integer: bad = whole(-32768, 32767); break;
+            case dao::FieldType::Long:
+            case dao::FieldType::AutoNumber: bad = whole(-2147483648LL, 2147483647LL); break;
+            case dao::FieldType::Single:
+                bad = QStringLiteral("typeof(%1) NOT IN ('integer', 'real', 'null') OR abs(%1) > 3.402823466e38").arg(c);
+                break;
+            case dao::FieldType::Double:
+            case dao::FieldType::Currency:
+                bad = QStringLiteral("typeof(%1) NOT IN ('integer', 'real', 'null') OR abs(%1) > 1.7976931348623157e308").arg(c);
+                break;
+            case dao::FieldType::Text:
+                if (f.size > 0)
+                    bad = QStringLiteral("length(%1) > %2").arg(c).arg(f.size);
+                break;
+            default: break;
+            }
+            if (bad.isEmpty())
+                continue;
+            const QByteArray sql = QStringLiteral("SELECT count(*) FROM \"%1\" WHERE %2").arg(table, bad).toUtf8();
+            sqlite3_stmt* st = nullptr;
+            if (sqlite3_prepare_v2(handle, sql.constData(), -1, &st, nullptr) == SQLITE_OK && sqlite3_step(st) == SQLITE_ROW &&
+                sqlite3_column_int(st, 0) > 0)
+                found << QStringLiteral("%1.%2").arg(table, f.name);
+            sqlite3_finalize(st);
+        }
+    }
+    return found;
+}
+
+QString IntegrityCheck(dao::Database& db)
+{
+    sqlite3_stmt* st = nullptr;
+    QString result;
+    if (sqlite3_prepare_v2(db.handle(), "PRAGMA integrity_check", -1, &st, nullptr) == SQLITE_OK && sqlite3_step(st) == SQLITE_ROW)
+        result = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
+    sqlite3_finalize(st);
+    return result;
+}
+
+class HostileValues : public MainWindowFixture {
+protected:
+    // Shows the worksheet as a user does, through the Section and Worksheet menus.
+    worksheets::WorksheetForm* ShowWorksheet(const shell::WorksheetInfo& info)
+    {
+        window->sectionItem(info.section)->trigger();
+        window->tabItem(info.worksheet)->trigger();
+        if (worksheets::gCurrentWorksheetID != info.id)
+            return nullptr;
+        return shell::CurrentWorksheetForm();
+    }
+
+    // Leaves the worksheet (which saves it) for the Introduction of its section.
+    void Leave(const shell::WorksheetInfo& info)
+    {
+        window->tabItem(info.worksheet == 1 ? 2 : 1)->trigger();
+    }
+
+    // The one-line boxes a user can type into, grid editors aside.
+    static QList<QLineEdit*> Boxes(QWidget* form)
+    {
+        QList<QLineEdit*> boxes;
+        for (QLineEdit* box : form->findChildren<QLineEdit*>()) {
+            if (!box->isVisible() || !box->isEnabled() || box->isReadOnly())
+                continue;
+            bool inGrid = false;
+            for (QWidget* w = box->parentWidget(); w && w != form; w = w->parentWidget())
+                inGrid = inGrid || qobject_cast<grid::Grid*>(w);
+            if (!inGrid)
+                boxes << box;
+        }
+        return boxes;
+    }
+
+    static QList<grid::Grid*> Grids(QWidget* form)
+    {
+        QList<grid::Grid*> grids;
+        for (grid::Grid* g : form->findChildren<grid::Grid*>())
+            if (g->isVisible() && g->isEnabled())
+                grids << g;
+        return grids;
+    }
+
+    // Types the value into the box and leaves it with Tab; false when the box went away.
+    static void TypeIntoBox(QLineEdit* box, const QString& text)
+    {
+        box->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+        Enter(box, text);
+        if (box->isVisible())
+            QTest::keyClick(box, Qt::Key_Tab);
+    }
+
+    // Starts an edit of the cell the way a user can (F2, Enter, or typing), brings the value
+    // in and ends with Enter; false when the cell takes no edit.
+    static bool TypeIntoCell(grid::Grid* g, int row, int col, const QString& text)
+    {
+        g->setFocus(Qt::MouseFocusReason);
+        g->setCurrentCell(row, col);
+        if (g->row() != row || g->col() != col)
+            return false;
+        QTest::keyClick(g, Qt::Key_F2);
+        if (!g->isEditing())
+            QTest::keyClick(g, Qt::Key_Return);
+        if (!g->isEditing() && !text.isEmpty() && text[0].isPrint())
+            QTest::keyClick(g, text[0].toLatin1() ? text[0].toLatin1() : 'x');   // some grids start on a character
+        if (!g->isEditing())
+            return false;
+        QWidget* editor = QApplication::focusWidget();
+        if (!editor)
+            return false;
+        QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+        Enter(editor, text);
+        if (g->isEditing())
+            QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : g, Qt::Key_Return);
+        return true;
+    }
+
+    static QString NoneTried(const QMap<QString, int>& tried)
+    {
+        QStringList none;
+        for (auto it = tried.cbegin(); it != tried.cend(); ++it)
+            if (it.value() == 0)
+                none << it.key();
+        return none.join(", ");
+    }
+
+    // Every hostile value into every box and grid column of each worksheet, the worksheet left
+    // after each value (which saves it) and the file checked.
+    void DriveEveryWorksheet(const QStringList& ids, QMap<QString, int>& tried, QStringList& unreached)
+    {
+        for (const QString& id : ids) {
+            const shell::WorksheetInfo* info = shell::FindWorksheet(id);
+            ASSERT_NE(info, nullptr) << id.toStdString();
+            for (const HostileValue& value : HostileTable()) {
+                SCOPED_TRACE(QStringLiteral("%1, %2").arg(id, QLatin1String(value.name)).toStdString());
+                worksheets::WorksheetForm* form = ShowWorksheet(*info);
+                if (!form) {
+                    unreached << id;
+                    break;
+                }
+                int fields = 0;
+                // Looked up again after each one: leaving a box or a cell may rebuild the form.
+                const int boxes = int(Boxes(form).size());
+                for (int i = 0; i < boxes; ++i) {
+                    form = shell::CurrentWorksheetForm();
+                    ASSERT_NE(form, nullptr);
+                    const QList<QLineEdit*> now = Boxes(form);
+                    if (i >= now.size())
+                        break;
+                    TypeIntoBox(now[i], value.text);
+                    ++fields;
+                }
+                form = shell::CurrentWorksheetForm();
+                ASSERT_NE(form, nullptr);
+                const int grids = int(Grids(form).size());
+                for (int gi = 0; gi < grids; ++gi) {
+                    for (int col = 0;; ++col) {
+                        form = shell::CurrentWorksheetForm();
+                        ASSERT_NE(form, nullptr);
+                        const QList<grid::Grid*> now = Grids(form);
+                        if (gi >= now.size())
+                            break;
+                        grid::Grid* g = now[gi];
+                        if (col < g->fixedCols())
+                            col = g->fixedCols();
+                        if (col >= g->cols())
+                            break;
+                        if (g->colHidden(col))
+                            continue;
+                        // The first few rows: the first may be a heading that takes no edit.
+                        for (int row = g->fixedRows(); row < std::min(g->rows(), g->fixedRows() + 4); ++row)
+                            if (TypeIntoCell(g, row, col, value.text)) {
+                                ++fields;
+                                break;
+                            }
+                    }
+                }
+                tried[id] += fields;
+                Leave(*info);
+                ASSERT_TRUE(core::gFileOpen());
+                ASSERT_EQ(IntegrityCheck(*core::gDatabase()), "ok");
+                const QStringList bad = OutOfRange(*core::gDatabase());
+                EXPECT_TRUE(bad.isEmpty()) << "stored out of range: " << bad.join(", ").toStdString();
+            }
+        }
+    }
+};
+
+TEST_F(HostileValues, NoBoxOrGridColumnTakesAValueTheFileCannotHold)
+{
+    ASSERT_TRUE(OutOfRange(*core::gDatabase()).isEmpty()) << "the analysis holds out-of-range values already";
+    QMap<QString, int> tried;
+    QStringList unreached;
+    DriveEveryWorksheet(worksheets::RegisteredWorksheetIds(), tried, unreached);
+    // Some worksheets show only for an analysis of a single unit.
+    if (!unreached.isEmpty()) {
+        const QString single = dir.filePath("Single.tlm");
+        QString error;
+        ASSERT_TRUE(testsupport::CreateAnalysisFile(core::JoinPath(core::AppPath(), "TLM.new"), single,
+                                                    {4, 1, 5, 6, 2, 12}, &error))
+            << error.toStdString();
+        shell::StartWithFile(single);
+        ASSERT_TRUE(core::gFileOpen());
+        const QStringList again = unreached;
+        unreached.clear();
+        DriveEveryWorksheet(again, tried, unreached);
+    }
+    int total = 0;
+    for (auto it = tried.cbegin(); it != tried.cend(); ++it) {
+        std::printf("[ hostile  ] %-6s %4d values typed or pasted\n", qPrintable(it.key()), it.value());
+        total += it.value();
+    }
+    std::printf("[ hostile  ] %d in all; worksheets without a box or an editable cell: %s\n", total,
+                qPrintable(NoneTried(tried)));
+    EXPECT_TRUE(unreached.isEmpty()) << "not reached from the menus: " << unreached.join(", ").toStdString();
+    EXPECT_GT(total, 0);
+}
+
+} // namespace
