@@ -15,12 +15,17 @@
 #include <QClipboard>
 #include <QLineEdit>
 #include <QMap>
+#include <QPointer>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTimer>
 #include <QSet>
 
 #include <sqlite3.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <functional>
 
 namespace {
 
@@ -170,6 +175,17 @@ protected:
             QTest::keyClick(box, Qt::Key_Tab);
     }
 
+    // The grid's open cell editor, or null.
+    static QWidget* Editor(grid::Grid* g)
+    {
+        if (!g->isEditing())
+            return nullptr;
+        for (QLineEdit* box : g->findChildren<QLineEdit*>())
+            if (box->isVisible())
+                return box;
+        return nullptr;
+    }
+
     // Starts an edit of the cell the way a user can (F2, Enter, or typing), brings the value
     // in and ends with Enter; false when the cell takes no edit.
     static bool TypeIntoCell(grid::Grid* g, int row, int col, const QString& text)
@@ -185,13 +201,13 @@ protected:
             QTest::keyClick(g, text[0].toLatin1() ? text[0].toLatin1() : 'x');   // some grids start on a character
         if (!g->isEditing())
             return false;
-        QWidget* editor = QApplication::focusWidget();
+        QWidget* editor = Editor(g);
         if (!editor)
             return false;
         QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
         Enter(editor, text);
-        if (g->isEditing())
-            QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : g, Qt::Key_Return);
+        if (QWidget* still = Editor(g))
+            QTest::keyClick(still, Qt::Key_Return);
         return true;
     }
 
@@ -204,8 +220,108 @@ protected:
         return none.join(", ");
     }
 
-    // Every hostile value into every box and grid column of each worksheet, the worksheet left
-    // after each value (which saves it) and the file checked.
+    // Every box, then every grid column (its first rows, until one takes an edit), of what
+    // root() gives: looked up again after each one, since leaving a box or a cell may rebuild
+    // the form. The number of fields that took the value.
+    static int DriveFields(const std::function<QWidget*()>& root, const QString& text)
+    {
+        int fields = 0;
+        QWidget* top = root();
+        if (!top)
+            return 0;
+        const int boxes = int(Boxes(top).size());
+        for (int i = 0; i < boxes; ++i) {
+            if (!(top = root()))
+                return fields;
+            const QList<QLineEdit*> now = Boxes(top);
+            if (i >= now.size())
+                break;
+            TypeIntoBox(now[i], text);
+            ++fields;
+        }
+        if (!(top = root()))
+            return fields;
+        const int grids = int(Grids(top).size());
+        for (int gi = 0; gi < grids; ++gi) {
+            for (int col = 0;; ++col) {
+                if (!(top = root()))
+                    return fields;
+                const QList<grid::Grid*> now = Grids(top);
+                if (gi >= now.size())
+                    break;
+                grid::Grid* g = now[gi];
+                col = std::max(col, g->fixedCols());
+                if (col >= g->cols())
+                    break;
+                if (g->colHidden(col))
+                    continue;
+                for (int row = g->fixedRows(); row < std::min(g->rows(), g->fixedRows() + 4); ++row)
+                    if (TypeIntoCell(g, row, col, text)) {
+                        ++fields;
+                        break;
+                    }
+            }
+        }
+        return fields;
+    }
+
+    // The dialogs a worksheet's buttons open are modal: while one is open, this fills its
+    // fields with the value and ends it with OK (which stores, or says why not), then Close or
+    // Cancel, as a user would.
+    class DialogDriver {
+    public:
+        explicit DialogDriver(const QString& text) : mText(text)
+        {
+            QObject::connect(&mTimer, &QTimer::timeout, [this] { poll(); });
+            mTimer.start(10);
+        }
+        int fields() const { return mFields; }
+        int dialogs() const { return mDialogs; }
+
+    private:
+        void poll()
+        {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (!modal || mSeen.contains(modal))
+                return;
+            mSeen.insert(modal);
+            ++mDialogs;
+            QPointer<QWidget> dialog(modal);
+            mFields += DriveFields([dialog] { return dialog.data(); }, mText);
+            for (const char* caption : {"OK", "Close", "Cancel"}) {
+                if (!dialog || !dialog->isVisible())
+                    return;
+                for (QPushButton* b : dialog->findChildren<QPushButton*>())
+                    if (b->isVisible() && b->isEnabled() && b->text().remove(QLatin1Char('&')) == QLatin1String(caption)) {
+                        QTest::mouseClick(b, Qt::LeftButton);
+                        break;
+                    }
+            }
+            if (dialog && dialog->isVisible())
+                dialog->close();
+        }
+
+        QString mText;
+        QTimer mTimer;
+        QSet<QWidget*> mSeen;
+        int mFields = 0;
+        int mDialogs = 0;
+    };
+
+    // The buttons that open a dialog with figures in it: adding an entry, changing percents.
+    static QList<QPushButton*> DialogButtons(QWidget* form)
+    {
+        static const QRegularExpression opens(QStringLiteral("^(Add|Change)"));
+        QList<QPushButton*> buttons;
+        for (QPushButton* b : form->findChildren<QPushButton*>())
+            if (b->isVisible() && b->isEnabled() && opens.match(b->text().remove(QLatin1Char('&'))).hasMatch())
+                buttons << b;
+        return buttons;
+    }
+
+    // Every hostile value into every box and grid column of each worksheet and of the dialogs
+    // its buttons open, the worksheet left after each value (which saves it) and the file
+    // checked.
     void DriveEveryWorksheet(const QStringList& ids, QMap<QString, int>& tried, QStringList& unreached)
     {
         for (const QString& id : ids) {
@@ -213,48 +329,24 @@ protected:
             ASSERT_NE(info, nullptr) << id.toStdString();
             for (const HostileValue& value : HostileTable()) {
                 SCOPED_TRACE(QStringLiteral("%1, %2").arg(id, QLatin1String(value.name)).toStdString());
-                worksheets::WorksheetForm* form = ShowWorksheet(*info);
-                if (!form) {
+                if (!ShowWorksheet(*info)) {
                     unreached << id;
                     break;
                 }
-                int fields = 0;
-                // Looked up again after each one: leaving a box or a cell may rebuild the form.
-                const int boxes = int(Boxes(form).size());
-                for (int i = 0; i < boxes; ++i) {
-                    form = shell::CurrentWorksheetForm();
-                    ASSERT_NE(form, nullptr);
-                    const QList<QLineEdit*> now = Boxes(form);
-                    if (i >= now.size())
+                const auto form = [] { return static_cast<QWidget*>(shell::CurrentWorksheetForm()); };
+                int fields = DriveFields(form, value.text);
+                const int buttons = form() ? int(DialogButtons(form()).size()) : 0;
+                for (int b = 0; b < buttons && form(); ++b) {
+                    const QList<QPushButton*> now = DialogButtons(form());
+                    if (b >= now.size())
                         break;
-                    TypeIntoBox(now[i], value.text);
-                    ++fields;
+                    DialogDriver driver(value.text);
+                    QTest::mouseClick(now[b], Qt::LeftButton);
+                    fields += driver.fields();
+                    window->activateWindow();   // as closing a dialog gives the window back
+                    mDialogs[id + QLatin1Char('/') + now.value(b) ->text()] += driver.dialogs();
                 }
-                form = shell::CurrentWorksheetForm();
-                ASSERT_NE(form, nullptr);
-                const int grids = int(Grids(form).size());
-                for (int gi = 0; gi < grids; ++gi) {
-                    for (int col = 0;; ++col) {
-                        form = shell::CurrentWorksheetForm();
-                        ASSERT_NE(form, nullptr);
-                        const QList<grid::Grid*> now = Grids(form);
-                        if (gi >= now.size())
-                            break;
-                        grid::Grid* g = now[gi];
-                        if (col < g->fixedCols())
-                            col = g->fixedCols();
-                        if (col >= g->cols())
-                            break;
-                        if (g->colHidden(col))
-                            continue;
-                        // The first few rows: the first may be a heading that takes no edit.
-                        for (int row = g->fixedRows(); row < std::min(g->rows(), g->fixedRows() + 4); ++row)
-                            if (TypeIntoCell(g, row, col, value.text)) {
-                                ++fields;
-                                break;
-                            }
-                    }
-                }
+                EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << "a dialog stayed open";
                 tried[id] += fields;
                 Leave(*info);
                 ASSERT_TRUE(core::gFileOpen());
@@ -264,6 +356,8 @@ protected:
             }
         }
     }
+
+    QMap<QString, int> mDialogs;   // dialogs driven, by worksheet and button
 };
 
 TEST_F(HostileValues, NoBoxOrGridColumnTakesAValueTheFileCannotHold)
@@ -290,6 +384,8 @@ TEST_F(HostileValues, NoBoxOrGridColumnTakesAValueTheFileCannotHold)
         std::printf("[ hostile  ] %-6s %4d values typed or pasted\n", qPrintable(it.key()), it.value());
         total += it.value();
     }
+    for (auto it = mDialogs.cbegin(); it != mDialogs.cend(); ++it)
+        std::printf("[ hostile  ] dialog of %s: %d times\n", qPrintable(it.key()), it.value());
     std::printf("[ hostile  ] %d in all; worksheets without a box or an editable cell: %s\n", total,
                 qPrintable(NoneTried(tried)));
     EXPECT_TRUE(unreached.isEmpty()) << "not reached from the menus: " << unreached.join(", ").toStdString();
