@@ -263,13 +263,18 @@ void RtfWriter::Table(const ReportTable& table, int left, const QList<int>& colX
             else if (cell.covered && !hCovered)
                 defs += QStringLiteral("\\clvmrg");
             const bool framed = style == LineStyle::Grid || style == LineStyle::Box;
-            if (framed || HasRuleAbove(style))
+            if (framed || HasRuleAbove(style) || row.ruleAbove)
                 defs += border("t");
             if (framed || HasRuleBelow(style))
                 defs += border("b");
             if (style == LineStyle::Grid || HasColumnRules(style) || (style == LineStyle::Box && c == 0))
                 defs += border("l");
-            if (style == LineStyle::Grid || HasColumnRules(style) || table.columns().at(c).rule
+            bool spannedRight = false;   // a cell runs on over this cell's right edge
+            for (int cc = 0; cc <= c && !spannedRight; ++cc) {
+                const ReportTable::Cell& o = row.cells.at(cc);
+                spannedRight = !o.covered && cc + o.colSpan > c + 1;
+            }
+            if (style == LineStyle::Grid || HasColumnRules(style) || (table.columns().at(c).rule && !spannedRight)
                 || (style == LineStyle::Box && c == table.Columns() - 1))
                 defs += border("r");
             if (cell.vertical)
