@@ -308,10 +308,11 @@ protected:
         int mDialogs = 0;
     };
 
-    // The buttons that open a dialog with figures in it: adding an entry, changing percents.
+    // The buttons that open a dialog with figures in it: adding an entry, changing percents,
+    // reviewing or entering a cost estimate.
     static QList<QPushButton*> DialogButtons(QWidget* form)
     {
-        static const QRegularExpression opens(QStringLiteral("^(Add|Change)"));
+        static const QRegularExpression opens(QStringLiteral("^(Add|Change|Review|Get)"));
         QList<QPushButton*> buttons;
         for (QPushButton* b : form->findChildren<QPushButton*>())
             if (b->isVisible() && b->isEnabled() && opens.match(b->text().remove(QLatin1Char('&'))).hasMatch())
