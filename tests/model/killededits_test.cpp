@@ -26,6 +26,8 @@
 #include "model/g51alternatives.h"
 #include "platform/ui/scriptedprompter.h"
 #include "support/analysis_builder.h"
+#include "support/forkchild.h"
+#include "support/integritycheck.h"
 
 #include <QCryptographicHash>
 #include <QElapsedTimer>
@@ -151,16 +153,6 @@ QByteArray Digest(sqlite3* db)
     return hash.result();
 }
 
-QString IntegrityCheck(sqlite3* db)
-{
-    sqlite3_stmt* st = nullptr;
-    QString result = QStringLiteral("<no answer>");
-    if (sqlite3_prepare_v2(db, "PRAGMA integrity_check", -1, &st, nullptr) == SQLITE_OK && sqlite3_step(st) == SQLITE_ROW)
-        result = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
-    sqlite3_finalize(st);
-    return result;
-}
-
 class KilledEdits : public ::testing::Test {
 protected:
     static constexpr int kSteps = 240;
@@ -266,24 +258,17 @@ TEST_F(KilledEdits, EveryKilledFileOpensSoundWithEveryReportedEditWhole)
     for (int trial = 0; trial < trials; ++trial) {
         SCOPED_TRACE(trial);
         const QString path = copy(QStringLiteral("killed.tlm"));
-        int fds[2];
-        ASSERT_EQ(pipe(fds), 0);
-        const pid_t child = fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
-            close(fds[0]);
-            EditUntilKilled(path, fds[1]);
-        }
-        close(fds[1]);
+        const testsupport::ForkedChild child = testsupport::ForkChild([&](int report) { EditUntilKilled(path, report); });
+        ASSERT_GE(child.pid, 0);
         usleep(useconds_t(moment(random)));
-        kill(child, SIGKILL);
+        kill(child.pid, SIGKILL);
         int status = 0;
-        waitpid(child, &status, 0);
+        waitpid(child.pid, &status, 0);
         ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << "the child ended on its own, status " << status;
         int reported = 0, step = 0;
-        while (read(fds[0], &step, sizeof step) == sizeof step)
+        while (read(child.pipe, &step, sizeof step) == sizeof step)
             reported = step;
-        close(fds[0]);
+        close(child.pipe);
         reportedSteps += reported;
 
         ui::ScriptedPrompter prompter;
@@ -294,7 +279,7 @@ TEST_F(KilledEdits, EveryKilledFileOpensSoundWithEveryReportedEditWhole)
             continue;
         }
         sqlite3* db = core::gDatabase()->handle();
-        const QString integrity = IntegrityCheck(db);
+        const QString integrity = testsupport::IntegrityCheck(db);
         const QByteArray state = Digest(db);
         core::CloseDatafile();
         if (integrity != QLatin1String("ok")) {

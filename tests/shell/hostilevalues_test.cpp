@@ -2,6 +2,7 @@
 // every box and every grid column of every worksheet with a form: the program neither crashes
 // nor stores anything a field cannot hold, and the file stays sound.
 
+#include "support/integritycheck.h"
 #include "support/mainwindow_fixture.h"
 
 #include "core/u11datafile.h"
@@ -110,16 +111,6 @@ QStringList OutOfRange(dao::Database& db)
         }
     }
     return found;
-}
-
-QString IntegrityCheck(dao::Database& db)
-{
-    sqlite3_stmt* st = nullptr;
-    QString result;
-    if (sqlite3_prepare_v2(db.handle(), "PRAGMA integrity_check", -1, &st, nullptr) == SQLITE_OK && sqlite3_step(st) == SQLITE_ROW)
-        result = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
-    sqlite3_finalize(st);
-    return result;
 }
 
 class HostileValues : public MainWindowFixture {
@@ -351,7 +342,7 @@ protected:
                 tried[id] += fields;
                 Leave(*info);
                 ASSERT_TRUE(core::gFileOpen());
-                ASSERT_EQ(IntegrityCheck(*core::gDatabase()), "ok");
+                ASSERT_EQ(testsupport::IntegrityCheck(core::gDatabase()->handle()), "ok");
                 const QStringList bad = OutOfRange(*core::gDatabase());
                 EXPECT_TRUE(bad.isEmpty()) << "stored out of range: " << bad.join(", ").toStdString();
             }
