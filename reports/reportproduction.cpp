@@ -48,9 +48,9 @@ const SectionEntry kSections[kSectionCount + 1] = {
     {"Computation of NVC", &PrintImpactComputations},
     {"NVC Tables", &PrintNVCTables},
     {"Safety Assessment", &PrintSafetyAssessment},
-    {"Decision Tree", nullptr},
-    {"Comparison Matrix", nullptr},
-    {"Comparison Graphs", nullptr},
+    {"Decision Tree", &PrintDecisionTree},
+    {"Comparison Matrix", &PrintMatrix},
+    {"Comparison Graphs", &PrintGraphs},
     {"Complexity Analysis", &PrintComplexity},
 };
 
