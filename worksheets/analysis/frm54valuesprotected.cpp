@@ -258,7 +258,7 @@ void frm54ValuesProtected::ShowItemDetails()
     mOutcomeName->setText(mOutcome->FullName());
     mItemName->setText(mItem->ItemName());
     mValueAtRisk->setText(Dollars(mItem->ValueAtRisk()));
-    mLevel->setCurrentText(mDetail->ProtectionLabel());
+    ShowInCombo(mLevel, mDetail->ProtectionLabel());
     mProtected->setText(Dollars(mDetail->ProtectedValue()));
     mNotes->setPlainText(mDetail->Notes());
     mDetails->setEnabled(true);
@@ -271,7 +271,7 @@ void frm54ValuesProtected::ClearItemDetails()
     mDetail.reset();
     mItemName->clear();
     mValueAtRisk->clear();
-    mLevel->setCurrentText(QString());
+    ShowInCombo(mLevel, QString());
     mNotes->clear();
     mDetails->setEnabled(false);
 }
@@ -342,7 +342,7 @@ void frm54ValuesProtected::cboProbability_Finished()
     if (!mDetail || mLevel->currentText() == mDetail->ProtectionLabel())
         return;
     core::BusyScope busy;
-    mLevel->setCurrentText(mDetail->ProtectionLabel());
+    ShowInCombo(mLevel, mDetail->ProtectionLabel());
 }
 
 void frm54ValuesProtected::UpdateProtectedValue()

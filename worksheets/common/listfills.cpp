@@ -10,6 +10,7 @@
 #include "model/g51alternatives.h"
 #include "platform/grid/grid.h"
 
+#include <QComboBox>
 #include <QWidget>
 
 namespace worksheets {
@@ -69,5 +70,11 @@ void FillFMUGrid(grid::Grid& grid)
 
 void FillValuesAtRiskGrid(grid::Grid& grid) { FillItemGrid(grid, model::ValuesAtRiskRows()); }
 void FillValueAtRiskSummaryGrid(grid::Grid& grid) { FillItemGrid(grid, model::ValueAtRiskSummaryRows()); }
+
+void ShowInCombo(QComboBox* combo, const QString& text)
+{
+    combo->setCurrentIndex(combo->findText(text));
+    combo->setEditText(text);
+}
 
 } // namespace worksheets

@@ -4,8 +4,11 @@
 // model's rows, with the record key (lists, FMU grid) or the object (values at risk) kept
 // with each entry.
 
+#include <QString>
+
 #include <functional>
 
+class QComboBox;
 class QWidget;
 
 namespace grid {
@@ -26,6 +29,11 @@ void FillSRTypeList(ItemList& list);
 // and its label are hidden and showWholeFire shows the table of FMU key 0, the whole fire;
 // otherwise the list is filled and its first FMU selected, which the list's click shows.
 void ShowFirstFMU(ItemList& list, QWidget* label, const std::function<void()>& showWholeFire);
+
+// Shows text in an editable combo box with the entry of that text made current (none when the
+// text is no entry), so that the arrow keys move on from what is shown, not from the entry
+// chosen last.
+void ShowInCombo(QComboBox* combo, const QString& text);
 
 // Header row plus one row per FMU (its name in column 0); row data = the FMU key.
 void FillFMUGrid(grid::Grid& grid);

@@ -8,6 +8,7 @@
 
 #include <QFontMetrics>
 #include <QScrollBar>
+#include <QStringList>
 
 #include <algorithm>
 #include <functional>
@@ -17,6 +18,8 @@ namespace worksheets {
 namespace {
 
 constexpr Qt::Alignment kCentre = Qt::AlignCenter;
+// The outcome names of the second column.
+const QStringList kShortNames{QStringLiteral("Target"), QStringLiteral("Fallback")};
 
 void AddOutcomeRow(grid::Grid& grid, const model::OutcomeRow& row)
 {
@@ -29,6 +32,17 @@ void AddOutcomeRow(grid::Grid& grid, const model::OutcomeRow& row)
         grid.setMergeRow(r, true);
         grid.setCellAlignment(r, 0, r, 0, kCentre);
     }
+}
+
+// The width in twips that shows the widest of the texts in the grid's font.
+int TextWidthTwips(const grid::Grid& grid, const QStringList& texts)
+{
+    const QFontMetrics metrics(grid.font());
+    const int padding = 12;   // pixels, both sides of the text
+    int widest = 0;
+    for (const QString& t : texts)
+        widest = std::max(widest, metrics.horizontalAdvance(t) + padding);
+    return ui::PixelsToTwips(widest);
 }
 
 // Runs f on the outcome of every data row that has one.
@@ -49,7 +63,8 @@ void SetupOutcomeGrid(grid::Grid& grid)
     }
     grid.setColAlignment(0, Qt::AlignLeft | Qt::AlignVCenter);
     grid.setColWidth(0, 2700);
-    grid.setColWidth(1, 675);
+    // Every grid of outcomes shows the short names whole, whatever the font.
+    grid.setColWidth(1, std::max(675, TextWidthTwips(grid, kShortNames)));
     grid.setRows(1);
     grid.setText(0, 0, QStringLiteral("Outcomes"));
     grid.setText(0, 1, QStringLiteral("Outcomes"));
@@ -74,16 +89,11 @@ void SetupOutcomeTimesGrid(grid::Grid& grid)
 
 void FitOutcomeColumnsToFont(grid::Grid& grid)
 {
-    const QFontMetrics metrics(grid.font());
-    const int padding = 12;   // pixels, both sides of the text
     for (int c = 1; c < grid.cols(); ++c) {
         QStringList texts{grid.text(0, c)};
         if (c == 1)
-            texts << QStringLiteral("Target") << QStringLiteral("Fallback");
-        int widest = 0;
-        for (const QString& t : texts)
-            widest = std::max(widest, metrics.horizontalAdvance(t) + padding);
-        grid.setColWidth(c, std::max(grid.colWidth(c), ui::PixelsToTwips(widest)));
+            texts << kShortNames;
+        grid.setColWidth(c, std::max(grid.colWidth(c), TextWidthTwips(grid, texts)));
     }
     // Room for every column beside the vertical scroll bar, so no column hides off the edge.
     grid.setMinimumWidth(CellsSize(grid).width() + grid.verticalScrollBar()->sizeHint().width());

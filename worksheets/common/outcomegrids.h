@@ -10,7 +10,8 @@ class Grid;
 
 namespace worksheets {
 
-// For a grid whose column count the caller has set.
+// For a grid whose column count the caller has set. The outcome column is wide enough for the
+// short names ("Fallback") in the grid's font.
 void SetupOutcomeGrid(grid::Grid& grid);
 void SetupOutcomeAcresGrid(grid::Grid& grid);
 void SetupOutcomeTimesGrid(grid::Grid& grid);

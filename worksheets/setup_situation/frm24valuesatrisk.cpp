@@ -71,14 +71,6 @@ QComboBox* EditableCombo(const char* objectName, const QStringList& entries, QWi
     return combo;
 }
 
-// The text shown, with the list's own entry for it current, so that the arrow keys step
-// from what the user sees.
-void ShowInCombo(QComboBox* combo, const QString& text)
-{
-    combo->setCurrentIndex(combo->findText(text));
-    combo->setEditText(text);
-}
-
 } // namespace
 
 frm24ValuesAtRisk::frm24ValuesAtRisk(QWidget* parent) : WorksheetForm(QStringLiteral("frm24ValuesAtRisk"), parent)

@@ -14,6 +14,7 @@
 #include "model/g53outcomes.h"
 #include "model/modeldata.h"
 #include "platform/grid/grid.h"
+#include "support/withdialog.h"
 #include "worksheets/analysis/frm56_costsummary.h"
 
 #include <QApplication>
@@ -106,21 +107,7 @@ protected:
     template <class Dialog>
     void WithDialog(QPushButton* opener, const std::function<void(Dialog&)>& work)
     {
-        bool ran = false;
-        QTimer::singleShot(0, [&] {
-            auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
-            if (!dialog) {
-                ADD_FAILURE() << "the dialog did not open";
-                if (QWidget* other = QApplication::activeModalWidget())
-                    other->close();
-                return;
-            }
-            ran = true;
-            work(*dialog);
-            QTest::mouseClick(dialog->cmdClose(), Qt::LeftButton);
-        });
-        QTest::mouseClick(opener, Qt::LeftButton);
-        EXPECT_TRUE(ran);
+        testsupport::WithDialog<Dialog>(opener, work);
     }
 
     // Replaces a box's text by typing, as a user who selects it first; text the keyboard

@@ -183,6 +183,28 @@ TEST_F(ValuesProtectedTest, KeysMoveThroughItemsAndOutcomesSavingLevelAndNote)
     EXPECT_TRUE(levelHasFocus());
 }
 
+// The arrow keys step through the levels from the one shown, also after another item showed a
+// level chosen from the list.
+TEST_F(ValuesProtectedTest, ArrowKeysStepFromTheLevelShown)
+{
+    open();
+    QComboBox* level = form->cboProbability();
+    level->setFocus();
+    for (int i = 0; i < 4; ++i)
+        QTest::keyClick(level, Qt::Key_Up);
+    EXPECT_EQ(level->currentText(), "Yes (100%)");   // the list's first entry
+    click(items(), 2, 0);
+    ASSERT_EQ(level->currentText(), "Partly (50%)");
+    level->setFocus();
+    QTest::keyClick(level, Qt::Key_Up);
+    EXPECT_EQ(level->currentText(), "Mostly (75%)");
+    EXPECT_EQ(items().text(2, kLevel), "75");
+    leave();
+    open();
+    EXPECT_EQ(stored(1, 1)->first, 100);
+    EXPECT_EQ(stored(1, 2)->first, 75);
+}
+
 TEST_F(ValuesProtectedTest, ALevelThatCannotBeStoredStaysShownWithItsRows)
 {
     // The error unwinds through Qt's widgets, which leave some of their own objects behind.

@@ -186,14 +186,17 @@ TEST_F(FillTest, TimesGridLayoutAndColumnFillsKeepTheirColumnsAndRows)
     worksheets::SetupOutcomeTimesGrid(g);
     struct { const char* header; int width; Qt::Alignment align; } cols[] = {
         {"Outcomes", 2700, Qt::AlignLeft | Qt::AlignVCenter},
-        {"Outcomes", 675, Qt::AlignCenter},
+        {"Outcomes", 675, Qt::AlignCenter},   // at least; wider where "Fallback" needs it
         {"Acres", 900, Qt::AlignCenter},
         {"Contain", 720, Qt::AlignCenter},
         {"Control", 720, Qt::AlignCenter},
     };
     for (int c = 0; c < 5; ++c) {
         EXPECT_EQ(g.text(0, c), cols[c].header) << c;
-        EXPECT_EQ(g.colWidth(c), cols[c].width) << c;
+        if (c == 1)
+            EXPECT_GE(g.colWidth(c), cols[c].width);
+        else
+            EXPECT_EQ(g.colWidth(c), cols[c].width) << c;
         EXPECT_EQ(g.gridModel()->column(c).alignment, cols[c].align) << c;
         EXPECT_EQ(g.gridModel()->alignment(0, c), Qt::AlignCenter) << c;
     }
@@ -218,6 +221,20 @@ TEST_F(FillTest, TimesGridLayoutAndColumnFillsKeepTheirColumnsAndRows)
             EXPECT_FALSE(g.text(r, 3).isEmpty()) << r;
             EXPECT_FALSE(g.text(r, 4).isEmpty()) << r;
         }
+    }
+}
+
+// Grids that are not fitted to their font afterwards (ratings, values protected) still show
+// "Fallback" whole.
+TEST_F(FillTest, TheOutcomeColumnShowsFallbackWhole)
+{
+    for (double points : {9.0, 20.0}) {
+        QFont font = g.font();
+        font.setPointSizeF(points);
+        g.setFont(font);
+        worksheets::SetupOutcomeAcresGrid(g);
+        EXPECT_GE(ui::TwipsToPixels(g.colWidth(1)), QFontMetrics(font).horizontalAdvance("Fallback")) << points;
+        EXPECT_EQ(g.colWidth(2), 900) << points;
     }
 }
 
