@@ -34,3 +34,18 @@ function(tolmar_test name)
     WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin
     TIMEOUT 600)
 endfunction()
+
+# tolmar_fuzz(<name> SOURCES ... [LIBS ...])
+# A libFuzzer target, made only with -DTOLMAR_FUZZ=ON and clang; scripts/fuzz.sh builds the
+# tree for it (address and undefined-behaviour sanitizers, fuzzer-no-link) and runs it.
+function(tolmar_fuzz name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  if(NOT TOLMAR_FUZZ)
+    return()
+  endif()
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS})
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests)
+  target_compile_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
+  target_link_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
+endfunction()

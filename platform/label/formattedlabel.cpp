@@ -23,6 +23,7 @@ QString Paragraph::text() const
 
 QList<Paragraph> ParseMarkup(const QString& caption)
 {
+    constexpr int kMaxTwips = 14400;   // ten inches
     static const QRegularExpression tag(QStringLiteral("^\\|([A-Za-z]+)(?::(-?\\d+))?\\|"));
 
     QList<Paragraph> out;
@@ -64,7 +65,9 @@ QList<Paragraph> ParseMarkup(const QString& caption)
             if (m.hasMatch()) {
                 const QString name = m.captured(1).toUpper();
                 const bool hasValue = m.capturedLength(2) > 0;
-                const int value = m.captured(2).toInt();
+                // Captions ask for a few inches at most; a far larger figure would have the
+                // layout work through miles of empty margin before the label could show.
+                const int value = qBound(-kMaxTwips, m.captured(2).toInt(), kMaxTwips);
                 addText(pending);
                 pending.clear();
                 bool known = true;

@@ -14,7 +14,8 @@ namespace label {
 //   |Before:n|    space before each following paragraph (twips)
 //   |Left:n| |PARALEFT:n| |Right:n|   left and right indent of the following paragraphs (twips)
 // Paragraph settings hold from the tag on, until changed; a paragraph takes those in force
-// when its first text is written. Anything between bars that is not a tag shows as text.
+// when its first text is written. Figures are held within ten inches (14400 twips) either way.
+// Anything between bars that is not a tag shows as text.
 
 struct Run {
     QString text;

@@ -216,7 +216,7 @@ void RichTextEditor::buildButtonBar()
     for (const auto& [action, alignment] : alignActions) {
         action->setCheckable(true);
         aligns->addAction(action);
-        connect(action, &QAction::triggered, this, [this, alignment] { setAlignment(alignment); });
+        connect(action, &QAction::triggered, this, [this, align = alignment] { setAlignment(align); });
     }
     mBar->addSeparator();
 

@@ -5,6 +5,7 @@
 #include "core/g2situation.h"
 #include "core/savescope.h"
 #include "core_sandbox.h"
+#include "support/forkchild.h"
 
 #include <QList>
 
@@ -75,18 +76,12 @@ TEST_F(KilledSave, EveryFileIsWhollyOldOrWhollyNew)
     int mixed = 0;
     for (int trial = 0; trial < trials; ++trial) {
         const QString path = dataFile(QStringLiteral("Fire%1.tlm").arg(trial));
-        int fds[2];
-        ASSERT_EQ(pipe(fds), 0);
-        const pid_t child = fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
-            close(fds[0]);
-            SaveForever(path, fds[1]);
-        }
-        close(fds[1]);
+        const testsupport::ForkedChild forked = testsupport::ForkChild([&](int ready) { SaveForever(path, ready); });
+        ASSERT_GE(forked.pid, 0);
+        const pid_t child = forked.pid;
         char byte = 0;
-        const bool started = read(fds[0], &byte, 1) == 1;
-        close(fds[0]);
+        const bool started = read(forked.pipe, &byte, 1) == 1;
+        close(forked.pipe);
         if (started)
             usleep(useconds_t(pause(random)));
         kill(child, SIGKILL);

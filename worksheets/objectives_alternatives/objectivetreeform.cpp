@@ -193,6 +193,10 @@ ObjectiveTreeForm::ObjectiveTreeForm(Config config, QWidget* parent)
     layout->setColumnStretch(1, 1);
     layout->setRowStretch(1, 1);
 
+    // The name's field holds 255 characters; a longer paste stops there rather than being
+    // stored past the field's size.
+    mTopic->nameBox()->setMaxLength(255);
+
     setTabOrder(mGrid, mAdd);
     setTabOrder(mAdd, mDelete);
     setTabOrder(mDelete, mTopic->nameBox());

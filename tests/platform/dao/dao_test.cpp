@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 #include <limits>
+#include <sqlite3.h>
 #include <unistd.h>
 
 using namespace dao;
@@ -56,7 +57,25 @@ TEST_F(DaoTest, BadFilesAreRefusedAndLeftAsTheyWere)
     QByteArray wal = db;
     wal[18] = 2;
     wal[19] = 2;
+    // An index out of step with its table, as damage on disk leaves it: the schema reads
+    // descending, the pages hold ascending. A pass over such a table can go round for ever.
+    const QString skewedPath = dir.filePath("skewed.src");
+    {
+        sqlite3* raw = nullptr;
+        ASSERT_EQ(sqlite3_open(skewedPath.toUtf8().constData(), &raw), SQLITE_OK);
+        ASSERT_EQ(sqlite3_exec(raw,
+                               "CREATE TABLE t (k INTEGER PRIMARY KEY, v TEXT); CREATE INDEX i ON t (v); "
+                               "INSERT INTO t (v) VALUES ('a'), ('b'), ('c'); PRAGMA writable_schema = 1; "
+                               "UPDATE sqlite_master SET sql = 'CREATE INDEX i ON t (v DESC)' WHERE name = 'i';",
+                               nullptr, nullptr, nullptr),
+                  SQLITE_OK);
+        sqlite3_close(raw);
+    }
+    QFile skewedFile(skewedPath);
+    skewedFile.open(QIODevice::ReadOnly);
+    const QByteArray skewed = skewedFile.readAll();
     const Case cases[] = {
+        {"index out of step with its table", skewed, Error::Kind::NotDatabase},
         {"write-ahead log", wal, Error::Kind::NotDatabase},
         {"missing", {}, Error::Kind::NotFound},
         {"empty", QByteArray(""), Error::Kind::NotDatabase},

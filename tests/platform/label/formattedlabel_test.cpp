@@ -41,6 +41,8 @@ TEST(FormattedLabelMarkup, ParagraphSettingsOfEveryTag)
         {"unknown tags and stray bars stay text", "a|X:3|b|c||CR", {{"a|X:3|b|c||CR", 0, 0, 0}}},
         {"trailing CR gives an empty paragraph", "a|CR|", {{"a", 0, 0, 0}, {"", 0, 0, 0}}},
         {"empty caption", "", {}},
+        {"figures past ten inches are held there (a hang in the layout otherwise)",
+         "|Before:2147483647||Left:-99999||Right:99999999999|x", {{"x", 14400, -14400, 0}}},
     };
     for (const Case& c : cases) {
         const QList<Paragraph> got = ParseMarkup(c.caption);
