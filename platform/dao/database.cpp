@@ -63,6 +63,7 @@ void Database::Impl::finalizeAll()
     for (sqlite3_stmt* st : std::as_const(statements))
         sqlite3_finalize(st);
     statements.clear();
+    queries.clear();
 }
 
 void Database::Impl::schemaChanged()
