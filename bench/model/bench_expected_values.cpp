@@ -155,7 +155,7 @@ double Millis(F f)
 
 void PairedRuns(int pairs)
 {
-    if (!Analysis().ok())
+    if (pairs <= 0 || !Analysis().ok())
         return;
     sqlite3* db = core::gDatabase()->handle();
     double sink = 0;
