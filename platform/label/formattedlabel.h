@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QString>
+#include <QHash>
 #include <QWidget>
 
 class QTextDocument;
@@ -55,9 +56,11 @@ protected:
 
 private:
     void rebuild();
+    void layOutFor(int width) const;
 
     QString mCaption;
     QTextDocument* mDoc;
+    mutable QHash<int, int> mHeights;   // by width, until the text or the font changes
 };
 
 } // namespace label

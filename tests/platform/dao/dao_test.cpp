@@ -56,7 +56,16 @@ TEST_F(DaoTest, BadFilesAreRefusedAndLeftAsTheyWere)
     QByteArray wal = db;
     wal[18] = 2;
     wal[19] = 2;
+    const int pageSize = (quint8(db[16]) << 8) | quint8(db[17]);
+    ASSERT_GT(db.size(), 3 * pageSize);
+    // A page written over, in a file whose header does not vouch for its length (as files from
+    // some other writers have it): only reading every page finds it.
+    QByteArray overwritten = db;
+    overwritten.replace(92, 4, QByteArray(4, '\xff'));
+    overwritten.replace(pageSize, pageSize, QByteArray(pageSize, '\x5a'));
     const Case cases[] = {
+        {"last page cut off", db.left(db.size() - pageSize), Error::Kind::NotDatabase},
+        {"page written over", overwritten, Error::Kind::NotDatabase},
         {"write-ahead log", wal, Error::Kind::NotDatabase},
         {"missing", {}, Error::Kind::NotFound},
         {"empty", QByteArray(""), Error::Kind::NotDatabase},
