@@ -9,15 +9,11 @@
 
 #include "core/u11datafile.h"
 #include "core/u13folders.h"
-#include "core/uimode.h"
 #include "platform/ui/application.h"
 #include "platform/ui/qtprompter.h"
-#include "platform/ui/waitcursor.h"
-#include "reports/frmpreview.h"
 #include "shell/frm0_tolmar.h"
-#include "shell/worksheetforms.h"
+#include "shell/programsetup.h"
 #include "support/analysis_builder.h"
-#include "upgrade/upgrader.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -72,13 +68,8 @@ private:
 int RunProgram(int argc, char** argv, const QString& file)
 {
     ui::Application app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Tolmar Advanced"));
     ui::QtPrompter prompter;
-    ui::setPrompter(&prompter);
-    core::SetBusyCursorHandler(ui::SetBusyCursor);
-    upgrade::Install();
-    shell::RegisterWorksheetForms();
-    shell::frm0_Tolmar::SetPreviewUnloader(reports::UnloadPreviewWindow);
+    shell::SetUpProgram(prompter);
     shell::frm0_Tolmar window;
     prompter.setParent(&window);
     FirstPaint watch(&window, [] { return core::gFileOpen(); });
