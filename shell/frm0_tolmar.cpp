@@ -259,6 +259,21 @@ frm01Start* frm0_Tolmar::startPage()
     return mStart;
 }
 
+frm01Start* frm0_Tolmar::backgroundPage()
+{
+    if (!mStart) {
+        // Made a background before it is first shown, so the card it hides is never laid out.
+        mStart = new frm01Start(mClient);
+        mStart->setGeometry(mClient->rect());
+        mStart->lower();
+        mStart->SetBackground();
+        mStart->show();
+    } else {
+        mStart->SetBackground();
+    }
+    return mStart;
+}
+
 bool frm0_Tolmar::startPageLoaded() const { return !mStart.isNull(); }
 bool frm0_Tolmar::tabsLoaded() const { return !mTabs.isNull(); }
 
