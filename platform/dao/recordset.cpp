@@ -305,9 +305,19 @@ struct Recordset::Impl {
         auto known = d.queries.constFind(sql);
         if (known == d.queries.constEnd())
             known = d.queries.insert(sql, shapeOf(d, sql));
-        const Database::Impl::QueryShape& shape = *known;
-        sqlite3_stmt* st = d.prepare(shape.statement);
+        sqlite3_stmt* st = d.prepare(known->statement);
         d.bindAll(st, params, sql);
+        int rc = d.step(st, sql);
+        // A statement made again at its first step (another open of the file changed a table
+        // under it) may bring other columns than those kept for its text.
+        if (sqlite3_column_count(st) != int(known->columns.size()) + (known->withRowid ? 1 : 0)) {
+            sqlite3_reset(st);
+            known = d.queries.insert(sql, shapeOf(d, sql));
+            st = d.prepare(known->statement);
+            d.bindAll(st, params, sql);
+            rc = d.step(st, sql);
+        }
+        const Database::Impl::QueryShape& shape = *known;
         const bool withRowid = shape.withRowid;
         table = shape.table;
         columns = shape.columns;
@@ -317,7 +327,7 @@ struct Recordset::Impl {
         const int first = withRowid ? 1 : 0;
         const int n = sqlite3_column_count(st);
         width = n - first;
-        while (d.step(st, sql) == SQLITE_ROW) {
+        for (; rc == SQLITE_ROW; rc = d.step(st, sql)) {
             for (int i = first; i < n; ++i)
                 cells.push_back(fromStorage(st, i, columns[i - first].type, typed[i - first]));
             ++rowCount;

@@ -501,6 +501,22 @@ TEST_F(DaoTest, ATextOfSeveralStatementsIsRefusedWhole)
     EXPECT_EQ(db->OpenTable("Items")->RecordCount(), 1);
 }
 
+TEST_F(DaoTest, AQueryRunAgainSeesColumnsAnotherOpenAdded)
+{
+    auto reader = open({false, true});
+    const QString sql = "SELECT * FROM Items WHERE ItemKey = ?";
+    EXPECT_EQ(reader->OpenRecordset(sql, {10})->FieldCount(), 5);
+    {
+        auto writer = open({false, false});
+        writer->Execute("ALTER TABLE Items ADD COLUMN Extra MEMO TEXT");
+        writer->Execute("UPDATE Items SET Extra = 'noted' WHERE ItemKey = 10");
+    }
+    auto again = reader->OpenRecordset(sql, {10});
+    ASSERT_EQ(again->FieldCount(), 6);
+    EXPECT_EQ(again->FieldName(5), "Extra");
+    EXPECT_EQ(again->Field("Extra").toString(), "noted");
+}
+
 TEST_F(DaoTest, SchemaChangesMadeByAnyStatementAreSeen)
 {
     auto db = open();
