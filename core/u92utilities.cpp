@@ -52,4 +52,26 @@ bool ConfirmDelete(const QString& what)
            == ui::Answer::Yes;
 }
 
+QString AlternativeLetters(int position)
+{
+    QString name;
+    for (int n = position; n > 0; n = (n - 1) / 26)
+        name.prepend(QChar(u'A' + (n - 1) % 26));
+    return name;
+}
+
+int AlternativePosition(const QString& letters)
+{
+    if (letters.isEmpty() || letters.size() > 6)
+        return 0;
+    int position = 0;
+    for (const QChar ch : letters) {
+        const char16_t c = ch.toUpper().unicode();
+        if (c < u'A' || c > u'Z')
+            return 0;
+        position = position * 26 + (c - u'A' + 1);
+    }
+    return position;
+}
+
 } // namespace core

@@ -12,4 +12,11 @@ double RoundSignificant(double value, int digits);
 // "Do you really want to delete " + what; Yes/No, No the default. True only on Yes.
 bool ConfirmDelete(const QString& what);
 
+// The label of the alternative at a position from 1: "A" to "Z", then "AA", "AB" ... "ZZ",
+// "AAA": labels stay letters however many alternatives there are. "" below 1.
+QString AlternativeLetters(int position);
+// The position of such a label ("A" 1, "Z" 26, "AA" 27), letters of either case; 0 for a
+// text that is not letters A to Z only.
+int AlternativePosition(const QString& letters);
+
 } // namespace core

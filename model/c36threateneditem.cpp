@@ -71,7 +71,9 @@ QString c36ThreatenedItem::ProbabilityLabel() const { return LabelForProbability
 
 void c36ThreatenedItem::SetProbabilityLabel(const QString& text)
 {
-    mProbability = ProbabilityFromLabel(text);
+    // A chance is a percentage: 150 typed means certain, -5 means none; beyond that a value at
+    // risk would exceed its loss or turn negative and carry the total with it.
+    mProbability = std::clamp(ProbabilityFromLabel(text), 0, 100);
     mChanged = true;
 }
 

@@ -17,7 +17,7 @@ public:
     void SetPotentialLoss(double value);
     // "Very Low (5%)" ... "Very High (95%)", "" for 0, else the number in digits.
     QString ProbabilityLabel() const;
-    // A number, an exact label, or a text that begins with the number.
+    // A number, an exact label, or a text that begins with the number; kept within 0 to 100.
     void SetProbabilityLabel(const QString& text);
     int Probability() const { return mProbability; }
     // Probability times potential loss, 2 significant digits.

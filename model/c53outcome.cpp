@@ -1,5 +1,7 @@
 #include "model/c53outcome.h"
 
+#include <algorithm>
+
 #include "core/u92utilities.h"
 #include "model/c51alternative.h"
 #include "model/c61ratinglist.h"
@@ -219,7 +221,9 @@ float c53Outcome::SRUseCost() { return Round3(SRUseList().SRUseCost()); }
 float c53Outcome::DailyCost() const
 {
     const float t1 = float(double(mDailyContainCost) * double(mContainTime));
-    const double days = double(qint64(mControlTime) - qint64(mContainTime));
+    // Times that put control before containment are a mistake, not a saving: the period
+    // after containment then costs nothing rather than lowering the estimate.
+    const double days = double(std::max<qint64>(0, qint64(mControlTime) - qint64(mContainTime)));
     const float t = float(double(t1) + double(mDailyControlCost) * days);
     return Round3(t);
 }

@@ -87,6 +87,8 @@ public:
     float CostPerAcre();
     c67SRUseList& SRUseList();
     float SRUseCost();
+    // The daily rates over the contain days and the days from containment to control (none
+    // when the times put control before containment), to 3 significant digits.
     float DailyCost() const;
     float DailyContainCost() const { return mDailyContainCost; }
     void SetDailyContainCost(float value);

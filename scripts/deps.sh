@@ -2,7 +2,7 @@
 # Installs the Debian packages the build needs, only those that are missing.
 set -euo pipefail
 packages=(build-essential cmake ninja-build ccache pkg-config
-  qt6-base-dev qt6-charts-dev libgl1-mesa-dev
+  qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl1-mesa-dev
   libsqlite3-dev libhunspell-dev hunspell-en-us
   libgtest-dev libbenchmark-dev poppler-utils)
 missing=()

@@ -16,8 +16,10 @@
 #include "shell/frm02tabs.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMetaObject>
@@ -369,7 +371,11 @@ void frm0_Tolmar::mnuEdit_Click(int index)
     // of its own), that offers the clipboard command.
     const QByteArray signature = QByteArray(kSlots[index]) + "()";
     try {
-        for (QWidget* w = target; w && w != form; w = w->parentWidget()) {
+        for (QWidget* control = target; control && control != form; control = control->parentWidget()) {
+            QWidget* w = control;
+            // A combo box the user types into keeps its text in a box of its own.
+            if (auto* combo = qobject_cast<QComboBox*>(control); combo && combo->lineEdit())
+                w = combo->lineEdit();
             if (w->metaObject()->indexOfMethod(signature.constData()) < 0)
                 continue;
             // A grid that is not editing: paste goes only into a cell being edited, and an

@@ -2,6 +2,7 @@
 
 #include "core/u19rowdata.h"
 #include "core/u91trace.h"
+#include "core/u92utilities.h"
 #include "platform/dao/dao.h"
 #include "upgrade/texttortf.h"
 #include "upgrade/upgradeitems.h"
@@ -44,15 +45,6 @@ void CopyPropertyToTopic(dao::Recordset& properties, dao::Recordset& items, int 
     items.SetField(QStringLiteral("ParentKey"), parentKey);
     items.SetField(QStringLiteral("ChildIndex"), childIndex);
     items.Update();
-}
-
-// "A" to "Z", then "AA", "AB" ...: names stay letters however many alternatives there are.
-QString AlternativeLetters(int position)
-{
-    QString name;
-    for (int n = position; n > 0; n = (n - 1) / 26)
-        name.prepend(QChar(u'A' + (n - 1) % 26));
-    return name;
 }
 
 void CopyTableToItems(dao::Database& db, dao::Recordset& items, const QString& table, int parentKey,
@@ -183,7 +175,7 @@ void CopyAlternativesToItemsTable(dao::Database& db, dao::Recordset& properties,
             const int newKey = NewItemRow(db, items, QString(), 26);
             CopyRecordToItem(*alternatives, items, newKey, alternative, position);
             items.Edit();
-            items.SetField(QStringLiteral("ItemName"), AlternativeLetters(position));
+            items.SetField(QStringLiteral("ItemName"), core::AlternativeLetters(position));
             items.Update();
 
             for (const auto& [outcomeKey, oldParent] : std::as_const(outcomeParents)) {

@@ -163,6 +163,18 @@ void ReportTable::SetKeepWithNext(int row, bool keep)
         mRows[row].keepWithNext = keep;
 }
 
+void ReportTable::SetRuleAbove(int row, bool on)
+{
+    if (row >= 0 && row < mRows.size())
+        mRows[row].ruleAbove = on;
+}
+
+void ReportTable::SetColumnRule(int col, bool on)
+{
+    if (col >= 1 && col <= Columns())
+        mColumns[col - 1].rule = on;
+}
+
 void ReportTable::SetRowSpaceAbove(int row, int twips)
 {
     if (row >= 0 && row < mRows.size())
@@ -278,10 +290,23 @@ void ReportTable::Layout(ReportDocument& d) const
         d.AddItem(item);
     };
 
-    // The rules of a row's line style; cellFrames >= 0 also frames that row's cells (grid style).
-    auto drawRules = [&](int top, int bottom, int cellFrames) {
+    // A cell of row r that runs across the left edge of column col (0-based).
+    auto spansAcross = [this](int r, int col) {
+        for (int c = 0; c < col; ++c) {
+            const Cell& cell = mRows[r].cells[c];
+            if (!cell.covered && c + cell.colSpan > col)
+                return true;
+        }
+        return false;
+    };
+
+    // The rules of row r: its line style, a rule above the row where it asks for one, and the
+    // rules of the ruled columns, except through a cell that spans them. frameCells also frames
+    // the row's cells (grid style).
+    auto drawRules = [&](int r, int top, int bottom, bool frameCells) {
         const printing::LineStyle style = mLineStyle;
-        if (HasRuleAbove(style))
+        const int cellFrames = frameCells ? r : -1;
+        if (HasRuleAbove(style) || mRows[r].ruleAbove)
             lineItem(x0, top, x0 + width, top);
         if (HasRuleBelow(style))
             lineItem(x0, bottom, x0 + width, bottom);
@@ -293,7 +318,7 @@ void ReportTable::Layout(ReportDocument& d) const
             d.AddItem(box);
         }
         for (int col = 0; col <= Columns(); ++col) {
-            const bool columnRule = HasColumnRules(style) || (col > 0 && mColumns[col - 1].rule);
+            const bool columnRule = HasColumnRules(style) || (col > 0 && mColumns[col - 1].rule && !spansAcross(r, col));
             if (columnRule && style != LineStyle::Grid)
                 lineItem(x0 + colX[col], top, x0 + colX[col], bottom);
         }
@@ -359,7 +384,7 @@ void ReportTable::Layout(ReportDocument& d) const
             }
         }
         const int bottom = top + rowHeight[r];
-        drawRules(top, bottom, -1);
+        drawRules(r, top, bottom, false);
         d.mY = bottom;
     };
 
@@ -400,7 +425,7 @@ void ReportTable::Layout(ReportDocument& d) const
                 source[col] = cut;
             }
             const int bottom = done ? top + used + 2 * kPadY : d.BottomLimit();
-            drawRules(top, bottom, r);
+            drawRules(r, top, bottom, true);
             d.mY = bottom;
             if (done)
                 return;
@@ -434,8 +459,15 @@ void ReportTable::Layout(ReportDocument& d) const
     d.mXSet = false;
     const int headerHeight = mHasHeader ? groupHeight(0, 0) : 0;
     if (mHasHeader) {
-        // Keep the header with the first body row.
-        const int first = rowCount > 1 ? groupHeight(1, 1) : 0;
+        // Keep the header with the first body row, or with all the rows it is kept with when
+        // they fit on a page: a table kept together never leaves its header alone at a page foot.
+        int firstLast = 1;
+        if (mRows[0].keepWithNext)
+            while (firstLast + 1 < rowCount && mRows[firstLast].keepWithNext)
+                ++firstLast;
+        if (firstLast > 1 && headerHeight + groupHeight(1, firstLast) > d.BottomLimit() - d.MarginTop())
+            firstLast = 1;
+        const int first = rowCount > 1 ? groupHeight(1, firstLast) : 0;
         if (d.CurrentY() + headerHeight + first > d.BottomLimit() && d.CurrentY() > d.MarginTop())
             d.OverflowPage();
         placeRow(0);

@@ -44,6 +44,7 @@ public:
         int height = 0;            // 0: as the content needs; else at least this
         bool keepWithNext = false;
         int spaceAbove = 0;
+        bool ruleAbove = false;    // a rule over the row whatever the line style
     };
 
     ReportTable(QList<TableColumn> columns, const QStringList& header, const QList<QStringList>& body,
@@ -67,6 +68,10 @@ public:
     void SetRowHeight(int row, int twips);
     void SetKeepWithNext(int row, bool keep);
     void SetRowSpaceAbove(int row, int twips);
+    // Rules that part groups of rows and of columns: over one row, and at the right edge of a
+    // column (as "!" in the format), neither drawn through a cell that spans it.
+    void SetRuleAbove(int row, bool on);
+    void SetColumnRule(int col, bool on);
 
     // The numbered cell settings the report code passes, over a range of cells (rows and columns
     // inclusive): 1 body row count (the range is ignored), 7 row height, 19 cell alignment code,

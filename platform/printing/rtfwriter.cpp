@@ -263,13 +263,18 @@ void RtfWriter::Table(const ReportTable& table, int left, const QList<int>& colX
             else if (cell.covered && !hCovered)
                 defs += QStringLiteral("\\clvmrg");
             const bool framed = style == LineStyle::Grid || style == LineStyle::Box;
-            if (framed || HasRuleAbove(style))
+            if (framed || HasRuleAbove(style) || row.ruleAbove)
                 defs += border("t");
             if (framed || HasRuleBelow(style))
                 defs += border("b");
             if (style == LineStyle::Grid || HasColumnRules(style) || (style == LineStyle::Box && c == 0))
                 defs += border("l");
-            if (style == LineStyle::Grid || HasColumnRules(style) || table.columns().at(c).rule
+            bool spannedRight = false;   // a cell runs on over this cell's right edge
+            for (int cc = 0; cc <= c && !spannedRight; ++cc) {
+                const ReportTable::Cell& o = row.cells.at(cc);
+                spannedRight = !o.covered && cc + o.colSpan > c + 1;
+            }
+            if (style == LineStyle::Grid || HasColumnRules(style) || (table.columns().at(c).rule && !spannedRight)
                 || (style == LineStyle::Box && c == table.Columns() - 1))
                 defs += border("r");
             if (cell.vertical)
@@ -291,7 +296,7 @@ void RtfWriter::Table(const ReportTable& table, int left, const QList<int>& colX
 void RtfWriter::FilledBox(const QRect& box, const QColor& color)
 {
     const int bgr = BgrFromColor(color);
-    mBody += QStringLiteral("{\\shp{\\shpleft%1\\shptop%2\\shpright%3\\shpbottom%4"
+    mBody += QStringLiteral("{\\shp{\\*\\shpinst\\shpleft%1\\shptop%2\\shpright%3\\shpbottom%4"
                             "{\\sp{\\sn shapeType}{\\sv 1}}{\\sp{\\sn fFilled}{\\sv 1}}"
                             "{\\sp{\\sn fillColor}{\\sv %5}}}}")
                  .arg(box.left() - 720).arg(box.top() - 720).arg(box.left() + box.width() - 720)
@@ -300,8 +305,13 @@ void RtfWriter::FilledBox(const QRect& box, const QColor& color)
 
 void RtfWriter::TextBox(const QRect& box, const QTextDocument& doc)
 {
-    mBody += QStringLiteral("{\\shp{\\shpleft%1\\shptop%2\\shpright%3\\shpbottom%4"
+    // No inner margins and a box that grows with its text: a word processor's own font metrics
+    // would otherwise cut the last line off.
+    mBody += QStringLiteral("{\\shp{\\*\\shpinst\\shpleft%1\\shptop%2\\shpright%3\\shpbottom%4"
                             "{\\sp{\\sn shapeType}{\\sv 202}}{\\sp{\\sn fLine}{\\sv 0}}"
+                            "{\\sp{\\sn dxTextLeft}{\\sv 0}}{\\sp{\\sn dxTextRight}{\\sv 0}}"
+                            "{\\sp{\\sn dyTextTop}{\\sv 0}}{\\sp{\\sn dyTextBottom}{\\sv 0}}"
+                            "{\\sp{\\sn fFitShapeToText}{\\sv 1}}"
                             "{\\shptxt %5}}}")
                  .arg(box.left() - 720).arg(box.top() - 720).arg(box.left() + box.width() - 720)
                  .arg(box.top() + box.height() - 720).arg(BlockParagraphs(doc, false));

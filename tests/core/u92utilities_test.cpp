@@ -59,4 +59,21 @@ TEST(ConfirmDeleteTest, OnlyYesConfirms)
     EXPECT_EQ(m.defaultButton, ui::Answer::No);
 }
 
+TEST(AlternativeLettersTest, LettersAndPositionsBothWays)
+{
+    const struct {
+        int position;
+        const char* letters;
+    } cases[] = {{1, "A"}, {2, "B"}, {26, "Z"}, {27, "AA"}, {28, "AB"}, {52, "AZ"}, {53, "BA"}, {702, "ZZ"}, {703, "AAA"}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(core::AlternativeLetters(c.position), c.letters) << c.position;
+        EXPECT_EQ(core::AlternativePosition(c.letters), c.position) << c.letters;
+    }
+    EXPECT_EQ(core::AlternativeLetters(0), "");
+    EXPECT_EQ(core::AlternativePosition("ab"), 28);   // either case
+    for (const char* notLetters : {"", "A1", "[", "A.", " A", "\\", "{"})
+        EXPECT_EQ(core::AlternativePosition(notLetters), 0) << notLetters;
+}
+
 } // namespace
+

@@ -301,8 +301,8 @@ TEST_F(DecisionFixture, DailyCostCountsContainmentThenControlDays)
     o->SetDailyControlCost(2000);
     o->SetControlTimeString(QStringLiteral("7"));
     EXPECT_FLOAT_EQ(o->DailyCost(), 38000);
-    o->SetControlTimeString(QStringLiteral("2"));   // control before containment: not clamped
-    EXPECT_FLOAT_EQ(o->DailyCost(), 28000);
+    o->SetControlTimeString(QStringLiteral("2"));   // control before containment: that period counts 0
+    EXPECT_FLOAT_EQ(o->DailyCost(), 30000);
 }
 
 } // namespace

@@ -103,6 +103,24 @@ TEST_F(ValuesAtRisk, ValueAtRiskIsProbabilityTimesTheShownLossToTwoDigits)
     EXPECT_EQ(item->ValueAtRisk(), 120);
 }
 
+// A typed chance outside 0 ... 100 is taken as its nearest end, on screen, in the value at
+// risk and in the file.
+TEST_F(ValuesAtRisk, ProbabilityIsKeptWithinNoneAndCertain)
+{
+    const std::pair<const char*, int> cases[] = {
+        {"150", 100}, {"-5", 0}, {"100", 100}, {"0", 0}, {"1e9", 100}, {"-40000", 0}, {"250 %", 100}, {"99.5", 100}};
+    auto item = AddThreatenedItem(QStringLiteral("Barn"));
+    item->SetPotentialLoss(10000);
+    for (const auto& [text, probability] : cases) {
+        item->SetProbabilityLabel(QString::fromLatin1(text));
+        EXPECT_EQ(item->Probability(), probability) << text;
+        EXPECT_EQ(item->ValueAtRisk(), 100.0 * probability) << text;
+    }
+    item->SetProbabilityLabel(QStringLiteral("150"));
+    item->SaveChanges();
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM ValuesAtRisk WHERE Probability = 100")), 1);
+}
+
 TEST_F(ValuesAtRisk, SavingNotesKeepsTheStoredLossUnrounded)
 {
     const int key = storedItem(12345, 50);

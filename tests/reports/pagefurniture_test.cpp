@@ -115,7 +115,7 @@ TEST_F(PageFurnitureTest, SubTitleStandsBetweenTwoRules)
 TEST_F(PageFurnitureTest, LineShapeForTheRtfFile)
 {
     EXPECT_EQ(reports::RtfLineShapeText(2000, 3000, 1000, 1000, 255, 2),
-              QStringLiteral("{\\shp{\\shpleft280\\shptop280\\shpright1280\\shpbottom2280"
+              QStringLiteral("{\\shp{\\*\\shpinst\\shpleft280\\shptop280\\shpright1280\\shpbottom2280"
                              "{\\sp{\\sn shapeType}{\\sv 20}}{\\sp{\\sn fFlipH}{\\sv 1}}{\\sp{\\sn fFlipV}{\\sv 1}}"
                              "{\\sp{\\sn lineColor}{\\sv 255}}{\\sp{\\sn lineWidth}{\\sv 1440}}}}"));
     EXPECT_TRUE(reports::RtfLineShapeText(1000, 1000, 2000, 3000, 0, 1).contains(QStringLiteral("\\shpleft280\\shptop280\\shpright1280\\shpbottom2280{\\sp{\\sn shapeType}{\\sv 20}}{\\sp{\\sn fFlipH}{\\sv 0}}{\\sp{\\sn fFlipV}{\\sv 0}}")));

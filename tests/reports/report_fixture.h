@@ -26,7 +26,7 @@ protected:
     void SetUp() override
     {
         DatafileFixture::SetUp();
-        testsupport::BuildAnalysis(testsupport::kSmallAnalysis);
+        testsupport::BuildAnalysis(Size());
         const struct { int key; const char* body; } items[] = {
             {221, "12"}, {11, "Ridge"}, {52, "ID-BOF-000417"}, {222, "08/14/2026"}, {223, "1400"},
             {53, "BLM, State"}, {55, "Great Basin"}, {54, "Boise District"}, {217, "{P0K3}\\x"},
@@ -46,6 +46,9 @@ protected:
         description->SaveChanges();
         reports::SetLastSelection(reports::ReportSelection());
     }
+
+    // The analysis the fixture builds.
+    virtual testsupport::AnalysisSize Size() const { return testsupport::kSmallAnalysis; }
 
     void TearDown() override
     {

@@ -33,14 +33,12 @@ TEST_F(ReportFixture, SectionsRunInIndexOrderWithAPageBetweenTwo)
     EXPECT_TRUE(calls[1].startsWith(QStringLiteral("Paragraph \"\" at 720,720 "))) << "section 1 opens the document";
     const qsizetype page = calls.indexOf(QStringLiteral("NewPage"));
     ASSERT_GT(page, 0);
-    EXPECT_EQ(calls.count(QStringLiteral("NewPage")), 1);
     EXPECT_TRUE(calls[page - 1].contains(QStringLiteral("Dry cold front"))) << "the page follows the situation's last topic";
-    ExpectCalls(calls.mid(page), {
+    ExpectCalls(calls.mid(page, 2), {
         QStringLiteral("NewPage"),
-        QStringLiteral("Paragraph \"The section \"Complexity Analysis\" cannot be printed by this version of the program.\" "
-                       "at 720,720 margins 720,720,720,720 indents 0,0,0 align 0 F 10"),
-        QStringLiteral("EndDoc")});
-    ASSERT_EQ(VSPrinter1().PageCount(), 2);
+        QStringLiteral("Paragraph \"Incident Complexity Analysis\" at 720,770 margins 720,720,720,720 indents 0,0,0 align 1 F 12 b")});
+    EXPECT_EQ(calls.last(), QStringLiteral("EndDoc")) << "no page after the last section";
+    ASSERT_GE(VSPrinter1().PageCount(), 2);
     EXPECT_TRUE(VSPrinter1().PageRecord(1).last().startsWith(QStringLiteral("running 2 [Tolmar No. 12|Ridge|Page ___]")));
 }
 

@@ -1,4 +1,5 @@
 #include "report_fixture.h"
+#include "section_record.h"
 
 #include "model/g51alternatives.h"
 #include "platform/printing/reporttable.h"
@@ -12,10 +13,7 @@ namespace {
 const QString kTopicLayout = QStringLiteral("margins 1440,2880,1440,720 indents 0,0,0 align 0 F");
 const QString kBase = QStringLiteral("margins 720,720,720,720 indents 0,0,0");
 
-QString Call(const QString& kind, const QString& text, const QString& at, const QString& layout)
-{
-    return QStringLiteral("%1 \"%2\" at %3 %4").arg(kind, text, at, layout);
-}
+using sectionrecord::Call;
 
 // The texts of a page's record, without the boxes and lines of the tables.
 QStringList TextsOf(int page)

@@ -1,6 +1,7 @@
 #include "support/analysis_builder.h"
 
 #include "core/g0items.h"
+#include "core/g2situation.h"
 #include "core/u11datafile.h"
 #include "core/u13folders.h"
 #include "model/c33fmu.h"
@@ -270,6 +271,43 @@ double ComputeMatrix()
     if (const auto least = model::GetLeastCostAlternative())
         checksum += least->ItemKey();
     return checksum;
+}
+
+void BuildSituation()
+{
+    const std::pair<int, const char*> general[] = {
+        {221, "17"}, {11, "Cedar Ridge"}, {52, "CA-SQF-001234"}, {61, "07/12/2026"}, {62, "1420"},
+        {222, "07/14/2026"}, {223, "0600"}, {53, "USFS, CAL FIRE"}, {55, "South Ops"},
+        {54, "Sequoia National Forest"}, {217, "P5K2LM"}, {57, "12,500"}};
+    for (const auto& [key, text] : general)
+        core::GetSituationItem(key)->SetBody(QString::fromLatin1(text));
+    const struct {
+        const char* heading;
+        const char* instructions;
+        const char* narrative;
+    } topics[] = {
+        {"Weather", "Give the forecast for the next 72 hours and any red flag warnings.",
+         "Red flag warning through Thursday evening.\\par Winds SW 15 to 25 mph, gusts to 40 on the ridges; "
+         "minimum humidity 8 to 12 percent.\\par A cooling trend is expected from Saturday."},
+        {"Fuels", "Describe the fuel types and their moisture.",
+         "Chaparral and mixed conifer with heavy dead and down.\\par 1000-hour fuels at 9 percent, live fuel "
+         "moisture 68 percent."},
+        {"Topography", "", "Steep drainages running north into the river canyon; slopes of 40 to 70 percent."},
+        {"Fire behavior", "Expected spread, spotting and intensity.",
+         "Active runs in the afternoon with spotting up to half a mile.\\par Flame lengths of 8 to 20 feet in "
+         "chaparral."},
+        {"Smoke", "", "Smoke settles in the valley overnight; Highway 190 may need pilot cars."},
+        {"Resources committed", "", "Two type 2 crews, four engines, one dozer and a type 1 helicopter."},
+    };
+    for (const auto& t : topics) {
+        core::c0Item* topic = core::GetSituationItem(core::NewSituationTopic(QString::fromLatin1(t.heading)));
+        topic->SetHeading(QString::fromLatin1(t.heading));
+        topic->SetItemText(QString::fromLatin1(t.instructions));
+        topic->SetBody(QString(core::kDefaultItemBody)
+                           .replace(QStringLiteral("\\pard \\par }"),
+                                    QStringLiteral("\\pard ") + QString::fromLatin1(t.narrative) + QStringLiteral("\\par }")));
+    }
+    core::SaveSituation();
 }
 
 void ClearModelCaches()

@@ -28,6 +28,10 @@ void ClearModelCaches();
 // Builds the analysis in the open data file, in one transaction, and clears the caches.
 void BuildAnalysis(const AnalysisSize& size);
 
+// Writes the fire's general information and six situation topics, some with instructions,
+// each narrative a few paragraphs, into the open data file.
+void BuildSituation();
+
 // Copies the template to path, opens it, builds the analysis and closes the file again.
 // Returns false (with a reason in *error) when the copy or the open fails.
 bool CreateAnalysisFile(const QString& templatePath, const QString& path, const AnalysisSize& size,

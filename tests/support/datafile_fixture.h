@@ -46,6 +46,21 @@ protected:
     }
 
     dao::Database& db() { return *core::gDatabase(); }
+    // Every row the queries give, fields joined by "|": to tell that nothing was written.
+    QStringList rowsOf(const QStringList& queries)
+    {
+        QStringList rows;
+        for (const QString& sql : queries) {
+            auto rs = db().OpenRecordset(sql);
+            for (; !rs->Eof(); rs->MoveNext()) {
+                QStringList fields;
+                for (int i = 0; i < rs->FieldCount(); ++i)
+                    fields << rs->Field(i).toString();
+                rows << fields.join('|');
+            }
+        }
+        return rows;
+    }
     const QString& path() const { return mPath; }
     QString tempDir() const { return mDir.path(); }
 

@@ -4,6 +4,7 @@
 #include "worksheets/analysis/frm54valuesprotected.h"
 #include "worksheets/analysis/frm55natres.h"
 #include "worksheets/analysis/frm55natresfmu.h"
+#include "worksheets/analysis/frm56_costsummary.h"
 #include "worksheets/common/worksheetform.h"
 
 namespace worksheets::analysis {
@@ -15,6 +16,8 @@ void RegisterForms()
     RegisterWorksheetForm(QStringLiteral("tab54"), [](QWidget* parent) { return new frm54ValuesProtected(parent); });
     RegisterWorksheetForm(QStringLiteral("tab55a"), [](QWidget* parent) { return new frm55NatRes(parent); });
     RegisterWorksheetForm(QStringLiteral("tab55b"), [](QWidget* parent) { return new frm55NatResFMU(parent); });
+    // Cost Summary
+    RegisterWorksheetForm(QStringLiteral("tab56"), [](QWidget* parent) { return new frm56_CostSummary(parent); });
 }
 
 } // namespace worksheets::analysis

@@ -17,6 +17,12 @@ BoxOrder::BoxOrder(QList<QWidget*> boxes, Up up, Key key, QObject* parent)
     }
 }
 
+void BoxOrder::setMovesAcross(QWidget* box)
+{
+    if (box)
+        mAcross.append(box);
+}
+
 QWidget* BoxOrder::next(QWidget* box) const
 {
     const int i = int(mBoxes.indexOf(box));
@@ -43,11 +49,17 @@ bool BoxOrder::eventFilter(QObject* watched, QEvent* event)
     const auto* key = static_cast<QKeyEvent*>(event);
     if (key->modifiers() & ~(Qt::KeypadModifier))
         return false;
+    const bool across = mAcross.contains(box);
     QWidget* target = nullptr;
     switch (key->key()) {
+    case Qt::Key_Down:
+    case Qt::Key_Right:
+        if (across != (key->key() == Qt::Key_Right))
+            return false;
+        target = next(box);
+        break;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-    case Qt::Key_Down:
         target = next(box);
         break;
     case Qt::Key_Up:
@@ -70,7 +82,7 @@ bool BoxOrder::eventFilter(QObject* watched, QEvent* event)
 namespace {
 class SelectOnFocus : public QObject {
 public:
-    explicit SelectOnFocus(QLineEdit* box) : QObject(box) { box->installEventFilter(this); }
+    SelectOnFocus(QLineEdit* box, int length) : QObject(box), mLength(length) { box->installEventFilter(this); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
@@ -78,20 +90,61 @@ protected:
         if (event->type() == QEvent::FocusIn) {
             // A mouse click places the cursor after the focus arrives: select once it has.
             QPointer<QLineEdit> box = static_cast<QLineEdit*>(watched);
-            QTimer::singleShot(0, box, [box] {
-                if (box && box->hasFocus())
+            QTimer::singleShot(0, box, [box, length = mLength] {
+                if (!box || !box->hasFocus())
+                    return;
+                if (length < 0)
                     box->selectAll();
+                else
+                    box->setSelection(0, length);
             });
         }
         return false;
     }
+
+private:
+    int mLength;
+};
+
+class CharacterFilter : public QObject {
+public:
+    CharacterFilter(QLineEdit* box, const QString& allowed) : QObject(box), mAllowed(allowed)
+    {
+        box->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+            return false;
+        const QString text = key->text();
+        if (text.isEmpty() || !text.front().isPrint())
+            return false;
+        for (const QChar c : text)
+            if (!mAllowed.contains(c))
+                return true;
+        return false;
+    }
+
+private:
+    QString mAllowed;
 };
 } // namespace
 
-void SelectTextOnFocus(QLineEdit* box)
+void AcceptOnlyCharacters(QLineEdit* box, const QString& allowed)
 {
     if (box)
-        new SelectOnFocus(box);
+        new CharacterFilter(box, allowed);
+}
+
+void SelectTextOnFocus(QLineEdit* box, int length)
+{
+    if (box)
+        new SelectOnFocus(box, length);
 }
 
 } // namespace worksheets

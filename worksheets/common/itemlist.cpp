@@ -1,7 +1,10 @@
 #include "worksheets/common/itemlist.h"
 
+#include "worksheets/common/worksheetform.h"
+
 #include <QComboBox>
 #include <QListWidget>
+#include <QSignalBlocker>
 
 namespace worksheets {
 
@@ -133,4 +136,19 @@ QWidget* ItemList::widget() const
     return mList ? static_cast<QWidget*>(mList) : static_cast<QWidget*>(mCombo);
 }
 
+void SwitchShownEntry(ItemList& list, const std::function<int()>& shownKey, const std::function<void()>& save,
+                      const std::function<void()>& fetchAndDisplay)
+{
+    try {
+        SwitchShownObject(save, fetchAndDisplay);
+    } catch (...) {
+        if (const int key = shownKey()) {
+            const QSignalBlocker quiet(&list);
+            list.setListIndex(list.findKey(key));
+        }
+        throw;
+    }
+}
+
 } // namespace worksheets
+

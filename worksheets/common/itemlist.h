@@ -3,6 +3,8 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
+
 class QComboBox;
 class QListWidget;
 
@@ -49,5 +51,11 @@ private:
     int mNewIndex = -1;
     bool mFilling = false;
 };
+
+// Shows the list's chosen entry through SwitchShownObject. When the object shown cannot be
+// stored, its entry (shownKey: its key, 0 for none) is selected again without a click and the
+// failure goes on, so that what the user types next still lands on the entry on screen.
+void SwitchShownEntry(ItemList& list, const std::function<int()>& shownKey, const std::function<void()>& save,
+                      const std::function<void()>& fetchAndDisplay);
 
 } // namespace worksheets

@@ -3,7 +3,13 @@
 #include "core/uimode.h"
 #include "model/g53outcomes.h"
 #include "platform/grid/grid.h"
+#include "platform/ui/screen.h"
+#include "worksheets/common/gridfit.h"
 
+#include <QFontMetrics>
+#include <QScrollBar>
+
+#include <algorithm>
 #include <functional>
 
 namespace worksheets {
@@ -64,6 +70,33 @@ void SetupOutcomeTimesGrid(grid::Grid& grid)
     grid.setColWidth(4, 720);
     grid.setText(0, 3, QStringLiteral("Contain"));
     grid.setText(0, 4, QStringLiteral("Control"));
+}
+
+void FitOutcomeColumnsToFont(grid::Grid& grid)
+{
+    const QFontMetrics metrics(grid.font());
+    const int padding = 12;   // pixels, both sides of the text
+    for (int c = 1; c < grid.cols(); ++c) {
+        QStringList texts{grid.text(0, c)};
+        if (c == 1)
+            texts << QStringLiteral("Target") << QStringLiteral("Fallback");
+        int widest = 0;
+        for (const QString& t : texts)
+            widest = std::max(widest, metrics.horizontalAdvance(t) + padding);
+        grid.setColWidth(c, std::max(grid.colWidth(c), ui::PixelsToTwips(widest)));
+    }
+    // Room for every column beside the vertical scroll bar, so no column hides off the edge.
+    grid.setMinimumWidth(CellsSize(grid).width() + grid.verticalScrollBar()->sizeHint().width());
+}
+
+void HighlightOutcomeRow(grid::Grid& grid, int row)
+{
+    if (grid.rows() <= grid.fixedRows() || grid.cols() == 0)
+        return;
+    const int last = grid.cols() - 1;
+    grid.setCellBackColor(grid.fixedRows(), 0, grid.rows() - 1, last, QColor());
+    if (row >= grid.fixedRows() && row < grid.rows())
+        grid.setCellBackColor(row, 0, row, last, QColor(0xD6, 0xE8, 0xFF));
 }
 
 void FillAlternativeOutcomeRows(grid::Grid& grid)

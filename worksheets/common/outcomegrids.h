@@ -14,6 +14,13 @@ namespace worksheets {
 void SetupOutcomeGrid(grid::Grid& grid);
 void SetupOutcomeAcresGrid(grid::Grid& grid);
 void SetupOutcomeTimesGrid(grid::Grid& grid);
+// Widens the columns after the label column where the grid's font cannot show a header or
+// an outcome's short name ("Fallback") in the laid-out width; never narrows one. The grid
+// then asks for the width of all its columns.
+void FitOutcomeColumnsToFont(grid::Grid& grid);
+// Shades the data row of the outcome the form shows (and no other), so that it is plain on
+// which outcome the boxes beside the grid act.
+void HighlightOutcomeRow(grid::Grid& grid, int row);
 
 // Under the busy counter: header row, then each alternative's Target and, when shown, its
 // Fallback.

@@ -51,6 +51,7 @@ TopicEditor::TopicEditor(QWidget* parent, Ruler ruler) : QWidget(parent)
     mNameCaption->setBuddy(mName);
     mNameCaption->hide();
     mBodyCaption = new QLabel(this);
+    mBodyCaption->setWordWrap(true);   // a long caption must not widen the form
     mBodyCaption->setBuddy(mBody->textEdit());
     mBodyCaption->hide();
 

@@ -70,7 +70,14 @@ WorksheetForm::WorksheetForm(const QString& formName, QWidget* parent)
     core::TraceLoad(mFormName);
 }
 
-WorksheetForm::~WorksheetForm() { core::TraceUnload(mFormName); }
+WorksheetForm::~WorksheetForm()
+{
+    // The boxes are torn down after the form that handles their signals is gone, and some
+    // still speak then (a box with the focus finishes its edit): they speak to no one.
+    for (QObject* child : findChildren<QObject*>())
+        child->disconnect(this);
+    core::TraceUnload(mFormName);
+}
 
 void WorksheetForm::BeginSetup(const QString& traceName, const QString& id, int worksheetNumber, bool editMenu)
 {

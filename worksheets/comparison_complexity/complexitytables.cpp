@@ -68,4 +68,31 @@ Tallies CountElements(dao::Database& db)
     return tallies;
 }
 
+QList<ChecklistCategory> ReadChecklist(dao::Database& db)
+{
+    QList<ChecklistCategory> checklist;
+    auto categories = db.OpenTable(QStringLiteral("ComplexityCategories"));
+    categories->SetIndex(QStringLiteral("PrimaryKey"));
+    if (categories->RecordCount() > 0) {
+        for (categories->MoveFirst(); !categories->Eof(); categories->MoveNext()) {
+            ChecklistCategory category;
+            category.key = core::GetFieldLong(*categories, QStringLiteral("Key"));
+            category.name = core::GetFieldText(*categories, QStringLiteral("Name"));
+            checklist.append(category);
+        }
+    }
+    categories->Close();
+    for (ChecklistCategory& category : checklist) {
+        auto rs = db.OpenRecordset(QStringLiteral("SELECT FactorNumber, Name, Rating FROM ComplexityFactors "
+                                                  "WHERE CategoryKey = ? ORDER BY FactorNumber"),
+                                   {category.key});
+        for (; !rs->Eof(); rs->MoveNext())
+            category.elements.append({core::GetFieldLong(*rs, QStringLiteral("FactorNumber")),
+                                      core::GetFieldText(*rs, QStringLiteral("Name")),
+                                      core::GetFieldLong(*rs, QStringLiteral("Rating"))});
+        rs->Close();
+    }
+    return checklist;
+}
+
 } // namespace worksheets::complexity

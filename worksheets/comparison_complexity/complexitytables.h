@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
 #include <array>
@@ -47,5 +48,20 @@ bool ValidCategory(int category);
 // Counts every element row of categories 1 to 8; rows of other categories are outside the
 // data model and not counted.
 Tallies CountElements(dao::Database& db);
+
+// The checklist as the report prints it: every category row in key order, each with its
+// element rows in element-number order. A category whose numbering has gaps, or lacks element 1,
+// still lists every element it has, as the complexity worksheet shows them.
+struct ChecklistElement {
+    int number = 0;
+    QString name;
+    int rating = kNoRating;
+};
+struct ChecklistCategory {
+    int key = 0;
+    QString name;
+    QList<ChecklistElement> elements;
+};
+QList<ChecklistCategory> ReadChecklist(dao::Database& db);
 
 } // namespace worksheets::complexity

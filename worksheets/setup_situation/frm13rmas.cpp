@@ -16,7 +16,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 namespace worksheets {
@@ -96,21 +95,12 @@ void frm13RMAs::lstRMAs_Click()
 {
     core::Trace(QStringLiteral("lstRMAs_Click ") + mList->text());
     const int key = mList->currentKey();
-    try {
-        SwitchShownObject([] { core::SaveRMAs(); },
-                          [this, key] {
-                              mCurrent = core::GetRMA(key);
-                              DisplayRMA();
-                          });
-    } catch (...) {
-        // The area on screen could not be stored: it stays shown and selected, so that what
-        // the user types next still lands on the entry it belongs to.
-        if (mCurrent) {
-            const QSignalBlocker quiet(mList);
-            mList->setListIndex(mList->findKey(mCurrent->ItemKey()));
-        }
-        throw;
-    }
+    SwitchShownEntry(
+        *mList, [this] { return mCurrent ? mCurrent->ItemKey() : 0; }, [] { core::SaveRMAs(); },
+        [this, key] {
+            mCurrent = core::GetRMA(key);
+            DisplayRMA();
+        });
 }
 
 void frm13RMAs::DisplayRMA()

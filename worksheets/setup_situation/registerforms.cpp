@@ -6,6 +6,9 @@
 #include "worksheets/setup_situation/frm14nvctable.h"
 #include "worksheets/setup_situation/frm15srmaster.h"
 #include "worksheets/setup_situation/frm16costperacre.h"
+#include "worksheets/setup_situation/frm22general.h"
+#include "worksheets/setup_situation/frm23situation.h"
+#include "worksheets/setup_situation/frm24valuesatrisk.h"
 
 namespace worksheets::setup_situation {
 
@@ -16,6 +19,10 @@ void RegisterForms()
     RegisterWorksheetForm(QStringLiteral("tab14"), [](QWidget* parent) { return new frm14NVCTable(parent); });
     RegisterWorksheetForm(QStringLiteral("tab15"), [](QWidget* parent) { return new frm15SRMaster(parent); });
     RegisterWorksheetForm(QStringLiteral("tab16"), [](QWidget* parent) { return new frm16CostPerAcre(parent); });
+
+    RegisterWorksheetForm(QStringLiteral("tab22"), [](QWidget* parent) { return new frm22General(parent); });
+    RegisterWorksheetForm(QStringLiteral("tab23"), [](QWidget* parent) { return new frm23Situation(parent); });
+    RegisterWorksheetForm(QStringLiteral("tab24"), [](QWidget* parent) { return new frm24ValuesAtRisk(parent); });
 }
 
 } // namespace worksheets::setup_situation

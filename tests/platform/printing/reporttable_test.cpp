@@ -73,6 +73,44 @@ TEST_F(ReportDocumentTest, LineStylesDrawTheirRules)
     }
 }
 
+TEST_F(ReportDocumentTest, RowAndColumnRulesPartGroupsButNotSpanningCells)
+{
+    doc.AddTable(QStringLiteral("1000|1000|1000|1000;"), QStringLiteral("Title|||"), QStringLiteral("a|b|c|d;e|f|g|h;"));
+    printing::ReportTable* t = doc.table();
+    t->SetColSpan(0, 1, 4);
+    t->SetColSpan(1, 2, 2);
+    t->SetRuleAbove(2, true);
+    t->SetColumnRule(2, true);
+    doc.EndTable();
+    QList<PageItem> lines;
+    for (const PageItem& item : doc.page(0).items)
+        if (item.kind == PageItem::Kind::Line)
+            lines << item;
+    // The column rule stands in row 2 only: the title and row 1 span it.
+    ASSERT_EQ(lines.size(), 2);
+    const PageItem& above = lines[0];
+    const PageItem& column = lines[1];
+    EXPECT_EQ(above.from.y(), above.to.y());
+    EXPECT_EQ(above.from.x(), 720);
+    EXPECT_EQ(above.to.x(), 4720);
+    EXPECT_EQ(column.from.x(), 2720);
+    EXPECT_EQ(column.to.x(), 2720);
+    EXPECT_EQ(column.from.y(), above.from.y());
+    // The RTF of the table rules the same cells.
+    doc.StartDoc(printing::Output::Rtf, QStringLiteral("unused.rtf"));
+    doc.AddTable(QStringLiteral("1000|1000;"), QStringLiteral("Title|"), QStringLiteral("a|b;c|d;"));
+    doc.table()->SetColSpan(0, 1, 2);
+    doc.table()->SetRuleAbove(2, true);
+    doc.table()->SetColumnRule(1, true);
+    doc.EndTable();
+    const QStringList rows = doc.Rtf().split(QStringLiteral("\\trowd"));
+    ASSERT_GE(rows.size(), 4);
+    EXPECT_FALSE(rows[1].contains(QStringLiteral("\\clbrdrr"))) << "the title spans the rule";
+    EXPECT_FALSE(rows[2].contains(QStringLiteral("\\clbrdrt")));
+    EXPECT_TRUE(rows[2].contains(QStringLiteral("\\clbrdrr")));
+    EXPECT_TRUE(rows[3].contains(QStringLiteral("\\clbrdrt")));
+}
+
 TEST_F(ReportDocumentTest, RowAndHeaderSettingsSetRowsApart)
 {
     doc.TableRows(QStringLiteral("2000;a;"));
@@ -161,6 +199,39 @@ TEST_F(ReportDocumentTest, KeptRowsMoveToTheNextPageTogetherUnderTheRepeatedHead
     EXPECT_EQ(two.first(), QStringLiteral("Head")) << "the header is repeated";
     EXPECT_EQ(one.last(), QStringLiteral("row 33"));
     EXPECT_EQ(two[2], QStringLiteral("row 34"));
+}
+
+TEST_F(ReportDocumentTest, AHeaderKeptWithItsRowsNeverStandsAloneAtThePageFoot)
+{
+    // Rows 1 to 5 are kept with the header; only the header and one row fit below the start.
+    doc.SetCurrentY(doc.BottomLimit() - 1000);
+    doc.AddTable(QStringLiteral("3000;"), QStringLiteral("Head;"), QString());
+    printing::ReportTable* t = doc.table();
+    t->SetRows(5);
+    for (int r = 0; r <= 5; ++r) {
+        t->SetCellText(r, 1, QStringLiteral("row %1").arg(r));
+        t->SetRowHeight(r, 400);
+        t->SetKeepWithNext(r, true);
+    }
+    doc.EndTable();
+    ASSERT_EQ(doc.PageCount(), 2);
+    EXPECT_TRUE(Texts(0).isEmpty());
+    EXPECT_EQ(Texts(1).size(), 6);
+
+    // A kept group taller than a page keeps the header with its first row only.
+    doc.StartDoc();
+    doc.SetCurrentY(doc.BottomLimit() - 1000);
+    doc.AddTable(QStringLiteral("3000;"), QStringLiteral("Head;"), QString());
+    t = doc.table();
+    t->SetRows(60);
+    for (int r = 0; r <= 60; ++r) {
+        t->SetRowHeight(r, 400);
+        t->SetKeepWithNext(r, true);
+    }
+    doc.EndTable();
+    ASSERT_GE(doc.PageCount(), 3);
+    ASSERT_EQ(Texts(0).size(), 1);
+    EXPECT_EQ(Texts(0)[0].lines.value(0), QStringLiteral("Head")) << "the header stays with its first row";
 }
 
 TEST_F(ReportDocumentTest, RowTallerThanAPageGoesOnOverPagesWithoutLosingLines)

@@ -9,6 +9,7 @@
 #include "model/g53outcomes.h"
 #include "platform/grid/grid.h"
 #include "platform/ui/itemdata.h"
+#include "platform/ui/screen.h"
 #include "support/datafile_fixture.h"
 
 #include <QComboBox>
@@ -218,4 +219,29 @@ TEST_F(FillTest, TimesGridLayoutAndColumnFillsKeepTheirColumnsAndRows)
             EXPECT_FALSE(g.text(r, 4).isEmpty()) << r;
         }
     }
+}
+
+TEST_F(FillTest, OutcomeColumnsWidenToTheirTextsButNeverNarrow)
+{
+    worksheets::SetupOutcomeTimesGrid(g);
+    QFont large = g.font();
+    large.setPointSizeF(20);
+    g.setFont(large);
+    worksheets::FitOutcomeColumnsToFont(g);
+    const QFontMetrics metrics(large);
+    EXPECT_EQ(g.colWidth(0), 2700);   // the label column keeps its width
+    EXPECT_GE(ui::TwipsToPixels(g.colWidth(1)), metrics.horizontalAdvance("Fallback"));
+    EXPECT_GE(ui::TwipsToPixels(g.colWidth(3)), metrics.horizontalAdvance("Contain"));
+    int total = 0;
+    for (int c = 0; c < g.cols(); ++c)
+        total += ui::TwipsToPixels(g.colWidth(c));
+    EXPECT_GT(g.minimumWidth(), total);
+
+    QFont tiny = large;
+    tiny.setPointSizeF(4);
+    g.setFont(tiny);
+    worksheets::SetupOutcomeTimesGrid(g);
+    worksheets::FitOutcomeColumnsToFont(g);
+    EXPECT_EQ(g.colWidth(1), 675);
+    EXPECT_EQ(g.colWidth(4), 720);
 }

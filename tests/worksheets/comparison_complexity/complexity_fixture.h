@@ -53,17 +53,7 @@ protected:
     // Every row of both tables, to tell that nothing was written.
     QStringList complexityRows()
     {
-        QStringList rows;
-        for (const char* table : {"ComplexityCategories", "ComplexityFactors"}) {
-            auto rs = db().OpenRecordset(QString("SELECT * FROM %1").arg(table));
-            for (; !rs->Eof(); rs->MoveNext()) {
-                QStringList fields;
-                for (int i = 0; i < rs->FieldCount(); ++i)
-                    fields << rs->Field(i).toString();
-                rows << fields.join('|');
-            }
-        }
-        return rows;
+        return rowsOf({"SELECT * FROM ComplexityCategories", "SELECT * FROM ComplexityFactors"});
     }
     bool propertyRowExists(const QString& name)
     {

@@ -1,0 +1,86 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QWidget>
+
+class QAbstractBarSeries;
+class QBarCategoryAxis;
+class QBarSet;
+class QChart;
+class QChartView;
+class QValueAxis;
+
+namespace chart {
+
+// A 2-D bar chart: one group of bars per row along the horizontal axis, one bar in each
+// group per column (a data series), the columns named in the legend. Rows and columns are
+// numbered from 1. Bars stand side by side, or stacked one on another (negative values
+// below the axis) when stacking is on. The value axis always takes in 0 and every bar.
+//
+//   chart->clear();
+//   chart->setRowCount(2);
+//   chart->setRowLabel(1, "A. Direct attack");
+//   chart->setRowLabel(2, "B. Confine");
+//   chart->setColumnCount(1);
+//   chart->setColumnLabel(1, "Safety");
+//   chart->setData(1, 1, 7.5);
+//   chart->setData(2, 1, 4.0);
+class BarChart : public QWidget {
+    Q_OBJECT
+public:
+    explicit BarChart(QWidget* parent = nullptr);
+    ~BarChart() override;
+
+    // No rows, no columns, no title; the legend and stacking as they were.
+    void clear();
+
+    int rowCount() const { return int(mRowLabels.size()); }
+    // New rows hold 0 in every column; rows cut off are gone.
+    void setRowCount(int rows);
+    QString rowLabel(int row) const;
+    void setRowLabel(int row, const QString& label);
+
+    int columnCount() const { return int(mSets.size()); }
+    void setColumnCount(int columns);
+    QString columnLabel(int column) const;
+    void setColumnLabel(int column, const QString& label);
+
+    // Cells outside the rows and columns are ignored (set) or read as 0.
+    double data(int row, int column) const;
+    void setData(int row, int column, double value);
+
+    bool isStacked() const { return mStacked; }
+    void setStacked(bool stacked);
+    bool showLegend() const;
+    void setShowLegend(bool show);
+    QString title() const;
+    void setTitle(const QString& title);
+
+    // The value axis's range as drawn.
+    double axisMin() const;
+    double axisMax() const;
+
+    QChart* chart() const { return mChart; }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    QBarSet* set(int column) const;
+    void attachSeries();
+    void updateCategories();
+    void updateValueAxis();
+
+    QChart* mChart = nullptr;
+    QChartView* mView = nullptr;
+    QAbstractBarSeries* mSeries = nullptr;
+    QBarCategoryAxis* mCategories = nullptr;
+    QValueAxis* mValues = nullptr;
+    QStringList mRowLabels;
+    QList<QBarSet*> mSets;   // owned by mSeries
+    bool mStacked = false;
+};
+
+} // namespace chart

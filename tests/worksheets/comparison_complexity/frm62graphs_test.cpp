@@ -1,0 +1,188 @@
+#include "worksheets/comparison_complexity/frm62graphs.h"
+
+#include "comparison_fixture.h"
+#include "model/c34nvctable.h"
+#include "model/c36threateneditem.h"
+#include "model/c41objective.h"
+#include "model/c64burnarea.h"
+#include "model/c66itemimpact.h"
+#include "model/g33fmus.h"
+#include "model/g36threateneditems.h"
+#include "model/g41objectives.h"
+#include "model/modeldata.h"
+#include "platform/chart/barchart.h"
+#include "worksheets/comparison_complexity/registerforms.h"
+
+#include <QLabel>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using worksheets::comparison_complexity::frm62Graphs;
+
+namespace {
+
+class GraphsTest : public ComparisonFixture {
+protected:
+    void TearDown() override
+    {
+        form.reset();
+        ComparisonFixture::TearDown();
+    }
+    frm62Graphs& open()
+    {
+        reload();
+        form = std::make_unique<frm62Graphs>();
+        form->resize(820, 640);
+        form->Setup();
+        form->show();
+        return *form;
+    }
+    // Protection of the Target outcome of an alternative: one value at risk of the amount,
+    // fully protected.
+    void protect(int altKey, double amount)
+    {
+        auto item = model::AddThreatenedItem("Cabins");
+        item->SetPotentialLoss(amount * 2);
+        item->SetProbabilityLabel("Medium (50%)");
+        item->SaveChanges();
+        model::c66ItemImpact impact;
+        impact.Initialize(model::GetAlternative(altKey)->Outcome(1)->ItemKey(), item->ItemKey());
+        impact.SetProtectionLabel("Yes (100%)");
+        impact.SaveChanges();
+    }
+    // A resource loss of perAcre dollars on every acre burned at intensity 1, on fire size acres.
+    void burn(int altKey, int perAcre, int acres)
+    {
+        model::c34NVCTable* nvc = model::GetNVCTable(0);
+        nvc->SetNVCCellValue(1, 1, float(-perAcre));
+        nvc->SaveChanges();
+        auto target = model::GetAlternative(altKey)->Outcome(1);
+        target->SetFireSize(QString::number(acres));
+        target->SaveChanges();
+        model::c64BurnArea* area = target->BurnArea(0);
+        area->SetFILPortion(1, 1);
+        area->SaveChanges();
+    }
+
+    std::unique_ptr<frm62Graphs> form;
+};
+
+TEST_F(GraphsTest, IsTheRegisteredFormOfItsWorksheet)
+{
+    worksheets::comparison_complexity::RegisterForms();
+    std::unique_ptr<worksheets::WorksheetForm> made(worksheets::CreateWorksheetForm("tab62", nullptr));
+    ASSERT_NE(dynamic_cast<frm62Graphs*>(made.get()), nullptr);
+    made->Setup();
+    EXPECT_EQ(worksheets::gCurrentWorksheetID, "tab62");
+}
+
+TEST_F(GraphsTest, RowLabelsShareEightyFourCharacters)
+{
+    const QString heading = "Confine and contain within the ridge-top road system";
+    addAlternative({heading});
+    open();
+    EXPECT_EQ(form->chtSafety()->rowCount(), 1);
+    EXPECT_EQ(form->chtSafety()->rowLabel(1), ("A. " + heading).left(84));
+
+    for (int i = 0; i < 3; ++i)
+        addAlternative({heading});
+    open();
+    for (chart::BarChart* c : {form->chtSafety(), form->chtCriteria(), form->chtCosts()}) {
+        ASSERT_EQ(c->rowCount(), 4);
+        EXPECT_EQ(c->rowLabel(1), "A. Confine and contai");
+        EXPECT_EQ(c->rowLabel(4), "D. Confine and contai");
+        EXPECT_EQ(c->rowLabel(4).size(), 21);
+        EXPECT_TRUE(c->showLegend());
+    }
+    EXPECT_FALSE(form->lblNoAlternatives()->isVisible());
+}
+
+TEST_F(GraphsTest, FinancialValuesInThousands)
+{
+    const int a = addAlternative({"Direct attack", 200000});
+    protect(a, 50000);
+    burn(a, 30, 1000);
+    addAlternative({"Confine", 90000});
+    open();
+    chart::BarChart& c = *form->chtCosts();
+    ASSERT_EQ(c.columnCount(), 4);
+    EXPECT_EQ(QStringList({c.columnLabel(1), c.columnLabel(2), c.columnLabel(3), c.columnLabel(4)}),
+              QStringList({"Suppression Cost", "Values Protected", "Resource Values", "Total"}));
+    EXPECT_DOUBLE_EQ(c.data(1, 1), -200);
+    EXPECT_DOUBLE_EQ(c.data(1, 2), 50);
+    // The resource loss as the model weighs it over the intensity levels: a loss, drawn below 0.
+    const double loss = model::GetAlternative(a)->ExpectedNVCLoss();
+    ASSERT_GT(loss, 0);
+    EXPECT_DOUBLE_EQ(c.data(1, 3), -loss / 1000);
+    EXPECT_DOUBLE_EQ(c.data(1, 4), (50000 - loss - 200000) / 1000);
+    EXPECT_DOUBLE_EQ(c.data(2, 1), -90);
+    EXPECT_DOUBLE_EQ(c.data(2, 4), -90);
+    EXPECT_FALSE(c.isStacked());
+    EXPECT_EQ(form->title(3)->text(), "Expected Financial Impact  (in $000)");
+}
+
+TEST_F(GraphsTest, OneCostOverAMillionPutsEverySeriesInMillions)
+{
+    const int a = addAlternative({"Direct attack", 200000});
+    protect(a, 50000);
+    addAlternative({"Full suppression", 1500000});
+    open();
+    chart::BarChart& c = *form->chtCosts();
+    EXPECT_EQ(form->title(3)->text(), "Expected Financial Impact  (in $000,000)");
+    EXPECT_DOUBLE_EQ(c.data(2, 1), -1.5);
+    EXPECT_DOUBLE_EQ(c.data(1, 1), -0.2);
+    EXPECT_DOUBLE_EQ(c.data(1, 2), 0.05);
+    EXPECT_DOUBLE_EQ(c.data(1, 4), -0.15);
+    EXPECT_EQ(form->title(1)->text(), "Safety Score  (0=worst, 10=best)");
+    EXPECT_EQ(form->title(2)->text(), "Objectives Score  (0=worst, 10=best)");
+}
+
+TEST_F(GraphsTest, SafetyAndObjectiveChartsFollowTheModel)
+{
+    // Two categories carry priorities; the others have no prioritized objective.
+    for (int category : {3, 5}) {
+        model::c41Objective* o = model::AddObjective("Keep fire off the watershed", category);
+        o->SetItemName("Keep fire off the watershed");
+        o->SetPriority(6);
+        o->SaveChanges();
+    }
+    addAlternative({"Direct attack", 1000});
+    addAlternative({"Confine", 1000, 60, 50});
+    open();
+    const auto categories = model::GetPrioritizedCategories();
+    ASSERT_EQ(categories.size(), 2);
+    chart::BarChart& crit = *form->chtCriteria();
+    ASSERT_EQ(crit.columnCount(), 2);
+    EXPECT_TRUE(crit.isStacked());
+    EXPECT_EQ(crit.columnLabel(1), "Natural and Cultural Resources");
+    EXPECT_EQ(crit.columnLabel(2), "Economic");
+    chart::BarChart& safety = *form->chtSafety();
+    ASSERT_EQ(safety.columnCount(), 1);
+    EXPECT_EQ(safety.columnLabel(1), "Safety Issues");
+    const auto& alts = model::GetAlternatives();
+    for (int r = 1; r <= 2; ++r) {
+        EXPECT_FLOAT_EQ(float(safety.data(r, 1)), alts.At(r - 1)->ExpectedSafetyScore());
+        for (int c = 1; c <= 2; ++c)
+            EXPECT_FLOAT_EQ(float(crit.data(r, c)), alts.At(r - 1)->ExpectedCategoryScore(categories[c - 1]->ItemKey()));
+    }
+}
+
+TEST_F(GraphsTest, NoAlternativesShowsTheEmptyState)
+{
+    open();
+    EXPECT_TRUE(form->lblNoAlternatives()->isVisible());
+    EXPECT_FALSE(form->chtCosts()->isVisible());
+    testsupport::KeepPicture(*form, "frm62graphs_empty.png");
+    EXPECT_EQ(form->chtSafety()->rowCount(), 0);
+    EXPECT_EQ(form->chtCosts()->rowCount(), 0);
+    EXPECT_EQ(form->title(3)->text(), "Expected Financial Impact  (in $000)");
+    // An alternative added later shows on the next visit.
+    addAlternative({"Direct attack", 1000});
+    open();
+    EXPECT_FALSE(form->lblNoAlternatives()->isVisible());
+    EXPECT_TRUE(form->chtCosts()->isVisible());
+}
+
+} // namespace

@@ -1,0 +1,211 @@
+#include "worksheets/objectives_alternatives/frm44probabilities.h"
+
+#include "model/c51alternative.h"
+#include "model/c53outcome.h"
+#include "model/g51alternatives.h"
+#include "platform/canvas/canvas.h"
+#include "worksheet_fixture.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+
+using canvas::Shape;
+using worksheets::frm44Probabilities;
+
+namespace {
+
+class ProbabilitiesTest : public WorksheetFixture<frm44Probabilities> {
+protected:
+    // A without a Fallback, B with one.
+    void storeAlternatives()
+    {
+        auto a = model::AddAlternative("A");
+        a->SetHeading("Direct attack");
+        a->SaveChanges();
+        a->Outcome(1)->SetFireSize("1200");
+        a->Outcome(1)->SetContainTimeString("3");
+        a->Outcome(1)->SetSuccess(70);
+        a->Outcome(1)->SaveChanges();
+        auto b = model::AddAlternative("B");
+        b->SetHeading("Indirect with burnout");
+        b->SaveChanges();
+        b->Outcome(2)->SetbShow(true);
+        b->Outcome(2)->SetSuccess(60);
+        b->Outcome(2)->SetSuccessRationale("Ridge top holds in most years");
+        b->Outcome(2)->SaveChanges();
+        testsupport::ClearModelCaches();
+    }
+    QLineEdit* box(int n) { return form->txtSuccess(n); }
+    // Types keys one by one into a box whose text was selected on entry.
+    void typeKeys(int n, const QStringList& keys)
+    {
+        box(n)->setFocus();
+        box(n)->selectAll();
+        for (const QString& k : keys)
+            QTest::keyClicks(box(n), k);
+    }
+    // Top-left corner of the box drawn under that title; (-1, -1) when there is none.
+    QPoint boxAt(const QString& title)
+    {
+        const QList<Shape>& shapes = form->tree()->drawing().shapes();
+        for (int i = 1; i < shapes.size(); ++i)
+            if (shapes[i].kind == Shape::Kind::Text && shapes[i].text == title && shapes[i - 1].kind == Shape::Kind::Rect)
+                return {shapes[i - 1].x1, shapes[i - 1].y1};
+        return {-1, -1};
+    }
+    int boxTop(const QString& title) { return boxAt(title).y(); }
+    int boxLeft(const QString& title) { return boxAt(title).x(); }
+};
+
+TEST_F(ProbabilitiesTest, TypedPercentagesStayAsTypedAndStoreWholeNumbers)
+{
+    storeAlternatives();
+    open();
+    model::c53Outcome* target = form->current()->Outcome(1).get();
+    EXPECT_EQ(box(1)->text(), "70");
+    EXPECT_EQ(form->lblFailure(1)->text(), "30");
+
+    typeKeys(1, {"1", "2", ".", "5"});
+    EXPECT_EQ(box(1)->text(), "12.5");
+    EXPECT_EQ(box(1)->cursorPosition(), 4);
+    EXPECT_EQ(target->Success(), 12);
+    EXPECT_EQ(form->lblFailure(1)->text(), "88");   // the complement of what is stored
+    // Leaving the box takes the value: it then shows what is stored.
+    form->txtRationale(1)->setFocus();
+    EXPECT_EQ(box(1)->text(), "12");
+
+    typeKeys(1, {"7", "5"});
+    EXPECT_EQ(box(1)->text(), "75");
+    EXPECT_EQ(target->Success(), 75);
+    EXPECT_EQ(form->lblFailure(1)->text(), "25");
+}
+
+TEST_F(ProbabilitiesTest, OutOfRangeAndStrayKeysAreClamped)
+{
+    storeAlternatives();
+    open();
+    model::c53Outcome* target = form->current()->Outcome(1).get();
+    const struct {
+        QStringList keys;
+        const char* shown;
+        int stored;
+    } cases[] = {
+        {{"1", "5", "0"}, "100", 100}, {{"-", "5"}, "5", 5},   {{"0", "7"}, "7", 7},     {{"5", "x"}, "5", 5},
+        {{"9", "9", ".", "9"}, "99.9", 100}, {{"1", "0", "0", ".", "5"}, "100", 100}, {{"."}, ".", 0},
+    };
+    for (const auto& c : cases) {
+        typeKeys(1, c.keys);
+        EXPECT_EQ(box(1)->text(), c.shown) << c.keys.join("").toStdString();
+        EXPECT_EQ(box(1)->cursorPosition(), box(1)->text().size()) << c.keys.join("").toStdString();
+        EXPECT_EQ(target->Success(), c.stored) << c.keys.join("").toStdString();
+        EXPECT_EQ(form->lblFailure(1)->text(), QString::number(100 - c.stored));
+    }
+    // Emptying the box gives a selected 0, which the next digit replaces.
+    typeKeys(1, {"4"});
+    QTest::keyClick(box(1), Qt::Key_Backspace);
+    EXPECT_EQ(box(1)->text(), "0");
+    EXPECT_EQ(box(1)->selectedText(), "0");
+    QTest::keyClicks(box(1), "6");
+    EXPECT_EQ(box(1)->text(), "6");
+    // A minus typed first gives 0 too.
+    typeKeys(1, {"-"});
+    EXPECT_EQ(box(1)->text(), "0");
+    EXPECT_EQ(target->Success(), 0);
+    // Pasted nonsense of any kind.
+    for (const char* text : {"1e308", "-1e308", "nan", "\u221E", "$50", "50%", "4294967346"}) {
+        box(1)->setText(text);
+        EXPECT_GE(target->Success(), 0) << text;
+        EXPECT_LE(target->Success(), 100) << text;
+    }
+}
+
+TEST_F(ProbabilitiesTest, FiftyAndFiftyGiveFiftyTwentyFiveTwentyFive)
+{
+    storeAlternatives();
+    open();
+    form->lstAlternatives()->setCurrentRow(1);
+    model::c51Alternative* b = form->current();
+    ASSERT_EQ(b->ItemName(), "B");
+    typeKeys(1, {"5", "0"});
+    typeKeys(2, {"5", "0"});
+    EXPECT_EQ(form->lblFailure(2)->text(), "50");
+    EXPECT_EQ(b->OutcomePercent(1), 50);
+    EXPECT_EQ(b->OutcomePercent(2), 25);
+    EXPECT_EQ(b->OutcomePercent(3), 25);
+    leave();
+    EXPECT_EQ(stored("Outcomes", model::GetAlternatives().At(1)->Outcome(2)->ItemKey(), "Success").toInt(), 50);
+}
+
+TEST_F(ProbabilitiesTest, TheTreeHasAFallbackBranchOnlyWhereTheAlternativeHasOne)
+{
+    storeAlternatives();
+    open();
+    EXPECT_EQ(form->lblAlternative()->text(), "A. Direct attack");
+    QStringList texts = form->tree()->drawing().texts();
+    EXPECT_TRUE(texts.contains("Target Outcome"));
+    EXPECT_TRUE(texts.contains("Extreme Outcome"));
+    EXPECT_FALSE(texts.contains("Fallback Outcome"));
+    EXPECT_TRUE(texts.contains("1200"));
+    EXPECT_FALSE(form->txtSuccess(2)->isVisibleTo(form.get()));
+    EXPECT_FALSE(form->txtRationale(2)->isVisibleTo(form.get()));
+    EXPECT_EQ(form->lblDiscuss()->text(), "Discuss probabilities");
+    // Without a Fallback the Extreme box stands in the Target's column, where the plan would be.
+    const int planTop = boxTop("Extreme Outcome");
+    EXPECT_EQ(boxLeft("Extreme Outcome"), boxLeft("Target Outcome"));
+
+    form->lstAlternatives()->setCurrentRow(1);
+    texts = form->tree()->drawing().texts();
+    EXPECT_TRUE(texts.contains("Fallback Outcome"));
+    EXPECT_TRUE(texts.contains("Fallback"));
+    EXPECT_EQ(boxTop("Extreme Outcome"), 3660);
+    EXPECT_EQ(boxLeft("Extreme Outcome"), boxLeft("Fallback Outcome"));
+    EXPECT_NE(boxLeft("Fallback Outcome"), boxLeft("Target Outcome"));
+    EXPECT_LT(planTop, 3660);
+    EXPECT_TRUE(form->txtSuccess(2)->isVisibleTo(form.get()));
+    EXPECT_EQ(form->txtSuccess(2)->text(), "60");
+    EXPECT_EQ(form->lblFailure(2)->text(), "40");
+    EXPECT_EQ(form->txtRationale(2)->toPlainText(), "Ridge top holds in most years");
+    EXPECT_EQ(form->lblDiscuss()->text(), "Discuss probabilities for primary strategy");
+
+    // No child box overlaps a drawn outcome box.
+    const QList<Shape>& shapes = form->tree()->drawing().shapes();
+    const double scale = form->tree()->pixelsPerTwip();
+    for (QWidget* child : {static_cast<QWidget*>(form->txtSuccess(1)), static_cast<QWidget*>(form->txtSuccess(2)),
+                           static_cast<QWidget*>(form->lblFailure(1)), static_cast<QWidget*>(form->lblFailure(2))})
+        for (const Shape& s : shapes)
+            if (s.kind == Shape::Kind::Rect && s.x2 - s.x1 > 2000) {
+                const QRect drawn(QPoint(int(s.x1 * scale), int(s.y1 * scale)), QPoint(int(s.x2 * scale), int(s.y2 * scale)));
+                EXPECT_FALSE(drawn.intersects(child->geometry())) << child->objectName().toStdString();
+            }
+}
+
+TEST_F(ProbabilitiesTest, SwitchingAlternativesSavesThePreviousOne)
+{
+    storeAlternatives();
+    open();
+    const int targetA = form->current()->Outcome(1)->ItemKey();
+    typeKeys(1, {"4", "0"});
+    form->txtRationale(1)->setFocus();
+    QTest::keyClicks(form->txtRationale(1), "Crews are short");
+    EXPECT_EQ(stored("Outcomes", targetA, "Success").toInt(), 70);
+    form->lstAlternatives()->setCurrentRow(1);
+    EXPECT_EQ(stored("Outcomes", targetA, "Success").toInt(), 40);
+    EXPECT_EQ(stored("Outcomes", targetA, "SuccessRationale").toString(), "Crews are short");
+    // B's own rationale is shown.
+    EXPECT_EQ(form->txtRationale(1)->toPlainText(), "");
+}
+
+TEST_F(ProbabilitiesTest, AFileWithoutAlternativesSaysSo)
+{
+    open();
+    ASSERT_EQ(prompter.messages().size(), 1);
+    EXPECT_EQ(prompter.messages()[0].text, "No alternatives");
+    EXPECT_EQ(form->current(), nullptr);
+    EXPECT_FALSE(form->txtSuccess(1)->isEnabled());
+    QTest::keyClicks(form->txtSuccess(1), "50");   // nothing to store into, nothing breaks
+    leave();
+}
+
+} // namespace

@@ -1,0 +1,315 @@
+#include "worksheets/objectives_alternatives/frm43outcomes.h"
+
+#include "core/u91trace.h"
+#include "core/uimode.h"
+#include "model/c51alternative.h"
+#include "model/c53outcome.h"
+#include "model/g53outcomes.h"
+#include "model/textnumbers.h"
+#include "platform/grid/grid.h"
+#include "platform/richtext/richtexteditor.h"
+#include "platform/ui/prompter.h"
+#include "worksheets/common/boxorder.h"
+#include "worksheets/common/outcomegrids.h"
+#include "worksheets/common/topiceditor.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace worksheets {
+
+namespace {
+
+const QString kAddFallback = QStringLiteral("Add a Fallback for this Alternative");
+const QString kRemoveFallback = QStringLiteral("Remove this Fallback");
+const QString kDigits = QStringLiteral("0123456789");
+
+bool IsExtreme(const model::c53Outcome& o) { return o.AlternativeKey() == 0; }
+
+// A time pasted with a minus sign counts as no time at all.
+QString NonNegativeDays(const QString& text)
+{
+    return model::textnum::LeadingNumber(text, true) < 0 ? QStringLiteral("0") : text;
+}
+
+QLineEdit* NumberBox(QWidget* parent, const char* name, int maxLength)
+{
+    auto* box = new QLineEdit(parent);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setAlignment(Qt::AlignRight);
+    box->setMaxLength(maxLength);
+    box->setFixedWidth(box->fontMetrics().horizontalAdvance(QString(maxLength + 1, u'0')) + 12);
+    SelectTextOnFocus(box);
+    return box;
+}
+
+} // namespace
+
+frm43Outcomes::frm43Outcomes(QWidget* parent) : WorksheetForm(QStringLiteral("frm43Outcomes"), parent)
+{
+    setWindowTitle(tr("Outcomes"));
+
+    auto* explanation = new QGroupBox(tr("Developing outcomes"), this);
+    mInstructions = new QLabel(explanation);
+    mInstructions->setObjectName(QStringLiteral("Label1"));
+    mInstructions->setWordWrap(true);
+    auto* explanationLayout = new QVBoxLayout(explanation);
+    explanationLayout->addWidget(mInstructions);
+
+    mGrid = new grid::Grid(this);
+    mGrid->setObjectName(QStringLiteral("grdOutcomes"));
+
+    mDetails = new QWidget(this);
+    mDetails->setObjectName(QStringLiteral("pnlDetails"));
+    mSize = NumberBox(mDetails, "txtSize", 9);
+    mContain = NumberBox(mDetails, "txtContain", 4);
+    mControl = NumberBox(mDetails, "txtControl", 4);
+    AcceptOnlyCharacters(mSize, kDigits + QLatin1Char(','));
+    AcceptOnlyCharacters(mContain, kDigits);
+    AcceptOnlyCharacters(mControl, kDigits);
+    auto* boxes = new QGridLayout;
+    const struct {
+        QString before;
+        QLineEdit* box;
+        QString after;
+    } rows[] = {{tr(" Final fire &size"), mSize, tr(" acres")},
+                {tr(" Time to con&tain"), mContain, tr(" days")},
+                {tr(" Time to cont&rol"), mControl, tr(" days")}};
+    for (int i = 0; i < 3; ++i) {
+        auto* before = new QLabel(rows[i].before, mDetails);
+        before->setObjectName(QStringLiteral("lblBox1"));
+        before->setBuddy(rows[i].box);
+        boxes->addWidget(before, i, 0);
+        boxes->addWidget(rows[i].box, i, 1);
+        boxes->addWidget(new QLabel(rows[i].after, mDetails), i, 2);
+    }
+    boxes->setColumnStretch(3, 1);
+    new BoxOrder({mSize, mContain, mControl}, BoxOrder::Up::MovesBack, BoxOrder::Key::KeepKey, this);
+
+    mTopic = new TopicEditor(mDetails);
+    mTopic->hideNameBox();
+    mTopic->setCaptions(QString(), tr("&Describe the outcome"));
+    mFallback = new QPushButton(kAddFallback, mDetails);
+    mFallback->setObjectName(QStringLiteral("cmdFallback"));
+
+    auto* details = new QVBoxLayout(mDetails);
+    details->setContentsMargins(0, 0, 0, 0);
+    details->addLayout(boxes);
+    details->addWidget(mTopic, 1);
+    details->addWidget(mFallback, 0, Qt::AlignLeft);
+
+    auto* left = new QVBoxLayout;
+    left->addWidget(explanation);
+    left->addWidget(mGrid, 1);
+    auto* layout = new QHBoxLayout(this);
+    layout->addLayout(left, 11);
+    layout->addWidget(mDetails, 9);
+
+    // The body takes Tab as text, so the button that acts on the chosen row follows the grid.
+    setTabOrder(mGrid, mFallback);
+    setTabOrder(mFallback, mSize);
+    setTabOrder(mSize, mContain);
+    setTabOrder(mContain, mControl);
+    setTabOrder(mControl, mTopic->bodyEditor()->textEdit());
+
+    SetInstructions();
+    connect(mGrid, &grid::Grid::enterCell, this, &frm43Outcomes::grdOutcomes_EnterCell);
+    // Moving through the rows with the keyboard keeps the keyboard in the grid: the row change
+    // of a key is made while the key is handled, before the queued reset.
+    connect(mGrid, &grid::Grid::keyDown, this, [this](int&, int) {
+        mKeyboardMove = true;
+        QTimer::singleShot(0, this, [this] { mKeyboardMove = false; });
+    });
+    connect(mSize, &QLineEdit::textChanged, this, &frm43Outcomes::txtSize_Change);
+    connect(mContain, &QLineEdit::textChanged, this, &frm43Outcomes::txtContain_Change);
+    connect(mControl, &QLineEdit::textChanged, this, &frm43Outcomes::txtControl_Change);
+    connect(mTopic, &TopicEditor::bodyChanged, this, &frm43Outcomes::txtBody_Change);
+    connect(mFallback, &QPushButton::clicked, this, &frm43Outcomes::cmdFallback_Click);
+}
+
+frm43Outcomes::~frm43Outcomes() { mCurrent = nullptr; }
+
+void frm43Outcomes::SetInstructions()
+{
+    mInstructions->setText(QStringLiteral(
+        "The analysis of each alternative requires predicting its outcome.  Because of the uncertainties involved in "
+        "predicting fire behavior, a complete analysis will consider more than one possible outcome.  The Tolmar "
+        "software supports analysis of up to three different outcomes for each alternative: the Target, Fallback, "
+        "and Extreme outcomes.  A single Extreme outcome is shared by all alternatives.  Including a Fallback outcome "
+        "is optional for any alternative."));
+}
+
+void frm43Outcomes::Setup()
+{
+    BeginSetup(QStringLiteral("frm43Outcomes.Setup"), QStringLiteral("tab43"), 3, true);
+    core::BusyScope busy;
+    mGrid->setCols(5);
+    SetupOutcomeTimesGrid(*mGrid);
+    FitOutcomeColumnsToFont(*mGrid);
+    ShowOutcomeGrid();
+    mGrid->setRow(1);
+    mCurrent = mGrid->rowObject<model::c53Outcome>(1);
+    ShowOutcome();
+}
+
+void frm43Outcomes::SaveChanges()
+{
+    core::Trace(QStringLiteral("frm43Outcomes.SaveChanges"));
+    if (mCurrent)
+        mCurrent->SaveChanges();
+}
+
+// The Extreme outcome first, then every alternative's Target and shown Fallback.
+void frm43Outcomes::ShowOutcomeGrid()
+{
+    core::BusyScope busy;
+    FillAlternativeOutcomeRows(*mGrid);
+    const auto extreme = model::GetExtremeOutcome();
+    mGrid->addItem(extreme->ShortName() + QLatin1Char('\t') + extreme->ShortName(), 1);
+    mGrid->setRowObject(1, extreme.get());
+    mGrid->setMergeRow(1, true);
+    mGrid->setCellAlignment(1, 0, 1, 0, Qt::AlignCenter);
+    FillOutcomeTimes(*mGrid);
+    HighlightOutcomeRow(*mGrid, CurrentRow());
+}
+
+void frm43Outcomes::ShowOutcome()
+{
+    core::Trace(QStringLiteral("ShowOutcome"));
+    if (!mCurrent)
+        return;
+    {
+        core::BusyScope busy;
+        HighlightOutcomeRow(*mGrid, CurrentRow());
+        mTopic->display(QString(), mCurrent->Description());
+        mSize->setText(mCurrent->FireSize());
+        mSizeTaken = mSize->text();
+        mContain->setText(QString::number(mCurrent->ContainTime()));
+        mControl->setText(QString::number(mCurrent->ControlTime()));
+        if (IsExtreme(*mCurrent)) {
+            mFallback->setText(kAddFallback);
+            mFallback->setEnabled(false);
+        } else if (mCurrent->OutcomeIndex() == 1) {
+            const auto alt = mCurrent->Alternative();
+            mFallback->setText(kAddFallback);
+            mFallback->setEnabled(alt && !alt->Outcome(2)->bShow());
+        } else {
+            mFallback->setText(kRemoveFallback);
+            mFallback->setEnabled(true);
+        }
+    }
+    if (!mKeyboardMove)
+        mTopic->bodyEditor()->textEdit()->setFocus(Qt::OtherFocusReason);
+}
+
+void frm43Outcomes::grdOutcomes_EnterCell()
+{
+    if (!core::IsIdle())
+        return;
+    auto* outcome = mGrid->rowObject<model::c53Outcome>(mGrid->row());
+    if (!outcome || outcome == mCurrent)
+        return;
+    SwitchShownObject([this] { SaveChanges(); },
+                      [this, outcome] {
+                          mCurrent = outcome;
+                          ShowOutcome();
+                      });
+    mKeyboardMove = false;
+}
+
+void frm43Outcomes::SelectOutcomeRow(int r)
+{
+    mKeyboardMove = false;
+    mGrid->setRow(r);
+    auto* outcome = mGrid->rowObject<model::c53Outcome>(mGrid->row());
+    if (outcome && outcome != mCurrent) {
+        SaveChanges();
+        mCurrent = outcome;
+        ShowOutcome();
+    }
+}
+
+int frm43Outcomes::CurrentRow() const { return mCurrent ? mGrid->findRowObject(mCurrent) : -1; }
+
+// The grid follows the typing in the row of the outcome shown.
+void frm43Outcomes::ShowInCurrentRow(int col, const QString& text)
+{
+    const int r = CurrentRow();
+    if (r > 0)
+        mGrid->setText(r, col, text);
+}
+
+void frm43Outcomes::cmdFallback_Click()
+{
+    if (!mCurrent || IsExtreme(*mCurrent))
+        return;
+    SaveChanges();
+    const int r = CurrentRow();
+    if (mCurrent->OutcomeIndex() != 1) {
+        // Hidden, not deleted: the description, size and times come back when it is added again.
+        mCurrent->SetbShow(false);
+        ShowOutcomeGrid();
+        SelectOutcomeRow(r - 1);
+    } else {
+        const auto alt = mCurrent->Alternative();
+        if (!alt)
+            return;
+        alt->Outcome(2)->SetbShow(true);
+        ShowOutcomeGrid();
+        SelectOutcomeRow(r + 1);
+    }
+}
+
+void frm43Outcomes::txtSize_Change(const QString& text)
+{
+    if (!core::IsIdle() || !mCurrent)
+        return;
+    double size = 0;
+    const bool numeric = model::textnum::IsNumeric(text, &size);
+    if (numeric && !(size >= 0 && size <= kLargestFireSize)) {
+        // Beyond 2^24 acres the stored size would silently lose its last digits.
+        const int cursor = mSize->cursorPosition() - int(text.size() - mSizeTaken.size());
+        {
+            core::BusyScope busy;
+            mSize->setText(mSizeTaken);
+            mSize->setCursorPosition(qBound(0, cursor, int(mSizeTaken.size())));
+        }
+        ui::MsgBox(QStringLiteral("A final fire size must lie between 0 and 16,777,216 acres."), ui::Buttons::OK,
+                   ui::Icon::Warning);
+        return;
+    }
+    mCurrent->SetFireSize(numeric ? text : QStringLiteral("0"));
+    mSizeTaken = text;
+    ShowInCurrentRow(2, mCurrent->FireSize());
+}
+
+void frm43Outcomes::txtContain_Change(const QString& text)
+{
+    if (!core::IsIdle() || !mCurrent)
+        return;
+    mCurrent->SetContainTimeString(NonNegativeDays(text));
+    ShowInCurrentRow(3, QString::number(mCurrent->ContainTime()));
+}
+
+void frm43Outcomes::txtControl_Change(const QString& text)
+{
+    if (!core::IsIdle() || !mCurrent)
+        return;
+    mCurrent->SetControlTimeString(NonNegativeDays(text));
+    ShowInCurrentRow(4, QString::number(mCurrent->ControlTime()));
+}
+
+void frm43Outcomes::txtBody_Change(const QString& rtf)
+{
+    if (!core::IsIdle() || !mCurrent)
+        return;
+    mCurrent->SetDescription(rtf);
+}
+
+} // namespace worksheets
