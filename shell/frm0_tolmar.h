@@ -79,6 +79,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    frm01Start* showStartPage(bool background);
     void buildMenus();
     void MDIForm_Resize();
     void MDIForm_Unload();
