@@ -94,7 +94,7 @@ void ShowLoadedFile()
     frm0_Tolmar* main = frm0_Tolmar::instance();
     if (!main)
         return;
-    main->startPage()->SetBackground();
+    main->backgroundPage();
     main->SetTitleBar(Model().FireName());
     main->InitializeMenus();
     gCurrentSection = 1;

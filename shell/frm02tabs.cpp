@@ -9,6 +9,7 @@
 #include "worksheets/common/worksheetform.h"
 
 #include <QAction>
+#include <QFontInfo>
 #include <QTabBar>
 
 namespace shell {
@@ -64,6 +65,9 @@ frm02Tabs::frm02Tabs(frm0_Tolmar* main, QWidget* parent) : QWidget(parent), mMai
 
     QFont arial(QStringLiteral("Arial"));
     arial.setPointSizeF(font().pointSizeF());
+    // Where Arial is not installed, finding what stands in for it is slow: find it once, not
+    // again for the bold row.
+    arial.setFamily(QFontInfo(arial).family());
 
     mSections = new tabs::IndexTab(this);
     mWorksheets = new tabs::IndexTab(this);

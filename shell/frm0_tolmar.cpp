@@ -250,13 +250,21 @@ void frm0_Tolmar::DisableEditMenu()
 
 void frm0_Tolmar::FitWorksheetForm(QWidget* form) { shell::FitWorksheetForm(form); }
 
-frm01Start* frm0_Tolmar::startPage()
+frm01Start* frm0_Tolmar::startPage() { return showStartPage(false); }
+frm01Start* frm0_Tolmar::backgroundPage() { return showStartPage(true); }
+
+frm01Start* frm0_Tolmar::showStartPage(bool background)
 {
     if (!mStart) {
         mStart = new frm01Start(mClient);
         mStart->setGeometry(mClient->rect());
         mStart->lower();
+        // A background is made one before it is first shown, so the card it hides is never laid out.
+        if (background)
+            mStart->SetBackground();
         mStart->show();
+    } else if (background) {
+        mStart->SetBackground();
     }
     return mStart;
 }

@@ -44,6 +44,8 @@ public:
 
     // The start page and the tab rows are made when first referred to.
     frm01Start* startPage();
+    // The start page as the plain background of a loaded file's worksheets.
+    frm01Start* backgroundPage();
     bool startPageLoaded() const;
     void unloadStartPage();
     frm02Tabs* tabsForm();
@@ -77,6 +79,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    frm01Start* showStartPage(bool background);
     void buildMenus();
     void MDIForm_Resize();
     void MDIForm_Unload();

@@ -1,26 +1,15 @@
-#include "core/uimode.h"
 #include "platform/ui/application.h"
 #include "platform/ui/qtprompter.h"
-#include "platform/ui/waitcursor.h"
-#include "reports/frmpreview.h"
 #include "shell/frm0_tolmar.h"
-#include "shell/worksheetforms.h"
-#include "upgrade/upgrader.h"
+#include "shell/programsetup.h"
 
 #include <QStringList>
 
 int main(int argc, char** argv)
 {
     ui::Application app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Tolmar Advanced"));
-
     ui::QtPrompter prompter;
-    ui::setPrompter(&prompter);
-    core::SetBusyCursorHandler(ui::SetBusyCursor);
-    upgrade::Install();
-    shell::RegisterWorksheetForms();
-
-    shell::frm0_Tolmar::SetPreviewUnloader(reports::UnloadPreviewWindow);
+    shell::SetUpProgram(prompter);
     shell::frm0_Tolmar window;
     prompter.setParent(&window);
 

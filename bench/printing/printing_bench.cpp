@@ -1,5 +1,9 @@
 // Lays out a report of 100 pages of paragraphs and tables and writes it to PDF, against the same
 // text written with QTextDocument::print.
+//
+// --report=PAGES --output=pdf|rtf|preview --file=F: only lays out a report of about PAGES pages, writes it
+// to F and prints its page count and the peak memory of the process (bench/printing/memory.sh
+// runs it beside LibreOffice converting the RTF of the same report).
 
 #include "platform/printing/reportdocument.h"
 
@@ -13,9 +17,14 @@
 
 #include <benchmark/benchmark.h>
 
+#include <sys/resource.h>
+
+#include <cstdio>
+
 namespace {
 
 constexpr int kSections = 500;   // 100 pages of the report document
+constexpr int kSectionsPerPage = 5;
 
 QString Paragraph(int i)
 {
@@ -31,11 +40,12 @@ QStringList Row(int i, int r)
             QStringLiteral("%1").arg(r * 10), QStringLiteral("%1").arg(38000 + r)};
 }
 
-int LayOut(printing::ReportDocument& doc, const QString& pdf)
+int LayOut(printing::ReportDocument& doc, const QString& file, int sections = kSections,
+           printing::Output output = printing::Output::Pdf)
 {
-    doc.StartDoc(printing::Output::Pdf, pdf);
+    doc.StartDoc(output, file);
     doc.SetRunningLine(QStringLiteral("Tolmar No. 12|Ridge|Page %d"));
-    for (int i = 0; i < kSections; ++i) {
+    for (int i = 0; i < sections; ++i) {
         doc.SetFontBold(true);
         doc.Paragraph(QStringLiteral("Section %1").arg(i));
         doc.SetFontBold(false);
@@ -101,10 +111,46 @@ BENCHMARK(BM_QTextDocumentPrintToPdf)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
+long PeakKiB()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+int ReportOnly(const QStringList& args)
+{
+    int pages = 0;
+    QString file;
+    printing::Output output = printing::Output::Pdf;
+    for (const QString& arg : args) {
+        if (arg.startsWith(QLatin1String("--report=")))
+            pages = arg.mid(9).toInt();
+        else if (arg.startsWith(QLatin1String("--file=")))
+            file = arg.mid(7);
+        else if (arg == QLatin1String("--output=rtf"))
+            output = printing::Output::Rtf;
+        else if (arg == QLatin1String("--output=preview"))
+            output = printing::Output::Preview;
+    }
+    if (pages <= 0 || file.isEmpty()) {
+        std::fprintf(stderr, "--report=PAGES needs --file=F\n");
+        return 2;
+    }
+    const long before = PeakKiB();
+    printing::ReportDocument doc;
+    const int made = LayOut(doc, file, pages * kSectionsPerPage, output);
+    std::printf("pages %d peak %ld KiB (%ld KiB before the report)\n", made, PeakKiB(), before);
+    return 0;
+}
+
 int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
+    const QStringList args = QCoreApplication::arguments();
+    if (args.filter(QStringLiteral("--report=")).size() == 1)
+        return ReportOnly(args);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

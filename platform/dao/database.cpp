@@ -63,6 +63,7 @@ void Database::Impl::finalizeAll()
     for (sqlite3_stmt* st : std::as_const(statements))
         sqlite3_finalize(st);
     statements.clear();
+    queries.clear();
 }
 
 void Database::Impl::schemaChanged()
@@ -265,6 +266,10 @@ Database::~Database()
     }
 }
 
+namespace {
+
+} // namespace
+
 std::unique_ptr<Database> Database::Open(const QString& path, OpenOptions options)
 {
     const QFileInfo info(path);
@@ -305,7 +310,8 @@ std::unique_ptr<Database> Database::Open(const QString& path, OpenOptions option
             throw Error(Error::Kind::ReadOnly, QStringLiteral("The file '%1' is read-only").arg(path));
         if (options.exclusive)
             d.execRaw("PRAGMA locking_mode=EXCLUSIVE");
-        // Reading the schema is what tells a database from any other file.
+        // Reading the schema is what tells a database from any other file (and rolls back
+        // what a crash left half written).
         d.execRaw("SELECT count(*) FROM sqlite_master");
         // The whole check, indexes against their tables too: a damaged index can hand a table's
         // rows out twice, or in a circle that a pass over them never leaves.

@@ -67,6 +67,21 @@ struct Database::Impl {
     };
     QHash<QString, TableMeta> metas;   // by the name as asked for
 
+    // What a query's text yields before its rows: the statement to run (the text itself, or
+    // the text with the row id in front when its rows can be edited) and its columns. The
+    // model runs the same few texts hundreds of times, and working this out again each time
+    // cost more than reading the rows.
+    struct QueryShape {
+        QString statement;
+        bool withRowid = false;
+        QString table;
+        std::vector<detail::Column> columns;
+        std::vector<bool> typed;
+        std::vector<QString> origin;
+        QHash<QString, int> lookup;
+    };
+    QHash<QString, QueryShape> queries;   // by the text as given
+
     // Statements are prepared once and kept until the schema changes.
     sqlite3_stmt* prepare(const QString& sql);
 

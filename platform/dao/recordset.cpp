@@ -302,6 +302,46 @@ struct Recordset::Impl {
     void runQuery(const QString& sql, const QVariantList& params)
     {
         Database::Impl& d = database();
+        auto known = d.queries.constFind(sql);
+        if (known == d.queries.constEnd())
+            known = d.queries.insert(sql, shapeOf(d, sql));
+        sqlite3_stmt* st = d.prepare(known->statement);
+        d.bindAll(st, params, sql);
+        int rc = d.step(st, sql);
+        // A statement made again at its first step (another open of the file changed a table
+        // under it) may bring other columns than those kept for its text.
+        if (sqlite3_column_count(st) != int(known->columns.size()) + (known->withRowid ? 1 : 0)) {
+            sqlite3_reset(st);
+            known = d.queries.insert(sql, shapeOf(d, sql));
+            st = d.prepare(known->statement);
+            d.bindAll(st, params, sql);
+            rc = d.step(st, sql);
+        }
+        const Database::Impl::QueryShape& shape = *known;
+        const bool withRowid = shape.withRowid;
+        table = shape.table;
+        columns = shape.columns;
+        typed = shape.typed;
+        origin = shape.origin;
+        lookup = shape.lookup;
+        const int first = withRowid ? 1 : 0;
+        const int n = sqlite3_column_count(st);
+        width = n - first;
+        for (; rc == SQLITE_ROW; rc = d.step(st, sql)) {
+            for (int i = first; i < n; ++i)
+                cells.push_back(fromStorage(st, i, columns[i - first].type, typed[i - first]));
+            ++rowCount;
+            if (withRowid)
+                rowids.push_back(sqlite3_column_int64(st, 0));
+        }
+        sqlite3_reset(st);
+        updatable = withRowid;
+        go(0);
+    }
+
+    static Database::Impl::QueryShape shapeOf(Database::Impl& d, const QString& sql)
+    {
+        Database::Impl::QueryShape shape;
         const QString trimmed = sql.trimmed();
         const QString upper = trimmed.toUpper();
         static const QRegularExpression notPlain(
@@ -322,15 +362,19 @@ struct Recordset::Impl {
                 }
                 if (!t0)
                     withRowid = false;
-                if (withRowid)
-                    table = QString::fromUtf8(t0);
+                if (withRowid) {
+                    shape.table = QString::fromUtf8(t0);
+                    shape.statement = probe;
+                }
             } catch (const Error&) {
                 withRowid = false;
             }
         }
-        if (!withRowid)
+        if (!withRowid) {
             st = d.prepare(sql);
-        d.bindAll(st, params, sql);
+            shape.statement = sql;
+        }
+        shape.withRowid = withRowid;
         const int first = withRowid ? 1 : 0;
         const int n = sqlite3_column_count(st);
         for (int i = first; i < n; ++i) {
@@ -341,23 +385,17 @@ struct Recordset::Impl {
             c.type = decl ? TypeFromDeclared(c.declared) : FieldType::Memo;
             if (c.type == FieldType::AutoNumber)
                 c.type = FieldType::Long;
-            columns.push_back(c);
-            typed.push_back(decl != nullptr);
+            shape.columns.push_back(c);
+            shape.typed.push_back(decl != nullptr);
             const char* o = sqlite3_column_origin_name(st, i);
-            origin.push_back(o ? QString::fromUtf8(o) : QString());
+            shape.origin.push_back(o ? QString::fromUtf8(o) : QString());
         }
-        width = n - first;
-        while (d.step(st, sql) == SQLITE_ROW) {
-            for (int i = first; i < n; ++i)
-                cells.push_back(fromStorage(st, i, columns[i - first].type, typed[i - first]));
-            ++rowCount;
-            if (withRowid)
-                rowids.push_back(sqlite3_column_int64(st, 0));
+        for (int i = 0; i < int(shape.columns.size()); ++i) {
+            const QString key = shape.columns[i].name.toLower();
+            if (!shape.lookup.contains(key))
+                shape.lookup.insert(key, i);
         }
-        sqlite3_reset(st);
-        updatable = withRowid;
-        buildLookup();
-        go(0);
+        return shape;
     }
 
     QString targetColumn(int i) const { return isTable ? columns[i].name : origin[i]; }

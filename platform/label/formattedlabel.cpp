@@ -120,6 +120,9 @@ FormattedLabel::~FormattedLabel() = default;
 
 void FormattedLabel::setCaption(const QString& caption)
 {
+    // Pages set their captions again each time they are shown; the same text is laid out already.
+    if (caption == mCaption && !mDoc->isEmpty())
+        return;
     mCaption = caption;
     rebuild();
 }
@@ -128,6 +131,7 @@ QString FormattedLabel::plainText() const { return mDoc->toPlainText(); }
 
 void FormattedLabel::rebuild()
 {
+    mHeights.clear();
     mDoc->clear();
     mDoc->setDefaultFont(font());
     const double scale = PixelsPerTwip();
@@ -153,10 +157,23 @@ void FormattedLabel::rebuild()
     update();
 }
 
+void FormattedLabel::layOutFor(int width) const
+{
+    // Setting a width lays the whole text out again, even the width it already has.
+    if (mDoc->textWidth() != width)
+        mDoc->setTextWidth(width);
+}
+
 int FormattedLabel::heightForWidth(int width) const
 {
-    mDoc->setTextWidth(width);
-    return qCeil(mDoc->size().height());
+    // Layouts ask for a few widths over and over while a page is set up.
+    const auto known = mHeights.constFind(width);
+    if (known != mHeights.constEnd())
+        return *known;
+    layOutFor(width);
+    const int height = qCeil(mDoc->size().height());
+    mHeights.insert(width, height);
+    return height;
 }
 
 QSize FormattedLabel::sizeHint() const
@@ -170,7 +187,7 @@ QSize FormattedLabel::minimumSizeHint() const { return {50, fontMetrics().height
 void FormattedLabel::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    mDoc->setTextWidth(width());
+    layOutFor(width());
     QAbstractTextDocumentLayout::PaintContext context;
     context.palette = palette();
     context.palette.setColor(QPalette::Text, palette().color(foregroundRole()));

@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QString>
+#include <QHash>
 #include <QWidget>
 
 class QTextDocument;
@@ -56,9 +57,11 @@ protected:
 
 private:
     void rebuild();
+    void layOutFor(int width) const;
 
     QString mCaption;
     QTextDocument* mDoc;
+    mutable QHash<int, int> mHeights;   // by width, until the text or the font changes
 };
 
 } // namespace label

@@ -13,6 +13,7 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QPicture>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QTextBlock>
@@ -287,6 +288,16 @@ void ReportDocument::FinishPage()
     Page& page = mPages.last();
     page.runningLine = mRunning;
     mRtf->FinishPage(mRunning, page.number);
+    // A finished page keeps what it draws as one recording; its text documents go, since those
+    // of a long report would take many times the memory of the recordings.
+    auto drawing = std::make_shared<QPicture>();
+    {
+        QPainter painter(drawing.get());
+        DrawItems(painter, page);
+    }
+    page.drawing = std::move(drawing);
+    for (PageItem& item : page.items)
+        item.doc.reset();
 }
 
 void ReportDocument::NewPage()
@@ -358,6 +369,9 @@ void ReportDocument::AddItem(const PageItem& item)
     if (!mOpen)
         return;
     mPages.last().items.append(item);
+    PageItem& added = mPages.last().items.last();
+    if (added.kind == PageItem::Kind::Text && added.doc)
+        added.font = added.doc->defaultFont();
 }
 
 // ---- text --------------------------------------------------------------------------------
@@ -672,11 +686,28 @@ QString ReportDocument::State() const
 
 // ---- output ------------------------------------------------------------------------------
 
-void ReportDocument::Render(QPainter& painter, int pageIndex) const
+void ReportDocument::DrawText(QPainter& painter, const PageItem& item)
 {
-    if (pageIndex < 0 || pageIndex >= mPages.size())
+    if (!item.doc)
         return;
-    const Page& page = mPages.at(pageIndex);
+    painter.save();
+    QAbstractTextDocumentLayout::PaintContext context;
+    context.palette.setColor(QPalette::Text, Qt::black);
+    if (item.vertical) {
+        painter.translate(item.rect.left(), item.rect.bottom());
+        painter.rotate(-90);
+        context.clip = QRectF(0, 0, item.rect.height(), item.rect.width());
+    } else {
+        painter.translate(item.rect.left(), item.rect.top() - item.sourceTop);
+        context.clip = QRectF(-1e6, item.sourceTop, 2e6, item.rect.height());
+        painter.setClipRect(context.clip);
+    }
+    item.doc->documentLayout()->draw(&painter, context);
+    painter.restore();
+}
+
+void ReportDocument::DrawItems(QPainter& painter, const Page& page)
+{
     for (const PageItem& item : page.items) {
         painter.save();
         QPen pen(item.penColor);
@@ -693,25 +724,30 @@ void ReportDocument::Render(QPainter& painter, int pageIndex) const
             if (item.fill && item.brushStyle >= 2)
                 DrawHatch(painter, item.rect, item.brushColor, item.brushStyle);
             break;
-        case PageItem::Kind::Text: {
-            if (!item.doc)
-                break;
-            QAbstractTextDocumentLayout::PaintContext context;
-            context.palette.setColor(QPalette::Text, Qt::black);
-            if (item.vertical) {
-                painter.translate(item.rect.left(), item.rect.bottom());
-                painter.rotate(-90);
-                context.clip = QRectF(0, 0, item.rect.height(), item.rect.width());
-            } else {
-                painter.translate(item.rect.left(), item.rect.top() - item.sourceTop);
-                context.clip = QRectF(-1e6, item.sourceTop, 2e6, item.rect.height());
-                painter.setClipRect(context.clip);
-            }
-            item.doc->documentLayout()->draw(&painter, context);
+        case PageItem::Kind::Text:
+            DrawText(painter, item);
             break;
         }
-        }
         painter.restore();
+    }
+}
+
+void ReportDocument::Render(QPainter& painter, int pageIndex) const
+{
+    if (pageIndex < 0 || pageIndex >= mPages.size())
+        return;
+    const Page& page = mPages.at(pageIndex);
+    if (page.drawing) {
+        painter.save();
+        // A picture plays back scaled by the device's resolution over its own; the recording
+        // is in twips already.
+        const QPaintDevice* device = painter.device();
+        painter.scale(page.drawing->logicalDpiX() / qreal(device->logicalDpiX()),
+                      page.drawing->logicalDpiY() / qreal(device->logicalDpiY()));
+        painter.drawPicture(QPointF(0, 0), *page.drawing);
+        painter.restore();
+    } else {
+        DrawItems(painter, page);
     }
 
     // The running line, centred in the top (or bottom) margin band.
@@ -825,7 +861,7 @@ QStringList ReportDocument::PageRecord(int pageIndex) const
             record << QStringLiteral("text %1,%2 %3x%4%5 %6 \"%7\"").arg(qRound(item.rect.x())).arg(qRound(item.rect.y()))
                           .arg(qRound(item.rect.width())).arg(qRound(item.rect.height()))
                           .arg(item.vertical ? QStringLiteral(" vertical") : QString())
-                          .arg(item.doc ? FontRecord(item.doc->defaultFont()) : QString(), item.lines.join(u'/'));
+                          .arg(item.kind == PageItem::Kind::Text && item.font != QFont() ? FontRecord(item.font) : QString(), item.lines.join(u'/'));
             break;
         }
     }

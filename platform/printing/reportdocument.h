@@ -178,6 +178,8 @@ private:
     void StartPage(bool asked);
     void OverflowPage();
     void FinishPage();
+    static void DrawText(QPainter& painter, const PageItem& item);
+    static void DrawItems(QPainter& painter, const Page& page);
     void PlaceText(const QString& text, bool endLine);
     std::shared_ptr<QTextDocument> ParagraphDocument(const QString& text, int& origin, int& first) const;
     void Reset();

@@ -10,6 +10,7 @@
 
 #include <memory>
 
+class QPicture;
 class QTextDocument;
 
 namespace printing {
@@ -53,7 +54,9 @@ struct PageItem {
     Kind kind = Kind::Text;
 
     // Text: a slice [sourceTop, sourceTop + rect.height()) of a laid-out document drawn at rect.
+    // The document goes when its page is finished (see Page::drawing).
     std::shared_ptr<QTextDocument> doc;
+    QFont font;           // the document's default font, for the record
     qreal sourceTop = 0;
     QRectF rect;
     QStringList lines;   // the text lines of the slice, for the record
@@ -79,6 +82,7 @@ struct RunningLine {
 
 struct Page {
     QList<PageItem> items;
+    std::shared_ptr<const QPicture> drawing;   // the items as drawn, in twips, once the page is finished
     RunningLine runningLine;   // as it stood when the page was finished
     int number = 0;
 };

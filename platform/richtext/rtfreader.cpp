@@ -33,6 +33,7 @@ constexpr int kMaxTabs = 64;
 constexpr int kMaxListLevels = 9;
 // Qt's cost of adding a row grows with the table: longer tables go on in a new one.
 constexpr int kMaxTableRows = 500;
+constexpr int kRowsAhead = 64;   // rows a table is given at a time
 // Qt tells tab-stop lists and column-width lists apart only by their length, so
 // each new one is compared with all before it: beyond this many they are dropped.
 constexpr int kMaxLayoutSets = 256;
@@ -179,6 +180,7 @@ private:
     void beginRow();
     void enterCell();
     void endTable();
+    void dropRowsAhead();   // the rows made ahead and never reached
     int columnOfEdge(int x) const;
     void merge(int row, int column, int rows, int columns);
     bool continuesMergedCell(int cell) const;
@@ -249,6 +251,10 @@ private:
     QList<MergedCell> mFinishedMerges; // cells that can grow downwards no more
     bool mWidthsStale = false;
     int mColumns = 0;
+    // Rows of the current table read so far; the table holds a few more, made ahead: Qt
+    // rebuilds its whole grid after every change to the rows, so adding them one by one cost
+    // time with the square of the table's length.
+    int mRows = 0;
     int mRow = 0, mCol = 0;
     bool mCellOpen = false;
     bool mRowHasCells = false;
@@ -376,8 +382,10 @@ void Reader::run(const QString& rtf)
     // Damaged input may stop inside groups: what was read stands.
     flushBytes();
     flushText();
-    if (mTable)
+    if (mTable) {
+        dropRowsAhead();
         applyMerges();
+    }
     if (mParagraphHasContent)
         finishParagraph();
 }
@@ -1029,6 +1037,7 @@ void Reader::startTable()
     mWidthsStale = false;
     // A paragraph ended just before: the table itself separates, so no empty block in between.
     mTable = mCursor.insertTable(1, mColumns, f);
+    mRows = 1;
     mRow = 0;
     mCol = 0;
     beginRow();
@@ -1060,7 +1069,7 @@ void Reader::merge(int row, int column, int rows, int columns)
 {
     // Qt takes any rectangle on trust; a damaged file must not ask it for one that leaves the
     // table or cuts through a cell merged before.
-    if (row < 0 || column < 0 || rows < 1 || columns < 1 || row + rows > mTable->rows() || column + columns > mColumns)
+    if (row < 0 || column < 0 || rows < 1 || columns < 1 || row + rows > mRows || column + columns > mColumns)
         return;
     for (int r = row; r < row + rows; ++r) {
         for (int c = column; c < column + columns; ++c) {
@@ -1190,15 +1199,15 @@ void Reader::applyMerges()
         return;
     // Qt's merge can hand a neighbouring cell's paragraph the format of a cell merged away:
     // the paragraphs of every cell get their own formats back afterwards.
-    QList<QList<QTextBlockFormat>> formats(mTable->rows() * mColumns);
-    for (int r = 0; r < mTable->rows(); ++r)
+    QList<QList<QTextBlockFormat>> formats(mRows * mColumns);
+    for (int r = 0; r < mRows; ++r)
         for (int c = 0; c < mColumns; ++c)
             for (auto it = mTable->cellAt(r, c).begin(); !it.atEnd(); ++it)
                 if (!it.currentFrame())
                     formats[r * mColumns + c].append(it.currentBlock().blockFormat());
     for (const auto& m : std::as_const(merges))
         merge(m[0], m[1], m[2], m[3]);
-    for (int r = 0; r < mTable->rows(); ++r) {
+    for (int r = 0; r < mRows; ++r) {
         for (int c = 0; c < mColumns; ++c) {
             const QTextTableCell cell = mTable->cellAt(r, c);
             if (cell.row() != r || cell.column() != c)
@@ -1216,15 +1225,17 @@ void Reader::applyMerges()
 
 bool Reader::ensureRow()
 {
-    if (mRow < mTable->rows())
+    if (mRow < mRows)
         return false;
-    if (mTable->rows() >= kMaxTableRows) {
+    if (mRows >= kMaxTableRows) {
         flushText();
         endTable();
         startTable();  // enters its first cell
         return true;
     }
-    mTable->appendRows(1);
+    if (mRows >= mTable->rows())
+        mTable->appendRows(qMin(kRowsAhead, kMaxTableRows - mRows));
+    ++mRows;
     beginRow();
     return false;
 }
@@ -1243,7 +1254,7 @@ void Reader::enterCell()
         }
     }
     mRowHasCells = true;
-    const QTextTableCell cell = mTable->cellAt(qMin(mRow, mTable->rows() - 1), column);
+    const QTextTableCell cell = mTable->cellAt(qMin(mRow, mRows - 1), column);
     mCursor = cell.lastCursorPosition();
     // Extra cells of a row wider than the table, and cells merged into another, add a paragraph.
     if (cell.firstPosition() != cell.lastPosition())
@@ -1251,8 +1262,15 @@ void Reader::enterCell()
     mCellOpen = true;
 }
 
+void Reader::dropRowsAhead()
+{
+    if (mTable->rows() > mRows)
+        mTable->removeRows(mRows, mTable->rows() - mRows);
+}
+
 void Reader::endTable()
 {
+    dropRowsAhead();
     applyMerges();
     mCursor.setPosition(mTable->lastPosition() + 1);
     mTable = nullptr;

@@ -74,8 +74,17 @@ TEST_F(DaoTest, BadFilesAreRefusedAndLeftAsTheyWere)
     QFile skewedFile(skewedPath);
     skewedFile.open(QIODevice::ReadOnly);
     const QByteArray skewed = skewedFile.readAll();
+    const int pageSize = (quint8(db[16]) << 8) | quint8(db[17]);
+    ASSERT_GT(db.size(), 3 * pageSize);
+    // A page written over, in a file whose header does not vouch for its length (as files from
+    // some other writers have it): only reading every page finds it.
+    QByteArray overwritten = db;
+    overwritten.replace(92, 4, QByteArray(4, '\xff'));
+    overwritten.replace(pageSize, pageSize, QByteArray(pageSize, '\x5a'));
     const Case cases[] = {
         {"index out of step with its table", skewed, Error::Kind::NotDatabase},
+        {"last page cut off", db.left(db.size() - pageSize), Error::Kind::NotDatabase},
+        {"page written over", overwritten, Error::Kind::NotDatabase},
         {"write-ahead log", wal, Error::Kind::NotDatabase},
         {"missing", {}, Error::Kind::NotFound},
         {"empty", QByteArray(""), Error::Kind::NotDatabase},
@@ -509,6 +518,22 @@ TEST_F(DaoTest, ATextOfSeveralStatementsIsRefusedWhole)
     EXPECT_EQ(db->Execute("DELETE FROM Items WHERE ItemKey = ?;", {10}), 1);
     EXPECT_EQ(db->Execute("DELETE FROM Items WHERE ItemKey = 20; -- done\n"), 1);
     EXPECT_EQ(db->OpenTable("Items")->RecordCount(), 1);
+}
+
+TEST_F(DaoTest, AQueryRunAgainSeesColumnsAnotherOpenAdded)
+{
+    auto reader = open({false, true});
+    const QString sql = "SELECT * FROM Items WHERE ItemKey = ?";
+    EXPECT_EQ(reader->OpenRecordset(sql, {10})->FieldCount(), 5);
+    {
+        auto writer = open({false, false});
+        writer->Execute("ALTER TABLE Items ADD COLUMN Extra MEMO TEXT");
+        writer->Execute("UPDATE Items SET Extra = 'noted' WHERE ItemKey = 10");
+    }
+    auto again = reader->OpenRecordset(sql, {10});
+    ASSERT_EQ(again->FieldCount(), 6);
+    EXPECT_EQ(again->FieldName(5), "Extra");
+    EXPECT_EQ(again->Field("Extra").toString(), "noted");
 }
 
 TEST_F(DaoTest, SchemaChangesMadeByAnyStatementAreSeen)

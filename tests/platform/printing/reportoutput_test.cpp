@@ -6,6 +6,7 @@
 #include "platform/richtext/rtf.h"
 #include "platform/ui/scriptedprompter.h"
 
+#include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
 
@@ -203,6 +204,66 @@ TEST(ReportOutput, RtfOfTheRunReadsBackWithItsTables)
     };
     EXPECT_EQ(cell(0, 0), QStringLiteral("Item"));
     EXPECT_EQ(cell(1, 3), QStringLiteral("38,000"));
+}
+
+namespace {
+// A page drawn at a tenth of its size on a device of 144 dots an inch, as a printer's resolution
+// differs from the recording's.
+QImage PageAt144(const printing::ReportDocument& doc, int page)
+{
+    QImage image(doc.PageWidth() / 10, doc.PageHeight() / 10, QImage::Format_RGB32);
+    image.setDotsPerMeterX(5669);
+    image.setDotsPerMeterY(5669);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.scale(0.1, 0.1);
+    doc.Render(painter, page);
+    return image;
+}
+
+struct Ink {
+    QRect box;
+    int dots = 0;
+};
+
+Ink InkOf(const QImage& image)
+{
+    Ink ink;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qGray(image.pixel(x, y)) < 128) {
+                ink.box |= QRect(x, y, 1, 1);
+                ++ink.dots;
+            }
+    return ink;
+}
+}  // namespace
+
+// A finished page keeps one recording of what it draws in place of its text documents: it draws
+// the same text in the same place as the live page did, at any resolution.
+TEST(ReportOutput, AFinishedPageDrawsWhatItsLayoutDrew)
+{
+    printing::ReportDocument doc;
+    doc.StartDoc(printing::Output::Preview);
+    doc.SetFontBold(true);
+    doc.Paragraph(QStringLiteral("Decision Summary"));
+    doc.SetFontBold(false);
+    doc.Paragraph(QStringLiteral("{\\rtf1\\ansi{\\fonttbl{\\f0\\fswiss Arial;}}\\f0\\fs20 Narrative with {\\b bold} text.\\par}"));
+    doc.SetTableLineStyle(printing::LineStyle::Grid);
+    doc.TableRows(QStringLiteral("6470|>1630;Cabin|125,000;Barn|38,000;"));
+    const QStringList liveRecord = doc.PageRecord(0);
+    const Ink live = InkOf(PageAt144(doc, 0));
+    ASSERT_TRUE(doc.page(0).items.first().doc) << "the page on which the report goes on keeps its documents";
+    ASSERT_TRUE(doc.EndDoc());
+
+    EXPECT_FALSE(doc.page(0).items.first().doc);
+    EXPECT_EQ(doc.PageRecord(0).mid(0, liveRecord.size() - 1), liveRecord.mid(0, liveRecord.size() - 1))
+        << "the record, fonts included, outlives the documents";
+    const Ink recorded = InkOf(PageAt144(doc, 0));
+    ASSERT_GT(live.dots, 100);
+    EXPECT_LE((recorded.box.topLeft() - live.box.topLeft()).manhattanLength(), 2);
+    EXPECT_LE((recorded.box.bottomRight() - live.box.bottomRight()).manhattanLength(), 2);
+    EXPECT_NEAR(recorded.dots, live.dots, live.dots / 10);
 }
 
 TEST(ReportOutput, PreviewShowsEachPageAndFitsTheWidth)

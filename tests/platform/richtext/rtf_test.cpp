@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <numeric>
+
 using namespace richtext;
 
 namespace {
@@ -334,3 +336,38 @@ TEST(EndingRule, AddsParOnlyWhenNeeded)
 }
 
 } // namespace
+
+// Long tables: read a stretch of rows at a time, every table keeps exactly the rows of the
+// text, whether a paragraph follows it or the text ends in it, and past the most rows one table
+// holds the rest goes on in another.
+TEST(RtfReader, LongTablesKeepExactlyTheirRows)
+{
+    const auto rows = [](int count) {
+        QString s;
+        for (int r = 0; r < count; ++r)
+            s += QStringLiteral("\\trowd\\cellx2000\\cellx5000\\pard\\intbl a%1\\cell b%1\\cell \\row ").arg(r);
+        return s;
+    };
+    const struct {
+        QString rtf;
+        QList<int> tables;
+    } cases[] = {
+        {Head() + rows(70) + "\\pard after\\par }", {70}},
+        {Head() + rows(130) + "}", {130}},
+        {Head() + rows(1100) + "\\pard after\\par }", {500, 500, 100}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.tables.size());
+        QTextDocument doc;
+        ASSERT_TRUE(ReadRtf(c.rtf, &doc));
+        QList<int> found;
+        for (QTextFrame* frame : doc.rootFrame()->childFrames())
+            if (auto* t = qobject_cast<QTextTable*>(frame))
+                found << t->rows();
+        EXPECT_EQ(found, c.tables);
+        const QString text = doc.toPlainText();
+        const int total = std::accumulate(c.tables.begin(), c.tables.end(), 0);
+        EXPECT_TRUE(text.contains(QStringLiteral("a%1").arg(total - 1)));
+        EXPECT_TRUE(text.contains(QStringLiteral("b%1").arg(total - 1)));
+    }
+}

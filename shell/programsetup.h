@@ -1,0 +1,14 @@
+#pragma once
+
+namespace ui {
+class QtPrompter;
+}
+
+namespace shell {
+
+// What the program sets up between its application object and its main window: its name, the
+// prompter every message goes through, the busy cursor, the data file upgrade, the worksheet
+// forms and the preview's unloading.
+void SetUpProgram(ui::QtPrompter& prompter);
+
+} // namespace shell
