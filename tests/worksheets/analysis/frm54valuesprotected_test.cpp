@@ -121,7 +121,9 @@ TEST_F(ValuesProtectedTest, MostlyOnFourThousandSevenHundredProtectsThreeThousan
     EXPECT_EQ(stored(1, 1)->first, 75);
 }
 
-TEST_F(ValuesProtectedTest, TheTotalsCaptionShowsWholeInTheWorksheetAreaOfThePlacedWindow)
+// The totals caption and the outcome and item names of the details break into lines rather
+// than being cut.
+TEST_F(ValuesProtectedTest, CaptionAndNamesShowWholeInTheWorksheetAreaOfThePlacedWindow)
 {
     open();
     QWidget host;   // as the shell shows it: a child, in the area the placed main window leaves
@@ -131,12 +133,17 @@ TEST_F(ValuesProtectedTest, TheTotalsCaptionShowsWholeInTheWorksheetAreaOfThePla
     form->setGeometry(0, 0, 792, 526);
     host.show();
     QApplication::processEvents();
-    auto* caption = form->findChild<QLabel*>(QStringLiteral("pnlLabel"));
-    ASSERT_NE(caption, nullptr);
-    const QRect needed = caption->fontMetrics().boundingRect(QRect(0, 0, caption->width(), 10000),
-                                                             Qt::TextWordWrap, caption->text());
-    EXPECT_LE(needed.width(), caption->width());
-    EXPECT_LE(needed.height(), caption->contentsRect().height());
+    ASSERT_EQ(form->pnlOutcome()->text(), "A. Strategy 1 - Target");
+    for (QLabel* label : {form->findChild<QLabel*>(QStringLiteral("pnlLabel")), form->pnlOutcome(), form->pnlName()}) {
+        ASSERT_NE(label, nullptr);
+        SCOPED_TRACE(label->objectName().toStdString());
+        const QRect room = label->contentsRect();
+        const QRect needed = label->fontMetrics().boundingRect(QRect(0, 0, room.width(), 10000), Qt::TextWordWrap,
+                                                               label->text());
+        EXPECT_LE(needed.width(), room.width());
+        EXPECT_LE(needed.height(), room.height());
+    }
+    keep(host, "tab54_placed.png");
     form->setParent(nullptr);
 }
 
