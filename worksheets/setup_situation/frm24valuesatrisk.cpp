@@ -32,6 +32,7 @@
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
+#include <utility>
 
 namespace worksheets {
 
@@ -429,9 +430,9 @@ void frm24ValuesAtRisk::SetPotentialLoss(const QString& text)
 
 bool frm24ValuesAtRisk::CommitPotentialLoss()
 {
-    if (!mLossTyped || !mCurrent)
+    const bool typed = std::exchange(mLossTyped, false);
+    if (!typed || !mCurrent)
         return true;
-    mLossTyped = false;
     const QString text = mDamage->currentText();
     double amount = 0;
     const LossText reading = ReadLoss(text, &amount);

@@ -6,6 +6,7 @@
 #include "model/c53outcome.h"
 #include "model/g36threateneditems.h"
 #include "platform/grid/numberformat.h"
+#include "support/placedarea.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -126,13 +127,7 @@ TEST_F(ValuesProtectedTest, MostlyOnFourThousandSevenHundredProtectsThreeThousan
 TEST_F(ValuesProtectedTest, CaptionAndNamesShowWholeInTheWorksheetAreaOfThePlacedWindow)
 {
     open();
-    QWidget host;   // as the shell shows it: a child, in the area the placed main window leaves
-    host.resize(792, 526);
-    form->setParent(&host);
-    form->setMinimumSize(0, 0);
-    form->setGeometry(0, 0, 792, 526);
-    host.show();
-    QApplication::processEvents();
+    testsupport::PlacedWorksheetArea placed(*form);
     ASSERT_EQ(form->pnlOutcome()->text(), "A. Strategy 1 - Target");
     for (QLabel* label : {form->findChild<QLabel*>(QStringLiteral("pnlLabel")), form->pnlOutcome(), form->pnlName()}) {
         ASSERT_NE(label, nullptr);
@@ -143,8 +138,7 @@ TEST_F(ValuesProtectedTest, CaptionAndNamesShowWholeInTheWorksheetAreaOfThePlace
         EXPECT_LE(needed.width(), room.width());
         EXPECT_LE(needed.height(), room.height());
     }
-    keep(host, "tab54_placed.png");
-    form->setParent(nullptr);
+    keep(placed.host(), "tab54_placed.png");
 }
 
 TEST_F(ValuesProtectedTest, LevelsStayWithinZeroAndAHundredHoweverTyped)

@@ -3,6 +3,7 @@
 #include "worksheets/objectives_alternatives/frm34prioritize.h"
 
 #include "support/keeppicture.h"
+#include "support/placedarea.h"
 
 #include <QClipboard>
 #include <QLineEdit>
@@ -97,13 +98,7 @@ TEST_F(PrioritizeTest, GridsShowTheTreesWithPrioritiesBarsAndWeights)
 TEST_F(PrioritizeTest, CategoryNamesShowWholeInTheWorksheetAreaOfThePlacedWindow)
 {
     open<frm34Prioritize>();
-    QWidget host;   // as the shell shows it: a child, in the area the placed main window leaves
-    host.resize(792, 526);
-    form->setParent(&host);
-    form->setMinimumSize(0, 0);
-    form->setGeometry(0, 0, 792, 526);
-    host.show();
-    QApplication::processEvents();
+    testsupport::PlacedWorksheetArea placed(*form);
     grid::Grid& g = objectivesGrid();
     for (int row : {1, 4, 7}) {
         SCOPED_TRACE(g.text(row, 0).toStdString());
@@ -111,8 +106,7 @@ TEST_F(PrioritizeTest, CategoryNamesShowWholeInTheWorksheetAreaOfThePlacedWindow
         EXPECT_LE(g.fontMetrics().horizontalAdvance(g.text(row, 0)) + 6, cell.width());
         EXPECT_LE(cell.right(), g.viewport()->width());
     }
-    testsupport::KeepPicture(host, "tab34_placed.png");
-    form->setParent(nullptr);
+    testsupport::KeepPicture(placed.host(), "tab34_placed.png");
 }
 
 // With every priority of a grid at 0, its members weigh alike.
