@@ -65,12 +65,15 @@ double TotalValueAtRisk()
 QList<ThreatenedItemRow> ValuesAtRiskRows()
 {
     QList<ThreatenedItemRow> rows;
-    for (const auto& item : GetThreatenedItems()) {
-        rows.append({{item->ItemName(), textnum::FormatWhole(item->PotentialLoss(), true),
-                      QString::number(item->Probability()), textnum::FormatWhole(item->ValueAtRisk(), true)},
-                     item});
-    }
+    for (const auto& item : GetThreatenedItems())
+        rows.append({ValuesAtRiskCells(*item), item});
     return rows;
+}
+
+QStringList ValuesAtRiskCells(c36ThreatenedItem& item)
+{
+    return {item.ItemName(), textnum::FormatWhole(item.PotentialLoss(), true), QString::number(item.Probability()),
+            textnum::FormatWhole(item.ValueAtRisk(), true)};
 }
 
 QList<ThreatenedItemRow> ValueAtRiskSummaryRows()

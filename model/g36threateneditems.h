@@ -26,6 +26,8 @@ struct ThreatenedItemRow {
 };
 // Name, potential loss "#,0", probability, value at risk "#,0".
 QList<ThreatenedItemRow> ValuesAtRiskRows();
+// The cells of one of those rows.
+QStringList ValuesAtRiskCells(c36ThreatenedItem& item);
 // Name, value at risk "#,0".
 QList<ThreatenedItemRow> ValueAtRiskSummaryRows();
 

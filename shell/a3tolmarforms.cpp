@@ -143,6 +143,24 @@ WorksheetForm* LoadWorksheetForm(const QString& id)
 
 WorksheetForm* CurrentWorksheetForm() { return gForm; }
 
+namespace {
+
+// What is typed next goes to the worksheet shown, not to the tab rows or nowhere: a control
+// its Setup chose keeps the focus, otherwise its first control in tab order takes it.
+void FocusWorksheet(WorksheetForm* form)
+{
+    if (QWidget* focused = form->window()->focusWidget(); focused && form->isAncestorOf(focused))
+        return;
+    for (QWidget* w = form->nextInFocusChain(); w && w != form; w = w->nextInFocusChain()) {
+        if (form->isAncestorOf(w) && w->isEnabled() && w->isVisibleTo(form) && (w->focusPolicy() & Qt::TabFocus)) {
+            w->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
+}
+
+} // namespace
+
 void DisplayWorksheet(int n)
 {
     core::Trace(QStringLiteral("a3Tolmarforms.DisplayWorksheet ") + QString::number(n));
@@ -163,6 +181,7 @@ void DisplayWorksheet(int n)
         form->Setup();
     }
     form->raise();
+    FocusWorksheet(form);
 }
 
 void UpdateCurrentWorksheet()

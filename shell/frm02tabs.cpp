@@ -135,6 +135,7 @@ void frm02Tabs::vsTab1_Click()
         if (mWorksheets->currentTab() == 1)
             DisplayWorksheet(1);
     });
+    KeepStepping(mSections);
     core::TraceFinished(QStringLiteral("switching sections"));
 }
 
@@ -150,7 +151,16 @@ void frm02Tabs::vsTab2_Click()
     setEnabled(false);
     RunGuarded(QStringLiteral("the worksheet change"), [&] { DisplayWorksheet(mWorksheets->currentTab()); });
     setEnabled(true);
+    KeepStepping(mWorksheets);
     core::TraceFinished(QStringLiteral("switching worksheets"));
+}
+
+// The worksheet shown takes the focus; a user stepping through a row with the arrow keys gets
+// it back on the row, to go on stepping.
+void frm02Tabs::KeepStepping(tabs::IndexTab* row)
+{
+    if (row->steppingByKey())
+        row->bar()->setFocus(Qt::OtherFocusReason);
 }
 
 void frm02Tabs::ChangeSections()

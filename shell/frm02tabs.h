@@ -35,6 +35,7 @@ private:
     void vsTab1_Click();
     void vsTab2_Switch(int oldTab, int newTab, bool* cancel);
     void vsTab2_Click();
+    void KeepStepping(tabs::IndexTab* row);
 
     frm0_Tolmar* mMain;
     tabs::IndexTab* mSections;

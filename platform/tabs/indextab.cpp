@@ -2,6 +2,7 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QScopedValueRollback>
 #include <QSignalBlocker>
 #include <QTabBar>
 #include <QVBoxLayout>
@@ -30,7 +31,7 @@ protected:
         }
         int index = tabAt(e->position().toPoint());
         if (index >= 0)
-            mOwner->userChose(index);
+            mOwner->userChose(index, false);
     }
     void mouseReleaseEvent(QMouseEvent* e) override { e->accept(); }
     void mouseMoveEvent(QMouseEvent* e) override { QTabBar::mouseMoveEvent(e); }
@@ -48,7 +49,7 @@ protected:
         }
         for (int i = mOwner->currentTab() + step; i >= 0 && i < count(); i += step) {
             if (mOwner->isTabEnabled(i)) {
-                mOwner->userChose(i);
+                mOwner->userChose(i, true);
                 break;
             }
         }
@@ -125,10 +126,11 @@ bool IndexTab::setCurrentTab(int position)
     return true;
 }
 
-void IndexTab::userChose(int position)
+void IndexTab::userChose(int position, bool byKey)
 {
     if (!isEnabled() || !isTabEnabled(position))
         return;
+    const QScopedValueRollback<bool> stepping(mByKey, byKey);
     setCurrentTab(position);
 }
 

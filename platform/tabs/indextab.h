@@ -32,6 +32,9 @@ public:
     bool setCurrentTab(int position);
 
     QTabBar* bar() const { return mBar; }
+    // True while a change the user makes with the arrow keys runs (its switching() and
+    // clicked()), so the owner can leave the focus on the row for the next step.
+    bool steppingByKey() const { return mByKey; }
 
 signals:
     void switching(int oldTab, int newTab, bool* cancel);
@@ -39,11 +42,12 @@ signals:
 
 private:
     friend class TabBar;
-    void userChose(int position);
+    void userChose(int position, bool byKey);
 
     QTabBar* mBar = nullptr;
     QStringList mCaptions;
     int mCurrent = -1;
+    bool mByKey = false;
 };
 
 } // namespace tabs

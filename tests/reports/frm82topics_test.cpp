@@ -5,6 +5,7 @@
 #include "reports/frm82topics.h"
 #include "reports/registerforms.h"
 #include "worksheets/common/topiceditor.h"
+#include "support/placedarea.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -82,16 +83,10 @@ TEST_F(frm82TopicsTest, ShowsTheSelectedAlternativeAndTheFirstTopic)
 
 TEST_F(frm82TopicsTest, TheDecisionTextsNamesShowWholeInTheWorksheetAreaOfThePlacedWindow)
 {
-    QWidget host;   // as the shell shows it: a child, in the area the placed main window leaves
-    host.resize(792, 526);
-    form->setParent(&host);
-    form->setGeometry(0, 0, 792, 526);
-    host.show();
-    QApplication::processEvents();
+    const testsupport::PlacedWorksheetArea placed(*form);
     const QFontMetrics metrics(form->lstTopics()->font());
     for (const QString& name : Entries())
         EXPECT_GE(form->lstTopics()->viewport()->width(), metrics.horizontalAdvance(name)) << name.toStdString();
-    form->setParent(nullptr);
 }
 
 TEST_F(frm82TopicsTest, AddTopicTwiceAddsTwoEmptyTopicsWithTheNextKeys)

@@ -409,6 +409,42 @@ TEST_F(ShellTest, AnEditInProgressIsStoredWhenTheWorksheetIsLeft)
     EXPECT_EQ(saved, QStringLiteral("1200")) << "the cell being edited is ended before the save";
 }
 
+// A click on a tab gives the tab rows no focus: the worksheet shown takes what is typed next.
+// Stepping through the rows with the arrow keys keeps the focus on them.
+TEST_F(ShellTest, AWorksheetShownTakesTheKeyboardUnlessTheTabRowsHaveIt)
+{
+    startWithFile();
+    QApplication::setActiveWindow(window.get());
+    QTabBar* sheets = tabs()->vsTab2()->bar();
+    // The rows hold the focus, as they do once the window is activated.
+    sheets->setFocus(Qt::ActiveWindowFocusReason);
+    QTest::mouseClick(sheets, Qt::LeftButton, {}, sheets->tabRect(3).center());
+    ASSERT_NE(form(), nullptr);
+    EXPECT_EQ(QApplication::focusWidget(), form()->edit);
+    QTest::keyClicks(QApplication::focusWidget(), "typed");
+    EXPECT_EQ(form()->edit->text(), QStringLiteral("typed"));
+
+    // From a control of one worksheet to the next by a click, and by the Worksheet menu.
+    QTest::mouseClick(sheets, Qt::LeftButton, {}, sheets->tabRect(4).center());
+    EXPECT_EQ(QApplication::focusWidget(), form()->edit);
+    window->mnuTab_Click(2);
+    EXPECT_EQ(QApplication::focusWidget(), form()->edit);
+
+    sheets->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(sheets, Qt::Key_Right);
+    EXPECT_EQ(id(), shell::WorksheetAt(worksheets::gCurrentSection, 3)->id);
+    EXPECT_EQ(QApplication::focusWidget(), sheets);
+    QTest::keyClick(sheets, Qt::Key_Right);
+    EXPECT_EQ(id(), shell::WorksheetAt(worksheets::gCurrentSection, 4)->id);
+    EXPECT_EQ(QApplication::focusWidget(), sheets);
+
+    QTabBar* sections = tabs()->vsTab1()->bar();
+    sections->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(sections, Qt::Key_Right);
+    EXPECT_EQ(worksheets::gCurrentSection, 2);
+    EXPECT_EQ(QApplication::focusWidget(), sections);
+}
+
 TEST_F(ShellTest, AnFMUCountThatCannotBeReadLeavesTheAlternativesRowConsistent)
 {
     startWithFile();

@@ -89,6 +89,9 @@ frm54ValuesProtected::frm54ValuesProtected(QWidget* parent)
     mDetails->setObjectName(QStringLiteral("pnlDetails"));
     mOutcomeName = Panel(mDetails, QStringLiteral("pnlOutcome"));
     mItemName = Panel(mDetails, QStringLiteral("pnlName"));
+    // Long outcome and item names break into lines beside their captions rather than being cut.
+    for (QLabel* name : {mOutcomeName, mItemName})
+        name->setWordWrap(true);
     mValueAtRisk = Panel(mDetails, QStringLiteral("pnlPotentialLoss"));
     mValueAtRisk->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     mLevel = new QComboBox(mDetails);

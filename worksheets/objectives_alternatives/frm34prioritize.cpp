@@ -190,6 +190,16 @@ void frm34Prioritize::ShowPriorities(PriorityGrid& g, bool showsRoot)
     const QList<model::c41Objective*>& nodes =
         showsRoot ? model::SafetyIssuesCollection() : model::ObjectivesCollection();
     FillNodeRows(grid, nodes, showsRoot, g.isGroup, ColPercent);
+    // A group carries no priority: its name runs on over the cells it leaves empty rather than
+    // being cut where the name column ends on a small screen.
+    for (int row = 1; row < grid.rows(); ++row) {
+        const model::c41Objective* node = NodeOfRow(grid, row);
+        if (!node || !g.isGroup(*node))
+            continue;
+        for (int c = ColPriority; c < ColCount; ++c)
+            grid.setText(row, c, grid.text(row, ColName));
+        grid.setMergeRow(row, true);
+    }
     for (int row = 1; row < grid.rows(); ++row)
         if (const model::c41Objective* node = memberAt(g, row))
             showPriority(g, row, node->Priority());

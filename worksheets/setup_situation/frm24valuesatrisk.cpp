@@ -9,6 +9,7 @@
 #include "model/textnumbers.h"
 #include "platform/grid/grid.h"
 #include "platform/grid/numberformat.h"
+#include "platform/ui/prompter.h"
 #include "platform/ui/screen.h"
 #include "worksheets/common/gridfit.h"
 #include "worksheets/common/listfills.h"
@@ -31,6 +32,7 @@
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
+#include <utility>
 
 namespace worksheets {
 
@@ -210,6 +212,7 @@ frm24ValuesAtRisk::frm24ValuesAtRisk(QWidget* parent) : WorksheetForm(QStringLit
     connect(mName, &QLineEdit::textChanged, this, &frm24ValuesAtRisk::txtName_Change);
     connect(mDamage, &QComboBox::editTextChanged, this, &frm24ValuesAtRisk::cboDamage_Change);
     connect(mDamage, &QComboBox::activated, this, &frm24ValuesAtRisk::cboDamage_Click);
+    connect(mDamage->lineEdit(), &QLineEdit::editingFinished, this, [this] { CommitPotentialLoss(); });
     connect(mProbability, &QComboBox::editTextChanged, this, &frm24ValuesAtRisk::cboProbability_Change);
     connect(mProbability, &QComboBox::activated, this, &frm24ValuesAtRisk::cboProbability_Click);
     connect(mNotes, &QPlainTextEdit::textChanged, this, &frm24ValuesAtRisk::txtNotes_Change);
@@ -233,6 +236,7 @@ void frm24ValuesAtRisk::Setup()
 void frm24ValuesAtRisk::SaveChanges()
 {
     core::Trace(QStringLiteral("frm24ValuesAtRisk.SaveChanges"));
+    CommitPotentialLoss();
     if (auto item = mCurrent)
         core::SaveAllOrNothing([item] { item->SaveChanges(); });
 }
@@ -300,6 +304,7 @@ void frm24ValuesAtRisk::SelectFirstItem()
 void frm24ValuesAtRisk::DisplayItem()
 {
     core::BusyScope busy;
+    mLossTyped = false;
     auto* shown = mGrid->row() >= 1 ? mGrid->rowObject<model::c36ThreatenedItem>(mGrid->row()) : nullptr;
     mCurrent = shown ? model::GetThreatenedItem(shown->ItemKey()) : nullptr;
     if (!mCurrent) {
@@ -375,26 +380,81 @@ void frm24ValuesAtRisk::cboDamage_Change(const QString& text)
 
 void frm24ValuesAtRisk::cboDamage_Click(int index) { SetPotentialLoss(mDamage->itemText(index)); }
 
+namespace {
+
+enum class LossText { Amount, Empty, NotNumber, TooLarge };
+
+LossText ReadLoss(const QString& text, double* amount)
+{
+    if (text.trimmed().isEmpty())
+        return LossText::Empty;
+    if (!model::textnum::IsNumeric(text, amount) || !std::isfinite(*amount))
+        return LossText::NotNumber;
+    // The file keeps the loss as a Single.
+    return std::fabs(*amount) <= FLT_MAX ? LossText::Amount : LossText::TooLarge;
+}
+
+} // namespace
+
 void frm24ValuesAtRisk::SetPotentialLoss(const QString& text)
 {
     if (!mCurrent)
         return;
+    if (!mLossTyped) {
+        mLossTyped = true;
+        mLossBefore = mCurrent->PotentialLoss();
+    }
     const int row = currentItemRow();
     double amount = 0;
-    // An amount the file cannot hold is no amount, as a word would be.
-    if (model::textnum::IsNumeric(text, &amount) && std::fabs(amount) <= FLT_MAX) {
+    switch (ReadLoss(text, &amount)) {
+    case LossText::Amount:
         mCurrent->SetPotentialLoss(amount);
         if (row >= 1)
             mGrid->setText(row, ColLoss, grid::FormatNumber(mCurrent->PotentialLoss(), kWhole));
         UpdateItemRow();
         return;
+    case LossText::Empty:
+        mCurrent->SetPotentialLoss(0);
+        if (row >= 1) {
+            mGrid->setText(row, ColLoss, QString());
+            mGrid->setText(row, ColValue, QString());
+        }
+        mRisk->clear();
+        return;
+    case LossText::NotNumber:
+    case LossText::TooLarge:
+        // On its way to a number, or refused when typing ends: the loss so far stays.
+        return;
     }
-    mCurrent->SetPotentialLoss(0);
-    if (row >= 1) {
-        mGrid->setText(row, ColLoss, QString());
-        mGrid->setText(row, ColValue, QString());
+}
+
+bool frm24ValuesAtRisk::CommitPotentialLoss()
+{
+    const bool typed = std::exchange(mLossTyped, false);
+    if (!typed || !mCurrent)
+        return true;
+    const QString text = mDamage->currentText();
+    double amount = 0;
+    const LossText reading = ReadLoss(text, &amount);
+    if (reading == LossText::Amount || reading == LossText::Empty)
+        return true;
+    mCurrent->SetPotentialLoss(mLossBefore);
+    const QString kept = grid::FormatNumber(mLossBefore, kWhole);
+    {
+        core::BusyScope busy;
+        ShowInCombo(mDamage, kept);
+        if (const int row = currentItemRow(); row >= 1)
+            mGrid->setText(row, ColLoss, kept);
+        UpdateItemRow();
     }
-    mRisk->clear();
+    const QString why = reading == LossText::NotNumber
+                            ? QStringLiteral("The expected loss must be a number of dollars, such as 12,500; \"")
+                                  + text.trimmed() + QStringLiteral("\" is not.")
+                            : QStringLiteral("The expected loss of ") + text.trimmed()
+                                  + QStringLiteral(" dollars is more than can be kept.");
+    ui::MsgBox(why + QStringLiteral("\r\n") + QStringLiteral("The amount stays ") + kept + QStringLiteral("."),
+               ui::Buttons::OK, ui::Icon::Warning);
+    return false;
 }
 
 void frm24ValuesAtRisk::cboProbability_Change(const QString& text)
@@ -428,6 +488,10 @@ void frm24ValuesAtRisk::cmdAddItem_Click()
     mCurrent = model::AddThreatenedItem(QString());
     mGrid->addItem(QString());
     const int row = mGrid->rows() - 1;
+    // The row shows the loss and chance it starts with, as the boxes do.
+    const QStringList cells = model::ValuesAtRiskCells(*mCurrent);
+    for (int c = 0; c < cells.size(); ++c)
+        mGrid->setText(row, c, cells[c]);
     mGrid->setRowObject(row, mCurrent.get());
     mGrid->setCurrentCell(row, ColItem);
     mName->setFocus(Qt::OtherFocusReason);

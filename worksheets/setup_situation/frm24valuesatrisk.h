@@ -62,6 +62,9 @@ private:
     void cboDamage_Change(const QString& text);
     void cboDamage_Click(int index);
     void SetPotentialLoss(const QString& text);
+    // Ends typing in the loss box: a text that is no amount is refused with a message and
+    // the loss kept before the typing shown again. False when it was refused.
+    bool CommitPotentialLoss();
     void cboProbability_Change(const QString& text);
     void cboProbability_Click(int index);
     void SetProbability(const QString& text);
@@ -81,6 +84,9 @@ private:
     QLabel* mRisk = nullptr;
     QPlainTextEdit* mNotes = nullptr;
     std::shared_ptr<model::c36ThreatenedItem> mCurrent;
+    // Typing in the loss box under way, and the loss the item had before it began.
+    bool mLossTyped = false;
+    double mLossBefore = 0;
 };
 
 } // namespace worksheets

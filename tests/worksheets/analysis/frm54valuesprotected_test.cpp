@@ -6,6 +6,7 @@
 #include "model/c53outcome.h"
 #include "model/g36threateneditems.h"
 #include "platform/grid/numberformat.h"
+#include "support/placedarea.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -121,23 +122,23 @@ TEST_F(ValuesProtectedTest, MostlyOnFourThousandSevenHundredProtectsThreeThousan
     EXPECT_EQ(stored(1, 1)->first, 75);
 }
 
-TEST_F(ValuesProtectedTest, TheTotalsCaptionShowsWholeInTheWorksheetAreaOfThePlacedWindow)
+// The totals caption and the outcome and item names of the details break into lines rather
+// than being cut.
+TEST_F(ValuesProtectedTest, CaptionAndNamesShowWholeInTheWorksheetAreaOfThePlacedWindow)
 {
     open();
-    QWidget host;   // as the shell shows it: a child, in the area the placed main window leaves
-    host.resize(792, 526);
-    form->setParent(&host);
-    form->setMinimumSize(0, 0);
-    form->setGeometry(0, 0, 792, 526);
-    host.show();
-    QApplication::processEvents();
-    auto* caption = form->findChild<QLabel*>(QStringLiteral("pnlLabel"));
-    ASSERT_NE(caption, nullptr);
-    const QRect needed = caption->fontMetrics().boundingRect(QRect(0, 0, caption->width(), 10000),
-                                                             Qt::TextWordWrap, caption->text());
-    EXPECT_LE(needed.width(), caption->width());
-    EXPECT_LE(needed.height(), caption->contentsRect().height());
-    form->setParent(nullptr);
+    testsupport::PlacedWorksheetArea placed(*form);
+    ASSERT_EQ(form->pnlOutcome()->text(), "A. Strategy 1 - Target");
+    for (QLabel* label : {form->findChild<QLabel*>(QStringLiteral("pnlLabel")), form->pnlOutcome(), form->pnlName()}) {
+        ASSERT_NE(label, nullptr);
+        SCOPED_TRACE(label->objectName().toStdString());
+        const QRect room = label->contentsRect();
+        const QRect needed = label->fontMetrics().boundingRect(QRect(0, 0, room.width(), 10000), Qt::TextWordWrap,
+                                                               label->text());
+        EXPECT_LE(needed.width(), room.width());
+        EXPECT_LE(needed.height(), room.height());
+    }
+    keep(placed.host(), "tab54_placed.png");
 }
 
 TEST_F(ValuesProtectedTest, LevelsStayWithinZeroAndAHundredHoweverTyped)

@@ -5,6 +5,7 @@
 #include "worksheets/analysis/frm562sruselist.h"
 #include "worksheets/analysis/frm563dailycost.h"
 #include "worksheets/analysis/registerforms.h"
+#include "support/placedarea.h"
 #include "support/unwindleaks.h"
 
 #include <QLabel>
@@ -196,18 +197,10 @@ TEST_F(CostSummaryTest, EveryMethodCaptionShowsWholeInTheWorksheetAreaOfThePlace
 {
     BuildWithoutFMUs();
     Show();
-    // As the shell shows it: a child, in the area the placed main window leaves a worksheet.
-    QWidget host;
-    host.resize(792, 526);
-    form->setParent(&host);
-    form->setMinimumSize(0, 0);   // what its layout set while it was a window of its own
-    form->setGeometry(0, 0, 792, 526);
-    host.show();
-    QApplication::processEvents();
+    const testsupport::PlacedWorksheetArea placed(*form);
     ASSERT_EQ(form->width(), 792);
     for (QRadioButton* o : Options())
         EXPECT_GE(o->width(), o->sizeHint().width()) << o->text().toStdString();
-    form->setParent(nullptr);
 }
 
 TEST_F(CostSummaryTest, ArrowsMoveThroughTheOutcomes)

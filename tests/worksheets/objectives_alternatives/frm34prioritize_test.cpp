@@ -2,6 +2,9 @@
 
 #include "worksheets/objectives_alternatives/frm34prioritize.h"
 
+#include "support/keeppicture.h"
+#include "support/placedarea.h"
+
 #include <QClipboard>
 #include <QLineEdit>
 
@@ -66,8 +69,8 @@ TEST_F(PrioritizeTest, GridsShowTheTreesWithPrioritiesBarsAndWeights)
     EXPECT_EQ(safety().mergedRange(0, kPriority), QRect(kPriority, 0, 2, 1));
     EXPECT_EQ(safety().text(0, kPercent), "%");
     EXPECT_EQ(safety().cellBackColor(1, kPercent), QColor(192, 255, 192));
-    EXPECT_EQ(columnTexts(safety(), kPriority), QStringList({"", "10", "10", "0"}));
-    EXPECT_EQ(columnTexts(safety(), kPercent), QStringList({"", "50", "50", "0"}));
+    EXPECT_EQ(columnTexts(safety(), kPriority), QStringList({"Safety Issues", "10", "10", "0"}));
+    EXPECT_EQ(columnTexts(safety(), kPercent), QStringList({"Safety Issues", "50", "50", "0"}));
     EXPECT_DOUBLE_EQ(safety().cellFloodPercent(1, kBar), -1);
     EXPECT_DOUBLE_EQ(safety().cellFloodPercent(2, kBar), 100);
 
@@ -77,8 +80,33 @@ TEST_F(PrioritizeTest, GridsShowTheTreesWithPrioritiesBarsAndWeights)
               QStringList({"Natural and Cultural Resources", "    Protect owl stands", "    Keep retardant out of Elk Creek",
                            "Property and Improvements", "Economic", "    Hold costs under $2M", "Social and Political",
                            "Other"}));
-    EXPECT_EQ(columnTexts(objectivesGrid(), kPriority), QStringList({"", "6", "4", "", "", "0", "", ""}));
-    EXPECT_EQ(columnTexts(objectivesGrid(), kPercent), QStringList({"", "60", "40", "", "", "0", "", ""}));
+    // A group row's name runs over the cells after it, which carry it.
+    const QString nature = "Natural and Cultural Resources", property = "Property and Improvements",
+                  social = "Social and Political";
+    EXPECT_EQ(columnTexts(objectivesGrid(), kPriority),
+              QStringList({nature, "6", "4", property, "Economic", "0", social, "Other"}));
+    EXPECT_EQ(columnTexts(objectivesGrid(), kPercent),
+              QStringList({nature, "60", "40", property, "Economic", "0", social, "Other"}));
+    for (int row : {1, 4, 5, 7, 8})
+        EXPECT_EQ(objectivesGrid().mergedRange(row, kPercent), QRect(0, row, frm34Prioritize::ColCount, 1)) << row;
+    EXPECT_EQ(objectivesGrid().mergedRange(2, kPriority), QRect(kPriority, 2, 1, 1));
+    EXPECT_EQ(safety().mergedRange(1, 0), QRect(0, 1, frm34Prioritize::ColCount, 1));
+}
+
+// In the worksheet area of the placed window the name column narrows; a category's name
+// still shows whole across its row.
+TEST_F(PrioritizeTest, CategoryNamesShowWholeInTheWorksheetAreaOfThePlacedWindow)
+{
+    open<frm34Prioritize>();
+    testsupport::PlacedWorksheetArea placed(*form);
+    grid::Grid& g = objectivesGrid();
+    for (int row : {1, 4, 7}) {
+        SCOPED_TRACE(g.text(row, 0).toStdString());
+        const QRect cell = g.visualRect(g.gridModel()->index(row, 0));
+        EXPECT_LE(g.fontMetrics().horizontalAdvance(g.text(row, 0)) + 6, cell.width());
+        EXPECT_LE(cell.right(), g.viewport()->width());
+    }
+    testsupport::KeepPicture(placed.host(), "tab34_placed.png");
 }
 
 // With every priority of a grid at 0, its members weigh alike.
@@ -89,8 +117,8 @@ TEST_F(PrioritizeTest, AllZeroPrioritiesWeighAlike)
         send(safety(), QEvent::MouseButtonPress, barPoint(safety(), row + 1, 0), Qt::LeftButton);
         send(safety(), QEvent::MouseButtonRelease, barPoint(safety(), row + 1, 0), Qt::NoButton);
     }
-    EXPECT_EQ(columnTexts(safety(), kPriority), QStringList({"", "0", "0", "0"}));
-    EXPECT_EQ(columnTexts(safety(), kPercent), QStringList({"", "33", "33", "33"}));
+    EXPECT_EQ(columnTexts(safety(), kPriority), QStringList({"Safety Issues", "0", "0", "0"}));
+    EXPECT_EQ(columnTexts(safety(), kPercent), QStringList({"Safety Issues", "33", "33", "33"}));
 }
 
 // The bar reads tenths of its width; past either end it clamps to that end, even over the
@@ -111,20 +139,20 @@ TEST_F(PrioritizeTest, APressOnTheBarSetsThePriorityInTenths)
         EXPECT_EQ(model::GetSafetyIssue(issues[0])->Priority(), c.priority.toInt());
     }
     // 10 against 10 and 0.
-    EXPECT_EQ(columnTexts(safety(), kPercent), QStringList({"", "50", "50", "0"}));
+    EXPECT_EQ(columnTexts(safety(), kPercent), QStringList({"Safety Issues", "50", "50", "0"}));
 
     // Dragged past the left end into another row: the bar empties and stays on its own row.
     send(safety(), QEvent::MouseButtonPress, barPoint(safety(), 3, 0.5), Qt::LeftButton);
     send(safety(), QEvent::MouseMove, cellPoint(safety(), 4, 0, 0.5), Qt::LeftButton);
     send(safety(), QEvent::MouseButtonRelease, cellPoint(safety(), 4, 0, 0.5), Qt::NoButton);
     EXPECT_EQ(safety().row(), 3);
-    EXPECT_EQ(columnTexts(safety(), kPriority), QStringList({"", "10", "0", "0"}));
-    EXPECT_EQ(columnTexts(safety(), kPercent), QStringList({"", "100", "0", "0"}));
+    EXPECT_EQ(columnTexts(safety(), kPriority), QStringList({"Safety Issues", "10", "0", "0"}));
+    EXPECT_EQ(columnTexts(safety(), kPercent), QStringList({"Safety Issues", "100", "0", "0"}));
 
     // A group row takes no priority.
     send(safety(), QEvent::MouseButtonPress, barPoint(safety(), 1, 0.5), Qt::LeftButton);
     send(safety(), QEvent::MouseButtonRelease, barPoint(safety(), 1, 0.5), Qt::NoButton);
-    EXPECT_EQ(safety().text(1, kPriority), "");
+    EXPECT_EQ(safety().text(1, kPriority), "Safety Issues");
     EXPECT_DOUBLE_EQ(safety().cellFloodPercent(1, kBar), -1);
 
     leave();

@@ -19,6 +19,7 @@
 #include <QTest>
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 
 using worksheets::frm24ValuesAtRisk;
@@ -118,7 +119,8 @@ TEST_F(ValuesAtRiskTest, AddEditByLabelAndByNumberAndTheTotal)
     ASSERT_NE(form->current(), nullptr);
     const int key = form->current()->ItemKey();
     EXPECT_EQ(grid()->rows(), 2);
-    EXPECT_EQ(row(1), QStringList({"", "", "", ""}));
+    // The row shows at once what the boxes show, as it will when read back.
+    EXPECT_EQ(row(1), QStringList({"", "0", "50", "0"}));
     EXPECT_EQ(form->cboDamage()->currentText(), "0");
     EXPECT_EQ(form->cboProbability()->currentText(), "Medium (50%)");
     EXPECT_EQ(form->pnlRisk()->text(), "$0");
@@ -232,6 +234,56 @@ TEST_F(ValuesAtRiskTest, TheLossShowsAsTypedUntilReloadedAndAClearedBoxEmptiesTh
     // A negative loss is no loss.
     typeInto(form->cboDamage(), "-8000");
     EXPECT_EQ(row(1), QStringList({"Barn", "0", "95", "0"}));
+}
+
+// A loss that is no amount is refused when typing ends, by Enter, by leaving the box or by
+// moving to another item: the loss before the typing comes back and is what is stored.
+TEST_F(ValuesAtRiskTest, ALossThatIsNoAmountIsRefusedAndTheLossBeforeStays)
+{
+    const int key = storedItem("Barn", 50000, "Very High (95%)");
+    storedItem("Well", 2000, "Medium (50%)");
+    open();
+    const struct {
+        const char* typed;
+        const char* message;
+    } cases[] = {
+        {"abc", "The expected loss must be a number of dollars, such as 12,500; \"abc\" is not."},
+        {"12abc", "must be a number of dollars"},
+        {"1e39", "more than can be kept"},
+    };
+    const std::function<void()> endings[] = {
+        [this] { QTest::keyClick(form->cboDamage()->lineEdit(), Qt::Key_Return); },
+        [this] { QTest::keyClick(form->cboDamage()->lineEdit(), Qt::Key_Tab); },
+        [this] { clickRow(2); },
+    };
+    for (const auto& c : cases) {
+        for (const auto& end : endings) {
+            SCOPED_TRACE(c.typed);
+            clickRow(1);
+            prompter.clear();
+            typeInto(form->cboDamage(), "5");
+            typeInto(form->cboDamage(), QString::fromLatin1(c.typed));
+            end();
+            ASSERT_EQ(prompter.messages().size(), 1);
+            const QString said = prompter.messages()[0].text;
+            EXPECT_TRUE(said.contains(QString::fromLatin1(c.message))) << said.toStdString();
+            EXPECT_TRUE(said.endsWith("\r\nThe amount stays 50,000.")) << said.toStdString();
+            EXPECT_EQ(prompter.messages()[0].icon, ui::Icon::Warning);
+            EXPECT_EQ(row(1), QStringList({"Barn", "50,000", "95", "48,000"}));
+            EXPECT_EQ(form->pnlTotal()->text(), "$49,000");
+            EXPECT_EQ(stored("ValuesAtRisk", key, "PotentialLoss").toDouble(), 50000);
+            clickRow(1);
+            EXPECT_EQ(form->cboDamage()->currentText(), "50,000");
+            EXPECT_EQ(form->pnlRisk()->text(), "$48,000");
+        }
+    }
+    // A number typed after a refusal is taken as ever, without a word.
+    prompter.clear();
+    typeInto(form->cboDamage(), "7000");
+    QTest::keyClick(form->cboDamage()->lineEdit(), Qt::Key_Return);
+    EXPECT_TRUE(prompter.messages().isEmpty());
+    leave();
+    EXPECT_EQ(stored("ValuesAtRisk", key, "PotentialLoss").toDouble(), 7000);
 }
 
 TEST_F(ValuesAtRiskTest, DeleteTakesTheRowAndTheLastLeavesNothingShown)
