@@ -278,8 +278,7 @@ void Reader::run(const QString& rtf)
     int i = 0;
     while (i < n) {
         const QChar c = rtf.at(i);
-        const bool byteEscape = c == u'\\' && i + 1 < n && rtf.at(i + 1) == u'\'';
-        if (!mBytes.isEmpty() && !byteEscape) {
+        if (!mBytes.isEmpty() && !(c == u'\\' && i + 1 < n && rtf.at(i + 1) == u'\'')) {
             // A double-byte character may carry its second byte as a plain character,
             // or as an escaped backslash or brace.
             if (pendingLeadByte()) {
@@ -392,6 +391,8 @@ void Reader::run(const QString& rtf)
 
 int Reader::currentCodePage() const
 {
+    if (mFontCodePage.isEmpty())
+        return mDocCodePage;
     const int font = mState.font >= 0 ? mState.font : mDefaultFont;
     return mFontCodePage.value(font, mDocCodePage);
 }
