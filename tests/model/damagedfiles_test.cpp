@@ -145,7 +145,7 @@ TEST_F(DamagedFiles, MissingTablesAndRowsNeverCrashTheComparison)
     struct Case {
         const char* sql;
         Outcome outcome;
-        const char* named;   // Refused: the part the message names
+        const char* named;   // Refused: what the message names as missing
     };
     const Case cases[] = {
         {"DROP TABLE Scores", Outcome::Refused, "the table Scores"},

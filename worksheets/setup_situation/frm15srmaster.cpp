@@ -29,7 +29,7 @@ namespace worksheets {
 
 namespace {
 
-struct ColumnSpec {
+struct ColumnLayout {
     const char* header;
     int width;
     Qt::Alignment alignment;
@@ -38,7 +38,7 @@ struct ColumnSpec {
 };
 
 // Units are sized at setup to hold the longest unit name the Add dialog accepts.
-const ColumnSpec kColumns[frm15SRMaster::ColumnCount] = {
+const ColumnLayout kColumns[frm15SRMaster::ColumnCount] = {
     {"#", 480, Qt::AlignCenter, "#", 4},
     {"Name", 3600, Qt::AlignLeft | Qt::AlignVCenter, "", 50},
     {"Short Name", 1440, Qt::AlignLeft | Qt::AlignVCenter, "", 20},

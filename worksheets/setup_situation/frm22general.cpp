@@ -20,7 +20,7 @@ namespace worksheets {
 
 namespace {
 
-struct BoxSpec {
+struct BoxLayout {
     const char* objectName;
     const char* caption;   // "" for a box beside the one before it
     int itemKey;
@@ -28,7 +28,7 @@ struct BoxSpec {
     bool centred;
 };
 
-constexpr std::array<BoxSpec, frm22General::BoxCount> kBoxes{{
+constexpr std::array<BoxLayout, frm22General::BoxCount> kBoxes{{
     {"txtTolmar", "Tolmar #", 221, 5, true},
     {"txtName", "Fire Name", 11, 50, false},
     {"txtIncident", "Incident Number", 52, 40, false},
@@ -66,17 +66,17 @@ frm22General::frm22General(QWidget* parent) : WorksheetForm(QStringLiteral("frm2
     int row = -1;
     QHBoxLayout* line = nullptr;   // the boxes of the caption's row, side by side
     for (int i = 0; i < BoxCount; ++i) {
-        const BoxSpec& spec = kBoxes[i];
+        const BoxLayout& entry = kBoxes[i];
         auto* box = new QLineEdit(panel);
-        box->setObjectName(QString::fromLatin1(spec.objectName));
-        box->setMaxLength(spec.maxLength);
-        box->setAlignment(spec.centred ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
+        box->setObjectName(QString::fromLatin1(entry.objectName));
+        box->setMaxLength(entry.maxLength);
+        box->setAlignment(entry.centred ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
         // Wide enough for what the box may hold, up to about forty characters.
-        box->setFixedWidth(charWidth * (std::min(spec.maxLength, 40) + 3));
+        box->setFixedWidth(charWidth * (std::min(entry.maxLength, 40) + 3));
         mBoxes[i] = box;
-        if (spec.caption[0] != '\0') {
+        if (entry.caption[0] != '\0') {
             ++row;
-            auto* caption = new QLabel(tr(spec.caption), panel);
+            auto* caption = new QLabel(tr(entry.caption), panel);
             caption->setBuddy(box);
             grid->addWidget(caption, row, 0, Qt::AlignRight | Qt::AlignVCenter);
             line = new QHBoxLayout;
