@@ -93,8 +93,7 @@ frm82Topics::frm82Topics(QWidget* parent) : WorksheetForm(QStringLiteral("frm82T
     setTabOrder(mDelete, mTopic->nameBox());
 
     connect(mList, &worksheets::ItemList::click, this, &frm82Topics::lstTopics_Click);
-    connect(mTopic, &worksheets::TopicEditor::nameChanged, this, &frm82Topics::txtHeading_Change);
-    connect(mTopic, &worksheets::TopicEditor::bodyChanged, this, &frm82Topics::txtBody_Change);
+    worksheets::StoreTopicEdits(mTopic, mList, [this] { return mCurrent; });
     connect(mAdd, &QPushButton::clicked, this, &frm82Topics::cmdNewTopic_Click);
     connect(mDelete, &QPushButton::clicked, this, &frm82Topics::cmdDelete_Click);
 }
@@ -159,21 +158,6 @@ void frm82Topics::ShowEmptyState()
     mTopic->showEmpty();
     mDelete->setEnabled(false);
     mInstructions->clear();
-}
-
-void frm82Topics::txtHeading_Change(const QString& text)
-{
-    if (!core::IsIdle() || !mCurrent)
-        return;
-    mCurrent->SetHeading(text);
-    mList->setItemText(mList->listIndex(), text);
-}
-
-void frm82Topics::txtBody_Change(const QString& rtf)
-{
-    if (!core::IsIdle() || !mCurrent)
-        return;
-    mCurrent->SetBody(rtf);
 }
 
 void frm82Topics::cmdNewTopic_Click()

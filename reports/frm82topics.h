@@ -42,8 +42,6 @@ public:
 
 private:
     void lstTopics_Click();
-    void txtHeading_Change(const QString& text);
-    void txtBody_Change(const QString& rtf);
     void ShowTopic();
     void ShowEmptyState();
     void SelectFirstTopic();

@@ -1,11 +1,13 @@
 #include "worksheets/common/topiceditor.h"
 
+#include "core/c0item.h"
 #include "core/u13folders.h"
 #include "core/u91trace.h"
 #include "core/uimode.h"
 #include "platform/richtext/richtexteditor.h"
 #include "platform/spell/spellchecker.h"
 #include "platform/spell/spelldialog.h"
+#include "worksheets/common/itemlist.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -138,6 +140,25 @@ void TopicEditor::onBodyChanged()
     if (!core::IsIdle())
         return;
     emit bodyChanged(bodyRtf());
+}
+
+void StoreTopicEdits(TopicEditor* editor, ItemList* list, std::function<core::c0Item*()> current, TopicName name)
+{
+    QObject::connect(editor, &TopicEditor::nameChanged, editor, [list, current, name](const QString& text) {
+        core::c0Item* item = current();
+        if (!core::IsIdle() || !item)
+            return;
+        if (name == TopicName::HeadingAndItemName)
+            item->SetItemName(text);
+        item->SetHeading(text);
+        list->setItemText(list->listIndex(), text);
+    });
+    QObject::connect(editor, &TopicEditor::bodyChanged, editor, [current](const QString& rtf) {
+        core::c0Item* item = current();
+        if (!core::IsIdle() || !item)
+            return;
+        item->SetBody(rtf);
+    });
 }
 
 } // namespace worksheets

@@ -3,10 +3,15 @@
 #include <QString>
 #include <QWidget>
 
+#include <functional>
+
 class QLabel;
 class QLineEdit;
 class QPushButton;
 
+namespace core {
+class c0Item;
+}
 namespace richtext {
 class RichTextEditor;
 }
@@ -85,5 +90,14 @@ private:
     richtext::RichTextEditor* mBody = nullptr;
     QPushButton* mSpell = nullptr;
 };
+
+class ItemList;
+
+// A topic list's editor stores what the user types into the item the form shows (null when
+// none): the name as its heading, and as its list entry's text, the body as its body. Forms
+// whose topics carry their name twice (as item name and heading) ask for both.
+enum class TopicName { HeadingOnly, HeadingAndItemName };
+void StoreTopicEdits(TopicEditor* editor, ItemList* list, std::function<core::c0Item*()> current,
+                     TopicName name = TopicName::HeadingOnly);
 
 } // namespace worksheets

@@ -68,8 +68,7 @@ frm13RMAs::frm13RMAs(QWidget* parent) : WorksheetForm(QStringLiteral("frm13RMAs"
     setTabOrder(mDelete, mTopic->nameBox());
 
     connect(mList, &ItemList::click, this, &frm13RMAs::lstRMAs_Click);
-    connect(mTopic, &TopicEditor::nameChanged, this, &frm13RMAs::txtHeading_Change);
-    connect(mTopic, &TopicEditor::bodyChanged, this, &frm13RMAs::txtBody_Change);
+    StoreTopicEdits(mTopic, mList, [this] { return mCurrent; });
     connect(mAdd, &QPushButton::clicked, this, &frm13RMAs::cmdAdd_Click);
     connect(mDelete, &QPushButton::clicked, this, &frm13RMAs::cmdDelete_Click);
 }
@@ -118,21 +117,6 @@ void frm13RMAs::ShowEmptyState()
     mCurrent = nullptr;
     mTopic->showEmpty();
     mDelete->setEnabled(false);
-}
-
-void frm13RMAs::txtHeading_Change(const QString& text)
-{
-    if (!core::IsIdle() || !mCurrent)
-        return;
-    mCurrent->SetHeading(text);
-    mList->setItemText(mList->listIndex(), text);
-}
-
-void frm13RMAs::txtBody_Change(const QString& rtf)
-{
-    if (!core::IsIdle() || !mCurrent)
-        return;
-    mCurrent->SetBody(rtf);
 }
 
 void frm13RMAs::cmdAdd_Click()

@@ -39,8 +39,6 @@ public:
 
 private:
     void lstRMAs_Click();
-    void txtHeading_Change(const QString& text);
-    void txtBody_Change(const QString& rtf);
     void DisplayRMA();
     void ShowEmptyState();
 

@@ -74,8 +74,7 @@ frm23Situation::frm23Situation(QWidget* parent) : WorksheetForm(QStringLiteral("
     setTabOrder(mDelete, mTopic->nameBox());
 
     connect(mList, &ItemList::click, this, &frm23Situation::lstTopics_Click);
-    connect(mTopic, &TopicEditor::nameChanged, this, &frm23Situation::txtHeading_Change);
-    connect(mTopic, &TopicEditor::bodyChanged, this, &frm23Situation::txtBody_Change);
+    StoreTopicEdits(mTopic, mList, [this] { return mCurrent; }, TopicName::HeadingAndItemName);
     connect(mAdd, &QPushButton::clicked, this, &frm23Situation::cmdNewTopic_Click);
     connect(mDelete, &QPushButton::clicked, this, &frm23Situation::cmdDelete_Click);
 }
@@ -147,22 +146,6 @@ void frm23Situation::ShowEmptyState()
     mTopic->showEmpty();
     mInstructions->clear();
     mDelete->setEnabled(false);
-}
-
-void frm23Situation::txtHeading_Change(const QString& text)
-{
-    if (!core::IsIdle() || !mCurrent)
-        return;
-    mCurrent->SetItemName(text);
-    mCurrent->SetHeading(text);
-    mList->setItemText(mList->listIndex(), text);
-}
-
-void frm23Situation::txtBody_Change(const QString& rtf)
-{
-    if (!core::IsIdle() || !mCurrent)
-        return;
-    mCurrent->SetBody(rtf);
 }
 
 void frm23Situation::cmdNewTopic_Click()

@@ -41,8 +41,6 @@ private:
     void DisplayTopic();
     void ShowEmptyState();
     void lstTopics_Click();
-    void txtHeading_Change(const QString& text);
-    void txtBody_Change(const QString& rtf);
     void cmdNewTopic_Click();
     void cmdDelete_Click();
 
