@@ -169,7 +169,7 @@ QPageLayout PageLayoutFor(int width, int height)
 
 QStringList RunningLineParts(const RunningLine& line, int pageNumber)
 {
-    QStringList parts = line.text.split(u'|');
+    QStringList parts = SplitCells(line.text);
     while (parts.size() < 3)
         parts.append(QString());
     for (QString& part : parts)
@@ -656,8 +656,8 @@ void ReportDocument::AddTable(const QString& format, const QString& header, cons
         head.chop(1);
     QList<QStringList> rows;
     for (const QString& row : body.split(u';', Qt::SkipEmptyParts))
-        rows.append(row.split(u'|'));
-    mTable = std::make_unique<ReportTable>(TableFormat::ParseColumns(columnFormat), head.split(u'|'), rows, mFontSize,
+        rows.append(SplitCells(row));
+    mTable = std::make_unique<ReportTable>(TableFormat::ParseColumns(columnFormat), SplitCells(head), rows, mFontSize,
                                            mBold, mTableLineStyle, mHeaderSetting, mRowSetting);
 }
 
