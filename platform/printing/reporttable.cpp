@@ -281,6 +281,7 @@ void ReportTable::Layout(ReportDocument& d) const
                     l.doc->setTextWidth(l.doc->idealWidth() + 1);
                 l.height = int(l.doc->textWidth()) + 2 * kPadY;
             } else {
+                d.FitWidestWord(font, c.text, cellWidth - 2 * kPadX);
                 l.doc = d.MakeDocument(c.text, font, cellWidth - 2 * kPadX, 0, align);
                 l.height = int(l.doc->documentLayout()->documentSize().height() + 0.5) + 2 * kPadY;
             }
