@@ -134,11 +134,12 @@ void frm82Topics::lstTopics_Click()
 {
     core::Trace(QStringLiteral("lstTopics_Click ") + mList->text());
     const int key = mList->currentKey();
-    worksheets::SwitchShownObject([this] { SaveChanges(); },
-                                  [this, key] {
-                                      mCurrent = core::GetSummaryItem(key);
-                                      ShowTopic();
-                                  });
+    worksheets::SwitchShownEntry(
+        *mList, [this] { return mCurrent ? mCurrent->ItemKey() : 0; }, [this] { SaveChanges(); },
+        [this, key] {
+            mCurrent = core::GetSummaryItem(key);
+            ShowTopic();
+        });
 }
 
 void frm82Topics::ShowTopic()

@@ -59,7 +59,7 @@ void SetPageHeaderFooter()
     printing::ReportDocument& vp = VSPrinter1();
     vp.SetRunningLineFont(GetReportFontName(), 10, false);
     const QString page = SelectedSectionCount() <= 7 ? QStringLiteral("|Page ___") : QStringLiteral("|Page %d");
-    vp.SetRunningLine(QStringLiteral("Tolmar No. ") + ItemBody(221) + u'|' + ItemBody(11) + page);
+    vp.SetRunningLine(QStringLiteral("Tolmar No. ") + printing::TableText(ItemBody(221)) + u'|' + printing::TableText(ItemBody(11)) + page);
     vp.SetRunningLineMode(printing::RunningLineMode::HeaderRuled);
 }
 

@@ -16,6 +16,7 @@
 #include <QPicture>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QRegularExpression>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextLayout>
@@ -169,7 +170,7 @@ QPageLayout PageLayoutFor(int width, int height)
 
 QStringList RunningLineParts(const RunningLine& line, int pageNumber)
 {
-    QStringList parts = line.text.split(u'|');
+    QStringList parts = SplitCells(line.text);
     while (parts.size() < 3)
         parts.append(QString());
     for (QString& part : parts)
@@ -375,6 +376,29 @@ void ReportDocument::AddItem(const PageItem& item)
 }
 
 // ---- text --------------------------------------------------------------------------------
+
+void ReportDocument::FitWidestWord(QFont& font, const QString& text, int width) const
+{
+    if (width <= 0 || IsRtf(text))
+        return;
+    QFontMetricsF metrics(font, LayoutDevice());
+    if (metrics.horizontalAdvance(text) <= width)
+        return;   // most cells: the whole text fits, so every word does
+    static const QRegularExpression kSpaces(QStringLiteral("\\s+"));
+    const QStringList words = text.split(kSpaces, Qt::SkipEmptyParts);
+    auto widest = [&] {
+        qreal w = 0;
+        for (const QString& word : words)
+            w = std::max(w, metrics.horizontalAdvance(word));
+        return w;
+    };
+    const int full = font.pixelSize();
+    const int smallest = (full * 2 + 2) / 3;
+    for (qreal w = widest(); w > width && font.pixelSize() > smallest; w = widest()) {
+        font.setPixelSize(std::max(smallest, std::min(font.pixelSize() - 1, int(font.pixelSize() * width / w))));
+        metrics = QFontMetricsF(font, LayoutDevice());
+    }
+}
 
 std::shared_ptr<QTextDocument> ReportDocument::MakeDocument(const QString& text, const QFont& font, int width,
                                                             int firstLineIndent, Align align) const
@@ -656,8 +680,8 @@ void ReportDocument::AddTable(const QString& format, const QString& header, cons
         head.chop(1);
     QList<QStringList> rows;
     for (const QString& row : body.split(u';', Qt::SkipEmptyParts))
-        rows.append(row.split(u'|'));
-    mTable = std::make_unique<ReportTable>(TableFormat::ParseColumns(columnFormat), head.split(u'|'), rows, mFontSize,
+        rows.append(SplitCells(row));
+    mTable = std::make_unique<ReportTable>(TableFormat::ParseColumns(columnFormat), SplitCells(head), rows, mFontSize,
                                            mBold, mTableLineStyle, mHeaderSetting, mRowSetting);
 }
 

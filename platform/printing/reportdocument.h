@@ -162,6 +162,9 @@ public:
 
 private:
     // Shared with the table layout
+    // Sets a table cell's font smaller, down to two thirds of its size, until the widest word of a
+    // plain text fits the cell's width, so that no word breaks inside itself.
+    void FitWidestWord(QFont& font, const QString& text, int width) const;
     std::shared_ptr<QTextDocument> MakeDocument(const QString& text, const QFont& font, int width,
                                                 int firstLineIndent, Align align) const;
     void AddItem(const PageItem& item);

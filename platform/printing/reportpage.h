@@ -102,4 +102,10 @@ inline int BgrFromColor(const QColor& color)
 // The three parts of a running line with the page number filled in.
 QStringList RunningLineParts(const RunningLine& line, int pageNumber);
 
+// Row strings part their cells with "|" and their rows with ";", so a typed name holding either
+// would move the cells after it. TableText makes a text one cell whatever it holds, and
+// SplitCells parts a row string into cells with such texts given back as they were typed.
+QString TableText(QString text);
+QStringList SplitCells(const QString& row);
+
 }  // namespace printing

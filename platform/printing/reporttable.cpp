@@ -12,6 +12,25 @@
 namespace printing {
 
 namespace {
+// Stand-ins from the private-use area, which no keyboard types.
+constexpr char16_t kBarStandIn = 0xE000;
+constexpr char16_t kSemicolonStandIn = 0xE001;
+}  // namespace
+
+QString TableText(QString text)
+{
+    return text.replace(u'|', kBarStandIn).replace(u';', kSemicolonStandIn);
+}
+
+QStringList SplitCells(const QString& row)
+{
+    QStringList cells = row.split(u'|');
+    for (QString& cell : cells)
+        cell.replace(kBarStandIn, u'|').replace(kSemicolonStandIn, u';');
+    return cells;
+}
+
+namespace {
 constexpr int kPadX = 60;
 constexpr int kPadY = 30;
 const QColor kHeaderShade(225, 225, 225);
@@ -51,7 +70,7 @@ TableFormat TableFormat::Parse(const QString& text)
     if (!parts.isEmpty() && parts.last().isEmpty())
         parts.removeLast();
     for (const QString& row : parts)
-        format.rows.append(row.split(u'|'));
+        format.rows.append(SplitCells(row));
     return format;
 }
 
@@ -262,6 +281,7 @@ void ReportTable::Layout(ReportDocument& d) const
                     l.doc->setTextWidth(l.doc->idealWidth() + 1);
                 l.height = int(l.doc->textWidth()) + 2 * kPadY;
             } else {
+                d.FitWidestWord(font, c.text, cellWidth - 2 * kPadX);
                 l.doc = d.MakeDocument(c.text, font, cellWidth - 2 * kPadX, 0, align);
                 l.height = int(l.doc->documentLayout()->documentSize().height() + 0.5) + 2 * kPadY;
             }

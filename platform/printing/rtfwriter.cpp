@@ -335,7 +335,7 @@ void RtfWriter::StartPage(int pageNumber, bool asked)
 
 QString RtfWriter::HeaderGroup(const RunningLine& line, int pageNumber)
 {
-    const QStringList parts = line.text.split(u'|');
+    const QStringList parts = SplitCells(line.text);
     auto part = [&](int i) {
         const QString text = i < parts.size() ? parts.at(i) : QString();
         const qsizetype at = text.indexOf(QStringLiteral("%d"));

@@ -28,7 +28,7 @@ void PrintValuesAtRisk()
         QString notes = item->Notes();
         if (BreakBeforeDescribedRow(notes, 720))
             SetTableHeaderStyle(header);
-        vp.TableRows(kFormat + item->ItemName() + QStringLiteral("|") +
+        vp.TableRows(kFormat + printing::TableText(item->ItemName()) + QStringLiteral("|") +
                      grid::FormatNumber(item->PotentialLoss(), kMoney) + QStringLiteral("|") +
                      QString::number(item->Probability()) + QStringLiteral("|") +
                      grid::FormatNumber(item->ValueAtRisk(), kMoney) + QStringLiteral(";"));

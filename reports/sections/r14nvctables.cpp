@@ -39,7 +39,7 @@ void PrintNVCTable(const model::c34NVCTable& table, bool useGains)
     vp.SetTableLineStyle(printing::LineStyle::RulesAboveAndBelow);
     vp.SetFontBold(false);
     for (int r = 1; r <= model::kNVCResourceCount; ++r) {
-        QString row = kFormat + model::GetResourceName(r);
+        QString row = kFormat + printing::TableText(model::GetResourceName(r));
         for (int fil = 1; fil <= model::kFILCount; ++fil) {
             const float v = table.NVCCellValue(r, fil);
             // A gain that does not count shows as 0 and stays out of the totals.

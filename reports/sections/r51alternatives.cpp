@@ -31,7 +31,7 @@ void PrintAlternativeHeader(const model::c51Alternative& alternative)
     vp.SetFontSize(9);
     vp.SetFontBold(false);
     vp.SetTableLineStyle(printing::LineStyle::None);
-    vp.AddTable(format, QStringLiteral("Alternative ") + alternative.Label() + QStringLiteral("|||||;"), QString());
+    vp.AddTable(format, QStringLiteral("Alternative ") + printing::TableText(alternative.Label()) + QStringLiteral("|||||;"), QString());
     printing::ReportTable* table = vp.table();
     table->SetColSpan(0, 1, 6);
     table->SetCellAlign(0, 1, printing::Align::Center);

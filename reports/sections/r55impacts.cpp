@@ -63,7 +63,7 @@ void PrintAlternativeImpacts(model::c51Alternative& alternative, int bodySize)
                                      : !showFallback ? QString()
                                                      : Money(fallback->NVCResourceLoss(r), "#,0");
         const QString extremeCell = extremeCannotOccur ? kNotApplicable : Money(extreme->NVCResourceLoss(r), "#,0");
-        vp.TableRows(kResourceFormat + model::GetResourceName(r) + u'|' + Money(target->NVCResourceLoss(r), "#,0") + u'|'
+        vp.TableRows(kResourceFormat + printing::TableText(model::GetResourceName(r)) + u'|' + Money(target->NVCResourceLoss(r), "#,0") + u'|'
                      + fallbackCell + u'|' + extremeCell + QStringLiteral("|;"));
     }
 

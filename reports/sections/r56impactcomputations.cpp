@@ -46,7 +46,7 @@ void StartImpactComputationTable(model::c51Alternative& alternative, int n)
     QString format = QString::number(q - 1260) + QStringLiteral("|^480|^780");
     for (int block = 0; block < 3; ++block)
         format += QStringLiteral("|^540|>900|>") + QString::number(q - 1440);
-    vp.AddTable(format + u';', QStringLiteral("Alternative ") + alternative.Label(), QString());
+    vp.AddTable(format + u';', QStringLiteral("Alternative ") + printing::TableText(alternative.Label()), QString());
     ReportTable* t = vp.table();
     t->SetColSpan(0, 1, 12);
     t->SetCellFontSize(0, 1, 11);

@@ -77,7 +77,7 @@ void AddCostTable(const QString& format, const QString& header, printing::LineSt
     vp.SetFontBold(false);
     vp.SetTableLineStyle(style);
     const int columns = int(printing::TableFormat::ParseColumns(format.chopped(1)).size());
-    vp.AddTable(format, header + QString(columns - 1, u'|') + u';', QString());
+    vp.AddTable(format, printing::TableText(header) + QString(columns - 1, u'|') + u';', QString());
     ReportTable* table = vp.table();
     table->SetColSpan(0, 1, columns);
     table->Set(Setting::CellAlign, 0, 1, 0, 1, int(Align::CenterMiddle));

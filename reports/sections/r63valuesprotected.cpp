@@ -70,7 +70,7 @@ void PrintAlternativeValuesProtected(model::c51Alternative& alternative, int fon
     float totalAtRisk = 0;
     for (const auto& value : model::GetThreatenedItems()) {
         const int key = value->ItemKey();
-        QString row = body + value->ItemName() + Cell(value->ValueAtRisk(), item);
+        QString row = body + printing::TableText(value->ItemName()) + Cell(value->ValueAtRisk(), item);
         totalAtRisk += float(value->ValueAtRisk());
         row += Cell(core::RoundSignificant(target->SingleItemProtected(key), 3), item);
         if (withFallback)

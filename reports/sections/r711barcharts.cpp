@@ -59,10 +59,46 @@ void DrawBar(int series, int pattern, int left, int top, int width, int height)
         VSPrinter1().TextBox(QString(), left, top, width, height, true);
 }
 
+constexpr int kLegendTextWidth = 1440;
+constexpr int kLegendSpacing = 360;
+
 void DrawLegendItem(int series, int pattern, int top, const QString& text)
 {
     DrawBar(series, pattern, kLegendLeft, top, kSwatch, kSwatch);
-    VSPrinter1().TextBox(text, kLegendLeft + 300, top, 1440, 0);
+    VSPrinter1().TextBox(text, kLegendLeft + 300, top, kLegendTextWidth, 0);
+}
+
+struct LegendPlaces {
+    QList<int> tops;
+    int bottom = 0;
+};
+
+// Entries stand kLegendSpacing apart from the first top on; a name that wraps (a category is
+// named by the user) pushes the entries below it down, so that no two names run into each other.
+LegendPlaces PlaceLegend(const QStringList& texts, int firstTop)
+{
+    printing::ReportDocument& vp = VSPrinter1();
+    PushPrintSettings();
+    vp.SetFontSize(kLabelFontSize);
+    LegendPlaces places;
+    int top = firstTop;
+    places.bottom = firstTop - kLegendSpacing + kSwatch;
+    for (const QString& text : texts) {
+        const int tall = std::max(kSwatch, vp.MeasureTextBox(text, kLegendTextWidth));
+        places.tops.append(top);
+        places.bottom = top + tall;
+        top = std::max(top + kLegendSpacing, places.bottom + kLegendSpacing - kSwatch);
+    }
+    PopPrintSettings();
+    return places;
+}
+
+QStringList CategoryNames()
+{
+    QStringList names;
+    for (const model::c41Objective* category : model::GetPrioritizedCategories())
+        names.append(category->ItemName());
+    return names;
 }
 
 void ValueLabels(const QString& text, int gridline, int leftBox, int width)
@@ -204,7 +240,7 @@ void DrawSafetyChart(int first, int last, int dy)
 
 int ObjectivesLegendBottom()
 {
-    return 6300 + 360 * int(model::GetPrioritizedCategories().size()) + kSwatch;
+    return PlaceLegend(CategoryNames(), 6300 + kLegendSpacing).bottom;
 }
 
 void DrawObjectivesChart(int first, int last, int dy)
@@ -214,8 +250,10 @@ void DrawObjectivesChart(int first, int last, int dy)
     const int bottom = kObjectivesBottom + dy;
     DrawScoreAxis(axis, tick, bottom - kObjectivesAxis, bottom);
     const QList<model::c41Objective*> categories = model::GetPrioritizedCategories();
+    const QStringList names = CategoryNames();
+    const LegendPlaces legend = PlaceLegend(names, 6300 + kLegendSpacing + dy);
     for (int k = 1; k <= categories.size(); ++k)
-        DrawLegendItem(k, SeriesPattern(k), 6300 + 360 * k + dy, categories.at(k - 1)->ItemName());
+        DrawLegendItem(k, SeriesPattern(k), legend.tops.at(k - 1), names.at(k - 1));
     ForEachOfGroup(first, last, [&](model::c51Alternative& alternative, int slot) {
         int base = bottom;
         for (int k = 1; k <= categories.size(); ++k) {
@@ -245,8 +283,12 @@ void DrawFinancialChart(const FinancialAxis& axis, int scale, int first, int las
 
     static const struct { const char* text; int pattern; } kLegend[] = {
         {"Suppression Cost", 5}, {"Values Protected", 4}, {"Resource Values", 3}, {"Total", 7}};
+    QStringList names;
+    for (const auto& entry : kLegend)
+        names.append(QString::fromLatin1(entry.text));
+    const LegendPlaces legend = PlaceLegend(names, 11820 + dy);
     for (int k = 0; k < 4; ++k)
-        DrawLegendItem(k + 1, kLegend[k].pattern, 11820 + 360 * k + dy, QString::fromLatin1(kLegend[k].text));
+        DrawLegendItem(k + 1, kLegend[k].pattern, legend.tops.at(k), names.at(k));
 
     ForEachOfGroup(first, last, [&](model::c51Alternative& alternative, int slot) {
         const std::array<int, 4> heights = FinancialBarHeights(graphdata::FiguresOf(alternative), axis, scale);

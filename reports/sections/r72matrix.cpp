@@ -63,7 +63,7 @@ void PrintFinancialMatrix(int first, int last)
     vp.SetFontSize(10);
     vp.SetFontBold(true);
     vp.TableRows(QStringLiteral("3600!|<6300;|Alternatives;"));
-    vp.TableRows(kMoneyRow + PerAlternative(first, last, [](model::c51Alternative& a) { return a.Label(); }) + u';');
+    vp.TableRows(kMoneyRow + PerAlternative(first, last, [](model::c51Alternative& a) { return printing::TableText(a.Label()); }) + u';');
     vp.SetTableLineStyle(printing::LineStyle::RuleAbove);
     vp.SetFontBold(false);
     const struct {
@@ -100,7 +100,7 @@ void PrintScoreAndProbabilities(int first, int last)
     vp.TableRows(QStringLiteral("3600!|2100!|2100!|2100;") +
                  PerAlternative(first, last, [](model::c51Alternative&) { return QStringLiteral(" Outcomes"); }) + u';');
     vp.TableRows(QStringLiteral("3600!|>2100!|>2100!|>2100;") +
-                 PerAlternative(first, last, [](model::c51Alternative& a) { return QStringLiteral("Alt. ") + a.ItemName(); }) +
+                 PerAlternative(first, last, [](model::c51Alternative& a) { return QStringLiteral("Alt. ") + printing::TableText(a.ItemName()); }) +
                  u';');
     vp.TableRows(QStringLiteral("3600!") + ThreeGroups(QStringLiteral("|^450|^450|^480|720")) +
                  PerAlternative(first, last, [](model::c51Alternative&) {
@@ -123,7 +123,7 @@ void PrintRatedRow(int first, int last, const model::c41Objective& node, bool ra
     printing::ReportDocument& vp = VSPrinter1();
     vp.SetTableLineStyle(printing::LineStyle::None);
     vp.SetFontBold(false);
-    QString row = kRatedRow + u'|' + node.ItemName() + u'|' + grid::FormatNumber(node.Weight(), QStringLiteral("0.00"));
+    QString row = kRatedRow + u'|' + printing::TableText(node.ItemName()) + u'|' + grid::FormatNumber(node.Weight(), QStringLiteral("0.00"));
     if (rated)
         row += PerAlternative(first, last, [&](model::c51Alternative& a) { return RatingCells(a, rating, expected(a)); });
     vp.TableRows(row + u';');
@@ -140,7 +140,7 @@ void PrintObjectivesMatrix(int first, int last)
         if (node.bCategory()) {
             vp.SetTableLineStyle(printing::LineStyle::RulesAboveAndBelow);
             vp.SetFontBold(true);
-            vp.TableRows(QStringLiteral("3000|600!|>2100!|>2100!|>2100;") + node.ItemName() + QStringLiteral("|;"));
+            vp.TableRows(QStringLiteral("3000|600!|>2100!|>2100!|>2100;") + printing::TableText(node.ItemName()) + QStringLiteral("|;"));
             continue;
         }
         const int key = node.ItemKey();

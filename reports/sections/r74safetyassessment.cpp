@@ -35,7 +35,7 @@ void StartSafetyTable(const model::c51Alternative& alternative, int issueCount)
     vp.SetFontSize(9);
     vp.SetFontBold(false);
     vp.SetTableLineStyle(printing::LineStyle::RulesAboveAndBelow);
-    vp.AddTable(width + u'|' + width + u'|' + width + u';', QStringLiteral("Alternative ") + alternative.Label() +
+    vp.AddTable(width + u'|' + width + u'|' + width + u';', QStringLiteral("Alternative ") + printing::TableText(alternative.Label()) +
                 QStringLiteral("||;"), QString());
     printing::ReportTable* table = vp.table();
     table->SetColSpan(0, 1, 3);

@@ -34,12 +34,12 @@ void PrintTreeRow(bool category, const QString& name, const QString& cells)
         vp.SetTableRowSetting(120);
         vp.SetTableLineStyle(printing::LineStyle::RuleAbove);
         vp.SetFontBold(true);
-        vp.TableRows(kTreeRowFormat + name + QStringLiteral(";"));
+        vp.TableRows(kTreeRowFormat + printing::TableText(name) + QStringLiteral(";"));
     } else {
         vp.SetTableRowSetting(60);
         vp.SetTableLineStyle(printing::LineStyle::None);
         vp.SetFontBold(false);
-        vp.TableRows(kTreeRowFormat + QStringLiteral("   ") + name + QStringLiteral("|") + cells + QStringLiteral(";"));
+        vp.TableRows(kTreeRowFormat + QStringLiteral("   ") + printing::TableText(name) + QStringLiteral("|") + cells + QStringLiteral(";"));
     }
 }
 

@@ -6,6 +6,7 @@
 #include "reports/registerforms.h"
 #include "worksheets/common/topiceditor.h"
 #include "support/placedarea.h"
+#include "support/unwindleaks.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -148,4 +149,29 @@ TEST_F(frm82TopicsTest, TheDecisionTextsStayWhateverIsClicked)
     form->cmdDelete_Click();   // even when called directly
     EXPECT_TRUE(RowExists(292));
     EXPECT_EQ(Entries().size(), 2);
+}
+
+// A topic whose save fails stays shown and selected, so what is typed next lands on it and is
+// stored once the file takes it again.
+TEST_F(frm82TopicsTest, ATopicThatCannotBeStoredStaysShownAndSelected)
+{
+    form->topic()->nameBox()->setFocus();
+    form->topic()->nameBox()->selectAll();
+    QTest::keyClicks(form->topic()->nameBox(), "Chosen strategy");
+
+    db().Execute(QStringLiteral("ALTER TABLE Items RENAME TO ItemsAway"));
+    {
+        testsupport::UnwindLeaks unwinding;
+        EXPECT_ANY_THROW(form->lstTopics()->setCurrentRow(1));
+    }
+    EXPECT_EQ(form->lstTopics()->currentRow(), 0);
+    ASSERT_NE(form->current(), nullptr);
+    EXPECT_EQ(form->current()->ItemKey(), 291);
+    QTest::keyClicks(form->topic()->nameBox(), "!");
+    EXPECT_EQ(Entries().first(), QStringLiteral("Chosen strategy!"));
+
+    db().Execute(QStringLiteral("ALTER TABLE ItemsAway RENAME TO Items"));
+    form->lstTopics()->setCurrentRow(1);
+    EXPECT_EQ(form->current()->ItemKey(), 292);
+    EXPECT_EQ(StoredHeading(291), QStringLiteral("Chosen strategy!"));
 }

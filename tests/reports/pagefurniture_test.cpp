@@ -53,6 +53,18 @@ TEST_F(PageFurnitureTest, RunningLineNumbersPagesOnlyFromEightSections)
     }
 }
 
+// The running line parts its three texts with "|": a fire name holding one stays whole.
+TEST_F(PageFurnitureTest, AFireNameWithBarsAndSemicolonsStaysInTheMiddle)
+{
+    SetItem(221, QStringLiteral("12|A"));
+    SetItem(11, QStringLiteral("Ridge | Ash; East"));
+    reports::SetSelectedSectionCount(8);
+    reports::SetPageHeaderFooter();
+    printing::RunningLine line;
+    line.text = VSPrinter1().RunningLineText();
+    EXPECT_EQ(printing::RunningLineParts(line, 3), (QStringList{"Tolmar No. 12|A", "Ridge | Ash; East", "Page 3"}));
+}
+
 TEST_F(PageFurnitureTest, EmptyItemsLeaveTheLabelAlone)
 {
     SetItem(221, QString());

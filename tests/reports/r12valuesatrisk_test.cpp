@@ -77,6 +77,18 @@ TEST_F(ReportFixture, ValuesAtRiskPrintEveryItemWithItsNotesAndTheRoundedTotal)
     EXPECT_EQ(reports::PrintSettingsStack().size(), 1);
 }
 
+// A row string parts cells with "|" and rows with ";": a name holding them is still one cell and
+// the figures stay in their columns.
+TEST_F(ReportFixture, AValueNamedWithBarsAndSemicolonsKeepsItsRowInPlace)
+{
+    ClearValuesAtRisk();
+    AddValueAtRisk(QStringLiteral("Homes; barns | sheds"), 1000, 50);
+    ASSERT_TRUE(Produce({4}));
+    const sectionrecord::Printed name = sectionrecord::Find(0, QStringLiteral("Homes; barns | sheds"));
+    ASSERT_FALSE(name.text.isEmpty());
+    EXPECT_EQ(sectionrecord::RowOf(0, name), (QStringList{"Homes; barns | sheds", "1,000", "50", "500"}));
+}
+
 TEST_F(ReportFixture, ValuesAtRiskTotalIsRoundedAgainToTwoSignificantDigits)
 {
     const struct {

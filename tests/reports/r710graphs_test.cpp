@@ -1,5 +1,7 @@
 #include "comparison_fixture.h"
 
+#include "model/c41objective.h"
+#include "model/g41objectives.h"
 #include "reports/sections/barcharts.h"
 
 #include <QDir>
@@ -170,5 +172,27 @@ TEST_F(ComparisonFixture, AChartWhoseLabelsWouldRunOffThePageMovesToTheNextPage)
     ProduceOnPage({18}, 15840, 12240);
     EXPECT_EQ(vp.PageCount(), 4);
     EXPECT_EQ(sectionrecord::Find(2, QStringLiteral("Safety Score (0=worst, 10=best)")).y, 1560);
+    ExpectNothingPastTheFoot();
+}
+
+// Legend names that wrap push the entries under them down: no two names of a legend overlap,
+// and the objectives chart's band still moves whole to the next page when the legend needs it.
+TEST_F(ComparisonFixture, WrappedLegendNamesNeverRunIntoTheNextEntry)
+{
+    SetAlternativeCount(3);
+    const QList<model::c41Objective*> categories = model::GetPrioritizedCategories();
+    ASSERT_GE(categories.size(), 2);
+    categories[0]->SetItemName(QStringLiteral("Natural and cultural resources of the upper basin and its tributaries"));
+    categories[0]->SaveChanges();
+    ASSERT_TRUE(Produce({18}));
+    QList<sectionrecord::Printed> legend;
+    for (const sectionrecord::Printed& p : sectionrecord::PrintedOn(0))
+        if (p.x == 9840 && !p.text.isEmpty())
+            legend.append(p);
+    ASSERT_GE(legend.size(), categories.size() + 4);
+    std::sort(legend.begin(), legend.end(), [](const auto& a, const auto& b) { return a.y < b.y; });
+    for (qsizetype i = 1; i < legend.size(); ++i)
+        EXPECT_GE(legend[i].y, legend[i - 1].y + legend[i - 1].height) << legend[i].text.toStdString();
+    EXPECT_EQ(legend[0].y, 6660) << "the first entry stands where it always did";
     ExpectNothingPastTheFoot();
 }

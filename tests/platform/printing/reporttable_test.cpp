@@ -3,6 +3,7 @@
 #include "platform/printing/reporttable.h"
 
 #include <QTextBlock>
+#include <QTextLayout>
 
 using printing::PageItem;
 using printing::TableFormat;
@@ -313,4 +314,22 @@ TEST_F(ReportDocumentTest, DamagedTableStringsPrintWhatTheyCanAndNeverStop)
         for (const PageItem& item : Texts(p))
             EXPECT_NE(item.lines.value(0), QStringLiteral("out of range"));
     EXPECT_TRUE(doc.EndDoc());
+}
+
+// A word wider than its cell would break inside itself ("Probabilit" over "y"): the cell is set
+// smaller until the word fits whole, and a cell whose words fit keeps the table's size.
+TEST_F(ReportDocumentTest, AWordWiderThanItsCellIsSetSmallerNotBroken)
+{
+    doc.SetFontSize(8);
+    doc.SetFontBold(true);
+    doc.TableRows(QStringLiteral("^1070|^1070;Probability of Loss (%)|of Loss;"));
+    const QList<PageItem> texts = Texts(0);
+    ASSERT_EQ(texts.size(), 2);
+    const QTextBlock block = texts[0].doc->begin();
+    ASSERT_GE(block.layout()->lineCount(), 2);
+    const QTextLine first = block.layout()->lineAt(0);
+    EXPECT_EQ(block.text().mid(first.textStart(), first.textLength()).trimmed(), QStringLiteral("Probability"));
+    EXPECT_LT(texts[0].doc->defaultFont().pixelSize(), 160);
+    EXPECT_GE(texts[0].doc->defaultFont().pixelSize(), 107) << "never below two thirds of the size";
+    EXPECT_EQ(texts[1].doc->defaultFont().pixelSize(), 160);
 }
