@@ -26,17 +26,15 @@ struct StoredScore {
 QHash<int, StoredScore> readScores(int outcomeKey)
 {
     QHash<int, StoredScore> scores;
-    auto rs = Db().OpenRecordset(
-        QStringLiteral("SELECT CriterionKey, Value, Description FROM Scores WHERE OutcomeKey = ? "
-                       "ORDER BY CriterionKey"),
-        {outcomeKey});
-    while (!rs->Eof()) {
-        const int key = rowvalue::Long(rs->Field(0));
+    dao::RowReader row(Db(),
+                       QStringLiteral("SELECT CriterionKey, Value, Description FROM Scores WHERE OutcomeKey = ? "
+                                      "ORDER BY CriterionKey"),
+                       {outcomeKey});
+    while (row.Next()) {
+        const int key = rowvalue::Long(row, 0);
         if (!scores.contains(key))
-            scores.insert(key, {rowvalue::Single(rs->Field(1)), rowvalue::Text(rs->Field(2))});
-        rs->MoveNext();
+            scores.insert(key, {rowvalue::Single(row, 1), rowvalue::Text(row, 2)});
     }
-    rs->Close();
     return scores;
 }
 

@@ -47,22 +47,21 @@ struct StoredPortions {
 QHash<int, StoredPortions> readPortions(int outcomeKey)
 {
     QHash<int, StoredPortions> rows;
-    auto rs = Db().OpenRecordset(
+    dao::RowReader row(
+        Db(),
         QStringLiteral("SELECT FMZKey, Portion, FIL1Portion, FIL2Portion, FIL3Portion, FIL4Portion, FIL5Portion, "
                        "FIL6Portion FROM OutcomeFMZs WHERE OutcomeKey = ? ORDER BY FMZKey"),
         {outcomeKey});
-    while (!rs->Eof()) {
-        const int key = rowvalue::Long(rs->Field(0));
+    while (row.Next()) {
+        const int key = rowvalue::Long(row, 0);
         if (!rows.contains(key)) {
-            StoredPortions row;
-            row.portion = rowvalue::Long(rs->Field(1));
+            StoredPortions stored;
+            stored.portion = rowvalue::Long(row, 1);
             for (int i = 0; i < 6; ++i)
-                row.fil[i] = rowvalue::Long(rs->Field(2 + i));
-            rows.insert(key, row);
+                stored.fil[i] = rowvalue::Long(row, 2 + i);
+            rows.insert(key, stored);
         }
-        rs->MoveNext();
     }
-    rs->Close();
     return rows;
 }
 

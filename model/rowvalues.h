@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/dao/rowreader.h"
+
 #include <QString>
 #include <QVariant>
 
@@ -42,6 +44,27 @@ inline float Single(const QVariant& v)
     bool ok = false;
     const float f = v.toFloat(&ok);
     return ok ? f : 0.0f;
+}
+
+// The same conversions of a reader's field, taking a whole number or a Single straight from the
+// row when it holds one.
+inline QString Text(const dao::RowReader& row, int col) { return Text(row.Value(col)); }
+
+inline int Long(const dao::RowReader& row, int col)
+{
+    if (const std::optional<int> whole = row.Whole(col))
+        return *whole;
+    return Long(row.Value(col));
+}
+
+inline float Single(const dao::RowReader& row, int col)
+{
+    if (const std::optional<float> single = row.Single(col))
+        return *single;
+    // A whole number converts to float as QVariant converts it.
+    if (const std::optional<int> whole = row.Whole(col))
+        return float(*whole);
+    return Single(row.Value(col));
 }
 
 } // namespace model::rowvalue

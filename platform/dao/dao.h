@@ -135,6 +135,7 @@ private:
     Database();
     std::unique_ptr<Impl> d;
     friend class Recordset;
+    friend class RowReader;
 };
 
 // Commits on commit(), rolls back when it goes out of scope uncommitted (also on an exception).

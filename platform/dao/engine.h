@@ -12,6 +12,7 @@
 
 #include <sqlite3.h>
 
+#include <memory>
 #include <set>
 #include <vector>
 
@@ -81,6 +82,15 @@ struct Database::Impl {
         QHash<QString, int> lookup;
     };
     QHash<QString, QueryShape> queries;   // by the text as given
+
+    // The column types a RowReader converts by, worked out once per text and again after a
+    // schema change.
+    struct ReaderShape {
+        quint64 generation = 0;
+        std::vector<FieldType> types;
+        std::vector<bool> typed;
+    };
+    QHash<QString, std::shared_ptr<const ReaderShape>> readerShapes;   // by the text as given
 
     // Statements are prepared once and kept until the schema changes.
     sqlite3_stmt* prepare(const QString& sql);

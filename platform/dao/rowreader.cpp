@@ -1,0 +1,164 @@
+#include "platform/dao/rowreader.h"
+
+#include "platform/dao/engine.h"
+
+#include <cmath>
+#include <limits>
+
+namespace dao {
+
+using namespace detail;
+
+struct RowReader::Impl {
+    Database::Impl* db = nullptr;
+    QString sql;
+    sqlite3_stmt* st = nullptr;
+    bool own = false;   // prepared for this reader alone: the kept one is being read further out
+    bool done = false;
+    std::shared_ptr<const Database::Impl::ReaderShape> shape;
+
+    // The shape as recordsets see the columns (see Recordset's shapeOf): an expression is
+    // untyped, an AutoNumber reads as a Long.
+    void settleShape()
+    {
+        const int n = sqlite3_column_count(st);
+        auto it = db->readerShapes.find(sql);
+        if (it != db->readerShapes.end() && (*it)->generation == db->generation && int((*it)->types.size()) == n) {
+            shape = *it;
+            return;
+        }
+        auto s = std::make_shared<Database::Impl::ReaderShape>();
+        s->generation = db->generation;
+        for (int i = 0; i < n; ++i) {
+            const char* decl = sqlite3_column_decltype(st, i);
+            FieldType type = decl ? TypeFromDeclared(QString::fromUtf8(decl)) : FieldType::Memo;
+            if (type == FieldType::AutoNumber)
+                type = FieldType::Long;
+            s->types.push_back(type);
+            s->typed.push_back(decl != nullptr);
+        }
+        db->readerShapes.insert(sql, s);
+        shape = std::move(s);
+    }
+
+    void release()
+    {
+        if (!st)
+            return;
+        if (own)
+            sqlite3_finalize(st);
+        else if (db->db && db->statements.value(sql) == st)   // not finalized by a close meanwhile
+            sqlite3_reset(st);
+        st = nullptr;
+    }
+};
+
+RowReader::RowReader(Database& database, const QString& sql, const QVariantList& params)
+    : d(std::make_unique<Impl>())
+{
+    Database::Impl& db = *database.d;
+    d->db = &db;
+    d->sql = sql;
+    const auto kept = db.statements.constFind(sql);
+    if (kept != db.statements.constEnd() && sqlite3_stmt_busy(*kept)) {
+        // The same text read inside its own loop: resetting the kept statement would start the
+        // outer read over.
+        const QByteArray text = sql.toUtf8();
+        const int rc = sqlite3_prepare_v2(db.db, text.constData(), int(text.size()), &d->st, nullptr);
+        if (rc != SQLITE_OK)
+            fail(db.db, rc, sql);
+        d->own = true;
+    } else {
+        d->st = db.prepare(sql);
+    }
+    try {
+        db.bindAll(d->st, params, sql);
+    } catch (...) {
+        d->release();
+        throw;
+    }
+}
+
+RowReader::~RowReader() { d->release(); }
+
+bool RowReader::Next()
+{
+    if (d->done || !d->st)
+        return false;
+    int rc = SQLITE_DONE;
+    try {
+        rc = d->db->step(d->st, d->sql);
+    } catch (...) {
+        d->done = true;
+        d->release();
+        throw;
+    }
+    if (rc != SQLITE_ROW) {
+        d->done = true;
+        d->release();
+        return false;
+    }
+    if (!d->shape)
+        d->settleShape();
+    return true;
+}
+
+int RowReader::FieldCount() const { return d->shape ? int(d->shape->types.size()) : 0; }
+
+namespace {
+
+[[noreturn]] void noRow()
+{
+    throw Error(Error::Kind::NoCurrentRecord, QStringLiteral("No current record."));
+}
+
+} // namespace
+
+QVariant RowReader::Value(int col) const
+{
+    if (!d->st || !d->shape)
+        noRow();
+    if (col < 0 || col >= FieldCount())
+        throw Error(Error::Kind::NoSuchField, QStringLiteral("Item not found in this collection: %1").arg(col));
+    return fromStorage(d->st, col, d->shape->types[size_t(col)], d->shape->typed[size_t(col)]);
+}
+
+std::optional<int> RowReader::Whole(int col) const
+{
+    if (!d->st || !d->shape || col < 0 || col >= FieldCount())
+        return std::nullopt;
+    if (sqlite3_column_type(d->st, col) != SQLITE_INTEGER)
+        return std::nullopt;
+    const qint64 v = sqlite3_column_int64(d->st, col);
+    qint64 lo = std::numeric_limits<int>::min(), hi = std::numeric_limits<int>::max();
+    if (d->shape->typed[size_t(col)]) {
+        switch (d->shape->types[size_t(col)]) {
+        case FieldType::Byte: lo = 0; hi = 255; break;
+        case FieldType::Integer: lo = -32768; hi = 32767; break;
+        case FieldType::Long: break;
+        default: return std::nullopt;
+        }
+    }
+    if (v < lo || v > hi)
+        return std::nullopt;
+    return int(v);
+}
+
+std::optional<float> RowReader::Single(int col) const
+{
+    if (!d->st || !d->shape || col < 0 || col >= FieldCount())
+        return std::nullopt;
+    if (!d->shape->typed[size_t(col)] || d->shape->types[size_t(col)] != FieldType::Single)
+        return std::nullopt;
+    double number = 0;
+    switch (sqlite3_column_type(d->st, col)) {
+    case SQLITE_INTEGER: number = double(sqlite3_column_int64(d->st, col)); break;
+    case SQLITE_FLOAT: number = sqlite3_column_double(d->st, col); break;
+    default: return std::nullopt;
+    }
+    if (!std::isfinite(number) || std::fabs(number) > double(std::numeric_limits<float>::max()))
+        return std::nullopt;
+    return float(number);
+}
+
+} // namespace dao
