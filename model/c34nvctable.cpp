@@ -24,10 +24,44 @@ QString filField(int fil) { return QStringLiteral("FIL%1").arg(fil); }
 
 } // namespace
 
-bool UseNVCGains()
+namespace {
+
+// The setting as last read, with the file's stamp then: every outcome's NVC figures ask for it.
+struct KeptGains {
+    bool known = false;
+    dao::DataStamp stamp;
+    bool value = false;
+};
+
+KeptGains& keptGains()
+{
+    static KeptGains kept;
+    return kept;
+}
+
+bool readUseNVCGains()
 {
     return core::Property_GetOrAdd(QStringLiteral("UseNVCGains"), QStringLiteral("No")) != QLatin1String("No");
 }
+
+} // namespace
+
+bool UseNVCGains()
+{
+    const dao::Database* db = core::gDatabase();
+    if (!db)
+        return readUseNVCGains();
+    KeptGains& kept = keptGains();
+    if (!kept.known || !(kept.stamp == db->Stamp())) {
+        kept.value = readUseNVCGains();
+        // Taken after the read, which adds the setting when it is missing.
+        kept.stamp = db->Stamp();
+        kept.known = true;
+    }
+    return kept.value;
+}
+
+void ForgetUseNVCGains() { keptGains().known = false; }
 
 float c34NVCTable::NVCCellValue(int resourceKey, int fil) const
 {

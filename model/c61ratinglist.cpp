@@ -3,6 +3,7 @@
 #include "model/g41objectives.h"
 #include "model/g42safetyissues.h"
 #include "model/modeldata.h"
+#include "model/outcomerows.h"
 #include "model/rowvalues.h"
 
 #include <QHash>
@@ -17,14 +18,11 @@ void c61RatingList::Initialize(int outcomeKey)
 
 namespace {
 
-struct StoredScore {
-    float value = 0.0f;
-    QString description;
-};
-
-// Every score of the outcome in one read; a criterion without a row is not in the map.
+// Every score of the outcome; a criterion without a row is not in the map.
 QHash<int, StoredScore> readScores(int outcomeKey)
 {
+    if (std::optional<QHash<int, StoredScore>> kept = StoredScoresOf(outcomeKey))
+        return *std::move(kept);
     QHash<int, StoredScore> scores;
     dao::RowReader row(Db(),
                        QStringLiteral("SELECT CriterionKey, Value, Description FROM Scores WHERE OutcomeKey = ? "

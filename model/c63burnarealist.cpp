@@ -2,6 +2,7 @@
 
 #include "model/g33fmus.h"
 #include "model/modeldata.h"
+#include "model/outcomerows.h"
 #include "model/rowvalues.h"
 
 #include <QHash>
@@ -38,14 +39,11 @@ float costForSize(int fmuKey, float size)
 
 namespace {
 
-struct StoredPortions {
-    int portion = 0;
-    std::array<int, 6> fil{};
-};
-
-// Every row of the outcome in one read; an FMU without a row is not in the map.
+// Every row of the outcome; an FMU without a row is not in the map.
 QHash<int, StoredPortions> readPortions(int outcomeKey)
 {
+    if (std::optional<QHash<int, StoredPortions>> kept = StoredPortionsOf(outcomeKey))
+        return *std::move(kept);
     QHash<int, StoredPortions> rows;
     dao::RowReader row(
         Db(),

@@ -2,6 +2,7 @@
 
 #include "model/g36threateneditems.h"
 #include "model/modeldata.h"
+#include "model/outcomerows.h"
 #include "model/rowvalues.h"
 #include "model/textnumbers.h"
 
@@ -105,14 +106,17 @@ void c65ItemImpactList::Initialize(int outcomeKey)
     if (items.IsEmpty())
         return;
     // One read of the outcome's levels instead of one seek per value at risk.
-    QHash<int, int> levels;
-    dao::RowReader row(
-        Db(), QStringLiteral("SELECT ItemKey, Protection FROM ValuesProtected WHERE OutcomeKey = ? ORDER BY ItemKey"),
-        {outcomeKey});
-    while (row.Next()) {
-        const int key = rowvalue::Long(row, 0);
-        if (!levels.contains(key))
-            levels.insert(key, textnum::RoundHalfEven(rowvalue::Single(row, 1)));
+    std::optional<QHash<int, int>> kept = StoredProtectionOf(outcomeKey);
+    QHash<int, int> levels = kept ? *std::move(kept) : QHash<int, int>();
+    if (!kept) {
+        dao::RowReader row(
+            Db(), QStringLiteral("SELECT ItemKey, Protection FROM ValuesProtected WHERE OutcomeKey = ? ORDER BY ItemKey"),
+            {outcomeKey});
+        while (row.Next()) {
+            const int key = rowvalue::Long(row, 0);
+            if (!levels.contains(key))
+                levels.insert(key, textnum::RoundHalfEven(rowvalue::Single(row, 1)));
+        }
     }
     mStored.reserve(size_t(items.Count()));
     for (const auto& item : items)

@@ -12,6 +12,7 @@
 
 #include <sqlite3.h>
 
+#include <atomic>
 #include <memory>
 #include <set>
 #include <vector>
@@ -44,6 +45,13 @@ void bind(sqlite3_stmt* st, int i, const QVariant& v);
 } // namespace detail
 
 struct Database::Impl {
+    // Tells opens apart in a DataStamp, also one made where a closed one was.
+    static quint64 nextOpen()
+    {
+        static std::atomic<quint64> count{0};
+        return ++count;
+    }
+    const quint64 open = nextOpen();
     sqlite3* db = nullptr;
     QString path;
     bool readOnly = false;
@@ -88,7 +96,9 @@ struct Database::Impl {
     struct ReaderShape {
         quint64 generation = 0;
         std::vector<FieldType> types;
-        std::vector<bool> typed;
+        std::vector<char> typed;
+        // What a whole number stored in the column may be to read as itself (lo > hi: none).
+        std::vector<std::pair<qint64, qint64>> wholeRange;
     };
     QHash<QString, std::shared_ptr<const ReaderShape>> readerShapes;   // by the text as given
 

@@ -36,6 +36,16 @@ struct RowReader::Impl {
                 type = FieldType::Long;
             s->types.push_back(type);
             s->typed.push_back(decl != nullptr);
+            qint64 lo = std::numeric_limits<int>::min(), hi = std::numeric_limits<int>::max();
+            if (decl) {
+                switch (type) {
+                case FieldType::Byte: lo = 0; hi = 255; break;
+                case FieldType::Integer: lo = -32768; hi = 32767; break;
+                case FieldType::Long: break;
+                default: lo = 1; hi = 0; break;
+                }
+            }
+            s->wholeRange.push_back({lo, hi});
         }
         db->readerShapes.insert(sql, s);
         shape = std::move(s);
@@ -52,6 +62,11 @@ struct RowReader::Impl {
         st = nullptr;
     }
 };
+
+DataStamp Database::Stamp() const
+{
+    return {d->open, d->db ? qint64(sqlite3_total_changes64(d->db)) : -1, d->generation};
+}
 
 RowReader::RowReader(Database& database, const QString& sql, const QVariantList& params)
     : d(std::make_unique<Impl>())
@@ -127,18 +142,14 @@ std::optional<int> RowReader::Whole(int col) const
 {
     if (!d->st || !d->shape || col < 0 || col >= FieldCount())
         return std::nullopt;
-    if (sqlite3_column_type(d->st, col) != SQLITE_INTEGER)
+    const auto [lo, hi] = d->shape->wholeRange[size_t(col)];
+    if (lo > hi)
         return std::nullopt;
-    const qint64 v = sqlite3_column_int64(d->st, col);
-    qint64 lo = std::numeric_limits<int>::min(), hi = std::numeric_limits<int>::max();
-    if (d->shape->typed[size_t(col)]) {
-        switch (d->shape->types[size_t(col)]) {
-        case FieldType::Byte: lo = 0; hi = 255; break;
-        case FieldType::Integer: lo = -32768; hi = 32767; break;
-        case FieldType::Long: break;
-        default: return std::nullopt;
-        }
-    }
+    // One look at the column instead of one for its type and another for its value.
+    sqlite3_value* value = sqlite3_column_value(d->st, col);
+    if (sqlite3_value_type(value) != SQLITE_INTEGER)
+        return std::nullopt;
+    const qint64 v = sqlite3_value_int64(value);
     if (v < lo || v > hi)
         return std::nullopt;
     return int(v);
@@ -150,10 +161,11 @@ std::optional<float> RowReader::Single(int col) const
         return std::nullopt;
     if (!d->shape->typed[size_t(col)] || d->shape->types[size_t(col)] != FieldType::Single)
         return std::nullopt;
+    sqlite3_value* value = sqlite3_column_value(d->st, col);
     double number = 0;
-    switch (sqlite3_column_type(d->st, col)) {
-    case SQLITE_INTEGER: number = double(sqlite3_column_int64(d->st, col)); break;
-    case SQLITE_FLOAT: number = sqlite3_column_double(d->st, col); break;
+    switch (sqlite3_value_type(value)) {
+    case SQLITE_INTEGER: number = double(sqlite3_value_int64(value)); break;
+    case SQLITE_FLOAT: number = sqlite3_value_double(value); break;
     default: return std::nullopt;
     }
     if (!std::isfinite(number) || std::fabs(number) > double(std::numeric_limits<float>::max()))
