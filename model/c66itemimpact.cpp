@@ -52,7 +52,7 @@ int c66ItemImpact::LevelFromLabel(const QString& text)
 
 double c66ItemImpact::ValueAtRiskOf(int itemKey)
 {
-    const auto item = GetThreatenedItem(itemKey);
+    const c36ThreatenedItem* item = GetThreatenedItems().FindRaw(itemKey);
     return item ? item->ValueAtRisk() : 0.0;
 }
 

@@ -93,12 +93,15 @@ struct Database::Impl {
 
     // The column types a RowReader converts by, worked out once per text and again after a
     // schema change.
+    struct ReaderColumn {
+        FieldType type = FieldType::Memo;
+        bool typed = false;
+        // What a whole number stored in the column may be to read as itself (lo > hi: none).
+        qint64 lo = 1, hi = 0;
+    };
     struct ReaderShape {
         quint64 generation = 0;
-        std::vector<FieldType> types;
-        std::vector<char> typed;
-        // What a whole number stored in the column may be to read as itself (lo > hi: none).
-        std::vector<std::pair<qint64, qint64>> wholeRange;
+        std::vector<ReaderColumn> columns;
     };
     QHash<QString, std::shared_ptr<const ReaderShape>> readerShapes;   // by the text as given
 

@@ -16,6 +16,14 @@ struct RowReader::Impl {
     bool own = false;   // prepared for this reader alone: the kept one is being read further out
     bool done = false;
     std::shared_ptr<const Database::Impl::ReaderShape> shape;
+    // The shape's columns while on a row; none before the first and after the last.
+    const Database::Impl::ReaderColumn* columns = nullptr;
+    int count = 0;
+
+    const Database::Impl::ReaderColumn* column(int col) const
+    {
+        return unsigned(col) < unsigned(count) ? columns + col : nullptr;
+    }
 
     // The shape as recordsets see the columns (see Recordset's shapeOf): an expression is
     // untyped, an AutoNumber reads as a Long.
@@ -23,36 +31,41 @@ struct RowReader::Impl {
     {
         const int n = sqlite3_column_count(st);
         auto it = db->readerShapes.find(sql);
-        if (it != db->readerShapes.end() && (*it)->generation == db->generation && int((*it)->types.size()) == n) {
+        if (it != db->readerShapes.end() && (*it)->generation == db->generation && int((*it)->columns.size()) == n) {
             shape = *it;
-            return;
-        }
-        auto s = std::make_shared<Database::Impl::ReaderShape>();
-        s->generation = db->generation;
-        for (int i = 0; i < n; ++i) {
-            const char* decl = sqlite3_column_decltype(st, i);
-            FieldType type = decl ? TypeFromDeclared(QString::fromUtf8(decl)) : FieldType::Memo;
-            if (type == FieldType::AutoNumber)
-                type = FieldType::Long;
-            s->types.push_back(type);
-            s->typed.push_back(decl != nullptr);
-            qint64 lo = std::numeric_limits<int>::min(), hi = std::numeric_limits<int>::max();
-            if (decl) {
-                switch (type) {
-                case FieldType::Byte: lo = 0; hi = 255; break;
-                case FieldType::Integer: lo = -32768; hi = 32767; break;
-                case FieldType::Long: break;
-                default: lo = 1; hi = 0; break;
+        } else {
+            auto s = std::make_shared<Database::Impl::ReaderShape>();
+            s->generation = db->generation;
+            for (int i = 0; i < n; ++i) {
+                const char* decl = sqlite3_column_decltype(st, i);
+                Database::Impl::ReaderColumn c;
+                c.type = decl ? TypeFromDeclared(QString::fromUtf8(decl)) : FieldType::Memo;
+                if (c.type == FieldType::AutoNumber)
+                    c.type = FieldType::Long;
+                c.typed = decl != nullptr;
+                c.lo = std::numeric_limits<int>::min();
+                c.hi = std::numeric_limits<int>::max();
+                if (decl) {
+                    switch (c.type) {
+                    case FieldType::Byte: c.lo = 0; c.hi = 255; break;
+                    case FieldType::Integer: c.lo = -32768; c.hi = 32767; break;
+                    case FieldType::Long: break;
+                    default: c.lo = 1; c.hi = 0; break;
+                    }
                 }
+                s->columns.push_back(c);
             }
-            s->wholeRange.push_back({lo, hi});
+            db->readerShapes.insert(sql, s);
+            shape = std::move(s);
         }
-        db->readerShapes.insert(sql, s);
-        shape = std::move(s);
+        columns = shape->columns.data();
+        count = int(shape->columns.size());
     }
 
     void release()
     {
+        columns = nullptr;
+        count = 0;
         if (!st)
             return;
         if (own)
@@ -118,7 +131,7 @@ bool RowReader::Next()
     return true;
 }
 
-int RowReader::FieldCount() const { return d->shape ? int(d->shape->types.size()) : 0; }
+int RowReader::FieldCount() const { return d->count; }
 
 namespace {
 
@@ -131,35 +144,33 @@ namespace {
 
 QVariant RowReader::Value(int col) const
 {
-    if (!d->st || !d->shape)
+    if (!d->count)
         noRow();
-    if (col < 0 || col >= FieldCount())
+    const Database::Impl::ReaderColumn* c = d->column(col);
+    if (!c)
         throw Error(Error::Kind::NoSuchField, QStringLiteral("Item not found in this collection: %1").arg(col));
-    return fromStorage(d->st, col, d->shape->types[size_t(col)], d->shape->typed[size_t(col)]);
+    return fromStorage(d->st, col, c->type, c->typed);
 }
 
 std::optional<int> RowReader::Whole(int col) const
 {
-    if (!d->st || !d->shape || col < 0 || col >= FieldCount())
-        return std::nullopt;
-    const auto [lo, hi] = d->shape->wholeRange[size_t(col)];
-    if (lo > hi)
+    const Database::Impl::ReaderColumn* c = d->column(col);
+    if (!c || c->lo > c->hi)
         return std::nullopt;
     // One look at the column instead of one for its type and another for its value.
     sqlite3_value* value = sqlite3_column_value(d->st, col);
     if (sqlite3_value_type(value) != SQLITE_INTEGER)
         return std::nullopt;
     const qint64 v = sqlite3_value_int64(value);
-    if (v < lo || v > hi)
+    if (v < c->lo || v > c->hi)
         return std::nullopt;
     return int(v);
 }
 
 std::optional<float> RowReader::Single(int col) const
 {
-    if (!d->st || !d->shape || col < 0 || col >= FieldCount())
-        return std::nullopt;
-    if (!d->shape->typed[size_t(col)] || d->shape->types[size_t(col)] != FieldType::Single)
+    const Database::Impl::ReaderColumn* c = d->column(col);
+    if (!c || !c->typed || c->type != FieldType::Single)
         return std::nullopt;
     sqlite3_value* value = sqlite3_column_value(d->st, col);
     double number = 0;
