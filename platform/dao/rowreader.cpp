@@ -15,6 +15,7 @@ struct RowReader::Impl {
     sqlite3_stmt* st = nullptr;
     bool own = false;   // prepared for this reader alone: the kept one is being read further out
     bool done = false;
+    quint64 generation = 0;   // a schema change or a close finalizes the kept statements
     std::shared_ptr<const Database::Impl::ReaderShape> shape;
     // The shape's columns while on a row; none before the first and after the last.
     const Database::Impl::ReaderColumn* columns = nullptr;
@@ -87,6 +88,7 @@ RowReader::RowReader(Database& database, const QString& sql, const QVariantList&
     Database::Impl& db = *database.d;
     d->db = &db;
     d->sql = sql;
+    d->generation = db.generation;
     const auto kept = db.statements.constFind(sql);
     if (kept != db.statements.constEnd() && sqlite3_stmt_busy(*kept)) {
         // The same text read inside its own loop: resetting the kept statement would start the
@@ -113,6 +115,12 @@ bool RowReader::Next()
 {
     if (d->done || !d->st)
         return false;
+    if (!d->db->db || d->db->generation != d->generation) {
+        // The statement went with the schema or the file: a read cannot carry on past that.
+        d->done = true;
+        d->release();
+        throw Error(Error::Kind::Generic, QStringLiteral("The data file changed while it was being read: %1").arg(d->sql));
+    }
     int rc = SQLITE_DONE;
     try {
         rc = d->db->step(d->st, d->sql);

@@ -135,6 +135,19 @@ TEST_F(RowReaderTest, BadTextsAndMissingRowsThrow)
     EXPECT_FALSE(row.Whole(0).has_value());
 }
 
+TEST_F(RowReaderTest, ASchemaChangeInTheMiddleOfAReadEndsItWithAnError)
+{
+    RowReader row(*db, "SELECT ItemKey FROM Items ORDER BY ItemKey");
+    ASSERT_TRUE(row.Next());
+    db->Execute("CREATE TABLE Other (Id LONG INTEGER)");
+    EXPECT_THROW(row.Next(), Error);
+    EXPECT_FALSE(row.Next());
+    EXPECT_FALSE(row.Whole(0).has_value());
+    RowReader again(*db, "SELECT ItemKey FROM Items ORDER BY ItemKey");
+    ASSERT_TRUE(again.Next());
+    EXPECT_EQ(again.Whole(0), 1);
+}
+
 TEST_F(RowReaderTest, ATableChangedBetweenReadsIsReadAsItIsNow)
 {
     const QString sql = "SELECT * FROM Items WHERE ItemKey = ?";
