@@ -120,22 +120,15 @@ void c34NVCTable::Initialize(int fmuKey)
     mFMUKey = fmuKey;
     mChanged = false;
     mCells = {};
-    // All 14 rows in one read; the key matched as a seek matches it, and of rows under one key
-    // the first in key order counts.
-    std::array<bool, kNVCResourceCount> seen{};
-    dao::RowReader row(Db(),
-                       QStringLiteral("SELECT ResourceNumber, FIL1, FIL2, FIL3, FIL4, FIL5, FIL6 FROM NVCPerAcre "
-                                      "WHERE FMZKey = ? AND ResourceNumber IN (1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, "
-                                      "13, 14) ORDER BY ResourceNumber, rowid"),
-                       {fmuKey});
-    while (row.Next()) {
-        const int r = rowvalue::Long(row, 0);
-        if (r < 1 || r > kNVCResourceCount || seen[r - 1])
-            continue;
-        seen[r - 1] = true;
-        for (int i = 1; i <= kFILCount; ++i)
-            mCells[r - 1][i - 1] = rowvalue::Single(row, i);
-    }
+    // All 14 rows in one read.
+    rowvalue::ForEachNumberedRow(Db(),
+                                 QStringLiteral("SELECT ResourceNumber, FIL1, FIL2, FIL3, FIL4, FIL5, FIL6 FROM "
+                                                "NVCPerAcre WHERE FMZKey = ? AND ResourceNumber IN (1, 2, 3, 4, 5, 6, "
+                                                "7, 8, 9, 10, 11, 12, 13, 14) ORDER BY ResourceNumber, rowid"),
+                                 fmuKey, kNVCResourceCount, [this](int r, const dao::RowReader& row) {
+                                     for (int i = 1; i <= kFILCount; ++i)
+                                         mCells[r - 1][i - 1] = rowvalue::Single(row, i);
+                                 });
     mTotalKnown = {};
 }
 

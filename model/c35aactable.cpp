@@ -76,21 +76,15 @@ void c35AACTable::Initialize(int fmuKey)
     mChanged = false;
     mTopSize = {};
     mCost = {};
-    // Every bracket in one read; the key matched as a seek matches it, and of rows under one
-    // key the first in key order counts.
-    std::array<bool, kCostBracketCount> seen{};
-    dao::RowReader row(Db(),
-                       QStringLiteral("SELECT Sequence, TopSize, Cost FROM SuppressionPerAcreCost WHERE FMZKey = ? "
-                                      "AND Sequence IN (1, 2, 3, 4, 5, 6, 7, 8, 9) ORDER BY Sequence, rowid"),
-                       {fmuKey});
-    while (row.Next()) {
-        const int s = rowvalue::Long(row, 0);
-        if (s < 1 || s > kCostBracketCount || seen[s - 1])
-            continue;
-        seen[s - 1] = true;
-        mTopSize[s - 1] = rowvalue::Single(row, 1);
-        mCost[s - 1] = rowvalue::Single(row, 2);
-    }
+    // Every bracket in one read.
+    rowvalue::ForEachNumberedRow(Db(),
+                                 QStringLiteral("SELECT Sequence, TopSize, Cost FROM SuppressionPerAcreCost WHERE "
+                                                "FMZKey = ? AND Sequence IN (1, 2, 3, 4, 5, 6, 7, 8, 9) ORDER BY "
+                                                "Sequence, rowid"),
+                                 fmuKey, kCostBracketCount, [this](int s, const dao::RowReader& row) {
+                                     mTopSize[s - 1] = rowvalue::Single(row, 1);
+                                     mCost[s - 1] = rowvalue::Single(row, 2);
+                                 });
 }
 
 void c35AACTable::SaveChanges()
