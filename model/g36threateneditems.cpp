@@ -31,13 +31,15 @@ void LoadThreatenedItems()
                        "FROM Items i LEFT JOIN ValuesAtRisk v ON v.ItemKey = i.ItemKey "
                        "WHERE i.ParentKey = ? ORDER BY i.ItemKey"),
         {core::kValuesAtRiskGroupKey});
+    enum Column { KeyColumn, NameColumn, TextColumn, HasRowColumn, LossColumn, ProbabilityColumn };
     while (row.Next()) {
-        const int key = rowvalue::Long(row, 0);
+        const int key = rowvalue::Long(row, KeyColumn);
         if (items->Contains(key))
             continue;
         auto item = std::make_shared<c36ThreatenedItem>();
-        item->InitializeWith(key, rowvalue::Text(row, 1), rowvalue::Text(row, 2), rowvalue::Long(row, 3) != 0,
-                             rowvalue::Single(row, 4), rowvalue::Long(row, 5));
+        item->InitializeWith(key, rowvalue::Text(row, NameColumn), rowvalue::Text(row, TextColumn),
+                             rowvalue::Long(row, HasRowColumn) != 0, rowvalue::Single(row, LossColumn),
+                             rowvalue::Long(row, ProbabilityColumn));
         items->Add(key, std::move(item));
     }
     list() = std::move(items);

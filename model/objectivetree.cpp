@@ -29,15 +29,17 @@ void LoadObjectiveTree(KeyedList<c41Objective>& tree, int rootKey)
         QString name, explanation;
         int priority = 0, parentKey = 0, childKey = 0, siblingKey = 0;
     };
+    enum Column { KeyColumn, NameColumn, ExplanationColumn, PriorityColumn, ParentColumn, ChildColumn, SiblingColumn };
     QHash<int, Row> rows;
     {
         dao::RowReader row(Db(), QStringLiteral("SELECT \"Key\", Name, Explanation, Priority, ParentKey, ChildKey, "
                                                 "SiblingKey FROM Objectives"));
         while (row.Next()) {
-            const std::optional<int> key = row.Whole(0);
+            const std::optional<int> key = row.Whole(KeyColumn);
             if (key && !rows.contains(*key))
-                rows.insert(*key, {rowvalue::Text(row, 1), rowvalue::Text(row, 2), rowvalue::Long(row, 3),
-                                   rowvalue::Long(row, 4), rowvalue::Long(row, 5), rowvalue::Long(row, 6)});
+                rows.insert(*key, {rowvalue::Text(row, NameColumn), rowvalue::Text(row, ExplanationColumn),
+                                   rowvalue::Long(row, PriorityColumn), rowvalue::Long(row, ParentColumn),
+                                   rowvalue::Long(row, ChildColumn), rowvalue::Long(row, SiblingColumn)});
         }
     }
     std::set<int> loaded;
