@@ -109,9 +109,10 @@ void c65ItemImpactList::Initialize(int outcomeKey)
     std::optional<QHash<int, int>> kept = StoredProtectionOf(outcomeKey);
     QHash<int, int> levels = kept ? *std::move(kept) : QHash<int, int>();
     if (!kept) {
-        dao::RowReader row(
-            Db(), QStringLiteral("SELECT ItemKey, Protection FROM ValuesProtected WHERE OutcomeKey = ? ORDER BY ItemKey"),
-            {outcomeKey});
+        dao::RowReader row(Db(),
+                           QStringLiteral("SELECT ItemKey, Protection FROM ValuesProtected WHERE OutcomeKey = ? "
+                                          "ORDER BY ItemKey"),
+                           {outcomeKey});
         while (row.Next()) {
             const int key = rowvalue::Long(row, 0);
             if (!levels.contains(key))

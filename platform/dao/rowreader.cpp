@@ -119,7 +119,8 @@ bool RowReader::Next()
         // The statement went with the schema or the file: a read cannot carry on past that.
         d->done = true;
         d->release();
-        throw Error(Error::Kind::Generic, QStringLiteral("The data file changed while it was being read: %1").arg(d->sql));
+        throw Error(Error::Kind::Generic,
+                    QStringLiteral("The data file changed while it was being read: %1").arg(d->sql));
     }
     int rc = SQLITE_DONE;
     try {

@@ -58,7 +58,8 @@ TEST_F(RowReaderTest, EveryStoredValueReadsAsTheRecordsetReadsIt)
         ASSERT_EQ(row.FieldCount(), rs->FieldCount());
         for (int col = 0; col < rs->FieldCount(); ++col) {
             const QVariant expected = rs->Field(col);
-            SCOPED_TRACE(QString("row %1 column %2: %3").arg(rows).arg(rs->FieldName(col), expected.toString()).toStdString());
+            SCOPED_TRACE(
+                QString("row %1 column %2: %3").arg(rows).arg(rs->FieldName(col), expected.toString()).toStdString());
             const QVariant got = row.Value(col);
             EXPECT_EQ(got.isNull(), expected.isNull());
             EXPECT_EQ(got.metaType(), expected.metaType());
