@@ -4,7 +4,6 @@
 #include "model/g42safetyissues.h"
 #include "model/modeldata.h"
 #include "model/outcomerows.h"
-#include "model/rowvalues.h"
 
 #include <QHash>
 
@@ -16,28 +15,6 @@ void c61RatingList::Initialize(int outcomeKey)
     build();
 }
 
-namespace {
-
-// Every score of the outcome; a criterion without a row is not in the map.
-QHash<int, StoredScore> readScores(int outcomeKey)
-{
-    if (std::optional<QHash<int, StoredScore>> kept = StoredScoresOf(outcomeKey))
-        return *std::move(kept);
-    QHash<int, StoredScore> scores;
-    dao::RowReader row(Db(),
-                       QStringLiteral("SELECT CriterionKey, Value, Description FROM Scores WHERE OutcomeKey = ? "
-                                      "ORDER BY CriterionKey"),
-                       {outcomeKey});
-    while (row.Next()) {
-        const int key = rowvalue::Long(row, 0);
-        if (!scores.contains(key))
-            scores.insert(key, {rowvalue::Single(row, 1), rowvalue::Text(row, 2)});
-    }
-    return scores;
-}
-
-} // namespace
-
 void c61RatingList::build() const
 {
     const int outcomeKey = mOutcomeKey;
@@ -48,7 +25,8 @@ void c61RatingList::build() const
     const QList<c41Objective*>& safetyTree = SafetyIssuesCollection();
     if (prioritized.isEmpty() && safetyTree.isEmpty())
         return;
-    const QHash<int, StoredScore> scores = readScores(outcomeKey);
+    // A criterion without a row is not in the map.
+    const QHash<int, StoredScore> scores = StoredScoresOf(outcomeKey);
     auto make = [&](int key, bool safety, bool category) {
         auto rating = std::make_unique<c62Rating>();
         const auto it = scores.constFind(key);

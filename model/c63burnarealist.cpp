@@ -3,7 +3,6 @@
 #include "model/g33fmus.h"
 #include "model/modeldata.h"
 #include "model/outcomerows.h"
-#include "model/rowvalues.h"
 
 #include <QHash>
 
@@ -35,34 +34,6 @@ float costForSize(int fmuKey, float size)
     }
 }
 
-} // namespace
-
-namespace {
-
-// Every row of the outcome; an FMU without a row is not in the map.
-QHash<int, StoredPortions> readPortions(int outcomeKey)
-{
-    if (std::optional<QHash<int, StoredPortions>> kept = StoredPortionsOf(outcomeKey))
-        return *std::move(kept);
-    QHash<int, StoredPortions> rows;
-    dao::RowReader row(
-        Db(),
-        QStringLiteral("SELECT FMZKey, Portion, FIL1Portion, FIL2Portion, FIL3Portion, FIL4Portion, FIL5Portion, "
-                       "FIL6Portion FROM OutcomeFMZs WHERE OutcomeKey = ? ORDER BY FMZKey"),
-        {outcomeKey});
-    while (row.Next()) {
-        const int key = rowvalue::Long(row, 0);
-        if (!rows.contains(key)) {
-            StoredPortions stored;
-            stored.portion = rowvalue::Long(row, 1);
-            for (int i = 0; i < 6; ++i)
-                stored.fil[i] = rowvalue::Long(row, 2 + i);
-            rows.insert(key, stored);
-        }
-    }
-    return rows;
-}
-
 std::unique_ptr<c64BurnArea> makeArea(const QHash<int, StoredPortions>& rows, int outcomeKey, int fmuKey)
 {
     auto area = std::make_unique<c64BurnArea>();
@@ -79,7 +50,8 @@ void c63BurnAreaList::Initialize(int outcomeKey)
     mAreas.Clear();
     mWholeFire.reset();
     const bool wholeFire = FMUCount() < 1;
-    const QHash<int, StoredPortions> rows = readPortions(outcomeKey);
+    // An FMU without a row is not in the map.
+    const QHash<int, StoredPortions> rows = StoredPortionsOf(outcomeKey);
     if (wholeFire) {
         mWholeFire = makeArea(rows, outcomeKey, 0);
         return;

@@ -1,10 +1,7 @@
 #include "model/c65itemimpactlist.h"
 
 #include "model/g36threateneditems.h"
-#include "model/modeldata.h"
 #include "model/outcomerows.h"
-#include "model/rowvalues.h"
-#include "model/textnumbers.h"
 
 #include <cmath>
 
@@ -106,19 +103,7 @@ void c65ItemImpactList::Initialize(int outcomeKey)
     if (items.IsEmpty())
         return;
     // One read of the outcome's levels instead of one seek per value at risk.
-    std::optional<QHash<int, int>> kept = StoredProtectionOf(outcomeKey);
-    QHash<int, int> levels = kept ? *std::move(kept) : QHash<int, int>();
-    if (!kept) {
-        dao::RowReader row(Db(),
-                           QStringLiteral("SELECT ItemKey, Protection FROM ValuesProtected WHERE OutcomeKey = ? "
-                                          "ORDER BY ItemKey"),
-                           {outcomeKey});
-        while (row.Next()) {
-            const int key = rowvalue::Long(row, 0);
-            if (!levels.contains(key))
-                levels.insert(key, textnum::RoundHalfEven(rowvalue::Single(row, 1)));
-        }
-    }
+    const QHash<int, int> levels = StoredProtectionOf(outcomeKey);
     mStored.reserve(size_t(items.Count()));
     for (const auto& item : items)
         mStored.push_back({item->ItemKey(), levels.value(item->ItemKey(), 0)});

@@ -11,15 +11,20 @@ namespace model {
 
 namespace {
 
-// One table's rows for every outcome. The text selects the outcome key, the row's second key
-// and then its fields, in no order: the table is read as it lies.
+// One table's rows for every outcome, read as the table lies. Each row is read as the outcome
+// key, the row's second key and then its fields (read takes them from column 2 on).
 template <class Row>
 class RowsByOutcome {
 public:
     using Read = Row (*)(const dao::RowReader&);
-    RowsByOutcome(QString sql, Read read) : mSql(std::move(sql)), mRead(read) {}
+    RowsByOutcome(const QString& table, const QString& key, const QString& fields, Read read)
+        : mSql(QStringLiteral("SELECT OutcomeKey, %1, %2 FROM %3").arg(key, fields, table))
+        , mOneSql(QStringLiteral("SELECT OutcomeKey, %1, %2 FROM %3 WHERE OutcomeKey = ? ORDER BY %1").arg(key, fields, table))
+        , mRead(read)
+    {
+    }
 
-    std::optional<QHash<int, Row>> Of(int outcomeKey)
+    QHash<int, Row> Of(int outcomeKey)
     {
         dao::Database& db = Db();
         const dao::DataStamp now = db.Stamp();
@@ -28,7 +33,7 @@ public:
             mStamp = now;
         }
         if (mAllIrregular || mIrregular.contains(outcomeKey))
-            return std::nullopt;
+            return readOne(db, outcomeKey);
         return mRows.value(outcomeKey);
     }
 
@@ -74,7 +79,21 @@ private:
         mLoaded = true;
     }
 
+    // The outcome's own read, in key order, for rows whose keys the table-wide read cannot place.
+    QHash<int, Row> readOne(dao::Database& db, int outcomeKey) const
+    {
+        QHash<int, Row> rows;
+        dao::RowReader row(db, mOneSql, {outcomeKey});
+        while (row.Next()) {
+            const int key = rowvalue::Long(row, 1);
+            if (!rows.contains(key))
+                rows.insert(key, mRead(row));
+        }
+        return rows;
+    }
+
     const QString mSql;
+    const QString mOneSql;
     const Read mRead;
     bool mLoaded = false;
     dao::DataStamp mStamp;
@@ -86,15 +105,15 @@ private:
 RowsByOutcome<StoredScore>& scores()
 {
     static RowsByOutcome<StoredScore> rows(
-        QStringLiteral("SELECT OutcomeKey, CriterionKey, Value, Description FROM Scores"),
+        QStringLiteral("Scores"), QStringLiteral("CriterionKey"), QStringLiteral("Value, Description"),
         [](const dao::RowReader& row) { return StoredScore{rowvalue::Single(row, 2), rowvalue::Text(row, 3)}; });
     return rows;
 }
 
 RowsByOutcome<int>& protection()
 {
-    static RowsByOutcome<int> rows(QStringLiteral("SELECT OutcomeKey, ItemKey, Protection FROM ValuesProtected"),
-                                   [](const dao::RowReader& row) {
+    static RowsByOutcome<int> rows(QStringLiteral("ValuesProtected"), QStringLiteral("ItemKey"),
+                                   QStringLiteral("Protection"), [](const dao::RowReader& row) {
                                        return textnum::RoundHalfEven(rowvalue::Single(row, 2));
                                    });
     return rows;
@@ -103,8 +122,8 @@ RowsByOutcome<int>& protection()
 RowsByOutcome<StoredPortions>& portions()
 {
     static RowsByOutcome<StoredPortions> rows(
-        QStringLiteral("SELECT OutcomeKey, FMZKey, Portion, FIL1Portion, FIL2Portion, FIL3Portion, FIL4Portion, "
-                       "FIL5Portion, FIL6Portion FROM OutcomeFMZs"),
+        QStringLiteral("OutcomeFMZs"), QStringLiteral("FMZKey"),
+        QStringLiteral("Portion, FIL1Portion, FIL2Portion, FIL3Portion, FIL4Portion, FIL5Portion, FIL6Portion"),
         [](const dao::RowReader& row) {
             StoredPortions stored;
             stored.portion = rowvalue::Long(row, 2);
@@ -117,9 +136,9 @@ RowsByOutcome<StoredPortions>& portions()
 
 } // namespace
 
-std::optional<QHash<int, StoredScore>> StoredScoresOf(int outcomeKey) { return scores().Of(outcomeKey); }
-std::optional<QHash<int, int>> StoredProtectionOf(int outcomeKey) { return protection().Of(outcomeKey); }
-std::optional<QHash<int, StoredPortions>> StoredPortionsOf(int outcomeKey) { return portions().Of(outcomeKey); }
+QHash<int, StoredScore> StoredScoresOf(int outcomeKey) { return scores().Of(outcomeKey); }
+QHash<int, int> StoredProtectionOf(int outcomeKey) { return protection().Of(outcomeKey); }
+QHash<int, StoredPortions> StoredPortionsOf(int outcomeKey) { return portions().Of(outcomeKey); }
 
 void ClearOutcomeRows()
 {

@@ -10,7 +10,6 @@
 #include <QString>
 
 #include <array>
-#include <optional>
 
 namespace model {
 
@@ -26,12 +25,11 @@ struct StoredPortions {
 
 // Each the outcome's rows by their second key (criterion, value at risk, FMU), the first row of
 // a key counting, as the outcome's own read "WHERE OutcomeKey = ? ORDER BY <key>" gives them;
-// an outcome without rows gets an empty map. Nothing when a key of the outcome's rows is not a
-// plain whole number (only a damaged file has one): the caller reads that outcome its own way,
-// so that such rows come in the order that read gives them.
-std::optional<QHash<int, StoredScore>> StoredScoresOf(int outcomeKey);
-std::optional<QHash<int, int>> StoredProtectionOf(int outcomeKey);   // levels rounded to whole percents
-std::optional<QHash<int, StoredPortions>> StoredPortionsOf(int outcomeKey);
+// an outcome without rows gets an empty map. An outcome with a key that is not a plain whole
+// number (only a damaged file has one) is read that way, so that its rows come in that order.
+QHash<int, StoredScore> StoredScoresOf(int outcomeKey);
+QHash<int, int> StoredProtectionOf(int outcomeKey);   // levels rounded to whole percents
+QHash<int, StoredPortions> StoredPortionsOf(int outcomeKey);
 
 void ClearOutcomeRows();
 

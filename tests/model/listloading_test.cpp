@@ -180,21 +180,22 @@ TEST_F(ListLoading, AnOutcomeWithAFractionalKeyReadsItsRowsInKeyOrder)
                  {kOutcome});
     setFMZ(kOutcome, 0, 3, {1, 2, 3, 4, 5, 6});
     setFMZ(kOther, 0, 5, {7, 0, 0, 0, 0, 0});
-    db().Execute("INSERT INTO OutcomeFMZs (OutcomeKey, FMZKey, Portion, FIL1Portion) VALUES (2.5, 0, 1, 8)");
-    c63BurnAreaList list;
-    list.Initialize(kOutcome);
-    EXPECT_EQ(list.BurnArea(0)->FILPortion(1), 1);
+    const auto firstLevel = [](int outcomeKey) {
+        c63BurnAreaList list;
+        list.Initialize(outcomeKey);
+        return list.BurnArea(0)->FILPortion(1);
+    };
     c64BurnArea single;
     single.Initialize(kOutcome, 0);
     EXPECT_EQ(single.FILPortion(1), 1);
-    c63BurnAreaList other;
-    other.Initialize(kOther);
-    EXPECT_EQ(other.BurnArea(0)->FILPortion(1), 7);
-    for (int key : {2, 3}) {
-        c63BurnAreaList none;
-        none.Initialize(key);
-        EXPECT_EQ(none.BurnArea(0)->FILPortion(1), 0) << "an outcome key of 2.5 is no outcome's";
-    }
+    EXPECT_EQ(firstLevel(kOutcome), 1);
+    EXPECT_EQ(firstLevel(kOther), 7);
+    // A fractional outcome key: no outcome's row, and every outcome read its own way.
+    db().Execute("INSERT INTO OutcomeFMZs (OutcomeKey, FMZKey, Portion, FIL1Portion) VALUES (2.5, 0, 1, 8)");
+    EXPECT_EQ(firstLevel(kOutcome), 1);
+    EXPECT_EQ(firstLevel(kOther), 7);
+    for (int key : {2, 3})
+        EXPECT_EQ(firstLevel(key), 0) << "an outcome key of 2.5 is no outcome's";
 }
 
 TEST_F(ListLoading, OutcomePairMatchesOneRowReadsTakesTheLowestKeyAndMarksAMissingRow)
