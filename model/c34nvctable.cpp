@@ -1,6 +1,7 @@
 #include "model/c34nvctable.h"
 
 #include "model/modeldata.h"
+#include "model/rowvalues.h"
 #include "core/u11datafile.h"
 #include "core/u14properties.h"
 #include "core/u19rowdata.h"
@@ -23,10 +24,44 @@ QString filField(int fil) { return QStringLiteral("FIL%1").arg(fil); }
 
 } // namespace
 
-bool UseNVCGains()
+namespace {
+
+// The setting as last read, with the file's stamp then: every outcome's NVC figures ask for it.
+struct KeptGains {
+    bool known = false;
+    dao::DataStamp stamp;
+    bool value = false;
+};
+
+KeptGains& keptGains()
+{
+    static KeptGains kept;
+    return kept;
+}
+
+bool readUseNVCGains()
 {
     return core::Property_GetOrAdd(QStringLiteral("UseNVCGains"), QStringLiteral("No")) != QLatin1String("No");
 }
+
+} // namespace
+
+bool UseNVCGains()
+{
+    const dao::Database* db = core::gDatabase();
+    if (!db)
+        return readUseNVCGains();
+    KeptGains& kept = keptGains();
+    if (!kept.known || !(kept.stamp == db->Stamp())) {
+        kept.value = readUseNVCGains();
+        // Taken after the read, which adds the setting when it is missing.
+        kept.stamp = db->Stamp();
+        kept.known = true;
+    }
+    return kept.value;
+}
+
+void ForgetUseNVCGains() { keptGains().known = false; }
 
 float c34NVCTable::NVCCellValue(int resourceKey, int fil) const
 {
@@ -84,15 +119,17 @@ void c34NVCTable::Initialize(int fmuKey)
 {
     mFMUKey = fmuKey;
     mChanged = false;
-    auto rs = Db().OpenTable(QStringLiteral("NVCPerAcre"));
-    rs->SetIndex(QStringLiteral("PrimaryKey"));
-    for (int r = 1; r <= kNVCResourceCount; ++r) {
-        rs->Seek(fmuKey, r);
-        for (int i = 1; i <= kFILCount; ++i)
-            mCells[r - 1][i - 1] = core::GetFieldSingle(*rs, filField(i));
-    }
+    mCells = {};
+    // All 14 rows in one read.
+    rowvalue::ForEachNumberedRow(Db(),
+                                 QStringLiteral("SELECT ResourceNumber, FIL1, FIL2, FIL3, FIL4, FIL5, FIL6 FROM "
+                                                "NVCPerAcre WHERE FMZKey = ? AND ResourceNumber IN (1, 2, 3, 4, 5, 6, "
+                                                "7, 8, 9, 10, 11, 12, 13, 14) ORDER BY ResourceNumber, rowid"),
+                                 fmuKey, kNVCResourceCount, [this](int r, const dao::RowReader& row) {
+                                     for (int i = 1; i <= kFILCount; ++i)
+                                         mCells[r - 1][i - 1] = rowvalue::Single(row, i);
+                                 });
     mTotalKnown = {};
-    rs->Close();
 }
 
 void c34NVCTable::SaveChanges()

@@ -11,7 +11,9 @@ constexpr int kFILCount = 6;
 
 // True unless the analysis property "UseNVCGains" is exactly "No" (the property is added
 // as "No" when missing). Read it once per computation and pass it to the *With overloads.
+// Read again only when the file has changed since (see dao::DataStamp) or after ForgetUseNVCGains.
 bool UseNVCGains();
+void ForgetUseNVCGains();
 
 // The NVC table of one FMU (key 0: the whole fire when there are no FMUs): dollars per acre
 // for each resource 1..14 at each fire intensity level 1..6, negative for a loss.

@@ -1,6 +1,7 @@
 #include "model/c35aactable.h"
 
 #include "model/modeldata.h"
+#include "model/rowvalues.h"
 #include "core/u11datafile.h"
 #include "core/u19rowdata.h"
 #include "core/u91trace.h"
@@ -73,14 +74,17 @@ void c35AACTable::Initialize(int fmuKey)
     core::Trace(QStringLiteral("c35AACTable.Initialize %1").arg(fmuKey));
     mFMUKey = fmuKey;
     mChanged = false;
-    auto rs = Db().OpenTable(QStringLiteral("SuppressionPerAcreCost"));
-    rs->SetIndex(QStringLiteral("PrimaryKey"));
-    for (int s = 1; s <= kCostBracketCount; ++s) {
-        rs->Seek(fmuKey, s);
-        mTopSize[s - 1] = core::GetFieldSingle(*rs, QStringLiteral("TopSize"));
-        mCost[s - 1] = core::GetFieldSingle(*rs, QStringLiteral("Cost"));
-    }
-    rs->Close();
+    mTopSize = {};
+    mCost = {};
+    // Every bracket in one read.
+    rowvalue::ForEachNumberedRow(Db(),
+                                 QStringLiteral("SELECT Sequence, TopSize, Cost FROM SuppressionPerAcreCost WHERE "
+                                                "FMZKey = ? AND Sequence IN (1, 2, 3, 4, 5, 6, 7, 8, 9) ORDER BY "
+                                                "Sequence, rowid"),
+                                 fmuKey, kCostBracketCount, [this](int s, const dao::RowReader& row) {
+                                     mTopSize[s - 1] = rowvalue::Single(row, 1);
+                                     mCost[s - 1] = rowvalue::Single(row, 2);
+                                 });
 }
 
 void c35AACTable::SaveChanges()

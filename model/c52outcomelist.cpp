@@ -130,20 +130,18 @@ void c52OutcomeList::Initialize(int iKey)
 {
     // Both rows in one read; of several rows under one index the lowest key counts.
     std::optional<QVariantList> rows[2];
-    auto rs = Db().OpenRecordset(QStringLiteral("SELECT ChildIndex, ") + c53Outcome::RowColumns()
-                                     + QStringLiteral(" FROM Outcomes WHERE ParentKey = ? AND ChildIndex IN (1, 2) "
-                                                      "ORDER BY ChildIndex, ItemKey"),
-                                 {iKey});
-    for (; !rs->Eof(); rs->MoveNext()) {
-        const int idx = rowvalue::Long(rs->Field(0));
+    static const QString sql = QStringLiteral("SELECT ChildIndex, ") + c53Outcome::RowColumns()
+        + QStringLiteral(" FROM Outcomes WHERE ParentKey = ? AND ChildIndex IN (1, 2) ORDER BY ChildIndex, ItemKey");
+    dao::RowReader read(Db(), sql, {iKey});
+    while (read.Next()) {
+        const int idx = rowvalue::Long(read, 0);
         if (idx < 1 || idx > 2 || rows[idx - 1])
             continue;
         QVariantList row;
-        for (int i = 1; i < rs->FieldCount(); ++i)
-            row.append(rs->Field(i));
+        for (int i = 1; i < read.FieldCount(); ++i)
+            row.append(read.Value(i));
         rows[idx - 1] = std::move(row);
     }
-    rs->Close();
     for (int idx = 1; idx <= 2; ++idx) {
         auto o = std::make_shared<c53Outcome>();
         o->InitializeWith(iKey, idx, rows[idx - 1] ? &*rows[idx - 1] : nullptr);

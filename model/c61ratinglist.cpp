@@ -3,7 +3,7 @@
 #include "model/g41objectives.h"
 #include "model/g42safetyissues.h"
 #include "model/modeldata.h"
-#include "model/rowvalues.h"
+#include "model/outcomerows.h"
 
 #include <QHash>
 
@@ -15,33 +15,6 @@ void c61RatingList::Initialize(int outcomeKey)
     build();
 }
 
-namespace {
-
-struct StoredScore {
-    float value = 0.0f;
-    QString description;
-};
-
-// Every score of the outcome in one read; a criterion without a row is not in the map.
-QHash<int, StoredScore> readScores(int outcomeKey)
-{
-    QHash<int, StoredScore> scores;
-    auto rs = Db().OpenRecordset(
-        QStringLiteral("SELECT CriterionKey, Value, Description FROM Scores WHERE OutcomeKey = ? "
-                       "ORDER BY CriterionKey"),
-        {outcomeKey});
-    while (!rs->Eof()) {
-        const int key = rowvalue::Long(rs->Field(0));
-        if (!scores.contains(key))
-            scores.insert(key, {rowvalue::Single(rs->Field(1)), rowvalue::Text(rs->Field(2))});
-        rs->MoveNext();
-    }
-    rs->Close();
-    return scores;
-}
-
-} // namespace
-
 void c61RatingList::build() const
 {
     const int outcomeKey = mOutcomeKey;
@@ -52,7 +25,8 @@ void c61RatingList::build() const
     const QList<c41Objective*>& safetyTree = SafetyIssuesCollection();
     if (prioritized.isEmpty() && safetyTree.isEmpty())
         return;
-    const QHash<int, StoredScore> scores = readScores(outcomeKey);
+    // A criterion without a row is not in the map.
+    const QHash<int, StoredScore> scores = StoredScoresOf(outcomeKey);
     auto make = [&](int key, bool safety, bool category) {
         auto rating = std::make_unique<c62Rating>();
         const auto it = scores.constFind(key);

@@ -2,7 +2,7 @@
 
 #include "model/g33fmus.h"
 #include "model/modeldata.h"
-#include "model/rowvalues.h"
+#include "model/outcomerows.h"
 
 #include <QHash>
 
@@ -34,38 +34,6 @@ float costForSize(int fmuKey, float size)
     }
 }
 
-} // namespace
-
-namespace {
-
-struct StoredPortions {
-    int portion = 0;
-    std::array<int, 6> fil{};
-};
-
-// Every row of the outcome in one read; an FMU without a row is not in the map.
-QHash<int, StoredPortions> readPortions(int outcomeKey)
-{
-    QHash<int, StoredPortions> rows;
-    auto rs = Db().OpenRecordset(
-        QStringLiteral("SELECT FMZKey, Portion, FIL1Portion, FIL2Portion, FIL3Portion, FIL4Portion, FIL5Portion, "
-                       "FIL6Portion FROM OutcomeFMZs WHERE OutcomeKey = ? ORDER BY FMZKey"),
-        {outcomeKey});
-    while (!rs->Eof()) {
-        const int key = rowvalue::Long(rs->Field(0));
-        if (!rows.contains(key)) {
-            StoredPortions row;
-            row.portion = rowvalue::Long(rs->Field(1));
-            for (int i = 0; i < 6; ++i)
-                row.fil[i] = rowvalue::Long(rs->Field(2 + i));
-            rows.insert(key, row);
-        }
-        rs->MoveNext();
-    }
-    rs->Close();
-    return rows;
-}
-
 std::unique_ptr<c64BurnArea> makeArea(const QHash<int, StoredPortions>& rows, int outcomeKey, int fmuKey)
 {
     auto area = std::make_unique<c64BurnArea>();
@@ -82,7 +50,8 @@ void c63BurnAreaList::Initialize(int outcomeKey)
     mAreas.Clear();
     mWholeFire.reset();
     const bool wholeFire = FMUCount() < 1;
-    const QHash<int, StoredPortions> rows = readPortions(outcomeKey);
+    // An FMU without a row is not in the map.
+    const QHash<int, StoredPortions> rows = StoredPortionsOf(outcomeKey);
     if (wholeFire) {
         mWholeFire = makeArea(rows, outcomeKey, 0);
         return;

@@ -1,70 +1,112 @@
 #include "model/c65itemimpactlist.h"
 
 #include "model/g36threateneditems.h"
-#include "model/modeldata.h"
-#include "model/rowvalues.h"
-#include "model/textnumbers.h"
-
-#include <QHash>
+#include "model/outcomerows.h"
 
 #include <cmath>
 
 namespace model {
 
+namespace {
+
+// The held loss of an impact that has been read but not edited.
+constexpr double kUnedited = 0;
+
+} // namespace
+
 float c65ItemImpactList::ImpactOnAllItems() const
 {
     float total = 0;
-    for (const auto& impact : mItems) {
+    const auto add = [&total](double amount) {
         const double asCurrency = std::nearbyint(double(total) * 10000.0) / 10000.0;
-        total = float(asCurrency + impact->Amount());
+        total = float(asCurrency + amount);
+    };
+    if (mBuilt) {
+        for (const auto& impact : mItems)
+            add(impact->Amount());
+    } else {
+        for (const Stored& s : mStored)
+            add(c66ItemImpact::AmountWithin(kUnedited, c66ItemImpact::ValueAtRiskOf(s.itemKey)));
     }
     return total;
 }
 
 float c65ItemImpactList::SingleItemImpact(int itemKey) const
 {
-    const auto impact = mItems.Find(itemKey);
-    return impact ? float(impact->Amount()) : 0.0f;
+    if (mBuilt) {
+        const auto impact = mItems.Find(itemKey);
+        return impact ? float(impact->Amount()) : 0.0f;
+    }
+    if (positionOf(itemKey) < 0)
+        return 0.0f;
+    return float(c66ItemImpact::AmountWithin(kUnedited, c66ItemImpact::ValueAtRiskOf(itemKey)));
 }
 
 double c65ItemImpactList::TotalProtected() const
 {
     float total = 0;
-    for (const auto& impact : mItems)
-        total = float(double(total) + impact->ProtectedValue());
+    if (mBuilt) {
+        for (const auto& impact : mItems)
+            total = float(double(total) + impact->ProtectedValue());
+    } else {
+        for (const Stored& s : mStored)
+            total = float(double(total)
+                          + c66ItemImpact::ProtectedValueAt(c66ItemImpact::ValueAtRiskOf(s.itemKey), s.level));
+    }
     return total;
 }
 
 double c65ItemImpactList::SingleItemProtection(int itemKey) const
 {
-    const auto impact = mItems.Find(itemKey);
-    return impact ? impact->ProtectedValue() : 0.0;
+    if (mBuilt) {
+        const auto impact = mItems.Find(itemKey);
+        return impact ? impact->ProtectedValue() : 0.0;
+    }
+    const int at = positionOf(itemKey);
+    if (at < 0)
+        return 0.0;
+    return c66ItemImpact::ProtectedValueAt(c66ItemImpact::ValueAtRiskOf(itemKey), mStored[size_t(at)].level);
+}
+
+int c65ItemImpactList::positionOf(int itemKey) const
+{
+    if (mPositions.isEmpty() && !mStored.empty()) {
+        mPositions.reserve(qsizetype(mStored.size()));
+        for (size_t i = 0; i < mStored.size(); ++i)
+            mPositions.insert(mStored[i].itemKey, int(i));
+    }
+    return mPositions.value(itemKey, -1);
+}
+
+const ItemImpactCollection& c65ItemImpactList::Items() const
+{
+    if (!mBuilt) {
+        mItems.Reserve(int(mStored.size()));
+        for (const Stored& s : mStored) {
+            auto impact = std::make_shared<c66ItemImpact>();
+            impact->InitializeWith(mOutcomeKey, s.itemKey, s.level);
+            mItems.Add(s.itemKey, std::move(impact));
+        }
+        mBuilt = true;
+    }
+    return mItems;
 }
 
 void c65ItemImpactList::Initialize(int outcomeKey)
 {
     mOutcomeKey = outcomeKey;
+    mStored.clear();
+    mPositions.clear();
     mItems = ItemImpactCollection();
+    mBuilt = false;
     const auto& items = GetThreatenedItems();
     if (items.IsEmpty())
         return;
     // One read of the outcome's levels instead of one seek per value at risk.
-    QHash<int, int> levels;
-    auto rs = Db().OpenRecordset(
-        QStringLiteral("SELECT ItemKey, Protection FROM ValuesProtected WHERE OutcomeKey = ? ORDER BY ItemKey"), {outcomeKey});
-    while (!rs->Eof()) {
-        const int key = rowvalue::Long(rs->Field(0));
-        if (!levels.contains(key))
-            levels.insert(key, textnum::RoundHalfEven(rowvalue::Single(rs->Field(1))));
-        rs->MoveNext();
-    }
-    rs->Close();
-    mItems.Reserve(mItems.Count() + items.Count());
-    for (const auto& item : items) {
-        auto impact = std::make_shared<c66ItemImpact>();
-        impact->InitializeWith(outcomeKey, item->ItemKey(), levels.value(item->ItemKey(), 0));
-        mItems.Add(item->ItemKey(), std::move(impact));
-    }
+    const QHash<int, int> levels = StoredProtectionOf(outcomeKey);
+    mStored.reserve(size_t(items.Count()));
+    for (const auto& item : items)
+        mStored.push_back({item->ItemKey(), levels.value(item->ItemKey(), 0)});
 }
 
 } // namespace model

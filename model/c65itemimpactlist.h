@@ -3,11 +3,17 @@
 #include "model/c66itemimpact.h"
 #include "model/keyedcollection.h"
 
+#include <QHash>
+
+#include <vector>
+
 namespace model {
 
 using ItemImpactCollection = KeyedCollection<c66ItemImpact>;
 
 // The protection of every value at risk under one outcome.
+// The figures need only each item's stored level: the impact objects are built when Items() is
+// first asked for, and from then on the figures come from them.
 class c65ItemImpactList {
 public:
     float ImpactOnAllItems() const;
@@ -16,11 +22,21 @@ public:
     double TotalProtected() const;
     double SingleItemProtection(int itemKey) const;
     void Initialize(int outcomeKey);
-    const ItemImpactCollection& Items() const { return mItems; }
+    const ItemImpactCollection& Items() const;
 
 private:
+    struct Stored {
+        int itemKey;
+        int level;
+    };
+    // The position of the key among mStored, or -1.
+    int positionOf(int itemKey) const;
+
     int mOutcomeKey = 0;
-    ItemImpactCollection mItems;
+    std::vector<Stored> mStored;   // every value at risk when the list was read, in list order
+    mutable QHash<int, int> mPositions;   // by item key, filled on the first single-item question
+    mutable ItemImpactCollection mItems;
+    mutable bool mBuilt = false;
 };
 
 } // namespace model

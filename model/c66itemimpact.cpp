@@ -50,21 +50,22 @@ int c66ItemImpact::LevelFromLabel(const QString& text)
     return textnum::PercentFromText(text);
 }
 
-double c66ItemImpact::ValueAtRiskOfItem() const
+double c66ItemImpact::ValueAtRiskOf(int itemKey)
 {
-    const auto item = GetThreatenedItem(mItemKey);
+    const c36ThreatenedItem* item = GetThreatenedItems().FindRaw(itemKey);
     return item ? item->ValueAtRisk() : 0.0;
 }
 
-double c66ItemImpact::Amount() const
+double c66ItemImpact::AmountWithin(double held, double valueAtRisk)
 {
-    const double var = ValueAtRiskOfItem();
-    if (mAmount > var)
-        return ToCurrency(var);
-    if (mAmount < 0)
+    if (held > valueAtRisk)
+        return ToCurrency(valueAtRisk);
+    if (held < 0)
         return 0;
-    return mAmount;
+    return held;
 }
+
+double c66ItemImpact::Amount() const { return AmountWithin(mAmount, ValueAtRiskOfItem()); }
 
 void c66ItemImpact::SetAmount(double value)
 {
@@ -93,10 +94,12 @@ void c66ItemImpact::SetNotes(const QString& text)
     mChanged = true;
 }
 
-double c66ItemImpact::ProtectedValue() const
+double c66ItemImpact::ProtectedValueAt(double valueAtRisk, int level)
 {
-    return core::RoundSignificant(ValueAtRiskOfItem() * double(mProtectionLevel) / 100.0, 3);
+    return core::RoundSignificant(valueAtRisk * double(level) / 100.0, 3);
 }
+
+double c66ItemImpact::ProtectedValue() const { return ProtectedValueAt(ValueAtRiskOfItem(), mProtectionLevel); }
 
 void c66ItemImpact::Initialize(int outcomeKey, int itemKey)
 {

@@ -35,8 +35,15 @@ public:
     static QString LabelForLevel(int level);
     static int LevelFromLabel(const QString& text);
 
+    // What Amount() and ProtectedValue() work from and give, for lists that keep only the
+    // stored level of most impacts: the value at risk of an item (0 when it is not listed), the
+    // held loss kept within it, and the value at risk protected at a level.
+    static double ValueAtRiskOf(int itemKey);
+    static double AmountWithin(double held, double valueAtRisk);
+    static double ProtectedValueAt(double valueAtRisk, int level);
+
 private:
-    double ValueAtRiskOfItem() const;
+    double ValueAtRiskOfItem() const { return ValueAtRiskOf(mItemKey); }
 
     int mOutcomeKey = 0;
     int mItemKey = 0;

@@ -19,21 +19,20 @@ void c67SRUseList::Initialize(int outKey)
 {
     mOutcomeKey = outKey;
     mLines = SRUseLines();
-    auto rs = Db().OpenRecordset(
+    dao::RowReader row(
+        Db(),
         QStringLiteral("SELECT ItemKey, ItemIndex, SRTypeKey, Quantity, Periods FROM SRUses WHERE OutcomeKey = ? "
                        "ORDER BY ItemIndex, ItemKey"),
         {outKey});
-    while (!rs->Eof()) {
-        const int key = rowvalue::Long(rs->Field(0));
+    while (row.Next()) {
+        const int key = rowvalue::Long(row, 0);
         if (!mLines.Contains(key)) {
             auto line = std::make_shared<c68SRUse>();
-            line->Initialize(key, outKey, rowvalue::Long(rs->Field(1)), rowvalue::Long(rs->Field(2)),
-                             rowvalue::Long(rs->Field(3)), rowvalue::Long(rs->Field(4)));
+            line->Initialize(key, outKey, rowvalue::Long(row, 1), rowvalue::Long(row, 2), rowvalue::Long(row, 3),
+                             rowvalue::Long(row, 4));
             mLines.Add(key, std::move(line));
         }
-        rs->MoveNext();
     }
-    rs->Close();
 }
 
 std::shared_ptr<c68SRUse> c67SRUseList::NewSRUse(int typKey)

@@ -116,6 +116,7 @@ void ClearFMUs()
     s.defaultNVC.reset();
     s.defaultAAC.reset();
     s.retired.clear();
+    ForgetUseNVCGains();
 }
 
 std::unique_ptr<c33FMU> NewFMU(const QString& code, const QString& name)

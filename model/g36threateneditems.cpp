@@ -4,6 +4,7 @@
 #include "core/u19rowdata.h"
 #include "model/g66itemimpacts.h"
 #include "model/modeldata.h"
+#include "model/rowvalues.h"
 #include "model/textnumbers.h"
 
 namespace model {
@@ -22,26 +23,25 @@ void LoadThreatenedItems()
 {
     auto items = std::make_unique<ThreatenedItemCollection>();
     // One read of both tables rather than two seeks per value at risk.
-    auto rs = Db().OpenRecordset(
+    dao::RowReader row(
+        Db(),
         QStringLiteral("SELECT i.ItemKey AS ItemKey, i.ItemName AS ItemName, i.ItemText AS ItemText, "
                        "v.ItemKey IS NOT NULL AS HasRow, v.PotentialLoss AS PotentialLoss, "
                        "v.Probability AS Probability "
                        "FROM Items i LEFT JOIN ValuesAtRisk v ON v.ItemKey = i.ItemKey "
                        "WHERE i.ParentKey = ? ORDER BY i.ItemKey"),
         {core::kValuesAtRiskGroupKey});
-    while (!rs->Eof()) {
-        const int key = core::GetFieldLong(*rs, QStringLiteral("ItemKey"));
+    enum Column { KeyColumn, NameColumn, TextColumn, HasRowColumn, LossColumn, ProbabilityColumn };
+    while (row.Next()) {
+        const int key = rowvalue::Long(row, KeyColumn);
+        if (items->Contains(key))
+            continue;
         auto item = std::make_shared<c36ThreatenedItem>();
-        item->InitializeWith(key, core::GetFieldText(*rs, QStringLiteral("ItemName")),
-                             core::GetFieldText(*rs, QStringLiteral("ItemText")),
-                             core::GetFieldLong(*rs, QStringLiteral("HasRow")) != 0,
-                             core::GetFieldSingle(*rs, QStringLiteral("PotentialLoss")),
-                             core::GetFieldLong(*rs, QStringLiteral("Probability")));
-        if (!items->Contains(key))
-            items->Add(key, std::move(item));
-        rs->MoveNext();
+        item->InitializeWith(key, rowvalue::Text(row, NameColumn), rowvalue::Text(row, TextColumn),
+                             rowvalue::Long(row, HasRowColumn) != 0, rowvalue::Single(row, LossColumn),
+                             rowvalue::Long(row, ProbabilityColumn));
+        items->Add(key, std::move(item));
     }
-    rs->Close();
     list() = std::move(items);
 }
 

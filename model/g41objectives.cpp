@@ -47,6 +47,14 @@ c41Objective* GetObjective(int key) { return tree().Get(key); }
 
 QList<c41Objective*> GetPrioritizedObjectives()
 {
+    // Every outcome's ratings ask for the list of an unchanged tree: it is kept until the tree
+    // or a priority changes, as the weights' sums are.
+    static struct {
+        unsigned long long generation = ~0ull;
+        QList<c41Objective*> list;
+    } kept;
+    if (kept.generation == detail::TreesGeneration())
+        return kept.list;
     QList<c41Objective*> list;
     for (c41Objective* node : ObjectivesCollection()) {
         if (node->Priority() == 0)
@@ -55,6 +63,9 @@ QList<c41Objective*> GetPrioritizedObjectives()
             continue;
         list.append(node);
     }
+    // Loading the tree on first use changes the generation: take it after the list.
+    kept.generation = detail::TreesGeneration();
+    kept.list = list;
     return list;
 }
 

@@ -5,6 +5,7 @@
 #include "core/u19rowdata.h"
 #include "model/g53outcomes.h"
 #include "model/modeldata.h"
+#include "model/outcomerows.h"
 #include "model/textnumbers.h"
 
 #include <cmath>
@@ -111,6 +112,7 @@ void ClearAlternatives()
 {
     list().reset();
     ClearExtremeOutcome();
+    ClearOutcomeRows();
 }
 
 std::shared_ptr<c51Alternative> AddAlternative(const QString& name)

@@ -34,6 +34,12 @@ public:
     bool Contains(int key) const { return mByKey.contains(key); }
     // nullptr when the key is not in the collection.
     std::shared_ptr<T> Find(int key) const { return mByKey.value(key); }
+    // The same without taking a share, for a lookup in a loop over many keys.
+    T* FindRaw(int key) const
+    {
+        const auto it = mByKey.constFind(key);
+        return it == mByKey.constEnd() ? nullptr : it->get();
+    }
     void Remove(int key)
     {
         const int i = mKeys.indexOf(key);

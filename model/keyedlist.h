@@ -24,32 +24,31 @@ public:
     T* Add(int key, std::unique_ptr<T> item)
     {
         T* raw = item.get();
-        auto it = mByKey.find(key);
-        if (it != mByKey.end()) {
-            for (auto& p : mOrder)
-                if (p == it->second) p = raw;
-            mParked.push_back(std::move(mOwned[key]));
-        } else {
+        const auto [it, added] = mOwned.try_emplace(key);
+        if (added) {
             mOrder.push_back(raw);
+        } else {
+            for (auto& p : mOrder)
+                if (p == it->second.get()) p = raw;
+            mParked.push_back(std::move(it->second));
         }
-        mOwned[key] = std::move(item);
-        mByKey[key] = raw;
+        it->second = std::move(item);
         return raw;
     }
 
-    bool Contains(int key) const { return mByKey.count(key) != 0; }
+    bool Contains(int key) const { return mOwned.count(key) != 0; }
     // Throws std::out_of_range for a key that is not in the list.
     T* Get(int key) const
     {
-        auto it = mByKey.find(key);
-        if (it == mByKey.end())
+        auto it = mOwned.find(key);
+        if (it == mOwned.end())
             throw std::out_of_range(("no member " + KeyText(key) + " in the collection").toStdString());
-        return it->second;
+        return it->second.get();
     }
     T* Find(int key) const
     {
-        auto it = mByKey.find(key);
-        return it == mByKey.end() ? nullptr : it->second;
+        auto it = mOwned.find(key);
+        return it == mOwned.end() ? nullptr : it->second.get();
     }
     // 1-based position, as the callers count.
     T* At(int position) const
@@ -60,18 +59,16 @@ public:
     }
     void Remove(int key)
     {
-        auto it = mByKey.find(key);
-        if (it == mByKey.end()) return;
-        T* raw = it->second;
+        auto it = mOwned.find(key);
+        if (it == mOwned.end()) return;
+        T* raw = it->second.get();
         mOrder.removeAll(raw);
-        mParked.push_back(std::move(mOwned[key]));
-        mOwned.erase(key);
-        mByKey.erase(it);
+        mParked.push_back(std::move(it->second));
+        mOwned.erase(it);
     }
     void Clear()
     {
         mOrder.clear();
-        mByKey.clear();
         mOwned.clear();
         mParked.clear();
     }
@@ -84,8 +81,7 @@ public:
 
 private:
     QList<T*> mOrder;
-    std::map<int, T*> mByKey;
-    std::map<int, std::unique_ptr<T>> mOwned;
+    std::map<int, std::unique_ptr<T>> mOwned;   // by key
     std::vector<std::unique_ptr<T>> mParked;
 };
 

@@ -4,6 +4,7 @@
 #include "core/u19rowdata.h"
 #include "model/g41objectives.h"
 #include "model/modeldata.h"
+#include "model/rowvalues.h"
 #include "platform/dao/dao.h"
 
 #include <functional>
@@ -22,32 +23,45 @@ unsigned long long TreesGeneration() { return gGeneration; }
 
 void LoadObjectiveTree(KeyedList<c41Objective>& tree, int rootKey)
 {
-    auto rs = Db().OpenTable(QStringLiteral("Objectives"));
-    rs->SetIndex(QStringLiteral("PrimaryKey"));
+    // Every row in one read, then the links walked in memory: a seek per node cost more than
+    // the whole table. "Key" is the row id, so each key has one row.
+    struct Row {
+        QString name, explanation;
+        int priority = 0, parentKey = 0, childKey = 0, siblingKey = 0;
+    };
+    enum Column { KeyColumn, NameColumn, ExplanationColumn, PriorityColumn, ParentColumn, ChildColumn, SiblingColumn };
+    QHash<int, Row> rows;
+    {
+        dao::RowReader row(Db(), QStringLiteral("SELECT \"Key\", Name, Explanation, Priority, ParentKey, ChildKey, "
+                                                "SiblingKey FROM Objectives"));
+        while (row.Next()) {
+            const std::optional<int> key = row.Whole(KeyColumn);
+            if (key && !rows.contains(*key))
+                rows.insert(*key, {rowvalue::Text(row, NameColumn), rowvalue::Text(row, ExplanationColumn),
+                                   rowvalue::Long(row, PriorityColumn), rowvalue::Long(row, ParentColumn),
+                                   rowvalue::Long(row, ChildColumn), rowvalue::Long(row, SiblingColumn)});
+        }
+    }
     std::set<int> loaded;
     std::function<void(int)> load = [&](int key) {
         loaded.insert(key);
-        rs->Seek(key);
+        // A root without a row loads as an empty node, as a seek that finds nothing reads.
+        const Row r = rows.value(key);
         auto node = std::make_unique<c41Objective>();
-        node->Initialize(key, core::GetFieldText(*rs, QStringLiteral("Name")),
-                         core::GetFieldText(*rs, QStringLiteral("Explanation")),
-                         core::GetFieldLong(*rs, QStringLiteral("Priority")),
-                         core::GetFieldLong(*rs, QStringLiteral("ParentKey")));
-        int child = core::GetFieldLong(*rs, QStringLiteral("ChildKey"));
+        node->Initialize(key, r.name, r.explanation, r.priority, r.parentKey);
+        int child = r.childKey;
         tree.Add(key, std::move(node));
         while (child > 0 && !loaded.count(child)) {
-            rs->Seek(child);
+            const auto found = rows.constFind(child);
             // A link to a row that is not there (a damaged file) ends the chain.
-            if (rs->NoMatch())
+            if (found == rows.constEnd())
                 break;
-            // Read before the child's subtree moves the recordset.
-            const int sibling = core::GetFieldLong(*rs, QStringLiteral("SiblingKey"));
+            const int sibling = found->siblingKey;
             load(child);
             child = sibling;
         }
     };
     load(rootKey);
-    rs->Close();
 }
 
 void ObjectiveTree::reload()

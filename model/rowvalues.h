@@ -1,10 +1,14 @@
 #pragma once
 
+#include "platform/dao/rowreader.h"
+
 #include <QString>
 #include <QVariant>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
+#include <vector>
 
 // Values of a query's row taken by column position, converted as the null-safe field readers
 // convert a field (Null reads as "" or 0). Lists that read all their rows with one query use
@@ -42,6 +46,45 @@ inline float Single(const QVariant& v)
     bool ok = false;
     const float f = v.toFloat(&ok);
     return ok ? f : 0.0f;
+}
+
+// The same conversions of a reader's field, taking a whole number or a Single straight from the
+// row when it holds one.
+inline QString Text(const dao::RowReader& row, int col) { return Text(row.Value(col)); }
+
+inline int Long(const dao::RowReader& row, int col)
+{
+    if (const std::optional<int> whole = row.Whole(col))
+        return *whole;
+    return Long(row.Value(col));
+}
+
+inline float Single(const dao::RowReader& row, int col)
+{
+    if (const std::optional<float> single = row.Single(col))
+        return *single;
+    // A whole number converts to float as QVariant converts it.
+    if (const std::optional<int> whole = row.Whole(col))
+        return float(*whole);
+    return Single(row.Value(col));
+}
+
+// The rows an FMU keeps numbered 1..count (NVC resources, cost brackets), as a seek for each
+// number finds them: sql selects the number first and matches it exactly ("IN (1, 2, ...)"),
+// ordered by number and row, and only the first row of a number counts. each(number, row) is
+// called once for every number found.
+template <class Each>
+void ForEachNumberedRow(dao::Database& db, const QString& sql, int fmuKey, int count, Each each)
+{
+    std::vector<bool> seen(size_t(std::max(count, 0)));
+    dao::RowReader row(db, sql, {fmuKey});
+    while (row.Next()) {
+        const int number = Long(row, 0);
+        if (number < 1 || number > count || seen[size_t(number - 1)])
+            continue;
+        seen[size_t(number - 1)] = true;
+        each(number, row);
+    }
 }
 
 } // namespace model::rowvalue

@@ -70,6 +70,17 @@ struct OpenOptions {
 class Recordset;
 class Transaction;
 
+// Taken from an open database: two equal stamps mean its rows are as they were. Any write through
+// the open (kept or rolled back) and any schema change it sees give a new stamp, and stamps of
+// two opens never match. Writes by another open of the file are not seen: the data file is held
+// exclusively.
+struct DataStamp {
+    quint64 open = 0;
+    qint64 changes = -1;
+    quint64 generation = 0;
+    bool operator==(const DataStamp&) const = default;
+};
+
 class Database {
 public:
     // Opens an existing file; never creates one. Throws Error (NotFound, NotDatabase, Locked...).
@@ -128,6 +139,7 @@ public:
     int TransactionDepth() const;
 
     sqlite3* handle() const;   // for the layer itself and benchmarks
+    DataStamp Stamp() const;
 
     struct Impl;   // internal
 
@@ -135,6 +147,7 @@ private:
     Database();
     std::unique_ptr<Impl> d;
     friend class Recordset;
+    friend class RowReader;
 };
 
 // Commits on commit(), rolls back when it goes out of scope uncommitted (also on an exception).

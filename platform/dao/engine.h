@@ -12,6 +12,8 @@
 
 #include <sqlite3.h>
 
+#include <atomic>
+#include <memory>
 #include <set>
 #include <vector>
 
@@ -43,6 +45,13 @@ void bind(sqlite3_stmt* st, int i, const QVariant& v);
 } // namespace detail
 
 struct Database::Impl {
+    // Tells opens apart in a DataStamp, also one made where a closed one was.
+    static quint64 nextOpen()
+    {
+        static std::atomic<quint64> count{0};
+        return ++count;
+    }
+    const quint64 open = nextOpen();
     sqlite3* db = nullptr;
     QString path;
     bool readOnly = false;
@@ -81,6 +90,20 @@ struct Database::Impl {
         QHash<QString, int> lookup;
     };
     QHash<QString, QueryShape> queries;   // by the text as given
+
+    // The column types a RowReader converts by, worked out once per text and again after a
+    // schema change.
+    struct ReaderColumn {
+        FieldType type = FieldType::Memo;
+        bool typed = false;
+        // What a whole number stored in the column may be to read as itself (lo > hi: none).
+        qint64 lo = 1, hi = 0;
+    };
+    struct ReaderShape {
+        quint64 generation = 0;
+        std::vector<ReaderColumn> columns;
+    };
+    QHash<QString, std::shared_ptr<const ReaderShape>> readerShapes;   // by the text as given
 
     // Statements are prepared once and kept until the schema changes.
     sqlite3_stmt* prepare(const QString& sql);

@@ -2,6 +2,7 @@
 
 #include "model/c51alternative.h"
 #include "model/c62rating.h"
+#include "model/c65itemimpactlist.h"
 #include "model/c66itemimpact.h"
 #include "model/c67sruselist.h"
 #include "model/c41objective.h"
@@ -187,6 +188,32 @@ TEST_F(HandCheckedAnalysis, OutcomeValuesFollowTheirCostSourceAndTables)
     EXPECT_FLOAT_EQ(a->Outcome(2)->EstimatedCost(), 38000);
     EXPECT_FLOAT_EQ(b->Outcome(1)->EstimatedCost(), 5000);
     EXPECT_FLOAT_EQ(GetExtremeOutcome()->EstimatedCost(), 250000);
+}
+
+// The figures come from the stored levels until the impact objects are asked for, and from the
+// objects, edits and all, after that.
+TEST_F(HandCheckedAnalysis, ImpactFiguresAreTheSameBeforeAndAfterTheImpactsAreBuilt)
+{
+    c65ItemImpactList list;
+    list.Initialize(a->Outcome(1)->ItemKey());
+    const auto figures = [&] {
+        return std::tuple{list.TotalProtected(), list.SingleItemProtection(v1Key), list.SingleItemProtection(v2Key),
+                          list.SingleItemProtection(9999), list.ImpactOnAllItems(), list.SingleItemImpact(v2Key)};
+    };
+    const auto before = figures();
+    EXPECT_EQ(before, std::tuple(5750.0, 5000.0, 750.0, 0.0, 0.0f, 0.0f));
+    const ItemImpactCollection& items = list.Items();
+    ASSERT_EQ(items.Count(), 2);
+    EXPECT_EQ(items.Find(v1Key)->ProtectionLevel(), 100);
+    EXPECT_EQ(items.Find(v2Key)->ProtectionLevel(), 50);
+    EXPECT_EQ(figures(), before);
+
+    items.Find(v2Key)->SetProtectionLabel(QStringLiteral("No (0%)"));
+    items.Find(v1Key)->SetAmount(20000);   // kept within the value at risk
+    EXPECT_DOUBLE_EQ(list.TotalProtected(), 5000);
+    EXPECT_DOUBLE_EQ(list.SingleItemProtection(v2Key), 0);
+    EXPECT_FLOAT_EQ(list.ImpactOnAllItems(), 5000);
+    EXPECT_FLOAT_EQ(list.SingleItemImpact(v1Key), 5000);
 }
 
 TEST_F(HandCheckedAnalysis, ExpectedValuesWeighTheThreeOutcomes)

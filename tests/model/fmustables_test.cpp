@@ -1,4 +1,5 @@
 #include "core/u14properties.h"
+#include "core/u19rowdata.h"
 #include "model/c35aactable.h"
 #include "model/c62rating.h"
 #include "model/c64burnarea.h"
@@ -212,6 +213,40 @@ TEST_F(FMUTables, TableOfGainsOnlyIsEmptyWhileGainsDoNotCount)
     core::Property_Set("UseNVCGains", "Yes");
     EXPECT_TRUE(GetNVCTable(0)->bResourceValue(4));
     EXPECT_FALSE(bNVCTableEmpty());
+}
+
+// An FMU's tables are read with one query each; every cell must come out as a seek for its row
+// reads it: missing rows and numbers that are no row's (fractions, out of range) read as zeros.
+TEST_F(FMUTables, TablesReadEachRowAsASeekForItsNumberReadsIt)
+{
+    db().Execute("DELETE FROM NVCPerAcre WHERE FMZKey = 0 AND ResourceNumber IN (3, 9)");
+    db().Execute("INSERT INTO NVCPerAcre (FMZKey, ResourceNumber, FIL1) VALUES (0, 3.4, -96), (0, 2.5, -99), "
+                 "(0, 15, -98), (0, 0, -97)");
+    db().Execute("UPDATE NVCPerAcre SET FIL1 = -5, FIL2 = 'x', FIL3 = 1e300, FIL4 = NULL, FIL5 = 2.5 "
+                 "WHERE FMZKey = 0 AND ResourceNumber = 1");
+    db().Execute("DELETE FROM SuppressionPerAcreCost WHERE FMZKey = 0 AND Sequence = 4");
+    db().Execute("INSERT INTO SuppressionPerAcreCost (FMZKey, Sequence, TopSize, Cost) VALUES (0, 4.4, 7, 7), "
+                 "(0, 10, 8, 8)");
+    ClearFMUs();
+    auto nvc = db().OpenTable("NVCPerAcre");
+    nvc->SetIndex("PrimaryKey");
+    for (int r = 1; r <= kNVCResourceCount; ++r) {
+        nvc->Seek(0, r);
+        for (int i = 1; i <= kFILCount; ++i)
+            EXPECT_EQ(GetNVCTable(0)->NVCCellValue(r, i), core::GetFieldSingle(*nvc, QStringLiteral("FIL%1").arg(i)))
+                << "resource " << r << " level " << i;
+    }
+    EXPECT_EQ(GetNVCTable(0)->NVCCellValue(3, 1), 0);
+    EXPECT_EQ(GetNVCTable(0)->NVCCellValue(1, 1), -5);
+    EXPECT_EQ(GetNVCTable(0)->NVCCellValue(1, 5), 2.5f);
+    auto aac = db().OpenTable("SuppressionPerAcreCost");
+    aac->SetIndex("PrimaryKey");
+    for (int s = 1; s <= kCostBracketCount; ++s) {
+        aac->Seek(0, s);
+        EXPECT_EQ(GetAACTable(0)->TopSize(s), core::GetFieldSingle(*aac, "TopSize")) << "bracket " << s;
+        EXPECT_EQ(GetAACTable(0)->Cost(s), core::GetFieldSingle(*aac, "Cost")) << "bracket " << s;
+    }
+    EXPECT_EQ(GetAACTable(0)->Cost(4), 0);
 }
 
 TEST_F(FMUTables, TablesSaveEveryRowAndAddTheRowsThatAreMissing)

@@ -149,6 +149,55 @@ TEST_F(ListLoading, BurnAreasMatchTheirOneRowReadsWithMissingRowsAndOddValues)
     EXPECT_EQ(count("SELECT Portion FROM OutcomeFMZs WHERE OutcomeKey = ? AND FMZKey = ?", {kOutcome, fmus[1]}), 7);
 }
 
+// The lists of all outcomes are read together and kept; a list built after any change to the
+// file, also one rolled back, reads the file as it is then.
+TEST_F(ListLoading, ListsBuiltAfterAnEditOrARollbackReadTheFileAsItIsNow)
+{
+    const auto firstLevel = [](int outcomeKey) {
+        c63BurnAreaList list;
+        list.Initialize(outcomeKey);
+        return list.BurnArea(0)->FILPortion(1);
+    };
+    setFMZ(kOutcome, 0, 3, {1, 2, 3, 4, 5, 6});
+    EXPECT_EQ(firstLevel(kOutcome), 1);
+    EXPECT_EQ(firstLevel(kOther), 0);
+    setFMZ(kOther, 0, 5, {7, 0, 0, 0, 0, 0});
+    EXPECT_EQ(firstLevel(kOther), 7);
+    {
+        dao::Transaction trans(db());
+        db().Execute("UPDATE OutcomeFMZs SET FIL1Portion = 9 WHERE OutcomeKey = ?", {kOther});
+        EXPECT_EQ(firstLevel(kOther), 9);
+    }
+    EXPECT_EQ(firstLevel(kOther), 7);
+    EXPECT_EQ(firstLevel(kOutcome), 1);
+}
+
+// A key stored as a fraction (only a damaged file holds one) reads as its outcome's own query
+// reads it: in key order, where the whole key comes before the fraction that rounds to it.
+TEST_F(ListLoading, AnOutcomeWithAFractionalKeyReadsItsRowsInKeyOrder)
+{
+    db().Execute("INSERT INTO OutcomeFMZs (OutcomeKey, FMZKey, Portion, FIL1Portion) VALUES (?, 0.25, 1, 8)",
+                 {kOutcome});
+    setFMZ(kOutcome, 0, 3, {1, 2, 3, 4, 5, 6});
+    setFMZ(kOther, 0, 5, {7, 0, 0, 0, 0, 0});
+    const auto firstLevel = [](int outcomeKey) {
+        c63BurnAreaList list;
+        list.Initialize(outcomeKey);
+        return list.BurnArea(0)->FILPortion(1);
+    };
+    c64BurnArea single;
+    single.Initialize(kOutcome, 0);
+    EXPECT_EQ(single.FILPortion(1), 1);
+    EXPECT_EQ(firstLevel(kOutcome), 1);
+    EXPECT_EQ(firstLevel(kOther), 7);
+    // A fractional outcome key: no outcome's row, and every outcome read its own way.
+    db().Execute("INSERT INTO OutcomeFMZs (OutcomeKey, FMZKey, Portion, FIL1Portion) VALUES (2.5, 0, 1, 8)");
+    EXPECT_EQ(firstLevel(kOutcome), 1);
+    EXPECT_EQ(firstLevel(kOther), 7);
+    for (int key : {2, 3})
+        EXPECT_EQ(firstLevel(key), 0) << "an outcome key of 2.5 is no outcome's";
+}
+
 TEST_F(ListLoading, OutcomePairMatchesOneRowReadsTakesTheLowestKeyAndMarksAMissingRow)
 {
     const int alt = 950;

@@ -198,6 +198,16 @@ TEST_F(ObjectiveTree, PrioritizedListLeavesOutZeroPrioritiesAndEmptyCategories)
     EXPECT_EQ(keys(GetPrioritizedObjectives()), (QList<int>{1}));
     EXPECT_EQ(SumObjectivePriorities(), 0);
     EXPECT_EQ(ObjectiveCount(), 2);
+
+    // Changes made in memory, with no reload, show at once.
+    GetObjective(10)->SetPriority(5);
+    EXPECT_EQ(keys(GetPrioritizedObjectives()), (QList<int>{1, 3, 10}));
+    c41Objective* added = AddObjective(QStringLiteral("Added"), 3);
+    EXPECT_EQ(keys(GetPrioritizedObjectives()), (QList<int>{1, 3, 10}));
+    added->SetPriority(2);
+    EXPECT_EQ(keys(GetPrioritizedObjectives()), (QList<int>{1, 3, 10, added->ItemKey()}));
+    DeleteObjective(10);
+    EXPECT_EQ(keys(GetPrioritizedObjectives()), (QList<int>{1, 3, added->ItemKey()}));
 }
 
 TEST_F(ObjectiveTree, NewNodesGoToTheEndOfTheirParentsChain)

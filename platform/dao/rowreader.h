@@ -1,0 +1,46 @@
+#pragma once
+
+// A forward-only read of a query's rows straight from its statement. Recordset reads every row
+// into values before the first is seen, which the model pays for on each of its hundreds of
+// small reads; here a number is taken from the statement as a number and only what is asked for
+// is converted.
+
+#include "platform/dao/dao.h"
+
+#include <QString>
+#include <QVariant>
+
+#include <memory>
+#include <optional>
+
+struct sqlite3_stmt;
+
+namespace dao {
+
+class RowReader {
+public:
+    // Runs the query (one statement, params bound to "?" in order, as OpenRecordset does) and
+    // stands before its first row. Throws Error as OpenRecordset does.
+    RowReader(Database& db, const QString& sql, const QVariantList& params = {});
+    ~RowReader();
+    RowReader(const RowReader&) = delete;
+    RowReader& operator=(const RowReader&) = delete;
+
+    // Steps to the next row; false past the last (and on every call after that).
+    bool Next();
+
+    int FieldCount() const;
+    // The field of the current row exactly as Recordset::Field(col) gives it.
+    QVariant Value(int col) const;
+    // The field when Value(col) would hold a whole number of a Byte, Integer or Long field (or
+    // of an expression), without building the QVariant; nothing for Null and anything else.
+    std::optional<int> Whole(int col) const;
+    // Likewise for a Single field's float.
+    std::optional<float> Single(int col) const;
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> d;
+};
+
+} // namespace dao
