@@ -9,12 +9,19 @@
 #include "upgrade/upgrader.h"
 
 #include <QApplication>
+#include <QFontDatabase>
+#include <QThreadPool>
 
 namespace shell {
 
 void SetUpProgram(ui::QtPrompter& prompter)
 {
     QApplication::setApplicationName(QStringLiteral("Tolmar Advanced"));
+    // Reading the system's fonts is the longest step before the first paint, and nothing needs
+    // them before the tab rows are made: it runs beside building the window and opening the
+    // file. The font database may be used from any thread, and the application waits for the
+    // global pool before it goes.
+    QThreadPool::globalInstance()->start([] { QFontDatabase::families(); });
     ui::setPrompter(&prompter);
     core::SetBusyCursorHandler(ui::SetBusyCursor);
     upgrade::Install();
