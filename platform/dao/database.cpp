@@ -291,12 +291,17 @@ struct ShapeCheck {
 // must start on a page the file has, each on its own. Whatever damage lies inside the pages is
 // met as it is read: the engine checks each page it reads and reports damage as an error, and
 // a pass over a table always ends even where an index disagrees with its table (recordset.cpp).
-ShapeCheck CheckShape(const QString& path, sqlite3* db)
+ShapeCheck CheckShape(sqlite3* db)
 {
-    QFile file(path);
-    const QByteArray header = file.open(QIODevice::ReadOnly) ? file.read(100) : QByteArray();
-    if (header.size() < 100)
-        return {Shape::Damaged, QStringLiteral("the header is cut off")};
+    // Read through the engine's own handle on the file: opening and closing another one would
+    // drop the locks the engine holds on it.
+    sqlite3_file* file = nullptr;
+    QByteArray header(100, '\0');
+    sqlite3_int64 size = 0;
+    if (sqlite3_file_control(db, "main", SQLITE_FCNTL_FILE_POINTER, &file) != SQLITE_OK || !file || !file->pMethods ||
+        file->pMethods->xFileSize(file, &size) != SQLITE_OK || size < 100 ||
+        file->pMethods->xRead(file, header.data(), 100, 0) != SQLITE_OK)
+        return {Shape::Damaged, QStringLiteral("the header cannot be read")};
     const quint32 pageSize = quint32(quint8(header[16])) << 8 | quint8(header[17]);
     const qint64 bytesPerPage = pageSize == 1 ? 65536 : pageSize;
     if (bytesPerPage < 512 || (bytesPerPage & (bytesPerPage - 1)) != 0)
@@ -306,10 +311,10 @@ ShapeCheck CheckShape(const QString& path, sqlite3* db)
     if (pages == 0 || BigEndian32(header, 92) != changeCounter)
         return {Shape::Unvouched, {}};
     const qint64 length = qint64(pages) * bytesPerPage;
-    if (file.size() < length)
-        return {Shape::Damaged, QStringLiteral("the file is %1 bytes long where its header says %2").arg(file.size()).arg(length)};
+    if (size < length)
+        return {Shape::Damaged, QStringLiteral("the file is %1 bytes long where its header says %2").arg(size).arg(length)};
     // Bytes past the last page are no part of the database, but whatever left them is unknown.
-    if (file.size() > length)
+    if (size > length)
         return {Shape::Unvouched, {}};
     if (BigEndian32(header, 32) > pages || BigEndian32(header, 36) >= pages)
         return {Shape::Damaged, QStringLiteral("the list of free pages is out of step with the file")};
@@ -392,7 +397,7 @@ std::unique_ptr<Database> Database::Open(const QString& path, OpenOptions option
         // Read after the schema, since rolling back what a crash left changes the header. A
         // file whose header vouches for it is not read through here: the check would grow with
         // the analysis, and start-up with it. One that does not gets the whole check.
-        const ShapeCheck shape = CheckShape(path, d.db);
+        const ShapeCheck shape = CheckShape(d.db);
         QString check = shape.reason;
         if (shape.shape == Shape::Unvouched) {
             sqlite3_stmt* st = d.prepare(QStringLiteral("PRAGMA integrity_check(1)"));

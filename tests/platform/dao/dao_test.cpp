@@ -3,6 +3,8 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -229,6 +231,25 @@ TEST_F(DaoTest, ExclusiveOpenRefusesSecondOpenerWhileFirstWorks)
     EXPECT_EQ(first->OpenTable("Items")->RecordCount(), 4);
     first->Close();
     EXPECT_NO_THROW(open());
+}
+
+// Another process cannot write to a file held by an exclusive open, read-only or not: the
+// checks at open must not drop the engine's locks on it. (A forked child would share the
+// engine's record of this process's locks, so the other process is the engine's own shell.)
+TEST_F(DaoTest, AnExclusiveOpenKeepsOtherProcessesFromWriting)
+{
+    const QString shell = QStandardPaths::findExecutable("sqlite3");
+    if (shell.isEmpty())
+        GTEST_SKIP() << "the sqlite3 shell is not installed";
+    for (const bool readOnly : {false, true}) {
+        SCOPED_TRACE(readOnly ? "read-only" : "read-write");
+        auto db = open({true, readOnly});
+        QProcess other;
+        other.start(shell, {path, "BEGIN IMMEDIATE; INSERT INTO Items (ItemKey) VALUES (99); COMMIT;"});
+        ASSERT_TRUE(other.waitForFinished(60000));
+        EXPECT_NE(other.exitCode(), 0) << "the other process wrote to the file";
+        EXPECT_EQ(db->OpenTable("Items")->RecordCount(), 3);
+    }
 }
 
 TEST_F(DaoTest, SharedOpensCoexist)
