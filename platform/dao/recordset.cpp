@@ -51,10 +51,13 @@ struct Recordset::Impl {
     // position in keys of the row after it. Every way into State::Deleted sets it, so a pass
     // moves on past such a row rather than starting over.
     int afterDeleted = 0;
-    // The rows a pass in one direction has handed out. A pass never hands a row out twice, so
-    // it ends even where a damaged index hands a row out twice, or edits reorder it underneath.
-    QSet<qint64> passed;
+    // The rows a pass in one direction has handed out. Until the keys are read again part way,
+    // a pass only moves on and a list of them is enough; once they are, it never hands a row
+    // out twice, so it ends even where edits reorder a damaged index underneath it.
     int passing = 0;               // 1 forward, -1 back, 0 at the start of a pass
+    std::vector<qint64> handedOut;
+    bool guarding = false;
+    QSet<qint64> passed;
 
     QVariantList current;
     qint64 currentRowid = -1;
@@ -129,6 +132,11 @@ struct Recordset::Impl {
         keysLoaded = true;
         seenChanges = sqlite3_total_changes(d.db);
         seenGeneration = d.generation;
+        if (passing != 0 && !guarding) {
+            guarding = true;
+            passed = QSet<qint64>(handedOut.begin(), handedOut.end());
+            handedOut.clear();
+        }
         if (state == State::Row && index >= 0 && hadKeys) {
             const int was = index;
             index = find(rowid, was);
@@ -343,17 +351,23 @@ struct Recordset::Impl {
     {
         if (!isTable || passing == direction)
             return;
-        passed.clear();
         passing = direction;
+        guarding = false;
+        passed.clear();
+        handedOut.clear();
         if (state == State::Row)
-            passed.insert(rowid);
+            handedOut.push_back(rowid);
     }
 
     // On past the rows the pass has handed out already.
     void passOver(int direction)
     {
-        if (!isTable)
+        if (!isTable || state != State::Row)
             return;
+        if (!guarding) {
+            handedOut.push_back(rowid);
+            return;
+        }
         while (state == State::Row && passed.contains(rowid))
             go(index + direction);
         if (state == State::Row)
