@@ -11,4 +11,8 @@ namespace shell {
 // forms and the preview's unloading; and it starts reading the system's fonts.
 void SetUpProgram(ui::QtPrompter& prompter);
 
+// Called before the application object is made: gets the thread that reads the fonts going, so
+// that SetUpProgram only has to wake it.
+void PrepareFontReading();
+
 } // namespace shell
