@@ -287,10 +287,11 @@ struct ShapeCheck {
 };
 
 // The last writer records the page count in the header, with the change counter it was valid
-// for; a file cut short is damaged, and one that runs on past it gets the whole check. The free list and every table and index
-// must start on a page the file has, each on its own. Whatever damage lies inside the pages is
-// met as it is read: the engine checks each page it reads and reports damage as an error, and
-// a pass over a table always ends even where an index disagrees with its table (recordset.cpp).
+// for; a file cut short is damaged, and one that runs on past it gets the whole check. The free
+// list and every table and index must start on a page the file has, each on its own. Damage
+// inside the pages is for the whole check; until it has run, the engine checks each page it
+// reads and reports damage as an error, and a pass over a table always ends even where an index
+// disagrees with its table (recordset.cpp).
 ShapeCheck CheckShape(sqlite3* db)
 {
     // Read through the engine's own handle on the file: opening and closing another one would
@@ -394,21 +395,14 @@ std::unique_ptr<Database> Database::Open(const QString& path, OpenOptions option
         // Each page read is checked as it is read, so damage inside a page is an error there
         // rather than a wrong answer.
         d.execRaw("PRAGMA cell_size_check=ON");
-        // Read after the schema, since rolling back what a crash left changes the header. A
-        // file whose header vouches for it is not read through here: the check would grow with
-        // the analysis, and start-up with it. One that does not gets the whole check.
+        // Read after the schema, since rolling back what a crash left changes the header. The
+        // whole check grows with the analysis, and start-up with it: a caller may leave it for
+        // later, but not for a file whose header does not vouch for it.
         const ShapeCheck shape = CheckShape(d.db);
-        QString check = shape.reason;
-        if (shape.shape == Shape::Unvouched) {
-            sqlite3_stmt* st = d.prepare(QStringLiteral("PRAGMA integrity_check(1)"));
-            if (d.step(st, QStringLiteral("check")) == SQLITE_ROW)
-                check = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
-            sqlite3_reset(st);
-            if (check == QLatin1String("ok"))
-                check.clear();
-        }
-        if (!check.isEmpty())
-            throw Error(Error::Kind::NotDatabase, QStringLiteral("The file '%1' is damaged: %2").arg(path, check));
+        if (shape.shape == Shape::Damaged)
+            throw Error(Error::Kind::NotDatabase, QStringLiteral("The file '%1' is damaged: %2").arg(path, shape.reason));
+        if (options.checkEveryPage || shape.shape == Shape::Unvouched)
+            db->CheckEveryPage();
         if (!options.readOnly) {
             sqlite3_stmt* st = d.prepare(QStringLiteral("PRAGMA journal_mode"));
             QString mode;
@@ -456,6 +450,20 @@ std::unique_ptr<Database> Database::Create(const QString& path)
 }
 
 bool Database::IsOpen() const { return d->db != nullptr; }
+
+void Database::CheckEveryPage()
+{
+    // Indexes against their tables too: a damaged index hands rows out twice, or leaves them
+    // out, and every figure built on them would be wrong without a word.
+    sqlite3_stmt* st = d->prepare(QStringLiteral("PRAGMA integrity_check(1)"));
+    QString check;
+    if (d->step(st, QStringLiteral("check")) == SQLITE_ROW)
+        check = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
+    sqlite3_reset(st);
+    if (check != QLatin1String("ok"))
+        throw Error(Error::Kind::NotDatabase, QStringLiteral("The file '%1' is damaged: %2").arg(d->path, check));
+}
+
 QString Database::Path() const { return d->path; }
 bool Database::IsReadOnly() const { return d->readOnly; }
 sqlite3* Database::handle() const { return d->db; }

@@ -123,10 +123,11 @@ TEST_F(DaoTest, BadFilesAreRefusedAndLeftAsTheyWere)
     }
 }
 
-// Damage that only reading every index against its table finds: the file opens, and every pass
-// over the table ends, handing each row out at most once; a row the index names but the table
-// lacks reads as no current record.
-TEST_F(DaoTest, APassOverADamagedIndexAlwaysEnds)
+// Damage that only reading every index against its table finds. The whole check refuses it,
+// leaving the file as it was; opened without that check, every pass over the table still ends,
+// handing each row out at most once (a row the index names but the table lacks reads as no
+// current record), and the check when it comes names the damage.
+TEST_F(DaoTest, ADamagedIndexIsRefusedAndAPassOverItAlwaysEnds)
 {
     struct Case {
         const char* name;
@@ -154,7 +155,17 @@ TEST_F(DaoTest, APassOverADamagedIndexAlwaysEnds)
         SCOPED_TRACE(c.name);
         const QString p = dir.filePath(QString("%1.tlm").arg(c.name));
         ASSERT_TRUE(WriteRaw(p, c.sql));
-        auto db = Database::Open(p);
+        const QByteArray before = digest(p);
+        try {
+            Database::Open(p);
+            ADD_FAILURE() << "opened";
+        } catch (const Error& e) {
+            EXPECT_EQ(e.kind(), Error::Kind::NotDatabase) << e.what();
+        }
+        EXPECT_EQ(digest(p), before);
+        OpenOptions withoutPages;
+        withoutPages.checkEveryPage = false;
+        auto db = Database::Open(p, withoutPages);
         // How each pass gets going: from the first row, from a fresh cursor, from a seek.
         const std::function<void(Recordset&)> starts[] = {
             [](Recordset& rs) { rs.MoveFirst(); },
@@ -186,6 +197,12 @@ TEST_F(DaoTest, APassOverADamagedIndexAlwaysEnds)
                 }
                 EXPECT_LT(steps, kMostSteps) << "editing " << editing;
             }
+        }
+        try {
+            db->CheckEveryPage();
+            ADD_FAILURE() << "the whole check passed";
+        } catch (const Error& e) {
+            EXPECT_EQ(e.kind(), Error::Kind::NotDatabase) << e.what();
         }
     }
 }
