@@ -22,6 +22,7 @@ std::unique_ptr<dao::Database> gDb;
 std::unique_ptr<dao::Recordset> gProps;
 bool gOpen = false;
 bool gCreating = false;
+bool gWholeCheckPending = false;
 Upgrader* gUpgrader = nullptr;
 
 const QString kStoredAsYouWork =
@@ -42,6 +43,7 @@ void SayNotTolmarFile()
 void Release()
 {
     gOpen = false;
+    gWholeCheckPending = false;
     try {
         if (gProps)
             gProps->Close();
@@ -122,11 +124,9 @@ QStringList MissingParts(const dao::Database& db)
             missing << QStringLiteral("the table %1").arg(name);
             continue;
         }
-        QStringList fields;
-        for (const dao::FieldDef& f : db.Fields(name))
-            fields << f.name;
+        // Names only: working out each field's full definition cost more than the rest of the check.
         for (const QString& column : QString::fromLatin1(table.columns).split(QLatin1Char(' '), Qt::SkipEmptyParts))
-            if (!fields.contains(column, Qt::CaseInsensitive))
+            if (!db.FieldExists(name, column))
                 missing << QStringLiteral("the field %1.%2").arg(name, column);
     }
     return missing;
@@ -247,7 +247,7 @@ void SetUpgrader(Upgrader* u)
     gUpgrader = u;
 }
 
-bool OpenDatafile(const QString& path)
+bool OpenDatafile(const QString& path, bool wholeCheckLater)
 {
     if (gDb)
         CloseDatafile();
@@ -277,11 +277,18 @@ bool OpenDatafile(const QString& path)
         dao::OpenOptions options;
         options.exclusive = true;
         options.readOnly = false;
+        options.checkEveryPage = !wholeCheckLater;
         gDb = dao::Database::Open(path, options);
         gProps = gDb->OpenTable(QStringLiteral("Properties"));
         gProps->SetIndex(QStringLiteral("PrimaryKey"));
         gProps->Seek(QStringLiteral("DataFormatID"));
         const QString format = GetFieldText(*gProps, QStringLiteral("Value"));
+        if (wholeCheckLater) {
+            if (format != kCurrentFormat || (Property_Get(QStringLiteral("ProgramID")) != kProgramEdition && !gCreating))
+                gDb->CheckEveryPage();
+            else
+                gWholeCheckPending = true;
+        }
 
         // Relabelling, conversions and the edition change land together or not at all.
         bool accepted = false;
@@ -314,6 +321,28 @@ bool OpenDatafile(const QString& path)
     }
     gOpen = true;
     return true;
+}
+
+bool OpenedFileAwaitsWholeCheck()
+{
+    return gWholeCheckPending && gDb;
+}
+
+bool CheckOpenedFileWhole()
+{
+    if (!OpenedFileAwaitsWholeCheck())
+        return true;
+    gWholeCheckPending = false;
+    try {
+        gDb->CheckEveryPage();
+        return true;
+    } catch (const dao::Error& e) {
+        const QString path = gDb->Path();
+        Release();
+        TraceError(QStringLiteral("OpenDatafile %1: %2").arg(path, e.message()));
+        SayOpenError(e, path);
+        return false;
+    }
 }
 
 OpenResult QueryOpenDatafile()

@@ -30,7 +30,14 @@ struct Upgrader {
 void SetUpgrader(Upgrader* u);
 
 // Opens and checks a data file (format, conversions, edition). True when it is open.
-bool OpenDatafile(const QString& path);
+// wholeCheckLater leaves reading every page to CheckOpenedFileWhole (start-up, so that the window
+// comes up first), unless opening writes to the file (a conversion, an edition change), in which
+// case it runs first: nothing is written to a file that is then refused.
+bool OpenDatafile(const QString& path, bool wholeCheckLater = false);
+// The whole check an open left for later: true when there is none, or the file is sound;
+// otherwise the user is told, the file is closed and false.
+bool CheckOpenedFileWhole();
+bool OpenedFileAwaitsWholeCheck();
 // What a dialog-driven command came to; the numbers are the codes the commands have always had.
 enum class OpenResult {
     Open = 1,        // the file is open

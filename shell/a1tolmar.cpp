@@ -47,11 +47,22 @@ void StartWithoutFile()
 void StartWithFile(const QString& path)
 {
     core::Trace(QStringLiteral("a1Tolmar.StartWithFile ") + path);
-    if (core::OpenDatafile(path)) {
+    // Reading every page of the file waits until the window has come up (CheckOpenedFile), but
+    // not when a name is to be written into it: a refused file is left as it was.
+    if (core::OpenDatafile(path, true)) {
         // Stored whole, so that Save As recognises the open file however it was named here.
-        core::Property_Set(QStringLiteral("FullFileName"), QFileInfo(path).absoluteFilePath());
+        const QString name = QFileInfo(path).absoluteFilePath();
+        if (core::Property_Get(QStringLiteral("FullFileName")) != name && !core::CheckOpenedFileWhole())
+            return;
+        core::Property_Set(QStringLiteral("FullFileName"), name);
         LoadFromFile();
     }
+}
+
+void CheckOpenedFile()
+{
+    if (!core::CheckOpenedFileWhole())
+        CloseFile();
 }
 
 void NewFile()

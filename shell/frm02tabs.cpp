@@ -9,7 +9,6 @@
 #include "worksheets/common/worksheetform.h"
 
 #include <QAction>
-#include <QFontInfo>
 #include <QTabBar>
 
 namespace shell {
@@ -63,11 +62,10 @@ frm02Tabs::frm02Tabs(frm0_Tolmar* main, QWidget* parent) : QWidget(parent), mMai
     core::TraceLoad(QStringLiteral("frm02Tabs"));
     setAutoFillBackground(true);
 
+    // Where Arial is not installed, the face standing in for it is found once and kept for
+    // both rows; naming that face instead would only load it a second time under its own name.
     QFont arial(QStringLiteral("Arial"));
     arial.setPointSizeF(font().pointSizeF());
-    // Where Arial is not installed, finding what stands in for it is slow: find it once, not
-    // again for the bold row.
-    arial.setFamily(QFontInfo(arial).family());
 
     mSections = new tabs::IndexTab(this);
     mWorksheets = new tabs::IndexTab(this);

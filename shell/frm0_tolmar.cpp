@@ -26,6 +26,7 @@
 #include <QPainter>
 #include <QScreen>
 #include <QShortcut>
+#include <QTimer>
 
 #include <exception>
 
@@ -297,6 +298,18 @@ bool frm0_Tolmar::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == mClient && event->type() == QEvent::Resize)
         MDIForm_Resize();
+    // The file opened at start-up is read through once the window is on screen.
+    if (watched == mClient && event->type() == QEvent::Paint && !mFileCheckQueued && core::OpenedFileAwaitsWholeCheck()) {
+        mFileCheckQueued = true;
+        QTimer::singleShot(0, this, [this] {
+            mFileCheckQueued = false;
+            RunGuarded(QStringLiteral("checking the file"), [this] {
+                CheckOpenedFile();
+                if (!core::gFileOpen())
+                    setWindowTitle(kTitle);
+            });
+        });
+    }
     if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1 &&
         (watched == mTop[1] || watched == mTop[2] || watched == mTop[4])) {
         static_cast<QMenu*>(watched)->close();

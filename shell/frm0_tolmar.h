@@ -88,6 +88,7 @@ private:
     QPointer<frm01Start> mStart;
     QPointer<frm02Tabs> mTabs;
     bool mShutDown = false;
+    bool mFileCheckQueued = false;
     std::array<QMenu*, 10> mTop{};
     std::array<QAction*, 10> mFile{};
     std::array<QAction*, 9> mSection{};

@@ -7,6 +7,7 @@
 
 int main(int argc, char** argv)
 {
+    shell::PrepareFontReading();
     ui::Application app(argc, argv);
     ui::QtPrompter prompter;
     shell::SetUpProgram(prompter);

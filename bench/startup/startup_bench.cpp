@@ -67,6 +67,7 @@ private:
 // As main() starts the program, up to the event loop.
 int RunProgram(int argc, char** argv, const QString& file)
 {
+    shell::PrepareFontReading();
     ui::Application app(argc, argv);
     ui::QtPrompter prompter;
     shell::SetUpProgram(prompter);

@@ -65,6 +65,11 @@ struct FieldDef {
 struct OpenOptions {
     bool exclusive = true;   // hold the file for this open only (a second open gets Kind::Locked)
     bool readOnly = false;
+    // Read every page, and every index against its table, before the open returns. Without it
+    // the open reads the header and the schema only, when the header vouches for the file (its
+    // page count kept by its last writer, and the file that long), and CheckEveryPage is left
+    // to be called before the file is relied on.
+    bool checkEveryPage = true;
 };
 
 class Recordset;
@@ -95,6 +100,8 @@ public:
 
     void Close();                 // also closes every recordset still open on it
     bool IsOpen() const;
+    // The check an open makes with checkEveryPage; throws Error(NotDatabase) naming the damage.
+    void CheckEveryPage();
     QString Path() const;
     bool IsReadOnly() const;
 

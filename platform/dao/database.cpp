@@ -268,6 +268,85 @@ Database::~Database()
 
 namespace {
 
+quint32 BigEndian32(const QByteArray& bytes, int at)
+{
+    return (quint32(quint8(bytes[at])) << 24) | (quint32(quint8(bytes[at + 1])) << 16) |
+           (quint32(quint8(bytes[at + 2])) << 8) | quint32(quint8(bytes[at + 3]));
+}
+
+// What the file's header and schema say about it, worked out without reading its pages.
+enum class Shape {
+    Sound,       // the header vouches for the length, and the length and the schema agree with it
+    Unvouched,   // the header does not keep a page count (another writer's): only reading every page tells
+    Damaged
+};
+
+struct ShapeCheck {
+    Shape shape = Shape::Sound;
+    QString reason;
+};
+
+// The last writer records the page count in the header, with the change counter it was valid
+// for; a file cut short is damaged, and one that runs on past it gets the whole check. The free
+// list and every table and index must start on a page the file has, each on its own. Damage
+// inside the pages is for the whole check; until it has run, the engine checks each page it
+// reads and reports damage as an error, and a pass over a table always ends even where an index
+// disagrees with its table (recordset.cpp).
+ShapeCheck CheckShape(sqlite3* db)
+{
+    // Read through the engine's own handle on the file: opening and closing another one would
+    // drop the locks the engine holds on it.
+    sqlite3_file* file = nullptr;
+    QByteArray header(100, '\0');
+    sqlite3_int64 size = 0;
+    if (sqlite3_file_control(db, "main", SQLITE_FCNTL_FILE_POINTER, &file) != SQLITE_OK || !file || !file->pMethods ||
+        file->pMethods->xFileSize(file, &size) != SQLITE_OK || size < 100 ||
+        file->pMethods->xRead(file, header.data(), 100, 0) != SQLITE_OK)
+        return {Shape::Damaged, QStringLiteral("the header cannot be read")};
+    const quint32 pageSize = quint32(quint8(header[16])) << 8 | quint8(header[17]);
+    const qint64 bytesPerPage = pageSize == 1 ? 65536 : pageSize;
+    if (bytesPerPage < 512 || (bytesPerPage & (bytesPerPage - 1)) != 0)
+        return {Shape::Damaged, QStringLiteral("the page size is not one the engine writes")};
+    const quint32 changeCounter = BigEndian32(header, 24);
+    const quint32 pages = BigEndian32(header, 28);
+    if (pages == 0 || BigEndian32(header, 92) != changeCounter)
+        return {Shape::Unvouched, {}};
+    const qint64 length = qint64(pages) * bytesPerPage;
+    if (size < length)
+        return {Shape::Damaged, QStringLiteral("the file is %1 bytes long where its header says %2").arg(size).arg(length)};
+    // Bytes past the last page are no part of the database, but whatever left them is unknown.
+    if (size > length)
+        return {Shape::Unvouched, {}};
+    if (BigEndian32(header, 32) > pages || BigEndian32(header, 36) >= pages)
+        return {Shape::Damaged, QStringLiteral("the list of free pages is out of step with the file")};
+
+    sqlite3_stmt* st = nullptr;
+    if (sqlite3_prepare_v2(db, "SELECT name, rootpage FROM sqlite_master WHERE type IN ('table', 'index')", -1, &st,
+                           nullptr) != SQLITE_OK) {
+        sqlite3_finalize(st);
+        return {Shape::Damaged, QString::fromUtf8(sqlite3_errmsg(db))};
+    }
+    std::set<qint64> roots;
+    ShapeCheck result;
+    int rc = SQLITE_OK;
+    while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
+        const qint64 root = sqlite3_column_int64(st, 1);
+        // A view-like entry without pages has root 0; none may start on page 1 (the schema's own).
+        if (root == 0 && sqlite3_column_type(st, 1) == SQLITE_INTEGER)
+            continue;
+        if (root < 2 || root > qint64(pages) || !roots.insert(root).second) {
+            result = {Shape::Damaged, QStringLiteral("'%1' starts on page %2, which is not its own")
+                                          .arg(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0))))
+                                          .arg(root)};
+            break;
+        }
+    }
+    if (result.shape == Shape::Sound && rc != SQLITE_DONE)
+        result = {Shape::Damaged, QString::fromUtf8(sqlite3_errmsg(db))};
+    sqlite3_finalize(st);
+    return result;
+}
+
 } // namespace
 
 std::unique_ptr<Database> Database::Open(const QString& path, OpenOptions options)
@@ -313,17 +392,19 @@ std::unique_ptr<Database> Database::Open(const QString& path, OpenOptions option
         // Reading the schema is what tells a database from any other file (and rolls back
         // what a crash left half written).
         d.execRaw("SELECT count(*) FROM sqlite_master");
-        // The whole check, indexes against their tables too: a damaged index can hand a table's
-        // rows out twice, or in a circle that a pass over them never leaves.
-        sqlite3_stmt* st = d.prepare(QStringLiteral("PRAGMA integrity_check(1)"));
-        QString check;
-        if (d.step(st, QStringLiteral("check")) == SQLITE_ROW)
-            check = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
-        sqlite3_reset(st);
-        if (check != QLatin1String("ok"))
-            throw Error(Error::Kind::NotDatabase, QStringLiteral("The file '%1' is damaged: %2").arg(path, check));
+        // Each page read is checked as it is read, so damage inside a page is an error there
+        // rather than a wrong answer.
+        d.execRaw("PRAGMA cell_size_check=ON");
+        // Read after the schema, since rolling back what a crash left changes the header. The
+        // whole check grows with the analysis, and start-up with it: a caller may leave it for
+        // later, but not for a file whose header does not vouch for it.
+        const ShapeCheck shape = CheckShape(d.db);
+        if (shape.shape == Shape::Damaged)
+            throw Error(Error::Kind::NotDatabase, QStringLiteral("The file '%1' is damaged: %2").arg(path, shape.reason));
+        if (options.checkEveryPage || shape.shape == Shape::Unvouched)
+            db->CheckEveryPage();
         if (!options.readOnly) {
-            st = d.prepare(QStringLiteral("PRAGMA journal_mode"));
+            sqlite3_stmt* st = d.prepare(QStringLiteral("PRAGMA journal_mode"));
             QString mode;
             if (d.step(st, QStringLiteral("journal")) == SQLITE_ROW)
                 mode = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
@@ -369,6 +450,20 @@ std::unique_ptr<Database> Database::Create(const QString& path)
 }
 
 bool Database::IsOpen() const { return d->db != nullptr; }
+
+void Database::CheckEveryPage()
+{
+    // Indexes against their tables too: a damaged index hands rows out twice, or leaves them
+    // out, and every figure built on them would be wrong without a word.
+    sqlite3_stmt* st = d->prepare(QStringLiteral("PRAGMA integrity_check(1)"));
+    QString check;
+    if (d->step(st, QStringLiteral("check")) == SQLITE_ROW)
+        check = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
+    sqlite3_reset(st);
+    if (check != QLatin1String("ok"))
+        throw Error(Error::Kind::NotDatabase, QStringLiteral("The file '%1' is damaged: %2").arg(d->path, check));
+}
+
 QString Database::Path() const { return d->path; }
 bool Database::IsReadOnly() const { return d->readOnly; }
 sqlite3* Database::handle() const { return d->db; }

@@ -3,6 +3,9 @@
 #include "platform/dao/engine.h"
 
 #include <QRegularExpression>
+#include <QSet>
+
+#include <algorithm>
 
 namespace dao {
 
@@ -44,7 +47,17 @@ struct Recordset::Impl {
     int index = -1;                // position in keys or rows; -1 when not yet known
     qint64 rowid = 0;
     bool noMatch = false;
-    int afterDeleted = 0;          // where MoveNext goes from a deleted row
+    // Where MoveNext goes from a deleted row, or from one it cannot find among the keys: the
+    // position in keys of the row after it. Every way into State::Deleted sets it, so a pass
+    // moves on past such a row rather than starting over.
+    int afterDeleted = 0;
+    // The rows a pass in one direction has handed out. Until the keys are read again part way,
+    // a pass only moves on and a list of them is enough; once they are, it never hands a row
+    // out twice, so it ends even where edits reorder a damaged index underneath it.
+    int passing = 0;               // 1 forward, -1 back, 0 at the start of a pass
+    std::vector<qint64> handedOut;
+    bool guarding = false;
+    QSet<qint64> passed;
 
     QVariantList current;
     qint64 currentRowid = -1;
@@ -119,34 +132,97 @@ struct Recordset::Impl {
         keysLoaded = true;
         seenChanges = sqlite3_total_changes(d.db);
         seenGeneration = d.generation;
-        if (state == State::Row) {
-            index = find(rowid);
+        if (passing != 0 && !guarding) {
+            guarding = true;
+            passed = QSet<qint64>(handedOut.begin(), handedOut.end());
+            handedOut.clear();
+        }
+        if (state == State::Row && index >= 0 && hadKeys) {
+            const int was = index;
+            index = find(rowid, was);
             if (index < 0) {
                 // Deleted behind our back: behave as after our own Delete.
                 state = State::Deleted;
-                afterDeleted = 0;
+                afterDeleted = firstSurviving(old, was + 1);
             }
+        } else if (state == State::Row) {
+            index = find(rowid);
+            if (index < 0)
+                lostRow();
         } else if (state == State::Deleted && hadKeys) {
-            QHash<qint64, int> now;
-            for (int i = 0; i < int(keys.size()); ++i)
-                now.insert(keys[i], i);
-            afterDeleted = int(keys.size());
-            for (int j = index + 1; j >= 1 && j < int(old.size()); ++j) {
-                auto it = now.find(old[j]);
-                if (it != now.end()) {
-                    afterDeleted = *it;
-                    break;
-                }
-            }
+            afterDeleted = firstSurviving(old, afterDeleted);
         }
     }
 
-    int find(qint64 id) const
+    // The position in keys of the first of old[from..] that is still there, or the end.
+    int firstSurviving(const std::vector<qint64>& old, int from) const
     {
+        QHash<qint64, int> now;
         for (int i = 0; i < int(keys.size()); ++i)
+            now.insert(keys[i], i);
+        for (int j = std::max(from, 0); j < int(old.size()); ++j) {
+            auto it = now.find(old[j]);
+            if (it != now.end())
+                return *it;
+        }
+        return int(keys.size());
+    }
+
+    // Looks from near where the row was first: a damaged index may hand a row out twice, and
+    // taking the earlier copy would send a pass back over rows it has been through.
+    int find(qint64 id, int near = 0) const
+    {
+        const int n = int(keys.size());
+        for (int i = std::clamp(near, 0, n); i < n; ++i)
+            if (keys[i] == id)
+                return i;
+        for (int i = std::min(near, n) - 1; i >= 0; --i)
             if (keys[i] == id)
                 return i;
         return -1;
+    }
+
+    // The current row, whose place among the keys is not known, is not among them (deleted
+    // behind our back, or named by a damaged index and missing from its table): MoveNext goes
+    // on from where its key values put it. Without them (it was never read) it stood first.
+    void lostRow()
+    {
+        state = State::Deleted;
+        index = -1;
+        afterDeleted = 0;
+        if (!indexColumns.isEmpty() && (currentRowid != rowid || int(current.size()) != int(columns.size())))
+            return;
+        Database::Impl& d = database();
+        // Rows after (v1, .., vn, rowid) in the index order, where Null comes first.
+        QString after = QStringLiteral("rowid > ?%1").arg(indexColumns.size() + 1);
+        for (int i = int(indexColumns.size()) - 1; i >= 0; --i) {
+            const QString c = quoted(indexColumns[i]);
+            const QString v = QStringLiteral("?%1").arg(i + 1);
+            after = QStringLiteral("(%1 > %2 OR (%2 IS NULL AND %1 IS NOT NULL) OR (%1 IS %2 AND %3))").arg(c, v, after);
+        }
+        const QString sql = QStringLiteral("SELECT rowid FROM %1 WHERE %2 ORDER BY %3").arg(quoted(table), after, orderBy());
+        sqlite3_stmt* st = d.prepare(sql);
+        try {
+            for (int i = 0; i < indexColumns.size(); ++i) {
+                const int at = fieldIndex(indexColumns[i]);
+                bind(st, i + 1, toStorage(current[at], columns[at].type, columns[at].name));
+            }
+        } catch (const Error&) {
+            return;   // a value read from the file that cannot go back into it: taken as first
+        }
+        sqlite3_bind_int64(st, int(indexColumns.size()) + 1, rowid);
+        QHash<qint64, int> positions;
+        for (int i = 0; i < int(keys.size()); ++i)
+            positions.insert(keys[i], i);
+        afterDeleted = int(keys.size());
+        while (d.step(st, sql) == SQLITE_ROW) {
+            auto it = positions.find(sqlite3_column_int64(st, 0));
+            if (it != positions.end()) {
+                afterDeleted = *it;
+                break;
+            }
+        }
+        sqlite3_reset(st);
     }
 
     int count()
@@ -197,6 +273,7 @@ struct Recordset::Impl {
             return;
         }
         Database::Impl& d = database();
+        passing = 0;
         const QString sql = QStringLiteral("SELECT rowid FROM %1 ORDER BY %2 LIMIT 1").arg(quoted(table), orderBy());
         sqlite3_stmt* st = d.prepare(sql);
         noMatch = false;
@@ -218,10 +295,8 @@ struct Recordset::Impl {
         ensureKeys();
         if (state == State::Row && index < 0) {
             index = find(rowid);
-            if (index < 0) {
-                state = State::Deleted;
-                afterDeleted = 0;
-            }
+            if (index < 0)
+                lostRow();
         }
     }
 
@@ -231,12 +306,14 @@ struct Recordset::Impl {
         if (isTable)
             ensureKeys();
         go(0);
+        passing = 0;
     }
 
     void MoveLast()
     {
         cancel();
         go(count() - 1);
+        passing = 0;
     }
 
     void MoveNext()
@@ -244,12 +321,14 @@ struct Recordset::Impl {
         cancel();
         resolve();
         locate();
+        joinPass(1);
         switch (state) {
         case State::Bof: go(0); break;
         case State::Row: go(index + 1); break;
         case State::Deleted: go(isTable ? afterDeleted : index); break;
         default: throw Error(Error::Kind::NoCurrentRecord, QStringLiteral("No current record."));
         }
+        passOver(1);
     }
 
     void MovePrevious()
@@ -257,12 +336,42 @@ struct Recordset::Impl {
         cancel();
         resolve();
         locate();
+        joinPass(-1);
         switch (state) {
         case State::Eof: go(count() - 1); break;
         case State::Row: go(index - 1); break;
         case State::Deleted: go((isTable ? afterDeleted : index) - 1); break;
         default: throw Error(Error::Kind::NoCurrentRecord, QStringLiteral("No current record."));
         }
+        passOver(-1);
+    }
+
+    // A move against the pass's direction starts a new pass, from the current row.
+    void joinPass(int direction)
+    {
+        if (!isTable || passing == direction)
+            return;
+        passing = direction;
+        guarding = false;
+        passed.clear();
+        handedOut.clear();
+        if (state == State::Row)
+            handedOut.push_back(rowid);
+    }
+
+    // On past the rows the pass has handed out already.
+    void passOver(int direction)
+    {
+        if (!isTable || state != State::Row)
+            return;
+        if (!guarding) {
+            handedOut.push_back(rowid);
+            return;
+        }
+        while (state == State::Row && passed.contains(rowid))
+            go(index + direction);
+        if (state == State::Row)
+            passed.insert(rowid);
     }
 
     void cancel()
@@ -288,7 +397,13 @@ struct Recordset::Impl {
         current.clear();
         if (d.step(st, sql) != SQLITE_ROW) {
             sqlite3_reset(st);
-            state = State::Deleted;
+            // Gone from the table (or never in it, where a damaged index named it).
+            if (index < 0)
+                locate();
+            if (state == State::Row) {
+                state = State::Deleted;
+                afterDeleted = index + 1;
+            }
             throw Error(Error::Kind::NoCurrentRecord, QStringLiteral("No current record."));
         }
         for (int i = 0; i < int(columns.size()); ++i)
@@ -538,6 +653,7 @@ struct Recordset::Impl {
             throw Error(Error::Kind::Generic, QStringLiteral("Seek on '%1' with %2 key values.").arg(table).arg(values.size()));
         Database::Impl& d = database();
         QVariantList params;
+        passing = 0;
         noMatch = true;
         state = State::Eof;
         index = -1;

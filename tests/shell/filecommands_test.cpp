@@ -14,6 +14,8 @@
 #include <QTest>
 #include <QTextEdit>
 
+#include <sqlite3.h>
+
 using namespace shelltest;
 
 namespace {
@@ -30,6 +32,25 @@ QByteArray Bytes(const QString& path)
 {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// A copy of the template holding its name as stored, and an index whose pages are out of step
+// with its table: only reading every page finds it.
+QString DamagedInside(const QTemporaryDir& dir, const QString& storedName)
+{
+    const QString path = shelltest::CopyTemplate(dir, QStringLiteral("Damaged.tlm"));
+    sqlite3* raw = nullptr;
+    const QByteArray sql = QStringLiteral("INSERT OR REPLACE INTO Properties (Property, Value) VALUES ('FullFileName', '%1'); "
+                                          "INSERT INTO Properties (Property, Value) VALUES ('A', 'a'), ('B', 'b'), ('C', 'c'); "
+                                          "CREATE INDEX Skewed ON Properties (Value); PRAGMA writable_schema = 1; "
+                                          "UPDATE sqlite_master SET sql = 'CREATE INDEX Skewed ON Properties (Value DESC)' "
+                                          "WHERE name = 'Skewed';")
+                               .arg(storedName)
+                               .toUtf8();
+    const bool ok = sqlite3_open(path.toUtf8().constData(), &raw) == SQLITE_OK &&
+                    sqlite3_exec(raw, sql.constData(), nullptr, nullptr, nullptr) == SQLITE_OK;
+    sqlite3_close(raw);
+    return ok ? path : QString();
 }
 
 } // namespace
@@ -251,6 +272,41 @@ TEST_F(ShellTest, AFileOnTheCommandLineLackingATableIsRefusedWithAMessage)
     ASSERT_TRUE(window->startPageLoaded());
     EXPECT_TRUE(window->startPage()->cmdNew()->isVisible());
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Tolmar Advanced"));
+}
+
+// The window comes up on the file first; once it is on screen the file is read through, and
+// the damage is refused with a message, the file left as it was and the start page up.
+TEST_F(ShellTest, AFileOnTheCommandLineDamagedInsideIsRefusedOnceTheWindowIsUp)
+{
+    const QString path = DamagedInside(dir, QFileInfo(dir.filePath("Damaged.tlm")).absoluteFilePath());
+    ASSERT_FALSE(path.isEmpty());
+    const QByteArray before = Bytes(path);
+    window->Startup(path);
+    EXPECT_TRUE(core::gFileOpen()) << "the whole check waits for the window";
+    EXPECT_TRUE(prompter.messages().isEmpty());
+    for (int i = 0; i < 200 && core::gFileOpen(); ++i)
+        QTest::qWait(10);
+    EXPECT_FALSE(core::gFileOpen());
+    ASSERT_EQ(prompter.messages().size(), 1);
+    EXPECT_TRUE(prompter.messages()[0].text.contains(QStringLiteral("does not appear to be a Tolmar Rude file")));
+    EXPECT_EQ(Bytes(path), before);
+    ASSERT_TRUE(window->startPageLoaded());
+    EXPECT_TRUE(window->startPage()->cmdNew()->isVisible());
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Tolmar Advanced"));
+}
+
+// A file that would have its new name written into it is read through before that.
+TEST_F(ShellTest, ARenamedFileDamagedInsideIsRefusedBeforeItsNameIsWritten)
+{
+    const QString path = DamagedInside(dir, dir.filePath("Elsewhere.tlm"));
+    ASSERT_FALSE(path.isEmpty());
+    const QByteArray before = Bytes(path);
+    window->Startup(path);
+    EXPECT_FALSE(core::gFileOpen());
+    ASSERT_EQ(prompter.messages().size(), 1);
+    EXPECT_TRUE(prompter.messages()[0].text.contains(QStringLiteral("does not appear to be a Tolmar Rude file")));
+    EXPECT_EQ(Bytes(path), before);
+    EXPECT_TRUE(window->startPage()->cmdNew()->isVisible());
 }
 
 TEST_F(ShellTest, SaveAsOntoTheOpenFileNamedRelativelyIsRefused)

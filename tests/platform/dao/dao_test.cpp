@@ -3,9 +3,12 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+#include <functional>
 #include <limits>
 #include <sqlite3.h>
 #include <unistd.h>
@@ -19,6 +22,16 @@ QByteArray digest(const QString& path)
     QFile f(path);
     f.open(QIODevice::ReadOnly);
     return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256);
+}
+
+// Runs statements on a new file through the engine itself, as another writer would.
+bool WriteRaw(const QString& path, const char* sql)
+{
+    sqlite3* raw = nullptr;
+    bool ok = sqlite3_open(path.toUtf8().constData(), &raw) == SQLITE_OK &&
+              sqlite3_exec(raw, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
+    sqlite3_close(raw);
+    return ok;
 }
 
 class DaoTest : public ::testing::Test {
@@ -57,23 +70,6 @@ TEST_F(DaoTest, BadFilesAreRefusedAndLeftAsTheyWere)
     QByteArray wal = db;
     wal[18] = 2;
     wal[19] = 2;
-    // An index out of step with its table, as damage on disk leaves it: the schema reads
-    // descending, the pages hold ascending. A pass over such a table can go round for ever.
-    const QString skewedPath = dir.filePath("skewed.src");
-    {
-        sqlite3* raw = nullptr;
-        ASSERT_EQ(sqlite3_open(skewedPath.toUtf8().constData(), &raw), SQLITE_OK);
-        ASSERT_EQ(sqlite3_exec(raw,
-                               "CREATE TABLE t (k INTEGER PRIMARY KEY, v TEXT); CREATE INDEX i ON t (v); "
-                               "INSERT INTO t (v) VALUES ('a'), ('b'), ('c'); PRAGMA writable_schema = 1; "
-                               "UPDATE sqlite_master SET sql = 'CREATE INDEX i ON t (v DESC)' WHERE name = 'i';",
-                               nullptr, nullptr, nullptr),
-                  SQLITE_OK);
-        sqlite3_close(raw);
-    }
-    QFile skewedFile(skewedPath);
-    skewedFile.open(QIODevice::ReadOnly);
-    const QByteArray skewed = skewedFile.readAll();
     const int pageSize = (quint8(db[16]) << 8) | quint8(db[17]);
     ASSERT_GT(db.size(), 3 * pageSize);
     // A page written over, in a file whose header does not vouch for its length (as files from
@@ -81,8 +77,21 @@ TEST_F(DaoTest, BadFilesAreRefusedAndLeftAsTheyWere)
     QByteArray overwritten = db;
     overwritten.replace(92, 4, QByteArray(4, '\xff'));
     overwritten.replace(pageSize, pageSize, QByteArray(pageSize, '\x5a'));
+    // A header that vouches for more pages than the file holds, and a schema that puts two
+    // indexes on one page.
+    QByteArray longer = db;
+    longer[31] = char(quint8(longer[31]) + 1);
+    const QString twiceRootedPath = dir.filePath("twice.src");
+    ASSERT_TRUE(WriteRaw(twiceRootedPath,
+                         "CREATE TABLE t (k INTEGER PRIMARY KEY, v TEXT); CREATE INDEX i ON t (v); CREATE INDEX j ON t (k, v); "
+                         "PRAGMA writable_schema = 1; "
+                         "UPDATE sqlite_master SET rootpage = (SELECT rootpage FROM sqlite_master WHERE name = 'i') "
+                         "WHERE name = 'j';"));
+    QFile twiceRootedFile(twiceRootedPath);
+    twiceRootedFile.open(QIODevice::ReadOnly);
     const Case cases[] = {
-        {"index out of step with its table", skewed, Error::Kind::NotDatabase},
+        {"header counts a page more", longer, Error::Kind::NotDatabase},
+        {"two indexes on one page", twiceRootedFile.readAll(), Error::Kind::NotDatabase},
         {"last page cut off", db.left(db.size() - pageSize), Error::Kind::NotDatabase},
         {"page written over", overwritten, Error::Kind::NotDatabase},
         {"write-ahead log", wal, Error::Kind::NotDatabase},
@@ -111,6 +120,90 @@ TEST_F(DaoTest, BadFilesAreRefusedAndLeftAsTheyWere)
             EXPECT_FALSE(QFile::exists(p)) << "an open must never create a file";
         else
             EXPECT_EQ(digest(p), before);
+    }
+}
+
+// Damage that only reading every index against its table finds. The whole check refuses it,
+// leaving the file as it was; opened without that check, every pass over the table still ends,
+// handing each row out at most once (a row the index names but the table lacks reads as no
+// current record), and the check when it comes names the damage.
+TEST_F(DaoTest, ADamagedIndexIsRefusedAndAPassOverItAlwaysEnds)
+{
+    struct Case {
+        const char* name;
+        const char* sql;
+    };
+    const Case cases[] = {
+        // The schema reads descending, the pages hold ascending.
+        {"index out of step with its table",
+         "CREATE TABLE t (k INTEGER PRIMARY KEY, v TEXT); CREATE INDEX i ON t (v); "
+         "INSERT INTO t (v) VALUES ('a'), ('b'), ('c'), ('d'); PRAGMA writable_schema = 1; "
+         "UPDATE sqlite_master SET sql = 'CREATE INDEX i ON t (v DESC)' WHERE name = 'i';"},
+        // The pages of another table's index: rows 5 and 6 are not in the table, row 4 is in no index.
+        {"index holding rows its table lacks",
+         "CREATE TABLE t (k INTEGER PRIMARY KEY, v TEXT); CREATE INDEX i ON t (v); "
+         "CREATE TABLE u (k INTEGER PRIMARY KEY, v TEXT); CREATE INDEX j ON u (v); "
+         "INSERT INTO t (v) VALUES ('a'), ('b'), ('c'), ('z'); "
+         "INSERT INTO u (v) VALUES ('a'), ('b'), ('c'), ('d'), ('e'), ('f'); "
+         "CREATE TEMP TABLE roots AS SELECT name, rootpage FROM sqlite_master WHERE name IN ('i', 'j'); "
+         "PRAGMA writable_schema = 1; "
+         "UPDATE sqlite_master SET rootpage = (SELECT rootpage FROM roots WHERE name <> sqlite_master.name) "
+         "WHERE name IN ('i', 'j');"},
+    };
+    constexpr int kMostSteps = 20;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString p = dir.filePath(QString("%1.tlm").arg(c.name));
+        ASSERT_TRUE(WriteRaw(p, c.sql));
+        const QByteArray before = digest(p);
+        try {
+            Database::Open(p);
+            ADD_FAILURE() << "opened";
+        } catch (const Error& e) {
+            EXPECT_EQ(e.kind(), Error::Kind::NotDatabase) << e.what();
+        }
+        EXPECT_EQ(digest(p), before);
+        OpenOptions withoutPages;
+        withoutPages.checkEveryPage = false;
+        auto db = Database::Open(p, withoutPages);
+        // How each pass gets going: from the first row, from a fresh cursor, from a seek.
+        const std::function<void(Recordset&)> starts[] = {
+            [](Recordset& rs) { rs.MoveFirst(); },
+            [](Recordset&) {},
+            [](Recordset& rs) { rs.Seek(QString("b")); },
+        };
+        for (bool editing : {false, true}) {
+            for (const auto& start : starts) {
+                auto rs = db->OpenTable("t");
+                rs->SetIndex("i");
+                start(*rs);
+                QList<int> seen;
+                int steps = 0;
+                for (; !rs->Eof() && steps < kMostSteps; ++steps, rs->MoveNext()) {
+                    try {
+                        const int k = rs->Field("k").toInt();
+                        EXPECT_FALSE(seen.contains(k)) << k << (editing ? " editing" : "");
+                        seen << k;
+                        if (editing) {
+                            rs->Edit();
+                            rs->SetField("v", rs->Field("v").toString() + "x");
+                            rs->Update();
+                        }
+                    } catch (const Error& e) {
+                        EXPECT_TRUE(e.kind() == Error::Kind::NoCurrentRecord || e.kind() == Error::Kind::NotDatabase)
+                            << e.what();
+                        rs->CancelUpdate();
+                    }
+                }
+                EXPECT_LT(steps, kMostSteps) << "editing " << editing;
+            }
+        }
+        try {
+            db->CheckEveryPage();
+            ADD_FAILURE() << "the whole check passed";
+        } catch (const Error& e) {
+            EXPECT_EQ(e.kind(), Error::Kind::NotDatabase) << e.what();
+        }
     }
 }
 
@@ -155,6 +248,25 @@ TEST_F(DaoTest, ExclusiveOpenRefusesSecondOpenerWhileFirstWorks)
     EXPECT_EQ(first->OpenTable("Items")->RecordCount(), 4);
     first->Close();
     EXPECT_NO_THROW(open());
+}
+
+// Another process cannot write to a file held by an exclusive open, read-only or not: the
+// checks at open must not drop the engine's locks on it. (A forked child would share the
+// engine's record of this process's locks, so the other process is the engine's own shell.)
+TEST_F(DaoTest, AnExclusiveOpenKeepsOtherProcessesFromWriting)
+{
+    const QString shell = QStandardPaths::findExecutable("sqlite3");
+    if (shell.isEmpty())
+        GTEST_SKIP() << "the sqlite3 shell is not installed";
+    for (const bool readOnly : {false, true}) {
+        SCOPED_TRACE(readOnly ? "read-only" : "read-write");
+        auto db = open({true, readOnly});
+        QProcess other;
+        other.start(shell, {path, "BEGIN IMMEDIATE; INSERT INTO Items (ItemKey) VALUES (99); COMMIT;"});
+        ASSERT_TRUE(other.waitForFinished(60000));
+        EXPECT_NE(other.exitCode(), 0) << "the other process wrote to the file";
+        EXPECT_EQ(db->OpenTable("Items")->RecordCount(), 3);
+    }
 }
 
 TEST_F(DaoTest, SharedOpensCoexist)
@@ -396,6 +508,32 @@ TEST_F(DaoTest, DeleteWhileWalkingVisitsEveryRow)
     EXPECT_EQ(seen.size(), 13);
     EXPECT_EQ(rs->RecordCount(), 5);
     EXPECT_THROW(rs->Field("ItemKey"), Error);
+}
+
+// The row a cursor stands on is deleted through another: the next move goes on with the row
+// after it, however the cursor came to the row, rather than starting the pass over.
+TEST_F(DaoTest, ARowDeletedElsewhereIsMovedPast)
+{
+    auto db = open();
+    const std::function<void(Recordset&)> arrivals[] = {
+        [](Recordset& rs) { rs.Seek(20); },
+        [](Recordset& rs) {
+            rs.MoveFirst();
+            rs.MoveNext();
+        },
+    };
+    for (const auto& arrive : arrivals) {
+        db->Execute("INSERT OR IGNORE INTO Items (ItemKey, ItemName) VALUES (20, 'n20')");
+        auto a = db->OpenTable("Items");
+        arrive(*a);
+        ASSERT_EQ(a->Field("ItemKey").toInt(), 20);
+        db->Execute("DELETE FROM Items WHERE ItemKey = 20");
+        a->MoveNext();
+        ASSERT_FALSE(a->Eof());
+        EXPECT_EQ(a->Field("ItemKey").toInt(), 30);
+        a->MovePrevious();
+        EXPECT_EQ(a->Field("ItemKey").toInt(), 10);
+    }
 }
 
 TEST_F(DaoTest, EditChangesOnlyTheCurrentRowAndOtherCursorsSeeIt)
