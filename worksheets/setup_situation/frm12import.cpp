@@ -84,7 +84,7 @@ frm12Import::frm12Import(QWidget* parent) : WorksheetForm(QStringLiteral("frm12I
     lstFMUList->setObjectName(QStringLiteral("lstFMUList"));
     cmdDeleteRMA = new QPushButton(tr("&Delete Area"));
     cmdDeleteRMA->setObjectName(QStringLiteral("cmdDeleteRMA"));
-    cmdDeleteFMU = new QPushButton(tr("D&elete FMU"));
+    cmdDeleteFMU = new QPushButton(tr("De&lete FMU"));
     cmdDeleteFMU->setObjectName(QStringLiteral("cmdDeleteFMU"));
     mRMAList = new ItemList(lstRMAList);
     mFMUList = new ItemList(lstFMUList);

@@ -188,7 +188,8 @@ void frm15SRMaster::LoadRow(const std::shared_ptr<model::c38SRType>& typ, int iR
     g.setRowObject(iRow, typ.get());
 }
 
-void frm15SRMaster::EnableDelete() { cmdDelete->setEnabled(typeCount() > 0); }
+// Delete acts on the current row: until a row is chosen there is nothing for it to take.
+void frm15SRMaster::EnableDelete() { cmdDelete->setEnabled(typeCount() > 0 && grdMasterList->row() >= 1); }
 
 void frm15SRMaster::SaveChanges()
 {
@@ -208,6 +209,7 @@ void frm15SRMaster::grdMasterList_EnterCell()
     if (row < 1)
         return;
     mCurrent = grdMasterList->rowObject<model::c38SRType>(row);
+    EnableDelete();
     grdMasterList->editCell();
 }
 

@@ -50,7 +50,7 @@ frm23Situation::frm23Situation(QWidget* parent) : WorksheetForm(QStringLiteral("
 
     mTopic = new TopicEditor(this, TopicEditor::Ruler::Shown);
     mTopic->setObjectName(QStringLiteral("SSPanel1"));
-    mTopic->setCaptions(tr("&Heading"), QString());
+    mTopic->setCaptions(tr("Heading"), QString());
     mTopic->nameBox()->setMaxLength(80);
 
     auto* buttons = new QHBoxLayout;

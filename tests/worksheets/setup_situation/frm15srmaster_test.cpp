@@ -396,4 +396,23 @@ TEST_F(SRMasterTest, AnEmptyListHasNothingToDeleteOrMove)
     EXPECT_TRUE(form->cmdDelete->isEnabled());
 }
 
+// The worksheet opens with no row chosen: Delete waits for one instead of doing nothing when
+// pressed, and then asks about the row picked.
+TEST_F(SRMasterTest, DeleteIsOfferedOnceARowIsChosen)
+{
+    Show();
+    ASSERT_EQ(g().rows(), 6);
+    EXPECT_FALSE(form->cmdDelete->isEnabled());
+    const QPoint cell = g().visualRect(g().gridModel()->index(2, frm15SRMaster::LongName)).center();
+    QTest::mouseClick(g().viewport(), Qt::LeftButton, {}, cell);
+    ASSERT_EQ(g().row(), 2);
+    ASSERT_TRUE(form->cmdDelete->isEnabled());
+    prompter.answer(ui::Answer::Yes);
+    QTest::mouseClick(form->cmdDelete, Qt::LeftButton);
+    ASSERT_EQ(prompter.messages().size(), 1);
+    EXPECT_EQ(prompter.messages()[0].text, "Do you really want to delete B");
+    EXPECT_EQ(GridOrder(), "ACDE");
+    EXPECT_EQ(form->cmdDelete->isEnabled(), g().row() >= 1);
+}
+
 } // namespace

@@ -1,12 +1,14 @@
 #include "support/mainwindow_fixture.h"
 
 #include "worksheets/common/costsizegrid.h"
+#include "worksheets/setup_situation/frm12import.h"
 #include "worksheets/setup_situation/frm14nvctable.h"
 #include "worksheets/setup_situation/frm15srmaster.h"
 #include "worksheets/setup_situation/frm16costperacre.h"
 
 #include "core/u11datafile.h"
 #include "model/c35aactable.h"
+#include "model/g33fmus.h"
 #include "model/g38srtypes.h"
 #include "platform/dao/dao.h"
 #include "platform/grid/grid.h"
@@ -15,9 +17,16 @@
 #include "shell/frm0_tolmar.h"
 #include "worksheets/common/worksheetform.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
+#include <QKeySequence>
+#include <QLabel>
+#include <QListWidget>
+#include <QMap>
 #include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
 #include <QLineEdit>
 #include <QTest>
 
@@ -94,6 +103,67 @@ TEST_F(SetupShellTest, LeavingTheResourceListDropsTheSharedTypesSoTheirNextUserS
     QTest::keyClick(editor, Qt::Key_Return);
     Show<worksheets::frm16CostPerAcre>(6);
     EXPECT_DOUBLE_EQ(model::GetSRType(key)->UnitCost(), 13000.25);
+}
+
+// The Alt letter of a caption ("Alt+L" for "De&lete FMU"), empty when it has none.
+QString AltLetter(const QString& caption) { return QKeySequence::mnemonic(caption).toString(); }
+
+// An Alt letter that a worksheet shares with a menu of the menu bar, or with another of its
+// controls, presses neither: the first press goes to the menu, the next only moves the focus.
+TEST_F(SetupShellTest, EveryAltLetterOfTheSetupAndSituationWorksheetsReachesOneControl)
+{
+    QMap<QString, QString> menus;
+    for (QAction* menu : window->menuBar()->actions())
+        menus.insert(AltLetter(menu->text()), menu->text());
+    ASSERT_TRUE(menus.contains("Alt+E"));
+    const struct {
+        int section;
+        int worksheets;
+    } sections[] = {{1, 6}, {2, 4}};
+    for (const auto& s : sections) {
+        for (int worksheet = 2; worksheet <= s.worksheets; ++worksheet) {
+            window->sectionItem(s.section)->trigger();
+            window->tabItem(worksheet)->trigger();
+            QWidget* form = shell::CurrentWorksheetForm();
+            ASSERT_NE(form, nullptr);
+            SCOPED_TRACE(worksheets::gCurrentWorksheetID.toStdString());
+            QMap<QString, QString> taken = menus;
+            for (QWidget* w : form->findChildren<QWidget*>()) {
+                QString caption;
+                if (auto* button = qobject_cast<QAbstractButton*>(w))
+                    caption = button->text();
+                else if (auto* label = qobject_cast<QLabel*>(w); label && label->buddy())
+                    caption = label->text();
+                const QString letter = AltLetter(caption);
+                if (letter.isEmpty() || !w->isVisible())
+                    continue;
+                EXPECT_FALSE(taken.contains(letter))
+                    << caption.toStdString() << " shares " << letter.toStdString() << " with "
+                    << taken.value(letter).toStdString();
+                taken.insert(letter, caption);
+            }
+        }
+    }
+}
+
+TEST_F(SetupShellTest, DeleteFMUIsPressedByItsAltLetter)
+{
+    auto* import = Show<worksheets::setup_situation::frm12Import>(2);
+    ASSERT_NE(import, nullptr);
+    ASSERT_GE(import->lstFMUList->count(), 1);
+    QListWidget* units = import->lstFMUList;
+    QTest::mouseClick(units->viewport(), Qt::LeftButton, {}, units->visualItemRect(units->item(0)).center());
+    ASSERT_TRUE(import->cmdDeleteFMU->isEnabled());
+    const QKeySequence alt = QKeySequence::mnemonic(import->cmdDeleteFMU->text());
+    ASSERT_FALSE(alt.isEmpty());
+    prompter.answer(ui::Answer::No);
+    QTest::keySequence(window.get(), alt);
+    // The button shows itself pressed for a moment before it acts.
+    for (int i = 0; i < 50 && prompter.messages().isEmpty(); ++i)
+        QTest::qWait(20);
+    ASSERT_EQ(prompter.messages().size(), 1);
+    EXPECT_TRUE(prompter.messages()[0].text.contains(units->item(0)->text()));
+    EXPECT_EQ(units->count(), model::FMUCount());
 }
 
 } // namespace
