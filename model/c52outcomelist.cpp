@@ -12,13 +12,6 @@
 
 namespace model {
 
-namespace {
-
-// A damaged file may hold any number: percentages only weigh within 0..100.
-int ClampPercent(int v) { return std::clamp(v, 0, 100); }
-
-} // namespace
-
 std::shared_ptr<c53Outcome> c52OutcomeList::Outcome(int idx) const
 {
     if (idx < 1 || idx > 2)
@@ -30,12 +23,12 @@ int c52OutcomeList::OutcomePercent(int idx) const
 {
     if (idx < 1 || idx > 3 || !mOutcomes[0] || !mOutcomes[1])
         return 0;
-    const int p1 = ClampPercent(mOutcomes[0]->Success());
+    const int p1 = mOutcomes[0]->SuccessPercent();
     if (idx == 1)
         return p1;
     int p2 = 0;
     if (mOutcomes[1]->bShow())
-        p2 = ((100 - p1) * ClampPercent(mOutcomes[1]->Success()) + 50) / 100;
+        p2 = ((100 - p1) * mOutcomes[1]->SuccessPercent() + 50) / 100;
     if (idx == 2)
         return p2;
     return 100 - p1 - p2;

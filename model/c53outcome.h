@@ -7,6 +7,7 @@
 #include <QString>
 #include <QVariant>
 
+#include <algorithm>
 #include <memory>
 
 namespace model {
@@ -53,6 +54,8 @@ public:
     void SetControlTimeString(const QString& text);
     int ControlTime() const { return mControlTime; }
     int Success() const { return mSuccess; }
+    // The percent the expected values weigh with: a damaged file may hold any number.
+    int SuccessPercent() const { return std::clamp(mSuccess, 0, 100); }
     void SetSuccess(int value);
     QString SuccessRationale() const { return mSuccessRationale; }
     void SetSuccessRationale(const QString& value);

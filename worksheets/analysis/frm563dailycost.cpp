@@ -49,7 +49,8 @@ QLineEdit* RateBox(const QString& name, QWidget* parent)
     return t;
 }
 
-QString DaysText(int days) { return QStringLiteral("x  ") + QString::number(days) + QStringLiteral("  ="); }
+// A day count as the times give it: times from a damaged file can lie further apart than an int holds.
+QString DaysText(qint64 days) { return QStringLiteral("x  ") + QString::number(days) + QStringLiteral("  ="); }
 
 } // namespace
 
@@ -172,7 +173,7 @@ void frm563DailyCost::ShowContainCost()
 void frm563DailyCost::ShowControlCost()
 {
     const qint64 days = qint64(mCurrent->ControlTime()) - qint64(mCurrent->ContainTime());
-    lblControlDays->setText(DaysText(int(days)));
+    lblControlDays->setText(DaysText(days));
     const double cost = double(mCurrent->DailyControlCost()) * double(days);
     if (days < 0) {
         // Controlled before contained: the times are wrong, and a negative cost would lower

@@ -267,8 +267,9 @@ void frm44Probabilities::ShowOutcomes()
         model::c53Outcome* outcome = Outcome(n);
         if (!outcome || (n == 2 && !outcome->bShow()))
             continue;
-        txtSuccess(n)->setText(QString::number(outcome->Success()));
-        lblFailure(n)->setText(QString::number(100 - outcome->Success()));
+        // A stored percent outside 0...100 is shown as the expected values weigh it.
+        txtSuccess(n)->setText(QString::number(outcome->SuccessPercent()));
+        lblFailure(n)->setText(QString::number(100 - outcome->SuccessPercent()));
         txtRationale(n)->setPlainText(outcome->SuccessRationale());
     }
 }
@@ -424,7 +425,7 @@ void frm44Probabilities::TakeSuccess(int n)
     model::c53Outcome* outcome = Outcome(n);
     if (!outcome || !outcome->bShow())
         return;
-    const QString stored = QString::number(outcome->Success());
+    const QString stored = QString::number(outcome->SuccessPercent());
     if (txtSuccess(n)->text() != stored) {
         core::BusyScope busy;
         txtSuccess(n)->setText(stored);

@@ -103,6 +103,18 @@ TEST_F(DailyCostTest, ControlBeforeContainmentIsShownAndCountsNothing)
     EXPECT_TRUE(dialog->lblTimes->isHidden());
 }
 
+// Times a damaged file can hold lie further apart than an int: the day count shown is the one
+// the message and the estimate use.
+TEST_F(DailyCostTest, ControlDaysOfTimesFarApartAreShownWhole)
+{
+    Times(1, 2000000000, -2000000000);
+    Open(1);
+    TypeInto(dialog->txtControl, "1");
+    EXPECT_EQ(dialog->lblControlDays->text(), "x  -4000000000  =");
+    EXPECT_EQ(dialog->lblControlCost->text(), "0");
+    EXPECT_TRUE(dialog->lblTimes->text().contains("-4,000,000,000")) << dialog->lblTimes->text().toStdString();
+}
+
 TEST_F(DailyCostTest, HostileRatesAreRefusedAndTheRateBeforeStays)
 {
     Times(1, 2, 5);

@@ -138,6 +138,32 @@ TEST_F(ProbabilitiesTest, FiftyAndFiftyGiveFiftyTwentyFiveTwentyFive)
     EXPECT_EQ(stored("Outcomes", model::GetAlternatives().At(1)->Outcome(2)->ItemKey(), "Success").toInt(), 50);
 }
 
+// A damaged file may hold any percent: the boxes show what the expected values weigh with.
+TEST_F(ProbabilitiesTest, StoredPercentsOutsideTheRangeShowAsTheyWeigh)
+{
+    storeAlternatives();
+    auto b = model::GetAlternatives().At(1);
+    b->Outcome(1)->SetSuccess(250);
+    b->Outcome(1)->SaveChanges();
+    b->Outcome(2)->SetSuccess(-7);
+    b->Outcome(2)->SaveChanges();
+    testsupport::ClearModelCaches();
+    open();
+    form->lstAlternatives()->setCurrentRow(1);
+    EXPECT_EQ(box(1)->text(), "100");
+    EXPECT_EQ(form->lblFailure(1)->text(), "0");
+    EXPECT_EQ(box(2)->text(), "0");
+    EXPECT_EQ(form->lblFailure(2)->text(), "100");
+    EXPECT_EQ(form->current()->OutcomePercent(1), 100);
+    // Passing through the boxes writes nothing.
+    box(1)->setFocus();
+    box(2)->setFocus();
+    form->txtRationale(1)->setFocus();
+    EXPECT_EQ(box(1)->text(), "100");
+    leave();
+    EXPECT_EQ(stored("Outcomes", model::GetAlternatives().At(1)->Outcome(1)->ItemKey(), "Success").toInt(), 250);
+}
+
 TEST_F(ProbabilitiesTest, TheTreeHasAFallbackBranchOnlyWhereTheAlternativeHasOne)
 {
     storeAlternatives();
