@@ -68,7 +68,7 @@ frm82Topics::frm82Topics(QWidget* parent) : WorksheetForm(QStringLiteral("frm82T
     mInstructions->setObjectName(QStringLiteral("lblInstructions"));
     mInstructions->setWordWrap(true);
     mTopic = new worksheets::TopicEditor(this, worksheets::TopicEditor::Ruler::Shown);
-    mTopic->setCaptions(QStringLiteral("&Heading"), QString());
+    mTopic->setCaptions(QStringLiteral("Heading"), QString());
     mTopic->spellButton()->setText(QStringLiteral("Spellcheck"));
 
     auto* buttons = new QHBoxLayout;

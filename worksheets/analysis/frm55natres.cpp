@@ -44,7 +44,7 @@ NatResForm::NatResForm(const QString& formName, const QString& id, const QString
 {
     auto* intro = Text(introduction.join(QStringLiteral("\n\n")), this);
     intro->setObjectName(QStringLiteral("FLabel1"));
-    mFIL = new QPushButton(tr("Change &FIL percents"), this);
+    mFIL = new QPushButton(tr("Change FIL percents"), this);
     mFIL->setObjectName(QStringLiteral("cmdFIL"));
     mOutcomes = new grid::Grid(this);
     mOutcomes->setObjectName(QStringLiteral("grdOutcomes"));

@@ -47,7 +47,7 @@ frm65Decision::frm65Decision(QWidget* parent) : WorksheetForm(QStringLiteral("fr
     auto* choice = new QFrame(this);
     choice->setObjectName(QStringLiteral("pnlAlternative"));
     choice->setFrameShape(QFrame::StyledPanel);
-    auto* selectCaption = BoldCaption(tr("1. &Select an Alternative"), choice);
+    auto* selectCaption = BoldCaption(tr("1. Select an Alternative"), choice);
     mAltCombo = new QComboBox(choice);
     mAltCombo->setObjectName(QStringLiteral("cboAlternatives"));
     mAltCombo->setMinimumContentsLength(30);
@@ -91,7 +91,7 @@ frm65Decision::frm65Decision(QWidget* parent) : WorksheetForm(QStringLiteral("fr
     mInstructions->setObjectName(QStringLiteral("lblInstructions"));
     mInstructions->setWordWrap(true);
     mTopic = new TopicEditor(this, TopicEditor::Ruler::Shown);
-    mTopic->setCaptions(tr("&Heading"), QString());
+    mTopic->setCaptions(tr("Heading"), QString());
     mTopic->spellButton()->setText(tr("Spellcheck"));
     auto* panel = new QFrame(this);
     panel->setObjectName(QStringLiteral("SSPanel1"));

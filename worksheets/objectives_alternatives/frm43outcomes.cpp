@@ -78,7 +78,7 @@ frm43Outcomes::frm43Outcomes(QWidget* parent) : WorksheetForm(QStringLiteral("fr
         QString before;
         QLineEdit* box;
         QString after;
-    } rows[] = {{tr(" Final fire &size"), mSize, tr(" acres")},
+    } rows[] = {{tr(" Final fire size"), mSize, tr(" acres")},
                 {tr(" Time to con&tain"), mContain, tr(" days")},
                 {tr(" Time to cont&rol"), mControl, tr(" days")}};
     for (int i = 0; i < 3; ++i) {

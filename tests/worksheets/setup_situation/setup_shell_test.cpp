@@ -106,46 +106,6 @@ TEST_F(SetupShellTest, LeavingTheResourceListDropsTheSharedTypesSoTheirNextUserS
 }
 
 // The Alt letter of a caption ("Alt+L" for "De&lete FMU"), empty when it has none.
-QString AltLetter(const QString& caption) { return QKeySequence::mnemonic(caption).toString(); }
-
-// An Alt letter that a worksheet shares with a menu of the menu bar, or with another of its
-// controls, presses neither: the first press goes to the menu, the next only moves the focus.
-TEST_F(SetupShellTest, EveryAltLetterOfTheSetupAndSituationWorksheetsReachesOneControl)
-{
-    QMap<QString, QString> menus;
-    for (QAction* menu : window->menuBar()->actions())
-        menus.insert(AltLetter(menu->text()), menu->text());
-    ASSERT_TRUE(menus.contains("Alt+E"));
-    const struct {
-        int section;
-        int worksheets;
-    } sections[] = {{1, 6}, {2, 4}};
-    for (const auto& s : sections) {
-        for (int worksheet = 2; worksheet <= s.worksheets; ++worksheet) {
-            window->sectionItem(s.section)->trigger();
-            window->tabItem(worksheet)->trigger();
-            QWidget* form = shell::CurrentWorksheetForm();
-            ASSERT_NE(form, nullptr);
-            SCOPED_TRACE(worksheets::gCurrentWorksheetID.toStdString());
-            QMap<QString, QString> taken = menus;
-            for (QWidget* w : form->findChildren<QWidget*>()) {
-                QString caption;
-                if (auto* button = qobject_cast<QAbstractButton*>(w))
-                    caption = button->text();
-                else if (auto* label = qobject_cast<QLabel*>(w); label && label->buddy())
-                    caption = label->text();
-                const QString letter = AltLetter(caption);
-                if (letter.isEmpty() || !w->isVisible())
-                    continue;
-                EXPECT_FALSE(taken.contains(letter))
-                    << caption.toStdString() << " shares " << letter.toStdString() << " with "
-                    << taken.value(letter).toStdString();
-                taken.insert(letter, caption);
-            }
-        }
-    }
-}
-
 TEST_F(SetupShellTest, DeleteFMUIsPressedByItsAltLetter)
 {
     auto* import = Show<worksheets::setup_situation::frm12Import>(2);
