@@ -42,6 +42,13 @@ void PrintChartTitle(const QString& title, int top)
     vp.TextBox(title, 1000, top, 5000, 0);
 }
 
+// How far the next chart moves down so that its title stands clear of the labels of the chart
+// above: long names wrap to more lines than the room under a chart holds.
+int Overrun(int bottom, int nextTitleTop)
+{
+    return std::max(0, bottom + kLabelGap - nextTitleTop);
+}
+
 void DrawComparisonGraphs(int first, int last)
 {
     const int labels = LabelsHeight(first, last);
@@ -49,6 +56,7 @@ void DrawComparisonGraphs(int first, int last)
     PrintChartTitle(QStringLiteral("Safety Score (0=worst, 10=best)"), kSafetyTitleTop + dy);
     DrawSafetyChart(first, last, dy);
 
+    dy += Overrun(kSafetyBottom + kLabelGap + labels, kObjectivesTitleTop);
     dy = PlaceBand({kObjectivesTitleTop, std::max(kObjectivesBottom + kLabelGap + labels, ObjectivesLegendBottom())}, dy);
     PrintChartTitle(QStringLiteral("Objectives Score (0=worst, 10=best)"), kObjectivesTitleTop + dy);
     DrawObjectivesChart(first, last, dy);
@@ -58,6 +66,7 @@ void DrawComparisonGraphs(int first, int last)
     for (const auto& alternative : model::GetAlternatives())
         figures.append(worksheets::mgrGraphData::FiguresOf(*alternative));
     const FinancialAxis axis = ComputeFinancialAxis(figures, scale);
+    dy += Overrun(kObjectivesBottom + kLabelGap + labels, kFinancialTitleTop);   // the legend stands right of the title
     dy = PlaceBand({kFinancialTitleTop, kFinancialTop + axis.height + kLabelGap + labels}, dy);
     PrintChartTitle(scale != 1000000 ? QStringLiteral("Financial impact (in $000)")
                                      : QStringLiteral("Financial impact (in $000,000)"),

@@ -80,7 +80,23 @@ void DrawOutcome(const QString& title, int left, int y, model::c53Outcome& outco
 
 void DrawStrategyNode(model::c51Alternative& alternative, int y)
 {
-    PrintTreeTitle(745, y + 800, alternative.Label().left(35));
+    // The label stands on one line left of the chance node: a wide one (capitals, other scripts)
+    // wrapped onto the expected values below it. It is set smaller, down to 8 points, and then
+    // cut further.
+    constexpr int kRoom = 4020 - 745;
+    QString label = alternative.Label().left(35);
+    printing::ReportDocument& vp = VSPrinter1();
+    PushPrintSettings();
+    vp.SetTextAlign(printing::Align::LeftMiddle);
+    double size = 10;
+    vp.SetFontSize(size);
+    const int oneLine = vp.MeasureTextBox(QStringLiteral("X"), kRoom);
+    while (size > 8 && vp.MeasureTextBox(label, kRoom) > oneLine)
+        vp.SetFontSize(size -= 0.5);
+    while (label.size() > 1 && vp.MeasureTextBox(label, kRoom) > oneLine)
+        label.chop(1);
+    PopPrintSettings();
+    PrintBox(size, printing::Align::LeftMiddle, 745, y + 800, 3600, label);
     RtfLineShape(720, y + 1050, 4020, y + 1050);
 }
 

@@ -196,3 +196,33 @@ TEST_F(ComparisonFixture, WrappedLegendNamesNeverRunIntoTheNextEntry)
     EXPECT_EQ(legend[0].y, 6660) << "the first entry stands where it always did";
     ExpectNothingPastTheFoot();
 }
+
+// Names that wrap to four lines and more under a chart leave the next chart's title clear: they
+// used to run over "Objectives Score" and "Financial impact".
+TEST_F(ComparisonFixture, LongNamesUnderAChartLeaveTheNextTitleClear)
+{
+    SetAlternativeCount(3);
+    for (int i = 0; i < 3; ++i) {
+        model::c51Alternative& a = *model::GetAlternatives().At(i);
+        a.SetHeading(QStringLiteral("Hold the ridge line from the county road to the river and burn out behind it with engines and crews"));
+        a.SaveChanges();
+    }
+    ASSERT_TRUE(Produce({18}));
+    const printing::ReportDocument& vp = reports::VSPrinter1();
+    int titles = 0;
+    for (int page = 0; page < vp.PageCount(); ++page) {
+        const QList<sectionrecord::Printed> printed = sectionrecord::PrintedOn(page);
+        for (const sectionrecord::Printed& title : printed) {
+            if (!title.text.startsWith(QStringLiteral("Objectives Score")) && !title.text.startsWith(QStringLiteral("Financial impact")))
+                continue;
+            ++titles;
+            for (const sectionrecord::Printed& p : printed)
+                if (p.text.startsWith(QStringLiteral("A.")) || p.text.startsWith(QStringLiteral("B.")))
+                    EXPECT_TRUE(p.y + p.height <= title.y || p.y >= title.y + title.height)
+                        << p.text.toStdString() << " at " << p.y << "+" << p.height << " against " << title.text.toStdString()
+                        << " at " << title.y << " on page " << page + 1;
+        }
+    }
+    EXPECT_EQ(titles, 2);
+    ExpectNothingPastTheFoot();
+}

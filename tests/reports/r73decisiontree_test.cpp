@@ -156,3 +156,34 @@ TEST_F(ComparisonFixture, TreeOfAnAlternativeShowsItsChancesAndAShortenedName)
     ASSERT_TRUE(Produce({16}));
     EXPECT_EQ(sectionrecord::TextsOn(0), QStringList{QStringLiteral("Decision Tree")});
 }
+
+// A wide name (capitals, other scripts) stands on one line, clear of the expected values printed
+// under it: it used to wrap onto them.
+TEST_F(ComparisonFixture, AWideStrategyNameStaysOnOneLineAboveItsValues)
+{
+    for (const QString& heading : {QStringLiteral("WWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWW"),
+                                   QStringLiteral("\u03A9mega \u0411\u0440\u0430\u043D\u0434\u043C\u0430\u0443\u044D\u0440 \u5317\u4EAC \u00C5sa \u00D8re"),
+                                   QStringLiteral("Hold the ridge line from the county")}) {
+        SCOPED_TRACE(heading.toStdString());
+        model::c51Alternative& a = *model::GetAlternatives().At(0);
+        a.SetHeading(heading);
+        a.SaveChanges();
+        ASSERT_TRUE(Produce({16}));
+        const QString label = a.Label().left(35);
+        sectionrecord::Printed name;
+        for (const sectionrecord::Printed& p : sectionrecord::PrintedOn(0))   // lines are joined by "/"
+            if (p.text.startsWith(QStringLiteral("A.")) &&
+                QString(label).remove(u' ').startsWith(QString(p.text).remove(u'/').remove(u' ')))
+                name = p;
+        ASSERT_FALSE(name.text.isEmpty());
+        const sectionrecord::Printed title = sectionrecord::Find(0, QStringLiteral("Target Outcome"));
+        ASSERT_GT(title.height, 0);
+        EXPECT_LE(name.height, title.height);
+        int valuesTop = 0;
+        for (const sectionrecord::Printed& p : sectionrecord::PrintedOn(0))
+            if (!valuesTop && p.text.startsWith(QStringLiteral("Expected Objectives Score:")))
+                valuesTop = p.y;
+        ASSERT_GT(valuesTop, 0);
+        EXPECT_LE(name.y + name.height, valuesTop);
+    }
+}

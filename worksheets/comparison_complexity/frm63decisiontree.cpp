@@ -39,6 +39,8 @@ QString Percent(int value) { return QString::number(value) + QLatin1Char('%'); }
 
 constexpr int kPictureTop[2] = {360, 4020};
 constexpr int kCaptionTop[2] = {120, 3780};
+// Where the percentages of the first chance node begin: the alternative's name ends before them.
+constexpr int kLabelRight = 2960;
 
 } // namespace
 
@@ -120,7 +122,12 @@ void frm63DecisionTree::DrawDecisionTree(model::c51Alternative& alt, canvas::Can
 
 void frm63DecisionTree::DrawAlternativeNode(model::c51Alternative& alt, canvas::Canvas& pic)
 {
-    pic.drawText(120, 730, alt.Label().left(35));
+    // A wide name (capitals, other scripts) ran across the chance node and the Target's facts: it
+    // is cut where the branch percentages begin.
+    QString label = alt.Label().left(35);
+    while (label.size() > 1 && pic.textWidth(label) > kLabelRight - 120)
+        label.chop(1);
+    pic.drawText(120, 730, label);
     pic.drawLine(60, 930, 3060, 930);
 }
 

@@ -107,6 +107,11 @@ void frm64Matrix::InitMatrixGrid()
         g.setColAlignment(c, kRight);
     g.setColAlignment(0, kLeft);
     g.setColAlignment(1, kLeft);
+    // A long alternative name wraps in the heading's three lines: on one line it showed only its
+    // middle, without the letter that tells the alternatives apart.
+    // The merged heading is drawn by its first column, whose other cells hold no blanks.
+    for (int a = 1; a <= mAlternatives; ++a)
+        g.setColWordWrap(Column(a, 1), true);
     // Only rows whose equal neighbours are one caption or one alternative's figure merge; the
     // scores of row 9 belong to different outcomes and stay apart even when equal.
     for (int r = Heading; r <= FinancialTotal; ++r)

@@ -156,3 +156,22 @@ TEST_F(DecisionTreeTest, NoAlternativesSaysSoAndDrawsNothing)
 }
 
 } // namespace
+
+// A wide name (capitals, other scripts) ends before the chance node's percentages: it ran across
+// the branches into the Target's facts.
+TEST_F(DecisionTreeTest, AWideNameEndsBeforeTheChanceNode)
+{
+    addAlternative({"WWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWW", 1000});
+    addAlternative({"\u03A9mega \u0411\u0440\u0430\u043D\u0434\u043C\u0430\u0443\u044D\u0440 \u5317\u4EAC \u00C5sa \u00D8re ridge", 1000});
+    open();
+    for (int picture : {1, 2}) {
+        SCOPED_TRACE(picture);
+        const canvas::Shape* name = nullptr;
+        for (const canvas::Shape& s : drawing(picture).shapes())
+            if (s.kind == canvas::Shape::Kind::Text && s.x1 == 120 && s.y1 == 730)
+                name = &s;
+        ASSERT_NE(name, nullptr);
+        EXPECT_FALSE(name->text.isEmpty());
+        EXPECT_LE(120 + form->picDecisionTree(picture)->textWidth(name->text), 2960) << name->text.toStdString();
+    }
+}

@@ -276,3 +276,29 @@ TEST_F(MatrixTest, SmallAnalysisCellByCell)
 }
 
 } // namespace
+
+// A long alternative name wraps in the heading, as the grid paints it, so that its start (the
+// letter) shows; on one line only its middle showed. The "Alt B" of row 6 stays on its line.
+TEST_F(MatrixTest, ALongNameWrapsInItsHeading)
+{
+    addAlternative({"Direct attack", 1000});
+    addAlternative({"Hold the ridge line from the county road to the river", 1000});
+    grid::Grid& g = open();
+    const auto paintedWidth = [&g](int row, int first, int last) {
+        int twips = 0;
+        for (int c = first; c <= last; ++c)
+            twips += g.colWidth(c);
+        const auto pixels = [&g](int t) { return int(t * g.logicalDpiX() / 1440.0); };
+        const QRect cell = QRect(0, 0, pixels(twips), pixels(g.rowHeight(row))).adjusted(3, 1, -3, -1);
+        const int wrap = g.colWordWrap(first) ? int(Qt::TextWordWrap) : 0;
+        const QRect needed = g.fontMetrics().boundingRect(cell, int(Qt::AlignCenter) | wrap, g.text(row, first));
+        return std::pair{needed, cell};
+    };
+    const auto [heading, headingCell] = paintedWidth(0, Col(2, 1), Col(2, 4));
+    EXPECT_LE(heading.width(), headingCell.width());
+    EXPECT_LE(heading.height(), headingCell.height());
+    const int altRow = 6;
+    ASSERT_EQ(g.text(altRow, Col(2, 4)), QStringLiteral("Alt B"));
+    const auto [alt, altCell] = paintedWidth(altRow, Col(2, 4), Col(2, 4));
+    EXPECT_LE(alt.height(), altCell.height());
+}
