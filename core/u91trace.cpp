@@ -5,8 +5,14 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMutex>
 #include <QStandardPaths>
 #include <QStringList>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace core {
 
@@ -50,28 +56,94 @@ bool CanWriteIn(const QString& folder, const QString& name)
     return !file.exists() || file.isWritable();
 }
 
-bool WriteTo(const QString& path, const QStringList& lines, bool truncate)
+// A log stays open between lines so that start-up does not pay for a folder probe, an open and a
+// close per line. Each line still goes straight to the system (no buffer of our own), so the log
+// survives a crash line by line.
+struct OpenLog {
+    QString app;       // the program folder the log was chosen for
+    QString folder;    // where it was opened: the program folder or the fallback
+    QString path;
+    int fd = -1;
+
+    void close()
+    {
+        if (fd >= 0)
+            ::close(fd);
+        fd = -1;
+    }
+
+    // The same file the probe would choose now: the program folder is unchanged and still
+    // writable, and the log is still there under its name and writable.
+    bool stillChosen(const QString& appNow) const
+    {
+        if (fd < 0 || appNow != app)
+            return false;
+        // Still the file under that name: not removed, nor renamed and replaced by another.
+        const QByteArray name = QFile::encodeName(path);
+        struct stat opened, named;
+        if (::fstat(fd, &opened) != 0 || ::stat(name.constData(), &named) != 0 || opened.st_dev != named.st_dev
+            || opened.st_ino != named.st_ino || ::access(name.constData(), W_OK) != 0)
+            return false;
+        if (folder != app)   // the fallback stays in use while the program folder cannot be written
+            return !CanWriteIn(app, QFileInfo(path).fileName());
+        return ::access(QFile::encodeName(folder).constData(), W_OK | X_OK) == 0;
+    }
+
+    bool open(const QString& appNow, const QString& in, const QString& name, bool truncate)
+    {
+        close();
+        const QString target = JoinPath(in, name);
+        // Emptied at the start of a run; every line after that is appended.
+        const int flags = O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC | (truncate ? O_TRUNC : 0);
+        fd = ::open(QFile::encodeName(target).constData(), flags, 0666);
+        if (fd < 0)
+            return false;
+        app = appNow;
+        folder = in;
+        path = target;
+        return true;
+    }
+
+    bool write(const QByteArray& bytes)
+    {
+        qsizetype done = 0;
+        while (done < bytes.size()) {
+            const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0)
+                return false;
+            done += n;
+        }
+        return true;
+    }
+};
+
+OpenLog gTraceFile;
+OpenLog gErrorFile;
+QMutex gLogMutex;   // a line from a worker thread must not cross one from the window's
+
+OpenLog& LogFile(const QString& name)
 {
-    QFile file(path);
-    const QIODevice::OpenMode mode = QIODevice::WriteOnly | (truncate ? QIODevice::Truncate : QIODevice::Append);
-    if (!file.open(mode))
-        return false;
-    QByteArray bytes;
-    for (const QString& line : lines)
-        bytes += line.toUtf8() + "\r\n";
-    const bool ok = file.write(bytes) == bytes.size();
-    file.close();
-    return ok;
+    return name == kErrorLog ? gErrorFile : gTraceFile;
 }
 
 // A log line that cannot be written is dropped: the program goes on without it.
 void Write(const QString& name, const QStringList& lines, bool truncate = false)
 {
     try {
+        QByteArray bytes;
+        for (const QString& line : lines)
+            bytes += line.toUtf8() + "\r\n";
         const QString app = AppPath();
-        if (CanWriteIn(app, name) && WriteTo(JoinPath(app, name), lines, truncate))
+        const QMutexLocker lock(&gLogMutex);
+        OpenLog& log = LogFile(name);
+        if (!truncate && log.stillChosen(app) && log.write(bytes))
             return;
-        WriteTo(JoinPath(FallbackFolder(), name), lines, truncate);
+        if (CanWriteIn(app, name) && log.open(app, app, name, truncate) && log.write(bytes))
+            return;
+        if (log.open(app, FallbackFolder(), name, truncate))
+            log.write(bytes);
     } catch (...) {
     }
 }

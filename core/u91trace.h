@@ -9,7 +9,7 @@ namespace core {
 
 // The trace log "Tolmar.LOG" (emptied at each start) and the error log "ERROR.LOG" (appended
 // across runs), in the program folder, or in the user's data folder when the program folder
-// cannot be written. Each call opens, writes and closes; logging never throws.
+// cannot be written. Each line reaches the file before the call returns; logging never throws.
 void TraceProgramStart(const QString& text, int screenWidthTwips = 0, int screenHeightTwips = 0);
 void TraceProgramEnd(const QString& text);
 void Trace(const QString& procedure);

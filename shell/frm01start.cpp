@@ -15,11 +15,27 @@
 
 namespace shell {
 
-frm01Start::frm01Start(QWidget* parent) : QWidget(parent)
+frm01Start::frm01Start(QWidget* parent, bool background) : QWidget(parent), mBackground(background)
 {
     setObjectName(QStringLiteral("frm01Start"));
     core::TraceLoad(QStringLiteral("frm01Start"));
+    // Behind a file's worksheets only the frame shows: the card is built when something asks for it.
+    if (!mBackground)
+        buildCard();
+}
 
+void frm01Start::buildCard() const
+{
+    if (mCard)
+        return;
+    auto* self = const_cast<frm01Start*>(this);
+    self->makeCard();
+    if (mBackground)
+        self->hideCard();
+}
+
+void frm01Start::makeCard()
+{
     mCard = new QFrame(this);
     mCard->setObjectName(QStringLiteral("startCard"));
     mCard->setFrameShape(QFrame::StyledPanel);
@@ -118,11 +134,27 @@ frm01Start::~frm01Start() { core::TraceUnload(QStringLiteral("frm01Start")); }
 void frm01Start::SetBackground()
 {
     mBackground = true;
+    if (mCard)
+        hideCard();
+    update();
+}
+
+void frm01Start::hideCard()
+{
     mPnlOverview->hide();
     mPnlButtons->hide();
     mCard->hide();
-    update();
 }
+
+label::FormattedLabel* frm01Start::flbStart() const { return buildCard(), mStartText; }
+label::FormattedLabel* frm01Start::flbOverview() const { return buildCard(), mOverview; }
+QLabel* frm01Start::lblTitle() const { return buildCard(), mTitle; }
+QLabel* frm01Start::lblCopyright() const { return buildCard(), mCopyright; }
+QPushButton* frm01Start::cmdNew() const { return buildCard(), mNew; }
+QPushButton* frm01Start::cmdOpen() const { return buildCard(), mOpen; }
+QPushButton* frm01Start::cmdExit() const { return buildCard(), mExit; }
+QFrame* frm01Start::pnlOverview() const { return buildCard(), mPnlOverview; }
+QFrame* frm01Start::pnlButtons() const { return buildCard(), mPnlButtons; }
 
 void frm01Start::paintEvent(QPaintEvent* event)
 {

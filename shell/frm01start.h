@@ -17,30 +17,35 @@ namespace shell {
 class frm01Start : public QWidget {
     Q_OBJECT
 public:
-    explicit frm01Start(QWidget* parent);
+    // A page made as a background never builds its card unless asked for one of its parts.
+    explicit frm01Start(QWidget* parent, bool background = false);
     ~frm01Start() override;
 
     void SetBackground();
     bool isBackground() const { return mBackground; }
 
-    label::FormattedLabel* flbStart() const { return mStartText; }
-    label::FormattedLabel* flbOverview() const { return mOverview; }
-    QLabel* lblTitle() const { return mTitle; }
-    QLabel* lblCopyright() const { return mCopyright; }
-    QPushButton* cmdNew() const { return mNew; }
-    QPushButton* cmdOpen() const { return mOpen; }
-    QPushButton* cmdExit() const { return mExit; }
-    QFrame* pnlOverview() const { return mPnlOverview; }
-    QFrame* pnlButtons() const { return mPnlButtons; }
+    label::FormattedLabel* flbStart() const;
+    label::FormattedLabel* flbOverview() const;
+    QLabel* lblTitle() const;
+    QLabel* lblCopyright() const;
+    QPushButton* cmdNew() const;
+    QPushButton* cmdOpen() const;
+    QPushButton* cmdExit() const;
+    QFrame* pnlOverview() const;
+    QFrame* pnlButtons() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    void buildCard() const;
+    void makeCard();
+    void hideCard();
+
     bool mBackground = false;
+    QFrame* mCard = nullptr;
     QFrame* mPnlOverview;
     QFrame* mPnlButtons;
-    QFrame* mCard;
     label::FormattedLabel* mStartText;
     label::FormattedLabel* mOverview;
     QLabel* mTitle;

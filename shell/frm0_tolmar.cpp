@@ -257,12 +257,10 @@ frm01Start* frm0_Tolmar::backgroundPage() { return showStartPage(true); }
 frm01Start* frm0_Tolmar::showStartPage(bool background)
 {
     if (!mStart) {
-        mStart = new frm01Start(mClient);
+        // A background is made one from the start, so the card it hides is neither built nor laid out.
+        mStart = new frm01Start(mClient, background);
         mStart->setGeometry(mClient->rect());
         mStart->lower();
-        // A background is made one before it is first shown, so the card it hides is never laid out.
-        if (background)
-            mStart->SetBackground();
         mStart->show();
     } else if (background) {
         mStart->SetBackground();

@@ -56,6 +56,26 @@ TEST_F(TraceTest, StartEmptiesTheTraceLogButTheErrorLogGrows)
     EXPECT_TRUE(errors.contains("12/31/2026\r\n23:59:58   second error"));
 }
 
+// The log stays open between lines: each line must still be on disk at once, and a log removed
+// while the program runs comes back with the next line, as when every line opened the file anew.
+TEST_F(TraceTest, EachLineIsOnDiskAtOnceAndARemovedLogComesBack)
+{
+    core::TraceProgramStart("run");
+    core::Trace("first");
+    EXPECT_TRUE(Bytes(file("Tolmar.LOG")).endsWith("14:05:09   first\r\n"));
+    ASSERT_TRUE(QFile::remove(file("Tolmar.LOG")));
+    core::Trace("second");
+    EXPECT_EQ(Bytes(file("Tolmar.LOG")), "14:05:09   second\r\n");
+    ASSERT_TRUE(QFile::rename(file("Tolmar.LOG"), file("Tolmar.old")));
+    QFile stranger(file("Tolmar.LOG"));
+    ASSERT_TRUE(stranger.open(QIODevice::WriteOnly));
+    stranger.write("kept\r\n");
+    stranger.close();
+    core::Trace("third");
+    EXPECT_EQ(Bytes(file("Tolmar.LOG")), "kept\r\n14:05:09   third\r\n");
+    EXPECT_EQ(Bytes(file("Tolmar.old")), "14:05:09   second\r\n");
+}
+
 TEST_F(TraceTest, AProgramFolderThatCannotBeWrittenSendsTheLogsElsewhere)
 {
     QTemporaryDir home;

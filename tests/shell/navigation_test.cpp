@@ -136,6 +136,7 @@ TEST_F(ShellTest, StartWithFileLoadsItOnTheSetupIntroduction)
     EXPECT_EQ(worksheets::gCurrentSection, 1);
     EXPECT_TRUE(window->startPage()->isBackground());
     EXPECT_FALSE(window->startPage()->pnlButtons()->isVisible());
+    EXPECT_FALSE(window->startPage()->cmdNew()->isVisible());
     EXPECT_TRUE(window->tabsForm()->isVisible());
     EXPECT_EQ(tabs()->vsTab1()->currentTab(), 1);
     EXPECT_EQ(tabs()->vsTab2()->currentTab(), 1);
