@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QPainter>
 #include <QPolygonF>
@@ -131,6 +132,20 @@ void BodyTextEdit::focusInEvent(QFocusEvent* event)
 {
     QTextEdit::focusInEvent(event);
     emit focusEntered();
+}
+
+void BodyTextEdit::keyPressEvent(QKeyEvent* event)
+{
+    const bool tabKey = event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab;
+    if (tabKey && (event->modifiers() & Qt::ControlModifier)) {
+        const bool back = event->key() == Qt::Key_Backtab || (event->modifiers() & Qt::ShiftModifier);
+        // The text edit itself refuses to pass the focus on while it types tabs.
+        if (QAbstractScrollArea::focusNextPrevChild(!back)) {
+            event->accept();
+            return;
+        }
+    }
+    QTextEdit::keyPressEvent(event);
 }
 
 RichTextEditor::RichTextEditor(QWidget* parent)

@@ -13,7 +13,9 @@ namespace richtext {
 
 class Ruler;
 
-// The text area of a body: copies and pastes RTF as well as plain text.
+// The text area of a body: copies and pastes RTF as well as plain text. Tab types a tab (bodies
+// keep tab stops); Ctrl+Tab and Ctrl+Shift+Tab move the focus on and back, so that a keyboard
+// user can leave the body.
 class BodyTextEdit : public QTextEdit
 {
     Q_OBJECT
@@ -29,6 +31,7 @@ protected:
     void insertFromMimeData(const QMimeData* source) override;
     QMimeData* createMimeDataFromSelection() const override;
     void focusInEvent(QFocusEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 };
 
 // The rich-text editor of a topic body: text area, button bar and an optional

@@ -6,12 +6,15 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QMimeData>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextBlock>
 #include <QToolBar>
+#include <QVBoxLayout>
 
 #include <gtest/gtest.h>
 
@@ -203,6 +206,47 @@ TEST_F(EditorTest, DisabledEditorTakesNoInput)
     editor.clear();
     EXPECT_EQ(changed.count(), 0);
     EXPECT_EQ(editor.rtf(), EmptyRtf());
+}
+
+// Tab types a tab, which the body keeps; a keyboard user still leaves the body forward with
+// Ctrl+Tab and back with Ctrl+Shift+Tab or Shift+Tab.
+TEST(BodyFocusTest, TabTypesATabAndCtrlTabLeavesTheBody)
+{
+    QWidget form;
+    auto* before = new QLineEdit(&form);
+    auto* editor = new RichTextEditor(&form);
+    auto* after = new QPushButton(QStringLiteral("Spellcheck"), &form);
+    auto* layout = new QVBoxLayout(&form);
+    layout->addWidget(before);
+    layout->addWidget(editor);
+    layout->addWidget(after);
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    QApplication::setActiveWindow(&form);
+    BodyTextEdit* body = editor->textEdit();
+
+    body->setFocus();
+    QTest::keyClick(body, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), body);
+    EXPECT_EQ(editor->plainText(), QStringLiteral("\t"));
+    EXPECT_TRUE(editor->rtf().contains(QStringLiteral("\\tab"))) << editor->rtf().toStdString();
+
+    const struct {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        QWidget* lands;
+    } cases[] = {
+        {Qt::Key_Tab, Qt::ControlModifier, after},
+        {Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier, before},
+        {Qt::Key_Tab, Qt::ControlModifier | Qt::ShiftModifier, before},
+        {Qt::Key_Backtab, Qt::ShiftModifier, before},
+    };
+    for (const auto& c : cases) {
+        body->setFocus();
+        QTest::keyClick(body, c.key, c.modifiers);
+        EXPECT_EQ(QApplication::focusWidget(), c.lands) << int(c.key) << " " << int(c.modifiers);
+    }
+    EXPECT_EQ(editor->plainText(), QStringLiteral("\t"));   // no key typed anything more
 }
 
 } // namespace
