@@ -172,13 +172,26 @@ void DisplayWorksheet(int n)
     WorksheetForm* form = LoadWorksheetForm(info->id);
     if (!form)
         return;
-    if (auto* intro = qobject_cast<frm11Intro*>(form)) {
-        intro->Setup(gCurrentSection);
-    } else if (info->id == QLatin1String("tab63")) {
-        ui::WaitCursor hourglass;
-        form->Setup();
-    } else {
-        form->Setup();
+    try {
+        if (auto* intro = qobject_cast<frm11Intro*>(form)) {
+            intro->Setup(gCurrentSection);
+        } else if (info->id == QLatin1String("tab63")) {
+            ui::WaitCursor hourglass;
+            form->Setup();
+        } else {
+            form->Setup();
+        }
+    } catch (...) {
+        // A page that stopped filling half way shows part of what the file holds, and leaving it
+        // would save that part over the rest: it goes unsaved. What it had read may be cached
+        // half read as well, so the next page reads the file afresh. Edits of the page left
+        // before were saved when it was left.
+        gForm = nullptr;
+        gFormId.clear();
+        delete form;
+        gCurrentWorksheetID.clear();
+        ClearCollections();
+        throw;
     }
     form->raise();
     FocusWorksheet(form);

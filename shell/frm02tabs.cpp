@@ -147,8 +147,12 @@ void frm02Tabs::vsTab2_Switch(int, int newTab, bool*)
 void frm02Tabs::vsTab2_Click()
 {
     setEnabled(false);
-    RunGuarded(QStringLiteral("the worksheet change"), [&] { DisplayWorksheet(mWorksheets->currentTab()); });
+    const bool shown = RunGuarded(QStringLiteral("the worksheet change"), [&] { DisplayWorksheet(mWorksheets->currentTab()); });
     setEnabled(true);
+    // A worksheet that could not be filled has been dropped: the section's introduction stands
+    // in its place, so that the tab rows and the menus name the page on screen.
+    if (!shown && mWorksheets->currentTab() != 1)
+        mWorksheets->setCurrentTab(1);
     KeepStepping(mWorksheets);
     core::TraceFinished(QStringLiteral("switching worksheets"));
 }

@@ -187,6 +187,7 @@ ReportDocument::~ReportDocument() = default;
 
 void ReportDocument::Reset()
 {
+    mHeading.clear();
     mTop = mLeft = mRight = mBottom = 720;
     mLayoutMode = 0;
     mTextAlign = Align::Left;
@@ -307,6 +308,7 @@ void ReportDocument::NewPage()
         return;
     Log(QStringLiteral("NewPage"));
     FinishPage();
+    mHeading.clear();
     StartPage(true);
 }
 
@@ -317,6 +319,38 @@ void ReportDocument::OverflowPage()
     Log(QStringLiteral("NewPage"));
     FinishPage();
     StartPage(false);
+    RepeatHeadingRows();
+}
+
+void ReportDocument::RepeatHeadingRows()
+{
+    if (mHeading.isEmpty() || mRepeatingHeading)
+        return;
+    mRepeatingHeading = true;
+    const TableLook before = CurrentTableLook();
+    for (const Heading& h : std::as_const(mHeading)) {
+        SetTableLook(h.look);
+        Log(QStringLiteral("Heading again \"%1\" %2").arg(h.formatAndRows, State()));
+        LayOutRows(TableFormat::Parse(h.formatAndRows), true);
+    }
+    SetTableLook(before);
+    mRepeatingHeading = false;
+}
+
+ReportDocument::TableLook ReportDocument::CurrentTableLook() const
+{
+    return {mFontName, mFontSize, mBold, mItalic, mTableLineStyle, mRowSetting, mHeaderSetting};
+}
+
+void ReportDocument::SetTableLook(const TableLook& look)
+{
+    mFontName = look.fontName;
+    mFontSize = look.fontSize;
+    mBold = look.bold;
+    mItalic = look.italic;
+    mTableLineStyle = look.lineStyle;
+    mRowSetting = look.rowSetting;
+    mHeaderSetting = look.headerSetting;
 }
 
 bool ReportDocument::EndDoc()
@@ -653,17 +687,36 @@ QString ReportDocument::Rtf() const
 
 void ReportDocument::TableRows(const QString& formatAndRows)
 {
+    PrintTableRows(formatAndRows, false);
+}
+
+void ReportDocument::HeadingRows(const QString& formatAndRows)
+{
+    PrintTableRows(formatAndRows, true);
+}
+
+void ReportDocument::PrintTableRows(const QString& formatAndRows, bool heading)
+{
     if (!mOpen)
         return;
     if (mTable)
         EndTable();
-    Log(QStringLiteral("TableRows \"%1\" style %2 row %3 header %4 %5").arg(formatAndRows).arg(int(mTableLineStyle))
-            .arg(mRowSetting).arg(mHeaderSetting).arg(State()));
-    const TableFormat format = TableFormat::Parse(formatAndRows);
+    Log(QStringLiteral("TableRows \"%1\"%2 style %3 row %4 header %5 %6")
+            .arg(formatAndRows, heading ? QStringLiteral(" heading") : QString())
+            .arg(int(mTableLineStyle)).arg(mRowSetting).arg(mHeaderSetting).arg(State()));
+    LayOutRows(TableFormat::Parse(formatAndRows), heading);
+    // Recorded once placed: rows that themselves run over a page end are not repeated there.
+    if (heading)
+        mHeading.append({formatAndRows, CurrentTableLook()});
+}
+
+void ReportDocument::LayOutRows(const TableFormat& format, bool heading)
+{
     if (format.columns.isEmpty() || format.rows.isEmpty())
         return;
     ReportTable table(format.columns, {}, format.rows, mFontSize, mBold, mTableLineStyle, mHeaderSetting,
                       mHeaderSetting > 0 ? 0 : mRowSetting);
+    table.SetHeading(heading);
     table.Layout(*this);
 }
 

@@ -121,6 +121,11 @@ public:
     int HeaderRowSetting() const { return mHeaderSetting; }
     void SetHeaderRowSetting(int twips) { mHeaderSetting = twips; }
     void TableRows(const QString& formatAndRows);
+    // Table rows that head the rows printed after them: printed as TableRows prints them, and
+    // again, in the font and line style they had, at the top of every page that the document
+    // runs on to by itself. Further calls add rows to the heading; a page the report starts
+    // (NewPage) ends it. In the RTF file they are heading rows, which a word processor repeats.
+    void HeadingRows(const QString& formatAndRows);
 
     // Tables built cell by cell: AddTable, then edit, then EndTable lays it out. Row 0 is the header.
     void AddTable(const QString& format, const QString& header, const QString& body);
@@ -161,6 +166,19 @@ public:
     int BottomLimit() const { return mPageHeight - mBottom; }
 
 private:
+    // What rows printed from a string take from the document's state.
+    struct TableLook {
+        QString fontName;
+        double fontSize;
+        bool bold, italic;
+        LineStyle lineStyle;
+        int rowSetting, headerSetting;
+    };
+    struct Heading {
+        QString formatAndRows;
+        TableLook look;
+    };
+
     // Shared with the table layout
     // Sets a table cell's font smaller, down to two thirds of its size, until the widest word of a
     // plain text fits the cell's width, so that no word breaks inside itself.
@@ -180,6 +198,11 @@ private:
     // asked: the report started the page; otherwise its text ran on over the page end.
     void StartPage(bool asked);
     void OverflowPage();
+    void RepeatHeadingRows();
+    void PrintTableRows(const QString& formatAndRows, bool heading);
+    void LayOutRows(const TableFormat& format, bool heading);
+    TableLook CurrentTableLook() const;
+    void SetTableLook(const TableLook& look);
     void FinishPage();
     static void DrawText(QPainter& painter, const PageItem& item);
     static void DrawItems(QPainter& painter, const Page& page);
@@ -215,6 +238,8 @@ private:
     LineStyle mTableLineStyle = LineStyle::None;
     int mRowSetting = 0, mHeaderSetting = 0;
     std::unique_ptr<ReportTable> mTable;
+    QList<Heading> mHeading;
+    bool mRepeatingHeading = false;   // the heading is being laid out again: not for the RTF file
 
     RunningLine mRunning;
     QStringList mCalls;

@@ -468,7 +468,8 @@ void ReportTable::Layout(ReportDocument& d) const
         return sum;
     };
 
-    if (d.mRtf) {
+    // Rows printed again on a page the document ran on to are the word processor's to repeat.
+    if (d.mRtf && !d.mRepeatingHeading) {
         QList<QList<std::shared_ptr<QTextDocument>>> docs(rowCount);
         for (int r = 0; r < rowCount; ++r)
             for (const Laid& l : laid[r])

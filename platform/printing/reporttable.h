@@ -55,6 +55,9 @@ public:
     void SetRows(int count);
     bool HasHeader() const { return mHasHeader; }
     void SetHasHeader(bool on) { mHasHeader = on; }
+    // Every row heads the rows of the tables printed after it (ReportDocument::HeadingRows).
+    bool IsHeading() const { return mHeading; }
+    void SetHeading(bool on) { mHeading = on; }
 
     QString CellText(int row, int col) const;
     // Each setter ignores a cell outside the table, as a report is better with a cell short than stopped.
@@ -97,6 +100,7 @@ private:
     QList<TableColumn> mColumns;
     QList<Row> mRows;
     bool mHasHeader = true;
+    bool mHeading = false;
     double mFontSize;
     bool mBold;
     printing::LineStyle mLineStyle;

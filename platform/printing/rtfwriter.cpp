@@ -240,7 +240,7 @@ void RtfWriter::Table(const ReportTable& table, int left, const QList<int>& colX
         QString defs = QStringLiteral("\\trowd\\trgaph60\\trleft%1").arg(leftOffset);
         if (row.height > 0)
             defs += QStringLiteral("\\trrh%1").arg(row.height);
-        if (r == 0)
+        if (r == 0 || table.IsHeading())
             defs += QStringLiteral("\\trhdr");
         if (row.keepWithNext)
             defs += QStringLiteral("\\trkeepfollow");

@@ -62,8 +62,10 @@ void PrintFinancialMatrix(int first, int last)
     vp.SetTableLineStyle(printing::LineStyle::None);
     vp.SetFontSize(10);
     vp.SetFontBold(true);
-    vp.TableRows(QStringLiteral("3600!|<6300;|Alternatives;"));
-    vp.TableRows(kMoneyRow + PerAlternative(first, last, [](model::c51Alternative& a) { return printing::TableText(a.Label()); }) + u';');
+    // A group whose objectives and safety issues run on over the page end names its
+    // alternatives again at the top of the next page.
+    vp.HeadingRows(QStringLiteral("3600!|<6300;|Alternatives;"));
+    vp.HeadingRows(kMoneyRow + PerAlternative(first, last, [](model::c51Alternative& a) { return printing::TableText(a.Label()); }) + u';');
     vp.SetTableLineStyle(printing::LineStyle::RuleAbove);
     vp.SetFontBold(false);
     const struct {

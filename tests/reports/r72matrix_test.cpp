@@ -94,3 +94,51 @@ TEST_F(ComparisonFixture, MatrixLeavesTheRatingsOfAMissingFallbackEmpty)
     const QStringList objective6 = rows.filter(QStringLiteral("|Objective 6|"));
     EXPECT_TRUE(objective6[0].endsWith(QStringLiteral("|6||10|7.4;"))) << objective6[0].toStdString();
 }
+
+// Enough objectives and safety issues that every group's matrix runs on over the page end.
+class LongMatrixFixture : public ComparisonFixture {
+protected:
+    testsupport::AnalysisSize Size() const override
+    {
+        testsupport::AnalysisSize size = testsupport::kSmallAnalysis;
+        size.objectives = 60;
+        size.safetyIssues = 20;
+        return size;
+    }
+};
+
+// A page the matrix runs on to names the group's alternatives over their columns again, as the
+// group's first page does under its title; the RTF file holds those rows once, as heading rows
+// for the word processor to repeat on its own pages.
+TEST_F(LongMatrixFixture, MatrixPagesThatRunOnRepeatTheAlternativesHeading)
+{
+    ASSERT_TRUE(Produce({17}));
+    const printing::ReportDocument& vp = reports::VSPrinter1();
+    int group = -1;
+    int runOnPages = 0;
+    for (int page = 0; page < vp.PageCount(); ++page) {
+        const QStringList texts = sectionrecord::TextsOn(page);
+        const bool titled = texts.value(0) == QStringLiteral("Comparison of Alternatives");
+        if (titled)
+            ++group;
+        else
+            ++runOnPages;
+        ASSERT_GE(group, 0);
+        QStringList heading{QStringLiteral("Alternatives")};
+        for (int i = 3 * group; i < std::min(3 * group + 3, 4); ++i)
+            heading << LabelOf(i);
+        EXPECT_EQ(texts.mid(titled ? 1 : 0, heading.size()), heading) << "page " << page + 1;
+        EXPECT_EQ(texts.count(heading.last()), 1) << "page " << page + 1;
+        const sectionrecord::Printed label = sectionrecord::Find(page, heading.value(1));
+        EXPECT_TRUE(label.bold && label.size == 10) << "page " << page + 1;
+        EXPECT_EQ(label.x, 720 + 3600 + 60) << "page " << page + 1;
+    }
+    EXPECT_EQ(group, 1);
+    EXPECT_GE(runOnPages, 2) << "each group runs on to a further page";
+    ExpectNothingPastTheFoot();
+
+    const QString rtf = vp.Rtf();
+    EXPECT_EQ(rtf.count(QStringLiteral("\\trhdr")), 4) << "two heading rows a group";
+    EXPECT_EQ(rtf.count(LabelOf(0)), 1);
+    EXPECT_EQ(rtf.count(LabelOf(3)), 1);
+}
