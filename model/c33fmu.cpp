@@ -9,8 +9,10 @@ namespace model {
 c34NVCTable* c33FMU::NVCTable()
 {
     if (!mNVCTable) {
-        mNVCTable = std::make_unique<c34NVCTable>();
-        mNVCTable->Initialize(mKey);
+        // Kept only once read whole: a read that fails part way leaves nothing to be saved later.
+        auto table = std::make_unique<c34NVCTable>();
+        table->Initialize(mKey);
+        mNVCTable = std::move(table);
     }
     return mNVCTable.get();
 }
@@ -18,8 +20,9 @@ c34NVCTable* c33FMU::NVCTable()
 c35AACTable* c33FMU::AACTable()
 {
     if (!mAACTable) {
-        mAACTable = std::make_unique<c35AACTable>();
-        mAACTable->Initialize(mKey);
+        auto table = std::make_unique<c35AACTable>();
+        table->Initialize(mKey);
+        mAACTable = std::move(table);
     }
     return mAACTable.get();
 }

@@ -70,8 +70,9 @@ c34NVCTable* GetNVCTable(int key)
         return GetFMU(key)->NVCTable();
     auto& s = state();
     if (!s.defaultNVC) {
-        s.defaultNVC = std::make_unique<c34NVCTable>();
-        s.defaultNVC->Initialize(0);
+        auto table = std::make_unique<c34NVCTable>();
+        table->Initialize(0);
+        s.defaultNVC = std::move(table);
     }
     return s.defaultNVC.get();
 }
@@ -82,8 +83,9 @@ c35AACTable* GetAACTable(int key)
         return GetFMU(key)->AACTable();
     auto& s = state();
     if (!s.defaultAAC) {
-        s.defaultAAC = std::make_unique<c35AACTable>();
-        s.defaultAAC->Initialize(0);
+        auto table = std::make_unique<c35AACTable>();
+        table->Initialize(0);
+        s.defaultAAC = std::move(table);
     }
     return s.defaultAAC.get();
 }

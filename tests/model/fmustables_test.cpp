@@ -249,6 +249,45 @@ TEST_F(FMUTables, TablesReadEachRowAsASeekForItsNumberReadsIt)
     EXPECT_EQ(GetAACTable(0)->Cost(4), 0);
 }
 
+// A table whose read fails part way must not be kept: a later visit would show, and a save
+// would write, the zeros it was left with.
+TEST_F(FMUTables, ATableWhoseReadFailsIsReadAgainNotKeptHalfRead)
+{
+    struct Case {
+        const char* table;
+        bool withFMU;
+    };
+    // The whole fire's tables first: once an FMU exists they are no longer read.
+    const Case cases[] = {{"NVCPerAcre", false}, {"SuppressionPerAcreCost", false},
+                          {"NVCPerAcre", true}, {"SuppressionPerAcreCost", true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.table) + (c.withFMU ? " of an FMU" : " of the whole fire"));
+        int key = 0;
+        if (c.withFMU)
+            key = NewFMU("", QStringLiteral("Unit %1").arg(FMUCount() + 1))->ItemKey();
+        setNVC(key, 2, 3, -40);
+        db().Execute("DELETE FROM SuppressionPerAcreCost WHERE FMZKey = ?", {key});
+        db().Execute("INSERT INTO SuppressionPerAcreCost (FMZKey, Sequence, TopSize, Cost) VALUES (?, 1, 10, 700)",
+                     {key});
+        ClearFMUs();
+        EXPECT_EQ(FMUCount() > 0, c.withFMU);   // the FMU list is read before the table goes
+
+        const bool nvc = std::string(c.table) == "NVCPerAcre";
+        db().Execute(QStringLiteral("ALTER TABLE %1 RENAME TO Held").arg(c.table));
+        if (nvc)
+            EXPECT_THROW(GetNVCTable(key), dao::Error);
+        else
+            EXPECT_THROW(GetAACTable(key), dao::Error);
+        db().Execute(QStringLiteral("ALTER TABLE Held RENAME TO %1").arg(c.table));
+
+        if (nvc)
+            EXPECT_FLOAT_EQ(GetNVCTable(key)->NVCCellValue(2, 3), -40);
+        else
+            EXPECT_FLOAT_EQ(GetAACTable(key)->Cost(1), 700);
+        ClearFMUs();
+    }
+}
+
 TEST_F(FMUTables, TablesSaveEveryRowAndAddTheRowsThatAreMissing)
 {
     // Half the default rows lost: the edit must still reach the file.
