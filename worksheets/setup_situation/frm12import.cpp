@@ -10,6 +10,7 @@
 #include "platform/grid/grid.h"
 #include "worksheets/common/itemlist.h"
 #include "worksheets/common/listfills.h"
+#include "worksheets/common/wrappedlist.h"
 #include "worksheets/setup_situation/prepimport.h"
 
 #include <QFrame>
@@ -86,6 +87,9 @@ frm12Import::frm12Import(QWidget* parent) : WorksheetForm(QStringLiteral("frm12I
     cmdDeleteRMA->setObjectName(QStringLiteral("cmdDeleteRMA"));
     cmdDeleteFMU = new QPushButton(tr("De&lete FMU"));
     cmdDeleteFMU->setObjectName(QStringLiteral("cmdDeleteFMU"));
+    // The areas' names, as long as a Prep file has them, show whole on both sides.
+    WrapLongEntries(lstRMA);
+    WrapLongEntries(lstRMAList);
     mRMAList = new ItemList(lstRMAList);
     mFMUList = new ItemList(lstFMUList);
 

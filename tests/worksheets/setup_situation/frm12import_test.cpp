@@ -1,4 +1,7 @@
 #include "prepfixture.h"
+#include "support/keeppicture.h"
+#include "support/placedarea.h"
+#include "support/wholeentries.h"
 
 #include "core/g0items.h"
 #include "core/g13rmas.h"
@@ -155,6 +158,29 @@ TEST_F(Frm12ImportTest, EnteringARowOpensItsFileOnceAndKeepsTheChoices)
     // Moving along the refused row does not ask again.
     enterRow(3, 1);
     EXPECT_EQ(prompter.messages().size(), 1);
+}
+
+// An area's name as long as a Prep file holds them, in the placed window: whole in the Prep
+// file's list and, once imported, in the analysis's list.
+TEST_F(Frm12ImportTest, LongAreaNamesShowWholeOnBothSidesInThePlacedWindow)
+{
+    const QString north = "Upper Kestrel Creek Municipal Watershed and Spotted Owl Nesting Habitat, North Half";
+    const QString south = "Upper Kestrel Creek Municipal Watershed and Spotted Owl Nesting Habitat, South Half";
+    writePrep("north.fcd", {QString("UPDATE ManagementGoals SET ManagementArea = '%1' WHERE \"Key\" = 1").arg(north),
+                            QString("UPDATE ManagementGoals SET ManagementArea = '%1' WHERE \"Key\" = 2").arg(south)});
+    show();
+    testsupport::PlacedWorksheetArea placed(*form);
+    enterRow(1);
+    ASSERT_EQ(Texts(form->lstRMA), QStringList({north, south, "Heritage Sites"}));
+    ASSERT_GT(form->lstRMA->fontMetrics().horizontalAdvance(north), form->lstRMA->viewport()->width());
+    testsupport::ExpectEntriesShowWhole(form->lstRMA);
+
+    Select(form->lstRMA, 0);
+    Select(form->lstRMA, 1);
+    QTest::mouseClick(form->cmdImport, Qt::LeftButton);
+    ASSERT_EQ(Texts(form->lstRMAList), QStringList({north, south}));
+    testsupport::ExpectEntriesShowWhole(form->lstRMAList);
+    testsupport::KeepPicture(placed.host(), "tab12_placed_long.png");
 }
 
 TEST_F(Frm12ImportTest, ImportBringsTheChoicesInAndRefreshesTheAnalysisLists)
