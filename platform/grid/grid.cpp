@@ -454,9 +454,16 @@ void Grid::autoSizeRows(int minTwips)
             const QString text = displayText(r, c);
             if (!mModel->column(c).wordWrap || text.isEmpty())
                 continue;
-            // The same inner rectangle as the painter's.
-            const QRect room(0, 0, std::max(1, columnWidth(c) - 6), 1 << 20);
-            needed = std::max(needed, fontMetrics().boundingRect(room, Qt::TextWordWrap, text).height() + 6);
+            // The same inner rectangle as the painter's: a text merged across the row is
+            // laid out over all of its cells.
+            const QRect merged = mergedRange(r, c);
+            if (merged.x() != c)
+                continue;
+            int width = 0;
+            for (int m = c; m < c + (merged.height() == 1 ? merged.width() : 1); ++m)
+                width += isColumnHidden(m) ? 0 : columnWidth(m);
+            const CellText laid = LayOutCellText(fontMetrics(), QRect(0, 0, std::max(7, width), 1 << 20), text, true);
+            needed = std::max(needed, fontMetrics().boundingRect(laid.rect, Qt::TextWordWrap, laid.text).height() + 6);
         }
         setRowHeight(r, int(std::lround(pixelsToTwips(std::max(minPx, needed)))));
     }

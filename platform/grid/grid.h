@@ -83,7 +83,8 @@ public:
     // The column's text breaks into lines at word boundaries within the column's width.
     void setColWordWrap(int col, bool wrap);
     bool colWordWrap(int col) const;
-    // Gives every shown data row the height its wrapped text needs, and at least minTwips.
+    // Gives every shown data row the height its wrapped text needs, and at least minTwips; a
+    // text merged across its row wraps within the merged cell's width.
     void autoSizeRows(int minTwips);
 
     // Appends a row (index -1) or inserts it before row index; its cells are the

@@ -3,6 +3,7 @@
 #include "platform/grid/gridmodel.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionButton>
@@ -10,6 +11,21 @@
 #include <algorithm>
 
 namespace grid {
+
+CellText LayOutCellText(const QFontMetrics& metrics, const QRect& cell, const QString& text, bool wrap)
+{
+    CellText laid{cell.adjusted(3, 1, -3, -1), text};
+    if (!wrap)
+        return laid;
+    qsizetype blanks = 0;
+    while (blanks < text.size() && text.at(blanks) == QLatin1Char(' '))
+        ++blanks;
+    if (blanks == 0 || blanks == text.size())
+        return laid;
+    laid.rect.setLeft(std::min(laid.rect.right(), laid.rect.left() + metrics.horizontalAdvance(text.left(blanks))));
+    laid.text = text.mid(blanks);
+    return laid;
+}
 
 GridDelegate::GridDelegate(const GridModel* model, QObject* parent)
     : QStyledItemDelegate(parent)
@@ -54,8 +70,9 @@ void GridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, 
             painter->setPen(textColor);
             painter->setFont(option.font);
             painter->setClipRect(rect);
-            const int wrap = mModel->column(c).wordWrap ? int(Qt::TextWordWrap) : 0;
-            painter->drawText(rect.adjusted(3, 1, -3, -1), int(mModel->alignment(r, c)) | wrap, text);
+            const bool wrap = mModel->column(c).wordWrap;
+            const CellText laid = LayOutCellText(QFontMetrics(option.font), rect, text, wrap);
+            painter->drawText(laid.rect, int(mModel->alignment(r, c)) | (wrap ? int(Qt::TextWordWrap) : 0), laid.text);
         }
     }
 

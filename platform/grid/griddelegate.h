@@ -1,11 +1,24 @@
 #pragma once
 
 #include <QColor>
+#include <QRect>
+#include <QString>
 #include <QStyledItemDelegate>
+
+class QFontMetrics;
 
 namespace grid {
 
 class GridModel;
+
+// Where a cell's text is drawn: the cell less its inner margins. A wrapped text's leading
+// blanks indent every one of its lines, not only the first, so an indented name that breaks
+// stays under its own level.
+struct CellText {
+    QRect rect;
+    QString text;
+};
+CellText LayOutCellText(const QFontMetrics& metrics, const QRect& cell, const QString& text, bool wrap);
 
 // Paints a cell as the worksheets set it: colours, bar, check box, formatted text and the
 // frame of the current cell.

@@ -108,8 +108,10 @@ void frm34Prioritize::fitNameColumn(PriorityGrid& g, int gridWidth)
     for (int c = ColPriority; c < ColCount; ++c)
         others += ui::TwipsToPixels(grid.colWidth(c));
     const int free = gridWidth - 2 * grid.frameWidth() - grid.verticalScrollBar()->sizeHint().width() - others - 2;
-    // On a small screen the names give way first, before the grid needs scrolling sideways.
+    // On a small screen the names give way first, before the grid needs scrolling sideways;
+    // a name longer than its column breaks into lines, its row as tall as they need.
     grid.setColWidth(ColName, std::max(kMinNameTwips, ui::PixelsToTwips(free)));
+    grid.autoSizeRows(0);
 }
 
 void frm34Prioritize::ConnectGrid(PriorityGrid& g)
@@ -174,6 +176,7 @@ void frm34Prioritize::SetupPriorityGrid(PriorityGrid& g, const QString& header)
     const int headerTwips = ui::PixelsToTwips(grid.fontMetrics().horizontalAdvance(kPriorityHeader) + 16);
     grid.setColWidth(ColBar, std::max(kColTwips[ColBar], headerTwips - kColTwips[ColPriority]));
     grid.setColAlignment(ColName, Qt::AlignLeft | Qt::AlignVCenter);
+    grid.setColWordWrap(ColName, true);
     grid.setColAlignment(ColPriority, Qt::AlignRight | Qt::AlignVCenter);
     grid.setColAlignment(ColPercent, Qt::AlignRight | Qt::AlignVCenter);
     grid.setColDataType(ColPercent, grid::DataType::Single);

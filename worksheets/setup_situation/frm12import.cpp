@@ -10,8 +10,10 @@
 #include "platform/grid/grid.h"
 #include "worksheets/common/itemlist.h"
 #include "worksheets/common/listfills.h"
+#include "worksheets/common/wrappedlist.h"
 #include "worksheets/setup_situation/prepimport.h"
 
+#include <QEvent>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -86,6 +88,9 @@ frm12Import::frm12Import(QWidget* parent) : WorksheetForm(QStringLiteral("frm12I
     cmdDeleteRMA->setObjectName(QStringLiteral("cmdDeleteRMA"));
     cmdDeleteFMU = new QPushButton(tr("De&lete FMU"));
     cmdDeleteFMU->setObjectName(QStringLiteral("cmdDeleteFMU"));
+    // The areas' names, as long as a Prep file has them, show whole on both sides.
+    WrapLongEntries(lstRMA);
+    WrapLongEntries(lstRMAList);
     mRMAList = new ItemList(lstRMAList);
     mFMUList = new ItemList(lstFMUList);
 
@@ -136,6 +141,17 @@ frm12Import::frm12Import(QWidget* parent) : WorksheetForm(QStringLiteral("frm12I
     layout->addLayout(row, 3);
 
     connect(grdFCD, &grid::Grid::enterCell, this, &frm12Import::grdFCD_EnterCell);
+    // The press has made its cell current by the time mouseDown is raised; only one that
+    // found its row current already chooses again (a press that enters a row opens it there).
+    grdFCD->viewport()->installEventFilter(this);
+    connect(grdFCD, &grid::Grid::mouseDown, this, [this](int button) {
+        if (button == 1 && grdFCD->row() == mRowBeforePress)
+            grdFCD_ChooseAgain();
+    });
+    connect(grdFCD, &grid::Grid::keyDown, this, [this](int& key, int) {
+        if (key == Qt::Key_Return || key == Qt::Key_Enter)
+            grdFCD_ChooseAgain();
+    });
     connect(cmdImport, &QPushButton::clicked, this, &frm12Import::cmdImport_Click);
     connect(cmdDeleteRMA, &QPushButton::clicked, this, &frm12Import::cmdDeleteRMA_Click);
     connect(cmdDeleteFMU, &QPushButton::clicked, this, &frm12Import::cmdDeleteFMU_Click);
@@ -204,10 +220,34 @@ void frm12Import::grdFCD_EnterCell()
     if (!core::IsIdle())
         return;
     // Moving along the row just entered (or back onto the open file's row) keeps the file
-    // and the choices made in its lists.
+    // and the choices made in its lists; nor does it ask again about a file just refused.
     if (row == mEnteredRow)
         return;
     mEnteredRow = row;
+    OpenRowFile(row);
+}
+
+// A press on the row already entered, or Enter, chooses its file again: a file that was
+// refused is tried anew once the user has mended it, without leaving its row first (with one
+// file in the folder there is no other row to go to).
+void frm12Import::grdFCD_ChooseAgain()
+{
+    const int row = grdFCD->row();
+    core::Trace(QStringLiteral("frmImport.cmdNext1_Click ") + QString::number(row));
+    if (!core::IsIdle() || row != mEnteredRow)
+        return;
+    OpenRowFile(row);
+}
+
+bool frm12Import::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == grdFCD->viewport() && event->type() == QEvent::MouseButtonPress)
+        mRowBeforePress = grdFCD->row();
+    return WorksheetForm::eventFilter(watched, event);
+}
+
+void frm12Import::OpenRowFile(int row)
+{
     if (row < 1 || row > mFiles.size())
         return;
     const PrepFileEntry& entry = mFiles.at(row - 1);

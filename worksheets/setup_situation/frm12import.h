@@ -46,10 +46,15 @@ public:
     QPushButton* cmdDeleteRMA = nullptr;
     QPushButton* cmdDeleteFMU = nullptr;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void SetupFCDGrid();
     void DisplayFCDFiles();
     void grdFCD_EnterCell();
+    void grdFCD_ChooseAgain();
+    void OpenRowFile(int row);
     void cmdImport_Click();
     void cmdDeleteRMA_Click();
     void cmdDeleteFMU_Click();
@@ -63,6 +68,7 @@ private:
     QList<PrepFileEntry> mFiles;
     std::unique_ptr<PrepFile> mPrep;
     int mEnteredRow = 0;
+    int mRowBeforePress = -1;
 };
 
 } // namespace worksheets::setup_situation

@@ -8,6 +8,7 @@
 #include "worksheets/common/itemlist.h"
 #include "worksheets/common/listfills.h"
 #include "worksheets/common/topiceditor.h"
+#include "worksheets/common/wrappedlist.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -39,6 +40,8 @@ frm13RMAs::frm13RMAs(QWidget* parent) : WorksheetForm(QStringLiteral("frm13RMAs"
     listCaption->setObjectName(QStringLiteral("Label1"));
     mListWidget = new QListWidget(this);
     mListWidget->setObjectName(QStringLiteral("lstRMAs"));
+    // Areas imported from a Prep file often have long names that differ only at the end.
+    WrapLongEntries(mListWidget);
     listCaption->setBuddy(mListWidget);
     mList = new ItemList(mListWidget);
     mAdd = new QPushButton(tr("&Add RMA"), this);

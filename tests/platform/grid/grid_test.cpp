@@ -1,4 +1,5 @@
 #include "platform/grid/grid.h"
+#include "platform/grid/griddelegate.h"
 #include "platform/grid/numberformat.h"
 #include "platform/ui/screen.h"
 #include "platform/ui/scriptedprompter.h"
@@ -747,4 +748,32 @@ TEST_F(GridTest, WrappedColumnsGiveRowsTheHeightTheirTextNeeds)
     g->setRowHeight(2, 0);
     g->autoSizeRows(480);
     EXPECT_EQ(g->rowHeight(2), 0);
+
+    // A text merged across its row is painted across all its cells, and measured so: it needs
+    // one line there, not the lines it would take in its first column alone.
+    const QString across = "Natural and Cultural Resources";
+    ASSERT_GT(g->fontMetrics().horizontalAdvance(across), g->columnWidth(0));
+    ASSERT_LT(g->fontMetrics().horizontalAdvance(across), 3 * g->columnWidth(0) - 12);
+    for (int c = 0; c < 3; ++c)
+        g->setText(3, c, across);
+    g->setMergeRow(3, true);
+    g->autoSizeRows(0);
+    ASSERT_EQ(g->mergedRange(3, 0).width(), 3);
+    EXPECT_LT(g->rowHeight(3), 2 * lineTwips);
+    EXPECT_GE(g->rowHeight(1), 4 * lineTwips);
+
+    // An indented text that wraps keeps its indent on every line: it is laid out without its
+    // blanks, right of them; one that does not wrap is drawn as it is.
+    const QFontMetrics fm = g->fontMetrics();
+    const QRect cell(10, 20, 200, 40);
+    const grid::CellText wrapped = grid::LayOutCellText(fm, cell, "    Keep retardant out", true);
+    EXPECT_EQ(wrapped.text, "Keep retardant out");
+    EXPECT_EQ(wrapped.rect, QRect(13 + fm.horizontalAdvance("    "), 21, 194 - fm.horizontalAdvance("    "), 38));
+    const grid::CellText plain = grid::LayOutCellText(fm, cell, "    Keep retardant out", false);
+    EXPECT_EQ(plain.text, "    Keep retardant out");
+    EXPECT_EQ(plain.rect, QRect(13, 21, 194, 38));
+    g->setText(1, 0, "    " + longText);
+    g->autoSizeRows(0);
+    const QRect room(0, 0, g->columnWidth(0) - 6 - fm.horizontalAdvance("    "), 1 << 20);
+    EXPECT_GE(g->rowHeight(1), ui::PixelsToTwips(fm.boundingRect(room, Qt::TextWordWrap, longText).height()));
 }

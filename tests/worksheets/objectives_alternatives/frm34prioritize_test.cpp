@@ -4,6 +4,7 @@
 
 #include "support/keeppicture.h"
 #include "support/placedarea.h"
+#include "platform/ui/screen.h"
 
 #include <QClipboard>
 #include <QLineEdit>
@@ -107,6 +108,60 @@ TEST_F(PrioritizeTest, CategoryNamesShowWholeInTheWorksheetAreaOfThePlacedWindow
         EXPECT_LE(cell.right(), g.viewport()->width());
     }
     testsupport::KeepPicture(placed.host(), "tab34_placed.png");
+}
+
+// Long names break into lines under their indent, each row as tall as its name needs, in the
+// placed window; with room enough they stay on one line, and the rows one line tall.
+TEST_F(PrioritizeTest, LongNamesShowWholeOnLinesOfTheirOwnInThePlacedWindow)
+{
+    const QString issue = "Aircraft and ground crews working under the same smoke column near the airport";
+    const QString objective = "Keep retardant and foam out of the Elk Creek municipal watershed intake";
+    storedNode(2, issue, 3);
+    storedNode(3, objective, 3);
+    open<frm34Prioritize>();
+    struct Row {
+        grid::Grid* grid;
+        int row;
+    };
+    const QList<Row> rows = {{&safety(), 1}, {&safety(), 2}, {&safety(), 5}, {&objectivesGrid(), 1},
+                             {&objectivesGrid(), 3}, {&objectivesGrid(), 4}, {&objectivesGrid(), 5}};
+    const int line = safety().fontMetrics().lineSpacing();
+    // The lines a row's name takes where it is drawn: under its indent, within its cell (a
+    // category's across its row).
+    auto linesNeeded = [](grid::Grid& g, int row) {
+        const QString text = g.text(row, 0);
+        const QString name = text.trimmed();
+        const int indent = g.fontMetrics().horizontalAdvance(text.left(text.indexOf(name)));
+        const QRect cell = g.visualRect(g.gridModel()->index(row, 0));
+        const QRect room(0, 0, cell.width() - 6 - indent, 1 << 20);
+        const QRect used = g.fontMetrics().boundingRect(room, Qt::TextWordWrap, name);
+        EXPECT_LE(used.width(), room.width());
+        EXPECT_LE(used.height() + 2, cell.height());
+        return used.height() / g.fontMetrics().lineSpacing();
+    };
+    {
+        testsupport::PlacedWorksheetArea placed(*form);
+        for (const Row& r : rows) {
+            SCOPED_TRACE(r.grid->text(r.row, 0).toStdString());
+            linesNeeded(*r.grid, r.row);
+        }
+        EXPECT_EQ(safety().text(5, 0), "    " + issue);
+        EXPECT_GE(linesNeeded(safety(), 5), 3);
+        EXPECT_GE(linesNeeded(objectivesGrid(), 4), 3);
+        // Short names and categories keep one line.
+        EXPECT_LT(safety().rowHeight(2), ui::PixelsToTwips(2 * line));
+        EXPECT_LT(objectivesGrid().rowHeight(5), ui::PixelsToTwips(2 * line));
+        testsupport::KeepPicture(placed.host(), "tab34_placed_long.png");
+    }
+    form->resize(1600, 900);
+    form->show();
+    QApplication::processEvents();
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.grid->text(r.row, 0).toStdString());
+        EXPECT_EQ(linesNeeded(*r.grid, r.row), 1);
+        EXPECT_LT(r.grid->rowHeight(r.row), ui::PixelsToTwips(2 * line));
+    }
+    testsupport::KeepPicture(*form, "tab34_wide_long.png");
 }
 
 // With every priority of a grid at 0, its members weigh alike.

@@ -1,4 +1,7 @@
 #include "prepfixture.h"
+#include "support/keeppicture.h"
+#include "support/placedarea.h"
+#include "support/wholeentries.h"
 
 #include "core/g0items.h"
 #include "core/g13rmas.h"
@@ -155,6 +158,102 @@ TEST_F(Frm12ImportTest, EnteringARowOpensItsFileOnceAndKeepsTheChoices)
     // Moving along the refused row does not ask again.
     enterRow(3, 1);
     EXPECT_EQ(prompter.messages().size(), 1);
+}
+
+// The only file of the folder is refused; the user mends it and chooses its row again, with
+// the mouse on the cell already current, on the row's other cell, or with Enter. The file opens
+// then, once, and choosing the row of the open file again keeps it and its choices.
+TEST_F(Frm12ImportTest, ARefusedFileIsTriedAgainWhenItsRowIsChosenAgain)
+{
+    const QString incompatible = "The file uses an incompatible format.  It cannot be opened.";
+    enum class Again { PressSameCell, PressOtherCell, Enter };
+    enum class Spoil { Statements, HeldOpen, NotADatabase };
+    struct Case {
+        const char* what;
+        Spoil spoil;
+        QStringList statements;
+        QString message;
+        Again again;
+    };
+    const QList<Case> cases = {
+        {"damaged", Spoil::Statements, {"DROP TABLE NVCPerAcre"}, kNotPrep, Again::PressSameCell},
+        {"wrong format", Spoil::Statements, {SetFormat("4.02.00")}, incompatible, Again::PressOtherCell},
+        {"held by another program", Spoil::HeldOpen, {}, kNotPrep, Again::Enter},
+        {"not a database", Spoil::NotADatabase, {}, kNotPrep, Again::PressSameCell},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        prompter.clear();
+        const QString file = writePrep("north.fcd", c.statements);
+        std::unique_ptr<dao::Database> holder;
+        if (c.spoil == Spoil::HeldOpen)
+            holder = dao::Database::Open(file);
+        if (c.spoil == Spoil::NotADatabase) {
+            QFile text(file);
+            ASSERT_TRUE(text.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            text.write("not a database");
+        }
+        show();
+        form->show();
+        grid::Grid* g = form->grdFCD;
+        auto press = [g](int col) {
+            const QRect cell = g->visualRect(g->gridModel()->index(1, col));
+            QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, cell.center());
+        };
+
+        press(0);
+        ASSERT_EQ(prompter.messages().size(), 1);
+        EXPECT_EQ(prompter.messages()[0].text, c.message);
+        EXPECT_EQ(form->prepFile(), nullptr);
+
+        holder.reset();
+        writePrep("north.fcd");
+        const QByteArray mended = FileBytes(file);
+        switch (c.again) {
+        case Again::PressSameCell: press(0); break;
+        case Again::PressOtherCell: press(1); break;
+        case Again::Enter: QTest::keyClick(g, Qt::Key_Return); break;
+        }
+        EXPECT_EQ(prompter.messages().size(), 1);
+        const PrepFile* opened = form->prepFile();
+        ASSERT_NE(opened, nullptr);
+        EXPECT_EQ(form->lblPrepFile->text(), "north.fcd Contents");
+        EXPECT_EQ(form->lstFMU->count(), 4);
+        EXPECT_TRUE(form->cmdImport->isEnabled());
+
+        Select(form->lstFMU, 2);
+        press(0);
+        press(1);
+        QTest::keyClick(g, Qt::Key_Return);
+        EXPECT_EQ(form->prepFile(), opened);
+        EXPECT_TRUE(form->lstFMU->item(2)->isSelected());
+        EXPECT_EQ(prompter.messages().size(), 1);
+        form.reset();
+        EXPECT_EQ(FileBytes(file), mended);
+    }
+}
+
+// An area's name as long as a Prep file holds them, in the placed window: whole in the Prep
+// file's list and, once imported, in the analysis's list.
+TEST_F(Frm12ImportTest, LongAreaNamesShowWholeOnBothSidesInThePlacedWindow)
+{
+    const QString north = "Upper Kestrel Creek Municipal Watershed and Spotted Owl Nesting Habitat, North Half";
+    const QString south = "Upper Kestrel Creek Municipal Watershed and Spotted Owl Nesting Habitat, South Half";
+    writePrep("north.fcd", {QString("UPDATE ManagementGoals SET ManagementArea = '%1' WHERE \"Key\" = 1").arg(north),
+                            QString("UPDATE ManagementGoals SET ManagementArea = '%1' WHERE \"Key\" = 2").arg(south)});
+    show();
+    testsupport::PlacedWorksheetArea placed(*form);
+    enterRow(1);
+    ASSERT_EQ(Texts(form->lstRMA), QStringList({north, south, "Heritage Sites"}));
+    ASSERT_GT(form->lstRMA->fontMetrics().horizontalAdvance(north), form->lstRMA->viewport()->width());
+    testsupport::ExpectEntriesShowWhole(form->lstRMA);
+
+    Select(form->lstRMA, 0);
+    Select(form->lstRMA, 1);
+    QTest::mouseClick(form->cmdImport, Qt::LeftButton);
+    ASSERT_EQ(Texts(form->lstRMAList), QStringList({north, south}));
+    testsupport::ExpectEntriesShowWhole(form->lstRMAList);
+    testsupport::KeepPicture(placed.host(), "tab12_placed_long.png");
 }
 
 TEST_F(Frm12ImportTest, ImportBringsTheChoicesInAndRefreshesTheAnalysisLists)

@@ -6,6 +6,9 @@
 #include "platform/richtext/emptybody.h"
 #include "platform/richtext/richtexteditor.h"
 #include "support/datafile_fixture.h"
+#include "support/keeppicture.h"
+#include "support/placedarea.h"
+#include "support/wholeentries.h"
 #include "support/unwindleaks.h"
 #include "worksheets/common/topiceditor.h"
 #include "worksheets/setup_situation/registerforms.h"
@@ -129,6 +132,31 @@ TEST_F(RMAsTest, EmptyFileShowsTheEmptyStateAndAddPutsTheCursorInTheName)
     EXPECT_EQ(stored(key, "Heading").toString(), "New RMA");
     leave();
     EXPECT_EQ(stored(key, "Heading").toString(), "Wilderness");
+}
+
+// Names as a Prep file brings them, long and alike but for their ends: in the placed window
+// each entry shows its whole name on as many lines as it needs, below the one before it, and
+// an entry renamed to a long name grows with it.
+TEST_F(RMAsTest, LongAreaNamesShowWholeInThePlacedWindow)
+{
+    const QString north = "Upper Kestrel Creek Municipal Watershed and Spotted Owl Nesting Habitat, North Half";
+    const QString south = "Upper Kestrel Creek Municipal Watershed and Spotted Owl Nesting Habitat, South Half";
+    storedRMA(north, richtext::kEmptyBody);
+    storedRMA(south, richtext::kEmptyBody);
+    storedRMA("Grazing Allotments", richtext::kEmptyBody);
+    open();
+    testsupport::PlacedWorksheetArea placed(*form);
+    QListWidget* list = form->lstRMAs();
+    ASSERT_EQ(listTexts(), QStringList({north, south, "Grazing Allotments"}));
+    ASSERT_GT(list->fontMetrics().horizontalAdvance(north), list->viewport()->width());
+    testsupport::ExpectEntriesShowWhole(list);
+    testsupport::KeepPicture(placed.host(), "tab13_placed_long.png");
+
+    list->setCurrentRow(2);
+    form->topic()->nameBox()->selectAll();
+    QTest::keyClicks(form->topic()->nameBox(), "Grazing Allotments of the Lower Kestrel Valley and Juniper Flats");
+    EXPECT_EQ(list->item(2)->text(), "Grazing Allotments of the Lower Kestrel Valley and Juniper Flats");
+    testsupport::ExpectEntriesShowWhole(list);
 }
 
 TEST_F(RMAsTest, RenameAndBodyEditsAreStoredWhenAnotherAreaIsChosen)
