@@ -48,7 +48,9 @@ constexpr int kObjectivesTitleTop = 4940;
 constexpr int kObjectivesBottom = 8300;
 constexpr int kFinancialTitleTop = 8920;
 constexpr int kFinancialTop = 9220;
+constexpr int kFinancialLegendTop = 11820;
 constexpr int kLabelGap = 60;
+constexpr int kLegendGap = 120;   // between one legend entry and the next
 
 // The charts of the alternatives first to last (1-based numbers of the collection).
 void DrawSafetyChart(int first, int last, int dy);

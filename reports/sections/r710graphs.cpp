@@ -42,11 +42,11 @@ void PrintChartTitle(const QString& title, int top)
     vp.TextBox(title, 1000, top, 5000, 0);
 }
 
-// How far the next chart moves down so that its title stands clear of the labels of the chart
-// above: long names wrap to more lines than the room under a chart holds.
-int Overrun(int bottom, int nextTitleTop)
+// How far the next chart moves down so that what it puts at nextTop stands clear of what the
+// chart above ends with at bottom: long names wrap to more lines than the room there holds.
+int Overrun(int bottom, int nextTop, int gap = kLabelGap)
 {
-    return std::max(0, bottom + kLabelGap - nextTitleTop);
+    return std::max(0, bottom + gap - nextTop);
 }
 
 void DrawComparisonGraphs(int first, int last)
@@ -66,7 +66,10 @@ void DrawComparisonGraphs(int first, int last)
     for (const auto& alternative : model::GetAlternatives())
         figures.append(worksheets::mgrGraphData::FiguresOf(*alternative));
     const FinancialAxis axis = ComputeFinancialAxis(figures, scale);
-    dy += Overrun(kObjectivesBottom + kLabelGap + labels, kFinancialTitleTop);   // the legend stands right of the title
+    // The objectives legend stands right of the financial title but above the financial legend:
+    // long category names may reach down to it.
+    dy += std::max(Overrun(kObjectivesBottom + kLabelGap + labels, kFinancialTitleTop),
+                   Overrun(ObjectivesLegendBottom(), kFinancialLegendTop, kLegendGap));
     dy = PlaceBand({kFinancialTitleTop, kFinancialTop + axis.height + kLabelGap + labels}, dy);
     PrintChartTitle(scale != 1000000 ? QStringLiteral("Financial impact (in $000)")
                                      : QStringLiteral("Financial impact (in $000,000)"),

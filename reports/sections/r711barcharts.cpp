@@ -60,7 +60,7 @@ void DrawBar(int series, int pattern, int left, int top, int width, int height)
 }
 
 constexpr int kLegendTextWidth = 1440;
-constexpr int kLegendSpacing = 360;
+constexpr int kLegendSpacing = kSwatch + kLegendGap;
 
 void DrawLegendItem(int series, int pattern, int top, const QString& text)
 {
@@ -286,7 +286,7 @@ void DrawFinancialChart(const FinancialAxis& axis, int scale, int first, int las
     QStringList names;
     for (const auto& entry : kLegend)
         names.append(QString::fromLatin1(entry.text));
-    const LegendPlaces legend = PlaceLegend(names, 11820 + dy);
+    const LegendPlaces legend = PlaceLegend(names, kFinancialLegendTop + dy);
     for (int k = 0; k < 4; ++k)
         DrawLegendItem(k + 1, kLegend[k].pattern, legend.tops.at(k), names.at(k));
 

@@ -197,6 +197,37 @@ TEST_F(ComparisonFixture, WrappedLegendNamesNeverRunIntoTheNextEntry)
     ExpectNothingPastTheFoot();
 }
 
+// Every category named at length: the objectives legend reaches below where the financial
+// legend begins, and the financial chart moves down (here onto the next page) so that the two
+// legends never print over each other.
+TEST_F(ComparisonFixture, ALongObjectivesLegendLeavesTheFinancialLegendClear)
+{
+    SetAlternativeCount(3);
+    const QList<model::c41Objective*> categories = model::GetPrioritizedCategories();
+    ASSERT_EQ(categories.size(), 5);
+    for (model::c41Objective* category : categories) {
+        category->SetItemName(category->ItemName() + QStringLiteral(" of the upper basin, its tributaries and the river bottoms below the dam"));
+        category->SaveChanges();
+    }
+    ASSERT_TRUE(Produce({18}));
+    const printing::ReportDocument& vp = reports::VSPrinter1();
+    int entries = 0;
+    for (int page = 0; page < vp.PageCount(); ++page) {
+        QList<sectionrecord::Printed> legend;
+        for (const sectionrecord::Printed& p : sectionrecord::PrintedOn(page))
+            if (p.x == 9840 && !p.text.isEmpty())
+                legend.append(p);
+        entries += legend.size();
+        std::sort(legend.begin(), legend.end(), [](const auto& a, const auto& b) { return a.y < b.y; });
+        for (qsizetype i = 1; i < legend.size(); ++i)
+            EXPECT_GE(legend[i].y, legend[i - 1].y + legend[i - 1].height)
+                << legend[i].text.toStdString() << " under " << legend[i - 1].text.toStdString() << " on page " << page + 1;
+    }
+    EXPECT_EQ(entries, 5 + 4);
+    EXPECT_EQ(vp.PageCount(), 2);
+    ExpectNothingPastTheFoot();
+}
+
 // Names that wrap to four lines and more under a chart leave the next chart's title clear: they
 // used to run over "Objectives Score" and "Financial impact".
 TEST_F(ComparisonFixture, LongNamesUnderAChartLeaveTheNextTitleClear)
