@@ -2,6 +2,7 @@
 
 #include <QListWidget>
 #include <QStyledItemDelegate>
+#include <QStylePainter>
 
 namespace worksheets {
 
@@ -31,6 +32,30 @@ void WrapLongEntries(QListWidget* list)
     // Entries are laid out again when the list's width changes, so they wrap to the new width.
     list->setResizeMode(QListView::Adjust);
     list->setItemDelegate(new SpacedEntries(list));
+}
+
+LongChoiceBox::LongChoiceBox(QWidget* parent) : QComboBox(parent)
+{
+    connect(this, &QComboBox::currentTextChanged, this, [this](const QString& text) { setToolTip(text); });
+}
+
+// As the box paints itself, but with the chosen text cut in the middle instead of at the right
+// edge of its field.
+void LongChoiceBox::paintEvent(QPaintEvent* event)
+{
+    if (isEditable()) {
+        QComboBox::paintEvent(event);
+        return;
+    }
+    QStylePainter painter(this);
+    QStyleOptionComboBox option;
+    initStyleOption(&option);
+    painter.drawComplexControl(QStyle::CC_ComboBox, option);
+    const QRect field = style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
+    const int iconRoom = option.currentIcon.isNull() ? 0 : option.iconSize.width() + 4;
+    // The label keeps a pixel clear at each side of the field.
+    option.currentText = fontMetrics().elidedText(option.currentText, Qt::ElideMiddle, field.width() - iconRoom - 2);
+    painter.drawControl(QStyle::CE_ComboBoxLabel, option);
 }
 
 } // namespace worksheets

@@ -15,6 +15,7 @@
 #include "worksheets/common/itemlist.h"
 #include "worksheets/common/listfills.h"
 #include "worksheets/common/topiceditor.h"
+#include "worksheets/common/wrappedlist.h"
 #include "worksheets/objectives_alternatives/nodegrid.h"
 
 #include <QComboBox>
@@ -148,7 +149,7 @@ ObjectiveTreeForm::ObjectiveTreeForm(Config config, QWidget* parent)
                                      guidelines, QStringLiteral("Label2"));
         auto* areaCaption = new QLabel(QStringLiteral("Resource Objectives for Management Area:"), guidelines);
         areaCaption->setObjectName(QStringLiteral("Label4"));
-        mRMACombo = new QComboBox(guidelines);
+        mRMACombo = new LongChoiceBox(guidelines);
         mRMACombo->setObjectName(QStringLiteral("cboRMAs"));
         mRMACombo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
         areaCaption->setBuddy(mRMACombo);

@@ -4,6 +4,8 @@
 #include "core/g13rmas.h"
 #include "platform/richtext/emptybody.h"
 #include "platform/richtext/richtexteditor.h"
+#include "support/keeppicture.h"
+#include "support/placedarea.h"
 #include "support/unwindleaks.h"
 #include "worksheets/common/topiceditor.h"
 #include "worksheets/objectives_alternatives/frm32safetyissues.h"
@@ -11,6 +13,7 @@
 #include "worksheets/objectives_alternatives/frm34prioritize.h"
 #include "worksheets/objectives_alternatives/registerforms.h"
 
+#include <QAbstractItemView>
 #include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
@@ -267,6 +270,41 @@ TEST_F(ObjectiveTreeTest, TheGuidelinesOfAChosenAreaAreShownReadOnly)
     core::SaveRMAs();
     core::ClearItems();
     EXPECT_EQ(core::GetRMA(owlKey)->Body(), owls);
+}
+
+// Area names as a Prep file brings them, alike but for their ends, in the placed window: the box
+// is narrower than the names, yet the chosen area shows its end there and its whole name in the
+// tooltip, and the opened list shows every name whole.
+TEST_F(ObjectiveTreeTest, LongAreaNamesAreToldApartInThePlacedWindow)
+{
+    const QString north = "Upper Kestrel Creek Municipal Watershed and Spotted Owl Nesting Habitat, North Half";
+    const QString south = "Upper Kestrel Creek Municipal Watershed and Spotted Owl Nesting Habitat, South Half";
+    core::NewRMA(north, richtext::kEmptyBody);
+    core::NewRMA(south, richtext::kEmptyBody);
+    core::NewRMA("Grazing Allotments", richtext::kEmptyBody);
+    core::SaveRMAs();
+    core::ClearItems();
+    open<frm33Objectives>();
+    testsupport::PlacedWorksheetArea placed(*form);
+    QComboBox* combo = tree().cboRMAs();
+    ASSERT_LT(combo->width(), combo->fontMetrics().horizontalAdvance(north));
+    EXPECT_EQ(combo->toolTip(), "");
+
+    QList<QImage> shown;
+    for (const QString& name : {north, south}) {
+        combo->setCurrentIndex(combo->findText(name));
+        EXPECT_EQ(combo->toolTip().toStdString(), name.toStdString());
+        shown.append(combo->grab().toImage());
+    }
+    EXPECT_NE(shown[0], shown[1]) << "the two areas look the same in the box";
+    testsupport::KeepPicture(placed.host(), "tab33_placed_long.png");
+
+    combo->showPopup();
+    QApplication::processEvents();
+    QAbstractItemView* list = combo->view();
+    for (const QString& name : {north, south})
+        EXPECT_LE(list->fontMetrics().horizontalAdvance(name), list->visualRect(list->model()->index(combo->findText(name), 0)).width());
+    combo->hidePopup();
 }
 
 // A file whose objectives tree has only its root, or no row at all, shows an empty
