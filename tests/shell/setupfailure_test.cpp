@@ -12,10 +12,13 @@
 #include "platform/tabs/indextab.h"
 #include "shell/frm02tabs.h"
 #include "shell/frm11intro.h"
+#include "worksheets/analysis/frm56_costsummary.h"
 #include "worksheets/setup_situation/frm14nvctable.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 
 namespace {
 
@@ -44,7 +47,114 @@ QStringList ShownNVC(const worksheets::frm14NVCTable& page)
     return values;
 }
 
+void TypeNVC(worksheets::frm14NVCTable& page, int row, int fil, const QString& text)
+{
+    page.grdNVC->setCurrentCell(row, fil);
+    auto* editor = page.grdNVC->viewport()->findChild<QLineEdit*>();
+    ASSERT_NE(editor, nullptr);
+    editor->selectAll();
+    QTest::keyClicks(editor, text);
+}
+
+QVariantList StoredOutcomes()
+{
+    QVariantList rows;
+    auto rs = core::gDatabase()->OpenRecordset(
+        QStringLiteral("SELECT ItemKey, CostSource, AdjustedCost, CostRationale FROM Outcomes ORDER BY ItemKey"));
+    for (; !rs->Eof(); rs->MoveNext())
+        for (int i = 0; i < rs->FieldCount(); ++i)
+            rows << rs->Field(i);
+    return rows;
+}
+
 } // namespace
+
+// The page whose choice of another object could not be read is gone, once the handler that
+// failed has unwound, and the section's introduction is on screen in its place.
+#define EXPECT_DROPPED(Form)                                                                              \
+    do {                                                                                                  \
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);                              \
+        EXPECT_TRUE(window->findChildren<Form*>().isEmpty()) << "the half-shown page is gone";           \
+        EXPECT_NE(qobject_cast<shell::frm11Intro*>(shell::CurrentWorksheetForm()), nullptr);             \
+        EXPECT_EQ(worksheets::gCurrentWorksheetID, QStringLiteral("tab11"));                             \
+        EXPECT_EQ(window->tabsForm()->vsTab2()->currentTab(), 1);                                        \
+    } while (false)
+
+// The NVC Table with another FMU chosen whose values cannot be read named that FMU over the
+// values of the one left, and a value typed then was stored in the table left. The page now
+// goes unsaved; the FMU left was stored when it was left, and both tables keep their rows.
+TEST_F(SetupFailureTest, AnFMUWhoseTableCannotBeReadTakesTheNVCTableOffUnsaved)
+{
+    const auto fmus = model::FMUListEntries();
+    ASSERT_GE(fmus.size(), 2);
+    const int first = fmus[0].Key;
+    const int second = fmus[1].Key;
+    const QStringList storedFirst = StoredNVC(first);
+    const QStringList storedSecond = StoredNVC(second);
+    ASSERT_NE(storedFirst, storedSecond) << "two tables to tell apart";
+
+    auto* page = Show<worksheets::frm14NVCTable>(4);
+    ASSERT_NE(page, nullptr);
+    ASSERT_EQ(ShownNVC(*page), storedFirst);
+    core::gDatabase()->Execute(QStringLiteral("ALTER TABLE NVCPerAcre RENAME TO NVCPerAcreHeld"));
+    page->cboFMU->setFocus();
+    QTest::keyClick(page->cboFMU, Qt::Key_Down);   // the second FMU, picked as a user picks it
+    core::gDatabase()->Execute(QStringLiteral("ALTER TABLE NVCPerAcreHeld RENAME TO NVCPerAcre"));
+    ASSERT_EQ(prompter.messages().size(), 1);
+    EXPECT_EQ(prompter.messages()[0].icon, ui::Icon::Critical);
+    EXPECT_TRUE(prompter.messages()[0].text.startsWith(QStringLiteral("An error occurred.\r\n")))
+        << prompter.messages()[0].text.toStdString();
+
+    // What a user does next: types a value for the FMU named, where the page is still there, and
+    // goes on to the next worksheet.
+    if (auto* left = dynamic_cast<worksheets::frm14NVCTable*>(shell::CurrentWorksheetForm()))
+        TypeNVC(*left, 1, 1, QStringLiteral("123"));
+    window->mnuTab_Click(5);
+    EXPECT_EQ(StoredNVC(first), storedFirst);
+    EXPECT_EQ(StoredNVC(second), storedSecond);
+    window->mnuTab_Click(1);
+    EXPECT_DROPPED(worksheets::frm14NVCTable);
+
+    // Once the file reads again, the FMU is shown as stored and an edit of it is stored alone.
+    page = Show<worksheets::frm14NVCTable>(4);
+    ASSERT_NE(page, nullptr);
+    page->cboFMU->setCurrentIndex(page->cboFMU->findData(second));
+    EXPECT_EQ(ShownNVC(*page), storedSecond);
+    TypeNVC(*page, 1, 1, QStringLiteral("123"));
+    window->mnuTab_Click(5);
+    QStringList expected = storedSecond;
+    expected[0] = QStringLiteral("123");
+    EXPECT_EQ(StoredNVC(second), expected);
+    EXPECT_EQ(StoredNVC(first), storedFirst);
+    EXPECT_EQ(prompter.messages().size(), 1);
+}
+
+// The Costs worksheet moved to an outcome whose resource list cannot be read showed that
+// outcome's cost method and cost by size beside the amounts and rationale of the outcome left,
+// and went on as the outcome left. The page now goes, unsaved, right after the message.
+TEST_F(SetupFailureTest, AnOutcomeWhoseCostsCannotBeReadTakesTheCostsWorksheetOffUnsaved)
+{
+    window->mnuSection_Click(5);
+    auto* page = Show<worksheets::frm56_CostSummary>(6);
+    ASSERT_NE(page, nullptr);
+    const QVariantList stored = StoredOutcomes();
+    core::gDatabase()->Execute(QStringLiteral("ALTER TABLE SRUses RENAME TO SRUsesHeld"));
+    page->grdOutcomes->setFocus();
+    // Down the outcomes, to the first whose resource list the worksheet has not read yet.
+    for (int i = 1; i < page->grdOutcomes->rows() && prompter.messages().isEmpty(); ++i)
+        QTest::keyClick(page->grdOutcomes, Qt::Key_Down);
+    core::gDatabase()->Execute(QStringLiteral("ALTER TABLE SRUsesHeld RENAME TO SRUses"));
+    ASSERT_EQ(prompter.messages().size(), 1) << "an outcome to fail on";
+    EXPECT_EQ(prompter.messages()[0].icon, ui::Icon::Critical);
+    EXPECT_DROPPED(worksheets::frm56_CostSummary);
+
+    // Nothing of the half-shown page is stored, and the worksheet shows again.
+    window->mnuTab_Click(6);
+    EXPECT_EQ(StoredOutcomes(), stored);
+    page = dynamic_cast<worksheets::frm56_CostSummary*>(shell::CurrentWorksheetForm());
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(prompter.messages().size(), 1);
+}
 
 TEST_F(SetupFailureTest, AWorksheetThatCannotBeFilledIsDroppedUnsaved)
 {
