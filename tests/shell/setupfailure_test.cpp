@@ -12,17 +12,34 @@
 #include "platform/tabs/indextab.h"
 #include "shell/frm02tabs.h"
 #include "shell/frm11intro.h"
+#include "worksheets/analysis/frm53ratings.h"
 #include "worksheets/analysis/frm56_costsummary.h"
 #include "worksheets/setup_situation/frm14nvctable.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QPlainTextEdit>
+#include <QListWidget>
+
+#include <functional>
 
 namespace {
 
-class SetupFailureTest : public MainWindowFixture {};
+class SetupFailureTest : public MainWindowFixture {
+protected:
+    // The user's choice, made while the table cannot be read; the table is back after it, and
+    // the user has been told once.
+    void ChooseWithoutTable(const QString& table, const std::function<void()>& choose)
+    {
+        core::gDatabase()->Execute(QStringLiteral("ALTER TABLE %1 RENAME TO %1Held").arg(table));
+        choose();
+        core::gDatabase()->Execute(QStringLiteral("ALTER TABLE %1Held RENAME TO %1").arg(table));
+        ASSERT_EQ(prompter.messages().size(), 1);
+        EXPECT_EQ(prompter.messages()[0].icon, ui::Icon::Critical);
+        EXPECT_TRUE(prompter.messages()[0].text.startsWith(QStringLiteral("An error occurred.\r\n")))
+            << prompter.messages()[0].text.toStdString();
+    }
+};
 
 // The NVC table of an FMU as the file holds it, each value as the grid shows it.
 QStringList StoredNVC(int fmuKey)
@@ -56,15 +73,26 @@ void TypeNVC(worksheets::frm14NVCTable& page, int row, int fil, const QString& t
     QTest::keyClicks(editor, text);
 }
 
-QVariantList StoredOutcomes()
+QVariantList StoredRows(const QString& sql)
 {
     QVariantList rows;
-    auto rs = core::gDatabase()->OpenRecordset(
-        QStringLiteral("SELECT ItemKey, CostSource, AdjustedCost, CostRationale FROM Outcomes ORDER BY ItemKey"));
+    auto rs = core::gDatabase()->OpenRecordset(sql);
     for (; !rs->Eof(); rs->MoveNext())
         for (int i = 0; i < rs->FieldCount(); ++i)
             rows << rs->Field(i);
     return rows;
+}
+
+QVariantList StoredOutcomes()
+{
+    return StoredRows(
+        QStringLiteral("SELECT ItemKey, CostSource, AdjustedCost, CostRationale FROM Outcomes ORDER BY ItemKey"));
+}
+
+QVariantList StoredScores()
+{
+    return StoredRows(
+        QStringLiteral("SELECT OutcomeKey, CriterionKey, Value, Description FROM Scores ORDER BY OutcomeKey, CriterionKey"));
 }
 
 } // namespace
@@ -96,14 +124,10 @@ TEST_F(SetupFailureTest, AnFMUWhoseTableCannotBeReadTakesTheNVCTableOffUnsaved)
     auto* page = Show<worksheets::frm14NVCTable>(4);
     ASSERT_NE(page, nullptr);
     ASSERT_EQ(ShownNVC(*page), storedFirst);
-    core::gDatabase()->Execute(QStringLiteral("ALTER TABLE NVCPerAcre RENAME TO NVCPerAcreHeld"));
-    page->cboFMU->setFocus();
-    QTest::keyClick(page->cboFMU, Qt::Key_Down);   // the second FMU, picked as a user picks it
-    core::gDatabase()->Execute(QStringLiteral("ALTER TABLE NVCPerAcreHeld RENAME TO NVCPerAcre"));
-    ASSERT_EQ(prompter.messages().size(), 1);
-    EXPECT_EQ(prompter.messages()[0].icon, ui::Icon::Critical);
-    EXPECT_TRUE(prompter.messages()[0].text.startsWith(QStringLiteral("An error occurred.\r\n")))
-        << prompter.messages()[0].text.toStdString();
+    ChooseWithoutTable(QStringLiteral("NVCPerAcre"), [&] {
+        page->cboFMU->setFocus();
+        QTest::keyClick(page->cboFMU, Qt::Key_Down);   // the second FMU, picked as a user picks it
+    });
 
     // What a user does next: types a value for the FMU named, where the page is still there, and
     // goes on to the next worksheet.
@@ -138,14 +162,12 @@ TEST_F(SetupFailureTest, AnOutcomeWhoseCostsCannotBeReadTakesTheCostsWorksheetOf
     auto* page = Show<worksheets::frm56_CostSummary>(6);
     ASSERT_NE(page, nullptr);
     const QVariantList stored = StoredOutcomes();
-    core::gDatabase()->Execute(QStringLiteral("ALTER TABLE SRUses RENAME TO SRUsesHeld"));
-    page->grdOutcomes->setFocus();
-    // Down the outcomes, to the first whose resource list the worksheet has not read yet.
-    for (int i = 1; i < page->grdOutcomes->rows() && prompter.messages().isEmpty(); ++i)
-        QTest::keyClick(page->grdOutcomes, Qt::Key_Down);
-    core::gDatabase()->Execute(QStringLiteral("ALTER TABLE SRUsesHeld RENAME TO SRUses"));
-    ASSERT_EQ(prompter.messages().size(), 1) << "an outcome to fail on";
-    EXPECT_EQ(prompter.messages()[0].icon, ui::Icon::Critical);
+    ChooseWithoutTable(QStringLiteral("SRUses"), [&] {
+        page->grdOutcomes->setFocus();
+        // Down the outcomes, to the first whose resource list the worksheet has not read yet.
+        for (int i = 1; i < page->grdOutcomes->rows() && prompter.messages().isEmpty(); ++i)
+            QTest::keyClick(page->grdOutcomes, Qt::Key_Down);
+    });
     EXPECT_DROPPED(worksheets::frm56_CostSummary);
 
     // Nothing of the half-shown page is stored, and the worksheet shows again.
@@ -153,6 +175,37 @@ TEST_F(SetupFailureTest, AnOutcomeWhoseCostsCannotBeReadTakesTheCostsWorksheetOf
     EXPECT_EQ(StoredOutcomes(), stored);
     page = dynamic_cast<worksheets::frm56_CostSummary*>(shell::CurrentWorksheetForm());
     ASSERT_NE(page, nullptr);
+    EXPECT_EQ(prompter.messages().size(), 1);
+}
+
+// Objective Ratings moved to a criterion whose ratings could not be read named that criterion
+// over the ratings of the one left, and a rating typed then was stored under the one left.
+TEST_F(SetupFailureTest, ACriterionWhoseRatingsCannotBeReadTakesTheRatingsOffUnsaved)
+{
+    window->mnuSection_Click(5);
+    auto* page = Show<worksheets::frm53Ratings>(3);
+    ASSERT_NE(page, nullptr);
+    const QVariantList stored = StoredScores();
+    ASSERT_FALSE(stored.isEmpty());
+    ChooseWithoutTable(QStringLiteral("Scores"), [&] {
+        page->lstObjectives()->setFocus();
+        QTest::keyClick(page->lstObjectives(), Qt::Key_Down);   // the next criterion
+    });
+
+    // What a user does next: rates the first outcome, where the page is still there, and goes
+    // on to the next worksheet.
+    if (auto* left = dynamic_cast<worksheets::frm53Ratings*>(shell::CurrentWorksheetForm())) {
+        grid::Grid& g = *left->Grid1();
+        g.setFocus();
+        g.setCurrentCell(1, 3);   // the rating column
+        g.editCell();
+        if (QWidget* editor = QApplication::focusWidget())
+            QTest::keyClicks(editor, QStringLiteral("7"));
+    }
+    window->mnuTab_Click(4);
+    EXPECT_EQ(StoredScores(), stored);
+    window->mnuTab_Click(1);
+    EXPECT_DROPPED(worksheets::frm53Ratings);
     EXPECT_EQ(prompter.messages().size(), 1);
 }
 
