@@ -14,12 +14,14 @@
 #include "shell/frm11intro.h"
 #include "worksheets/analysis/frm53ratings.h"
 #include "worksheets/analysis/frm56_costsummary.h"
+#include "worksheets/objectives_alternatives/frm44probabilities.h"
 #include "worksheets/setup_situation/frm14nvctable.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 
 #include <functional>
 
@@ -38,6 +40,29 @@ protected:
         EXPECT_EQ(prompter.messages()[0].icon, ui::Icon::Critical);
         EXPECT_TRUE(prompter.messages()[0].text.startsWith(QStringLiteral("An error occurred.\r\n")))
             << prompter.messages()[0].text.toStdString();
+    }
+
+    // The page whose choice could not be read is gone, once the handler that failed has
+    // unwound, and the section's introduction is on screen in its place.
+    template <class Form> void ExpectDropped()
+    {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(window->findChildren<Form*>().isEmpty()) << "the half-shown page is gone";
+        EXPECT_NE(qobject_cast<shell::frm11Intro*>(shell::CurrentWorksheetForm()), nullptr);
+        EXPECT_EQ(worksheets::gCurrentWorksheetID, QStringLiteral("tab11"));
+        EXPECT_EQ(window->tabsForm()->vsTab2()->currentTab(), 1);
+    }
+
+    // What a user does next: an edit on the page, where it is still on screen, and the next
+    // worksheet; then back to the introduction, the page found gone and no further message.
+    template <class Form> void EditThenLeave(int nextWorksheet, const std::function<void(Form&)>& edit)
+    {
+        if (auto* left = dynamic_cast<Form*>(shell::CurrentWorksheetForm()))
+            edit(*left);
+        window->mnuTab_Click(nextWorksheet);
+        window->mnuTab_Click(1);
+        ExpectDropped<Form>();
+        EXPECT_EQ(prompter.messages().size(), 1);
     }
 };
 
@@ -89,6 +114,11 @@ QVariantList StoredOutcomes()
         QStringLiteral("SELECT ItemKey, CostSource, AdjustedCost, CostRationale FROM Outcomes ORDER BY ItemKey"));
 }
 
+QVariantList StoredProbabilities()
+{
+    return StoredRows(QStringLiteral("SELECT ItemKey, Success, SuccessRationale FROM Outcomes ORDER BY ItemKey"));
+}
+
 QVariantList StoredScores()
 {
     return StoredRows(
@@ -96,17 +126,6 @@ QVariantList StoredScores()
 }
 
 } // namespace
-
-// The page whose choice of another object could not be read is gone, once the handler that
-// failed has unwound, and the section's introduction is on screen in its place.
-#define EXPECT_DROPPED(Form)                                                                              \
-    do {                                                                                                  \
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);                              \
-        EXPECT_TRUE(window->findChildren<Form*>().isEmpty()) << "the half-shown page is gone";           \
-        EXPECT_NE(qobject_cast<shell::frm11Intro*>(shell::CurrentWorksheetForm()), nullptr);             \
-        EXPECT_EQ(worksheets::gCurrentWorksheetID, QStringLiteral("tab11"));                             \
-        EXPECT_EQ(window->tabsForm()->vsTab2()->currentTab(), 1);                                        \
-    } while (false)
 
 // The NVC Table with another FMU chosen whose values cannot be read named that FMU over the
 // values of the one left, and a value typed then was stored in the table left. The page now
@@ -129,15 +148,11 @@ TEST_F(SetupFailureTest, AnFMUWhoseTableCannotBeReadTakesTheNVCTableOffUnsaved)
         QTest::keyClick(page->cboFMU, Qt::Key_Down);   // the second FMU, picked as a user picks it
     });
 
-    // What a user does next: types a value for the FMU named, where the page is still there, and
-    // goes on to the next worksheet.
-    if (auto* left = dynamic_cast<worksheets::frm14NVCTable*>(shell::CurrentWorksheetForm()))
-        TypeNVC(*left, 1, 1, QStringLiteral("123"));
-    window->mnuTab_Click(5);
+    // A value typed for the FMU named.
+    EditThenLeave<worksheets::frm14NVCTable>(
+        5, [](worksheets::frm14NVCTable& left) { TypeNVC(left, 1, 1, QStringLiteral("123")); });
     EXPECT_EQ(StoredNVC(first), storedFirst);
     EXPECT_EQ(StoredNVC(second), storedSecond);
-    window->mnuTab_Click(1);
-    EXPECT_DROPPED(worksheets::frm14NVCTable);
 
     // Once the file reads again, the FMU is shown as stored and an edit of it is stored alone.
     page = Show<worksheets::frm14NVCTable>(4);
@@ -168,7 +183,7 @@ TEST_F(SetupFailureTest, AnOutcomeWhoseCostsCannotBeReadTakesTheCostsWorksheetOf
         for (int i = 1; i < page->grdOutcomes->rows() && prompter.messages().isEmpty(); ++i)
             QTest::keyClick(page->grdOutcomes, Qt::Key_Down);
     });
-    EXPECT_DROPPED(worksheets::frm56_CostSummary);
+    ExpectDropped<worksheets::frm56_CostSummary>();
 
     // Nothing of the half-shown page is stored, and the worksheet shows again.
     window->mnuTab_Click(6);
@@ -192,21 +207,41 @@ TEST_F(SetupFailureTest, ACriterionWhoseRatingsCannotBeReadTakesTheRatingsOffUns
         QTest::keyClick(page->lstObjectives(), Qt::Key_Down);   // the next criterion
     });
 
-    // What a user does next: rates the first outcome, where the page is still there, and goes
-    // on to the next worksheet.
-    if (auto* left = dynamic_cast<worksheets::frm53Ratings*>(shell::CurrentWorksheetForm())) {
-        grid::Grid& g = *left->Grid1();
+    // The first outcome rated.
+    EditThenLeave<worksheets::frm53Ratings>(4, [](worksheets::frm53Ratings& left) {
+        grid::Grid& g = *left.Grid1();
         g.setFocus();
         g.setCurrentCell(1, 3);   // the rating column
         g.editCell();
         if (QWidget* editor = QApplication::focusWidget())
             QTest::keyClicks(editor, QStringLiteral("7"));
-    }
-    window->mnuTab_Click(4);
+    });
     EXPECT_EQ(StoredScores(), stored);
-    window->mnuTab_Click(1);
-    EXPECT_DROPPED(worksheets::frm53Ratings);
-    EXPECT_EQ(prompter.messages().size(), 1);
+}
+
+// Probabilities moved to an alternative whose outcomes could not be read named that alternative
+// over the percents and rationales of the one left, and a word added to a rationale then stored
+// the rationale left as the chosen alternative's.
+TEST_F(SetupFailureTest, AnAlternativeWhoseOutcomesCannotBeReadTakesProbabilitiesOffUnsaved)
+{
+    window->mnuSection_Click(4);
+    auto* page = Show<worksheets::frm44Probabilities>(4);
+    ASSERT_NE(page, nullptr);
+    ASSERT_GE(page->lstAlternatives()->count(), 2);
+    const QVariantList stored = StoredProbabilities();
+    ChooseWithoutTable(QStringLiteral("Outcomes"), [&] {
+        page->lstAlternatives()->setFocus();
+        QTest::keyClick(page->lstAlternatives(), Qt::Key_Down);   // the next alternative
+    });
+
+    // A word added to the Target's rationale.
+    EditThenLeave<worksheets::frm44Probabilities>(5, [](worksheets::frm44Probabilities& left) {
+        QPlainTextEdit* rationale = left.txtRationale(1);
+        rationale->setFocus();
+        rationale->moveCursor(QTextCursor::End);
+        QTest::keyClicks(rationale, QStringLiteral(" checked"));
+    });
+    EXPECT_EQ(StoredProbabilities(), stored);
 }
 
 TEST_F(SetupFailureTest, AWorksheetThatCannotBeFilledIsDroppedUnsaved)
