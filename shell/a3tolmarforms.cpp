@@ -13,6 +13,7 @@
 
 #include <QApplication>
 #include <QPointer>
+#include <QScopedValueRollback>
 
 namespace shell {
 
@@ -24,6 +25,8 @@ namespace {
 
 QPointer<WorksheetForm> gForm;
 QString gFormId;
+// While a worksheet's Setup runs, a fill that fails in it is the Setup's to answer.
+bool gSettingUp = false;
 
 using C = CacheClear;
 using S = SavePath;
@@ -173,6 +176,7 @@ void DisplayWorksheet(int n)
     if (!form)
         return;
     try {
+        const QScopedValueRollback<bool> settingUp(gSettingUp, true);
         if (auto* intro = qobject_cast<frm11Intro*>(form)) {
             intro->Setup(gCurrentSection);
         } else if (info->id == QLatin1String("tab63")) {
@@ -195,6 +199,27 @@ void DisplayWorksheet(int n)
     }
     form->raise();
     FocusWorksheet(form);
+}
+
+void DropShownWorksheet()
+{
+    if (gSettingUp || !gForm)
+        return;
+    // The object left was stored before the next was read: the page goes unsaved, and with it
+    // only what it showed half. Its handler is still running, so it is silenced and put out of
+    // sight now, for no box leaving it to write what it shows into the model, and deleted once
+    // the handler has unwound. The model keeps nothing it read only in part, so the caches stand
+    // (the handler's own frames may still refer to what they hold).
+    WorksheetForm* form = gForm;
+    gForm = nullptr;
+    gFormId.clear();
+    gCurrentWorksheetID.clear();
+    form->DisconnectChildren();
+    form->hide();
+    form->setEnabled(false);
+    form->deleteLater();
+    if (frm0_Tolmar* main = Main(); main && main->tabsLoaded())
+        main->tabsForm()->ShowIntroduction();
 }
 
 void UpdateCurrentWorksheet()

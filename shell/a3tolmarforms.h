@@ -35,6 +35,9 @@ const WorksheetInfo* FindWorksheet(const QString& id);
 const WorksheetInfo* WorksheetAt(int section, int worksheet);
 
 void DisplayWorksheet(int n);
+// The worksheet on screen could not show the object chosen on it (its read failed part way):
+// it is dropped unsaved and the section's introduction shown, as for a Setup that fails.
+void DropShownWorksheet();
 void UpdateCurrentWorksheet();
 void UnloadCurrentWorksheet();
 void ResizeCurrentWorksheet();

@@ -151,10 +151,16 @@ void frm02Tabs::vsTab2_Click()
     setEnabled(true);
     // A worksheet that could not be filled has been dropped: the section's introduction stands
     // in its place, so that the tab rows and the menus name the page on screen.
-    if (!shown && mWorksheets->currentTab() != 1)
-        mWorksheets->setCurrentTab(1);
+    if (!shown)
+        ShowIntroduction();
     KeepStepping(mWorksheets);
     core::TraceFinished(QStringLiteral("switching worksheets"));
+}
+
+void frm02Tabs::ShowIntroduction()
+{
+    if (mWorksheets->currentTab() != 1)
+        mWorksheets->setCurrentTab(1);
 }
 
 // The worksheet shown takes the focus; a user stepping through a row with the arrow keys gets

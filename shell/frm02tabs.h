@@ -23,6 +23,8 @@ public:
 
     void InitializeTabs();
     void ChangeSections();
+    // The section's introduction, in place of a worksheet that has been dropped.
+    void ShowIntroduction();
 
     tabs::IndexTab* vsTab1() const { return mSections; }
     tabs::IndexTab* vsTab2() const { return mWorksheets; }

@@ -250,6 +250,7 @@ void frm0_Tolmar::DisableEditMenu()
 }
 
 void frm0_Tolmar::FitWorksheetForm(QWidget* form) { shell::FitWorksheetForm(form); }
+void frm0_Tolmar::DropWorksheet() { shell::DropShownWorksheet(); }
 
 frm01Start* frm0_Tolmar::startPage() { return showStartPage(false); }
 frm01Start* frm0_Tolmar::backgroundPage() { return showStartPage(true); }

@@ -41,6 +41,7 @@ public:
     QWidget* mainWindow() override { return this; }
     QWidget* worksheetParent() override { return mClient; }
     void FitWorksheetForm(QWidget* form) override;
+    void DropWorksheet() override;
 
     // The start page and the tab rows are made when first referred to.
     frm01Start* startPage();

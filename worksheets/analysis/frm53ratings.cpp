@@ -17,6 +17,7 @@
 #include "worksheets/common/bardrag.h"
 #include "worksheets/common/itemlist.h"
 #include "worksheets/common/outcomegrids.h"
+#include "worksheets/common/worksheetform.h"
 
 #include <QEvent>
 #include <QGridLayout>
@@ -250,11 +251,18 @@ void frm53Ratings::lstObjectives_Click()
     const int index = mList->listIndex();
     core::Trace(QStringLiteral("lstObjectives_Click ") + QString::number(index));
     const int shownIndex = mCriterion ? mList->findKey(mCriterion->ItemKey()) : -1;
-    SaveOrPutBack([this] { SaveChanges(); },
-                  [this, shownIndex] {
-                      const QSignalBlocker quiet(mListWidget);
-                      mList->setListIndex(shownIndex);
-                  });
+    // The ratings are read into the rows of the criterion left: a read that fails part way
+    // leaves the page to go unsaved, not to store a rating typed next under the wrong criterion.
+    SwitchShownObject([this, shownIndex] { SaveOrPutBack([this] { SaveChanges(); },
+                                                         [this, shownIndex] {
+                                                             const QSignalBlocker quiet(mListWidget);
+                                                             mList->setListIndex(shownIndex);
+                                                         }); },
+                      [this, index] { ShowChosenCriterion(index); });
+}
+
+void frm53Ratings::ShowChosenCriterion(int index)
+{
     mCriterion = lookup(mList->currentKey());
     if (isHeading(*mCriterion)) {
         int next = index + 1;
@@ -271,10 +279,7 @@ void frm53Ratings::lstObjectives_Click()
         return;
     }
     mCriterionLabel->setText(mCriterion->ItemName());
-    {
-        core::BusyScope busy;
-        mDescription->setRtf(mCriterion->Description());
-    }
+    mDescription->setRtf(mCriterion->Description());
     GetRatingsForCriterion(mCriterion->ItemKey());
     if (mGrid->rows() > 1) {
         mGrid->setRow(1);

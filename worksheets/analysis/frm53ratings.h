@@ -71,6 +71,7 @@ private:
     void ShowRating(int row, float rating);
 
     void lstObjectives_Click();
+    void ShowChosenCriterion(int index);
     void Grid1_EnterCell();
     void Grid1_BeforeEdit(int row, int col, bool& cancel);
     void Grid1_KeyPressEdit(int row, int col, int& code);

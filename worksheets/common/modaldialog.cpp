@@ -34,6 +34,15 @@ int ModalDialog::ShowModal()
 
 void ModalDialog::cmdClose_Click() { accept(); }
 
+void ModalDialog::DropUnsaved()
+{
+    if (!mUnloaded) {
+        mUnloaded = true;
+        core::TraceUnload(mFormName);
+    }
+    reject();
+}
+
 void ModalDialog::done(int result)
 {
     if (!mUnloaded) {

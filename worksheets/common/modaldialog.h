@@ -35,6 +35,9 @@ public:
     // with buttons of its own).
     QPushButton* cmdClose() const { return mClose; }
     bool unloaded() const { return mUnloaded; }
+    // Closes the dialog without storing: what it shows is no longer what the file holds (a
+    // fill stopped half way), and storing it would write that over the file's rows.
+    void DropUnsaved();
 
     void done(int result) override;
 

@@ -3,7 +3,9 @@
 #include "core/u21display.h"
 #include "core/u91trace.h"
 #include "core/uimode.h"
+#include "worksheets/common/modaldialog.h"
 
+#include <QApplication>
 #include <QHash>
 #include <QScreen>
 
@@ -77,9 +79,14 @@ WorksheetForm::~WorksheetForm()
 {
     // The boxes are torn down after the form that handles their signals is gone, and some
     // still speak then (a box with the focus finishes its edit): they speak to no one.
+    DisconnectChildren();
+    core::TraceUnload(mFormName);
+}
+
+void WorksheetForm::DisconnectChildren()
+{
     for (QObject* child : findChildren<QObject*>())
         child->disconnect(this);
-    core::TraceUnload(mFormName);
 }
 
 void WorksheetForm::BeginSetup(const QString& traceName, const QString& id, int worksheetNumber, bool editMenu)
@@ -95,13 +102,36 @@ void WorksheetForm::BeginSetup(const QString& traceName, const QString& id, int 
     show();
 }
 
+namespace {
+
+// The object left was stored before the next was read, so the page can go without losing an
+// edit. While a dialog is up, the failing fill is the dialog's: the worksheet under it still
+// shows what the file holds.
+void DropHalfShownPage()
+{
+    QWidget* modal = QApplication::activeModalWidget();
+    if (auto* dialog = qobject_cast<ModalDialog*>(modal ? modal : QApplication::activeWindow())) {
+        dialog->DropUnsaved();
+        return;
+    }
+    if (!modal && gHooks)
+        gHooks->DropWorksheet();
+}
+
+} // namespace
+
 void SwitchShownObject(const std::function<void()>& save, const std::function<void()>& fetchAndDisplay)
 {
     if (save)
         save();
-    core::BusyScope busy;
-    if (fetchAndDisplay)
-        fetchAndDisplay();
+    try {
+        core::BusyScope busy;
+        if (fetchAndDisplay)
+            fetchAndDisplay();
+    } catch (...) {
+        DropHalfShownPage();
+        throw;
+    }
 }
 
 void RegisterWorksheetForm(const QString& id, WorksheetFactory factory) { Registry().insert(id, std::move(factory)); }

@@ -28,6 +28,9 @@ public:
     virtual void DisableEditMenu() = 0;
     virtual void SectionMenu_Check(int section) = 0;
     virtual void WorksheetMenu_Check(int worksheet) = 0;
+    // The worksheet on screen stopped showing another object half way: it goes unsaved, as one
+    // whose Setup failed does.
+    virtual void DropWorksheet() = 0;
 };
 
 // Installed by the main window (not owned); null while there is none.
@@ -76,6 +79,9 @@ public:
     int helpContextID() const { return mHelpContextID; }
     void setHelpContextID(int id) { mHelpContextID = id; }
 
+    // Its boxes no longer reach its handlers (a form going, or being dropped unsaved).
+    void DisconnectChildren();
+
 protected:
     // The opening steps of every Setup: the trace line, the fit above the tab rows, the Edit
     // menu, the Worksheet menu check and the worksheet id.
@@ -97,7 +103,10 @@ private:
 
 // Shows another object on a form: stores the one shown (save), then takes the next from the
 // model and fills the controls with it under the busy counter (fetchAndDisplay), so that the
-// fill writes nothing back. A save that fails leaves the shown object on screen.
+// fill writes nothing back. A save that fails leaves the shown object on screen. A fill that
+// fails (the file cannot give the next object) leaves a page showing parts of both, which an
+// edit or its closing would store over the file's rows: the page goes unsaved, a running
+// dialog closed, the worksheet dropped through the main window. The error goes on to be shown.
 void SwitchShownObject(const std::function<void()>& save, const std::function<void()>& fetchAndDisplay);
 
 // Worksheet forms are made by the shell through factories registered under their ids.

@@ -220,10 +220,19 @@ bool frm44Probabilities::FallbackShown() const
 void frm44Probabilities::lstAlternatives_Click()
 {
     core::Trace(QStringLiteral("frm44Probabilities.lstAlternatives_Click ") + mList->text());
-    if (core::IsIdle())
-        SaveChanges();
-    mCurrent = model::GetAlternative(mList->currentKey());
-    ShowAlternative();
+    const int key = mList->currentKey();
+    // The outcomes of the alternative chosen are read as they are shown: a read that fails part
+    // way leaves the page to go unsaved, not to store the percents and rationales of the
+    // alternative left, still in the boxes, as the chosen one's.
+    SwitchShownObject(
+        [this] {
+            if (core::IsIdle())
+                SaveChanges();
+        },
+        [this, key] {
+            mCurrent = model::GetAlternative(key);
+            ShowAlternative();
+        });
 }
 
 void frm44Probabilities::ShowAlternative()

@@ -201,6 +201,39 @@ TEST_F(FILPercentsTest, WideningTheReachAsksBeforeItOverwritesOtherAmounts)
         EXPECT_EQ(a, (Amounts{0, 2, 4, 6, 0, 0}));
 }
 
+// Moved to an outcome whose burn areas could not be read, the dialog showed the amounts of
+// the outcome left as the next one's, and closing it after a press stored them over the next
+// one's. It now closes unsaved after the message; the file keeps every area's amounts.
+TEST_F(FILPercentsTest, AnOutcomeWhoseAmountsCannotBeReadClosesTheDialogUnsaved)
+{
+    build(testsupport::kSmallAnalysis);
+    core::Property_Set("FIL option", "3");
+    const QList<Amounts> stored = storedAreas();
+    testsupport::ClearModelCaches();
+    open();
+    const Amounts first = shown();
+
+    db().Execute("ALTER TABLE OutcomeFMZs RENAME TO OutcomeFMZsHeld");
+    dialog->grdOutcomes()->setFocus();
+    key(Qt::Key_Down);
+    db().Execute("ALTER TABLE OutcomeFMZsHeld RENAME TO OutcomeFMZs");
+    ASSERT_EQ(prompter.messages().size(), 1);
+    EXPECT_EQ(prompter.messages()[0].icon, ui::Icon::Critical);
+
+    // What a user does next: one press on a bar of the outcome chosen, where the dialog is
+    // still there, and the dialog closed.
+    if (dialog->isVisible()) {
+        EXPECT_EQ(shown(), first);
+        drag(fils(), 1, kAmount, {first[0] == 10 ? 0.5 : 1.0});
+        QTest::mouseClick(dialog->cmdClose(), Qt::LeftButton);
+    }
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_TRUE(dialog->unloaded());
+    dialog.reset();
+    EXPECT_EQ(storedAreas(), stored);
+    EXPECT_EQ(prompter.messages().size(), 1);
+}
+
 TEST_F(FILPercentsTest, WithOneFMUTheOptionPerFMUGives)
 {
     build({2, 1, 2, 2, 1, 0});

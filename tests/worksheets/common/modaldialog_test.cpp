@@ -3,6 +3,8 @@
 #include "core/u91trace.h"
 #include "worksheets/common/worksheetform.h"
 
+#include "mainwindowstub.h"
+
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QTest>
@@ -66,23 +68,6 @@ TEST(ModalDialog, AFailedSaveKeepsTheDialogOpen)
     EXPECT_TRUE(dialog.unloaded());
     EXPECT_FALSE(dialog.isVisible());
 }
-
-} // namespace
-
-namespace {
-
-class MainWindowStub : public worksheets::MainWindowHooks {
-public:
-    QWidget window;
-    QWidget* mainWindow() override { return &window; }
-    QWidget* worksheetParent() override { return &window; }
-    void FitWorksheetForm(QWidget*) override {}
-    void SetTitleBar(const QString&) override {}
-    void EnableEditMenu() override {}
-    void DisableEditMenu() override {}
-    void SectionMenu_Check(int) override {}
-    void WorksheetMenu_Check(int) override {}
-};
 
 TEST(ModalDialog, OpensCentredOverTheMainWindow)
 {
