@@ -28,6 +28,15 @@ QString gFormId;
 // While a worksheet's Setup runs, a fill that fails in it is the Setup's to answer.
 bool gSettingUp = false;
 
+// The form on screen, no longer the shell's: the caller deletes it.
+WorksheetForm* TakeShownForm()
+{
+    WorksheetForm* form = gForm;
+    gForm = nullptr;
+    gFormId.clear();
+    return form;
+}
+
 using C = CacheClear;
 using S = SavePath;
 
@@ -187,14 +196,11 @@ void DisplayWorksheet(int n)
         }
     } catch (...) {
         // A page that stopped filling half way shows part of what the file holds, and leaving it
-        // would save that part over the rest: it goes unsaved. What it had read may be cached
-        // half read as well, so the next page reads the file afresh. Edits of the page left
-        // before were saved when it was left.
-        gForm = nullptr;
-        gFormId.clear();
-        delete form;
+        // would save that part over the rest: it goes unsaved. The model keeps nothing it read
+        // only in part, so its caches stand. Edits of the page left before were saved when it
+        // was left.
+        delete TakeShownForm();
         gCurrentWorksheetID.clear();
-        ClearCollections();
         throw;
     }
     form->raise();
@@ -210,9 +216,7 @@ void DropShownWorksheet()
     // sight now, for no box leaving it to write what it shows into the model, and deleted once
     // the handler has unwound. The model keeps nothing it read only in part, so the caches stand
     // (the handler's own frames may still refer to what they hold).
-    WorksheetForm* form = gForm;
-    gForm = nullptr;
-    gFormId.clear();
+    WorksheetForm* form = TakeShownForm();
     gCurrentWorksheetID.clear();
     form->DisconnectChildren();
     form->hide();
@@ -255,12 +259,8 @@ void UnloadCurrentWorksheet()
     core::Trace(QStringLiteral("a3Tolmarforms.UnloadCurrentWorksheet, ID = ") + gCurrentWorksheetID);
     const WorksheetInfo* info = FindWorksheet(gCurrentWorksheetID);
     if (info) {
-        if (gForm && gFormId == info->id) {
-            WorksheetForm* form = gForm;
-            gForm = nullptr;
-            gFormId.clear();
-            delete form;
-        }
+        if (gForm && gFormId == info->id)
+            delete TakeShownForm();
         for (CacheClear c : info->clears)
             RunClear(c);
     } else if (gForm && gCurrentWorksheetID.isEmpty()) {
