@@ -20,6 +20,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <memory>
@@ -30,6 +31,7 @@ namespace jet {
 
 namespace {
 
+constexpr int kCatalogPage = 2;          // the definition of MSysObjects
 constexpr int kOffsetMask = 0x1fff;      // a row's offset in its page, without the flag bits
 constexpr int kMemoHeader = 12;          // length and flags, page and row, and four unused bytes
 constexpr quint32 kMemoInline = 0x80;    // the memo's bytes follow its header in the row
@@ -92,6 +94,7 @@ public:
     void Run();
 
 private:
+    std::vector<MdbCatalogEntry> UserTables();
     void ConvertTable(MdbCatalogEntry* entry);
     QList<Column> Columns(MdbTableDef* table) const;
     QStringList IndexFields(MdbTableDef* table, const MdbIndex* index, const QList<Column>& columns) const;
@@ -123,16 +126,43 @@ void Converter::Exec(const char* sql)
     }
 }
 
-void Converter::Run()
+// The user tables, read from the catalog table MSysObjects. mdb_read_catalog would do it, but it
+// also parses every object's properties, which this reader has no use for and which a damaged
+// file can keep it busy with for minutes.
+std::vector<MdbCatalogEntry> Converter::UserTables()
 {
-    if (!mdb_read_catalog(mMdb, MDB_TABLE))
+    MdbCatalogEntry catalog{};
+    catalog.mdb = mMdb;
+    catalog.object_type = MDB_TABLE;
+    catalog.table_pg = kCatalogPage;
+    std::strcpy(catalog.object_name, "MSysObjects");
+    Table table(mdb_read_table(&catalog));
+    if (!table || !mdb_read_columns(table.get()))
         Damaged(QStringLiteral("no catalog"));
-    std::vector<MdbCatalogEntry*> tables;
-    for (unsigned i = 0; i < mMdb->num_catalog; ++i) {
-        auto* entry = static_cast<MdbCatalogEntry*>(g_ptr_array_index(mMdb->catalog, i));
-        if (entry && entry->object_type == MDB_TABLE && mdb_is_user_table(entry))
+    // mdbtools writes a bound text value up to its bind size, whatever the column holds.
+    std::vector<QByteArray> bound(4, QByteArray(qsizetype(mMdb->bind_size) + 1, '\0'));
+    const char* names[] = {"Id", "Name", "Type", "Flags"};
+    for (int i = 0; i < 4; ++i)
+        if (mdb_bind_column_by_name(table.get(), const_cast<char*>(names[i]), bound[size_t(i)].data(), nullptr) < 1)
+            Damaged(QStringLiteral("no catalog"));
+    std::vector<MdbCatalogEntry> tables;
+    mdb_rewind_table(table.get());
+    while (mdb_fetch_row(table.get())) {
+        MdbCatalogEntry entry{};
+        entry.mdb = mMdb;
+        entry.object_type = std::atoi(bound[2].constData()) & 0x7f;
+        entry.table_pg = std::strtoul(bound[0].constData(), nullptr, 10) & 0x00ffffff;
+        entry.flags = int(std::strtol(bound[3].constData(), nullptr, 10));
+        std::strncpy(entry.object_name, bound[1].constData(), MDB_MAX_OBJ_NAME);
+        if (mdb_is_user_table(&entry))
             tables.push_back(entry);
     }
+    return tables;
+}
+
+void Converter::Run()
+{
+    std::vector<MdbCatalogEntry> tables = UserTables();
     try {
         mOut = dao::Database::Create(mPath);
     } catch (const dao::Error& e) {
@@ -144,8 +174,8 @@ void Converter::Run()
     Exec("PRAGMA synchronous=OFF");
     Exec("PRAGMA locking_mode=EXCLUSIVE");
     Exec("BEGIN");
-    for (MdbCatalogEntry* entry : tables)
-        ConvertTable(entry);
+    for (MdbCatalogEntry& entry : tables)
+        ConvertTable(&entry);
     Exec("COMMIT");
     mOut->Close();
     if (mPath != QLatin1String(":memory:")) {
