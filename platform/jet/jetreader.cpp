@@ -321,6 +321,9 @@ void Converter::CopyRows(MdbTableDef* table, const QList<Column>& columns, const
         Fail(QStringLiteral("cannot write %1: %2").arg(name, QString::fromUtf8(sqlite3_errmsg(mOut->handle()))));
     Statement insert(raw);
 
+    // mdbtools walks the table's pages by its page map without looking whether there is one.
+    if (!table->usage_map || table->map_sz < 1)
+        Damaged(QStringLiteral("the page map of %1").arg(name));
     std::vector<MdbField> fields(table->num_cols);
     unsigned count = 0;
     mdb_rewind_table(table);

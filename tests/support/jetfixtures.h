@@ -87,6 +87,22 @@ QByteArray WithPage(QByteArray file, int page, Fill fill)
     return file;
 }
 
+// The Jet 4 file with the table's page map (the row its definition points to at offset 55)
+// moved to a row of no bytes, added after the last row of the map's page.
+inline QByteArray WithEmptyPageMap(QByteArray file, int definition)
+{
+    const qsizetype pointer = qsizetype(definition) * kJet4Page + 55;
+    const qsizetype page = qsizetype(Le32(file, pointer) >> 8) * kJet4Page;
+    const int rows = quint8(file[page + 12]) | quint8(file[page + 13]) << 8;
+    const qsizetype lastStart = page + 14 + 2 * (rows - 1);
+    file[page + 12] = char((rows + 1) & 0xff);
+    file[page + 13] = char((rows + 1) >> 8);
+    file[page + 14 + 2 * rows] = file[lastStart];
+    file[page + 15 + 2 * rows] = file[lastStart + 1];
+    PutLe32(file, pointer, quint32(page / kJet4Page) << 8 | quint32(rows));
+    return file;
+}
+
 // A Jet 4 page of long values holding one row: its bytes run from start to the page's end.
 inline QByteArray LongValuePage(int owner, const QByteArray& row)
 {
