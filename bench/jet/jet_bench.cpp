@@ -4,6 +4,7 @@
 // the same analysis written natively and upgraded alike. The figures to watch are the ratios
 // (goals: at most 2 for the conversion, about 1 for the opening).
 
+#include "bench/pairedruns.h"
 #include "core/u11datafile.h"
 #include "platform/jet/convert.h"
 #include "platform/ui/scriptedprompter.h"
@@ -19,8 +20,6 @@
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -160,51 +159,14 @@ void BM_OpenNative(benchmark::State& state)
 }
 BENCHMARK(BM_OpenNative)->Unit(benchmark::kMillisecond);
 
-// Paired runs: the two one after the other, their order alternating, so that the machine's load
-// falls on both alike. The ratio is taken within each pair.
-struct Spread {
-    double median, min, max;
-};
-
-Spread SpreadOf(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    const size_t n = v.size();
-    const double median = n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
-    return {median, v.front(), v.back()};
-}
-
-double Millis(const std::function<void()>& f)
-{
-    const auto start = std::chrono::steady_clock::now();
-    f();
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-}
-
 void PairedRuns(int pairs, const char* name, const std::function<void()>& ours, const char* otherName,
                 const std::function<void()>& other, const char* goal)
 {
-    ours();   // warm both before counting
-    other();
-    std::vector<double> a, b, ratios;
-    for (int i = 0; i < pairs; ++i) {
-        double x = 0, y = 0;
-        if (i % 2) {
-            y = Millis(other);
-            x = Millis(ours);
-        } else {
-            x = Millis(ours);
-            y = Millis(other);
-        }
-        a.push_back(x);
-        b.push_back(y);
-        ratios.push_back(x / y);
-    }
-    const Spread as = SpreadOf(a), bs = SpreadOf(b), rs = SpreadOf(ratios);
+    const benchsupport::Pairs p = benchsupport::TimePairs(pairs, ours, other);
     std::printf("%d paired runs (median, min, max)\n", pairs);
-    std::printf("  %-28s %8.2f ms %8.2f %8.2f\n", name, as.median, as.min, as.max);
-    std::printf("  %-28s %8.2f ms %8.2f %8.2f\n", otherName, bs.median, bs.min, bs.max);
-    std::printf("  ratio: %.2f  %.2f  %.2f (goal: %s)\n", rs.median, rs.min, rs.max, goal);
+    std::printf("  %-28s %8.2f ms %8.2f %8.2f\n", name, p.first.median, p.first.min, p.first.max);
+    std::printf("  %-28s %8.2f ms %8.2f %8.2f\n", otherName, p.second.median, p.second.min, p.second.max);
+    std::printf("  ratio: %.2f  %.2f  %.2f (goal: %s)\n", p.ratio.median, p.ratio.min, p.ratio.max, goal);
 }
 
 } // namespace
