@@ -6,6 +6,9 @@
 #include <algorithm>
 #include <chrono>
 #include <cstddef>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <vector>
 
 namespace benchsupport {
@@ -55,6 +58,28 @@ Pairs TimePairs(int pairs, F first, G second)
         ratios.push_back(x / y);
     }
     return {SpreadOf(a), SpreadOf(b), SpreadOf(ratios)};
+}
+
+// The option --pairs=N (the number of paired runs; 0 leaves them out), taken out of the
+// arguments before the benchmark library reads them; fallback when it is not given.
+inline int TakePairsOption(int& argc, char** argv, int fallback)
+{
+    for (int i = 1; i < argc; ++i)
+        if (std::strncmp(argv[i], "--pairs=", 8) == 0) {
+            const int pairs = std::atoi(argv[i] + 8);
+            std::memmove(argv + i, argv + i + 1, sizeof(char*) * size_t(argc - i));
+            --argc;
+            return pairs;
+        }
+    return fallback;
+}
+
+inline void PrintPairs(int pairs, const Pairs& p, const char* first, const char* second, const char* goal)
+{
+    std::printf("%d paired runs (median, min, max)\n", pairs);
+    std::printf("  %-26s %8.2f ms %8.2f %8.2f\n", first, p.first.median, p.first.min, p.first.max);
+    std::printf("  %-26s %8.2f ms %8.2f %8.2f\n", second, p.second.median, p.second.min, p.second.max);
+    std::printf("  %s / %s: %.2f  %.2f  %.2f (goal: %s)\n", first, second, p.ratio.median, p.ratio.min, p.ratio.max, goal);
 }
 
 } // namespace benchsupport

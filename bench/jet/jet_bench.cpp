@@ -23,7 +23,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <functional>
 #include <memory>
 #include <vector>
 
@@ -159,16 +158,6 @@ void BM_OpenNative(benchmark::State& state)
 }
 BENCHMARK(BM_OpenNative)->Unit(benchmark::kMillisecond);
 
-void PairedRuns(int pairs, const char* name, const std::function<void()>& ours, const char* otherName,
-                const std::function<void()>& other, const char* goal)
-{
-    const benchsupport::Pairs p = benchsupport::TimePairs(pairs, ours, other);
-    std::printf("%d paired runs (median, min, max)\n", pairs);
-    std::printf("  %-28s %8.2f ms %8.2f %8.2f\n", name, p.first.median, p.first.min, p.first.max);
-    std::printf("  %-28s %8.2f ms %8.2f %8.2f\n", otherName, p.second.median, p.second.min, p.second.max);
-    std::printf("  ratio: %.2f  %.2f  %.2f (goal: %s)\n", p.ratio.median, p.ratio.min, p.ratio.max, goal);
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -176,24 +165,18 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     ui::ScriptedPrompter prompter;
     upgrade::Install();
-    // --pairs=N: N paired runs of each comparison (0 leaves them out).
-    int pairs = 30;
-    for (int i = 1; i < argc; ++i)
-        if (std::strncmp(argv[i], "--pairs=", 8) == 0) {
-            pairs = std::atoi(argv[i] + 8);
-            std::memmove(argv + i, argv + i + 1, sizeof(char*) * size_t(argc - i));
-            --argc;
-            break;
-        }
+    const int pairs = benchsupport::TakePairsOption(argc, argv, 30);
     benchmark::Initialize(&argc, argv);
     Prepare(prompter);
     if (!gFiles->problem.isEmpty())
         std::printf("%s\n", qPrintable(gFiles->problem));
     else if (pairs > 0) {
         std::printf("%s: %lld tables\n", qPrintable(gFiles->jet), static_cast<long long>(gFiles->tables.size()));
-        PairedRuns(pairs, "conversion", Convert, "mdb-export, every table", Export, "at most 2");
-        PairedRuns(pairs, "open the converted file", [] { Open(gFiles->converted); }, "open the native file",
-                   [] { Open(gFiles->native); }, "about 1");
+        benchsupport::PrintPairs(pairs, benchsupport::TimePairs(pairs, Convert, Export), "conversion",
+                                 "mdb-export of every table", "at most 2");
+        benchsupport::PrintPairs(pairs,
+                                 benchsupport::TimePairs(pairs, [] { Open(gFiles->converted); }, [] { Open(gFiles->native); }),
+                                 "opening the converted file", "opening the native file", "about 1");
     }
     benchmark::RunSpecifiedBenchmarks();
     gFiles.reset();

@@ -146,11 +146,7 @@ void PairedRuns(int pairs)
     const auto bare = [&] { sink += BareRead(db); };
     const benchsupport::Pairs p = benchsupport::TimePairs(pairs, model, bare);
     benchmark::DoNotOptimize(sink);
-    const benchsupport::Spread ms = p.first, bs = p.second, rs = p.ratio;
-    std::printf("%d paired runs (median, min, max)\n", pairs);
-    std::printf("  matrix:    %.2f ms  %.2f  %.2f\n", ms.median, ms.min, ms.max);
-    std::printf("  bare read: %.2f ms  %.2f  %.2f\n", bs.median, bs.min, bs.max);
-    std::printf("  matrix / bare read: %.2f  %.2f  %.2f (goal: at most 3)\n", rs.median, rs.min, rs.max);
+    benchsupport::PrintPairs(pairs, p, "matrix", "bare read", "at most 3");
 }
 
 class RatioReporter : public benchmark::ConsoleReporter {
@@ -171,15 +167,7 @@ int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     ui::ScriptedPrompter prompter;
-    // --pairs=N: N paired runs of the matrix and the bare read (0 leaves them out).
-    int pairs = 60;
-    for (int i = 1; i < argc; ++i)
-        if (std::strncmp(argv[i], "--pairs=", 8) == 0) {
-            pairs = std::atoi(argv[i] + 8);
-            std::memmove(argv + i, argv + i + 1, sizeof(char*) * size_t(argc - i));
-            --argc;
-            break;
-        }
+    const int pairs = benchsupport::TakePairsOption(argc, argv, 60);
     benchmark::Initialize(&argc, argv);
     gAnalysis = std::make_unique<testsupport::OpenAnalysis>(testsupport::kLargeAnalysis);
     PairedRuns(pairs);
