@@ -4,6 +4,7 @@
 #include "core/u12tlmfiles.h"
 #include "core/u13folders.h"
 #include "core/u91trace.h"
+#include "core/uimode.h"
 #include "platform/jet/convert.h"
 #include "platform/ui/prompter.h"
 
@@ -27,10 +28,17 @@ QString Native(const QString& path)
     return QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
 }
 
+// The hourglass while the converter runs: a large file takes a moment.
+QString ConvertShowingBusy(const QString& jetPath, const QString& target)
+{
+    BusyScope busy;
+    return jet::ConvertToSqlite(jetPath, target);
+}
+
 // Converts jetPath into a new file at target; false, with the user told, when it cannot.
 bool Convert(const QString& jetPath, const QString& target)
 {
-    const QString why = jet::ConvertToSqlite(jetPath, target);
+    const QString why = ConvertShowingBusy(jetPath, target);
     if (why.isEmpty())
         return true;
     TraceError(QStringLiteral("Converting %1: %2").arg(jetPath, why));
@@ -69,7 +77,7 @@ std::unique_ptr<ConvertedCopy> ConvertedCopy::Make(const QString& jetPath)
         return nullptr;
     }
     copy->mPath = copy->mFolder.filePath(QStringLiteral("copy.sqlite"));
-    const QString why = jet::ConvertToSqlite(jetPath, copy->mPath);
+    const QString why = ConvertShowingBusy(jetPath, copy->mPath);
     if (!why.isEmpty()) {
         TraceError(QStringLiteral("Converting %1: %2").arg(jetPath, why));
         return nullptr;
