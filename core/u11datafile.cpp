@@ -1,5 +1,6 @@
 #include "core/u11datafile.h"
 
+#include "core/jetfiles.h"
 #include "core/u12tlmfiles.h"
 #include "core/u13folders.h"
 #include "core/u14properties.h"
@@ -348,9 +349,13 @@ bool CheckOpenedFileWhole()
 OpenResult QueryOpenDatafile()
 {
     Trace(QStringLiteral("u11Datafile.QueryOpenDatafile"));
-    const QString name = AskOpenFileName();
-    if (name.isEmpty())
+    const QString asked = AskOpenFileName();
+    if (asked.isEmpty())
         return OpenResult::Cancelled;
+    // A Jet file of an earlier version opens as its converted copy.
+    const QString name = DatafileToOpen(asked);
+    if (name.isEmpty())
+        return gDb ? OpenResult::Cancelled : OpenResult::Failed;
     if (gDb)
         CloseDatafile();
     if (!OpenDatafile(name))

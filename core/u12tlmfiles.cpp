@@ -96,4 +96,14 @@ QString AskSaveAsFileName()
     return name;
 }
 
+QString AskConvertedFileName(const QString& jetName, const QString& proposed)
+{
+    const QFileInfo info(proposed);
+    const QString name = Ask(ui::FileDialog::Kind::Save, QStringLiteral("Save the Converted Copy of %1").arg(jetName),
+                             info.absolutePath(), info.fileName());
+    if (name.isEmpty() || !MayReplace(name, QStringLiteral("Replace file?")))
+        return {};
+    return name;
+}
+
 } // namespace core

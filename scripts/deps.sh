@@ -3,9 +3,12 @@
 set -euo pipefail
 # fonts-liberation2: the screens and reports ask for Arial, and Liberation Sans has its metrics;
 # without it the stand-in is a PostScript-outline font, slower to load and draw at start-up.
+# libmdb3, mdbtools-dev: the reader of Jet databases; mdbtools: mdb-export, which the Jet
+# benchmark measures the conversion against.
 packages=(build-essential cmake ninja-build ccache pkg-config
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl1-mesa-dev
   libsqlite3-dev libhunspell-dev hunspell-en-us
+  libmdb3 mdbtools-dev mdbtools
   libgtest-dev libbenchmark-dev poppler-utils
   fonts-liberation2)
 missing=()

@@ -4,7 +4,7 @@
 # fixtures and the program's own captions, and runs one target.
 #
 #   scripts/fuzz.sh <target> [seconds] [libFuzzer options...]
-#   targets: datafile_fuzz prepfile_fuzz markup_fuzz rtfreader_fuzz
+#   targets: datafile_fuzz prepfile_fuzz markup_fuzz rtfreader_fuzz jetconvert_fuzz
 #
 # The corpus grows in fuzz/<target>/ of the build folder ($TOLMAR_FUZZ_DIR, default build-fuzz);
 # a finding is written there as crash-*, timeout-* or leak-* and ends the run with its report.
@@ -65,6 +65,13 @@ case "$target" in
   rtfreader_fuzz)
     printf '%s' '{\rtf1\ansi{\fonttbl{\f0 Arial;}}\pard\b Bold\b0  and \i italic\i0\par }' >"$seeds/plain.rtf"
     options+=(-dict="$here/platform/richtext/fuzz/rtf.dict" -max_len=16384 -len_control=0)
+    ;;
+  jetconvert_fuzz)
+    # The Jet files users hold: Jet 4 data and Prep files, and a Jet 3 sample.
+    for f in "$fixtures/jet/"*.tlm "$fixtures/jet/"*.fcd "$fixtures/jet/"*.mdb; do cp "$f" "$seeds/"; done
+    # mdbtools writes a warning, often a page dump, for every oddity: its output goes nowhere, the
+    # fuzzer's own reports still come.
+    options+=(-max_len=$(( $(stat -c %s "$seeds"/* | sort -n | tail -1) + 4096 )) -len_control=0 -close_fd_mask=3)
     ;;
   *)
     echo "fuzz.sh: unknown target $target" >&2

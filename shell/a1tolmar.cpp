@@ -1,5 +1,6 @@
 #include "shell/a1tolmar.h"
 
+#include "core/jetfiles.h"
 #include "core/u11datafile.h"
 #include "core/u14properties.h"
 #include "core/u91trace.h"
@@ -47,11 +48,15 @@ void StartWithoutFile()
 void StartWithFile(const QString& path)
 {
     core::Trace(QStringLiteral("a1Tolmar.StartWithFile ") + path);
+    // A Jet file of an earlier version opens as its converted copy.
+    const QString opened = core::DatafileToOpen(path);
+    if (opened.isEmpty())
+        return;
     // Reading every page of the file waits until the window has come up (CheckOpenedFile), but
     // not when a name is to be written into it: a refused file is left as it was.
-    if (core::OpenDatafile(path, true)) {
+    if (core::OpenDatafile(opened, true)) {
         // Stored whole, so that Save As recognises the open file however it was named here.
-        const QString name = QFileInfo(path).absoluteFilePath();
+        const QString name = QFileInfo(opened).absoluteFilePath();
         if (core::Property_Get(QStringLiteral("FullFileName")) != name && !core::CheckOpenedFileWhole())
             return;
         core::Property_Set(QStringLiteral("FullFileName"), name);

@@ -2,6 +2,7 @@
 // (all expected values, by objective, category and safety issue) and the least-cost alternative,
 // beside a bare read of the same rows through SQLite. The figure to watch is the ratio.
 
+#include "bench/pairedruns.h"
 #include "core/u11datafile.h"
 #include "model/c41objective.h"
 #include "model/c51alternative.h"
@@ -131,28 +132,7 @@ void BM_LoadResourceLines(benchmark::State& state)
 }
 BENCHMARK(BM_LoadResourceLines)->Unit(benchmark::kMillisecond);
 
-// Paired runs: the matrix and the bare read one after the other, their order alternating, so that
-// the machine's load falls on both alike. The ratio is taken within each pair.
-struct Spread {
-    double median, min, max;
-};
-
-Spread SpreadOf(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    const size_t n = v.size();
-    const double median = n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
-    return {median, v.front(), v.back()};
-}
-
-template <class F>
-double Millis(F f)
-{
-    const auto start = std::chrono::steady_clock::now();
-    f();
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-}
-
+// Paired runs of the matrix and the bare read.
 void PairedRuns(int pairs)
 {
     if (pairs <= 0 || !Analysis().ok())
@@ -164,28 +144,9 @@ void PairedRuns(int pairs)
         sink += testsupport::ComputeMatrix();
     };
     const auto bare = [&] { sink += BareRead(db); };
-    model();   // warm both before counting
-    bare();
-    std::vector<double> modelTimes, bareTimes, ratios;
-    for (int i = 0; i < pairs; ++i) {
-        double m = 0, b = 0;
-        if (i % 2) {
-            b = Millis(bare);
-            m = Millis(model);
-        } else {
-            m = Millis(model);
-            b = Millis(bare);
-        }
-        modelTimes.push_back(m);
-        bareTimes.push_back(b);
-        ratios.push_back(m / b);
-    }
+    const benchsupport::Pairs p = benchsupport::TimePairs(pairs, model, bare);
     benchmark::DoNotOptimize(sink);
-    const Spread ms = SpreadOf(modelTimes), bs = SpreadOf(bareTimes), rs = SpreadOf(ratios);
-    std::printf("%d paired runs (median, min, max)\n", pairs);
-    std::printf("  matrix:    %.2f ms  %.2f  %.2f\n", ms.median, ms.min, ms.max);
-    std::printf("  bare read: %.2f ms  %.2f  %.2f\n", bs.median, bs.min, bs.max);
-    std::printf("  matrix / bare read: %.2f  %.2f  %.2f (goal: at most 3)\n", rs.median, rs.min, rs.max);
+    benchsupport::PrintPairs(pairs, p, "matrix", "bare read", "at most 3");
 }
 
 class RatioReporter : public benchmark::ConsoleReporter {
@@ -206,15 +167,7 @@ int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     ui::ScriptedPrompter prompter;
-    // --pairs=N: N paired runs of the matrix and the bare read (0 leaves them out).
-    int pairs = 60;
-    for (int i = 1; i < argc; ++i)
-        if (std::strncmp(argv[i], "--pairs=", 8) == 0) {
-            pairs = std::atoi(argv[i] + 8);
-            std::memmove(argv + i, argv + i + 1, sizeof(char*) * size_t(argc - i));
-            --argc;
-            break;
-        }
+    const int pairs = benchsupport::TakePairsOption(argc, argv, 60);
     benchmark::Initialize(&argc, argv);
     gAnalysis = std::make_unique<testsupport::OpenAnalysis>(testsupport::kLargeAnalysis);
     PairedRuns(pairs);

@@ -1,4 +1,5 @@
 #include "core_sandbox.h"
+#include "support/immutable.h"
 
 #include "core/u11datafile.h"
 #include "core/u14properties.h"
@@ -8,9 +9,6 @@
 #include <QStringList>
 
 #include <stdexcept>
-#include <fcntl.h>
-#include <linux/fs.h>
-#include <sys/ioctl.h>
 #include <unistd.h>
 
 using namespace coretest;
@@ -367,39 +365,11 @@ TEST_F(OpenDatafileTest, AMissingFileIsNeverCreated)
     EXPECT_FALSE(core::OpenDatafile(QString()));
 }
 
-// Marks a file immutable for its lifetime: read-only even for the superuser.
-class Immutable {
-public:
-    explicit Immutable(const QString& path) : mPath(path) { mSet = setFlag(true); }
-    ~Immutable()
-    {
-        if (mSet)
-            setFlag(false);
-    }
-    bool set() const { return mSet; }
-
-private:
-    bool setFlag(bool on)
-    {
-        const int fd = ::open(mPath.toUtf8().constData(), O_RDONLY);
-        if (fd < 0)
-            return false;
-        int flags = 0;
-        bool ok = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
-        flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
-        ok = ok && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
-        ::close(fd);
-        return ok;
-    }
-    QString mPath;
-    bool mSet = false;
-};
-
 TEST_F(OpenDatafileTest, AReadOnlyFileIsRefused)
 {
     const QString path = dataFile("readonly.tlm");
     QFile::setPermissions(path, QFile::ReadOwner);
-    std::optional<Immutable> immutable;
+    std::optional<testsupport::Immutable> immutable;
     if (geteuid() == 0) {
         immutable.emplace(path);
         if (!immutable->set())
@@ -421,7 +391,7 @@ TEST_F(OpenDatafileTest, AFileInAFolderThatCannotBeWrittenIsRefused)
     const QByteArray before = Bytes(path);
     const QFile::Permissions writable = QFile::permissions(folder);
     QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
-    std::optional<Immutable> immutable;
+    std::optional<testsupport::Immutable> immutable;
     if (geteuid() == 0) {
         immutable.emplace(folder);
         if (!immutable->set())

@@ -1,5 +1,6 @@
 #include "worksheets/setup_situation/prepfile.h"
 
+#include "core/jetfiles.h"
 #include "core/u13folders.h"
 #include "core/u19rowdata.h"
 #include "core/u91trace.h"
@@ -49,7 +50,11 @@ QList<PrepFileEntry> BuildFCDFileList(const QString& folder)
         core::Trace(QStringLiteral("  ") + name);
         PrepFileEntry entry{name, QString()};
         try {
-            auto db = dao::Database::Open(core::JoinPath(folder, name), {.exclusive = false, .readOnly = true});
+            std::unique_ptr<core::ConvertedCopy> copy;
+            const QString file = core::ReadableFile(core::JoinPath(folder, name), copy);
+            if (file.isEmpty())
+                throw dao::Error(dao::Error::Kind::NotDatabase, QStringLiteral("The Jet database cannot be converted"));
+            auto db = dao::Database::Open(file, {.exclusive = false, .readOnly = true});
             auto rs = db->OpenTable(kProperties);
             rs->SetIndex(QStringLiteral("PrimaryKey"));
             rs->Seek(QStringLiteral("UnitName"));
@@ -73,9 +78,16 @@ std::unique_ptr<PrepFile> PrepFile::Open(const QString& path)
     core::TraceStart(QStringLiteral("frm12Import.OpenFCDFile"));
     std::unique_ptr<PrepFile> prep(new PrepFile);
     prep->mPath = path;
+    // A Jet Prep file is read through its SQLite copy, with every check below.
+    const QString file = core::ReadableFile(path, prep->mCopy);
+    if (file.isEmpty()) {
+        core::SayCannotRead(path);
+        core::TraceFinished(QStringLiteral("Unsuccesful OpenFCDFile ") + path);
+        return nullptr;
+    }
     try {
         // Read-only, and held: no writer can change the file while it is shown.
-        prep->mDb = dao::Database::Open(path, {.exclusive = true, .readOnly = true});
+        prep->mDb = dao::Database::Open(file, {.exclusive = true, .readOnly = true});
         prep->mFormatID = PropertyValue(*prep->mDb, QStringLiteral("DataFormatID"));
         if (!IsKnownFormat(prep->mFormatID)) {
             core::Trace(QStringLiteral("  DataFormatID ") + prep->mFormatID);
@@ -110,6 +122,7 @@ void PrepFile::Close()
         // A read-only file has nothing to write back; closing cannot lose anything.
     }
     mDb.reset();
+    mCopy.reset();
 }
 
 QString PrepFile::FileName() const { return core::GetFileTitle(mPath); }

@@ -3,7 +3,8 @@
 // Prep files (*.fcd): one administrative unit's setup data, prepared before any fire and kept
 // in the costs folder. The reader never writes to a Prep file: older layouts are taken as they
 // are, in memory, so that a file on a read-only share or one another program still uses is
-// never changed by looking at it.
+// never changed by looking at it. A Prep file of the companion setup program, a Jet database,
+// is read through a temporary SQLite copy of it.
 
 #include <QHash>
 #include <QList>
@@ -14,6 +15,9 @@
 #include <array>
 #include <memory>
 
+namespace core {
+class ConvertedCopy;
+}
 namespace dao {
 class Database;
 }
@@ -107,6 +111,7 @@ private:
 
     QString mPath;
     QString mFormatID;
+    std::unique_ptr<core::ConvertedCopy> mCopy;   // what a Jet Prep file is read through
     std::unique_ptr<dao::Database> mDb;
     QList<PrepArea> mAreas;
     QList<PrepZone> mZones;

@@ -1,10 +1,12 @@
 #include "prepfixture.h"
+#include "support/jetfixtures.h"
 #include "support/keeppicture.h"
 #include "support/placedarea.h"
 #include "support/wholeentries.h"
 
 #include "core/g0items.h"
 #include "core/g13rmas.h"
+#include "core/u11datafile.h"
 #include "core/uimode.h"
 #include "model/g33fmus.h"
 #include "model/g38srtypes.h"
@@ -14,6 +16,7 @@
 #include "worksheets/setup_situation/frm12import.h"
 #include "worksheets/setup_situation/registerforms.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
@@ -386,6 +389,61 @@ TEST_F(Frm12ImportTest, BrowsingEveryKindOfPrepFileChangesNone)
     holder.reset();
     for (auto it = bytes.cbegin(); it != bytes.cend(); ++it)
         EXPECT_EQ(FileBytes(core::JoinPath(costs(), it.key())), it.value()) << it.key().toStdString();
+}
+
+// Prep files of the setup program are Jet databases: listed beside SQLite ones, read through a
+// copy with every check of the Prep reader, never written.
+TEST_F(Frm12ImportTest, TheJetCedarBasinImportsAsTheSqliteOneDoes)
+{
+    const QStringList cedarBasin = {"data/prep/prepfile-tables.sql", "data/prep/srmasterlist.sql", "data/prep/cedarbasin.sql"};
+    const QString jet = jettest::Write(core::JoinPath(costs(), "Cedar Basin.fcd"), jettest::Fixture("Cedar Basin.fcd"));
+    const QByteArray before = FileBytes(jet);
+    testsupport::WriteScriptedDatabase(core::JoinPath(costs(), "Red Mesa.fcd"),
+                                       {"data/prep/prepfile-tables.sql", "data/prep/srmasterlist.sql", "data/prep/redmesa.sql"});
+    // Enters the Cedar Basin row and imports every area and unit it offers.
+    const auto importAll = [this] {
+        show();
+        ASSERT_EQ(Column(form->grdFCD, 0), QStringList({"File Name", "Cedar Basin.fcd", "Red Mesa.fcd"}));
+        EXPECT_EQ(form->grdFCD->text(1, 1), "Cedar Basin Ranger District");
+        enterRow(1);
+        ASSERT_NE(form->prepFile(), nullptr);
+        for (QListWidget* list : {form->lstRMA, form->lstFMU})
+            for (int i = 0; i < list->count(); ++i)
+                Select(list, i);
+        form->cmdImport->click();
+        EXPECT_TRUE(prompter.messages().isEmpty());
+        EXPECT_GT(form->lstFMUList->count(), 0);
+        form.reset();
+    };
+    importAll();
+    const QStringList fromJet = jettest::Describe(db(), {"FullFileName"});
+    EXPECT_EQ(FileBytes(jet), before);
+
+    // The same import from the SQLite file the Jet one was written from, into a new analysis.
+    core::CloseDatafile();
+    ClearCaches();
+    ASSERT_TRUE(QFile::remove(path()));
+    ASSERT_TRUE(QFile::copy(core::JoinPath(QCoreApplication::applicationDirPath(), "TLM.new"), path()));
+    QFile::setPermissions(path(), QFile::ReadOwner | QFile::WriteOwner);
+    ASSERT_TRUE(core::OpenDatafile(path()));
+    ASSERT_TRUE(QFile::remove(jet));
+    testsupport::WriteScriptedDatabase(jet, cedarBasin);
+    importAll();
+    EXPECT_EQ(jettest::Describe(db(), {"FullFileName"}), fromJet);
+}
+
+TEST_F(Frm12ImportTest, AJetPrepFileThatCannotBeReadIsTold)
+{
+    const QByteArray bytes = jettest::Fixture("Red Mesa.fcd").left(2 * jettest::kJet4Page);
+    const QString broken = jettest::Write(core::JoinPath(costs(), "Broken.fcd"), bytes);
+    show();
+    EXPECT_EQ(Column(form->grdFCD, 1), QStringList({"Unit Name", ""}));
+    enterRow(1);
+    EXPECT_EQ(form->prepFile(), nullptr);
+    EXPECT_FALSE(form->cmdImport->isEnabled());
+    ASSERT_EQ(prompter.messages().size(), 1);
+    EXPECT_EQ(prompter.messages()[0].text, QStringLiteral("Broken.fcd cannot be read: it is damaged or not a database."));
+    EXPECT_EQ(FileBytes(broken), bytes);
 }
 
 } // namespace
