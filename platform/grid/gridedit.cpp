@@ -1,5 +1,7 @@
 #include "platform/grid/gridedit.h"
 
+#include "platform/ui/lengthlimit.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QInputMethodEvent>
@@ -26,8 +28,10 @@ void GridEdit::insertFiltered(const QString& text)
             filter(code);
         if (code == 0)
             continue;
-        if (!hasRoom())
+        if (!hasRoom()) {
+            ui::ShowLengthReached(this, limit);
             break;
+        }
         insert(QString(QChar(code)));
     }
 }
@@ -67,8 +71,10 @@ void GridEdit::keyPressEvent(QKeyEvent* event)
             filter(code);
         if (code == 0)
             return;
-        if (code >= 32 && !hasRoom())
+        if (code >= 32 && !hasRoom()) {
+            ui::ShowLengthReached(this, limit);
             return;
+        }
         if (code != text[0].unicode()) {
             if (code >= 32)
                 insert(QString(QChar(code)));
