@@ -6,6 +6,9 @@
 #include <QClipboard>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QRegularExpression>
+
+#include <algorithm>
 
 namespace grid {
 
@@ -13,7 +16,7 @@ GridEdit::GridEdit(QWidget* parent)
     : QLineEdit(parent)
 {
     setFrame(false);
-    setContextMenuPolicy(Qt::NoContextMenu);   // its paste would pass by the filter
+    setContextMenuPolicy(Qt::NoContextMenu);   // its paste would pass by the length limit
     setAcceptDrops(false);
     setDragEnabled(false);
 }
@@ -36,12 +39,29 @@ void GridEdit::insertFiltered(const QString& text)
     }
 }
 
+void GridEdit::insertPasted(const QString& text)
+{
+    QString line = text;
+    const qsizetype end = line.indexOf(QRegularExpression(QStringLiteral("[\\r\\n\\t]")));
+    if (end >= 0)
+        line.truncate(end);
+    if (limit > 0) {
+        const qsizetype room = limit - (this->text().size() - selectedText().size());
+        if (line.size() > room) {
+            line.truncate(std::max<qsizetype>(0, room));
+            ui::ShowLengthReached(this, limit);
+        }
+    }
+    if (!line.isEmpty())
+        insert(line);
+}
+
 bool GridEdit::hasRoom() const
 {
     return limit <= 0 || text().size() - selectedText().size() < limit;
 }
 
-void GridEdit::paste() { insertFiltered(QApplication::clipboard()->text()); }
+void GridEdit::paste() { insertPasted(QApplication::clipboard()->text()); }
 
 void GridEdit::keyPressEvent(QKeyEvent* event)
 {
@@ -102,7 +122,7 @@ void GridEdit::focusOutEvent(QFocusEvent* event)
 void GridEdit::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::MiddleButton)
-        return;   // the selection paste of X11 would pass by the filter
+        return;   // the selection paste of X11 would pass by the length limit
     QLineEdit::mousePressEvent(event);
 }
 

@@ -7,10 +7,12 @@
 #include "model/c36threateneditem.h"
 #include "model/c53outcome.h"
 #include "model/c66itemimpact.h"
+#include "model/textnumbers.h"
 #include "platform/grid/grid.h"
 #include "platform/grid/numberformat.h"
 #include "worksheets/analysis/formguards.h"
 #include "worksheets/common/listfills.h"
+#include "worksheets/common/numberbox.h"
 #include "worksheets/common/outcomegrids.h"
 
 #include <QComboBox>
@@ -33,6 +35,7 @@ namespace {
 constexpr int kLevelCol = 2;
 constexpr int kProtectedCol = 3;
 constexpr int kMaxLevel = 100;
+constexpr model::textnum::NumberKind kLevelKind{.min = 0, .max = kMaxLevel, .whole = true, .held = true};
 
 QLabel* Panel(QWidget* parent, const QString& name)
 {
@@ -145,7 +148,16 @@ frm54ValuesProtected::frm54ValuesProtected(QWidget* parent)
         if (mDetails->isEnabled())
             mLevel->setFocus();
     });
-    connect(mLevel, &QComboBox::editTextChanged, this, &frm54ValuesProtected::cboProbability_Change);
+    // A level typed or pasted: a percent or a label, held within 0 ... 100; what is neither is
+    // refused when the typing ends and the level before stays.
+    mLevelNumber = new NumberBox(mLevel->lineEdit(), this, kLevelKind, QStringLiteral("The protection level"),
+                                 QStringLiteral("level"));
+    mLevelNumber->read = [](const QString& text) {
+        return model::textnum::ReadPercent(text, kLevelKind, &model::c66ItemImpact::LabelForLevel);
+    };
+    mLevelNumber->held = [this] { return mDetail ? double(mDetail->ProtectionLevel()) : 0.0; };
+    mLevelNumber->show = [](double v) { return model::c66ItemImpact::LabelForLevel(int(v)); };
+    mLevelNumber->take = [this](double v) { cboProbability_Change(QString::number(int(v))); };
     connect(mLevel, &QComboBox::activated, this, [this](int index) { SetLevel(mLevel->itemText(index)); });
     connect(mLevel->lineEdit(), &QLineEdit::editingFinished, this, &frm54ValuesProtected::cboProbability_Finished);
     connect(mNotes, &QPlainTextEdit::textChanged, this, &frm54ValuesProtected::txtNotes_Change);
@@ -284,6 +296,7 @@ void frm54ValuesProtected::ClearItemDetails()
 void frm54ValuesProtected::SaveChanges()
 {
     core::Trace(QStringLiteral("frm54ValuesProtected.SaveChanges"));
+    mLevelNumber->commit();
     if (mDetail)
         mDetail->SaveChanges();
 }
