@@ -175,11 +175,10 @@ void frm82Topics::cmdDelete_Click()
     core::Trace(QStringLiteral("cmdDelete_Click"));
     if (!mCurrent || IsFixedTopic(mCurrent->ItemKey()))
         return;
-    // The topic is gone with its row: forgetting it first keeps the next click from storing it
-    // again as a row of its own.
-    const int key = mCurrent->ItemKey();
+    // A delete the file refuses leaves the topic shown and current, the error on screen. Once
+    // its row is gone the cached topic stores nothing more, so no later click brings it back.
+    core::DeleteItem(mCurrent->ItemKey());
     mCurrent = nullptr;
-    core::DeleteItem(key);
     SelectFirstTopic();
 }
 
