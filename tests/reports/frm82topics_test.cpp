@@ -152,6 +152,30 @@ TEST_F(frm82TopicsTest, TheDecisionTextsStayWhateverIsClicked)
     EXPECT_EQ(Entries().size(), 2);
 }
 
+// A topic chosen with the mouse or Enter, and the first one shown, take the keyboard to their
+// text, so the user types at once; the arrow keys stay in the list to look through it.
+TEST_F(frm82TopicsTest, AChosenTopicTakesTheKeyboardToItsText)
+{
+    QApplication::setActiveWindow(form.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    QWidget* body = form->topic()->bodyEditor()->textEdit();
+    EXPECT_EQ(QApplication::focusWidget(), body);
+
+    QListWidget* list = form->lstTopics();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(1)).center());
+    EXPECT_EQ(form->current()->ItemKey(), 292);
+    EXPECT_EQ(QApplication::focusWidget(), body);
+    QTest::keyClicks(body, "Least cost");
+    EXPECT_TRUE(form->topic()->bodyEditor()->plainText().contains(QStringLiteral("Least cost")));
+
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Up);
+    EXPECT_EQ(form->current()->ItemKey(), 291);
+    EXPECT_EQ(QApplication::focusWidget(), list);
+    QTest::keyClick(list, Qt::Key_Return);
+    EXPECT_EQ(QApplication::focusWidget(), body);
+}
+
 // A topic the file refuses to delete stays listed, shown and current, the error reported; once
 // the file takes the delete, it goes.
 TEST_F(frm82TopicsTest, ATopicThatCannotBeDeletedStaysShown)
