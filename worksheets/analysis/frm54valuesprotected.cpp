@@ -7,7 +7,6 @@
 #include "model/c36threateneditem.h"
 #include "model/c53outcome.h"
 #include "model/c66itemimpact.h"
-#include "model/textnumbers.h"
 #include "platform/grid/grid.h"
 #include "platform/grid/numberformat.h"
 #include "worksheets/analysis/formguards.h"
@@ -35,7 +34,6 @@ namespace {
 constexpr int kLevelCol = 2;
 constexpr int kProtectedCol = 3;
 constexpr int kMaxLevel = 100;
-constexpr model::textnum::NumberKind kLevelKind{.min = 0, .max = kMaxLevel, .whole = true, .held = true};
 
 QLabel* Panel(QWidget* parent, const QString& name)
 {
@@ -150,13 +148,9 @@ frm54ValuesProtected::frm54ValuesProtected(QWidget* parent)
     });
     // A level typed or pasted: a percent or a label, held within 0 ... 100; what is neither is
     // refused when the typing ends and the level before stays.
-    mLevelNumber = new NumberBox(mLevel->lineEdit(), this, kLevelKind, QStringLiteral("The protection level"),
-                                 QStringLiteral("level"));
-    mLevelNumber->read = [](const QString& text) {
-        return model::textnum::ReadPercent(text, kLevelKind, &model::c66ItemImpact::LabelForLevel);
-    };
+    mLevelNumber = LabelledPercentBox(mLevel->lineEdit(), this, QStringLiteral("The protection level"),
+                                      QStringLiteral("level"), &model::c66ItemImpact::LabelForLevel);
     mLevelNumber->held = [this] { return mDetail ? double(mDetail->ProtectionLevel()) : 0.0; };
-    mLevelNumber->show = [](double v) { return model::c66ItemImpact::LabelForLevel(int(v)); };
     mLevelNumber->take = [this](double v) { cboProbability_Change(QString::number(int(v))); };
     connect(mLevel, &QComboBox::activated, this, [this](int index) { SetLevel(mLevel->itemText(index)); });
     connect(mLevel->lineEdit(), &QLineEdit::editingFinished, this, &frm54ValuesProtected::cboProbability_Finished);

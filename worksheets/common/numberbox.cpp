@@ -66,6 +66,16 @@ void NumberBox::setText(const QString& text)
     mBox->setText(text);
 }
 
+NumberBox* LabelledPercentBox(QLineEdit* box, QObject* form, const QString& what, const QString& stays,
+                              QString (*label)(int))
+{
+    static constexpr model::textnum::NumberKind kPercent{.min = 0, .max = 100, .whole = true, .held = true};
+    auto* number = new NumberBox(box, form, kPercent, what, stays);
+    number->read = [label](const QString& text) { return model::textnum::ReadPercent(text, kPercent, label); };
+    number->show = [label](double v) { return label(int(v)); };
+    return number;
+}
+
 void RefuseTypedNumber(const QString& what, const QString& stays, const QString& text, const Typed& typed,
                        const model::textnum::NumberKind& kind, const QString& kept)
 {

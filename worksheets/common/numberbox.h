@@ -54,6 +54,12 @@ private:
     double mBefore = 0;
 };
 
+// A box of a percent with labels (a probability, a protection level): a number, a number with
+// its percent sign or one of the field's labels (label(n)), held within 0 ... 100 as a whole
+// number and shown, when held, with its label. The form gives held and take.
+NumberBox* LabelledPercentBox(QLineEdit* box, QObject* form, const QString& what, const QString& stays,
+                              QString (*label)(int));
+
 // The message that refuses a typed text, and the value that stays (as the field shows it; an
 // empty field says no more).
 void RefuseTypedNumber(const QString& what, const QString& stays, const QString& text,

@@ -41,8 +41,6 @@ enum Column { ColItem, ColLoss, ColProbability, ColValue, ColumnCount };
 
 const QString kWhole = QStringLiteral("#,0");
 const QString kDollars = QStringLiteral("$#,0");
-// The probability of loss: a percent the model holds within 0 ... 100.
-constexpr model::textnum::NumberKind kChanceKind{.min = 0, .max = 100, .whole = true, .held = true};
 
 // A label whose lines break at the width it is given, however narrow.
 QLabel* WrappedLabel(const QString& text, QWidget* parent)
@@ -248,13 +246,9 @@ void frm24ValuesAtRisk::BindNumberBoxes()
     mLoss->show = [](double v) { return grid::FormatNumber(v, kWhole); };
     mLoss->take = [this](double v) { SetPotentialLoss(v); };
 
-    mChance = new NumberBox(mProbability->lineEdit(), this, kChanceKind, QStringLiteral("The probability of loss"),
-                            QStringLiteral("probability"));
-    mChance->read = [](const QString& text) {
-        return model::textnum::ReadPercent(text, kChanceKind, &model::c36ThreatenedItem::LabelForProbability);
-    };
+    mChance = LabelledPercentBox(mProbability->lineEdit(), this, QStringLiteral("The probability of loss"),
+                                 QStringLiteral("probability"), &model::c36ThreatenedItem::LabelForProbability);
     mChance->held = [this] { return mCurrent ? double(mCurrent->Probability()) : 0.0; };
-    mChance->show = [](double v) { return model::c36ThreatenedItem::LabelForProbability(int(v)); };
     mChance->take = [this](double v) { SetProbability(QString::number(int(v))); };
 }
 
