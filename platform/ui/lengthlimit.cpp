@@ -53,7 +53,8 @@ void ShowLengthReached(QWidget* box, int length)
         return;
     const QString note = length == 1 ? QStringLiteral("Only 1 character fits here.")
                                      : QStringLiteral("At most %1 characters fit here.").arg(length);
-    QToolTip::showText(box->mapToGlobal(QPoint(0, box->height())), note, box, QRect(), 4000);
+    // Beside the box, so that it covers no box under it.
+    QToolTip::showText(box->mapToGlobal(QPoint(box->width() + 4, 0)), note, box, QRect(), 4000);
 }
 
 void WatchLength(QLineEdit* box)
