@@ -200,7 +200,14 @@ TEST_F(ValuesAtRiskTest, ProbabilityTypedAsLabelOrNumber)
         EXPECT_EQ(form->pnlRisk()->text(), QString::fromLatin1(c.risk)) << c.typed;
         EXPECT_EQ(form->pnlTotal()->text(), QString::fromLatin1(c.risk)) << c.typed;
     }
+    // Once the typing ends the box shows the probability used, and no message: a number beyond
+    // the range is held to it.
+    prompter.clear();
     typeInto(form->cboProbability(), "150");
+    QTest::keyClick(form->cboProbability()->lineEdit(), Qt::Key_Return);
+    EXPECT_EQ(form->cboProbability()->currentText(), "100");
+    EXPECT_EQ(grid()->text(1, 2), "100");
+    EXPECT_TRUE(prompter.messages().isEmpty());
     leave();
     clearCaches();
     open();
