@@ -124,22 +124,20 @@ int NewItem(const QString& itemName, int parentKey)
 
 void DeleteItem(int key)
 {
+    // The row first: a delete the file refuses goes on to the caller, the item still cached
+    // and shown, rather than leaving the screen to come back from the file next time.
+    auto rs = itemsDb().OpenTable(QStringLiteral("Items"));
+    rs->SetIndex(QStringLiteral("PrimaryKey"));
+    rs->Seek(key);
+    if (!rs->NoMatch())
+        rs->Delete();
+    rs->Close();
     auto& c = cache();
     auto it = c.items.find(key);
     if (it != c.items.end()) {
         it->second->MarkDeleted();
         c.deleted.push_back(std::move(it->second));
         c.items.erase(it);
-    }
-    try {
-        auto rs = itemsDb().OpenTable(QStringLiteral("Items"));
-        rs->SetIndex(QStringLiteral("PrimaryKey"));
-        rs->Seek(key);
-        if (!rs->NoMatch())
-            rs->Delete();
-        rs->Close();
-    } catch (const dao::Error&) {
-        // Deleting is best effort: a row that cannot be reached is simply left.
     }
 }
 

@@ -1,6 +1,7 @@
 #include "model/g33fmus.h"
 
 #include "model/modeldata.h"
+#include "model/g64burnareas.h"
 #include "core/u11datafile.h"
 #include "core/u19rowdata.h"
 #include "core/u91trace.h"
@@ -148,13 +149,20 @@ std::unique_ptr<c33FMU> NewFMU(const QString& code, const QString& name)
     }
     outcomes->Close();
 
+    // Under FIL option 1 the new FMU's burn areas take the one set all the others hold.
+    const std::optional<std::array<int, 6>> shared = SharedFILPortions(key);
     auto fmzs = db->OpenTable(QStringLiteral("OutcomeFMZs"));
     for (int outcomeKey : outcomeKeys) {
         fmzs->AddNew();
         fmzs->SetField(QStringLiteral("OutcomeKey"), outcomeKey);
         fmzs->SetField(QStringLiteral("FMZKey"), key);
         fmzs->SetField(QStringLiteral("Portion"), 50);
-        fmzs->SetField(QStringLiteral("FIL4Portion"), 5);
+        if (shared) {
+            for (int i = 1; i <= 6; ++i)
+                fmzs->SetField(QStringLiteral("FIL%1Portion").arg(i), (*shared)[size_t(i - 1)]);
+        } else {
+            fmzs->SetField(QStringLiteral("FIL4Portion"), 5);
+        }
         fmzs->Update();
     }
     fmzs->Close();

@@ -20,6 +20,10 @@ int RoundHalfEven(double v)
 
 namespace {
 
+// Only the ASCII digits: QChar::isDigit also takes the digits of other scripts ("\u0663"),
+// which no conversion reads back.
+bool IsDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
+
 // Scans a number from position i; returns the characters consumed (0 when none).
 int ScanNumber(const QString& s, int i, bool allowThousands, double* value)
 {
@@ -29,7 +33,7 @@ int ScanNumber(const QString& s, int i, bool allowThousands, double* value)
         digits += s[i++];
     bool any = false;
     while (i < s.size()) {
-        if (s[i].isDigit()) {
+        if (IsDigit(s[i])) {
             digits += s[i++];
             any = true;
         } else if (allowThousands && s[i] == ',' && any) {
@@ -40,7 +44,7 @@ int ScanNumber(const QString& s, int i, bool allowThousands, double* value)
     }
     if (i < s.size() && s[i] == '.') {
         digits += s[i++];
-        while (i < s.size() && s[i].isDigit()) {
+        while (i < s.size() && IsDigit(s[i])) {
             digits += s[i++];
             any = true;
         }
@@ -53,7 +57,7 @@ int ScanNumber(const QString& s, int i, bool allowThousands, double* value)
         if (j < s.size() && (s[j] == '+' || s[j] == '-'))
             exp += s[j++];
         const int expStart = j;
-        while (j < s.size() && s[j].isDigit())
+        while (j < s.size() && IsDigit(s[j]))
             exp += s[j++];
         if (j > expStart) {
             digits += exp;
@@ -100,7 +104,11 @@ double NumericOrZero(const QString& text)
     return IsNumeric(text, &v) ? v : 0.0;
 }
 
-bool IsTypedNumber(const QString& text, double* value)
+namespace {
+
+enum class Scan { Number, NotNumber, Overflow };
+
+Scan ScanTyped(const QString& text, double* value)
 {
     QString s = text.trimmed();
     // An amount may carry its dollar sign before or after the sign: "$-20", "-$20".
@@ -116,13 +124,13 @@ bool IsTypedNumber(const QString& text, double* value)
     bool grouped = false;
     int digits = 0;
     while (i < n) {
-        if (s[i].isDigit()) {
+        if (IsDigit(s[i])) {
             ++run;
             ++digits;
             ++i;
         } else if (s[i] == ',') {
             if (run == 0 || (grouped ? run != 3 : run > 3))
-                return false;
+                return Scan::NotNumber;
             grouped = true;
             run = 0;
             ++i;
@@ -131,37 +139,144 @@ bool IsTypedNumber(const QString& text, double* value)
         }
     }
     if (grouped && run != 3)
-        return false;
+        return Scan::NotNumber;
     if (i < n && s[i] == '.') {
         ++i;
-        while (i < n && s[i].isDigit()) {
+        while (i < n && IsDigit(s[i])) {
             ++digits;
             ++i;
         }
     }
     if (digits == 0)
-        return false;
+        return Scan::NotNumber;
     if (i < n && (s[i] == 'e' || s[i] == 'E')) {
         ++i;
         if (i < n && (s[i] == '+' || s[i] == '-'))
             ++i;
         const int expStart = i;
-        while (i < n && s[i].isDigit())
+        while (i < n && IsDigit(s[i]))
             ++i;
         if (i == expStart)
-            return false;
+            return Scan::NotNumber;
     }
     if (i != n)
-        return false;
+        return Scan::NotNumber;
     QString plain = s;
     plain.remove(QLatin1Char(','));
     bool ok = false;
     const double v = plain.toDouble(&ok);
-    if (!ok || !std::isfinite(v))
+    if (!ok || !std::isfinite(v)) {
+        // Well formed, so too large for a double, or too small when the exponent is negative.
+        if (plain.contains(QLatin1String("e-"), Qt::CaseInsensitive)) {
+            *value = 0.0;
+            return Scan::Number;
+        }
+        *value = plain.startsWith(QLatin1Char('-')) ? -HUGE_VAL : HUGE_VAL;
+        return Scan::Overflow;
+    }
+    *value = v;
+    return Scan::Number;
+}
+
+} // namespace
+
+bool IsTypedNumber(const QString& text, double* value)
+{
+    double v = 0;
+    if (ScanTyped(text, &v) != Scan::Number)
         return false;
     if (value)
         *value = v;
     return true;
+}
+
+Typed ReadNumber(const QString& text, const NumberKind& kind)
+{
+    if (text.trimmed().isEmpty())
+        return {Reading::Empty, 0};
+    double v = 0;
+    const Scan scan = ScanTyped(text, &v);
+    if (scan == Scan::NotNumber)
+        return {Reading::NotNumber, 0};
+    if (kind.whole)
+        v = std::nearbyint(v);   // to nearest, ties to even
+    Typed t{Reading::Value, v == 0.0 ? 0.0 : v};   // never "-0"
+    if (v < kind.min || v > kind.max) {
+        if (!kind.held)
+            return {v < kind.min ? Reading::TooSmall : Reading::TooLarge, v};
+        t.value = v < kind.min ? kind.min : kind.max;
+        t.held = true;
+    }
+    // Kept to the cent: 1,234.56 reads back as 1,234.56, 20,000,001 would read back as 20,000,000.
+    if (kind.single && std::fabs(double(StoredAmount(t.value)) - t.value) >= 0.005)
+        t.reading = Reading::Inexact;
+    return t;
+}
+
+Typed ReadPercent(const QString& text, const NumberKind& kind, const std::function<QString(int)>& label)
+{
+    QString s = text.trimmed();
+    // A label: "Very High (95%)", "No (0%)".
+    if (s.endsWith(QLatin1String("%)"))) {
+        const int open = int(s.lastIndexOf(QLatin1Char('(')));
+        bool ok = false;
+        const int n = open > 0 ? s.mid(open + 1, s.size() - open - 3).toInt(&ok) : 0;
+        if (ok && label && label(n) == s)
+            return {Reading::Value, double(n)};
+    }
+    if (s.endsWith(QLatin1Char('%')))
+        s.chop(1);
+    // "%" alone is no number, and refused as the text it was.
+    Typed t = ReadNumber(s, kind);
+    if (t.reading == Reading::Empty && !text.trimmed().isEmpty())
+        t.reading = Reading::NotNumber;
+    return t;
+}
+
+QString PlainNumber(double v)
+{
+    if (!std::isfinite(v))
+        return QStringLiteral("0");
+    if (std::floor(v) == v)
+        return FormatWhole(v, true);
+    QString digits = QString::number(std::fabs(v), 'f', 2);
+    for (int pos = int(digits.indexOf(QLatin1Char('.'))) - 3; pos > 0; pos -= 3)
+        digits.insert(pos, QLatin1Char(','));
+    return (v < 0 ? QStringLiteral("-") : QString()) + digits;
+}
+
+QString RefusalMessage(const QString& what, const QString& text, const Typed& typed, const NumberKind& kind)
+{
+    const QString unit = kind.unit ? QLatin1Char(' ') + QString::fromLatin1(kind.unit) : QString();
+    switch (typed.reading) {
+    case Reading::NotNumber: {
+        QString expected;
+        if (kind.single)
+            expected = QStringLiteral("a number of dollars, such as 12,500");
+        else
+            expected = (kind.whole ? QStringLiteral("a whole number") : QStringLiteral("a number"))
+                       + (kind.unit ? QStringLiteral(" of") + unit : QString()) + QStringLiteral(" from ")
+                       + PlainNumber(kind.min) + QStringLiteral(" to ") + PlainNumber(kind.max);
+        return what + QStringLiteral(" must be ") + expected + QStringLiteral("; \"") + text.trimmed()
+               + QStringLiteral("\" is not.");
+    }
+    case Reading::TooSmall:
+        return what + QStringLiteral(" cannot be below ") + PlainNumber(kind.min) + unit + QStringLiteral(".");
+    case Reading::TooLarge:
+        return what + QStringLiteral(" cannot be more than ") + PlainNumber(kind.max) + unit + QStringLiteral(".");
+    case Reading::Inexact: {
+        const float kept = StoredAmount(typed.value);
+        const float other = std::nextafter(kept, double(kept) < typed.value ? HUGE_VALF : 0.0f);
+        return what + QStringLiteral(" of ") + PlainNumber(typed.value)
+               + QStringLiteral(" cannot be kept exactly; the nearest amounts that can are ")
+               + PlainNumber(std::min(kept, other)) + QStringLiteral(" and ") + PlainNumber(std::max(kept, other))
+               + QStringLiteral(".");
+    }
+    case Reading::Value:
+    case Reading::Empty:
+        break;
+    }
+    return QString();
 }
 
 bool ReadTypedValue(const QString& text, double min, double max, double* value)

@@ -6,6 +6,7 @@
 #include "core/u91trace.h"
 #include "core/uimode.h"
 #include "model/g51alternatives.h"
+#include "platform/richtext/richtexteditor.h"
 #include "worksheets/common/itemlist.h"
 #include "worksheets/common/listfills.h"
 #include "worksheets/common/topiceditor.h"
@@ -93,6 +94,10 @@ frm82Topics::frm82Topics(QWidget* parent) : WorksheetForm(QStringLiteral("frm82T
     setTabOrder(mDelete, mTopic->nameBox());
 
     connect(mList, &worksheets::ItemList::click, this, &frm82Topics::lstTopics_Click);
+    // A topic chosen with the mouse or with Enter takes the user on to its text, to type at
+    // once; the arrow keys stay in the list to look through the topics.
+    connect(mListWidget, &QListWidget::itemClicked, this, &frm82Topics::FocusBody);
+    connect(mListWidget, &QListWidget::itemActivated, this, &frm82Topics::FocusBody);
     worksheets::StoreTopicEdits(mTopic, mList, [this] { return mCurrent; });
     connect(mAdd, &QPushButton::clicked, this, &frm82Topics::cmdNewTopic_Click);
     connect(mDelete, &QPushButton::clicked, this, &frm82Topics::cmdDelete_Click);
@@ -110,6 +115,13 @@ void frm82Topics::Setup()
     const auto selected = model::GetSelectedAlternative();
     mAlternative->setText(selected ? selected->Label() : QString());
     SelectFirstTopic();
+    FocusBody();
+}
+
+void frm82Topics::FocusBody()
+{
+    if (mCurrent)
+        mTopic->bodyEditor()->textEdit()->setFocus(Qt::OtherFocusReason);
 }
 
 void frm82Topics::SaveChanges()
@@ -175,11 +187,10 @@ void frm82Topics::cmdDelete_Click()
     core::Trace(QStringLiteral("cmdDelete_Click"));
     if (!mCurrent || IsFixedTopic(mCurrent->ItemKey()))
         return;
-    // The topic is gone with its row: forgetting it first keeps the next click from storing it
-    // again as a row of its own.
-    const int key = mCurrent->ItemKey();
+    // A delete the file refuses leaves the topic shown and current, the error on screen. Once
+    // its row is gone the cached topic stores nothing more, so no later click brings it back.
+    core::DeleteItem(mCurrent->ItemKey());
     mCurrent = nullptr;
-    core::DeleteItem(key);
     SelectFirstTopic();
 }
 

@@ -45,6 +45,8 @@ private:
     void ShowTopic();
     void ShowEmptyState();
     void SelectFirstTopic();
+    // The editor of the topic shown takes the keyboard.
+    void FocusBody();
 
     QListWidget* mListWidget = nullptr;
     worksheets::ItemList* mList = nullptr;

@@ -44,7 +44,10 @@ QString GetRtfFileName()
     ui::FileDialog dialog;
     dialog.kind = ui::FileDialog::Kind::Save;
     dialog.title = QStringLiteral("Save as RTF File");
-    dialog.folder = QDir(core::AppPath()).filePath(QStringLiteral("docs"));
+    // The reports' folder "docs" beside the program, made on first use; where the program's
+    // folder cannot be written, the data folder.
+    const QString docs = QDir(core::AppPath()).filePath(QStringLiteral("docs"));
+    dialog.folder = QDir().mkpath(docs) ? docs : core::GetDataPath();
     const QString title = core::gFileOpen() ? core::GetDatafileTitle() : QString();
     dialog.fileName = title.left(std::max<qsizetype>(0, title.size() - 4)) + QStringLiteral(".rtf");
     dialog.filter = QStringLiteral("RTF files (*.rtf);;All Files (*)");

@@ -10,6 +10,7 @@
 #include "reports/sections/sections.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QPageLayout>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -143,7 +144,12 @@ bool RunReport(printing::Output output, const QString& fileName)
     vp.SetPageSize(page.width(), page.height());
     QString error;
     try {
-        return ProduceSelectedSections(output, fileName);
+        const bool produced = ProduceSelectedSections(output, fileName);
+        // The file dialog is gone by now: the user is told where the report went.
+        if (produced && output == printing::Output::Rtf)
+            ui::MsgBox(ui::Lines({QStringLiteral("The report was saved in the file"), QDir::toNativeSeparators(fileName)}),
+                       ui::Buttons::OK, ui::Icon::Information);
+        return produced;
     } catch (const std::exception& e) {
         error = QString::fromUtf8(e.what());
     }

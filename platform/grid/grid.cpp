@@ -1070,12 +1070,12 @@ void Grid::paste()
 {
     const QString clip = QApplication::clipboard()->text();
     if (isEditing()) {
-        mEditor->insertFiltered(clip);
+        mEditor->insertPasted(clip);
         return;
     }
     if (!startEdit(nullptr))
         return;
-    mEditor->insertFiltered(clip);
+    mEditor->insertPasted(clip);
     commitEdit();
 }
 

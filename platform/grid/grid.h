@@ -43,8 +43,9 @@ class GridEdit;
 // from the top left of the cell area, as are cellLeft() and cellWidth().
 //
 // Editing. editCell() raises beforeEdit (which may cancel), then opens the editor on the
-// current cell with its raw text selected. Each character typed or pasted is offered to
-// keyPressEdit, which may change or discard it (code 0); every change of the editor's text
+// current cell with its raw text selected. Each character typed is offered to keyPressEdit,
+// which may change or discard it (code 0); a paste goes in as it is, within the editor's
+// length, for the end of the edit to judge whole; every change of the editor's text
 // raises changeEdit; each key release raises keyUpEdit. Enter, Tab, Up, Down, a click on
 // another cell, a change of current cell or the focus leaving the grid ends the edit: the
 // cell gets the editor's text, then afterEdit is raised. Escape closes the editor and leaves

@@ -1,9 +1,14 @@
 #include "platform/grid/gridedit.h"
 
+#include "platform/ui/lengthlimit.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QRegularExpression>
+
+#include <algorithm>
 
 namespace grid {
 
@@ -11,7 +16,7 @@ GridEdit::GridEdit(QWidget* parent)
     : QLineEdit(parent)
 {
     setFrame(false);
-    setContextMenuPolicy(Qt::NoContextMenu);   // its paste would pass by the filter
+    setContextMenuPolicy(Qt::NoContextMenu);   // its paste would pass by the length limit
     setAcceptDrops(false);
     setDragEnabled(false);
 }
@@ -26,10 +31,29 @@ void GridEdit::insertFiltered(const QString& text)
             filter(code);
         if (code == 0)
             continue;
-        if (!hasRoom())
+        if (!hasRoom()) {
+            ui::ShowLengthReached(this, limit);
             break;
+        }
         insert(QString(QChar(code)));
     }
+}
+
+void GridEdit::insertPasted(const QString& text)
+{
+    QString line = text;
+    const qsizetype end = line.indexOf(QRegularExpression(QStringLiteral("[\\r\\n\\t]")));
+    if (end >= 0)
+        line.truncate(end);
+    if (limit > 0) {
+        const qsizetype room = limit - (this->text().size() - selectedText().size());
+        if (line.size() > room) {
+            line.truncate(std::max<qsizetype>(0, room));
+            ui::ShowLengthReached(this, limit);
+        }
+    }
+    if (!line.isEmpty())
+        insert(line);
 }
 
 bool GridEdit::hasRoom() const
@@ -37,7 +61,7 @@ bool GridEdit::hasRoom() const
     return limit <= 0 || text().size() - selectedText().size() < limit;
 }
 
-void GridEdit::paste() { insertFiltered(QApplication::clipboard()->text()); }
+void GridEdit::paste() { insertPasted(QApplication::clipboard()->text()); }
 
 void GridEdit::keyPressEvent(QKeyEvent* event)
 {
@@ -67,8 +91,10 @@ void GridEdit::keyPressEvent(QKeyEvent* event)
             filter(code);
         if (code == 0)
             return;
-        if (code >= 32 && !hasRoom())
+        if (code >= 32 && !hasRoom()) {
+            ui::ShowLengthReached(this, limit);
             return;
+        }
         if (code != text[0].unicode()) {
             if (code >= 32)
                 insert(QString(QChar(code)));
@@ -96,7 +122,7 @@ void GridEdit::focusOutEvent(QFocusEvent* event)
 void GridEdit::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::MiddleButton)
-        return;   // the selection paste of X11 would pass by the filter
+        return;   // the selection paste of X11 would pass by the length limit
     QLineEdit::mousePressEvent(event);
 }
 

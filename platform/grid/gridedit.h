@@ -6,8 +6,10 @@
 
 namespace grid {
 
-// The cell editor. Every character that reaches its text, typed or pasted, first passes the
-// filter, which may change it or discard it (code 0).
+// The cell editor. Every character typed into it first passes the filter, which may change it
+// or discard it (code 0). A paste goes in as it is, to be judged whole when the edit ends, as
+// the form judges any text of the cell: a typing filter would turn "1.5" or "-3" into another
+// number without a word.
 class GridEdit : public QLineEdit {
     Q_OBJECT
 public:
@@ -20,10 +22,13 @@ public:
 
     // Inserts text at the cursor, one filtered character at a time; a line break or tab ends it.
     void insertFiltered(const QString& text);
+    // Inserts pasted text at the cursor as it is, up to a line break or tab, as far as the
+    // length allows.
+    void insertPasted(const QString& text);
 
 public slots:
-    // The clipboard's text through the filter; hides the line edit's own paste, which a
-    // caller reaching this editor by its slot name (the Edit menu) would otherwise get.
+    // The clipboard's text within the length; hides the line edit's own paste, which a caller
+    // reaching this editor by its slot name (the Edit menu) would otherwise get.
     void paste();
 
 signals:

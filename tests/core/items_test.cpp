@@ -5,6 +5,7 @@
 #include "core/u11datafile.h"
 #include "core/u19rowdata.h"
 #include "support/datafile_fixture.h"
+#include "support/failingwrites.h"
 
 using namespace core;
 
@@ -159,6 +160,27 @@ TEST_F(ItemsTest, DeletingRemovesTheRowAndAStaleReferenceNeverBringsItBack)
     EXPECT_NE(GetItem(child), stale) << "a later GetItem reads the key afresh";
 }
 
+// A delete the file refuses is reported to the caller, and the item stays as it was: cached,
+// with its row, to be deleted once the file takes it.
+TEST_F(ItemsTest, ADeleteTheFileRefusesThrowsAndKeepsTheItem)
+{
+    const int key = NewItem("Fuels", kSituationGroupKey);
+    c0Item* item = GetItem(key);
+    testsupport::BreakDeletes(db(), "Items");
+    EXPECT_THROW(DeleteItem(key), dao::Error);
+    EXPECT_TRUE(hasRow(key));
+    EXPECT_EQ(GetItem(key), item);
+    EXPECT_FALSE(item->Deleted());
+    item->SetHeading("Fuels, kept");
+    SaveAllItems();
+    EXPECT_EQ(stored(key, "Heading").toString(), "Fuels, kept");
+
+    testsupport::HealDeletes(db(), "Items");
+    DeleteItem(key);
+    EXPECT_FALSE(hasRow(key));
+    EXPECT_TRUE(item->Deleted());
+}
+
 TEST_F(ItemsTest, DeletingAKeyWithoutRowDeletesNothing)
 {
     const int a = NewItem("a", kSituationGroupKey);
@@ -205,7 +227,7 @@ TEST(ItemsWithoutFile, CallsAreRefusedWithAnErrorNotACrash)
     EXPECT_THROW(GetItem(11), dao::Error);
     EXPECT_THROW(GetChildKeys(kSituationGroupKey), dao::Error);
     EXPECT_THROW(NewItem("x", kSituationGroupKey), dao::Error);
-    EXPECT_NO_THROW(DeleteItem(11));
+    EXPECT_THROW(DeleteItem(11), dao::Error);
     c0Item item;
     EXPECT_THROW(item.Initialize(11), dao::Error);
     item.SetBody("text");

@@ -229,6 +229,40 @@ TEST_F(BurnAreas, NewOutcomeRowsCopyTheFirstTargetSplitOrStartAtFIL4)
     EXPECT_EQ(count("SELECT COUNT(*) FROM OutcomeFMZs WHERE OutcomeKey = 5"), 2);
 }
 
+// "Use same FIL settings for all computations" holds for every burn area, also one made after
+// the settings were chosen: a new FMU's areas, or the first Target's, take the set the others
+// hold. Under the other options a new FMU starts at FIL 4 as ever.
+TEST_F(BurnAreas, UnderOneSettingForAllNewBurnAreasTakeTheSetEveryOtherHolds)
+{
+    const int first = makeFMUs({50})[0];
+    addOutcome(5);
+    const std::array<int, 6> set{1, 2, 3, 0, 0, 4};
+    setFMZ(kOutcome, first, 50, {1, 2, 3, 0, 0, 4});
+    setFMZ(5, first, 50, {1, 2, 3, 0, 0, 4});
+    const auto fil = [](int outcome, int fmu) {
+        c64BurnArea area;
+        area.Initialize(outcome, fmu);
+        std::array<int, 6> out{};
+        for (int i = 1; i <= 6; ++i)
+            out[size_t(i - 1)] = area.FILPortion(i);
+        return out;
+    };
+
+    const int second = NewFMU("", "Unit-2")->ItemKey();   // no "FIL option" yet: option 1
+    EXPECT_EQ(fil(kOutcome, second), set);
+    EXPECT_EQ(fil(5, second), set);
+    addOutcome(6);
+    AddOutcomeFMZ(6, second, 0);
+    EXPECT_EQ(fil(6, second), set);
+
+    core::Property_Set("FIL option", "2");
+    const int third = NewFMU("", "Unit-3")->ItemKey();
+    const std::array<int, 6> fil4{0, 0, 0, 5, 0, 0};
+    EXPECT_EQ(fil(kOutcome, third), fil4);
+    EXPECT_EQ(fil(5, third), fil4);
+    ClearFMUs();
+}
+
 TEST_F(BurnAreas, SavingWritesOnlyRealChangesAndRestoresAMissingRow)
 {
     c64BurnArea area;

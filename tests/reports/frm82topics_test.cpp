@@ -5,6 +5,7 @@
 #include "reports/frm82topics.h"
 #include "reports/registerforms.h"
 #include "worksheets/common/topiceditor.h"
+#include "support/failingwrites.h"
 #include "support/placedarea.h"
 #include "support/unwindleaks.h"
 
@@ -149,6 +150,56 @@ TEST_F(frm82TopicsTest, TheDecisionTextsStayWhateverIsClicked)
     form->cmdDelete_Click();   // even when called directly
     EXPECT_TRUE(RowExists(292));
     EXPECT_EQ(Entries().size(), 2);
+}
+
+// A topic chosen with the mouse or Enter, and the first one shown, take the keyboard to their
+// text, so the user types at once; the arrow keys stay in the list to look through it.
+TEST_F(frm82TopicsTest, AChosenTopicTakesTheKeyboardToItsText)
+{
+    QApplication::setActiveWindow(form.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    QWidget* body = form->topic()->bodyEditor()->textEdit();
+    EXPECT_EQ(QApplication::focusWidget(), body);
+
+    QListWidget* list = form->lstTopics();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(1)).center());
+    EXPECT_EQ(form->current()->ItemKey(), 292);
+    EXPECT_EQ(QApplication::focusWidget(), body);
+    QTest::keyClicks(body, "Least cost");
+    EXPECT_TRUE(form->topic()->bodyEditor()->plainText().contains(QStringLiteral("Least cost")));
+
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Up);
+    EXPECT_EQ(form->current()->ItemKey(), 291);
+    EXPECT_EQ(QApplication::focusWidget(), list);
+    QTest::keyClick(list, Qt::Key_Return);
+    EXPECT_EQ(QApplication::focusWidget(), body);
+}
+
+// A topic the file refuses to delete stays listed, shown and current, the error reported; once
+// the file takes the delete, it goes.
+TEST_F(frm82TopicsTest, ATopicThatCannotBeDeletedStaysShown)
+{
+    form->cmdNewTopic()->click();
+    QTest::keyClicks(form->topic()->nameBox(), QStringLiteral("Weather"));
+    const int key = form->current()->ItemKey();
+    testsupport::BreakDeletes(db(), QStringLiteral("Items"));
+    {
+        testsupport::UnwindLeaks unwinding;
+        EXPECT_ANY_THROW(form->cmdDelete()->click());
+    }
+    EXPECT_TRUE(RowExists(key));
+    ASSERT_NE(form->current(), nullptr);
+    EXPECT_EQ(form->current()->ItemKey(), key);
+    EXPECT_EQ(Entries().last(), QStringLiteral("Weather"));
+    EXPECT_EQ(form->lstTopics()->currentRow(), Entries().size() - 1);
+    EXPECT_EQ(form->topic()->name(), QStringLiteral("Weather"));
+
+    testsupport::HealDeletes(db(), QStringLiteral("Items"));
+    form->cmdDelete()->click();
+    EXPECT_FALSE(RowExists(key));
+    EXPECT_EQ(Entries().size(), 2);
+    EXPECT_EQ(form->current()->ItemKey(), 291);
 }
 
 // A topic whose save fails stays shown and selected, so what is typed next lands on it and is

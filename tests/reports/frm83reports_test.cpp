@@ -130,7 +130,11 @@ TEST_F(frm83ReportsTest, SaveToFileCancelledDoesNothingAndAChosenFileGetsTheRepo
     EXPECT_TRUE(QFile::exists(file));
     EXPECT_EQ(VSPrinter1().output(), printing::Output::Rtf);
     EXPECT_FALSE(reports::PreviewWindow().isVisible()) << "saving shows no preview";
-    EXPECT_TRUE(prompter.messages().isEmpty());
+    // The dialog is gone: the user is told where the report went.
+    ASSERT_EQ(prompter.messages().size(), 1);
+    EXPECT_EQ(prompter.messages()[0].text,
+              QStringLiteral("The report was saved in the file\r\n") + QDir::toNativeSeparators(file));
+    EXPECT_EQ(prompter.messages()[0].icon, ui::Icon::Information);
 }
 
 TEST_F(frm83ReportsTest, PrinterSetupShowsTheSystemDialog)

@@ -2,10 +2,12 @@
 
 #include "core/c0item.h"
 #include "core/g2situation.h"
+#include "core/u13folders.h"
 #include "reports/frmpreview.h"
 #include "reports/printsettings.h"
 #include "support/datafile_fixture.h"
 
+#include <QDir>
 #include <QTextBlock>
 
 using printing::PageItem;
@@ -158,12 +160,19 @@ TEST_F(PageFurnitureTest, SmallHelpers)
 
 TEST_F(PageFurnitureTest, RtfFileNameFollowsTheDataFile)
 {
+    // A program folder without "docs": the dialog opens in it all the same, made on first use,
+    // where a file dialog would have fallen back to another folder.
+    const QString program = QDir(tempDir()).filePath(QStringLiteral("program"));
+    ASSERT_TRUE(QDir().mkpath(program));
+    core::SetAppPath(program);
     EXPECT_EQ(reports::GetRtfFileName(), QString()) << "cancel gives no name";
+    core::SetAppPath(QString());
     ASSERT_EQ(prompter.dialogs().size(), 1);
     const ui::FileDialog& d = prompter.dialogs()[0];
     EXPECT_EQ(d.title, QStringLiteral("Save as RTF File"));
     EXPECT_EQ(d.fileName, QStringLiteral("Fire1.rtf"));
-    EXPECT_TRUE(d.folder.endsWith(QStringLiteral("/docs")));
+    EXPECT_EQ(d.folder, QDir(program).filePath(QStringLiteral("docs")));
+    EXPECT_TRUE(QDir(d.folder).exists());
     EXPECT_EQ(d.kind, ui::FileDialog::Kind::Save);
 
     prompter.file(tempDir() + QStringLiteral("/out"));

@@ -23,4 +23,17 @@ inline void HealTable(dao::Database& db, const QString& table)
         db.Execute(QStringLiteral("DROP TRIGGER fail_%1_%2").arg(table, QLatin1String(op)));
 }
 
+// Makes every delete from the table fail in the same way, until healed.
+inline void BreakDeletes(dao::Database& db, const QString& table)
+{
+    db.Execute(QStringLiteral("CREATE TEMP TRIGGER fail_%1_DELETE BEFORE DELETE ON %1 "
+                              "BEGIN SELECT RAISE(ABORT, 'the disk is full'); END")
+                   .arg(table));
+}
+
+inline void HealDeletes(dao::Database& db, const QString& table)
+{
+    db.Execute(QStringLiteral("DROP TRIGGER fail_%1_DELETE").arg(table));
+}
+
 } // namespace testsupport

@@ -16,6 +16,7 @@
 #include "worksheets/analysis/formguards.h"
 #include "worksheets/common/bardrag.h"
 #include "worksheets/common/itemlist.h"
+#include "worksheets/common/numberbox.h"
 #include "worksheets/common/outcomegrids.h"
 #include "worksheets/common/worksheetform.h"
 
@@ -53,9 +54,8 @@ QLabel* Caption(const QString& text, QWidget* parent)
     return label;
 }
 
-// A typed rating as the cell reads it: its leading number, never above 10 (the editor takes
-// no minus sign).
-float TypedRating(const QString& text) { return std::min(float(model::textnum::Val(text)), kMaxRating); }
+// A typed or pasted rating: a number from 0, held to 10.
+constexpr model::textnum::NumberKind kRatingKind{.min = 0, .max = kMaxRating, .held = true};
 
 double BarPercent(float rating) { return std::clamp(double(rating) * 10.0, 0.0, 100.0); }
 
@@ -338,26 +338,32 @@ void frm53Ratings::Grid1_EnterCell()
         mGrid->editCell();
 }
 
-void frm53Ratings::Grid1_BeforeEdit(int, int col, bool& cancel)
+void frm53Ratings::Grid1_BeforeEdit(int row, int col, bool& cancel)
 {
-    if (col == kRatingCol)
+    if (col == kRatingCol) {
         mGrid->setEditMaxLength(4);
-    else
+        mRatingBeforeEdit = float(mGrid->value(row, col));
+    } else {
         cancel = true;
+    }
 }
 
 void frm53Ratings::Grid1_KeyPressEdit(int, int, int& code)
 {
     const bool digit = code >= '0' && code <= '9';
-    if (code >= 32 && code <= 126 && !digit && code != '.')
+    if (code >= 32 && !digit && code != '.')
         code = 0;
 }
 
+// A text that is no rating (pasted) keeps the rating so far until the edit ends.
 void frm53Ratings::Grid1_ChangeEdit()
 {
     if (!mCurrent || mGrid->col() != kRatingCol)
         return;
-    const float v = TypedRating(mGrid->editText());
+    const model::textnum::Typed typed = model::textnum::ReadNumber(mGrid->editText(), kRatingKind);
+    if (!typed.ok())
+        return;
+    const float v = float(typed.value);
     mGrid->setCellFloodPercent(mGrid->row(), kBarCol, grid::NumericValue(grid::FormatNumber(v * 10.0, "0")));
     mCurrent->SetRawScore(v);
 }
@@ -366,13 +372,18 @@ void frm53Ratings::Grid1_AfterEdit(int row, int col)
 {
     if (col != kRatingCol)
         return;
-    const float v = TypedRating(mGrid->text(row, col));
+    const QString text = mGrid->text(row, col);
+    const model::textnum::Typed typed = model::textnum::ReadNumber(text, kRatingKind);
+    const float v = typed.ok() ? float(typed.value) : mRatingBeforeEdit;
     mGrid->setText(row, col, QString::number(v));
     // The rating is what the cell shows, also for a rating stored above 10 that the edit left.
     if (row < int(mRatings.size()) && mRatings[row].RawScore() != v) {
         mRatings[row].SetRawScore(v);
         mGrid->setCellFloodPercent(row, kBarCol, BarPercent(v));
     }
+    if (!typed.ok())
+        RefuseTypedNumber(safety() ? QStringLiteral("The safety rating") : QStringLiteral("The rating"),
+                          QStringLiteral("rating"), text, typed, kRatingKind, QString::number(v));
 }
 
 // Escape puts the cell back as it was; the rating and bar the typing had changed follow it.

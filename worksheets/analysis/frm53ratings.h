@@ -95,6 +95,7 @@ private:
     std::vector<model::c62Rating> mRatings;
     model::c41Objective* mCriterion = nullptr;
     model::c62Rating* mCurrent = nullptr;
+    float mRatingBeforeEdit = 0;   // the rating of the cell being edited, put back when a text is refused
     // The list was moved upwards by a key: a heading reached so gives way to the criterion
     // above it, so the keyboard can go back up past it.
     bool mListMovingUp = false;

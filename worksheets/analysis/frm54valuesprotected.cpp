@@ -11,6 +11,7 @@
 #include "platform/grid/numberformat.h"
 #include "worksheets/analysis/formguards.h"
 #include "worksheets/common/listfills.h"
+#include "worksheets/common/numberbox.h"
 #include "worksheets/common/outcomegrids.h"
 
 #include <QComboBox>
@@ -145,7 +146,12 @@ frm54ValuesProtected::frm54ValuesProtected(QWidget* parent)
         if (mDetails->isEnabled())
             mLevel->setFocus();
     });
-    connect(mLevel, &QComboBox::editTextChanged, this, &frm54ValuesProtected::cboProbability_Change);
+    // A level typed or pasted: a percent or a label, held within 0 ... 100; what is neither is
+    // refused when the typing ends and the level before stays.
+    mLevelNumber = LabelledPercentBox(mLevel->lineEdit(), this, QStringLiteral("The protection level"),
+                                      QStringLiteral("level"), &model::c66ItemImpact::LabelForLevel);
+    mLevelNumber->held = [this] { return mDetail ? double(mDetail->ProtectionLevel()) : 0.0; };
+    mLevelNumber->take = [this](double v) { cboProbability_Change(QString::number(int(v))); };
     connect(mLevel, &QComboBox::activated, this, [this](int index) { SetLevel(mLevel->itemText(index)); });
     connect(mLevel->lineEdit(), &QLineEdit::editingFinished, this, &frm54ValuesProtected::cboProbability_Finished);
     connect(mNotes, &QPlainTextEdit::textChanged, this, &frm54ValuesProtected::txtNotes_Change);
@@ -284,6 +290,7 @@ void frm54ValuesProtected::ClearItemDetails()
 void frm54ValuesProtected::SaveChanges()
 {
     core::Trace(QStringLiteral("frm54ValuesProtected.SaveChanges"));
+    mLevelNumber->commit();
     if (mDetail)
         mDetail->SaveChanges();
 }

@@ -21,6 +21,8 @@ class c66ItemImpact;
 
 namespace worksheets {
 
+class NumberBox;
+
 // How far each outcome protects each value at risk, as a level of 0 to 100 percent with a
 // note, and the expected values protected that follow. The level and note of the item shown
 // are stored when another outcome or item is chosen and when the worksheet is left.
@@ -73,6 +75,7 @@ private:
     QLabel* mItemName = nullptr;
     QLabel* mValueAtRisk = nullptr;
     QComboBox* mLevel = nullptr;
+    NumberBox* mLevelNumber = nullptr;
     QLabel* mProtected = nullptr;
     QPlainTextEdit* mNotes = nullptr;
 

@@ -12,6 +12,7 @@
 #include "model/g33fmus.h"
 #include "model/g51alternatives.h"
 #include "model/g53outcomes.h"
+#include "model/g64burnareas.h"
 #include "model/textnumbers.h"
 #include "platform/grid/grid.h"
 #include "platform/grid/numberformat.h"
@@ -107,11 +108,7 @@ frm55FILPercents::frm55FILPercents(QWidget* parent) : ModalDialog(QStringLiteral
     connect(mFMUs, &ItemList::click, this, &frm55FILPercents::lstFMUs_Click);
 }
 
-int frm55FILPercents::StoredFILOption()
-{
-    const int option = int(model::textnum::Val(core::Property_Get(kOptionProperty)));
-    return option >= 1 && option <= 3 ? option : 1;
-}
+int frm55FILPercents::StoredFILOption() { return model::FILOption(); }
 
 void frm55FILPercents::Setup()
 {
@@ -250,8 +247,9 @@ bool frm55FILPercents::OverwritesOtherAmounts(int option)
 
 void frm55FILPercents::SaveChanges()
 {
-    if (mAmounts == mLoaded)
+    if (mAmounts == mLoaded && !mSpread)
         return;
+    mSpread = false;
     core::SaveAllOrNothing([this] {
         StoreForOption(mOption);
         // An option shown in place of one that no longer applies is stored with the amounts.
@@ -269,16 +267,9 @@ void frm55FILPercents::optFIL_Click(int index)
     SaveOrPutBack([this] { SaveChanges(); }, [this] { ShowOption(); });
     // A wider reach puts the amounts on screen over every outcome (and FMU) it covers: where
     // some hold amounts of their own, the user says first whether they go.
-    if (index < 3 && OverwritesOtherAmounts(index)) {
-        const QString scope = index == 1 ? tr("The outcomes and FMUs do not all have the same FIL settings.")
-                                         : tr("The outcomes do not all have the same FIL settings for this FMU.");
-        const ui::Answer answer =
-            ui::MsgBox(ui::Lines({scope, tr("Use the settings shown for all of them?")}), ui::Buttons::YesNo,
-                       ui::Icon::Question, ui::Answer::No, tr("FIL Proportions"));
-        if (answer != ui::Answer::Yes) {
-            ShowOption();
-            return;
-        }
+    if (index < 3 && OverwritesOtherAmounts(index) && !ConfirmOverwrite(index)) {
+        ShowOption();
+        return;
     }
     core::SaveAllOrNothing([this, index] {
         core::Property_Set(kOptionProperty, QString::number(index));
@@ -327,6 +318,24 @@ void frm55FILPercents::ShowOption()
 {
     core::BusyScope busy;
     mOptions[mOption - 1]->setChecked(true);
+}
+
+bool frm55FILPercents::ConfirmOverwrite(int option)
+{
+    const QString scope = option == 1 ? tr("The outcomes and FMUs do not all have the same FIL settings.")
+                                      : tr("The outcomes do not all have the same FIL settings for this FMU.");
+    return ui::MsgBox(ui::Lines({scope, tr("Use the settings shown for all of them?")}), ui::Buttons::YesNo,
+                      ui::Icon::Question, ui::Answer::No, tr("FIL Proportions")) == ui::Answer::Yes;
+}
+
+// One setting for all computations holds for every burn area, also those made before it
+// reached them (in a file from before new FMUs took it): closing with such areas left asks
+// whether they take the amounts shown.
+void frm55FILPercents::done(int result)
+{
+    if (!unloaded() && mOption == 1 && mAmounts == mLoaded && OverwritesOtherAmounts(1))
+        mSpread = ConfirmOverwrite(1);
+    ModalDialog::done(result);
 }
 
 void frm55FILPercents::cmdClose_Click()

@@ -35,6 +35,7 @@ public:
 
     void Setup() override;
     void SaveChanges() override;
+    void done(int result) override;
 
     // The stored "FIL option", 1 to 3; 1 when it is missing or not one of them.
     static int StoredFILOption();
@@ -66,6 +67,8 @@ private:
     void StoreForOption(int option);
     // Whether a burn area the option covers holds other amounts than those on screen.
     bool OverwritesOtherAmounts(int option);
+    // Asks whether the amounts shown go over those the option's burn areas hold of their own.
+    bool ConfirmOverwrite(int option);
     // The burn areas one set of amounts covers under the option.
     QList<model::c64BurnArea*> AreasFor(int option);
 
@@ -90,6 +93,8 @@ private:
     // The amounts as they were shown or last stored: while the screen shows them, there is
     // nothing to store.
     std::array<int, 6> mLoaded{};
+    // The user agreed, as the dialog closes, that the amounts shown go to every burn area.
+    bool mSpread = false;
 };
 
 } // namespace worksheets

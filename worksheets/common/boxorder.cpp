@@ -1,5 +1,7 @@
 #include "worksheets/common/boxorder.h"
 
+#include "platform/ui/lengthlimit.h"
+
 #include <QEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -108,7 +110,8 @@ private:
 
 class CharacterFilter : public QObject {
 public:
-    CharacterFilter(QLineEdit* box, const QString& allowed) : QObject(box), mAllowed(allowed)
+    CharacterFilter(QLineEdit* box, const QString& allowed, int length)
+        : QObject(box), mBox(box), mAllowed(allowed), mLength(length)
     {
         box->installEventFilter(this);
     }
@@ -127,18 +130,24 @@ protected:
         for (const QChar c : text)
             if (!mAllowed.contains(c))
                 return true;
+        if (mLength > 0 && mBox->text().size() - mBox->selectedText().size() >= mLength) {
+            ui::ShowLengthReached(mBox, mLength);
+            return true;
+        }
         return false;
     }
 
 private:
+    QLineEdit* mBox;
     QString mAllowed;
+    int mLength;
 };
 } // namespace
 
-void AcceptOnlyCharacters(QLineEdit* box, const QString& allowed)
+void AcceptOnlyCharacters(QLineEdit* box, const QString& allowed, int length)
 {
     if (box)
-        new CharacterFilter(box, allowed);
+        new CharacterFilter(box, allowed, length);
 }
 
 void SelectTextOnFocus(QLineEdit* box, int length)

@@ -45,9 +45,10 @@ private:
 // length, only that many characters from the start (typing then replaces them).
 void SelectTextOnFocus(QLineEdit* box, int length = -1);
 
-// Drops every typed character that is not one of allowed (digits only: "0123456789").
+// Drops every typed character that is not one of allowed (digits only: "0123456789"), and,
+// with a length, every character typed into a full box, with the note that it is full.
 // Editing keys (Backspace, Delete, arrows) and shortcuts still work; a paste is left to the
-// box's change handler.
-void AcceptOnlyCharacters(QLineEdit* box, const QString& allowed);
+// box's change handler, which judges the text whole.
+void AcceptOnlyCharacters(QLineEdit* box, const QString& allowed, int length = 0);
 
 } // namespace worksheets

@@ -1,6 +1,7 @@
 #include "worksheets/common/modaldialog.h"
 
 #include "core/u91trace.h"
+#include "platform/ui/lengthlimit.h"
 #include "worksheets/common/worksheetform.h"
 
 #include <QPushButton>
@@ -60,6 +61,7 @@ void ModalDialog::showEvent(QShowEvent* event)
     if (!mCentred) {
         mCentred = true;
         CenterForm(this);
+        ui::WatchLengths(this);
     }
 }
 

@@ -3,6 +3,7 @@
 #include "core/u21display.h"
 #include "core/u91trace.h"
 #include "core/uimode.h"
+#include "platform/ui/lengthlimit.h"
 #include "worksheets/common/modaldialog.h"
 
 #include <QApplication>
@@ -99,6 +100,7 @@ void WorksheetForm::BeginSetup(const QString& traceName, const QString& id, int 
         DisableEditMenu();
     WorksheetMenu_Check(worksheetNumber);
     gCurrentWorksheetID = id;
+    ui::WatchLengths(this);
     show();
 }
 

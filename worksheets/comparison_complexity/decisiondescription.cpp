@@ -1,8 +1,10 @@
 #include "worksheets/comparison_complexity/decisiondescription.h"
 
+#include "core/u14properties.h"
 #include "platform/richtext/rtf.h"
 #include "platform/richtext/scratchdocument.h"
 
+#include <QCryptographicHash>
 #include <QTextBlockFormat>
 #include <QTextCharFormat>
 #include <QTextCursor>
@@ -74,6 +76,24 @@ QString BuildTargetOnlyDescription(const QString& altBody, const QString& target
 bool IsBuiltFallbackDescription(const QString& body)
 {
     return richtext::RtfToPlainText(body).startsWith(FallbackOpening());
+}
+
+namespace {
+
+const QString kBuiltProperty = QStringLiteral("BuiltDescription");
+
+QString Fingerprint(const QString& body)
+{
+    return QString::fromLatin1(QCryptographicHash::hash(body.toUtf8(), QCryptographicHash::Sha1).toHex());
+}
+
+} // namespace
+
+void NoteBuiltDescription(const QString& body) { core::Property_Set(kBuiltProperty, Fingerprint(body)); }
+
+bool IsUneditedBuiltDescription(const QString& body)
+{
+    return IsBuiltFallbackDescription(body) && core::Property_Get(kBuiltProperty) == Fingerprint(body);
 }
 
 } // namespace worksheets::comparison_complexity

@@ -17,8 +17,14 @@ QString BuildFallbackDescription(const QString& altBody, const QString& targetDe
 // The alternative's text, a blank line, the Target's text; no labels.
 QString BuildTargetOnlyDescription(const QString& altBody, const QString& targetDescription);
 
-// True for a stored description whose visible text opens as a built one with a Fallback does:
-// such a text is built again from the current descriptions when the worksheet opens.
+// True for a stored description whose visible text opens as a built one with a Fallback does.
 bool IsBuiltFallbackDescription(const QString& body);
+
+// A built description is built again from the current descriptions when the worksheet opens,
+// but only while it is still the text last built: the data file keeps a fingerprint of that
+// text (the property "BuiltDescription"), so whatever the user added to it, here or on the
+// Report Topics worksheet, is never built over.
+void NoteBuiltDescription(const QString& body);
+bool IsUneditedBuiltDescription(const QString& body);
 
 } // namespace worksheets::comparison_complexity

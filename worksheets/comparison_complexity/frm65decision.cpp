@@ -191,8 +191,10 @@ void frm65Decision::WriteDescription(model::c51Alternative& alt)
     const QString body = fallback->Success() > 0
                              ? BuildFallbackDescription(alt.Body(), target->Description(), fallback->Description())
                              : BuildTargetOnlyDescription(alt.Body(), target->Description());
-    core::GetSummaryItem(kDescriptionKey)->SetBody(body);
+    core::c0Item* description = core::GetSummaryItem(kDescriptionKey);
+    description->SetBody(body);
     core::SaveSummary();
+    NoteBuiltDescription(description->Body());
 }
 
 // Not guarded: while Setup fills the box it refreshes a built description; the user's choice
@@ -219,8 +221,11 @@ void frm65Decision::cboAlternatives_Click()
         return;
     }
     const auto selected = model::GetSelectedAlternative();
-    if (selected && IsBuiltFallbackDescription(core::GetSummaryItem(kDescriptionKey)->Body()))
+    if (selected && IsUneditedBuiltDescription(core::GetSummaryItem(kDescriptionKey)->Body())) {
+        dao::Transaction trans(model::Db());
         WriteDescription(*selected);
+        trans.commit();
+    }
 }
 
 void frm65Decision::txtHeading_Change(const QString& text)

@@ -161,6 +161,13 @@ frm73Guide::frm73Guide(QWidget* parent) : WorksheetForm(QStringLiteral("frm73Gui
     Text1 = new QLineEdit(QStringLiteral("None."), this);
     Text1->setObjectName(QStringLiteral("Text1"));
     Text1->setReadOnly(true);
+    // Local guidelines come with the template; the box only shows them, and looks it: no caret,
+    // no place in the Tab order, the page's own colour behind the text.
+    Text1->setFocusPolicy(Qt::NoFocus);
+    Text1->setFrame(false);
+    QPalette shown = Text1->palette();
+    shown.setColor(QPalette::Base, shown.color(QPalette::Window));
+    Text1->setPalette(shown);
     left->addWidget(Text1);
     left->addWidget(Wrapped(QStringLiteral("Local guidelines can be added to a template to serve as a reminder or "
                                            "quick reference when a fire occurs."),

@@ -11,6 +11,7 @@
 #include "platform/grid/numberformat.h"
 #include "platform/ui/screen.h"
 #include "worksheets/common/bardrag.h"
+#include "worksheets/common/numberbox.h"
 #include "worksheets/objectives_alternatives/nodegrid.h"
 
 #include <QFrame>
@@ -31,12 +32,8 @@ constexpr int kMaxPriority = 10;
 constexpr int kMinNameTwips = 1800;
 constexpr int kColTwips[] = {2460, 480, 1440};   // the percent column keeps the default
 
-// A typed priority: its leading number, halves to even, kept within 0 ... 10 whatever was
-// typed or pasted.
-int PriorityFromText(const QString& text)
-{
-    return std::clamp(model::textnum::RoundHalfEven(model::textnum::Val(text)), 0, kMaxPriority);
-}
+// A typed or pasted priority: a whole number, halves to even, held within 0 ... 10.
+constexpr model::textnum::NumberKind kPriorityKind{.min = 0, .max = kMaxPriority, .whole = true, .held = true};
 
 bool IsSafetyIssue(const model::c41Objective& node) { return node.bSafetyIssue(); }
 bool IsSafetyRoot(const model::c41Objective& node) { return node.bSafetyRoot(); }
@@ -253,16 +250,20 @@ void frm34Prioritize::BeforeEdit(PriorityGrid& g, int row, int col, bool& cancel
 
 void frm34Prioritize::KeyPressEdit(int& code)
 {
-    if (code >= 32 && code <= 126 && !(code >= '0' && code <= '9'))
+    if (code >= 32 && !(code >= '0' && code <= '9'))
         code = 0;
 }
 
-// The bar and the percentages follow the typing.
+// The bar and the percentages follow the typing; a text that is no priority (pasted) keeps
+// the priority so far until the edit ends.
 void frm34Prioritize::ChangeEdit(PriorityGrid& g)
 {
     if (!g.current)
         return;
-    const int v = PriorityFromText(g.grid->editText());
+    const model::textnum::Typed typed = model::textnum::ReadNumber(g.grid->editText(), kPriorityKind);
+    if (!typed.ok())
+        return;
+    const int v = int(typed.value);
     g.grid->setCellFloodPercent(g.grid->row(), ColBar, v * 10.0);
     g.current->SetPriority(v);
     ShowPercents(g);
@@ -271,8 +272,20 @@ void frm34Prioritize::ChangeEdit(PriorityGrid& g)
 void frm34Prioritize::AfterEdit(PriorityGrid& g, int row, int col)
 {
     core::Trace(g.name + QStringLiteral("_AfterEdit"));
+    const int before = g.priorityBeforeEdit;
     g.priorityBeforeEdit = -1;
-    g.grid->setText(row, col, QString::number(PriorityFromText(g.grid->text(row, col))));
+    const QString text = g.grid->text(row, col);
+    const model::textnum::Typed typed = model::textnum::ReadNumber(text, kPriorityKind);
+    model::c41Objective* node = memberAt(g, row);
+    if (typed.ok() || !node || before < 0) {
+        g.grid->setText(row, col, QString::number(typed.ok() ? int(typed.value) : node ? node->Priority() : 0));
+        return;
+    }
+    node->SetPriority(before);
+    showPriority(g, row, before);
+    ShowPercents(g);
+    RefuseTypedNumber(QStringLiteral("The priority"), QStringLiteral("priority"), text, typed, kPriorityKind,
+                      QString::number(before));
 }
 
 // Escape leaves the cell as it was before the edit; the priority, its bar and the percentages

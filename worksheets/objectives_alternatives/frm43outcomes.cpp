@@ -8,8 +8,8 @@
 #include "model/textnumbers.h"
 #include "platform/grid/grid.h"
 #include "platform/richtext/richtexteditor.h"
-#include "platform/ui/prompter.h"
 #include "worksheets/common/boxorder.h"
+#include "worksheets/common/numberbox.h"
 #include "worksheets/common/outcomegrids.h"
 #include "worksheets/common/topiceditor.h"
 
@@ -29,22 +29,21 @@ namespace {
 const QString kAddFallback = QStringLiteral("Add a Fallback for this Alternative");
 const QString kRemoveFallback = QStringLiteral("Remove this Fallback");
 const QString kDigits = QStringLiteral("0123456789");
+constexpr int kSizeLength = 9;
+constexpr int kDaysLength = 4;
+constexpr model::textnum::NumberKind kSizeKind{.min = 0, .max = kLargestFireSize, .unit = "acres"};
+constexpr model::textnum::NumberKind kDaysKind{.min = 0, .max = 9999, .whole = true, .unit = "days"};
 
 bool IsExtreme(const model::c53Outcome& o) { return o.AlternativeKey() == 0; }
 
-// A time pasted with a minus sign counts as no time at all.
-QString NonNegativeDays(const QString& text)
-{
-    return model::textnum::LeadingNumber(text, true) < 0 ? QStringLiteral("0") : text;
-}
-
-QLineEdit* NumberBox(QWidget* parent, const char* name, int maxLength)
+// Typing stops at the box's length; a paste goes in whole, to be judged as a number.
+QLineEdit* NumberField(QWidget* parent, const char* name, const QString& characters, int length)
 {
     auto* box = new QLineEdit(parent);
     box->setObjectName(QString::fromLatin1(name));
     box->setAlignment(Qt::AlignRight);
-    box->setMaxLength(maxLength);
-    box->setFixedWidth(box->fontMetrics().horizontalAdvance(QString(maxLength + 1, u'0')) + 12);
+    AcceptOnlyCharacters(box, characters, length);
+    box->setFixedWidth(box->fontMetrics().horizontalAdvance(QString(length + 1, u'0')) + 12);
     SelectTextOnFocus(box);
     return box;
 }
@@ -67,12 +66,9 @@ frm43Outcomes::frm43Outcomes(QWidget* parent) : WorksheetForm(QStringLiteral("fr
 
     mDetails = new QWidget(this);
     mDetails->setObjectName(QStringLiteral("pnlDetails"));
-    mSize = NumberBox(mDetails, "txtSize", 9);
-    mContain = NumberBox(mDetails, "txtContain", 4);
-    mControl = NumberBox(mDetails, "txtControl", 4);
-    AcceptOnlyCharacters(mSize, kDigits + QLatin1Char(','));
-    AcceptOnlyCharacters(mContain, kDigits);
-    AcceptOnlyCharacters(mControl, kDigits);
+    mSize = NumberField(mDetails, "txtSize", kDigits + QLatin1Char(','), kSizeLength);
+    mContain = NumberField(mDetails, "txtContain", kDigits, kDaysLength);
+    mControl = NumberField(mDetails, "txtControl", kDigits, kDaysLength);
     auto* boxes = new QGridLayout;
     const struct {
         QString before;
@@ -126,9 +122,7 @@ frm43Outcomes::frm43Outcomes(QWidget* parent) : WorksheetForm(QStringLiteral("fr
         mKeyboardMove = true;
         QTimer::singleShot(0, this, [this] { mKeyboardMove = false; });
     });
-    connect(mSize, &QLineEdit::textChanged, this, &frm43Outcomes::txtSize_Change);
-    connect(mContain, &QLineEdit::textChanged, this, &frm43Outcomes::txtContain_Change);
-    connect(mControl, &QLineEdit::textChanged, this, &frm43Outcomes::txtControl_Change);
+    BindNumberBoxes();
     connect(mTopic, &TopicEditor::bodyChanged, this, &frm43Outcomes::txtBody_Change);
     connect(mFallback, &QPushButton::clicked, this, &frm43Outcomes::cmdFallback_Click);
 }
@@ -158,9 +152,42 @@ void frm43Outcomes::Setup()
     ShowOutcome();
 }
 
+// The size and the days as the outcome shown holds them; what is typed goes to it at once, and
+// the grid's row follows.
+void frm43Outcomes::BindNumberBoxes()
+{
+    mSizeNumber = new NumberBox(mSize, this, kSizeKind, QStringLiteral("The final fire size"), QStringLiteral("size"));
+    mSizeNumber->held = [this] { return mCurrent ? double(mCurrent->FireSizeValue()) : 0.0; };
+    mSizeNumber->show = [](double v) { return model::textnum::SingleText(float(v)); };
+    mSizeNumber->take = [this](double v) {
+        if (!mCurrent)
+            return;
+        mCurrent->SetFireSize(model::textnum::SingleText(float(v)));
+        ShowInCurrentRow(2, mCurrent->FireSize());
+    };
+    const auto days = [this](QLineEdit* box, const QString& what, int col, auto get, auto set) {
+        auto* number = new NumberBox(box, this, kDaysKind, what, QStringLiteral("time"));
+        number->held = [this, get] { return mCurrent ? double((mCurrent->*get)()) : 0.0; };
+        number->take = [this, col, set](double v) {
+            if (!mCurrent)
+                return;
+            (mCurrent->*set)(QString::number(int(v)));
+            ShowInCurrentRow(col, QString::number(int(v)));
+        };
+        return number;
+    };
+    mContainNumber = days(mContain, QStringLiteral("The time to contain"), 3, &model::c53Outcome::ContainTime,
+                          &model::c53Outcome::SetContainTimeString);
+    mControlNumber = days(mControl, QStringLiteral("The time to control"), 4, &model::c53Outcome::ControlTime,
+                          &model::c53Outcome::SetControlTimeString);
+}
+
 void frm43Outcomes::SaveChanges()
 {
     core::Trace(QStringLiteral("frm43Outcomes.SaveChanges"));
+    // What is typed is judged first: a text that is no number leaves the value it had.
+    for (NumberBox* number : {mSizeNumber, mContainNumber, mControlNumber})
+        number->commit();
     if (mCurrent)
         mCurrent->SaveChanges();
 }
@@ -189,7 +216,6 @@ void frm43Outcomes::ShowOutcome()
         HighlightOutcomeRow(*mGrid, CurrentRow());
         mTopic->display(QString(), mCurrent->Description());
         mSize->setText(mCurrent->FireSize());
-        mSizeTaken = mSize->text();
         mContain->setText(QString::number(mCurrent->ContainTime()));
         mControl->setText(QString::number(mCurrent->ControlTime()));
         if (IsExtreme(*mCurrent)) {
@@ -264,45 +290,6 @@ void frm43Outcomes::cmdFallback_Click()
         ShowOutcomeGrid();
         SelectOutcomeRow(r + 1);
     }
-}
-
-void frm43Outcomes::txtSize_Change(const QString& text)
-{
-    if (!core::IsIdle() || !mCurrent)
-        return;
-    double size = 0;
-    const bool numeric = model::textnum::IsNumeric(text, &size);
-    if (numeric && !(size >= 0 && size <= kLargestFireSize)) {
-        // Beyond 2^24 acres the stored size would silently lose its last digits.
-        const int cursor = mSize->cursorPosition() - int(text.size() - mSizeTaken.size());
-        {
-            core::BusyScope busy;
-            mSize->setText(mSizeTaken);
-            mSize->setCursorPosition(qBound(0, cursor, int(mSizeTaken.size())));
-        }
-        ui::MsgBox(QStringLiteral("A final fire size must lie between 0 and 16,777,216 acres."), ui::Buttons::OK,
-                   ui::Icon::Warning);
-        return;
-    }
-    mCurrent->SetFireSize(numeric ? text : QStringLiteral("0"));
-    mSizeTaken = text;
-    ShowInCurrentRow(2, mCurrent->FireSize());
-}
-
-void frm43Outcomes::txtContain_Change(const QString& text)
-{
-    if (!core::IsIdle() || !mCurrent)
-        return;
-    mCurrent->SetContainTimeString(NonNegativeDays(text));
-    ShowInCurrentRow(3, QString::number(mCurrent->ContainTime()));
-}
-
-void frm43Outcomes::txtControl_Change(const QString& text)
-{
-    if (!core::IsIdle() || !mCurrent)
-        return;
-    mCurrent->SetControlTimeString(NonNegativeDays(text));
-    ShowInCurrentRow(4, QString::number(mCurrent->ControlTime()));
 }
 
 void frm43Outcomes::txtBody_Change(const QString& rtf)

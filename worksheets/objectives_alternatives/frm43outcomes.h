@@ -15,6 +15,7 @@ class c53Outcome;
 
 namespace worksheets {
 
+class NumberBox;
 class TopicEditor;
 
 // The largest fire size the outcome's single-precision column holds to the acre (2^24).
@@ -51,9 +52,7 @@ private:
     // raised its row change (a refill may already have put the current row there).
     void SelectOutcomeRow(int r);
     void grdOutcomes_EnterCell();
-    void txtSize_Change(const QString& text);
-    void txtContain_Change(const QString& text);
-    void txtControl_Change(const QString& text);
+    void BindNumberBoxes();
     void txtBody_Change(const QString& rtf);
     int CurrentRow() const;
     void ShowInCurrentRow(int col, const QString& text);
@@ -67,7 +66,9 @@ private:
     TopicEditor* mTopic = nullptr;
     QPushButton* mFallback = nullptr;
     model::c53Outcome* mCurrent = nullptr;
-    QString mSizeTaken;            // the size text last stored, put back when one is refused
+    NumberBox* mSizeNumber = nullptr;
+    NumberBox* mContainNumber = nullptr;
+    NumberBox* mControlNumber = nullptr;
     bool mKeyboardMove = false;    // the grid's row is being moved with the keyboard
 };
 

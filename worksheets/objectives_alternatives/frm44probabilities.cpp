@@ -13,6 +13,7 @@
 #include "worksheets/common/boxorder.h"
 #include "worksheets/common/itemlist.h"
 #include "worksheets/common/listfills.h"
+#include "worksheets/common/numberbox.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -59,6 +60,8 @@ const QString kTargetCaption = QStringLiteral("%  Probability of target outcome"
 const QString kExceedTargetCaption = QStringLiteral("%  Probability fire will exceed target");
 const QString kFallbackCaption = QStringLiteral("%  Probability of fallback outcome if fire exceeds target");
 const QString kExceedFallbackCaption = QStringLiteral("%  Probability fire will exceed fallback if fire exceeds target");
+
+constexpr model::textnum::NumberKind kPercentKind{.min = 0, .max = 100, .held = true};
 
 // A percentage part-way through being typed: up to three digits without a leading zero, and
 // a decimal part. Such a text stays in the box as typed.
@@ -171,8 +174,24 @@ frm44Probabilities::frm44Probabilities(QWidget* parent)
     setTabOrder(mRationale1, mRationale2);
 
     connect(mList, &ItemList::click, this, &frm44Probabilities::lstAlternatives_Click);
-    connect(mSuccess1, &QLineEdit::textChanged, this, [this](const QString& t) { txtSuccess_Change(1, t); });
-    connect(mSuccess2, &QLineEdit::textChanged, this, [this](const QString& t) { txtSuccess_Change(2, t); });
+    for (int n = 1; n <= 2; ++n) {
+        QLineEdit* box = txtSuccess(n);
+        AcceptOnlyCharacters(box, QStringLiteral("0123456789.-"));
+        auto* number = new NumberBox(box, this, kPercentKind,
+                                     n == 1 ? QStringLiteral("The probability of the target outcome")
+                                            : QStringLiteral("The probability of the fallback outcome"),
+                                     QStringLiteral("probability"));
+        number->held = [this, n] { return Outcome(n) ? double(Outcome(n)->SuccessPercent()) : 0.0; };
+        number->take = [this, n](double v) { txtSuccess_Change(n, v); };
+        // A lone minus sign or point starts a number: it reads as 0 until the digits follow.
+        number->read = [](const QString& text) {
+            const QString t = text.trimmed();
+            if (t == QLatin1String("-") || t == QLatin1String("."))
+                return model::textnum::Typed{model::textnum::Reading::Value, 0};
+            return model::textnum::ReadNumber(text, kPercentKind);
+        };
+        mSuccessNumber[n - 1] = number;
+    }
     connect(mSuccess1, &QLineEdit::editingFinished, this, [this] { TakeSuccess(1); });
     connect(mSuccess2, &QLineEdit::editingFinished, this, [this] { TakeSuccess(2); });
     connect(mRationale1, &QPlainTextEdit::textChanged, this, [this] { txtRationale_Change(1); });
@@ -200,6 +219,8 @@ void frm44Probabilities::SaveChanges()
     core::Trace(QStringLiteral("frm44Probabilities.SaveChanges"));
     if (!mCurrent)
         return;
+    for (NumberBox* number : mSuccessNumber)
+        number->commit();
     // The two percentages of an alternative are stored together or not at all.
     core::SaveAllOrNothing([this] {
         mCurrent->Outcome(1)->SaveChanges();
@@ -398,22 +419,22 @@ void frm44Probabilities::DrawBranchCaption(int x, int branchY, const QString& ca
     }
 }
 
-void frm44Probabilities::txtSuccess_Change(int n, const QString& text)
+void frm44Probabilities::txtSuccess_Change(int n, double value)
 {
     if (!core::IsIdle() || !Outcome(n))
         return;
-    Success_Set(n, text);
+    Success_Set(n, value);
 }
 
-// Stores the percentage as a whole number within 0 to 100. What is being typed stays in the
-// box ("12." on the way to "12.5"); anything else is put back as the number it stands for.
-void frm44Probabilities::Success_Set(int n, const QString& s)
+// Stores the percentage, read within 0 to 100, as a whole number. What is being typed stays in
+// the box ("12." on the way to "12.5"); anything else is put back as the number it stands for.
+void frm44Probabilities::Success_Set(int n, double value)
 {
-    core::Trace(QStringLiteral("Success%1_Set ").arg(n) + s);
     QLineEdit* box = txtSuccess(n);
-    const double value = qBound(0.0, model::textnum::Val(s), 100.0);
+    const QString s = box->text();
+    core::Trace(QStringLiteral("Success%1_Set ").arg(n) + s);
     const int stored = model::textnum::RoundHalfEven(value);
-    const QString shown = IsPercentBeingTyped(s) ? s : QString::number(value);
+    const QString shown = IsPercentBeingTyped(s) && model::textnum::Val(s) == value ? s : QString::number(value);
     {
         core::BusyScope busy;
         if (box->text() != shown) {

@@ -2,6 +2,7 @@
 
 #include "worksheets/common/worksheetform.h"
 
+#include <array>
 #include <memory>
 
 class QLabel;
@@ -20,6 +21,7 @@ class c53Outcome;
 namespace worksheets {
 
 class ItemList;
+class NumberBox;
 
 // Probabilities: for one alternative at a time, the outcome tree (Target, the Fallback when
 // the alternative has one, the shared Extreme outcome) with the chance that the Target holds
@@ -53,8 +55,8 @@ private:
     void ShowNoAlternative();
     void DrawOutcomeBox(int x, int y, const QString& title, const QColor& fill, model::c53Outcome* outcome);
     void DrawBranchCaption(int x, int branchY, const QString& caption);
-    void txtSuccess_Change(int n, const QString& text);
-    void Success_Set(int n, const QString& s);
+    void txtSuccess_Change(int n, double value);
+    void Success_Set(int n, double value);
     void TakeSuccess(int n);
     void txtRationale_Change(int n);
     model::c53Outcome* Outcome(int n) const;
@@ -66,6 +68,7 @@ private:
     canvas::Canvas* mTree = nullptr;
     QLineEdit* mSuccess1 = nullptr;
     QLineEdit* mSuccess2 = nullptr;
+    std::array<NumberBox*, 2> mSuccessNumber{};
     QLabel* mFailure1 = nullptr;
     QLabel* mFailure2 = nullptr;
     QLabel* mInstructions = nullptr;

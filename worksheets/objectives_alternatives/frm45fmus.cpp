@@ -9,6 +9,7 @@
 #include "platform/grid/grid.h"
 #include "platform/label/formattedlabel.h"
 #include "worksheets/common/listfills.h"
+#include "worksheets/common/numberbox.h"
 #include "worksheets/common/outcomegrids.h"
 
 #include <QGridLayout>
@@ -21,6 +22,8 @@ namespace worksheets {
 namespace {
 constexpr int kPortionColumn = 1;
 constexpr int kPortionLength = 4;
+// A portion: a whole number from 0 to what its four characters hold.
+constexpr model::textnum::NumberKind kPortionKind{.min = 0, .max = 9999, .whole = true};
 }
 
 frm45FMUs::frm45FMUs(QWidget* parent) : WorksheetForm(QStringLiteral("frm45FMUs"), parent)
@@ -192,20 +195,34 @@ void frm45FMUs::grdFMUs_KeyPressEdit(int, int, int& code)
         code = 0;
 }
 
+// A text that is no portion (pasted) keeps the portion so far until the edit ends.
 void frm45FMUs::grdFMUs_ChangeEdit()
 {
     model::c64BurnArea* area = AreaOfRow(mFMUs->row());
     if (!area)
         return;
-    const double typed = model::textnum::Val(mFMUs->editText());
-    area->SetFMUPortion(qMax(0, model::textnum::RoundHalfEven(typed)));
+    const model::textnum::Typed typed = model::textnum::ReadNumber(mFMUs->editText(), kPortionKind);
+    if (!typed.ok())
+        return;
+    area->SetFMUPortion(int(typed.value));
     ShowTotal();
 }
 
 void frm45FMUs::grdFMUs_AfterEdit(int row, int)
 {
-    if (model::c64BurnArea* area = AreaOfRow(row))
-        mFMUs->setText(row, kPortionColumn, QString::number(area->FMUPortion()));
+    model::c64BurnArea* area = AreaOfRow(row);
+    if (!area)
+        return;
+    const QString text = mFMUs->text(row, kPortionColumn);
+    const model::textnum::Typed typed = model::textnum::ReadNumber(text, kPortionKind);
+    if (!typed.ok()) {
+        area->SetFMUPortion(mPortionBeforeEdit);
+        ShowTotal();
+    }
+    mFMUs->setText(row, kPortionColumn, QString::number(area->FMUPortion()));
+    if (!typed.ok())
+        RefuseTypedNumber(QStringLiteral("The percent of the FMU"), QStringLiteral("percent"), text, typed, kPortionKind,
+                          QString::number(mPortionBeforeEdit));
 }
 
 // Escape puts back the portion the edit started from, in the outcome as on screen.

@@ -138,9 +138,9 @@ void frm13RMAs::cmdDelete_Click()
     core::Trace(QStringLiteral("cmdDelete_Click"));
     if (!mCurrent || !core::ConfirmDelete(mList->text()))
         return;
-    const int key = mCurrent->ItemKey();
+    // A delete the file refuses leaves the area shown and current.
+    core::DeleteRMA(mCurrent->ItemKey());
     mCurrent = nullptr;
-    core::DeleteRMA(key);
     FillRMAList(*mList);
     if (mList->count() > 0)
         mList->setListIndex(0);

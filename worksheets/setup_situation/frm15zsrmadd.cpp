@@ -7,6 +7,8 @@
 #include "model/g38srtypes.h"
 #include "model/textnumbers.h"
 #include "platform/dao/dao.h"
+#include "worksheets/common/boxorder.h"
+#include "worksheets/common/numberbox.h"
 
 #include <QFocusEvent>
 #include <QGridLayout>
@@ -19,9 +21,15 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include <cmath>
+
 namespace worksheets {
 
 namespace {
+
+const QString kDigits = QStringLiteral("0123456789");
+constexpr int kPositionLength = 3;
+constexpr model::textnum::NumberKind kCostKind{.min = 0, .max = frm15SRMaster::kMaxUnitCost, .unit = "dollars"};
 
 QLineEdit* Box(int maxLength, QWidget* parent)
 {
@@ -55,8 +63,11 @@ frm15zSRMAdd::frm15zSRMAdd(frm15SRMaster& master, QWidget* parent)
     txtResourceName = Box(50, this);
     txtShortName = Box(20, this);
     txtUnits = Box(20, this);
-    txtCost = Box(frm15SRMaster::kCostLength, this);
-    txtPosition = Box(3, this);
+    // The two numbers stop typing at their length but take a paste whole, to be judged.
+    txtCost = new QLineEdit(this);
+    txtPosition = new QLineEdit(this);
+    AcceptOnlyCharacters(txtCost, kDigits + QStringLiteral(".,"), frm15SRMaster::kCostLength);
+    AcceptOnlyCharacters(txtPosition, kDigits, kPositionLength);
     optTime = new QRadioButton(QStringLiteral("Per time unit"), this);
     optItem = new QRadioButton(QStringLiteral("Per item"), this);
     optTime->setChecked(true);
@@ -120,6 +131,7 @@ frm15zSRMAdd::frm15zSRMAdd(frm15SRMaster& master, QWidget* parent)
         connect(box, &QLineEdit::textChanged, this, &frm15zSRMAdd::EnableOK);
     connect(optTime, &QRadioButton::clicked, this, [] { core::Trace(QStringLiteral("optTime_Click")); });
     connect(optItem, &QRadioButton::clicked, this, [] { core::Trace(QStringLiteral("optItem_Click")); });
+    BindNumberBoxes();
     connect(cmdOK, &QPushButton::clicked, this, &frm15zSRMAdd::cmdOK_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frm15zSRMAdd::cmdCancel_Click);
 }
@@ -138,17 +150,33 @@ bool frm15zSRMAdd::eventFilter(QObject* watched, QEvent* event)
         core::Trace(name);
         if (box == txtCost || box == txtPosition)
             box->selectAll();
-    } else if (event->type() == QEvent::KeyPress && (box == txtCost || box == txtPosition)) {
-        // Printable keys other than digits are dropped (a cost also takes its decimal point
-        // and thousands separators); control keys pass.
-        const auto* key = static_cast<QKeyEvent*>(event);
-        const QString text = key->text();
-        if (text.size() == 1 && text[0].unicode() >= 32 && text[0].unicode() <= 126 && !text[0].isDigit() &&
-            !(box == txtCost && (text[0] == '.' || text[0] == ',')) &&
-            !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
-            return true;
     }
     return ModalDialog::eventFilter(watched, event);
+}
+
+// A cost as the list keeps it (an amount to the cent, as in its Cost column) and a position
+// held to the list's places: what is no number is refused with a message when the typing ends.
+void frm15zSRMAdd::BindNumberBoxes()
+{
+    mCostNumber = new NumberBox(txtCost, this, kCostKind, QStringLiteral("The cost"), QStringLiteral("cost"));
+    mCostNumber->held = [this] { return mCost; };
+    mCostNumber->take = [this](double v) { mCost = std::round(v * 100.0) / 100.0; };
+    mCostNumber->show = [](double v) { return v == 0.0 ? QString() : model::textnum::PlainNumber(v); };
+
+    const model::textnum::NumberKind position{
+        .min = 1, .max = double(mMaster.typeCount() + 1), .whole = true, .held = true};
+    mPositionNumber = new NumberBox(txtPosition, this, position, QStringLiteral("The position in the list"),
+                                    QStringLiteral("position"));
+    mPositionNumber->held = [this] { return double(mPosition); };
+    mPositionNumber->take = [this](double v) { mPosition = int(v); };
+    mPositionNumber->show = [](double v) { return QString::number(int(v)); };
+}
+
+void frm15zSRMAdd::showEvent(QShowEvent* event)
+{
+    // The position the worksheet proposed is the one to come back to.
+    mPositionNumber->commit();
+    ModalDialog::showEvent(event);
 }
 
 void frm15zSRMAdd::keyPressEvent(QKeyEvent* event)
@@ -171,13 +199,15 @@ void frm15zSRMAdd::EnableOK()
 void frm15zSRMAdd::cmdOK_Click()
 {
     core::Trace(QStringLiteral("cmdOK_Click"));
+    // What is being typed is judged first: a refused number adds nothing.
+    if (!mCostNumber->commit() || !mPositionNumber->commit())
+        return;
     double cost = 0;
     if (!frm15SRMaster::ReadCost(txtCost->text(), &cost))
         return;   // OK is only enabled for an amount
     const QString unitType = optTime->isChecked() ? QStringLiteral("time") : QStringLiteral("item");
-    // An empty or zero position puts the type first, an oversized one last.
-    const int typed = model::textnum::RoundHalfEven(model::textnum::LeadingNumber(txtPosition->text()));
-    const int position = std::clamp(typed, 1, mMaster.typeCount() + 1);
+    // An empty position puts the type first.
+    const int position = std::clamp(mPosition, 1, mMaster.typeCount() + 1);
     {
         // The new row and the renumbered rows after it are stored together or not at all.
         dao::Transaction tx(*core::gDatabase());

@@ -9,6 +9,7 @@ class QRadioButton;
 namespace worksheets {
 
 class frm15SRMaster;
+class NumberBox;
 
 // The Add Suppression Resource dialog of the Suppression Resource List: collects one new type,
 // stores it and puts it into the worksheet's list at the position asked for. The worksheet
@@ -35,11 +36,17 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void EnableOK();
+    void BindNumberBoxes();
 
     frm15SRMaster& mMaster;
+    NumberBox* mCostNumber = nullptr;
+    NumberBox* mPositionNumber = nullptr;
+    double mCost = 0;     // the cost typed, to the cent
+    int mPosition = 0;    // the position asked for, held to the list's places
 };
 
 } // namespace worksheets

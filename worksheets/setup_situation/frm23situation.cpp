@@ -166,10 +166,10 @@ void frm23Situation::cmdDelete_Click()
 {
     if (!mCurrent)
         return;
-    const int key = mCurrent->ItemKey();
-    // Forgotten before it goes, so that no save can bring its row back.
+    // A delete the file refuses leaves the topic shown and current; once its row is gone the
+    // cached topic stores nothing more, so no save can bring it back.
+    core::DeleteItem(mCurrent->ItemKey());
     mCurrent = nullptr;
-    core::DeleteItem(key);
     LoadTopicList();
     SelectFirstTopic();
 }

@@ -13,6 +13,7 @@
 #include "platform/ui/screen.h"
 #include "worksheets/common/gridfit.h"
 #include "worksheets/common/listfills.h"
+#include "worksheets/common/numberbox.h"
 
 #include <QComboBox>
 #include <QFontMetrics>
@@ -30,9 +31,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <cfloat>
 #include <cmath>
-#include <utility>
 
 namespace worksheets {
 
@@ -210,11 +209,9 @@ frm24ValuesAtRisk::frm24ValuesAtRisk(QWidget* parent) : WorksheetForm(QStringLit
 
     connect(mGrid, &grid::Grid::enterCell, this, &frm24ValuesAtRisk::grdItems_EnterCell);
     connect(mName, &QLineEdit::textChanged, this, &frm24ValuesAtRisk::txtName_Change);
-    connect(mDamage, &QComboBox::editTextChanged, this, &frm24ValuesAtRisk::cboDamage_Change);
     connect(mDamage, &QComboBox::activated, this, &frm24ValuesAtRisk::cboDamage_Click);
-    connect(mDamage->lineEdit(), &QLineEdit::editingFinished, this, [this] { CommitPotentialLoss(); });
-    connect(mProbability, &QComboBox::editTextChanged, this, &frm24ValuesAtRisk::cboProbability_Change);
     connect(mProbability, &QComboBox::activated, this, &frm24ValuesAtRisk::cboProbability_Click);
+    BindNumberBoxes();
     connect(mNotes, &QPlainTextEdit::textChanged, this, &frm24ValuesAtRisk::txtNotes_Change);
     connect(mAdd, &QPushButton::clicked, this, &frm24ValuesAtRisk::cmdAddItem_Click);
     connect(mDelete, &QPushButton::clicked, this, &frm24ValuesAtRisk::cmdDeleteItem_Click);
@@ -233,10 +230,33 @@ void frm24ValuesAtRisk::Setup()
     SelectFirstItem();
 }
 
+// The loss and the probability typed or pasted: a negative loss is no loss, a probability is
+// held within 0 ... 100, as the model keeps them; what is no number is refused when typing ends.
+void frm24ValuesAtRisk::BindNumberBoxes()
+{
+    mLoss = new NumberBox(mDamage->lineEdit(), this, model::textnum::kAmountKind, QStringLiteral("The expected loss"),
+                          QStringLiteral("amount"));
+    mLoss->read = [](const QString& text) {
+        const model::textnum::Typed typed = model::textnum::ReadNumber(text, model::textnum::kAmountKind);
+        if (typed.reading == model::textnum::Reading::TooSmall)
+            return model::textnum::Typed{model::textnum::Reading::Value, 0, true};
+        return typed;
+    };
+    mLoss->held = [this] { return mCurrent ? mCurrent->PotentialLoss() : 0.0; };
+    mLoss->show = [](double v) { return grid::FormatNumber(v, kWhole); };
+    mLoss->take = [this](double v) { SetPotentialLoss(v); };
+
+    mChance = LabelledPercentBox(mProbability->lineEdit(), this, QStringLiteral("The probability of loss"),
+                                 QStringLiteral("probability"), &model::c36ThreatenedItem::LabelForProbability);
+    mChance->held = [this] { return mCurrent ? double(mCurrent->Probability()) : 0.0; };
+    mChance->take = [this](double v) { SetProbability(QString::number(int(v))); };
+}
+
 void frm24ValuesAtRisk::SaveChanges()
 {
     core::Trace(QStringLiteral("frm24ValuesAtRisk.SaveChanges"));
-    CommitPotentialLoss();
+    mLoss->commit();
+    mChance->commit();
     if (auto item = mCurrent)
         core::SaveAllOrNothing([item] { item->SaveChanges(); });
 }
@@ -304,7 +324,6 @@ void frm24ValuesAtRisk::SelectFirstItem()
 void frm24ValuesAtRisk::DisplayItem()
 {
     core::BusyScope busy;
-    mLossTyped = false;
     auto* shown = mGrid->row() >= 1 ? mGrid->rowObject<model::c36ThreatenedItem>(mGrid->row()) : nullptr;
     mCurrent = shown ? model::GetThreatenedItem(shown->ItemKey()) : nullptr;
     if (!mCurrent) {
@@ -371,97 +390,30 @@ void frm24ValuesAtRisk::txtName_Change(const QString& text)
         mGrid->setText(row, ColItem, text);
 }
 
-void frm24ValuesAtRisk::cboDamage_Change(const QString& text)
+void frm24ValuesAtRisk::cboDamage_Click(int index)
 {
-    if (!core::IsIdle())
-        return;
-    SetPotentialLoss(text);
+    SetPotentialLoss(model::textnum::NumericOrZero(mDamage->itemText(index)));
 }
 
-void frm24ValuesAtRisk::cboDamage_Click(int index) { SetPotentialLoss(mDamage->itemText(index)); }
-
-namespace {
-
-enum class LossText { Amount, Empty, NotNumber, TooLarge };
-
-LossText ReadLoss(const QString& text, double* amount)
-{
-    if (text.trimmed().isEmpty())
-        return LossText::Empty;
-    if (!model::textnum::IsNumeric(text, amount) || !std::isfinite(*amount))
-        return LossText::NotNumber;
-    // The file keeps the loss as a Single.
-    return std::fabs(*amount) <= FLT_MAX ? LossText::Amount : LossText::TooLarge;
-}
-
-} // namespace
-
-void frm24ValuesAtRisk::SetPotentialLoss(const QString& text)
+// The loss and the figures that follow from it; with nothing typed the row's loss and value
+// are blank until a number is.
+void frm24ValuesAtRisk::SetPotentialLoss(double amount)
 {
     if (!mCurrent)
         return;
-    if (!mLossTyped) {
-        mLossTyped = true;
-        mLossBefore = mCurrent->PotentialLoss();
-    }
+    mCurrent->SetPotentialLoss(amount);
     const int row = currentItemRow();
-    double amount = 0;
-    switch (ReadLoss(text, &amount)) {
-    case LossText::Amount:
-        mCurrent->SetPotentialLoss(amount);
-        if (row >= 1)
-            mGrid->setText(row, ColLoss, grid::FormatNumber(mCurrent->PotentialLoss(), kWhole));
-        UpdateItemRow();
-        return;
-    case LossText::Empty:
-        mCurrent->SetPotentialLoss(0);
+    if (mDamage->currentText().trimmed().isEmpty()) {
         if (row >= 1) {
             mGrid->setText(row, ColLoss, QString());
             mGrid->setText(row, ColValue, QString());
         }
         mRisk->clear();
         return;
-    case LossText::NotNumber:
-    case LossText::TooLarge:
-        // On its way to a number, or refused when typing ends: the loss so far stays.
-        return;
     }
-}
-
-bool frm24ValuesAtRisk::CommitPotentialLoss()
-{
-    const bool typed = std::exchange(mLossTyped, false);
-    if (!typed || !mCurrent)
-        return true;
-    const QString text = mDamage->currentText();
-    double amount = 0;
-    const LossText reading = ReadLoss(text, &amount);
-    if (reading == LossText::Amount || reading == LossText::Empty)
-        return true;
-    mCurrent->SetPotentialLoss(mLossBefore);
-    const QString kept = grid::FormatNumber(mLossBefore, kWhole);
-    {
-        core::BusyScope busy;
-        ShowInCombo(mDamage, kept);
-        if (const int row = currentItemRow(); row >= 1)
-            mGrid->setText(row, ColLoss, kept);
-        UpdateItemRow();
-    }
-    const QString why = reading == LossText::NotNumber
-                            ? QStringLiteral("The expected loss must be a number of dollars, such as 12,500; \"")
-                                  + text.trimmed() + QStringLiteral("\" is not.")
-                            : QStringLiteral("The expected loss of ") + text.trimmed()
-                                  + QStringLiteral(" dollars is more than can be kept.");
-    ui::MsgBox(why + QStringLiteral("\r\n") + QStringLiteral("The amount stays ") + kept + QStringLiteral("."),
-               ui::Buttons::OK, ui::Icon::Warning);
-    return false;
-}
-
-void frm24ValuesAtRisk::cboProbability_Change(const QString& text)
-{
-    if (!core::IsIdle())
-        return;
-    SetProbability(text);
+    if (row >= 1)
+        mGrid->setText(row, ColLoss, grid::FormatNumber(mCurrent->PotentialLoss(), kWhole));
+    UpdateItemRow();
 }
 
 void frm24ValuesAtRisk::cboProbability_Click(int index) { SetProbability(mProbability->itemText(index)); }

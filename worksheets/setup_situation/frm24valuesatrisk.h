@@ -20,6 +20,8 @@ class c36ThreatenedItem;
 
 namespace worksheets {
 
+class NumberBox;
+
 // Values at Risk: what the fire threatens beyond the resource values of the NVC table, each
 // with its potential loss, the chance that it burns without suppression, and the expected
 // value at risk that follows; the total over all of them below the list. Edits go into the
@@ -59,13 +61,9 @@ private:
 
     void grdItems_EnterCell();
     void txtName_Change(const QString& text);
-    void cboDamage_Change(const QString& text);
+    void BindNumberBoxes();
     void cboDamage_Click(int index);
-    void SetPotentialLoss(const QString& text);
-    // Ends typing in the loss box: a text that is no amount is refused with a message and
-    // the loss kept before the typing shown again. False when it was refused.
-    bool CommitPotentialLoss();
-    void cboProbability_Change(const QString& text);
+    void SetPotentialLoss(double amount);
     void cboProbability_Click(int index);
     void SetProbability(const QString& text);
     void txtNotes_Change();
@@ -84,9 +82,8 @@ private:
     QLabel* mRisk = nullptr;
     QPlainTextEdit* mNotes = nullptr;
     std::shared_ptr<model::c36ThreatenedItem> mCurrent;
-    // Typing in the loss box under way, and the loss the item had before it began.
-    bool mLossTyped = false;
-    double mLossBefore = 0;
+    NumberBox* mLoss = nullptr;
+    NumberBox* mChance = nullptr;
 };
 
 } // namespace worksheets

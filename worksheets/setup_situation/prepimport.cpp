@@ -173,7 +173,8 @@ bool ImportFromPrep(const PrepFile& prep, const QList<int>& areaKeys, const QLis
         for (qint64 code : fmuCodes)
             CheckUnit(prep, code);
         masterList = MasterListDue(*db);
-        if (masterList && prep.MasterList().isEmpty())
+        // An empty list empties nothing in an analysis that has no resource types yet.
+        if (masterList && prep.MasterList().isEmpty() && db->OpenTable(QStringLiteral("SRTypes"))->RecordCount() > 0)
             Fault(QStringLiteral("Its suppression resource master list is empty, and importing it would empty "
                                  "the resource list of this analysis."));
 

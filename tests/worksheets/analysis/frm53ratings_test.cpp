@@ -150,12 +150,31 @@ TEST_F(RatingsTest, TypedRatingsClampToTenAndEscapePutsTheRatingBack)
     EXPECT_EQ(g().cellFloodPercent(4, kBar), g().value(4, kRating) * 10);
     EXPECT_EQ(form->currentRating()->RawScore(), float(g().value(4, kRating)));
 
-    // Pasted text goes through the same door: no sign, at most four characters, at most 10.
+    // Pasted text is judged whole, within the four characters: below the range it is held to 0,
+    // above it to 10; one that is no number is refused with a message and the rating stays.
     click(g(), 5, kRating);
     QApplication::clipboard()->setText("-12.75");
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(g().editText(), "12.7");
+    EXPECT_EQ(g().editText(), "-12.");
     key(Qt::Key_Return);
+    EXPECT_EQ(g().text(5, kRating), "0");
+    EXPECT_EQ(form->currentRating()->RawScore(), 0.0f);
+    g().editCell();
+    ASSERT_TRUE(g().isEditing());
+    QApplication::clipboard()->setText("12.75");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_V, Qt::ControlModifier);
+    key(Qt::Key_Return);
+    EXPECT_EQ(g().text(5, kRating), "10");
+    EXPECT_EQ(form->currentRating()->RawScore(), 10.0f);
+    EXPECT_TRUE(prompter.messages().isEmpty());
+    g().editCell();
+    ASSERT_TRUE(g().isEditing());
+    QApplication::clipboard()->setText("0x10");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_V, Qt::ControlModifier);
+    key(Qt::Key_Return);
+    ASSERT_EQ(prompter.messages().size(), 1);
+    EXPECT_EQ(prompter.messages()[0].text,
+              "The rating must be a number from 0 to 10; \"0x10\" is not.\r\nThe rating stays 10.");
     EXPECT_EQ(g().text(5, kRating), "10");
     EXPECT_EQ(form->currentRating()->RawScore(), 10.0f);
 

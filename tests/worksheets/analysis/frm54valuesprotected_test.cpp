@@ -148,16 +148,20 @@ TEST_F(ValuesProtectedTest, LevelsStayWithinZeroAndAHundredHoweverTyped)
         const char* typed;
         int level;
         const char* shownAfter;
+        bool refused;   // no level: refused when the typing ends, the level before stays
     };
     const Case cases[] = {
-        {"150", 100, "Yes (100%)"}, {"-20", 0, "No (0%)"}, {"60", 60, "60"},
-        {"100", 100, "Yes (100%)"}, {"250 percent", 100, "Yes (100%)"}, {"abc", 0, "No (0%)"}, {"75", 75, "Mostly (75%)"},
+        {"150", 100, "Yes (100%)", false},  {"-20", 0, "No (0%)", false},          {"60", 60, "60", false},
+        {"100", 100, "Yes (100%)", false},  {"75", 75, "Mostly (75%)", false},     {"250 percent", 75, "Mostly (75%)", true},
+        {"abc", 75, "Mostly (75%)", true},  {"Partly (50%)", 50, "Partly (50%)", false},
     };
     for (const Case& c : cases) {
+        prompter.clear();
         typeLevel(c.typed);
-        EXPECT_EQ(items().text(1, kLevel), QString::number(c.level)) << c.typed;
         key(Qt::Key_Return);
+        EXPECT_EQ(items().text(1, kLevel), QString::number(c.level)) << c.typed;
         EXPECT_EQ(form->cboProbability()->currentText(), c.shownAfter) << c.typed;
+        EXPECT_EQ(prompter.messages().size(), c.refused ? 1 : 0) << c.typed;
     }
     typeLevel("400");
     leave();

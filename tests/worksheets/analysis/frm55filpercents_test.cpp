@@ -156,6 +156,34 @@ TEST_F(FILPercentsTest, OpeningAndClosingWithoutAChangeLeavesTheFileAsItWas)
     EXPECT_EQ(storedAreas(), before);
 }
 
+// One setting for all computations holds for every burn area: a file whose areas differ under
+// it (burn areas made before they took the setting) is asked about as the dialog closes, and Yes
+// gives the amounts shown to every area.
+TEST_F(FILPercentsTest, ClosingUnderOneSettingForAllGivesItToEveryBurnAreaAfterAsking)
+{
+    build(testsupport::kSmallAnalysis);
+    ASSERT_NE(storedAreas().first(), storedAreas().last());
+    testsupport::ClearModelCaches();
+    open();
+    ASSERT_EQ(dialog->filOption(), 1);
+    const Amounts set = shown();
+    prompter.answer(ui::Answer::Yes);
+    close();
+    ASSERT_EQ(prompter.messages().size(), 1);
+    EXPECT_EQ(prompter.messages()[0].text, "The outcomes and FMUs do not all have the same FIL settings.\r\n"
+                                           "Use the settings shown for all of them?");
+    EXPECT_EQ(prompter.messages()[0].defaultButton, ui::Answer::No);
+    for (const Amounts& a : storedAreas())
+        EXPECT_EQ(a, set);
+
+    // Now that they agree, opening and closing asks nothing.
+    prompter.clear();
+    testsupport::ClearModelCaches();
+    open();
+    close();
+    EXPECT_TRUE(prompter.messages().isEmpty());
+}
+
 TEST_F(FILPercentsTest, WideningTheReachAsksBeforeItOverwritesOtherAmounts)
 {
     build(testsupport::kSmallAnalysis);

@@ -121,10 +121,11 @@ TEST_F(DailyCostTest, HostileRatesAreRefusedAndTheRateBeforeStays)
     Open(1);
     TypeInto(dialog->txtControl, "3,000");
     QTest::keyClick(dialog->txtControl, Qt::Key_Return);
-    for (const char* typed : {"abc", "-5", "1e40", "3,0000", "16,777,217", "nan", "inf", "0x1F"}) {
+    for (const char* typed : {"abc", "-5", "1e40", "3,0000", "16,777,217", "nan", "inf", "0x1F", "18o,000",
+                              "\u0663", "99999999999"}) {
         SCOPED_TRACE(typed);
         prompter.clear();
-        TypeInto(dialog->txtControl, QString::fromLatin1(typed));
+        TypeInto(dialog->txtControl, QString::fromUtf8(typed));
         QTest::keyClick(dialog->txtControl, Qt::Key_Return);
         ASSERT_EQ(prompter.messages().size(), 1);
         EXPECT_TRUE(prompter.messages()[0].text.startsWith("The daily cost")) << prompter.messages()[0].text.toStdString();
@@ -132,8 +133,13 @@ TEST_F(DailyCostTest, HostileRatesAreRefusedAndTheRateBeforeStays)
         EXPECT_FLOAT_EQ(Outcome(1)->DailyControlCost(), 3000);
         EXPECT_EQ(dialog->lblControlCost->text(), "9,000");
     }
-    // Closing stores what is kept.
+    // Closing straight from a box that holds no rate refuses it too, and stores what is kept.
+    prompter.clear();
+    TypeInto(dialog->txtControl, "18o,000");
     QTest::mouseClick(dialog->cmdClose(), Qt::LeftButton);
+    ASSERT_EQ(prompter.messages().size(), 1);
+    EXPECT_EQ(prompter.messages()[0].text, "The daily cost must be a number of dollars, such as 12,500; \"18o,000\" "
+                                           "is not.\r\nThe rate stays 3,000.");
     EXPECT_DOUBLE_EQ(Stored(Outcome(1)->ItemKey(), "DailyControlCost").toDouble(), 3000);
 }
 

@@ -152,7 +152,7 @@ TEST_F(CostSummaryTest, HostileAmountsAreRefusedAndTheKeptAmountStays)
         {"12a", -1, "must be a number of dollars"},
         {"1,2,3", -1, "must be a number of dollars"},
         {"-250", -1, "cannot be below 0"},
-        {"1e999", -1, "must be a number of dollars"},
+        {"1e999", -1, "cannot be more than 999,999,999,999"},
         {"5e12", -1, "cannot be more than 999,999,999,999"},
         {"20,000,001", -1, "the nearest amounts that can are 20,000,000 and 20,000,002"},
         {"1,000,000.01", -1, "cannot be kept exactly"},

@@ -239,6 +239,34 @@ TEST_F(DecisionTest, OpeningBuildsABuiltDescriptionAgainButKeepsTheUsersOwn)
     EXPECT_EQ(storedBody(frm65Decision::kDescriptionKey), own);
 }
 
+// What the user adds to a built description, here or on the Report Topics worksheet, is theirs:
+// coming back to the worksheet builds nothing over it.
+TEST_F(DecisionTest, ASentenceAddedToABuiltDescriptionIsKept)
+{
+    describedAlternative({"Direct attack", 1000, 70, 30}, "Attack at the head.", "Caught in a day.",
+                         "Held at the river.");
+    open();
+    form->cboAlternatives()->setCurrentIndex(0);
+    QTextEdit* body = form->topic()->bodyEditor()->textEdit();
+    body->setFocus();
+    body->moveCursor(QTextCursor::End);
+    QTest::keyClicks(body, " Call the county first.");
+    leave();
+    open();
+    EXPECT_TRUE(form->topic()->bodyEditor()->plainText().endsWith("Held at the river. Call the county first."));
+    EXPECT_TRUE(richtext::RtfToPlainText(storedBody(frm65Decision::kDescriptionKey))
+                    .endsWith("Held at the river. Call the county first."));
+    leave();
+
+    // The same text edited on the Report Topics worksheet, which stores the item as this one does.
+    const QString edited = Rtf(richtext::RtfToPlainText(storedBody(frm65Decision::kDescriptionKey))
+                                   .replace("\r\n", "\n") + "\nSigned off by the duty officer.");
+    storeBody(frm65Decision::kDescriptionKey, edited);
+    open();
+    leave();
+    EXPECT_EQ(storedBody(frm65Decision::kDescriptionKey), edited);
+}
+
 TEST_F(DecisionTest, RationaleEditsAreStoredOnTopicChangeAndOnLeaving)
 {
     addAlternative({"Direct attack", 1000});

@@ -4,7 +4,9 @@
 #include "platform/label/formattedlabel.h"
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -104,6 +106,28 @@ TEST_F(GuidelinesTest, LocalGuidelinesShowTheLocalText)
     local->click();
     EXPECT_EQ(page()->plainText(), "Local Guidelines\nNone.");
     EXPECT_FALSE(topic(0)->isChecked());
+}
+
+// The local guidelines box only shows what the template holds: the keyboard and the mouse never
+// reach it, and it does not look like a box to type in.
+TEST_F(GuidelinesTest, TheLocalGuidelinesBoxCannotBeTypedInto)
+{
+    auto* local = form->findChild<QLineEdit*>("Text1");
+    ASSERT_NE(local, nullptr);
+    form->show();
+    QApplication::setActiveWindow(form.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    topic(0)->setFocus();
+    for (int i = 0; i < 20; ++i) {
+        ASSERT_NE(QApplication::focusWidget(), nullptr);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_NE(QApplication::focusWidget(), local);
+    }
+    QTest::mouseClick(local, Qt::LeftButton);
+    EXPECT_FALSE(local->hasFocus());
+    QTest::keyClicks(local, "Call the district first");
+    EXPECT_EQ(local->text(), "None.");
+    EXPECT_EQ(local->palette().color(QPalette::Base), local->palette().color(QPalette::Window));
 }
 
 } // namespace

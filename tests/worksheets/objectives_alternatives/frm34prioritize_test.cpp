@@ -233,13 +233,15 @@ TEST_F(PrioritizeTest, TypedPrioritiesStayWithinZeroToTenAndEscapeRestores)
     EXPECT_FALSE(objectivesGrid().isEditing());
     EXPECT_EQ(shown(objectivesGrid(), 2), (Shown{"10", 100, "71"}));
 
-    // Pasted text goes through the same filter: the minus of "-3" is dropped as a typed one is.
+    // Pasted text is judged whole, not through the typing filter (which would turn "-3" into 3):
+    // below the range, it is held to 0.
     QApplication::clipboard()->setText("-3");
     clickCell(objectivesGrid(), 3, kPriority);
     ASSERT_TRUE(objectivesGrid().isEditing());
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_V, Qt::ControlModifier);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    EXPECT_EQ(shown(objectivesGrid(), 3), (Shown{"3", 30, "23"}));
+    EXPECT_EQ(shown(objectivesGrid(), 3), (Shown{"0", 0, "0"}));
+    EXPECT_TRUE(prompter.messages().isEmpty());
     QApplication::clipboard()->setText("9999");
     objectivesGrid().editCell();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_V, Qt::ControlModifier);

@@ -168,25 +168,30 @@ TEST_F(OutcomesTest, SizeWithThousandsSeparatorsAndDigitsOnly)
     EXPECT_EQ(form->txtControl()->text(), "0");
 }
 
-TEST_F(OutcomesTest, ASizeBeyondWhatIsStoredExactlyIsRefused)
+// A size the outcome's single-precision column would not hold to the acre is refused when the
+// typing ends, and the size from before comes back; while typing, the size so far stands.
+TEST_F(OutcomesTest, ASizeBeyondWhatIsStoredExactlyIsRefusedWhenTypingEnds)
 {
     storedAlternatives({false});
     open();
     clickRow(2);
     type(form->txtSize(), "16777216");
+    QTest::keyClick(form->txtSize(), Qt::Key_Return);
     EXPECT_FLOAT_EQ(form->current()->FireSizeValue(), 16777216.0f);
     EXPECT_TRUE(prompter.messages().isEmpty());
 
-    type(form->txtSize(), "2000000");
-    QTest::keyClicks(form->txtSize(), "1");   // 20,000,001 would be stored as 20,000,000
-    ASSERT_EQ(prompter.messages().size(), 1);
-    EXPECT_EQ(prompter.messages()[0].text, "A final fire size must lie between 0 and 16,777,216 acres.");
-    EXPECT_EQ(form->txtSize()->text(), "2000000");
-    EXPECT_EQ(form->txtSize()->cursorPosition(), 7);
+    type(form->txtSize(), "20000001");   // 20,000,001 would be stored as 20,000,000
+    EXPECT_TRUE(prompter.messages().isEmpty());
     EXPECT_FLOAT_EQ(form->current()->FireSizeValue(), 2000000);
     EXPECT_EQ(grid().text(2, 2), "2000000");
-    QTest::keyClicks(form->txtSize(), "0");   // and typing goes on from what is kept
-    EXPECT_EQ(prompter.messages().size(), 2);
+    QTest::keyClick(form->txtSize(), Qt::Key_Return);
+    ASSERT_EQ(prompter.messages().size(), 1);
+    EXPECT_EQ(prompter.messages()[0].text,
+              "The final fire size cannot be more than 16,777,216 acres.\r\nThe size stays 16777216.");
+    EXPECT_EQ(prompter.messages()[0].icon, ui::Icon::Warning);
+    EXPECT_EQ(form->txtSize()->text(), "16777216");
+    EXPECT_FLOAT_EQ(form->current()->FireSizeValue(), 16777216.0f);
+    EXPECT_EQ(grid().text(2, 2), "16777216");
 }
 
 // Pasted or otherwise foreign text in the boxes (the Edit menu's paste bypasses the key

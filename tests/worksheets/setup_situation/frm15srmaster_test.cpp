@@ -12,6 +12,7 @@
 #include "model/g68sruses.h"
 #include "platform/ui/screen.h"
 
+#include <QClipboard>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -157,6 +158,56 @@ TEST_F(SRMasterTest, StoredPositionsWithGapsAndRepeatsAreNumberedOneToN)
     EXPECT_EQ(GridOrder(), "AEBCD");
     form->SaveChanges();
     EXPECT_EQ(FileOrder(), "AEBCD");
+}
+
+// The dialog's cost and position follow the one rule of every number box: a pasted text that is
+// no number of the box's kind is refused with a message when the typing ends (Enter here), and
+// the box shows what it held before; a position beyond the list shows the place it is held to.
+TEST_F(SRMasterTest, AddDialogRefusesACostOrPositionThatIsNoNumber)
+{
+    Show();
+    g().setCurrentCell(2, frm15SRMaster::Units);
+    AddThroughDialog([&](frm15zSRMAdd& d) {
+        QTest::keyClicks(d.txtResourceName, "Water Tender");
+        QTest::keyClicks(d.txtShortName, "WT");
+        QTest::keyClicks(d.txtUnits, "day");
+        d.txtCost->setFocus();
+        QApplication::clipboard()->setText("12,50");
+        QTest::keyClick(d.txtCost, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_FALSE(d.cmdOK->isEnabled());
+        QTest::keyClick(d.txtCost, Qt::Key_Return);
+        ASSERT_EQ(prompter.messages().size(), 1);
+        EXPECT_EQ(prompter.messages()[0].text,
+                  "The cost must be a number of dollars from 0 to 99,999,999,999.99; \"12,50\" is not.");
+        EXPECT_EQ(d.txtCost->text(), "");
+        d.txtCost->setFocus();
+        QTest::keyClicks(d.txtCost, "1,250.75");
+        EXPECT_TRUE(d.cmdOK->isEnabled());
+
+        prompter.clear();
+        d.txtPosition->setFocus();
+        d.txtPosition->selectAll();
+        QApplication::clipboard()->setText(QString::fromUtf8("\u0663"));
+        QTest::keyClick(d.txtPosition, Qt::Key_V, Qt::ControlModifier);
+        QTest::keyClick(d.txtPosition, Qt::Key_Return);
+        ASSERT_EQ(prompter.messages().size(), 1);
+        EXPECT_EQ(prompter.messages()[0].text, QString::fromUtf8("The position in the list must be a whole number "
+                                                                 "from 1 to 6; \"\u0663\" is not.\r\n"
+                                                                 "The position stays 3."));
+        EXPECT_EQ(d.txtPosition->text(), "3");
+        prompter.clear();
+        d.txtPosition->setFocus();
+        d.txtPosition->selectAll();
+        QTest::keyClicks(d.txtPosition, "999");
+        QTest::keyClick(d.txtPosition, Qt::Key_Return);
+        EXPECT_TRUE(prompter.messages().isEmpty());
+        EXPECT_EQ(d.txtPosition->text(), "6");
+        d.cmdOK->click();
+    });
+    auto rs = db().OpenRecordset("SELECT UnitCost, ChildIndex FROM SRTypes WHERE LongName = 'Water Tender'");
+    ASSERT_FALSE(rs->Eof());
+    EXPECT_DOUBLE_EQ(rs->Field("UnitCost").toDouble(), 1250.75);
+    EXPECT_EQ(rs->Field("ChildIndex").toInt(), 6);
 }
 
 TEST_F(SRMasterTest, AddDialogPutsTheTypeAtTheTypedPosition)

@@ -13,6 +13,7 @@
 #include <QDateTime>
 #include <QLineEdit>
 #include <QTest>
+#include <QToolTip>
 
 #include <memory>
 
@@ -157,6 +158,36 @@ TEST_F(GeneralTest, TheNumberAndTimeBoxesSelectTheirTextOnEntry)
     // Typing over the selection replaces the whole time.
     QTest::keyClicks(box(Box::CurrentTime), "0930");
     EXPECT_EQ(core::GetSituationItem(223)->Body(), "0930");
+}
+
+// Typing stops at a box's length, and the user sees that it did: a note at the box says how many
+// characters fit, as the last one goes in, as a further key is refused and as a paste is cut.
+TEST_F(GeneralTest, ABoxThatIsFullSaysSo)
+{
+    open();
+    form->show();
+    QToolTip::hideText();
+    box(Box::Tolmar)->setFocus();
+    QTest::keyClicks(box(Box::Tolmar), "2026");
+    EXPECT_FALSE(QToolTip::isVisible()) << "room is left";
+    QTest::keyClicks(box(Box::Tolmar), "-014");
+    EXPECT_EQ(box(Box::Tolmar)->text(), "2026-");
+    EXPECT_TRUE(QToolTip::isVisible());
+    EXPECT_EQ(QToolTip::text(), "At most 5 characters fit here.");
+    EXPECT_EQ(core::GetSituationItem(221)->Body(), "2026-") << "the length is kept";
+
+    QToolTip::hideText();
+    QGuiApplication::clipboard()->setText(QString(60, QLatin1Char('J')));
+    box(Box::Jurisdiction)->setFocus();
+    QTest::keyClick(box(Box::Jurisdiction), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(box(Box::Jurisdiction)->text(), QString(50, QLatin1Char('J')));
+    EXPECT_EQ(QToolTip::text(), "At most 50 characters fit here.");
+
+    // A stored value as long as its box says nothing when it is shown.
+    QToolTip::hideText();
+    leave();
+    open();
+    EXPECT_FALSE(QToolTip::isVisible());
 }
 
 // Long, pasted, multi-line and foreign text: the box keeps what fits and stores exactly that.

@@ -177,8 +177,8 @@ TEST_F(ValuesAtRiskTest, AddEditByLabelAndByNumberAndTheTotal)
     EXPECT_EQ(form->pnlTotal()->text(), "$60,000");   // 57,000 + 2,500 + 750 = 60,250
 }
 
-// The probability box takes a label, a number or text that starts with one; what it takes
-// is kept within 0 to 100.
+// The probability box takes a label, a number or a number with its percent sign; what it takes
+// is kept within 0 to 100. Any other text keeps the probability so far while it is typed.
 TEST_F(ValuesAtRiskTest, ProbabilityTypedAsLabelOrNumber)
 {
     storedItem("Barn", 10000, "Medium (50%)");
@@ -200,7 +200,14 @@ TEST_F(ValuesAtRiskTest, ProbabilityTypedAsLabelOrNumber)
         EXPECT_EQ(form->pnlRisk()->text(), QString::fromLatin1(c.risk)) << c.typed;
         EXPECT_EQ(form->pnlTotal()->text(), QString::fromLatin1(c.risk)) << c.typed;
     }
+    // Once the typing ends the box shows the probability used, and no message: a number beyond
+    // the range is held to it.
+    prompter.clear();
     typeInto(form->cboProbability(), "150");
+    QTest::keyClick(form->cboProbability()->lineEdit(), Qt::Key_Return);
+    EXPECT_EQ(form->cboProbability()->currentText(), "100");
+    EXPECT_EQ(grid()->text(1, 2), "100");
+    EXPECT_TRUE(prompter.messages().isEmpty());
     leave();
     clearCaches();
     open();
@@ -249,7 +256,8 @@ TEST_F(ValuesAtRiskTest, ALossThatIsNoAmountIsRefusedAndTheLossBeforeStays)
     } cases[] = {
         {"abc", "The expected loss must be a number of dollars, such as 12,500; \"abc\" is not."},
         {"12abc", "must be a number of dollars"},
-        {"1e39", "more than can be kept"},
+        {"1e39", "cannot be more than 999,999,999,999 dollars."},
+        {"99999999999", "of 99,999,999,999 cannot be kept exactly"},
     };
     const std::function<void()> endings[] = {
         [this] { QTest::keyClick(form->cboDamage()->lineEdit(), Qt::Key_Return); },
@@ -369,10 +377,14 @@ TEST_F(ValuesAtRiskTest, HostileTypedValuesNeverCrashAndAlwaysSave)
     form->txtName()->insert("\t{\\rtf}\r\n");   // pasted
     form->txtNotes()->setFocus();
     form->txtNotes()->insertPlainText("\t\\par }{\r\n");
+    // A loss is kept to the dollar as typed: 1e38 would not be, 900,000,000 is.
     typeInto(form->cboDamage(), "1e38");
-    EXPECT_EQ(grid()->text(1, 1), "1e+38");   // the largest amount the file can hold, in short
+    QTest::keyClick(form->cboDamage()->lineEdit(), Qt::Key_Return);
+    EXPECT_NE(grid()->text(1, 1), "1e+38");
+    typeInto(form->cboDamage(), "900,000,000");
+    EXPECT_EQ(grid()->text(1, 1), "900,000,000");
     leave();
-    EXPECT_NEAR(stored("ValuesAtRisk", key, "PotentialLoss").toDouble(), 1e38, 1e32);
+    EXPECT_EQ(stored("ValuesAtRisk", key, "PotentialLoss").toDouble(), 900000000);
     clearCaches();
     open();
     EXPECT_TRUE(form->txtName()->text().startsWith(QString(3000, QLatin1Char('n'))));

@@ -161,6 +161,10 @@ TEST_F(PrepImportTest, AnEmptyMasterListMattersOnlyWhenItWouldBeImported)
     const QByteArray before = FileBytes(path());
     EXPECT_FALSE(ImportFromPrep(*prep, {1}, {701}));
     EXPECT_EQ(FileBytes(path()), before);
+    ASSERT_EQ(prompter.messages().size(), 1);
+    EXPECT_EQ(prompter.messages()[0].text,
+              "The Prep file unit.fcd cannot be imported.\r\nIts suppression resource master list is empty, and "
+              "importing it would empty the resource list of this analysis.\r\nNothing has been imported.");
 
     core::Property_Set("ImportFCD", "earlier.fcd");
     prompter.clear();
@@ -168,6 +172,20 @@ TEST_F(PrepImportTest, AnEmptyMasterListMattersOnlyWhenItWouldBeImported)
     EXPECT_TRUE(prompter.messages().isEmpty());
     EXPECT_EQ(rows("SELECT LongName FROM SRTypes"), QStringList({"Own Dozer"}));
     EXPECT_EQ(core::GetRMAs().size(), 1);
+}
+
+// A new analysis without resource types loses none to an empty master list: its areas and
+// units come in, and the list stays empty.
+TEST_F(PrepImportTest, AnEmptyMasterListImportsIntoAnAnalysisWithoutResourceTypes)
+{
+    db().Execute("DELETE FROM SRTypes");
+    open({"DELETE FROM SRMasterList"});
+    ASSERT_TRUE(ImportFromPrep(*prep, {1}, {701})) << prompter.messages().value(0).text.toStdString();
+    EXPECT_TRUE(prompter.messages().isEmpty());
+    EXPECT_EQ(core::GetRMAs().size(), 1);
+    EXPECT_EQ(model::FMUCount(), 1);
+    EXPECT_EQ(count("SELECT COUNT(*) FROM SRTypes"), 0);
+    EXPECT_EQ(core::Property_Get("ImportFCD"), "unit.fcd");
 }
 
 TEST_F(PrepImportTest, AFaultLeavesTheDataFileAsItWasAndSaysWhere)
@@ -188,9 +206,6 @@ TEST_F(PrepImportTest, AFaultLeavesTheDataFileAsItWasAndSaysWhere)
         {"unknown zone", {}, {}, {701, 9901}, "It has no zone with the key 99."},
         {"unit beyond the zone", {}, {}, {704}, "Zone \"North\" has no fire management unit number 4."},
         {"unknown area", {}, {1, 42}, {}, "It has no resource management area with the key 42."},
-        {"empty master list", {"DELETE FROM SRMasterList"}, {1}, {},
-         "Its suppression resource master list is empty, and importing it would empty the resource list of this "
-         "analysis."},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
