@@ -6,6 +6,7 @@
 #include "core/u91trace.h"
 #include "core/uimode.h"
 #include "model/g51alternatives.h"
+#include "platform/ui/guard.h"
 #include "worksheets/common/itemlist.h"
 #include "worksheets/common/listfills.h"
 #include "worksheets/common/topiceditor.h"
@@ -92,10 +93,10 @@ frm82Topics::frm82Topics(QWidget* parent) : WorksheetForm(QStringLiteral("frm82T
     setTabOrder(mAdd, mDelete);
     setTabOrder(mDelete, mTopic->nameBox());
 
-    connect(mList, &worksheets::ItemList::click, this, &frm82Topics::lstTopics_Click);
+    connect(mList, &worksheets::ItemList::click, this, ui::Guarded(this, &frm82Topics::lstTopics_Click));
     worksheets::StoreTopicEdits(mTopic, mList, [this] { return mCurrent; });
-    connect(mAdd, &QPushButton::clicked, this, &frm82Topics::cmdNewTopic_Click);
-    connect(mDelete, &QPushButton::clicked, this, &frm82Topics::cmdDelete_Click);
+    connect(mAdd, &QPushButton::clicked, this, ui::Guarded(this, &frm82Topics::cmdNewTopic_Click));
+    connect(mDelete, &QPushButton::clicked, this, ui::Guarded(this, &frm82Topics::cmdDelete_Click));
 }
 
 frm82Topics::~frm82Topics()

@@ -3,6 +3,7 @@
 #include "core/u91trace.h"
 #include "core/uimode.h"
 #include "platform/printing/reportpreview.h"
+#include "platform/ui/guard.h"
 #include "platform/ui/screen.h"
 #include "reports/pagefurniture.h"
 #include "reports/reportproduction.h"
@@ -91,10 +92,10 @@ frmPreview::frmPreview(QWidget* parent) : QWidget(parent)
     layout->addLayout(buttons);
     layout->addWidget(mPreview, 1);
 
-    connect(mSave, &QPushButton::clicked, this, &frmPreview::cmdSave_Click);
-    connect(mPrintPage, &QPushButton::clicked, this, &frmPreview::cmdPrintPage_Click);
-    connect(mPrintReport, &QPushButton::clicked, this, &frmPreview::cmdPrintReport_Click);
-    connect(mClose, &QPushButton::clicked, this, &frmPreview::cmdClose_Click);
+    connect(mSave, &QPushButton::clicked, this, ui::Guarded(this, &frmPreview::cmdSave_Click));
+    connect(mPrintPage, &QPushButton::clicked, this, ui::Guarded(this, &frmPreview::cmdPrintPage_Click));
+    connect(mPrintReport, &QPushButton::clicked, this, ui::Guarded(this, &frmPreview::cmdPrintReport_Click));
+    connect(mClose, &QPushButton::clicked, this, ui::Guarded(this, &frmPreview::cmdClose_Click));
 
     const QSize size = PreviewWindowSize(QSize(ui::ScreenWidthTwips(), ui::ScreenHeightTwips()));
     move(0, 0);
