@@ -1,3 +1,4 @@
+#include "platform/ui/application.h"
 #include "platform/ui/guard.h"
 #include "platform/ui/scriptedprompter.h"
 
@@ -50,6 +51,24 @@ protected:
     QStringList log;
 };
 
+// For the tests of the last net: the errors that reach the event loop are counted here instead
+// of failing the test.
+class EscapesCounted {
+public:
+    EscapesCounted()
+    {
+        mPrevious = Application::SetEscapeCheck([this](const QString& what) { escapes << what; });
+    }
+    ~EscapesCounted() { Application::SetEscapeCheck(std::move(mPrevious)); }
+    EscapesCounted(const EscapesCounted&) = delete;
+    EscapesCounted& operator=(const EscapesCounted&) = delete;
+
+    QStringList escapes;
+
+private:
+    Application::EscapeCheck mPrevious;
+};
+
 // A sender whose name change Qt announces to the handlers connected to it.
 struct Named : QObject {
     QStringList heard;
@@ -79,9 +98,11 @@ TEST_F(Guard, ACommandThatThrowsIsLoggedAndShownAndTheCallerGoesOn)
     EXPECT_EQ(log, QStringList({"the File menu: disk full", "shutdown: unknown error"}));
 }
 
+// The last net, for a handler that was not guarded: the program goes on, and the tests are told.
 TEST_F(Guard, AnEventHandlerThatThrowsIsReportedOnceAndTheEventLoopGoesOn)
 {
     ScriptedPrompter prompter;
+    EscapesCounted counted;
     Throwing target;
     QCoreApplication::postEvent(&target, new QEvent(Throwing::kFail));
     QCoreApplication::processEvents();
@@ -97,11 +118,14 @@ TEST_F(Guard, AnEventHandlerThatThrowsIsReportedOnceAndTheEventLoopGoesOn)
     QCoreApplication::processEvents();
     EXPECT_EQ(target.handled, 2);
     EXPECT_EQ(prompter.messages().size(), 2);
+    EXPECT_EQ(counted.escapes.size(), 2);
+    EXPECT_TRUE(counted.escapes.value(0).startsWith(QStringLiteral("QObject, event "))) << counted.escapes.value(0).toStdString();
 }
 
 TEST_F(Guard, AnErrorWhileAMessageIsUpIsLoggedButNotShownAgain)
 {
     NestingPrompter prompter;
+    EscapesCounted counted;
     Throwing target;
     prompter.target = &target;
     QCoreApplication::postEvent(&target, new QEvent(Throwing::kFail));
