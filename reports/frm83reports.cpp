@@ -4,11 +4,11 @@
 #include "platform/ui/guard.h"
 #include "platform/ui/printersetup.h"
 #include "platform/ui/screen.h"
+#include "platform/ui/userinputblock.h"
 #include "reports/frmpreview.h"
 #include "reports/pagefurniture.h"
 
 #include <QCheckBox>
-#include <QCoreApplication>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -134,7 +134,7 @@ void frm83Reports::SaveReportAsRtf()
     const QString name = GetRtfFileName();
     if (name.isEmpty())
         return;
-    QCoreApplication::processEvents();
+    ui::ProcessEventsWithoutInput();
     RunReport(printing::Output::Rtf, name);
 }
 

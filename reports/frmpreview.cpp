@@ -5,10 +5,10 @@
 #include "platform/printing/reportpreview.h"
 #include "platform/ui/guard.h"
 #include "platform/ui/screen.h"
+#include "platform/ui/userinputblock.h"
 #include "reports/pagefurniture.h"
 #include "reports/reportproduction.h"
 
-#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QPointer>
 #include <QPushButton>
@@ -135,7 +135,7 @@ void frmPreview::cmdSave_Click()
     if (name.isEmpty())
         return;
     core::BusyScope busy;
-    QCoreApplication::processEvents();
+    ui::ProcessEventsWithoutInput();
     bRTFExport = true;
     // The flag must not outlive the export, even when a section fails.
     struct Clear { ~Clear() { bRTFExport = false; } } clear;
@@ -152,7 +152,7 @@ void frmPreview::cmdPrintReport_Click()
 {
     core::Trace(QStringLiteral("cmdPrintReport_Click"));
     core::BusyScope busy;
-    QCoreApplication::processEvents();
+    ui::ProcessEventsWithoutInput();
     ProduceReport(printing::Output::Printer);
 }
 
