@@ -7,6 +7,7 @@
 #include "core/uimode.h"
 #include "model/g51alternatives.h"
 #include "platform/richtext/richtexteditor.h"
+#include "platform/ui/guard.h"
 #include "worksheets/common/itemlist.h"
 #include "worksheets/common/listfills.h"
 #include "worksheets/common/topiceditor.h"
@@ -93,14 +94,14 @@ frm82Topics::frm82Topics(QWidget* parent) : WorksheetForm(QStringLiteral("frm82T
     setTabOrder(mAdd, mDelete);
     setTabOrder(mDelete, mTopic->nameBox());
 
-    connect(mList, &worksheets::ItemList::click, this, &frm82Topics::lstTopics_Click);
+    connect(mList, &worksheets::ItemList::click, this, ui::Guarded(this, &frm82Topics::lstTopics_Click));
     // A topic chosen with the mouse or with Enter takes the user on to its text, to type at
     // once; the arrow keys stay in the list to look through the topics.
-    connect(mListWidget, &QListWidget::itemClicked, this, &frm82Topics::FocusBody);
-    connect(mListWidget, &QListWidget::itemActivated, this, &frm82Topics::FocusBody);
+    connect(mListWidget, &QListWidget::itemClicked, this, ui::Guarded(this, &frm82Topics::FocusBody));
+    connect(mListWidget, &QListWidget::itemActivated, this, ui::Guarded(this, &frm82Topics::FocusBody));
     worksheets::StoreTopicEdits(mTopic, mList, [this] { return mCurrent; });
-    connect(mAdd, &QPushButton::clicked, this, &frm82Topics::cmdNewTopic_Click);
-    connect(mDelete, &QPushButton::clicked, this, &frm82Topics::cmdDelete_Click);
+    connect(mAdd, &QPushButton::clicked, this, ui::Guarded(this, &frm82Topics::cmdNewTopic_Click));
+    connect(mDelete, &QPushButton::clicked, this, ui::Guarded(this, &frm82Topics::cmdDelete_Click));
 }
 
 frm82Topics::~frm82Topics()

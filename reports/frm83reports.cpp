@@ -1,13 +1,14 @@
 #include "reports/frm83reports.h"
 
 #include "core/u91trace.h"
+#include "platform/ui/guard.h"
 #include "platform/ui/printersetup.h"
 #include "platform/ui/screen.h"
+#include "platform/ui/userinputblock.h"
 #include "reports/frmpreview.h"
 #include "reports/pagefurniture.h"
 
 #include <QCheckBox>
-#include <QCoreApplication>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -82,12 +83,12 @@ frm83Reports::frm83Reports(QWidget* parent) : WorksheetForm(QStringLiteral("frm8
     layout->addSpacing(ui::TwipsToPixels(600));
     layout->addLayout(commands, 1);
 
-    connect(mPreview, &QPushButton::clicked, this, &frm83Reports::cmdPreview_Click);
-    connect(mPrint, &QPushButton::clicked, this, &frm83Reports::cmdPrint_Click);
-    connect(mSave, &QPushButton::clicked, this, &frm83Reports::cmdSave_Click);
-    connect(mSelect, &QPushButton::clicked, this, &frm83Reports::cmdSelect_Click);
-    connect(mClear, &QPushButton::clicked, this, &frm83Reports::cmdClear_Click);
-    connect(mPrinterSetup, &QPushButton::clicked, this, &frm83Reports::cmdPrinterSetup_Click);
+    connect(mPreview, &QPushButton::clicked, this, ui::Guarded(this, &frm83Reports::cmdPreview_Click));
+    connect(mPrint, &QPushButton::clicked, this, ui::Guarded(this, &frm83Reports::cmdPrint_Click));
+    connect(mSave, &QPushButton::clicked, this, ui::Guarded(this, &frm83Reports::cmdSave_Click));
+    connect(mSelect, &QPushButton::clicked, this, ui::Guarded(this, &frm83Reports::cmdSelect_Click));
+    connect(mClear, &QPushButton::clicked, this, ui::Guarded(this, &frm83Reports::cmdClear_Click));
+    connect(mPrinterSetup, &QPushButton::clicked, this, ui::Guarded(this, &frm83Reports::cmdPrinterSetup_Click));
 }
 
 void frm83Reports::Setup()
@@ -133,7 +134,7 @@ void frm83Reports::SaveReportAsRtf()
     const QString name = GetRtfFileName();
     if (name.isEmpty())
         return;
-    QCoreApplication::processEvents();
+    ui::ProcessEventsWithoutInput();
     RunReport(printing::Output::Rtf, name);
 }
 

@@ -3,11 +3,12 @@
 #include "core/u91trace.h"
 #include "core/uimode.h"
 #include "platform/printing/reportpreview.h"
+#include "platform/ui/guard.h"
 #include "platform/ui/screen.h"
+#include "platform/ui/userinputblock.h"
 #include "reports/pagefurniture.h"
 #include "reports/reportproduction.h"
 
-#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QPointer>
 #include <QPushButton>
@@ -91,10 +92,10 @@ frmPreview::frmPreview(QWidget* parent) : QWidget(parent)
     layout->addLayout(buttons);
     layout->addWidget(mPreview, 1);
 
-    connect(mSave, &QPushButton::clicked, this, &frmPreview::cmdSave_Click);
-    connect(mPrintPage, &QPushButton::clicked, this, &frmPreview::cmdPrintPage_Click);
-    connect(mPrintReport, &QPushButton::clicked, this, &frmPreview::cmdPrintReport_Click);
-    connect(mClose, &QPushButton::clicked, this, &frmPreview::cmdClose_Click);
+    connect(mSave, &QPushButton::clicked, this, ui::Guarded(this, &frmPreview::cmdSave_Click));
+    connect(mPrintPage, &QPushButton::clicked, this, ui::Guarded(this, &frmPreview::cmdPrintPage_Click));
+    connect(mPrintReport, &QPushButton::clicked, this, ui::Guarded(this, &frmPreview::cmdPrintReport_Click));
+    connect(mClose, &QPushButton::clicked, this, ui::Guarded(this, &frmPreview::cmdClose_Click));
 
     const QSize size = PreviewWindowSize(QSize(ui::ScreenWidthTwips(), ui::ScreenHeightTwips()));
     move(0, 0);
@@ -134,7 +135,7 @@ void frmPreview::cmdSave_Click()
     if (name.isEmpty())
         return;
     core::BusyScope busy;
-    QCoreApplication::processEvents();
+    ui::ProcessEventsWithoutInput();
     bRTFExport = true;
     // The flag must not outlive the export, even when a section fails.
     struct Clear { ~Clear() { bRTFExport = false; } } clear;
@@ -151,7 +152,7 @@ void frmPreview::cmdPrintReport_Click()
 {
     core::Trace(QStringLiteral("cmdPrintReport_Click"));
     core::BusyScope busy;
-    QCoreApplication::processEvents();
+    ui::ProcessEventsWithoutInput();
     ProduceReport(printing::Output::Printer);
 }
 

@@ -4,12 +4,12 @@
 #include "core/uimode.h"
 #include "platform/ui/prompter.h"
 #include "platform/ui/printersetup.h"
+#include "platform/ui/userinputblock.h"
 #include "reports/frmpreview.h"
 #include "reports/pagefurniture.h"
 #include "reports/printsettings.h"
 #include "reports/sections/sections.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QPageLayout>
 #include <QPrinter>
@@ -106,7 +106,9 @@ bool ProduceSelectedSections(printing::Output output, const QString& fileName)
             continue;
         PrintSection(i);
         ++produced;
-        QCoreApplication::processEvents();
+        // The screen catches up between sections, but no click may close the file or take the
+        // report worksheet away under the run.
+        ui::ProcessEventsWithoutInput();
         if (produced < gSelection.count)
             vp.NewPage();
     }

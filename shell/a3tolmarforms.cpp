@@ -2,6 +2,7 @@
 
 #include "core/savescope.h"
 #include "core/u91trace.h"
+#include "platform/ui/guard.h"
 #include "platform/ui/screen.h"
 #include "platform/ui/waitcursor.h"
 #include "shell/frm02tabs.h"
@@ -186,14 +187,18 @@ void DisplayWorksheet(int n)
         return;
     try {
         const QScopedValueRollback<bool> settingUp(gSettingUp, true);
-        if (auto* intro = qobject_cast<frm11Intro*>(form)) {
-            intro->Setup(gCurrentSection);
-        } else if (info->id == QLatin1String("tab63")) {
-            ui::WaitCursor hourglass;
-            form->Setup();
-        } else {
-            form->Setup();
-        }
+        // The fill runs handlers through Qt (the first entry chosen, the first cell entered):
+        // what they meet fails the Setup.
+        ui::CallThroughQt([&] {
+            if (auto* intro = qobject_cast<frm11Intro*>(form)) {
+                intro->Setup(gCurrentSection);
+            } else if (info->id == QLatin1String("tab63")) {
+                ui::WaitCursor hourglass;
+                form->Setup();
+            } else {
+                form->Setup();
+            }
+        });
     } catch (...) {
         // A page that stopped filling half way shows part of what the file holds, and leaving it
         // would save that part over the rest: it goes unsaved. The model keeps nothing it read

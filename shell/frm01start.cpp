@@ -3,6 +3,7 @@
 #include "core/u21display.h"
 #include "core/u91trace.h"
 #include "platform/label/formattedlabel.h"
+#include "platform/ui/guard.h"
 #include "shell/a1tolmar.h"
 #include "shell/frm0_tolmar.h"
 
@@ -114,19 +115,19 @@ void frm01Start::makeCard()
     QString copyright = core::GetCopyrightText();
     mCopyright->setText(copyright.replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
 
-    connect(mNew, &QPushButton::clicked, this, [] {
+    connect(mNew, &QPushButton::clicked, this, ui::Guarded([] {
         core::Trace(QStringLiteral("cmdNew_Click"));
         RunGuarded(QStringLiteral("New"), [] { NewFile(); });
-    });
-    connect(mOpen, &QPushButton::clicked, this, [] {
+    }));
+    connect(mOpen, &QPushButton::clicked, this, ui::Guarded([] {
         core::Trace(QStringLiteral("cmdOpen_Click"));
         RunGuarded(QStringLiteral("Open"), [] { OpenFile(); });
-    });
-    connect(mExit, &QPushButton::clicked, this, [] {
+    }));
+    connect(mExit, &QPushButton::clicked, this, ui::Guarded([] {
         core::TraceStart(QStringLiteral("cmdExit_Click"));
         if (auto* main = frm0_Tolmar::instance())
             main->close();
-    });
+    }));
 }
 
 frm01Start::~frm01Start() { core::TraceUnload(QStringLiteral("frm01Start")); }

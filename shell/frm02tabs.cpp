@@ -2,6 +2,7 @@
 
 #include "core/u91trace.h"
 #include "platform/tabs/indextab.h"
+#include "platform/ui/guard.h"
 #include "platform/ui/screen.h"
 #include "shell/a3tolmarforms.h"
 #include "shell/frm0_tolmar.h"
@@ -83,10 +84,10 @@ frm02Tabs::frm02Tabs(frm0_Tolmar* main, QWidget* parent) : QWidget(parent), mMai
     mSections->setTabEnabled(0, false);
     mWorksheets->setTabEnabled(0, false);
 
-    connect(mSections, &tabs::IndexTab::switching, this, &frm02Tabs::vsTab1_Switch);
-    connect(mSections, &tabs::IndexTab::clicked, this, &frm02Tabs::vsTab1_Click);
-    connect(mWorksheets, &tabs::IndexTab::switching, this, &frm02Tabs::vsTab2_Switch);
-    connect(mWorksheets, &tabs::IndexTab::clicked, this, &frm02Tabs::vsTab2_Click);
+    connect(mSections, &tabs::IndexTab::switching, this, ui::Guarded(this, &frm02Tabs::vsTab1_Switch));
+    connect(mSections, &tabs::IndexTab::clicked, this, ui::Guarded(this, &frm02Tabs::vsTab1_Click));
+    connect(mWorksheets, &tabs::IndexTab::switching, this, ui::Guarded(this, &frm02Tabs::vsTab2_Switch));
+    connect(mWorksheets, &tabs::IndexTab::clicked, this, ui::Guarded(this, &frm02Tabs::vsTab2_Click));
 
     // The rows need room for two lines of tabs whatever the font; never less than the design.
     const int rowHeight = mSections->bar()->sizeHint().height();

@@ -6,6 +6,7 @@
 #include "core/u91trace.h"
 #include "platform/grid/grid.h"
 #include "platform/tabs/indextab.h"
+#include "platform/ui/guard.h"
 #include "platform/ui/helpviewer.h"
 #include "platform/ui/printersetup.h"
 #include "platform/ui/prompter.h"
@@ -70,7 +71,7 @@ frm0_Tolmar::frm0_Tolmar()
     resize(ui::TwipsToPixels(core::kPlacedWidthTwips), ui::TwipsToPixels(core::kPlacedHeightTwips));
 
     auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
-    connect(f1, &QShortcut::activated, this, [this] { mnuHelp_Click(1); });
+    connect(f1, &QShortcut::activated, this, ui::Guarded([this] { mnuHelp_Click(1); }));
 }
 
 frm0_Tolmar::~frm0_Tolmar()
@@ -100,7 +101,7 @@ void frm0_Tolmar::buildMenus()
     };
     auto item = [&](QMenu* menu, const QString& caption, std::function<void()> handler) {
         QAction* a = menu->addAction(caption);
-        connect(a, &QAction::triggered, this, std::move(handler));
+        connect(a, &QAction::triggered, this, ui::Guarded(std::move(handler)));
         return a;
     };
 
@@ -300,14 +301,14 @@ bool frm0_Tolmar::eventFilter(QObject* watched, QEvent* event)
     // The file opened at start-up is read through once the window is on screen.
     if (watched == mClient && event->type() == QEvent::Paint && !mFileCheckQueued && core::OpenedFileAwaitsWholeCheck()) {
         mFileCheckQueued = true;
-        QTimer::singleShot(0, this, [this] {
+        QTimer::singleShot(0, this, ui::Guarded([this] {
             mFileCheckQueued = false;
             RunGuarded(QStringLiteral("checking the file"), [this] {
                 CheckOpenedFile();
                 if (!core::gFileOpen())
                     setWindowTitle(kTitle);
             });
-        });
+        }));
     }
     if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1 &&
         (watched == mTop[1] || watched == mTop[2] || watched == mTop[4])) {

@@ -3,6 +3,7 @@
 #include "platform/grid/griddelegate.h"
 #include "platform/grid/gridedit.h"
 #include "platform/grid/numberformat.h"
+#include "platform/ui/guard.h"
 #include "platform/ui/screen.h"
 
 #include <QApplication>
@@ -823,9 +824,12 @@ void Grid::moveCurrent(int row, int col)
     emit enterCell();
 }
 
-void Grid::setRow(int row) { moveCurrent(row, mCol < 0 ? 0 : mCol); }
-void Grid::setCol(int col) { moveCurrent(mRow < 0 ? 0 : mRow, col); }
-void Grid::setCurrentCell(int row, int col) { moveCurrent(row, col); }
+void Grid::setRow(int row) { setCurrentCell(row, mCol < 0 ? 0 : mCol); }
+void Grid::setCol(int col) { setCurrentCell(mRow < 0 ? 0 : mRow, col); }
+void Grid::setCurrentCell(int row, int col)
+{
+    ui::CallThroughQt([&] { moveCurrent(row, col); });
+}
 
 int Grid::cellLeft() const { return int(std::lround(pixelsToTwips(cellRectPixels(mRow, mCol).left()))); }
 int Grid::cellTop() const { return int(std::lround(pixelsToTwips(cellRectPixels(mRow, mCol).top()))); }
@@ -891,7 +895,10 @@ void Grid::setEditMaxLength(int length)
         mEditor->limit = mEditMaxLength;
 }
 
-void Grid::editCell() { startEdit(nullptr); }
+void Grid::editCell()
+{
+    ui::CallThroughQt([this] { startEdit(nullptr); });
+}
 
 bool Grid::startEdit(const QString* replaceWith)
 {
@@ -994,7 +1001,10 @@ void Grid::cancelEdit()
     emit editCancelled(r, c);
 }
 
-void Grid::finishEdit() { commitEdit(); }
+void Grid::finishEdit()
+{
+    ui::CallThroughQt([this] { commitEdit(); });
+}
 
 void Grid::toggleCheck()
 {

@@ -21,7 +21,10 @@ class GridEdit;
 //
 // Events are Qt signals. A handler that answers (cancel an edit, discard a character,
 // swallow a key) does so through the reference argument of the signal; such signals must
-// be connected directly (the default within the one user-interface thread).
+// be connected directly (the default within the one user-interface thread). Handlers are
+// connected through ui::Guarded: an error one meets while the program moves the current cell,
+// starts or ends an edit (setRow, setCol, setCurrentCell, editCell, finishEdit) is thrown from
+// that call; raised by the user's own mouse or keys, it is reported.
 //
 // Current cell. EnterCell and LeaveCell are raised on every change of the current cell,
 // whether the user or the program makes it: leaveCell() while row()/col() still name the

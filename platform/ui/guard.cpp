@@ -9,6 +9,7 @@ namespace ui {
 namespace {
 std::function<void(const QString&)> gLog;
 bool gShowing = false;
+thread_local guard_detail::Carrier* gCarrier = nullptr;
 
 QString CurrentExceptionText()
 {
@@ -18,6 +19,30 @@ QString CurrentExceptionText()
         return QString::fromUtf8(e.what());
     } catch (...) {
         return QStringLiteral("unknown error");
+    }
+}
+
+void Log(const QString& line)
+{
+    if (!gLog)
+        return;
+    try {
+        gLog(line);
+    } catch (...) {
+        // the message still tells the user
+    }
+}
+
+// An error that comes second, after the one that will be shown: only logged.
+void LogOnly(const std::exception_ptr& error) noexcept
+{
+    try {
+        std::rethrow_exception(error);
+    } catch (...) {
+        try {
+            Log(QStringLiteral("Event handler, after an earlier error: ") + CurrentExceptionText());
+        } catch (...) {
+        }
     }
 }
 
@@ -35,13 +60,7 @@ void SetErrorLog(std::function<void(const QString&)> log) { gLog = std::move(log
 void ReportCurrentException(const QString& where, const QString& logAs)
 {
     const QString error = CurrentExceptionText();
-    if (gLog) {
-        try {
-            gLog((logAs.isEmpty() ? where : logAs) + QStringLiteral(": ") + error);
-        } catch (...) {
-            // the message below still tells the user
-        }
-    }
+    Log((logAs.isEmpty() ? where : logAs) + QStringLiteral(": ") + error);
     if (gShowing)
         return;
     ShowingScope showing;
@@ -54,10 +73,52 @@ void ReportCurrentException(const QString& where, const QString& logAs)
     }
 }
 
+namespace guard_detail {
+
+Carrier::Carrier() noexcept : mOuter(gCarrier) { gCarrier = this; }
+
+Carrier::~Carrier()
+{
+    gCarrier = mOuter;
+    // Our code failed on its own after a handler had: its own error goes on, the handler's
+    // is logged.
+    if (mError)
+        LogOnly(mError);
+}
+
+void Carrier::RethrowCarried()
+{
+    if (mError)
+        std::rethrow_exception(std::exchange(mError, nullptr));
+}
+
+EventBoundary::EventBoundary() noexcept : mOuter(gCarrier) { gCarrier = nullptr; }
+EventBoundary::~EventBoundary() { gCarrier = mOuter; }
+
+void HandlerFailed(std::exception_ptr error) noexcept
+{
+    if (gCarrier) {
+        // The first error is the one the code waiting for it answers; what failed after it in
+        // the same call is its consequence.
+        if (gCarrier->mError)
+            LogOnly(error);
+        else
+            gCarrier->mError = std::move(error);
+        return;
+    }
+    try {
+        std::rethrow_exception(error);
+    } catch (...) {
+        ReportCurrentException(QString(), QStringLiteral("Event handler"));
+    }
+}
+
+} // namespace guard_detail
+
 bool RunGuarded(const QString& where, const std::function<void()>& command)
 {
     try {
-        command();
+        CallThroughQt(command);
         return true;
     } catch (...) {
         ReportCurrentException(where);

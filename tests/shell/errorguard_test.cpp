@@ -1,11 +1,11 @@
-// An error that escapes a worksheet's own handler must not end the program: the one guard of
-// the event loop logs and shows it, and the worksheet stays with what the user typed.
+// An error that a worksheet's own handler meets must not end the program: the guard it is
+// connected through logs and shows it, and the worksheet stays with what the user typed.
 
 #include "shellfixture.h"
 
 #include "core/u91trace.h"
+#include "platform/ui/guard.h"
 #include "shell/a1tolmar.h"
-#include "support/unwindleaks.h"
 
 #include <QPushButton>
 #include <QTest>
@@ -27,7 +27,8 @@ public:
         layout->addWidget(box);
         layout->addWidget(button);
         layout->addStretch();
-        connect(button, &QPushButton::clicked, this, [] { throw std::runtime_error("The NVCPerAcre table cannot be read."); });
+        connect(button, &QPushButton::clicked, this,
+                ui::Guarded([] { throw std::runtime_error("The NVCPerAcre table cannot be read."); }));
     }
     void Setup() override { BeginSetup(QStringLiteral("frm14NVCTable.Setup"), QStringLiteral("tab14"), 4, true); }
     void SaveChanges() override { Log() << "Save " + box->text(); }
@@ -55,11 +56,8 @@ TEST_F(ShellTest, AWorksheetHandlerThatThrowsIsReportedAndTheWorksheetKeepsItsEd
 
     page->box->setFocus();
     QTest::keyClicks(page->box, QStringLiteral("Dry Creek"));
-    {
-        testsupport::UnwindLeaks unwinding;
-        QTest::mouseClick(page->button, Qt::LeftButton);
-        QApplication::processEvents();
-    }
+    QTest::mouseClick(page->button, Qt::LeftButton);
+    QApplication::processEvents();
 
     ASSERT_EQ(prompter.messages().size(), 1);
     EXPECT_EQ(prompter.messages()[0].text, QStringLiteral("An error occurred.\r\nThe NVCPerAcre table cannot be read."));

@@ -3,7 +3,6 @@
 // is saved, and once the file reads again the worksheet shows what the file holds.
 
 #include "support/mainwindow_fixture.h"
-#include "support/unwindleaks.h"
 
 #include "core/u11datafile.h"
 #include "model/g33fmus.h"
@@ -30,11 +29,6 @@ namespace {
 
 class SetupFailureTest : public MainWindowFixture {
 protected:
-    // Each error here unwinds through Qt's widgets, which drop their hold on texts and indexes
-    // made long before it (the FMU names a box shows, a list's current row): the leak checker
-    // would count those, so it looks away for the whole of these tests.
-    const testsupport::UnwindLeaks mUnwinding;
-
     // The user's choice, made while the table cannot be read; the table is back after it, and
     // the user has been told once.
     void ChooseWithoutTable(const QString& table, const std::function<void()>& choose)

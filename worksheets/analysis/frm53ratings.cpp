@@ -11,6 +11,7 @@
 #include "platform/grid/grid.h"
 #include "platform/grid/numberformat.h"
 #include "platform/richtext/richtexteditor.h"
+#include "platform/ui/guard.h"
 #include "platform/ui/screen.h"
 #include "worksheets/analysis/costgrids.h"
 #include "worksheets/analysis/formguards.h"
@@ -133,14 +134,14 @@ frm53Ratings::frm53Ratings(Criteria criteria, QWidget* parent)
     setTabOrder(mListWidget, mGrid);
     setTabOrder(mGrid, mRatingNote);
 
-    connect(mList, &ItemList::click, this, &frm53Ratings::lstObjectives_Click);
-    connect(mGrid, &grid::Grid::enterCell, this, &frm53Ratings::Grid1_EnterCell);
-    connect(mGrid, &grid::Grid::beforeEdit, this, &frm53Ratings::Grid1_BeforeEdit);
-    connect(mGrid, &grid::Grid::keyPressEdit, this, &frm53Ratings::Grid1_KeyPressEdit);
-    connect(mGrid, &grid::Grid::changeEdit, this, &frm53Ratings::Grid1_ChangeEdit);
-    connect(mGrid, &grid::Grid::afterEdit, this, &frm53Ratings::Grid1_AfterEdit);
-    connect(mGrid, &grid::Grid::editCancelled, this, &frm53Ratings::Grid1_EditCancelled);
-    connect(mRatingNote, &QPlainTextEdit::textChanged, this, &frm53Ratings::txtRating_Change);
+    connect(mList, &ItemList::click, this, ui::Guarded(this, &frm53Ratings::lstObjectives_Click));
+    connect(mGrid, &grid::Grid::enterCell, this, ui::Guarded(this, &frm53Ratings::Grid1_EnterCell));
+    connect(mGrid, &grid::Grid::beforeEdit, this, ui::Guarded(this, &frm53Ratings::Grid1_BeforeEdit));
+    connect(mGrid, &grid::Grid::keyPressEdit, this, ui::Guarded(this, &frm53Ratings::Grid1_KeyPressEdit));
+    connect(mGrid, &grid::Grid::changeEdit, this, ui::Guarded(this, &frm53Ratings::Grid1_ChangeEdit));
+    connect(mGrid, &grid::Grid::afterEdit, this, ui::Guarded(this, &frm53Ratings::Grid1_AfterEdit));
+    connect(mGrid, &grid::Grid::editCancelled, this, ui::Guarded(this, &frm53Ratings::Grid1_EditCancelled));
+    connect(mRatingNote, &QPlainTextEdit::textChanged, this, ui::Guarded(this, &frm53Ratings::txtRating_Change));
     mListWidget->installEventFilter(this);
     mListWidget->viewport()->installEventFilter(this);
     mGrid->installEventFilter(this);

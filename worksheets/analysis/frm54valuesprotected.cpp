@@ -9,6 +9,7 @@
 #include "model/c66itemimpact.h"
 #include "platform/grid/grid.h"
 #include "platform/grid/numberformat.h"
+#include "platform/ui/guard.h"
 #include "worksheets/analysis/formguards.h"
 #include "worksheets/common/listfills.h"
 #include "worksheets/common/numberbox.h"
@@ -138,23 +139,23 @@ frm54ValuesProtected::frm54ValuesProtected(QWidget* parent)
     setTabOrder(mItems, mLevel);
     setTabOrder(mLevel, mNotes);
 
-    connect(mOutcomes, &grid::Grid::enterCell, this, &frm54ValuesProtected::grdOutcomes_EnterCell);
+    connect(mOutcomes, &grid::Grid::enterCell, this, ui::Guarded(this, &frm54ValuesProtected::grdOutcomes_EnterCell));
     // The keyboard moves through the items as a click does: both make the row current.
-    connect(mItems, &grid::Grid::enterCell, this, &frm54ValuesProtected::grdItems_EnterCell);
+    connect(mItems, &grid::Grid::enterCell, this, ui::Guarded(this, &frm54ValuesProtected::grdItems_EnterCell));
     // A click on an item takes the user on to its level; the arrow keys stay in the grid.
-    connect(mItems, &grid::Grid::click, this, [this] {
+    connect(mItems, &grid::Grid::click, this, ui::Guarded([this] {
         if (mDetails->isEnabled())
             mLevel->setFocus();
-    });
+    }));
     // A level typed or pasted: a percent or a label, held within 0 ... 100; what is neither is
     // refused when the typing ends and the level before stays.
     mLevelNumber = LabelledPercentBox(mLevel->lineEdit(), this, QStringLiteral("The protection level"),
                                       QStringLiteral("level"), &model::c66ItemImpact::LabelForLevel);
     mLevelNumber->held = [this] { return mDetail ? double(mDetail->ProtectionLevel()) : 0.0; };
     mLevelNumber->take = [this](double v) { cboProbability_Change(QString::number(int(v))); };
-    connect(mLevel, &QComboBox::activated, this, [this](int index) { SetLevel(mLevel->itemText(index)); });
-    connect(mLevel->lineEdit(), &QLineEdit::editingFinished, this, &frm54ValuesProtected::cboProbability_Finished);
-    connect(mNotes, &QPlainTextEdit::textChanged, this, &frm54ValuesProtected::txtNotes_Change);
+    connect(mLevel, &QComboBox::activated, this, ui::Guarded([this](int index) { SetLevel(mLevel->itemText(index)); }));
+    connect(mLevel->lineEdit(), &QLineEdit::editingFinished, this, ui::Guarded(this, &frm54ValuesProtected::cboProbability_Finished));
+    connect(mNotes, &QPlainTextEdit::textChanged, this, ui::Guarded(this, &frm54ValuesProtected::txtNotes_Change));
 }
 
 frm54ValuesProtected::~frm54ValuesProtected()

@@ -16,6 +16,7 @@
 #include "model/textnumbers.h"
 #include "platform/grid/grid.h"
 #include "platform/grid/numberformat.h"
+#include "platform/ui/guard.h"
 #include "platform/ui/prompter.h"
 #include "platform/ui/screen.h"
 #include "worksheets/analysis/formguards.h"
@@ -75,10 +76,10 @@ frm55FILPercents::frm55FILPercents(QWidget* parent) : ModalDialog(QStringLiteral
         auto* option = new QRadioButton(captions[i], this);
         option->setObjectName(QStringLiteral("optFIL%1").arg(i + 1));
         Place(option, 240, 600 + i * 340, 6000, 300);
-        connect(option, &QRadioButton::toggled, this, [this, i](bool on) {
+        connect(option, &QRadioButton::toggled, this, ui::Guarded([this, i](bool on) {
             if (on)
                 optFIL_Click(i + 1);
-        });
+        }));
         mOptions[i] = option;
     }
 
@@ -104,8 +105,8 @@ frm55FILPercents::frm55FILPercents(QWidget* parent) : ModalDialog(QStringLiteral
     mBar = new BarDrag(*mFILs, kAmountCol);
     mBar->set = [this](int row, double fraction) { SetFILPortionFromFraction(row, fraction); };
 
-    connect(mOutcomes, &grid::Grid::enterCell, this, &frm55FILPercents::grdOutcomes_EnterCell);
-    connect(mFMUs, &ItemList::click, this, &frm55FILPercents::lstFMUs_Click);
+    connect(mOutcomes, &grid::Grid::enterCell, this, ui::Guarded(this, &frm55FILPercents::grdOutcomes_EnterCell));
+    connect(mFMUs, &ItemList::click, this, ui::Guarded(this, &frm55FILPercents::lstFMUs_Click));
 }
 
 int frm55FILPercents::StoredFILOption() { return model::FILOption(); }

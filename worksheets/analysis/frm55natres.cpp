@@ -9,6 +9,7 @@
 #include "model/g33fmus.h"
 #include "platform/grid/grid.h"
 #include "platform/grid/numberformat.h"
+#include "platform/ui/guard.h"
 #include "worksheets/analysis/frm55filpercents.h"
 #include "worksheets/common/gridfit.h"
 #include "worksheets/common/outcomegrids.h"
@@ -84,8 +85,8 @@ NatResForm::NatResForm(const QString& formName, const QString& id, const QString
     setTabOrder(mFIL, mOutcomes);
     setTabOrder(mOutcomes, mCompute);
 
-    connect(mOutcomes, &grid::Grid::enterCell, this, &NatResForm::grdOutcomes_EnterCell);
-    connect(mFIL, &QPushButton::clicked, this, &NatResForm::cmdFIL_Click);
+    connect(mOutcomes, &grid::Grid::enterCell, this, ui::Guarded(this, &NatResForm::grdOutcomes_EnterCell));
+    connect(mFIL, &QPushButton::clicked, this, ui::Guarded(this, &NatResForm::cmdFIL_Click));
 }
 
 void NatResForm::Setup()

@@ -10,6 +10,7 @@
 #include "model/textnumbers.h"
 #include "platform/grid/grid.h"
 #include "platform/grid/numberformat.h"
+#include "platform/ui/guard.h"
 #include "worksheets/analysis/frm55filpercents.h"
 #include "worksheets/common/gridfit.h"
 
@@ -50,7 +51,7 @@ frm55NatResFMU::frm55NatResFMU(QWidget* parent)
     detailArea()->addLayout(tables, 1);
     detailArea()->addLayout(detailRow);
 
-    connect(mCompute, &grid::Grid::enterCell, this, &frm55NatResFMU::grdCompute_EnterCell);
+    connect(mCompute, &grid::Grid::enterCell, this, ui::Guarded(this, &frm55NatResFMU::grdCompute_EnterCell));
 }
 
 void frm55NatResFMU::SetupComputeGrid()

@@ -9,6 +9,7 @@
 #include "model/textnumbers.h"
 #include "platform/grid/grid.h"
 #include "platform/grid/numberformat.h"
+#include "platform/ui/guard.h"
 #include "worksheets/analysis/costgrids.h"
 #include "worksheets/analysis/formguards.h"
 #include "worksheets/common/costsizegrid.h"
@@ -51,7 +52,7 @@ CostBySizeDialog::CostBySizeDialog(const QString& formName, model::c53Outcome* s
     grdCosts->setObjectName(QStringLiteral("grdCosts"));
     mCosts = new CostSizeGrid(grdCosts);
     SetupGrids();
-    connect(mCosts, &CostSizeGrid::tableEdited, this, [this] { TableEdited(); });
+    connect(mCosts, &CostSizeGrid::tableEdited, this, ui::Guarded([this] { TableEdited(); }));
 }
 
 CostBySizeDialog::~CostBySizeDialog() { DisconnectChildSignals(*this); }
@@ -183,8 +184,8 @@ frm561CostPerAcreFMU::frm561CostPerAcreFMU(model::c53Outcome* startOutcome, QWid
     setTabOrder(grdFMUs, grdCosts);
     resize(minimumSizeHint().width(), 600);
 
-    connect(grdOutcomes, &grid::Grid::enterCell, this, &frm561CostPerAcreFMU::grdOutcomes_EnterCell);
-    connect(grdFMUs, &grid::Grid::enterCell, this, &frm561CostPerAcreFMU::grdFMUs_EnterCell);
+    connect(grdOutcomes, &grid::Grid::enterCell, this, ui::Guarded(this, &frm561CostPerAcreFMU::grdOutcomes_EnterCell));
+    connect(grdFMUs, &grid::Grid::enterCell, this, ui::Guarded(this, &frm561CostPerAcreFMU::grdFMUs_EnterCell));
 }
 
 void frm561CostPerAcreFMU::Setup()

@@ -13,6 +13,7 @@
 #include "platform/grid/grid.h"
 #include "platform/grid/numberformat.h"
 #include "platform/tabs/indextab.h"
+#include "platform/ui/guard.h"
 #include "platform/ui/prompter.h"
 #include "platform/ui/screen.h"
 #include "worksheets/analysis/costentry.h"
@@ -159,22 +160,22 @@ frm562SRUseList::frm562SRUseList(model::c53Outcome* startOutcome, QWidget* paren
     mPages->setCurrentWidget(pnlTab1);
     TabStrip1->setCurrentTab(1);
 
-    connect(grdOutcomes, &grid::Grid::enterCell, this, &frm562SRUseList::grdOutcomes_EnterCell);
-    connect(TabStrip1, &tabs::IndexTab::clicked, this, &frm562SRUseList::TabStrip1_Click);
+    connect(grdOutcomes, &grid::Grid::enterCell, this, ui::Guarded(this, &frm562SRUseList::grdOutcomes_EnterCell));
+    connect(TabStrip1, &tabs::IndexTab::clicked, this, ui::Guarded(this, &frm562SRUseList::TabStrip1_Click));
     // A click (or Enter) on a resource type adds a line; moving through the list adds none.
-    connect(lstSRMaster, &QListWidget::itemClicked, this, [this] { lstSRMaster_Click(); });
-    connect(grdLists, &grid::Grid::enterCell, this, &frm562SRUseList::grdLists_EnterCell);
-    connect(cmdCopy, &QPushButton::clicked, this, &frm562SRUseList::cmdCopy_Click);
-    connect(cmdDelete, &QPushButton::clicked, this, &frm562SRUseList::cmdDelete_Click);
-    connect(grdSRList, &grid::Grid::enterCell, this, &frm562SRUseList::grdSRList_EnterCell);
-    connect(grdSRList, &grid::Grid::leaveCell, this, &frm562SRUseList::grdSRList_LeaveCell);
-    connect(grdSRList, &grid::Grid::beforeEdit, this, &frm562SRUseList::grdSRList_BeforeEdit);
-    connect(grdSRList, &grid::Grid::changeEdit, this, &frm562SRUseList::grdSRList_ChangeEdit);
-    connect(grdSRList, &grid::Grid::afterEdit, this, &frm562SRUseList::grdSRList_AfterEdit);
-    connect(grdSRList, &grid::Grid::editCancelled, this, &frm562SRUseList::grdSRList_EditCancelled);
-    connect(grdSRList, &grid::Grid::keyDown, this, &frm562SRUseList::grdSRList_KeyDown);
+    connect(lstSRMaster, &QListWidget::itemClicked, this, ui::Guarded([this] { lstSRMaster_Click(); }));
+    connect(grdLists, &grid::Grid::enterCell, this, ui::Guarded(this, &frm562SRUseList::grdLists_EnterCell));
+    connect(cmdCopy, &QPushButton::clicked, this, ui::Guarded(this, &frm562SRUseList::cmdCopy_Click));
+    connect(cmdDelete, &QPushButton::clicked, this, ui::Guarded(this, &frm562SRUseList::cmdDelete_Click));
+    connect(grdSRList, &grid::Grid::enterCell, this, ui::Guarded(this, &frm562SRUseList::grdSRList_EnterCell));
+    connect(grdSRList, &grid::Grid::leaveCell, this, ui::Guarded(this, &frm562SRUseList::grdSRList_LeaveCell));
+    connect(grdSRList, &grid::Grid::beforeEdit, this, ui::Guarded(this, &frm562SRUseList::grdSRList_BeforeEdit));
+    connect(grdSRList, &grid::Grid::changeEdit, this, ui::Guarded(this, &frm562SRUseList::grdSRList_ChangeEdit));
+    connect(grdSRList, &grid::Grid::afterEdit, this, ui::Guarded(this, &frm562SRUseList::grdSRList_AfterEdit));
+    connect(grdSRList, &grid::Grid::editCancelled, this, ui::Guarded(this, &frm562SRUseList::grdSRList_EditCancelled));
+    connect(grdSRList, &grid::Grid::keyDown, this, ui::Guarded(this, &frm562SRUseList::grdSRList_KeyDown));
     // Back in the grid, the cursor is on a name, so no count opens for typing by itself.
-    connect(grdSRList, &grid::Grid::lostFocus, this, [this] { grdSRList->setCol(Name); });
+    connect(grdSRList, &grid::Grid::lostFocus, this, ui::Guarded([this] { grdSRList->setCol(Name); }));
 }
 
 frm562SRUseList::~frm562SRUseList()
@@ -259,6 +260,8 @@ void frm562SRUseList::SaveChanges()
 void frm562SRUseList::done(int result)
 {
     ModalDialog::done(result);
+    if (!unloaded())
+        return;   // the save failed: the dialog stays up with the line it was editing
     mLine.reset();
     if (unloaded() && mCurrent)
         mCurrent->Reset();
@@ -269,7 +272,7 @@ bool frm562SRUseList::eventFilter(QObject* watched, QEvent* event)
     if (watched == lstSRMaster && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if ((key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) && lstSRMaster->currentItem()) {
-            lstSRMaster_Click();
+            ui::RunHandler([this] { lstSRMaster_Click(); });
             return true;
         }
     }

@@ -6,6 +6,7 @@
 #include "model/c53outcome.h"
 #include "platform/grid/grid.h"
 #include "platform/grid/numberformat.h"
+#include "platform/ui/guard.h"
 #include "platform/ui/prompter.h"
 #include "worksheets/analysis/costentry.h"
 #include "worksheets/analysis/costgrids.h"
@@ -106,11 +107,11 @@ frm563DailyCost::frm563DailyCost(model::c53Outcome* startOutcome, QWidget* paren
     SetupGrid();
     resize(minimumSizeHint().width(), 440);
 
-    connect(grdOutcomes, &grid::Grid::enterCell, this, &frm563DailyCost::grdOutcomes_EnterCell);
-    connect(txtContain, &QLineEdit::textEdited, this, [this] { txtRate_Change(txtContain); });
-    connect(txtControl, &QLineEdit::textEdited, this, [this] { txtRate_Change(txtControl); });
-    connect(txtContain, &QLineEdit::editingFinished, this, &frm563DailyCost::CommitRates);
-    connect(txtControl, &QLineEdit::editingFinished, this, &frm563DailyCost::CommitRates);
+    connect(grdOutcomes, &grid::Grid::enterCell, this, ui::Guarded(this, &frm563DailyCost::grdOutcomes_EnterCell));
+    connect(txtContain, &QLineEdit::textEdited, this, ui::Guarded([this] { txtRate_Change(txtContain); }));
+    connect(txtControl, &QLineEdit::textEdited, this, ui::Guarded([this] { txtRate_Change(txtControl); }));
+    connect(txtContain, &QLineEdit::editingFinished, this, ui::Guarded(this, &frm563DailyCost::CommitRates));
+    connect(txtControl, &QLineEdit::editingFinished, this, ui::Guarded(this, &frm563DailyCost::CommitRates));
 }
 
 frm563DailyCost::~frm563DailyCost()

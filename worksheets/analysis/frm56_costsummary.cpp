@@ -9,6 +9,7 @@
 #include "platform/grid/grid.h"
 #include "platform/grid/numberformat.h"
 #include "platform/label/formattedlabel.h"
+#include "platform/ui/guard.h"
 #include "platform/ui/prompter.h"
 #include "worksheets/analysis/costentry.h"
 #include "worksheets/analysis/costgrids.h"
@@ -156,14 +157,14 @@ frm56_CostSummary::frm56_CostSummary(QWidget* parent)
 
     SetupGrid();
 
-    connect(grdOutcomes, &grid::Grid::enterCell, this, &frm56_CostSummary::grdOutcomes_EnterCell);
-    connect(mOptions, &QButtonGroup::idClicked, this, &frm56_CostSummary::optCost_Click);
-    connect(cmdSize, &QPushButton::clicked, this, &frm56_CostSummary::cmdSize_Click);
-    connect(cmdSRUse, &QPushButton::clicked, this, &frm56_CostSummary::cmdSRUse_Click);
-    connect(cmdDaily, &QPushButton::clicked, this, &frm56_CostSummary::cmdDaily_Click);
-    connect(txtAdjustedCost, &QLineEdit::textEdited, this, &frm56_CostSummary::txtAdjustedCost_Change);
-    connect(txtAdjustedCost, &QLineEdit::editingFinished, this, [this] { CommitAdjustedCost(); });
-    connect(txtCostRationale, &QPlainTextEdit::textChanged, this, &frm56_CostSummary::txtCostRationale_Change);
+    connect(grdOutcomes, &grid::Grid::enterCell, this, ui::Guarded(this, &frm56_CostSummary::grdOutcomes_EnterCell));
+    connect(mOptions, &QButtonGroup::idClicked, this, ui::Guarded(this, &frm56_CostSummary::optCost_Click));
+    connect(cmdSize, &QPushButton::clicked, this, ui::Guarded(this, &frm56_CostSummary::cmdSize_Click));
+    connect(cmdSRUse, &QPushButton::clicked, this, ui::Guarded(this, &frm56_CostSummary::cmdSRUse_Click));
+    connect(cmdDaily, &QPushButton::clicked, this, ui::Guarded(this, &frm56_CostSummary::cmdDaily_Click));
+    connect(txtAdjustedCost, &QLineEdit::textEdited, this, ui::Guarded(this, &frm56_CostSummary::txtAdjustedCost_Change));
+    connect(txtAdjustedCost, &QLineEdit::editingFinished, this, ui::Guarded([this] { CommitAdjustedCost(); }));
+    connect(txtCostRationale, &QPlainTextEdit::textChanged, this, ui::Guarded(this, &frm56_CostSummary::txtCostRationale_Change));
 }
 
 frm56_CostSummary::~frm56_CostSummary()

@@ -1,6 +1,7 @@
 #include "worksheets/common/boxorder.h"
 
 #include "platform/ui/lengthlimit.h"
+#include "platform/ui/guard.h"
 
 #include <QEvent>
 #include <QKeyEvent>
@@ -92,14 +93,14 @@ protected:
         if (event->type() == QEvent::FocusIn) {
             // A mouse click places the cursor after the focus arrives: select once it has.
             QPointer<QLineEdit> box = static_cast<QLineEdit*>(watched);
-            QTimer::singleShot(0, box, [box, length = mLength] {
+            QTimer::singleShot(0, box, ui::Guarded([box, length = mLength] {
                 if (!box || !box->hasFocus())
                     return;
                 if (length < 0)
                     box->selectAll();
                 else
                     box->setSelection(0, length);
-            });
+            }));
         }
         return false;
     }

@@ -5,6 +5,7 @@
 #include "model/c35aactable.h"
 #include "model/textnumbers.h"
 #include "platform/grid/grid.h"
+#include "platform/ui/guard.h"
 #include "platform/ui/prompter.h"
 #include "platform/ui/screen.h"
 
@@ -23,11 +24,11 @@ CostSizeGrid::CostSizeGrid(grid::Grid* grid)
     : QObject(grid), mGrid(grid)
 {
     SetupGrid();
-    connect(mGrid, &grid::Grid::enterCell, this, &CostSizeGrid::EnterCell);
-    connect(mGrid, &grid::Grid::beforeEdit, this, &CostSizeGrid::BeforeEdit);
-    connect(mGrid, &grid::Grid::changeEdit, this, &CostSizeGrid::ChangeEdit);
-    connect(mGrid, &grid::Grid::afterEdit, this, &CostSizeGrid::AfterEdit);
-    connect(mGrid, &grid::Grid::editCancelled, this, &CostSizeGrid::EditCancelled);
+    connect(mGrid, &grid::Grid::enterCell, this, ui::Guarded(this, &CostSizeGrid::EnterCell));
+    connect(mGrid, &grid::Grid::beforeEdit, this, ui::Guarded(this, &CostSizeGrid::BeforeEdit));
+    connect(mGrid, &grid::Grid::changeEdit, this, ui::Guarded(this, &CostSizeGrid::ChangeEdit));
+    connect(mGrid, &grid::Grid::afterEdit, this, ui::Guarded(this, &CostSizeGrid::AfterEdit));
+    connect(mGrid, &grid::Grid::editCancelled, this, ui::Guarded(this, &CostSizeGrid::EditCancelled));
 }
 
 void CostSizeGrid::SetupGrid()

@@ -1,5 +1,6 @@
 #include "worksheets/common/itemlist.h"
 
+#include "platform/ui/guard.h"
 #include "worksheets/common/worksheetform.h"
 
 #include <QComboBox>
@@ -12,14 +13,14 @@ ItemList::ItemList(QListWidget* list)
     : QObject(list)
     , mList(list)
 {
-    connect(list, &QListWidget::currentRowChanged, this, &ItemList::indexChanged);
+    connect(list, &QListWidget::currentRowChanged, this, ui::Guarded(this, &ItemList::indexChanged));
 }
 
 ItemList::ItemList(QComboBox* combo)
     : QObject(combo)
     , mCombo(combo)
 {
-    connect(combo, &QComboBox::currentIndexChanged, this, &ItemList::indexChanged);
+    connect(combo, &QComboBox::currentIndexChanged, this, ui::Guarded(this, &ItemList::indexChanged));
 }
 
 void ItemList::indexChanged(int index)
@@ -107,13 +108,16 @@ void ItemList::setListIndex(int index)
 {
     if (index < -1 || index >= count())
         return;
-    if (mList) {
-        mList->setCurrentRow(index);
-        if (index < 0)
-            mList->clearSelection();
-    } else {
-        mCombo->setCurrentIndex(index);
-    }
+    // The click handler runs inside Qt's selection code: what it meets comes out here.
+    ui::CallThroughQt([&] {
+        if (mList) {
+            mList->setCurrentRow(index);
+            if (index < 0)
+                mList->clearSelection();
+        } else {
+            mCombo->setCurrentIndex(index);
+        }
+    });
 }
 
 QString ItemList::text() const

@@ -32,6 +32,7 @@ public:
     // Changes an entry's text in place (a list that follows typing); raises nothing.
     void setItemText(int index, const QString& text);
     int listIndex() const;                              // -1 when none is selected
+    // An error that the click handler it runs meets is thrown from here.
     void setListIndex(int index);
     int currentKey() const { return itemData(listIndex()); }
     QString text() const;                               // the selected entry (a combo's edit text)

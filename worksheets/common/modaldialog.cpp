@@ -2,6 +2,7 @@
 
 #include "core/u91trace.h"
 #include "platform/ui/lengthlimit.h"
+#include "platform/ui/guard.h"
 #include "worksheets/common/worksheetform.h"
 
 #include <QPushButton>
@@ -16,7 +17,7 @@ ModalDialog::ModalDialog(const QString& formName, QWidget* parent)
     mClose = new QPushButton(tr("Close"), this);
     mClose->setObjectName(QStringLiteral("cmdClose"));
     mClose->setAutoDefault(false);
-    connect(mClose, &QPushButton::clicked, this, [this] { cmdClose_Click(); });
+    connect(mClose, &QPushButton::clicked, this, ui::Guarded([this] { cmdClose_Click(); }));
 }
 
 ModalDialog::~ModalDialog()
@@ -47,8 +48,10 @@ void ModalDialog::DropUnsaved()
 void ModalDialog::done(int result)
 {
     if (!mUnloaded) {
-        // A save that fails keeps the dialog open with the edits on screen.
-        SaveChanges();
+        // A save that fails keeps the dialog open with the edits on screen. Qt closes the
+        // dialog from its own key and close handlers, so the error goes no further than here.
+        if (!ui::RunHandler([this] { SaveChanges(); }))
+            return;
         mUnloaded = true;
         core::TraceUnload(mFormName);
     }

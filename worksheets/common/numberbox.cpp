@@ -1,6 +1,7 @@
 #include "worksheets/common/numberbox.h"
 
 #include "core/uimode.h"
+#include "platform/ui/guard.h"
 #include "platform/ui/prompter.h"
 
 #include <QLineEdit>
@@ -17,8 +18,8 @@ NumberBox::NumberBox(QLineEdit* box, QObject* form, const model::textnum::Number
     show = [](double v) { return model::textnum::PlainNumber(v); };
     read = [kind](const QString& text) { return model::textnum::ReadNumber(text, kind); };
     // Through the form, so that a form cutting its controls' signals as it goes cuts these too.
-    connect(box, &QLineEdit::textChanged, form, [this](const QString& text) { changed(text); });
-    connect(box, &QLineEdit::editingFinished, form, [this] { commit(); });
+    connect(box, &QLineEdit::textChanged, form, ui::Guarded([this](const QString& text) { changed(text); }));
+    connect(box, &QLineEdit::editingFinished, form, ui::Guarded([this] { commit(); }));
 }
 
 void NumberBox::changed(const QString& text)

@@ -7,6 +7,7 @@
 #include "platform/richtext/richtexteditor.h"
 #include "platform/spell/spellchecker.h"
 #include "platform/spell/spelldialog.h"
+#include "platform/ui/guard.h"
 #include "worksheets/common/itemlist.h"
 
 #include <QHBoxLayout>
@@ -68,9 +69,9 @@ TopicEditor::TopicEditor(QWidget* parent, Ruler ruler) : QWidget(parent)
     layout->addWidget(mBody, 1);
     layout->addLayout(spellRow);
 
-    connect(mName, &QLineEdit::textChanged, this, &TopicEditor::onNameChanged);
-    connect(mBody, &richtext::RichTextEditor::changed, this, &TopicEditor::onBodyChanged);
-    connect(mSpell, &QPushButton::clicked, this, &TopicEditor::checkSpelling);
+    connect(mName, &QLineEdit::textChanged, this, ui::Guarded(this, &TopicEditor::onNameChanged));
+    connect(mBody, &richtext::RichTextEditor::changed, this, ui::Guarded(this, &TopicEditor::onBodyChanged));
+    connect(mSpell, &QPushButton::clicked, this, ui::Guarded(this, &TopicEditor::checkSpelling));
 }
 
 void TopicEditor::setCaptions(const QString& nameCaption, const QString& bodyCaption)
@@ -144,7 +145,7 @@ void TopicEditor::onBodyChanged()
 
 void StoreTopicEdits(TopicEditor* editor, ItemList* list, std::function<core::c0Item*()> current, TopicName name)
 {
-    QObject::connect(editor, &TopicEditor::nameChanged, editor, [list, current, name](const QString& text) {
+    QObject::connect(editor, &TopicEditor::nameChanged, editor, ui::Guarded([list, current, name](const QString& text) {
         core::c0Item* item = current();
         if (!core::IsIdle() || !item)
             return;
@@ -152,13 +153,13 @@ void StoreTopicEdits(TopicEditor* editor, ItemList* list, std::function<core::c0
             item->SetItemName(text);
         item->SetHeading(text);
         list->setItemText(list->listIndex(), text);
-    });
-    QObject::connect(editor, &TopicEditor::bodyChanged, editor, [current](const QString& rtf) {
+    }));
+    QObject::connect(editor, &TopicEditor::bodyChanged, editor, ui::Guarded([current](const QString& rtf) {
         core::c0Item* item = current();
         if (!core::IsIdle() || !item)
             return;
         item->SetBody(rtf);
-    });
+    }));
 }
 
 } // namespace worksheets

@@ -37,8 +37,8 @@ spell::SpellChecker& TopicSpellChecker();
 // through the ending rule.
 //
 //   mTopic = new TopicEditor(this);
-//   connect(mTopic, &TopicEditor::nameChanged, this, [this](const QString& t) { mCurrent->SetHeading(t); });
-//   connect(mTopic, &TopicEditor::bodyChanged, this, [this](const QString& r) { mCurrent->SetBody(r); });
+//   connect(mTopic, &TopicEditor::nameChanged, this, ui::Guarded([this](const QString& t) { mCurrent->SetHeading(t); }));
+//   connect(mTopic, &TopicEditor::bodyChanged, this, ui::Guarded([this](const QString& r) { mCurrent->SetBody(r); }));
 //   ...
 //   mTopic->display(mCurrent->Heading(), mCurrent->Body());
 class TopicEditor : public QWidget {

@@ -1,5 +1,7 @@
 #include "worksheets/common/wrappedlist.h"
 
+#include "platform/ui/guard.h"
+
 #include <QListWidget>
 #include <QStyledItemDelegate>
 #include <QStylePainter>
@@ -36,7 +38,7 @@ void WrapLongEntries(QListWidget* list)
 
 LongChoiceBox::LongChoiceBox(QWidget* parent) : QComboBox(parent)
 {
-    connect(this, &QComboBox::currentTextChanged, this, [this](const QString& text) { setToolTip(text); });
+    connect(this, &QComboBox::currentTextChanged, this, ui::Guarded([this](const QString& text) { setToolTip(text); }));
 }
 
 // As the box paints itself, but with the chosen text cut in the middle instead of at the right

@@ -1,6 +1,7 @@
 #include "worksheets/comparison_complexity/complexitywidgets.h"
 
 #include "platform/grid/grid.h"
+#include "platform/ui/guard.h"
 #include "platform/ui/screen.h"
 
 #include <QFontDatabase>
@@ -34,7 +35,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override
     {
         if (event->button() == Qt::LeftButton) {
-            mOnClick();
+            ui::RunHandler(mOnClick);
             event->accept();
             return;
         }
@@ -45,7 +46,7 @@ protected:
         switch (event->key()) {
         case Qt::Key_Space:
         case Qt::Key_Return:
-        case Qt::Key_Enter: mOnClick(); return;
+        case Qt::Key_Enter: ui::RunHandler(mOnClick); return;
         case Qt::Key_Down: focusNextChild(); return;
         case Qt::Key_Up: focusPreviousChild(); return;
         default: QLabel::keyPressEvent(event);

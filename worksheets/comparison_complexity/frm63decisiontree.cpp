@@ -9,6 +9,7 @@
 #include "model/g53outcomes.h"
 #include "platform/canvas/canvas.h"
 #include "platform/grid/numberformat.h"
+#include "platform/ui/guard.h"
 #include "platform/ui/screen.h"
 #include "worksheets/common/itemlist.h"
 #include "worksheets/common/listfills.h"
@@ -63,7 +64,7 @@ frm63DecisionTree::frm63DecisionTree(QWidget* parent) : WorksheetForm(QStringLit
         mCombo[i]->setObjectName(QStringLiteral("cboAlternative(%1)").arg(i + 1));
         mPicture[i]->placeWidget(mCombo[i], 60, 60, 2232, ui::PixelsToTwips(mCombo[i]->sizeHint().height()));
         mList[i] = new ItemList(mCombo[i]);
-        connect(mList[i], &ItemList::click, this, [this, i] { cboAlternative_Click(i + 1); });
+        connect(mList[i], &ItemList::click, this, ui::Guarded([this, i] { cboAlternative_Click(i + 1); }));
     }
     mEmpty = new QLabel(NoAlternativesText(), mPicture[0]);
     mEmpty->setObjectName(QStringLiteral("lblNoAlternatives"));

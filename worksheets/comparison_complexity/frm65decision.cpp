@@ -9,6 +9,7 @@
 #include "model/g51alternatives.h"
 #include "model/modeldata.h"
 #include "platform/dao/dao.h"
+#include "platform/ui/guard.h"
 #include "worksheets/common/itemlist.h"
 #include "worksheets/common/listfills.h"
 #include "worksheets/common/topiceditor.h"
@@ -115,10 +116,10 @@ frm65Decision::frm65Decision(QWidget* parent) : WorksheetForm(QStringLiteral("fr
     setTabOrder(mAltCombo, mTopicWidget);
     setTabOrder(mTopicWidget, mTopic->nameBox());
 
-    connect(mAlts, &ItemList::click, this, &frm65Decision::cboAlternatives_Click);
-    connect(mTopics, &ItemList::click, this, &frm65Decision::lstTopics_Click);
-    connect(mTopic, &TopicEditor::nameChanged, this, &frm65Decision::txtHeading_Change);
-    connect(mTopic, &TopicEditor::bodyChanged, this, &frm65Decision::txtBody_Change);
+    connect(mAlts, &ItemList::click, this, ui::Guarded(this, &frm65Decision::cboAlternatives_Click));
+    connect(mTopics, &ItemList::click, this, ui::Guarded(this, &frm65Decision::lstTopics_Click));
+    connect(mTopic, &TopicEditor::nameChanged, this, ui::Guarded(this, &frm65Decision::txtHeading_Change));
+    connect(mTopic, &TopicEditor::bodyChanged, this, ui::Guarded(this, &frm65Decision::txtBody_Change));
 }
 
 frm65Decision::~frm65Decision() { mCurrent = nullptr; }

@@ -5,6 +5,7 @@
 #include "core/uimode.h"
 #include "model/modeldata.h"
 #include "platform/grid/grid.h"
+#include "platform/ui/guard.h"
 #include "worksheets/comparison_complexity/complexitywidgets.h"
 
 #include <QEvent>
@@ -87,12 +88,12 @@ frm72Complexity::frm72Complexity(QWidget* parent) : WorksheetForm(QStringLiteral
     layout->addWidget(pnlHeader);
     layout->addLayout(body, 1);
 
-    connect(grdFactors, &grid::Grid::enterCell, this, &frm72Complexity::grdFactors_EnterCell);
-    connect(grdFactors, &grid::Grid::changeEdit, this, &frm72Complexity::grdFactors_ChangeEdit);
-    connect(grdFactors, &grid::Grid::afterEdit, this, &frm72Complexity::grdFactors_AfterEdit);
-    connect(grdFactors, &grid::Grid::editCancelled, this, &frm72Complexity::grdFactors_EditCancelled);
-    connect(cmdAppend, &QPushButton::clicked, this, &frm72Complexity::cmdAppend_Click);
-    connect(cmdDelete, &QPushButton::clicked, this, &frm72Complexity::cmdDelete_Click);
+    connect(grdFactors, &grid::Grid::enterCell, this, ui::Guarded(this, &frm72Complexity::grdFactors_EnterCell));
+    connect(grdFactors, &grid::Grid::changeEdit, this, ui::Guarded(this, &frm72Complexity::grdFactors_ChangeEdit));
+    connect(grdFactors, &grid::Grid::afterEdit, this, ui::Guarded(this, &frm72Complexity::grdFactors_AfterEdit));
+    connect(grdFactors, &grid::Grid::editCancelled, this, ui::Guarded(this, &frm72Complexity::grdFactors_EditCancelled));
+    connect(cmdAppend, &QPushButton::clicked, this, ui::Guarded(this, &frm72Complexity::cmdAppend_Click));
+    connect(cmdDelete, &QPushButton::clicked, this, ui::Guarded(this, &frm72Complexity::cmdDelete_Click));
 }
 
 void frm72Complexity::Setup()

@@ -2,6 +2,7 @@
 
 #include "core/u91trace.h"
 #include "platform/label/formattedlabel.h"
+#include "platform/ui/guard.h"
 
 #include <QButtonGroup>
 #include <QFrame>
@@ -144,7 +145,7 @@ frm73Guide::frm73Guide(QWidget* parent) : WorksheetForm(QStringLiteral("frm73Gui
         button->setObjectName(QStringLiteral("cmdShow(%1)").arg(i));
         button->setCheckable(true);
         group->addButton(button, i);
-        connect(button, &QPushButton::clicked, this, [this, i] { cmdShow_Click(i); });
+        connect(button, &QPushButton::clicked, this, ui::Guarded([this, i] { cmdShow_Click(i); }));
         cmdShow[size_t(i)] = button;
         left->addWidget(button);
     }
@@ -156,7 +157,7 @@ frm73Guide::frm73Guide(QWidget* parent) : WorksheetForm(QStringLiteral("frm73Gui
     cmdLocal->setObjectName(QStringLiteral("cmdLocal"));
     cmdLocal->setCheckable(true);
     group->addButton(cmdLocal, kTopicCount);
-    connect(cmdLocal, &QPushButton::clicked, this, &frm73Guide::cmdLocal_Click);
+    connect(cmdLocal, &QPushButton::clicked, this, ui::Guarded(this, &frm73Guide::cmdLocal_Click));
     left->addWidget(cmdLocal);
     Text1 = new QLineEdit(QStringLiteral("None."), this);
     Text1->setObjectName(QStringLiteral("Text1"));

@@ -6,6 +6,7 @@
 #include "core/uimode.h"
 #include "model/modeldata.h"
 #include "platform/grid/grid.h"
+#include "platform/ui/guard.h"
 #include "worksheets/comparison_complexity/complexitywidgets.h"
 #include "worksheets/comparison_complexity/complexitytables.h"
 
@@ -120,14 +121,14 @@ frm74ComplexityType::frm74ComplexityType(QWidget* parent) : WorksheetForm(QStrin
     layout->addLayout(top, 3);
     layout->addLayout(bottom, 2);
 
-    connect(txtTeam, &QLineEdit::textChanged, this, [this] {
+    connect(txtTeam, &QLineEdit::textChanged, this, ui::Guarded([this] {
         if (core::IsIdle())
             mTeamChanged = true;
-    });
-    connect(txtRationale, &QPlainTextEdit::textChanged, this, [this] {
+    }));
+    connect(txtRationale, &QPlainTextEdit::textChanged, this, ui::Guarded([this] {
         if (core::IsIdle())
             mRationaleChanged = true;
-    });
+    }));
     txtTeam->installEventFilter(this);
     txtRationale->installEventFilter(this);
 }
@@ -234,9 +235,9 @@ bool frm74ComplexityType::eventFilter(QObject* watched, QEvent* event)
         FitColumns();
     } else if (watched == txtTeam && event->type() == QEvent::FocusIn) {
         // After the click that gave the focus, which would otherwise place the caret.
-        QTimer::singleShot(0, txtTeam, &QLineEdit::selectAll);
+        QTimer::singleShot(0, txtTeam, ui::Guarded(txtTeam, &QLineEdit::selectAll));
     } else if ((watched == txtTeam || watched == txtRationale) && event->type() == QEvent::FocusOut) {
-        Update();
+        ui::RunHandler([this] { Update(); });
     }
     return WorksheetForm::eventFilter(watched, event);
 }

@@ -9,6 +9,7 @@
 #include "model/textnumbers.h"
 #include "platform/grid/grid.h"
 #include "platform/grid/numberformat.h"
+#include "platform/ui/guard.h"
 #include "platform/ui/screen.h"
 #include "worksheets/common/bardrag.h"
 #include "worksheets/common/numberbox.h"
@@ -114,15 +115,15 @@ void frm34Prioritize::fitNameColumn(PriorityGrid& g, int gridWidth)
 void frm34Prioritize::ConnectGrid(PriorityGrid& g)
 {
     PriorityGrid* pg = &g;
-    connect(g.grid, &grid::Grid::enterCell, this, [this, pg] { EnterCell(*pg); });
+    connect(g.grid, &grid::Grid::enterCell, this, ui::Guarded([this, pg] { EnterCell(*pg); }));
     connect(g.grid, &grid::Grid::beforeEdit, this,
-            [this, pg](int row, int col, bool& cancel) { BeforeEdit(*pg, row, col, cancel); });
-    connect(g.grid, &grid::Grid::keyPressEdit, this, [this](int, int, int& code) { KeyPressEdit(code); });
-    connect(g.grid, &grid::Grid::changeEdit, this, [this, pg] { ChangeEdit(*pg); });
-    connect(g.grid, &grid::Grid::afterEdit, this, [this, pg](int row, int col) { AfterEdit(*pg, row, col); });
-    connect(g.grid, &grid::Grid::editCancelled, this, [this, pg](int row, int) { EditCancelled(*pg, row); });
+            ui::Guarded([this, pg](int row, int col, bool& cancel) { BeforeEdit(*pg, row, col, cancel); }));
+    connect(g.grid, &grid::Grid::keyPressEdit, this, ui::Guarded([this](int, int, int& code) { KeyPressEdit(code); }));
+    connect(g.grid, &grid::Grid::changeEdit, this, ui::Guarded([this, pg] { ChangeEdit(*pg); }));
+    connect(g.grid, &grid::Grid::afterEdit, this, ui::Guarded([this, pg](int row, int col) { AfterEdit(*pg, row, col); }));
+    connect(g.grid, &grid::Grid::editCancelled, this, ui::Guarded([this, pg](int row, int) { EditCancelled(*pg, row); }));
     // Before the bar's own handler, so that the nodes are stored before the press sets one.
-    connect(g.grid, &grid::Grid::mouseDown, this, [this, pg] { MouseDown(*pg); });
+    connect(g.grid, &grid::Grid::mouseDown, this, ui::Guarded([this, pg] { MouseDown(*pg); }));
     auto* drag = new BarDrag(*g.grid, ColBar);
     drag->setOnRelease = true;
     drag->canDrag = [this, pg](int row) { return memberAt(*pg, row) != nullptr; };

@@ -7,6 +7,7 @@
 #include "model/g51alternatives.h"
 #include "platform/label/formattedlabel.h"
 #include "platform/richtext/richtexteditor.h"
+#include "platform/ui/guard.h"
 #include "platform/ui/prompter.h"
 #include "worksheets/common/boxorder.h"
 #include "worksheets/common/itemlist.h"
@@ -113,12 +114,12 @@ frm42Alternatives::frm42Alternatives(QWidget* parent)
     SelectTextOnFocus(mLabel, 1);
     SelectTextOnFocus(mName);
 
-    connect(mList, &ItemList::click, this, &frm42Alternatives::lstAlternatives_Click);
-    connect(mLabel, &QLineEdit::textChanged, this, &frm42Alternatives::txtLabel_Change);
-    connect(mName, &QLineEdit::textChanged, this, &frm42Alternatives::txtName_Change);
-    connect(mTopic, &TopicEditor::bodyChanged, this, &frm42Alternatives::txtBody_Change);
-    connect(mAdd, &QPushButton::clicked, this, &frm42Alternatives::cmdAdd_Click);
-    connect(mDelete, &QPushButton::clicked, this, &frm42Alternatives::cmdDelete_Click);
+    connect(mList, &ItemList::click, this, ui::Guarded(this, &frm42Alternatives::lstAlternatives_Click));
+    connect(mLabel, &QLineEdit::textChanged, this, ui::Guarded(this, &frm42Alternatives::txtLabel_Change));
+    connect(mName, &QLineEdit::textChanged, this, ui::Guarded(this, &frm42Alternatives::txtName_Change));
+    connect(mTopic, &TopicEditor::bodyChanged, this, ui::Guarded(this, &frm42Alternatives::txtBody_Change));
+    connect(mAdd, &QPushButton::clicked, this, ui::Guarded(this, &frm42Alternatives::cmdAdd_Click));
+    connect(mDelete, &QPushButton::clicked, this, ui::Guarded(this, &frm42Alternatives::cmdDelete_Click));
 }
 
 frm42Alternatives::~frm42Alternatives() { mCurrent.reset(); }

@@ -8,6 +8,8 @@
 #include "model/textnumbers.h"
 #include "platform/grid/grid.h"
 #include "platform/richtext/richtexteditor.h"
+#include "platform/ui/guard.h"
+#include "platform/ui/prompter.h"
 #include "worksheets/common/boxorder.h"
 #include "worksheets/common/numberbox.h"
 #include "worksheets/common/outcomegrids.h"
@@ -115,16 +117,16 @@ frm43Outcomes::frm43Outcomes(QWidget* parent) : WorksheetForm(QStringLiteral("fr
     setTabOrder(mControl, mTopic->bodyEditor()->textEdit());
 
     SetInstructions();
-    connect(mGrid, &grid::Grid::enterCell, this, &frm43Outcomes::grdOutcomes_EnterCell);
+    connect(mGrid, &grid::Grid::enterCell, this, ui::Guarded(this, &frm43Outcomes::grdOutcomes_EnterCell));
     // Moving through the rows with the keyboard keeps the keyboard in the grid: the row change
     // of a key is made while the key is handled, before the queued reset.
-    connect(mGrid, &grid::Grid::keyDown, this, [this](int&, int) {
+    connect(mGrid, &grid::Grid::keyDown, this, ui::Guarded([this](int&, int) {
         mKeyboardMove = true;
-        QTimer::singleShot(0, this, [this] { mKeyboardMove = false; });
-    });
+        QTimer::singleShot(0, this, ui::Guarded([this] { mKeyboardMove = false; }));
+    }));
     BindNumberBoxes();
-    connect(mTopic, &TopicEditor::bodyChanged, this, &frm43Outcomes::txtBody_Change);
-    connect(mFallback, &QPushButton::clicked, this, &frm43Outcomes::cmdFallback_Click);
+    connect(mTopic, &TopicEditor::bodyChanged, this, ui::Guarded(this, &frm43Outcomes::txtBody_Change));
+    connect(mFallback, &QPushButton::clicked, this, ui::Guarded(this, &frm43Outcomes::cmdFallback_Click));
 }
 
 frm43Outcomes::~frm43Outcomes() { mCurrent = nullptr; }

@@ -9,6 +9,7 @@
 #include "model/g53outcomes.h"
 #include "model/textnumbers.h"
 #include "platform/canvas/canvas.h"
+#include "platform/ui/guard.h"
 #include "platform/ui/prompter.h"
 #include "worksheets/common/boxorder.h"
 #include "worksheets/common/itemlist.h"
@@ -173,7 +174,7 @@ frm44Probabilities::frm44Probabilities(QWidget* parent)
     setTabOrder(mSuccess2, mRationale1);
     setTabOrder(mRationale1, mRationale2);
 
-    connect(mList, &ItemList::click, this, &frm44Probabilities::lstAlternatives_Click);
+    connect(mList, &ItemList::click, this, ui::Guarded(this, &frm44Probabilities::lstAlternatives_Click));
     for (int n = 1; n <= 2; ++n) {
         QLineEdit* box = txtSuccess(n);
         AcceptOnlyCharacters(box, QStringLiteral("0123456789.-"));
@@ -192,10 +193,10 @@ frm44Probabilities::frm44Probabilities(QWidget* parent)
         };
         mSuccessNumber[n - 1] = number;
     }
-    connect(mSuccess1, &QLineEdit::editingFinished, this, [this] { TakeSuccess(1); });
-    connect(mSuccess2, &QLineEdit::editingFinished, this, [this] { TakeSuccess(2); });
-    connect(mRationale1, &QPlainTextEdit::textChanged, this, [this] { txtRationale_Change(1); });
-    connect(mRationale2, &QPlainTextEdit::textChanged, this, [this] { txtRationale_Change(2); });
+    connect(mSuccess1, &QLineEdit::editingFinished, this, ui::Guarded([this] { TakeSuccess(1); }));
+    connect(mSuccess2, &QLineEdit::editingFinished, this, ui::Guarded([this] { TakeSuccess(2); }));
+    connect(mRationale1, &QPlainTextEdit::textChanged, this, ui::Guarded([this] { txtRationale_Change(1); }));
+    connect(mRationale2, &QPlainTextEdit::textChanged, this, ui::Guarded([this] { txtRationale_Change(2); }));
 }
 
 frm44Probabilities::~frm44Probabilities() { mCurrent.reset(); }

@@ -8,6 +8,7 @@
 #include "model/textnumbers.h"
 #include "platform/grid/grid.h"
 #include "platform/label/formattedlabel.h"
+#include "platform/ui/guard.h"
 #include "worksheets/common/listfills.h"
 #include "worksheets/common/numberbox.h"
 #include "worksheets/common/outcomegrids.h"
@@ -71,13 +72,13 @@ frm45FMUs::frm45FMUs(QWidget* parent) : WorksheetForm(QStringLiteral("frm45FMUs"
     layout->addLayout(right, 1);
     setTabOrder(mOutcomes, mFMUs);
 
-    connect(mOutcomes, &grid::Grid::enterCell, this, &frm45FMUs::grdOutcomes_EnterCell);
-    connect(mFMUs, &grid::Grid::enterCell, this, &frm45FMUs::grdFMUs_EnterCell);
-    connect(mFMUs, &grid::Grid::beforeEdit, this, &frm45FMUs::grdFMUs_BeforeEdit);
-    connect(mFMUs, &grid::Grid::keyPressEdit, this, &frm45FMUs::grdFMUs_KeyPressEdit);
-    connect(mFMUs, &grid::Grid::changeEdit, this, &frm45FMUs::grdFMUs_ChangeEdit);
-    connect(mFMUs, &grid::Grid::afterEdit, this, &frm45FMUs::grdFMUs_AfterEdit);
-    connect(mFMUs, &grid::Grid::editCancelled, this, &frm45FMUs::grdFMUs_EditCancelled);
+    connect(mOutcomes, &grid::Grid::enterCell, this, ui::Guarded(this, &frm45FMUs::grdOutcomes_EnterCell));
+    connect(mFMUs, &grid::Grid::enterCell, this, ui::Guarded(this, &frm45FMUs::grdFMUs_EnterCell));
+    connect(mFMUs, &grid::Grid::beforeEdit, this, ui::Guarded(this, &frm45FMUs::grdFMUs_BeforeEdit));
+    connect(mFMUs, &grid::Grid::keyPressEdit, this, ui::Guarded(this, &frm45FMUs::grdFMUs_KeyPressEdit));
+    connect(mFMUs, &grid::Grid::changeEdit, this, ui::Guarded(this, &frm45FMUs::grdFMUs_ChangeEdit));
+    connect(mFMUs, &grid::Grid::afterEdit, this, ui::Guarded(this, &frm45FMUs::grdFMUs_AfterEdit));
+    connect(mFMUs, &grid::Grid::editCancelled, this, ui::Guarded(this, &frm45FMUs::grdFMUs_EditCancelled));
 }
 
 frm45FMUs::~frm45FMUs()

@@ -11,6 +11,7 @@
 #include "platform/grid/grid.h"
 #include "platform/label/formattedlabel.h"
 #include "platform/richtext/richtexteditor.h"
+#include "platform/ui/guard.h"
 #include "worksheets/common/gridfit.h"
 #include "worksheets/common/itemlist.h"
 #include "worksheets/common/listfills.h"
@@ -170,7 +171,7 @@ ObjectiveTreeForm::ObjectiveTreeForm(Config config, QWidget* parent)
         box->addLayout(area);
         box->addWidget(mGuidelines, 1);
         right->addWidget(guidelines, 2);
-        connect(mRMAs, &ItemList::click, this, &ObjectiveTreeForm::cboRMAs_Click);
+        connect(mRMAs, &ItemList::click, this, ui::Guarded(this, &ObjectiveTreeForm::cboRMAs_Click));
     } else {
         auto* guidelines = new QFrame(this);
         guidelines->setFrameShape(QFrame::StyledPanel);
@@ -208,11 +209,11 @@ ObjectiveTreeForm::ObjectiveTreeForm(Config config, QWidget* parent)
         setTabOrder(mRMACombo, mGuidelines->textEdit());
     }
 
-    connect(mGrid, &grid::Grid::enterCell, this, &ObjectiveTreeForm::Grid1_EnterCell);
-    connect(mTopic, &TopicEditor::nameChanged, this, &ObjectiveTreeForm::txtName_Change);
-    connect(mTopic, &TopicEditor::bodyChanged, this, &ObjectiveTreeForm::txtBody_Change);
-    connect(mAdd, &QPushButton::clicked, this, &ObjectiveTreeForm::cmdAdd_Click);
-    connect(mDelete, &QPushButton::clicked, this, &ObjectiveTreeForm::cmdDelete_Click);
+    connect(mGrid, &grid::Grid::enterCell, this, ui::Guarded(this, &ObjectiveTreeForm::Grid1_EnterCell));
+    connect(mTopic, &TopicEditor::nameChanged, this, ui::Guarded(this, &ObjectiveTreeForm::txtName_Change));
+    connect(mTopic, &TopicEditor::bodyChanged, this, ui::Guarded(this, &ObjectiveTreeForm::txtBody_Change));
+    connect(mAdd, &QPushButton::clicked, this, ui::Guarded(this, &ObjectiveTreeForm::cmdAdd_Click));
+    connect(mDelete, &QPushButton::clicked, this, ui::Guarded(this, &ObjectiveTreeForm::cmdDelete_Click));
 }
 
 ObjectiveTreeForm::~ObjectiveTreeForm() { mCurrent = nullptr; }

@@ -8,6 +8,7 @@
 #include "core/uimode.h"
 #include "model/g33fmus.h"
 #include "platform/grid/grid.h"
+#include "platform/ui/guard.h"
 #include "worksheets/common/itemlist.h"
 #include "worksheets/common/listfills.h"
 #include "worksheets/common/wrappedlist.h"
@@ -140,24 +141,24 @@ frm12Import::frm12Import(QWidget* parent) : WorksheetForm(QStringLiteral("frm12I
     layout->addWidget(pnlStep, 1);
     layout->addLayout(row, 3);
 
-    connect(grdFCD, &grid::Grid::enterCell, this, &frm12Import::grdFCD_EnterCell);
+    connect(grdFCD, &grid::Grid::enterCell, this, ui::Guarded(this, &frm12Import::grdFCD_EnterCell));
     // The press has made its cell current by the time mouseDown is raised; only one that
     // found its row current already chooses again (a press that enters a row opens it there).
     grdFCD->viewport()->installEventFilter(this);
-    connect(grdFCD, &grid::Grid::mouseDown, this, [this](int button) {
+    connect(grdFCD, &grid::Grid::mouseDown, this, ui::Guarded([this](int button) {
         if (button == 1 && grdFCD->row() == mRowBeforePress)
             grdFCD_ChooseAgain();
-    });
-    connect(grdFCD, &grid::Grid::keyDown, this, [this](int& key, int) {
+    }));
+    connect(grdFCD, &grid::Grid::keyDown, this, ui::Guarded([this](int& key, int) {
         if (key == Qt::Key_Return || key == Qt::Key_Enter)
             grdFCD_ChooseAgain();
-    });
-    connect(cmdImport, &QPushButton::clicked, this, &frm12Import::cmdImport_Click);
-    connect(cmdDeleteRMA, &QPushButton::clicked, this, &frm12Import::cmdDeleteRMA_Click);
-    connect(cmdDeleteFMU, &QPushButton::clicked, this, &frm12Import::cmdDeleteFMU_Click);
+    }));
+    connect(cmdImport, &QPushButton::clicked, this, ui::Guarded(this, &frm12Import::cmdImport_Click));
+    connect(cmdDeleteRMA, &QPushButton::clicked, this, ui::Guarded(this, &frm12Import::cmdDeleteRMA_Click));
+    connect(cmdDeleteFMU, &QPushButton::clicked, this, ui::Guarded(this, &frm12Import::cmdDeleteFMU_Click));
     // Picking an entry offers its deletion; only a deletion takes the offer back.
-    connect(mRMAList, &ItemList::click, this, [this] { cmdDeleteRMA->setEnabled(true); });
-    connect(mFMUList, &ItemList::click, this, [this] { cmdDeleteFMU->setEnabled(true); });
+    connect(mRMAList, &ItemList::click, this, ui::Guarded([this] { cmdDeleteRMA->setEnabled(true); }));
+    connect(mFMUList, &ItemList::click, this, ui::Guarded([this] { cmdDeleteFMU->setEnabled(true); }));
 
     cmdImport->setEnabled(false);
     cmdDeleteRMA->setEnabled(false);

@@ -5,6 +5,7 @@
 #include "core/u92utilities.h"
 #include "core/uimode.h"
 #include "platform/richtext/emptybody.h"
+#include "platform/ui/guard.h"
 #include "worksheets/common/itemlist.h"
 #include "worksheets/common/listfills.h"
 #include "worksheets/common/topiceditor.h"
@@ -70,10 +71,10 @@ frm13RMAs::frm13RMAs(QWidget* parent) : WorksheetForm(QStringLiteral("frm13RMAs"
     setTabOrder(mAdd, mDelete);
     setTabOrder(mDelete, mTopic->nameBox());
 
-    connect(mList, &ItemList::click, this, &frm13RMAs::lstRMAs_Click);
+    connect(mList, &ItemList::click, this, ui::Guarded(this, &frm13RMAs::lstRMAs_Click));
     StoreTopicEdits(mTopic, mList, [this] { return mCurrent; });
-    connect(mAdd, &QPushButton::clicked, this, &frm13RMAs::cmdAdd_Click);
-    connect(mDelete, &QPushButton::clicked, this, &frm13RMAs::cmdDelete_Click);
+    connect(mAdd, &QPushButton::clicked, this, ui::Guarded(this, &frm13RMAs::cmdAdd_Click));
+    connect(mDelete, &QPushButton::clicked, this, ui::Guarded(this, &frm13RMAs::cmdDelete_Click));
 }
 
 frm13RMAs::~frm13RMAs() { mCurrent = nullptr; }

@@ -1,5 +1,6 @@
 #include "worksheets/setup_situation/frm14nvctable.h"
 
+#include "platform/ui/guard.h"
 #include "worksheets/common/gridfit.h"
 #include "worksheets/common/itemlist.h"
 #include "worksheets/common/listfills.h"
@@ -112,15 +113,15 @@ frm14NVCTable::frm14NVCTable(QWidget* parent)
     layout->addLayout(minusRow);
     layout->addStretch();
 
-    connect(mFMUs, &ItemList::click, this, &frm14NVCTable::cboFMU_Click);
-    connect(optNVC, &QRadioButton::toggled, this, [this](bool on) { OptionPicked(true, on); });
-    connect(optLoss, &QRadioButton::toggled, this, [this](bool on) { OptionPicked(false, on); });
-    connect(grdNVC, &grid::Grid::enterCell, this, &frm14NVCTable::grdNVC_EnterCell);
-    connect(grdNVC, &grid::Grid::beforeEdit, this, &frm14NVCTable::grdNVC_BeforeEdit);
-    connect(grdNVC, &grid::Grid::keyPressEdit, this, &frm14NVCTable::grdNVC_KeyPressEdit);
-    connect(grdNVC, &grid::Grid::changeEdit, this, &frm14NVCTable::grdNVC_ChangeEdit);
-    connect(grdNVC, &grid::Grid::afterEdit, this, &frm14NVCTable::grdNVC_AfterEdit);
-    connect(grdNVC, &grid::Grid::editCancelled, this, &frm14NVCTable::grdNVC_EditCancelled);
+    connect(mFMUs, &ItemList::click, this, ui::Guarded(this, &frm14NVCTable::cboFMU_Click));
+    connect(optNVC, &QRadioButton::toggled, this, ui::Guarded([this](bool on) { OptionPicked(true, on); }));
+    connect(optLoss, &QRadioButton::toggled, this, ui::Guarded([this](bool on) { OptionPicked(false, on); }));
+    connect(grdNVC, &grid::Grid::enterCell, this, ui::Guarded(this, &frm14NVCTable::grdNVC_EnterCell));
+    connect(grdNVC, &grid::Grid::beforeEdit, this, ui::Guarded(this, &frm14NVCTable::grdNVC_BeforeEdit));
+    connect(grdNVC, &grid::Grid::keyPressEdit, this, ui::Guarded(this, &frm14NVCTable::grdNVC_KeyPressEdit));
+    connect(grdNVC, &grid::Grid::changeEdit, this, ui::Guarded(this, &frm14NVCTable::grdNVC_ChangeEdit));
+    connect(grdNVC, &grid::Grid::afterEdit, this, ui::Guarded(this, &frm14NVCTable::grdNVC_AfterEdit));
+    connect(grdNVC, &grid::Grid::editCancelled, this, ui::Guarded(this, &frm14NVCTable::grdNVC_EditCancelled));
 }
 
 void frm14NVCTable::Setup()

@@ -1,5 +1,6 @@
 #include "worksheets/setup_situation/frm15srmaster.h"
 
+#include "platform/ui/guard.h"
 #include "worksheets/setup_situation/frm15zsrmadd.h"
 
 #include "worksheets/common/gridfit.h"
@@ -101,14 +102,14 @@ frm15SRMaster::frm15SRMaster(QWidget* parent)
     layout->addWidget(mBody, 1);
     layout->addStretch(0);
 
-    connect(grdMasterList, &grid::Grid::enterCell, this, &frm15SRMaster::grdMasterList_EnterCell);
-    connect(grdMasterList, &grid::Grid::beforeEdit, this, &frm15SRMaster::grdMasterList_BeforeEdit);
-    connect(grdMasterList, &grid::Grid::changeEdit, this, &frm15SRMaster::grdMasterList_ChangeEdit);
-    connect(grdMasterList, &grid::Grid::afterEdit, this, &frm15SRMaster::grdMasterList_AfterEdit);
-    connect(grdMasterList, &grid::Grid::editCancelled, this, &frm15SRMaster::grdMasterList_EditCancelled);
-    connect(cmdAdd, &QPushButton::clicked, this, &frm15SRMaster::cmdAdd_Click);
-    connect(cmdDelete, &QPushButton::clicked, this, &frm15SRMaster::cmdDelete_Click);
-    connect(txtSource, &QPlainTextEdit::textChanged, this, &frm15SRMaster::txtSource_Change);
+    connect(grdMasterList, &grid::Grid::enterCell, this, ui::Guarded(this, &frm15SRMaster::grdMasterList_EnterCell));
+    connect(grdMasterList, &grid::Grid::beforeEdit, this, ui::Guarded(this, &frm15SRMaster::grdMasterList_BeforeEdit));
+    connect(grdMasterList, &grid::Grid::changeEdit, this, ui::Guarded(this, &frm15SRMaster::grdMasterList_ChangeEdit));
+    connect(grdMasterList, &grid::Grid::afterEdit, this, ui::Guarded(this, &frm15SRMaster::grdMasterList_AfterEdit));
+    connect(grdMasterList, &grid::Grid::editCancelled, this, ui::Guarded(this, &frm15SRMaster::grdMasterList_EditCancelled));
+    connect(cmdAdd, &QPushButton::clicked, this, ui::Guarded(this, &frm15SRMaster::cmdAdd_Click));
+    connect(cmdDelete, &QPushButton::clicked, this, ui::Guarded(this, &frm15SRMaster::cmdDelete_Click));
+    connect(txtSource, &QPlainTextEdit::textChanged, this, ui::Guarded(this, &frm15SRMaster::txtSource_Change));
 }
 
 QString frm15SRMaster::CostText(double cost) { return QString::number(cost, 'f', 2); }

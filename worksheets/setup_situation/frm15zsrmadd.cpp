@@ -1,5 +1,6 @@
 #include "worksheets/setup_situation/frm15zsrmadd.h"
 
+#include "platform/ui/guard.h"
 #include "worksheets/setup_situation/frm15srmaster.h"
 
 #include "core/u11datafile.h"
@@ -128,12 +129,12 @@ frm15zSRMAdd::frm15zSRMAdd(frm15SRMaster& master, QWidget* parent)
     for (QLineEdit* box : {txtResourceName, txtShortName, txtUnits, txtCost, txtPosition})
         box->installEventFilter(this);
     for (QLineEdit* box : {txtResourceName, txtShortName, txtUnits, txtCost})
-        connect(box, &QLineEdit::textChanged, this, &frm15zSRMAdd::EnableOK);
-    connect(optTime, &QRadioButton::clicked, this, [] { core::Trace(QStringLiteral("optTime_Click")); });
-    connect(optItem, &QRadioButton::clicked, this, [] { core::Trace(QStringLiteral("optItem_Click")); });
+        connect(box, &QLineEdit::textChanged, this, ui::Guarded(this, &frm15zSRMAdd::EnableOK));
+    connect(optTime, &QRadioButton::clicked, this, ui::Guarded([] { core::Trace(QStringLiteral("optTime_Click")); }));
+    connect(optItem, &QRadioButton::clicked, this, ui::Guarded([] { core::Trace(QStringLiteral("optItem_Click")); }));
     BindNumberBoxes();
-    connect(cmdOK, &QPushButton::clicked, this, &frm15zSRMAdd::cmdOK_Click);
-    connect(cmdCancel, &QPushButton::clicked, this, &frm15zSRMAdd::cmdCancel_Click);
+    connect(cmdOK, &QPushButton::clicked, this, ui::Guarded(this, &frm15zSRMAdd::cmdOK_Click));
+    connect(cmdCancel, &QPushButton::clicked, this, ui::Guarded(this, &frm15zSRMAdd::cmdCancel_Click));
 }
 
 bool frm15zSRMAdd::eventFilter(QObject* watched, QEvent* event)

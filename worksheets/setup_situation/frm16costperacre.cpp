@@ -1,5 +1,6 @@
 #include "worksheets/setup_situation/frm16costperacre.h"
 
+#include "platform/ui/guard.h"
 #include "worksheets/common/costsizegrid.h"
 #include "worksheets/common/gridfit.h"
 #include "worksheets/common/itemlist.h"
@@ -41,7 +42,7 @@ frm16CostPerAcre::frm16CostPerAcre(QWidget* parent)
     layout->addLayout(gridRow);
     layout->addStretch();
 
-    connect(mFMUs, &ItemList::click, this, &frm16CostPerAcre::cboFMU_Click);
+    connect(mFMUs, &ItemList::click, this, ui::Guarded(this, &frm16CostPerAcre::cboFMU_Click));
 }
 
 model::c35AACTable* frm16CostPerAcre::currentTable() const { return mCosts->table(); }

@@ -3,6 +3,7 @@
 #include "core/g2situation.h"
 #include "core/u91trace.h"
 #include "core/uimode.h"
+#include "platform/ui/guard.h"
 #include "worksheets/common/boxorder.h"
 
 #include <QDateTime>
@@ -87,7 +88,7 @@ frm22General::frm22General(QWidget* parent) : WorksheetForm(QStringLiteral("frm2
             line->addWidget(new QLabel(tr(" acres"), panel));
         if (i + 1 == BoxCount || kBoxes[i + 1].caption[0] != '\0')
             line->addStretch(1);
-        connect(box, &QLineEdit::textChanged, this, [this, i](const QString& text) { BoxChanged(Box(i), text); });
+        connect(box, &QLineEdit::textChanged, this, ui::Guarded([this, i](const QString& text) { BoxChanged(Box(i), text); }));
     }
     grid->setColumnStretch(1, 1);
 

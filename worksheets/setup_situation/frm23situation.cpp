@@ -5,6 +5,7 @@
 #include "core/u91trace.h"
 #include "core/uimode.h"
 #include "platform/richtext/richtexteditor.h"
+#include "platform/ui/guard.h"
 #include "worksheets/common/itemlist.h"
 #include "worksheets/common/topiceditor.h"
 
@@ -73,10 +74,10 @@ frm23Situation::frm23Situation(QWidget* parent) : WorksheetForm(QStringLiteral("
     setTabOrder(mAdd, mDelete);
     setTabOrder(mDelete, mTopic->nameBox());
 
-    connect(mList, &ItemList::click, this, &frm23Situation::lstTopics_Click);
+    connect(mList, &ItemList::click, this, ui::Guarded(this, &frm23Situation::lstTopics_Click));
     StoreTopicEdits(mTopic, mList, [this] { return mCurrent; }, TopicName::HeadingAndItemName);
-    connect(mAdd, &QPushButton::clicked, this, &frm23Situation::cmdNewTopic_Click);
-    connect(mDelete, &QPushButton::clicked, this, &frm23Situation::cmdDelete_Click);
+    connect(mAdd, &QPushButton::clicked, this, ui::Guarded(this, &frm23Situation::cmdNewTopic_Click));
+    connect(mDelete, &QPushButton::clicked, this, ui::Guarded(this, &frm23Situation::cmdDelete_Click));
 }
 
 frm23Situation::~frm23Situation() { mCurrent = nullptr; }

@@ -9,6 +9,7 @@
 #include "model/textnumbers.h"
 #include "platform/grid/grid.h"
 #include "platform/grid/numberformat.h"
+#include "platform/ui/guard.h"
 #include "platform/ui/prompter.h"
 #include "platform/ui/screen.h"
 #include "worksheets/common/gridfit.h"
@@ -207,14 +208,14 @@ frm24ValuesAtRisk::frm24ValuesAtRisk(QWidget* parent) : WorksheetForm(QStringLit
     setTabOrder(mDamage, mProbability);
     setTabOrder(mProbability, mNotes);
 
-    connect(mGrid, &grid::Grid::enterCell, this, &frm24ValuesAtRisk::grdItems_EnterCell);
-    connect(mName, &QLineEdit::textChanged, this, &frm24ValuesAtRisk::txtName_Change);
-    connect(mDamage, &QComboBox::activated, this, &frm24ValuesAtRisk::cboDamage_Click);
-    connect(mProbability, &QComboBox::activated, this, &frm24ValuesAtRisk::cboProbability_Click);
+    connect(mGrid, &grid::Grid::enterCell, this, ui::Guarded(this, &frm24ValuesAtRisk::grdItems_EnterCell));
+    connect(mName, &QLineEdit::textChanged, this, ui::Guarded(this, &frm24ValuesAtRisk::txtName_Change));
+    connect(mDamage, &QComboBox::activated, this, ui::Guarded(this, &frm24ValuesAtRisk::cboDamage_Click));
+    connect(mProbability, &QComboBox::activated, this, ui::Guarded(this, &frm24ValuesAtRisk::cboProbability_Click));
     BindNumberBoxes();
-    connect(mNotes, &QPlainTextEdit::textChanged, this, &frm24ValuesAtRisk::txtNotes_Change);
-    connect(mAdd, &QPushButton::clicked, this, &frm24ValuesAtRisk::cmdAddItem_Click);
-    connect(mDelete, &QPushButton::clicked, this, &frm24ValuesAtRisk::cmdDeleteItem_Click);
+    connect(mNotes, &QPlainTextEdit::textChanged, this, ui::Guarded(this, &frm24ValuesAtRisk::txtNotes_Change));
+    connect(mAdd, &QPushButton::clicked, this, ui::Guarded(this, &frm24ValuesAtRisk::cmdAddItem_Click));
+    connect(mDelete, &QPushButton::clicked, this, ui::Guarded(this, &frm24ValuesAtRisk::cmdDeleteItem_Click));
 }
 
 frm24ValuesAtRisk::~frm24ValuesAtRisk() { mCurrent.reset(); }

@@ -1,9 +1,9 @@
 #include "platform/grid/grid.h"
 #include "platform/grid/griddelegate.h"
 #include "platform/grid/numberformat.h"
+#include "platform/ui/guard.h"
 #include "platform/ui/screen.h"
 #include "platform/ui/scriptedprompter.h"
-#include "support/unwindleaks.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -223,22 +223,22 @@ TEST_F(GridTest, EditSequenceEndsWithAfterEditOrIsCancelledByEscape)
     EXPECT_EQ(log, QStringList({"before 2,1", "press 9", "change 9", "cancel 2,1"}));
 }
 
-// A worksheet's handler that throws (the data layer does, by design) reaches the program's one
-// guard: the error is shown once, the typed value stays in its cell, and the grid goes on.
+// A worksheet's handler that throws (the data layer does, by design) is caught by the guard it
+// is connected through: the error is shown once, the typed value stays in its cell, and the
+// grid goes on.
 TEST_F(GridTest, AHandlerThatThrowsIsReportedAndTheGridGoesOn)
 {
     ui::ScriptedPrompter prompter;
-    testsupport::UnwindLeaks unwinding;
     bool failSave = true;
     bool failPress = false;
-    QObject::connect(g.get(), &Grid::afterEdit, [&](int, int) {
+    QObject::connect(g.get(), &Grid::afterEdit, ui::Guarded([&](int, int) {
         if (std::exchange(failSave, false))
             throw std::runtime_error("The file is locked.");
-    });
-    QObject::connect(g.get(), &Grid::mouseDown, [&](int, int, double, double) {
+    }));
+    QObject::connect(g.get(), &Grid::mouseDown, ui::Guarded([&](int, int, double, double) {
         if (std::exchange(failPress, false))
             throw std::runtime_error("No data file is open.");
-    });
+    }));
 
     // Typed and committed through the event queue, as the user's keys arrive.
     g->setCurrentCell(2, 1);

@@ -1,9 +1,11 @@
+#include "platform/ui/application.h"
 #include "platform/ui/guard.h"
 #include "platform/ui/scriptedprompter.h"
 
 #include <QCoreApplication>
 #include <QEvent>
 #include <QObject>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -49,6 +51,36 @@ protected:
     QStringList log;
 };
 
+// For the tests of the last net: the errors that reach the event loop are counted here instead
+// of failing the test.
+class EscapesCounted {
+public:
+    EscapesCounted()
+    {
+        mPrevious = Application::SetEscapeCheck([this](const QString& what) { escapes << what; });
+    }
+    ~EscapesCounted() { Application::SetEscapeCheck(std::move(mPrevious)); }
+    EscapesCounted(const EscapesCounted&) = delete;
+    EscapesCounted& operator=(const EscapesCounted&) = delete;
+
+    QStringList escapes;
+
+private:
+    Application::EscapeCheck mPrevious;
+};
+
+// A sender whose name change Qt announces to the handlers connected to it.
+struct Named : QObject {
+    QStringList heard;
+    void Heard(const QString& name) { heard << name; }
+    void Nudged() { heard << QStringLiteral("nudged"); }
+};
+
+void ThrowName(const QString& name)
+{
+    throw std::runtime_error(name.toStdString());
+}
+
 } // namespace
 
 TEST_F(Guard, ACommandThatThrowsIsLoggedAndShownAndTheCallerGoesOn)
@@ -66,9 +98,11 @@ TEST_F(Guard, ACommandThatThrowsIsLoggedAndShownAndTheCallerGoesOn)
     EXPECT_EQ(log, QStringList({"the File menu: disk full", "shutdown: unknown error"}));
 }
 
+// The last net, for a handler that was not guarded: the program goes on, and the tests are told.
 TEST_F(Guard, AnEventHandlerThatThrowsIsReportedOnceAndTheEventLoopGoesOn)
 {
     ScriptedPrompter prompter;
+    EscapesCounted counted;
     Throwing target;
     QCoreApplication::postEvent(&target, new QEvent(Throwing::kFail));
     QCoreApplication::processEvents();
@@ -84,11 +118,14 @@ TEST_F(Guard, AnEventHandlerThatThrowsIsReportedOnceAndTheEventLoopGoesOn)
     QCoreApplication::processEvents();
     EXPECT_EQ(target.handled, 2);
     EXPECT_EQ(prompter.messages().size(), 2);
+    EXPECT_EQ(counted.escapes.size(), 2);
+    EXPECT_TRUE(counted.escapes.value(0).startsWith(QStringLiteral("QObject, event "))) << counted.escapes.value(0).toStdString();
 }
 
 TEST_F(Guard, AnErrorWhileAMessageIsUpIsLoggedButNotShownAgain)
 {
     NestingPrompter prompter;
+    EscapesCounted counted;
     Throwing target;
     prompter.target = &target;
     QCoreApplication::postEvent(&target, new QEvent(Throwing::kFail));
@@ -96,4 +133,74 @@ TEST_F(Guard, AnErrorWhileAMessageIsUpIsLoggedButNotShownAgain)
     EXPECT_EQ(target.handled, 2);
     EXPECT_EQ(prompter.messages().size(), 1);
     EXPECT_EQ(log.size(), 2);
+}
+
+// A handler connected through the guard that fails in an event of the event loop is reported
+// where it runs; nothing reaches the loop, and the code that raised the signal goes on.
+TEST_F(Guard, AGuardedHandlerFailingInAnEventIsReportedThereAndTheSenderGoesOn)
+{
+    ScriptedPrompter prompter;
+    Named sender;
+    QObject::connect(&sender, &QObject::objectNameChanged, &sender, Guarded(&ThrowName));
+    bool wentOn = false;
+    QTimer::singleShot(0, &sender, [&] {
+        sender.setObjectName(QStringLiteral("The Objectives table is locked."));
+        wentOn = true;
+    });
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(wentOn);
+    ASSERT_EQ(prompter.messages().size(), 1);
+    EXPECT_EQ(prompter.messages()[0].text, "An error occurred.\r\nThe Objectives table is locked.");
+    EXPECT_EQ(prompter.messages()[0].icon, Icon::Critical);
+    EXPECT_EQ(log, QStringList({"Event handler: The Objectives table is locked."}));
+}
+
+// Our own code that makes a call into Qt gets the error of the handler Qt ran, as if it had
+// called the handler itself: a first fill that fails fails the Setup that chose the entry. A
+// second handler failing in the same call is logged only.
+TEST_F(Guard, AnErrorOfAHandlerThatOurCodeRanThroughQtComesOutOfThatCall)
+{
+    ScriptedPrompter prompter;
+    Named sender;
+    QObject::connect(&sender, &QObject::objectNameChanged, &sender, Guarded(&ThrowName));
+    QObject::connect(&sender, &QObject::objectNameChanged, &sender,
+                     Guarded([](const QString&) { throw std::runtime_error("and the second"); }));
+    try {
+        CallThroughQt([&] { sender.setObjectName(QStringLiteral("FMU 3 cannot be read.")); });
+        ADD_FAILURE() << "the handler's error came out";
+    } catch (const std::runtime_error& e) {
+        EXPECT_STREQ(e.what(), "FMU 3 cannot be read.");
+    }
+    EXPECT_TRUE(prompter.messages().isEmpty());
+    EXPECT_EQ(log, QStringList({"Event handler, after an earlier error: and the second"}));
+
+    // A command run through RunGuarded reports it under its own name.
+    log.clear();
+    EXPECT_FALSE(RunGuarded("the File menu", [&] { sender.setObjectName(QStringLiteral("disk full")); }));
+    ASSERT_EQ(prompter.messages().size(), 1);
+    EXPECT_EQ(prompter.messages()[0].text, "An error occurred in the File menu.\r\ndisk full");
+}
+
+// What fails in an event that a call of ours lets the event loop deliver (a message box's own
+// loop, a repaint between report sections) belongs to that event: it is reported there and does
+// not come out of the call.
+TEST_F(Guard, AHandlerFailingInAnEventDeliveredDuringOurCallIsReportedInTheEvent)
+{
+    ScriptedPrompter prompter;
+    Named sender;
+    QObject::connect(&sender, &QObject::objectNameChanged, &sender, Guarded(&ThrowName));
+    QTimer::singleShot(0, &sender, [&] { sender.setObjectName(QStringLiteral("Scores")); });
+    EXPECT_NO_THROW(CallThroughQt([] { QCoreApplication::processEvents(); }));
+    ASSERT_EQ(prompter.messages().size(), 1);
+    EXPECT_EQ(prompter.messages()[0].text, "An error occurred.\r\nScores");
+}
+
+// A member handler takes as many of the signal's arguments as it declares.
+TEST_F(Guard, AGuardedMemberTakesTheArgumentsItDeclares)
+{
+    Named sender;
+    QObject::connect(&sender, &QObject::objectNameChanged, &sender, Guarded(&sender, &Named::Heard));
+    QObject::connect(&sender, &QObject::objectNameChanged, &sender, Guarded(&sender, &Named::Nudged));
+    sender.setObjectName(QStringLiteral("Ridge"));
+    EXPECT_EQ(sender.heard, QStringList({"Ridge", "nudged"}));
 }

@@ -7,7 +7,6 @@
 #include "support/analysis_builder.h"
 #include "support/datafile_fixture.h"
 #include "support/failingwrites.h"
-#include "support/unwindleaks.h"
 #include "platform/grid/grid.h"
 
 #include <QApplication>

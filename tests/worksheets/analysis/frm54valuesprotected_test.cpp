@@ -231,8 +231,6 @@ TEST_F(ValuesProtectedTest, ArrowKeysStepFromTheLevelShown)
 
 TEST_F(ValuesProtectedTest, ALevelThatCannotBeStoredStaysShownWithItsRows)
 {
-    // The error unwinds through Qt's widgets, which leave some of their own objects behind.
-    const testsupport::UnwindLeaks unwinding;
     open();
     typeLevel("60");
     breakTable("ValuesProtected");

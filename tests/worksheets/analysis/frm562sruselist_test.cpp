@@ -5,6 +5,7 @@
 #include "model/c68sruse.h"
 #include "model/g38srtypes.h"
 #include "platform/tabs/indextab.h"
+#include "support/failingwrites.h"
 #include "worksheets/analysis/frm562sruselist.h"
 
 #include <QLabel>
@@ -293,6 +294,27 @@ TEST_F(SRUseListTest, HostileCountsAndPositionsAreRefused)
     Reopen(1);
     EXPECT_EQ(dialog->grdSRList->text(1, frm562SRUseList::Qty), "2");
     EXPECT_EQ(dialog->grdSRList->text(1, frm562SRUseList::Time), "0");
+}
+
+// A line that the file does not take keeps the dialog up when it is closed, the line still the
+// one being edited, so that the close after the file takes writes again is the one that stores it.
+TEST_F(SRUseListTest, ALineThatCannotBeStoredKeepsTheDialogUpUntilItIs)
+{
+    Lines(1, {"T1C"});
+    Open(1);
+    testsupport::BreakTable(db(), QStringLiteral("SRUses"));
+    Type(*dialog->grdSRList, 1, frm562SRUseList::Qty, "4");
+    const qsizetype told = prompter.messages().size();
+    QTest::mouseClick(dialog->cmdClose(), Qt::LeftButton);
+    ASSERT_GT(prompter.messages().size(), told);
+    EXPECT_EQ(prompter.messages().last().icon, ui::Icon::Critical);
+    EXPECT_TRUE(prompter.messages().last().text.contains("the disk is full")) << prompter.messages().last().text.toStdString();
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_FALSE(dialog->unloaded());
+
+    testsupport::HealTable(db(), QStringLiteral("SRUses"));
+    Reopen(1);
+    EXPECT_EQ(dialog->grdSRList->text(1, frm562SRUseList::Qty), "4");
 }
 
 // From the worksheet: a line added for the chosen outcome shows as its resource-list cost.
