@@ -1,7 +1,7 @@
 #include "platform/richtext/rtf.h"
-#include "platform/richtext/emptybody.h"
 
 #include "platform/richtext/cp1252.h"
+#include "platform/richtext/emptybody.h"
 #include "platform/richtext/units.h"
 
 #include <QColor>
@@ -19,9 +19,6 @@ namespace richtext {
 
 namespace {
 
-const char kHeader[] =
-    "{\\rtf1\\ansi\\ansicpg1252\\uc0\\deff0{\\fonttbl{\\f0\\fswiss\\fcharset0\\fprq2 Arial;}}"
-    "{\\colortbl;\\red0\\green0\\blue0;\\red255\\green255\\blue255;";
 constexpr int kFullWidthTwips = 9360;
 constexpr int kMaxRowTwips = 31680;  // 22 inches: what the reader accepts
 constexpr int kMaxListLevels = 9;
@@ -92,7 +89,7 @@ QString Writer::run()
     mBody.reserve(mDoc.characterCount() * 2 + 64);
     writeFrame(mDoc.rootFrame());
 
-    QString out = QString::fromLatin1(kHeader);
+    QString out = QString::fromLatin1(kRtfHead);
     for (const QColor& c : std::as_const(mColors))
         out += QStringLiteral("\\red%1\\green%2\\blue%3;").arg(c.red()).arg(c.green()).arg(c.blue());
     out += u'}';
@@ -131,7 +128,7 @@ QString Writer::run()
             out += QStringLiteral("{\\listoverride\\listid%1\\listoverridecount0\\ls%1}").arg(n);
         out += u'}';
     }
-    out += QStringLiteral("\\plain\\f0\\fs20 ");
+    out += QLatin1String(kRtfDefaults);
     out += mBody;
     out += u'}';
     return out;

@@ -1,11 +1,10 @@
 #pragma once
 
+#include "platform/richtext/emptybody.h"
+
 #include <QString>
 
-namespace upgrade {
-
-// The head of every rich-text body the program writes: one Arial font, 10 point.
-extern const QString kRtfHeader;
+namespace richtext {
 
 // Plain text of an older file as a rich-text body: trailing blanks and breaks go, every line
 // becomes a paragraph, and characters that rich text reserves or cannot hold as they are
@@ -13,4 +12,4 @@ extern const QString kRtfHeader;
 // An empty text gives the program's empty body.
 QString TextToRTF(QString text);
 
-} // namespace upgrade
+} // namespace richtext

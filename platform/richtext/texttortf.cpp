@@ -1,12 +1,8 @@
-#include "upgrade/texttortf.h"
+#include "platform/richtext/texttortf.h"
 
 #include "platform/richtext/rtftext.h"
 
-namespace upgrade {
-
-const QString kRtfHeader = QStringLiteral(
-    "{\\rtf1\\ansi\\ansicpg1252\\uc0\\deff0{\\fonttbl{\\f0\\fswiss\\fcharset0\\fprq2 Arial;}}"
-    "{\\colortbl;\\red0\\green0\\blue0;\\red255\\green255\\blue255;}\\plain\\f0\\fs20 \\pard ");
+namespace richtext {
 
 namespace {
 
@@ -33,7 +29,7 @@ void AppendEscaped(QString& out, QChar c)
 
 QString TextToRTF(QString text)
 {
-    richtext::TrimTrailingBreaks(text);
+    TrimTrailingBreaks(text);
     QString out = kRtfHeader;
     out.reserve(kRtfHeader.size() + text.size() + 16);
     for (qsizetype i = 0; i < text.size(); ++i) {
@@ -51,4 +47,4 @@ QString TextToRTF(QString text)
     return out;
 }
 
-} // namespace upgrade
+} // namespace richtext

@@ -1,13 +1,11 @@
-#include "upgrade/texttortf.h"
+#include "platform/richtext/texttortf.h"
 
-#ifdef TOLMAR_HAVE_RICHTEXT
 #include "platform/richtext/rtf.h"
-#endif
 
 #include <gtest/gtest.h>
 
-using upgrade::kRtfHeader;
-using upgrade::TextToRTF;
+using richtext::kRtfHeader;
+using richtext::TextToRTF;
 
 namespace {
 
@@ -51,7 +49,6 @@ TEST(TextToRTF, EmptyTextGivesTheEmptyBodyOfNewItems)
     EXPECT_EQ(kRtfHeader.size(), 155);
 }
 
-#ifdef TOLMAR_HAVE_RICHTEXT
 TEST(TextToRTF, ReadsBackAsTheSameText)
 {
     const struct {
@@ -70,4 +67,3 @@ TEST(TextToRTF, ReadsBackAsTheSameText)
     for (const auto& c : cases)
         EXPECT_EQ(richtext::RtfToPlainText(TextToRTF(c.text)), c.shown) << c.text.toStdString();
 }
-#endif
