@@ -1,7 +1,7 @@
 #include "platform/richtext/rtf.h"
 
-#include "platform/richtext/cp1252.h"
 #include "platform/richtext/emptybody.h"
+#include "platform/richtext/rtfescape.h"
 #include "platform/richtext/units.h"
 
 #include <QColor>
@@ -22,14 +22,6 @@ namespace {
 constexpr int kFullWidthTwips = 9360;
 constexpr int kMaxRowTwips = 31680;  // 22 inches: what the reader accepts
 constexpr int kMaxListLevels = 9;
-
-bool Writable(QChar ch)
-{
-    const char16_t u = ch.unicode();
-    if (u == u'\t' || u == u'\n' || u == u'\r')
-        return true;
-    return u >= 0x20 && u != QChar::ObjectReplacementCharacter && u < 0xFFFE;
-}
 
 struct RunState
 {
@@ -52,7 +44,6 @@ private:
     void writeTable(QTextTable* table);
     void writeBlock(const QTextBlock& block, bool inTable, bool lastInCell);
     void writeRuns(const QTextBlock& block);
-    void writeText(const QString& text);
     int colorIndex(const QColor& c);
     static bool isBulleted(QTextListFormat::Style style);
     static int levelOf(const QTextList* list);
@@ -333,7 +324,7 @@ void Writer::writeRuns(const QTextBlock& block)
         if (!frag.isValid())
             continue;
         const QString text = frag.text();
-        const bool printable = std::any_of(text.begin(), text.end(), Writable);
+        const bool printable = std::any_of(text.begin(), text.end(), RtfWritable);
         if (!printable)
             continue;
         const QTextCharFormat cf = frag.charFormat();
@@ -362,49 +353,7 @@ void Writer::writeRuns(const QTextBlock& block)
             mNeedDelimiter = true;
         }
         mRun = want;
-        writeText(text);
-    }
-}
-
-void Writer::writeText(const QString& text)
-{
-    auto word = [&](const QString& w) {
-        mBody += w;
-        mNeedDelimiter = true;
-    };
-    for (const QChar ch : text) {
-        const char16_t u = ch.unicode();
-        if (u == u'\\' || u == u'{' || u == u'}') {
-            mBody += u'\\';
-            mBody += ch;
-            mNeedDelimiter = false;
-            continue;
-        }
-        if (u == u'\t') {
-            word(QStringLiteral("\\tab"));
-            continue;
-        }
-        if (u == QChar::LineSeparator || u == u'\n' || u == u'\r' || u == QChar::ParagraphSeparator) {
-            word(QStringLiteral("\\line"));
-            continue;
-        }
-        if (!Writable(ch))
-            continue;
-        if (u < 0x80) {
-            if (mNeedDelimiter) {
-                mBody += u' ';
-                mNeedDelimiter = false;
-            }
-            mBody += ch;
-            continue;
-        }
-        const int b = UnicodeToCp1252(u);
-        if (b >= 0) {
-            mBody += QStringLiteral("\\'%1").arg(b, 2, 16, QLatin1Char('0'));
-            mNeedDelimiter = false;
-            continue;
-        }
-        word(QStringLiteral("\\u%1").arg(int(static_cast<qint16>(u))));
+        AppendRtfText(mBody, text, mNeedDelimiter);
     }
 }
 
