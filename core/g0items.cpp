@@ -124,22 +124,20 @@ int NewItem(const QString& itemName, int parentKey)
 
 void DeleteItem(int key)
 {
+    // The row first: a delete the file refuses is reported, and the item stays as the file
+    // still holds it, rather than vanishing from the screen to come back on the next open.
+    auto rs = itemsDb().OpenTable(QStringLiteral("Items"));
+    rs->SetIndex(QStringLiteral("PrimaryKey"));
+    rs->Seek(key);
+    if (!rs->NoMatch())
+        rs->Delete();
+    rs->Close();
     auto& c = cache();
     auto it = c.items.find(key);
     if (it != c.items.end()) {
         it->second->MarkDeleted();
         c.deleted.push_back(std::move(it->second));
         c.items.erase(it);
-    }
-    try {
-        auto rs = itemsDb().OpenTable(QStringLiteral("Items"));
-        rs->SetIndex(QStringLiteral("PrimaryKey"));
-        rs->Seek(key);
-        if (!rs->NoMatch())
-            rs->Delete();
-        rs->Close();
-    } catch (const dao::Error&) {
-        // Deleting is best effort: a row that cannot be reached is simply left.
     }
 }
 

@@ -41,7 +41,8 @@ int CountChildItems(int parentKey);
 int GetLastItemKey();
 // Adds a row (default body, next ChildIndex) and returns its key; the item is not cached.
 int NewItem(const QString& itemName, int parentKey);
-// Drops the item from the cache and deletes its row; a key without a row deletes nothing.
+// Deletes the item's row and drops it from the cache; a key without a row deletes nothing. A
+// delete the file refuses throws and leaves the item where it was.
 void DeleteItem(int key);
 void SaveAllItems();
 // Forgets every cached item and the key counter (a file was loaded or closed).

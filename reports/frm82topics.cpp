@@ -175,11 +175,10 @@ void frm82Topics::cmdDelete_Click()
     core::Trace(QStringLiteral("cmdDelete_Click"));
     if (!mCurrent || IsFixedTopic(mCurrent->ItemKey()))
         return;
-    // The topic is gone with its row: forgetting it first keeps the next click from storing it
-    // again as a row of its own.
-    const int key = mCurrent->ItemKey();
+    core::DeleteItem(mCurrent->ItemKey());
+    // The topic is gone with its row: forgetting it keeps the next click from storing it again
+    // as a row of its own. A delete the file refused leaves it on screen, still edited.
     mCurrent = nullptr;
-    core::DeleteItem(key);
     SelectFirstTopic();
 }
 

@@ -169,6 +169,20 @@ TEST_F(ItemsTest, DeletingAKeyWithoutRowDeletesNothing)
     EXPECT_TRUE(hasRow(a));
 }
 
+TEST_F(ItemsTest, DeleteTheFileRefusesIsReportedAndTheItemStays)
+{
+    const int key = NewItem("Fuels", kSituationGroupKey);
+    c0Item* item = GetItem(key);
+    db().Execute("CREATE TEMP TRIGGER keep_items BEFORE DELETE ON Items BEGIN SELECT RAISE(ABORT, 'the disk is full'); END");
+    EXPECT_THROW(DeleteItem(key), dao::Error);
+    db().Execute("DROP TRIGGER keep_items");
+    EXPECT_TRUE(hasRow(key));
+    EXPECT_EQ(GetItem(key), item) << "still the one copy the worksheet edits";
+    item->SetHeading("Fuels and moisture");
+    SaveAllItems();
+    EXPECT_EQ(stored(key, "Heading").toString(), "Fuels and moisture");
+}
+
 TEST_F(ItemsTest, NewAreaIsListedBeforeTheSaveAndStoredByIt)
 {
     EXPECT_TRUE(RMAListEntries().isEmpty());
@@ -205,7 +219,7 @@ TEST(ItemsWithoutFile, CallsAreRefusedWithAnErrorNotACrash)
     EXPECT_THROW(GetItem(11), dao::Error);
     EXPECT_THROW(GetChildKeys(kSituationGroupKey), dao::Error);
     EXPECT_THROW(NewItem("x", kSituationGroupKey), dao::Error);
-    EXPECT_NO_THROW(DeleteItem(11));
+    EXPECT_THROW(DeleteItem(11), dao::Error);
     c0Item item;
     EXPECT_THROW(item.Initialize(11), dao::Error);
     item.SetBody("text");

@@ -151,6 +151,25 @@ TEST_F(frm82TopicsTest, TheDecisionTextsStayWhateverIsClicked)
     EXPECT_EQ(Entries().size(), 2);
 }
 
+TEST_F(frm82TopicsTest, ATopicTheFileWillNotDeleteStaysShownAndEdited)
+{
+    form->cmdNewTopic()->click();
+    const int key = form->current()->ItemKey();
+    db().Execute(QStringLiteral("CREATE TEMP TRIGGER keep_items BEFORE DELETE ON Items "
+                                "BEGIN SELECT RAISE(ABORT, 'the disk is full'); END"));
+    {
+        testsupport::UnwindLeaks unwinding;
+        EXPECT_THROW(form->cmdDelete_Click(), dao::Error);
+    }
+    db().Execute(QStringLiteral("DROP TRIGGER keep_items"));
+    EXPECT_EQ(Entries().size(), 3);
+    ASSERT_NE(form->current(), nullptr);
+    EXPECT_EQ(form->current()->ItemKey(), key);
+    QTest::keyClicks(form->topic()->nameBox(), QStringLiteral("Draft"));
+    form->lstTopics()->setCurrentRow(0);   // leaving the topic stores it
+    EXPECT_EQ(StoredHeading(key), QStringLiteral("Draft"));
+}
+
 // A topic whose save fails stays shown and selected, so what is typed next lands on it and is
 // stored once the file takes it again.
 TEST_F(frm82TopicsTest, ATopicThatCannotBeStoredStaysShownAndSelected)

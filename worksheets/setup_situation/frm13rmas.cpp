@@ -138,9 +138,9 @@ void frm13RMAs::cmdDelete_Click()
     core::Trace(QStringLiteral("cmdDelete_Click"));
     if (!mCurrent || !core::ConfirmDelete(mList->text()))
         return;
-    const int key = mCurrent->ItemKey();
+    core::DeleteRMA(mCurrent->ItemKey());
+    // A delete the file refused leaves the area on screen, still edited.
     mCurrent = nullptr;
-    core::DeleteRMA(key);
     FillRMAList(*mList);
     if (mList->count() > 0)
         mList->setListIndex(0);

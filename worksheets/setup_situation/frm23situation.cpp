@@ -166,10 +166,10 @@ void frm23Situation::cmdDelete_Click()
 {
     if (!mCurrent)
         return;
-    const int key = mCurrent->ItemKey();
-    // Forgotten before it goes, so that no save can bring its row back.
+    core::DeleteItem(mCurrent->ItemKey());
+    // Forgotten once it is gone, so that no save can bring its row back; a delete the file
+    // refused leaves it on screen, still edited.
     mCurrent = nullptr;
-    core::DeleteItem(key);
     LoadTopicList();
     SelectFirstTopic();
 }
