@@ -12,8 +12,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include <cmath>
-
 using worksheets::frm43Outcomes;
 
 namespace {
@@ -196,14 +194,39 @@ TEST_F(OutcomesTest, HostileValuesNeverCrash)
     storedAlternatives({true});
     open();
     clickRow(2);
-    const QString hostile[] = {"abc",   "-5",  "1e39", "99999999999999999999", "NaN", "inf", "\u221E",
-                               "1,2,3", "$",   "  ",   "0x1F",                 "\\par }", "{", "12\t5"};
-    for (const QString& text : hostile) {
+    // The size box holds 9 characters, the time boxes 4. A size out of range is refused and the
+    // one before stays; a time is the number the text starts with, blanks left out, and a
+    // negative one no time at all.
+    const struct {
+        QString text;
+        float size;
+        int days;
+        bool refused;
+    } cases[] = {
+        {"1,2,3", 123, 1, false},                     // "1,2," in a time box
+        {"-5", 123, 0, true},
+        {"1e39", 123, 2147483647, true},              // the largest whole number the file holds
+        {"99999999999999999999", 123, 9999, true},    // 999,999,999 acres
+        {"abc", 0, 0, false},
+        {"NaN", 0, 0, false},
+        {"inf", 0, 0, false},
+        {"\u221E", 0, 0, false},
+        {"$", 0, 0, false},
+        {"  ", 0, 0, false},
+        {"0x1F", 0, 0, false},
+        {"\\par }", 0, 0, false},
+        {"{", 0, 0, false},
+        {"12\t5", 0, 125, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text.toStdString());
+        prompter.clear();
         for (QLineEdit* box : {form->txtSize(), form->txtContain(), form->txtControl()})
-            box->setText(text);
-        const float size = form->current()->FireSizeValue();
-        EXPECT_TRUE(std::isfinite(size) && size >= 0 && size <= 16777216.0f) << text.toStdString();
-        EXPECT_GE(form->current()->ContainTime(), 0) << text.toStdString();
+            box->setText(c.text);
+        EXPECT_FLOAT_EQ(form->current()->FireSizeValue(), c.size);
+        EXPECT_EQ(form->current()->ContainTime(), c.days);
+        EXPECT_EQ(form->current()->ControlTime(), c.days);
+        EXPECT_EQ(prompter.messages().size(), c.refused ? 1 : 0);
     }
     leave();
 }
