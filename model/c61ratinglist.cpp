@@ -38,21 +38,21 @@ void c61RatingList::build() const
     };
 
     for (c41Objective* node : prioritized) {
-        std::unique_ptr<c62Rating> rating;
-        if (node->ParentKey() == 0) {
-            rating = make(node->ItemKey(), false, false);
-        } else if (node->bCategory()) {
-            rating = make(node->ItemKey(), false, true);
-        } else {
-            rating = make(node->ItemKey(), false, false);
+        const bool category = node->ParentKey() != 0 && node->bCategory();
+        c62Rating* owner = nullptr;
+        if (node->ParentKey() != 0 && !category) {
             // An objective belongs to its own category, also when that category is not
             // prioritized itself.
-            c62Rating* category = mObjectives.Find(node->ParentKey());
-            if (!category)
-                category = mObjectives.Add(node->ParentKey(), make(node->ParentKey(), false, true));
-            category->AddChild(rating.get());
+            owner = mObjectives.Find(node->ParentKey());
+            if (!owner)
+                owner = mObjectives.Add(node->ParentKey(), make(node->ParentKey(), false, true));
         }
-        mObjectives.Add(node->ItemKey(), std::move(rating));
+        auto rating = make(node->ItemKey(), false, category);
+        c62Rating* made = rating.get();
+        // A damaged tree can name a node as another's category before the node itself comes:
+        // the rating made then, with the children it has gathered, stands.
+        if (mObjectives.Add(node->ItemKey(), std::move(rating)) == made && owner)
+            owner->AddChild(made);
     }
 
     c62Rating* root = nullptr;

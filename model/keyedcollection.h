@@ -2,25 +2,21 @@
 
 #include <QHash>
 #include <QList>
-#include <QString>
 
 #include <memory>
-#include <stdexcept>
 
 namespace model {
 
-// An ordered collection of shared model objects, each also found by its record key (the
-// collection key text is "k" followed by the key in decimal).
+// An ordered collection of shared model objects, each also found by its record key.
 template <class T>
 class KeyedCollection {
 public:
-    static QString KeyText(int key) { return QStringLiteral("k") + QString::number(key); }
-
-    // Appends; a key already present is refused with std::invalid_argument.
+    // Appends; a key already present keeps its object and item is dropped, as in KeyedList
+    // (keyedlist.h says why).
     void Add(int key, std::shared_ptr<T> item)
     {
         if (mByKey.contains(key))
-            throw std::invalid_argument("duplicate collection key " + KeyText(key).toStdString());
+            return;
         mByKey.insert(key, item);
         mKeys.append(key);
         mItems.append(std::move(item));

@@ -17,23 +17,24 @@ namespace model {
 // The key text under which a collection holds an object: "k" followed by the key.
 inline QString KeyText(int key) { return QStringLiteral("k%1").arg(key); }
 
+// What both keyed collections do with a key they hold already: the object held stays and the
+// new one is dropped, without an error. A damaged file can hold two rows that read as one key:
+// it still loads, and an object that others already point to (a category with the objectives
+// it has gathered) is never swapped from under them.
+
 template <class T>
 class KeyedList {
 public:
-    // Appends; a key already present is replaced in place (its old object is parked).
+    // Appends and returns the object now held under the key: a key already present keeps its
+    // object and item is dropped.
     T* Add(int key, std::unique_ptr<T> item)
     {
-        T* raw = item.get();
         const auto [it, added] = mOwned.try_emplace(key);
         if (added) {
-            mOrder.push_back(raw);
-        } else {
-            for (auto& p : mOrder)
-                if (p == it->second.get()) p = raw;
-            mParked.push_back(std::move(it->second));
+            it->second = std::move(item);
+            mOrder.push_back(it->second.get());
         }
-        it->second = std::move(item);
-        return raw;
+        return it->second.get();
     }
 
     bool Contains(int key) const { return mOwned.count(key) != 0; }

@@ -3,7 +3,7 @@
 #include "core/u19rowdata.h"
 #include "core/u91trace.h"
 #include "platform/dao/dao.h"
-#include "upgrade/texttortf.h"
+#include "platform/richtext/texttortf.h"
 #include "upgrade/upgradeitems.h"
 
 #include <QHash>
@@ -86,7 +86,7 @@ void CopyBrevan2Topics(dao::Database& db)
                 continue;
             const int key = core::GetFieldLong(*topics, S("Key"));
             if (key >= 1 && key <= 7)
-                AddTopicItem(*items, kKeys[key - 1], TextToRTF(body));
+                AddTopicItem(*items, kKeys[key - 1], richtext::TextToRTF(body));
         }
     }
     items->Close();

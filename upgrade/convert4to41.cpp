@@ -4,8 +4,8 @@
 #include "core/u19rowdata.h"
 #include "core/u91trace.h"
 #include "platform/dao/dao.h"
+#include "platform/richtext/texttortf.h"
 #include "upgrade/items4to41.h"
-#include "upgrade/texttortf.h"
 #include "upgrade/upgradeitems.h"
 
 #include <QHash>
@@ -61,7 +61,7 @@ void CopyOutcomeFields(dao::Database& db)
             outcomes->SetField(S("ItemName"), outcomes->Field(S("Name")));
             outcomes->SetField(S("ParentKey"), alternative);
             outcomes->SetField(S("ChildIndex"), number);
-            outcomes->SetField(S("Description"), TextToRTF(core::GetFieldText(*outcomes, S("Explanation"))));
+            outcomes->SetField(S("Description"), richtext::TextToRTF(core::GetFieldText(*outcomes, S("Explanation"))));
 
             const int source = core::GetFieldLong(*outcomes, S("CostSource"));
             const QVariant total = outcomes->Field(S("SuppressionCosts"));
@@ -182,7 +182,7 @@ void ConvertObjectivesTable(dao::Database& db)
         for (objectives->MoveFirst(); !objectives->Eof(); objectives->MoveNext()) {
             const QString explanation = core::GetFieldText(*objectives, S("Explanation"));
             objectives->Edit();
-            objectives->SetField(S("Explanation"), TextToRTF(explanation));
+            objectives->SetField(S("Explanation"), richtext::TextToRTF(explanation));
             objectives->Update();
         }
     }

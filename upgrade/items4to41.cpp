@@ -4,7 +4,7 @@
 #include "core/u91trace.h"
 #include "core/u92utilities.h"
 #include "platform/dao/dao.h"
-#include "upgrade/texttortf.h"
+#include "platform/richtext/texttortf.h"
 #include "upgrade/upgradeitems.h"
 
 
@@ -36,7 +36,7 @@ void CopyPropertyToItem(dao::Recordset& properties, dao::Recordset& items, int k
 void CopyPropertyToTopic(dao::Recordset& properties, dao::Recordset& items, int key, const QString& property,
                          const QString& itemName, const QString& heading, int parentKey, int childIndex)
 {
-    const QString body = TextToRTF(PropertyValue(properties, property));
+    const QString body = richtext::TextToRTF(PropertyValue(properties, property));
     items.AddNew();
     items.SetField(QStringLiteral("ItemKey"), key);
     items.SetField(QStringLiteral("ItemName"), itemName);

@@ -4,7 +4,7 @@
 #include "core/u11datafile.h"
 #include "core/u19rowdata.h"
 #include "platform/dao/dao.h"
-#include "upgrade/texttortf.h"
+#include "platform/richtext/texttortf.h"
 
 #include <algorithm>
 
@@ -52,7 +52,7 @@ int NewItemRow(dao::Database& db, dao::Recordset& items, const QString& itemName
     items.SetField(QStringLiteral("ItemName"), itemName);
     items.SetField(QStringLiteral("ParentKey"), parentKey);
     items.SetField(QStringLiteral("ChildIndex"), childIndex);
-    items.SetField(QStringLiteral("Body"), TextToRTF(QString()));
+    items.SetField(QStringLiteral("Body"), richtext::TextToRTF(QString()));
     items.Update();
     return key;
 }
@@ -67,9 +67,9 @@ void FillFromRecord(dao::Recordset& source, dao::Recordset& items, const ItemSou
         items.SetField(QStringLiteral("Heading"), source.Field(from.headingField));
     if (from.bodyField.isEmpty()) {
         if (from.plainBody)
-            items.SetField(QStringLiteral("Body"), TextToRTF(QString()));
+            items.SetField(QStringLiteral("Body"), richtext::TextToRTF(QString()));
     } else if (from.plainBody) {
-        items.SetField(QStringLiteral("Body"), TextToRTF(core::GetFieldText(source, from.bodyField)));
+        items.SetField(QStringLiteral("Body"), richtext::TextToRTF(core::GetFieldText(source, from.bodyField)));
     } else {
         items.SetField(QStringLiteral("Body"), source.Field(from.bodyField));
     }
@@ -108,7 +108,7 @@ void AddEmptyTopicItem(dao::Recordset& items, int key, const QString& itemName, 
     items.SetField(QStringLiteral("ItemKey"), key);
     items.SetField(QStringLiteral("ItemName"), itemName);
     items.SetField(QStringLiteral("Heading"), heading);
-    items.SetField(QStringLiteral("Body"), TextToRTF(QString()));
+    items.SetField(QStringLiteral("Body"), richtext::TextToRTF(QString()));
     items.SetField(QStringLiteral("ParentKey"), parentKey);
     items.SetField(QStringLiteral("ChildIndex"), childIndex);
     items.Update();

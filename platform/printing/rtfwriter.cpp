@@ -38,6 +38,10 @@ RtfWriter::RtfWriter(int pageWidth, int pageHeight) : mPageWidth(pageWidth), mPa
     mFonts << QStringLiteral("Arial");
 }
 
+// Not the escaper of the stored bodies (richtext::AppendRtfText), on purpose: the report file
+// declares \uc1, so each \u carries the "?" that readers without Unicode show in its place;
+// and this one knows nothing of what is written around its text, so each control word it
+// writes ends in its own space.
 QString RtfWriter::Escape(const QString& text)
 {
     QString out;

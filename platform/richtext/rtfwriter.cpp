@@ -1,7 +1,7 @@
 #include "platform/richtext/rtf.h"
-#include "platform/richtext/emptybody.h"
 
-#include "platform/richtext/cp1252.h"
+#include "platform/richtext/emptybody.h"
+#include "platform/richtext/rtfescape.h"
 #include "platform/richtext/units.h"
 
 #include <QColor>
@@ -19,20 +19,9 @@ namespace richtext {
 
 namespace {
 
-const char kHeader[] =
-    "{\\rtf1\\ansi\\ansicpg1252\\uc0\\deff0{\\fonttbl{\\f0\\fswiss\\fcharset0\\fprq2 Arial;}}"
-    "{\\colortbl;\\red0\\green0\\blue0;\\red255\\green255\\blue255;";
 constexpr int kFullWidthTwips = 9360;
 constexpr int kMaxRowTwips = 31680;  // 22 inches: what the reader accepts
 constexpr int kMaxListLevels = 9;
-
-bool Writable(QChar ch)
-{
-    const char16_t u = ch.unicode();
-    if (u == u'\t' || u == u'\n' || u == u'\r')
-        return true;
-    return u >= 0x20 && u != QChar::ObjectReplacementCharacter && u < 0xFFFE;
-}
 
 struct RunState
 {
@@ -55,7 +44,6 @@ private:
     void writeTable(QTextTable* table);
     void writeBlock(const QTextBlock& block, bool inTable, bool lastInCell);
     void writeRuns(const QTextBlock& block);
-    void writeText(const QString& text);
     int colorIndex(const QColor& c);
     static bool isBulleted(QTextListFormat::Style style);
     static int levelOf(const QTextList* list);
@@ -92,7 +80,7 @@ QString Writer::run()
     mBody.reserve(mDoc.characterCount() * 2 + 64);
     writeFrame(mDoc.rootFrame());
 
-    QString out = QString::fromLatin1(kHeader);
+    QString out = QString::fromLatin1(kRtfHead);
     for (const QColor& c : std::as_const(mColors))
         out += QStringLiteral("\\red%1\\green%2\\blue%3;").arg(c.red()).arg(c.green()).arg(c.blue());
     out += u'}';
@@ -131,7 +119,7 @@ QString Writer::run()
             out += QStringLiteral("{\\listoverride\\listid%1\\listoverridecount0\\ls%1}").arg(n);
         out += u'}';
     }
-    out += QStringLiteral("\\plain\\f0\\fs20 ");
+    out += QLatin1String(kRtfDefaults);
     out += mBody;
     out += u'}';
     return out;
@@ -336,7 +324,7 @@ void Writer::writeRuns(const QTextBlock& block)
         if (!frag.isValid())
             continue;
         const QString text = frag.text();
-        const bool printable = std::any_of(text.begin(), text.end(), Writable);
+        const bool printable = std::any_of(text.begin(), text.end(), RtfWritable);
         if (!printable)
             continue;
         const QTextCharFormat cf = frag.charFormat();
@@ -365,49 +353,7 @@ void Writer::writeRuns(const QTextBlock& block)
             mNeedDelimiter = true;
         }
         mRun = want;
-        writeText(text);
-    }
-}
-
-void Writer::writeText(const QString& text)
-{
-    auto word = [&](const QString& w) {
-        mBody += w;
-        mNeedDelimiter = true;
-    };
-    for (const QChar ch : text) {
-        const char16_t u = ch.unicode();
-        if (u == u'\\' || u == u'{' || u == u'}') {
-            mBody += u'\\';
-            mBody += ch;
-            mNeedDelimiter = false;
-            continue;
-        }
-        if (u == u'\t') {
-            word(QStringLiteral("\\tab"));
-            continue;
-        }
-        if (u == QChar::LineSeparator || u == u'\n' || u == u'\r' || u == QChar::ParagraphSeparator) {
-            word(QStringLiteral("\\line"));
-            continue;
-        }
-        if (!Writable(ch))
-            continue;
-        if (u < 0x80) {
-            if (mNeedDelimiter) {
-                mBody += u' ';
-                mNeedDelimiter = false;
-            }
-            mBody += ch;
-            continue;
-        }
-        const int b = UnicodeToCp1252(u);
-        if (b >= 0) {
-            mBody += QStringLiteral("\\'%1").arg(b, 2, 16, QLatin1Char('0'));
-            mNeedDelimiter = false;
-            continue;
-        }
-        word(QStringLiteral("\\u%1").arg(int(static_cast<qint16>(u))));
+        AppendRtfText(mBody, text, mNeedDelimiter);
     }
 }
 

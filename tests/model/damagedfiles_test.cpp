@@ -106,7 +106,6 @@ TEST_F(DamagedFiles, StrangeValuesInAnyColumnNeverCrashTheComparison)
     // other damaged column still opens and computes.
     const auto expected = [](const QString& table) { return table == "Properties" ? Outcome::Refused : Outcome::Computed; };
     QMap<Outcome, int> counted;
-    QMap<Outcome, int> wanted;
     for (const char* table : tables) {
         QStringList fields;
         {
@@ -126,16 +125,15 @@ TEST_F(DamagedFiles, StrangeValuesInAnyColumnNeverCrashTheComparison)
                     continue;   // a key no file can hold (a null or repeated key)
                 }
                 const Result result = OpenAndCompute(path);
-                const Outcome want = expected(QString::fromLatin1(table));
-                EXPECT_EQ(result.outcome, want) << Name(result.outcome) << ": " << result.error.toStdString();
+                EXPECT_EQ(result.outcome, expected(QString::fromLatin1(table)))
+                    << Name(result.outcome) << ": " << result.error.toStdString();
                 ++counted[result.outcome];
-                ++wanted[want];
             }
         }
     }
-    EXPECT_EQ(counted, wanted);
-    EXPECT_GT(wanted[Outcome::Computed], 300);
-    EXPECT_EQ(wanted[Outcome::Refused], int(std::size(values)));   // Properties.Value, each value
+    // Enough copies were opened for the test to mean something, with those skipped above.
+    EXPECT_GT(counted[Outcome::Computed], 300);
+    EXPECT_EQ(counted[Outcome::Refused], int(std::size(values)));   // Properties.Value, each value
 }
 
 TEST_F(DamagedFiles, MissingTablesAndRowsNeverCrashTheComparison)

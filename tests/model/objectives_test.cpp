@@ -424,4 +424,25 @@ TEST_F(Ratings, RatingsWriteOnlyWhenChangedAndRowsGoWithOutcomeOrCriterion)
     EXPECT_EQ(count("SELECT COUNT(*) FROM Scores"), 1);
 }
 
+TEST_F(Ratings, ObjectiveFiledUnderACategoryThatComesLaterCountsForThatCategory)
+{
+    // A damaged file: objective 11 sits in category 3's chain but names category 4, which has
+    // an objective of its own and comes later in the tree.
+    db().Execute("INSERT INTO Objectives (\"Key\", Name, ParentKey, ChildKey, SiblingKey, Priority) "
+                 "VALUES (12, 'Jobs', 4, 0, 0, 10)");
+    db().Execute("UPDATE Objectives SET ChildKey = 12 WHERE \"Key\" = 4");
+    db().Execute("UPDATE Objectives SET ParentKey = 4 WHERE \"Key\" = 11");
+    ClearObjectives();
+    score(5, 10, 5);
+    score(5, 11, 10);
+    score(5, 12, 4);
+    c61RatingList list;
+    list.Initialize(5);
+    // Weights: 4, 6 and 10 over 20. Category 4: 0.3 x 10 + 0.5 x 4 = 5; category 3: 0.2 x 5 = 1.
+    EXPECT_FLOAT_EQ(list.CategoryScore(4), 5);
+    EXPECT_FLOAT_EQ(list.CategoryScore(3), 1);
+    EXPECT_FLOAT_EQ(list.TotalScore(), 6);
+    EXPECT_EQ(list.ObjectiveRatings().Count(), 6);   // root, 3, 10, 4, 11, 12
+}
+
 } // namespace

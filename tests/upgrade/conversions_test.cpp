@@ -4,8 +4,8 @@
 #include "oldfiles.h"
 
 #include "platform/dao/dao.h"
+#include "platform/richtext/texttortf.h"
 #include "upgrade/convert.h"
-#include "upgrade/texttortf.h"
 
 #include <QTemporaryDir>
 
@@ -15,7 +15,7 @@
 
 using testing_upgrade::FileBytes;
 using testing_upgrade::WriteOldFile;
-using upgrade::TextToRTF;
+using richtext::TextToRTF;
 
 namespace {
 
@@ -23,7 +23,7 @@ namespace {
 // The program's empty body: the house header and one empty paragraph.
 #define kEmptyBody TextToRTF(QString())
 
-QString Rtf(const char* inner) { return upgrade::kRtfHeader + QString::fromUtf8(inner) + QStringLiteral("\\par }"); }
+QString Rtf(const char* inner) { return richtext::kRtfHeader + QString::fromUtf8(inner) + QStringLiteral("\\par }"); }
 
 class OldFile : public ::testing::Test {
 protected:

@@ -8,8 +8,8 @@
 #include "model/g33fmus.h"
 #include "model/g38srtypes.h"
 #include "platform/dao/dao.h"
+#include "platform/richtext/texttortf.h"
 #include "platform/ui/prompter.h"
-#include "upgrade/texttortf.h"
 #include "worksheets/setup_situation/prepfile.h"
 
 #include <stdexcept>
@@ -96,7 +96,7 @@ void ImportSRMasterList(dao::Database& db, const PrepFile& prep)
 void ImportRMA(const PrepArea& area)
 {
     core::Trace(QStringLiteral("frmImport.ImportRMA ") + QString::number(area.Key));
-    core::NewRMA(area.ManagementArea, upgrade::TextToRTF(area.Explanation))->SaveChanges();
+    core::NewRMA(area.ManagementArea, richtext::TextToRTF(area.Explanation))->SaveChanges();
 }
 
 void ImportPerAcreCost(dao::Database& db, const PrepFile& prep, qint64 zoneKey, int fmuKey)

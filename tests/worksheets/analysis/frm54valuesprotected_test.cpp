@@ -2,10 +2,8 @@
 
 #include "analysisfixture.h"
 #include "model/c36threateneditem.h"
-#include "core/u92utilities.h"
 #include "model/c53outcome.h"
 #include "model/g36threateneditems.h"
-#include "platform/grid/numberformat.h"
 #include "support/placedarea.h"
 
 #include <QComboBox>
@@ -85,13 +83,6 @@ protected:
         QWidget* f = QApplication::focusWidget();
         return f && (f == form->cboProbability() || f == form->cboProbability()->lineEdit());
     }
-    double itemsTotal()
-    {
-        double sum = 0;
-        for (int r = 1; r < items().rows(); ++r)
-            sum += items().value(r, kProtected);
-        return sum;
-    }
 
     std::unique_ptr<frm54ValuesProtected> form;
 };
@@ -110,10 +101,12 @@ TEST_F(ValuesProtectedTest, MostlyOnFourThousandSevenHundredProtectsThreeThousan
     EXPECT_EQ(items().text(1, kLevel), "75");
     EXPECT_EQ(items().text(1, kProtected), "3,520");
     EXPECT_EQ(form->pnlProtected()->text(), "3,520");
-    // The total rounds the shown amounts to two significant digits; the outcome row follows.
-    const QString total = grid::FormatNumber(core::RoundSignificant(itemsTotal(), 2), "$#,0");
-    EXPECT_EQ(form->pnlTotal()->text(), total);
-    EXPECT_EQ(outcomes().text(1, kProtected), total);
+    // The total of A's Target to two significant digits; the outcome row follows. The builder
+    // rated its other values at risk: the second, 38,012.5 at 25%, partly (50%): 4,750; the
+    // third, 75,025 at 50%, mostly (75%): 28,100; the fourth not at all; the fifth, 149,050 at
+    // 95%, 40%: 56,600 (each to three digits). 3,520 + 4,750 + 28,100 + 56,600 = 92,970.
+    EXPECT_EQ(form->pnlTotal()->text(), "$93,000");
+    EXPECT_EQ(outcomes().text(1, kProtected), "$93,000");
     keep(*form, "tab54.png");
 
     leave();

@@ -129,40 +129,38 @@ TEST_F(NatResTest, SeveralFMUsShowEachCellItsTotalsAndItsComputation)
     build(testsupport::kSmallAnalysis);
     auto& page = open<frm55NatResFMU>();
     grid::Grid& c = *page.grdCompute();
-    model::c53Outcome& o = *page.currentOutcome();
-    const QList<model::c33FMU*> fmus = model::GetFMUs();
-    ASSERT_EQ(c.cols(), fmus.size() + 1);
-    int grand = 0;
+    ASSERT_EQ(c.cols(), 3);
+    // A's Target, worked by hand from the builder's analysis. Its FMUs hold portions 17 and 20
+    // of it: 45% and 54% (whole percents, cut). At each level both NVC tables lose $200 an acre
+    // times the level. Unit-1's levels hold portions 2, 3, 0, 1, 2, 3 of 11 (18, 27, 0, 9, 18,
+    // 27%), Unit-2's 3, 0, 1, 2, 3, 0 of 9 (33, 0, 11, 22, 33, 0%). A cell is the level's loss x
+    // the FMU's share x the level's share: level 1 of Unit-1 is 200 x 45% x 18% = 16.20.
+    const QStringList unit1 = {"-16.20", "-48.60", "0.00", "-32.40", "-81.00", "-145.80"};
+    const QStringList unit2 = {"-35.64", "0.00", "-35.64", "-95.04", "-178.20", "0.00"};
+    // Each level's total, and the impact per acre: the totals added, rounded at each step,
+    // -52, -101, -137, -264, -523, -669.
+    const QStringList levels = {"-52", "-49", "-36", "-127", "-259", "-146"};
+    const QStringList shares = {"1 (18%)", "2 (27%)", "3 (0%)", "4 (9%)", "5 (18%)", "6 (27%)"};
     for (int f = 1; f <= 6; ++f) {
-        double level = 0;
-        for (int j = 1; j <= fmus.size(); ++j) {
-            const double v = double(fmus[j - 1]->NVCTable()->FilTotal(f)) *
-                             o.BurnArea(fmus[j - 1]->ItemKey())->FILPercent(f) * o.FMUPercent(j) / 10000.0;
-            EXPECT_EQ(c.text(f, j), grid::FormatNumber(float(v), "0.00")) << f << "," << j;
-            level = float(level + float(v));
-        }
-        EXPECT_EQ(page.grdTotals()->text(f, 0), grid::FormatNumber(level, "0"));
-        grand = model::textnum::RoundHalfEven(grand + level);
+        SCOPED_TRACE(f);
+        EXPECT_EQ(c.text(f, 1), unit1[f - 1]);
+        EXPECT_EQ(c.text(f, 2), unit2[f - 1]);
+        EXPECT_EQ(page.grdTotals()->text(f, 0), levels[f - 1]);
         // One setting for all (the default): each level's share beside it.
-        EXPECT_EQ(c.text(f, 0), QString("%1 (%2%)").arg(f).arg(o.BurnArea(fmus[0]->ItemKey())->FILPercent(f)));
+        EXPECT_EQ(c.text(f, 0), shares[f - 1]);
     }
-    EXPECT_EQ(page.lblImpactPerAcre()->text(), QString::number(grand));
-    EXPECT_EQ(c.text(0, 1), fmus[0]->ItemName() + "\r\n(" + text(o.FMUPercent(1)) + "%)");
+    EXPECT_EQ(page.lblImpactPerAcre()->text(), "-669");
+    EXPECT_EQ(c.text(0, 1), "Unit-1\r\n(45%)");
     EXPECT_EQ(c.row(), 0);
     keep(page, "tab55b.png");
 
     // A click on a cell explains it; the arrow keys do the same for the next one.
     click(c, 2, 1);
-    const auto detail = [&](int f, int j) {
-        const model::c64BurnArea* area = o.BurnArea(fmus[j - 1]->ItemKey());
-        return text(fmus[j - 1]->NVCTable()->FilTotal(f)) + "  x  " + text(o.FMUPercent(j)) + "%  x  " +
-               QString::number(area->FILPercent(f)) + "%  =  " + c.text(f, j);
-    };
-    EXPECT_EQ(page.lblDetail()->text(), detail(2, 1));
+    EXPECT_EQ(page.lblDetail()->text(), "-400  x  45%  x  27%  =  -48.60");
     key(Qt::Key_Right);
-    EXPECT_EQ(page.lblDetail()->text(), detail(2, 2));
+    EXPECT_EQ(page.lblDetail()->text(), "-400  x  54%  x  0%  =  0.00");
     key(Qt::Key_Down);
-    EXPECT_EQ(page.lblDetail()->text(), detail(3, 2));
+    EXPECT_EQ(page.lblDetail()->text(), "-600  x  54%  x  11%  =  -35.64");
 }
 
 TEST_F(NatResTest, ClosingTheFILDialogRefreshesTheFiguresAndTheLevelColumn)

@@ -2,7 +2,6 @@
 
 #include "model/c33fmu.h"
 #include "model/textnumbers.h"
-#include "platform/grid/numberformat.h"
 #include "worksheets/analysis/frm561costperacre.h"
 
 #include <QLabel>
@@ -127,18 +126,20 @@ TEST_F(CostPerAcreTest, EachFMUsShareMakesTheAverageCostPerAcre)
     ASSERT_EQ(fmus.rows(), 3);
     EXPECT_EQ(byFMU->currentOutcome(), Outcome(3));
     const int second = fmus.rowData(2).toInt();
-    auto check = [&](int row) {
-        model::c53Outcome* o = byFMU->currentOutcome();
-        double total = 0;
-        for (int i = 1; i < fmus.rows(); ++i) {
-            EXPECT_EQ(fmus.value(i, 1), o->FMUPercent(i));
-            total += fmus.value(i, 2) * o->FMUPercent(i) / 100.0;
-        }
-        EXPECT_EQ(byFMU->pnlTotal->text(), grid::FormatNumber(total, "#,0"));
-        // The same combined cost per acre as the outcome's row.
-        EXPECT_EQ(byFMU->pnlTotal->text(), byFMU->grdOutcomes->text(row, 3));
+    // Each FMU's share of the outcome and its cost per acre at the outcome's size; their
+    // weighted sum is the outcome's cost per acre, as its row shows it too.
+    auto check = [&](int row, int share1, int share2, const char* total) {
+        EXPECT_EQ(fmus.value(1, 1), share1);
+        EXPECT_EQ(fmus.value(2, 1), share2);
+        EXPECT_EQ(fmus.value(1, 2), 405);
+        EXPECT_EQ(fmus.value(2, 2), 410);
+        EXPECT_EQ(byFMU->pnlTotal->text(), total);
+        EXPECT_EQ(byFMU->grdOutcomes->text(row, 3), total);
     };
-    check(3);
+    // B's Target, 719 acres: the third size class (100 to 1,000 acres), $405 in Unit-1 and $410
+    // in Unit-2. Its FMUs hold portions 31 and 34: 47% and 52% (whole percents, cut).
+    // 405 x 47% + 410 x 52% = 403.55.
+    check(3, 47, 52, "404");
     Keep(byFMU.get(), "frm561CostPerAcreFMU-shares.png");
 
     // The second FMU's table; a change there is stored when another outcome is chosen.
@@ -151,7 +152,9 @@ TEST_F(CostPerAcreTest, EachFMUsShareMakesTheAverageCostPerAcre)
     EXPECT_FLOAT_EQ(StoredCost(second, 1), 2500);
     EXPECT_EQ(byFMU->currentOutcome(), Outcome(1));
     EXPECT_EQ(byFMU->grdCosts->text(2, 2), "2500");
-    check(1);
+    // A's Target, 373 acres, in the same class: portions 17 and 20, 45% and 54%.
+    // 405 x 45% + 410 x 54% = 403.65.
+    check(1, 45, 54, "404");
 
     // Hostile values in the table keep the program running and the table as it was.
     for (const char* typed : {"abc", "-1", "1e99", "1,2,3"}) {
@@ -161,7 +164,7 @@ TEST_F(CostPerAcreTest, EachFMUsShareMakesTheAverageCostPerAcre)
         EXPECT_EQ(prompter.messages().size(), 1);
         EXPECT_GE(byFMU->costTable()->Cost(2), 0.0f);
     }
-    check(1);
+    check(1, 45, 54, "404");
 }
 
 } // namespace

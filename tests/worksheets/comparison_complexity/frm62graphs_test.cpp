@@ -4,11 +4,14 @@
 #include "model/c34nvctable.h"
 #include "model/c36threateneditem.h"
 #include "model/c41objective.h"
+#include "model/c62rating.h"
 #include "model/c64burnarea.h"
 #include "model/c66itemimpact.h"
 #include "model/g33fmus.h"
 #include "model/g36threateneditems.h"
 #include "model/g41objectives.h"
+#include "model/g42safetyissues.h"
+#include "model/g53outcomes.h"
 #include "model/modeldata.h"
 #include "platform/chart/barchart.h"
 #include "worksheets/comparison_complexity/registerforms.h"
@@ -18,6 +21,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <tuple>
 
 using worksheets::comparison_complexity::frm62Graphs;
 
@@ -139,20 +143,36 @@ TEST_F(GraphsTest, OneCostOverAMillionPutsEverySeriesInMillions)
     EXPECT_EQ(form->title(2)->text(), "Objectives Score  (0=worst, 10=best)");
 }
 
-TEST_F(GraphsTest, SafetyAndObjectiveChartsFollowTheModel)
+TEST_F(GraphsTest, SafetyAndObjectiveChartsShowTheExpectedScores)
 {
-    // Two categories carry priorities; the others have no prioritized objective.
+    // Two categories carry an objective of priority 6 each: weights 0.5 and 0.5. The one safety
+    // issue weighs 1.
+    QList<int> objectives;
     for (int category : {3, 5}) {
         model::c41Objective* o = model::AddObjective("Keep fire off the watershed", category);
         o->SetItemName("Keep fire off the watershed");
         o->SetPriority(6);
         o->SaveChanges();
+        objectives << o->ItemKey();
     }
-    addAlternative({"Direct attack", 1000});
-    addAlternative({"Confine", 1000, 60, 50});
+    const int issue = model::AddSafetyIssue("Steep slopes")->ItemKey();
+    const int a = addAlternative({"Direct attack", 1000});
+    const int b = addAlternative({"Confine", 1000, 60, 50});
+    // Ratings (safety issue, first objective, second objective) of each outcome.
+    const auto rate = [&](int outcomeKey, float safety, float first, float second) {
+        for (const auto& [key, isSafety, value] : {std::tuple{issue, true, safety}, std::tuple{objectives[0], false, first},
+                                                   std::tuple{objectives[1], false, second}}) {
+            model::c62Rating r;
+            r.Initialize(outcomeKey, key, isSafety, false);
+            r.SetRawScore(value);
+            r.SaveChanges();
+        }
+    };
+    rate(model::GetAlternative(a)->Outcome(1)->ItemKey(), 8, 6, 2);
+    rate(model::GetAlternative(b)->Outcome(1)->ItemKey(), 4, 10, 5);
+    rate(model::GetAlternative(b)->Outcome(2)->ItemKey(), 9, 2, 7);
+    rate(model::GetExtremeOutcome()->ItemKey(), 1, 0, 3);
     open();
-    const auto categories = model::GetPrioritizedCategories();
-    ASSERT_EQ(categories.size(), 2);
     chart::BarChart& crit = *form->chtCriteria();
     ASSERT_EQ(crit.columnCount(), 2);
     EXPECT_TRUE(crit.isStacked());
@@ -161,12 +181,13 @@ TEST_F(GraphsTest, SafetyAndObjectiveChartsFollowTheModel)
     chart::BarChart& safety = *form->chtSafety();
     ASSERT_EQ(safety.columnCount(), 1);
     EXPECT_EQ(safety.columnLabel(1), "Safety Issues");
-    const auto& alts = model::GetAlternatives();
-    for (int r = 1; r <= 2; ++r) {
-        EXPECT_FLOAT_EQ(float(safety.data(r, 1)), alts.At(r - 1)->ExpectedSafetyScore());
-        for (int c = 1; c <= 2; ++c)
-            EXPECT_FLOAT_EQ(float(crit.data(r, c)), alts.At(r - 1)->ExpectedCategoryScore(categories[c - 1]->ItemKey()));
-    }
+    // A: its Target alone. B: 60% Target, 20% Fallback, 20% Extreme.
+    EXPECT_FLOAT_EQ(float(safety.data(1, 1)), 8);                // 8
+    EXPECT_FLOAT_EQ(float(safety.data(2, 1)), 4.4f);             // 0.6 x 4 + 0.2 x 9 + 0.2 x 1
+    EXPECT_FLOAT_EQ(float(crit.data(1, 1)), 3);                  // 0.5 x 6
+    EXPECT_FLOAT_EQ(float(crit.data(1, 2)), 1);                  // 0.5 x 2
+    EXPECT_FLOAT_EQ(float(crit.data(2, 1)), 3.2f);               // 0.6 x 5 + 0.2 x 1 + 0.2 x 0
+    EXPECT_FLOAT_EQ(float(crit.data(2, 2)), 2.5f);               // 0.6 x 2.5 + 0.2 x 3.5 + 0.2 x 1.5
 }
 
 TEST_F(GraphsTest, NoAlternativesShowsTheEmptyState)

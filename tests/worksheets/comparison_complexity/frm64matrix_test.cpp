@@ -1,8 +1,15 @@
 #include "worksheets/comparison_complexity/frm64matrix.h"
 
 #include "comparison_fixture.h"
+#include "model/c34nvctable.h"
+#include "model/c36threateneditem.h"
 #include "model/c41objective.h"
+#include "model/c62rating.h"
+#include "model/c64burnarea.h"
+#include "model/c66itemimpact.h"
+#include "model/g33fmus.h"
 #include "model/g34nvcresources.h"
+#include "model/g36threateneditems.h"
 #include "model/g41objectives.h"
 #include "model/g42safetyissues.h"
 #include "model/g53outcomes.h"
@@ -15,6 +22,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <tuple>
 
 using worksheets::comparison_complexity::frm64Matrix;
 
@@ -189,90 +197,120 @@ TEST_F(MatrixTest, ARootWithoutPriorityStillLeavesEveryRowInPlace)
     EXPECT_EQ(g.text(12, 0), "Expected Safety Score");
 }
 
-// Every cell of a small filled analysis against the model's figures.
-TEST_F(MatrixTest, SmallAnalysisCellByCell)
+// Every figure of a small analysis, worked by hand. A (Direct attack) has its Target alone:
+// 100 / 0 / 0. B (Confine) has a Fallback: 60 / 20 / 20, the last 20 on the Extreme outcome.
+TEST_F(MatrixTest, HandWorkedAnalysisCellByCell)
 {
-    testsupport::BuildAnalysis(testsupport::kSmallAnalysis);
-    grid::Grid& g = open();
-    reload();
-    const auto& alts = model::GetAlternatives();
-    const int n = alts.Count();
-    ASSERT_EQ(n, testsupport::kSmallAnalysis.alternatives);
-    QList<model::c41Objective*> objectives;
-    for (model::c41Objective* o : model::GetPrioritizedObjectives())
-        if (!o->bRoot())
-            objectives.append(o);
-    QList<model::c41Objective*> issues;
-    for (model::c41Objective* s : model::SafetyIssuesCollection())
-        if (!s->bSafetyRoot())
-            issues.append(s);
-    ASSERT_EQ(g.cols(), 4 * n + 3);
-    ASSERT_EQ(g.rows(), 10 + objectives.size() + 1 + issues.size());
-    const bool nvc = !model::bNVCTableEmpty();
-    ASSERT_TRUE(nvc);
-    auto extreme = model::GetExtremeOutcome();
-    const auto plain = [](float v) { return QString::number(double(v), 'g', 7); };
-    const auto fmt = [](double v, const char* f) { return grid::FormatNumber(v, QString::fromLatin1(f)); };
-    int fallbacks = 0;
-
-    for (int a = 1; a <= n; ++a) {
-        model::c51Alternative& alt = *alts.At(a - 1);
-        const QString pre = a % 2 == 0 ? " " : "";
-        const double cost = alt.ExpectedCost(), prot = alt.ExpectedProtection(), loss = alt.ExpectedNVCLoss();
-        for (int o = 1; o <= 4; ++o) {
-            const int c = Col(a, o);
-            SCOPED_TRACE(QString("alternative %1, column %2").arg(a).arg(c).toStdString());
-            EXPECT_EQ(g.text(0, c), pre + alt.Label());
-            EXPECT_EQ(g.text(1, c), pre + fmt(alt.EstimatedCost(), "$#,0"));
-            EXPECT_EQ(g.text(2, c), pre + fmt(cost, "$#,0"));
-            EXPECT_EQ(g.text(3, c), pre + fmt(prot, "$#,0"));
-            EXPECT_EQ(g.text(4, c), pre + fmt(loss, "$#,0"));
-            EXPECT_EQ(g.text(5, c), pre + fmt(prot - loss - cost, "$#,0"));
-            EXPECT_EQ(g.text(7, c), o == 4 ? QString() : QString::number(alt.OutcomePercent(o)));
-        }
-        // The scores of one outcome (or the expected value) down rows 9 and below.
-        const auto expectColumn = [&](int o, model::c53Outcome* outcome) {
-            const int c = Col(a, o);
-            SCOPED_TRACE(QString("alternative %1, outcome %2").arg(a).arg(o).toStdString());
-            const bool shown = o == 4 || outcome->bShow();
-            const auto cell = [&](float outcomeValue, float expectedValue) {
-                return !shown ? QString() : o == 4 ? fmt(expectedValue, "0.0") : plain(outcomeValue);
-            };
-            EXPECT_EQ(g.text(9, c), cell(outcome ? outcome->TotalScore() : 0, alt.ExpectedScore()));
-            for (int i = 0; i < objectives.size(); ++i) {
-                const int key = objectives[i]->ItemKey();
-                EXPECT_EQ(g.text(10 + i, c), objectives[i]->bCategory()
-                                                 ? QString()
-                                                 : cell(outcome ? outcome->RawObjScore(key) : 0, alt.ExpectedRawObjScore(key)));
-            }
-            const int top = 10 + int(objectives.size());
-            EXPECT_EQ(g.text(top, c), cell(outcome ? outcome->SafetyScore() : 0, alt.ExpectedSafetyScore()));
-            for (int s = 0; s < issues.size(); ++s) {
-                const int key = issues[s]->ItemKey();
-                EXPECT_EQ(g.text(top + 1 + s, c),
-                          cell(outcome ? outcome->RawSafetyScore(key) : 0, alt.ExpectedRawSafetyScore(key)));
-            }
-        };
-        expectColumn(1, alt.Outcome(1).get());
-        expectColumn(2, alt.Outcome(2).get());
-        expectColumn(3, extreme.get());
-        expectColumn(4, nullptr);
-        fallbacks += alt.Outcome(2)->bShow() ? 1 : 0;
+    // Objectives of priority 6 and 2 in two categories (weights 0.75 and 0.25); one safety
+    // issue (weight 1).
+    QList<int> objectives;
+    for (const auto& [name, category, priority] : {std::tuple{"Protect the watershed", 3, 6}, std::tuple{"Keep the mill running", 5, 2}}) {
+        model::c41Objective* o = model::AddObjective(name, category);
+        o->SetItemName(name);
+        o->SetPriority(priority);
+        o->SaveChanges();
+        objectives << o->ItemKey();
     }
-    EXPECT_GT(fallbacks, 0);
-    EXPECT_LT(fallbacks, n);   // both kinds are checked
+    const int issue = model::AddSafetyIssue("Steep slopes")->ItemKey();
+    // Costs: A $800; B $1,000 and $2,000 on its Fallback; the Extreme outcome $5,000.
+    const int a = addAlternative({"Direct attack", 800});
+    const int b = addAlternative({"Confine", 1000, 60, 50, 2000});
+    auto extreme = model::GetExtremeOutcome();
+    extreme->SetCostSource(model::CostSource::Entered);
+    extreme->SetAdjustedCost(5000);
+    extreme->SaveChanges();
+    // Resources lose $30 an acre at the first intensity level, where every fire burns but the
+    // Extreme one (0 acres): A's Target 1,000 acres, B's 500 and its Fallback 2,000.
+    model::c34NVCTable* nvc = model::GetNVCTable(0);
+    nvc->SetNVCCellValue(1, 1, -30);
+    nvc->SaveChanges();
+    const auto burn = [](model::c53Outcome& o, const char* acres) {
+        o.SetFireSize(QString::fromLatin1(acres));
+        o.SaveChanges();
+        model::c64BurnArea* area = o.BurnArea(0);
+        for (int fil = 1; fil <= 6; ++fil)
+            area->SetFILPortion(fil, fil == 1 ? 1 : 0);
+        area->SaveChanges();
+    };
+    burn(*model::GetAlternative(a)->Outcome(1), "1000");
+    burn(*model::GetAlternative(b)->Outcome(1), "500");
+    burn(*model::GetAlternative(b)->Outcome(2), "2000");
+    // Cabins worth $10,000 at 50%: $5,000 at risk. Protected fully by A's Target and B's
+    // Fallback, half by B's Target.
+    auto cabins = model::AddThreatenedItem("Cabins");
+    cabins->SetPotentialLoss(10000);
+    cabins->SetProbabilityLabel("Medium (50%)");
+    cabins->SaveChanges();
+    const auto protect = [&](model::c53Outcome& o, const char* level) {
+        model::c66ItemImpact impact;
+        impact.Initialize(o.ItemKey(), cabins->ItemKey());
+        impact.SetProtectionLabel(QString::fromLatin1(level));
+        impact.SaveChanges();
+    };
+    protect(*model::GetAlternative(a)->Outcome(1), "Yes (100%)");
+    protect(*model::GetAlternative(b)->Outcome(1), "Partly (50%)");
+    protect(*model::GetAlternative(b)->Outcome(2), "Yes (100%)");
+    // Ratings (first objective, second objective, safety issue).
+    const auto rate = [&](model::c53Outcome& o, float first, float second, float safety) {
+        for (const auto& [key, isSafety, value] : {std::tuple{objectives[0], false, first},
+                                                   std::tuple{objectives[1], false, second}, std::tuple{issue, true, safety}}) {
+            model::c62Rating r;
+            r.Initialize(o.ItemKey(), key, isSafety, false);
+            r.SetRawScore(value);
+            r.SaveChanges();
+        }
+    };
+    rate(*model::GetAlternative(a)->Outcome(1), 8, 4, 6);
+    rate(*model::GetAlternative(b)->Outcome(1), 6, 10, 9);
+    rate(*model::GetAlternative(b)->Outcome(2), 4, 8, 3);
+    rate(*extreme, 2, 0, 1);
+    grid::Grid& g = open();
+    ASSERT_EQ(g.cols(), 4 * 2 + 3);
+    ASSERT_EQ(g.rows(), 16);   // rows 0-9, two categories with an objective each, safety and its issue
+
+    // The money rows span an alternative's four columns.
+    const QStringList money[] = {
+        // estimated (the Target's), expected cost, protected, resource loss, net
+        {"$800", "$800", "$5,000", "$30,000", "-$25,800"},
+        // 0.6 x 1,000 + 0.2 x 2,000 + 0.2 x 5,000; 0.6 x 2,500 + 0.2 x 5,000;
+        // 0.6 x 15,000 + 0.2 x 60,000; 2,500 - 21,000 - 2,000
+        {" $1,000", " $2,000", " $2,500", " $21,000", " -$20,500"},
+    };
+    for (int alt = 1; alt <= 2; ++alt)
+        for (int o = 1; o <= 4; ++o)
+            for (int r = 1; r <= 5; ++r)
+                EXPECT_EQ(g.text(r, Col(alt, o)), money[alt - 1][r - 1]) << "alternative " << alt << ", row " << r;
+
+    // By outcome (Target, Fallback, Extreme) and the expected value: probabilities, the score,
+    // the category and objective rows, the safety score and the issue.
+    const struct {
+        int row;
+        QStringList a, b;
+    } rows[] = {
+        {7, {"100", "0", "0", ""}, {"60", "20", "20", ""}},
+        // 0.75 x 8 + 0.25 x 4 = 7, 0.75 x 2 = 1.5; B: 0.75 x 6 + 0.25 x 10 = 7, 0.75 x 4 + 0.25 x 8 = 5,
+        // expected 0.6 x 7 + 0.2 x 5 + 0.2 x 1.5 = 5.5
+        {9, {"7", "", "1.5", "7.0"}, {"7", "5", "1.5", "5.5"}},
+        {10, {"", "", "", ""}, {"", "", "", ""}},
+        {11, {"8", "", "2", "8.0"}, {"6", "4", "2", "4.8"}},     // 0.6 x 6 + 0.2 x 4 + 0.2 x 2
+        {12, {"", "", "", ""}, {"", "", "", ""}},
+        {13, {"4", "", "0", "4.0"}, {"10", "8", "0", "7.6"}},    // 0.6 x 10 + 0.2 x 8
+        {14, {"6", "", "1", "6.0"}, {"9", "3", "1", "6.2"}},     // 0.6 x 9 + 0.2 x 3 + 0.2 x 1
+        {15, {"6", "", "1", "6.0"}, {"9", "3", "1", "6.2"}},
+    };
+    for (const auto& r : rows) {
+        for (int o = 1; o <= 4; ++o) {
+            EXPECT_EQ(g.text(r.row, Col(1, o)), r.a[o - 1]) << "A, row " << r.row << ", column " << o;
+            EXPECT_EQ(g.text(r.row, Col(2, o)), r.b[o - 1]) << "B, row " << r.row << ", column " << o;
+        }
+    }
 
     // Captions and weights.
-    for (int i = 0; i < objectives.size(); ++i) {
-        const model::c41Objective* o = objectives[i];
-        EXPECT_EQ(g.text(10 + i, 0), (o->bCategory() ? "" : "     ") + o->ItemName());
-        EXPECT_EQ(g.text(10 + i, 1), o->bObjective() ? fmt(o->Weight(), "fixed") : QString());
-    }
-    const int top = 10 + int(objectives.size());
-    for (int s = 0; s < issues.size(); ++s) {
-        EXPECT_EQ(g.text(top + 1 + s, 0), "     " + issues[s]->ItemName());
-        EXPECT_EQ(g.text(top + 1 + s, 1), fmt(issues[s]->Weight(), "fixed"));
-    }
+    EXPECT_EQ(QStringList({g.text(10, 0), g.text(11, 0), g.text(12, 0), g.text(13, 0), g.text(14, 0), g.text(15, 0)}),
+              QStringList({"Natural and Cultural Resources", "     Protect the watershed", "Economic",
+                           "     Keep the mill running", "Expected Safety Score", "     Steep slopes"}));
+    EXPECT_EQ(QStringList({g.text(10, 1), g.text(11, 1), g.text(12, 1), g.text(13, 1), g.text(15, 1)}),
+              QStringList({"", "0.75", "", "0.25", "1.00"}));
 }
 
 } // namespace

@@ -12,8 +12,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include <cmath>
-
 using worksheets::frm43Outcomes;
 
 namespace {
@@ -195,20 +193,51 @@ TEST_F(OutcomesTest, ASizeBeyondWhatIsStoredExactlyIsRefusedWhenTypingEnds)
 }
 
 // Pasted or otherwise foreign text in the boxes (the Edit menu's paste bypasses the key
-// filter): nothing crashes and nothing out of range is stored.
-TEST_F(OutcomesTest, HostileValuesNeverCrash)
+// filter), the typing ended with Enter: a text that is no number of the box's kind is refused,
+// one message a box, and the value before stays; nothing out of range is stored.
+TEST_F(OutcomesTest, HostileValuesAreRefusedAndTheValueBeforeStays)
 {
     storedAlternatives({true});
     open();
     clickRow(2);
-    const QString hostile[] = {"abc",   "-5",  "1e39", "99999999999999999999", "NaN", "inf", "\u221E",
-                               "1,2,3", "$",   "  ",   "0x1F",                 "\\par }", "{", "12\t5"};
-    for (const QString& text : hostile) {
+    const auto enter = [](QLineEdit* box, const QString& text) {
+        box->setFocus();
+        box->setText(text);
+        QTest::keyClick(box, Qt::Key_Return);
+    };
+    const struct {
+        QString text;
+        float size;
+        int days;
+        int messages;
+    } cases[] = {
+        {"1,2,3", 123, 7, 3},
+        {"-5", 123, 7, 3},
+        {"1e39", 123, 7, 3},
+        {"99999999999999999999", 123, 7, 3},
+        {"abc", 123, 7, 3},
+        {"NaN", 123, 7, 3},
+        {"inf", 123, 7, 3},
+        {"\u221E", 123, 7, 3},
+        {"$", 123, 7, 3},
+        {"0x1F", 123, 7, 3},
+        {"\\par }", 123, 7, 3},
+        {"{", 123, 7, 3},
+        {"12\t5", 123, 7, 3},
+        {"  ", 0, 0, 0},                        // an emptied box reads as 0
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text.toStdString());
+        enter(form->txtSize(), "123");
+        enter(form->txtContain(), "7");
+        enter(form->txtControl(), "7");
+        prompter.clear();
         for (QLineEdit* box : {form->txtSize(), form->txtContain(), form->txtControl()})
-            box->setText(text);
-        const float size = form->current()->FireSizeValue();
-        EXPECT_TRUE(std::isfinite(size) && size >= 0 && size <= 16777216.0f) << text.toStdString();
-        EXPECT_GE(form->current()->ContainTime(), 0) << text.toStdString();
+            enter(box, c.text);
+        EXPECT_FLOAT_EQ(form->current()->FireSizeValue(), c.size);
+        EXPECT_EQ(form->current()->ContainTime(), c.days);
+        EXPECT_EQ(form->current()->ControlTime(), c.days);
+        EXPECT_EQ(prompter.messages().size(), c.messages);
     }
     leave();
 }

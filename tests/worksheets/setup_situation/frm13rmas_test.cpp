@@ -224,6 +224,27 @@ TEST_F(RMAsTest, DeleteAsksFirstAndOnlyYesDeletes)
     EXPECT_EQ(core::CountChildItems(core::kRMAGroupKey), 0);
 }
 
+TEST_F(RMAsTest, ADeleteTheFileRefusesLeavesTheAreaShownAndEdited)
+{
+    storedRMA("Riparian", richtext::kEmptyBody);
+    const int grazing = storedRMA("Grazing", richtext::kEmptyBody);
+    open();
+    form->lstRMAs()->setCurrentRow(1);
+    db().Execute("CREATE TEMP TRIGGER keep_items BEFORE DELETE ON Items BEGIN SELECT RAISE(ABORT, 'the disk is full'); END");
+    prompter.answer(ui::Answer::Yes);
+    QTest::mouseClick(form->cmdDelete(), Qt::LeftButton);
+    db().Execute("DROP TRIGGER keep_items");
+    EXPECT_EQ(prompter.messages().size(), 2);   // the question, then the refusal
+    EXPECT_EQ(listTexts(), QStringList({"Riparian", "Grazing"}));
+    ASSERT_NE(form->current(), nullptr);
+    EXPECT_EQ(form->current()->ItemKey(), grazing);
+    form->topic()->nameBox()->setFocus();
+    form->topic()->nameBox()->selectAll();
+    QTest::keyClicks(form->topic()->nameBox(), "Grazing allotments");
+    leave();
+    EXPECT_EQ(stored(grazing, "Heading").toString(), "Grazing allotments");
+}
+
 TEST_F(RMAsTest, BodiesStayByteForByteAcrossTenVisits)
 {
     // Bodies as other writers left them: an import's plain conversion, a body without the

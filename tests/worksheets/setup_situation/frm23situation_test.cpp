@@ -208,6 +208,24 @@ TEST_F(SituationTest, DeletedTopicsStayDeleted)
     EXPECT_TRUE(form->cmdDelete()->isEnabled());
 }
 
+TEST_F(SituationTest, ADeleteTheFileRefusesLeavesTheTopicShownAndEdited)
+{
+    storedTopic("Weather");
+    const int fuels = storedTopic("Fuels");
+    open();
+    form->lstTopics()->setCurrentRow(1);
+    db().Execute("CREATE TEMP TRIGGER keep_items BEFORE DELETE ON Items BEGIN SELECT RAISE(ABORT, 'the disk is full'); END");
+    QTest::mouseClick(form->cmdDelete(), Qt::LeftButton);
+    db().Execute("DROP TRIGGER keep_items");
+    EXPECT_EQ(prompter.messages().size(), 1);
+    EXPECT_EQ(listTexts(), QStringList({"Weather", "Fuels"}));
+    ASSERT_NE(form->current(), nullptr);
+    EXPECT_EQ(form->current()->ItemKey(), fuels);
+    typeHeading("Fuels and fuel moisture");
+    leave();
+    EXPECT_EQ(stored(fuels, "Heading").toString(), "Fuels and fuel moisture");
+}
+
 TEST_F(SituationTest, ChangesFiredWhileFillingWriteNothing)
 {
     const int a = storedTopic("Weather");

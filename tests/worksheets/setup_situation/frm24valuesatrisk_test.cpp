@@ -359,12 +359,39 @@ TEST_F(ValuesAtRiskTest, HostileTypedValuesNeverCrashAndAlwaysSave)
 {
     const int key = storedItem("Barn", 50000, "Very High (95%)");
     open();
-    const char* losses[] = {"1e39", "1e308", "-1e308", "1e-320", "nan", "inf", "$", "-", ".", "1,2,3", "0x1F",
-                            "99999999999999999999999999", "١٢٣", "12e", "$-", "--5", "5$"};
-    for (const char* text : losses) {
-        typeInto(form->cboDamage(), QString::fromUtf8(text));
-        EXPECT_GE(form->current()->PotentialLoss(), 0) << text;
-        EXPECT_NO_THROW(core::SaveAllOrNothing([this] { form->SaveChanges(); })) << text;
+    // Each typed over 50,000, then saved: an amount the file can hold is stored, a negative one
+    // is no loss; anything else is refused when typing ends, with the reason, and the 50,000
+    // stays.
+    const char* const tooLarge = "cannot be more than 999,999,999,999 dollars.\r\nThe amount stays 50,000.";
+    const char* const notANumber = "is not.\r\nThe amount stays 50,000.";
+    const struct {
+        const char* typed;
+        float stored;
+        const char* refusal;
+    } losses[] = {
+        {"1e39", 50000, tooLarge},    {"1e308", 50000, tooLarge},     {"-1e308", 0, nullptr},
+        {"1e-320", 0, nullptr},       {"nan", 50000, notANumber},     {"inf", 50000, notANumber},
+        {"$", 50000, notANumber},     {"-", 50000, notANumber},       {".", 50000, notANumber},
+        {"1,2,3", 50000, notANumber},      {"0x1F", 50000, notANumber},    {"99999999999999999999999999", 50000, tooLarge},
+        {"١٢٣", 50000, notANumber}, {"12e", 50000, notANumber}, {"$-", 50000, notANumber},
+        {"--5", 50000, notANumber},   {"5$", 50000, notANumber},
+    };
+    const auto save = [this] { core::SaveAllOrNothing([this] { form->SaveChanges(); }); };
+    for (const auto& c : losses) {
+        SCOPED_TRACE(c.typed);
+        typeInto(form->cboDamage(), "50000");
+        save();
+        prompter.clear();
+        typeInto(form->cboDamage(), QString::fromUtf8(c.typed));
+        save();
+        EXPECT_FLOAT_EQ(stored("ValuesAtRisk", key, "PotentialLoss").toFloat(), c.stored);
+        if (c.refusal) {
+            ASSERT_EQ(prompter.messages().size(), 1);
+            EXPECT_TRUE(prompter.messages()[0].text.endsWith(QString::fromLatin1(c.refusal)))
+                << prompter.messages()[0].text.toStdString();
+        } else {
+            EXPECT_TRUE(prompter.messages().isEmpty());
+        }
     }
     const char* chances[] = {"1e10", "-1e10", "nan", "99999999999", "0.5", "-0.5", "١٢٣", "(95%)", "95%%"};
     for (const char* text : chances) {

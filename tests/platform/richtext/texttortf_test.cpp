@@ -1,13 +1,13 @@
-#include "upgrade/texttortf.h"
+#include "platform/richtext/texttortf.h"
 
-#ifdef TOLMAR_HAVE_RICHTEXT
 #include "platform/richtext/rtf.h"
-#endif
+
+#include <QTextDocument>
 
 #include <gtest/gtest.h>
 
-using upgrade::kRtfHeader;
-using upgrade::TextToRTF;
+using richtext::kRtfHeader;
+using richtext::TextToRTF;
 
 namespace {
 
@@ -36,8 +36,12 @@ TEST(TextToRTF, WritesTheHouseBodyAroundTheText)
         {"lone carriage return breaks the line", QStringLiteral("a\rb"), QStringLiteral("a\\par b")},
         {"reserved characters escaped", QStringLiteral("{x}\\"), QStringLiteral("\\{x\\}\\\\")},
         {"tab", QStringLiteral("a\tb"), QStringLiteral("a\\tab b")},
-        {"accented letter", QStringLiteral("caf\u00e9"), QStringLiteral("caf\\u233 ")},
-        {"character beyond 16 bits signed", QStringLiteral("\u20ac\uffe5"), QStringLiteral("\\u8364 \\u-27 ")},
+        {"two tabs", QStringLiteral("a\t\tb"), QStringLiteral("a\\tab\\tab b")},
+        {"accented letter as its code page byte", QStringLiteral("caf\u00e9"), QStringLiteral("caf\\'e9")},
+        {"euro sign as its code page byte", QStringLiteral("\u20ac5"), QStringLiteral("\\'805")},
+        {"outside the code page, 16 bits signed", QStringLiteral("\uffe5 5"), QStringLiteral("\\u-27  5")},
+        {"control word ending a line", QStringLiteral("\uffe5\r\nb\t"), QStringLiteral("\\u-27\\par b\\tab")},
+        {"characters without a place dropped", QStringLiteral("a\x01\ufffc\uffffb"), QStringLiteral("ab")},
     };
     for (const Case& c : cases)
         EXPECT_EQ(TextToRTF(c.text), kRtfHeader + c.body + kEnd) << c.name;
@@ -51,7 +55,6 @@ TEST(TextToRTF, EmptyTextGivesTheEmptyBodyOfNewItems)
     EXPECT_EQ(kRtfHeader.size(), 155);
 }
 
-#ifdef TOLMAR_HAVE_RICHTEXT
 TEST(TextToRTF, ReadsBackAsTheSameText)
 {
     const struct {
@@ -70,4 +73,13 @@ TEST(TextToRTF, ReadsBackAsTheSameText)
     for (const auto& c : cases)
         EXPECT_EQ(richtext::RtfToPlainText(TextToRTF(c.text)), c.shown) << c.text.toStdString();
 }
-#endif
+
+// A line of plain text brought in reads as the same bytes the editor would store for it.
+TEST(TextToRTF, OneLineIsWrittenAsTheEditorWritesIt)
+{
+    const QString line = QStringLiteral("Zone \u00c9st\tna\u00efve \u20ac5 \uffe5{x}\\ \u4e2d");
+    QTextDocument doc;
+    doc.setPlainText(line);
+    EXPECT_EQ(TextToRTF(line), richtext::WriteRtf(doc));
+    EXPECT_EQ(TextToRTF(line), kRtfHeader + QStringLiteral("Zone \\'c9st\\tab na\\'efve \\'805 \\u-27\\{x\\}\\\\ \\u20013\\par }"));
+}
