@@ -407,7 +407,7 @@ struct Recordset::Impl {
             throw Error(Error::Kind::NoCurrentRecord, QStringLiteral("No current record."));
         }
         for (int i = 0; i < int(columns.size()); ++i)
-            current << fromStorage(st, i, columns[i].type, true);
+            current << fromStorage(st, i, columns[i].type, true, columns[i].size);
         sqlite3_reset(st);
         currentRowid = rowid;
         currentChanges = sqlite3_total_changes(d.db);
@@ -444,7 +444,7 @@ struct Recordset::Impl {
         width = n - first;
         for (; rc == SQLITE_ROW; rc = d.step(st, sql)) {
             for (int i = first; i < n; ++i)
-                cells.push_back(fromStorage(st, i, columns[i - first].type, typed[i - first]));
+                cells.push_back(fromStorage(st, i, columns[i - first].type, typed[i - first], columns[i - first].size));
             ++rowCount;
             if (withRowid)
                 rowids.push_back(sqlite3_column_int64(st, 0));
@@ -498,6 +498,7 @@ struct Recordset::Impl {
             const char* decl = sqlite3_column_decltype(st, i);
             c.declared = decl ? QString::fromUtf8(decl) : QString();
             c.type = decl ? TypeFromDeclared(c.declared) : FieldType::Memo;
+            c.size = decl ? textSize(c.declared) : 0;
             if (c.type == FieldType::AutoNumber)
                 c.type = FieldType::Long;
             shape.columns.push_back(c);
@@ -597,7 +598,7 @@ struct Recordset::Impl {
                 sqlite3_bind_int64(st, 1, id);
                 if (d.step(st, sql2) == SQLITE_ROW)
                     for (int i = 0; i < int(columns.size()); ++i)
-                        row << fromStorage(st, i, columns[i].type, typed[i]);
+                        row << fromStorage(st, i, columns[i].type, typed[i], columns[i].size);
                 sqlite3_reset(st);
                 for (int i = 0; i < width; ++i)
                     cells.push_back(i < row.size() ? row[i] : QVariant());
@@ -684,7 +685,7 @@ struct Recordset::Impl {
             noMatch = false;
             current.clear();
             for (int i = 0; i < int(columns.size()); ++i)
-                current << fromStorage(st, i + 1, columns[i].type, true);
+                current << fromStorage(st, i + 1, columns[i].type, true, columns[i].size);
             currentRowid = rowid;
             currentChanges = sqlite3_total_changes(d.db);
         }
