@@ -3,6 +3,7 @@
 #include "core/u11datafile.h"
 #include "core/u14properties.h"
 #include "core/u91trace.h"
+#include "platform/ui/prompter.h"
 #include "platform/ui/waitcursor.h"
 #include "shell/a3tolmarforms.h"
 #include "shell/frm01start.h"
@@ -15,6 +16,8 @@
 #include <QAction>
 #include <QFileInfo>
 #include <QMenu>
+
+#include <exception>
 
 namespace shell {
 
@@ -30,6 +33,20 @@ void DropWorksheetOfPreviousFile()
 {
     if (CurrentWorksheetForm() || !gCurrentWorksheetID.isEmpty())
         UnloadCurrentWorksheet();
+}
+
+// The command line has no menu whose error message would tell the user: say why the file
+// named there did not come up.
+void SayNotLoaded(const QString& path)
+{
+    QString why;
+    try {
+        throw;
+    } catch (const std::exception& e) {
+        why = QString::fromUtf8(e.what());
+    } catch (...) {
+    }
+    ui::MsgBox(ui::Lines({QStringLiteral("The file %1 cannot be opened.").arg(path), why}), ui::Buttons::OK, ui::Icon::Critical);
 }
 
 } // namespace
@@ -54,8 +71,14 @@ void StartWithFile(const QString& path)
         const QString name = QFileInfo(path).absoluteFilePath();
         if (core::Property_Get(QStringLiteral("FullFileName")) != name && !core::CheckOpenedFileWhole())
             return;
-        core::Property_Set(QStringLiteral("FullFileName"), name);
-        LoadFromFile();
+        if (!core::RecordFileName(name))
+            return;
+        try {
+            LoadFromFile();
+        } catch (...) {
+            SayNotLoaded(path);
+            throw;   // the start-up logs it
+        }
     }
 }
 
@@ -87,10 +110,15 @@ void OpenFile()
     }
 }
 
-void SaveFileAs()
+void SaveFileAs(bool unsavedEdits)
 {
     switch (core::SaveAsDatafile()) {
-    case core::OpenResult::Open: LoadFromFile(); break;
+    case core::OpenResult::Open:
+        // The copy holds all the file held, so the edits it could not take are saved into the copy.
+        if (unsavedEdits)
+            UpdateCurrentWorksheet();
+        LoadFromFile();
+        break;
     case core::OpenResult::Failed: CloseFile(); break;
     case core::OpenResult::Cancelled: break;
     }

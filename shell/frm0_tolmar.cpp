@@ -10,6 +10,7 @@
 #include "platform/ui/printersetup.h"
 #include "platform/ui/prompter.h"
 #include "platform/ui/screen.h"
+#include "platform/ui/showntext.h"
 #include "shell/a1tolmar.h"
 #include "shell/a3tolmarforms.h"
 #include "shell/frm01start.h"
@@ -49,6 +50,25 @@ protected:
         p.fillRect(rect(), palette().color(QPalette::Dark));
     }
 };
+
+// Edits that the last save could not store (the disk is full) would go with the program: the
+// user is told what failed and stays, unless they choose to lose them. True: close all the same.
+bool CloseWithoutSaving()
+{
+    QString why = QStringLiteral("unknown error");
+    try {
+        throw;
+    } catch (const std::exception& e) {
+        why = QString::fromUtf8(e.what());
+    } catch (...) {
+    }
+    core::TraceError(QStringLiteral("Error in shutdown ") + why);
+    return ui::MsgBox(ui::Lines({QStringLiteral("The changes on this worksheet could not be saved:"), why, QString(),
+                                 QStringLiteral("Free some space on the disk and close again, or keep them in another "
+                                                "file with File, Save As."),
+                                 QStringLiteral("Close anyway and lose these changes?")}),
+                      ui::Buttons::YesNo, ui::Icon::Warning, ui::Answer::No) == ui::Answer::Yes;
+}
 
 frm0_Tolmar* gInstance = nullptr;
 std::function<void()> gUnloadPreview;
@@ -214,7 +234,9 @@ void frm0_Tolmar::InitializeMenus()
 
 void frm0_Tolmar::SetTitleBar(const QString& text)
 {
-    setWindowTitle(QStringLiteral("Tolmar Advanced:  [") + core::GetDatafileTitle() + QStringLiteral("]  ") + text);
+    // A title bar shows one line: a fire name of megabytes is not handed to the window system.
+    const QString shown = ui::ShownText(text, fontMetrics(), QSize(ui::TwipsToPixels(ui::ScreenWidthTwips()), 1));
+    setWindowTitle(QStringLiteral("Tolmar Advanced:  [") + core::GetDatafileTitle() + QStringLiteral("]  ") + shown);
 }
 
 void frm0_Tolmar::SectionMenu_Check(int section)
@@ -330,11 +352,16 @@ void frm0_Tolmar::mnuFile_Click(int index)
 {
     core::TraceStart(QStringLiteral("mnuFile_Click ") + QString::number(index));
     RunGuarded(QStringLiteral("the File menu"), [&] {
+        if (index == 4) {
+            // Edits the file cannot take (its disk is full) go into the copy.
+            const bool saved = RunGuarded(QStringLiteral("saving the worksheet"), [] { UpdateCurrentWorksheet(); });
+            SaveFileAs(!saved);
+            return;
+        }
         UpdateCurrentWorksheet();
         switch (index) {
         case 1: NewFile(); break;
         case 2: OpenFile(); break;
-        case 4: SaveFileAs(); break;
         case 6:
             try {
                 ui::ShowPrinterSetup(this);
@@ -417,20 +444,27 @@ void frm0_Tolmar::mnuHelp_Click(int index)
 
 void frm0_Tolmar::closeEvent(QCloseEvent* event)
 {
-    MDIForm_Unload();
-    event->accept();
+    if (MDIForm_Unload())
+        event->accept();
+    else
+        event->ignore();
 }
 
-void frm0_Tolmar::MDIForm_Unload()
+bool frm0_Tolmar::MDIForm_Unload()
 {
     if (mShutDown)
-        return;
-    mShutDown = true;
+        return true;
     RunGuarded(QStringLiteral("shutdown"), [] {
         if (gUnloadPreview)
             gUnloadPreview();
     });
-    RunGuarded(QStringLiteral("shutdown"), [] { UpdateCurrentWorksheet(); });
+    try {
+        UpdateCurrentWorksheet();
+    } catch (...) {
+        if (!CloseWithoutSaving())
+            return false;
+    }
+    mShutDown = true;
     // The form goes before the file it shows.
     RunGuarded(QStringLiteral("shutdown"), [] { UnloadCurrentWorksheet(); });
     RunGuarded(QStringLiteral("shutdown"), [] { CloseDatafileIfOpen(); });
@@ -438,6 +472,7 @@ void frm0_Tolmar::MDIForm_Unload()
     unloadTabs();
     unloadStartPage();
     RunGuarded(QStringLiteral("shutdown"), [] { core::TraceProgramEnd(QStringLiteral("Tolmar Advanced")); });
+    return true;
 }
 
 } // namespace shell
