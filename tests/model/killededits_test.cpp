@@ -136,13 +136,10 @@ protected:
     {
         sDir = new QTemporaryDir;
         const QString start = sDir->filePath(QStringLiteral("start.tlm"));
-        ui::ScriptedPrompter prompter;
-        QString error;
-        ASSERT_TRUE(testsupport::CreateAnalysisFile(core::JoinPath(core::AppPath(), QStringLiteral("TLM.new")), start,
-                                                    testsupport::kSmallAnalysis, &error))
-            << error.toStdString();
+        ASSERT_TRUE(testsupport::BuildStartFile(start));
         sHarness = new testsupport::KillHarness({start, kSteps, OpenForEdits, Edit, CloseAfterEdits,
                                                  [] { return core::gDatabase()->handle(); }, StepName});
+        ui::ScriptedPrompter prompter;
         sHarness->Reference(sDir->filePath(QStringLiteral("reference.tlm")));
     }
 

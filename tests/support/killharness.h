@@ -15,6 +15,9 @@
 // An edit marks its save with a SaveMark; a step is a pure function of its number and of what
 // the file holds, so that every run from the same file makes the same rows.
 
+#include "core/u13folders.h"
+#include "platform/ui/scriptedprompter.h"
+#include "support/analysis_builder.h"
 #include "support/forkchild.h"
 #include "support/integritycheck.h"
 
@@ -140,6 +143,18 @@ inline QByteArray Digest(sqlite3* db)
             hash.addData(row + '\x1e');
     }
     return hash.result();
+}
+
+// The analysis every run of a series starts from: a small one, built from the program folder's
+// template at path. False, with the reason as a test failure, when it cannot be.
+inline bool BuildStartFile(const QString& path)
+{
+    ui::ScriptedPrompter prompter;
+    QString error;
+    const bool built = CreateAnalysisFile(core::JoinPath(core::AppPath(), QStringLiteral("TLM.new")), path, kSmallAnalysis, &error);
+    if (!built)
+        ADD_FAILURE() << "the start file cannot be built: " << error.toStdString();
+    return built;
 }
 
 struct KillSeries {

@@ -4,8 +4,8 @@
 
 #include "platform/dao/dao.h"
 #include "platform/dao/rowreader.h"
+#include "filedigest.h"
 
-#include <QCryptographicHash>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -13,15 +13,9 @@
 #include <sqlite3.h>
 
 using namespace dao;
+using daotest::Digest;
 
 namespace {
-
-QByteArray Digest(const QString& path)
-{
-    QFile f(path);
-    f.open(QIODevice::ReadOnly);
-    return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256);
-}
 
 // Runs statements straight through SQLite, as a file made by hand would have them.
 void WriteRaw(const QString& path, const QString& sql)

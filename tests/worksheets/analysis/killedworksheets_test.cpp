@@ -143,11 +143,7 @@ protected:
         sDir = new QTemporaryDir;
         sPath = sDir->filePath(QStringLiteral("Ridge Fire.tlm"));
         const QString start = sDir->filePath(QStringLiteral("start.tlm"));
-        ui::ScriptedPrompter prompter;
-        QString error;
-        ASSERT_TRUE(testsupport::CreateAnalysisFile(core::JoinPath(core::AppPath(), QStringLiteral("TLM.new")), start,
-                                                    testsupport::kSmallAnalysis, &error))
-            << error.toStdString();
+        ASSERT_TRUE(testsupport::BuildStartFile(start));
         // Every run works on a file of one name, which the file already holds, so that opening
         // it writes nothing and each run's rows are alike.
         {
@@ -157,6 +153,7 @@ protected:
         }
         sHarness = new testsupport::KillHarness(
             {start, kSteps, Open, Edit, Close, [] { return core::gDatabase()->handle(); }, StepName});
+        ui::ScriptedPrompter prompter;
         sHarness->Reference(sPath);
     }
 
