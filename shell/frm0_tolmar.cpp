@@ -358,6 +358,15 @@ void frm0_Tolmar::mnuFile_Click(int index)
             SaveFileAs(!saved);
             return;
         }
+        // A save that fails here is made again by the close, which asks what to do about it.
+        if (index == 9) {
+            try {
+                UpdateCurrentWorksheet();
+            } catch (...) {
+            }
+            close();
+            return;
+        }
         UpdateCurrentWorksheet();
         switch (index) {
         case 1: NewFile(); break;
@@ -369,7 +378,6 @@ void frm0_Tolmar::mnuFile_Click(int index)
                 // a printer that cannot be set up is left as it was
             }
             break;
-        case 9: close(); break;
         default: break;
         }
     });

@@ -106,6 +106,11 @@ TEST_F(FullDiskTest, TheUserMayCloseAndLoseTheEdits)
 {
     const QString path = startOnDisk();
     disk->fill();
+    prompter.answer(ui::Answer::No);
+    window->mnuFile_Click(9);   // File, Exit asks as the close box does
+    EXPECT_TRUE(window->isVisible());
+    ASSERT_EQ(prompter.messages().size(), 1);
+    EXPECT_EQ(prompter.messages()[0].buttons, ui::Buttons::YesNo);
     prompter.answer(ui::Answer::Yes);
     EXPECT_TRUE(window->close());
     disk->empty();
