@@ -8,7 +8,7 @@ class QFontMetrics;
 
 namespace ui {
 
-// The part of a text that an area can show in a font: as many lines as fit in its height, each
+// As much of a text as an area can show in a font: as many lines as fit in its height, each
 // as long as the narrowest letters make one, with an ellipsis where it is cut. Laying out the
 // rest would take time (seconds, for the megabytes a damaged or foreign file may hold in a
 // name) to show nothing more.
