@@ -3,6 +3,7 @@
 #include "core/u11datafile.h"
 #include "core/u14properties.h"
 #include "core/u91trace.h"
+#include "platform/ui/guard.h"
 #include "platform/ui/prompter.h"
 #include "platform/ui/waitcursor.h"
 #include "shell/a3tolmarforms.h"
@@ -16,8 +17,6 @@
 #include <QAction>
 #include <QFileInfo>
 #include <QMenu>
-
-#include <exception>
 
 namespace shell {
 
@@ -39,14 +38,8 @@ void DropWorksheetOfPreviousFile()
 // named there did not come up.
 void SayNotLoaded(const QString& path)
 {
-    QString why;
-    try {
-        throw;
-    } catch (const std::exception& e) {
-        why = QString::fromUtf8(e.what());
-    } catch (...) {
-    }
-    ui::MsgBox(ui::Lines({QStringLiteral("The file %1 cannot be opened.").arg(path), why}), ui::Buttons::OK, ui::Icon::Critical);
+    ui::MsgBox(ui::Lines({QStringLiteral("The file %1 cannot be opened.").arg(path), ui::CurrentExceptionText()}),
+               ui::Buttons::OK, ui::Icon::Critical);
 }
 
 } // namespace

@@ -55,13 +55,7 @@ protected:
 // user is told what failed and stays, unless they choose to lose them. True: close all the same.
 bool CloseWithoutSaving()
 {
-    QString why = QStringLiteral("unknown error");
-    try {
-        throw;
-    } catch (const std::exception& e) {
-        why = QString::fromUtf8(e.what());
-    } catch (...) {
-    }
+    const QString why = ui::CurrentExceptionText();
     core::TraceError(QStringLiteral("Error in shutdown ") + why);
     return ui::MsgBox(ui::Lines({QStringLiteral("The changes on this worksheet could not be saved:"), why, QString(),
                                  QStringLiteral("Free some space on the disk and close again, or keep them in another "

@@ -10,6 +10,15 @@ namespace {
 std::function<void(const QString&)> gLog;
 bool gShowing = false;
 
+class ShowingScope {
+public:
+    ShowingScope() { gShowing = true; }
+    ~ShowingScope() { gShowing = false; }
+    ShowingScope(const ShowingScope&) = delete;
+    ShowingScope& operator=(const ShowingScope&) = delete;
+};
+} // namespace
+
 QString CurrentExceptionText()
 {
     try {
@@ -20,15 +29,6 @@ QString CurrentExceptionText()
         return QStringLiteral("unknown error");
     }
 }
-
-class ShowingScope {
-public:
-    ShowingScope() { gShowing = true; }
-    ~ShowingScope() { gShowing = false; }
-    ShowingScope(const ShowingScope&) = delete;
-    ShowingScope& operator=(const ShowingScope&) = delete;
-};
-} // namespace
 
 void SetErrorLog(std::function<void(const QString&)> log) { gLog = std::move(log); }
 
