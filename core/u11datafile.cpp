@@ -103,18 +103,26 @@ bool CheckFormat(const QString& format)
     return true;
 }
 
-// The tables and columns of the current format, each table with its columns separated by blanks.
+// The tables of the current format, each with its columns and the fields of its primary key
+// separated by blanks.
 struct FormatTable {
     const char* name;
     const char* columns;
+    const char* key;
 };
 constexpr FormatTable kFormatTables[] = {
 #include "currentformat.inc"
 };
 
-// What the open file lacks of the current format ("the table FMZList", "the field Items.Body").
-// A file without them would open and then fail at every load, after its name had been written
-// into it.
+QStringList Words(const char* text)
+{
+    return QString::fromLatin1(text).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+}
+
+// What the open file lacks of the current format ("the table FMZList", "the field Items.Body",
+// "the key of the table Items (ItemKey)"). A file without them would open and then fail at
+// every load, after its name had been written into it; every table is read in the order of its
+// key and its rows are found by it.
 QStringList MissingParts(const dao::Database& db)
 {
     QStringList missing;
@@ -126,9 +134,12 @@ QStringList MissingParts(const dao::Database& db)
             continue;
         }
         // Names only: working out each field's full definition cost more than the rest of the check.
-        for (const QString& column : QString::fromLatin1(table.columns).split(QLatin1Char(' '), Qt::SkipEmptyParts))
+        for (const QString& column : Words(table.columns))
             if (!db.FieldExists(name, column))
                 missing << QStringLiteral("the field %1.%2").arg(name, column);
+        const QStringList key = Words(table.key);
+        if (db.PrimaryKey(name).join(QLatin1Char(' ')).compare(key.join(QLatin1Char(' ')), Qt::CaseInsensitive) != 0)
+            missing << QStringLiteral("the key of the table %1 (%2)").arg(name, key.join(QStringLiteral(", ")));
     }
     return missing;
 }
@@ -172,6 +183,14 @@ bool CheckAdvancedMode(const QString& programId)
 void SayOpenError(const dao::Error& e, const QString& path)
 {
     switch (e.kind()) {
+    case dao::Error::Kind::Foreign:
+        Say({QStringLiteral("The file does not appear to be a Tolmar Rude file."), e.message(),
+             QStringLiteral("It cannot be opened.")});
+        break;
+    case dao::Error::Kind::DiskFull:
+        Say({QStringLiteral("The file %1 cannot be opened: the disk it is on is full.").arg(path),
+             QStringLiteral("Nothing in it has been changed. Free some space on that disk, and open it again.")});
+        break;
     case dao::Error::Kind::NotFound:
         Say({QStringLiteral("The file %1 cannot be found.").arg(path), QStringLiteral("It cannot be opened.")});
         break;
@@ -324,6 +343,22 @@ bool OpenDatafile(const QString& path, bool wholeCheckLater)
     return true;
 }
 
+bool RecordFileName(const QString& path)
+{
+    try {
+        Property_Set(QStringLiteral("FullFileName"), Absolute(path));
+        return true;
+    } catch (const dao::Error& e) {
+        Release();
+        TraceError(QStringLiteral("OpenDatafile %1: %2").arg(path, e.message()));
+        if (e.kind() == dao::Error::Kind::DiskFull)
+            SayOpenError(e, path);
+        else
+            Say({QStringLiteral("The file %1 cannot be opened: writing to it failed.").arg(path), e.message()});
+        return false;
+    }
+}
+
 bool OpenedFileAwaitsWholeCheck()
 {
     return gWholeCheckPending && gDb;
@@ -358,9 +393,8 @@ OpenResult QueryOpenDatafile()
         return gDb ? OpenResult::Cancelled : OpenResult::Failed;
     if (gDb)
         CloseDatafile();
-    if (!OpenDatafile(name))
+    if (!OpenDatafile(name) || !RecordFileName(name))
         return OpenResult::Failed;
-    Property_Set(QStringLiteral("FullFileName"), Absolute(name));
     return OpenResult::Open;
 }
 
@@ -388,9 +422,8 @@ OpenResult QueryNewDatafile()
     gCreating = true;
     const bool opened = OpenDatafile(name);
     gCreating = false;
-    if (!opened)
+    if (!opened || !RecordFileName(name))
         return OpenResult::Failed;
-    Property_Set(QStringLiteral("FullFileName"), Absolute(name));
     Property_Set(QStringLiteral("ProgramID"), kProgramEdition);
     return OpenResult::Open;
 }
@@ -408,14 +441,13 @@ OpenResult SaveAsDatafile()
         return OpenResult::Cancelled;
     }
     CloseDatafile();
-    if (!CopyDataFile(current, name)) {
+    if (!CopyDataFile(current, name))
         Say({QStringLiteral("Unable to save file.")});
-        return OpenResult::Failed;
-    }
-    if (!OpenDatafile(name))
-        return OpenResult::Failed;
-    Property_Set(QStringLiteral("FullFileName"), Absolute(name));
-    return OpenResult::Open;
+    else if (OpenDatafile(name) && RecordFileName(name))
+        return OpenResult::Open;
+    // The file as it was is still whole: it is taken up again, so that edits its last save could
+    // not store (its disk is full) stay on screen for another try.
+    return OpenDatafile(current) ? OpenResult::Cancelled : OpenResult::Failed;
 }
 
 void CloseDatafile()

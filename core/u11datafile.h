@@ -34,6 +34,9 @@ void SetUpgrader(Upgrader* u);
 // comes up first), unless opening writes to the file (a conversion, an edition change), in which
 // case it runs first: nothing is written to a file that is then refused.
 bool OpenDatafile(const QString& path, bool wholeCheckLater = false);
+// Stores in "FullFileName" the path the open file was opened under. A file that cannot take
+// even that (its disk is full) is closed again and unlocked, the user told why: false.
+bool RecordFileName(const QString& path);
 // The whole check an open left for later: true when there is none, or the file is sound;
 // otherwise the user is told, the file is closed and false.
 bool CheckOpenedFileWhole();
@@ -46,6 +49,7 @@ enum class OpenResult {
 };
 OpenResult QueryOpenDatafile();
 OpenResult QueryNewDatafile();
+// A copy that cannot be made leaves the file open as it was, after the message (Cancelled).
 OpenResult SaveAsDatafile();
 void CloseDatafile();
 

@@ -60,7 +60,10 @@ case "$target" in
       "$here/worksheets" "$here/shell" "$here/platform" "$here/tests/platform/label" |
       while IFS= read -r line; do n=$((n + 1)); printf '%s' "${line:1:${#line}-2}" >"$seeds/caption-$n"; done
     printf '%s' '|Before:120||Left:240|One |B:1|bold|B:0| word|CR||Right:-50|Two|cr||x|' >"$seeds/tags"
-    options+=(-dict="$here/platform/label/fuzz/markup.dict" -max_len=4096)
+    # The longest captions run to a few kilobytes: one seed holds them all, and the inputs may
+    # grow to that length from the start rather than creep up to it.
+    cat "$seeds"/caption-* >"$seeds/all-captions"
+    options+=(-dict="$here/platform/label/fuzz/markup.dict" -max_len=16384 -len_control=0)
     ;;
   rtfreader_fuzz)
     printf '%s' '{\rtf1\ansi{\fonttbl{\f0 Arial;}}\pard\b Bold\b0  and \i italic\i0\par }' >"$seeds/plain.rtf"

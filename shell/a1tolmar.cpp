@@ -4,6 +4,8 @@
 #include "core/u11datafile.h"
 #include "core/u14properties.h"
 #include "core/u91trace.h"
+#include "platform/ui/guard.h"
+#include "platform/ui/prompter.h"
 #include "platform/ui/waitcursor.h"
 #include "shell/a3tolmarforms.h"
 #include "shell/frm01start.h"
@@ -33,6 +35,14 @@ void DropWorksheetOfPreviousFile()
         UnloadCurrentWorksheet();
 }
 
+// The command line has no menu whose error message would tell the user: say why the file
+// named there did not come up.
+void SayNotLoaded(const QString& path)
+{
+    ui::MsgBox(ui::Lines({QStringLiteral("The file %1 cannot be opened.").arg(path), ui::CurrentExceptionText()}),
+               ui::Buttons::OK, ui::Icon::Critical);
+}
+
 } // namespace
 
 void StartWithoutFile()
@@ -59,8 +69,14 @@ void StartWithFile(const QString& path)
         const QString name = QFileInfo(opened).absoluteFilePath();
         if (core::Property_Get(QStringLiteral("FullFileName")) != name && !core::CheckOpenedFileWhole())
             return;
-        core::Property_Set(QStringLiteral("FullFileName"), name);
-        LoadFromFile();
+        if (!core::RecordFileName(name))
+            return;
+        try {
+            LoadFromFile();
+        } catch (...) {
+            SayNotLoaded(path);
+            throw;   // the start-up logs it
+        }
     }
 }
 
@@ -92,10 +108,15 @@ void OpenFile()
     }
 }
 
-void SaveFileAs()
+void SaveFileAs(bool unsavedEdits)
 {
     switch (core::SaveAsDatafile()) {
-    case core::OpenResult::Open: LoadFromFile(); break;
+    case core::OpenResult::Open:
+        // The copy holds all the file held, so the edits it could not take are saved into the copy.
+        if (unsavedEdits)
+            UpdateCurrentWorksheet();
+        LoadFromFile();
+        break;
     case core::OpenResult::Failed: CloseFile(); break;
     case core::OpenResult::Cancelled: break;
     }

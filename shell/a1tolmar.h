@@ -13,7 +13,8 @@ void StartWithFile(const QString& path);
 void CheckOpenedFile();
 void NewFile();
 void OpenFile();
-void SaveFileAs();
+// unsavedEdits: the worksheet on screen holds edits its file could not store; they go into the copy.
+void SaveFileAs(bool unsavedEdits = false);
 void LoadFromFile();
 void CloseFile();
 void CloseDatafileIfOpen();

@@ -11,6 +11,7 @@
 #include "platform/ui/printersetup.h"
 #include "platform/ui/prompter.h"
 #include "platform/ui/screen.h"
+#include "platform/ui/showntext.h"
 #include "shell/a1tolmar.h"
 #include "shell/a3tolmarforms.h"
 #include "shell/frm01start.h"
@@ -50,6 +51,19 @@ protected:
         p.fillRect(rect(), palette().color(QPalette::Dark));
     }
 };
+
+// Edits that the last save could not store (the disk is full) would go with the program: the
+// user is told what failed and stays, unless they choose to lose them. True: close all the same.
+bool CloseWithoutSaving()
+{
+    const QString why = ui::CurrentExceptionText();
+    core::TraceError(QStringLiteral("Error in shutdown ") + why);
+    return ui::MsgBox(ui::Lines({QStringLiteral("The changes on this worksheet could not be saved:"), why, QString(),
+                                 QStringLiteral("Free some space on the disk and close again, or keep them in another "
+                                                "file with File, Save As."),
+                                 QStringLiteral("Close anyway and lose these changes?")}),
+                      ui::Buttons::YesNo, ui::Icon::Warning, ui::Answer::No) == ui::Answer::Yes;
+}
 
 frm0_Tolmar* gInstance = nullptr;
 std::function<void()> gUnloadPreview;
@@ -215,7 +229,9 @@ void frm0_Tolmar::InitializeMenus()
 
 void frm0_Tolmar::SetTitleBar(const QString& text)
 {
-    setWindowTitle(QStringLiteral("Tolmar Advanced:  [") + core::GetDatafileTitle() + QStringLiteral("]  ") + text);
+    // A title bar shows one line: a fire name of megabytes is not handed to the window system.
+    const QString shown = ui::ShownText(text, fontMetrics(), QSize(ui::TwipsToPixels(ui::ScreenWidthTwips()), 1));
+    setWindowTitle(QStringLiteral("Tolmar Advanced:  [") + core::GetDatafileTitle() + QStringLiteral("]  ") + shown);
 }
 
 void frm0_Tolmar::SectionMenu_Check(int section)
@@ -331,11 +347,25 @@ void frm0_Tolmar::mnuFile_Click(int index)
 {
     core::TraceStart(QStringLiteral("mnuFile_Click ") + QString::number(index));
     RunGuarded(QStringLiteral("the File menu"), [&] {
+        if (index == 4) {
+            // Edits the file cannot take (its disk is full) go into the copy.
+            const bool saved = RunGuarded(QStringLiteral("saving the worksheet"), [] { UpdateCurrentWorksheet(); });
+            SaveFileAs(!saved);
+            return;
+        }
+        // A save that fails here is made again by the close, which asks what to do about it.
+        if (index == 9) {
+            try {
+                UpdateCurrentWorksheet();
+            } catch (...) {
+            }
+            close();
+            return;
+        }
         UpdateCurrentWorksheet();
         switch (index) {
         case 1: NewFile(); break;
         case 2: OpenFile(); break;
-        case 4: SaveFileAs(); break;
         case 6:
             try {
                 ui::ShowPrinterSetup(this);
@@ -343,7 +373,6 @@ void frm0_Tolmar::mnuFile_Click(int index)
                 // a printer that cannot be set up is left as it was
             }
             break;
-        case 9: close(); break;
         default: break;
         }
     });
@@ -418,20 +447,27 @@ void frm0_Tolmar::mnuHelp_Click(int index)
 
 void frm0_Tolmar::closeEvent(QCloseEvent* event)
 {
-    MDIForm_Unload();
-    event->accept();
+    if (MDIForm_Unload())
+        event->accept();
+    else
+        event->ignore();
 }
 
-void frm0_Tolmar::MDIForm_Unload()
+bool frm0_Tolmar::MDIForm_Unload()
 {
     if (mShutDown)
-        return;
-    mShutDown = true;
+        return true;
     RunGuarded(QStringLiteral("shutdown"), [] {
         if (gUnloadPreview)
             gUnloadPreview();
     });
-    RunGuarded(QStringLiteral("shutdown"), [] { UpdateCurrentWorksheet(); });
+    try {
+        UpdateCurrentWorksheet();
+    } catch (...) {
+        if (!CloseWithoutSaving())
+            return false;
+    }
+    mShutDown = true;
     // The form goes before the file it shows.
     RunGuarded(QStringLiteral("shutdown"), [] { UnloadCurrentWorksheet(); });
     RunGuarded(QStringLiteral("shutdown"), [] { CloseDatafileIfOpen(); });
@@ -439,6 +475,7 @@ void frm0_Tolmar::MDIForm_Unload()
     unloadTabs();
     unloadStartPage();
     RunGuarded(QStringLiteral("shutdown"), [] { core::TraceProgramEnd(QStringLiteral("Tolmar Advanced")); });
+    return true;
 }
 
 } // namespace shell

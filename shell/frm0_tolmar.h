@@ -83,7 +83,8 @@ private:
     frm01Start* showStartPage(bool background);
     void buildMenus();
     void MDIForm_Resize();
-    void MDIForm_Unload();
+    // False when the program stays open: the worksheet's edits could not be saved.
+    bool MDIForm_Unload();
 
     QWidget* mClient;
     QPointer<frm01Start> mStart;

@@ -3,8 +3,9 @@
 // leaves a half-made template where the program looks for it.
 //
 // mktemplate --tables <schema.sql> <output file> writes instead the tables and columns the script
-// makes, one C++ initializer a table ({"Items", "ItemKey ItemName ..."},), for the open routine's
-// check that a file has every part of the current format.
+// makes, one C++ initializer a table with its columns and its primary key ({"Items", "ItemKey
+// ItemName ...", "ItemKey"},), for the open routine's check that a file has every part of the
+// current format.
 #include <sqlite3.h>
 
 #include <cstdio>
@@ -59,6 +60,13 @@ int WriteTables(const char* schemaPath, const std::string& output)
         out << "{\"" << table << "\", \"";
         const char* separator = "";
         for (const std::string& column : Strings(db, "PRAGMA table_info(\"" + table + "\")", 1)) {
+            out << separator << column;
+            separator = " ";
+        }
+        out << "\", \"";
+        separator = "";
+        for (const std::string& column :
+             Strings(db, "SELECT name FROM pragma_table_info('" + table + "') WHERE pk > 0 ORDER BY pk", 0)) {
             out << separator << column;
             separator = " ";
         }

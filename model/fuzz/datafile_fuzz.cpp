@@ -1,6 +1,7 @@
-// libFuzzer entry: any bytes saved as a data file must be refused with a message or open, and
-// an opened file must compute the whole comparison or fail with an error of the data engine,
-// which the program shows. Anything else (a crash, another exception, a hang) is a finding.
+// libFuzzer entry: any bytes saved as a data file must be refused with a message, and left as
+// they were, or open, and an opened file must compute the whole comparison or fail with an
+// error of the data engine, which the program shows. Anything else (a crash, another
+// exception, a hang) is a finding.
 #include "core/u11datafile.h"
 #include "platform/dao/dao.h"
 #include "support/analysis_builder.h"
@@ -29,6 +30,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             std::abort();   // refused without a word
         if (core::gDatabase())
             std::abort();   // refused but left open
+        if (!fuzzsupport::InputIs(path, data, size))
+            std::abort();   // refused, but changed on the way
         return 0;
     }
     try {

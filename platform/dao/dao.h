@@ -31,7 +31,11 @@ public:
         NoSuchTable,
         NoSuchField,
         Constraint,    // duplicate key and the like
-        NoCurrentRecord
+        NoCurrentRecord,
+        DiskFull,      // a write found no room on the disk; what the file held stays as it was
+        // A database, but holding what no file of this program holds (statements it would run,
+        // a text longer than any field): the message is a sentence fit to show the user.
+        Foreign
     };
     Error(Kind kind, const QString& message);
     Kind kind() const { return mKind; }
@@ -55,11 +59,18 @@ enum class FieldType { Boolean, Byte, Integer, Long, AutoNumber, Currency, Singl
 // infinite or not a number, as only a file written by something else holds) reads as Null.
 // Values written are converted to the column's type; a text that does not read as a number, or
 // a number the type cannot hold, written to a numeric field throws Error (Kind::Generic).
+//
+// A Text(n) field reads at most its n characters, as Jet never held more. No stored value may be
+// longer than kLongestValue bytes: a file holding one is refused at its open (Kind::Foreign), and
+// writing one throws Error (Kind::Generic), so that the program never stores what it would refuse.
+// That is as much as a Jet memo takes through a form (65,535 characters), some twenty pages of a
+// topic's rich text, and little enough for every screen to lay out at once.
+inline constexpr qint64 kLongestValue = 64 * 1024;
 
 struct FieldDef {
     QString name;
     FieldType type = FieldType::Long;
-    int size = 0;          // Text only: the Jet size (informational)
+    int size = 0;          // Text only: the Jet size, in characters
 };
 
 struct OpenOptions {
@@ -90,6 +101,9 @@ class Database {
 public:
     // Opens an existing file; never creates one. Throws Error (NotFound, NotDatabase, Locked...).
     // The check reads the schema, so a text file or a truncated database fails here, not later.
+    // No statement stored in the file ever runs: triggers and views are switched off, and a file
+    // that holds any (or a virtual table, or a table without the row ids the cursors go by) is
+    // refused with Kind::Foreign, as is one holding a value longer than kLongestValue.
     static std::unique_ptr<Database> Open(const QString& path, OpenOptions options = {});
     // Creates an empty database (used by the template builder and by test fixtures).
     static std::unique_ptr<Database> Create(const QString& path);

@@ -4,7 +4,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 
 namespace dao {
 
@@ -130,6 +129,7 @@ const std::vector<Column>& Database::Impl::tableColumns(const QString& table)
         c.name = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 1)));
         c.declared = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 2)));
         c.type = TypeFromDeclared(c.declared);
+        c.size = textSize(c.declared);
         if (sqlite3_column_type(st, 4) != SQLITE_NULL)
             c.defaultValue = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 4)));
         c.pk = sqlite3_column_int(st, 5);
@@ -385,6 +385,7 @@ std::unique_ptr<Database> Database::Open(const QString& path, OpenOptions option
     sqlite3_extended_result_codes(d.db, 1);
     sqlite3_busy_timeout(d.db, 0);
     try {
+        harden(d.db);
         if (!options.readOnly && sqlite3_db_readonly(d.db, "main") == 1)
             throw Error(Error::Kind::ReadOnly, QStringLiteral("The file '%1' is read-only").arg(path));
         if (options.exclusive)
@@ -401,8 +402,12 @@ std::unique_ptr<Database> Database::Open(const QString& path, OpenOptions option
         const ShapeCheck shape = CheckShape(d.db);
         if (shape.shape == Shape::Damaged)
             throw Error(Error::Kind::NotDatabase, QStringLiteral("The file '%1' is damaged: %2").arg(path, shape.reason));
+        if (const QString foreign = foreignSchema(d.db); !foreign.isEmpty())
+            throw Error(Error::Kind::Foreign, foreign);
         if (options.checkEveryPage || shape.shape == Shape::Unvouched)
             db->CheckEveryPage();
+        if (const QString oversized = oversizedValue(d.db); !oversized.isEmpty())
+            throw Error(Error::Kind::Foreign, oversized);
         if (!options.readOnly) {
             sqlite3_stmt* st = d.prepare(QStringLiteral("PRAGMA journal_mode"));
             QString mode;
@@ -444,6 +449,7 @@ std::unique_ptr<Database> Database::Create(const QString& path)
         throw Error(Error::Kind::Generic, QStringLiteral("Cannot create '%1': %2").arg(path, msg));
     }
     sqlite3_extended_result_codes(d.db, 1);
+    harden(d.db);
     d.execRaw("PRAGMA journal_mode=DELETE");
     d.execRaw("PRAGMA synchronous=FULL");
     return db;
@@ -495,14 +501,8 @@ QStringList Database::TableNames() const
 QList<FieldDef> Database::Fields(const QString& table) const
 {
     QList<FieldDef> out;
-    for (const auto& c : d->tableColumns(table)) {
-        FieldDef f{c.name, c.type, 0};
-        static const QRegularExpression size(QStringLiteral("\\((\\d+)\\)"));
-        const auto m = size.match(c.declared);
-        if (c.type == FieldType::Text && m.hasMatch())
-            f.size = m.captured(1).toInt();
-        out << f;
-    }
+    for (const auto& c : d->tableColumns(table))
+        out << FieldDef{c.name, c.type, c.size};
     return out;
 }
 

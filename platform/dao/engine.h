@@ -26,6 +26,7 @@ struct Column {
     int pk = 0;   // position in the primary key, from 1; 0 when not a key field
     QString declared;
     QString defaultValue;
+    int size = 0;   // Text(n): n, the characters a read gives at most; 0 for any other type
 };
 
 QString quoted(const QString& name);
@@ -36,11 +37,24 @@ Error::Kind kindOf(int rc);
 [[noreturn]] void fail(sqlite3* db, int rc, const QString& context);
 // A value as it goes into SQLite for a column of the given type.
 QVariant toStorage(const QVariant& value, FieldType type, const QString& field);
-// A stored value as the program sees it, by the column's Jet type.
-QVariant fromStorage(sqlite3_stmt* st, int col, FieldType type, bool typed);
+// The characters a Text(n) field holds: n; 0 for every other declared type.
+int textSize(const QString& declared);
+// A stored value as the program sees it, by the column's Jet type; a text of a Text(n) field
+// (size n) is cut to its n characters.
+QVariant fromStorage(sqlite3_stmt* st, int col, FieldType type, bool typed, int size = 0);
 // A value as a read would give it back, for the edit buffer.
 QVariant normalized(const QVariant& value, FieldType type, const QString& field);
 void bind(sqlite3_stmt* st, int i, const QVariant& v);
+
+// Opening a file (filecheck.cpp). Keeps every statement stored in the file from running; throws
+// when the engine cannot.
+void harden(sqlite3* db);
+// What the file holds that no file of this program does (a trigger, a view, a virtual table, a
+// table without row ids, a field that hides the row id or is computed), as a sentence for the
+// user; empty when nothing.
+QString foreignSchema(sqlite3* db);
+// The first value longer than kLongestValue, as a sentence for the user; empty when none.
+QString oversizedValue(sqlite3* db);
 
 } // namespace detail
 
@@ -96,6 +110,7 @@ struct Database::Impl {
     struct ReaderColumn {
         FieldType type = FieldType::Memo;
         bool typed = false;
+        int size = 0;   // as Column::size
         // What a whole number stored in the column may be to read as itself (lo > hi: none).
         qint64 lo = 1, hi = 0;
     };

@@ -107,6 +107,8 @@ Error::Kind kindOf(int rc)
         return Error::Kind::Constraint;
     case SQLITE_CANTOPEN:
         return Error::Kind::NotFound;
+    case SQLITE_FULL:
+        return Error::Kind::DiskFull;
     default:
         return Error::Kind::Generic;
     }
@@ -121,6 +123,19 @@ Error::Kind kindOf(int rc)
     throw Error(kind, context + QLatin1String(": ") + detail);
 }
 
+int textSize(const QString& declared)
+{
+    if (TypeFromDeclared(declared) != FieldType::Text)
+        return 0;
+    const qsizetype open = declared.indexOf(QLatin1Char('('));
+    const qsizetype close = declared.indexOf(QLatin1Char(')'), open + 1);
+    if (open < 0 || close < 0)
+        return 0;
+    bool ok = false;
+    const int size = QStringView(declared).mid(open + 1, close - open - 1).trimmed().toInt(&ok);
+    return ok && size > 0 ? size : 0;
+}
+
 QVariant toStorage(const QVariant& value, FieldType type, const QString& field)
 {
     if (value.isNull() || !value.isValid())
@@ -130,7 +145,19 @@ QVariant toStorage(const QVariant& value, FieldType type, const QString& field)
             return value.toDateTime().toString(Qt::ISODate);
         if (value.metaType().id() == QMetaType::Bool)
             return value.toBool() ? QStringLiteral("True") : QStringLiteral("False");
-        return value.toString();
+        QString text = value.toString();
+        // A character takes at most three bytes (a pair of surrogates four), so only a long text
+        // is measured.
+        if (text.size() * 3 > kLongestValue) {
+            const qsizetype bytes = text.toUtf8().size();
+            if (bytes > kLongestValue)
+                throw Error(Error::Kind::Generic,
+                            QStringLiteral("The text for the field %1 is %L2 bytes long; a field holds at most %L3")
+                                .arg(field)
+                                .arg(bytes)
+                                .arg(kLongestValue));
+        }
+        return text;
     }
     double number = 0;
     const int id = value.metaType().id();
@@ -210,7 +237,21 @@ void bind(sqlite3_stmt* st, int i, const QVariant& v)
     }
 }
 
-QVariant fromStorage(sqlite3_stmt* st, int col, FieldType type, bool typed)
+namespace {
+
+QString storedText(sqlite3_stmt* st, int col, int size)
+{
+    QString text = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, col)), sqlite3_column_bytes(st, col));
+    if (size > 0 && text.size() > size) {
+        // Never half a pair of surrogates at the end.
+        text.truncate(text.at(size - 1).isHighSurrogate() ? size - 1 : size);
+    }
+    return text;
+}
+
+} // namespace
+
+QVariant fromStorage(sqlite3_stmt* st, int col, FieldType type, bool typed, int size)
 {
     const int storage = sqlite3_column_type(st, col);
     if (storage == SQLITE_NULL)
@@ -232,10 +273,8 @@ QVariant fromStorage(sqlite3_stmt* st, int col, FieldType type, bool typed)
                                               sqlite3_column_bytes(st, col)));
         }
     }
-    if (!isNumeric(type)) {
-        return QVariant(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, col)),
-                                          sqlite3_column_bytes(st, col)));
-    }
+    if (!isNumeric(type))
+        return QVariant(storedText(st, col, size));
     double number = 0;
     if (storage == SQLITE_INTEGER) {
         number = double(sqlite3_column_int64(st, col));

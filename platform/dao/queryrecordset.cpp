@@ -39,7 +39,7 @@ void Recordset::Impl::runQuery(const QString& sql, const QVariantList& params)
     width = n - first;
     for (; rc == SQLITE_ROW; rc = d.step(st, sql)) {
         for (int i = first; i < n; ++i)
-            cells.push_back(fromStorage(st, i, columns[i - first].type, typed[i - first]));
+            cells.push_back(fromStorage(st, i, columns[i - first].type, typed[i - first], columns[i - first].size));
         ++rowCount;
         if (withRowid)
             rowids.push_back(sqlite3_column_int64(st, 0));
@@ -93,6 +93,7 @@ Database::Impl::QueryShape Recordset::Impl::shapeOf(Database::Impl& d, const QSt
         const char* decl = sqlite3_column_decltype(st, i);
         c.declared = decl ? QString::fromUtf8(decl) : QString();
         c.type = decl ? TypeFromDeclared(c.declared) : FieldType::Memo;
+        c.size = decl ? textSize(c.declared) : 0;
         if (c.type == FieldType::AutoNumber)
             c.type = FieldType::Long;
         shape.columns.push_back(c);

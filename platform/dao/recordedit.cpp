@@ -90,7 +90,7 @@ void Recordset::Impl::Update()
             sqlite3_bind_int64(st, 1, id);
             if (d.step(st, sql2) == SQLITE_ROW)
                 for (int i = 0; i < int(columns.size()); ++i)
-                    row << fromStorage(st, i, columns[i].type, typed[i]);
+                    row << fromStorage(st, i, columns[i].type, typed[i], columns[i].size);
             sqlite3_reset(st);
             for (int i = 0; i < width; ++i)
                 cells.push_back(i < row.size() ? row[i] : QVariant());

@@ -41,6 +41,7 @@ struct RowReader::Impl {
                 const char* decl = sqlite3_column_decltype(st, i);
                 Database::Impl::ReaderColumn c;
                 c.type = decl ? TypeFromDeclared(QString::fromUtf8(decl)) : FieldType::Memo;
+                c.size = decl ? textSize(QString::fromUtf8(decl)) : 0;
                 if (c.type == FieldType::AutoNumber)
                     c.type = FieldType::Long;
                 c.typed = decl != nullptr;
@@ -158,7 +159,7 @@ QVariant RowReader::Value(int col) const
     const Database::Impl::ReaderColumn* c = d->column(col);
     if (!c)
         throw Error(Error::Kind::NoSuchField, QStringLiteral("Item not found in this collection: %1").arg(col));
-    return fromStorage(d->st, col, c->type, c->typed);
+    return fromStorage(d->st, col, c->type, c->typed, c->size);
 }
 
 std::optional<int> RowReader::Whole(int col) const

@@ -293,7 +293,7 @@ const QVariant* Recordset::Impl::values()
         throw Error(Error::Kind::NoCurrentRecord, QStringLiteral("No current record."));
     }
     for (int i = 0; i < int(columns.size()); ++i)
-        current << fromStorage(st, i, columns[i].type, true);
+        current << fromStorage(st, i, columns[i].type, true, columns[i].size);
     sqlite3_reset(st);
     currentRowid = rowid;
     currentChanges = sqlite3_total_changes(d.db);
@@ -342,7 +342,7 @@ void Recordset::Impl::Seek(const QVariantList& values)
         noMatch = false;
         current.clear();
         for (int i = 0; i < int(columns.size()); ++i)
-            current << fromStorage(st, i + 1, columns[i].type, true);
+            current << fromStorage(st, i + 1, columns[i].type, true, columns[i].size);
         currentRowid = rowid;
         currentChanges = sqlite3_total_changes(d.db);
     }

@@ -5,6 +5,7 @@
 #include "platform/grid/numberformat.h"
 #include "platform/ui/guard.h"
 #include "platform/ui/screen.h"
+#include "platform/ui/showntext.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -463,8 +464,11 @@ void Grid::autoSizeRows(int minTwips)
             int width = 0;
             for (int m = c; m < c + (merged.height() == 1 ? merged.width() : 1); ++m)
                 width += isColumnHidden(m) ? 0 : columnWidth(m);
-            const CellText laid = LayOutCellText(fontMetrics(), QRect(0, 0, std::max(7, width), 1 << 20), text, true);
-            needed = std::max(needed, fontMetrics().boundingRect(laid.rect, Qt::TextWordWrap, laid.text).height() + 6);
+            // A row grows no taller than the screen, however long its text.
+            const int screen = ui::TwipsToPixels(ui::ScreenHeightTwips());
+            const QSize area(std::max(7, width), screen > 0 ? screen : 1024);
+            const CellText laid = LayOutCellText(fontMetrics(), QRect(QPoint(0, 0), area), ui::ShownText(text, fontMetrics(), area), true);
+            needed = std::max(needed, std::min(area.height(), fontMetrics().boundingRect(laid.rect, Qt::TextWordWrap, laid.text).height() + 6));
         }
         setRowHeight(r, int(std::lround(pixelsToTwips(std::max(minPx, needed)))));
     }

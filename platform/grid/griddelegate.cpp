@@ -1,6 +1,7 @@
 #include "platform/grid/griddelegate.h"
 
 #include "platform/grid/gridmodel.h"
+#include "platform/ui/showntext.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -71,7 +72,8 @@ void GridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, 
             painter->setFont(option.font);
             painter->setClipRect(rect);
             const bool wrap = mModel->column(c).wordWrap;
-            const CellText laid = LayOutCellText(QFontMetrics(option.font), rect, text, wrap);
+            const QFontMetrics metrics(option.font);
+            const CellText laid = LayOutCellText(metrics, rect, ui::ShownText(text, metrics, rect.size()), wrap);
             painter->drawText(laid.rect, int(mModel->alignment(r, c)) | (wrap ? int(Qt::TextWordWrap) : 0), laid.text);
         }
     }

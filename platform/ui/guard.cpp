@@ -11,6 +11,15 @@ std::function<void(const QString&)> gLog;
 bool gShowing = false;
 thread_local guard_detail::Carrier* gCarrier = nullptr;
 
+class ShowingScope {
+public:
+    ShowingScope() { gShowing = true; }
+    ~ShowingScope() { gShowing = false; }
+    ShowingScope(const ShowingScope&) = delete;
+    ShowingScope& operator=(const ShowingScope&) = delete;
+};
+} // namespace
+
 QString CurrentExceptionText()
 {
     try {
@@ -21,6 +30,8 @@ QString CurrentExceptionText()
         return QStringLiteral("unknown error");
     }
 }
+
+namespace {
 
 void Log(const QString& line)
 {
@@ -46,13 +57,6 @@ void LogOnly(const std::exception_ptr& error) noexcept
     }
 }
 
-class ShowingScope {
-public:
-    ShowingScope() { gShowing = true; }
-    ~ShowingScope() { gShowing = false; }
-    ShowingScope(const ShowingScope&) = delete;
-    ShowingScope& operator=(const ShowingScope&) = delete;
-};
 } // namespace
 
 void SetErrorLog(std::function<void(const QString&)> log) { gLog = std::move(log); }

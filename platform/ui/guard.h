@@ -20,6 +20,10 @@ namespace ui {
 // Where errors are logged (the program installs the error log); without one they are only shown.
 void SetErrorLog(std::function<void(const QString& line)> log);
 
+// The text of the exception being handled ("unknown error" for one that carries none); call it
+// only inside a catch block.
+QString CurrentExceptionText();
+
 // Logs and shows the exception being handled, so call it only inside a catch block. The message
 // reads "An error occurred in <where>." ("An error occurred." for an empty where) over the
 // error's own text; the log line starts with logAs, or with where when logAs is empty. While one

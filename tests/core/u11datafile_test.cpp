@@ -1,4 +1,5 @@
 #include "core_sandbox.h"
+#include "support/fulldisk.h"
 #include "support/immutable.h"
 
 #include "core/u11datafile.h"
@@ -8,6 +9,7 @@
 #include <QDir>
 #include <QStringList>
 
+#include <functional>
 #include <stdexcept>
 #include <unistd.h>
 
@@ -59,6 +61,18 @@ protected:
     QString firstLine() const
     {
         return prompter.messages().isEmpty() ? QString() : prompter.messages().first().text.split("\r\n").first();
+    }
+    // Opens a file the program must refuse: it is left as it was, closed, with one message,
+    // whose text is the answer.
+    QString refusedUntouched(const QString& path)
+    {
+        const QByteArray before = Bytes(path);
+        prompter.clear();
+        EXPECT_FALSE(core::OpenDatafile(path));
+        EXPECT_EQ(core::gDatabase(), nullptr);
+        EXPECT_EQ(Bytes(path), before);
+        EXPECT_EQ(prompter.messages().size(), 1);
+        return prompter.messages().value(0).text;
     }
 };
 
@@ -136,6 +150,16 @@ TEST_F(OpenDatafileTest, AFileLackingPartOfTheCurrentFormatIsRefusedUntouched)
         {"06.01.01",
          "DROP TABLE FMZList; DROP TABLE Items; DROP TABLE Objectives; DROP TABLE Outcomes; DROP TABLE Scores; DROP TABLE SRUses; DROP TABLE SRTypes",
          "Missing from it: the table FMZList, the table Items, the table Objectives, the table Outcomes, the table SRTypes, 2 more."},
+        // Every table is read in the order of its key and its rows found by it.
+        {"06.01.01",
+         "CREATE TABLE Copy (ItemKey LONG INTEGER NOT NULL, ItemName MEMO TEXT, Heading MEMO TEXT, Body MEMO TEXT, "
+         "ItemText MEMO TEXT, ParentKey LONG INTEGER, ChildIndex LONG INTEGER); INSERT INTO Copy SELECT * FROM Items; "
+         "DROP TABLE Items; ALTER TABLE Copy RENAME TO Items",
+         "Missing from it: the key of the table Items (ItemKey)."},
+        {"06.01.01",
+         "CREATE TABLE Copy (OutcomeKey LONG INTEGER NOT NULL, CriterionKey LONG INTEGER NOT NULL, Value SINGLE REAL, "
+         "Description MEMO TEXT, PRIMARY KEY (CriterionKey, OutcomeKey)); DROP TABLE Scores; ALTER TABLE Copy RENAME TO Scores",
+         "Missing from it: the key of the table Scores (OutcomeKey, CriterionKey)."},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.damage);
@@ -165,6 +189,125 @@ TEST_F(OpenDatafileTest, AFileLackingPartOfTheCurrentFormatIsRefusedUntouched)
     prompter.clear();
     EXPECT_TRUE(core::OpenDatafile(path));
     EXPECT_TRUE(prompter.messages().isEmpty());
+}
+
+// The first column of every row a query gives on a file, straight through SQLite.
+QStringList Column(const QString& path, const QString& sql)
+{
+    sqlite3* db = nullptr;
+    sqlite3_open(path.toUtf8().constData(), &db);
+    sqlite3_stmt* st = nullptr;
+    QStringList values;
+    if (sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &st, nullptr) == SQLITE_OK)
+        while (sqlite3_step(st) == SQLITE_ROW)
+            values << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
+    sqlite3_finalize(st);
+    sqlite3_close(db);
+    return values;
+}
+
+// A file made by hand to do harm is refused before anything of it runs or is read, with the
+// reason, and left as it was; the user's analysis is not touched by its statements.
+TEST_F(OpenDatafileTest, AFileHoldingStatementsOfItsOwnIsRefusedUntouched)
+{
+    const QString clean = dataFile("clean.tlm");
+    const QStringList tables = Column(clean, "SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite%' ORDER BY name");
+    ASSERT_EQ(tables.size(), 17);
+    QStringList schemas = {"CREATE TRIGGER wipe AFTER INSERT ON Properties BEGIN DELETE FROM Outcomes; END"};
+    for (const QString& table : tables) {
+        schemas << QString("CREATE TRIGGER t_%1 BEFORE UPDATE ON \"%1\" BEGIN SELECT 1; END").arg(table);
+        schemas << QString("CREATE VIEW v_%1 AS SELECT * FROM \"%1\"").arg(table);
+    }
+    for (const QString& schema : schemas) {
+        SCOPED_TRACE(schema.toStdString());
+        const QString path = dataFile("hostile.tlm", QString("06.01.01"), QString("Standard"));
+        Sql(path, schema.toUtf8().constData());
+        // One message: refused before the edition question.
+        const QStringList lines = refusedUntouched(path).split("\r\n");
+        ASSERT_EQ(lines.size(), 3);
+        EXPECT_EQ(lines[0], "The file does not appear to be a Tolmar Rude file.");
+        const QString name = schema.section(' ', 2, 2);
+        EXPECT_TRUE(lines[1].startsWith(QString(schema.contains("TRIGGER") ? "It holds a trigger (\"%1\" on " : "It holds a view (\"%1\")").arg(name)))
+            << lines[1].toStdString();
+        EXPECT_EQ(lines[2], "It cannot be opened.");
+    }
+}
+
+// A text or blob longer than any field holds, in any field of the format, is refused from the
+// length its row records, without reading it.
+TEST_F(OpenDatafileTest, AValueLongerThanAnyFieldHoldsIsRefusedUntouched)
+{
+    const QString clean = dataFile("clean.tlm");
+    struct Field {
+        QString table, column;
+    };
+    QList<Field> fields;
+    for (const QString& table : Column(clean, "SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite%' ORDER BY name"))
+        for (const QString& column : Column(clean, QString("SELECT name FROM pragma_table_info('%1') WHERE type LIKE '%TEXT%'").arg(table)))
+            fields.append({table, column});
+    ASSERT_GE(fields.size(), 20);
+    const qint64 over = dao::kLongestValue + 1;
+    for (const Field& f : fields) {
+        SCOPED_TRACE((f.table + "." + f.column).toStdString());
+        const QString path = dataFile("long.tlm");
+        const QStringList key = Column(path, QString("SELECT name FROM pragma_table_info('%1') WHERE pk > 0 ORDER BY pk").arg(f.table));
+        QStringList keyValues;
+        for (int i = 0; i < key.size(); ++i)
+            keyValues << "77";
+        const QString put = key.contains(f.column)
+                                ? QString("INSERT INTO \"%1\" (\"%2\") VALUES (zeroblob(%3))").arg(f.table, f.column).arg(over)
+                                : QString("INSERT INTO \"%1\" (%2, \"%3\") VALUES (%4, zeroblob(%5))")
+                                      .arg(f.table, key.join(", "), f.column, keyValues.join(", "))
+                                      .arg(over);
+        Sql(path, put.toUtf8().constData());
+        EXPECT_EQ(refusedUntouched(path),
+                  QString("The file does not appear to be a Tolmar Rude file.\r\nIts field %1.%2 holds a value of 65,537 "
+                          "bytes; no field of this program's files holds more than 65,536.\r\nIt cannot be opened.")
+                      .arg(f.table, f.column));
+    }
+}
+
+// Opening writes to the file (its name, a conversion, the edition): on a full disk it is closed
+// again and unlocked, the user told why, and nothing in it changed.
+TEST_F(OpenDatafileTest, AFullDiskAtOpenLeavesTheFileClosedUnlockedAndAsItWas)
+{
+    const QString folder = file("full disk");
+    ASSERT_TRUE(QDir().mkdir(folder));
+    testsupport::FullDisk disk(folder);
+    const struct {
+        const char* name;
+        const char* format;
+        const char* edition;
+        std::function<bool(const QString&)> open;
+    } cases[] = {
+        {"File, Open", "06.01.01", "Advanced",
+         [this](const QString& path) {
+             prompter.file(path);
+             return core::QueryOpenDatafile() == core::OpenResult::Open;
+         }},
+        {"conversion", "05.01.02", "Advanced", [](const QString& path) { return core::OpenDatafile(path); }},
+        {"edition", "06.01.01", "Standard", [](const QString& path) { return core::OpenDatafile(path); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString path = dataFile("full disk/Fire1.tlm", QString(c.format), QString(c.edition));
+        const QByteArray before = Bytes(path);
+        prompter.clear();
+        prompter.answer(ui::Answer::Yes);
+        disk.fill();
+        EXPECT_FALSE(c.open(path));
+        disk.empty();
+        EXPECT_FALSE(core::gFileOpen());
+        EXPECT_EQ(core::gDatabase(), nullptr);
+        EXPECT_EQ(Bytes(path), before);
+        EXPECT_NO_THROW(dao::Database::Open(path)) << "the file is unlocked";
+        ASSERT_FALSE(prompter.messages().isEmpty());
+        EXPECT_EQ(prompter.messages().last().text,
+                  QString("The file %1 cannot be opened: the disk it is on is full.\r\nNothing in it has been changed. "
+                          "Free some space on that disk, and open it again.")
+                      .arg(path));
+    }
+    EXPECT_GT(disk.refusedWrites(), 0);
 }
 
 TEST_F(OpenDatafileTest, RefusalMessagesHaveTheirTitlesAndIcons)
@@ -615,11 +758,37 @@ TEST_F(SaveAsTest, CancelAndFailure)
     EXPECT_EQ(core::SaveAsDatafile(), core::OpenResult::Cancelled);
     EXPECT_EQ(core::gDatabase()->Path(), original);
 
+    // The file stays open as it was, so that nothing it still had to store is lost with it.
     prompter.file(file("no such folder/Fire2.tlm"));
-    EXPECT_EQ(core::SaveAsDatafile(), core::OpenResult::Failed);
-    EXPECT_FALSE(core::gFileOpen());
+    EXPECT_EQ(core::SaveAsDatafile(), core::OpenResult::Cancelled);
+    EXPECT_TRUE(core::gFileOpen());
+    EXPECT_EQ(core::gDatabase()->Path(), original);
+    EXPECT_EQ(core::Property_Get("UseNVCGains"), "Yes");
     ASSERT_EQ(prompter.messages().size(), 1);
     EXPECT_EQ(prompter.messages()[0].text, "Unable to save file.");
+}
+
+// A copy on a disk too full to take its name is given up, and the file copied from stays open.
+TEST_F(SaveAsTest, ACopyOnAFullDiskIsGivenUpAndTheFileStaysOpen)
+{
+    const QString folder = file("full disk");
+    ASSERT_TRUE(QDir().mkdir(folder));
+    testsupport::FullDisk disk(folder);
+    disk.fill();
+    const QString copy = file("full disk/Fire2.tlm");
+    prompter.file(copy);
+    EXPECT_EQ(core::SaveAsDatafile(), core::OpenResult::Cancelled);
+    EXPECT_TRUE(core::gFileOpen());
+    EXPECT_EQ(core::gDatabase()->Path(), original);
+    EXPECT_EQ(core::Property_Get("FullFileName"), original);
+    ASSERT_EQ(prompter.messages().size(), 1);
+    EXPECT_EQ(prompter.messages()[0].text,
+              QString("The file %1 cannot be opened: the disk it is on is full.\r\nNothing in it has been changed. "
+                      "Free some space on that disk, and open it again.")
+                  .arg(copy));
+    disk.empty();
+    EXPECT_NO_THROW(dao::Database::Open(copy)) << "the copy is not left locked";
+    core::CloseDatafile();
 }
 
 TEST_F(SaveAsTest, CloseReleasesTheFile)

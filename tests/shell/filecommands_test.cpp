@@ -247,6 +247,10 @@ TEST_F(ShellTest, StartupErrorIsLoggedAndTheStartPageComesUp)
     const QByteArray after = Bytes(errorLog);
     ASSERT_GT(after.size(), before.size());
     EXPECT_TRUE(after.mid(before.size()).contains("Error during startup Items table unreadable"));
+    // The command line has no menu to report through: the user is told which file and why.
+    ASSERT_EQ(prompter.messages().size(), 1);
+    EXPECT_EQ(prompter.messages()[0].text,
+              QString("The file %1 cannot be opened.\r\nItems table unreadable").arg(dir.filePath("Fire1.tlm")));
     EXPECT_FALSE(core::gFileOpen()) << "a file that did not load is not left open behind the start page";
     ASSERT_TRUE(window->startPageLoaded());
     EXPECT_FALSE(window->startPage()->isBackground());
@@ -254,6 +258,52 @@ TEST_F(ShellTest, StartupErrorIsLoggedAndTheStartPageComesUp)
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Tolmar Advanced"));
     EXPECT_FALSE(window->topMenu(2)->isEnabled());
     EXPECT_FALSE(window->fileItem(4)->isEnabled());
+}
+
+// A file whose rows the loaders find by a key it lacks is refused on the command line as from
+// the File menu, before its name is written into it.
+TEST_F(ShellTest, AFileLackingAKeyIsRefusedUntouchedOnEveryRoute)
+{
+    for (const bool commandLine : {true, false}) {
+        SCOPED_TRACE(commandLine ? "command line" : "File, Open");
+        const QString path = CopyTemplate(dir, "NoKey.tlm");
+        {
+            auto db = dao::Database::Open(path);
+            db->Execute("CREATE TABLE Copy (ItemKey LONG INTEGER NOT NULL, ItemName MEMO TEXT, Heading MEMO TEXT, "
+                        "Body MEMO TEXT, ItemText MEMO TEXT, ParentKey LONG INTEGER, ChildIndex LONG INTEGER)");
+            db->Execute("INSERT INTO Copy SELECT * FROM Items");
+            db->DropTable("Items");
+            db->RenameTable("Copy", "Items");
+        }
+        const QByteArray before = Bytes(path);
+        prompter.clear();
+        if (commandLine) {
+            window->Startup(path);
+        } else {
+            startWithFile();
+            prompter.clear();
+            prompter.file(path);
+            window->mnuFile_Click(2);
+        }
+        ASSERT_EQ(prompter.messages().size(), 1);
+        EXPECT_EQ(prompter.messages()[0].text, "The file does not appear to be a Tolmar Rude file.\r\nMissing from it: the key "
+                                               "of the table Items (ItemKey).\r\nIt cannot be opened.");
+        EXPECT_FALSE(core::gFileOpen());
+        EXPECT_EQ(Bytes(path), before);
+        EXPECT_TRUE(window->startPage()->cmdOpen()->isVisible());
+    }
+}
+
+// A fire name of tens of thousands of characters from a foreign file is not handed whole to
+// the title bar, which shows one line.
+TEST_F(ShellTest, TheTitleBarTakesNoMoreOfTheFireNameThanItShows)
+{
+    fireName = QString("Cedar Ridge ").repeated(5000);
+    startWithFile();
+    const QString title = window->windowTitle();
+    EXPECT_TRUE(title.startsWith("Tolmar Advanced:  [Fire1.tlm]  Cedar Ridge Cedar Ridge"));
+    EXPECT_LT(title.size(), 5000);
+    EXPECT_TRUE(title.endsWith(QChar(0x2026)));
 }
 
 TEST_F(ShellTest, AFileOnTheCommandLineLackingATableIsRefusedWithAMessage)

@@ -12,6 +12,7 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include <cstdint>
 #include <cstdlib>
 #include <memory>
 
@@ -48,11 +49,17 @@ private:
     int mAsked = 0;
 };
 
-// One folder for the whole run; each input replaces the file before it.
-inline QString WriteInput(const QString& fileName, const uint8_t* data, size_t size)
+// A file of the one folder the whole run works in.
+inline QString FuzzPath(const QString& fileName)
 {
     static QTemporaryDir* dir = new QTemporaryDir(QDir::tempPath() + QStringLiteral("/tolmarfuzz-XXXXXX"));
-    const QString path = dir->filePath(fileName);
+    return dir->filePath(fileName);
+}
+
+// Each input replaces the file before it.
+inline QString WriteInput(const QString& fileName, const uint8_t* data, size_t size)
+{
+    const QString path = FuzzPath(fileName);
     // Whatever the last input left beside it (a journal) must not become part of this one.
     for (const char* suffix : {"", "-journal", "-wal", "-shm"})
         QFile::remove(path + QLatin1String(suffix));
@@ -61,6 +68,14 @@ inline QString WriteInput(const QString& fileName, const uint8_t* data, size_t s
         std::abort();
     f.close();
     return path;
+}
+
+// Whether the file still holds exactly the bytes of the input.
+inline bool InputIs(const QString& path, const uint8_t* data, size_t size)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) &&
+           f.readAll() == QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size));
 }
 
 } // namespace fuzzsupport

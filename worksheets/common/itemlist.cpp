@@ -1,6 +1,7 @@
 #include "worksheets/common/itemlist.h"
 
 #include "platform/ui/guard.h"
+#include "platform/ui/showntext.h"
 #include "worksheets/common/worksheetform.h"
 
 #include <QComboBox>
@@ -13,6 +14,9 @@ ItemList::ItemList(QListWidget* list)
     : QObject(list)
     , mList(list)
 {
+    // An entry is laid out only as far as the list can show it.
+    if (!dynamic_cast<ui::ShownTextDelegate*>(list->itemDelegate()))
+        list->setItemDelegate(new ui::ShownTextDelegate(list));
     connect(list, &QListWidget::currentRowChanged, this, ui::Guarded(this, &ItemList::indexChanged));
 }
 

@@ -1,23 +1,23 @@
 #include "worksheets/common/wrappedlist.h"
 
 #include "platform/ui/guard.h"
+#include "platform/ui/showntext.h"
 
 #include <QListWidget>
-#include <QStyledItemDelegate>
 #include <QStylePainter>
 
 namespace worksheets {
 
 namespace {
 
-class SpacedEntries : public QStyledItemDelegate {
+class SpacedEntries : public ui::ShownTextDelegate {
 public:
-    using QStyledItemDelegate::QStyledItemDelegate;
+    using ui::ShownTextDelegate::ShownTextDelegate;
 
     // The text stays centred in the taller entry: the room falls half above and half below.
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
-        return QStyledItemDelegate::sizeHint(option, index) + QSize(0, kRoom);
+        return ui::ShownTextDelegate::sizeHint(option, index) + QSize(0, kRoom);
     }
 
 private:
@@ -55,8 +55,13 @@ void LongChoiceBox::paintEvent(QPaintEvent* event)
     painter.drawComplexControl(QStyle::CC_ComboBox, option);
     const QRect field = style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
     const int iconRoom = option.currentIcon.isNull() ? 0 : option.iconSize.width() + 4;
-    // The label keeps a pixel clear at each side of the field.
-    option.currentText = fontMetrics().elidedText(option.currentText, Qt::ElideMiddle, field.width() - iconRoom - 2);
+    // The label keeps a pixel clear at each side of the field. Its middle goes, so both ends are
+    // kept of a text longer than the field could show.
+    const QSize room(field.width() - iconRoom - 2, fontMetrics().height());
+    const qsizetype most = ui::ShownText(option.currentText, fontMetrics(), room).size();
+    if (option.currentText.size() > most)
+        option.currentText = option.currentText.left(most / 2) + option.currentText.right(most / 2);
+    option.currentText = fontMetrics().elidedText(option.currentText, Qt::ElideMiddle, room.width());
     painter.drawControl(QStyle::CE_ComboBoxLabel, option);
 }
 

@@ -100,8 +100,12 @@ std::unique_ptr<PrepFile> PrepFile::Open(const QString& path)
     } catch (const dao::Error& e) {
         core::Trace(QStringLiteral("  ") + e.message());
         prep->Close();
-        ui::MsgBox(ui::Lines({QStringLiteral("The file does not appear to be a Tolmar Prep file."),
-                              QStringLiteral("It cannot be opened.")}));
+        // What a file made by another program holds is named, so that its maker can be told.
+        QStringList lines = {QStringLiteral("The file does not appear to be a Tolmar Prep file.")};
+        if (e.kind() == dao::Error::Kind::Foreign)
+            lines << e.message();
+        lines << QStringLiteral("It cannot be opened.");
+        ui::MsgBox(ui::Lines(lines));
         core::TraceFinished(QStringLiteral("Unsuccesful OpenFCDFile ") + path);
         return nullptr;
     }

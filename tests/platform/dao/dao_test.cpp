@@ -1,6 +1,6 @@
 #include "platform/dao/dao.h"
+#include "filedigest.h"
 
-#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -16,13 +16,6 @@
 using namespace dao;
 
 namespace {
-
-QByteArray digest(const QString& path)
-{
-    QFile f(path);
-    f.open(QIODevice::ReadOnly);
-    return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256);
-}
 
 // Runs statements on a new file through the engine itself, as another writer would.
 bool WriteRaw(const QString& path, const char* sql)
@@ -109,7 +102,7 @@ TEST_F(DaoTest, BadFilesAreRefusedAndLeftAsTheyWere)
             ASSERT_TRUE(f.open(QIODevice::WriteOnly));
             f.write(c.content);
         }
-        const QByteArray before = c.content.isNull() ? QByteArray() : digest(p);
+        const QByteArray before = c.content.isNull() ? QByteArray() : daotest::Digest(p);
         try {
             auto opened = Database::Open(p);
             ADD_FAILURE() << "opened";
@@ -119,7 +112,7 @@ TEST_F(DaoTest, BadFilesAreRefusedAndLeftAsTheyWere)
         if (c.content.isNull())
             EXPECT_FALSE(QFile::exists(p)) << "an open must never create a file";
         else
-            EXPECT_EQ(digest(p), before);
+            EXPECT_EQ(daotest::Digest(p), before);
     }
 }
 
@@ -155,14 +148,14 @@ TEST_F(DaoTest, ADamagedIndexIsRefusedAndAPassOverItAlwaysEnds)
         SCOPED_TRACE(c.name);
         const QString p = dir.filePath(QString("%1.tlm").arg(c.name));
         ASSERT_TRUE(WriteRaw(p, c.sql));
-        const QByteArray before = digest(p);
+        const QByteArray before = daotest::Digest(p);
         try {
             Database::Open(p);
             ADD_FAILURE() << "opened";
         } catch (const Error& e) {
             EXPECT_EQ(e.kind(), Error::Kind::NotDatabase) << e.what();
         }
-        EXPECT_EQ(digest(p), before);
+        EXPECT_EQ(daotest::Digest(p), before);
         OpenOptions withoutPages;
         withoutPages.checkEveryPage = false;
         auto db = Database::Open(p, withoutPages);
@@ -632,7 +625,7 @@ TEST_F(DaoTest, TableDefinitions)
 
 TEST_F(DaoTest, ATextOfSeveralStatementsIsRefusedWhole)
 {
-    const QByteArray before = digest(path);
+    const QByteArray before = daotest::Digest(path);
     {
         auto db = open();
         const char* const texts[] = {
@@ -649,7 +642,7 @@ TEST_F(DaoTest, ATextOfSeveralStatementsIsRefusedWhole)
         EXPECT_THROW(db->Execute("DELETE FROM Items WHERE ItemKey = ? OR ItemKey = ?", {10}), Error);
         EXPECT_THROW(db->Execute("DELETE FROM Items WHERE ItemKey = ?", {10, 20}), Error);
     }
-    EXPECT_EQ(digest(path), before);
+    EXPECT_EQ(daotest::Digest(path), before);
 
     // One statement with a closing semicolon or a trailing comment is one statement.
     auto db = open();
@@ -706,7 +699,7 @@ TEST_F(DaoTest, SchemaChangesMadeByAnyStatementAreSeen)
 
 TEST_F(DaoTest, TransactionsNestAndRollBackToTheByte)
 {
-    const QByteArray before = digest(path);
+    const QByteArray before = daotest::Digest(path);
     {
         auto db = open();
         Transaction outer(*db);
@@ -722,7 +715,7 @@ TEST_F(DaoTest, TransactionsNestAndRollBackToTheByte)
         EXPECT_FALSE(rs->NoMatch());
         db->CreateTable("Temp", {{"A", FieldType::Long}});
     }   // outer rolled back
-    EXPECT_EQ(digest(path), before);
+    EXPECT_EQ(daotest::Digest(path), before);
 
     auto db = open();
     try {

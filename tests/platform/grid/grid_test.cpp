@@ -736,6 +736,19 @@ TEST_F(GridTest, FixedColumnStaysInViewAndCannotBeEntered)
     EXPECT_EQ(left->columnSpan(1, 0), 1);
 }
 
+// A name of tens of thousands of characters, as a damaged or foreign file may hold, grows its
+// row no taller than the screen: laid out whole it would be thousands of lines.
+TEST_F(GridTest, AHugeWrappedTextGrowsItsRowNoTallerThanTheScreen)
+{
+    g->setColWordWrap(0, true);
+    g->setText(1, 0, QString("Upper watershed ").repeated(4000));
+    g->setText(2, 0, QString("word ").repeated(40).trimmed());
+    g->autoSizeRows(0);
+    EXPECT_LE(g->rowHeight(1), ui::ScreenHeightTwips() + 120);
+    EXPECT_GE(g->rowHeight(2), 4 * ui::PixelsToTwips(g->fontMetrics().lineSpacing())) << "a long name still wraps whole";
+    g->grab();
+}
+
 TEST_F(GridTest, WrappedColumnsGiveRowsTheHeightTheirTextNeeds)
 {
     const QString longText = QString("word ").repeated(40).trimmed();

@@ -133,6 +133,46 @@ TEST_F(PrepFileTest, OpensEachFormatInMemoryAndRefusesTheRest)
     EXPECT_EQ(again->FormatID(), "3.92.00");
 }
 
+// A Prep file made by hand to do harm is refused with the reason before a row of it is read,
+// and left as it was; texts longer than their fields read cut to them.
+TEST_F(PrepFileTest, AHostilePrepFileIsRefusedWithTheReasonOrReadCut)
+{
+    const QString area(500, QLatin1Char('W'));
+    const struct {
+        const char* file;
+        QString statement;
+        QString reason;   // "" when the file opens
+    } cases[] = {
+        {"trigger.fcd", "CREATE TRIGGER wipe AFTER UPDATE ON Properties BEGIN DELETE FROM NVCPerAcre; END",
+         "It holds a trigger (\"wipe\" on Properties): statements of its own, which no file of this program holds."},
+        {"view.fcd", "CREATE VIEW Goals AS SELECT * FROM ManagementGoals",
+         "It holds a view (\"Goals\"): statements of its own, which no file of this program holds."},
+        {"huge area.fcd", "UPDATE ManagementGoals SET ManagementArea = zeroblob(5000000) WHERE \"Key\" = 1",
+         "Its field ManagementGoals.ManagementArea holds a value of 5,000,000 bytes; no field of this program's files "
+         "holds more than 65,536."},
+        {"long area.fcd", QString("UPDATE ManagementGoals SET ManagementArea = '%1' WHERE \"Key\" = 1").arg(area), ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        const QString path = writePrep(c.file, {c.statement});
+        const QByteArray before = FileBytes(path);
+        prompter.clear();
+        auto prep = PrepFile::Open(path);
+        if (c.reason.isEmpty()) {
+            ASSERT_NE(prep, nullptr);
+            ASSERT_FALSE(prep->Areas().isEmpty());
+            EXPECT_EQ(prep->Areas()[0].ManagementArea, area.left(100)) << "the field holds 100 characters";
+            prep.reset();
+        } else {
+            EXPECT_EQ(prep, nullptr);
+            ASSERT_EQ(prompter.messages().size(), 1);
+            EXPECT_EQ(prompter.messages()[0].text,
+                      "The file does not appear to be a Tolmar Prep file.\r\n" + c.reason + "\r\nIt cannot be opened.");
+        }
+        EXPECT_EQ(FileBytes(path), before);
+    }
+}
+
 TEST_F(PrepFileTest, ReadsAreasAndUnitsInKeyOrder)
 {
     auto prep = PrepFile::Open(writePrep("unit.fcd", {"UPDATE FMZList SET RLCount = 0 WHERE \"Key\" = 12",

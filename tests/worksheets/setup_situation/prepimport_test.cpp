@@ -10,6 +10,7 @@
 #include "model/g53outcomes.h"
 #include "platform/richtext/emptybody.h"
 #include "platform/richtext/rtf.h"
+#include "support/fulldisk.h"
 #include "worksheets/setup_situation/prepfile.h"
 #include "worksheets/setup_situation/prepimport.h"
 
@@ -246,6 +247,32 @@ TEST_F(PrepImportTest, ADatabaseErrorHalfWayRollsEverythingBack)
     EXPECT_EQ(model::FMUCount(), 0);
     EXPECT_EQ(model::GetSRDataSource(), "");
     EXPECT_EQ(core::NewItem("next", core::kRMAGroupKey), nextKey);
+}
+
+// The disk under the data file fills up: the import says so and leaves the file as it was, and
+// once there is room again the same import is made whole.
+TEST_F(PrepImportTest, AFullDiskLeavesTheDataFileAsItWasUntilThereIsRoom)
+{
+    testsupport::FullDisk disk(tempDir());
+    reopen();   // on the disk
+    open();
+    const QByteArray before = FileBytes(path());
+    disk.fill();
+    EXPECT_FALSE(ImportFromPrep(*prep, {1, 5}, {701, 702}));
+    disk.empty();
+    EXPECT_GT(disk.refusedWrites(), 0);
+    EXPECT_EQ(FileBytes(path()), before);
+    ASSERT_EQ(prompter.messages().size(), 1);
+    EXPECT_TRUE(prompter.messages()[0].text.startsWith("The Prep file unit.fcd cannot be imported.\r\n"));
+    EXPECT_TRUE(prompter.messages()[0].text.contains("database or disk is full")) << prompter.messages()[0].text.toStdString();
+    EXPECT_TRUE(core::GetRMAs().isEmpty());
+    EXPECT_EQ(model::FMUCount(), 0);
+
+    ASSERT_TRUE(ImportFromPrep(*prep, {1, 5}, {701, 702}));
+    EXPECT_EQ(core::GetRMAs().size(), 2);
+    EXPECT_EQ(model::FMUCount(), 2);
+    prep.reset();
+    core::CloseDatafile();   // before the disk goes
 }
 
 } // namespace
