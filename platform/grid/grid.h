@@ -68,6 +68,10 @@ public:
     int fixedCols() const { return mModel->fixedCols(); }
     void setFixedRows(int n);
     void setFixedCols(int n);
+    // A column is never narrower than its widest figure (a cell whose text shows as a number):
+    // a figure set, typed or newly formatted widens its column so that it shows whole, and a
+    // width set below that is raised to it; a figure merged across a row's cells widens them
+    // alike. Other text keeps the width it is given.
     int colWidth(int col) const;
     void setColWidth(int col, int twips);
     int rowHeight(int row) const;
@@ -227,6 +231,14 @@ private:
     void syncDelegate();
     QRect cellRectPixels(int row, int col) const;
     void applyRowHeight(int row);
+    // Widens the column to the cell's figure, or to the widest figure of the column; a figure
+    // of a row that merges widens the columns it spans, once the row is filled.
+    void fitFigure(int row, int col);
+    void fitFigures(int col);
+    void fitPendingFigures() const;
+    int figureWidth(int row, int col) const;
+    // Widens the columns first to end - 1 alike until together they show that many pixels.
+    void widenTo(int first, int end, int pixels);
     void markMergesDirty();
     void shiftMergeRows(int from, int by);
     void applyMerges() const;
@@ -269,6 +281,7 @@ private:
     std::set<int> mMergeColsHeaderOnly;
     mutable bool mMergesDirty = false;
     mutable std::vector<QRect> mAppliedSpans;
+    mutable bool mFiguresPending = false;
     Qt::MouseButtons mPressed;
 };
 
