@@ -80,7 +80,7 @@ frm53Ratings::frm53Ratings(Criteria criteria, QWidget* parent)
     listLayout->addWidget(Caption(s ? tr("Select each issue in turn") : tr("Select each objective in turn"), mListPanel));
     listLayout->addWidget(mListWidget, 1);
 
-    mCriterionLabel = new QLabel(this);
+    mCriterionLabel = new NameLabel(this);
     mCriterionLabel->setObjectName(QStringLiteral("lblCriterion"));
     QFont bold = mCriterionLabel->font();
     bold.setBold(true);
@@ -95,7 +95,7 @@ frm53Ratings::frm53Ratings(Criteria criteria, QWidget* parent)
     mGrid->setObjectName(QStringLiteral("Grid1"));
     mGrid->setEditable(true);
 
-    mOutcomeLabel = new QLabel(this);
+    mOutcomeLabel = new NameLabel(this);
     mOutcomeLabel->setObjectName(QStringLiteral("lblOutcome"));
     mOutcomeLabel->setFont(bold);
     mRatingNote = new QPlainTextEdit(this);

@@ -12,6 +12,7 @@
 #include "platform/ui/screen.h"
 #include "worksheets/common/itemlist.h"
 #include "worksheets/common/listfills.h"
+#include "worksheets/common/wrappedlist.h"
 #include "worksheets/comparison_complexity/noalternatives.h"
 
 #include <QComboBox>
@@ -59,7 +60,7 @@ frm63DecisionTree::frm63DecisionTree(QWidget* parent) : WorksheetForm(QStringLit
         // acres. Control: ... days") is not cut at the right edge in the screen's font.
         Place(mPicture[i], 1080, kPictureTop[i], 10215, 3315);
         Place(Label1[i], 1140, kCaptionTop[i], 4000, 240);
-        mCombo[i] = new QComboBox(mPicture[i]);
+        mCombo[i] = new LongChoiceBox(mPicture[i]);
         mCombo[i]->setObjectName(QStringLiteral("cboAlternative(%1)").arg(i + 1));
         mPicture[i]->placeWidget(mCombo[i], 60, 60, 2232, ui::PixelsToTwips(mCombo[i]->sizeHint().height()));
         mList[i] = new ItemList(mCombo[i]);

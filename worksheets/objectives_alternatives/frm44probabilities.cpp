@@ -81,7 +81,7 @@ frm44Probabilities::frm44Probabilities(QWidget* parent)
     listCaption->setBuddy(mListWidget);
     mList = new ItemList(mListWidget);
     auto* nameCaption = new QLabel(tr("Strategy Name"), this);
-    mAlternative = new QLabel(this);
+    mAlternative = new NameLabel(this);
     mAlternative->setObjectName(QStringLiteral("lblAlternative"));
     mAlternative->setFrameShape(QFrame::Panel);
     mAlternative->setFrameShadow(QFrame::Sunken);
