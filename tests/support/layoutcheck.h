@@ -19,6 +19,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
@@ -268,6 +269,11 @@ inline void CheckText(QWidget* w, const QString& where, const NameTest& isName, 
             faults << QStringLiteral("%1: its text needs %2 px of height, has %3").arg(where).arg(need).arg(formatted->height());
     } else if (auto* g = qobject_cast<grid::Grid*>(w)) {
         CheckGrid(g, where, isName, faults);
+    } else if (auto* list = qobject_cast<QListWidget*>(w)) {
+        // Its entries wrap or are cut with an ellipsis and told whole in their tooltips: two
+        // long names that begin alike must not look alike at the list's edge.
+        if (list->horizontalScrollBar()->isVisible())
+            faults << QStringLiteral("%1: its entries run past its edge").arg(where);
     }
 }
 

@@ -18,6 +18,7 @@
 #include "worksheets/common/itemlist.h"
 #include "worksheets/common/outcomegrids.h"
 #include "worksheets/common/worksheetform.h"
+#include "worksheets/common/wrappedlist.h"
 
 #include <QEvent>
 #include <QGridLayout>
@@ -75,6 +76,7 @@ frm53Ratings::frm53Ratings(Criteria criteria, QWidget* parent)
         mListPanel->setStyleSheet(QStringLiteral("QGroupBox { font-weight: bold; }"));
     mListWidget = new QListWidget(mListPanel);
     mListWidget->setObjectName(QStringLiteral("lstObjectives"));
+    WrapLongEntries(mListWidget);
     mList = new ItemList(mListWidget);
     auto* listLayout = new QVBoxLayout(mListPanel);
     listLayout->addWidget(Caption(s ? tr("Select each issue in turn") : tr("Select each objective in turn"), mListPanel));

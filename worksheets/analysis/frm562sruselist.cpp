@@ -22,6 +22,7 @@
 #include "worksheets/common/itemlist.h"
 #include "worksheets/common/listfills.h"
 #include "worksheets/common/outcomegrids.h"
+#include "worksheets/common/wrappedlist.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -77,6 +78,7 @@ frm562SRUseList::frm562SRUseList(model::c53Outcome* startOutcome, QWidget* paren
     auto* pickCaption = new QLabel(QStringLiteral("Select an item by clicking on it"), pnlTab1);
     lstSRMaster = new QListWidget(pnlTab1);
     lstSRMaster->setObjectName(QStringLiteral("lstSRMaster"));
+    WrapLongEntries(lstSRMaster);
     lstSRMaster->installEventFilter(this);
     pickCaption->setBuddy(lstSRMaster);
     mTypes = new ItemList(lstSRMaster);

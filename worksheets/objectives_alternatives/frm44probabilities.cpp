@@ -13,6 +13,7 @@
 #include "worksheets/common/boxorder.h"
 #include "worksheets/common/itemlist.h"
 #include "worksheets/common/listfills.h"
+#include "worksheets/common/wrappedlist.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -78,6 +79,7 @@ frm44Probabilities::frm44Probabilities(QWidget* parent)
     auto* listCaption = new QLabel(tr("Alternative to &describe:"), this);
     mListWidget = new QListWidget(this);
     mListWidget->setObjectName(QStringLiteral("lstAlternatives"));
+    WrapLongEntries(mListWidget);
     listCaption->setBuddy(mListWidget);
     mList = new ItemList(mListWidget);
     auto* nameCaption = new QLabel(tr("Strategy Name"), this);
