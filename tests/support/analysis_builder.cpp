@@ -358,16 +358,18 @@ void LengthenEntries()
     core::GetSituationItem(11)->SetBody(LongEntry(QStringLiteral("fire"), 1));
     core::SaveSituation();
 
+    // Amounts typed as they come (a loss, an estimate), nine digits; rates, counts and sizes so
+    // that what they make (a daily cost, a resource list, a loss over the fire) comes to nine or
+    // ten digits too.
     db.Execute(QStringLiteral("UPDATE ValuesAtRisk SET PotentialLoss = 987654321 - 1000 * ItemKey"));
     db.Execute(QStringLiteral("UPDATE Outcomes SET FireSize = 123456 + 1000 * ItemKey, ContainTime = 100 + ItemKey, "
-                              "ControlTime = 300 + ItemKey, DailyContainCost = 234567890 + ItemKey, "
-                              "DailyControlCost = 345678901 + ItemKey, AdjustedCost = 456789012 + ItemKey"));
-    db.Execute(QStringLiteral("UPDATE SRTypes SET UnitCost = 567890123 + ItemKey"));
+                              "ControlTime = 300 + ItemKey, DailyContainCost = 1234567 + ItemKey, "
+                              "DailyControlCost = 2345678 + ItemKey, AdjustedCost = 456789012 + ItemKey"));
+    db.Execute(QStringLiteral("UPDATE SRTypes SET UnitCost = 12345 + ItemKey"));
     db.Execute(QStringLiteral("UPDATE SRUses SET Quantity = 9000 + ItemKey % 1000"));
-    // Per acre, as many digits as the tables take.
-    db.Execute(QStringLiteral("UPDATE NVCPerAcre SET FIL1 = -1100000, FIL2 = -2345678, FIL3 = 3456789, "
-                              "FIL4 = -4567890, FIL5 = -5678901, FIL6 = -9999999"));
-    db.Execute(QStringLiteral("UPDATE SuppressionPerAcreCost SET Cost = 7890123 + Sequence WHERE TopSize > 0"));
+    db.Execute(QStringLiteral("UPDATE NVCPerAcre SET FIL1 = -1100, FIL2 = -2345, FIL3 = 3456, FIL4 = -4567, "
+                              "FIL5 = -5678, FIL6 = -9999"));
+    db.Execute(QStringLiteral("UPDATE SuppressionPerAcreCost SET Cost = 7890 + Sequence WHERE TopSize > 0"));
     trans.commit();
     ClearModelCaches();
 }

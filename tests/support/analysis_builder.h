@@ -34,9 +34,9 @@ void BuildSituation();
 
 // Gives every name a user types in the open data file (areas, FMUs, values at risk, objectives,
 // safety issues, alternatives, resource types, topics) 150 characters, alike but for their
-// ends, and every amount of money nine digits (seven per acre, as many as the NVC and cost
-// tables take), with fire sizes of six digits and resource quantities of four: the analysis
-// every layout must hold. Clears the caches.
+// ends, and every amount of money nine digits or ten (those typed and those they make), with
+// fire sizes of six digits and resource quantities of four: the analysis every layout must
+// hold. Clears the caches.
 void LengthenEntries();
 // Whether the text holds one of the names LengthenEntries writes.
 bool IsLongEntry(const QString& text);

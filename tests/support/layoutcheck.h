@@ -7,6 +7,7 @@
 // a box being edited) is left out, a grid's cells aside: a grid must be able to scroll to every
 // cell, and its numbers and headers must fit their columns.
 
+#include "platform/canvas/canvas.h"
 #include "platform/grid/grid.h"
 #include "platform/grid/griddelegate.h"
 #include "platform/label/formattedlabel.h"
@@ -161,6 +162,25 @@ inline void CheckGrid(const grid::Grid* g, const QString& where, const NameTest&
     }
 }
 
+// The texts of a drawing lie inside it and clear of one another.
+inline void CheckDrawing(const canvas::Canvas* picture, const QString& where, QStringList& faults)
+{
+    const double scale = picture->pixelsPerTwip();
+    QList<std::pair<QRect, QString>> texts;
+    for (const canvas::Shape& shape : picture->drawing().shapes()) {
+        if (shape.kind != canvas::Shape::Kind::Text || shape.text.trimmed().isEmpty())
+            continue;
+        const QFontMetrics metrics(shape.font);
+        const QRect at(int(shape.x1 * scale), int(shape.y1 * scale), metrics.horizontalAdvance(shape.text), metrics.ascent());
+        if (!picture->rect().contains(at))
+            faults << QStringLiteral("%1: \"%2\" runs past the drawing's edge").arg(where, shape.text);
+        for (const auto& [other, text] : texts)
+            if (other.intersects(at))
+                faults << QStringLiteral("%1: \"%2\" lies over \"%3\"").arg(where, shape.text, text);
+        texts.append({at, shape.text});
+    }
+}
+
 inline void CheckText(QWidget* w, const QString& where, const NameTest& isName, QStringList& faults)
 {
     const auto cut = [&](const QString& text, int need, int room) {
@@ -269,6 +289,8 @@ inline void CheckText(QWidget* w, const QString& where, const NameTest& isName, 
             faults << QStringLiteral("%1: its text needs %2 px of height, has %3").arg(where).arg(need).arg(formatted->height());
     } else if (auto* g = qobject_cast<grid::Grid*>(w)) {
         CheckGrid(g, where, isName, faults);
+    } else if (auto* picture = qobject_cast<canvas::Canvas*>(w)) {
+        CheckDrawing(picture, where, faults);
     } else if (auto* list = qobject_cast<QListWidget*>(w)) {
         // Its entries wrap or are cut with an ellipsis and told whole in their tooltips: two
         // long names that begin alike must not look alike at the list's edge.
