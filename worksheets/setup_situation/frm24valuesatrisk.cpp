@@ -100,6 +100,10 @@ frm24ValuesAtRisk::frm24ValuesAtRisk(QWidget* parent) : WorksheetForm(QStringLit
     auto* totalCaption = new QLabel(tr("&Total expected value at risk (rounded)"), this);
     totalCaption->setObjectName(QStringLiteral("pnlLabel"));
     totalCaption->setBuddy(mGrid);
+    // The closing bracket's stroke reaches the last pixel of the text's width: a pixel spare at
+    // the right keeps it from being cut to "]" where the caption has only its own width.
+    totalCaption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    totalCaption->setIndent(1);
     mTotal = new FigurePanel(QStringLiteral("pnlTotal"), 100, this);
 
     mDetails = new QGroupBox(tr(" Item Details"), this);
