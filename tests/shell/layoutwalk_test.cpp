@@ -99,7 +99,9 @@ protected:
     {
         for (const QString& fault : testsupport::LayoutFaults(w, testsupport::IsLongEntry))
             mFaults << QStringLiteral("[%1 %2] %3").arg(mSize, page, fault);
-        testsupport::KeepPicture(*w, QStringLiteral("%1-%2-%3.png").arg(mFile, mSize, page));
+        QString file = QStringLiteral("%1-%2-%3.png").arg(mFile, mSize, page);
+        file.remove(QLatin1Char('&')).replace(QLatin1Char(' '), QLatin1Char('_'));
+        testsupport::KeepPicture(*w, file);
     }
 
     // The dialog the button opens, checked once it is up (each of its tabs) and closed.
