@@ -8,6 +8,7 @@
 #include "support/analysis_builder.h"
 #include "support/keeppicture.h"
 #include "support/layoutcheck.h"
+#include "support/mainwindow_fixture.h"
 
 #include "core/u11datafile.h"
 #include "core/u13folders.h"
@@ -51,14 +52,7 @@ protected:
         shell::RegisterWorksheetForms();
     }
 
-    void TearDown() override
-    {
-        window.reset();
-        if (core::gFileOpen())
-            core::CloseDatafile();
-        worksheets::gCurrentWorksheetID.clear();
-        worksheets::gCurrentSection = 1;
-    }
+    void TearDown() override { testsupport::CloseMainWindow(window); }
 
     // An analysis of four alternatives over the given number of FMUs, its situation written,
     // every name and amount at its longest.

@@ -347,7 +347,7 @@ void LengthenEntries()
     rename(QStringLiteral("SELECT ItemKey FROM Items WHERE ParentKey = 26 ORDER BY ItemKey"),
            QStringLiteral("UPDATE Items SET Heading = ? WHERE ItemKey = ?"), QStringLiteral("strategy"));
     rename(QStringLiteral("SELECT ItemKey FROM Items WHERE ParentKey = 22 ORDER BY ItemKey"),
-           QStringLiteral("UPDATE Items SET Heading = ?, ItemName = Heading WHERE ItemKey = ?"), QStringLiteral("topic"));
+           QStringLiteral("UPDATE Items SET Heading = ?1, ItemName = ?1 WHERE ItemKey = ?2"), QStringLiteral("topic"));
     rename(QStringLiteral("SELECT \"Key\" FROM Objectives WHERE ParentKey >= 2 ORDER BY \"Key\""),
            QStringLiteral("UPDATE Objectives SET Name = ? WHERE \"Key\" = ?"), QStringLiteral("objective"));
     rename(QStringLiteral("SELECT ItemKey FROM SRTypes ORDER BY ItemKey"),

@@ -7,6 +7,7 @@
 #include "platform/richtext/richtexteditor.h"
 #include "worksheets/common/itemlist.h"
 #include "worksheets/common/topiceditor.h"
+#include "worksheets/common/wrappedlist.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -30,6 +31,7 @@ frm23Situation::frm23Situation(QWidget* parent) : WorksheetForm(QStringLiteral("
     listHelp->setWordWrap(true);
     mListWidget = new QListWidget(this);
     mListWidget->setObjectName(QStringLiteral("lstTopics"));
+    WrapLongEntries(mListWidget);
     listCaption->setBuddy(mListWidget);
     mList = new ItemList(mListWidget);
     mAdd = new QPushButton(tr("&Add Topic"), this);
