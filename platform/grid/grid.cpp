@@ -353,7 +353,36 @@ void Grid::fitFigure(int row, int col)
         mFiguresPending = true;
         return;
     }
-    widenTo(col, col + 1, figureWidth(row, col));
+    // Most texts fit their column by far, their characters' widths added up: they need not be
+    // laid out to know it.
+    const QString text = mModel->displayText(row, col);
+    if (estimatedWidth(text) + 8 <= twipsToPixels(colWidth(col)))
+        return;
+    widenTo(col, col + 1, figureWidth(text));
+}
+
+int Grid::estimatedWidth(const QString& text) const
+{
+    if (mCharWidths.empty()) {
+        const QFontMetricsF metrics(font());
+        mCharWidths.resize(128);
+        for (int c = 32; c < 128; ++c)
+            mCharWidths[size_t(c)] = metrics.horizontalAdvance(QChar(c));
+    }
+    qreal width = 0;
+    for (const QChar ch : text) {
+        if (ch.unicode() < 32 || ch.unicode() >= 128)
+            return 1 << 20;   // beyond the table: measured as it is laid out
+        width += mCharWidths[ch.unicode()];
+    }
+    return int(std::ceil(width));
+}
+
+void Grid::changeEvent(QEvent* event)
+{
+    QTableView::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        mCharWidths.clear();
 }
 
 void Grid::fitFigures(int col)
@@ -362,9 +391,9 @@ void Grid::fitFigures(int col)
         fitFigure(r, col);
 }
 
-int Grid::figureWidth(int row, int col) const
+int Grid::figureWidth(const QString& text) const
 {
-    const int need = FigureWidth(fontMetrics(), mModel->displayText(row, col));
+    const int need = FigureWidth(fontMetrics(), text);
     // A cell is painted inside the grid line at its right.
     return need > 0 && showGrid() ? need + 1 : need;
 }
@@ -407,7 +436,7 @@ void Grid::fitPendingFigures() const
                 while (e < cols() && !colHidden(e) && (e < fixedCols()) == (c < fixedCols()) && mModel->cell(r, e).text == t)
                     ++e;
             if (!(mModel->column(c).type == DataType::Boolean && !mModel->isFixed(r, c)))
-                self->widenTo(c, e, figureWidth(r, c));
+                self->widenTo(c, e, figureWidth(mModel->displayText(r, c)));
             c = e;
         }
     }

@@ -218,6 +218,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
     void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void updateGeometries() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -236,7 +237,10 @@ private:
     void fitFigure(int row, int col);
     void fitFigures(int col);
     void fitPendingFigures() const;
-    int figureWidth(int row, int col) const;
+    // Pixels a column needs for the text when it is a figure, its grid line included; 0 else.
+    int figureWidth(const QString& text) const;
+    // The text's width as its characters' widths added up, not laid out.
+    int estimatedWidth(const QString& text) const;
     // Widens the columns first to end - 1 alike until together they show that many pixels.
     void widenTo(int first, int end, int pixels);
     void markMergesDirty();
@@ -282,6 +286,7 @@ private:
     mutable bool mMergesDirty = false;
     mutable std::vector<QRect> mAppliedSpans;
     mutable bool mFiguresPending = false;
+    mutable std::vector<qreal> mCharWidths;   // of the characters 0 to 127 in the grid's font
     Qt::MouseButtons mPressed;
 };
 
