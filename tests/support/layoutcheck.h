@@ -78,14 +78,6 @@ inline bool Scrolls(const QWidget* w, const QWidget* window)
     return false;
 }
 
-inline int Widest(const QFontMetrics& metrics, const QString& text)
-{
-    int widest = 0;
-    for (const QString& line : QString(text).replace(QLatin1String("\r\n"), QLatin1String("\n")).replace('\r', '\n').split('\n'))
-        widest = std::max(widest, metrics.horizontalAdvance(line));
-    return widest;
-}
-
 // Pixels the widest line takes as it is painted, to the nearest pixel.
 inline int Painted(const QFont& font, const QString& text)
 {
@@ -151,7 +143,7 @@ inline void CheckGrid(const grid::Grid* g, const QString& where, const NameTest&
             const grid::CellText laid = grid::LayOutCellText(metrics, QRect(0, 0, room, high), text, wrap);
             QRect used = metrics.boundingRect(QRect(0, 0, laid.rect.width(), 1 << 20), wrap ? int(Qt::TextWordWrap) : 0,
                                               wrap ? laid.text : QString(text).replace('\r', QString()));
-            used.setWidth(wrap ? used.width() : Widest(metrics, shown));
+            used.setWidth(wrap ? used.width() : Painted(g->font(), shown));
             if (!header && !wrap)   // a figure laid out unrounded, as it is painted
                 used.setWidth(int(std::ceil(QFontMetricsF(g->font()).horizontalAdvance(laid.text))));
             if (used.width() > laid.rect.width() || used.height() > laid.rect.height() + 2)
