@@ -11,14 +11,18 @@ function(tolmar_library name)
   target_link_libraries(${name} PUBLIC ${ARG_LIBS})
 endfunction()
 
-# tolmar_test(<name> SOURCES ... [LIBS ...] [GUI])
-# One test executable, run by CTest. GUI tests run on Qt's offscreen platform.
+# tolmar_test(<name> SOURCES ... [LIBS ...] [GUI [MAIN <file>]])
+# One test executable, run by CTest. GUI tests run on Qt's offscreen platform; MAIN replaces
+# their usual main (one that sets up a screen of its own before the application starts).
 function(tolmar_test name)
-  cmake_parse_arguments(ARG "GUI" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "GUI" "MAIN" "SOURCES;LIBS" ${ARGN})
   if(NOT ARG_SOURCES)
     return()
   endif()
-  if(ARG_GUI)
+  if(ARG_GUI AND ARG_MAIN)
+    add_executable(${name} ${ARG_SOURCES} ${ARG_MAIN})
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS} tolmar_ui Qt6::Widgets GTest::gtest)
+  elseif(ARG_GUI)
     # GUI tests need an application object before the first widget: their main makes the
     # program's own, so that events run through the same error guard as in the program.
     add_executable(${name} ${ARG_SOURCES} ${CMAKE_SOURCE_DIR}/tests/support/gui_main.cpp)

@@ -42,7 +42,7 @@ frm82Topics::frm82Topics(QWidget* parent) : WorksheetForm(QStringLiteral("frm82T
     QFont bold = alternativeCaption->font();
     bold.setBold(true);
     alternativeCaption->setFont(bold);
-    mAlternative = new QLabel(panel);
+    mAlternative = new worksheets::NameLabel(panel);
     mAlternative->setObjectName(QStringLiteral("lblAlternative"));
     auto* instruction = new QLabel(QStringLiteral("Click on each topic name below and fill in a narrative on the right.  "
                                                   "Add additional topics as needed."), panel);

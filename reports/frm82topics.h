@@ -1,5 +1,6 @@
 #pragma once
 
+#include "worksheets/common/namelabel.h"
 #include "worksheets/common/worksheetform.h"
 
 class QLabel;
@@ -54,7 +55,7 @@ private:
     QPushButton* mAdd = nullptr;
     QPushButton* mDelete = nullptr;
     QLabel* mInstructions = nullptr;
-    QLabel* mAlternative = nullptr;
+    worksheets::NameLabel* mAlternative = nullptr;
     core::c0Item* mCurrent = nullptr;
 };
 

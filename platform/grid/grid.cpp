@@ -218,6 +218,7 @@ QModelIndex Grid::cellAt(const QPoint& pos) const
 
 void Grid::updateGeometries()
 {
+    fitPendingFigures();
     QTableView::updateGeometries();
     placeOverlays();
 }
@@ -331,6 +332,7 @@ int Grid::colWidth(int col) const
 {
     if (col < 0 || col >= cols())
         return 0;
+    fitPendingFigures();
     const int twips = mModel->column(col).widthTwips;
     return twips >= 0 ? twips : int(std::lround(pixelsToTwips(columnWidth(col))));
 }
@@ -341,6 +343,105 @@ void Grid::setColWidth(int col, int twips)
         return;
     mModel->columnRef(col).widthTwips = std::max(0, twips);
     setColumnWidth(col, twipsToPixels(std::max(0, twips)));
+    fitFigures(col);
+}
+
+void Grid::fitFigure(int row, int col)
+{
+    if (mModel->column(col).type == DataType::Boolean && !mModel->isFixed(row, col))
+        return;   // a check box
+    if (mMergeRows.count(row)) {
+        // Whether it spans its neighbours is known once the row is filled.
+        mFiguresPending = true;
+        return;
+    }
+    // Most texts fit their column by far, their characters' widths added up: they need not be
+    // laid out to know it.
+    const QString text = mModel->displayText(row, col);
+    if (estimatedWidth(text) + 8 <= twipsToPixels(colWidth(col)))
+        return;
+    widenTo(col, col + 1, figureWidth(text));
+}
+
+int Grid::estimatedWidth(const QString& text) const
+{
+    if (mCharWidths.empty()) {
+        const QFontMetricsF metrics(font());
+        mCharWidths.resize(128);
+        for (int c = 32; c < 128; ++c)
+            mCharWidths[size_t(c)] = metrics.horizontalAdvance(QChar(c));
+    }
+    qreal width = 0;
+    for (const QChar ch : text) {
+        if (ch.unicode() < 32 || ch.unicode() >= 128)
+            return 1 << 20;   // beyond the table: measured as it is laid out
+        width += mCharWidths[ch.unicode()];
+    }
+    return int(std::ceil(width));
+}
+
+void Grid::changeEvent(QEvent* event)
+{
+    QTableView::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        mCharWidths.clear();
+}
+
+void Grid::fitFigures(int col)
+{
+    for (int r = 0; r < rows(); ++r)
+        fitFigure(r, col);
+}
+
+int Grid::figureWidth(const QString& text) const
+{
+    const int need = FigureWidth(fontMetrics(), text);
+    // A cell is painted inside the grid line at its right.
+    return need > 0 && showGrid() ? need + 1 : need;
+}
+
+void Grid::widenTo(int first, int end, int pixels)
+{
+    int shown = 0;
+    int visible = 0;
+    for (int c = first; c < end; ++c)
+        if (!colHidden(c)) {
+            shown += twipsToPixels(colWidth(c));
+            ++visible;
+        }
+    if (pixels <= shown || visible == 0)
+        return;
+    // The columns a figure spans grow alike.
+    const int more = (pixels - shown + visible - 1) / visible;
+    for (int c = first; c < end; ++c) {
+        if (colHidden(c))
+            continue;
+        mModel->columnRef(c).widthTwips = int(std::ceil(pixelsToTwips(twipsToPixels(colWidth(c)) + more)));
+        setColumnWidth(c, twipsToPixels(mModel->column(c).widthTwips));
+    }
+}
+
+void Grid::fitPendingFigures() const
+{
+    if (!mFiguresPending)
+        return;
+    mFiguresPending = false;
+    Grid* self = const_cast<Grid*>(this);
+    for (int r : mMergeRows) {
+        if (r >= rows())
+            continue;
+        // The runs of equal text that merge, as the painted row shows them.
+        for (int c = 0; c < cols();) {
+            const QString& t = mModel->cell(r, c).text;
+            int e = c + 1;
+            if (!t.isEmpty() && !colHidden(c))
+                while (e < cols() && !colHidden(e) && (e < fixedCols()) == (c < fixedCols()) && mModel->cell(r, e).text == t)
+                    ++e;
+            if (!(mModel->column(c).type == DataType::Boolean && !mModel->isFixed(r, c)))
+                self->widenTo(c, e, figureWidth(mModel->displayText(r, c)));
+            c = e;
+        }
+    }
 }
 
 int Grid::rowHeight(int row) const
@@ -480,6 +581,8 @@ void Grid::addItem(const QString& text, int index)
     const int at = index < 0 || index > rows() ? rows() : index;
     const bool hadCell = mRow >= 0;
     mModel->insertRow(at, SplitTabs(text));
+    for (int c = 0; c < cols(); ++c)
+        fitFigure(at, c);
     shiftMergeRows(at, +1);
     int newRow = mRow;
     if (hadCell && at <= mRow)
@@ -519,6 +622,7 @@ void Grid::setText(int row, int col, const QString& text)
     if (!mModel->valid(row, col))
         return;
     mModel->setText(row, col, text);
+    fitFigure(row, col);
     if (mMergeRows.count(row) || mMergeCols.count(col))
         markMergesDirty();
 }
@@ -564,6 +668,7 @@ void Grid::setColFormat(int col, const QString& format)
         return;
     mModel->columnRef(col).format = format;
     mModel->cellsChanged(0, col, rows() - 1, col);
+    fitFigures(col);
 }
 
 DataType Grid::colDataType(int col) const { return col >= 0 && col < cols() ? mModel->column(col).type : DataType::Default; }
@@ -660,11 +765,15 @@ void Grid::setCellChecked(int row, int col, bool checked) { setText(row, col, ch
 
 void Grid::setMergeRow(int row, bool merge)
 {
+    mFiguresPending = true;
     if (merge)
         mMergeRows.insert(row);
     else
         mMergeRows.erase(row);
     markMergesDirty();
+    if (!merge && row >= 0 && row < rows())
+        for (int c = 0; c < cols(); ++c)
+            fitFigure(row, c);
 }
 
 void Grid::setMergeCol(int col, bool merge, bool headerOnly)
@@ -786,6 +895,7 @@ QRect Grid::mergedRange(int row, int col) const
 
 void Grid::paintEvent(QPaintEvent* event)
 {
+    fitPendingFigures();
     applyMerges();
     QTableView::paintEvent(event);
 }

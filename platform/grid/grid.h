@@ -72,6 +72,10 @@ public:
     int fixedCols() const { return mModel->fixedCols(); }
     void setFixedRows(int n);
     void setFixedCols(int n);
+    // A column is never narrower than its widest figure (a cell whose text shows as a number):
+    // a figure set, typed or newly formatted widens its column so that it shows whole, and a
+    // width set below that is raised to it; a figure merged across a row's cells widens them
+    // alike. Other text keeps the width it is given.
     int colWidth(int col) const;
     void setColWidth(int col, int twips);
     int rowHeight(int row) const;
@@ -218,6 +222,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
     void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void updateGeometries() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -231,6 +236,17 @@ private:
     void syncDelegate();
     QRect cellRectPixels(int row, int col) const;
     void applyRowHeight(int row);
+    // Widens the column to the cell's figure, or to the widest figure of the column; a figure
+    // of a row that merges widens the columns it spans, once the row is filled.
+    void fitFigure(int row, int col);
+    void fitFigures(int col);
+    void fitPendingFigures() const;
+    // Pixels a column needs for the text when it is a figure, its grid line included; 0 else.
+    int figureWidth(const QString& text) const;
+    // The text's width as its characters' widths added up, not laid out.
+    int estimatedWidth(const QString& text) const;
+    // Widens the columns first to end - 1 alike until together they show that many pixels.
+    void widenTo(int first, int end, int pixels);
     void markMergesDirty();
     void shiftMergeRows(int from, int by);
     void applyMerges() const;
@@ -273,6 +289,8 @@ private:
     std::set<int> mMergeColsHeaderOnly;
     mutable bool mMergesDirty = false;
     mutable std::vector<QRect> mAppliedSpans;
+    mutable bool mFiguresPending = false;
+    mutable std::vector<qreal> mCharWidths;   // of the characters 0 to 127 in the grid's font
     Qt::MouseButtons mPressed;
 };
 

@@ -4,9 +4,12 @@
 #include <QCursor>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
+
+#include "platform/ui/screen.h"
 
 namespace ui {
 
@@ -82,6 +85,11 @@ Answer QtPrompter::ask(const Message& message)
     for (const ButtonMap& b : map)
         standard |= b.button;
     box.setStandardButtons(standard);
+    // The box takes the width its text and buttons need; a short message would leave the
+    // title cut in the title bar.
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
+        grid->addItem(new QSpacerItem(TitleBarWidth(box, message.title), 0, QSizePolicy::Fixed, QSizePolicy::Minimum),
+                      grid->rowCount(), 0, 1, grid->columnCount());
 
     Answer fallback = map.first().answer;   // what closing the box means
     for (const ButtonMap& b : map) {

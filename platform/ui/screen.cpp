@@ -1,7 +1,9 @@
 #include "platform/ui/screen.h"
 
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QWidget>
 #include <cmath>
 
 namespace ui {
@@ -15,6 +17,17 @@ double PixelsPerTwip()
 
 int TwipsToPixels(int twips) { return int(std::lround(twips * PixelsPerTwip())); }
 int PixelsToTwips(int pixels) { return int(std::lround(pixels / PixelsPerTwip())); }
+
+int TitleBarWidth(const QWidget& window, const QString& title)
+{
+    if (title.isEmpty())
+        return 0;
+    QFont bold = window.font();
+    bold.setBold(true);
+    // The icon at the left, close, maximize and minimize at the right, and their margins.
+    const int furniture = 4 * window.fontMetrics().height() + 80;
+    return QFontMetrics(bold).horizontalAdvance(title) + furniture;
+}
 
 int ScreenWidthTwips()
 {

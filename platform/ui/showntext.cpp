@@ -20,6 +20,19 @@ QString ShownText(const QString& text, const QFontMetrics& metrics, const QSize&
     return text.left(kept) + QChar(0x2026);
 }
 
+QString ShownEnds(const QString& line, const QFontMetrics& metrics, int width)
+{
+    qsizetype each = std::max(1, width) / std::max(1, metrics.horizontalAdvance(QLatin1Char('i'))) + 1;
+    if (line.size() <= 2 * each + 1)
+        return line;
+    qsizetype tail = line.size() - each;
+    if (line.at(each - 1).isHighSurrogate())
+        --each;
+    if (line.at(tail).isLowSurrogate())
+        ++tail;
+    return line.left(each) + QChar(0x2026) + line.mid(tail);
+}
+
 void ShownTextDelegate::initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const
 {
     QStyledItemDelegate::initStyleOption(option, index);

@@ -1,6 +1,7 @@
 #include "support/analysis_builder.h"
 
 #include "core/g0items.h"
+#include "core/g13rmas.h"
 #include "core/g2situation.h"
 #include "core/u11datafile.h"
 #include "core/u13folders.h"
@@ -308,6 +309,69 @@ void BuildSituation()
                                     QStringLiteral("\\pard ") + QString::fromLatin1(t.narrative) + QStringLiteral("\\par }")));
     }
     core::SaveSituation();
+}
+
+namespace {
+
+const QString kLongStem = QStringLiteral(
+    "Upper Kestrel Creek municipal watershed and spotted owl nesting habitat east of the Forest Road 12 "
+    "junction, below the ridge and above the Bear Creek summer homes along the river");
+
+QString LongEntry(const QString& what, int n)
+{
+    const QString& stem = kLongStem;
+    const QString end = QStringLiteral(", %1 %2").arg(what).arg(n);
+    return stem.left(150 - end.size()) + end;
+}
+
+} // namespace
+
+bool IsLongEntry(const QString& text) { return text.contains(kLongStem.left(100)); }
+
+void LengthenEntries()
+{
+    ClearModelCaches();
+    dao::Database& db = model::Db();
+    dao::Transaction trans(db);
+    const auto rename = [&](const QString& select, const QString& update, const QString& what) {
+        QVariantList keys;
+        for (auto rs = db.OpenRecordset(select); !rs->Eof(); rs->MoveNext())
+            keys.append(rs->Field(0));
+        for (int i = 0; i < keys.size(); ++i)
+            db.Execute(update, {LongEntry(what, i + 1), keys[i]});
+    };
+    rename(QStringLiteral("SELECT \"Key\" FROM FMZList ORDER BY \"Key\""),
+           QStringLiteral("UPDATE FMZList SET Name = ? WHERE \"Key\" = ?"), QStringLiteral("fire management unit"));
+    rename(QStringLiteral("SELECT ItemKey FROM Items WHERE ParentKey = 23 ORDER BY ItemKey"),
+           QStringLiteral("UPDATE Items SET ItemName = ? WHERE ItemKey = ?"), QStringLiteral("value at risk"));
+    rename(QStringLiteral("SELECT ItemKey FROM Items WHERE ParentKey = 26 ORDER BY ItemKey"),
+           QStringLiteral("UPDATE Items SET Heading = ? WHERE ItemKey = ?"), QStringLiteral("strategy"));
+    rename(QStringLiteral("SELECT ItemKey FROM Items WHERE ParentKey = 22 ORDER BY ItemKey"),
+           QStringLiteral("UPDATE Items SET Heading = ?1, ItemName = ?1 WHERE ItemKey = ?2"), QStringLiteral("topic"));
+    rename(QStringLiteral("SELECT \"Key\" FROM Objectives WHERE ParentKey >= 2 ORDER BY \"Key\""),
+           QStringLiteral("UPDATE Objectives SET Name = ? WHERE \"Key\" = ?"), QStringLiteral("objective"));
+    rename(QStringLiteral("SELECT ItemKey FROM SRTypes ORDER BY ItemKey"),
+           QStringLiteral("UPDATE SRTypes SET LongName = ? WHERE ItemKey = ?"), QStringLiteral("resource"));
+    for (int i = 1; i <= 3; ++i)
+        core::NewRMA(LongEntry(QStringLiteral("management area"), i), QString(core::kDefaultItemBody));
+    core::SaveRMAs();
+    core::GetSituationItem(11)->SetBody(LongEntry(QStringLiteral("fire"), 1));
+    core::SaveSituation();
+
+    // Amounts typed as they come (a loss, an estimate), nine digits; rates, counts and sizes so
+    // that what they make (a daily cost, a resource list, a loss over the fire) comes to nine or
+    // ten digits too.
+    db.Execute(QStringLiteral("UPDATE ValuesAtRisk SET PotentialLoss = 987654321 - 1000 * ItemKey"));
+    db.Execute(QStringLiteral("UPDATE Outcomes SET FireSize = 123456 + 1000 * ItemKey, ContainTime = 100 + ItemKey, "
+                              "ControlTime = 300 + ItemKey, DailyContainCost = 1234567 + ItemKey, "
+                              "DailyControlCost = 2345678 + ItemKey, AdjustedCost = 456789012 + ItemKey"));
+    db.Execute(QStringLiteral("UPDATE SRTypes SET UnitCost = 12345 + ItemKey"));
+    db.Execute(QStringLiteral("UPDATE SRUses SET Quantity = 9000 + ItemKey % 1000"));
+    db.Execute(QStringLiteral("UPDATE NVCPerAcre SET FIL1 = -1100, FIL2 = -2345, FIL3 = 3456, FIL4 = -4567, "
+                              "FIL5 = -5678, FIL6 = -9999"));
+    db.Execute(QStringLiteral("UPDATE SuppressionPerAcreCost SET Cost = 7890 + Sequence WHERE TopSize > 0"));
+    trans.commit();
+    ClearModelCaches();
 }
 
 void ClearModelCaches()

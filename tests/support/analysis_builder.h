@@ -32,6 +32,15 @@ void BuildAnalysis(const AnalysisSize& size);
 // each narrative a few paragraphs, into the open data file.
 void BuildSituation();
 
+// Gives every name a user types in the open data file (areas, FMUs, values at risk, objectives,
+// safety issues, alternatives, resource types, topics) 150 characters, alike but for their
+// ends, and every amount of money nine digits or ten (those typed and those they make), with
+// fire sizes of six digits and resource quantities of four: the analysis every layout must
+// hold. Clears the caches.
+void LengthenEntries();
+// Whether the text holds one of the names LengthenEntries writes.
+bool IsLongEntry(const QString& text);
+
 // Copies the template to path, opens it, builds the analysis and closes the file again.
 // Returns false (with a reason in *error) when the copy or the open fails.
 bool CreateAnalysisFile(const QString& templatePath, const QString& path, const AnalysisSize& size,

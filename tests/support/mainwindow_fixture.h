@@ -24,6 +24,20 @@
 
 #include <memory>
 
+namespace testsupport {
+
+// The window gone, the file closed and the worksheet state as a new program has it.
+inline void CloseMainWindow(std::unique_ptr<shell::frm0_Tolmar>& window)
+{
+    window.reset();
+    if (core::gFileOpen())
+        core::CloseDatafile();
+    worksheets::gCurrentWorksheetID.clear();
+    worksheets::gCurrentSection = 1;
+}
+
+} // namespace testsupport
+
 class MainWindowFixture : public ::testing::Test {
 protected:
     void SetUp() override
@@ -43,14 +57,7 @@ protected:
         ASSERT_TRUE(core::gFileOpen());
     }
 
-    void TearDown() override
-    {
-        window.reset();
-        if (core::gFileOpen())
-            core::CloseDatafile();
-        worksheets::gCurrentWorksheetID.clear();
-        worksheets::gCurrentSection = 1;
-    }
+    void TearDown() override { testsupport::CloseMainWindow(window); }
 
     template <class Form> Form* Show(int worksheet)
     {

@@ -63,12 +63,12 @@ void SwitchOutcome(grid::Grid& grid, model::c53Outcome*& current, const std::fun
     }
 }
 
-void WidenColumnsToTexts(grid::Grid& grid)
+void WidenColumnsToTexts(grid::Grid& grid, int nameCol)
 {
     const QFontMetrics metrics(grid.font());
     for (int c = 0; c < grid.cols(); ++c) {
         int pixels = 0;
-        for (int r = 0; r < grid.rows(); ++r) {
+        for (int r = 0; r < (c == nameCol ? grid.fixedRows() : grid.rows()); ++r) {
             const bool spans = c < 2 && grid.cols() > 1 && grid.text(r, 0) == grid.text(r, 1);
             if (spans)
                 continue;

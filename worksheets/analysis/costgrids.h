@@ -30,8 +30,9 @@ void SwitchOutcome(grid::Grid& grid, model::c53Outcome*& current, const std::fun
 void FitGridWidth(grid::Grid& grid);
 // Widens the columns whose texts (headers included) are wider than the column in the font on
 // screen, then fits the grid to them; the merged name cells of the Extreme row and the
-// "Outcomes" header are left to the two columns they span.
-void WidenColumnsToTexts(grid::Grid& grid);
+// "Outcomes" header are left to the two columns they span. The names of nameCol keep the
+// column's width: a longer one is cut there, and told whole in its tooltip.
+void WidenColumnsToTexts(grid::Grid& grid, int nameCol = 0);
 // Tall enough for its rows, up to maxRows data rows, so a short list of outcomes shows whole.
 void FitGridHeight(grid::Grid& grid, int maxRows);
 

@@ -20,6 +20,7 @@
 #include "worksheets/common/numberbox.h"
 #include "worksheets/common/outcomegrids.h"
 #include "worksheets/common/worksheetform.h"
+#include "worksheets/common/wrappedlist.h"
 
 #include <QEvent>
 #include <QGridLayout>
@@ -76,12 +77,13 @@ frm53Ratings::frm53Ratings(Criteria criteria, QWidget* parent)
         mListPanel->setStyleSheet(QStringLiteral("QGroupBox { font-weight: bold; }"));
     mListWidget = new QListWidget(mListPanel);
     mListWidget->setObjectName(QStringLiteral("lstObjectives"));
+    WrapLongEntries(mListWidget);
     mList = new ItemList(mListWidget);
     auto* listLayout = new QVBoxLayout(mListPanel);
     listLayout->addWidget(Caption(s ? tr("Select each issue in turn") : tr("Select each objective in turn"), mListPanel));
     listLayout->addWidget(mListWidget, 1);
 
-    mCriterionLabel = new QLabel(this);
+    mCriterionLabel = new NameLabel(this);
     mCriterionLabel->setObjectName(QStringLiteral("lblCriterion"));
     QFont bold = mCriterionLabel->font();
     bold.setBold(true);
@@ -96,7 +98,7 @@ frm53Ratings::frm53Ratings(Criteria criteria, QWidget* parent)
     mGrid->setObjectName(QStringLiteral("Grid1"));
     mGrid->setEditable(true);
 
-    mOutcomeLabel = new QLabel(this);
+    mOutcomeLabel = new NameLabel(this);
     mOutcomeLabel->setObjectName(QStringLiteral("lblOutcome"));
     mOutcomeLabel->setFont(bold);
     mRatingNote = new QPlainTextEdit(this);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "worksheets/common/namelabel.h"
 #include "worksheets/common/worksheetform.h"
 
 #include <vector>
@@ -86,8 +87,8 @@ private:
     ItemList* mList = nullptr;
     grid::Grid* mGrid = nullptr;
     BarDrag* mBar = nullptr;
-    QLabel* mCriterionLabel = nullptr;
-    QLabel* mOutcomeLabel = nullptr;
+    NameLabel* mCriterionLabel = nullptr;
+    NameLabel* mOutcomeLabel = nullptr;
     richtext::RichTextEditor* mDescription = nullptr;
     QPlainTextEdit* mRatingNote = nullptr;
 

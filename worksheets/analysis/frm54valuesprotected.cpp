@@ -11,6 +11,7 @@
 #include "platform/grid/numberformat.h"
 #include "platform/ui/guard.h"
 #include "worksheets/analysis/formguards.h"
+#include "worksheets/common/figurepanel.h"
 #include "worksheets/common/listfills.h"
 #include "worksheets/common/numberbox.h"
 #include "worksheets/common/outcomegrids.h"
@@ -36,6 +37,7 @@ constexpr int kLevelCol = 2;
 constexpr int kProtectedCol = 3;
 constexpr int kMaxLevel = 100;
 
+// A sunken panel of a name, which breaks into lines.
 QLabel* Panel(QWidget* parent, const QString& name)
 {
     auto* label = new QLabel(parent);
@@ -84,8 +86,7 @@ frm54ValuesProtected::frm54ValuesProtected(QWidget* parent)
     totalLabel->setObjectName(QStringLiteral("pnlLabel"));
     totalLabel->setWordWrap(true);   // two lines rather than cut where the list is narrow
     totalLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    mTotal = Panel(this, QStringLiteral("pnlTotal"));
-    mTotal->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    mTotal = new FigurePanel(QStringLiteral("pnlTotal"), 120, this);
 
     mDetails = new QGroupBox(tr(" Value protected"), this);
     mDetails->setObjectName(QStringLiteral("pnlDetails"));
@@ -94,16 +95,14 @@ frm54ValuesProtected::frm54ValuesProtected(QWidget* parent)
     // Long outcome and item names break into lines beside their captions rather than being cut.
     for (QLabel* name : {mOutcomeName, mItemName})
         name->setWordWrap(true);
-    mValueAtRisk = Panel(mDetails, QStringLiteral("pnlPotentialLoss"));
-    mValueAtRisk->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    mValueAtRisk = new FigurePanel(QStringLiteral("pnlPotentialLoss"), 120, mDetails);
     mLevel = new QComboBox(mDetails);
     mLevel->setObjectName(QStringLiteral("cboProbability"));
     mLevel->setEditable(true);
     mLevel->setInsertPolicy(QComboBox::NoInsert);
     mLevel->addItems({QStringLiteral("Yes (100%)"), QStringLiteral("Mostly (75%)"), QStringLiteral("Partly (50%)"),
                       QStringLiteral("Slightly (25%)"), QStringLiteral("No (0%)")});
-    mProtected = Panel(mDetails, QStringLiteral("pnlProtected"));
-    mProtected->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    mProtected = new FigurePanel(QStringLiteral("pnlProtected"), 120, mDetails);
     mNotes = new QPlainTextEdit(mDetails);
     mNotes->setObjectName(QStringLiteral("txtNotes"));
     mNotes->setTabChangesFocus(true);

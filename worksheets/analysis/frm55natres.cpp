@@ -7,10 +7,12 @@
 #include "model/c53outcome.h"
 #include "model/c64burnarea.h"
 #include "model/g33fmus.h"
+#include "model/textnumbers.h"
 #include "platform/grid/grid.h"
 #include "platform/grid/numberformat.h"
 #include "platform/ui/guard.h"
 #include "worksheets/analysis/frm55filpercents.h"
+#include "worksheets/common/figurepanel.h"
 #include "worksheets/common/gridfit.h"
 #include "worksheets/common/outcomegrids.h"
 
@@ -51,12 +53,7 @@ NatResForm::NatResForm(const QString& formName, const QString& id, const QString
     mOutcomes->setObjectName(QStringLiteral("grdOutcomes"));
     mCompute = new grid::Grid(this);
     mCompute->setObjectName(QStringLiteral("grdCompute"));
-    mImpactPerAcre = new QLabel(this);
-    mImpactPerAcre->setObjectName(QStringLiteral("lblImpactPerAcre"));
-    mImpactPerAcre->setFrameShape(QFrame::Panel);
-    mImpactPerAcre->setFrameShadow(QFrame::Sunken);
-    mImpactPerAcre->setMinimumWidth(90);
-    mImpactPerAcre->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    mImpactPerAcre = new FigurePanel(QStringLiteral("lblImpactPerAcre"), 90, this);
 
     auto* filRow = new QHBoxLayout;
     filRow->addWidget(Text(tr("The fire intensity level (FIL) affects the impact of the fire. Indicate the relative "
@@ -180,11 +177,13 @@ void frm55NatRes::ShowImpactComputation()
     for (int f = 1; f <= model::kFILCount; ++f) {
         const float filTotal = table->FilTotal(f, gains);
         mCompute->setText(f, 1, QString::number(area->FILPercent(f)));
-        mCompute->setText(f, 2, QString::number(filTotal));
+        mCompute->setText(f, 2, model::textnum::SingleText(filTotal));
         mCompute->setText(f, 3, grid::FormatNumber(double(filTotal) * area->FILPercent(f) / 100.0, QStringLiteral("0")));
         total += int(mCompute->value(f, 3));
     }
     mImpactPerAcre->setText(grid::FormatNumber(total, QStringLiteral("0")));
+    // Its columns widen to the figures just shown.
+    mCompute->setMaximumSize(CellsSize(*mCompute));
 }
 
 } // namespace worksheets

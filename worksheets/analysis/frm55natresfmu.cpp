@@ -21,6 +21,20 @@
 
 namespace worksheets {
 
+namespace {
+
+// No taller than the six levels (a scroll bar spare, for many FMUs), so the outcomes take the
+// rest of the page; the totals as wide as their figures.
+void FitDetailGrids(grid::Grid& compute, grid::Grid& totals)
+{
+    const QSize cells = CellsSize(compute);
+    compute.setMaximumSize(cells.width(), cells.height() + compute.horizontalScrollBar()->sizeHint().height());
+    totals.setFixedWidth(CellsSize(totals).width());
+    totals.setMaximumHeight(compute.maximumHeight());
+}
+
+} // namespace
+
 frm55NatResFMU::frm55NatResFMU(QWidget* parent)
     : NatResForm(QStringLiteral("frm55NatResFMU"), QStringLiteral("tab55b"),
                  {tr("This worksheet shows the impacts to natural resource values, based on Net Value Change (NVC) "
@@ -78,12 +92,7 @@ void frm55NatResFMU::SetupComputeGrid()
     mTotals->setText(0, 0, QStringLiteral("Totals"));
     mTotals->setFixedAlignment(0, Qt::AlignCenter);
     mTotals->setColAlignment(0, Qt::AlignRight | Qt::AlignVCenter);
-    // No taller than the six levels (a scroll bar spare, for many FMUs), so the outcomes take
-    // the rest of the page.
-    const QSize cells = CellsSize(*mCompute);
-    mCompute->setMaximumSize(cells.width(), cells.height() + mCompute->horizontalScrollBar()->sizeHint().height());
-    mTotals->setFixedWidth(CellsSize(*mTotals).width());
-    mTotals->setMaximumHeight(mCompute->maximumHeight());
+    FitDetailGrids(*mCompute, *mTotals);
 }
 
 double frm55NatResFMU::CellValue(int fil, int j) const
@@ -123,6 +132,7 @@ void frm55NatResFMU::ShowImpactComputation()
         grand = model::textnum::RoundHalfEven(double(grand) + filTotals[f]);
     }
     mImpactPerAcre->setText(grid::FormatNumber(grand, QStringLiteral("0")));
+    FitDetailGrids(*mCompute, *mTotals);   // their columns widen to the figures just shown
     mCompute->setRow(0);
 }
 
@@ -136,7 +146,7 @@ void frm55NatResFMU::grdCompute_EnterCell()
         return;
     model::c33FMU* fmu = model::GetFMUs().at(j - 1);
     const model::c64BurnArea* area = mOutcome->BurnArea(fmu->ItemKey());
-    mDetail->setText(QString::number(fmu->NVCTable()->FilTotal(f)) + QStringLiteral("  x  ") +
+    mDetail->setText(model::textnum::SingleText(fmu->NVCTable()->FilTotal(f)) + QStringLiteral("  x  ") +
                      QString::number(mOutcome->FMUPercent(j)) + QStringLiteral("%  x  ") +
                      QString::number(area->FILPercent(f)) + QStringLiteral("%  =  ") +
                      grid::FormatNumber(CellValue(f, j), QStringLiteral("0.00")));

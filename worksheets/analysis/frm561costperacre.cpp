@@ -13,6 +13,7 @@
 #include "worksheets/analysis/costgrids.h"
 #include "worksheets/analysis/formguards.h"
 #include "worksheets/common/costsizegrid.h"
+#include "worksheets/common/figurepanel.h"
 #include "worksheets/common/gridfit.h"
 #include "worksheets/common/listfills.h"
 #include "worksheets/common/outcomegrids.h"
@@ -147,12 +148,7 @@ frm561CostPerAcreFMU::frm561CostPerAcreFMU(model::c53Outcome* startOutcome, QWid
     FitGridWidth(*grdFMUs);
     auto* pnlLabel = new QLabel(QStringLiteral("Average cost per acre"), this);
     pnlLabel->setObjectName(QStringLiteral("pnlLabel"));
-    pnlTotal = new QLabel(this);
-    pnlTotal->setObjectName(QStringLiteral("pnlTotal"));
-    pnlTotal->setFrameShape(QFrame::Panel);
-    pnlTotal->setFrameShadow(QFrame::Sunken);
-    pnlTotal->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    pnlTotal->setMinimumWidth(100);
+    pnlTotal = new FigurePanel(QStringLiteral("pnlTotal"), 100, this);
 
     auto* total = new QHBoxLayout;
     total->addStretch();

@@ -19,9 +19,11 @@
 #include "worksheets/analysis/costentry.h"
 #include "worksheets/analysis/costgrids.h"
 #include "worksheets/analysis/formguards.h"
+#include "worksheets/common/figurepanel.h"
 #include "worksheets/common/itemlist.h"
 #include "worksheets/common/listfills.h"
 #include "worksheets/common/outcomegrids.h"
+#include "worksheets/common/wrappedlist.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -77,6 +79,7 @@ frm562SRUseList::frm562SRUseList(model::c53Outcome* startOutcome, QWidget* paren
     auto* pickCaption = new QLabel(QStringLiteral("Select an item by clicking on it"), pnlTab1);
     lstSRMaster = new QListWidget(pnlTab1);
     lstSRMaster->setObjectName(QStringLiteral("lstSRMaster"));
+    WrapLongEntries(lstSRMaster);
     lstSRMaster->installEventFilter(this);
     pickCaption->setBuddy(lstSRMaster);
     mTypes = new ItemList(lstSRMaster);
@@ -113,12 +116,7 @@ frm562SRUseList::frm562SRUseList(model::c53Outcome* startOutcome, QWidget* paren
     cmdDelete->setObjectName(QStringLiteral("cmdDelete"));
     cmdDelete->setAutoDefault(false);
     auto* costCaption = new QLabel(QStringLiteral(" Total Suppression Costs:"), this);
-    pnlCost = new QLabel(this);
-    pnlCost->setObjectName(QStringLiteral("pnlCost"));
-    pnlCost->setFrameShape(QFrame::Panel);
-    pnlCost->setFrameShadow(QFrame::Sunken);
-    pnlCost->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    pnlCost->setMinimumWidth(120);
+    pnlCost = new FigurePanel(QStringLiteral("pnlCost"), 120, this);
     lblInstructions = new QLabel(this);
     lblInstructions->setObjectName(QStringLiteral("lblInstructions"));
     lblInstructions->setWordWrap(true);
@@ -341,7 +339,7 @@ void frm562SRUseList::ShowSRUseList()
         }
     }
     grdSRList->setCurrentCell(0, Name);
-    WidenColumnsToTexts(*grdSRList);
+    WidenColumnsToTexts(*grdSRList, Name);
     cmdDelete->setEnabled(false);
     ShowTotalCost();
 }

@@ -12,6 +12,7 @@
 #include "worksheets/analysis/costgrids.h"
 #include "worksheets/analysis/formguards.h"
 #include "worksheets/common/boxorder.h"
+#include "worksheets/common/figurepanel.h"
 #include "worksheets/common/outcomegrids.h"
 #include "worksheets/common/worksheetform.h"
 
@@ -28,16 +29,7 @@ namespace {
 
 QString Whole(double v) { return grid::FormatNumber(v, QStringLiteral("#,0")); }
 
-QLabel* CostLabel(const QString& name, QWidget* parent)
-{
-    auto* l = new QLabel(parent);
-    l->setObjectName(name);
-    l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    l->setFrameShape(QFrame::Panel);
-    l->setFrameShadow(QFrame::Sunken);
-    l->setMinimumWidth(110);
-    return l;
-}
+QLabel* CostLabel(const QString& name, QWidget* parent) { return new FigurePanel(name, 110, parent); }
 
 QLineEdit* RateBox(const QString& name, QWidget* parent)
 {

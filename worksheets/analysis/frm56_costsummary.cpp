@@ -18,6 +18,7 @@
 #include "worksheets/analysis/frm562sruselist.h"
 #include "worksheets/analysis/frm563dailycost.h"
 #include "worksheets/common/boxorder.h"
+#include "worksheets/common/figurepanel.h"
 #include "worksheets/common/outcomegrids.h"
 
 #include <QButtonGroup>
@@ -38,12 +39,7 @@ using core::CostSource;
 
 QLabel* FigureLabel(const QString& name, QWidget* parent)
 {
-    auto* l = new QLabel(parent);
-    l->setObjectName(name);
-    l->setFrameShape(QFrame::Panel);
-    l->setFrameShadow(QFrame::Sunken);
-    l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    l->setMinimumWidth(110);
+    auto* l = new FigurePanel(name, 110, parent);
     l->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     return l;
 }
@@ -91,7 +87,7 @@ frm56_CostSummary::frm56_CostSummary(QWidget* parent)
     txtAdjustedCost = new QLineEdit(methods);
     txtAdjustedCost->setObjectName(QStringLiteral("txtAdjustedCost"));
     txtAdjustedCost->setAlignment(Qt::AlignRight);
-    txtAdjustedCost->setMaximumWidth(lblSize->minimumWidth() + 10);
+    txtAdjustedCost->setMaximumWidth(lblSize->minimumSizeHint().width() + 10);
     txtAdjustedCost->setMaxLength(24);
     SelectTextOnFocus(txtAdjustedCost);
     cmdSize = new QPushButton(QStringLiteral("Review Estimate"), methods);

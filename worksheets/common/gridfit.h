@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QSize>
+#include <QStringList>
 
 namespace grid {
 class Grid;
@@ -12,5 +13,9 @@ namespace worksheets {
 // included: for grids whose size is fixed by their content (the NVC and cost tables), or as
 // the widest a growing list should become.
 QSize CellsSize(const grid::Grid& grid);
+
+// Widens column c to the widest of texts in the grid's font (padding both sides); never narrows
+// it, so the laid-out width holds wherever the font allows.
+void WidenColumnToTexts(grid::Grid& grid, int c, const QStringList& texts);
 
 } // namespace worksheets

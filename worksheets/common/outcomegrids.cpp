@@ -42,18 +42,6 @@ void ForEachOutcome(grid::Grid& grid, const std::function<void(int, model::c53Ou
             f(r, *outcome);
 }
 
-// Widens column c to the widest of texts in the grid's font (padding both sides); never narrows
-// it, so the laid-out width holds wherever the font allows.
-void WidenColumnToTexts(grid::Grid& grid, int c, const QStringList& texts)
-{
-    const QFontMetrics metrics(grid.font());
-    const int padding = 12;   // pixels, both sides of the text
-    int widest = 0;
-    for (const QString& t : texts)
-        widest = std::max(widest, metrics.horizontalAdvance(t) + padding);
-    grid.setColWidth(c, std::max(grid.colWidth(c), ui::PixelsToTwips(widest)));
-}
-
 } // namespace
 
 void SetupOutcomeGrid(grid::Grid& grid)

@@ -13,6 +13,7 @@
 #include "platform/ui/screen.h"
 #include "worksheets/common/itemlist.h"
 #include "worksheets/common/listfills.h"
+#include "worksheets/common/wrappedlist.h"
 #include "worksheets/comparison_complexity/noalternatives.h"
 
 #include <QComboBox>
@@ -42,6 +43,13 @@ constexpr int kPictureTop[2] = {360, 4020};
 constexpr int kCaptionTop[2] = {120, 3780};
 // Where the percentages of the first chance node begin: the alternative's name ends before them.
 constexpr int kLabelRight = 2960;
+constexpr int kPictureWidth = 10215;
+constexpr int kPictureHeight = 3315;
+// The Target's lines begin at kTargetX; the Fallback's chance node stands at kFallbackNodeX, its
+// percentages just left of it, its outcomes' lines begin at kFallbackX.
+constexpr int kTargetX = 3620;
+constexpr int kFallbackNodeX = 6210;
+constexpr int kFallbackX = 6770;
 
 } // namespace
 
@@ -58,9 +66,9 @@ frm63DecisionTree::frm63DecisionTree(QWidget* parent) : WorksheetForm(QStringLit
         mPicture[i]->setFont(f);
         // A little wider than the lines need, so that the longest outcome line ("Size: ...
         // acres. Control: ... days") is not cut at the right edge in the screen's font.
-        Place(mPicture[i], 1080, kPictureTop[i], 10215, 3315);
+        Place(mPicture[i], 1080, kPictureTop[i], kPictureWidth, kPictureHeight);
         Place(Label1[i], 1140, kCaptionTop[i], 4000, 240);
-        mCombo[i] = new QComboBox(mPicture[i]);
+        mCombo[i] = new LongChoiceBox(mPicture[i]);
         mCombo[i]->setObjectName(QStringLiteral("cboAlternative(%1)").arg(i + 1));
         mPicture[i]->placeWidget(mCombo[i], 60, 60, 2232, ui::PixelsToTwips(mCombo[i]->sizeHint().height()));
         mList[i] = new ItemList(mCombo[i]);
@@ -106,6 +114,7 @@ void frm63DecisionTree::cboAlternative_Click(int index)
 void frm63DecisionTree::DrawDecisionTree(model::c51Alternative& alt, canvas::Canvas& pic)
 {
     pic.clear();
+    MakeRoom(alt, pic);
     DrawAlternativeNode(alt, pic);
     DrawAlternativeSummary(alt, pic);
     DrawOutcomeBranches(alt, pic);
@@ -149,33 +158,34 @@ void frm63DecisionTree::DrawOutcomeBranches(model::c51Alternative& alt, canvas::
 
 void frm63DecisionTree::DrawTargetOutcome(model::c51Alternative& alt, canvas::Canvas& pic)
 {
-    DrawOutcomeLeaf(pic, QStringLiteral("Target Outcome"), *alt.Outcome(1), 3620, 240);
+    DrawOutcomeLeaf(pic, QStringLiteral("Target Outcome"), *alt.Outcome(1), kTargetX, 240);
 }
 
 void frm63DecisionTree::DrawFallbackPlan(canvas::Canvas& pic)
 {
-    pic.drawText(3620, 1420, QStringLiteral("Fallback Plan"));
-    pic.drawLine(3560, 1620, 6210, 1620);
+    pic.drawText(kTargetX, 1420, QStringLiteral("Fallback Plan"));
+    pic.drawLine(3560, 1620, kFallbackNodeX + mShift, 1620);
 }
 
 void frm63DecisionTree::DrawFallbackBranches(model::c51Alternative& alt, canvas::Canvas& pic)
 {
-    DrawChanceNode(pic, Chance(*alt.Outcome(2)), {6210, 1620}, {6710, 770}, {6710, 2150}, 950, 1870);
+    const int x = kFallbackNodeX + mShift;
+    DrawChanceNode(pic, Chance(*alt.Outcome(2)), {x, 1620}, {x + 500, 770}, {x + 500, 2150}, 950, 1870);
 }
 
 void frm63DecisionTree::DrawFallbackOutcome(model::c51Alternative& alt, canvas::Canvas& pic)
 {
-    DrawOutcomeLeaf(pic, QStringLiteral("Fallback Outcome"), *alt.Outcome(2), 6770, 770);
+    DrawOutcomeLeaf(pic, QStringLiteral("Fallback Outcome"), *alt.Outcome(2), kFallbackX + mShift, 770);
 }
 
 void frm63DecisionTree::DrawFallbackExtremeOutcome(canvas::Canvas& pic)
 {
-    DrawOutcomeLeaf(pic, QStringLiteral("Extreme Outcome"), *model::GetExtremeOutcome(), 6770, 2150);
+    DrawOutcomeLeaf(pic, QStringLiteral("Extreme Outcome"), *model::GetExtremeOutcome(), kFallbackX + mShift, 2150);
 }
 
 void frm63DecisionTree::DrawExtremeOutcome(canvas::Canvas& pic)
 {
-    DrawOutcomeLeaf(pic, QStringLiteral("Extreme Outcome"), *model::GetExtremeOutcome(), 3620, 1620);
+    DrawOutcomeLeaf(pic, QStringLiteral("Extreme Outcome"), *model::GetExtremeOutcome(), kTargetX, 1620);
 }
 
 // A chance node: two branches from the node, the upper one's chance above it and the rest
@@ -201,14 +211,46 @@ void frm63DecisionTree::DrawOutcomeLeaf(canvas::Canvas& pic, const QString& capt
 
 void frm63DecisionTree::DrawOutcomeText(model::c53Outcome& outcome, canvas::Canvas& pic, int x, int y)
 {
-    pic.drawText(x, y, QStringLiteral("Size:  ") + outcome.FireSize() + QStringLiteral(" acres. Control: ") +
-                           QString::number(outcome.ControlTime()) + QStringLiteral(" days"));
-    pic.drawText(x, y + 180, QStringLiteral("Objectives Score:  ") + Score(outcome.TotalScore()));
-    pic.drawText(x, y + 360, QStringLiteral("Safety Score:  ") + Score(outcome.SafetyScore()));
-    pic.drawText(x, y + 540, QStringLiteral("Estimated Cost:  ") + Money(outcome.EstimatedCost()));
-    pic.drawText(x, y + 720, QStringLiteral("Values Protected:  ") + Money(outcome.ValueProtected()));
+    const QStringList lines = OutcomeLines(outcome);
+    for (int i = 0; i < lines.size(); ++i)
+        pic.drawText(x, y + 180 * i, lines[i]);
+}
+
+QStringList frm63DecisionTree::OutcomeLines(model::c53Outcome& outcome) const
+{
+    QStringList lines{QStringLiteral("Size:  ") + outcome.FireSize() + QStringLiteral(" acres. Control: ") +
+                          QString::number(outcome.ControlTime()) + QStringLiteral(" days"),
+                      QStringLiteral("Objectives Score:  ") + Score(outcome.TotalScore()),
+                      QStringLiteral("Safety Score:  ") + Score(outcome.SafetyScore()),
+                      QStringLiteral("Estimated Cost:  ") + Money(outcome.EstimatedCost()),
+                      QStringLiteral("Values Protected:  ") + Money(outcome.ValueProtected())};
     if (mNVCShown)
-        pic.drawText(x, y + 900, QStringLiteral("Estimated NVC Loss:  ") + Money(outcome.NVCLoss()));
+        lines << QStringLiteral("Estimated NVC Loss:  ") + Money(outcome.NVCLoss());
+    return lines;
+}
+
+// Large amounts make the Target's lines beside the Fallback's chance node (its cost, protection
+// and loss, from the height of the upper branch's end down) longer than their place: they would
+// run under the node's percentages and across its branches.
+void frm63DecisionTree::MakeRoom(model::c51Alternative& alt, canvas::Canvas& pic)
+{
+    const auto widest = [&pic](const QStringList& lines) {
+        int twips = 0;
+        for (const QString& line : lines)
+            twips = std::max(twips, pic.textWidth(line));
+        return twips;
+    };
+    mShift = 0;
+    int right = kPictureWidth;
+    auto fallback = alt.Outcome(2);
+    if (fallback && fallback->bShow()) {
+        const int gap = 60;   // between a line's end and the percentages, which start 100 left of the node
+        const QStringList besideNode = OutcomeLines(*alt.Outcome(1)).mid(3);
+        mShift = std::max(0, kTargetX + widest(besideNode) + gap - (kFallbackNodeX - 100));
+        const int far = std::max(widest(OutcomeLines(*fallback)), widest(OutcomeLines(*model::GetExtremeOutcome())));
+        right = std::max(right, kFallbackX + mShift + far + 60);
+    }
+    pic.resize(ui::TwipsToPixels(right), pic.height());
 }
 
 } // namespace worksheets::comparison_complexity

@@ -53,6 +53,10 @@ private:
     void DrawExtremeOutcome(canvas::Canvas& pic);
     void DrawFallbackExtremeOutcome(canvas::Canvas& pic);
     void DrawOutcomeText(model::c53Outcome& outcome, canvas::Canvas& pic, int x, int y);
+    QStringList OutcomeLines(model::c53Outcome& outcome) const;
+    // Moves the Fallback's side of the drawing right as far as the Target's lines need, and
+    // widens the picture to the Fallback's lines.
+    void MakeRoom(model::c51Alternative& alt, canvas::Canvas& pic);
     void DrawChanceNode(canvas::Canvas& pic, int upperChance, QPoint node, QPoint upper, QPoint lower, int upperTextY,
                         int lowerTextY);
     void DrawOutcomeLeaf(canvas::Canvas& pic, const QString& caption, model::c53Outcome& outcome, int x, int y);
@@ -63,6 +67,7 @@ private:
     std::array<ItemList*, 2> mList{};
     QLabel* mEmpty = nullptr;
     bool mNVCShown = true;
+    int mShift = 0;   // twips the Fallback's side of the drawing stands right of its place
 };
 
 } // namespace worksheets::comparison_complexity

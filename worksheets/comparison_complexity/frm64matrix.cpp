@@ -11,6 +11,7 @@
 #include "model/g53outcomes.h"
 #include "platform/grid/grid.h"
 #include "platform/grid/numberformat.h"
+#include "worksheets/common/gridfit.h"
 #include "worksheets/comparison_complexity/noalternatives.h"
 
 #include <QLabel>
@@ -178,6 +179,7 @@ void frm64Matrix::ShowOutcomeProbabilities()
             g.setText(Probabilities, Column(a, o), QString::number(alt.OutcomePercent(o)));
         }
         g.setText(OutcomeLabels, Column(a, 4), QStringLiteral("Alt ") + alt.ItemName().left(1));
+        WidenColumnToTexts(g, Column(a, 4), {g.text(OutcomeLabels, Column(a, 4))});
     }
     g.setText(Probabilities, 0, QStringLiteral("Outcome Probabilities"));
     g.setCellAlignment(Probabilities, 0, Probabilities, 0, kRight);

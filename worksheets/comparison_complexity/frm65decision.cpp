@@ -49,13 +49,13 @@ frm65Decision::frm65Decision(QWidget* parent) : WorksheetForm(QStringLiteral("fr
     choice->setObjectName(QStringLiteral("pnlAlternative"));
     choice->setFrameShape(QFrame::StyledPanel);
     auto* selectCaption = BoldCaption(tr("1. Select an Alternative"), choice);
-    mAltCombo = new QComboBox(choice);
+    mAltCombo = new LongChoiceBox(choice);
     mAltCombo->setObjectName(QStringLiteral("cboAlternatives"));
     mAltCombo->setMinimumContentsLength(30);
     selectCaption->setBuddy(mAltCombo);
     mAlts = new ItemList(mAltCombo);
     auto* leastCaption = new QLabel(tr("Most Cost Effective Alternative"), choice);
-    mLeastCost = new QLabel(choice);
+    mLeastCost = new NameLabel(choice);
     mLeastCost->setObjectName(QStringLiteral("lblLeastCost"));
     mLeastCost->setFrameShape(QFrame::Panel);
     mLeastCost->setFrameShadow(QFrame::Sunken);

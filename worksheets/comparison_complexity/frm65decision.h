@@ -1,6 +1,8 @@
 #pragma once
 
+#include "worksheets/common/namelabel.h"
 #include "worksheets/common/worksheetform.h"
+#include "worksheets/common/wrappedlist.h"
 
 class QComboBox;
 class QLabel;
@@ -55,9 +57,9 @@ private:
     void txtHeading_Change(const QString& text);
     void txtBody_Change(const QString& rtf);
 
-    QComboBox* mAltCombo = nullptr;
+    LongChoiceBox* mAltCombo = nullptr;
     ItemList* mAlts = nullptr;
-    QLabel* mLeastCost = nullptr;
+    NameLabel* mLeastCost = nullptr;
     QLabel* mEmpty = nullptr;
     QListWidget* mTopicWidget = nullptr;
     ItemList* mTopics = nullptr;

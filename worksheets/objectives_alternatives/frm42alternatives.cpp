@@ -13,6 +13,7 @@
 #include "worksheets/common/itemlist.h"
 #include "worksheets/common/listfills.h"
 #include "worksheets/common/topiceditor.h"
+#include "worksheets/common/wrappedlist.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -51,6 +52,7 @@ frm42Alternatives::frm42Alternatives(QWidget* parent)
     auto* listCaption = new QLabel(tr("A&lternatives"), this);
     mListWidget = new QListWidget(this);
     mListWidget->setObjectName(QStringLiteral("lstAlternatives"));
+    WrapLongEntries(mListWidget);
     listCaption->setBuddy(mListWidget);
     mList = new ItemList(mListWidget);
     mAdd = new QPushButton(tr("&Add New Alternative"), this);

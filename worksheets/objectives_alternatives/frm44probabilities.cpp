@@ -15,6 +15,7 @@
 #include "worksheets/common/itemlist.h"
 #include "worksheets/common/listfills.h"
 #include "worksheets/common/numberbox.h"
+#include "worksheets/common/wrappedlist.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -82,10 +83,11 @@ frm44Probabilities::frm44Probabilities(QWidget* parent)
     auto* listCaption = new QLabel(tr("Alternative to &describe:"), this);
     mListWidget = new QListWidget(this);
     mListWidget->setObjectName(QStringLiteral("lstAlternatives"));
+    WrapLongEntries(mListWidget);
     listCaption->setBuddy(mListWidget);
     mList = new ItemList(mListWidget);
     auto* nameCaption = new QLabel(tr("Strategy Name"), this);
-    mAlternative = new QLabel(this);
+    mAlternative = new NameLabel(this);
     mAlternative->setObjectName(QStringLiteral("lblAlternative"));
     mAlternative->setFrameShape(QFrame::Panel);
     mAlternative->setFrameShadow(QFrame::Sunken);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "worksheets/common/namelabel.h"
 #include "worksheets/common/worksheetform.h"
 
 #include <array>
@@ -64,7 +65,7 @@ private:
 
     QListWidget* mListWidget = nullptr;
     ItemList* mList = nullptr;
-    QLabel* mAlternative = nullptr;
+    NameLabel* mAlternative = nullptr;
     canvas::Canvas* mTree = nullptr;
     QLineEdit* mSuccess1 = nullptr;
     QLineEdit* mSuccess2 = nullptr;

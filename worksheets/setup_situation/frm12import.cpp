@@ -89,9 +89,10 @@ frm12Import::frm12Import(QWidget* parent) : WorksheetForm(QStringLiteral("frm12I
     cmdDeleteRMA->setObjectName(QStringLiteral("cmdDeleteRMA"));
     cmdDeleteFMU = new QPushButton(tr("De&lete FMU"));
     cmdDeleteFMU->setObjectName(QStringLiteral("cmdDeleteFMU"));
-    // The areas' names, as long as a Prep file has them, show whole on both sides.
+    // The areas' and units' names, as long as a Prep file has them, show whole on both sides.
     WrapLongEntries(lstRMA);
     WrapLongEntries(lstRMAList);
+    WrapLongEntries(lstFMUList);
     mRMAList = new ItemList(lstRMAList);
     mFMUList = new ItemList(lstFMUList);
 

@@ -4,6 +4,7 @@
 #include "worksheets/common/gridfit.h"
 #include "worksheets/common/itemlist.h"
 #include "worksheets/common/listfills.h"
+#include "worksheets/common/wrappedlist.h"
 
 #include "core/u14properties.h"
 #include "core/u91trace.h"
@@ -46,6 +47,21 @@ QLabel* Panel(const QString& text, QWidget* parent)
     return label;
 }
 
+// The table shows whole, each total under the column it adds up: a column widens to its total
+// as to its figures, and the grid takes the size of its cells.
+template <size_t N> void LineUpTotals(grid::Grid& g, QLabel* caption, const std::array<QLabel*, N>& totals)
+{
+    for (size_t c = 1; c < N; ++c) {
+        const int need = totals[c]->minimumSizeHint().width();
+        if (need > g.columnWidth(int(c)))
+            g.setColWidth(int(c), ui::PixelsToTwips(need) + 1);
+    }
+    g.setFixedSize(CellsSize(g));
+    caption->setFixedWidth(g.frameWidth() + g.columnWidth(0));
+    for (size_t c = 1; c < N; ++c)
+        totals[c]->setFixedWidth(g.columnWidth(int(c)));
+}
+
 // A FIL cell's editor text as a value: empty or a lone minus sign (a loss about to be typed)
 // is 0; false for anything that is not a number within the table's range.
 bool ReadValueText(const QString& text, float* value)
@@ -72,7 +88,7 @@ frm14NVCTable::frm14NVCTable(QWidget* parent)
     optNVC = new QRadioButton(QStringLiteral("Use Net Value Change (NVC): Gains minus Losses"), this);
     optLoss = new QRadioButton(QStringLiteral("Use Losses only - Agency Fire Management Policy"), this);
     lblFMU = new QLabel(QStringLiteral("FMU"), this);
-    cboFMU = new QComboBox(this);
+    cboFMU = new LongChoiceBox(this);
     cboFMU->setMinimumContentsLength(24);
     mFMUs = new ItemList(cboFMU);
     grdNVC = new grid::Grid(this);
@@ -157,11 +173,7 @@ void frm14NVCTable::SetupNVCGrid()
         g.setText(0, c, QStringLiteral("FIL ") + QString::number(c));
     }
     g.setEditable(true);
-
-    g.setFixedSize(CellsSize(g));
-    pnlLabel->setFixedWidth(g.frameWidth() + ui::TwipsToPixels(nameWidth));
-    for (int c = 1; c <= kFILColumns; ++c)
-        pnlAcreImpact[c]->setFixedWidth(ui::TwipsToPixels(kFILWidth));
+    LineUpTotals(g, pnlLabel, pnlAcreImpact);
 }
 
 void frm14NVCTable::cboFMU_Click()
@@ -220,6 +232,7 @@ void frm14NVCTable::ShowAcreImpacts()
         }
         pnlAcreImpact[c]->setText(grid::FormatNumber(total, kTotalFormat));
     }
+    LineUpTotals(*grdNVC, pnlLabel, pnlAcreImpact);
 }
 
 void frm14NVCTable::ColourNVCCells()

@@ -5,6 +5,7 @@
 #include "worksheets/common/gridfit.h"
 #include "worksheets/common/itemlist.h"
 #include "worksheets/common/listfills.h"
+#include "worksheets/common/wrappedlist.h"
 
 #include "core/u91trace.h"
 #include "core/uimode.h"
@@ -23,7 +24,7 @@ frm16CostPerAcre::frm16CostPerAcre(QWidget* parent)
     : WorksheetForm(QStringLiteral("frm16CostPerAcre"), parent)
 {
     lblFMU = new QLabel(QStringLiteral("FMU"), this);
-    cboFMU = new QComboBox(this);
+    cboFMU = new LongChoiceBox(this);
     cboFMU->setMinimumContentsLength(24);
     mFMUs = new ItemList(cboFMU);
     grdCosts = new grid::Grid(this);

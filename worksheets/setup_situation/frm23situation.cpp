@@ -8,6 +8,7 @@
 #include "platform/ui/guard.h"
 #include "worksheets/common/itemlist.h"
 #include "worksheets/common/topiceditor.h"
+#include "worksheets/common/wrappedlist.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -31,6 +32,7 @@ frm23Situation::frm23Situation(QWidget* parent) : WorksheetForm(QStringLiteral("
     listHelp->setWordWrap(true);
     mListWidget = new QListWidget(this);
     mListWidget->setObjectName(QStringLiteral("lstTopics"));
+    WrapLongEntries(mListWidget);
     listCaption->setBuddy(mListWidget);
     mList = new ItemList(mListWidget);
     mAdd = new QPushButton(tr("&Add Topic"), this);

@@ -12,6 +12,7 @@
 #include "platform/ui/guard.h"
 #include "platform/ui/prompter.h"
 #include "platform/ui/screen.h"
+#include "worksheets/common/figurepanel.h"
 #include "worksheets/common/gridfit.h"
 #include "worksheets/common/listfills.h"
 #include "worksheets/common/numberbox.h"
@@ -99,12 +100,11 @@ frm24ValuesAtRisk::frm24ValuesAtRisk(QWidget* parent) : WorksheetForm(QStringLit
     auto* totalCaption = new QLabel(tr("&Total expected value at risk (rounded)"), this);
     totalCaption->setObjectName(QStringLiteral("pnlLabel"));
     totalCaption->setBuddy(mGrid);
-    mTotal = new QLabel(this);
-    mTotal->setObjectName(QStringLiteral("pnlTotal"));
-    mTotal->setFrameShape(QFrame::Panel);
-    mTotal->setFrameShadow(QFrame::Sunken);
-    mTotal->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    mTotal->setMinimumWidth(100);
+    // The closing bracket's stroke reaches the last pixel of the text's width: a pixel spare at
+    // the right keeps it from being cut to "]" where the caption has only its own width.
+    totalCaption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    totalCaption->setIndent(1);
+    mTotal = new FigurePanel(QStringLiteral("pnlTotal"), 100, this);
 
     mDetails = new QGroupBox(tr(" Item Details"), this);
     mDetails->setObjectName(QStringLiteral("pnlItemDetails"));
@@ -130,12 +130,7 @@ frm24ValuesAtRisk::frm24ValuesAtRisk(QWidget* parent) : WorksheetForm(QStringLit
     riskPanel->setObjectName(QStringLiteral("pnlRiskFrame"));
     riskPanel->setFrameShape(QFrame::StyledPanel);
     auto* riskCaption = new QLabel(tr("Expected value at risk:"), riskPanel);
-    mRisk = new QLabel(riskPanel);
-    mRisk->setObjectName(QStringLiteral("pnlRisk"));
-    mRisk->setFrameShape(QFrame::Panel);
-    mRisk->setFrameShadow(QFrame::Sunken);
-    mRisk->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    mRisk->setMinimumWidth(90);
+    mRisk = new FigurePanel(QStringLiteral("pnlRisk"), 90, riskPanel);
     auto* riskHelp = HelpLabel(tr("(amount of loss  x  probabilty of loss)"), riskPanel);
     auto* riskLayout = new QGridLayout(riskPanel);
     riskLayout->setContentsMargins(8, 4, 8, 4);

@@ -801,3 +801,43 @@ TEST_F(GridTest, WrappedColumnsGiveRowsTheHeightTheirTextNeeds)
     const QRect room(0, 0, g->columnWidth(0) - 6 - fm.horizontalAdvance("    "), 1 << 20);
     EXPECT_GE(g->rowHeight(1), ui::PixelsToTwips(fm.boundingRect(room, Qt::TextWordWrap, longText).height()));
 }
+
+// Amounts of nine digits and more in a column laid out for smaller ones: the column widens to
+// show each whole, even when a width is set below it afterwards, where it showed "l10,000,000"
+// for -110,000,000; a name longer than its column keeps the column's width and tells its whole
+// text in the tooltip, while a name that fits has none.
+TEST_F(GridTest, AFigureWidensItsColumnWhileANameKeepsItsWidthAndTellsItselfInTheTooltip)
+{
+    const QFontMetrics fm = g->fontMetrics();
+    g->setColFormat(1, "#,0");
+    const struct {
+        const char* raw;
+        const char* shown;
+    } figures[] = {{"-110000000", "-110,000,000"}, {"123456789012", "123,456,789,012"}};
+    for (const auto& f : figures) {
+        g->setText(2, 1, f.raw);
+        ASSERT_EQ(g->displayText(2, 1), f.shown);
+        EXPECT_GE(g->columnWidth(1), fm.horizontalAdvance(f.shown) + 6) << f.shown;
+    }
+    const int widest = g->columnWidth(1);
+    g->setColWidth(1, 300);
+    EXPECT_EQ(g->columnWidth(1), widest);
+    EXPECT_EQ(g->colWidth(1), ui::PixelsToTwips(widest));
+    g->addItem(QStringLiteral("delta\t-9,876,543,210,987\t"));
+    EXPECT_GE(g->columnWidth(1), fm.horizontalAdvance("-9,876,543,210,987") + 6);
+
+    const QString name = QStringLiteral("Upper Kestrel Creek municipal watershed and spotted owl nesting habitat, North Half");
+    g->setText(1, 0, name);
+    EXPECT_EQ(g->colWidth(0), 1500);
+    const auto tooltipAt = [&](int row, int col) {
+        QToolTip::hideText();
+        const QPoint at = g->visualRect(g->model()->index(row, col)).center();
+        QHelpEvent help(QEvent::ToolTip, at, g->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(g->viewport(), &help);
+        return QToolTip::isVisible() ? QToolTip::text() : QString();
+    };
+    EXPECT_EQ(tooltipAt(2, 0), "");
+    EXPECT_EQ(tooltipAt(2, 1), "");
+    EXPECT_EQ(tooltipAt(1, 0), name);
+    QToolTip::hideText();
+}

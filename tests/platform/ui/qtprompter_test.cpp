@@ -109,3 +109,26 @@ TEST(QtPrompter, AMessageUnderTheHourglassShowsTheArrow)
     EndWaitCursor();
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
+
+// A short message under the program's title: the box is wide enough for the title bar to show
+// the title whole (its text in bold, the icon and the buttons beside it), where it took only the
+// width of its text and its button and the title bar showed "Tolmar... anced".
+TEST(QtPrompter, AShortMessageLeavesItsTitleWhole)
+{
+    for (const QString& title : {QStringLiteral("Tolmar Advanced"), QStringLiteral("Delete")}) {
+        int width = 0;
+        int needs = 0;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            QFont bold = box->font();
+            bold.setBold(true);
+            width = box->width();
+            needs = QFontMetrics(bold).horizontalAdvance(title) + 120;
+            box->button(QMessageBox::Ok)->click();
+        });
+        QtPrompter prompter;
+        prompter.ask(Message{QStringLiteral("No alternatives"), Buttons::OK, Icon::None, Answer::OK, title});
+        EXPECT_GE(width, needs) << title.toStdString();
+    }
+}

@@ -4,9 +4,12 @@
 #include "model/c53outcome.h"
 #include "model/g51alternatives.h"
 #include "platform/canvas/canvas.h"
+#include "support/placedarea.h"
 #include "worksheet_fixture.h"
 
+#include <QApplication>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -221,6 +224,42 @@ TEST_F(ProbabilitiesTest, SwitchingAlternativesSavesThePreviousOne)
     EXPECT_EQ(stored("Outcomes", targetA, "SuccessRationale").toString(), "Crews are short");
     // B's own rationale is shown.
     EXPECT_EQ(form->txtRationale(1)->toPlainText(), "");
+}
+
+// An alternative of a 150-character name without a Fallback and one of a short name with one,
+// in the placed window: choosing the other moves and resizes nothing at the top of the page,
+// where the list shrank and the name's box moved as the name changed; the long name shows its
+// end, its whole text in the tooltip.
+TEST_F(ProbabilitiesTest, ChoosingAnotherAlternativeMovesNothing)
+{
+    storeAlternatives();
+    const auto a = model::GetAlternatives().At(0);
+    a->SetHeading(QString("Hold the ridge line from the county road to the river, ").repeated(3).left(141) + " north");
+    a->SaveChanges();
+    const QString longName = a->Label();
+    ASSERT_EQ(longName.size(), 150);
+    testsupport::ClearModelCaches();
+    open();
+    testsupport::PlacedWorksheetArea placed(*form);
+    form->layout()->invalidate();   // laid out as a child, not as the window it was
+    form->layout()->activate();
+    QWidget* watched[] = {form->lstAlternatives(), form->lblAlternative(), form->tree()};
+    const auto places = [&] {
+        QList<QRect> at;
+        for (QWidget* w : watched)
+            at << QRect(w->mapTo(&placed.host(), QPoint(0, 0)), w->size());
+        return at;
+    };
+    const QList<QRect> first = places();
+    EXPECT_EQ(form->lblAlternative()->toolTip(), longName);
+    for (int row : {1, 0, 1}) {
+        form->lstAlternatives()->setCurrentRow(row);
+        QApplication::processEvents();
+        EXPECT_EQ(places(), first) << "row " << row;
+    }
+    EXPECT_EQ(form->lblAlternative()->toolTip(), "") << "the short name shows whole";
+    EXPECT_LE(form->lblAlternative()->mapTo(&placed.host(), QPoint(form->lblAlternative()->width(), 0)).x(),
+              placed.host().width());
 }
 
 TEST_F(ProbabilitiesTest, AFileWithoutAlternativesSaysSo)

@@ -94,6 +94,24 @@ protected:
 
 };
 
+// The total's caption where its row is short of room, at the width of its own text: the ink of
+// its closing bracket still lies inside it, where it was cut and read "(rounded]".
+TEST_F(ValuesAtRiskTest, TheTotalsCaptionEndsInItsWholeBracket)
+{
+    open();
+    auto* caption = form->findChild<QLabel*>("pnlLabel");
+    ASSERT_NE(caption, nullptr);
+    caption->resize(caption->sizeHint().width(), caption->sizeHint().height());
+    const QString shown = "Total expected value at risk (rounded)";
+    const QFontMetricsF metrics(caption->font());
+    const QRect room = caption->contentsRect();
+    const double left = (caption->alignment() & Qt::AlignRight)
+                            ? room.right() + 1 - std::max(0, caption->indent()) - metrics.horizontalAdvance(shown)
+                            : room.left() + std::max(0, caption->indent());
+    EXPECT_LT(left + metrics.boundingRect(shown).right(), double(room.right() + 1));
+    EXPECT_GE(left, double(room.left()));
+}
+
 TEST_F(ValuesAtRiskTest, AFileWithoutValuesAtRiskOffersOnlyAdd)
 {
     open();
