@@ -48,35 +48,19 @@ qreal FormatLength(int twips)
 }
 
 // Rich text is read with its lengths in screen pixels (96 an inch); the layout device counts twips.
+// Qt's layout scales list indents and every length of a table (borders, padding, spacing, column
+// widths) to the device by itself, so those stay as read: scaled again, a list would start some
+// 9,000 twips in and a table run far off the page.
 void ScaleLengths(QTextDocument& doc)
 {
-    constexpr qreal k = 15.0;
-    doc.setIndentWidth(doc.indentWidth() * k);
     for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
         QTextBlockFormat bf = block.blockFormat();
-        bf.setLeftMargin(bf.leftMargin() * k);
-        bf.setRightMargin(bf.rightMargin() * k);
-        bf.setTopMargin(bf.topMargin() * k);
-        bf.setBottomMargin(bf.bottomMargin() * k);
-        bf.setTextIndent(bf.textIndent() * k);
+        bf.setLeftMargin(bf.leftMargin() * kTwipsPerPixel);
+        bf.setRightMargin(bf.rightMargin() * kTwipsPerPixel);
+        bf.setTopMargin(bf.topMargin() * kTwipsPerPixel);
+        bf.setBottomMargin(bf.bottomMargin() * kTwipsPerPixel);
+        bf.setTextIndent(bf.textIndent() * kTwipsPerPixel);
         QTextCursor(block).setBlockFormat(bf);
-    }
-    QList<QTextFrame*> frames{doc.rootFrame()};
-    while (!frames.isEmpty()) {
-        QTextFrame* frame = frames.takeLast();
-        frames.append(frame->childFrames());
-        if (auto* table = qobject_cast<QTextTable*>(frame)) {
-            QTextTableFormat tf = table->format();
-            tf.setCellPadding(tf.cellPadding() * k);
-            tf.setCellSpacing(tf.cellSpacing() * k);
-            tf.setBorder(tf.border() * k);
-            QList<QTextLength> widths = tf.columnWidthConstraints();
-            for (QTextLength& w : widths)
-                if (w.type() == QTextLength::FixedLength)
-                    w = QTextLength(QTextLength::FixedLength, w.rawValue() * k);
-            tf.setColumnWidthConstraints(widths);
-            table->setFormat(tf);
-        }
     }
 }
 

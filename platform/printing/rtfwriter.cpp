@@ -185,7 +185,7 @@ void RtfWriter::RichTable(const QTextTable& table, int leftOffset, qreal fallbac
     for (int c = 0; c < columns; ++c) {
         qreal w = fallbackWidth / std::max(1, columns);
         if (c < widths.size() && widths.at(c).type() == QTextLength::FixedLength)
-            w = widths.at(c).rawValue();
+            w = widths.at(c).rawValue() * kTwipsPerPixel;
         x.append(x.last() + std::max(1, qRound(w)));
     }
     const bool ruled = table.format().border() > 0;
