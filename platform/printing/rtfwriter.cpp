@@ -1,6 +1,7 @@
 #include "platform/printing/rtfwriter.h"
 
 #include "platform/printing/reporttable.h"
+#include "platform/richtext/rtf.h"
 
 #include <QTextBlock>
 #include <QTextDocument>
@@ -30,6 +31,37 @@ int Points2(const QFont& font)
 {
     const double points = font.pixelSize() > 0 ? font.pixelSize() / 20.0 : font.pointSizeF();
     return qRound(points * 2);
+}
+
+// How far the layout moves a paragraph in for its block and list indents, in twips: it counts
+// them in the document's indent width, in screen pixels.
+int IndentTwips(const QTextBlock& block)
+{
+    int levels = block.blockFormat().indent();
+    if (const QTextList* list = block.textList())
+        levels += list->format().indent();
+    return qRound(levels * block.document()->indentWidth() * kTwipsPerPixel);
+}
+
+// A list item's bullet or number hangs this far before the text of its first line.
+constexpr int kListMarkerRoom = 360;
+
+// The paragraph properties of a block whose left edge is li (and right edge ri, when given)
+// twips in from the margins: its own margins and indents added, and a list item's marker
+// hanging before its text with a tab stop where the text begins.
+QString ParagraphStart(const QTextBlock& block, Align otherwise, int li, const int* ri)
+{
+    const QTextBlockFormat bf = block.blockFormat();
+    li += qRound(bf.leftMargin()) + IndentTwips(block);
+    const int textIndent = qRound(bf.textIndent());
+    QString out = QStringLiteral("\\pard\\plain%1\\li%2\\fi%3")
+                      .arg(AlignWord(AlignOf(bf.alignment(), otherwise))).arg(li)
+                      .arg(block.textList() ? textIndent - kListMarkerRoom : textIndent);
+    if (ri)
+        out += QStringLiteral("\\ri%1").arg(*ri + qRound(bf.rightMargin()));
+    if (block.textList())
+        out += QStringLiteral("\\tx%1").arg(li + textIndent);
+    return out + u' ';
 }
 }  // namespace
 
@@ -87,9 +119,10 @@ QString RtfWriter::Runs(const QTextBlock& block, bool inTable)
 {
     QString out;
     if (QTextList* list = block.textList()) {
-        const QString marker = list->format().style() < QTextListFormat::ListDecimal
-                                   ? QStringLiteral("\\bullet") : Escape(list->itemText(block));
-        out += QStringLiteral("{%1\\tab}").arg(marker);
+        const QString marker = richtext::IsBulleted(list->format().style()) ? QStringLiteral("\\bullet")
+                                                                          : Escape(list->itemText(block));
+        const QFont font = block.charFormat().font();
+        out += QStringLiteral("{\\f%1\\fs%2 %3\\tab}").arg(FontIndex(font.family())).arg(Points2(font)).arg(marker);
     }
     for (auto it = block.begin(); !it.atEnd(); ++it) {
         const QTextFragment fragment = it.fragment();
@@ -127,11 +160,8 @@ QString RtfWriter::BlockParagraphs(const QTextFrame& frame, bool inTable)
          block.isValid() && block.position() <= frame.lastPosition(); block = block.next()) {
         if (!first)
             out += inTable ? QStringLiteral("\\par ") : QString();
-        if (!inTable) {
-            const QTextBlockFormat bf = block.blockFormat();
-            out += QStringLiteral("\\pard\\plain%1\\li%2\\fi%3 ").arg(AlignWord(AlignOf(bf.alignment(), Align::Left)))
-                       .arg(qRound(bf.leftMargin())).arg(qRound(bf.textIndent()));
-        }
+        if (!inTable)
+            out += ParagraphStart(block, Align::Left, 0, nullptr);
         out += Runs(block, inTable);
         if (!inTable)
             out += QStringLiteral("\\par\n");
@@ -161,13 +191,10 @@ void RtfWriter::Paragraph(const QTextDocument& doc, Align align, int left, int r
             continue;
         }
         const QTextBlock block = it.currentBlock();
-        const QTextBlockFormat bf = block.blockFormat();
         if (!(first && mParagraphOpen)) {
-            const Align a = AlignOf(bf.alignment(), align);
-            const int li = left - kPageMargin + qRound(bf.leftMargin());
-            const int fi = qRound(bf.textIndent());   // the first line's indent is already in it
-            const int ri = mPageWidth - kPageMargin - right + qRound(bf.rightMargin());
-            mBody += QStringLiteral("\\pard\\plain%1\\li%2\\fi%3\\ri%4 ").arg(AlignWord(a)).arg(li).arg(fi).arg(ri);
+            // The first line's indent is already in the block's text indent.
+            const int ri = mPageWidth - kPageMargin - right;
+            mBody += ParagraphStart(block, align, left - kPageMargin, &ri);
         }
         mBody += Runs(block, false);
         if (!next.atEnd() || endLine)

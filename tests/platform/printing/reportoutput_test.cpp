@@ -338,6 +338,23 @@ TEST(ReportOutput, RtfKeepsTheHangingIndentOfEveryListItem)
     EXPECT_EQ(doc.Rtf().count(QStringLiteral("\\li1800\\fi-360\\ri0 ")), 2) << doc.Rtf().toStdString();
 }
 
+// A word processor shows each list item 600 twips in, as the preview does, its bullet or number
+// hanging 360 twips before its text.
+TEST(ReportOutput, RtfListItemsKeepTheirBulletOrNumberAndIndent)
+{
+    for (bool numbered : {false, true}) {
+        SCOPED_TRACE(numbered ? "numbers" : "bullets");
+        printing::ReportDocument doc;
+        doc.StartDoc(printing::Output::Preview);
+        doc.Paragraph(ListBody(numbered));
+        doc.EndDoc();
+        const QRegularExpression item(QStringLiteral("\\\\li600\\\\fi-360\\\\ri0\\\\tx600 \\{\\\\f(\\d+)\\\\fs20 %1\\\\tab\\}"
+                                                     "\\{\\\\f\\1\\\\fs20 Two type 2")
+                                          .arg(numbered ? QStringLiteral("1\\.") : QStringLiteral("\\\\bullet")));
+        EXPECT_TRUE(doc.Rtf().contains(item)) << doc.Rtf().toStdString();
+    }
+}
+
 TEST(ReportOutput, RtfBreaksPagesOnlyWhereTheReportAsksForANewPage)
 {
     // Text and tables that run on over a page end flow on in the word processor; only the report's
