@@ -5,6 +5,7 @@
 #include "core/u11datafile.h"
 #include "core/u13folders.h"
 #include "platform/printing/reportdocument.h"
+#include "platform/printing/rtfwriter.h"
 #include "platform/ui/prompter.h"
 #include "reports/frmpreview.h"
 #include "reports/printsettings.h"
@@ -127,11 +128,11 @@ QString RtfLineShapeText(int x1, int y1, int x2, int y2, int penColor, int penWi
         flipV = 1, top = y2 - 720, bottom = y1 - 720;
     else
         flipV = 0, top = y1 - 720, bottom = y2 - 720;
-    // The drawing's properties stand in its instruction group: word processors skip a shape without it.
-    return QStringLiteral("{\\shp{\\*\\shpinst\\shpleft%1\\shptop%2\\shpright%3\\shpbottom%4"
-                          "{\\sp{\\sn shapeType}{\\sv 20}}{\\sp{\\sn fFlipH}{\\sv %5}}{\\sp{\\sn fFlipV}{\\sv %6}}"
-                          "{\\sp{\\sn lineColor}{\\sv %7}}{\\sp{\\sn lineWidth}{\\sv %8}}}}")
-        .arg(left).arg(top).arg(right).arg(bottom).arg(flipH).arg(flipV).arg(penColor).arg(720 * penWidth);
+    return printing::RtfWriter::Shape(left, top, right, bottom,
+                                      QStringLiteral("{\\sp{\\sn shapeType}{\\sv 20}}{\\sp{\\sn fFlipH}{\\sv %1}}"
+                                                     "{\\sp{\\sn fFlipV}{\\sv %2}}{\\sp{\\sn lineColor}{\\sv %3}}"
+                                                     "{\\sp{\\sn lineWidth}{\\sv %4}}")
+                                          .arg(flipH).arg(flipV).arg(penColor).arg(720 * penWidth));
 }
 
 void RtfLineShape(int x1, int y1, int x2, int y2)

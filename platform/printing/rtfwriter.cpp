@@ -195,6 +195,8 @@ void RtfWriter::Paragraph(const QTextDocument& doc, Align align, int left, int r
             // The first line's indent is already in the block's text indent.
             const int ri = mPageWidth - kPageMargin - right;
             mBody += ParagraphStart(block, align, left - kPageMargin, &ri);
+            if (mAnchorAt < 0)
+                mAnchorAt = mBody.size();
         }
         mBody += Runs(block, false);
         if (!next.atEnd() || endLine)
@@ -320,33 +322,39 @@ void RtfWriter::Table(const ReportTable& table, int left, const QList<int>& colX
     mBody += QStringLiteral("\\pard\\plain\n");
 }
 
+QString RtfWriter::Shape(int left, int top, int right, int bottom, const QString& properties)
+{
+    return QStringLiteral("{\\shp{\\*\\shpinst\\shpleft%1\\shptop%2\\shpright%3\\shpbottom%4"
+                          "\\shpbxmargin\\shpbxignore\\shpbymargin\\shpbyignore\\shpwr3\\shpfblwtxt0"
+                          "{\\sp{\\sn posrelh}{\\sv 0}}{\\sp{\\sn posrelv}{\\sv 0}}%5}}")
+        .arg(left).arg(top).arg(right).arg(bottom).arg(properties);
+}
+
 void RtfWriter::FilledBox(const QRect& box, const QColor& color)
 {
-    const int bgr = BgrFromColor(color);
-    mBody += QStringLiteral("{\\shp{\\*\\shpinst\\shpleft%1\\shptop%2\\shpright%3\\shpbottom%4"
-                            "{\\sp{\\sn shapeType}{\\sv 1}}{\\sp{\\sn fFilled}{\\sv 1}}"
-                            "{\\sp{\\sn fillColor}{\\sv %5}}}}")
-                 .arg(box.left() - 720).arg(box.top() - 720).arg(box.left() + box.width() - 720)
-                 .arg(box.top() + box.height() - 720).arg(bgr);
+    mShapes += Shape(box.left() - kPageMargin, box.top() - kPageMargin, box.left() + box.width() - kPageMargin,
+                     box.top() + box.height() - kPageMargin,
+                     QStringLiteral("{\\sp{\\sn shapeType}{\\sv 1}}{\\sp{\\sn fFilled}{\\sv 1}}"
+                                    "{\\sp{\\sn fillColor}{\\sv %1}}").arg(BgrFromColor(color)));
 }
 
 void RtfWriter::TextBox(const QRect& box, const QTextDocument& doc)
 {
     // No inner margins and a box that grows with its text: a word processor's own font metrics
     // would otherwise cut the last line off.
-    mBody += QStringLiteral("{\\shp{\\*\\shpinst\\shpleft%1\\shptop%2\\shpright%3\\shpbottom%4"
-                            "{\\sp{\\sn shapeType}{\\sv 202}}{\\sp{\\sn fLine}{\\sv 0}}"
-                            "{\\sp{\\sn dxTextLeft}{\\sv 0}}{\\sp{\\sn dxTextRight}{\\sv 0}}"
-                            "{\\sp{\\sn dyTextTop}{\\sv 0}}{\\sp{\\sn dyTextBottom}{\\sv 0}}"
-                            "{\\sp{\\sn fFitShapeToText}{\\sv 1}}"
-                            "{\\shptxt %5}}}")
-                 .arg(box.left() - 720).arg(box.top() - 720).arg(box.left() + box.width() - 720)
-                 .arg(box.top() + box.height() - 720).arg(BlockParagraphs(doc, false));
+    mShapes += Shape(box.left() - kPageMargin, box.top() - kPageMargin, box.left() + box.width() - kPageMargin,
+                     box.top() + box.height() - kPageMargin,
+                     QStringLiteral("{\\sp{\\sn shapeType}{\\sv 202}}{\\sp{\\sn fLine}{\\sv 0}}"
+                                    "{\\sp{\\sn dxTextLeft}{\\sv 0}}{\\sp{\\sn dxTextRight}{\\sv 0}}"
+                                    "{\\sp{\\sn dyTextTop}{\\sv 0}}{\\sp{\\sn dyTextBottom}{\\sv 0}}"
+                                    "{\\sp{\\sn fFitShapeToText}{\\sv 1}}"
+                                    "{\\shptxt %1}")
+                         .arg(BlockParagraphs(doc, false)));
 }
 
 void RtfWriter::Raw(const QString& rtf)
 {
-    mBody += rtf;
+    mShapes += rtf;
 }
 
 void RtfWriter::StartPage(int pageNumber, bool asked)
@@ -357,7 +365,22 @@ void RtfWriter::StartPage(int pageNumber, bool asked)
     }
     mPageStart = mBody.size();
     mPageAsked = asked;
+    mShapes.clear();
+    mAnchorAt = -1;
     Q_UNUSED(pageNumber);
+}
+
+void RtfWriter::AnchorShapes(QString& body) const
+{
+    if (mShapes.isEmpty())
+        return;
+    // A word processor places a drawing object on the page of the paragraph that holds it: the
+    // page's first paragraph, or one of its own at the page's top that takes no room.
+    if (mAnchorAt >= 0)
+        body.insert(mAnchorAt, mShapes);
+    else
+        body.insert(mPageStart, QStringLiteral("\\pard\\plain\\sl-20\\slmult0{\\fs2 ") + mShapes
+                                    + QStringLiteral("}\\par\n"));
 }
 
 QString RtfWriter::HeaderGroup(const RunningLine& line, int pageNumber)
@@ -391,6 +414,9 @@ void RtfWriter::FinishPage(const RunningLine& line, int pageNumber)
     // A page break in the paragraph that closes a table is lost in some word processors: a page
     // that starts right after a table starts a section instead.
     const bool afterTable = QStringView(mBody).left(mPageStart).endsWith(QStringLiteral("\\row\n\\pard\\plain\n"));
+    AnchorShapes(mBody);
+    mShapes.clear();
+    mAnchorAt = -1;
     QString mark;
     if (pageNumber == 1)
         mark = QStringLiteral("\\sectd") + group + u'\n';
@@ -413,7 +439,9 @@ QString RtfWriter::Document() const
         out += QStringLiteral("\\red%1\\green%2\\blue%3;").arg(c.red()).arg(c.green()).arg(c.blue());
     out += QStringLiteral("}\n\\paperw%1\\paperh%2\\margl%3\\margr%3\\margt%3\\margb%3\n")
                .arg(mPageWidth).arg(mPageHeight).arg(kPageMargin);
-    out += mBody;
+    QString body = mBody;
+    AnchorShapes(body);   // those of a page not yet finished
+    out += body;
     if (mParagraphOpen)
         out += QStringLiteral("\\par");
     out += QStringLiteral("}");

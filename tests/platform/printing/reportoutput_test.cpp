@@ -178,8 +178,14 @@ TEST(ReportOutput, RtfOfTheRunReadsBackWithItsTables)
     EXPECT_EQ(rtf.count(QStringLiteral("{\\fonttbl")), 1);
     EXPECT_EQ(rtf.count(QStringLiteral("{\\colortbl")), 1);
     EXPECT_TRUE(rtf.contains(QStringLiteral("\\red255\\green0\\blue0;")));
-    EXPECT_TRUE(rtf.contains(QStringLiteral("{\\shp{\\shpleft280")));
-    EXPECT_EQ(rtf.count(QStringLiteral("\\page")), 2);
+    // The drawing object stands in the first paragraph of its page, where a word processor puts
+    // it on that page.
+    EXPECT_TRUE(rtf.contains(QRegularExpression(QStringLiteral("\\{\\\\shp\\{\\\\shpleft280\\\\shptop280\\\\shpright1280\\\\shpbottom2280\\}\\}"
+                                                               "\\{\\\\f\\d+\\\\fs24\\\\b Decision Summary\\}"))))
+        << rtf.toStdString();
+    // Two page breaks: the one after the table starts a section, as word processors lose a break
+    // in the paragraph that closes a table.
+    EXPECT_EQ(rtf.count(QStringLiteral("\\page\n")) + rtf.count(QStringLiteral("\\sbkpage")), 2);
     EXPECT_TRUE(rtf.contains(QStringLiteral("{\\field{\\*\\fldinst PAGE}")));
 
     if (qEnvironmentVariableIsSet("TOLMAR_KEEP_RTF"))
@@ -353,6 +359,34 @@ TEST(ReportOutput, RtfListItemsKeepTheirBulletOrNumberAndIndent)
                                           .arg(numbered ? QStringLiteral("1\\.") : QStringLiteral("\\\\bullet")));
         EXPECT_TRUE(doc.Rtf().contains(item)) << doc.Rtf().toStdString();
     }
+}
+
+// A word processor puts a drawing object on the page of the paragraph that holds it, placed from
+// that page's margins: each object of a page stands in the page's first paragraph, or, on a page
+// of drawings alone (a further page of trees), in a paragraph of its own that takes no room.
+TEST(ReportOutput, RtfDrawingObjectsStandInAParagraphOfTheirPage)
+{
+    printing::ReportDocument doc;
+    doc.StartDoc(printing::Output::Preview);
+    doc.Paragraph(QStringLiteral("Decision Tree"));
+    doc.TextBox(QStringLiteral("Target Outcome"), 4545, 1440, 3600, 0);
+    doc.NewPage();
+    doc.TextBox(QStringLiteral("Fallback Plan"), 4545, 1440, 3600, 0);
+    doc.NewPage();
+    doc.Paragraph(QStringLiteral("Comparison of Alternatives"));
+    doc.EndDoc();
+    const QStringList pages = doc.Rtf().split(QStringLiteral("\\page\n"));
+    ASSERT_EQ(pages.size(), 3) << doc.Rtf().toStdString();
+    // The box 3825 twips right of the left margin and 720 below the top one, in front of the text.
+    EXPECT_TRUE(pages[0].contains(QStringLiteral("{\\shp{\\*\\shpinst\\shpleft3825\\shptop720\\shpright7425\\shpbottom")));
+    EXPECT_TRUE(pages[0].contains(QStringLiteral("\\shpbxmargin\\shpbxignore\\shpbymargin\\shpbyignore\\shpwr3")));
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\\\pard[^{]*\\{\\\\shp.*Target Outcome.*\\}\\{\\\\f\\d+\\\\fs20 Decision Tree\\}"),
+                                   QRegularExpression::MultilineOption | QRegularExpression::DotMatchesEverythingOption)
+                    .match(pages[0]).hasMatch())
+        << pages[0].toStdString();
+    EXPECT_TRUE(pages[1].startsWith(QStringLiteral("\\pard\\plain\\sl-20\\slmult0{\\fs2 {\\shp"))) << pages[1].toStdString();
+    EXPECT_TRUE(pages[1].contains(QStringLiteral("Fallback Plan")));
+    EXPECT_FALSE(pages[2].contains(QStringLiteral("\\shp")));
 }
 
 TEST(ReportOutput, RtfBreaksPagesOnlyWhereTheReportAsksForANewPage)
