@@ -100,11 +100,11 @@ void PrintNVCImpacts()
     vp.Paragraph(QStringLiteral("Note: Outcome values, including totals, are rounded to 3 significant digits counting from the left."));
     vp.Paragraph(QStringLiteral("Expected Impact is rounded to 2 significant digits."));
     vp.Paragraph(QString());
-    TableBands bands(2040, 12000 / perPage, perPage, count);
-    for (int i = 1; i <= count; ++i) {
-        bands.Begin(i);
-        PrintAlternativeImpacts(*alternatives[i - 1], bodySize);
-        bands.End(i);
+    TableBands bands(2040, 12000 / perPage, perPage);
+    for (const auto& alternative : alternatives) {
+        bands.Begin();
+        PrintAlternativeImpacts(*alternative, bodySize);
+        bands.End();
     }
     PopPrintSettings();
 }
