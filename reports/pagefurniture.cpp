@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cmath>
 
 namespace reports {
@@ -78,20 +79,23 @@ void PrintSectionTitle(const QString& title)
     PopPrintSettings();
 }
 
-void PrintSubTitle(const QString& text)
+int PrintSubTitle(const QString& text)
 {
     printing::ReportDocument& vp = VSPrinter1();
     const int t = vp.MarginTop();
     const int right = vp.PageWidth() - 720;
-    DrawRule(720, t, right, t);
-    DrawRule(720, t + 250, right, t + 250);
     vp.SetCurrentX(vp.MarginLeft());
     vp.SetCurrentY(t);
     vp.SetFontSize(11);
     vp.SetFontBold(true);
     vp.SetTextAlign(printing::Align::Center);
+    // A title that wraps (a long alternative's name) keeps its lower rule below its last line.
+    const int below = t + 250 + std::max(0, vp.MeasureParagraph(text).height() - vp.MeasureParagraph(QStringLiteral("X")).height());
+    DrawRule(720, t, right, t);
+    DrawRule(720, below, right, below);
     vp.Paragraph(text);
     vp.SetTextAlign(printing::Align::Left);
+    return below;
 }
 
 QString GetReportFontName()

@@ -14,7 +14,9 @@ void SetSelectedSectionCount(int count);
 QString GetRtfFileName();
 void SetPageHeaderFooter();
 void PrintSectionTitle(const QString& title);
-void PrintSubTitle(const QString& text);
+// Prints text centred between two rules at the top margin and returns where the lower rule
+// stands: 250 twips below the upper one, further for a title that wraps.
+int PrintSubTitle(const QString& text);
 QString GetReportFontName();
 int GetUsableWidth();
 int MaxLong(int a, int b);

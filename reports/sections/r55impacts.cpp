@@ -43,8 +43,8 @@ void PrintAlternativeImpacts(model::c51Alternative& alternative, int bodySize)
     const bool extremeCannotOccur = targetCertain || fallback->Success() == 100;
 
     vp.Paragraph(QString());
-    PrintSubTitle(QStringLiteral("Alternative ") + alternative.Label());
-    vp.SetCurrentY(vp.MarginTop() + 400);
+    // The table starts 150 twips below the title's lower rule, which a title that wraps moves down.
+    vp.SetCurrentY(PrintSubTitle(QStringLiteral("Alternative ") + alternative.Label()) + 150);
     vp.SetTableLineStyle(printing::LineStyle::None);
     vp.SetFontSize(bodySize + 1);
     const QString percent = QStringLiteral(" (%1%)");

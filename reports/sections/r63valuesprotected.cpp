@@ -39,8 +39,8 @@ void PrintAlternativeValuesProtected(model::c51Alternative& alternative, int fon
 {
     printing::ReportDocument& vp = VSPrinter1();
     vp.Paragraph(QString());
-    PrintSubTitle(QStringLiteral("Alternative ") + alternative.Label());
-    vp.SetCurrentY(vp.MarginTop() + 400);
+    // The table starts 150 twips below the title's lower rule, which a title that wraps moves down.
+    vp.SetCurrentY(PrintSubTitle(QStringLiteral("Alternative ") + alternative.Label()) + 150);
 
     const auto target = alternative.Outcome(1);
     const auto fallback = alternative.Outcome(2);
