@@ -9,6 +9,8 @@
 #include <QTextTable>
 #include <QRegularExpression>
 
+#include <algorithm>
+
 namespace printing {
 
 namespace {
@@ -264,9 +266,12 @@ void RtfWriter::Table(const ReportTable& table, int left, const QList<int>& colX
     const int leftOffset = left - kPageMargin;
     const LineStyle style = table.LineStyle();
     auto border = [](const char* side) { return QStringLiteral("\\clbrdr%1\\brdrs\\brdrw10").arg(QLatin1String(side)); };
+    int gap = ReportTable::CellPadding(colX.last());
+    for (int c = 0; c < table.Columns(); ++c)
+        gap = std::min(gap, ReportTable::CellPadding(colX.at(c + 1) - colX.at(c)));
     for (int r = table.HasHeader() ? 0 : 1; r <= table.Rows(); ++r) {
         const ReportTable::Row& row = table.row(r);
-        QString defs = QStringLiteral("\\trowd\\trgaph60\\trleft%1").arg(leftOffset);
+        QString defs = QStringLiteral("\\trowd\\trgaph%1\\trleft%2").arg(gap).arg(leftOffset);
         if (row.height > 0)
             defs += QStringLiteral("\\trrh%1").arg(row.height);
         if (r == 0 || table.IsHeading())

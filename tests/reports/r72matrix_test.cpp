@@ -1,6 +1,8 @@
 #include "comparison_fixture.h"
 
 #include "model/c41objective.h"
+#include "model/c51alternative.h"
+#include "model/c53outcome.h"
 #include "model/g41objectives.h"
 
 
@@ -141,4 +143,20 @@ TEST_F(LongMatrixFixture, MatrixPagesThatRunOnRepeatTheAlternativesHeading)
     EXPECT_EQ(rtf.count(QStringLiteral("\\trhdr")), 4) << "two heading rows a group";
     EXPECT_EQ(rtf.count(LabelOf(0)), 1);
     EXPECT_EQ(rtf.count(LabelOf(3)), 1);
+}
+
+// The outcome names over the 450-twip columns and a certain Target's "100" print at the row's
+// 10 points, whole: a cell that narrow keeps less room at its edges than a wide one.
+TEST_F(ComparisonFixture, MatrixNarrowCellsKeepTheSizeOfTheirRow)
+{
+    model::c51Alternative& a = *model::GetAlternatives().At(0);
+    a.Outcome(1)->SetSuccess(100);
+    a.Outcome(1)->SaveChanges();
+    ASSERT_TRUE(Produce({17}));
+    for (const char* text : {"Tgt", "FB", "Ex", "100"}) {
+        const sectionrecord::Printed cell = sectionrecord::Find(0, QString::fromLatin1(text));
+        EXPECT_EQ(cell.text, QString::fromLatin1(text));
+        EXPECT_EQ(cell.size, 10) << text;
+    }
+    EXPECT_TRUE(reports::VSPrinter1().Rtf().contains(QStringLiteral("\\trgaph30"))) << "as narrow in the RTF file";
 }
