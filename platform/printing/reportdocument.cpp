@@ -87,6 +87,7 @@ qreal DocHeight(const QTextDocument& doc)
 struct LineBox {
     qreal top, bottom;
     QString text;
+    qreal left;
 };
 
 QList<LineBox> Lines(const QTextDocument& doc)
@@ -96,11 +97,11 @@ QList<LineBox> Lines(const QTextDocument& doc)
         const QTextLayout* layout = block.layout();
         if (!layout)
             continue;
-        const qreal y0 = doc.documentLayout()->blockBoundingRect(block).top();
+        const QRectF blockRect = doc.documentLayout()->blockBoundingRect(block);
         for (int i = 0; i < layout->lineCount(); ++i) {
             const QTextLine line = layout->lineAt(i);
-            lines.append({y0 + line.y(), y0 + line.y() + line.height(),
-                          block.text().mid(line.textStart(), line.textLength()).trimmed()});
+            lines.append({blockRect.top() + line.y(), blockRect.top() + line.y() + line.height(),
+                          block.text().mid(line.textStart(), line.textLength()).trimmed(), blockRect.left() + line.x()});
         }
     }
     std::sort(lines.begin(), lines.end(), [](const LineBox& a, const LineBox& b) { return a.top < b.top; });
@@ -504,6 +505,11 @@ QStringList ReportDocument::LinesWithin(const QTextDocument& doc, qreal from, qr
 void ReportDocument::FlowDocument(const std::shared_ptr<QTextDocument>& doc, int x)
 {
     const qreal height = DocHeight(*doc);
+    // A first line set out left of the paragraph (a heading before its indented text) is part of
+    // the paragraph's box on the page.
+    qreal left = 0;
+    for (const LineBox& l : Lines(*doc))
+        left = std::min(left, l.left);
     qreal source = 0;
     bool freshPage = false;   // a page this text has just started
     while (true) {
@@ -524,7 +530,8 @@ void ReportDocument::FlowDocument(const std::shared_ptr<QTextDocument>& doc, int
         PageItem item;
         item.doc = doc;
         item.sourceTop = source;
-        item.rect = QRectF(x, mY, doc->textWidth(), cut - source);
+        item.sourceLeft = left;
+        item.rect = QRectF(x + left, mY, doc->textWidth() - left, cut - source);
         item.lines = LinesWithin(*doc, source, cut);
         AddItem(item);
         mY += int(std::lround(cut - source));
@@ -759,7 +766,7 @@ void ReportDocument::DrawText(QPainter& painter, const PageItem& item)
         painter.rotate(-90);
         context.clip = QRectF(0, 0, item.rect.height(), item.rect.width());
     } else {
-        painter.translate(item.rect.left(), item.rect.top() - item.sourceTop);
+        painter.translate(item.rect.left() - item.sourceLeft, item.rect.top() - item.sourceTop);
         context.clip = QRectF(-1e6, item.sourceTop, 2e6, item.rect.height());
         painter.setClipRect(context.clip);
     }

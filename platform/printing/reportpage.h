@@ -61,6 +61,7 @@ struct PageItem {
     std::shared_ptr<QTextDocument> doc;
     QFont font;           // the document's default font, for the record
     qreal sourceTop = 0;
+    qreal sourceLeft = 0;   // where the rect begins in the document: below 0 for a line set out left
     QRectF rect;
     QStringList lines;   // the text lines of the slice, for the record
     bool vertical = false;

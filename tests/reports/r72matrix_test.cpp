@@ -4,6 +4,7 @@
 #include "model/c51alternative.h"
 #include "model/c53outcome.h"
 #include "model/g41objectives.h"
+#include "support/drawntext.h"
 
 
 TEST_F(ComparisonFixture, MatrixPrintsAPageForEachGroupOfThree)
@@ -159,4 +160,38 @@ TEST_F(ComparisonFixture, MatrixNarrowCellsKeepTheSizeOfTheirRow)
         EXPECT_EQ(cell.size, 10) << text;
     }
     EXPECT_TRUE(reports::VSPrinter1().Rtf().contains(QStringLiteral("\\trgaph30"))) << "as narrow in the RTF file";
+}
+
+// Wherever the page ends in the matrix (after any objective, before the safety block, inside it)
+// every row of the group is printed on the paper, each once: the objectives are added one by one
+// until the matrix of a group has run on over the page end at every row of its lower part, on
+// letter paper upright and turned and on A4.
+TEST_F(ComparisonFixture, MatrixRowsAreAllPrintedWhereverThePageEnds)
+{
+    const struct { int width, height; } papers[] = {{12240, 15840}, {15840, 12240}, {11906, 16838}};
+    for (int added = 0; added < 25; ++added) {
+        model::c41Objective* o = model::AddObjective(QStringLiteral("Added objective %1").arg(added + 1), 3 + added % 5);
+        o->SetItemName(QStringLiteral("Added objective %1").arg(added + 1));
+        o->SetPriority(1 + added % 10);
+        o->SaveChanges();
+        QStringList labels{QStringLiteral("Expected Objectives Score"), QStringLiteral("Probability (%)"),
+                           QStringLiteral("Expected Safety Score"), QStringLiteral("Safety issue 1"),
+                           QStringLiteral("Safety issue 2")};
+        const QList<model::c41Objective*> objectives = model::GetPrioritizedObjectives();
+        for (qsizetype k = 1; k < objectives.size(); ++k)
+            labels << objectives[k]->ItemName();
+        for (const auto& paper : papers) {
+            SCOPED_TRACE(QStringLiteral("%1 objectives added, paper %2 by %3").arg(added + 1).arg(paper.width).arg(paper.height).toStdString());
+            ProduceOnPage({17}, paper.width, paper.height);
+            const printing::ReportDocument& vp = reports::VSPrinter1();
+            QStringList printed;
+            for (int page = 0; page < vp.PageCount(); ++page) {
+                printed << sectionrecord::TextsOn(page);
+                for (const QString& fault : testsupport::PageFaults(vp, page))
+                    ADD_FAILURE() << "page " << page + 1 << ": " << fault.toStdString();
+            }
+            for (const QString& label : labels)
+                EXPECT_EQ(printed.count(label), 2) << label.toStdString();
+        }
+    }
 }

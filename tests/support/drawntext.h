@@ -14,6 +14,8 @@
 #include <QPainter>
 #include <QTextItem>
 
+#include <QStringList>
+
 #include <algorithm>
 
 namespace testsupport {
@@ -119,6 +121,36 @@ inline bool Overlap(const DrawnText& a, const DrawnText& b)
     constexpr qreal kSliver = 4;
     const QRectF common = a.box & b.box;
     return common.width() > kSliver && common.height() > kSliver;
+}
+
+inline QString Placed(const DrawnText& t)
+{
+    return QStringLiteral("\"%1\" at %2,%3").arg(t.text).arg(qRound(t.box.x())).arg(qRound(t.box.y()));
+}
+
+// What reads wrong on one page, a line for each fault naming its texts.
+inline QStringList PageFaults(const printing::ReportDocument& doc, int page)
+{
+    QStringList faults;
+    const QRectF paper(0, 0, doc.PageWidth(), doc.PageHeight());
+    QList<DrawnText> texts = DrawnTexts(doc, page);
+    std::sort(texts.begin(), texts.end(), [](const DrawnText& a, const DrawnText& b) { return a.box.top() < b.box.top(); });
+    for (qsizetype i = 0; i < texts.size(); ++i) {
+        if (!paper.contains(texts[i].box))
+            faults << QStringLiteral("off the paper: ") + Placed(texts[i]);
+        for (qsizetype j = i + 1; j < texts.size() && texts[j].box.top() < texts[i].box.bottom(); ++j)
+            if (Overlap(texts[i], texts[j]))
+                faults << Placed(texts[i]) + QStringLiteral(" over ") + Placed(texts[j]);
+    }
+    // A glyph may stand a little out of its line's box (an underscore, an italic letter).
+    QList<QRectF> boxes;
+    for (const printing::PageItem& item : doc.page(page).items)
+        if (item.kind == printing::PageItem::Kind::Text)
+            boxes << item.rect.adjusted(-20, -20, 20, 20);
+    for (const DrawnText& t : RecordedTexts(doc, page))
+        if (std::none_of(boxes.begin(), boxes.end(), [&t](const QRectF& box) { return box.contains(t.box); }))
+            faults << QStringLiteral("out of its box: ") + Placed(t);
+    return faults;
 }
 
 }  // namespace testsupport
