@@ -3,6 +3,7 @@
 #include "core/u91trace.h"
 #include "core/uimode.h"
 #include "platform/printing/reportpreview.h"
+#include "platform/ui/printersetup.h"
 #include "platform/ui/screen.h"
 #include "reports/pagefurniture.h"
 #include "reports/reportproduction.h"
@@ -144,7 +145,8 @@ void frmPreview::cmdSave_Click()
 void frmPreview::cmdPrintPage_Click()
 {
     core::Trace(QStringLiteral("cmdPrintPage_Click"));
-    VSPrinter1().PrintPages(mPreview->CurrentPage(), mPreview->CurrentPage());
+    if (ui::ChoosePrinter())
+        VSPrinter1().PrintPages(mPreview->CurrentPage(), mPreview->CurrentPage());
 }
 
 void frmPreview::cmdPrintReport_Click()

@@ -15,7 +15,6 @@
 #include <QPdfWriter>
 #include <QPicture>
 #include <QPrinter>
-#include <QPrinterInfo>
 #include <QRegularExpression>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -367,10 +366,15 @@ bool ReportDocument::EndDoc()
     case Output::Printer:
         return PrintPages();
     }
-    ui::MsgBox(ui::Lines({QStringLiteral("The report could not be written to"), mFileName,
+    TellNotWritten(mFileName);
+    return false;
+}
+
+void ReportDocument::TellNotWritten(const QString& fileName)
+{
+    ui::MsgBox(ui::Lines({QStringLiteral("The report could not be written to"), fileName,
                           QStringLiteral("Check that the folder exists and that the file is not open elsewhere.")}),
                ui::Buttons::OK, ui::Icon::Critical);
-    return false;
 }
 
 void ReportDocument::CancelDoc()
@@ -891,17 +895,14 @@ bool ReportDocument::PrintTo(QPrinter& printer, int fromPage, int toPage) const
 
 bool ReportDocument::PrintPages(int fromPage, int toPage) const
 {
-    if (QPrinterInfo::availablePrinters().isEmpty()) {
-        ui::MsgBox(ui::Lines({QStringLiteral("No printer is installed."),
-                              QStringLiteral("Install a printer, or save the report to a file instead.")}),
-                   ui::Buttons::OK, ui::Icon::Warning);
-        return false;
-    }
-    // The printer chosen in Printer Setup, with its paper and orientation.
+    // The printer or the PDF file chosen in the print dialog, with its paper and orientation.
     QPrinter& printer = ui::SharedPrinter();
     if (printer.isValid() && PrintTo(printer, fromPage, toPage))
         return true;
-    ui::MsgBox(QStringLiteral("The report could not be sent to the printer."), ui::Buttons::OK, ui::Icon::Critical);
+    if (printer.outputFormat() == QPrinter::PdfFormat)
+        TellNotWritten(printer.outputFileName());
+    else
+        ui::MsgBox(QStringLiteral("The report could not be sent to the printer."), ui::Buttons::OK, ui::Icon::Critical);
     return false;
 }
 

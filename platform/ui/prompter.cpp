@@ -53,4 +53,14 @@ QString ScriptedPrompter::chooseFile(const FileDialog& dialog)
     return f;
 }
 
+PrintChoice ScriptedPrompter::choosePrinter(const PrintDialog& dialog)
+{
+    mPrintDialogs.append(dialog);
+    if (mPrints.empty())
+        return {};
+    PrintChoice c = mPrints.front();
+    mPrints.pop_front();
+    return c;
+}
+
 } // namespace ui

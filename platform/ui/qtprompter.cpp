@@ -1,10 +1,16 @@
 #include "platform/ui/qtprompter.h"
 
+#include "platform/ui/printersetup.h"
+
+#include <QAbstractPrintDialog>
 #include <QApplication>
 #include <QCursor>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QDialogButtonBox>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRegularExpression>
 
@@ -128,6 +134,27 @@ QString QtPrompter::chooseFile(const FileDialog& dialog)
     const QString chosen = fd.selectedFiles().first();
     mLastFolder = QFileInfo(chosen).absolutePath();
     return chosen;
+}
+
+PrintChoice QtPrompter::choosePrinter(const PrintDialog& dialog)
+{
+    ArrowWhileAsking arrow;
+    QPrinter& printer = SharedPrinter();
+    QPrintDialog pd(&printer, mParent);
+    pd.setWindowTitle(dialog.title);
+    // Printing to a file is what a machine without a printer can do; the pages of a report are
+    // known only once it is produced, so it always prints whole.
+    pd.setOption(QAbstractPrintDialog::PrintToFile, true);
+    pd.setOption(QAbstractPrintDialog::PrintSelection, false);
+    pd.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    pd.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+    if (dialog.setupOnly)
+        if (auto* buttons = pd.findChild<QDialogButtonBox*>())
+            if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok))
+                ok->setText(QStringLiteral("OK"));
+    if (pd.exec() != QDialog::Accepted)
+        return {};
+    return {true, printer.outputFormat() == QPrinter::PdfFormat ? printer.outputFileName() : QString()};
 }
 
 } // namespace ui

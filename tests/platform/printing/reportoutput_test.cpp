@@ -4,11 +4,11 @@
 #include "platform/printing/reportpreview.h"
 #include "platform/printing/reporttable.h"
 #include "platform/richtext/rtf.h"
+#include "platform/ui/printersetup.h"
 #include "platform/ui/scriptedprompter.h"
 
 #include <QPainter>
 #include <QPrinter>
-#include <QPrinterInfo>
 
 #include <QDir>
 #include <QFile>
@@ -118,18 +118,21 @@ TEST(ReportOutput, FailedOutputIsReportedNotSwallowed)
     EXPECT_TRUE(prompter.messages()[0].text.contains(QStringLiteral("/nonexistent-folder/report.out")));
     EXPECT_EQ(prompter.messages()[0].icon, ui::Icon::Critical);
 
-    // Without any printer the user is told so; a preview writes nothing and asks nothing.
+    // A preview writes nothing and asks nothing; pages printed to a PDF file that cannot be
+    // written tell the user which file.
     prompter.clear();
     printing::ReportDocument doc;
     doc.StartDoc(printing::Output::Preview);
     doc.Paragraph(QStringLiteral("x"));
     EXPECT_TRUE(doc.EndDoc());
     EXPECT_TRUE(prompter.messages().isEmpty());
-    if (QPrinterInfo::availablePrinters().isEmpty()) {
-        EXPECT_FALSE(doc.PrintPages(0, 0));
-        ASSERT_EQ(prompter.messages().size(), 1);
-        EXPECT_TRUE(prompter.messages()[0].text.startsWith(QStringLiteral("No printer is installed.")));
-    }
+    QPrinter& printer = ui::SharedPrinter();
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QStringLiteral("/nonexistent-folder/printed.pdf"));
+    EXPECT_FALSE(doc.PrintPages(0, 0));
+    ASSERT_EQ(prompter.messages().size(), 1);
+    EXPECT_TRUE(prompter.messages()[0].text.contains(QStringLiteral("/nonexistent-folder/printed.pdf")));
+    printer.setOutputFileName(QString());
 }
 
 TEST(ReportOutput, RtfTablesKeepTheirSpansAndHeader)
