@@ -13,6 +13,8 @@
 #include "reports/printsettings.h"
 
 #include <algorithm>
+#include <iterator>
+#include <limits>
 
 // The decision tree of every alternative, stacked down the pages: the strategy with its expected
 // values, the branches with their chances to the Target, the Fallback plan and the Extreme outcome,
@@ -27,7 +29,8 @@ constexpr int kFactsFontSize = 9;
 // Facts too wide for the room beside them are set smaller, down to this size, before they wrap.
 constexpr double kSmallestFacts = 7;
 // Where the tree's parts to the right of a text begin: the chances of the branches (boxes 600
-// wide centred on 3920 and 7520), the basis beside a tree without a Fallback, the right margin.
+// wide centred on 3920 and 7520, at 1350 and 1150 below the tree's top), the basis beside a tree
+// without a Fallback, the right margin.
 constexpr int kStrategyChances = 3620;
 constexpr int kFallbackChances = 7220;
 constexpr int kBasisLeft = 8100;
@@ -69,12 +72,41 @@ double FittingSize(const QString& text, int room, double size, double smallest)
     return size;
 }
 
-// Facts of the tree in the room up to the next part on their right, smaller when a line (a large
-// amount) would run into it.
-void PrintTreeText(int left, int top, int right, const QString& text)
+// The part of the tree on the right of a text: where it begins, and the heights it takes (all of
+// them when none are given).
+struct RightPart {
+    int left;
+    int top = std::numeric_limits<int>::min();
+    int bottom = std::numeric_limits<int>::max();
+};
+
+int LineHeight(double size)
 {
-    const int room = std::min(3600, right - left);
-    PrintBox(FittingSize(text, room, kFactsFontSize, kSmallestFacts), printing::Align::LeftMiddle, left, top, room, text);
+    printing::ReportDocument& vp = VSPrinter1();
+    PushPrintSettings();
+    vp.SetFontSize(size);
+    const int height = vp.MeasureTextBox(QStringLiteral("X"), 3600);
+    PopPrintSettings();
+    return height;
+}
+
+// Facts of the tree, set smaller when a line beside the part on their right (a large amount
+// beside a branch's chance) would run into it.
+void PrintTreeText(int left, int top, const RightPart& right, const QString& text)
+{
+    const int width = std::min(3600, kRightMargin - left);
+    const int room = std::min(width, right.left - left);
+    // A smaller size moves the lines up: those beside the part at either end of the sizes count.
+    const QStringList lines = text.split(kLineBreak);
+    QStringList beside;
+    const int heights[] = {LineHeight(kFactsFontSize), LineHeight(kSmallestFacts)};
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        if (std::any_of(std::begin(heights), std::end(heights), [&](int h) {
+                return top + i * h < right.bottom && top + (i + 1) * h > right.top;
+            }))
+            beside << lines[i];
+    PrintBox(FittingSize(beside.join(kLineBreak), room, kFactsFontSize, kSmallestFacts), printing::Align::LeftMiddle,
+             left, top, width, text);
 }
 
 void PrintBasisText(int left, int top, const QString& text)
@@ -87,7 +119,7 @@ void PrintBranchProbability(int left, int top, int percent)
     PrintBox(kFactsFontSize, printing::Align::RightMiddle, left - 300, top, 600, QString::number(percent) + u'%');
 }
 
-void DrawOutcomeBox(int left, int top, int right, model::c53Outcome& outcome)
+void DrawOutcomeBox(int left, int top, const RightPart& right, model::c53Outcome& outcome)
 {
     QStringList lines{QStringLiteral("Size:  ") + outcome.FireSize() + QStringLiteral(" acres.  ") +
                           QStringLiteral("Control: ") + QString::number(outcome.ControlTime()) + QStringLiteral(" days"),
@@ -100,8 +132,8 @@ void DrawOutcomeBox(int left, int top, int right, model::c53Outcome& outcome)
     PrintTreeText(left, top, right, lines.join(kLineBreak));
 }
 
-// A leaf of the tree: its title above a rule, its facts below, up to right.
-void DrawOutcome(const QString& title, int left, int y, int right, model::c53Outcome& outcome)
+// A leaf of the tree: its title above a rule, its facts below.
+void DrawOutcome(const QString& title, int left, int y, const RightPart& right, model::c53Outcome& outcome)
 {
     PrintTreeTitle(left + 25, y - 250, title);
     RtfLineShape(left, y, left + 3100, y);
@@ -137,7 +169,7 @@ void DrawStrategySummary(model::c51Alternative& alternative, int y)
                    QStringLiteral("Values Protected: ") + Money(alternative.ExpectedProtection()) + kLineBreak;
     if (!model::bNVCTableEmpty())
         text += QStringLiteral("Expected NVC Loss: ") + Money(alternative.ExpectedNVCLoss());
-    PrintTreeText(795, y + 1050, kStrategyChances, text);
+    PrintTreeText(795, y + 1050, {kStrategyChances, y + 1350, y + 1350 + LineHeight(kFactsFontSize)}, text);
 }
 
 // Two branches from a chance node at (x, nodeY) to the ends at upperY and lowerY, x + 500.
@@ -276,16 +308,17 @@ int DrawDecisionTree(model::c51Alternative& alternative, int y)
     const auto target = alternative.Outcome(1);
     DrawBranches(4020, y + 1050, y + 250, y + 500, y + 1850, y + 1350, target->Success());
     const auto fallback = alternative.Outcome(2);
-    const int targetRight = fallback->bShow() ? kFallbackChances : kBasisLeft;
+    const RightPart targetRight = fallback->bShow() ? RightPart{kFallbackChances, y + 1150, y + 1150 + LineHeight(kFactsFontSize)}
+                                                    : RightPart{kBasisLeft};
     DrawOutcome(QStringLiteral("Target Outcome"), 4520, y + 250, targetRight, *target);
     if (fallback->bShow()) {
         PrintTreeTitle(4545, y + 1600, QStringLiteral("Fallback Plan"));
         RtfLineShape(4520, y + 1850, 7620, y + 1850);
         DrawBranches(7620, y + 1850, y + 900, y + 1150, y + 2500, y + 2100, fallback->Success());
-        DrawOutcome(QStringLiteral("Fallback Outcome"), 8120, y + 900, kRightMargin, *fallback);
-        DrawOutcome(QStringLiteral("Extreme Outcome"), 8120, y + 2500, kRightMargin, *model::GetExtremeOutcome());
+        DrawOutcome(QStringLiteral("Fallback Outcome"), 8120, y + 900, {kRightMargin}, *fallback);
+        DrawOutcome(QStringLiteral("Extreme Outcome"), 8120, y + 2500, {kRightMargin}, *model::GetExtremeOutcome());
     } else {
-        DrawOutcome(QStringLiteral("Extreme Outcome"), 4520, y + 1850, kBasisLeft, *model::GetExtremeOutcome());
+        DrawOutcome(QStringLiteral("Extreme Outcome"), 4520, y + 1850, {kBasisLeft}, *model::GetExtremeOutcome());
     }
     return PrintBasis(BasisBoxes(alternative), y, y + TreeHeight(alternative));
 }
