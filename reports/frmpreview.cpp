@@ -145,7 +145,7 @@ void frmPreview::cmdSave_Click()
 void frmPreview::cmdPrintPage_Click()
 {
     core::Trace(QStringLiteral("cmdPrintPage_Click"));
-    if (ui::ChoosePrinter())
+    if (ui::ChoosePrinter(PrintFileName()))
         VSPrinter1().PrintPages(mPreview->CurrentPage(), mPreview->CurrentPage());
 }
 

@@ -12,6 +12,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 #include <algorithm>
 #include <cmath>
@@ -54,6 +55,13 @@ QString GetRtfFileName()
     if (!name.isEmpty() && QFileInfo(name).suffix().isEmpty())
         name += QStringLiteral(".rtf");
     return name;
+}
+
+QString PrintFileName()
+{
+    const QString title = core::gFileOpen() ? core::GetDatafileTitle() : QStringLiteral("Report.tlm");
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
+        .filePath(QFileInfo(title).completeBaseName() + QStringLiteral(".pdf"));
 }
 
 void SetPageHeaderFooter()

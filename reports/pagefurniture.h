@@ -12,6 +12,9 @@ int SelectedSectionCount();
 void SetSelectedSectionCount(int count);
 
 QString GetRtfFileName();
+// The PDF file the print dialog proposes when it prints to a file: the data file's name in the
+// user's documents folder.
+QString PrintFileName();
 void SetPageHeaderFooter();
 void PrintSectionTitle(const QString& title);
 // Prints text centred between two rules at the top margin and returns where the lower rule

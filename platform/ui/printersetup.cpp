@@ -27,9 +27,9 @@ QPrinter& SharedPrinter()
     return printer;
 }
 
-bool ChoosePrinter()
+bool ChoosePrinter(const QString& pdfFile)
 {
-    return Choose({QStringLiteral("Print"), false});
+    return Choose({QStringLiteral("Print"), false, pdfFile});
 }
 
 void ShowPrinterSetup()

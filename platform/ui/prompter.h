@@ -38,6 +38,7 @@ struct FileDialog {
 struct PrintDialog {
     QString title;            // "Print", "Printer Setup"
     bool setupOnly = false;   // the choice is kept for later: nothing is printed on OK
+    QString fileName;         // the PDF file proposed when the pages go to a file and none is named
 };
 
 struct PrintChoice {

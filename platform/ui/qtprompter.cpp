@@ -11,6 +11,7 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QPushButton>
 #include <QRegularExpression>
 
@@ -140,6 +141,12 @@ PrintChoice QtPrompter::choosePrinter(const PrintDialog& dialog)
 {
     ArrowWhileAsking arrow;
     QPrinter& printer = SharedPrinter();
+    // Printing to a file without a name would write nothing: the dialog proposes one. A printer
+    // that is installed and chosen stays the choice.
+    const bool noName = printer.outputFileName().isEmpty() || QFileInfo(printer.outputFileName()).isDir();
+    if (!dialog.fileName.isEmpty() && noName
+        && (printer.outputFormat() == QPrinter::PdfFormat || QPrinterInfo::availablePrinters().isEmpty()))
+        printer.setOutputFileName(dialog.fileName);
     QPrintDialog pd(&printer, mParent);
     pd.setWindowTitle(dialog.title);
     // Printing to a file is what a machine without a printer can do; the pages of a report are

@@ -155,6 +155,8 @@ TEST_F(frm83ReportsTest, PrintAsksWhereThePagesGoAndACancelPrintsNothing)
     Button(QStringLiteral("&Print"))->click();
     ASSERT_EQ(prompter.printDialogs().size(), 1);
     EXPECT_EQ(prompter.printDialogs()[0].title, QStringLiteral("Print"));
+    EXPECT_TRUE(prompter.printDialogs()[0].fileName.endsWith(QStringLiteral("/Fire1.pdf")))
+        << "a file named after the analysis, for printing to a file";
     EXPECT_EQ(Calls(), (QStringList{"StartDoc", "EndDoc"})) << "a cancelled dialog produces nothing";
     EXPECT_TRUE(prompter.messages().isEmpty());
 
