@@ -44,8 +44,9 @@ void TableBands::End()
     printing::ReportDocument& vp = VSPrinter1();
     mEnd = vp.CurrentY();
     mEndPage = vp.PageCount();
-    if (mEndPage == mStartPage)
-        mHeight = mEnd - mStart;
+    // A table that ran over page ends counts at its whole length: the next, as long, starts a page
+    // rather than leave its title and heading alone at the foot of this one.
+    mHeight = mEnd - mStart + (mEndPage - mStartPage) * (vp.BottomLimit() - mSectionTop);
 }
 
 }  // namespace reports::sections

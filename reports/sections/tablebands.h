@@ -5,7 +5,7 @@
 // printed before it: when the table before ran past the band's place (a tall table, a title that
 // wraps), the band starts just below it instead. A new page is started only when the page has had
 // its perPage bands, or when the next table, as tall as the one before it, would run past the foot
-// of the page.
+// of the page (as it does after a table that ran over a page end).
 namespace reports::sections {
 
 class TableBands {
@@ -27,7 +27,7 @@ private:
     int mOnPage = 0;      // bands begun on the current page
     int mStart = 0;       // where the last band began, on which page
     int mStartPage = 0;
-    int mHeight = 0;      // the last band's height, when it stayed on one page
+    int mHeight = 0;      // the last band's height, over all its pages
     int mEnd = 0;         // where the last band's table ended, on which page
     int mEndPage = -1;
 };

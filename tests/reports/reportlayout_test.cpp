@@ -37,8 +37,22 @@ protected:
         EXPECT_TRUE(prompter.messages().isEmpty());
     }
 
+    // The text of a table that ran on from the page before: printed above the page's first band.
+    static bool TailOn(const printing::ReportDocument& doc, int page)
+    {
+        if (page == 0)
+            return false;   // the section's first page: its title stands above the bands
+        const QList<sectionrecord::Band> bands = sectionrecord::BandsOn(page);
+        for (const printing::PageItem& item : doc.page(page).items)
+            if (item.kind == printing::PageItem::Kind::Text && !item.lines.join(QString()).isEmpty() &&
+                (bands.isEmpty() || item.rect.bottom() <= bands.first().top))
+                return true;
+        return false;
+    }
+
     // A page of tables ends only when it has as many as any page of the section holds, or when
-    // the next table would not fit below its last one.
+    // the next table would not fit below its last one; a table that starts below another ends on
+    // its page, its title and heading never left at the foot.
     static void CheckBands(const printing::ReportDocument& doc)
     {
         constexpr int kGap = 240;
@@ -47,6 +61,8 @@ protected:
             most = std::max(most, sectionrecord::BandsOn(page).size());
         for (int page = 0; page + 1 < doc.PageCount(); ++page) {
             const QList<sectionrecord::Band> here = sectionrecord::BandsOn(page);
+            if (!here.isEmpty() && (here.size() > 1 || TailOn(doc, page)) && TailOn(doc, page + 1))
+                ADD_FAILURE() << "page " << page + 1 << ": a table below another runs over the page end";
             const QList<sectionrecord::Band> next = sectionrecord::BandsOn(page + 1);
             if (here.isEmpty() || next.isEmpty() || here.size() == most)
                 continue;
