@@ -28,7 +28,7 @@ constexpr int kBasisWidth = 3100;
 constexpr int kFactsFontSize = 9;
 // Facts too wide for the room beside them are set smaller, down to this size, before they wrap.
 constexpr double kSmallestFacts = 7;
-// Where the tree's parts to the right of a text begin: the chances of the branches (boxes 600
+// Where what stands right of a text in the tree begins: the chances of the branches (boxes 600
 // wide centred on 3920 and 7520, at 1350 and 1150 below the tree's top), the basis beside a tree
 // without a Fallback, the right margin.
 constexpr int kStrategyChances = 3620;
@@ -72,9 +72,9 @@ double FittingSize(const QString& text, int room, double size, double smallest)
     return size;
 }
 
-// The part of the tree on the right of a text: where it begins, and the heights it takes (all of
-// them when none are given).
-struct RightPart {
+// What stands in the tree on the right of a text: where it begins, and the heights it takes (all
+// of them when none are given).
+struct Neighbour {
     int left;
     int top = std::numeric_limits<int>::min();
     int bottom = std::numeric_limits<int>::max();
@@ -90,13 +90,13 @@ int LineHeight(double size)
     return height;
 }
 
-// Facts of the tree, set smaller when a line beside the part on their right (a large amount
+// Facts of the tree, set smaller when a line beside their neighbour on the right (a large amount
 // beside a branch's chance) would run into it.
-void PrintTreeText(int left, int top, const RightPart& right, const QString& text)
+void PrintTreeText(int left, int top, const Neighbour& right, const QString& text)
 {
     const int width = std::min(3600, kRightMargin - left);
     const int room = std::min(width, right.left - left);
-    // A smaller size moves the lines up: those beside the part at either end of the sizes count.
+    // A smaller size moves the lines up: those beside the neighbour at either end of the sizes count.
     const QStringList lines = text.split(kLineBreak);
     QStringList beside;
     const int heights[] = {LineHeight(kFactsFontSize), LineHeight(kSmallestFacts)};
@@ -119,7 +119,7 @@ void PrintBranchProbability(int left, int top, int percent)
     PrintBox(kFactsFontSize, printing::Align::RightMiddle, left - 300, top, 600, QString::number(percent) + u'%');
 }
 
-void DrawOutcomeBox(int left, int top, const RightPart& right, model::c53Outcome& outcome)
+void DrawOutcomeBox(int left, int top, const Neighbour& right, model::c53Outcome& outcome)
 {
     QStringList lines{QStringLiteral("Size:  ") + outcome.FireSize() + QStringLiteral(" acres.  ") +
                           QStringLiteral("Control: ") + QString::number(outcome.ControlTime()) + QStringLiteral(" days"),
@@ -133,7 +133,7 @@ void DrawOutcomeBox(int left, int top, const RightPart& right, model::c53Outcome
 }
 
 // A leaf of the tree: its title above a rule, its facts below.
-void DrawOutcome(const QString& title, int left, int y, const RightPart& right, model::c53Outcome& outcome)
+void DrawOutcome(const QString& title, int left, int y, const Neighbour& right, model::c53Outcome& outcome)
 {
     PrintTreeTitle(left + 25, y - 250, title);
     RtfLineShape(left, y, left + 3100, y);
@@ -308,8 +308,8 @@ int DrawDecisionTree(model::c51Alternative& alternative, int y)
     const auto target = alternative.Outcome(1);
     DrawBranches(4020, y + 1050, y + 250, y + 500, y + 1850, y + 1350, target->Success());
     const auto fallback = alternative.Outcome(2);
-    const RightPart targetRight = fallback->bShow() ? RightPart{kFallbackChances, y + 1150, y + 1150 + LineHeight(kFactsFontSize)}
-                                                    : RightPart{kBasisLeft};
+    const Neighbour targetRight = fallback->bShow() ? Neighbour{kFallbackChances, y + 1150, y + 1150 + LineHeight(kFactsFontSize)}
+                                                    : Neighbour{kBasisLeft};
     DrawOutcome(QStringLiteral("Target Outcome"), 4520, y + 250, targetRight, *target);
     if (fallback->bShow()) {
         PrintTreeTitle(4545, y + 1600, QStringLiteral("Fallback Plan"));
