@@ -183,7 +183,7 @@ void frm83Reports::cmdClear_Click()
 void frm83Reports::cmdPrinterSetup_Click()
 {
     core::Trace(QStringLiteral("cmdPrinterSetup_Click"));
-    ui::ShowPrinterSetup(window());
+    ui::ShowPrinterSetup();
 }
 
 }  // namespace reports

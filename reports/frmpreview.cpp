@@ -4,6 +4,7 @@
 #include "core/uimode.h"
 #include "platform/printing/reportpreview.h"
 #include "platform/ui/guard.h"
+#include "platform/ui/printersetup.h"
 #include "platform/ui/screen.h"
 #include "platform/ui/userinputblock.h"
 #include "reports/pagefurniture.h"
@@ -145,7 +146,8 @@ void frmPreview::cmdSave_Click()
 void frmPreview::cmdPrintPage_Click()
 {
     core::Trace(QStringLiteral("cmdPrintPage_Click"));
-    VSPrinter1().PrintPages(mPreview->CurrentPage(), mPreview->CurrentPage());
+    if (ui::ChoosePrinter(PrintFileName()))
+        VSPrinter1().PrintPages(mPreview->CurrentPage(), mPreview->CurrentPage());
 }
 
 void frmPreview::cmdPrintReport_Click()

@@ -5,13 +5,16 @@
 #include "core/u11datafile.h"
 #include "core/u13folders.h"
 #include "platform/printing/reportdocument.h"
+#include "platform/printing/rtfwriter.h"
 #include "platform/ui/prompter.h"
 #include "reports/frmpreview.h"
 #include "reports/printsettings.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
 
+#include <algorithm>
 #include <cmath>
 
 namespace reports {
@@ -57,6 +60,13 @@ QString GetRtfFileName()
     return name;
 }
 
+QString PrintFileName()
+{
+    const QString title = core::gFileOpen() ? core::GetDatafileTitle() : QStringLiteral("Report.tlm");
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
+        .filePath(QFileInfo(title).completeBaseName() + QStringLiteral(".pdf"));
+}
+
 void SetPageHeaderFooter()
 {
     printing::ReportDocument& vp = VSPrinter1();
@@ -80,20 +90,23 @@ void PrintSectionTitle(const QString& title)
     PopPrintSettings();
 }
 
-void PrintSubTitle(const QString& text)
+int PrintSubTitle(const QString& text)
 {
     printing::ReportDocument& vp = VSPrinter1();
     const int t = vp.MarginTop();
     const int right = vp.PageWidth() - 720;
-    DrawRule(720, t, right, t);
-    DrawRule(720, t + 250, right, t + 250);
     vp.SetCurrentX(vp.MarginLeft());
     vp.SetCurrentY(t);
     vp.SetFontSize(11);
     vp.SetFontBold(true);
     vp.SetTextAlign(printing::Align::Center);
+    // A title that wraps (a long alternative's name) keeps its lower rule below its last line.
+    const int below = t + 250 + std::max(0, vp.MeasureParagraph(text).height() - vp.MeasureParagraph(QStringLiteral("X")).height());
+    DrawRule(720, t, right, t);
+    DrawRule(720, below, right, below);
     vp.Paragraph(text);
     vp.SetTextAlign(printing::Align::Left);
+    return below;
 }
 
 QString GetReportFontName()
@@ -130,11 +143,11 @@ QString RtfLineShapeText(int x1, int y1, int x2, int y2, int penColor, int penWi
         flipV = 1, top = y2 - 720, bottom = y1 - 720;
     else
         flipV = 0, top = y1 - 720, bottom = y2 - 720;
-    // The drawing's properties stand in its instruction group: word processors skip a shape without it.
-    return QStringLiteral("{\\shp{\\*\\shpinst\\shpleft%1\\shptop%2\\shpright%3\\shpbottom%4"
-                          "{\\sp{\\sn shapeType}{\\sv 20}}{\\sp{\\sn fFlipH}{\\sv %5}}{\\sp{\\sn fFlipV}{\\sv %6}}"
-                          "{\\sp{\\sn lineColor}{\\sv %7}}{\\sp{\\sn lineWidth}{\\sv %8}}}}")
-        .arg(left).arg(top).arg(right).arg(bottom).arg(flipH).arg(flipV).arg(penColor).arg(720 * penWidth);
+    return printing::RtfWriter::Shape(left, top, right, bottom,
+                                      QStringLiteral("{\\sp{\\sn shapeType}{\\sv 20}}{\\sp{\\sn fFlipH}{\\sv %1}}"
+                                                     "{\\sp{\\sn fFlipV}{\\sv %2}}{\\sp{\\sn lineColor}{\\sv %3}}"
+                                                     "{\\sp{\\sn lineWidth}{\\sv %4}}")
+                                          .arg(flipH).arg(flipV).arg(penColor).arg(720 * penWidth));
 }
 
 void RtfLineShape(int x1, int y1, int x2, int y2)

@@ -12,9 +12,14 @@ int SelectedSectionCount();
 void SetSelectedSectionCount(int count);
 
 QString GetRtfFileName();
+// The PDF file the print dialog proposes when it prints to a file: the data file's name in the
+// user's documents folder.
+QString PrintFileName();
 void SetPageHeaderFooter();
 void PrintSectionTitle(const QString& title);
-void PrintSubTitle(const QString& text);
+// Prints text centred between two rules at the top margin and returns where the lower rule
+// stands: 250 twips below the upper one, further for a title that wraps.
+int PrintSubTitle(const QString& text);
 QString GetReportFontName();
 int GetUsableWidth();
 int MaxLong(int a, int b);

@@ -134,6 +134,9 @@ bool RunReport(printing::Output output, const QString& fileName)
 {
     if (RefusedWhileRunning())
         return false;
+    // Where the pages go (a printer, or a PDF file) is asked first: they are laid out on its paper.
+    if (output == printing::Output::Printer && !ui::ChoosePrinter(PrintFileName()))
+        return false;
     // Whatever happens in a section, the next run starts with no run under way, no export flag
     // and the normal pointer.
     struct RunState {

@@ -44,8 +44,9 @@ void PrintSection(int index);
 // sends the pages to the printer).
 bool ProduceSelectedSections(printing::Output output, const QString& fileName = QString());
 
-// One report run with the last choice: the hourglass, the RTF flag during an RTF export, the page
-// size of the printer. A second run while one is under way is refused with a message; a run that
+// One report run with the last choice: the print dialog before a print run (a cancel ends the
+// run with nothing produced), the hourglass, the RTF flag during an RTF export, the page size of
+// the printer. A second run while one is under way is refused with a message; a run that
 // fails part way tells the user and writes and prints nothing. True when the output was made.
 bool RunReport(printing::Output output, const QString& fileName = QString());
 bool ReportRunning();

@@ -5,12 +5,13 @@ set -euo pipefail
 # without it the stand-in is a PostScript-outline font, slower to load and draw at start-up.
 # libmdb3, mdbtools-dev: the reader of Jet databases; mdbtools: mdb-export, which the Jet
 # benchmark measures the conversion against.
+# libreoffice-writer-nogui: a test reads the RTF report as a word processor lays it out.
 packages=(build-essential cmake ninja-build ccache pkg-config
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl1-mesa-dev
   libsqlite3-dev libhunspell-dev hunspell-en-us
   libmdb3 mdbtools-dev mdbtools
   libgtest-dev libbenchmark-dev poppler-utils
-  fonts-liberation2)
+  fonts-liberation2 libreoffice-writer-nogui)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")

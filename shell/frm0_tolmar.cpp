@@ -368,7 +368,7 @@ void frm0_Tolmar::mnuFile_Click(int index)
         case 2: OpenFile(); break;
         case 6:
             try {
-                ui::ShowPrinterSetup(this);
+                ui::ShowPrinterSetup();
             } catch (...) {
                 // a printer that cannot be set up is left as it was
             }

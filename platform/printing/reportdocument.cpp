@@ -15,7 +15,6 @@
 #include <QPdfWriter>
 #include <QPicture>
 #include <QPrinter>
-#include <QPrinterInfo>
 #include <QRegularExpression>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -48,35 +47,19 @@ qreal FormatLength(int twips)
 }
 
 // Rich text is read with its lengths in screen pixels (96 an inch); the layout device counts twips.
+// Qt's layout scales list indents and every length of a table (borders, padding, spacing, column
+// widths) to the device by itself, so those stay as read: scaled again, a list would start some
+// 9,000 twips in and a table run far off the page.
 void ScaleLengths(QTextDocument& doc)
 {
-    constexpr qreal k = 15.0;
-    doc.setIndentWidth(doc.indentWidth() * k);
     for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
         QTextBlockFormat bf = block.blockFormat();
-        bf.setLeftMargin(bf.leftMargin() * k);
-        bf.setRightMargin(bf.rightMargin() * k);
-        bf.setTopMargin(bf.topMargin() * k);
-        bf.setBottomMargin(bf.bottomMargin() * k);
-        bf.setTextIndent(bf.textIndent() * k);
+        bf.setLeftMargin(bf.leftMargin() * kTwipsPerPixel);
+        bf.setRightMargin(bf.rightMargin() * kTwipsPerPixel);
+        bf.setTopMargin(bf.topMargin() * kTwipsPerPixel);
+        bf.setBottomMargin(bf.bottomMargin() * kTwipsPerPixel);
+        bf.setTextIndent(bf.textIndent() * kTwipsPerPixel);
         QTextCursor(block).setBlockFormat(bf);
-    }
-    QList<QTextFrame*> frames{doc.rootFrame()};
-    while (!frames.isEmpty()) {
-        QTextFrame* frame = frames.takeLast();
-        frames.append(frame->childFrames());
-        if (auto* table = qobject_cast<QTextTable*>(frame)) {
-            QTextTableFormat tf = table->format();
-            tf.setCellPadding(tf.cellPadding() * k);
-            tf.setCellSpacing(tf.cellSpacing() * k);
-            tf.setBorder(tf.border() * k);
-            QList<QTextLength> widths = tf.columnWidthConstraints();
-            for (QTextLength& w : widths)
-                if (w.type() == QTextLength::FixedLength)
-                    w = QTextLength(QTextLength::FixedLength, w.rawValue() * k);
-            tf.setColumnWidthConstraints(widths);
-            table->setFormat(tf);
-        }
     }
 }
 
@@ -103,6 +86,7 @@ qreal DocHeight(const QTextDocument& doc)
 struct LineBox {
     qreal top, bottom;
     QString text;
+    qreal left;
 };
 
 QList<LineBox> Lines(const QTextDocument& doc)
@@ -112,11 +96,11 @@ QList<LineBox> Lines(const QTextDocument& doc)
         const QTextLayout* layout = block.layout();
         if (!layout)
             continue;
-        const qreal y0 = doc.documentLayout()->blockBoundingRect(block).top();
+        const QRectF blockRect = doc.documentLayout()->blockBoundingRect(block);
         for (int i = 0; i < layout->lineCount(); ++i) {
             const QTextLine line = layout->lineAt(i);
-            lines.append({y0 + line.y(), y0 + line.y() + line.height(),
-                          block.text().mid(line.textStart(), line.textLength()).trimmed()});
+            lines.append({blockRect.top() + line.y(), blockRect.top() + line.y() + line.height(),
+                          block.text().mid(line.textStart(), line.textLength()).trimmed(), blockRect.left() + line.x()});
         }
     }
     std::sort(lines.begin(), lines.end(), [](const LineBox& a, const LineBox& b) { return a.top < b.top; });
@@ -382,10 +366,15 @@ bool ReportDocument::EndDoc()
     case Output::Printer:
         return PrintPages();
     }
-    ui::MsgBox(ui::Lines({QStringLiteral("The report could not be written to"), mFileName,
+    TellNotWritten(mFileName);
+    return false;
+}
+
+void ReportDocument::TellNotWritten(const QString& fileName)
+{
+    ui::MsgBox(ui::Lines({QStringLiteral("The report could not be written to"), fileName,
                           QStringLiteral("Check that the folder exists and that the file is not open elsewhere.")}),
                ui::Buttons::OK, ui::Icon::Critical);
-    return false;
 }
 
 void ReportDocument::CancelDoc()
@@ -520,6 +509,11 @@ QStringList ReportDocument::LinesWithin(const QTextDocument& doc, qreal from, qr
 void ReportDocument::FlowDocument(const std::shared_ptr<QTextDocument>& doc, int x)
 {
     const qreal height = DocHeight(*doc);
+    // A first line set out left of the paragraph (a heading before its indented text) is part of
+    // the paragraph's box on the page.
+    qreal left = 0;
+    for (const LineBox& l : Lines(*doc))
+        left = std::min(left, l.left);
     qreal source = 0;
     bool freshPage = false;   // a page this text has just started
     while (true) {
@@ -540,7 +534,8 @@ void ReportDocument::FlowDocument(const std::shared_ptr<QTextDocument>& doc, int
         PageItem item;
         item.doc = doc;
         item.sourceTop = source;
-        item.rect = QRectF(x, mY, doc->textWidth(), cut - source);
+        item.sourceLeft = left;
+        item.rect = QRectF(x + left, mY, doc->textWidth() - left, cut - source);
         item.lines = LinesWithin(*doc, source, cut);
         AddItem(item);
         mY += int(std::lround(cut - source));
@@ -775,7 +770,7 @@ void ReportDocument::DrawText(QPainter& painter, const PageItem& item)
         painter.rotate(-90);
         context.clip = QRectF(0, 0, item.rect.height(), item.rect.width());
     } else {
-        painter.translate(item.rect.left(), item.rect.top() - item.sourceTop);
+        painter.translate(item.rect.left() - item.sourceLeft, item.rect.top() - item.sourceTop);
         context.clip = QRectF(-1e6, item.sourceTop, 2e6, item.rect.height());
         painter.setClipRect(context.clip);
     }
@@ -900,17 +895,14 @@ bool ReportDocument::PrintTo(QPrinter& printer, int fromPage, int toPage) const
 
 bool ReportDocument::PrintPages(int fromPage, int toPage) const
 {
-    if (QPrinterInfo::availablePrinters().isEmpty()) {
-        ui::MsgBox(ui::Lines({QStringLiteral("No printer is installed."),
-                              QStringLiteral("Install a printer, or save the report to a file instead.")}),
-                   ui::Buttons::OK, ui::Icon::Warning);
-        return false;
-    }
-    // The printer chosen in Printer Setup, with its paper and orientation.
+    // The printer or the PDF file chosen in the print dialog, with its paper and orientation.
     QPrinter& printer = ui::SharedPrinter();
     if (printer.isValid() && PrintTo(printer, fromPage, toPage))
         return true;
-    ui::MsgBox(QStringLiteral("The report could not be sent to the printer."), ui::Buttons::OK, ui::Icon::Critical);
+    if (printer.outputFormat() == QPrinter::PdfFormat)
+        TellNotWritten(printer.outputFileName());
+    else
+        ui::MsgBox(QStringLiteral("The report could not be sent to the printer."), ui::Buttons::OK, ui::Icon::Critical);
     return false;
 }
 

@@ -148,7 +148,8 @@ public:
     void Render(QPainter& painter, int pageIndex) const;   // painter in twips
     bool WritePdf(const QString& fileName) const;
     bool PrintTo(QPrinter& printer, int fromPage = 0, int toPage = -1) const;
-    // Sends pages (0-based, -1 the last) to the default printer; tells the user when there is none.
+    // Sends pages (0-based, -1 the last) to the printer or PDF file chosen in the print dialog;
+    // tells the user when they could not be printed.
     bool PrintPages(int fromPage = 0, int toPage = -1) const;
 
     // The laid-out primitives of one page as text lines, for comparison.
@@ -209,6 +210,7 @@ private:
     void PlaceText(const QString& text, bool endLine);
     std::shared_ptr<QTextDocument> ParagraphDocument(const QString& text, int& origin, int& first) const;
     void Reset();
+    static void TellNotWritten(const QString& fileName);
     void Log(const QString& call);
     QString State() const;
 

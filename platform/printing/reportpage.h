@@ -48,6 +48,9 @@ enum class RunningLineMode { Header = 0, Footer = 1, HeaderRuled = 2, FooterRule
 inline bool InFooter(RunningLineMode mode) { return mode == RunningLineMode::Footer || mode == RunningLineMode::FooterRuled; }
 inline bool Ruled(RunningLineMode mode) { return mode == RunningLineMode::HeaderRuled || mode == RunningLineMode::FooterRuled; }
 
+// Rich text keeps the lengths of its lists and tables in screen pixels, 96 an inch.
+constexpr int kTwipsPerPixel = 15;
+
 // One laid-out primitive of a page. All coordinates are twips from the page's top-left corner.
 struct PageItem {
     enum class Kind { Text, Line, Box };
@@ -58,6 +61,7 @@ struct PageItem {
     std::shared_ptr<QTextDocument> doc;
     QFont font;           // the document's default font, for the record
     qreal sourceTop = 0;
+    qreal sourceLeft = 0;   // where the rect begins in the document: below 0 for a line set out left
     QRectF rect;
     QStringList lines;   // the text lines of the slice, for the record
     bool vertical = false;

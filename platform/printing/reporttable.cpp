@@ -36,6 +36,11 @@ constexpr int kPadY = 30;
 const QColor kHeaderShade(225, 225, 225);
 }  // namespace
 
+int ReportTable::CellPadding(int width)
+{
+    return std::min(kPadX, width / 15);
+}
+
 QList<TableColumn> TableFormat::ParseColumns(const QString& columnFormat)
 {
     QList<TableColumn> columns;
@@ -281,8 +286,9 @@ void ReportTable::Layout(ReportDocument& d) const
                     l.doc->setTextWidth(l.doc->idealWidth() + 1);
                 l.height = int(l.doc->textWidth()) + 2 * kPadY;
             } else {
-                d.FitWidestWord(font, c.text, cellWidth - 2 * kPadX);
-                l.doc = d.MakeDocument(c.text, font, cellWidth - 2 * kPadX, 0, align);
+                const int pad = CellPadding(cellWidth);
+                d.FitWidestWord(font, c.text, cellWidth - 2 * pad);
+                l.doc = d.MakeDocument(c.text, font, cellWidth - 2 * pad, 0, align);
                 l.height = int(l.doc->documentLayout()->documentSize().height() + 0.5) + 2 * kPadY;
             }
             if (isHeaderRow(r))
@@ -390,8 +396,8 @@ void ReportTable::Layout(ReportDocument& d) const
                     text.rect = QRectF(x + std::max(0, (w - int(l.doc->documentLayout()->documentSize().height())) / 2),
                                        top + kPadY + dy, l.doc->documentLayout()->documentSize().height(), contentH);
                 else
-                    text.rect = QRectF(x + kPadX, top + kPadY + (isHeaderRow(r) ? mHeaderSetting / 2 : 0) + dy,
-                                       w - 2 * kPadX, contentH);
+                    text.rect = QRectF(x + CellPadding(w), top + kPadY + (isHeaderRow(r) ? mHeaderSetting / 2 : 0) + dy,
+                                       w - 2 * CellPadding(w), contentH);
                 text.lines = QStringList{c.text.startsWith(QStringLiteral("{\\")) ? l.doc->toPlainText() : c.text};
                 d.AddItem(text);
             }
@@ -438,7 +444,7 @@ void ReportTable::Layout(ReportDocument& d) const
                 PageItem text;
                 text.doc = l.doc;
                 text.sourceTop = source[col];
-                text.rect = QRectF(x + kPadX, top + kPadY, w - 2 * kPadX, cut - source[col]);
+                text.rect = QRectF(x + CellPadding(w), top + kPadY, w - 2 * CellPadding(w), cut - source[col]);
                 text.lines = ReportDocument::LinesWithin(*l.doc, source[col], cut);
                 d.AddItem(text);
                 used = std::max(used, int(std::lround(cut - source[col])));

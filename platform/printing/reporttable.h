@@ -89,6 +89,10 @@ public:
     double FontSize() const { return mFontSize; }
     bool Bold() const { return mBold; }
 
+    // The room a cell keeps clear at its left and right edges: 60 twips, a fifteenth of a narrow
+    // cell's width, so that a score or "Tgt" in a 450-twip cell fits whole at the table's size.
+    static int CellPadding(int width);
+
     // Lays the rows out at the document's current position, breaking pages between rows; the
     // header row is repeated at the top of every further page.
     void Layout(ReportDocument& doc) const;

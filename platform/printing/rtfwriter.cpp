@@ -1,12 +1,15 @@
 #include "platform/printing/rtfwriter.h"
 
 #include "platform/printing/reporttable.h"
+#include "platform/richtext/rtf.h"
 
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextList>
 #include <QTextTable>
 #include <QRegularExpression>
+
+#include <algorithm>
 
 namespace printing {
 
@@ -30,6 +33,37 @@ int Points2(const QFont& font)
 {
     const double points = font.pixelSize() > 0 ? font.pixelSize() / 20.0 : font.pointSizeF();
     return qRound(points * 2);
+}
+
+// How far the layout moves a paragraph in for its block and list indents, in twips: it counts
+// them in the document's indent width, in screen pixels.
+int IndentTwips(const QTextBlock& block)
+{
+    int levels = block.blockFormat().indent();
+    if (const QTextList* list = block.textList())
+        levels += list->format().indent();
+    return qRound(levels * block.document()->indentWidth() * kTwipsPerPixel);
+}
+
+// A list item's bullet or number hangs this far before the text of its first line.
+constexpr int kListMarkerRoom = 360;
+
+// The paragraph properties of a block whose left edge is li (and right edge ri, when given)
+// twips in from the margins: its own margins and indents added, and a list item's marker
+// hanging before its text with a tab stop where the text begins.
+QString ParagraphStart(const QTextBlock& block, Align otherwise, int li, const int* ri)
+{
+    const QTextBlockFormat bf = block.blockFormat();
+    li += qRound(bf.leftMargin()) + IndentTwips(block);
+    const int textIndent = qRound(bf.textIndent());
+    QString out = QStringLiteral("\\pard\\plain%1\\li%2\\fi%3")
+                      .arg(AlignWord(AlignOf(bf.alignment(), otherwise))).arg(li)
+                      .arg(block.textList() ? textIndent - kListMarkerRoom : textIndent);
+    if (ri)
+        out += QStringLiteral("\\ri%1").arg(*ri + qRound(bf.rightMargin()));
+    if (block.textList())
+        out += QStringLiteral("\\tx%1").arg(li + textIndent);
+    return out + u' ';
 }
 }  // namespace
 
@@ -91,9 +125,10 @@ QString RtfWriter::Runs(const QTextBlock& block, bool inTable)
 {
     QString out;
     if (QTextList* list = block.textList()) {
-        const QString marker = list->format().style() < QTextListFormat::ListDecimal
-                                   ? QStringLiteral("\\bullet") : Escape(list->itemText(block));
-        out += QStringLiteral("{%1\\tab}").arg(marker);
+        const QString marker = richtext::IsBulleted(list->format().style()) ? QStringLiteral("\\bullet")
+                                                                          : Escape(list->itemText(block));
+        const QFont font = block.charFormat().font();
+        out += QStringLiteral("{\\f%1\\fs%2 %3\\tab}").arg(FontIndex(font.family())).arg(Points2(font)).arg(marker);
     }
     for (auto it = block.begin(); !it.atEnd(); ++it) {
         const QTextFragment fragment = it.fragment();
@@ -131,11 +166,8 @@ QString RtfWriter::BlockParagraphs(const QTextFrame& frame, bool inTable)
          block.isValid() && block.position() <= frame.lastPosition(); block = block.next()) {
         if (!first)
             out += inTable ? QStringLiteral("\\par ") : QString();
-        if (!inTable) {
-            const QTextBlockFormat bf = block.blockFormat();
-            out += QStringLiteral("\\pard\\plain%1\\li%2\\fi%3 ").arg(AlignWord(AlignOf(bf.alignment(), Align::Left)))
-                       .arg(qRound(bf.leftMargin())).arg(qRound(bf.textIndent()));
-        }
+        if (!inTable)
+            out += ParagraphStart(block, Align::Left, 0, nullptr);
         out += Runs(block, inTable);
         if (!inTable)
             out += QStringLiteral("\\par\n");
@@ -165,13 +197,12 @@ void RtfWriter::Paragraph(const QTextDocument& doc, Align align, int left, int r
             continue;
         }
         const QTextBlock block = it.currentBlock();
-        const QTextBlockFormat bf = block.blockFormat();
         if (!(first && mParagraphOpen)) {
-            const Align a = AlignOf(bf.alignment(), align);
-            const int li = left - kPageMargin + qRound(bf.leftMargin());
-            const int fi = qRound(bf.textIndent());   // the first line's indent is already in it
-            const int ri = mPageWidth - kPageMargin - right + qRound(bf.rightMargin());
-            mBody += QStringLiteral("\\pard\\plain%1\\li%2\\fi%3\\ri%4 ").arg(AlignWord(a)).arg(li).arg(fi).arg(ri);
+            // The first line's indent is already in the block's text indent.
+            const int ri = mPageWidth - kPageMargin - right;
+            mBody += ParagraphStart(block, align, left - kPageMargin, &ri);
+            if (mAnchorAt < 0)
+                mAnchorAt = mBody.size();
         }
         mBody += Runs(block, false);
         if (!next.atEnd() || endLine)
@@ -189,7 +220,7 @@ void RtfWriter::RichTable(const QTextTable& table, int leftOffset, qreal fallbac
     for (int c = 0; c < columns; ++c) {
         qreal w = fallbackWidth / std::max(1, columns);
         if (c < widths.size() && widths.at(c).type() == QTextLength::FixedLength)
-            w = widths.at(c).rawValue();
+            w = widths.at(c).rawValue() * kTwipsPerPixel;
         x.append(x.last() + std::max(1, qRound(w)));
     }
     const bool ruled = table.format().border() > 0;
@@ -239,9 +270,12 @@ void RtfWriter::Table(const ReportTable& table, int left, const QList<int>& colX
     const int leftOffset = left - kPageMargin;
     const LineStyle style = table.LineStyle();
     auto border = [](const char* side) { return QStringLiteral("\\clbrdr%1\\brdrs\\brdrw10").arg(QLatin1String(side)); };
+    int gap = ReportTable::CellPadding(colX.last());
+    for (int c = 0; c < table.Columns(); ++c)
+        gap = std::min(gap, ReportTable::CellPadding(colX.at(c + 1) - colX.at(c)));
     for (int r = table.HasHeader() ? 0 : 1; r <= table.Rows(); ++r) {
         const ReportTable::Row& row = table.row(r);
-        QString defs = QStringLiteral("\\trowd\\trgaph60\\trleft%1").arg(leftOffset);
+        QString defs = QStringLiteral("\\trowd\\trgaph%1\\trleft%2").arg(gap).arg(leftOffset);
         if (row.height > 0)
             defs += QStringLiteral("\\trrh%1").arg(row.height);
         if (r == 0 || table.IsHeading())
@@ -297,33 +331,39 @@ void RtfWriter::Table(const ReportTable& table, int left, const QList<int>& colX
     mBody += QStringLiteral("\\pard\\plain\n");
 }
 
+QString RtfWriter::Shape(int left, int top, int right, int bottom, const QString& properties)
+{
+    return QStringLiteral("{\\shp{\\*\\shpinst\\shpleft%1\\shptop%2\\shpright%3\\shpbottom%4"
+                          "\\shpbxmargin\\shpbxignore\\shpbymargin\\shpbyignore\\shpwr3\\shpfblwtxt0"
+                          "{\\sp{\\sn posrelh}{\\sv 0}}{\\sp{\\sn posrelv}{\\sv 0}}%5}}")
+        .arg(left).arg(top).arg(right).arg(bottom).arg(properties);
+}
+
 void RtfWriter::FilledBox(const QRect& box, const QColor& color)
 {
-    const int bgr = BgrFromColor(color);
-    mBody += QStringLiteral("{\\shp{\\*\\shpinst\\shpleft%1\\shptop%2\\shpright%3\\shpbottom%4"
-                            "{\\sp{\\sn shapeType}{\\sv 1}}{\\sp{\\sn fFilled}{\\sv 1}}"
-                            "{\\sp{\\sn fillColor}{\\sv %5}}}}")
-                 .arg(box.left() - 720).arg(box.top() - 720).arg(box.left() + box.width() - 720)
-                 .arg(box.top() + box.height() - 720).arg(bgr);
+    mShapes += Shape(box.left() - kPageMargin, box.top() - kPageMargin, box.left() + box.width() - kPageMargin,
+                     box.top() + box.height() - kPageMargin,
+                     QStringLiteral("{\\sp{\\sn shapeType}{\\sv 1}}{\\sp{\\sn fFilled}{\\sv 1}}"
+                                    "{\\sp{\\sn fillColor}{\\sv %1}}").arg(BgrFromColor(color)));
 }
 
 void RtfWriter::TextBox(const QRect& box, const QTextDocument& doc)
 {
     // No inner margins and a box that grows with its text: a word processor's own font metrics
     // would otherwise cut the last line off.
-    mBody += QStringLiteral("{\\shp{\\*\\shpinst\\shpleft%1\\shptop%2\\shpright%3\\shpbottom%4"
-                            "{\\sp{\\sn shapeType}{\\sv 202}}{\\sp{\\sn fLine}{\\sv 0}}"
-                            "{\\sp{\\sn dxTextLeft}{\\sv 0}}{\\sp{\\sn dxTextRight}{\\sv 0}}"
-                            "{\\sp{\\sn dyTextTop}{\\sv 0}}{\\sp{\\sn dyTextBottom}{\\sv 0}}"
-                            "{\\sp{\\sn fFitShapeToText}{\\sv 1}}"
-                            "{\\shptxt %5}}}")
-                 .arg(box.left() - 720).arg(box.top() - 720).arg(box.left() + box.width() - 720)
-                 .arg(box.top() + box.height() - 720).arg(BlockParagraphs(doc, false));
+    mShapes += Shape(box.left() - kPageMargin, box.top() - kPageMargin, box.left() + box.width() - kPageMargin,
+                     box.top() + box.height() - kPageMargin,
+                     QStringLiteral("{\\sp{\\sn shapeType}{\\sv 202}}{\\sp{\\sn fLine}{\\sv 0}}"
+                                    "{\\sp{\\sn dxTextLeft}{\\sv 0}}{\\sp{\\sn dxTextRight}{\\sv 0}}"
+                                    "{\\sp{\\sn dyTextTop}{\\sv 0}}{\\sp{\\sn dyTextBottom}{\\sv 0}}"
+                                    "{\\sp{\\sn fFitShapeToText}{\\sv 1}}"
+                                    "{\\shptxt %1}")
+                         .arg(BlockParagraphs(doc, false)));
 }
 
 void RtfWriter::Raw(const QString& rtf)
 {
-    mBody += rtf;
+    mShapes += rtf;
 }
 
 void RtfWriter::StartPage(int pageNumber, bool asked)
@@ -334,7 +374,22 @@ void RtfWriter::StartPage(int pageNumber, bool asked)
     }
     mPageStart = mBody.size();
     mPageAsked = asked;
+    mShapes.clear();
+    mAnchorAt = -1;
     Q_UNUSED(pageNumber);
+}
+
+void RtfWriter::AnchorShapes(QString& body) const
+{
+    if (mShapes.isEmpty())
+        return;
+    // A word processor places a drawing object on the page of the paragraph that holds it: the
+    // page's first paragraph, or one of its own at the page's top that takes no room.
+    if (mAnchorAt >= 0)
+        body.insert(mAnchorAt, mShapes);
+    else
+        body.insert(mPageStart, QStringLiteral("\\pard\\plain\\sl-20\\slmult0{\\fs2 ") + mShapes
+                                    + QStringLiteral("}\\par\n"));
 }
 
 QString RtfWriter::HeaderGroup(const RunningLine& line, int pageNumber)
@@ -368,6 +423,9 @@ void RtfWriter::FinishPage(const RunningLine& line, int pageNumber)
     // A page break in the paragraph that closes a table is lost in some word processors: a page
     // that starts right after a table starts a section instead.
     const bool afterTable = QStringView(mBody).left(mPageStart).endsWith(QStringLiteral("\\row\n\\pard\\plain\n"));
+    AnchorShapes(mBody);
+    mShapes.clear();
+    mAnchorAt = -1;
     QString mark;
     if (pageNumber == 1)
         mark = QStringLiteral("\\sectd") + group + u'\n';
@@ -390,7 +448,9 @@ QString RtfWriter::Document() const
         out += QStringLiteral("\\red%1\\green%2\\blue%3;").arg(c.red()).arg(c.green()).arg(c.blue());
     out += QStringLiteral("}\n\\paperw%1\\paperh%2\\margl%3\\margr%3\\margt%3\\margb%3\n")
                .arg(mPageWidth).arg(mPageHeight).arg(kPageMargin);
-    out += mBody;
+    QString body = mBody;
+    AnchorShapes(body);   // those of a page not yet finished
+    out += body;
     if (mParagraphOpen)
         out += QStringLiteral("\\par");
     out += QStringLiteral("}");

@@ -36,6 +36,7 @@ public:
                const QList<QList<std::shared_ptr<QTextDocument>>>& cells);
     void FilledBox(const QRect& box, const QColor& color);
     void TextBox(const QRect& box, const QTextDocument& doc);
+    // A drawing object of the page being written, as RTF.
     void Raw(const QString& rtf);
     // asked: a page break of the report; otherwise the text ran on over the page end.
     void StartPage(int pageNumber, bool asked);
@@ -43,6 +44,9 @@ public:
     QString Document() const;
 
     static QString Escape(const QString& text);
+    // A drawing object at a place given from the page margins, in front of the text and not
+    // pushing it aside; properties are its "{\sp...}" groups (and its text).
+    static QString Shape(int left, int top, int right, int bottom, const QString& properties);
 
 private:
     int FontIndex(const QString& family);
@@ -52,6 +56,8 @@ private:
     QString BlockParagraphs(const QTextFrame& frame, bool inTable);
     void RichTable(const QTextTable& table, int leftOffset, qreal fallbackWidth);
     QString HeaderGroup(const RunningLine& line, int pageNumber);
+    // Puts the drawing objects of the page being written into a paragraph of that page.
+    void AnchorShapes(QString& body) const;
 
     int mPageWidth, mPageHeight;
     QString mBody;
@@ -61,6 +67,8 @@ private:
     QString mLastHeader;
     bool mParagraphOpen = false;
     bool mPageAsked = true;
+    QString mShapes;            // the drawing objects of the page being written
+    qsizetype mAnchorAt = -1;   // where in the body the page's first paragraph holds its text
 };
 
 }  // namespace printing

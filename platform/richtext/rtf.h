@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QTextFormat>
 
 class QTextDocument;
 
@@ -9,6 +10,9 @@ namespace richtext {
 // A list format property holding the list's first number when it is not 1: Qt numbers
 // every list from 1, but the number is kept for the RTF the list is written to.
 constexpr int kListStartProperty = 0x100000 + 1;  // QTextFormat::UserProperty + 1
+
+// Lists whose items carry a bullet rather than a number or a letter.
+bool IsBulleted(QTextListFormat::Style style);
 
 // Reads RTF into doc (which is cleared first). Returns false only when the
 // text is not RTF at all (doc is then left empty); damaged RTF reads as much

@@ -17,6 +17,12 @@
 
 namespace richtext {
 
+bool IsBulleted(QTextListFormat::Style style)
+{
+    return style == QTextListFormat::ListDisc || style == QTextListFormat::ListCircle
+        || style == QTextListFormat::ListSquare || style == QTextListFormat::ListStyleUndefined;
+}
+
 namespace {
 
 constexpr int kFullWidthTwips = 9360;
@@ -45,7 +51,6 @@ private:
     void writeBlock(const QTextBlock& block, bool inTable, bool lastInCell);
     void writeRuns(const QTextBlock& block);
     int colorIndex(const QColor& c);
-    static bool isBulleted(QTextListFormat::Style style);
     static int levelOf(const QTextList* list);
     void startListItem(const QTextList* list);
 
@@ -93,7 +98,7 @@ QString Writer::run()
                 out += QStringLiteral("\\listsimple");
             for (int l = 0; l < levels.size(); ++l) {
                 const ListLevel& level = levels.at(l);
-                const bool bullet = isBulleted(level.style);
+                const bool bullet = IsBulleted(level.style);
                 int nfc = 23;
                 switch (level.style) {
                 case QTextListFormat::ListDecimal: nfc = 0; break;
@@ -162,11 +167,6 @@ void Writer::startListItem(const QTextList* list)
         ++mCounters[level];
 }
 
-bool Writer::isBulleted(QTextListFormat::Style style)
-{
-    return style == QTextListFormat::ListDisc || style == QTextListFormat::ListCircle
-        || style == QTextListFormat::ListSquare || style == QTextListFormat::ListStyleUndefined;
-}
 
 int Writer::colorIndex(const QColor& c)
 {
@@ -272,7 +272,7 @@ void Writer::writeBlock(const QTextBlock& block, bool inTable, bool lastInCell)
         startListItem(list);
         const int n = int(mLists.size());
         const int level = mLists.last().members.value(list);
-        if (isBulleted(mLists.last().levels.at(level).style))
+        if (IsBulleted(mLists.last().levels.at(level).style))
             mBody += QStringLiteral("{\\listtext\\'95\\tab}");
         else
             mBody += QStringLiteral("{\\listtext %1.\\tab}").arg(mCounters.at(level));

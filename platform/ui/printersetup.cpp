@@ -2,17 +2,24 @@
 
 #include "platform/ui/prompter.h"
 
-#include <QDialogButtonBox>
-#include <QPrintDialog>
-#include <QPrinterInfo>
-#include <QPushButton>
 #include <QPrinter>
 
 namespace ui {
 
 namespace {
-std::function<void(QWidget*)> gHandler;
+bool Choose(const PrintDialog& dialog)
+{
+    const PrintChoice choice = prompter().choosePrinter(dialog);
+    if (!choice.accepted)
+        return false;
+    if (!choice.fileName.isEmpty()) {
+        QPrinter& printer = SharedPrinter();
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(choice.fileName);
+    }
+    return true;
 }
+}  // namespace
 
 QPrinter& SharedPrinter()
 {
@@ -20,29 +27,14 @@ QPrinter& SharedPrinter()
     return printer;
 }
 
-void ShowPrinterSetup(QWidget* parent)
+bool ChoosePrinter(const QString& pdfFile)
 {
-    if (gHandler) {
-        gHandler(parent);
-        return;
-    }
-    if (QPrinterInfo::availablePrinters().isEmpty()) {
-        MsgBox(QStringLiteral("No printer is installed."), Buttons::OK, Icon::Information);
-        return;
-    }
-    QPrintDialog dialog(&SharedPrinter(), parent);
-    dialog.setWindowTitle(QStringLiteral("Printer Setup"));
-    // The dialog chooses the printer; it prints nothing.
-    if (auto* buttons = dialog.findChild<QDialogButtonBox*>())
-        if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok))
-            ok->setText(QStringLiteral("OK"));
-    dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
-    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
-    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
-    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
-    dialog.exec();
+    return Choose({QStringLiteral("Print"), false, pdfFile});
 }
 
-void SetPrinterSetupHandler(std::function<void(QWidget*)> handler) { gHandler = std::move(handler); }
+void ShowPrinterSetup()
+{
+    Choose({QStringLiteral("Printer Setup"), true});
+}
 
 } // namespace ui

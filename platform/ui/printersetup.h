@@ -1,19 +1,21 @@
 #pragma once
 
-#include <functional>
+#include <QString>
 
 class QPrinter;
-class QWidget;
 
 namespace ui {
 
-// The printer the program prints to; the printer setup changes it.
+// The printer the program prints to; the print dialogs change it.
 QPrinter& SharedPrinter();
 
-// Shows the printer setup dialog. A cancel, or any failure, leaves the printer as it was.
-void ShowPrinterSetup(QWidget* parent);
+// Asks with the platform's print dialog where the report goes: a printer, or a PDF file, which
+// needs no printer installed. True when the user chose; the shared printer then prints there.
+// pdfFile: the file proposed for printing to a file.
+bool ChoosePrinter(const QString& pdfFile = QString());
 
-// Replaces the dialog (tests); an empty function restores it.
-void SetPrinterSetupHandler(std::function<void(QWidget*)> handler);
+// Shows the printer setup: the same dialog, which keeps the choice for the next print. A cancel
+// leaves the printer as it was.
+void ShowPrinterSetup();
 
 } // namespace ui

@@ -33,24 +33,34 @@ QString Lines(const QStringList& lines) { return lines.join(QStringLiteral("\r\n
 ScriptedPrompter::ScriptedPrompter() { mPrevious = setPrompter(this); }
 ScriptedPrompter::~ScriptedPrompter() { setPrompter(mPrevious); }
 
+namespace {
+// The next scripted answer, or otherwise when the script has run out.
+template <class T> T Next(std::deque<T>& script, T otherwise)
+{
+    if (script.empty())
+        return otherwise;
+    T next = std::move(script.front());
+    script.pop_front();
+    return next;
+}
+} // namespace
+
 Answer ScriptedPrompter::ask(const Message& message)
 {
     mMessages.append(message);
-    if (mAnswers.empty())
-        return message.defaultButton;
-    Answer a = mAnswers.front();
-    mAnswers.pop_front();
-    return a;
+    return Next(mAnswers, message.defaultButton);
 }
 
 QString ScriptedPrompter::chooseFile(const FileDialog& dialog)
 {
     mDialogs.append(dialog);
-    if (mFiles.empty())
-        return {};
-    QString f = mFiles.front();
-    mFiles.pop_front();
-    return f;
+    return Next(mFiles, QString());
+}
+
+PrintChoice ScriptedPrompter::choosePrinter(const PrintDialog& dialog)
+{
+    mPrintDialogs.append(dialog);
+    return Next(mPrints, PrintChoice());
 }
 
 } // namespace ui

@@ -33,12 +33,31 @@ struct FileDialog {
     QString filter;        // "Tolmar Rude files (*.tlm);;All Files (*)"
 };
 
+// The platform's print dialog over the printer the program prints to (printersetup.h): a
+// printer, or printing to a PDF file, and the paper.
+struct PrintDialog {
+    QString title;            // "Print", "Printer Setup"
+    bool setupOnly = false;   // the choice is kept for later: nothing is printed on OK
+    QString fileName;         // the PDF file proposed when the pages go to a file and none is named
+};
+
+struct PrintChoice {
+    bool accepted = false;
+    QString fileName;   // printing to a PDF file: its name; "" for a printer
+};
+
 class Prompter {
 public:
     virtual ~Prompter() = default;
     virtual Answer ask(const Message& message) = 0;
     // The chosen path, or "" when the user cancels.
     virtual QString chooseFile(const FileDialog& dialog) = 0;
+    // Where to print. A prompter with no dialog to show answers as a cancel.
+    virtual PrintChoice choosePrinter(const PrintDialog& dialog)
+    {
+        (void)dialog;
+        return {};
+    }
 };
 
 // The installed prompter. Before one is installed a silent one answers every message with its

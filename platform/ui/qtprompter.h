@@ -6,7 +6,7 @@ class QWidget;
 
 namespace ui {
 
-// The prompter of the running program: message boxes and file dialogs on screen.
+// The prompter of the running program: message boxes, file and print dialogs on screen.
 class QtPrompter : public Prompter {
 public:
     // parent: the window the boxes are modal to (may be null, or change later).
@@ -15,6 +15,7 @@ public:
 
     Answer ask(const Message& message) override;
     QString chooseFile(const FileDialog& dialog) override;
+    PrintChoice choosePrinter(const PrintDialog& dialog) override;
 
 private:
     QWidget* mParent;

@@ -85,13 +85,12 @@ void PrintNVCTables()
         vp.Paragraph(QString());
     }
     const QList<model::c33FMU*> fmus = model::GetFMUs();
-    const int n = int(fmus.size());
-    if (n > 0) {
-        TableBands bands(1680, 4200, 3, n);
-        for (int j = 1; j <= n; ++j) {
-            bands.Begin(j);
-            PrintFMUNVCTable(*fmus[j - 1], useGains);
-            bands.End(j);
+    if (!fmus.isEmpty()) {
+        TableBands bands(1680, 4200, 3);
+        for (model::c33FMU* fmu : fmus) {
+            bands.Begin();
+            PrintFMUNVCTable(*fmu, useGains);
+            bands.End();
         }
     } else {
         vp.SetMarginTop(2880);

@@ -43,8 +43,8 @@ void PrintAlternativeImpacts(model::c51Alternative& alternative, int bodySize)
     const bool extremeCannotOccur = targetCertain || fallback->Success() == 100;
 
     vp.Paragraph(QString());
-    PrintSubTitle(QStringLiteral("Alternative ") + alternative.Label());
-    vp.SetCurrentY(vp.MarginTop() + 400);
+    // The table starts 150 twips below the title's lower rule, which a title that wraps moves down.
+    vp.SetCurrentY(PrintSubTitle(QStringLiteral("Alternative ") + alternative.Label()) + 150);
     vp.SetTableLineStyle(printing::LineStyle::None);
     vp.SetFontSize(bodySize + 1);
     const QString percent = QStringLiteral(" (%1%)");
@@ -100,11 +100,11 @@ void PrintNVCImpacts()
     vp.Paragraph(QStringLiteral("Note: Outcome values, including totals, are rounded to 3 significant digits counting from the left."));
     vp.Paragraph(QStringLiteral("Expected Impact is rounded to 2 significant digits."));
     vp.Paragraph(QString());
-    TableBands bands(2040, 12000 / perPage, perPage, count);
-    for (int i = 1; i <= count; ++i) {
-        bands.Begin(i);
-        PrintAlternativeImpacts(*alternatives[i - 1], bodySize);
-        bands.End(i);
+    TableBands bands(2040, 12000 / perPage, perPage);
+    for (const auto& alternative : alternatives) {
+        bands.Begin();
+        PrintAlternativeImpacts(*alternative, bodySize);
+        bands.End();
     }
     PopPrintSettings();
 }

@@ -60,13 +60,12 @@ void PrintAACTables()
     PrintSectionTitle(QStringLiteral("AAC Tables"));
     vp.SetTextAlign(printing::Align::CenterMiddle);
     const QList<model::c33FMU*> fmus = model::GetFMUs();
-    const int n = int(fmus.size());
-    if (n > 0) {
-        TableBands bands(1440, 3150, 4, n);
-        for (int i = 1; i <= n; ++i) {
-            bands.Begin(i);
-            PrintAACTableHeading(*fmus[i - 1]);
-            bands.End(i);
+    if (!fmus.isEmpty()) {
+        TableBands bands(1440, 3150, 4);
+        for (model::c33FMU* fmu : fmus) {
+            bands.Begin();
+            PrintAACTableHeading(*fmu);
+            bands.End();
         }
     } else {
         vp.SetMarginTop(2880);

@@ -9,6 +9,7 @@
 #include "reports/frmpreview.h"
 #include "reports/pagefurniture.h"
 #include "reports/printsettings.h"
+#include "reports/sections/tablebands.h"
 
 // Values protected: for every alternative a table of what each outcome protects of each value at
 // risk. Several tables share a page in bands whose count and font size follow the length of the
@@ -19,7 +20,7 @@ namespace {
 
 // Where the first band starts and how much of the page the bands share.
 constexpr int kFirstBandTop = 2040;
-constexpr double kBandsHeight = 12000;
+constexpr int kBandsHeight = 12000;
 // A name longer than this takes a second line in the item column.
 constexpr int kOneLineName = 35;
 
@@ -38,8 +39,8 @@ void PrintAlternativeValuesProtected(model::c51Alternative& alternative, int fon
 {
     printing::ReportDocument& vp = VSPrinter1();
     vp.Paragraph(QString());
-    PrintSubTitle(QStringLiteral("Alternative ") + alternative.Label());
-    vp.SetCurrentY(vp.MarginTop() + 400);
+    // The table starts 150 twips below the title's lower rule, which a title that wraps moves down.
+    vp.SetCurrentY(PrintSubTitle(QStringLiteral("Alternative ") + alternative.Label()) + 150);
 
     const auto target = alternative.Outcome(1);
     const auto fallback = alternative.Outcome(2);
@@ -151,7 +152,6 @@ void PrintValuesProtected()
     model::AlternativeCollection& alternatives = model::GetAlternatives();
     const ValuesProtectedBands bands = ValuesProtectedBandsFor(GetValuesProtectedLayout(), alternatives.Count());
     PushPrintSettings();
-    const int pageTop = vp.MarginTop();
     SetPageHeaderFooter();
     PrintSectionTitle(QStringLiteral("Values Protected"));
     vp.SetFontSize(10);
@@ -159,34 +159,14 @@ void PrintValuesProtected()
                  QStringLiteral("significant digits counting from the left."));
     vp.Paragraph(QStringLiteral("Totals are rounded to 2 significant digits."));
     // What is printed so far ends here; the empty line below it may run into the first band.
-    int printedBottom = vp.CurrentY();
+    const int printedBottom = vp.CurrentY();
     vp.Paragraph(QString());
 
-    auto bandTop = [&bands](int slot) { return int(kFirstBandTop + (kBandsHeight / bands.tablesPerPage) * slot); };
-    auto newPage = [&] {
-        vp.SetMarginTop(pageTop);
-        vp.NewPage();
-    };
-    int slot = 0;   // the band of the page that the next table takes
+    TableBands tables(kFirstBandTop, kBandsHeight / bands.tablesPerPage, bands.tablesPerPage, printedBottom);
     for (int i = 0; i < alternatives.Count(); ++i) {
-        // A band is placed by the page margin alone, so a table that ran long (or over a page
-        // end) would have the next one printed over its foot: the next table takes the first band
-        // below what is printed, or the first band of a new page.
-        while (slot < bands.tablesPerPage && bandTop(slot) < printedBottom)
-            ++slot;
-        if (slot == bands.tablesPerPage) {
-            newPage();
-            slot = 0;
-        }
-        vp.SetMarginTop(bandTop(slot));
+        tables.Begin();
         PrintAlternativeValuesProtected(*alternatives.At(i), bands.fontSize);
-        printedBottom = vp.CurrentY();
-        ++slot;
-        if (slot == bands.tablesPerPage && i + 1 < alternatives.Count()) {
-            newPage();
-            slot = 0;
-            printedBottom = 0;
-        }
+        tables.End();
     }
     PopPrintSettings();
 }

@@ -13,6 +13,8 @@
 #include "reports/printsettings.h"
 
 #include <algorithm>
+#include <iterator>
+#include <limits>
 
 // The decision tree of every alternative, stacked down the pages: the strategy with its expected
 // values, the branches with their chances to the Target, the Fallback plan and the Extreme outcome,
@@ -24,6 +26,15 @@ namespace {
 constexpr int kTreesTop = 1440;
 constexpr int kBasisWidth = 3100;
 constexpr int kFactsFontSize = 9;
+// Facts too wide for the room beside them are set smaller, down to this size, before they wrap.
+constexpr double kSmallestFacts = 7;
+// Where what stands right of a text in the tree begins: the chances of the branches (boxes 600
+// wide centred on 3920 and 7520, at 1350 and 1150 below the tree's top), the basis beside a tree
+// without a Fallback, the right margin.
+constexpr int kStrategyChances = 3620;
+constexpr int kFallbackChances = 7220;
+constexpr int kBasisLeft = 8100;
+constexpr int kRightMargin = 11520;
 // Room left under a basis that ran on to a page of its own, as under a long one beside a Fallback.
 constexpr int kBasisGap = 650;
 const QString kLineBreak = QStringLiteral("\r\n");
@@ -41,9 +52,61 @@ void PrintTreeTitle(int left, int top, const QString& text)
     PrintBox(10, printing::Align::LeftMiddle, left, top, 3600, text);
 }
 
-void PrintTreeText(int left, int top, const QString& text)
+// The largest size from size down to smallest (in half points) at which every line of text
+// stands on one line in room; smallest when none does.
+double FittingSize(const QString& text, int room, double size, double smallest)
 {
-    PrintBox(kFactsFontSize, printing::Align::LeftMiddle, left, top, 3600, text);
+    printing::ReportDocument& vp = VSPrinter1();
+    PushPrintSettings();
+    vp.SetTextAlign(printing::Align::LeftMiddle);
+    vp.SetFontSize(size);
+    const QStringList lines = text.split(kLineBreak);
+    const auto fits = [&] {
+        const int oneLine = vp.MeasureTextBox(QStringLiteral("X"), room);
+        return std::all_of(lines.begin(), lines.end(),
+                           [&](const QString& line) { return vp.MeasureTextBox(line, room) <= oneLine; });
+    };
+    while (size > smallest && !fits())
+        vp.SetFontSize(size -= 0.5);
+    PopPrintSettings();
+    return size;
+}
+
+// What stands in the tree on the right of a text: where it begins, and the heights it takes (all
+// of them when none are given).
+struct Neighbour {
+    int left;
+    int top = std::numeric_limits<int>::min();
+    int bottom = std::numeric_limits<int>::max();
+};
+
+int LineHeight(double size)
+{
+    printing::ReportDocument& vp = VSPrinter1();
+    PushPrintSettings();
+    vp.SetFontSize(size);
+    const int height = vp.MeasureTextBox(QStringLiteral("X"), 3600);
+    PopPrintSettings();
+    return height;
+}
+
+// Facts of the tree, set smaller when a line beside their neighbour on the right (a large amount
+// beside a branch's chance) would run into it.
+void PrintTreeText(int left, int top, const Neighbour& right, const QString& text)
+{
+    const int width = std::min(3600, kRightMargin - left);
+    const int room = std::min(width, right.left - left);
+    // A smaller size moves the lines up: those beside the neighbour at either end of the sizes count.
+    const QStringList lines = text.split(kLineBreak);
+    QStringList beside;
+    const int heights[] = {LineHeight(kFactsFontSize), LineHeight(kSmallestFacts)};
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        if (std::any_of(std::begin(heights), std::end(heights), [&](int h) {
+                return top + i * h < right.bottom && top + (i + 1) * h > right.top;
+            }))
+            beside << lines[i];
+    PrintBox(FittingSize(beside.join(kLineBreak), room, kFactsFontSize, kSmallestFacts), printing::Align::LeftMiddle,
+             left, top, width, text);
 }
 
 void PrintBasisText(int left, int top, const QString& text)
@@ -56,7 +119,7 @@ void PrintBranchProbability(int left, int top, int percent)
     PrintBox(kFactsFontSize, printing::Align::RightMiddle, left - 300, top, 600, QString::number(percent) + u'%');
 }
 
-void DrawOutcomeBox(int left, int top, model::c53Outcome& outcome)
+void DrawOutcomeBox(int left, int top, const Neighbour& right, model::c53Outcome& outcome)
 {
     QStringList lines{QStringLiteral("Size:  ") + outcome.FireSize() + QStringLiteral(" acres.  ") +
                           QStringLiteral("Control: ") + QString::number(outcome.ControlTime()) + QStringLiteral(" days"),
@@ -66,16 +129,16 @@ void DrawOutcomeBox(int left, int top, model::c53Outcome& outcome)
                       QStringLiteral("Values Protected:  ") + Money(outcome.ValueProtected())};
     if (!model::bNVCTableEmpty())
         lines << QStringLiteral("Estimated NVC Loss:  ") + Money(outcome.NVCLoss());
-    PrintTreeText(left, top, lines.join(kLineBreak));
+    PrintTreeText(left, top, right, lines.join(kLineBreak));
 }
 
 // A leaf of the tree: its title above a rule, its facts below.
-void DrawOutcome(const QString& title, int left, int y, model::c53Outcome& outcome)
+void DrawOutcome(const QString& title, int left, int y, const Neighbour& right, model::c53Outcome& outcome)
 {
     PrintTreeTitle(left + 25, y - 250, title);
     RtfLineShape(left, y, left + 3100, y);
     VSPrinter1().SetFontSize(kFactsFontSize);
-    DrawOutcomeBox(left + 75, y, outcome);
+    DrawOutcomeBox(left + 75, y, right, outcome);
 }
 
 void DrawStrategyNode(model::c51Alternative& alternative, int y)
@@ -85,14 +148,12 @@ void DrawStrategyNode(model::c51Alternative& alternative, int y)
     // cut further.
     constexpr int kRoom = 4020 - 745;
     QString label = alternative.Label().left(35);
+    const double size = FittingSize(label, kRoom, 10, 8);
     printing::ReportDocument& vp = VSPrinter1();
     PushPrintSettings();
     vp.SetTextAlign(printing::Align::LeftMiddle);
-    double size = 10;
     vp.SetFontSize(size);
     const int oneLine = vp.MeasureTextBox(QStringLiteral("X"), kRoom);
-    while (size > 8 && vp.MeasureTextBox(label, kRoom) > oneLine)
-        vp.SetFontSize(size -= 0.5);
     while (label.size() > 1 && vp.MeasureTextBox(label, kRoom) > oneLine)
         label.chop(1);
     PopPrintSettings();
@@ -108,7 +169,7 @@ void DrawStrategySummary(model::c51Alternative& alternative, int y)
                    QStringLiteral("Values Protected: ") + Money(alternative.ExpectedProtection()) + kLineBreak;
     if (!model::bNVCTableEmpty())
         text += QStringLiteral("Expected NVC Loss: ") + Money(alternative.ExpectedNVCLoss());
-    PrintTreeText(795, y + 1050, text);
+    PrintTreeText(795, y + 1050, {kStrategyChances, y + 1350, y + 1350 + LineHeight(kFactsFontSize)}, text);
 }
 
 // Two branches from a chance node at (x, nodeY) to the ends at upperY and lowerY, x + 500.
@@ -246,16 +307,18 @@ int DrawDecisionTree(model::c51Alternative& alternative, int y)
     DrawStrategySummary(alternative, y);
     const auto target = alternative.Outcome(1);
     DrawBranches(4020, y + 1050, y + 250, y + 500, y + 1850, y + 1350, target->Success());
-    DrawOutcome(QStringLiteral("Target Outcome"), 4520, y + 250, *target);
     const auto fallback = alternative.Outcome(2);
+    const Neighbour targetRight = fallback->bShow() ? Neighbour{kFallbackChances, y + 1150, y + 1150 + LineHeight(kFactsFontSize)}
+                                                    : Neighbour{kBasisLeft};
+    DrawOutcome(QStringLiteral("Target Outcome"), 4520, y + 250, targetRight, *target);
     if (fallback->bShow()) {
         PrintTreeTitle(4545, y + 1600, QStringLiteral("Fallback Plan"));
         RtfLineShape(4520, y + 1850, 7620, y + 1850);
         DrawBranches(7620, y + 1850, y + 900, y + 1150, y + 2500, y + 2100, fallback->Success());
-        DrawOutcome(QStringLiteral("Fallback Outcome"), 8120, y + 900, *fallback);
-        DrawOutcome(QStringLiteral("Extreme Outcome"), 8120, y + 2500, *model::GetExtremeOutcome());
+        DrawOutcome(QStringLiteral("Fallback Outcome"), 8120, y + 900, {kRightMargin}, *fallback);
+        DrawOutcome(QStringLiteral("Extreme Outcome"), 8120, y + 2500, {kRightMargin}, *model::GetExtremeOutcome());
     } else {
-        DrawOutcome(QStringLiteral("Extreme Outcome"), 4520, y + 1850, *model::GetExtremeOutcome());
+        DrawOutcome(QStringLiteral("Extreme Outcome"), 4520, y + 1850, {kBasisLeft}, *model::GetExtremeOutcome());
     }
     return PrintBasis(BasisBoxes(alternative), y, y + TreeHeight(alternative));
 }

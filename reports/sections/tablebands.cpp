@@ -2,6 +2,8 @@
 
 #include "reports/frmpreview.h"
 
+#include <algorithm>
+
 namespace reports::sections {
 
 namespace {
@@ -9,39 +11,42 @@ namespace {
 constexpr int kGap = 240;
 }  // namespace
 
-TableBands::TableBands(int first, int pitch, int perPage, int count)
-    : mSectionTop(VSPrinter1().MarginTop()), mFirst(first), mPitch(pitch), mPerPage(perPage), mCount(count)
+TableBands::TableBands(int first, int pitch, int perPage, int printedBottom)
+    : mSectionTop(VSPrinter1().MarginTop()), mFirst(first), mPitch(pitch), mPerPage(std::max(1, perPage)),
+      mEnd(printedBottom - kGap), mEndPage(VSPrinter1().PageCount())
 {
 }
 
-void TableBands::Begin(int i)
+void TableBands::Begin()
 {
     printing::ReportDocument& vp = VSPrinter1();
-    int top = mFirst + mPitch * ((i - 1) % mPerPage);
-    if (vp.PageCount() == mEndPage && mEnd + kGap > top) {
-        top = mEnd + kGap;
-        // The band before is the best guess of this one's height.
-        if (mLastHeight > 0 && top + mLastHeight > vp.BottomLimit()) {
-            vp.SetMarginTop(mSectionTop);
-            vp.NewPage();
-            top = mFirst;
-        }
-    }
-    vp.SetMarginTop(top);
-    mStart = top;
-    mStartPage = vp.PageCount();
-}
-
-void TableBands::End(int i)
-{
-    printing::ReportDocument& vp = VSPrinter1();
-    mLastHeight = vp.PageCount() == mStartPage ? vp.CurrentY() - mStart : 0;
-    mEnd = vp.CurrentY();
-    mEndPage = vp.PageCount();
-    if (i % mPerPage == 0 && i < mCount) {
+    // A table that ran over the page end leaves its tail as the first band of this page.
+    if (mEndPage != mStartPage && mOnPage > 0)
+        mOnPage = 1;
+    int top = mFirst + mPitch * std::min(mOnPage, mPerPage - 1);
+    if (vp.PageCount() == mEndPage)
+        top = std::max(top, mEnd + kGap);
+    if (mOnPage > 0 && (mOnPage >= mPerPage || top + mHeight > vp.BottomLimit())) {
         vp.SetMarginTop(mSectionTop);
         vp.NewPage();
+        mOnPage = 0;
+        top = mFirst;
     }
+    vp.SetMarginTop(top);
+    vp.SetCurrentY(top);
+    mStart = top;
+    mStartPage = vp.PageCount();
+    ++mOnPage;
+}
+
+void TableBands::End()
+{
+    printing::ReportDocument& vp = VSPrinter1();
+    mEnd = vp.CurrentY();
+    mEndPage = vp.PageCount();
+    // A table that ran over page ends counts at its whole length: the next, as long, starts a page
+    // rather than leave its title and heading alone at the foot of this one.
+    mHeight = mEnd - mStart + (mEndPage - mStartPage) * (vp.BottomLimit() - mSectionTop);
 }
 
 }  // namespace reports::sections

@@ -38,6 +38,8 @@
 #include "reports/frm83reports.h"
 #include "reports/frmpreview.h"
 #include "reports/reportproduction.h"
+#include "platform/richtext/richtexteditor.h"
+#include "worksheets/common/topiceditor.h"
 
 #include <QAction>
 #include <QApplication>
@@ -51,12 +53,17 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QToolBar>
+#include <QUrl>
 #include <QTimer>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 namespace {
@@ -216,6 +223,29 @@ const char* const kReportLines[] = {
     "Snags along the ridge 0.67 9 6 0 6.6 6 0 4.2 3 0 2.4",
     "Rolling rocks 0.33 6 3 3 4.8 9 3 7.2 6 3 5.4",
     // The comparison graphs draw these figures as bars; their text is the axes alone.
+};
+// The rationale of the decision, typed on the Decision worksheet: a line, then a bulleted list.
+const char* const kRationale = "Reasons for C:";
+const char* const kReasons[] = {"Least expected cost of the three", "Crews stay off the ridge at night"};
+
+// What a word processor shows of the RTF report, line by line as pdftotext lays out its PDF: a
+// line of every section, its own figures where the layout keeps them on one line.
+const char* const kWordProcessorLines[] = {
+    "Most Cost Effective Alternative: C. Confine to the basin",
+    "Reasons for C:",
+    "Pine Flats homes 400,000 50 200,000",
+    "Keep fire out of Cedar Creek 6 0.60",
+    "Snags along the ridge road",
+    "Probability: 60%",
+    "$164,000",
+    "Total (rounded) $280,000 $260,000 $100,000 $0 $180,000",
+    "Total (rounded) $210,000 $1,000,000 $10,000,000 $2,300,000",
+    "Total 100 100 -$210,000 100 500 -$1,000,000 100 5000 -$10,000,000",
+    "Rating: 9 / 10",
+    "Expected Objectives Score: 6.4", "Values Protected: $180,000", "Expected NVC Loss: $3,700,000",
+    "Expected Suppression Cost $570,000 $700,000 $430,000",
+    "Probability (%) 60 20 20 70 0 30 80 0 20",
+    "Expected Safety Score 6.0 5.2 3.4",
 };
 // ---------------------------------------------------------------------------------------------
 
@@ -437,6 +467,63 @@ protected:
                     EXPECT_EQ(cell(r.row, a, o), r.scores[o - 1]) << g.text(r.row, 0).toStdString() << " " << o;
         }
         Keep(picture);
+    }
+
+    // The report of every section as an RTF file, converted by LibreOffice to PDF and read back
+    // page by page.
+    void CheckRtfInWordProcessor()
+    {
+        const QString rtf = dir.filePath("Cedar Ridge.rtf");
+        ASSERT_TRUE(reports::RunReport(printing::Output::Rtf, rtf));
+        ASSERT_EQ(prompter.messages().size(), 1);
+        EXPECT_TRUE(prompter.messages()[0].text.endsWith(QDir::toNativeSeparators(rtf))) << "where the report went";
+        prompter.clear();
+        const QString soffice = QStandardPaths::findExecutable("soffice");
+        ASSERT_FALSE(soffice.isEmpty()) << "LibreOffice is not installed: run scripts/deps.sh";
+        // A profile of its own, so that no LibreOffice the user has open is disturbed, and a
+        // generous time: its first start builds the profile.
+        const QString out = dir.filePath("lo");
+        ASSERT_TRUE(QDir().mkpath(out));
+        testsupport::RunTool(soffice, {"-env:UserInstallation=" + QUrl::fromLocalFile(dir.filePath("lo-profile")).toString(),
+                                       "--headless", "--norestore", "--convert-to", "pdf", "--outdir", out, rtf},
+                             300000);
+        const QString pdf = QDir(out).filePath("Cedar Ridge.pdf");
+        ASSERT_TRUE(QFile::exists(pdf)) << "LibreOffice made no PDF of the RTF report";
+        if (qEnvironmentVariableIsSet("TOLMAR_KEEP_PDF")) {
+            QFile::remove(qEnvironmentVariable("TOLMAR_KEEP_PDF") + "-rtf.pdf");
+            QFile::copy(pdf, qEnvironmentVariable("TOLMAR_KEEP_PDF") + "-rtf.pdf");
+        }
+        const QRegularExpression pagesLine("Pages:\\s+(\\d+)");
+        const int pageCount = pagesLine.match(testsupport::RunTool("pdfinfo", {pdf})).captured(1).toInt();
+        ASSERT_GT(pageCount, 10);
+        QList<QStringList> pages;
+        QStringList all;
+        for (int page = 1; page <= pageCount; ++page) {
+            const QString n = QString::number(page);
+            pages << ReportLines(testsupport::RunTool("pdftotext", {"-layout", "-f", n, "-l", n, pdf, "-"}));
+            all << pages.last();
+        }
+        const auto printed = [](const QStringList& lines, const QString& expected) {
+            return std::any_of(lines.begin(), lines.end(), [&](const QString& line) { return line.contains(expected); });
+        };
+        for (const char* expected : kWordProcessorLines)
+            EXPECT_TRUE(printed(all, QString::fromUtf8(expected))) << expected;
+        for (const char* reason : kReasons)
+            EXPECT_TRUE(printed(all, QStringLiteral("\u2022 ") + QString::fromUtf8(reason))) << reason;
+
+        // The page of the decision tree holds the three trees; the next, the matrix, none of it.
+        qsizetype tree = -1;
+        for (qsizetype i = 0; i < pages.size() && tree < 0; ++i)
+            if (pages[i].contains("Decision Tree"))
+                tree = i;
+        ASSERT_GE(tree, 0);
+        for (const char* line : {"Target Outcome", "Fallback Plan", "Expected Cost: $570,000", "Expected Cost: $700,000",
+                                 "Expected Cost: $430,000", "Size: 5000 acres. Control: 0 days"})
+            EXPECT_TRUE(printed(pages[tree], QString::fromUtf8(line))) << line;
+        ASSERT_LT(tree + 1, pages.size());
+        EXPECT_TRUE(printed(pages[tree + 1], "Comparison of Alternatives"));
+        EXPECT_FALSE(printed(pages[tree + 1], "Target Outcome")) << "the tree drawn over the matrix";
+        EXPECT_TRUE(prompter.messages().isEmpty());
     }
 
     QTemporaryDir dir;
@@ -744,7 +831,8 @@ TEST_F(AnalysisEndToEnd, AnAnalysisEnteredThroughTheWorksheetsGivesTheFiguresWor
     CheckMatrix("e2e-matrix.png");
 
 
-    // Decision: the least-cost alternative named, and C chosen by typing its letter in the list.
+    // Decision: the least-cost alternative named, and C chosen by typing its letter in the list;
+    // the rationale typed with a bulleted list of reasons.
     {
         auto* form = Go<worksheets::comparison_complexity::frm65Decision>(6, 5);
         ASSERT_NE(form, nullptr);
@@ -753,6 +841,23 @@ TEST_F(AnalysisEndToEnd, AnAnalysisEnteredThroughTheWorksheetsGivesTheFiguresWor
         choice->setFocus();
         QTest::keyClick(choice, Qt::Key_C);
         EXPECT_TRUE(choice->currentText().startsWith("C.")) << choice->currentText().toStdString();
+        ClickItem(form->lstTopics(), 1);
+        richtext::RichTextEditor* body = form->topic()->bodyEditor();
+        QWidget* text = body->textEdit();
+        text->setFocus();
+        QTest::keyClicks(text, kRationale);
+        QTest::keyClick(text, Qt::Key_Return);
+        QAction* bullets = nullptr;
+        for (QAction* a : body->buttonBar()->actions())
+            if (a->text() == "Bullets")
+                bullets = a;
+        ASSERT_NE(bullets, nullptr);
+        bullets->trigger();
+        for (const char* reason : kReasons) {
+            if (reason != kReasons[0])
+                QTest::keyClick(text, Qt::Key_Return);
+            QTest::keyClicks(text, reason);
+        }
         Keep("e2e-decision.png");
     }
 
@@ -808,6 +913,11 @@ TEST_F(AnalysisEndToEnd, AnAnalysisEnteredThroughTheWorksheetsGivesTheFiguresWor
     EXPECT_EQ(lines.value(selected + 1), "C. Confine to the basin");
 
     EXPECT_TRUE(prompter.messages().isEmpty());
+
+    // The same report as an RTF file, as a word processor lays it out (LibreOffice, converting to
+    // PDF): every section's figures, the rationale's bullets, and the decision tree on its own
+    // page, not over the matrix.
+    CheckRtfInWordProcessor();
 
     // The program closed and started again on the file: every figure was stored on the way.
     window->close();

@@ -130,9 +130,13 @@ TEST_F(PageFurnitureTest, LineShapeForTheRtfFile)
 {
     EXPECT_EQ(reports::RtfLineShapeText(2000, 3000, 1000, 1000, 255, 2),
               QStringLiteral("{\\shp{\\*\\shpinst\\shpleft280\\shptop280\\shpright1280\\shpbottom2280"
+                             "\\shpbxmargin\\shpbxignore\\shpbymargin\\shpbyignore\\shpwr3\\shpfblwtxt0"
+                             "{\\sp{\\sn posrelh}{\\sv 0}}{\\sp{\\sn posrelv}{\\sv 0}}"
                              "{\\sp{\\sn shapeType}{\\sv 20}}{\\sp{\\sn fFlipH}{\\sv 1}}{\\sp{\\sn fFlipV}{\\sv 1}}"
                              "{\\sp{\\sn lineColor}{\\sv 255}}{\\sp{\\sn lineWidth}{\\sv 1440}}}}"));
-    EXPECT_TRUE(reports::RtfLineShapeText(1000, 1000, 2000, 3000, 0, 1).contains(QStringLiteral("\\shpleft280\\shptop280\\shpright1280\\shpbottom2280{\\sp{\\sn shapeType}{\\sv 20}}{\\sp{\\sn fFlipH}{\\sv 0}}{\\sp{\\sn fFlipV}{\\sv 0}}")));
+    const QString unflipped = reports::RtfLineShapeText(1000, 1000, 2000, 3000, 0, 1);
+    EXPECT_TRUE(unflipped.contains(QStringLiteral("\\shpleft280\\shptop280\\shpright1280\\shpbottom2280\\")));
+    EXPECT_TRUE(unflipped.contains(QStringLiteral("{\\sp{\\sn fFlipH}{\\sv 0}}{\\sp{\\sn fFlipV}{\\sv 0}}")));
 
     // The line is drawn always, the drawing object goes into the RTF only during an export.
     auto& vp = VSPrinter1();

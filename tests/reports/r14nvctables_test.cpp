@@ -55,13 +55,18 @@ TEST_F(ReportFixture, NVCOptionHasOneReadingInTitlesNotesCellsAndTotals)
     }
 }
 
-TEST_F(FiveFMUReport, NVCBandsBreakAfterTheThirdAndNeverCoverTheTableBefore)
+// The NVC tables of the five units are taller than their third of a page: two fit a page, each
+// page takes two, and the fifth stands alone.
+TEST_F(FiveFMUReport, NVCBandsThatDoNotFitThreeToAPageFillEachPageWithTwo)
 {
     ASSERT_TRUE(Produce({14}));
     const QList<std::pair<int, bool>> bands = Bands();
     ASSERT_EQ(bands.size(), 5);
     EXPECT_EQ(bands[0], std::make_pair(1680, false));
-    EXPECT_EQ(bands[3], std::make_pair(1680, true)) << "a new page after the third";
-    EXPECT_FALSE(bands[4].second);
-    ExpectBandsClearOfTheTableBefore(Calls());
+    EXPECT_FALSE(bands[1].second);
+    EXPECT_EQ(bands[2], std::make_pair(1680, true));
+    EXPECT_FALSE(bands[3].second) << "the page of the third also takes the fourth";
+    EXPECT_EQ(bands[4], std::make_pair(1680, true));
+    EXPECT_EQ(reports::VSPrinter1().PageCount(), 3);
+    ExpectBandsClearOfTheTableBefore();
 }

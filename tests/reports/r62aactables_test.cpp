@@ -75,6 +75,6 @@ TEST_F(FiveFMUReport, AACBandsOfTallTablesMoveDownRatherThanCoverTheTableBefore)
     const QList<std::pair<int, bool>> bands = Bands();
     ASSERT_EQ(bands.size(), 5);
     EXPECT_EQ(bands[0], std::make_pair(1440, false));
-    ExpectBandsClearOfTheTableBefore(Calls());
+    ExpectBandsClearOfTheTableBefore();
     EXPECT_EQ(reports::PrintSettingsStack().size(), 1);
 }

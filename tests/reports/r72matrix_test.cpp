@@ -1,7 +1,10 @@
 #include "comparison_fixture.h"
 
 #include "model/c41objective.h"
+#include "model/c51alternative.h"
+#include "model/c53outcome.h"
 #include "model/g41objectives.h"
+#include "support/drawntext.h"
 
 
 TEST_F(ComparisonFixture, MatrixPrintsAPageForEachGroupOfThree)
@@ -141,4 +144,54 @@ TEST_F(LongMatrixFixture, MatrixPagesThatRunOnRepeatTheAlternativesHeading)
     EXPECT_EQ(rtf.count(QStringLiteral("\\trhdr")), 4) << "two heading rows a group";
     EXPECT_EQ(rtf.count(LabelOf(0)), 1);
     EXPECT_EQ(rtf.count(LabelOf(3)), 1);
+}
+
+// The outcome names over the 450-twip columns and a certain Target's "100" print at the row's
+// 10 points, whole: a cell that narrow keeps less room at its edges than a wide one.
+TEST_F(ComparisonFixture, MatrixNarrowCellsKeepTheSizeOfTheirRow)
+{
+    model::c51Alternative& a = *model::GetAlternatives().At(0);
+    a.Outcome(1)->SetSuccess(100);
+    a.Outcome(1)->SaveChanges();
+    ASSERT_TRUE(Produce({17}));
+    for (const char* text : {"Tgt", "FB", "Ex", "100"}) {
+        const sectionrecord::Printed cell = sectionrecord::Find(0, QString::fromLatin1(text));
+        EXPECT_EQ(cell.text, QString::fromLatin1(text));
+        EXPECT_EQ(cell.size, 10) << text;
+    }
+    EXPECT_TRUE(reports::VSPrinter1().Rtf().contains(QStringLiteral("\\trgaph30"))) << "as narrow in the RTF file";
+}
+
+// Wherever the page ends in the matrix (after any objective, before the safety block, inside it)
+// every row of the group is printed on the paper, each once: the objectives are added one by one
+// until the matrix of a group has run on over the page end at every row of its lower part, on
+// letter paper upright and turned and on A4.
+TEST_F(ComparisonFixture, MatrixRowsAreAllPrintedWhereverThePageEnds)
+{
+    const struct { int width, height; } papers[] = {{12240, 15840}, {15840, 12240}, {11906, 16838}};
+    for (int added = 0; added < 25; ++added) {
+        model::c41Objective* o = model::AddObjective(QStringLiteral("Added objective %1").arg(added + 1), 3 + added % 5);
+        o->SetItemName(QStringLiteral("Added objective %1").arg(added + 1));
+        o->SetPriority(1 + added % 10);
+        o->SaveChanges();
+        QStringList labels{QStringLiteral("Expected Objectives Score"), QStringLiteral("Probability (%)"),
+                           QStringLiteral("Expected Safety Score"), QStringLiteral("Safety issue 1"),
+                           QStringLiteral("Safety issue 2")};
+        const QList<model::c41Objective*> objectives = model::GetPrioritizedObjectives();
+        for (qsizetype k = 1; k < objectives.size(); ++k)
+            labels << objectives[k]->ItemName();
+        for (const auto& paper : papers) {
+            SCOPED_TRACE(QStringLiteral("%1 objectives added, paper %2 by %3").arg(added + 1).arg(paper.width).arg(paper.height).toStdString());
+            ProduceOnPage({17}, paper.width, paper.height);
+            const printing::ReportDocument& vp = reports::VSPrinter1();
+            QStringList printed;
+            for (int page = 0; page < vp.PageCount(); ++page) {
+                printed << sectionrecord::TextsOn(page);
+                for (const QString& fault : testsupport::PageFaults(vp, page))
+                    ADD_FAILURE() << "page " << page + 1 << ": " << fault.toStdString();
+            }
+            for (const QString& label : labels)
+                EXPECT_EQ(printed.count(label), 2) << label.toStdString();
+        }
+    }
 }

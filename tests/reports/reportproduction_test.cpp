@@ -101,7 +101,8 @@ TEST_F(ReportFixture, PdfOfTheFourSectionsHoldsTheFireAndTheApprovalBlock)
 TEST_F(ReportFixture, SavingToAFileWritesTheRtfAndNeverPrints)
 {
     // A print run first: the output of one run must not carry over into the next.
-    ASSERT_EQ(Produce({2}, printing::Output::Printer), HasPrinter());
+    prompter.printTo(QDir(tempDir()).filePath(QStringLiteral("Ridge.pdf")));
+    ASSERT_TRUE(Produce({2}, printing::Output::Printer));
     prompter.clear();
     const QString rtf = QDir(tempDir()).filePath(QStringLiteral("Ridge.rtf"));
     ASSERT_TRUE(Produce({1, 2, 3, 5}, printing::Output::Rtf, rtf));

@@ -7,6 +7,8 @@
 
 #include <QRegularExpression>
 
+#include <cmath>
+
 namespace sectionrecord {
 
 // "Paragraph \"text\" at x,y layout", as the document records a call.
@@ -87,6 +89,37 @@ inline int YOf(const QString& call)
 {
     static const QRegularExpression kAt(QStringLiteral(" at -?\\d+,(-?\\d+) "));
     return kAt.match(call).captured(1).toInt();
+}
+
+// One table of a banded section (AAC and NVC tables, values protected, estimated loss): from the
+// upper rule of its sub-title to the last thing printed before the next sub-title.
+struct Band {
+    int top = 0, bottom = 0;
+};
+
+// The bands of a page, found by the two rules across the page that frame every sub-title.
+inline QList<Band> BandsOn(int page)
+{
+    const printing::ReportDocument& doc = reports::VSPrinter1();
+    QList<Band> bands;
+    bool upperRule = true;
+    for (const printing::PageItem& item : doc.page(page).items) {
+        const bool rule = item.kind == printing::PageItem::Kind::Line && item.from.x() == 720 &&
+                          item.to.x() == doc.PageWidth() - 720 && item.from.y() == item.to.y();
+        if (rule) {
+            if (upperRule)
+                bands.append({int(item.from.y()), int(item.from.y())});
+            upperRule = !upperRule;
+            continue;
+        }
+        const bool empty = item.kind == printing::PageItem::Kind::Text && item.lines.join(QString()).isEmpty();
+        if (bands.isEmpty() || empty)
+            continue;
+        const qreal bottom = item.kind == printing::PageItem::Kind::Line ? std::max(item.from.y(), item.to.y())
+                                                                          : item.rect.bottom();
+        bands.last().bottom = std::max(bands.last().bottom, int(std::ceil(bottom)));
+    }
+    return bands;
 }
 
 }  // namespace sectionrecord

@@ -4,6 +4,7 @@
 // and with five of them, for the sections that print by fire management unit.
 
 #include "report_fixture.h"
+#include "section_record.h"
 
 #include "model/c33fmu.h"
 #include "model/c35aactable.h"
@@ -93,24 +94,14 @@ protected:
 };
 
 // A band stands at its place, or just below the table before it where that table is taller
-// than the band allows (with the fonts installed), or on a page of its own. The empty line that
-// opens a band is printed where the table before it ended.
-inline void ExpectBandsClearOfTheTableBefore(const QStringList& calls)
+// than the band allows (with the fonts installed), or on a page of its own.
+inline void ExpectBandsClearOfTheTableBefore()
 {
     int checked = 0;
-    bool tableOnPage = false;
-    for (qsizetype i = 0; i < calls.size(); ++i) {
-        if (calls[i] == QStringLiteral("NewPage"))
-            tableOnPage = false;
-        else if (calls[i].startsWith(QStringLiteral("TableRows ")))
-            tableOnPage = true;
-        if (!calls[i].startsWith(QStringLiteral("Paragraph \"Fire Management Unit: ")) || !tableOnPage)
-            continue;
-        qsizetype end = i;
-        while (end > 0 && !calls[end].startsWith(QStringLiteral("Paragraph \"\" ")))
-            --end;
-        ++checked;
-        EXPECT_GT(YOf(calls[i]), YOf(calls[end])) << calls[i].toStdString();
+    for (int page = 0; page < reports::VSPrinter1().PageCount(); ++page) {
+        const QList<sectionrecord::Band> bands = sectionrecord::BandsOn(page);
+        for (qsizetype k = 1; k < bands.size(); ++k, ++checked)
+            EXPECT_GE(bands[k].top, bands[k - 1].bottom) << "band " << k + 1 << " of page " << page + 1;
     }
     EXPECT_GT(checked, 0) << "bands share a page";
 }

@@ -2,7 +2,6 @@
 
 #include "core/u91trace.h"
 #include "platform/grid/grid.h"
-#include "platform/ui/printersetup.h"
 #include "shell/frm01start.h"
 
 #include <QAction>
@@ -162,15 +161,13 @@ TEST_F(ShellTest, OpeningAnotherFileLeavesItUntouchedByTheWorksheetOfTheFirst)
 TEST_F(ShellTest, FileMenuSavesFirstWhateverTheItem)
 {
     startWithFile();
-    int printerDialogs = 0;
-    ui::SetPrinterSetupHandler([&](QWidget*) { ++printerDialogs; });
     window->mnuTab_Click(6);
     Log().clear();
     window->mnuFile_Click(6);
-    EXPECT_EQ(printerDialogs, 1);
+    ASSERT_EQ(prompter.printDialogs().size(), 1);
+    EXPECT_EQ(prompter.printDialogs()[0].title, QStringLiteral("Printer Setup"));
     EXPECT_EQ(Log(), QStringList{"Save tab16"});
     EXPECT_EQ(id(), QStringLiteral("tab16")) << "the worksheet stays";
-    ui::SetPrinterSetupHandler({});
 }
 
 TEST_F(ShellTest, ExitSavesTheWorksheetAndClosesTheFile)

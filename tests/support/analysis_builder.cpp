@@ -44,38 +44,55 @@ const char* const kProtectionLabels[] = {"No (0%)", "Slightly (25%)", "Partly (5
 const char* const kProbabilityLabels[] = {"Very Low (5%)", "Low (25%)", "Medium (50%)", "High (75%)",
                                           "Very High (95%)", "30"};
 
-void BuildTables(int fmuKey, int seed)
+// The names and amounts of the analysis: as given, or (longNames) names run on to 150 characters
+// and amounts a thousand times larger, to nine digits.
+struct Style {
+    bool longNames = false;
+
+    QString Name(const QString& base) const
+    {
+        if (!longNames)
+            return base;
+        static const QString kMore = QStringLiteral(
+            " along the north fork of the river above the old mill road, below the lookout on Cedar Ridge and"
+            " east of the Pine Flats homes and the power line corridor to the south");
+        return (base + kMore).left(150);
+    }
+    double Amount(double value) const { return longNames ? value * 1000 : value; }
+};
+
+void BuildTables(int fmuKey, int seed, const Style& style)
 {
     model::c34NVCTable* nvc = model::GetNVCTable(fmuKey);
     for (int r = 1; r <= model::kNVCResourceCount; ++r)
         for (int fil = 1; fil <= model::kFILCount; ++fil)
-            nvc->SetNVCCellValue(r, fil, float(((r + fil + seed) % 7) - 4) * 10.0f * float(fil));
+            nvc->SetNVCCellValue(r, fil, float(style.Amount(float(((r + fil + seed) % 7) - 4) * 10.0f * float(fil))));
     nvc->SaveChanges();
     model::c35AACTable* aac = model::GetAACTable(fmuKey);
     const float tops[] = {10, 100, 1000, 10000, 0, 0, 0, 0, 0};
     const float costs[] = {900, 600, 400, 250, 150, 0, 0, 0, 0};
     for (int b = 1; b <= model::kCostBracketCount; ++b) {
         aac->SetTopSize(b, tops[b - 1]);
-        aac->SetCost(b, costs[b - 1] + float(seed * 5));
+        aac->SetCost(b, float(style.Amount(costs[b - 1] + float(seed * 5))));
     }
     aac->SaveChanges();
 }
 
-QList<int> BuildFMUs(const AnalysisSize& size)
+QList<int> BuildFMUs(const AnalysisSize& size, const Style& style)
 {
-    BuildTables(0, 0);
+    BuildTables(0, 0, style);
     for (int i = 1; i <= size.fmus; ++i)
-        model::NewFMU(QString(), QStringLiteral("Unit-%1").arg(i));
+        model::NewFMU(QString(), style.Name(QStringLiteral("Unit-%1").arg(i)));
     model::ClearFMUs();
     QList<int> keys;
     for (const model::c33FMU* fmu : model::GetFMUs())
         keys.append(fmu->ItemKey());
     for (int i = 0; i < keys.size(); ++i)
-        BuildTables(keys[i], i + 1);
+        BuildTables(keys[i], i + 1, style);
     return keys;
 }
 
-QList<int> BuildResourceTypes()
+QList<int> BuildResourceTypes(const Style& style)
 {
     struct Type { const char* longName; const char* shortName; const char* unitType; const char* unit; double cost; };
     const Type types[] = {
@@ -91,11 +108,11 @@ QList<int> BuildResourceTypes()
         rs->AddNew();
         rs->SetField(QStringLiteral("ChildIndex"), ++index);
         rs->SetField(QStringLiteral("ParentKey"), 1);
-        rs->SetField(QStringLiteral("LongName"), QString::fromLatin1(t.longName));
+        rs->SetField(QStringLiteral("LongName"), style.Name(QString::fromLatin1(t.longName)));
         rs->SetField(QStringLiteral("ShortName"), QString::fromLatin1(t.shortName));
         rs->SetField(QStringLiteral("UnitType"), QString::fromLatin1(t.unitType));
         rs->SetField(QStringLiteral("UnitName"), QString::fromLatin1(t.unit));
-        rs->SetField(QStringLiteral("UnitCost"), t.cost);
+        rs->SetField(QStringLiteral("UnitCost"), style.Amount(t.cost));
         rs->Update();
     }
     rs->Close();
@@ -108,44 +125,46 @@ QList<int> BuildResourceTypes()
     return keys;
 }
 
-void BuildCriteria(const AnalysisSize& size)
+void BuildCriteria(const AnalysisSize& size, const Style& style)
 {
     for (int i = 0; i < size.objectives; ++i) {
-        model::c41Objective* o = model::AddObjective(QStringLiteral("Objective %1").arg(i + 1),
-                                                     kFirstCategory + i % kCategoryCount);
-        o->SetItemName(QStringLiteral("Objective %1").arg(i + 1));
+        const QString name = style.Name(QStringLiteral("Objective %1").arg(i + 1));
+        model::c41Objective* o = model::AddObjective(name, kFirstCategory + i % kCategoryCount);
+        o->SetItemName(name);
         o->SetPriority(i % 11);   // some at 0: left out of the prioritized list
         o->SaveChanges();
     }
     model::ClearObjectives();
     for (int i = 0; i < size.safetyIssues; ++i) {
-        model::c41Objective* s = model::AddSafetyIssue(QStringLiteral("Safety issue %1").arg(i + 1));
-        s->SetItemName(QStringLiteral("Safety issue %1").arg(i + 1));
+        const QString name = style.Name(QStringLiteral("Safety issue %1").arg(i + 1));
+        model::c41Objective* s = model::AddSafetyIssue(name);
+        s->SetItemName(name);
         s->SetPriority(10 - i % 6);
         s->SaveChanges();
     }
     model::ClearSafetyIssues();
 }
 
-void BuildValuesAtRisk(const AnalysisSize& size)
+void BuildValuesAtRisk(const AnalysisSize& size, const Style& style)
 {
     for (int i = 0; i < size.valuesAtRisk; ++i) {
-        auto item = model::AddThreatenedItem(QStringLiteral("Value at risk %1").arg(i + 1));
-        item->SetPotentialLoss(1000.0 * double(1 + (i * 37) % 500) + 12.5 * i);
+        auto item = model::AddThreatenedItem(style.Name(QStringLiteral("Value at risk %1").arg(i + 1)));
+        item->SetPotentialLoss(style.Amount(1000.0 * double(1 + (i * 37) % 500) + 12.5 * i));
         item->SetProbabilityLabel(QString::fromLatin1(kProbabilityLabels[i % 6]));
         item->SetNotes(QStringLiteral("Notes on value %1").arg(i + 1));
         item->SaveChanges();
     }
 }
 
-void SetOutcome(model::c53Outcome& o, int seed, model::CostSource costSource, const QList<int>& fmuKeys)
+void SetOutcome(model::c53Outcome& o, int seed, model::CostSource costSource, const QList<int>& fmuKeys,
+                const Style& style)
 {
     o.SetFireSize(QString::number(200 + seed * 173 % 9000));
     o.SetContainTimeString(QString::number(2 + seed % 5));
     o.SetControlTimeString(QString::number(6 + seed % 9));
-    o.SetDailyContainCost(float(20000 + 1500 * (seed % 7)));
-    o.SetDailyControlCost(float(6000 + 500 * (seed % 5)));
-    o.SetAdjustedCost(float(150000 + 12345 * (seed % 11)));
+    o.SetDailyContainCost(float(style.Amount(20000 + 1500 * (seed % 7))));
+    o.SetDailyControlCost(float(style.Amount(6000 + 500 * (seed % 5))));
+    o.SetAdjustedCost(float(style.Amount(150000 + 12345 * (seed % 11))));
     o.SetCostSource(costSource);
     o.SetCostRationale(QStringLiteral("Estimated from similar fires"));
     o.SaveChanges();
@@ -165,28 +184,29 @@ void SetOutcome(model::c53Outcome& o, int seed, model::CostSource costSource, co
     }
 }
 
-QList<std::shared_ptr<model::c53Outcome>> BuildAlternatives(const AnalysisSize& size, const QList<int>& fmuKeys)
+QList<std::shared_ptr<model::c53Outcome>> BuildAlternatives(const AnalysisSize& size, const QList<int>& fmuKeys,
+                                                            const Style& style)
 {
     using model::CostSource;
     const CostSource sources[] = {CostSource::BySize, CostSource::ResourceList, CostSource::Daily, CostSource::Entered};
     QList<std::shared_ptr<model::c53Outcome>> outcomes;
     for (int i = 0; i < size.alternatives; ++i) {
         auto alt = model::AddAlternative(QString(QChar('A' + i % 26)));
-        alt->SetHeading(QStringLiteral("Strategy %1").arg(i + 1));
+        alt->SetHeading(style.Name(QStringLiteral("Strategy %1").arg(i + 1)));
         alt->SaveChanges();
         auto target = alt->Outcome(1);
         target->SetSuccess(40 + (i * 13) % 61);
-        SetOutcome(*target, i * 2 + 1, sources[i % 4], fmuKeys);
+        SetOutcome(*target, i * 2 + 1, sources[i % 4], fmuKeys, style);
         outcomes.append(target);
         auto fallback = alt->Outcome(2);
         if (i % 3 != 2) {   // every third alternative keeps its Fallback hidden
             fallback->SetSuccess(30 + (i * 17) % 71);
-            SetOutcome(*fallback, i * 2 + 2, sources[(i + 1) % 4], fmuKeys);
+            SetOutcome(*fallback, i * 2 + 2, sources[(i + 1) % 4], fmuKeys, style);
         }
         outcomes.append(fallback);
     }
     auto extreme = model::GetExtremeOutcome();
-    SetOutcome(*extreme, 97, model::CostSource::Entered, fmuKeys);
+    SetOutcome(*extreme, 97, model::CostSource::Entered, fmuKeys, style);
     outcomes.append(extreme);
     return outcomes;
 }
@@ -391,11 +411,12 @@ void BuildAnalysis(const AnalysisSize& size)
 {
     ClearModelCaches();
     dao::Transaction trans(model::Db());
-    const QList<int> fmuKeys = BuildFMUs(size);
-    const QList<int> typeKeys = BuildResourceTypes();
-    BuildCriteria(size);
-    BuildValuesAtRisk(size);
-    const auto outcomes = BuildAlternatives(size, fmuKeys);
+    const Style style{size.longNames};
+    const QList<int> fmuKeys = BuildFMUs(size, style);
+    const QList<int> typeKeys = BuildResourceTypes(style);
+    BuildCriteria(size, style);
+    BuildValuesAtRisk(size, style);
+    const auto outcomes = BuildAlternatives(size, fmuKeys, style);
     BuildRatings(outcomes);
     BuildProtection(outcomes);
     BuildResourceLines(size, outcomes, typeKeys);

@@ -17,10 +17,14 @@ struct AnalysisSize {
     int objectives;
     int safetyIssues;
     int resourceLines;
+    // Every name (FMUs, resource types, criteria, values at risk, alternatives) 150 characters
+    // long, and amounts of nine digits.
+    bool longNames = false;
 };
 
 inline constexpr AnalysisSize kSmallAnalysis{4, 2, 5, 6, 2, 12};
 inline constexpr AnalysisSize kLargeAnalysis{26, 20, 200, 60, 20, 2000};
+inline constexpr AnalysisSize kLongNamesAnalysis{5, 5, 12, 8, 4, 20, true};
 
 // Clears every model cache, as loading or closing a file does.
 void ClearModelCaches();

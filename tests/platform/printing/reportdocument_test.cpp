@@ -1,6 +1,7 @@
 #include "printing_fixture.h"
 
 #include "platform/richtext/rtf.h"
+#include "support/drawntext.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QTextBlock>
@@ -216,4 +217,50 @@ TEST_F(ReportDocumentTest, LeadInBeforeAStoredBodyMeasuresTheTextNotItsMarkup)
 
     doc.Paragraph(lead + body);
     EXPECT_EQ(Texts(0).last().lines, QStringList{lead + note.toPlainText()});
+}
+
+// A list in a topic body or a description stands as the editor shows it: its items 600 twips in
+// from the paragraph (the editor's indent of 40 pixels at 96 an inch), the number before each item.
+TEST_F(ReportDocumentTest, ListsStandAsTheEditorShowsThem)
+{
+    for (bool numbered : {false, true}) {
+        SCOPED_TRACE(numbered ? "numbers" : "bullets");
+        doc.StartDoc();
+        doc.Paragraph(ListBody(numbered));
+        ASSERT_TRUE(doc.EndDoc());
+        const QList<testsupport::DrawnText> drawn = testsupport::DrawnTexts(doc, 0);
+        const auto at = [&drawn](const QString& text) {
+            for (const testsupport::DrawnText& t : drawn)
+                if (t.text.startsWith(text))
+                    return t;
+            return testsupport::DrawnText();
+        };
+        EXPECT_NEAR(at(QStringLiteral("Crews:")).origin.x(), 720, 1);
+        EXPECT_NEAR(at(QStringLiteral("Two type 2 crews")).origin.x(), 1320, 1);
+        EXPECT_NEAR(at(QStringLiteral("One dozer")).origin.x(), 1320, 1);
+        if (numbered) {
+            const testsupport::DrawnText number = at(QStringLiteral("1."));
+            EXPECT_GT(number.box.left(), 720);
+            EXPECT_LE(number.box.right(), 1320);
+            EXPECT_EQ(number.origin.y(), at(QStringLiteral("Two type 2 crews")).origin.y());
+        }
+    }
+}
+
+// A table in a topic body keeps the editor's room around its cells: a few points of padding and
+// spacing, not the tenth of a page they took when counted twice.
+TEST_F(ReportDocumentTest, TablesInRichTextKeepTheEditorsCellPadding)
+{
+    doc.Paragraph(QStringLiteral("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\fs20"
+                                 "\\trowd\\cellx2880\\cellx5760\\pard\\intbl Crew\\cell Days\\cell\\row\\pard\\par}"));
+    ASSERT_TRUE(doc.EndDoc());
+    QList<testsupport::DrawnText> drawn = testsupport::DrawnTexts(doc, 0);
+    ASSERT_EQ(drawn.size(), 2);
+    std::sort(drawn.begin(), drawn.end(), [](const auto& a, const auto& b) { return a.origin.x() < b.origin.x(); });
+    // A border of 1 pixel and padding of 3 at 96 an inch: 15 and 45 twips before the text, the
+    // second column 2880 twips on.
+    EXPECT_GT(drawn[0].origin.x(), 720 + 45);
+    EXPECT_LT(drawn[0].origin.x(), 720 + 15 + 45 + 30);
+    EXPECT_GT(drawn[1].origin.x(), 720 + 2880 + 45);
+    EXPECT_LT(drawn[1].origin.x(), 720 + 2880 + 15 + 45 + 30);
 }

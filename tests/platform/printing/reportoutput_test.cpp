@@ -4,11 +4,11 @@
 #include "platform/printing/reportpreview.h"
 #include "platform/printing/reporttable.h"
 #include "platform/richtext/rtf.h"
+#include "platform/ui/printersetup.h"
 #include "platform/ui/scriptedprompter.h"
 
 #include <QPainter>
 #include <QPrinter>
-#include <QPrinterInfo>
 
 #include <QDir>
 #include <QFile>
@@ -118,18 +118,21 @@ TEST(ReportOutput, FailedOutputIsReportedNotSwallowed)
     EXPECT_TRUE(prompter.messages()[0].text.contains(QStringLiteral("/nonexistent-folder/report.out")));
     EXPECT_EQ(prompter.messages()[0].icon, ui::Icon::Critical);
 
-    // Without any printer the user is told so; a preview writes nothing and asks nothing.
+    // A preview writes nothing and asks nothing; pages printed to a PDF file that cannot be
+    // written tell the user which file.
     prompter.clear();
     printing::ReportDocument doc;
     doc.StartDoc(printing::Output::Preview);
     doc.Paragraph(QStringLiteral("x"));
     EXPECT_TRUE(doc.EndDoc());
     EXPECT_TRUE(prompter.messages().isEmpty());
-    if (QPrinterInfo::availablePrinters().isEmpty()) {
-        EXPECT_FALSE(doc.PrintPages(0, 0));
-        ASSERT_EQ(prompter.messages().size(), 1);
-        EXPECT_TRUE(prompter.messages()[0].text.startsWith(QStringLiteral("No printer is installed.")));
-    }
+    QPrinter& printer = ui::SharedPrinter();
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QStringLiteral("/nonexistent-folder/printed.pdf"));
+    EXPECT_FALSE(doc.PrintPages(0, 0));
+    ASSERT_EQ(prompter.messages().size(), 1);
+    EXPECT_TRUE(prompter.messages()[0].text.contains(QStringLiteral("/nonexistent-folder/printed.pdf")));
+    printer.setOutputFileName(QString());
 }
 
 TEST(ReportOutput, RtfTablesKeepTheirSpansAndHeader)
@@ -178,8 +181,14 @@ TEST(ReportOutput, RtfOfTheRunReadsBackWithItsTables)
     EXPECT_EQ(rtf.count(QStringLiteral("{\\fonttbl")), 1);
     EXPECT_EQ(rtf.count(QStringLiteral("{\\colortbl")), 1);
     EXPECT_TRUE(rtf.contains(QStringLiteral("\\red255\\green0\\blue0;")));
-    EXPECT_TRUE(rtf.contains(QStringLiteral("{\\shp{\\shpleft280")));
-    EXPECT_EQ(rtf.count(QStringLiteral("\\page")), 2);
+    // The drawing object stands in the first paragraph of its page, where a word processor puts
+    // it on that page.
+    EXPECT_TRUE(rtf.contains(QRegularExpression(QStringLiteral("\\{\\\\shp\\{\\\\shpleft280\\\\shptop280\\\\shpright1280\\\\shpbottom2280\\}\\}"
+                                                               "\\{\\\\f\\d+\\\\fs24\\\\b Decision Summary\\}"))))
+        << rtf.toStdString();
+    // Two page breaks: the one after the table starts a section, as word processors lose a break
+    // in the paragraph that closes a table.
+    EXPECT_EQ(rtf.count(QStringLiteral("\\page\n")) + rtf.count(QStringLiteral("\\sbkpage")), 2);
     EXPECT_TRUE(rtf.contains(QStringLiteral("{\\field{\\*\\fldinst PAGE}")));
 
     if (qEnvironmentVariableIsSet("TOLMAR_KEEP_RTF"))
@@ -336,6 +345,51 @@ TEST(ReportOutput, RtfKeepsTheHangingIndentOfEveryListItem)
                                  "\\pard\\fi-360\\li360\\tx360 second item\\par}"));
     doc.EndDoc();
     EXPECT_EQ(doc.Rtf().count(QStringLiteral("\\li1800\\fi-360\\ri0 ")), 2) << doc.Rtf().toStdString();
+}
+
+// A word processor shows each list item 600 twips in, as the preview does, its bullet or number
+// hanging 360 twips before its text.
+TEST(ReportOutput, RtfListItemsKeepTheirBulletOrNumberAndIndent)
+{
+    for (bool numbered : {false, true}) {
+        SCOPED_TRACE(numbered ? "numbers" : "bullets");
+        printing::ReportDocument doc;
+        doc.StartDoc(printing::Output::Preview);
+        doc.Paragraph(ListBody(numbered));
+        doc.EndDoc();
+        const QRegularExpression item(QStringLiteral("\\\\li600\\\\fi-360\\\\ri0\\\\tx600 \\{\\\\f(\\d+)\\\\fs20 %1\\\\tab\\}"
+                                                     "\\{\\\\f\\1\\\\fs20 Two type 2")
+                                          .arg(numbered ? QStringLiteral("1\\.") : QStringLiteral("\\\\bullet")));
+        EXPECT_TRUE(doc.Rtf().contains(item)) << doc.Rtf().toStdString();
+    }
+}
+
+// A word processor puts a drawing object on the page of the paragraph that holds it, placed from
+// that page's margins: each object of a page stands in the page's first paragraph, or, on a page
+// of drawings alone (a further page of trees), in a paragraph of its own that takes no room.
+TEST(ReportOutput, RtfDrawingObjectsStandInAParagraphOfTheirPage)
+{
+    printing::ReportDocument doc;
+    doc.StartDoc(printing::Output::Preview);
+    doc.Paragraph(QStringLiteral("Decision Tree"));
+    doc.TextBox(QStringLiteral("Target Outcome"), 4545, 1440, 3600, 0);
+    doc.NewPage();
+    doc.TextBox(QStringLiteral("Fallback Plan"), 4545, 1440, 3600, 0);
+    doc.NewPage();
+    doc.Paragraph(QStringLiteral("Comparison of Alternatives"));
+    doc.EndDoc();
+    const QStringList pages = doc.Rtf().split(QStringLiteral("\\page\n"));
+    ASSERT_EQ(pages.size(), 3) << doc.Rtf().toStdString();
+    // The box 3825 twips right of the left margin and 720 below the top one, in front of the text.
+    EXPECT_TRUE(pages[0].contains(QStringLiteral("{\\shp{\\*\\shpinst\\shpleft3825\\shptop720\\shpright7425\\shpbottom")));
+    EXPECT_TRUE(pages[0].contains(QStringLiteral("\\shpbxmargin\\shpbxignore\\shpbymargin\\shpbyignore\\shpwr3")));
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\\\pard[^{]*\\{\\\\shp.*Target Outcome.*\\}\\{\\\\f\\d+\\\\fs20 Decision Tree\\}"),
+                                   QRegularExpression::MultilineOption | QRegularExpression::DotMatchesEverythingOption)
+                    .match(pages[0]).hasMatch())
+        << pages[0].toStdString();
+    EXPECT_TRUE(pages[1].startsWith(QStringLiteral("\\pard\\plain\\sl-20\\slmult0{\\fs2 {\\shp"))) << pages[1].toStdString();
+    EXPECT_TRUE(pages[1].contains(QStringLiteral("Fallback Plan")));
+    EXPECT_FALSE(pages[2].contains(QStringLiteral("\\shp")));
 }
 
 TEST(ReportOutput, RtfBreaksPagesOnlyWhereTheReportAsksForANewPage)

@@ -10,7 +10,7 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QListWidget>
-#include <QPrinterInfo>
+#include <QPrinter>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -124,12 +124,33 @@ TEST(HelpViewer, OpensTheHtmlBesideTheHelpFileAtTheTopic)
     SetHelpFile({});
 }
 
-TEST(PrinterSetup, WithoutAPrinterSaysSoInsteadOfAnEmptyDialog)
+// Printer Setup and Print ask through the print dialog, with or without a printer installed: a
+// PDF file chosen there is where the next print goes, and a cancel changes nothing.
+TEST(PrinterSetup, TheDialogChoosesAPrinterOrAPdfFile)
 {
-    if (!QPrinterInfo::availablePrinters().isEmpty())
-        GTEST_SKIP() << "a printer is installed here";
     ScriptedPrompter prompter;
-    ShowPrinterSetup(nullptr);
-    ASSERT_EQ(prompter.messages().size(), 1);
-    EXPECT_EQ(prompter.messages()[0].text, QStringLiteral("No printer is installed."));
+    QPrinter& printer = SharedPrinter();
+    const QPrinter::OutputFormat before = printer.outputFormat();
+    const QString beforeFile = printer.outputFileName();
+    ShowPrinterSetup();
+    EXPECT_FALSE(ChoosePrinter());
+    EXPECT_EQ(printer.outputFormat(), before);
+    EXPECT_EQ(printer.outputFileName(), beforeFile);
+
+    prompter.printTo(QStringLiteral("/tmp/setup.pdf"));
+    ShowPrinterSetup();
+    EXPECT_EQ(printer.outputFormat(), QPrinter::PdfFormat);
+    EXPECT_EQ(printer.outputFileName(), QStringLiteral("/tmp/setup.pdf"));
+    prompter.printTo(QStringLiteral("/tmp/print.pdf"));
+    EXPECT_TRUE(ChoosePrinter());
+    EXPECT_EQ(printer.outputFileName(), QStringLiteral("/tmp/print.pdf"));
+
+    ASSERT_EQ(prompter.printDialogs().size(), 4);
+    EXPECT_EQ(prompter.printDialogs()[0].title, QStringLiteral("Printer Setup"));
+    EXPECT_TRUE(prompter.printDialogs()[0].setupOnly);
+    EXPECT_EQ(prompter.printDialogs()[1].title, QStringLiteral("Print"));
+    EXPECT_FALSE(prompter.printDialogs()[1].setupOnly);
+    EXPECT_TRUE(prompter.messages().isEmpty()) << "no dead end without a printer";
+    printer.setOutputFileName(beforeFile);
+    printer.setOutputFormat(before);
 }
