@@ -6,6 +6,7 @@
 //
 //   bench_model [--pairs=N] [Google Benchmark options]   N paired runs on each analysis (60 unless told)
 
+#include "bench/support/spread.h"
 #include "core/u11datafile.h"
 #include "model/c41objective.h"
 #include "model/c51alternative.h"
@@ -31,6 +32,9 @@
 #include <vector>
 
 namespace {
+
+using benchsupport::Spread;
+using benchsupport::SpreadOf;
 
 const char* const kTables[] = {"Properties", "Items", "Objectives", "Scores", "Outcomes", "OutcomeFMZs",
                                "FMZList", "NVCPerAcre", "SuppressionPerAcreCost", "ValuesAtRisk",
@@ -137,18 +141,6 @@ BENCHMARK(BM_LoadResourceLines)->Unit(benchmark::kMillisecond);
 
 // Paired runs: the matrix and the bare read one after the other, their order alternating, so that
 // the machine's load falls on both alike. The ratio is taken within each pair.
-struct Spread {
-    double median, min, max;
-};
-
-Spread SpreadOf(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    const size_t n = v.size();
-    const double median = n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
-    return {median, v.front(), v.back()};
-}
-
 template <class F>
 double Millis(F f)
 {

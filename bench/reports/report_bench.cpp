@@ -13,13 +13,12 @@
 //
 // LibreOffice: Debian's libreoffice-writer-nogui (soffice on the PATH).
 
-#include "core/g0items.h"
+#include "bench/support/largeanalysis.h"
+#include "bench/support/spread.h"
 #include "core/u11datafile.h"
-#include "core/u13folders.h"
 #include "platform/ui/scriptedprompter.h"
 #include "reports/frmpreview.h"
 #include "reports/reportproduction.h"
-#include "support/analysis_builder.h"
 
 #include <QApplication>
 #include <QDir>
@@ -40,6 +39,9 @@
 extern char** environ;
 
 namespace {
+
+using benchsupport::Spread;
+using benchsupport::SpreadOf;
 
 QString Option(const QStringList& args, const QString& name, const QString& fallback = QString())
 {
@@ -72,25 +74,6 @@ int Produce(int argc, char** argv)
     std::fflush(nullptr);
     // Closing down is no part of the figure, and LibreOffice's conversion ends as abruptly.
     std::_Exit(0);
-}
-
-// The large analysis with the given number of alternatives, and its situation.
-bool BuildFile(const QString& path, int alternatives)
-{
-    testsupport::AnalysisSize size = testsupport::kLargeAnalysis;
-    size.alternatives = alternatives;
-    QString error;
-    if (!testsupport::CreateAnalysisFile(core::JoinPath(core::AppPath(), QStringLiteral("TLM.new")), path, size,
-                                         &error) ||
-        !core::OpenDatafile(path)) {
-        std::fprintf(stderr, "cannot build the analysis: %s\n", qPrintable(error));
-        return false;
-    }
-    testsupport::BuildSituation();
-    core::ClearItems();
-    core::CloseDatafile();
-    testsupport::ClearModelCaches();
-    return true;
 }
 
 struct Run {
@@ -141,17 +124,6 @@ Run TimeRun(const QStringList& command, const QString& out)
     return run;
 }
 
-struct Spread {
-    double median, min, max;
-};
-
-Spread SpreadOf(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    const size_t n = v.size();
-    return {n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2, v.front(), v.back()};
-}
-
 int Drive(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
@@ -168,7 +140,7 @@ int Drive(int argc, char** argv)
     }
     QTemporaryDir dir;
     const QString analysis = dir.filePath(QStringLiteral("Large.tlm"));
-    if (!BuildFile(analysis, alternatives))
+    if (!benchsupport::BuildLargeAnalysis(analysis, alternatives, false))
         return 1;
     QDir(dir.path()).mkdir(QStringLiteral("lo"));
     const QString self = QCoreApplication::applicationFilePath();

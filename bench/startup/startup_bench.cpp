@@ -12,6 +12,7 @@
 // Offscreen unless QT_QPA_PLATFORM says otherwise (xcb under Xvfb).
 
 #include "bench/support/exitwhenready.h"
+#include "bench/support/spread.h"
 #include "core/u11datafile.h"
 #include "core/u13folders.h"
 #include "platform/ui/application.h"
@@ -30,6 +31,9 @@
 #include <vector>
 
 namespace {
+
+using benchsupport::Spread;
+using benchsupport::SpreadOf;
 
 constexpr int kTimeoutMs = 60000;
 
@@ -52,17 +56,6 @@ int RunProgram(int argc, char** argv, const QString& file)
     window.show();
     app.exec();
     return 3;   // closed without ever taking input
-}
-
-struct Spread {
-    double median, min, max;
-};
-
-Spread SpreadOf(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    const size_t n = v.size();
-    return {n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2, v.front(), v.back()};
 }
 
 // One run in milliseconds, from its start to its end, its first line of output in *said;

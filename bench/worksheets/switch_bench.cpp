@@ -10,12 +10,9 @@
 //
 // Offscreen unless QT_QPA_PLATFORM says otherwise (xcb under Xvfb).
 
+#include "bench/support/largeanalysis.h"
 #include "bench/support/untilidle.h"
-#include "core/g0items.h"
-#include "core/g13rmas.h"
 #include "core/u11datafile.h"
-#include "core/u13folders.h"
-#include "platform/richtext/emptybody.h"
 #include "platform/tabs/indextab.h"
 #include "platform/ui/application.h"
 #include "platform/ui/qtprompter.h"
@@ -24,7 +21,6 @@
 #include "shell/frm02tabs.h"
 #include "shell/frm0_tolmar.h"
 #include "shell/programsetup.h"
-#include "support/analysis_builder.h"
 #include "worksheets/common/worksheetform.h"
 
 #include <QElapsedTimer>
@@ -42,41 +38,7 @@
 
 namespace {
 
-constexpr int kRMAs = 20;
 constexpr int kTimeoutMs = 30000;
-
-// The resource management areas the built analysis lacks, each with a page of objectives.
-void AddRMAs()
-{
-    QString paragraphs;
-    for (int p = 0; p < 12; ++p)
-        paragraphs += QStringLiteral("Keep fire out of the riparian zone and the seed orchard; allow it where it "
-                                     "reduces fuels without harm to the watershed.\\par ");
-    const QString body = QString(richtext::kEmptyBody).replace(QStringLiteral("\\pard \\par }"),
-                                                               QStringLiteral("\\pard ") + paragraphs + "}");
-    for (int i = 1; i <= kRMAs; ++i)
-        core::NewRMA(QStringLiteral("Management Area %1").arg(i), body);
-    core::SaveRMAs();
-}
-
-// The large analysis with the given number of alternatives, its areas and its situation.
-bool BuildFile(const QString& path, int alternatives)
-{
-    testsupport::AnalysisSize size = testsupport::kLargeAnalysis;
-    size.alternatives = alternatives;
-    QString error;
-    if (!testsupport::CreateAnalysisFile(core::JoinPath(core::AppPath(), QStringLiteral("TLM.new")), path, size,
-                                         &error) ||
-        !core::OpenDatafile(path)) {
-        std::fprintf(stderr, "cannot build the analysis: %s\n", qPrintable(error));
-        return false;
-    }
-    AddRMAs();
-    testsupport::BuildSituation();
-    core::CloseDatafile();
-    testsupport::ClearModelCaches();
-    return true;
-}
 
 // Sees the paint events of the page on screen.
 class PaintWatch : public QObject {
@@ -101,7 +63,7 @@ public:
     explicit Program(int alternatives) : mAlternatives(alternatives)
     {
         const QString path = mDir.filePath(QStringLiteral("Large%1.tlm").arg(alternatives));
-        if (!BuildFile(path, alternatives))
+        if (!benchsupport::BuildLargeAnalysis(path, alternatives, true))
             return;
         mWindow = std::make_unique<shell::frm0_Tolmar>();
         mWindow->Startup(path);
