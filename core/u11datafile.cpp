@@ -370,7 +370,7 @@ bool CheckOpenedFileWhole()
         return true;
     gWholeCheckPending = false;
     try {
-        gDb->CheckEveryPage();
+        gDb->FinishCheckEveryPage();
         return true;
     } catch (const dao::Error& e) {
         const QString path = gDb->Path();
@@ -379,6 +379,12 @@ bool CheckOpenedFileWhole()
         SayOpenError(e, path);
         return false;
     }
+}
+
+void StartWholeCheck(std::function<void()> finished)
+{
+    if (OpenedFileAwaitsWholeCheck())
+        gDb->StartCheckEveryPage(std::move(finished));
 }
 
 OpenResult QueryOpenDatafile()

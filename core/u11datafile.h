@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <functional>
+
 namespace core {
 
 // The open data file: program-wide state, one set for the whole program.
@@ -41,6 +43,10 @@ bool RecordFileName(const QString& path);
 // otherwise the user is told, the file is closed and false.
 bool CheckOpenedFileWhole();
 bool OpenedFileAwaitsWholeCheck();
+// Starts that check on a thread of its own, finished called on that thread once it is done, so
+// that the program can take input meanwhile; every use of the file waits for it, and
+// CheckOpenedFileWhole collects its outcome.
+void StartWholeCheck(std::function<void()> finished);
 // What a dialog-driven command came to; the numbers are the codes the commands have always had.
 enum class OpenResult {
     Open = 1,        // the file is open

@@ -1,5 +1,6 @@
 #include "model/c34nvctable.h"
 
+#include "model/fmurows.h"
 #include "model/modeldata.h"
 #include "model/rowvalues.h"
 #include "core/u11datafile.h"
@@ -120,15 +121,10 @@ void c34NVCTable::Initialize(int fmuKey)
     mFMUKey = fmuKey;
     mChanged = false;
     mCells = {};
-    // All 14 rows in one read.
-    rowvalue::ForEachNumberedRow(Db(),
-                                 QStringLiteral("SELECT ResourceNumber, FIL1, FIL2, FIL3, FIL4, FIL5, FIL6 FROM "
-                                                "NVCPerAcre WHERE FMZKey = ? AND ResourceNumber IN (1, 2, 3, 4, 5, 6, "
-                                                "7, 8, 9, 10, 11, 12, 13, 14) ORDER BY ResourceNumber, rowid"),
-                                 fmuKey, kNVCResourceCount, [this](int r, const dao::RowReader& row) {
-                                     for (int i = 1; i <= kFILCount; ++i)
-                                         mCells[r - 1][i - 1] = rowvalue::Single(row, i);
-                                 });
+    rowvalue::ForEachNumberedRow(StoredNVCRowsOf(fmuKey), kNVCResourceCount, [this](const StoredNVCRow& row) {
+        for (int i = 1; i <= kFILCount; ++i)
+            mCells[row.number - 1][i - 1] = row.fil[size_t(i - 1)];
+    });
     mTotalKnown = {};
 }
 

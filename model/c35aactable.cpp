@@ -1,5 +1,6 @@
 #include "model/c35aactable.h"
 
+#include "model/fmurows.h"
 #include "model/modeldata.h"
 #include "model/rowvalues.h"
 #include "core/u11datafile.h"
@@ -76,15 +77,10 @@ void c35AACTable::Initialize(int fmuKey)
     mChanged = false;
     mTopSize = {};
     mCost = {};
-    // Every bracket in one read.
-    rowvalue::ForEachNumberedRow(Db(),
-                                 QStringLiteral("SELECT Sequence, TopSize, Cost FROM SuppressionPerAcreCost WHERE "
-                                                "FMZKey = ? AND Sequence IN (1, 2, 3, 4, 5, 6, 7, 8, 9) ORDER BY "
-                                                "Sequence, rowid"),
-                                 fmuKey, kCostBracketCount, [this](int s, const dao::RowReader& row) {
-                                     mTopSize[s - 1] = rowvalue::Single(row, 1);
-                                     mCost[s - 1] = rowvalue::Single(row, 2);
-                                 });
+    rowvalue::ForEachNumberedRow(StoredCostRowsOf(fmuKey), kCostBracketCount, [this](const StoredCostRow& row) {
+        mTopSize[row.number - 1] = row.topSize;
+        mCost[row.number - 1] = row.cost;
+    });
 }
 
 void c35AACTable::SaveChanges()

@@ -4,11 +4,10 @@
 #include "model/c53outcome.h"
 #include "model/g53outcomes.h"
 #include "model/modeldata.h"
-#include "model/rowvalues.h"
+#include "model/outcomerows.h"
 #include "model/textnumbers.h"
 
 #include <algorithm>
-#include <optional>
 
 namespace model {
 
@@ -121,23 +120,15 @@ int c52OutcomeList::EstimatedSize() const
 
 void c52OutcomeList::Initialize(int iKey)
 {
-    // Both rows in one read; of several rows under one index the lowest key counts.
-    std::optional<QVariantList> rows[2];
-    static const QString sql = QStringLiteral("SELECT ChildIndex, ") + c53Outcome::RowColumns()
-        + QStringLiteral(" FROM Outcomes WHERE ParentKey = ? AND ChildIndex IN (1, 2) ORDER BY ChildIndex, ItemKey");
-    dao::RowReader read(Db(), sql, {iKey});
-    while (read.Next()) {
-        const int idx = rowvalue::Long(read, 0);
-        if (idx < 1 || idx > 2 || rows[idx - 1])
-            continue;
-        QVariantList row;
-        for (int i = 1; i < read.FieldCount(); ++i)
-            row.append(read.Value(i));
-        rows[idx - 1] = std::move(row);
-    }
+    // Of several rows under one index the lowest key counts.
+    const QVariantList* rows[2] = {};
+    const QList<StoredOutcome> stored = StoredOutcomesOf(iKey);
+    for (const StoredOutcome& row : stored)
+        if (row.index >= 1 && row.index <= 2 && !rows[row.index - 1])
+            rows[row.index - 1] = &row.values;
     for (int idx = 1; idx <= 2; ++idx) {
         auto o = std::make_shared<c53Outcome>();
-        o->InitializeWith(iKey, idx, rows[idx - 1] ? &*rows[idx - 1] : nullptr);
+        o->InitializeWith(iKey, idx, rows[idx - 1]);
         mOutcomes[idx - 1] = std::move(o);
     }
 }

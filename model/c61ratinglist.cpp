@@ -25,15 +25,15 @@ void c61RatingList::build() const
     const QList<c41Objective*>& safetyTree = SafetyIssuesCollection();
     if (prioritized.isEmpty() && safetyTree.isEmpty())
         return;
-    // A criterion without a row is not in the map.
-    const QHash<int, StoredScore> scores = StoredScoresOf(outcomeKey);
+    // A criterion without a row has none here.
+    const ByKey<StoredScore> scores = StoredScoresOf(outcomeKey);
     auto make = [&](int key, bool safety, bool category) {
         auto rating = std::make_unique<c62Rating>();
-        const auto it = scores.constFind(key);
-        if (it == scores.constEnd())
+        const StoredScore* stored = scores.Find(key);
+        if (!stored)
             rating->InitializeWith(outcomeKey, key, safety, category, 0.0f, QString());
         else
-            rating->InitializeWith(outcomeKey, key, safety, category, it->value, it->description);
+            rating->InitializeWith(outcomeKey, key, safety, category, stored->value, stored->description);
         return rating;
     };
 

@@ -34,10 +34,10 @@ float costForSize(int fmuKey, float size)
     }
 }
 
-std::unique_ptr<c64BurnArea> makeArea(const QHash<int, StoredPortions>& rows, int outcomeKey, int fmuKey)
+std::unique_ptr<c64BurnArea> makeArea(const ByKey<StoredPortions>& rows, int outcomeKey, int fmuKey)
 {
     auto area = std::make_unique<c64BurnArea>();
-    const StoredPortions row = rows.value(fmuKey);
+    const StoredPortions row = rows.Value(fmuKey);
     area->InitializeWith(outcomeKey, fmuKey, row.portion, row.fil);
     return area;
 }
@@ -51,7 +51,7 @@ void c63BurnAreaList::Initialize(int outcomeKey)
     mWholeFire.reset();
     const bool wholeFire = FMUCount() < 1;
     // An FMU without a row is not in the map.
-    const QHash<int, StoredPortions> rows = StoredPortionsOf(outcomeKey);
+    const ByKey<StoredPortions> rows = StoredPortionsOf(outcomeKey);
     if (wholeFire) {
         mWholeFire = makeArea(rows, outcomeKey, 0);
         return;
@@ -74,33 +74,50 @@ int c63BurnAreaList::FMUPercent(int position) const
         return 100;
     if (position < 1 || position > n)
         throw std::out_of_range("FMU percent: subscript out of range");
+    return percentAt(position, totalPortion());
+}
+
+qint64 c63BurnAreaList::totalPortion() const
+{
     qint64 total = 0;
     for (c64BurnArea* area : mAreas)
         total += area->FMUPortion();
+    return total;
+}
+
+int c63BurnAreaList::percentAt(int position, qint64 total) const
+{
+    const int n = mAreas.Count();
+    if (n <= 1)
+        return 100;
     if (total == 0)
         return int(std::nearbyint(100.0 / n));
     return int(qint64(mAreas.At(position)->FMUPortion()) * 100 / total);
 }
 
-float c63BurnAreaList::weightedPerAcre(const std::function<float(const c34NVCTable&, int fil)>& cell) const
+template <class Cell>
+float c63BurnAreaList::weightedPerAcre(Cell cell) const
 {
     float sum = 0.0f;
     if (mAreas.IsEmpty()) {
         if (!mWholeFire)
             return 0.0f;
         const c34NVCTable* table = GetNVCTable(0);
+        const std::array<int, 6> fil = mWholeFire->FILPercents();
         for (int i = 1; i <= kFILCount; ++i)
-            sum = float(sum + cell(*table, i) * (mWholeFire->FILPercent(i) / 100.0));
+            sum = float(sum + cell(*table, i) * (fil[size_t(i - 1)] / 100.0));
         return sum;
     }
+    const qint64 total = totalPortion();
     for (int j = 1; j <= mAreas.Count(); ++j) {
         const c64BurnArea* area = mAreas.At(j);
         const c34NVCTable* table = nvcTable(area->FMUKey());
         if (!table)
             continue;
-        const float f = float(FMUPercent(j) / 100.0);
+        const float f = float(percentAt(j, total) / 100.0);
+        const std::array<int, 6> fil = area->FILPercents();
         for (int i = 1; i <= kFILCount; ++i)
-            sum = float(sum + cell(*table, i) * f * float(area->FILPercent(i) / 100.0));
+            sum = float(sum + cell(*table, i) * f * float(fil[size_t(i - 1)] / 100.0));
     }
     return sum;
 }
@@ -124,8 +141,9 @@ float c63BurnAreaList::CostPerAcre(float size) const
     if (mAreas.IsEmpty())
         return GetAACTable(0)->CostForSize(size);
     float sum = 0.0f;
+    const qint64 total = totalPortion();
     for (int j = 1; j <= mAreas.Count(); ++j) {
-        const float f = float(FMUPercent(j) / 100.0);
+        const float f = float(percentAt(j, total) / 100.0);
         sum = float(sum + costForSize(mAreas.At(j)->FMUKey(), size) * f);
     }
     return sum;
@@ -136,8 +154,9 @@ float c63BurnAreaList::CostBySize(float size) const
     if (mAreas.IsEmpty())
         return size * GetAACTable(0)->CostForSize(size);
     float sum = 0.0f;
+    const qint64 total = totalPortion();
     for (int j = 1; j <= mAreas.Count(); ++j) {
-        const double f = FMUPercent(j) / 100.0;
+        const double f = percentAt(j, total) / 100.0;
         sum = float(sum + size * costForSize(mAreas.At(j)->FMUKey(), size) * f);
     }
     return sum;

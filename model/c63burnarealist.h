@@ -5,7 +5,6 @@
 
 #include <QList>
 
-#include <functional>
 #include <memory>
 
 namespace model {
@@ -35,7 +34,12 @@ public:
 
 private:
     // A figure per acre of one FIL of an NVC table, summed over the fire by FMU and FIL percents.
-    float weightedPerAcre(const std::function<float(const c34NVCTable&, int fil)>& cell) const;
+    template <class Cell>
+    float weightedPerAcre(Cell cell) const;
+    // The FMU shares added up, and FMUPercent against that sum: a pass over the areas adds them
+    // up once instead of once an area.
+    qint64 totalPortion() const;
+    int percentAt(int position, qint64 total) const;
 
     int mOutcomeKey = 0;
     KeyedList<c64BurnArea> mAreas;

@@ -40,16 +40,18 @@ void c64BurnArea::SetFILPortion(int fil, int value)
     }
 }
 
-int c64BurnArea::FILPercent(int fil) const
+int c64BurnArea::FILPercent(int fil) const { return FILPercents()[size_t(filIndex(fil))]; }
+
+std::array<int, 6> c64BurnArea::FILPercents() const
 {
-    const int i = filIndex(fil);
     qint64 total = 0;
     for (int p : mFILPortion)
         total += p;
-    if (total == 0)
-        return 16;
-    // std::nearbyint rounds half to even in the default rounding mode.
-    return int(std::nearbyint(double(qint64(mFILPortion[i]) * 100) / double(total)));
+    std::array<int, 6> percents;
+    for (size_t i = 0; i < percents.size(); ++i)
+        // std::nearbyint rounds half to even in the default rounding mode.
+        percents[i] = total == 0 ? 16 : int(std::nearbyint(double(qint64(mFILPortion[i]) * 100) / double(total)));
+    return percents;
 }
 
 void c64BurnArea::Initialize(int outcomeKey, int fmuKey)

@@ -21,6 +21,8 @@ public:
     void SetFILPortion(int fil, int value);
     // Percent of the FMU's area at that level, rounded half to even; 16 each when all are 0.
     int FILPercent(int fil) const;
+    // All six at once, the portions added up once.
+    std::array<int, 6> FILPercents() const;
 
     // Reads the row; a missing row or field reads as 0.
     void Initialize(int outcomeKey, int fmuKey);

@@ -25,8 +25,9 @@ float c65ItemImpactList::ImpactOnAllItems() const
         for (const auto& impact : mItems)
             add(impact->Amount());
     } else {
-        for (const Stored& s : mStored)
-            add(c66ItemImpact::AmountWithin(kUnedited, c66ItemImpact::ValueAtRiskOf(s.itemKey)));
+        const ThreatenedItemCollection& items = GetThreatenedItems();
+        for (size_t i = 0; i < mStored.size(); ++i)
+            add(c66ItemImpact::AmountWithin(kUnedited, valueAtRiskAt(items, i, mStored[i].itemKey)));
     }
     return total;
 }
@@ -49,9 +50,10 @@ double c65ItemImpactList::TotalProtected() const
         for (const auto& impact : mItems)
             total = float(double(total) + impact->ProtectedValue());
     } else {
-        for (const Stored& s : mStored)
-            total = float(double(total)
-                          + c66ItemImpact::ProtectedValueAt(c66ItemImpact::ValueAtRiskOf(s.itemKey), s.level));
+        const ThreatenedItemCollection& items = GetThreatenedItems();
+        for (size_t i = 0; i < mStored.size(); ++i)
+            total = float(double(total) + c66ItemImpact::ProtectedValueAt(valueAtRiskAt(items, i, mStored[i].itemKey),
+                                                                           mStored[i].level));
     }
     return total;
 }
@@ -66,6 +68,13 @@ double c65ItemImpactList::SingleItemProtection(int itemKey) const
     if (at < 0)
         return 0.0;
     return c66ItemImpact::ProtectedValueAt(c66ItemImpact::ValueAtRiskOf(itemKey), mStored[size_t(at)].level);
+}
+
+double c65ItemImpactList::valueAtRiskAt(const ThreatenedItemCollection& items, size_t i, int itemKey)
+{
+    if (i < size_t(items.Count()) && items.KeyAt(int(i)) == itemKey)
+        return items.At(int(i))->ValueAtRisk();
+    return c66ItemImpact::ValueAtRiskOf(itemKey);
 }
 
 int c65ItemImpactList::positionOf(int itemKey) const
@@ -103,10 +112,10 @@ void c65ItemImpactList::Initialize(int outcomeKey)
     if (items.IsEmpty())
         return;
     // One read of the outcome's levels instead of one seek per value at risk.
-    const QHash<int, int> levels = StoredProtectionOf(outcomeKey);
+    const ByKey<int> levels = StoredProtectionOf(outcomeKey);
     mStored.reserve(size_t(items.Count()));
     for (const auto& item : items)
-        mStored.push_back({item->ItemKey(), levels.value(item->ItemKey(), 0)});
+        mStored.push_back({item->ItemKey(), levels.Value(item->ItemKey(), 0)});
 }
 
 } // namespace model

@@ -5,6 +5,7 @@
 #include "core/u11datafile.h"
 #include "core/u19rowdata.h"
 #include "core/u91trace.h"
+#include "model/fmurows.h"
 #include "model/keyedlist.h"
 #include "platform/dao/dao.h"
 
@@ -120,6 +121,7 @@ void ClearFMUs()
     s.defaultAAC.reset();
     s.retired.clear();
     ForgetUseNVCGains();
+    ClearFMURows();
 }
 
 std::unique_ptr<c33FMU> NewFMU(const QString& code, const QString& name)

@@ -1,150 +1,112 @@
 #include "model/outcomerows.h"
 
-#include "model/modeldata.h"
+#include "model/c53outcome.h"
+#include "model/keyedrows.h"
 #include "model/rowvalues.h"
 #include "model/textnumbers.h"
-#include "platform/dao/rowreader.h"
-
-#include <QSet>
 
 namespace model {
 
 namespace {
 
-// One table's rows for every outcome, read as the table lies. Each row is read as the outcome
-// key, the row's second key and then its fields (read takes them from column 2 on).
-template <class Row>
-class RowsByOutcome {
-public:
-    using Read = Row (*)(const dao::RowReader&);
-    RowsByOutcome(const QString& table, const QString& key, const QString& fields, Read read)
-        : mSql(QStringLiteral("SELECT OutcomeKey, %1, %2 FROM %3").arg(key, fields, table))
-        , mOneSql(QStringLiteral("SELECT OutcomeKey, %1, %2 FROM %3 WHERE OutcomeKey = ? ORDER BY %1").arg(key, fields, table))
-        , mRead(read)
-    {
-    }
-
-    QHash<int, Row> Of(int outcomeKey)
-    {
-        dao::Database& db = Db();
-        const dao::DataStamp now = db.Stamp();
-        if (!mLoaded || !(now == mStamp)) {
-            load(db);
-            mStamp = now;
-        }
-        if (mAllIrregular || mIrregular.contains(outcomeKey))
-            return readOne(db, outcomeKey);
-        return mRows.value(outcomeKey);
-    }
-
-    void Clear()
-    {
-        mLoaded = false;
-        mAllIrregular = false;
-        mRows.clear();
-        mIrregular.clear();
-    }
-
-private:
-    void load(dao::Database& db)
-    {
-        Clear();
-        dao::RowReader row(db, mSql);
-        QHash<int, Row>* rows = nullptr;   // those of rowsOf; only a new outcome adds to mRows
-        int rowsOf = 0;
-        while (row.Next()) {
-            // The key columns are Long fields: a row matches "OutcomeKey = ?" exactly when its
-            // key is stored as that whole number, and a key stored any other way matches none.
-            const std::optional<int> outcome = row.Whole(0);
-            if (!outcome) {
-                // Null matches no outcome; a key stored some other way is left to each
-                // outcome's own read.
-                if (!row.Value(0).isNull())
-                    mAllIrregular = true;
-                continue;
-            }
-            const std::optional<int> key = row.Whole(1);
-            if (!key) {
-                mIrregular.insert(*outcome);
-                continue;
-            }
-            // A table's rows mostly lie outcome by outcome.
-            if (!rows || *outcome != rowsOf) {
-                rows = &mRows[*outcome];
-                rowsOf = *outcome;
-            }
-            if (!rows->contains(*key))
-                rows->insert(*key, mRead(row));
-        }
-        mLoaded = true;
-    }
-
-    // The outcome's own read, in key order, for rows whose keys the table-wide read cannot place.
-    QHash<int, Row> readOne(dao::Database& db, int outcomeKey) const
-    {
-        QHash<int, Row> rows;
-        dao::RowReader row(db, mOneSql, {outcomeKey});
-        while (row.Next()) {
-            const int key = rowvalue::Long(row, 1);
-            if (!rows.contains(key))
-                rows.insert(key, mRead(row));
-        }
-        return rows;
-    }
-
-    const QString mSql;
-    const QString mOneSql;
-    const Read mRead;
-    bool mLoaded = false;
-    dao::DataStamp mStamp;
-    QHash<int, QHash<int, Row>> mRows;
-    QSet<int> mIrregular;
-    bool mAllIrregular = false;
-};
-
-RowsByOutcome<StoredScore>& scores()
+// Rows by their second key, the first row of a key counting; read takes the row's fields from
+// column 2 on.
+template <class Row, Row (*read)(const dao::RowReader&)>
+bool AddBySecondKey(ByKey<Row>& rows, const dao::RowReader& row, bool lenient)
 {
-    static RowsByOutcome<StoredScore> rows(
-        QStringLiteral("Scores"), QStringLiteral("CriterionKey"), QStringLiteral("Value, Description"),
-        [](const dao::RowReader& row) { return StoredScore{rowvalue::Single(row, 2), rowvalue::Text(row, 3)}; });
+    const std::optional<int> key = lenient ? std::optional<int>(rowvalue::Long(row, 1)) : row.Whole(1);
+    if (!key)
+        return false;
+    rows.Add(*key, read(row));
+    return true;
+}
+
+// One table's rows for every outcome, read as the table lies: the outcome key, the row's second
+// key and then its fields.
+template <class Row, Row (*read)(const dao::RowReader&)>
+KeyedRows<ByKey<Row>> BySecondKey(const QString& table, const QString& key, const QString& fields)
+{
+    return {QStringLiteral("SELECT OutcomeKey, %1, %2 FROM %3").arg(key, fields, table),
+            QStringLiteral("SELECT OutcomeKey, %1, %2 FROM %3 WHERE OutcomeKey = ? ORDER BY %1").arg(key, fields, table),
+            &AddBySecondKey<Row, read>};
+}
+
+StoredScore ReadScore(const dao::RowReader& row) { return {rowvalue::Single(row, 2), rowvalue::Text(row, 3)}; }
+
+int ReadProtection(const dao::RowReader& row) { return textnum::RoundHalfEven(rowvalue::Single(row, 2)); }
+
+StoredPortions ReadPortions(const dao::RowReader& row)
+{
+    StoredPortions stored;
+    stored.portion = rowvalue::Long(row, 2);
+    for (int i = 0; i < 6; ++i)
+        stored.fil[size_t(i)] = rowvalue::Long(row, 3 + i);
+    return stored;
+}
+
+KeyedRows<ByKey<StoredScore>>& scores()
+{
+    static auto rows = BySecondKey<StoredScore, &ReadScore>(QStringLiteral("Scores"), QStringLiteral("CriterionKey"),
+                                                            QStringLiteral("Value, Description"));
     return rows;
 }
 
-RowsByOutcome<int>& protection()
+KeyedRows<ByKey<int>>& protection()
 {
-    static RowsByOutcome<int> rows(QStringLiteral("ValuesProtected"), QStringLiteral("ItemKey"),
-                                   QStringLiteral("Protection"), [](const dao::RowReader& row) {
-                                       return textnum::RoundHalfEven(rowvalue::Single(row, 2));
-                                   });
+    static auto rows = BySecondKey<int, &ReadProtection>(QStringLiteral("ValuesProtected"), QStringLiteral("ItemKey"),
+                                                         QStringLiteral("Protection"));
     return rows;
 }
 
-RowsByOutcome<StoredPortions>& portions()
+KeyedRows<ByKey<StoredPortions>>& portions()
 {
-    static RowsByOutcome<StoredPortions> rows(
+    static auto rows = BySecondKey<StoredPortions, &ReadPortions>(
         QStringLiteral("OutcomeFMZs"), QStringLiteral("FMZKey"),
-        QStringLiteral("Portion, FIL1Portion, FIL2Portion, FIL3Portion, FIL4Portion, FIL5Portion, FIL6Portion"),
-        [](const dao::RowReader& row) {
-            StoredPortions stored;
-            stored.portion = rowvalue::Long(row, 2);
-            for (int i = 0; i < 6; ++i)
-                stored.fil[size_t(i)] = rowvalue::Long(row, 3 + i);
-            return stored;
+        QStringLiteral("Portion, FIL1Portion, FIL2Portion, FIL3Portion, FIL4Portion, FIL5Portion, FIL6Portion"));
+    return rows;
+}
+
+// The rows of index 1 and 2 as they lie, each alternative's kept in the order its own read gives
+// them; a key that is not a plain whole number sends the alternative to its own read.
+KeyedRows<QList<StoredOutcome>>& outcomes()
+{
+    static KeyedRows<QList<StoredOutcome>> rows(
+        QStringLiteral("SELECT ParentKey, ChildIndex, ") + c53Outcome::RowColumns()
+            + QStringLiteral(" FROM Outcomes WHERE ChildIndex IN (1, 2)"),
+        QStringLiteral("SELECT ParentKey, ChildIndex, ") + c53Outcome::RowColumns()
+            + QStringLiteral(" FROM Outcomes WHERE ParentKey = ? AND ChildIndex IN (1, 2) ORDER BY ChildIndex, ItemKey"),
+        [](QList<StoredOutcome>& list, const dao::RowReader& row, bool lenient) {
+            const std::optional<int> key = row.Whole(2);
+            if (!key && !lenient)
+                return false;
+            StoredOutcome stored;
+            stored.index = rowvalue::Long(row, 1);
+            stored.itemKey = key.value_or(0);
+            stored.values.reserve(row.FieldCount() - 2);
+            for (int i = 2; i < row.FieldCount(); ++i)
+                stored.values.append(row.Value(i));
+            if (lenient)
+                list.append(std::move(stored));
+            else
+                InsertInOrder(list, std::move(stored), [](const StoredOutcome& o) { return std::pair(o.index, o.itemKey); });
+            return true;
         });
     return rows;
 }
 
 } // namespace
 
-QHash<int, StoredScore> StoredScoresOf(int outcomeKey) { return scores().Of(outcomeKey); }
-QHash<int, int> StoredProtectionOf(int outcomeKey) { return protection().Of(outcomeKey); }
-QHash<int, StoredPortions> StoredPortionsOf(int outcomeKey) { return portions().Of(outcomeKey); }
+ByKey<StoredScore> StoredScoresOf(int outcomeKey) { return scores().Of(outcomeKey); }
+ByKey<int> StoredProtectionOf(int outcomeKey) { return protection().Of(outcomeKey); }
+ByKey<StoredPortions> StoredPortionsOf(int outcomeKey) { return portions().Of(outcomeKey); }
+QList<StoredOutcome> StoredOutcomesOf(int altKey) { return outcomes().Of(altKey); }
 
 void ClearOutcomeRows()
 {
     scores().Clear();
     protection().Clear();
     portions().Clear();
+    outcomes().Clear();
 }
 
 } // namespace model

@@ -1,17 +1,60 @@
 #pragma once
 
-// The rows an outcome's lists are built from (Scores, ValuesProtected, OutcomeFMZs), read for
-// every outcome of the analysis with one statement a table. Read one outcome at a time, most of
-// the time went on finding each outcome's rows through the key index; the whole table is read
-// in one pass for less than that. The rows are kept until the file changes (any write, kept or
-// rolled back, reads them all again at the next question) or ClearOutcomeRows.
+// The rows an outcome's lists are built from (Scores, ValuesProtected, OutcomeFMZs) and those of
+// the alternatives' outcomes, read for every outcome or alternative of the analysis with
+// one statement a table (see keyedrows.h). They are kept until the file changes or
+// ClearOutcomeRows.
 
-#include <QHash>
+#include <QList>
 #include <QString>
+#include <QVariantList>
 
+#include <algorithm>
 #include <array>
+#include <utility>
 
 namespace model {
+
+// Rows by a second key (criterion, value at risk, FMU), kept in key order: made row by row for
+// less than a hash, which the thousands of rows of a large analysis made a good part of reading.
+template <class Row>
+class ByKey {
+public:
+    // The row of the key, or nullptr.
+    const Row* Find(int key) const
+    {
+        const auto at = lowerBound(key);
+        return at != mRows.cend() && at->first == key ? &at->second : nullptr;
+    }
+    Row Value(int key, const Row& fallback = Row()) const
+    {
+        const Row* row = Find(key);
+        return row ? *row : fallback;
+    }
+    bool Contains(int key) const { return Find(key) != nullptr; }
+    // Adds the row unless the key has one already: the first row of a key counts.
+    void Add(int key, Row row)
+    {
+        // Rows mostly come in key order.
+        if (mRows.isEmpty() || mRows.constLast().first < key) {
+            mRows.append({key, std::move(row)});
+            return;
+        }
+        const auto at = lowerBound(key);
+        if (at == mRows.cend() || at->first != key)
+            mRows.insert(at, {key, std::move(row)});
+    }
+    int Count() const { return int(mRows.size()); }
+
+private:
+    typename QList<std::pair<int, Row>>::const_iterator lowerBound(int key) const
+    {
+        return std::lower_bound(mRows.cbegin(), mRows.cend(), key,
+                                [](const std::pair<int, Row>& row, int k) { return row.first < k; });
+    }
+
+    QList<std::pair<int, Row>> mRows;
+};
 
 struct StoredScore {
     float value = 0.0f;
@@ -25,11 +68,21 @@ struct StoredPortions {
 
 // Each the outcome's rows by their second key (criterion, value at risk, FMU), the first row of
 // a key counting, as the outcome's own read "WHERE OutcomeKey = ? ORDER BY <key>" gives them;
-// an outcome without rows gets an empty map. An outcome with a key that is not a plain whole
-// number (only a damaged file has one) is read that way, so that its rows come in that order.
-QHash<int, StoredScore> StoredScoresOf(int outcomeKey);
-QHash<int, int> StoredProtectionOf(int outcomeKey);   // levels rounded to whole percents
-QHash<int, StoredPortions> StoredPortionsOf(int outcomeKey);
+// an outcome without rows gets none. An outcome with a key that is not a plain whole number
+// (only a damaged file has one) is read that way, so that its rows come in that order.
+ByKey<StoredScore> StoredScoresOf(int outcomeKey);
+ByKey<int> StoredProtectionOf(int outcomeKey);   // levels rounded to whole percents
+ByKey<StoredPortions> StoredPortionsOf(int outcomeKey);
+
+// An alternative's rows of index 1 and 2 in Outcomes, in the order "WHERE ParentKey = ? AND
+// ChildIndex IN (1, 2) ORDER BY ChildIndex, ItemKey" gives them; values in the order of
+// c53Outcome::RowColumns.
+struct StoredOutcome {
+    int index = 0;
+    int itemKey = 0;
+    QVariantList values;
+};
+QList<StoredOutcome> StoredOutcomesOf(int altKey);
 
 void ClearOutcomeRows();
 

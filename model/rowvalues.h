@@ -2,6 +2,7 @@
 
 #include "platform/dao/rowreader.h"
 
+#include <QList>
 #include <QString>
 #include <QVariant>
 
@@ -70,20 +71,17 @@ inline float Single(const dao::RowReader& row, int col)
 }
 
 // The rows an FMU keeps numbered 1..count (NVC resources, cost brackets), as a seek for each
-// number finds them: sql selects the number first and matches it exactly ("IN (1, 2, ...)"),
-// ordered by number and row, and only the first row of a number counts. each(number, row) is
-// called once for every number found.
-template <class Each>
-void ForEachNumberedRow(dao::Database& db, const QString& sql, int fmuKey, int count, Each each)
+// number finds them: the rows come ordered by number and row, and only the first row of a number
+// counts. each(row) is called once for every number found.
+template <class Row, class Each>
+void ForEachNumberedRow(const QList<Row>& rows, int count, Each each)
 {
     std::vector<bool> seen(size_t(std::max(count, 0)));
-    dao::RowReader row(db, sql, {fmuKey});
-    while (row.Next()) {
-        const int number = Long(row, 0);
-        if (number < 1 || number > count || seen[size_t(number - 1)])
+    for (const Row& row : rows) {
+        if (row.number < 1 || row.number > count || seen[size_t(row.number - 1)])
             continue;
-        seen[size_t(number - 1)] = true;
-        each(number, row);
+        seen[size_t(row.number - 1)] = true;
+        each(row);
     }
 }
 

@@ -16,6 +16,8 @@
 #include "worksheets/common/worksheetform.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QEvent>
 #include <QFileInfo>
 #include <QMenu>
 
@@ -26,6 +28,84 @@ using worksheets::gCurrentWorksheetID;
 
 namespace {
 
+// The end of the check of the file opened at start-up: a damaged file is refused with its
+// message and the start page comes up.
+void FinishFileCheck();
+
+// Holds the user's first click, key or closing of a window back until the file opened at
+// start-up has been read through. A damaged file is then refused, and what the user did is
+// dropped, since the page it was meant for goes; the page is taken down once the event that
+// found it out has been dealt with, not from under it.
+class FileCheckGate : public QObject {
+public:
+    static inline FileCheckGate* instance = nullptr;
+
+    // Collects the outcome; true when the file was refused (and is closed).
+    bool decide()
+    {
+        mDecided = true;
+        mDeciding = true;   // the message box of a refusal takes input
+        RunGuarded(QStringLiteral("checking the file"), [this] { mRefused = !core::CheckOpenedFileWhole(); });
+        mDeciding = false;
+        return mRefused;
+    }
+    bool decided() const { return mDecided; }
+    bool refused() const { return mRefused; }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (mDeciding)
+            return false;
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::NonClientAreaMouseButtonPress:
+        case QEvent::KeyPress:
+        case QEvent::ShortcutOverride:
+        case QEvent::Shortcut:
+        case QEvent::Wheel:
+        case QEvent::ContextMenu:
+        case QEvent::TouchBegin:
+        case QEvent::TabletPress:
+        case QEvent::Close:
+            break;
+        default:
+            return false;
+        }
+        if (mDecided)
+            return true;   // the refused file's page is about to go
+        if (!decide()) {
+            FinishFileCheck();
+            return false;
+        }
+        QMetaObject::invokeMethod(qApp, [] { FinishFileCheck(); }, Qt::QueuedConnection);
+        return true;
+    }
+
+private:
+    bool mDecided = false;
+    bool mDeciding = false;
+    bool mRefused = false;
+};
+
+void FinishFileCheck()
+{
+    FileCheckGate* gate = FileCheckGate::instance;
+    if (!gate)
+        return;
+    const bool refused = gate->decided() ? gate->refused() : gate->decide();
+    FileCheckGate::instance = nullptr;
+    qApp->removeEventFilter(gate);
+    gate->deleteLater();
+    if (!refused)
+        return;
+    RunGuarded(QStringLiteral("checking the file"), [] {
+        CloseFile();
+        if (frm0_Tolmar* main = frm0_Tolmar::instance())
+            main->setWindowTitle(QStringLiteral("Tolmar Advanced"));
+    });
+}
 
 // The worksheet on screen belongs to the file that was open before: its edits were saved when
 // the File menu was chosen, and nothing of it may reach the file that is loaded now.
@@ -82,8 +162,16 @@ void StartWithFile(const QString& path)
 
 void CheckOpenedFile()
 {
-    if (!core::CheckOpenedFileWhole())
-        CloseFile();
+    if (!core::OpenedFileAwaitsWholeCheck() || FileCheckGate::instance)
+        return;
+    // The program takes input while the file is read through on a thread of its own. Whatever
+    // the user does first waits for the outcome (the gate), as every use of the file does.
+    FileCheckGate::instance = new FileCheckGate;
+    qApp->installEventFilter(FileCheckGate::instance);
+    core::StartWholeCheck([] {
+        if (QCoreApplication* app = QCoreApplication::instance())
+            QMetaObject::invokeMethod(app, [] { FinishFileCheck(); }, Qt::QueuedConnection);
+    });
 }
 
 void NewFile()

@@ -8,8 +8,8 @@ namespace shell {
 
 void StartWithoutFile();
 void StartWithFile(const QString& path);
-// The check of every page that opening the file at start-up left for later: a damaged file is
-// refused with a message and the start page comes up.
+// Starts the check of every page that opening the file at start-up left for later; once it is
+// done, a damaged file is refused with a message and the start page comes up.
 void CheckOpenedFile();
 void NewFile();
 void OpenFile();

@@ -4,7 +4,7 @@
 // the same analysis written natively and upgraded alike. The figures to watch are the ratios
 // (goals: at most 2 for the conversion, about 1 for the opening).
 
-#include "bench/pairedruns.h"
+#include "bench/support/pairedruns.h"
 #include "core/u11datafile.h"
 #include "platform/jet/convert.h"
 #include "platform/ui/scriptedprompter.h"

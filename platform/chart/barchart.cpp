@@ -39,23 +39,11 @@ BarChart::BarChart(QWidget* parent) : QWidget(parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(mView);
-    attachSeries();
-    updateValueAxis();
+    mSeriesStale = mAxisStale = true;
+    applyChanges();
 }
 
 BarChart::~BarChart() = default;
-
-void BarChart::attachSeries()
-{
-    QAbstractBarSeries* series = mStacked ? static_cast<QAbstractBarSeries*>(new QStackedBarSeries)
-                                          : static_cast<QAbstractBarSeries*>(new QBarSeries);
-    for (QBarSet* s : mSets)
-        series->append(s);
-    mChart->addSeries(series);
-    series->attachAxis(mCategories);
-    series->attachAxis(mValues);
-    mSeries = series;
-}
 
 void BarChart::clear()
 {
@@ -64,26 +52,18 @@ void BarChart::clear()
     setTitle(QString());
 }
 
-QBarSet* BarChart::set(int column) const
+bool BarChart::isCell(int row, int column) const
 {
-    return column >= 1 && column <= mSets.size() ? mSets.at(column - 1) : nullptr;
+    return row >= 1 && row <= mRowLabels.size() && column >= 1 && column <= mColumnLabels.size();
 }
 
 void BarChart::setRowCount(int rows)
 {
     rows = std::max(0, rows);
-    while (mRowLabels.size() > rows)
-        mRowLabels.removeLast();
-    while (mRowLabels.size() < rows)
-        mRowLabels.append(QString());
-    for (QBarSet* s : mSets) {
-        if (s->count() > rows)
-            s->remove(rows, s->count() - rows);
-        while (s->count() < rows)
-            s->append(0.0);
-    }
-    updateCategories();
-    updateValueAxis();
+    mRowLabels.resize(rows);
+    for (QList<double>& column : mCells)
+        column.resize(rows, 0.0);
+    seriesChanged();
 }
 
 QString BarChart::rowLabel(int row) const
@@ -96,66 +76,41 @@ void BarChart::setRowLabel(int row, const QString& label)
     if (row < 1 || row > mRowLabels.size())
         return;
     mRowLabels[row - 1] = label;
-    updateCategories();
-}
-
-// The category axis keeps each text once: a label met again (two alternatives cut to the
-// same first characters, or two empty ones) is told apart by invisible zero-width spaces,
-// so every row keeps its own group of bars. The axis drops empty texts too.
-void BarChart::updateCategories()
-{
-    QStringList categories;
-    for (const QString& label : mRowLabels) {
-        QString text = label.isEmpty() ? QString(QChar(0x200B)) : label;
-        while (categories.contains(text))
-            text += QChar(0x200B);
-        categories.append(text);
-    }
-    mCategories->setCategories(categories);
+    seriesChanged();
 }
 
 void BarChart::setColumnCount(int columns)
 {
     columns = std::max(0, columns);
-    while (mSets.size() > columns) {
-        QBarSet* s = mSets.takeLast();
-        mSeries->remove(s);   // deletes it
-    }
-    while (mSets.size() < columns) {
-        auto* s = new QBarSet(QString());
-        for (int r = 0; r < mRowLabels.size(); ++r)
-            s->append(0.0);
-        mSets.append(s);
-        mSeries->append(s);
-    }
-    updateValueAxis();
+    mColumnLabels.resize(columns);
+    mCells.resize(columns, QList<double>(mRowLabels.size(), 0.0));
+    seriesChanged();
 }
 
 QString BarChart::columnLabel(int column) const
 {
-    const QBarSet* s = set(column);
-    return s ? s->label() : QString();
+    return column >= 1 && column <= mColumnLabels.size() ? mColumnLabels.at(column - 1) : QString();
 }
 
 void BarChart::setColumnLabel(int column, const QString& label)
 {
-    if (QBarSet* s = set(column))
-        s->setLabel(label);
+    if (column < 1 || column > mColumnLabels.size())
+        return;
+    mColumnLabels[column - 1] = label;
+    seriesChanged();
 }
 
 double BarChart::data(int row, int column) const
 {
-    const QBarSet* s = set(column);
-    return s && row >= 1 && row <= s->count() ? s->at(row - 1) : 0.0;
+    return isCell(row, column) ? mCells.at(column - 1).at(row - 1) : 0.0;
 }
 
 void BarChart::setData(int row, int column, double value)
 {
-    QBarSet* s = set(column);
-    if (!s || row < 1 || row > s->count())
+    if (!isCell(row, column))
         return;
-    s->replace(row - 1, value);
-    updateValueAxis();
+    mCells[column - 1][row - 1] = value;
+    seriesChanged();
 }
 
 void BarChart::setStacked(bool stacked)
@@ -163,42 +118,114 @@ void BarChart::setStacked(bool stacked)
     if (stacked == mStacked)
         return;
     mStacked = stacked;
-    // A taken set still has the old series as its parent, which would delete it.
-    for (QBarSet* s : mSets) {
-        mSeries->take(s);
-        s->setParent(nullptr);
-    }
-    mChart->removeSeries(mSeries);
-    delete mSeries;
-    mSeries = nullptr;
-    attachSeries();
-    updateValueAxis();
+    seriesChanged();
 }
 
 void BarChart::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    updateValueAxis();
+    axisChanged();
 }
 
 bool BarChart::showLegend() const { return mChart->legend()->isVisible(); }
 void BarChart::setShowLegend(bool show) { mChart->legend()->setVisible(show); }
 QString BarChart::title() const { return mChart->title(); }
 void BarChart::setTitle(const QString& title) { mChart->setTitle(title); }
-double BarChart::axisMin() const { return mValues->min(); }
-double BarChart::axisMax() const { return mValues->max(); }
+double BarChart::axisMin() const
+{
+    applyChanges();
+    return mValues->min();
+}
+
+double BarChart::axisMax() const
+{
+    applyChanges();
+    return mValues->max();
+}
+
+QChart* BarChart::chart() const
+{
+    applyChanges();
+    return mChart;
+}
+
+// Qt Charts lays a shown chart's axes out again on every change of their categories or range,
+// and a chart filled cell by cell would be laid out once a cell: the changes are kept here and
+// handed over together, once the caller is done.
+void BarChart::seriesChanged()
+{
+    mSeriesStale = true;
+    axisChanged();
+}
+
+void BarChart::axisChanged()
+{
+    mAxisStale = true;
+    if (mQueued)
+        return;
+    mQueued = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            mQueued = false;
+            applyChanges();
+        },
+        Qt::QueuedConnection);
+}
+
+void BarChart::applyChanges() const
+{
+    if (mSeriesStale)
+        applySeries();
+    if (mAxisStale)
+        applyValueAxis();
+}
+
+// A new series in place of the old one. Its bar sets join it one by one once it is in the chart,
+// each with all its values, so that each takes the theme's colour for its place as it always has.
+void BarChart::applySeries() const
+{
+    mSeriesStale = false;
+    if (mSeries) {
+        mChart->removeSeries(mSeries);
+        delete mSeries;
+    }
+    // The category axis keeps each text once: a label met again (two alternatives cut to the
+    // same first characters, or two empty ones) is told apart by invisible zero-width spaces,
+    // so every row keeps its own group of bars. The axis drops empty texts too.
+    QStringList categories;
+    for (const QString& label : mRowLabels) {
+        QString text = label.isEmpty() ? QString(QChar(0x200B)) : label;
+        while (categories.contains(text))
+            text += QChar(0x200B);
+        categories.append(text);
+    }
+    if (mCategories->categories() != categories)
+        mCategories->setCategories(categories);
+    mSeries = mStacked ? static_cast<QAbstractBarSeries*>(new QStackedBarSeries)
+                       : static_cast<QAbstractBarSeries*>(new QBarSeries);
+    mChart->addSeries(mSeries);
+    mSeries->attachAxis(mCategories);
+    mSeries->attachAxis(mValues);
+    for (int c = 0; c < mColumnLabels.size(); ++c) {
+        auto* set = new QBarSet(mColumnLabels.at(c));
+        set->append(mCells.at(c));
+        mSeries->append(set);
+    }
+}
 
 // From 0 to the farthest bar on each side (stacked bars add up, the negative ones downwards),
 // rounded out to tidy ticks.
-void BarChart::updateValueAxis()
+void BarChart::applyValueAxis() const
 {
+    mAxisStale = false;
     double low = 0;
     double high = 0;
     for (int r = 0; r < mRowLabels.size(); ++r) {
         double below = 0;
         double above = 0;
-        for (const QBarSet* s : mSets) {
-            const double v = s->at(r);
+        for (const QList<double>& column : mCells) {
+            const double v = column.at(r);
             if (mStacked) {
                 (v < 0 ? below : above) += v;
             } else {

@@ -7,7 +7,6 @@
 
 class QAbstractBarSeries;
 class QBarCategoryAxis;
-class QBarSet;
 class QChart;
 class QChartView;
 class QValueAxis;
@@ -18,6 +17,8 @@ namespace chart {
 // group per column (a data series), the columns named in the legend. Rows and columns are
 // numbered from 1. Bars stand side by side, or stacked one on another (negative values
 // below the axis) when stacking is on. The value axis always takes in 0 and every bar.
+// Changes reach the drawn chart together, when the program next waits for events or when
+// chart() is asked for, however many cells were set one by one.
 //
 //   chart->clear();
 //   chart->setRowCount(2);
@@ -42,7 +43,7 @@ public:
     QString rowLabel(int row) const;
     void setRowLabel(int row, const QString& label);
 
-    int columnCount() const { return int(mSets.size()); }
+    int columnCount() const { return int(mColumnLabels.size()); }
     void setColumnCount(int columns);
     QString columnLabel(int column) const;
     void setColumnLabel(int column, const QString& label);
@@ -62,25 +63,33 @@ public:
     double axisMin() const;
     double axisMax() const;
 
-    QChart* chart() const { return mChart; }
+    // The chart as drawn, every change made so far handed to it.
+    QChart* chart() const;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    QBarSet* set(int column) const;
-    void attachSeries();
-    void updateCategories();
-    void updateValueAxis();
+    bool isCell(int row, int column) const;
+    void seriesChanged();
+    void axisChanged();
+    void applyChanges() const;
+    void applySeries() const;
+    void applyValueAxis() const;
 
     QChart* mChart = nullptr;
     QChartView* mView = nullptr;
-    QAbstractBarSeries* mSeries = nullptr;
+    mutable QAbstractBarSeries* mSeries = nullptr;
     QBarCategoryAxis* mCategories = nullptr;
     QValueAxis* mValues = nullptr;
     QStringList mRowLabels;
-    QList<QBarSet*> mSets;   // owned by mSeries
+    QStringList mColumnLabels;
+    QList<QList<double>> mCells;   // by column, then row
     bool mStacked = false;
+    // What the drawn chart has yet to be given, and whether a handing over is under way.
+    mutable bool mSeriesStale = false;
+    mutable bool mAxisStale = false;
+    bool mQueued = false;
 };
 
 } // namespace chart

@@ -13,6 +13,7 @@
 #include <QStringList>
 #include <QVariant>
 
+#include <functional>
 #include <memory>
 #include <stdexcept>
 
@@ -116,6 +117,13 @@ public:
     bool IsOpen() const;
     // The check an open makes with checkEveryPage; throws Error(NotDatabase) naming the damage.
     void CheckEveryPage();
+    // The same check on a thread of its own, finished called on that thread once it is done, so
+    // that the caller's thread can go on meanwhile; any use of the database waits for it first.
+    // A second start before FinishCheckEveryPage does nothing.
+    void StartCheckEveryPage(std::function<void()> finished);
+    // Waits for the check StartCheckEveryPage started and throws as CheckEveryPage does; without
+    // one started, it is CheckEveryPage.
+    void FinishCheckEveryPage();
     QString Path() const;
     bool IsReadOnly() const;
 

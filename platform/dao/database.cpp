@@ -11,6 +11,7 @@ using namespace detail;
 
 sqlite3_stmt* Database::Impl::prepare(const QString& sql)
 {
+    settle();
     if (!db)
         throw Error(Error::Kind::Generic, QStringLiteral("The database is closed"));
     auto it = statements.find(sql);
@@ -76,6 +77,7 @@ void Database::Impl::schemaChanged()
 
 int Database::Impl::step(sqlite3_stmt* st, const QString& context)
 {
+    settle();
     const int rc = sqlite3_step(st);
     if (rc != SQLITE_ROW && rc != SQLITE_DONE) {
         sqlite3_reset(st);
@@ -106,6 +108,7 @@ void Database::Impl::bindAll(sqlite3_stmt* st, const QVariantList& params, const
 
 void Database::Impl::execRaw(const char* sql)
 {
+    settle();
     char* err = nullptr;
     const int rc = sqlite3_exec(db, sql, nullptr, nullptr, &err);
     if (rc != SQLITE_OK) {
@@ -246,6 +249,7 @@ QStringList Database::Impl::indexColumns(const QString& table, const QString& in
 
 void Database::Close()
 {
+    d->settle();
     if (!d->db)
         return;
     d->detachRecordsets();
@@ -470,9 +474,53 @@ void Database::CheckEveryPage()
         throw Error(Error::Kind::NotDatabase, QStringLiteral("The file '%1' is damaged: %2").arg(d->path, check));
 }
 
+void Database::StartCheckEveryPage(std::function<void()> finished)
+{
+    if (d->checkStarted)
+        return;   // under way or done, not yet finished
+    d->settle();
+    if (!d->db)
+        throw Error(Error::Kind::Generic, QStringLiteral("The database is closed"));
+    d->checkStarted = true;
+    d->checkCode = SQLITE_OK;
+    d->checkFound.clear();
+    // The thread has the connection to itself: this one waits for it before any use (settle).
+    d->checker = std::thread([impl = d.get(), finished = std::move(finished)] {
+        sqlite3_stmt* st = nullptr;
+        int rc = sqlite3_prepare_v2(impl->db, "PRAGMA integrity_check(1)", -1, &st, nullptr);
+        if (rc == SQLITE_OK)
+            rc = sqlite3_step(st);
+        impl->checkCode = rc;
+        impl->checkFound = rc == SQLITE_ROW ? QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)))
+                                            : QString::fromUtf8(sqlite3_errmsg(impl->db));
+        sqlite3_finalize(st);
+        if (finished)
+            finished();
+    });
+}
+
+void Database::FinishCheckEveryPage()
+{
+    if (!d->checkStarted) {
+        CheckEveryPage();
+        return;
+    }
+    d->settle();
+    d->checkStarted = false;
+    if (d->checkCode != SQLITE_ROW && d->checkCode != SQLITE_DONE)
+        throw Error(kindOf(d->checkCode), QStringLiteral("check: ") + d->checkFound);
+    if (d->checkFound != QLatin1String("ok"))
+        throw Error(Error::Kind::NotDatabase,
+                    QStringLiteral("The file '%1' is damaged: %2").arg(d->path, d->checkFound));
+}
+
 QString Database::Path() const { return d->path; }
 bool Database::IsReadOnly() const { return d->readOnly; }
-sqlite3* Database::handle() const { return d->db; }
+sqlite3* Database::handle() const
+{
+    d->settle();
+    return d->db;
+}
 int Database::TransactionDepth() const { return d->depth; }
 
 int Database::Execute(const QString& sql, const QVariantList& params)

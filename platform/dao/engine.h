@@ -15,6 +15,7 @@
 #include <atomic>
 #include <memory>
 #include <set>
+#include <thread>
 #include <vector>
 
 namespace dao {
@@ -120,7 +121,21 @@ struct Database::Impl {
     };
     QHash<QString, std::shared_ptr<const ReaderShape>> readerShapes;   // by the text as given
 
-    // Statements are prepared once and kept until the schema changes.
+    // A check of every page under way on a thread of its own (StartCheckEveryPage), and what it
+    // found. Every use of the connection waits for it first, so that no two threads ever use the
+    // connection at once.
+    std::thread checker;
+    bool checkStarted = false;
+    int checkCode = 0;
+    QString checkFound;
+    void settle()
+    {
+        if (checker.joinable())
+            checker.join();
+    }
+
+    // Statements are prepared once and kept until the schema changes (prepare waits for a check
+    // under way, as step does).
     sqlite3_stmt* prepare(const QString& sql);
 
     // What follows the first statement may be semicolons, spaces and comments, nothing more:

@@ -80,6 +80,7 @@ struct RowReader::Impl {
 
 DataStamp Database::Stamp() const
 {
+    d->settle();
     return {d->open, d->db ? qint64(sqlite3_total_changes64(d->db)) : -1, d->generation};
 }
 

@@ -249,6 +249,29 @@ TEST_F(FMUTables, TablesReadEachRowAsASeekForItsNumberReadsIt)
     EXPECT_EQ(GetAACTable(0)->Cost(4), 0);
 }
 
+// The FMUs' tables are read for every FMU at once, and again once the file has changed. A row
+// whose FMU key is stored as a fraction (only a damaged file holds one) is no FMU's, and every
+// table is then read by its own query.
+TEST_F(FMUTables, TablesReadTogetherFollowEditsAndLeaveARowOfAFractionalKeyOut)
+{
+    const int first = NewFMU("", "North")->ItemKey();
+    const int second = NewFMU("", "South")->ItemKey();
+    setNVC(first, 2, 3, -40);
+    setNVC(second, 2, 3, -60);
+    ClearFMUs();
+    EXPECT_FLOAT_EQ(GetNVCTable(first)->NVCCellValue(2, 3), -40);
+    setNVC(second, 2, 3, -65);
+    EXPECT_FLOAT_EQ(GetNVCTable(second)->NVCCellValue(2, 3), -65) << "read after the edit";
+
+    db().Execute("INSERT INTO NVCPerAcre (FMZKey, ResourceNumber, FIL3) VALUES (?, 2, -99)", {first + 0.5});
+    db().Execute("INSERT INTO SuppressionPerAcreCost (FMZKey, Sequence, Cost) VALUES (?, 1, 99)", {second + 0.5});
+    db().Execute("INSERT OR REPLACE INTO SuppressionPerAcreCost (FMZKey, Sequence, Cost) VALUES (?, 1, 700)", {second});
+    ClearFMUs();
+    EXPECT_FLOAT_EQ(GetNVCTable(first)->NVCCellValue(2, 3), -40);
+    EXPECT_FLOAT_EQ(GetNVCTable(second)->NVCCellValue(2, 3), -65);
+    EXPECT_FLOAT_EQ(GetAACTable(second)->Cost(1), 700);
+}
+
 // A table whose read fails part way must not be kept: a later visit would show, and a save
 // would write, the zeros it was left with.
 TEST_F(FMUTables, ATableWhoseReadFailsIsReadAgainNotKeptHalfRead)

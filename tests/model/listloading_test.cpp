@@ -198,6 +198,35 @@ TEST_F(ListLoading, AnOutcomeWithAFractionalKeyReadsItsRowsInKeyOrder)
         EXPECT_EQ(firstLevel(key), 0) << "an outcome key of 2.5 is no outcome's";
 }
 
+// The alternatives' outcomes are read for every alternative at once; one whose outcome key is
+// stored as a fraction (only a damaged file holds one) reads as its own query reads it, in key
+// order, and the other alternatives read theirs as before.
+TEST_F(ListLoading, AnAlternativeWithAFractionalOutcomeKeyReadsItsRowsInKeyOrder)
+{
+    const int odd = 960;
+    const int plain = 961;
+    db().Execute("INSERT INTO Outcomes (ItemKey, ParentKey, ChildIndex, FireSize) VALUES (921, ?, 1, 300), "
+                 "(920.5, ?, 1, 200), (922, ?, 2, 400), (931, ?, 1, 500), (930, ?, 1, 600)",
+                 {odd, odd, odd, plain, plain});
+    const struct {
+        int alt;
+        int idx;
+        int key;
+        const char* size;
+    } cases[] = {{odd, 1, 920, "200"}, {odd, 2, 922, "400"}, {plain, 1, 930, "600"}, {plain, 2, 0, "0"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "alternative " << c.alt << " index " << c.idx);
+        c52OutcomeList list;
+        list.Initialize(c.alt);
+        c53Outcome single;
+        single.Initialize(c.alt, c.idx);
+        EXPECT_EQ(list.Outcome(c.idx)->ItemKey(), single.ItemKey());
+        EXPECT_EQ(list.Outcome(c.idx)->FireSize(), single.FireSize());
+        EXPECT_EQ(list.Outcome(c.idx)->ItemKey(), c.key);
+        EXPECT_EQ(list.Outcome(c.idx)->FireSize(), c.size);
+    }
+}
+
 TEST_F(ListLoading, OutcomePairMatchesOneRowReadsTakesTheLowestKeyAndMarksAMissingRow)
 {
     const int alt = 950;

@@ -2,6 +2,8 @@
 
 #include "core/u91trace.h"
 #include "platform/grid/grid.h"
+#include "platform/ui/printersetup.h"
+#include "shell/a1tolmar.h"
 #include "shell/frm01start.h"
 
 #include <QAction>
@@ -10,6 +12,7 @@
 #include <QDir>
 #include <QMenu>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTest>
 #include <QTextEdit>
 
@@ -340,6 +343,46 @@ TEST_F(ShellTest, AFileOnTheCommandLineDamagedInsideIsRefusedOnceTheWindowIsUp)
     ASSERT_TRUE(window->startPageLoaded());
     EXPECT_TRUE(window->startPage()->cmdNew()->isVisible());
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Tolmar Advanced"));
+}
+
+// The file is read through on a thread of its own once the window is up, and the program takes
+// input meanwhile. A click that comes before the outcome waits for it: on a sound file it goes
+// to the section tab; on a damaged one it is dropped, the file refused with its message and the
+// start page brought up once the click has been dealt with.
+TEST_F(ShellTest, AClickBeforeTheFileIsReadThroughWaitsForTheOutcome)
+{
+    for (const bool damaged : {false, true}) {
+        SCOPED_TRACE(damaged ? "damaged" : "sound");
+        prompter.clear();
+        const QString name = damaged ? QStringLiteral("Damaged.tlm") : QStringLiteral("Sound.tlm");
+        const QString path = damaged ? DamagedInside(dir, QFileInfo(dir.filePath(name)).absoluteFilePath())
+                                     : CopyTemplate(dir, name);
+        ASSERT_FALSE(path.isEmpty());
+        if (!damaged) {
+            // Stored as opened, so that the open leaves the check for the window.
+            ASSERT_TRUE(core::OpenDatafile(path));
+            core::Property_Set(QStringLiteral("FullFileName"), QFileInfo(path).absoluteFilePath());
+            core::CloseDatafile();
+        }
+        window->Startup(path);
+        ASSERT_TRUE(core::gFileOpen());
+        ASSERT_TRUE(core::OpenedFileAwaitsWholeCheck());
+        shell::CheckOpenedFile();   // as the window's first paint has it done
+        QTabBar* sections = window->tabsForm()->vsTab1()->bar();
+        QTest::mouseClick(sections, Qt::LeftButton, {}, sections->tabRect(3).center());
+        EXPECT_FALSE(core::OpenedFileAwaitsWholeCheck());
+        EXPECT_EQ(core::gFileOpen(), !damaged);
+        EXPECT_EQ(worksheets::gCurrentSection, damaged ? 1 : 3);
+        EXPECT_EQ(prompter.messages().size(), damaged ? 1 : 0);
+        QTest::qWait(20);
+        EXPECT_EQ(window->startPageLoaded() && window->startPage()->cmdNew()->isVisible(), damaged);
+        if (damaged) {
+            EXPECT_EQ(window->windowTitle(), QStringLiteral("Tolmar Advanced"));
+        }
+        if (core::gFileOpen())
+            core::CloseDatafile();
+        worksheets::gCurrentSection = 1;
+    }
 }
 
 // A file that would have its new name written into it is read through before that.

@@ -5,6 +5,8 @@
 #include <QBarSet>
 #include <QChart>
 #include <QLegend>
+#include <QTest>
+#include <QValueAxis>
 
 #include <gtest/gtest.h>
 
@@ -115,6 +117,43 @@ TEST(BarChart, RowsWithTheSameLabelKeepAGroupEach)
     EXPECT_EQ(Categories(c).size(), 3);
     EXPECT_EQ(c.rowLabel(2), "A. Strategy");
     EXPECT_EQ(c.rowLabel(3), "");
+}
+
+// Qt Charts lays a shown chart's axes out again on every change of their categories or range;
+// a chart filled cell by cell must not change them once a cell.
+TEST(BarChart, AShownChartFilledCellByCellChangesItsAxesOnce)
+{
+    BarChart c;
+    c.resize(400, 300);
+    c.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&c));
+    QChart* drawn = c.chart();
+    auto* values = qobject_cast<QValueAxis*>(drawn->axes(Qt::Vertical).value(0));
+    auto* categories = qobject_cast<QBarCategoryAxis*>(drawn->axes(Qt::Horizontal).value(0));
+    ASSERT_NE(values, nullptr);
+    ASSERT_NE(categories, nullptr);
+    int rangeChanges = 0;
+    int categoryChanges = 0;
+    QObject::connect(values, &QValueAxis::rangeChanged, [&] { ++rangeChanges; });
+    QObject::connect(categories, &QBarCategoryAxis::categoriesChanged, [&] { ++categoryChanges; });
+
+    c.setRowCount(12);
+    c.setColumnCount(4);
+    for (int r = 1; r <= 12; ++r) {
+        c.setRowLabel(r, QString("Alternative %1").arg(r));
+        for (int col = 1; col <= 4; ++col)
+            c.setData(r, col, r * 10 - col);
+    }
+    // Handed over once the program waits for events, without anyone asking.
+    QTest::qWait(0);
+    ASSERT_EQ(drawn->series().size(), 1);
+    const auto* series = qobject_cast<QAbstractBarSeries*>(drawn->series().first());
+    ASSERT_EQ(series->count(), 4);
+    EXPECT_EQ(series->barSets()[3]->at(11), 116);
+    EXPECT_EQ(categories->categories().value(11), "Alternative 12");
+    EXPECT_GE(values->max(), 119);
+    EXPECT_EQ(categoryChanges, 1);
+    EXPECT_LE(rangeChanges, 2);   // the range, then rounded out to tidy ticks
 }
 
 } // namespace

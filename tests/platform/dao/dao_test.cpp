@@ -8,6 +8,8 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <atomic>
 #include <functional>
 #include <limits>
 #include <sqlite3.h>
@@ -197,6 +199,55 @@ TEST_F(DaoTest, ADamagedIndexIsRefusedAndAPassOverItAlwaysEnds)
         } catch (const Error& e) {
             EXPECT_EQ(e.kind(), Error::Kind::NotDatabase) << e.what();
         }
+    }
+}
+
+// The whole check on a thread of its own: the database can be used at once (each use waits for
+// the check), the check tells a sound file from a damaged one as the check in the open does,
+// a second start does nothing, and closing waits for a check under way.
+TEST_F(DaoTest, ACheckOnAThreadOfItsOwnFindsWhatTheCheckInTheOpenFinds)
+{
+    const struct {
+        const char* name;
+        const char* sql;
+        bool damaged;
+    } cases[] = {
+        {"sound", "CREATE TABLE t (k INTEGER PRIMARY KEY, v TEXT); CREATE INDEX i ON t (v); "
+                  "INSERT INTO t (v) VALUES ('a'), ('b'), ('c'), ('d');",
+         false},
+        {"damaged", "CREATE TABLE t (k INTEGER PRIMARY KEY, v TEXT); CREATE INDEX i ON t (v); "
+                    "INSERT INTO t (v) VALUES ('a'), ('b'), ('c'), ('d'); PRAGMA writable_schema = 1; "
+                    "UPDATE sqlite_master SET sql = 'CREATE INDEX i ON t (v DESC)' WHERE name = 'i';",
+         true},
+    };
+    OpenOptions withoutPages;
+    withoutPages.checkEveryPage = false;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString p = dir.filePath(QString("%1.tlm").arg(c.name));
+        ASSERT_TRUE(WriteRaw(p, c.sql));
+        auto db = Database::Open(p, withoutPages);
+        std::atomic<int> finished{0};
+        db->StartCheckEveryPage([&finished] { ++finished; });
+        db->StartCheckEveryPage([&finished] { finished += 10; });
+        auto rs = db->OpenRecordset("SELECT count(*) AS n FROM t");
+        EXPECT_EQ(rs->Field("n").toInt(), 4);
+        rs->Close();
+        if (c.damaged) {
+            try {
+                db->FinishCheckEveryPage();
+                ADD_FAILURE() << "the check passed";
+            } catch (const Error& e) {
+                EXPECT_EQ(e.kind(), Error::Kind::NotDatabase) << e.what();
+            }
+        } else {
+            EXPECT_NO_THROW(db->FinishCheckEveryPage());
+        }
+        EXPECT_EQ(finished, 1);
+        // Started again and closed before it is waited for.
+        db->StartCheckEveryPage({});
+        db->Close();
+        EXPECT_FALSE(db->IsOpen());
     }
 }
 

@@ -3,7 +3,8 @@
 // Paired runs: two pieces of work timed one after the other, their order alternating, so that
 // the machine's load falls on both alike. The ratio is taken within each pair.
 
-#include <algorithm>
+#include "bench/support/spread.h"
+
 #include <chrono>
 #include <cstddef>
 #include <cstdio>
@@ -12,18 +13,6 @@
 #include <vector>
 
 namespace benchsupport {
-
-struct Spread {
-    double median, min, max;
-};
-
-inline Spread SpreadOf(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    const size_t n = v.size();
-    const double median = n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
-    return {median, v.front(), v.back()};
-}
 
 template <class F>
 double Millis(F f)
