@@ -5,6 +5,9 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QToolTip>
+#include <QVariant>
+
+#include <algorithm>
 
 namespace ui {
 
@@ -13,6 +16,7 @@ namespace {
 // QLineEdit's own limit when none is set.
 constexpr int kNoLimit = 32767;
 const char* const kWatched = "tolmarLengthWatched";
+const char* const kOwnLength = "tolmarOwnLength";
 
 class LengthWatch : public QObject {
 public:
@@ -63,6 +67,17 @@ void WatchLength(QLineEdit* box)
         return;
     box->setProperty(kWatched, true);
     new LengthWatch(box);
+}
+
+void ShowStored(QLineEdit* box, const QString& text)
+{
+    QVariant own = box->property(kOwnLength);
+    if (!own.isValid()) {
+        own = box->maxLength();
+        box->setProperty(kOwnLength, own);
+    }
+    box->setMaxLength(std::max(own.toInt(), int(text.size())));
+    box->setText(text);
 }
 
 void WatchLengths(QWidget* root)

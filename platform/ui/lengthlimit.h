@@ -1,6 +1,7 @@
 #pragma once
 
 class QLineEdit;
+class QString;
 class QWidget;
 
 namespace ui {
@@ -15,5 +16,11 @@ void ShowLengthReached(QWidget* box, int length);
 // called again as the boxes are shown again).
 void WatchLengths(QWidget* root);
 void WatchLength(QLineEdit* box);
+
+// Puts a stored value in a box whole. A file written elsewhere may hold a value longer than the
+// box lets the user type; cut to the box's length it would be written back shortened at the
+// user's first keystroke, so the box takes the stored length for as long as it shows that value
+// (the user may shorten it, not lengthen it) and its own length again for a shorter one.
+void ShowStored(QLineEdit* box, const QString& text);
 
 } // namespace ui

@@ -8,6 +8,7 @@
 #include "platform/spell/spellchecker.h"
 #include "platform/spell/spelldialog.h"
 #include "platform/ui/guard.h"
+#include "platform/ui/lengthlimit.h"
 #include "worksheets/common/itemlist.h"
 
 #include <QHBoxLayout>
@@ -92,7 +93,7 @@ void TopicEditor::hideNameBox()
 void TopicEditor::display(const QString& name, const QString& rtf)
 {
     core::BusyScope busy;
-    mName->setText(name);
+    ui::ShowStored(mName, name);
     mBody->setRtf(rtf);
     mName->setEnabled(true);
     mBody->setEnabled(true);

@@ -4,6 +4,7 @@
 #include "core/u91trace.h"
 #include "core/uimode.h"
 #include "platform/ui/guard.h"
+#include "platform/ui/lengthlimit.h"
 #include "worksheets/common/boxorder.h"
 
 #include <QDateTime>
@@ -121,7 +122,7 @@ void frm22General::DisplayData()
         else if (key == kCurrentTimeKey)
             mBoxes[i]->setText(DefaultCurrentTime());
         else
-            mBoxes[i]->setText(core::GetSituationItem(key)->Body());
+            ui::ShowStored(mBoxes[i], core::GetSituationItem(key)->Body());
     }
 }
 

@@ -124,3 +124,29 @@ TEST_F(TopicEditorTest, EmptyStateDisablesBothBoxesAndSpelling)
 }
 
 } // namespace
+
+namespace {
+
+// A heading stored longer than the box lets the user type (a file written elsewhere) is shown
+// and edited whole; the next topic's heading has the box's own length again.
+TEST_F(TopicEditorTest, AHeadingLongerThanItsBoxIsKeptWhole)
+{
+    editor.nameBox()->setMaxLength(80);
+    const QString heading = QString(80, QLatin1Char('h')) + "tail";
+    editor.display(heading, richtext::kEmptyBody);
+    editor.show();
+    EXPECT_EQ(editor.name(), heading);
+    editor.nameBox()->setFocus();
+    editor.nameBox()->end(false);
+    QTest::keyClicks(editor.nameBox(), "more");
+    EXPECT_EQ(topic.name, QString()) << "a full box takes nothing";
+    QTest::keyClick(editor.nameBox(), Qt::Key_Backspace);
+    EXPECT_EQ(topic.name, heading.chopped(1));
+
+    editor.display("Short", richtext::kEmptyBody);
+    editor.nameBox()->end(false);
+    QTest::keyClicks(editor.nameBox(), QString(100, QLatin1Char('x')));
+    EXPECT_EQ(topic.name.size(), 80);
+}
+
+} // namespace

@@ -190,6 +190,28 @@ TEST_F(GeneralTest, ABoxThatIsFullSaysSo)
     EXPECT_FALSE(QToolTip::isVisible());
 }
 
+// A file written elsewhere may hold a value longer than its box: shown whole, an edit at its end
+// keeps the rest, and it cannot grow; a shorter value shown after it has the box's own length.
+TEST_F(GeneralTest, AStoredValueLongerThanItsBoxIsShownAndEditedWhole)
+{
+    const QString longName = QString(40, QLatin1Char('N')) + QString(30, QLatin1Char('E'));
+    storeItems({{11, longName}});
+    open();
+    EXPECT_EQ(box(Box::Name)->text(), longName);
+    box(Box::Name)->setFocus();
+    box(Box::Name)->end(false);
+    QTest::keyClick(box(Box::Name), Qt::Key_Backspace);
+    QTest::keyClicks(box(Box::Name), "XY");
+    EXPECT_EQ(core::GetSituationItem(11)->Body(), longName.chopped(1) + "X");
+    leave();
+    EXPECT_EQ(stored(11), longName.chopped(1) + "X");
+
+    storeItems({{11, "Cedar"}});
+    open();
+    QTest::keyClicks(box(Box::Name), QString(60, QLatin1Char('W')));
+    EXPECT_EQ(core::GetSituationItem(11)->Body().size(), 50);
+}
+
 // Long, pasted, multi-line and foreign text: the box keeps what fits and stores exactly that.
 TEST_F(GeneralTest, HostileTextIsCutToTheBoxAndStored)
 {
