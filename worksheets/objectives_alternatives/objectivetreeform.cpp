@@ -152,7 +152,12 @@ ObjectiveTreeForm::ObjectiveTreeForm(Config config, QWidget* parent)
         areaCaption->setObjectName(QStringLiteral("Label4"));
         mRMACombo = new LongChoiceBox(guidelines);
         mRMACombo->setObjectName(QStringLiteral("cboRMAs"));
-        mRMACombo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+        // Its width comes from the row, never from the longest name: a box that grows to its
+        // names (a 20 ms timer after filling) would push the worksheet wider than the window at
+        // one visit and not at the next. The chosen name is cut in the middle, the list shows it
+        // whole.
+        mRMACombo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        mRMACombo->setMinimumContentsLength(8);
         areaCaption->setBuddy(mRMACombo);
         mRMAs = new ItemList(mRMACombo);
         mGuidelines = new richtext::RichTextEditor(guidelines);
