@@ -72,8 +72,6 @@ Grid::~Grid()
     blockSignals(true);
 }
 
-bool Grid::inFixedRange(int row, int col) const { return mModel->isFixed(row, col); }
-
 bool Grid::isDataCell(int row, int col) const
 {
     return mModel->valid(row, col) && !mModel->isFixed(row, col) && !isRowHidden(row) && !isColumnHidden(col);
