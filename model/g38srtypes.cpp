@@ -61,13 +61,7 @@ std::shared_ptr<SRTypeCollection> ReloadSRTypes()
     return result;
 }
 
-QList<core::ListEntry> SRTypeListEntries()
-{
-    QList<core::ListEntry> entries;
-    for (const auto& t : cache())
-        entries.append({t->LongName(), t->ItemKey()});
-    return entries;
-}
+QList<core::ListEntry> SRTypeListEntries() { return core::EntriesOf(cache(), &c38SRType::LongName); }
 
 void DeleteSRTypeRecord(int key)
 {

@@ -90,13 +90,7 @@ std::shared_ptr<c51Alternative> GetLeastCostAlternative()
     return best;
 }
 
-QList<core::ListEntry> AlternativeListEntries()
-{
-    QList<core::ListEntry> entries;
-    for (const auto& alt : GetAlternatives())
-        entries.append({alt->Label(), alt->ItemKey()});
-    return entries;
-}
+QList<core::ListEntry> AlternativeListEntries() { return core::EntriesOf(GetAlternatives(), &c51Alternative::Label); }
 
 void SaveAlternatives()
 {
