@@ -3,9 +3,9 @@
 #include "model/modeldata.h"
 #include "core/u11datafile.h"
 #include "core/u19rowdata.h"
+#include "core/u92utilities.h"
 #include "platform/dao/dao.h"
 
-#include <cmath>
 #include <stdexcept>
 
 namespace model {
@@ -48,8 +48,7 @@ int c64BurnArea::FILPercent(int fil) const
         total += p;
     if (total == 0)
         return 16;
-    // std::nearbyint rounds half to even in the default rounding mode.
-    return int(std::nearbyint(double(qint64(mFILPortion[i]) * 100) / double(total)));
+    return core::RoundHalfEven(double(qint64(mFILPortion[i]) * 100) / double(total));
 }
 
 void c64BurnArea::Initialize(int outcomeKey, int fmuKey)
