@@ -43,8 +43,7 @@ void LoadSRTypes()
                       core::GetFieldText(*rs, QStringLiteral("UnitType")),
                       core::GetFieldText(*rs, QStringLiteral("UnitName")),
                       core::GetFieldDouble(*rs, QStringLiteral("UnitCost")));
-        if (!types->Contains(key))
-            types->Add(key, std::move(t));
+        types->Add(key, std::move(t));
         rs->MoveNext();
     }
     rs->Close();

@@ -37,8 +37,7 @@ void LoadAlternatives()
         alt->Initialize(key, core::GetFieldText(*rs, QStringLiteral("ItemName")),
                         core::GetFieldText(*rs, QStringLiteral("Heading")),
                         core::GetFieldText(*rs, QStringLiteral("Body")));
-        if (!alts->Contains(key))
-            alts->Add(key, std::move(alt));
+        alts->Add(key, std::move(alt));
         rs->MoveNext();
     }
     rs->Close();
