@@ -8,6 +8,8 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
+
 namespace core {
 
 // The body of a new item: an empty rich-text document with one Arial font.
@@ -30,6 +32,17 @@ struct ListEntry {
     int Key = 0;
     bool operator==(const ListEntry&) const = default;
 };
+
+// The entries of a list of keyed objects in their order: the text that text reads from each
+// (a member function such as &c0Item::Heading) with the object's ItemKey.
+template <class Items, class Text>
+QList<ListEntry> EntriesOf(const Items& items, Text text)
+{
+    QList<ListEntry> entries;
+    for (const auto& item : items)
+        entries.append({std::invoke(text, *item), item->ItemKey()});
+    return entries;
+}
 
 // The cached item of that key, read on first use. The pointer stays valid until ClearItems.
 c0Item* GetItem(int key);

@@ -6,13 +6,7 @@ QList<c0Item*> GetRMAs() { return GetChildItems(kRMAGroupKey); }
 
 c0Item* GetRMA(int key) { return GetItem(key); }
 
-QList<ListEntry> RMAListEntries()
-{
-    QList<ListEntry> entries;
-    for (c0Item* item : GetRMAs())
-        entries.append({item->Heading(), item->ItemKey()});
-    return entries;
-}
+QList<ListEntry> RMAListEntries() { return EntriesOf(GetRMAs(), &c0Item::Heading); }
 
 void SaveRMAs() { SaveAllItems(); }
 

@@ -6,13 +6,7 @@ QList<c0Item*> GetSummaryTopics() { return GetChildItems(kSummaryGroupKey); }
 
 c0Item* GetSummaryItem(int key) { return GetItem(key); }
 
-QList<ListEntry> SummaryListEntries()
-{
-    QList<ListEntry> entries;
-    for (c0Item* item : GetSummaryTopics())
-        entries.append({item->Heading(), item->ItemKey()});
-    return entries;
-}
+QList<ListEntry> SummaryListEntries() { return EntriesOf(GetSummaryTopics(), &c0Item::Heading); }
 
 void SaveSummary() { SaveAllItems(); }
 

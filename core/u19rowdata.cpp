@@ -1,8 +1,8 @@
 #include "core/u19rowdata.h"
 
-#include <cfenv>
+#include "core/u92utilities.h"
+
 #include <cmath>
-#include <limits>
 
 namespace core {
 
@@ -39,15 +39,7 @@ int GetFieldLong(const dao::Recordset& rs, const QString& field)
     const double d = v.toDouble(&ok);
     if (!ok || !std::isfinite(d))
         return 0;
-    const int mode = std::fegetround();
-    std::fesetround(FE_TONEAREST);
-    const double r = std::nearbyint(d);   // half to even
-    std::fesetround(mode);
-    if (r >= double(std::numeric_limits<int>::max()))
-        return std::numeric_limits<int>::max();
-    if (r <= double(std::numeric_limits<int>::min()))
-        return std::numeric_limits<int>::min();
-    return int(r);
+    return RoundHalfEven(d);
 }
 
 float GetFieldSingle(const dao::Recordset& rs, const QString& field)

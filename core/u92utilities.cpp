@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <iterator>
+#include <limits>
 
 namespace core {
 
@@ -17,6 +18,18 @@ double PowerOfTen(int n)
     return n < int(std::size(exact)) ? exact[n] : std::pow(10.0, n);
 }
 } // namespace
+
+int RoundHalfEven(double v)
+{
+    if (std::isnan(v))
+        return 0;
+    const double r = std::nearbyint(v);   // default rounding mode: to nearest, ties to even
+    if (r >= double(std::numeric_limits<int>::max()))
+        return std::numeric_limits<int>::max();
+    if (r <= double(std::numeric_limits<int>::min()))
+        return std::numeric_limits<int>::min();
+    return int(r);
+}
 
 double RoundSignificant(double value, int digits)
 {

@@ -9,6 +9,9 @@ namespace core {
 // to `digits` decimal places. NaN and infinities come back unchanged.
 double RoundSignificant(double value, int digits);
 
+// Whole number nearest to v, a half to the even neighbour, clamped to the 32-bit range; 0 for NaN.
+int RoundHalfEven(double v);
+
 // "Do you really want to delete " + what; Yes/No, No the default. True only on Yes.
 bool ConfirmDelete(const QString& what);
 

@@ -1,5 +1,6 @@
 #include "model/c63burnarealist.h"
 
+#include "core/u92utilities.h"
 #include "model/g33fmus.h"
 #include "model/modeldata.h"
 #include "model/outcomerows.h"
@@ -7,8 +8,6 @@
 #include <QHash>
 
 #include <array>
-
-#include <cmath>
 #include <stdexcept>
 
 namespace model {
@@ -91,7 +90,7 @@ int c63BurnAreaList::percentAt(int position, qint64 total) const
     if (n <= 1)
         return 100;
     if (total == 0)
-        return int(std::nearbyint(100.0 / n));
+        return core::RoundHalfEven(100.0 / n);
     return int(qint64(mAreas.At(position)->FMUPortion()) * 100 / total);
 }
 

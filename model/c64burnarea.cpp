@@ -3,9 +3,9 @@
 #include "model/modeldata.h"
 #include "core/u11datafile.h"
 #include "core/u19rowdata.h"
+#include "core/u92utilities.h"
 #include "platform/dao/dao.h"
 
-#include <cmath>
 #include <stdexcept>
 
 namespace model {
@@ -49,8 +49,7 @@ std::array<int, 6> c64BurnArea::FILPercents() const
         total += p;
     std::array<int, 6> percents;
     for (size_t i = 0; i < percents.size(); ++i)
-        // std::nearbyint rounds half to even in the default rounding mode.
-        percents[i] = total == 0 ? 16 : int(std::nearbyint(double(qint64(mFILPortion[i]) * 100) / double(total)));
+        percents[i] = total == 0 ? 16 : core::RoundHalfEven(double(qint64(mFILPortion[i]) * 100) / double(total));
     return percents;
 }
 

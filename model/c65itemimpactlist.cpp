@@ -2,8 +2,7 @@
 
 #include "model/g36threateneditems.h"
 #include "model/outcomerows.h"
-
-#include <cmath>
+#include "model/textnumbers.h"
 
 namespace model {
 
@@ -18,7 +17,7 @@ float c65ItemImpactList::ImpactOnAllItems() const
 {
     float total = 0;
     const auto add = [&total](double amount) {
-        const double asCurrency = std::nearbyint(double(total) * 10000.0) / 10000.0;
+        const double asCurrency = textnum::RoundToCurrency(double(total));
         total = float(asCurrency + amount);
     };
     if (mBuilt) {

@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cmath>
 
 namespace model {
 
@@ -27,8 +26,6 @@ constexpr std::array<ProtectionLabel, 5> kLabels{{
     {25, "Slightly (25%)"},
     {0, "No (0%)"},
 }};
-
-double ToCurrency(double v) { return std::nearbyint(v * 10000.0) / 10000.0; }
 
 } // namespace
 
@@ -59,7 +56,7 @@ double c66ItemImpact::ValueAtRiskOf(int itemKey)
 double c66ItemImpact::AmountWithin(double held, double valueAtRisk)
 {
     if (held > valueAtRisk)
-        return ToCurrency(valueAtRisk);
+        return textnum::RoundToCurrency(valueAtRisk);
     if (held < 0)
         return 0;
     return held;
@@ -69,7 +66,7 @@ double c66ItemImpact::Amount() const { return AmountWithin(mAmount, ValueAtRiskO
 
 void c66ItemImpact::SetAmount(double value)
 {
-    mAmount = ToCurrency(value);
+    mAmount = textnum::RoundToCurrency(value);
     mChanged = true;
 }
 

@@ -105,13 +105,7 @@ bool AnyFMUResourceValue(int resourceKey, bool useGains)
     return GetNVCTable(0)->bResourceValue(resourceKey, useGains);
 }
 
-QList<core::ListEntry> FMUListEntries()
-{
-    QList<core::ListEntry> entries;
-    for (c33FMU* fmu : GetFMUs())
-        entries.append({fmu->ItemName(), fmu->ItemKey()});
-    return entries;
-}
+QList<core::ListEntry> FMUListEntries() { return core::EntriesOf(GetFMUs(), &c33FMU::ItemName); }
 
 void ClearFMUs()
 {

@@ -43,8 +43,7 @@ void LoadSRTypes()
                       core::GetFieldText(*rs, QStringLiteral("UnitType")),
                       core::GetFieldText(*rs, QStringLiteral("UnitName")),
                       core::GetFieldDouble(*rs, QStringLiteral("UnitCost")));
-        if (!types->Contains(key))
-            types->Add(key, std::move(t));
+        types->Add(key, std::move(t));
         rs->MoveNext();
     }
     rs->Close();
@@ -61,13 +60,7 @@ std::shared_ptr<SRTypeCollection> ReloadSRTypes()
     return result;
 }
 
-QList<core::ListEntry> SRTypeListEntries()
-{
-    QList<core::ListEntry> entries;
-    for (const auto& t : cache())
-        entries.append({t->LongName(), t->ItemKey()});
-    return entries;
-}
+QList<core::ListEntry> SRTypeListEntries() { return core::EntriesOf(cache(), &c38SRType::LongName); }
 
 void DeleteSRTypeRecord(int key)
 {

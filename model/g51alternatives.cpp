@@ -37,8 +37,7 @@ void LoadAlternatives()
         alt->Initialize(key, core::GetFieldText(*rs, QStringLiteral("ItemName")),
                         core::GetFieldText(*rs, QStringLiteral("Heading")),
                         core::GetFieldText(*rs, QStringLiteral("Body")));
-        if (!alts->Contains(key))
-            alts->Add(key, std::move(alt));
+        alts->Add(key, std::move(alt));
         rs->MoveNext();
     }
     rs->Close();
@@ -90,13 +89,7 @@ std::shared_ptr<c51Alternative> GetLeastCostAlternative()
     return best;
 }
 
-QList<core::ListEntry> AlternativeListEntries()
-{
-    QList<core::ListEntry> entries;
-    for (const auto& alt : GetAlternatives())
-        entries.append({alt->Label(), alt->ItemKey()});
-    return entries;
-}
+QList<core::ListEntry> AlternativeListEntries() { return core::EntriesOf(GetAlternatives(), &c51Alternative::Label); }
 
 void SaveAlternatives()
 {

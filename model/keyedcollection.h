@@ -11,15 +11,17 @@ namespace model {
 template <class T>
 class KeyedCollection {
 public:
-    // Appends; a key already present keeps its object and item is dropped, as in KeyedList
-    // (keyedlist.h says why).
-    void Add(int key, std::shared_ptr<T> item)
+    // Appends and returns the object now held under the key: a key already present keeps its
+    // object and item is dropped, as in KeyedList (keyedlist.h says why).
+    T* Add(int key, std::shared_ptr<T> item)
     {
-        if (mByKey.contains(key))
-            return;
+        if (const auto it = mByKey.constFind(key); it != mByKey.constEnd())
+            return it->get();
+        T* added = item.get();
         mByKey.insert(key, item);
         mKeys.append(key);
         mItems.append(std::move(item));
+        return added;
     }
     void Reserve(int count)
     {

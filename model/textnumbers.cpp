@@ -2,21 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 namespace model::textnum {
 
-int RoundHalfEven(double v)
-{
-    if (std::isnan(v))
-        return 0;
-    const double r = std::nearbyint(v);   // default rounding mode: to nearest, ties to even
-    if (r >= double(std::numeric_limits<int>::max()))
-        return std::numeric_limits<int>::max();
-    if (r <= double(std::numeric_limits<int>::min()))
-        return std::numeric_limits<int>::min();
-    return int(r);
-}
+double RoundToCurrency(double v) { return std::nearbyint(v * 10000.0) / 10000.0; }
 
 namespace {
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/u92utilities.h"
+
 #include <QString>
 
 #include <functional>
@@ -9,7 +11,9 @@
 namespace model::textnum {
 
 // Whole number nearest to v, a half to the even neighbour, clamped to the 32-bit range.
-int RoundHalfEven(double v);
+using core::RoundHalfEven;
+// v as a Currency field keeps it: to 1/10,000, a half to the even neighbour.
+double RoundToCurrency(double v);
 
 // True when the whole text (blanks around it allowed) is one number as users type it and
 // the display formats write it: a sign, a leading dollar sign (before or after the sign),

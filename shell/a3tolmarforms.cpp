@@ -223,7 +223,7 @@ void DropShownWorksheet()
     // (the handler's own frames may still refer to what they hold).
     WorksheetForm* form = TakeShownForm();
     gCurrentWorksheetID.clear();
-    form->DisconnectChildren();
+    worksheets::DisconnectChildren(*form);
     form->hide();
     form->setEnabled(false);
     form->deleteLater();

@@ -141,10 +141,7 @@ void Convert41to5(dao::Database& db, dao::Recordset& properties)
     db.DropTable(S("Brevan2Topics"));
     db.DropTable(S("Brevan3Topics"));
 
-    detail::SeekOrThrow(properties, S("DataFormatID"), S("Properties"));
-    properties.Edit();
-    properties.SetField(S("Value"), S("05.01.02"));
-    properties.Update();
+    detail::SetDataFormat(properties, S("05.01.02"));
     core::TraceFinished(S("Convert41to5"));
 }
 

@@ -270,10 +270,7 @@ void Convert4to41(dao::Database& db, dao::Recordset& properties)
     }
     RenumberItemImpactKeys(db);
 
-    SeekOrThrow(properties, S("DataFormatID"), S("Properties"));
-    properties.Edit();
-    properties.SetField(S("Value"), S("04.01.01"));
-    properties.Update();
+    detail::SetDataFormat(properties, S("04.01.01"));
     detail::SetPropertyValue(properties, S("ProgramID"), S("Standard"));
     core::TraceFinished(S("Convert4to41"));
 }

@@ -119,10 +119,7 @@ void Convert5to6(dao::Database& db, dao::Recordset& properties)
     db.AddField(S("Outcomes"), {S("DailyContainCost"), FieldType::Single});
     db.AddField(S("Outcomes"), {S("DailyControlCost"), FieldType::Single});
 
-    detail::SeekOrThrow(properties, S("DataFormatID"), S("Properties"));
-    properties.Edit();
-    properties.SetField(S("Value"), S("06.01.01"));
-    properties.Update();
+    detail::SetDataFormat(properties, S("06.01.01"));
     core::TraceFinished(S("Convert5to6"));
 }
 

@@ -122,4 +122,12 @@ void SeekOrThrow(dao::Recordset& rs, const QVariant& key, const QString& table)
                          QStringLiteral("%1 has no row with the key %2").arg(table, key.toString()));
 }
 
+void SetDataFormat(dao::Recordset& properties, const QString& format)
+{
+    SeekOrThrow(properties, QStringLiteral("DataFormatID"), QStringLiteral("Properties"));
+    properties.Edit();
+    properties.SetField(QStringLiteral("Value"), format);
+    properties.Update();
+}
+
 } // namespace upgrade::detail

@@ -32,6 +32,9 @@ FileBeingOpened CurrentFile();
 QString PropertyValue(dao::Recordset& properties, const QString& property);
 // Writes the Value of a property, adding the row when it is missing.
 void SetPropertyValue(dao::Recordset& properties, const QString& property, const QString& value);
+// Marks the file as of the format a step has brought it to; throws when the file has no
+// DataFormatID row, which every file the chain opens was read by.
+void SetDataFormat(dao::Recordset& properties, const QString& format);
 
 // A new Items row under the parent with the next free key of this file and the next ChildIndex;
 // returns its key. Keys never come from a counter of a file opened before.

@@ -257,7 +257,6 @@ private:
     void placeEditor();
     void toggleCheck();
     int buttonOf(Qt::MouseButtons buttons) const;
-    bool inFixedRange(int row, int col) const;
     // The cell under a point of the viewport; the header rows stay at the top.
     QModelIndex cellAt(const QPoint& pos) const;
     int headerHeight() const;

@@ -86,9 +86,9 @@ void PrintNVCImpacts()
     core::Trace(QStringLiteral("rImpacts.PrintNVCImpacts"));
     const auto alternatives = model::GetAlternatives().Items();
     const int count = int(alternatives.size());
-    const ImpactTableLayout layout = ImpactTableLayoutFor(GetImpactTableLayout(), count);
-    const int perPage = layout.perPage;
-    const int bodySize = layout.bodySize;
+    const BandLayout layout = BandLayoutFor(GetImpactTableLayout(), count);
+    const int perPage = layout.tablesPerPage;
+    const int bodySize = layout.fontSize;
 
     printing::ReportDocument& vp = VSPrinter1();
     PushPrintSettings();

@@ -122,35 +122,11 @@ int GetValuesProtectedLayout()
     return ValuesProtectedLayoutCode(lines);
 }
 
-ValuesProtectedBands ValuesProtectedBandsFor(int layoutCode, int alternatives)
-{
-    ValuesProtectedBands bands{layoutCode / 10, layoutCode % 10};
-    switch (alternatives) {
-    case 2:
-        if (bands.tablesPerPage > 2)
-            bands = {2, 9};
-        break;
-    case 3:
-    case 5:
-    case 6:
-        if (bands.tablesPerPage > 3)
-            bands = {3, 9};
-        break;
-    case 4:
-        if (layoutCode == 38)
-            bands = {2, 9};
-        break;
-    default:
-        break;
-    }
-    return bands;
-}
-
 void PrintValuesProtected()
 {
     printing::ReportDocument& vp = VSPrinter1();
     model::AlternativeCollection& alternatives = model::GetAlternatives();
-    const ValuesProtectedBands bands = ValuesProtectedBandsFor(GetValuesProtectedLayout(), alternatives.Count());
+    const BandLayout bands = BandLayoutFor(GetValuesProtectedLayout(), alternatives.Count());
     PushPrintSettings();
     SetPageHeaderFooter();
     PrintSectionTitle(QStringLiteral("Values Protected"));

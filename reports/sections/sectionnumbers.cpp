@@ -62,16 +62,4 @@ int GetImpactTableLayout()
     return 49;
 }
 
-ImpactTableLayout ImpactTableLayoutFor(int code, int alternatives)
-{
-    ImpactTableLayout layout{code / 10, code % 10};
-    if (alternatives == 2 && layout.perPage > 2)
-        layout = {2, 9};
-    else if ((alternatives == 3 || alternatives == 5 || alternatives == 6) && layout.perPage > 3)
-        layout = {3, 9};
-    else if (alternatives == 4 && code == 38)
-        layout = {2, 9};
-    return layout;
-}
-
 }  // namespace reports::sections

@@ -33,13 +33,5 @@ ImpactCells WholeFireImpactCells(int filPercent, double fireSize, float nvcPerAc
 // How the estimated loss lays out its tables, from the number of resources with NVC values: a
 // two-digit code, tables per page then the font size of the resource rows (38, 39, 48 or 49).
 int GetImpactTableLayout();
-// The tables a page and the font size of their resource rows for a layout code and a number of
-// alternatives: fewer, larger tables where a page would otherwise be left half empty.
-struct ImpactTableLayout {
-    int perPage;
-    int bodySize;
-    bool operator==(const ImpactTableLayout&) const = default;
-};
-ImpactTableLayout ImpactTableLayoutFor(int code, int alternatives);
 
 }  // namespace reports::sections

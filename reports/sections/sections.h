@@ -70,12 +70,6 @@ bool BreakBeforeDescribedRow(const QString& description, int allowance);
 // digit is the number of tables a page, the units digit the body font size.
 int ValuesProtectedLayoutCode(int itemLines);
 int GetValuesProtectedLayout();
-// Tables a page and body font size for a layout code and a number of alternatives.
-struct ValuesProtectedBands {
-    int tablesPerPage;
-    int fontSize;
-};
-ValuesProtectedBands ValuesProtectedBandsFor(int layoutCode, int alternatives);
 
 // The four facts of an outcome as the alternatives tables show them, label and value.
 struct OutcomeFact {

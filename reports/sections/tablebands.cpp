@@ -49,4 +49,16 @@ void TableBands::End()
     mHeight = mEnd - mStart + (mEndPage - mStartPage) * (vp.BottomLimit() - mSectionTop);
 }
 
+BandLayout BandLayoutFor(int code, int alternatives)
+{
+    BandLayout layout{code / 10, code % 10};
+    if (alternatives == 2 && layout.tablesPerPage > 2)
+        layout = {2, 9};
+    else if ((alternatives == 3 || alternatives == 5 || alternatives == 6) && layout.tablesPerPage > 3)
+        layout = {3, 9};
+    else if (alternatives == 4 && code == 38)
+        layout = {2, 9};
+    return layout;
+}
+
 }  // namespace reports::sections

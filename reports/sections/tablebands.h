@@ -32,4 +32,14 @@ private:
     int mEndPage = -1;
 };
 
+// Tables a page and the font size of their body rows, for a section's two-digit layout code
+// (tens: tables a page, units: the font size) and the number of alternatives: fewer, larger
+// tables where a page would otherwise be left half empty.
+struct BandLayout {
+    int tablesPerPage;
+    int fontSize;
+    bool operator==(const BandLayout&) const = default;
+};
+BandLayout BandLayoutFor(int code, int alternatives);
+
 }  // namespace reports::sections

@@ -21,9 +21,9 @@ TEST(KeyedCollections, ASecondObjectUnderAKeyHeldIsDroppedAndTheFirstStays)
     EXPECT_EQ(*list.At(2), "other");
 
     KeyedCollection<QString> shared;
-    shared.Add(5, std::make_shared<QString>("first"));
+    QString* firstShared = shared.Add(5, std::make_shared<QString>("first"));
     shared.Add(7, std::make_shared<QString>("other"));
-    shared.Add(5, std::make_shared<QString>("second"));
+    EXPECT_EQ(shared.Add(5, std::make_shared<QString>("second")), firstShared);
     EXPECT_EQ(shared.Count(), 2);
     EXPECT_EQ(*shared.Find(5), "first");
     EXPECT_EQ(*shared.At(0), "first");

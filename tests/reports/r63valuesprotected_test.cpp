@@ -6,8 +6,9 @@
 #include "model/g51alternatives.h"
 #include "reports/printsettings.h"
 #include "reports/sections/sections.h"
+#include "reports/sections/tablebands.h"
 
-using reports::sections::ValuesProtectedBandsFor;
+using reports::sections::BandLayoutFor;
 using reports::sections::ValuesProtectedLayoutCode;
 
 namespace {
@@ -75,7 +76,7 @@ TEST(ValuesProtectedLayout, TheItemLinesAndTheAlternativesChooseTheBands)
         {49, 1, 4, 9}, {49, 2, 2, 9}, {29, 2, 2, 9}, {19, 2, 1, 9}, {48, 3, 3, 9}, {38, 3, 3, 8},
         {38, 4, 2, 9}, {39, 4, 3, 9}, {48, 4, 4, 8}, {48, 5, 3, 9}, {49, 6, 3, 9}, {48, 7, 4, 8}, {28, 6, 2, 8}};
     for (const auto& b : bands) {
-        const reports::sections::ValuesProtectedBands got = ValuesProtectedBandsFor(b.code, b.alternatives);
+        const reports::sections::BandLayout got = BandLayoutFor(b.code, b.alternatives);
         EXPECT_EQ(std::make_pair(got.tablesPerPage, got.fontSize), std::make_pair(b.tables, b.font))
             << b.code << " with " << b.alternatives << " alternatives";
     }

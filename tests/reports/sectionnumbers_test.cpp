@@ -1,4 +1,5 @@
 #include "reports/sections/sectionnumbers.h"
+#include "reports/sections/tablebands.h"
 
 #include <gtest/gtest.h>
 
@@ -41,9 +42,9 @@ TEST(SectionNumbers, ImpactCellsOfAnFMUAndOfTheWholeFire)
 
 TEST(SectionNumbers, ImpactTablesAPageFollowTheResourcesAndTheAlternatives)
 {
-    const struct { int code; int alternatives; ImpactTableLayout layout; } cases[] = {
+    const struct { int code; int alternatives; BandLayout layout; } cases[] = {
         {38, 4, {2, 9}}, {38, 7, {3, 8}}, {38, 1, {3, 8}}, {38, 2, {2, 9}}, {39, 3, {3, 9}},
         {48, 1, {4, 8}}, {48, 5, {3, 9}}, {48, 4, {4, 8}}, {49, 2, {2, 9}}, {49, 6, {3, 9}}, {49, 0, {4, 9}}};
     for (const auto& c : cases)
-        EXPECT_TRUE(ImpactTableLayoutFor(c.code, c.alternatives) == c.layout) << c.code << " " << c.alternatives;
+        EXPECT_TRUE(BandLayoutFor(c.code, c.alternatives) == c.layout) << c.code << " " << c.alternatives;
 }

@@ -156,7 +156,7 @@ frm53Ratings::frm53Ratings(Criteria criteria, QWidget* parent)
 
 frm53Ratings::~frm53Ratings()
 {
-    DisconnectChildSignals(*this);
+    DisconnectChildren(*this);
     mCurrent = nullptr;
     mCriterion = nullptr;
 }

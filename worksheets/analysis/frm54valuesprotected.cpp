@@ -159,7 +159,7 @@ frm54ValuesProtected::frm54ValuesProtected(QWidget* parent)
 
 frm54ValuesProtected::~frm54ValuesProtected()
 {
-    DisconnectChildSignals(*this);
+    DisconnectChildren(*this);
     mOutcome = nullptr;
     mItem = nullptr;
 }

@@ -56,7 +56,7 @@ CostBySizeDialog::CostBySizeDialog(const QString& formName, model::c53Outcome* s
     connect(mCosts, &CostSizeGrid::tableEdited, this, ui::Guarded([this] { TableEdited(); }));
 }
 
-CostBySizeDialog::~CostBySizeDialog() { DisconnectChildSignals(*this); }
+CostBySizeDialog::~CostBySizeDialog() { DisconnectChildren(*this); }
 
 void CostBySizeDialog::SetupGrids()
 {

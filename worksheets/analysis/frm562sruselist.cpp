@@ -23,6 +23,7 @@
 #include "worksheets/common/itemlist.h"
 #include "worksheets/common/listfills.h"
 #include "worksheets/common/outcomegrids.h"
+#include "worksheets/common/worksheetform.h"
 #include "worksheets/common/wrappedlist.h"
 
 #include <QGridLayout>
@@ -178,7 +179,7 @@ frm562SRUseList::frm562SRUseList(model::c53Outcome* startOutcome, QWidget* paren
 
 frm562SRUseList::~frm562SRUseList()
 {
-    DisconnectChildSignals(*this);
+    DisconnectChildren(*this);
     mLine.reset();
     mCurrent = nullptr;
 }

@@ -108,7 +108,7 @@ frm563DailyCost::frm563DailyCost(model::c53Outcome* startOutcome, QWidget* paren
 
 frm563DailyCost::~frm563DailyCost()
 {
-    DisconnectChildSignals(*this);
+    DisconnectChildren(*this);
 }
 
 void frm563DailyCost::SetupGrid() { SetupCostColumnGrid(*grdOutcomes); }

@@ -165,7 +165,7 @@ frm56_CostSummary::frm56_CostSummary(QWidget* parent)
 
 frm56_CostSummary::~frm56_CostSummary()
 {
-    DisconnectChildSignals(*this);
+    DisconnectChildren(*this);
     mCurrent = nullptr;
 }
 

@@ -80,14 +80,14 @@ WorksheetForm::~WorksheetForm()
 {
     // The boxes are torn down after the form that handles their signals is gone, and some
     // still speak then (a box with the focus finishes its edit): they speak to no one.
-    DisconnectChildren();
+    DisconnectChildren(*this);
     core::TraceUnload(mFormName);
 }
 
-void WorksheetForm::DisconnectChildren()
+void DisconnectChildren(QObject& form)
 {
-    for (QObject* child : findChildren<QObject*>())
-        child->disconnect(this);
+    for (QObject* child : form.findChildren<QObject*>())
+        child->disconnect(&form);
 }
 
 void WorksheetForm::BeginSetup(const QString& traceName, const QString& id, int worksheetNumber, bool editMenu)

@@ -48,6 +48,12 @@ void WorksheetMenu_Check(int worksheet);
 // Places a dialog, keeping its size, centred over the main window.
 void CenterForm(QWidget* form);
 
+// The form's own controls no longer reach its handlers: a form being dropped unsaved, or
+// going. A form or dialog whose controls could still speak while its own members are torn
+// down (a box with the focus ends its edit as the focus leaves) calls it first in its
+// destructor, before the half-destroyed form could hear them.
+void DisconnectChildren(QObject& form);
+
 // A worksheet form: created when shown, destroyed when left. Its constructor and destructor
 // write the load and unload trace lines. For example:
 //
@@ -78,9 +84,6 @@ public:
     QString formName() const { return mFormName; }
     int helpContextID() const { return mHelpContextID; }
     void setHelpContextID(int id) { mHelpContextID = id; }
-
-    // Its boxes no longer reach its handlers (a form going, or being dropped unsaved).
-    void DisconnectChildren();
 
 protected:
     // The opening steps of every Setup: the trace line, the fit above the tab rows, the Edit
