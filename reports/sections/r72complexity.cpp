@@ -1,13 +1,13 @@
 #include "reports/sections/sections.h"
 
 #include "core/u14properties.h"
+#include "model/complexitytables.h"
 #include "model/modeldata.h"
 #include "model/textnumbers.h"
 #include "platform/printing/reporttable.h"
 #include "reports/frmpreview.h"
 #include "reports/pagefurniture.h"
 #include "reports/printsettings.h"
-#include "worksheets/comparison_complexity/complexitytables.h"
 
 // The incident complexity: the incident type chosen with its rationale, then the checklist of
 // every category's elements, each marked present or absent.
@@ -44,7 +44,7 @@ void PrintComplexityRating()
 
 void PrintComplexityChecklist()
 {
-    namespace complexity = worksheets::complexity;
+    namespace complexity = model::complexity;
     printing::ReportDocument& vp = VSPrinter1();
     vp.SetTableLineStyle(printing::LineStyle::None);
     vp.SetFontSize(10);

@@ -465,4 +465,23 @@ OpenAnalysis::~OpenAnalysis()
         core::CloseDatafile();
 }
 
+int AddCostedAlternative(const CostedAlternative& a)
+{
+    const int n = model::GetAlternatives().Count();
+    auto alt = model::AddAlternative(QString(QChar('A' + n)));
+    alt->SetHeading(a.heading);
+    alt->SaveChanges();
+    auto target = alt->Outcome(1);
+    target->SetSuccess(a.targetSuccess);
+    target->SetCostSource(model::CostSource::Entered);
+    target->SetAdjustedCost(float(a.targetCost));
+    target->SaveChanges();
+    auto fallback = alt->Outcome(2);
+    fallback->SetSuccess(a.fallbackSuccess);
+    fallback->SetCostSource(model::CostSource::Entered);
+    fallback->SetAdjustedCost(float(a.fallbackCost));
+    fallback->SaveChanges();
+    return alt->ItemKey();
+}
+
 } // namespace testsupport

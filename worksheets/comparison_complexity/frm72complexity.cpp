@@ -17,6 +17,7 @@
 
 namespace worksheets::comparison_complexity {
 
+using namespace model::complexity;
 using namespace worksheets::complexity;
 
 namespace {

@@ -4,11 +4,11 @@
 #include "core/u19rowdata.h"
 #include "core/u91trace.h"
 #include "core/uimode.h"
+#include "model/complexitytables.h"
 #include "model/modeldata.h"
 #include "platform/grid/grid.h"
 #include "platform/ui/guard.h"
 #include "worksheets/comparison_complexity/complexitywidgets.h"
-#include "worksheets/comparison_complexity/complexitytables.h"
 
 #include <QEvent>
 #include <QFrame>
@@ -22,6 +22,7 @@
 
 namespace worksheets::comparison_complexity {
 
+using namespace model::complexity;
 using namespace worksheets::complexity;
 
 namespace {

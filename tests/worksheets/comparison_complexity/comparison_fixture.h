@@ -29,32 +29,9 @@ protected:
         DatafileFixture::TearDown();
     }
 
-    struct Alt {
-        QString heading;
-        double targetCost = 0;
-        int targetSuccess = 100;
-        int fallbackSuccess = -1;   // -1: no Fallback
-        double fallbackCost = 0;
-    };
+    using Alt = testsupport::CostedAlternative;
 
     // Adds the alternative (named "A", "B", ... in order) and returns its key.
-    int addAlternative(const Alt& a)
-    {
-        const int n = model::GetAlternatives().Count();
-        auto alt = model::AddAlternative(QString(QChar('A' + n)));
-        alt->SetHeading(a.heading);
-        alt->SaveChanges();
-        auto target = alt->Outcome(1);
-        target->SetSuccess(a.targetSuccess);
-        target->SetCostSource(model::CostSource::Entered);
-        target->SetAdjustedCost(float(a.targetCost));
-        target->SaveChanges();
-        auto fallback = alt->Outcome(2);
-        fallback->SetSuccess(a.fallbackSuccess);
-        fallback->SetCostSource(model::CostSource::Entered);
-        fallback->SetAdjustedCost(float(a.fallbackCost));
-        fallback->SaveChanges();
-        return alt->ItemKey();
-    }
+    int addAlternative(const Alt& a) { return testsupport::AddCostedAlternative(a); }
     void reload() { testsupport::ClearModelCaches(); }
 };

@@ -1,9 +1,9 @@
-#include "worksheets/comparison_complexity/complexitytables.h"
+#include "model/complexitytables.h"
 
 #include "core/u19rowdata.h"
 #include "platform/dao/dao.h"
 
-namespace worksheets::complexity {
+namespace model::complexity {
 
 namespace {
 
@@ -95,4 +95,4 @@ QList<ChecklistCategory> ReadChecklist(dao::Database& db)
     return checklist;
 }
 
-} // namespace worksheets::complexity
+} // namespace model::complexity

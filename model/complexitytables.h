@@ -12,7 +12,7 @@ class Database;
 // The two complexity tables of a data file, as the complexity worksheets read them:
 // ComplexityCategories (Key 1 to 8, Name, Rating) and ComplexityFactors (CategoryKey,
 // FactorNumber, Name, Rating), one row per element. No widgets here.
-namespace worksheets::complexity {
+namespace model::complexity {
 
 inline constexpr int kCategoryCount = 8;
 
@@ -64,4 +64,4 @@ struct ChecklistCategory {
 };
 QList<ChecklistCategory> ReadChecklist(dao::Database& db);
 
-} // namespace worksheets::complexity
+} // namespace model::complexity
