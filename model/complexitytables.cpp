@@ -1,11 +1,14 @@
 #include "model/complexitytables.h"
 
 #include "core/u19rowdata.h"
-#include "platform/dao/dao.h"
+#include "model/modeldata.h"
 
 namespace model::complexity {
 
 namespace {
+
+const QString kFactorsTable = QStringLiteral("ComplexityFactors");
+const QString kCategoriesTable = QStringLiteral("ComplexityCategories");
 
 struct CategoryInfo {
     const char* caption;
@@ -49,10 +52,10 @@ QString RatingCaption(const Tally& tally)
            + QString::number(tally.elements);
 }
 
-Tallies CountElements(dao::Database& db)
+Tallies CountElements()
 {
     Tallies tallies{};
-    auto rs = db.OpenTable(QStringLiteral("ComplexityFactors"));
+    auto rs = Db().OpenTable(kFactorsTable);
     if (rs->RecordCount() > 0) {
         for (rs->MoveFirst(); !rs->Eof(); rs->MoveNext()) {
             const int category = core::GetFieldLong(*rs, QStringLiteral("CategoryKey"));
@@ -68,10 +71,11 @@ Tallies CountElements(dao::Database& db)
     return tallies;
 }
 
-QList<ChecklistCategory> ReadChecklist(dao::Database& db)
+QList<ChecklistCategory> ReadChecklist()
 {
+    dao::Database& db = Db();
     QList<ChecklistCategory> checklist;
-    auto categories = db.OpenTable(QStringLiteral("ComplexityCategories"));
+    auto categories = db.OpenTable(kCategoriesTable);
     categories->SetIndex(QStringLiteral("PrimaryKey"));
     if (categories->RecordCount() > 0) {
         for (categories->MoveFirst(); !categories->Eof(); categories->MoveNext()) {
@@ -93,6 +97,113 @@ QList<ChecklistCategory> ReadChecklist(dao::Database& db)
         rs->Close();
     }
     return checklist;
+}
+
+QList<int> ElementNumbers(int category)
+{
+    QList<int> numbers;
+    auto rs = Db().OpenRecordset(
+        QStringLiteral("SELECT FactorNumber FROM ComplexityFactors WHERE CategoryKey = ? ORDER BY FactorNumber"),
+        {category});
+    for (; !rs->Eof(); rs->MoveNext())
+        numbers << core::GetFieldLong(*rs, QStringLiteral("FactorNumber"));
+    rs->Close();
+    return numbers;
+}
+
+QList<ChecklistElement> ReadElements(int category, const QList<int>& numbers)
+{
+    QList<ChecklistElement> elements;
+    auto rs = Db().OpenTable(kFactorsTable);
+    for (int number : numbers) {
+        rs->Seek(category, number);
+        elements.append({number, core::GetFieldText(*rs, QStringLiteral("Name")),
+                         core::GetFieldLong(*rs, QStringLiteral("Rating"))});
+    }
+    rs->Close();
+    return elements;
+}
+
+void StoreCategoryRating(int category, Level level)
+{
+    const int code = int(level);
+    auto rs = Db().OpenTable(kCategoriesTable);
+    rs->Seek(category);
+    if (!rs->NoMatch() && core::GetFieldLong(*rs, QStringLiteral("Rating")) != code) {
+        rs->Edit();
+        rs->SetField(QStringLiteral("Rating"), code);
+        rs->Update();
+    }
+    rs->Close();
+}
+
+namespace {
+
+void StoreElementField(int category, int number, const QString& field, const QVariant& value)
+{
+    auto rs = Db().OpenTable(kFactorsTable);
+    rs->Seek(category, number);
+    if (!rs->NoMatch()) {
+        rs->Edit();
+        rs->SetField(field, value);
+        rs->Update();
+    }
+    rs->Close();
+}
+
+} // namespace
+
+void StoreElementName(int category, int number, const QString& name)
+{
+    StoreElementField(category, number, QStringLiteral("Name"), name);
+}
+
+void StoreElementRating(int category, int number, int rating)
+{
+    StoreElementField(category, number, QStringLiteral("Rating"), rating);
+}
+
+void DeleteElement(int category, int number)
+{
+    auto rs = Db().OpenTable(kFactorsTable);
+    rs->Seek(category, number);
+    if (!rs->NoMatch())
+        rs->Delete();
+    rs->Close();
+}
+
+void AddElement(int category, int number)
+{
+    auto rs = Db().OpenTable(kFactorsTable);
+    rs->AddNew();
+    rs->SetField(QStringLiteral("CategoryKey"), category);
+    rs->SetField(QStringLiteral("FactorNumber"), number);
+    rs->SetField(QStringLiteral("Rating"), kYesRating);
+    rs->Update();
+    rs->Close();
+}
+
+QList<SelectedElement> SelectedElements()
+{
+    QList<SelectedElement> selected;
+    dao::Database& db = Db();
+    auto categories = db.OpenTable(kCategoriesTable);
+    auto factors = db.OpenTable(kFactorsTable);
+    if (factors->RecordCount() > 0) {
+        for (factors->MoveFirst(); !factors->Eof(); factors->MoveNext()) {
+            const int category = core::GetFieldLong(*factors, QStringLiteral("CategoryKey"));
+            if (!ValidCategory(category) || !IsYes(core::GetFieldLong(*factors, QStringLiteral("Rating"))))
+                continue;
+            categories->Seek(category);
+            QString name = core::GetFieldText(*categories, QStringLiteral("Name"));
+            if (name.isEmpty())
+                name = CategoryCaption(category);
+            selected.append({name, core::GetFieldText(*factors, QStringLiteral("Name"))});
+        }
+    }
+    factors->Close();
+    categories->Close();
+    return selected;
 }
 
 } // namespace model::complexity

@@ -2,7 +2,6 @@
 
 #include "core/u14properties.h"
 #include "model/complexitytables.h"
-#include "model/modeldata.h"
 #include "model/textnumbers.h"
 #include "platform/printing/reporttable.h"
 #include "reports/frmpreview.h"
@@ -56,7 +55,7 @@ void PrintComplexityChecklist()
     t->SetCellFontSize(0, 1, 8);
 
     int row = 0;
-    for (const complexity::ChecklistCategory& category : complexity::ReadChecklist(model::Db())) {
+    for (const complexity::ChecklistCategory& category : complexity::ReadChecklist()) {
         t->SetRows(++row);
         t->SetColSpan(row, 1, 3);
         t->SetCellText(row, 1, category.name);
