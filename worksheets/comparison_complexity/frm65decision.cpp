@@ -2,13 +2,12 @@
 
 #include "core/c0item.h"
 #include "core/g8summary.h"
+#include "core/savescope.h"
 #include "core/u91trace.h"
 #include "core/uimode.h"
 #include "model/c51alternative.h"
 #include "model/c53outcome.h"
 #include "model/g51alternatives.h"
-#include "model/modeldata.h"
-#include "platform/dao/dao.h"
 #include "platform/ui/guard.h"
 #include "worksheets/common/itemlist.h"
 #include "worksheets/common/listfills.h"
@@ -212,21 +211,16 @@ void frm65Decision::cboAlternatives_Click()
         if (!alt)
             return;
         mTopics->setListIndex(0);
-        {
-            dao::Transaction trans(model::Db());
+        core::SaveAllOrNothing([&] {
             model::SetSelectedAlternative(*alt);
             WriteDescription(*alt);
-            trans.commit();
-        }
+        });
         ShowTopic();
         return;
     }
     const auto selected = model::GetSelectedAlternative();
-    if (selected && IsUneditedBuiltDescription(core::GetSummaryItem(kDescriptionKey)->Body())) {
-        dao::Transaction trans(model::Db());
-        WriteDescription(*selected);
-        trans.commit();
-    }
+    if (selected && IsUneditedBuiltDescription(core::GetSummaryItem(kDescriptionKey)->Body()))
+        core::SaveAllOrNothing([&] { WriteDescription(*selected); });
 }
 
 void frm65Decision::txtHeading_Change(const QString& text)
