@@ -35,7 +35,7 @@
 #include "worksheets/analysis/frm563dailycost.h"
 #include "worksheets/comparison_complexity/frm64matrix.h"
 #include "worksheets/comparison_complexity/frm65decision.h"
-#include "reports/frm83reports.h"
+#include "worksheets/report/frm83reports.h"
 #include "reports/frmpreview.h"
 #include "reports/reportproduction.h"
 #include "platform/richtext/richtexteditor.h"
@@ -865,7 +865,7 @@ TEST_F(AnalysisEndToEnd, AnAnalysisEnteredThroughTheWorksheetsGivesTheFiguresWor
     // to RTF; the same run of the same choice goes to a PDF here, to read its text back.
     const QString pdf = dir.filePath("Cedar Ridge.pdf");
     {
-        auto* form = Go<reports::frm83Reports>(7, 3);
+        auto* form = Go<worksheets::report::frm83Reports>(7, 3);
         ASSERT_NE(form, nullptr);
         QPushButton* selectAll = nullptr;
         QPushButton* preview = nullptr;

@@ -16,7 +16,7 @@ class ItemList;
 class TopicEditor;
 }  // namespace worksheets
 
-namespace reports {
+namespace worksheets::report {
 
 // The topics of the decision summary: a heading and a rich-text narrative each. Edits go into the
 // cached item at once; they reach the file when another topic is chosen, after Add Topic, and
@@ -59,4 +59,4 @@ private:
     core::c0Item* mCurrent = nullptr;
 };
 
-}  // namespace reports
+}  // namespace worksheets::report

@@ -1,4 +1,4 @@
-#include "reports/frm82topics.h"
+#include "worksheets/report/frm82topics.h"
 
 #include "core/c0item.h"
 #include "core/g0items.h"
@@ -21,7 +21,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace reports {
+namespace worksheets::report {
 
 namespace {
 // The decision texts, which the Decision worksheet edits too.
@@ -195,4 +195,4 @@ void frm82Topics::cmdDelete_Click()
     SelectFirstTopic();
 }
 
-}  // namespace reports
+}  // namespace worksheets::report
