@@ -159,8 +159,8 @@ void frm65Decision::ShowDecision()
 void frm65Decision::LoadDecisionTopics()
 {
     mTopics->clear();
-    mTopics->addItem(kDescriptionCaption, kDescriptionKey);
-    mTopics->addItem(kRationaleCaption, kRationaleKey);
+    mTopics->addItem(kDescriptionCaption, core::kDecisionDescriptionKey);
+    mTopics->addItem(kRationaleCaption, core::kDecisionRationaleKey);
 }
 
 void frm65Decision::ShowTopic()
@@ -191,7 +191,7 @@ void frm65Decision::WriteDescription(model::c51Alternative& alt)
     const QString body = fallback->Success() > 0
                              ? BuildFallbackDescription(alt.Body(), target->Description(), fallback->Description())
                              : BuildTargetOnlyDescription(alt.Body(), target->Description());
-    core::c0Item* description = core::GetSummaryItem(kDescriptionKey);
+    core::c0Item* description = core::GetSummaryItem(core::kDecisionDescriptionKey);
     description->SetBody(body);
     core::SaveSummary();
     NoteBuiltDescription(description->Body());
@@ -219,7 +219,7 @@ void frm65Decision::cboAlternatives_Click()
         return;
     }
     const auto selected = model::GetSelectedAlternative();
-    if (selected && IsUneditedBuiltDescription(core::GetSummaryItem(kDescriptionKey)->Body()))
+    if (selected && IsUneditedBuiltDescription(core::GetSummaryItem(core::kDecisionDescriptionKey)->Body()))
         core::SaveAllOrNothing([&] { WriteDescription(*selected); });
 }
 

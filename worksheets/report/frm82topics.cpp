@@ -27,7 +27,7 @@ namespace {
 // The decision texts, which the Decision worksheet edits too.
 bool IsFixedTopic(int key)
 {
-    return key == 291 || key == 292;
+    return key == core::kDecisionDescriptionKey || key == core::kDecisionRationaleKey;
 }
 }  // namespace
 

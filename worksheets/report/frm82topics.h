@@ -20,7 +20,7 @@ namespace worksheets::report {
 
 // The topics of the decision summary: a heading and a rich-text narrative each. Edits go into the
 // cached item at once; they reach the file when another topic is chosen, after Add Topic, and
-// when the worksheet is left. The two decision texts (291, 292) cannot be deleted here.
+// when the worksheet is left. The two decision texts cannot be deleted here.
 class frm82Topics : public worksheets::WorksheetForm {
     Q_OBJECT
 public:
