@@ -66,6 +66,7 @@
 #include <algorithm>
 #include <functional>
 
+using model::OutcomeKind;
 namespace {
 
 // ---------------------------------------------------------------------------------------------
@@ -671,10 +672,10 @@ TEST_F(AnalysisEndToEnd, AnAnalysisEnteredThroughTheWorksheetsGivesTheFiguresWor
         } chances[] = {{0, "60", "50"}, {1, "70", nullptr}, {2, "80", nullptr}};
         for (const auto& c : chances) {
             ClickItem(form->lstAlternatives(), c.alternative);
-            Type(form->txtSuccess(1), c.target);
-            EXPECT_EQ(form->txtSuccess(2)->isVisibleTo(form), c.fallback != nullptr);
+            Type(form->txtSuccess(OutcomeKind::Target), c.target);
+            EXPECT_EQ(form->txtSuccess(OutcomeKind::Fallback)->isVisibleTo(form), c.fallback != nullptr);
             if (c.fallback)
-                Type(form->txtSuccess(2), c.fallback);
+                Type(form->txtSuccess(OutcomeKind::Fallback), c.fallback);
         }
         ClickItem(form->lstAlternatives(), 0);
         Keep("e2e-probabilities.png");

@@ -58,7 +58,7 @@ TEST_F(PrepImportTest, AreasBecomeTopicsAndUnitsBecomeFMUsWithTheirTables)
 {
     // Outcomes already in the file: two alternatives (one with a Fallback) and the Extreme.
     auto a = model::AddAlternative("A");
-    a->Outcome(2)->SetbShow(true);
+    a->Outcome(model::OutcomeKind::Fallback)->SetbShow(true);
     model::AddAlternative("B");
     model::GetExtremeOutcome();
     model::SaveAlternatives();

@@ -186,8 +186,8 @@ void frm65Decision::lstTopics_Click()
 // The selection and its description are stored together or not at all.
 void frm65Decision::WriteDescription(model::c51Alternative& alt)
 {
-    auto target = alt.Outcome(1);
-    auto fallback = alt.Outcome(2);
+    auto target = alt.Outcome(model::OutcomeKind::Target);
+    auto fallback = alt.Outcome(model::OutcomeKind::Fallback);
     const QString body = fallback->Success() > 0
                              ? BuildFallbackDescription(alt.Body(), target->Description(), fallback->Description())
                              : BuildTargetOnlyDescription(alt.Body(), target->Description());

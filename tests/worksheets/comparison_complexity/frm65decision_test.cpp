@@ -24,6 +24,7 @@
 
 #include <memory>
 
+using model::OutcomeKind;
 using worksheets::comparison_complexity::frm65Decision;
 namespace cc = worksheets::comparison_complexity;
 
@@ -71,10 +72,10 @@ protected:
         auto alt = model::GetAlternative(key);
         alt->SetBody(Rtf(own, true));
         alt->SaveChanges();
-        alt->Outcome(1)->SetDescription(Rtf(target));
-        alt->Outcome(1)->SaveChanges();
-        alt->Outcome(2)->SetDescription(Rtf(fallback));
-        alt->Outcome(2)->SaveChanges();
+        alt->Outcome(OutcomeKind::Target)->SetDescription(Rtf(target));
+        alt->Outcome(OutcomeKind::Target)->SaveChanges();
+        alt->Outcome(OutcomeKind::Fallback)->SetDescription(Rtf(fallback));
+        alt->Outcome(OutcomeKind::Fallback)->SaveChanges();
         return key;
     }
     QString storedBody(int key)
@@ -214,7 +215,7 @@ TEST_F(DecisionTest, OpeningBuildsABuiltDescriptionAgainButKeepsTheUsersOwn)
     form->cboAlternatives()->setCurrentIndex(0);
     leave();
     // The Target's description changes on the Outcomes worksheet.
-    auto target = model::GetAlternative(a)->Outcome(1);
+    auto target = model::GetAlternative(a)->Outcome(OutcomeKind::Target);
     target->SetDescription(Rtf("Caught in two days."));
     target->SaveChanges();
     open();
@@ -223,7 +224,7 @@ TEST_F(DecisionTest, OpeningBuildsABuiltDescriptionAgainButKeepsTheUsersOwn)
     leave();
 
     // The Fallback is given up: the description is built again without it.
-    auto fallback = model::GetAlternative(a)->Outcome(2);
+    auto fallback = model::GetAlternative(a)->Outcome(OutcomeKind::Fallback);
     fallback->SetbShow(false);
     fallback->SaveChanges();
     open();
