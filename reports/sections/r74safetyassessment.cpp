@@ -62,7 +62,7 @@ void PrintSafetyOutcomeRow()
 void PrintRatingCells(const model::c53Outcome& outcome, int issueKey, int row, int column)
 {
     model::c62Rating rating;
-    rating.Initialize(outcome.ItemKey(), issueKey, true, false);
+    rating.Initialize(outcome.ItemKey(), issueKey, model::Criteria::Safety, model::RatingLevel::Criterion);
     printing::ReportTable* table = VSPrinter1().table();
     table->SetCellText(row, column, QStringLiteral("Rating: ") + model::textnum::SingleText(rating.RawScore()) +
                                         QStringLiteral(" / 10"));

@@ -92,7 +92,7 @@ TEST_F(Alternatives, ReAddedAlternativeInheritsNothingFromADeletedOne)
     impact.SetbProtected(true);
     impact.SaveChanges();
     c62Rating rating;
-    rating.Initialize(target->ItemKey(), 3, false, false);
+    rating.Initialize(target->ItemKey(), 3, model::Criteria::Objectives, model::RatingLevel::Criterion);
     rating.SetRawScore(9);
     rating.SaveChanges();
     db().Execute(QStringLiteral("INSERT INTO SRUses (ItemKey, OutcomeKey, ItemIndex, SRTypeKey, Quantity, Periods) "

@@ -162,10 +162,11 @@ protected:
     void rate(int outcomeKey, std::tuple<float, float, float> scores)
     {
         const auto [s1, s2, s3] = scores;
-        for (auto [key, score, safety] : {std::tuple{o1Key, s1, false}, std::tuple{o2Key, s2, false},
-                                          std::tuple{sKey, s3, true}}) {
+        for (auto [key, score, criteria] : {std::tuple{o1Key, s1, Criteria::Objectives},
+                                            std::tuple{o2Key, s2, Criteria::Objectives},
+                                            std::tuple{sKey, s3, Criteria::Safety}}) {
             c62Rating r;
-            r.Initialize(outcomeKey, key, safety, false);
+            r.Initialize(outcomeKey, key, criteria, RatingLevel::Criterion);
             r.SetRawScore(score);
             r.SaveChanges();
         }

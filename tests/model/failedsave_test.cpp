@@ -92,7 +92,7 @@ const Case kCases[] = {
     {"rating", "Scores",
      [](FailedSave&, c53Outcome& o) {
          auto r = std::make_shared<c62Rating>();
-         r->Initialize(o.ItemKey(), 3, false, false);
+         r->Initialize(o.ItemKey(), 3, Criteria::Objectives, RatingLevel::Criterion);
          r->SetRawScore(7);
          return Edit{[r] { r->SaveChanges(); }, [r] { return r->Changed(); },
                      QStringLiteral("SELECT Value FROM Scores WHERE OutcomeKey = %1 AND CriterionKey = 3")

@@ -86,7 +86,8 @@ TEST_F(ListLoading, RatingsMatchTheirOneRowReadsAndTakeNoOtherOutcomesRows)
         const c62Rating* loaded = safety ? list.SafetyRatings().Find(e.key) : list.ObjectiveRatings().Find(e.key);
         ASSERT_NE(loaded, nullptr);
         c62Rating single;
-        single.Initialize(kOutcome, e.key, safety, loaded->bCategory());
+        single.Initialize(kOutcome, e.key, safety ? Criteria::Safety : Criteria::Objectives,
+                          loaded->bCategory() ? RatingLevel::Category : RatingLevel::Criterion);
         EXPECT_EQ(loaded->RawScore(), e.raw);
         EXPECT_EQ(loaded->Description(), QString::fromLatin1(e.description));
         EXPECT_EQ(single.RawScore(), loaded->RawScore());

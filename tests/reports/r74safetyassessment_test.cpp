@@ -17,7 +17,7 @@ namespace {
 void Rate(const model::c53Outcome& outcome, int issueKey, float score, const QString& description)
 {
     model::c62Rating rating;
-    rating.Initialize(outcome.ItemKey(), issueKey, true, false);
+    rating.Initialize(outcome.ItemKey(), issueKey, model::Criteria::Safety, model::RatingLevel::Criterion);
     rating.SetRawScore(score);
     rating.SetDescription(description);
     rating.SaveChanges();

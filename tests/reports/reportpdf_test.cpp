@@ -30,7 +30,7 @@ TEST_F(ReportFixture, PdfOfTheTableSectionsHoldsTheirRows)
         if (node->ItemName() == QStringLiteral("Objective 6"))
             node->SetDescription(Rtf("Keep the fire out of the sage grouse leks."));
     model::c62Rating rating;
-    rating.Initialize(a.Outcome(model::OutcomeKind::Target)->ItemKey(), issue->ItemKey(), true, false);
+    rating.Initialize(a.Outcome(model::OutcomeKind::Target)->ItemKey(), issue->ItemKey(), model::Criteria::Safety, model::RatingLevel::Criterion);
     rating.SetDescription(QStringLiteral("Escape routes are long."));
     rating.SaveChanges();
 

@@ -226,13 +226,13 @@ void BuildRatings(const QList<std::shared_ptr<model::c53Outcome>>& outcomes)
     for (const auto& outcome : outcomes) {
         for (int key : objectives) {
             model::c62Rating r;
-            r.Initialize(outcome->ItemKey(), key, false, false);
+            r.Initialize(outcome->ItemKey(), key, model::Criteria::Objectives, model::RatingLevel::Criterion);
             r.SetRawScore(float(++n % 11));
             r.SaveChanges();
         }
         for (int key : safety) {
             model::c62Rating r;
-            r.Initialize(outcome->ItemKey(), key, true, false);
+            r.Initialize(outcome->ItemKey(), key, model::Criteria::Safety, model::RatingLevel::Criterion);
             r.SetRawScore(float((n += 3) % 11));
             r.SaveChanges();
         }

@@ -161,10 +161,12 @@ TEST_F(GraphsTest, SafetyAndObjectiveChartsShowTheExpectedScores)
     const int b = addAlternative({"Confine", 1000, 60, 50});
     // Ratings (safety issue, first objective, second objective) of each outcome.
     const auto rate = [&](int outcomeKey, float safety, float first, float second) {
-        for (const auto& [key, isSafety, value] : {std::tuple{issue, true, safety}, std::tuple{objectives[0], false, first},
-                                                   std::tuple{objectives[1], false, second}}) {
+        using model::Criteria;
+        for (const auto& [key, criteria, value] : {std::tuple{issue, Criteria::Safety, safety},
+                                                   std::tuple{objectives[0], Criteria::Objectives, first},
+                                                   std::tuple{objectives[1], Criteria::Objectives, second}}) {
             model::c62Rating r;
-            r.Initialize(outcomeKey, key, isSafety, false);
+            r.Initialize(outcomeKey, key, criteria, model::RatingLevel::Criterion);
             r.SetRawScore(value);
             r.SaveChanges();
         }

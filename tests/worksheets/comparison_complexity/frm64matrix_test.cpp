@@ -256,10 +256,12 @@ TEST_F(MatrixTest, HandWorkedAnalysisCellByCell)
     protect(*model::GetAlternative(b)->Outcome(OutcomeKind::Fallback), "Yes (100%)");
     // Ratings (first objective, second objective, safety issue).
     const auto rate = [&](model::c53Outcome& o, float first, float second, float safety) {
-        for (const auto& [key, isSafety, value] : {std::tuple{objectives[0], false, first},
-                                                   std::tuple{objectives[1], false, second}, std::tuple{issue, true, safety}}) {
+        using model::Criteria;
+        for (const auto& [key, criteria, value] : {std::tuple{objectives[0], Criteria::Objectives, first},
+                                                   std::tuple{objectives[1], Criteria::Objectives, second},
+                                                   std::tuple{issue, Criteria::Safety, safety}}) {
             model::c62Rating r;
-            r.Initialize(o.ItemKey(), key, isSafety, false);
+            r.Initialize(o.ItemKey(), key, criteria, model::RatingLevel::Criterion);
             r.SetRawScore(value);
             r.SaveChanges();
         }
