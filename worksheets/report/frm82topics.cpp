@@ -29,9 +29,26 @@ bool IsFixedTopic(int key)
 {
     return key == core::kDecisionDescriptionKey || key == core::kDecisionRationaleKey;
 }
+
+worksheets::TopicListForm::Controls TopicControls()
+{
+    worksheets::TopicListForm::Controls c;
+    c.listName = QStringLiteral("lstTopics");
+    c.addCaption = QStringLiteral("&Add Topic");
+    c.addName = QStringLiteral("cmdNewTopic");
+    c.deleteCaption = QStringLiteral("Delete Topic");
+    c.ruler = worksheets::TopicEditor::Ruler::Shown;
+    c.naming = worksheets::TopicName::HeadingOnly;
+    c.wrapLongEntries = false;
+    c.instructions = true;
+    c.clickTrace = QStringLiteral("lstTopics_Click ");
+    c.deleteTrace = QStringLiteral("cmdDelete_Click");
+    return c;
+}
+
 }  // namespace
 
-frm82Topics::frm82Topics(QWidget* parent) : WorksheetForm(QStringLiteral("frm82Topics"), parent)
+frm82Topics::frm82Topics(QWidget* parent) : TopicListForm(QStringLiteral("frm82Topics"), TopicControls(), parent)
 {
     setWindowTitle(QStringLiteral("Decision Summary"));
 
@@ -53,36 +70,23 @@ frm82Topics::frm82Topics(QWidget* parent) : WorksheetForm(QStringLiteral("frm82T
     panelLayout->addWidget(instruction, 1, 0, 1, 2);
     panelLayout->setColumnStretch(1, 1);
 
-    mListWidget = new QListWidget(this);
-    mListWidget->setObjectName(QStringLiteral("lstTopics"));
-    mList = new worksheets::ItemList(mListWidget);
+    QListWidget* topics = listWidget();
     // Wide enough for the longer of the two decision texts' names whole.
-    mListWidget->setMinimumWidth(mListWidget->fontMetrics().horizontalAdvance(
-                                     QStringLiteral("Rationale for selecting this Alternative")) +
-                                 4 * mListWidget->frameWidth() + 12);
-    mAdd = new QPushButton(QStringLiteral("&Add Topic"), this);
-    mAdd->setObjectName(QStringLiteral("cmdNewTopic"));
-    mDelete = new QPushButton(QStringLiteral("Delete Topic"), this);
-    mDelete->setObjectName(QStringLiteral("cmdDelete"));
+    topics->setMinimumWidth(topics->fontMetrics().horizontalAdvance(
+                                QStringLiteral("Rationale for selecting this Alternative")) +
+                            4 * topics->frameWidth() + 12);
 
     auto* instructionsCaption = new QLabel(QStringLiteral("Special instructions for this topic:"), this);
-    mInstructions = new QLabel(this);
-    mInstructions->setObjectName(QStringLiteral("lblInstructions"));
-    mInstructions->setWordWrap(true);
-    mTopic = new worksheets::TopicEditor(this, worksheets::TopicEditor::Ruler::Shown);
-    mTopic->setCaptions(QStringLiteral("Heading"), QString());
-    mTopic->spellButton()->setText(QStringLiteral("Spellcheck"));
+    topic()->setCaptions(QStringLiteral("Heading"), QString());
+    topic()->spellButton()->setText(QStringLiteral("Spellcheck"));
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(mAdd);
-    buttons->addWidget(mDelete);
     auto* left = new QVBoxLayout;
-    left->addWidget(mListWidget, 1);
-    left->addLayout(buttons);
+    left->addWidget(topics, 1);
+    left->addLayout(buttonRow());
     auto* right = new QVBoxLayout;
     right->addWidget(instructionsCaption);
-    right->addWidget(mInstructions);
-    right->addWidget(mTopic, 1);
+    right->addWidget(lblInstructions());
+    right->addWidget(topic(), 1);
     auto* layout = new QGridLayout(this);
     layout->addWidget(panel, 0, 0, 1, 2);
     layout->addLayout(left, 1, 0);
@@ -90,23 +94,12 @@ frm82Topics::frm82Topics(QWidget* parent) : WorksheetForm(QStringLiteral("frm82T
     layout->setColumnStretch(0, 1);
     layout->setColumnStretch(1, 3);
     layout->setRowStretch(1, 1);
-    setTabOrder(mListWidget, mAdd);
-    setTabOrder(mAdd, mDelete);
-    setTabOrder(mDelete, mTopic->nameBox());
 
-    connect(mList, &worksheets::ItemList::click, this, ui::Guarded(this, &frm82Topics::lstTopics_Click));
     // A topic chosen with the mouse or with Enter takes the user on to its text, to type at
     // once; the arrow keys stay in the list to look through the topics.
-    connect(mListWidget, &QListWidget::itemClicked, this, ui::Guarded(this, &frm82Topics::FocusBody));
-    connect(mListWidget, &QListWidget::itemActivated, this, ui::Guarded(this, &frm82Topics::FocusBody));
-    worksheets::StoreTopicEdits(mTopic, mList, [this] { return mCurrent; });
-    connect(mAdd, &QPushButton::clicked, this, ui::Guarded(this, &frm82Topics::cmdNewTopic_Click));
-    connect(mDelete, &QPushButton::clicked, this, ui::Guarded(this, &frm82Topics::cmdDelete_Click));
-}
-
-frm82Topics::~frm82Topics()
-{
-    mCurrent = nullptr;
+    connect(topics, &QListWidget::itemClicked, this, ui::Guarded(this, &frm82Topics::FocusBody));
+    connect(topics, &QListWidget::itemActivated, this, ui::Guarded(this, &frm82Topics::FocusBody));
+    connect(addButton(), &QPushButton::clicked, this, ui::Guarded(this, &frm82Topics::cmdNewTopic_Click));
 }
 
 void frm82Topics::Setup()
@@ -115,84 +108,33 @@ void frm82Topics::Setup()
     core::BusyScope busy;
     const auto selected = model::GetSelectedAlternative();
     mAlternative->setText(selected ? selected->Label() : QString());
-    SelectFirstTopic();
+    ShowFirstTopic();
     FocusBody();
 }
 
 void frm82Topics::FocusBody()
 {
-    if (mCurrent)
-        mTopic->bodyEditor()->textEdit()->setFocus(Qt::OtherFocusReason);
+    if (current())
+        topic()->bodyEditor()->textEdit()->setFocus(Qt::OtherFocusReason);
 }
 
 void frm82Topics::SaveChanges()
 {
-    if (mCurrent)
-        mCurrent->SaveChanges();
+    if (current())
+        current()->SaveChanges();
 }
 
-void frm82Topics::SelectFirstTopic()
-{
-    mCurrent = nullptr;
-    worksheets::FillSummaryList(*mList);
-    if (mList->count() > 0)
-        mList->setListIndex(0);
-    else
-        ShowEmptyState();
-}
-
-// Stores the topic being left and shows the chosen one; Setup relies on it to show the first
-// topic, so it runs while busy too.
-void frm82Topics::lstTopics_Click()
-{
-    core::Trace(QStringLiteral("lstTopics_Click ") + mList->text());
-    const int key = mList->currentKey();
-    worksheets::SwitchShownEntry(
-        *mList, [this] { return mCurrent ? mCurrent->ItemKey() : 0; }, [this] { SaveChanges(); },
-        [this, key] {
-            mCurrent = core::GetSummaryItem(key);
-            ShowTopic();
-        });
-}
-
-void frm82Topics::ShowTopic()
-{
-    if (!mCurrent)
-        return;
-    core::BusyScope busy;
-    mTopic->display(mCurrent->Heading(), mCurrent->Body());
-    mDelete->setEnabled(!IsFixedTopic(mCurrent->ItemKey()));
-    mInstructions->setText(mCurrent->ItemText());
-}
-
-void frm82Topics::ShowEmptyState()
-{
-    core::BusyScope busy;
-    mCurrent = nullptr;
-    mTopic->showEmpty();
-    mDelete->setEnabled(false);
-    mInstructions->clear();
-}
+void frm82Topics::FillList(worksheets::ItemList& list) { worksheets::FillSummaryList(list); }
+core::c0Item* frm82Topics::TopicOf(int key) { return core::GetSummaryItem(key); }
+bool frm82Topics::Deletable(const core::c0Item& topic) const { return !IsFixedTopic(topic.ItemKey()); }
+void frm82Topics::DeleteTopic(int key) { core::DeleteItem(key); }
 
 void frm82Topics::cmdNewTopic_Click()
 {
     core::Trace(QStringLiteral("cmdNewTopic_Click"));
     const int key = core::NewItem(QString(), core::kSummaryGroupKey);
-    mList->addItem(QString(), key);
-    mList->setListIndex(mList->count() - 1);
-    mTopic->focusName();
-}
-
-void frm82Topics::cmdDelete_Click()
-{
-    core::Trace(QStringLiteral("cmdDelete_Click"));
-    if (!mCurrent || IsFixedTopic(mCurrent->ItemKey()))
-        return;
-    // A delete the file refuses leaves the topic shown and current, the error on screen. Once
-    // its row is gone the cached topic stores nothing more, so no later click brings it back.
-    core::DeleteItem(mCurrent->ItemKey());
-    mCurrent = nullptr;
-    SelectFirstTopic();
+    AppendEntry(QString(), key);
+    topic()->focusName();
 }
 
 }  // namespace worksheets::report
