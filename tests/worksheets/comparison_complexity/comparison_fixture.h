@@ -10,25 +10,14 @@
 #include "model/c53outcome.h"
 #include "model/g51alternatives.h"
 #include "support/analysis_builder.h"
-#include "support/datafile_fixture.h"
+#include "support/worksheet_fixture.h"
 #include "support/keeppicture.h"
 
 #include <QApplication>
 #include <QWidget>
 
-class ComparisonFixture : public DatafileFixture {
+class ComparisonFixture : public WorksheetDataFixture {
 protected:
-    void SetUp() override
-    {
-        DatafileFixture::SetUp();
-        testsupport::ClearModelCaches();
-    }
-    void TearDown() override
-    {
-        testsupport::ClearModelCaches();
-        DatafileFixture::TearDown();
-    }
-
     using Alt = testsupport::CostedAlternative;
 
     // Adds the alternative (named "A", "B", ... in order) and returns its key.
