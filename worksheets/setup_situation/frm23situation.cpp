@@ -8,11 +8,9 @@
 #include "platform/ui/guard.h"
 #include "worksheets/common/itemlist.h"
 #include "worksheets/common/topiceditor.h"
-#include "worksheets/common/wrappedlist.h"
 
 #include <QFrame>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
