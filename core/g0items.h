@@ -15,9 +15,13 @@ namespace core {
 // The body of a new item: an empty rich-text document with one Arial font.
 extern const QString kDefaultItemBody;
 
+// The decision texts of the summary, which both the Decision and the Report Topics worksheets edit.
+constexpr int kDecisionDescriptionKey = 291;
+constexpr int kDecisionRationaleKey = 292;
+
 // Keys up to this one are reserved for the fixed items and groups of the file (fire name 11,
-// group keys 21..28, decision texts 291 and 292, ...); NewItem hands out keys above it only.
-constexpr int kLastFixedItemKey = 292;
+// group keys 21..28, the decision texts, ...); NewItem hands out keys above it only.
+constexpr int kLastFixedItemKey = kDecisionRationaleKey;
 
 // Group keys (values of ParentKey that need no row).
 constexpr int kRMAGroupKey = 21;

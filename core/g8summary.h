@@ -1,6 +1,6 @@
 #pragma once
 
-// Summary (report) topics: children of item 28; the decision texts 291 and 292 by key.
+// Summary (report) topics: children of item 28; the decision texts by key.
 
 #include "core/g0items.h"
 

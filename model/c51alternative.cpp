@@ -50,8 +50,8 @@ int c51Alternative::EstimatedSize()
     return textnum::RoundHalfEven(core::RoundSignificant(OutcomeList().EstimatedSize(), 2));
 }
 
-std::shared_ptr<c53Outcome> c51Alternative::Outcome(int idx) { return OutcomeList().Outcome(idx); }
-int c51Alternative::OutcomePercent(int idx) { return OutcomeList().OutcomePercent(idx); }
+std::shared_ptr<c53Outcome> c51Alternative::Outcome(OutcomeKind kind) { return OutcomeList().Outcome(kind); }
+int c51Alternative::OutcomePercent(OutcomeKind kind) { return OutcomeList().OutcomePercent(kind); }
 
 void c51Alternative::Initialize(int aKey, const QString& sName, const QString& sHeading, const QString& sBody)
 {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/outcomekind.h"
 #include "platform/dao/rowsave.h"
 
 #include <QString>
@@ -42,8 +43,8 @@ public:
     float ExpectedCost();
     float EstimatedCost();
     int EstimatedSize();
-    std::shared_ptr<c53Outcome> Outcome(int idx);
-    int OutcomePercent(int idx);
+    std::shared_ptr<c53Outcome> Outcome(OutcomeKind kind);
+    int OutcomePercent(OutcomeKind kind);
 
     void Initialize(int aKey, const QString& sName, const QString& sHeading, const QString& sBody);
     void SaveChanges();

@@ -11,26 +11,32 @@
 
 namespace model {
 
-std::shared_ptr<c53Outcome> c52OutcomeList::Outcome(int idx) const
+std::shared_ptr<c53Outcome> c52OutcomeList::Outcome(OutcomeKind kind) const
 {
-    if (idx < 1 || idx > 2)
-        return nullptr;
-    return mOutcomes[idx - 1];
+    switch (kind) {
+    case OutcomeKind::Target:
+        return mOutcomes[0];
+    case OutcomeKind::Fallback:
+        return mOutcomes[1];
+    case OutcomeKind::Extreme:
+        break;
+    }
+    return nullptr;
 }
 
-int c52OutcomeList::OutcomePercent(int idx) const
+int c52OutcomeList::OutcomePercent(OutcomeKind kind) const
 {
-    if (idx < 1 || idx > 3 || !mOutcomes[0] || !mOutcomes[1])
+    if (!mOutcomes[0] || !mOutcomes[1])
         return 0;
     const int p1 = mOutcomes[0]->SuccessPercent();
-    if (idx == 1)
+    if (kind == OutcomeKind::Target)
         return p1;
     int p2 = 0;
     if (mOutcomes[1]->bShow())
         p2 = ((100 - p1) * mOutcomes[1]->SuccessPercent() + 50) / 100;
-    if (idx == 2)
+    if (kind == OutcomeKind::Fallback)
         return p2;
-    return 100 - p1 - p2;
+    return kind == OutcomeKind::Extreme ? 100 - p1 - p2 : 0;
 }
 
 template <class F>
@@ -38,11 +44,11 @@ float c52OutcomeList::WeightedSingle(F value) const
 {
     // An outcome of weight 0 adds nothing: it is not even read (a hidden Fallback's lists stay unloaded).
     float sum = 0;
-    for (int idx = 1; idx <= 3; ++idx) {
-        const int percent = OutcomePercent(idx);
+    for (const OutcomeKind kind : kOutcomeKinds) {
+        const int percent = OutcomePercent(kind);
         if (percent == 0)
             continue;
-        c53Outcome& o = idx == 3 ? *GetExtremeOutcome() : *mOutcomes[idx - 1];
+        c53Outcome& o = kind == OutcomeKind::Extreme ? *GetExtremeOutcome() : *Outcome(kind);
         sum = float(double(sum) + double(value(o)) * percent / 100.0);
     }
     return float(core::RoundSignificant(sum, 2));
@@ -86,11 +92,11 @@ float c52OutcomeList::ExpectedRawSafetyScore(int objKey) const
 double c52OutcomeList::ExpectedProtection() const
 {
     double sum = 0;
-    for (int idx = 1; idx <= 3; ++idx) {
-        const int percent = OutcomePercent(idx);
+    for (const OutcomeKind kind : kOutcomeKinds) {
+        const int percent = OutcomePercent(kind);
         if (percent == 0)
             continue;
-        c53Outcome& o = idx == 3 ? *GetExtremeOutcome() : *mOutcomes[idx - 1];
+        c53Outcome& o = kind == OutcomeKind::Extreme ? *GetExtremeOutcome() : *Outcome(kind);
         sum += o.ValueProtected() * percent / 100.0;
     }
     return core::RoundSignificant(sum, 2);

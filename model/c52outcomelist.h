@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/outcomekind.h"
+
 #include <memory>
 
 namespace model {
@@ -10,10 +12,10 @@ class c53Outcome;
 // probability-weighted expected value (the shared Extreme outcome takes the remainder).
 class c52OutcomeList {
 public:
-    // idx 1 (Target) or 2 (Fallback); nullptr for any other index.
-    std::shared_ptr<c53Outcome> Outcome(int idx) const;
-    // P1, P2, P3 for idx 1, 2, 3; 0 otherwise.
-    int OutcomePercent(int idx) const;
+    // The Target or the Fallback; nullptr for the Extreme, which GetExtremeOutcome holds.
+    std::shared_ptr<c53Outcome> Outcome(OutcomeKind kind) const;
+    // P1, P2, P3: the weight of each outcome in percent.
+    int OutcomePercent(OutcomeKind kind) const;
 
     float ExpectedScore() const;
     float ExpectedCategoryScore(int objKey) const;

@@ -27,13 +27,13 @@ void c61RatingList::build() const
         return;
     // A criterion without a row has none here.
     const ByKey<StoredScore> scores = StoredScoresOf(outcomeKey);
-    auto make = [&](int key, bool safety, bool category) {
+    auto make = [&](int key, Criteria criteria, RatingLevel level) {
         auto rating = std::make_unique<c62Rating>();
         const StoredScore* stored = scores.Find(key);
         if (!stored)
-            rating->InitializeWith(outcomeKey, key, safety, category, 0.0f, QString());
+            rating->InitializeWith(outcomeKey, key, criteria, level, 0.0f, QString());
         else
-            rating->InitializeWith(outcomeKey, key, safety, category, stored->value, stored->description);
+            rating->InitializeWith(outcomeKey, key, criteria, level, stored->value, stored->description);
         return rating;
     };
 
@@ -45,9 +45,9 @@ void c61RatingList::build() const
             // prioritized itself.
             owner = mObjectives.Find(node->ParentKey());
             if (!owner)
-                owner = mObjectives.Add(node->ParentKey(), make(node->ParentKey(), false, true));
+                owner = mObjectives.Add(node->ParentKey(), make(node->ParentKey(), Criteria::Objectives, RatingLevel::Category));
         }
-        auto rating = make(node->ItemKey(), false, category);
+        auto rating = make(node->ItemKey(), Criteria::Objectives, category ? RatingLevel::Category : RatingLevel::Criterion);
         c62Rating* made = rating.get();
         // A damaged tree can name a node as another's category before the node itself comes:
         // the rating made then, with the children it has gathered, stands.
@@ -59,10 +59,10 @@ void c61RatingList::build() const
     for (c41Objective* node : safetyTree) {
         std::unique_ptr<c62Rating> rating;
         if (node->ItemKey() == 2) {
-            rating = make(2, true, true);
+            rating = make(2, Criteria::Safety, RatingLevel::Category);
             root = rating.get();
         } else {
-            rating = make(node->ItemKey(), true, false);
+            rating = make(node->ItemKey(), Criteria::Safety, RatingLevel::Criterion);
             if (root)
                 root->AddChild(rating.get());
         }

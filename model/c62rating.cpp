@@ -44,10 +44,10 @@ float c62Rating::CategoryScore() const
     return sum;
 }
 
-void c62Rating::Initialize(int outcomeKey, int criterionKey, bool safety, bool category)
+void c62Rating::Initialize(int outcomeKey, int criterionKey, Criteria criteria, RatingLevel level)
 {
-    if (category) {
-        InitializeWith(outcomeKey, criterionKey, safety, category, 0.0f, QString());
+    if (level == RatingLevel::Category) {
+        InitializeWith(outcomeKey, criterionKey, criteria, level, 0.0f, QString());
         return;
     }
     auto rs = Db().OpenTable(QStringLiteral("Scores"));
@@ -56,19 +56,19 @@ void c62Rating::Initialize(int outcomeKey, int criterionKey, bool safety, bool c
     const float raw = core::GetFieldSingle(*rs, QStringLiteral("Value"));
     const QString description = core::GetFieldText(*rs, QStringLiteral("Description"));
     rs->Close();
-    InitializeWith(outcomeKey, criterionKey, safety, category, raw, description);
+    InitializeWith(outcomeKey, criterionKey, criteria, level, raw, description);
 }
 
-void c62Rating::InitializeWith(int outcomeKey, int criterionKey, bool safety, bool category, float rawScore,
+void c62Rating::InitializeWith(int outcomeKey, int criterionKey, Criteria criteria, RatingLevel level, float rawScore,
                                const QString& description)
 {
     mOutcomeKey = outcomeKey;
     mCriterionKey = criterionKey;
-    mSafety = safety;
-    mCategory = category;
+    mSafety = criteria == Criteria::Safety;
+    mCategory = level == RatingLevel::Category;
     mChanged = false;
-    mRawScore = category ? 0.0f : rawScore;
-    mDescription = category ? QString() : description;
+    mRawScore = mCategory ? 0.0f : rawScore;
+    mDescription = mCategory ? QString() : description;
 }
 
 void c62Rating::SaveChanges()

@@ -7,6 +7,11 @@
 
 namespace model {
 
+// Which tree a rating's criterion stands in, and whether it rates the criterion itself or sums
+// the criteria under it.
+enum class Criteria { Objectives, Safety };
+enum class RatingLevel { Criterion, Category };
+
 // The rating of one outcome against one objective or safety issue: a raw score 0..10 and a
 // note. A category rating reads no row and sums its children's weighted scores.
 class c62Rating {
@@ -23,10 +28,10 @@ public:
     // Sum of the children's weighted scores; 0 without children.
     float CategoryScore() const;
 
-    void Initialize(int outcomeKey, int criterionKey, bool safety, bool category);
+    void Initialize(int outcomeKey, int criterionKey, Criteria criteria, RatingLevel level);
     // Same as Initialize with the row already read (0 and "" when there is none); a category
     // keeps 0 and "" whatever is given.
-    void InitializeWith(int outcomeKey, int criterionKey, bool safety, bool category, float rawScore,
+    void InitializeWith(int outcomeKey, int criterionKey, Criteria criteria, RatingLevel level, float rawScore,
                         const QString& description);
     // Writes the row when changed, adding it when it is missing.
     void SaveChanges();

@@ -98,7 +98,7 @@ void AddOutcomeFMUs(int outcomeKey)
     int sourceKey = 0;
     const auto& alts = GetAlternatives();
     if (!alts.IsEmpty()) {
-        if (const auto target = alts.At(0)->Outcome(1))
+        if (const auto target = alts.At(0)->Outcome(OutcomeKind::Target))
             sourceKey = target->ItemKey();
     }
     AddOutcomeFMZ(outcomeKey, 0, sourceKey);
@@ -106,14 +106,14 @@ void AddOutcomeFMUs(int outcomeKey)
         AddOutcomeFMZ(outcomeKey, fmu->ItemKey(), sourceKey);
 }
 
-QString OutcomeShortLabel(int idx)
+QString OutcomeShortLabel(OutcomeKind kind)
 {
-    switch (idx) {
-    case 1: return QStringLiteral("Tgt");
-    case 2: return QStringLiteral("FB");
-    case 3: return QStringLiteral("Ex");
-    default: return QString();
+    switch (kind) {
+    case OutcomeKind::Target: return QStringLiteral("Tgt");
+    case OutcomeKind::Fallback: return QStringLiteral("FB");
+    case OutcomeKind::Extreme: return QStringLiteral("Ex");
     }
+    return QString();
 }
 
 QList<OutcomeGridColumn> OutcomeGridColumns(OutcomeGridKind kind)
@@ -133,9 +133,9 @@ QList<OutcomeRow> AlternativeOutcomeRows()
 {
     QList<OutcomeRow> rows;
     for (const auto& alt : GetAlternatives()) {
-        const auto target = alt->Outcome(1);
+        const auto target = alt->Outcome(OutcomeKind::Target);
         rows.append({alt->Label(), target->ShortName(), target, false});
-        const auto fallback = alt->Outcome(2);
+        const auto fallback = alt->Outcome(OutcomeKind::Fallback);
         if (fallback->bShow())
             rows.append({alt->Label(), fallback->ShortName(), fallback, false});
     }

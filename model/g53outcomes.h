@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/c53outcome.h"
+#include "model/outcomekind.h"
 
 #include <QList>
 #include <QString>
@@ -17,8 +18,8 @@ void ClearExtremeOutcome();
 void AddOutcomes(int altKey);
 int AddOutcomeRecord(int altKey, int idx);
 void AddOutcomeFMUs(int outcomeKey);
-// "Tgt", "FB", "Ex" for 1, 2, 3; "" otherwise.
-QString OutcomeShortLabel(int idx);
+// "Tgt", "FB", "Ex"; "" for a number that names no outcome.
+QString OutcomeShortLabel(OutcomeKind kind);
 
 // Column layout of the outcome grids: "Outcomes" over columns 0 and 1 (one merged header),
 // then "Acres", then "Contain" and "Control". Widths in twips.

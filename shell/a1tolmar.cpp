@@ -255,9 +255,9 @@ void CloseFile()
         main->unloadStartPage();
         main->unloadTabs();
         main->setWindowTitle(QStringLiteral("Tolmar"));
-        main->fileItem(4)->setEnabled(false);
-        main->topMenu(2)->setEnabled(false);
-        main->topMenu(3)->setEnabled(false);
+        main->fileItem(frm0_Tolmar::FileSaveAs)->setEnabled(false);
+        main->topMenu(frm0_Tolmar::SectionMenu)->setEnabled(false);
+        main->topMenu(frm0_Tolmar::WorksheetMenu)->setEnabled(false);
     }
     StartWithoutFile();
 }

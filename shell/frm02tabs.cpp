@@ -18,6 +18,9 @@ using worksheets::gCurrentSection;
 
 namespace {
 
+// The one section whose tabs hang on the data: its FMUs page is offered with two FMUs or more.
+constexpr int kAlternativesSection = 4;
+
 struct SectionTabs {
     QString captions;
     QStringList items;        // Worksheet menu items 2.. of the section
@@ -35,7 +38,7 @@ SectionTabs TabsOf(int section, int fmuCount)
     case 3:
         return {"|Introduction|Safety Issues|Describe Objectives|Prioritize Objectives",
                 {"&2 Safety Issues", "&3 Describe Objectives", "&4 Prioritize Objectives"}};
-    case 4:
+    case kAlternativesSection:
         if (fmuCount < 2)
             return {"|Introduction|Identify Alternatives|Outcomes|Probabilities",
                     {"&2 Identify Alternatives", "&3 Outcomes", "&4 Probabilities"}};
@@ -182,7 +185,7 @@ void frm02Tabs::ChangeSections()
     // An FMU count that cannot be read is reported and the row offered without the FMUs
     // page, so that the captions still match the section's worksheets.
     int fmus = 0;
-    if (gCurrentSection == 4)
+    if (gCurrentSection == kAlternativesSection)
         RunGuarded(QStringLiteral("counting the FMUs"), [&] { fmus = Model().FMUCount(); });
     const SectionTabs t = TabsOf(gCurrentSection, fmus);
     mWorksheets->setCaptions(t.captions);

@@ -119,16 +119,16 @@ void frm0_Tolmar::buildMenus()
         return a;
     };
 
-    QMenu* file = top(1, QStringLiteral("&File"));
-    for (int i : {1, 2, 4, 6, 9}) {
+    QMenu* file = top(FileMenu, QStringLiteral("&File"));
+    for (int i : {FileNew, FileOpen, FileSaveAs, FilePrinterSetup, FileExit}) {
         static const char* captions[] = {"", "&New", "&Open", "", "&Save As...", "", "Printer Setup", "", "", "E&xit"};
         mFile[i] = item(file, QString::fromLatin1(captions[i]), [this, i] { mnuFile_Click(i); });
-        if (i == 4 || i == 6)
+        if (i == FileSaveAs || i == FilePrinterSetup)
             file->addSeparator();
     }
-    mFile[4]->setEnabled(false);
+    mFile[FileSaveAs]->setEnabled(false);
 
-    QMenu* section = top(2, QStringLiteral("&Section"));
+    QMenu* section = top(SectionMenu, QStringLiteral("&Section"));
     const QStringList sectionCaptions = {"Set&up", "&Situation", "&Objectives", "&Alternatives", "Anal&ysis",
                                          "&Comparison", "&Report", "Comple&xity Analysis"};
     // Choosing an item must not flip its check mark: the marks follow the page shown.
@@ -141,7 +141,7 @@ void frm0_Tolmar::buildMenus()
     }
     section->setEnabled(false);
 
-    QMenu* tab = top(3, QStringLiteral("&Worksheet"));
+    QMenu* tab = top(WorksheetMenu, QStringLiteral("&Worksheet"));
     const QStringList tabCaptions = {"&1 Introduction", "&2 Import Data", "&3 Management Goals", "&4 NVC Table",
                                      "&5 Suppression Resources", "&6 Cost / Acre"};
     for (int i = 1; i <= 6; ++i) {
@@ -153,23 +153,23 @@ void frm0_Tolmar::buildMenus()
     }
     tab->setEnabled(false);
 
-    QMenu* edit = top(4, QStringLiteral("&Edit"));
-    mEdit[2] = item(edit, QStringLiteral("Cut"), [this] { mnuEdit_Click(2); });
-    mEdit[2]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_X));
-    mEdit[3] = item(edit, QStringLiteral("Copy"), [this] { mnuEdit_Click(3); });
-    mEdit[3]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
-    mEdit[4] = item(edit, QStringLiteral("Paste"), [this] { mnuEdit_Click(4); });
-    mEdit[4]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
+    QMenu* edit = top(EditMenu, QStringLiteral("&Edit"));
+    mEdit[EditCut] = item(edit, QStringLiteral("Cut"), [this] { mnuEdit_Click(EditCut); });
+    mEdit[EditCut]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_X));
+    mEdit[EditCopy] = item(edit, QStringLiteral("Copy"), [this] { mnuEdit_Click(EditCopy); });
+    mEdit[EditCopy]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
+    mEdit[EditPaste] = item(edit, QStringLiteral("Paste"), [this] { mnuEdit_Click(EditPaste); });
+    mEdit[EditPaste]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
     DisableEditMenu();
 
-    QMenu* help = top(9, QStringLiteral("&Help"));
-    mHelp[1] = item(help, QStringLiteral("Current &Worksheet   F1"), [this] { mnuHelp_Click(1); });
-    mHelp[2] = item(help, QStringLiteral("&Contents"), [this] { mnuHelp_Click(2); });
+    QMenu* help = top(HelpMenu, QStringLiteral("&Help"));
+    mHelp[HelpWorksheet] = item(help, QStringLiteral("Current &Worksheet   F1"), [this] { mnuHelp_Click(HelpWorksheet); });
+    mHelp[HelpContents] = item(help, QStringLiteral("&Contents"), [this] { mnuHelp_Click(HelpContents); });
     help->addSeparator();
-    mHelp[9] = item(help, QStringLiteral("&About ..."), [this] { mnuHelp_Click(9); });
+    mHelp[HelpAbout] = item(help, QStringLiteral("&About ..."), [this] { mnuHelp_Click(HelpAbout); });
 
     // F1 while one of these menus is open shows the help on the menus.
-    for (int i : {1, 2, 4})
+    for (int i : {FileMenu, SectionMenu, EditMenu})
         mTop[i]->installEventFilter(this);
 }
 
@@ -222,9 +222,9 @@ void frm0_Tolmar::Startup(const QString& commandLine)
 
 void frm0_Tolmar::InitializeMenus()
 {
-    mFile[4]->setEnabled(true);
-    mTop[2]->setEnabled(true);
-    mTop[3]->setEnabled(true);
+    mFile[FileSaveAs]->setEnabled(true);
+    mTop[SectionMenu]->setEnabled(true);
+    mTop[WorksheetMenu]->setEnabled(true);
 }
 
 void frm0_Tolmar::SetTitleBar(const QString& text)
@@ -254,15 +254,15 @@ void frm0_Tolmar::WorksheetMenu_Check(int worksheet)
 // reach the focused control instead.
 void frm0_Tolmar::EnableEditMenu()
 {
-    mTop[4]->setEnabled(true);
-    for (int i = 2; i <= 4; ++i)
+    mTop[EditMenu]->setEnabled(true);
+    for (int i = EditCut; i <= EditPaste; ++i)
         mEdit[i]->setEnabled(true);
 }
 
 void frm0_Tolmar::DisableEditMenu()
 {
-    mTop[4]->setEnabled(false);
-    for (int i = 2; i <= 4; ++i)
+    mTop[EditMenu]->setEnabled(false);
+    for (int i = EditCut; i <= EditPaste; ++i)
         mEdit[i]->setEnabled(false);
 }
 
@@ -327,7 +327,7 @@ bool frm0_Tolmar::eventFilter(QObject* watched, QEvent* event)
         }));
     }
     if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1 &&
-        (watched == mTop[1] || watched == mTop[2] || watched == mTop[4])) {
+        (watched == mTop[FileMenu] || watched == mTop[SectionMenu] || watched == mTop[EditMenu])) {
         static_cast<QMenu*>(watched)->close();
         ui::ShowHelp(this, kMenuHelpContext);
         return true;
@@ -347,14 +347,14 @@ void frm0_Tolmar::mnuFile_Click(int index)
 {
     core::TraceStart(QStringLiteral("mnuFile_Click ") + QString::number(index));
     RunGuarded(QStringLiteral("the File menu"), [&] {
-        if (index == 4) {
+        if (index == FileSaveAs) {
             // Edits the file cannot take (its disk is full) go into the copy.
             const bool saved = RunGuarded(QStringLiteral("saving the worksheet"), [] { UpdateCurrentWorksheet(); });
             SaveFileAs(!saved);
             return;
         }
         // A save that fails here is made again by the close, which asks what to do about it.
-        if (index == 9) {
+        if (index == FileExit) {
             try {
                 UpdateCurrentWorksheet();
             } catch (...) {
@@ -364,9 +364,9 @@ void frm0_Tolmar::mnuFile_Click(int index)
         }
         UpdateCurrentWorksheet();
         switch (index) {
-        case 1: NewFile(); break;
-        case 2: OpenFile(); break;
-        case 6:
+        case FileNew: NewFile(); break;
+        case FileOpen: OpenFile(); break;
+        case FilePrinterSetup:
             try {
                 ui::ShowPrinterSetup();
             } catch (...) {
@@ -396,7 +396,7 @@ void frm0_Tolmar::mnuEdit_Click(int index)
 {
     core::TraceStart(QStringLiteral("mnuEdit_Click ") + gCurrentWorksheetID + QStringLiteral(" ") + QString::number(index));
     static const char* kSlots[] = {nullptr, nullptr, "cut", "copy", "paste"};
-    if (index < 2 || index > 4)
+    if (index < EditCut || index > EditPaste)
         return;
     QWidget* form = CurrentWorksheetForm();
     QWidget* target = QApplication::focusWidget();
@@ -416,7 +416,7 @@ void frm0_Tolmar::mnuEdit_Click(int index)
             // A grid that is not editing: paste goes only into a cell being edited, and an
             // empty cell leaves the clipboard and the grid as they are.
             if (const auto* g = qobject_cast<const grid::Grid*>(w); g && !g->isEditing()) {
-                if (index == 4 || g->text(g->row(), g->col()).isEmpty())
+                if (index == EditPaste || g->text(g->row(), g->col()).isEmpty())
                     return;
             }
             QMetaObject::invokeMethod(w, kSlots[index]);
@@ -431,13 +431,13 @@ void frm0_Tolmar::mnuHelp_Click(int index)
 {
     core::Trace(QStringLiteral("mnuHelp_Click"));
     switch (index) {
-    case 1: {
+    case HelpWorksheet: {
         const auto* form = CurrentWorksheetForm();
         ui::ShowHelp(this, form ? form->helpContextID() : 0);
         break;
     }
-    case 2: ui::ShowHelp(this, 0); break;
-    case 9:
+    case HelpContents: ui::ShowHelp(this, 0); break;
+    case HelpAbout:
         ui::MsgBox(QStringLiteral("Tolmar Advanced 06.6\r\n\r\n") + core::GetCopyrightText(), ui::Buttons::OK,
                    ui::Icon::Information, ui::Answer::OK, QStringLiteral("About Tolmar Advanced"));
         break;

@@ -58,7 +58,13 @@ public:
     int clientHeightTwips() const;
     int tabsHeightTwips() const;
 
-    // Menu items by the index they have in their menu (unused indexes are null).
+    // The menus and their items by the index each has (unused indexes are null); the gaps are
+    // where the separators stand.
+    enum TopMenu { FileMenu = 1, SectionMenu = 2, WorksheetMenu = 3, EditMenu = 4, HelpMenu = 9 };
+    enum FileItem { FileNew = 1, FileOpen = 2, FileSaveAs = 4, FilePrinterSetup = 6, FileExit = 9 };
+    enum EditItem { EditCut = 2, EditCopy = 3, EditPaste = 4 };
+    enum HelpItem { HelpWorksheet = 1, HelpContents = 2, HelpAbout = 9 };
+
     QMenu* topMenu(int index) const { return mTop.at(index); }
     QAction* fileItem(int index) const { return mFile.at(index); }
     QAction* sectionItem(int index) const { return mSection.at(index); }

@@ -1,9 +1,9 @@
 #include "shell/worksheetforms.h"
 
-#include "reports/registerforms.h"
 #include "worksheets/analysis/registerforms.h"
 #include "worksheets/comparison_complexity/registerforms.h"
 #include "worksheets/objectives_alternatives/registerforms.h"
+#include "worksheets/report/registerforms.h"
 #include "worksheets/setup_situation/registerforms.h"
 
 namespace shell {
@@ -14,7 +14,7 @@ void RegisterWorksheetForms()
     worksheets::objectives_alternatives::RegisterForms();
     worksheets::analysis::RegisterForms();
     worksheets::comparison_complexity::RegisterForms();
-    reports::RegisterForms();
+    worksheets::report::RegisterForms();
 }
 
 } // namespace shell

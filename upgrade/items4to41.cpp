@@ -1,5 +1,6 @@
 #include "upgrade/items4to41.h"
 
+#include "core/g0items.h"
 #include "core/u19rowdata.h"
 #include "core/u91trace.h"
 #include "core/u92utilities.h"
@@ -81,10 +82,10 @@ void CreateItemsTable(dao::Database& db)
 void AddGroups(dao::Recordset& items)
 {
     core::Trace(QStringLiteral("AddGroups"));
-    AddGroupItem(items, 21, QStringLiteral("RMAs"));
-    AddGroupItem(items, 22, QStringLiteral("Situation Items"));
-    AddGroupItem(items, 26, QStringLiteral("Alternatives"));
-    AddGroupItem(items, 28, QStringLiteral("Summary Items"));
+    AddGroupItem(items, core::kRMAGroupKey, QStringLiteral("RMAs"));
+    AddGroupItem(items, core::kSituationGroupKey, QStringLiteral("Situation Items"));
+    AddGroupItem(items, core::kAlternativesGroupKey, QStringLiteral("Alternatives"));
+    AddGroupItem(items, core::kSummaryGroupKey, QStringLiteral("Summary Items"));
 }
 
 void CopyPropertiesToItemsTable(dao::Recordset& properties, dao::Recordset& items)
@@ -107,7 +108,7 @@ void CopyPropertiesToItemsTable(dao::Recordset& properties, dao::Recordset& item
     for (const auto& g : kGeneral)
         CopyPropertyToItem(properties, items, g.key, QString::fromLatin1(g.property), QString::fromLatin1(g.name));
 
-    const int situation = 22;
+    const int situation = core::kSituationGroupKey;
     CopyPropertyToTopic(properties, items, 81, QStringLiteral("FuelConditions"), QStringLiteral("Fuel Conditions"),
                         QStringLiteral("Fuel Conditions"), situation, 1);
     AddEmptyTopicItem(items, 232, QStringLiteral("Topography"), QStringLiteral("Topography"), situation, 2);
@@ -129,15 +130,15 @@ void CopyPropertiesToItemsTable(dao::Recordset& properties, dao::Recordset& item
 void CopyTolmarTopicsToItemsTable(dao::Database& db, dao::Recordset& items)
 {
     core::Trace(QStringLiteral("CopyTolmarTopicsToItemsTable"));
-    const int summary = 28;
+    const int summary = core::kSummaryGroupKey;
     const ItemSource topic{QString(), QStringLiteral("Heading"), QStringLiteral("Body"), true, QString()};
     auto topics = db.OpenTable(QStringLiteral("TolmarTopics"));
     const auto copy = [&](int row, int key, int childIndex) {
         SeekOrThrow(*topics, row, QStringLiteral("TolmarTopics"));
         AddItemFromRecord(*topics, items, key, topic, summary, childIndex);
     };
-    copy(1, 291, 1);
-    copy(2, 292, 2);
+    copy(1, core::kDecisionDescriptionKey, 1);
+    copy(2, core::kDecisionRationaleKey, 2);
     AddEmptyTopicItem(items, 293, QStringLiteral("Tolmar revision thresholds"),
                       QStringLiteral("Tolmar revision or amendment thresholds and protocol"), summary, 3);
     AddEmptyTopicItem(items, 294, QStringLiteral("Critical Fire Management resources"),
@@ -172,7 +173,7 @@ void CopyAlternativesToItemsTable(dao::Database& db, dao::Recordset& properties,
         int position = 1;
         for (alternatives->MoveFirst(); !alternatives->Eof(); alternatives->MoveNext()) {
             const int oldKey = core::GetFieldLong(*alternatives, QStringLiteral("Key"));
-            const int newKey = NewItemRow(db, items, QString(), 26);
+            const int newKey = NewItemRow(db, items, QString(), core::kAlternativesGroupKey);
             CopyRecordToItem(*alternatives, items, newKey, alternative, position);
             items.Edit();
             items.SetField(QStringLiteral("ItemName"), core::AlternativeLetters(position));
@@ -198,9 +199,9 @@ void CopyAlternativesToItemsTable(dao::Database& db, dao::Recordset& properties,
 
 void CopyManagementGoalsAndListsToItems(dao::Database& db, dao::Recordset& items)
 {
-    CopyTableToItems(db, items, QStringLiteral("ManagementGoals"), 21,
+    CopyTableToItems(db, items, QStringLiteral("ManagementGoals"), core::kRMAGroupKey,
                      {QString(), QStringLiteral("ManagementArea"), QStringLiteral("Explanation"), true, QString()});
-    CopyTableToItems(db, items, QStringLiteral("ListOfItems"), 23,
+    CopyTableToItems(db, items, QStringLiteral("ListOfItems"), core::kValuesAtRiskGroupKey,
                      {QStringLiteral("Name"), QString(), QString(), true, QString()});
 }
 

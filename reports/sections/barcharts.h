@@ -1,6 +1,6 @@
 #pragma once
 
-#include "worksheets/comparison_complexity/mgrgraphdata.h"
+#include "model/mgrgraphdata.h"
 
 #include <QList>
 
@@ -14,7 +14,7 @@
 // down by dy as a whole.
 namespace reports::sections::barcharts {
 
-using worksheets::mgrGraphData::FinancialFigures;
+using model::mgrGraphData::FinancialFigures;
 
 // The row of the axis table a value falls in: its step and its number of intervals.
 struct AxisStep {

@@ -10,6 +10,7 @@
 #include "reports/pagefurniture.h"
 #include "reports/printsettings.h"
 
+using model::OutcomeKind;
 // The alternatives: one table each with the description, then the Target, Fallback (when the
 // alternative has one) and Extreme outcomes with their descriptions and four facts.
 namespace reports::sections {
@@ -71,31 +72,32 @@ void PrintFacts(int column, int percent, const model::c53Outcome& outcome)
     }
 }
 
-void PrintOutcomeFacts(model::c51Alternative& alternative, int index, int column)
+void PrintOutcomeFacts(model::c51Alternative& alternative, OutcomeKind kind, int column)
 {
-    PrintFacts(column, alternative.OutcomePercent(index), *alternative.Outcome(index));
+    PrintFacts(column, alternative.OutcomePercent(kind), *alternative.Outcome(kind));
 }
 
 void PrintExtremeOutcomeFacts(model::c51Alternative& alternative, int column)
 {
-    PrintFacts(column, alternative.OutcomePercent(3), *model::GetExtremeOutcome());
+    PrintFacts(column, alternative.OutcomePercent(OutcomeKind::Extreme), *model::GetExtremeOutcome());
 }
 
 void PrintAlternative(model::c51Alternative& alternative)
 {
     printing::ReportDocument& vp = VSPrinter1();
-    const bool withFallback = alternative.Outcome(2)->bShow();
+    const bool withFallback = alternative.Outcome(OutcomeKind::Fallback)->bShow();
     const int span = withFallback ? 2 : 3;
     PushPrintSettings();
     vp.Paragraph(QString());
     PrintAlternativeHeader(alternative);
     PrintAlternativeDescription(alternative.Body());
-    PrintOutcomeHeading(QStringLiteral("Target Outcome"), alternative.Outcome(1)->Description(), 1, span);
-    PrintOutcomeFacts(alternative, 1, 1);
+    PrintOutcomeHeading(QStringLiteral("Target Outcome"), alternative.Outcome(OutcomeKind::Target)->Description(), 1, span);
+    PrintOutcomeFacts(alternative, OutcomeKind::Target, 1);
     int extremeColumn = 4;
     if (withFallback) {
-        PrintOutcomeHeading(QStringLiteral("Fallback Outcome"), alternative.Outcome(2)->Description(), 3, span);
-        PrintOutcomeFacts(alternative, 2, 3);
+        PrintOutcomeHeading(QStringLiteral("Fallback Outcome"), alternative.Outcome(OutcomeKind::Fallback)->Description(), 3,
+                            span);
+        PrintOutcomeFacts(alternative, OutcomeKind::Fallback, 3);
         extremeColumn = 5;
     }
     PrintOutcomeHeading(QStringLiteral("Extreme Outcome"), model::GetExtremeOutcome()->Description(), extremeColumn, span);

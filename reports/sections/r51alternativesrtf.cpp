@@ -6,6 +6,7 @@
 #include "model/g53outcomes.h"
 #include "platform/richtext/scratchdocument.h"
 
+using model::OutcomeKind;
 // The alternatives section as it goes into an RTF file: a word processor gets real tables,
 // three for each alternative (label and description; outcome headings and descriptions; facts),
 // built in a scratch rich-text document.
@@ -64,14 +65,14 @@ void SetFacts(int table, int column, int percent, const model::c53Outcome& outco
     }
 }
 
-void SetRtfOutcomeFacts(int table, model::c51Alternative& alternative, int index, int column)
+void SetRtfOutcomeFacts(int table, model::c51Alternative& alternative, OutcomeKind kind, int column)
 {
-    SetFacts(table, column, alternative.OutcomePercent(index), *alternative.Outcome(index));
+    SetFacts(table, column, alternative.OutcomePercent(kind), *alternative.Outcome(kind));
 }
 
 void SetRtfExtremeOutcomeFacts(int table, model::c51Alternative& alternative, int column)
 {
-    SetFacts(table, column, alternative.OutcomePercent(3), *model::GetExtremeOutcome());
+    SetFacts(table, column, alternative.OutcomePercent(OutcomeKind::Extreme), *model::GetExtremeOutcome());
 }
 
 void InsertLineBreaks(int count)
@@ -95,17 +96,18 @@ void BuildAlternativeRtfTables(model::c51Alternative& alternative)
     SetCellRichText(a, 2, 1, alternative.Body());
     InsertLineBreaks(1);
 
-    const bool withFallback = alternative.Outcome(2)->bShow();
+    const bool withFallback = alternative.Outcome(OutcomeKind::Fallback)->bShow();
     const int b = pages.insertTable(2, withFallback ? 3 : 2);
     InsertLineBreaks(1);
     const int c = pages.insertTable(4, 6);
 
-    SetRtfOutcomeHeading(b, QStringLiteral("Target Outcome"), alternative.Outcome(1)->Description(), 1);
-    SetRtfOutcomeFacts(c, alternative, 1, 1);
+    SetRtfOutcomeHeading(b, QStringLiteral("Target Outcome"), alternative.Outcome(OutcomeKind::Target)->Description(), 1);
+    SetRtfOutcomeFacts(c, alternative, OutcomeKind::Target, 1);
     int extremeColumn = 2;
     if (withFallback) {
-        SetRtfOutcomeHeading(b, QStringLiteral("Fallback Outcome"), alternative.Outcome(2)->Description(), 2);
-        SetRtfOutcomeFacts(c, alternative, 2, 3);
+        SetRtfOutcomeHeading(b, QStringLiteral("Fallback Outcome"),
+                             alternative.Outcome(OutcomeKind::Fallback)->Description(), 2);
+        SetRtfOutcomeFacts(c, alternative, OutcomeKind::Fallback, 3);
         extremeColumn = 3;
     }
     SetRtfOutcomeHeading(b, QStringLiteral("Extreme Outcome"), model::GetExtremeOutcome()->Description(), extremeColumn);

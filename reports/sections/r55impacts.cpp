@@ -16,6 +16,7 @@
 #include "reports/sections/sectionnumbers.h"
 #include "reports/sections/tablebands.h"
 
+using model::OutcomeKind;
 // The estimated loss: for every alternative, the NVC loss (or, when gains count, the impact) of
 // each outcome resource by resource, the outcomes' totals and the alternative's expected impact.
 namespace reports::sections {
@@ -35,8 +36,8 @@ QString Money(double value, const char* format)
 void PrintAlternativeImpacts(model::c51Alternative& alternative, int bodySize)
 {
     printing::ReportDocument& vp = VSPrinter1();
-    const auto target = alternative.Outcome(1);
-    const auto fallback = alternative.Outcome(2);
+    const auto target = alternative.Outcome(OutcomeKind::Target);
+    const auto fallback = alternative.Outcome(OutcomeKind::Fallback);
     const auto extreme = model::GetExtremeOutcome();
     const bool showFallback = fallback->bShow();
     const bool targetCertain = target->Success() == 100;
@@ -48,9 +49,10 @@ void PrintAlternativeImpacts(model::c51Alternative& alternative, int bodySize)
     vp.SetTableLineStyle(printing::LineStyle::None);
     vp.SetFontSize(bodySize + 1);
     const QString percent = QStringLiteral(" (%1%)");
-    vp.TableRows(kHeaderFormat + QStringLiteral("Item|Target Outcome") + percent.arg(alternative.OutcomePercent(1)) + u'|'
-                 + (showFallback ? QStringLiteral("Fallback Outcome") + percent.arg(alternative.OutcomePercent(2)) : QString())
-                 + QStringLiteral("|Extreme Outcome") + percent.arg(alternative.OutcomePercent(3))
+    const auto weight = [&](OutcomeKind kind) { return percent.arg(alternative.OutcomePercent(kind)); };
+    vp.TableRows(kHeaderFormat + QStringLiteral("Item|Target Outcome") + weight(OutcomeKind::Target) + u'|'
+                 + (showFallback ? QStringLiteral("Fallback Outcome") + weight(OutcomeKind::Fallback) : QString())
+                 + QStringLiteral("|Extreme Outcome") + weight(OutcomeKind::Extreme)
                  + QStringLiteral("|Expected Impact;"));
 
     vp.SetFontSize(bodySize);

@@ -151,8 +151,8 @@ void PrintImpactComputation(model::c51Alternative& alternative)
     StartImpactComputationTable(alternative, ImpactComputationRowCount());
     PrintPerAcreColumns();
     PrintOutcomeHeading(QStringLiteral("Target Outcome"), 4);
-    PrintOutcomeImpacts(*alternative.Outcome(1), 4);
-    const auto fallback = alternative.Outcome(2);
+    PrintOutcomeImpacts(*alternative.Outcome(model::OutcomeKind::Target), 4);
+    const auto fallback = alternative.Outcome(model::OutcomeKind::Fallback);
     if (fallback && fallback->bShow()) {
         PrintOutcomeHeading(QStringLiteral("Fallback Outcome"), 7);
         PrintOutcomeImpacts(*fallback, 7);

@@ -18,6 +18,7 @@
 #include "reports/printsettings.h"
 #include "reports/sections/sectionnumbers.h"
 
+using model::OutcomeKind;
 // The estimated suppression cost: for every alternative the cost of each outcome by FMU (with
 // several FMUs), then the resources each outcome uses with its estimated cost and its basis.
 namespace reports::sections {
@@ -36,8 +37,8 @@ struct OutcomeBlock {
 // Target, Fallback (none when it is not shown) and Extreme, in the order of their blocks.
 QList<OutcomeBlock> OutcomeBlocks(model::c51Alternative& alternative)
 {
-    auto fallback = alternative.Outcome(2);
-    return {{"Target Outcome", alternative.Outcome(1)},
+    auto fallback = alternative.Outcome(OutcomeKind::Fallback);
+    return {{"Target Outcome", alternative.Outcome(OutcomeKind::Target)},
             {"Fallback Outcome", fallback && fallback->bShow() ? fallback : nullptr},
             {"Extreme Outcome", model::GetExtremeOutcome()}};
 }
@@ -63,7 +64,8 @@ int MaxResourceUseCount(model::c51Alternative& alternative)
     // The Fallback's lines count even while it is not shown, so the tables of one analysis keep
     // their shape when the Fallback is switched off and on.
     int m = 0;
-    for (const auto& outcome : {alternative.Outcome(1), alternative.Outcome(2), model::GetExtremeOutcome()})
+    for (const auto& outcome : {alternative.Outcome(OutcomeKind::Target), alternative.Outcome(OutcomeKind::Fallback),
+                                model::GetExtremeOutcome()})
         if (outcome)
             m = MaxLong(m, outcome->SRUseList().SRUseCount());
     return m;

@@ -11,6 +11,7 @@
 #include "reports/printsettings.h"
 #include "reports/sections/tablebands.h"
 
+using model::OutcomeKind;
 // Values protected: for every alternative a table of what each outcome protects of each value at
 // risk. Several tables share a page in bands whose count and font size follow the length of the
 // item list.
@@ -42,13 +43,13 @@ void PrintAlternativeValuesProtected(model::c51Alternative& alternative, int fon
     // The table starts 150 twips below the title's lower rule, which a title that wraps moves down.
     vp.SetCurrentY(PrintSubTitle(QStringLiteral("Alternative ") + alternative.Label()) + 150);
 
-    const auto target = alternative.Outcome(1);
-    const auto fallback = alternative.Outcome(2);
+    const auto target = alternative.Outcome(OutcomeKind::Target);
+    const auto fallback = alternative.Outcome(OutcomeKind::Fallback);
     const auto extreme = model::GetExtremeOutcome();
     const bool withFallback = fallback->bShow();
-    const QString p1 = QString::number(alternative.OutcomePercent(1));
-    const QString p2 = QString::number(alternative.OutcomePercent(2));
-    const QString p3 = QString::number(alternative.OutcomePercent(3));
+    const QString p1 = QString::number(alternative.OutcomePercent(OutcomeKind::Target));
+    const QString p2 = QString::number(alternative.OutcomePercent(OutcomeKind::Fallback));
+    const QString p3 = QString::number(alternative.OutcomePercent(OutcomeKind::Extreme));
 
     vp.SetTableLineStyle(printing::LineStyle::None);
     vp.SetFontSize(fontSize + 1);

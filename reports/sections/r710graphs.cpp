@@ -61,10 +61,10 @@ void DrawComparisonGraphs(int first, int last)
     PrintChartTitle(QStringLiteral("Objectives Score (0=worst, 10=best)"), kObjectivesTitleTop + dy);
     DrawObjectivesChart(first, last, dy);
 
-    const int scale = worksheets::mgrGraphData::GetFinancialScale();
+    const int scale = model::mgrGraphData::GetFinancialScale();
     QList<FinancialFigures> figures;
     for (const auto& alternative : model::GetAlternatives())
-        figures.append(worksheets::mgrGraphData::FiguresOf(*alternative));
+        figures.append(model::mgrGraphData::FiguresOf(*alternative));
     const FinancialAxis axis = ComputeFinancialAxis(figures, scale);
     // The objectives legend stands right of the financial title but above the financial legend:
     // long category names may reach down to it.

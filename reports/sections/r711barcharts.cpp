@@ -17,7 +17,7 @@ namespace reports::sections::barcharts {
 
 namespace {
 
-namespace graphdata = worksheets::mgrGraphData;
+namespace graphdata = model::mgrGraphData;
 using model::textnum::RoundHalfEven;
 
 constexpr int kGridLeft = 1440;

@@ -1,13 +1,12 @@
 #include "reports/sections/sections.h"
 
 #include "core/u14properties.h"
-#include "model/modeldata.h"
+#include "model/complexitytables.h"
 #include "model/textnumbers.h"
 #include "platform/printing/reporttable.h"
 #include "reports/frmpreview.h"
 #include "reports/pagefurniture.h"
 #include "reports/printsettings.h"
-#include "worksheets/comparison_complexity/complexitytables.h"
 
 // The incident complexity: the incident type chosen with its rationale, then the checklist of
 // every category's elements, each marked present or absent.
@@ -44,7 +43,7 @@ void PrintComplexityRating()
 
 void PrintComplexityChecklist()
 {
-    namespace complexity = worksheets::complexity;
+    namespace complexity = model::complexity;
     printing::ReportDocument& vp = VSPrinter1();
     vp.SetTableLineStyle(printing::LineStyle::None);
     vp.SetFontSize(10);
@@ -56,7 +55,7 @@ void PrintComplexityChecklist()
     t->SetCellFontSize(0, 1, 8);
 
     int row = 0;
-    for (const complexity::ChecklistCategory& category : complexity::ReadChecklist(model::Db())) {
+    for (const complexity::ChecklistCategory& category : complexity::ReadChecklist()) {
         t->SetRows(++row);
         t->SetColSpan(row, 1, 3);
         t->SetCellText(row, 1, category.name);

@@ -18,6 +18,7 @@
 #include <algorithm>
 #include <functional>
 
+using model::OutcomeKind;
 // The comparison matrix: a page for every group of up to three alternatives with their money
 // figures, scores and outcome probabilities, and the ratings of every objective and safety issue
 // in each outcome. Every row is a table of its own, printed from its format string.
@@ -46,8 +47,8 @@ QString ThreeGroups(const QString& group)
 QString RatingCells(model::c51Alternative& alternative, const std::function<float(model::c53Outcome&)>& rating,
                     float expected)
 {
-    const auto target = alternative.Outcome(1);
-    const auto fallback = alternative.Outcome(2);
+    const auto target = alternative.Outcome(OutcomeKind::Target);
+    const auto fallback = alternative.Outcome(OutcomeKind::Fallback);
     return model::textnum::SingleText(rating(*target)) + u'|' +
            (fallback->bShow() ? model::textnum::SingleText(rating(*fallback)) : QString()) + u'|' +
            model::textnum::SingleText(rating(*model::GetExtremeOutcome())) + u'|' + Score(expected);
@@ -106,15 +107,18 @@ void PrintScoreAndProbabilities(int first, int last)
                  u';');
     vp.TableRows(QStringLiteral("3600!") + ThreeGroups(QStringLiteral("|^450|^450|^480|720")) +
                  PerAlternative(first, last, [](model::c51Alternative&) {
-                     return model::OutcomeShortLabel(1) + u'|' + model::OutcomeShortLabel(2) + u'|' +
-                            model::OutcomeShortLabel(3) + u'|';
+                     return model::OutcomeShortLabel(OutcomeKind::Target) + u'|'
+                            + model::OutcomeShortLabel(OutcomeKind::Fallback) + u'|'
+                            + model::OutcomeShortLabel(OutcomeKind::Extreme) + u'|';
                  }) + u';');
     vp.SetFontBold(false);
     vp.TableRows(QStringLiteral(">3600!") + ThreeGroups(QStringLiteral("|>450|>450|>480|720")) +
                  QStringLiteral("Probability (%)") +
                  PerAlternative(first, last, [](model::c51Alternative& a) {
-                     return QString::number(a.OutcomePercent(1)) + u'|' + QString::number(a.OutcomePercent(2)) + u'|' +
-                            QString::number(a.OutcomePercent(3)) + u'|';
+                     QString cells;
+                     for (const OutcomeKind kind : model::kOutcomeKinds)
+                         cells += QString::number(a.OutcomePercent(kind)) + u'|';
+                     return cells;
                  }) + u';');
 }
 

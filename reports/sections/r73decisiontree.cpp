@@ -16,6 +16,7 @@
 #include <iterator>
 #include <limits>
 
+using model::OutcomeKind;
 // The decision tree of every alternative, stacked down the pages: the strategy with its expected
 // values, the branches with their chances to the Target, the Fallback plan and the Extreme outcome,
 // the facts of each outcome and the basis of the chances.
@@ -190,8 +191,8 @@ struct BasisBox {
 
 QList<BasisBox> BasisBoxes(model::c51Alternative& alternative)
 {
-    const QString strategy = alternative.Outcome(1)->SuccessRationale();
-    const auto fallback = alternative.Outcome(2);
+    const QString strategy = alternative.Outcome(OutcomeKind::Target)->SuccessRationale();
+    const auto fallback = alternative.Outcome(OutcomeKind::Fallback);
     const QString caption = QStringLiteral("Basis for probabilities for ");
     if (!fallback->bShow()) {
         if (strategy.isEmpty())
@@ -288,12 +289,12 @@ int PrintBasis(const QList<BasisBox>& boxes, int y, int treeBottom)
 
 int TreeHeight(model::c51Alternative& alternative)
 {
-    const auto fallback = alternative.Outcome(2);
+    const auto fallback = alternative.Outcome(OutcomeKind::Fallback);
     if (!fallback->bShow()) {
-        const int m = MeasureBasis(kLineBreak + alternative.Outcome(1)->SuccessRationale());
+        const int m = MeasureBasis(kLineBreak + alternative.Outcome(OutcomeKind::Target)->SuccessRationale());
         return m >= 3501 ? m : 3500;
     }
-    const int m = std::max(MeasureBasis(kLineBreak + alternative.Outcome(1)->SuccessRationale()),
+    const int m = std::max(MeasureBasis(kLineBreak + alternative.Outcome(OutcomeKind::Target)->SuccessRationale()),
                            MeasureBasis(kLineBreak + fallback->SuccessRationale()));
     return m > 1000 ? m + 3000 : 4000;
 }
@@ -305,9 +306,9 @@ int DrawDecisionTree(model::c51Alternative& alternative, int y)
     vp.SetFontBold(false);
     DrawStrategyNode(alternative, y);
     DrawStrategySummary(alternative, y);
-    const auto target = alternative.Outcome(1);
+    const auto target = alternative.Outcome(OutcomeKind::Target);
     DrawBranches(4020, y + 1050, y + 250, y + 500, y + 1850, y + 1350, target->Success());
-    const auto fallback = alternative.Outcome(2);
+    const auto fallback = alternative.Outcome(OutcomeKind::Fallback);
     const Neighbour targetRight = fallback->bShow() ? Neighbour{kFallbackChances, y + 1150, y + 1150 + LineHeight(kFactsFontSize)}
                                                     : Neighbour{kBasisLeft};
     DrawOutcome(QStringLiteral("Target Outcome"), 4520, y + 250, targetRight, *target);

@@ -62,7 +62,7 @@ void PrintSafetyOutcomeRow()
 void PrintRatingCells(const model::c53Outcome& outcome, int issueKey, int row, int column)
 {
     model::c62Rating rating;
-    rating.Initialize(outcome.ItemKey(), issueKey, true, false);
+    rating.Initialize(outcome.ItemKey(), issueKey, model::Criteria::Safety, model::RatingLevel::Criterion);
     printing::ReportTable* table = VSPrinter1().table();
     table->SetCellText(row, column, QStringLiteral("Rating: ") + model::textnum::SingleText(rating.RawScore()) +
                                         QStringLiteral(" / 10"));
@@ -72,8 +72,8 @@ void PrintRatingCells(const model::c53Outcome& outcome, int issueKey, int row, i
 void PrintSafetyIssueRatings(model::c51Alternative& alternative, const QList<const model::c41Objective*>& issues)
 {
     printing::ReportTable* table = VSPrinter1().table();
-    const auto target = alternative.Outcome(1);
-    const auto fallback = alternative.Outcome(2);
+    const auto target = alternative.Outcome(model::OutcomeKind::Target);
+    const auto fallback = alternative.Outcome(model::OutcomeKind::Fallback);
     const auto extreme = model::GetExtremeOutcome();
     for (int k = 1; k <= issues.size(); ++k) {
         const model::c41Objective* issue = issues.at(k - 1);

@@ -35,7 +35,7 @@
 #include "worksheets/analysis/frm563dailycost.h"
 #include "worksheets/comparison_complexity/frm64matrix.h"
 #include "worksheets/comparison_complexity/frm65decision.h"
-#include "reports/frm83reports.h"
+#include "worksheets/report/frm83reports.h"
 #include "reports/frmpreview.h"
 #include "reports/reportproduction.h"
 #include "platform/richtext/richtexteditor.h"
@@ -66,6 +66,7 @@
 #include <algorithm>
 #include <functional>
 
+using model::OutcomeKind;
 namespace {
 
 // ---------------------------------------------------------------------------------------------
@@ -671,10 +672,10 @@ TEST_F(AnalysisEndToEnd, AnAnalysisEnteredThroughTheWorksheetsGivesTheFiguresWor
         } chances[] = {{0, "60", "50"}, {1, "70", nullptr}, {2, "80", nullptr}};
         for (const auto& c : chances) {
             ClickItem(form->lstAlternatives(), c.alternative);
-            Type(form->txtSuccess(1), c.target);
-            EXPECT_EQ(form->txtSuccess(2)->isVisibleTo(form), c.fallback != nullptr);
+            Type(form->txtSuccess(OutcomeKind::Target), c.target);
+            EXPECT_EQ(form->txtSuccess(OutcomeKind::Fallback)->isVisibleTo(form), c.fallback != nullptr);
             if (c.fallback)
-                Type(form->txtSuccess(2), c.fallback);
+                Type(form->txtSuccess(OutcomeKind::Fallback), c.fallback);
         }
         ClickItem(form->lstAlternatives(), 0);
         Keep("e2e-probabilities.png");
@@ -865,7 +866,7 @@ TEST_F(AnalysisEndToEnd, AnAnalysisEnteredThroughTheWorksheetsGivesTheFiguresWor
     // to RTF; the same run of the same choice goes to a PDF here, to read its text back.
     const QString pdf = dir.filePath("Cedar Ridge.pdf");
     {
-        auto* form = Go<reports::frm83Reports>(7, 3);
+        auto* form = Go<worksheets::report::frm83Reports>(7, 3);
         ASSERT_NE(form, nullptr);
         QPushButton* selectAll = nullptr;
         QPushButton* preview = nullptr;

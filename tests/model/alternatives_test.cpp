@@ -10,6 +10,7 @@
 #include "model/g51alternatives.h"
 #include "model/g53outcomes.h"
 
+using model::OutcomeKind;
 using namespace model;
 
 namespace {
@@ -34,13 +35,13 @@ TEST_F(Alternatives, NewAlternativeHasATargetAndAHiddenFallback)
     EXPECT_EQ(GetAlternatives().Count(), 1);
     EXPECT_EQ(alt->Label(), QStringLiteral("A. "));
     EXPECT_EQ(alt->Body(), core::kDefaultItemBody);
-    EXPECT_EQ(alt->Outcome(1)->Success(), 100);
-    EXPECT_FALSE(alt->Outcome(2)->bShow());
-    EXPECT_EQ(alt->OutcomePercent(1), 100);
-    EXPECT_EQ(alt->OutcomePercent(3), 0);
-    EXPECT_EQ(alt->Outcome(1)->ItemKey(), 2);   // above the template's Extreme outcome
-    EXPECT_EQ(alt->Outcome(2)->ItemKey(), 3);
-    EXPECT_EQ(alt->Outcome(3), nullptr);
+    EXPECT_EQ(alt->Outcome(OutcomeKind::Target)->Success(), 100);
+    EXPECT_FALSE(alt->Outcome(OutcomeKind::Fallback)->bShow());
+    EXPECT_EQ(alt->OutcomePercent(OutcomeKind::Target), 100);
+    EXPECT_EQ(alt->OutcomePercent(OutcomeKind::Extreme), 0);
+    EXPECT_EQ(alt->Outcome(OutcomeKind::Target)->ItemKey(), 2);   // above the template's Extreme outcome
+    EXPECT_EQ(alt->Outcome(OutcomeKind::Fallback)->ItemKey(), 3);
+    EXPECT_EQ(alt->Outcome(OutcomeKind::Extreme), nullptr);
     EXPECT_EQ(rowsUnder("OutcomeFMZs", "OutcomeKey", 2), 1);
 
     alt->SetHeading(QStringLiteral("Direct attack"));
@@ -56,8 +57,8 @@ TEST_F(Alternatives, NewOutcomesGetABurnAreaInEveryFMU)
     NewFMU(QString(), QStringLiteral("South"));
     ClearFMUs();
     auto alt = AddAlternative(QStringLiteral("A"));
-    for (int idx : {1, 2})
-        EXPECT_EQ(rowsUnder("OutcomeFMZs", "OutcomeKey", alt->Outcome(idx)->ItemKey()), 3) << idx;
+    for (const OutcomeKind kind : kAlternativeOutcomeKinds)
+        EXPECT_EQ(rowsUnder("OutcomeFMZs", "OutcomeKey", alt->Outcome(kind)->ItemKey()), 3) << int(kind);
 }
 
 TEST_F(Alternatives, DeletingKeepsTheOthersPlacesAndRemovesEveryDependentRow)
@@ -65,7 +66,7 @@ TEST_F(Alternatives, DeletingKeepsTheOthersPlacesAndRemovesEveryDependentRow)
     auto a = AddAlternative(QStringLiteral("A"));
     auto b = AddAlternative(QStringLiteral("B"));
     auto c = AddAlternative(QStringLiteral("C"));
-    const int bTarget = b->Outcome(1)->ItemKey();
+    const int bTarget = b->Outcome(OutcomeKind::Target)->ItemKey();
     DeleteAlternative(b->ItemKey());
     EXPECT_EQ(GetAlternatives().Count(), 2);
     EXPECT_EQ(GetAlternative(b->ItemKey()), nullptr);
@@ -83,7 +84,7 @@ TEST_F(Alternatives, ReAddedAlternativeInheritsNothingFromADeletedOne)
     item->SetPotentialLoss(10000);
     item->SaveChanges();
     auto old = AddAlternative(QStringLiteral("A"));
-    auto target = old->Outcome(1);
+    auto target = old->Outcome(OutcomeKind::Target);
     target->SetSuccess(40);
     target->SaveChanges();
     c66ItemImpact impact;
@@ -91,7 +92,7 @@ TEST_F(Alternatives, ReAddedAlternativeInheritsNothingFromADeletedOne)
     impact.SetbProtected(true);
     impact.SaveChanges();
     c62Rating rating;
-    rating.Initialize(target->ItemKey(), 3, false, false);
+    rating.Initialize(target->ItemKey(), 3, model::Criteria::Objectives, model::RatingLevel::Criterion);
     rating.SetRawScore(9);
     rating.SaveChanges();
     db().Execute(QStringLiteral("INSERT INTO SRUses (ItemKey, OutcomeKey, ItemIndex, SRTypeKey, Quantity, Periods) "
@@ -108,10 +109,10 @@ TEST_F(Alternatives, ReAddedAlternativeInheritsNothingFromADeletedOne)
     }
 
     auto fresh = AddAlternative(QStringLiteral("B"));
-    ASSERT_EQ(fresh->Outcome(1)->ItemKey(), oldTargetKey);
-    EXPECT_EQ(fresh->OutcomePercent(1), 100);
-    EXPECT_DOUBLE_EQ(fresh->Outcome(1)->ValueProtected(), 0);
-    EXPECT_EQ(fresh->Outcome(1)->SRUseList().SRUseCount(), 0);
+    ASSERT_EQ(fresh->Outcome(OutcomeKind::Target)->ItemKey(), oldTargetKey);
+    EXPECT_EQ(fresh->OutcomePercent(OutcomeKind::Target), 100);
+    EXPECT_DOUBLE_EQ(fresh->Outcome(OutcomeKind::Target)->ValueProtected(), 0);
+    EXPECT_EQ(fresh->Outcome(OutcomeKind::Target)->SRUseList().SRUseCount(), 0);
     EXPECT_DOUBLE_EQ(fresh->ExpectedProtection(), 0);
 }
 
@@ -137,11 +138,11 @@ TEST_F(Alternatives, OutcomeNamesCarryTheAlternativesLabel)
 {
     auto alt = AddAlternative(QStringLiteral("A"));
     alt->SetHeading(QStringLiteral("Confine with natural barriers and burnout"));   // label of 44 characters
-    auto target = alt->Outcome(1);
+    auto target = alt->Outcome(OutcomeKind::Target);
     EXPECT_EQ(target->ShortName(), QStringLiteral("Target"));
     EXPECT_EQ(target->LongName(), alt->Label() + QStringLiteral(" - Target"));
     EXPECT_EQ(target->FullName(), alt->Label().left(32) + QStringLiteral(" - Target"));
-    EXPECT_EQ(alt->Outcome(2)->ShortName(), QStringLiteral("Fallback"));
+    EXPECT_EQ(alt->Outcome(OutcomeKind::Fallback)->ShortName(), QStringLiteral("Fallback"));
     EXPECT_EQ(target->Alternative(), alt);
 
     auto ex = GetExtremeOutcome();
@@ -153,12 +154,12 @@ TEST_F(Alternatives, OutcomeNamesCarryTheAlternativesLabel)
         EXPECT_EQ(name, QStringLiteral("Extreme Outcome"));
     const std::pair<int, const char*> labels[] = {{0, ""}, {1, "Tgt"}, {2, "FB"}, {3, "Ex"}, {4, ""}};
     for (const auto& [idx, label] : labels)
-        EXPECT_EQ(OutcomeShortLabel(idx), QString::fromLatin1(label));
+        EXPECT_EQ(OutcomeShortLabel(OutcomeKind(idx)), QString::fromLatin1(label));
 }
 
 TEST_F(Alternatives, OutcomeFieldsReadTypedTextAsUsersExpect)
 {
-    auto o = AddAlternative(QStringLiteral("A"))->Outcome(2);
+    auto o = AddAlternative(QStringLiteral("A"))->Outcome(OutcomeKind::Fallback);
     o->SetbShow(true);
     EXPECT_EQ(o->Success(), 0);
     o->SetSuccess(40);
@@ -188,14 +189,14 @@ TEST_F(Alternatives, OutcomeFieldsReadTypedTextAsUsersExpect)
 TEST_F(Alternatives, EstimatedSizeIsWholeAcresThenTwoDigits)
 {
     auto alt = AddAlternative(QStringLiteral("A"));
-    alt->Outcome(1)->SetFireSize(QStringLiteral("1234.6"));
+    alt->Outcome(OutcomeKind::Target)->SetFireSize(QStringLiteral("1234.6"));
     EXPECT_EQ(alt->EstimatedSize(), 1200);
 }
 
 TEST_F(Alternatives, SavingWritesOnlyChangedOutcomes)
 {
     auto alt = AddAlternative(QStringLiteral("A"));
-    auto o = alt->Outcome(1);
+    auto o = alt->Outcome(OutcomeKind::Target);
     db().Execute(QStringLiteral("UPDATE Outcomes SET FireSize = 77 WHERE ItemKey = ?"), {o->ItemKey()});
     o->SaveChanges();   // clean: the row keeps what another writer put there
     EXPECT_EQ(count(QStringLiteral("SELECT FireSize FROM Outcomes WHERE ItemKey = ?"), {o->ItemKey()}), 77);
@@ -210,16 +211,16 @@ TEST_F(Alternatives, OutcomeWhoseRowWasLostKeepsItsEditsWhenSaved)
     auto alt = AddAlternative(QStringLiteral("A"));
     db().Execute(QStringLiteral("DELETE FROM Outcomes WHERE ParentKey = ? AND ChildIndex = 2"), {alt->ItemKey()});
     reload();
-    auto fallback = GetAlternative(alt->ItemKey())->Outcome(2);
+    auto fallback = GetAlternative(alt->ItemKey())->Outcome(OutcomeKind::Fallback);
     EXPECT_FALSE(fallback->Exists());
     EXPECT_EQ(fallback->ShortName(), QStringLiteral("Fallback"));
     fallback->SetSuccess(30);
     fallback->SaveChanges();
     EXPECT_TRUE(fallback->Exists());
     reload();
-    fallback = GetAlternative(alt->ItemKey())->Outcome(2);
+    fallback = GetAlternative(alt->ItemKey())->Outcome(OutcomeKind::Fallback);
     EXPECT_EQ(fallback->Success(), 30);
-    EXPECT_EQ(GetAlternative(alt->ItemKey())->OutcomePercent(2), 0);   // Target still at 100
+    EXPECT_EQ(GetAlternative(alt->ItemKey())->OutcomePercent(OutcomeKind::Fallback), 0);   // Target still at 100
 }
 
 TEST_F(Alternatives, GridRowsListShownOutcomesThenTheExtreme)
@@ -231,19 +232,19 @@ TEST_F(Alternatives, GridRowsListShownOutcomesThenTheExtreme)
 
     auto a = AddAlternative(QStringLiteral("A"));
     auto b = AddAlternative(QStringLiteral("B"));
-    b->Outcome(2)->SetSuccess(50);
+    b->Outcome(OutcomeKind::Fallback)->SetSuccess(50);
     rows = OutcomeRows();
     ASSERT_EQ(rows.size(), 4);
-    EXPECT_EQ(rows[0].outcome, a->Outcome(1));
-    EXPECT_EQ(rows[2].outcome, b->Outcome(2));
+    EXPECT_EQ(rows[0].outcome, a->Outcome(OutcomeKind::Target));
+    EXPECT_EQ(rows[2].outcome, b->Outcome(OutcomeKind::Fallback));
     EXPECT_EQ(rows[2].shortName, QStringLiteral("Fallback"));
     EXPECT_EQ(rows[2].label, QStringLiteral("B. "));
     EXPECT_EQ(AlternativeOutcomeRows().size(), 3);
 
     const std::pair<const char*, const char*> acres[] = {{"9999", " 9999 "}, {"10000", " 10,000 "}, {"0", " 0 "}};
     for (const auto& [size, text] : acres) {
-        a->Outcome(1)->SetFireSize(QString::fromLatin1(size));
-        EXPECT_EQ(OutcomeAcresText(*a->Outcome(1)), QString::fromLatin1(text));
+        a->Outcome(OutcomeKind::Target)->SetFireSize(QString::fromLatin1(size));
+        EXPECT_EQ(OutcomeAcresText(*a->Outcome(OutcomeKind::Target)), QString::fromLatin1(text));
     }
 }
 
@@ -263,7 +264,7 @@ TEST_F(Alternatives, FileWithoutTheExtremeRowWeighsItAsZeroAndSavingWritesItBack
     db().Execute(QStringLiteral("DELETE FROM Outcomes WHERE ParentKey = 0"));
     reload();
     alt = GetAlternative(alt->ItemKey());
-    auto target = alt->Outcome(1);
+    auto target = alt->Outcome(OutcomeKind::Target);
     target->SetSuccess(60);
     target->SetCostSource(CostSource::Entered);
     target->SetAdjustedCost(10000);
@@ -285,7 +286,7 @@ TEST_F(Alternatives, NewAlternativeIgnoresOutcomesADamagedFileKeptUnderItsKey)
     AddAlternative(QStringLiteral("A"));
     auto b = AddAlternative(QStringLiteral("B"));
     const int bKey = b->ItemKey();
-    auto oldTarget = b->Outcome(1);
+    auto oldTarget = b->Outcome(OutcomeKind::Target);
     oldTarget->SetSuccess(30);
     oldTarget->SaveChanges();
     c66ItemImpact impact;
@@ -298,8 +299,8 @@ TEST_F(Alternatives, NewAlternativeIgnoresOutcomesADamagedFileKeptUnderItsKey)
 
     auto c = AddAlternative(QStringLiteral("C"));
     ASSERT_EQ(c->ItemKey(), bKey);
-    EXPECT_EQ(c->Outcome(1)->Success(), 100);
-    EXPECT_EQ(c->OutcomePercent(1), 100);
+    EXPECT_EQ(c->Outcome(OutcomeKind::Target)->Success(), 100);
+    EXPECT_EQ(c->OutcomePercent(OutcomeKind::Target), 100);
     EXPECT_DOUBLE_EQ(c->ExpectedProtection(), 0);
     EXPECT_EQ(rowsUnder("Outcomes", "ParentKey", bKey), 2);
     EXPECT_EQ(rowsUnder("ValuesProtected", "OutcomeKey", oldTarget->ItemKey()), 0);

@@ -6,6 +6,7 @@
 
 #include <QSet>
 
+using model::OutcomeKind;
 using namespace model;
 
 namespace {
@@ -27,11 +28,11 @@ TEST_F(DecisionFixture, SmallBuiltAnalysisReadsBackWhole)
     bool hiddenFallback = false;
     float least = 0;
     for (const auto& alt : GetAlternatives()) {
-        for (int idx : {1, 2})
-            if (alt->Outcome(idx)->bShow())
-                sources.insert(core::StoredValue(alt->Outcome(idx)->CostSource()));
-        hiddenFallback = hiddenFallback || !alt->Outcome(2)->bShow();
-        EXPECT_EQ(alt->OutcomePercent(1) + alt->OutcomePercent(2) + alt->OutcomePercent(3), 100);
+        for (const OutcomeKind kind : model::kAlternativeOutcomeKinds)
+            if (alt->Outcome(kind)->bShow())
+                sources.insert(core::StoredValue(alt->Outcome(kind)->CostSource()));
+        hiddenFallback = hiddenFallback || !alt->Outcome(OutcomeKind::Fallback)->bShow();
+        EXPECT_EQ(alt->OutcomePercent(OutcomeKind::Target) + alt->OutcomePercent(OutcomeKind::Fallback) + alt->OutcomePercent(OutcomeKind::Extreme), 100);
         EXPECT_GT(alt->ExpectedCost(), 0);
         EXPECT_GT(alt->ExpectedProtection(), 0);
         EXPECT_GT(alt->ExpectedScore(), 0);

@@ -15,6 +15,7 @@
 
 #include <tuple>
 
+using model::OutcomeKind;
 using namespace model;
 
 namespace {
@@ -31,13 +32,13 @@ TEST_P(OutcomePercents, SplitTheHundredPointsBetweenTheThreeOutcomes)
 {
     const PercentCase c = GetParam();
     auto alt = AddAlternative(QStringLiteral("A"));
-    alt->Outcome(1)->SetSuccess(c.target);
-    alt->Outcome(2)->SetSuccess(c.fallback);
-    EXPECT_EQ(alt->OutcomePercent(1), c.p1);
-    EXPECT_EQ(alt->OutcomePercent(2), c.p2);
-    EXPECT_EQ(alt->OutcomePercent(3), c.p3);
-    EXPECT_EQ(alt->OutcomePercent(0), 0);
-    EXPECT_EQ(alt->OutcomePercent(4), 0);
+    alt->Outcome(OutcomeKind::Target)->SetSuccess(c.target);
+    alt->Outcome(OutcomeKind::Fallback)->SetSuccess(c.fallback);
+    EXPECT_EQ(alt->OutcomePercent(OutcomeKind::Target), c.p1);
+    EXPECT_EQ(alt->OutcomePercent(OutcomeKind::Fallback), c.p2);
+    EXPECT_EQ(alt->OutcomePercent(OutcomeKind::Extreme), c.p3);
+    EXPECT_EQ(alt->OutcomePercent(OutcomeKind(0)), 0);
+    EXPECT_EQ(alt->OutcomePercent(OutcomeKind(4)), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, OutcomePercents, ::testing::Values(
@@ -100,11 +101,11 @@ protected:
 
         a = AddAlternative(QStringLiteral("A"));
         a->SetHeading(QStringLiteral("Direct attack"));
-        auto at = a->Outcome(1);
+        auto at = a->Outcome(OutcomeKind::Target);
         at->SetSuccess(60);
         at->SetFireSize(QStringLiteral("50"));
         at->SetCostSource(CostSource::BySize);
-        auto af = a->Outcome(2);
+        auto af = a->Outcome(OutcomeKind::Fallback);
         af->SetSuccess(50);
         af->SetFireSize(QStringLiteral("500"));
         af->SetDailyContainCost(10000);
@@ -115,7 +116,7 @@ protected:
 
         b = AddAlternative(QStringLiteral("B"));
         b->SetHeading(QStringLiteral("Indirect attack"));
-        auto bt = b->Outcome(1);
+        auto bt = b->Outcome(OutcomeKind::Target);
         bt->SetSuccess(75);
         bt->SetFireSize(QStringLiteral("200"));
         bt->SetCostSource(CostSource::ResourceList);
@@ -161,10 +162,11 @@ protected:
     void rate(int outcomeKey, std::tuple<float, float, float> scores)
     {
         const auto [s1, s2, s3] = scores;
-        for (auto [key, score, safety] : {std::tuple{o1Key, s1, false}, std::tuple{o2Key, s2, false},
-                                          std::tuple{sKey, s3, true}}) {
+        for (auto [key, score, criteria] : {std::tuple{o1Key, s1, Criteria::Objectives},
+                                            std::tuple{o2Key, s2, Criteria::Objectives},
+                                            std::tuple{sKey, s3, Criteria::Safety}}) {
             c62Rating r;
-            r.Initialize(outcomeKey, key, safety, false);
+            r.Initialize(outcomeKey, key, criteria, RatingLevel::Criterion);
             r.SetRawScore(score);
             r.SaveChanges();
         }
@@ -177,7 +179,7 @@ protected:
 
 TEST_F(HandCheckedAnalysis, OutcomeValuesFollowTheirCostSourceAndTables)
 {
-    auto at = a->Outcome(1);
+    auto at = a->Outcome(OutcomeKind::Target);
     EXPECT_FLOAT_EQ(at->CostBySize(), 25000);
     EXPECT_FLOAT_EQ(at->CostPerAcre(), 500);
     EXPECT_FLOAT_EQ(at->NVCLoss(), 500);
@@ -185,8 +187,8 @@ TEST_F(HandCheckedAnalysis, OutcomeValuesFollowTheirCostSourceAndTables)
     EXPECT_DOUBLE_EQ(at->ValueProtected(), 5800);   // 5,750 to two digits, half to even
     EXPECT_DOUBLE_EQ(at->SingleItemProtected(v2Key), 750);
     EXPECT_FLOAT_EQ(at->TotalScore(), 8);
-    EXPECT_FLOAT_EQ(a->Outcome(2)->EstimatedCost(), 38000);
-    EXPECT_FLOAT_EQ(b->Outcome(1)->EstimatedCost(), 5000);
+    EXPECT_FLOAT_EQ(a->Outcome(OutcomeKind::Fallback)->EstimatedCost(), 38000);
+    EXPECT_FLOAT_EQ(b->Outcome(OutcomeKind::Target)->EstimatedCost(), 5000);
     EXPECT_FLOAT_EQ(GetExtremeOutcome()->EstimatedCost(), 250000);
 }
 
@@ -195,7 +197,7 @@ TEST_F(HandCheckedAnalysis, OutcomeValuesFollowTheirCostSourceAndTables)
 TEST_F(HandCheckedAnalysis, ImpactFiguresAreTheSameBeforeAndAfterTheImpactsAreBuilt)
 {
     c65ItemImpactList list;
-    list.Initialize(a->Outcome(1)->ItemKey());
+    list.Initialize(a->Outcome(OutcomeKind::Target)->ItemKey());
     const auto figures = [&] {
         return std::tuple{list.TotalProtected(), list.SingleItemProtection(v1Key), list.SingleItemProtection(v2Key),
                           list.SingleItemProtection(9999), list.ImpactOnAllItems(), list.SingleItemImpact(v2Key)};
@@ -274,13 +276,13 @@ TEST_F(DecisionFixture, LeastCostAlternativeKeepsTheEarlierOnATie)
     auto first = AddAlternative(QStringLiteral("A"));
     auto second = AddAlternative(QStringLiteral("B"));
     for (auto& [alt, cost] : {std::pair{first, 12300.0f}, std::pair{second, 12400.0f}}) {
-        alt->Outcome(1)->SetCostSource(CostSource::Entered);
-        alt->Outcome(1)->SetAdjustedCost(cost);
+        alt->Outcome(OutcomeKind::Target)->SetCostSource(CostSource::Entered);
+        alt->Outcome(OutcomeKind::Target)->SetAdjustedCost(cost);
     }
     EXPECT_FLOAT_EQ(first->ExpectedCost(), 12000);
     EXPECT_FLOAT_EQ(second->ExpectedCost(), 12000);
     EXPECT_EQ(GetLeastCostAlternative(), first);
-    second->Outcome(1)->SetAdjustedCost(11000);
+    second->Outcome(OutcomeKind::Target)->SetAdjustedCost(11000);
     EXPECT_EQ(GetLeastCostAlternative(), second);
 }
 
@@ -294,7 +296,7 @@ class CostSources : public DecisionFixture, public ::testing::WithParamInterface
 TEST_P(CostSources, PickTheEstimateTheUserChose)
 {
     setCostTable();
-    auto o = AddAlternative(QStringLiteral("A"))->Outcome(1);
+    auto o = AddAlternative(QStringLiteral("A"))->Outcome(OutcomeKind::Target);
     o->SetFireSize(QStringLiteral("1234"));                        // 1,234 x 200 = 246,800 -> 247,000
     o->SetDailyContainCost(4115);                                  // 4,115 x 3 = 12,345 -> 12,300
     o->SetContainTimeString(QStringLiteral("3"));
@@ -314,15 +316,15 @@ INSTANTIATE_TEST_SUITE_P(Cases, CostSources, ::testing::Values(
 TEST_F(DecisionFixture, StoredCostSourceZeroReadsAsCostByFireSize)
 {
     auto alt = AddAlternative(QStringLiteral("A"));
-    const int key = alt->Outcome(1)->ItemKey();
+    const int key = alt->Outcome(OutcomeKind::Target)->ItemKey();
     db().Execute(QStringLiteral("UPDATE Outcomes SET CostSource = 0 WHERE ItemKey = ?"), {key});
     reload();
-    EXPECT_EQ(GetAlternative(alt->ItemKey())->Outcome(1)->CostSource(), CostSource::BySize);
+    EXPECT_EQ(GetAlternative(alt->ItemKey())->Outcome(OutcomeKind::Target)->CostSource(), CostSource::BySize);
 }
 
 TEST_F(DecisionFixture, DailyCostCountsContainmentThenControlDays)
 {
-    auto o = AddAlternative(QStringLiteral("A"))->Outcome(1);
+    auto o = AddAlternative(QStringLiteral("A"))->Outcome(OutcomeKind::Target);
     o->SetDailyContainCost(10000);
     o->SetContainTimeString(QStringLiteral("3"));
     o->SetDailyControlCost(2000);

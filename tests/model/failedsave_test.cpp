@@ -19,6 +19,7 @@
 #include <functional>
 #include <memory>
 
+using model::OutcomeKind;
 using namespace model;
 
 namespace {
@@ -91,7 +92,7 @@ const Case kCases[] = {
     {"rating", "Scores",
      [](FailedSave&, c53Outcome& o) {
          auto r = std::make_shared<c62Rating>();
-         r->Initialize(o.ItemKey(), 3, false, false);
+         r->Initialize(o.ItemKey(), 3, Criteria::Objectives, RatingLevel::Criterion);
          r->SetRawScore(7);
          return Edit{[r] { r->SaveChanges(); }, [r] { return r->Changed(); },
                      QStringLiteral("SELECT Value FROM Scores WHERE OutcomeKey = %1 AND CriterionKey = 3")
@@ -135,7 +136,7 @@ TEST_F(FailedSave, AnEditWhoseSaveFailsIsSavedOnTheNextTry)
 {
     for (const Case& c : kCases) {
         SCOPED_TRACE(c.name);
-        auto outcome = alt->Outcome(1);
+        auto outcome = alt->Outcome(OutcomeKind::Target);
         ASSERT_TRUE(outcome);
         // Anything a new object writes on first use is in the file before the failure.
         outcome->BurnArea(0);
@@ -159,7 +160,7 @@ TEST_F(FailedSave, AnEditWhoseSaveFailsIsSavedOnTheNextTry)
 // the outcome still knows it has no row, so the next try makes it.
 TEST_F(FailedSave, AnOutcomeWhoseRowWasLostMakesItAgainEvenAfterAFailure)
 {
-    auto outcome = alt->Outcome(1);
+    auto outcome = alt->Outcome(OutcomeKind::Target);
     const int lostKey = outcome->ItemKey();
     db().Execute(QStringLiteral("DELETE FROM Outcomes WHERE ItemKey = ?"), {lostKey});
     outcome->SetDescription(QStringLiteral("Hold the ridge"));
@@ -186,7 +187,7 @@ TEST_F(FailedSave, AMissingRowIsReportedAndTheEditKept)
 {
     const int typeKey = addSRType(QStringLiteral("Crew"), QStringLiteral("time"), 250);
     auto type = GetSRType(typeKey);
-    auto line = alt->Outcome(1)->SRUseList().NewSRUse(typeKey);
+    auto line = alt->Outcome(OutcomeKind::Target)->SRUseList().NewSRUse(typeKey);
     line->SaveChanges();
 
     struct Missing {
@@ -223,7 +224,7 @@ TEST_F(FailedSave, AMissingRowIsReportedAndTheEditKept)
 // unsaved again, and the next save writes them.
 TEST_F(FailedSave, EditsSavedInsideAFailedLargerSaveAreWrittenNextTime)
 {
-    auto outcome = alt->Outcome(1);
+    auto outcome = alt->Outcome(OutcomeKind::Target);
     outcome->SetDescription(QStringLiteral("Hold the ridge"));
     alt->SetHeading(QStringLiteral("Direct attack"));
     breakTable(QStringLiteral("Items"));

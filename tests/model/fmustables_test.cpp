@@ -66,7 +66,7 @@ TEST(ModelWithoutFile, CallsAreRefusedWithAnErrorNotACrash)
     c64BurnArea area;
     EXPECT_THROW(area.Initialize(1, 0), dao::Error);
     c62Rating rating;
-    EXPECT_THROW(rating.Initialize(1, 10, false, false), dao::Error);
+    EXPECT_THROW(rating.Initialize(1, 10, model::Criteria::Objectives, model::RatingLevel::Criterion), dao::Error);
     rating.SetRawScore(5);
     EXPECT_THROW(rating.SaveChanges(), dao::Error);
 }

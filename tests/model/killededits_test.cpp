@@ -85,11 +85,11 @@ void Edit(int step)
         }
         case 4:   // Outcomes: the grid's figures and texts of every alternative
             for (const auto& alt : model::GetAlternatives())
-                for (int idx = 1; idx <= 2; ++idx)
-                    if (const auto outcome = alt->Outcome(idx)) {
+                for (const model::OutcomeKind kind : model::kAlternativeOutcomeKinds)
+                    if (const auto outcome = alt->Outcome(kind)) {
                         outcome->SetDescription(mark);
                         outcome->SetSuccess(step % 101);
-                        outcome->SetDailyContainCost(float(step * 10 + idx));
+                        outcome->SetDailyContainCost(float(step * 10 + int(kind)));
                         outcome->SetCostRationale(QStringLiteral("Rationale of ") + mark);
                         outcome->SaveChanges();
                     }

@@ -13,6 +13,7 @@
 
 #include <limits>
 
+using model::OutcomeKind;
 using namespace model;
 
 namespace {
@@ -85,7 +86,8 @@ TEST_F(ListLoading, RatingsMatchTheirOneRowReadsAndTakeNoOtherOutcomesRows)
         const c62Rating* loaded = safety ? list.SafetyRatings().Find(e.key) : list.ObjectiveRatings().Find(e.key);
         ASSERT_NE(loaded, nullptr);
         c62Rating single;
-        single.Initialize(kOutcome, e.key, safety, loaded->bCategory());
+        single.Initialize(kOutcome, e.key, safety ? Criteria::Safety : Criteria::Objectives,
+                          loaded->bCategory() ? RatingLevel::Category : RatingLevel::Criterion);
         EXPECT_EQ(loaded->RawScore(), e.raw);
         EXPECT_EQ(loaded->Description(), QString::fromLatin1(e.description));
         EXPECT_EQ(single.RawScore(), loaded->RawScore());
@@ -245,11 +247,11 @@ TEST_F(ListLoading, OutcomePairMatchesOneRowReadsTakesTheLowestKeyAndMarksAMissi
 
     c52OutcomeList list;
     list.Initialize(alt);
-    for (int idx = 1; idx <= 2; ++idx) {
-        SCOPED_TRACE(idx);
-        const c53Outcome& loaded = *list.Outcome(idx);
+    for (const OutcomeKind kind : kAlternativeOutcomeKinds) {
+        SCOPED_TRACE(int(kind));
+        const c53Outcome& loaded = *list.Outcome(kind);
         c53Outcome single;
-        single.Initialize(alt, idx);
+        single.Initialize(alt, int(kind));
         EXPECT_EQ(loaded.ItemKey(), single.ItemKey());
         EXPECT_EQ(loaded.Exists(), single.Exists());
         EXPECT_EQ(loaded.FireSize(), single.FireSize());
@@ -260,20 +262,20 @@ TEST_F(ListLoading, OutcomePairMatchesOneRowReadsTakesTheLowestKeyAndMarksAMissi
         EXPECT_EQ(loaded.Description(), single.Description());
         EXPECT_FALSE(loaded.IsDirty());
     }
-    EXPECT_EQ(list.Outcome(1)->ItemKey(), 911);
-    EXPECT_EQ(list.Outcome(1)->Description(), "target");
-    EXPECT_EQ(list.Outcome(1)->CostSource(), CostSource::ResourceList);
-    EXPECT_EQ(list.Outcome(2)->ItemKey(), 914);
-    EXPECT_EQ(list.Outcome(2)->CostSource(), CostSource::BySize) << "an unset cost source reads as cost by size";
-    EXPECT_EQ(list.Outcome(2)->ContainTimeString(), "");
+    EXPECT_EQ(list.Outcome(OutcomeKind::Target)->ItemKey(), 911);
+    EXPECT_EQ(list.Outcome(OutcomeKind::Target)->Description(), "target");
+    EXPECT_EQ(list.Outcome(OutcomeKind::Target)->CostSource(), CostSource::ResourceList);
+    EXPECT_EQ(list.Outcome(OutcomeKind::Fallback)->ItemKey(), 914);
+    EXPECT_EQ(list.Outcome(OutcomeKind::Fallback)->CostSource(), CostSource::BySize) << "an unset cost source reads as cost by size";
+    EXPECT_EQ(list.Outcome(OutcomeKind::Fallback)->ContainTimeString(), "");
 
     // An alternative without rows: both outcomes exist as objects, marked as not stored.
     c52OutcomeList empty;
     empty.Initialize(alt + 1);
-    EXPECT_FALSE(empty.Outcome(1)->Exists());
-    EXPECT_FALSE(empty.Outcome(2)->Exists());
-    EXPECT_EQ(empty.Outcome(1)->ItemKey(), 0);
-    EXPECT_EQ(empty.Outcome(2)->CostSource(), CostSource::BySize);
+    EXPECT_FALSE(empty.Outcome(OutcomeKind::Target)->Exists());
+    EXPECT_FALSE(empty.Outcome(OutcomeKind::Fallback)->Exists());
+    EXPECT_EQ(empty.Outcome(OutcomeKind::Target)->ItemKey(), 0);
+    EXPECT_EQ(empty.Outcome(OutcomeKind::Fallback)->CostSource(), CostSource::BySize);
 }
 
 } // namespace

@@ -400,7 +400,7 @@ TEST_F(Ratings, CriterionDeletedAfterTheListWasBuiltNoLongerCounts)
 TEST_F(Ratings, RatingsWriteOnlyWhenChangedAndRowsGoWithOutcomeOrCriterion)
 {
     c62Rating rating;
-    rating.Initialize(5, 10, false, false);
+    rating.Initialize(5, 10, model::Criteria::Objectives, model::RatingLevel::Criterion);
     EXPECT_FLOAT_EQ(rating.RawScore(), 0);
     rating.SaveChanges();
     EXPECT_EQ(count("SELECT COUNT(*) FROM Scores"), 0);
@@ -410,7 +410,7 @@ TEST_F(Ratings, RatingsWriteOnlyWhenChangedAndRowsGoWithOutcomeOrCriterion)
     rating.SetRawScore(8);
     rating.SaveChanges();
     c62Rating again;
-    again.Initialize(5, 10, false, false);
+    again.Initialize(5, 10, model::Criteria::Objectives, model::RatingLevel::Criterion);
     EXPECT_FLOAT_EQ(again.RawScore(), 8);
     EXPECT_EQ(again.Description(), "holds the ridge");
     EXPECT_EQ(count("SELECT COUNT(*) FROM Scores"), 1);

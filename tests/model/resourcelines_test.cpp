@@ -8,6 +8,7 @@
 
 #include "core/u14properties.h"
 
+using model::OutcomeKind;
 using namespace model;
 
 namespace {
@@ -45,7 +46,7 @@ protected:
 
 TEST_F(ResourceLines, TimeUnitsCountPeriodsPiecesDoNot)
 {
-    auto o = alt->Outcome(1);
+    auto o = alt->Outcome(OutcomeKind::Target);
     struct Case { int type; int quantity; int periods; float cost; };
     const Case cases[] = {
         {crew, 3, 4, 3000},        // 250 x 3 x 4
@@ -59,7 +60,7 @@ TEST_F(ResourceLines, TimeUnitsCountPeriodsPiecesDoNot)
 
 TEST_F(ResourceLines, OutcomeCostIsTheSumRoundedToThreeDigits)
 {
-    auto o = alt->Outcome(1);
+    auto o = alt->Outcome(OutcomeKind::Target);
     EXPECT_EQ(o->SRUseCost(), 0);
     line(*o, crew, 3, 4);
     line(*o, pump, 2, 5);
@@ -75,22 +76,22 @@ TEST_F(ResourceLines, OutcomeCostIsTheSumRoundedToThreeDigits)
 
 TEST_F(ResourceLines, KeysFollowTheHighestAcrossOutcomesAndFiles)
 {
-    EXPECT_EQ(line(*alt->Outcome(1), crew, 1, 1)->ItemKey(), 1);
-    EXPECT_EQ(line(*alt->Outcome(2), crew, 1, 1)->ItemKey(), 2);
-    EXPECT_EQ(line(*alt->Outcome(1), pump, 1, 1)->ItemKey(), 3);
+    EXPECT_EQ(line(*alt->Outcome(OutcomeKind::Target), crew, 1, 1)->ItemKey(), 1);
+    EXPECT_EQ(line(*alt->Outcome(OutcomeKind::Fallback), crew, 1, 1)->ItemKey(), 2);
+    EXPECT_EQ(line(*alt->Outcome(OutcomeKind::Target), pump, 1, 1)->ItemKey(), 3);
     db().Execute(QStringLiteral("UPDATE SRUses SET ItemKey = 40 WHERE ItemKey = 3"));
     reload();
     auto reopened = GetAlternative(alt->ItemKey());
-    EXPECT_EQ(line(*reopened->Outcome(1), crew, 1, 1)->ItemKey(), 41);
+    EXPECT_EQ(line(*reopened->Outcome(OutcomeKind::Target), crew, 1, 1)->ItemKey(), 41);
     // A row written past the counter by another writer is stepped over, not collided with.
     db().Execute(QStringLiteral("INSERT INTO SRUses (ItemKey, OutcomeKey, ItemIndex, SRTypeKey, Quantity, Periods) "
                                 "VALUES (42, 1, 1, ?, 1, 1)"), {crew});
-    EXPECT_EQ(line(*reopened->Outcome(1), crew, 1, 1)->ItemKey(), 43);
+    EXPECT_EQ(line(*reopened->Outcome(OutcomeKind::Target), crew, 1, 1)->ItemKey(), 43);
 }
 
 TEST_F(ResourceLines, NewLinesNeverShareAPositionAfterDeletesAndMoves)
 {
-    auto o = alt->Outcome(1);
+    auto o = alt->Outcome(OutcomeKind::Target);
     auto first = line(*o, crew, 1, 1);
     auto second = line(*o, pump, 1, 1);
     auto third = line(*o, crew, 2, 1);
@@ -114,10 +115,10 @@ TEST_F(ResourceLines, NewLinesNeverShareAPositionAfterDeletesAndMoves)
 
 TEST_F(ResourceLines, AppendAndReplaceCopyLinesUnderNewKeys)
 {
-    auto source = alt->Outcome(1);
+    auto source = alt->Outcome(OutcomeKind::Target);
     line(*source, crew, 3, 4);
     line(*source, pump, 2, 5);
-    auto target = alt->Outcome(2);
+    auto target = alt->Outcome(OutcomeKind::Fallback);
     line(*target, pump, 9, 9);
 
     target->SRUseList().AppendList(source->SRUseList());
@@ -136,7 +137,7 @@ TEST_F(ResourceLines, AppendAndReplaceCopyLinesUnderNewKeys)
 
 TEST_F(ResourceLines, LineOfAMissingTypeCostsNothing)
 {
-    auto o = alt->Outcome(1);
+    auto o = alt->Outcome(OutcomeKind::Target);
     line(*o, pump, 2, 1);
     DeleteSRTypeRecord(pump);
     ClearSRTypes();

@@ -6,6 +6,7 @@
 #include "model/g36threateneditems.h"
 #include "model/g51alternatives.h"
 
+using model::OutcomeKind;
 using namespace model;
 
 namespace {
@@ -169,7 +170,7 @@ TEST_F(ValuesAtRisk, ListIsInKeyOrderWithTotalsAndRows)
 TEST_F(ValuesAtRisk, ProtectedValueIsThreeDigitsOfTheValueAtRisk)
 {
     auto alt = AddAlternative(QStringLiteral("A"));
-    const int outcomeKey = alt->Outcome(1)->ItemKey();
+    const int outcomeKey = alt->Outcome(OutcomeKind::Target)->ItemKey();
     auto a = AddThreatenedItem(QStringLiteral("Homes"));
     a->SetPotentialLoss(12400);    // 6,200
     a->SaveChanges();
@@ -202,13 +203,13 @@ TEST_F(ValuesAtRisk, ProtectedValueIsThreeDigitsOfTheValueAtRisk)
     EXPECT_EQ(list.SingleItemProtection(b->ItemKey()), 7420);
     EXPECT_EQ(list.ImpactOnAllItems(), 0);
     EXPECT_EQ(list.SingleItemProtection(999999), 0);
-    EXPECT_DOUBLE_EQ(alt->Outcome(1)->ValueProtected(), 12000);   // 12,070 -> 12,000
+    EXPECT_DOUBLE_EQ(alt->Outcome(OutcomeKind::Target)->ValueProtected(), 12000);   // 12,070 -> 12,000
 }
 
 TEST_F(ValuesAtRisk, DeletedItemTakesAllItsRowsAlongAndAReusedKeyStartsClean)
 {
     auto alt = AddAlternative(QStringLiteral("A"));
-    const int outcomeKey = alt->Outcome(1)->ItemKey();
+    const int outcomeKey = alt->Outcome(OutcomeKind::Target)->ItemKey();
     auto item = AddThreatenedItem(QStringLiteral("Lookout"));
     item->SetPotentialLoss(40000);
     item->SetProbabilityLabel(QStringLiteral("High (75%)"));
@@ -235,7 +236,7 @@ TEST_F(ValuesAtRisk, DeletedItemTakesAllItsRowsAlongAndAReusedKeyStartsClean)
     EXPECT_EQ(again->ItemKey(), key);
     EXPECT_EQ(again->PotentialLoss(), 0);
     EXPECT_EQ(again->Probability(), 50);
-    EXPECT_EQ(GetAlternative(alt->ItemKey())->Outcome(1)->ValueProtected(), 0);
+    EXPECT_EQ(GetAlternative(alt->ItemKey())->Outcome(OutcomeKind::Target)->ValueProtected(), 0);
 }
 
 } // namespace

@@ -13,6 +13,7 @@
 #include <QTextDocument>
 #include <QTextTable>
 
+using model::OutcomeKind;
 using sectionrecord::Find;
 using sectionrecord::RowOf;
 
@@ -51,8 +52,8 @@ QString CellText(QTextTable* table, int row, int column)
 TEST_F(ReportFixture, AlternativesPrintOneTableEachWithTheOutcomeBlocksAndFacts)
 {
     // Trailing blanks and line ends of a description are not printed: it ends in one line end.
-    Alternative(0).Outcome(1)->SetDescription(QStringLiteral("Hold at the ridge.  \r\n\r\n"));
-    Alternative(2).Outcome(1)->SetContainTimeString(QStringLiteral("0"));
+    Alternative(0).Outcome(OutcomeKind::Target)->SetDescription(QStringLiteral("Hold at the ridge.  \r\n\r\n"));
+    Alternative(2).Outcome(OutcomeKind::Target)->SetContainTimeString(QStringLiteral("0"));
     ASSERT_TRUE(Produce({8}));
     const QStringList calls = Calls();
     ASSERT_EQ(calls.filter(QStringLiteral("AddTable ")).size(), 4);
@@ -130,8 +131,8 @@ TEST_F(ReportFixture, AlternativesWithoutAnyPrintTheTitleAlone)
 TEST_F(ReportFixture, AlternativesInAnRtfFileAreThreeTablesEach)
 {
     Alternative(0).SetBody(ReportFixture::Rtf("Pincer ### attack from both flanks."));
-    Alternative(0).Outcome(1)->SetDescription(ReportFixture::Rtf("Held at the \\b ridge\\b0 ."));
-    Alternative(0).Outcome(2)->SetDescription(ReportFixture::Rtf("Held at the river."));
+    Alternative(0).Outcome(OutcomeKind::Target)->SetDescription(ReportFixture::Rtf("Held at the \\b ridge\\b0 ."));
+    Alternative(0).Outcome(OutcomeKind::Fallback)->SetDescription(ReportFixture::Rtf("Held at the river."));
     model::GetExtremeOutcome()->SetDescription(ReportFixture::Rtf("Runs to the highway."));
     const QString file = QDir(tempDir()).filePath(QStringLiteral("Alternatives.rtf"));
     ASSERT_TRUE(Produce({8}, printing::Output::Rtf, file));
@@ -166,7 +167,7 @@ TEST_F(ReportFixture, AlternativesInAnRtfFileAreThreeTablesEach)
                                    : QStringList({"Target Outcome", "Extreme Outcome"}));
         EXPECT_EQ(CellText(b, 1, b->columns() - 1), QStringLiteral("Runs to the highway."));
         EXPECT_EQ(CellText(c, 0, 0), QStringLiteral("Probability:"));
-        EXPECT_EQ(CellText(c, 0, 1), QString::number(Alternative(i).OutcomePercent(1)) + u'%');
+        EXPECT_EQ(CellText(c, 0, 1), QString::number(Alternative(i).OutcomePercent(OutcomeKind::Target)) + u'%');
         EXPECT_EQ(CellText(c, 3, 4), QStringLiteral("Time to Control:"));
         EXPECT_EQ(CellText(c, 1, 5), model::GetExtremeOutcome()->FireSize() + QStringLiteral(" acres"));
         EXPECT_EQ(CellText(c, 0, 2), fallback ? QStringLiteral("Probability:") : QString());

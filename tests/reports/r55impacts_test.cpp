@@ -8,6 +8,7 @@
 #include "model/g51alternatives.h"
 #include "reports/sections/sectionnumbers.h"
 
+using model::OutcomeKind;
 using reports::VSPrinter1;
 
 TEST_F(ReportFixture, EstimatedLossPrintsTwoTablesAPageWithTheTotalsAndTheExpectedImpact)
@@ -47,12 +48,12 @@ TEST_F(ReportFixture, EstimatedLossPrintsTwoTablesAPageWithTheTotalsAndTheExpect
 TEST_F(ReportFixture, EstimatedLossOfAnOutcomeThatCannotOccurIsNotApplicable)
 {
     const auto alternatives = model::GetAlternatives().Items();
-    alternatives[0]->Outcome(1)->SetSuccess(100);   // A's Target always succeeds
-    alternatives[0]->Outcome(1)->SaveChanges();
-    alternatives[1]->Outcome(2)->SetSuccess(100);   // B's Fallback always succeeds
-    alternatives[1]->Outcome(2)->SaveChanges();
-    alternatives[2]->Outcome(1)->SetSuccess(100);   // C's Target, with its Fallback hidden
-    alternatives[2]->Outcome(1)->SaveChanges();
+    alternatives[0]->Outcome(OutcomeKind::Target)->SetSuccess(100);   // A's Target always succeeds
+    alternatives[0]->Outcome(OutcomeKind::Target)->SaveChanges();
+    alternatives[1]->Outcome(OutcomeKind::Fallback)->SetSuccess(100);   // B's Fallback always succeeds
+    alternatives[1]->Outcome(OutcomeKind::Fallback)->SaveChanges();
+    alternatives[2]->Outcome(OutcomeKind::Target)->SetSuccess(100);   // C's Target, with its Fallback hidden
+    alternatives[2]->Outcome(OutcomeKind::Target)->SaveChanges();
     ASSERT_TRUE(Produce({12}));
     const QStringList calls = Calls();
     const auto rowsOf = [&calls](const char* label) {

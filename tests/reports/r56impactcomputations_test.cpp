@@ -6,6 +6,7 @@
 #include "model/c53outcome.h"
 #include "model/g51alternatives.h"
 
+using model::OutcomeKind;
 TEST_F(ReportFixture, ImpactComputationsBuildEachOutcomeFromTheFMUsAndLevels)
 {
     ASSERT_TRUE(Produce({13}));
@@ -39,8 +40,8 @@ TEST_F(ReportFixture, ImpactComputationOfAFireSizeThatCannotBeReadIsZeroAndTheRe
 {
     // A size that is empty or not a number in the file reads as 0 in every branch.
     const auto a = model::GetAlternatives().At(0);
-    db().Execute(QStringLiteral("UPDATE Outcomes SET FireSize = NULL WHERE ItemKey = ?"), {a->Outcome(1)->ItemKey()});
-    db().Execute(QStringLiteral("UPDATE Outcomes SET FireSize = 'abc' WHERE ItemKey = ?"), {a->Outcome(2)->ItemKey()});
+    db().Execute(QStringLiteral("UPDATE Outcomes SET FireSize = NULL WHERE ItemKey = ?"), {a->Outcome(OutcomeKind::Target)->ItemKey()});
+    db().Execute(QStringLiteral("UPDATE Outcomes SET FireSize = 'abc' WHERE ItemKey = ?"), {a->Outcome(OutcomeKind::Fallback)->ItemKey()});
     testsupport::ClearModelCaches();
     ASSERT_TRUE(Produce({9, 13}));
     EXPECT_EQ(TextsAfter(QStringLiteral("Unit-1"), 11).mid(0, 11),
@@ -67,7 +68,7 @@ TEST_F(NoFMUReport, ImpactComputationOfTheWholeFireShowsTheLevelsThemselves)
 TEST_F(NoFMUReport, ImpactComputationOfTheWholeFireReadsAnUnreadableSizeAsZero)
 {
     const auto a = model::GetAlternatives().At(0);
-    db().Execute(QStringLiteral("UPDATE Outcomes SET FireSize = 'about 40' WHERE ItemKey = ?"), {a->Outcome(1)->ItemKey()});
+    db().Execute(QStringLiteral("UPDATE Outcomes SET FireSize = 'about 40' WHERE ItemKey = ?"), {a->Outcome(OutcomeKind::Target)->ItemKey()});
     testsupport::ClearModelCaches();
     ASSERT_TRUE(Produce({9, 13}));
     const QStringList texts = Texts();

@@ -55,7 +55,7 @@ TEST_F(ReportFixture, CostsLeaveAHiddenFallbackEmptyAndAnUnknownSourceWithoutABa
     // Alternative C keeps its Fallback hidden. A cost source the program does not know still
     // prints the estimated cost (0 dollars), but no basis.
     const auto c = model::GetAlternatives().At(2);
-    db().Execute(QStringLiteral("UPDATE Outcomes SET CostSource = 3 WHERE ItemKey = ?"), {c->Outcome(1)->ItemKey()});
+    db().Execute(QStringLiteral("UPDATE Outcomes SET CostSource = 3 WHERE ItemKey = ?"), {c->Outcome(model::OutcomeKind::Target)->ItemKey()});
     testsupport::ClearModelCaches();
     ASSERT_TRUE(Produce({9}));
     EXPECT_EQ(TextsAfter(QStringLiteral("Alternative C. Strategy 3"), 10), (QStringList{

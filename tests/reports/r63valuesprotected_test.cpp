@@ -144,8 +144,8 @@ TEST_F(ReportFixture, ValuesProtectedPrintATableForEveryAlternative)
 TEST_F(ReportFixture, ValuesProtectedAfterACertainTargetAreNotApplicable)
 {
     for (int i : {0, 2}) {
-        model::GetAlternatives().At(i)->Outcome(1)->SetSuccess(100);
-        model::GetAlternatives().At(i)->Outcome(1)->SaveChanges();
+        model::GetAlternatives().At(i)->Outcome(model::OutcomeKind::Target)->SetSuccess(100);
+        model::GetAlternatives().At(i)->Outcome(model::OutcomeKind::Target)->SaveChanges();
     }
     ASSERT_TRUE(Produce({11}));
     const QStringList rows = sectionrecord::TableRowStrings(Calls());

@@ -151,8 +151,8 @@ TEST_F(LongMatrixFixture, MatrixPagesThatRunOnRepeatTheAlternativesHeading)
 TEST_F(ComparisonFixture, MatrixNarrowCellsKeepTheSizeOfTheirRow)
 {
     model::c51Alternative& a = *model::GetAlternatives().At(0);
-    a.Outcome(1)->SetSuccess(100);
-    a.Outcome(1)->SaveChanges();
+    a.Outcome(model::OutcomeKind::Target)->SetSuccess(100);
+    a.Outcome(model::OutcomeKind::Target)->SaveChanges();
     ASSERT_TRUE(Produce({17}));
     for (const char* text : {"Tgt", "FB", "Ex", "100"}) {
         const sectionrecord::Printed cell = sectionrecord::Find(0, QString::fromLatin1(text));

@@ -3,6 +3,7 @@
 #include "model/c53outcome.h"
 #include "reports/sections/decisiontree.h"
 
+using model::OutcomeKind;
 namespace {
 
 // The tops of the trees on a page: where their "Target Outcome" stands.
@@ -23,7 +24,7 @@ QString Words(int count)
     return words.join(u' ');
 }
 
-void SetRationale(int alternative, int outcome, const QString& text)
+void SetRationale(int alternative, OutcomeKind outcome, const QString& text)
 {
     const auto o = model::GetAlternatives().At(alternative)->Outcome(outcome);
     o->SetSuccessRationale(text);
@@ -39,21 +40,21 @@ TEST_F(ComparisonFixture, TreeHeightsFollowTheBasisOfTheChances)
     ASSERT_TRUE(Produce({16}));
     model::c51Alternative& a = *model::GetAlternatives().At(0);
     model::c51Alternative& c = *model::GetAlternatives().At(2);
-    ASSERT_TRUE(a.Outcome(2)->bShow());
-    ASSERT_FALSE(c.Outcome(2)->bShow());
+    ASSERT_TRUE(a.Outcome(OutcomeKind::Fallback)->bShow());
+    ASSERT_FALSE(c.Outcome(OutcomeKind::Fallback)->bShow());
     for (int alternative : {0, 2})
-        for (int outcome : {1, 2})
+        for (const OutcomeKind outcome : model::kAlternativeOutcomeKinds)
             SetRationale(alternative, outcome, QString());
     EXPECT_EQ(reports::sections::TreeHeight(c), 3500);
     EXPECT_EQ(reports::sections::TreeHeight(a), 4000);
-    SetRationale(0, 1, QStringLiteral("Winds ease by evening."));
+    SetRationale(0, OutcomeKind::Target, QStringLiteral("Winds ease by evening."));
     EXPECT_EQ(reports::sections::TreeHeight(a), 4000) << "a short basis";
 
     // A long basis sets the height: without a Fallback the basis itself, with one the basis below
     // the branches plus 3000. The next tree starts that far below, and the printed basis (caption
     // and text) takes what was measured.
-    SetRationale(2, 1, Words(150));
-    SetRationale(0, 2, Words(150));
+    SetRationale(2, OutcomeKind::Target, Words(150));
+    SetRationale(0, OutcomeKind::Fallback, Words(150));
     ASSERT_TRUE(Produce({16}));
     struct Tree { int page, top; };
     QList<Tree> trees;
@@ -107,8 +108,8 @@ TEST_F(ComparisonFixture, TreesStackDownThePageAndBreakByItsRealHeight)
 
 TEST_F(ComparisonFixture, ABasisTallerThanThePageGoesOnAtTheTopOfTheNext)
 {
-    SetRationale(0, 1, Words(2500));
-    SetRationale(0, 2, QStringLiteral("Fallback holds at the river."));
+    SetRationale(0, OutcomeKind::Target, Words(2500));
+    SetRationale(0, OutcomeKind::Fallback, QStringLiteral("Fallback holds at the river."));
     ASSERT_TRUE(Produce({16}));
     const printing::ReportDocument& vp = reports::VSPrinter1();
     ASSERT_GE(vp.PageCount(), 3);
@@ -143,8 +144,8 @@ TEST_F(ComparisonFixture, TreeOfAnAlternativeShowsItsChancesAndAShortenedName)
     model::c51Alternative& a = *model::GetAlternatives().At(0);
     a.SetHeading(QStringLiteral("Direct attack along the whole west flank"));
     a.SaveChanges();
-    a.Outcome(1)->SetSuccess(70);
-    a.Outcome(1)->SaveChanges();
+    a.Outcome(OutcomeKind::Target)->SetSuccess(70);
+    a.Outcome(OutcomeKind::Target)->SaveChanges();
     ASSERT_TRUE(Produce({16}));
     const QStringList calls = Calls();
     EXPECT_FALSE(calls.filter(QStringLiteral("TextBox \"A. Direct attack along the whole we\" 745,2240 3600x0")).isEmpty());

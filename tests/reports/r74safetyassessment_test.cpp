@@ -8,6 +8,7 @@
 #include "model/g53outcomes.h"
 #include "reports/printsettings.h"
 
+using model::OutcomeKind;
 using sectionrecord::Find;
 using sectionrecord::RowOf;
 
@@ -16,7 +17,7 @@ namespace {
 void Rate(const model::c53Outcome& outcome, int issueKey, float score, const QString& description)
 {
     model::c62Rating rating;
-    rating.Initialize(outcome.ItemKey(), issueKey, true, false);
+    rating.Initialize(outcome.ItemKey(), issueKey, model::Criteria::Safety, model::RatingLevel::Criterion);
     rating.SetRawScore(score);
     rating.SetDescription(description);
     rating.SaveChanges();
@@ -29,8 +30,8 @@ TEST_F(ReportFixture, SafetyAssessmentPrintsTheRatingsOfEveryIssueInEveryOutcome
     const QList<model::c41Objective*>& issues = model::SafetyIssuesCollection();
     ASSERT_EQ(issues.size(), 3);
     model::c51Alternative& a = *model::GetAlternatives().At(0);
-    Rate(*a.Outcome(1), issues[1]->ItemKey(), 7.5f, QStringLiteral("Escape routes are long."));
-    Rate(*a.Outcome(2), issues[1]->ItemKey(), 0, QStringLiteral("Crews stay in the black."));
+    Rate(*a.Outcome(OutcomeKind::Target), issues[1]->ItemKey(), 7.5f, QStringLiteral("Escape routes are long."));
+    Rate(*a.Outcome(OutcomeKind::Fallback), issues[1]->ItemKey(), 0, QStringLiteral("Crews stay in the black."));
     ASSERT_TRUE(Produce({15}));
     const QStringList calls = Calls();
     const QStringList tables = calls.filter(QStringLiteral("AddTable "));
@@ -92,7 +93,7 @@ TEST_F(ReportFixture, SafetyAssessmentNeverPartsAnIssueFromItsRatings)
         issue->SetItemName(QStringLiteral("Hazard %1").arg(i + 1));
         issue->SaveChanges();
         for (const auto& alternative : model::GetAlternatives())
-            Rate(*alternative->Outcome(1), issue->ItemKey(), 4, words);
+            Rate(*alternative->Outcome(OutcomeKind::Target), issue->ItemKey(), 4, words);
     }
     model::ClearSafetyIssues();
     ASSERT_TRUE(Produce({15}));

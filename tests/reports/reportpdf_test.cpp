@@ -22,7 +22,7 @@ TEST_F(ReportFixture, PdfOfTheTableSectionsHoldsTheirRows)
     // Descriptions are rich text, in table cells and below rows alike.
     model::c51Alternative& a = *model::GetAlternatives().At(0);
     a.SetBody(Rtf("Burn out from the county road and hold the \\b east flank\\b0  with engines."));
-    a.Outcome(1)->SetDescription(Rtf("Contained at the road within three burning periods."));
+    a.Outcome(model::OutcomeKind::Target)->SetDescription(Rtf("Contained at the road within three burning periods."));
     model::c41Objective* issue = model::SafetyIssuesCollection().at(1);
     issue->SetDescription(Rtf("Night operations on steep, rocky ground."));
     issue->SaveChanges();
@@ -30,7 +30,7 @@ TEST_F(ReportFixture, PdfOfTheTableSectionsHoldsTheirRows)
         if (node->ItemName() == QStringLiteral("Objective 6"))
             node->SetDescription(Rtf("Keep the fire out of the sage grouse leks."));
     model::c62Rating rating;
-    rating.Initialize(a.Outcome(1)->ItemKey(), issue->ItemKey(), true, false);
+    rating.Initialize(a.Outcome(model::OutcomeKind::Target)->ItemKey(), issue->ItemKey(), model::Criteria::Safety, model::RatingLevel::Criterion);
     rating.SetDescription(QStringLiteral("Escape routes are long."));
     rating.SaveChanges();
 

@@ -5,10 +5,10 @@
 #include "support/mainwindow_fixture.h"
 
 #include "platform/tabs/indextab.h"
-#include "reports/frm83reports.h"
 #include "reports/frmpreview.h"
 #include "reports/reportproduction.h"
 #include "shell/frm02tabs.h"
+#include "worksheets/report/frm83reports.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -74,7 +74,7 @@ protected:
 TEST_F(ReportRunTest, CloseOpenAndATabPressedDuringARunAreDropped)
 {
     window->mnuSection_Click(7);
-    auto* form = Show<reports::frm83Reports>(3);
+    auto* form = Show<worksheets::report::frm83Reports>(3);
     ASSERT_NE(form, nullptr);
     for (int i = 1; i <= reports::kSectionCount; ++i)
         form->chkSection(i)->setChecked(true);

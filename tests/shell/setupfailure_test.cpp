@@ -236,7 +236,7 @@ TEST_F(SetupFailureTest, AnAlternativeWhoseOutcomesCannotBeReadTakesProbabilitie
 
     // A word added to the Target's rationale.
     EditThenLeave<worksheets::frm44Probabilities>(5, [](worksheets::frm44Probabilities& left) {
-        QPlainTextEdit* rationale = left.txtRationale(1);
+        QPlainTextEdit* rationale = left.txtRationale(model::OutcomeKind::Target);
         rationale->setFocus();
         rationale->moveCursor(QTextCursor::End);
         QTest::keyClicks(rationale, QStringLiteral(" checked"));

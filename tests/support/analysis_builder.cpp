@@ -31,6 +31,7 @@
 #include <cstdio>
 #include <memory>
 
+using model::OutcomeKind;
 namespace testsupport {
 
 namespace {
@@ -194,11 +195,11 @@ QList<std::shared_ptr<model::c53Outcome>> BuildAlternatives(const AnalysisSize& 
         auto alt = model::AddAlternative(QString(QChar('A' + i % 26)));
         alt->SetHeading(style.Name(QStringLiteral("Strategy %1").arg(i + 1)));
         alt->SaveChanges();
-        auto target = alt->Outcome(1);
+        auto target = alt->Outcome(OutcomeKind::Target);
         target->SetSuccess(40 + (i * 13) % 61);
         SetOutcome(*target, i * 2 + 1, sources[i % 4], fmuKeys, style);
         outcomes.append(target);
-        auto fallback = alt->Outcome(2);
+        auto fallback = alt->Outcome(OutcomeKind::Fallback);
         if (i % 3 != 2) {   // every third alternative keeps its Fallback hidden
             fallback->SetSuccess(30 + (i * 17) % 71);
             SetOutcome(*fallback, i * 2 + 2, sources[(i + 1) % 4], fmuKeys, style);
@@ -225,13 +226,13 @@ void BuildRatings(const QList<std::shared_ptr<model::c53Outcome>>& outcomes)
     for (const auto& outcome : outcomes) {
         for (int key : objectives) {
             model::c62Rating r;
-            r.Initialize(outcome->ItemKey(), key, false, false);
+            r.Initialize(outcome->ItemKey(), key, model::Criteria::Objectives, model::RatingLevel::Criterion);
             r.SetRawScore(float(++n % 11));
             r.SaveChanges();
         }
         for (int key : safety) {
             model::c62Rating r;
-            r.Initialize(outcome->ItemKey(), key, true, false);
+            r.Initialize(outcome->ItemKey(), key, model::Criteria::Safety, model::RatingLevel::Criterion);
             r.SetRawScore(float((n += 3) % 11));
             r.SaveChanges();
         }
@@ -286,8 +287,8 @@ double ComputeMatrix()
             checksum += alt->ExpectedWgtSafetyScore(key) + alt->ExpectedRawSafetyScore(key);
         checksum += alt->ExpectedProtection() + alt->ExpectedNVCLoss() + alt->ExpectedLoss() + alt->ExpectedCost();
         checksum += alt->EstimatedCost() + alt->EstimatedSize();
-        for (int idx = 1; idx <= 3; ++idx)
-            checksum += alt->OutcomePercent(idx);
+        for (const OutcomeKind kind : model::kOutcomeKinds)
+            checksum += alt->OutcomePercent(kind);
     }
     if (const auto least = model::GetLeastCostAlternative())
         checksum += least->ItemKey();
@@ -463,6 +464,25 @@ OpenAnalysis::~OpenAnalysis()
 {
     if (mOk)
         core::CloseDatafile();
+}
+
+int AddCostedAlternative(const CostedAlternative& a)
+{
+    const int n = model::GetAlternatives().Count();
+    auto alt = model::AddAlternative(QString(QChar('A' + n)));
+    alt->SetHeading(a.heading);
+    alt->SaveChanges();
+    auto target = alt->Outcome(OutcomeKind::Target);
+    target->SetSuccess(a.targetSuccess);
+    target->SetCostSource(model::CostSource::Entered);
+    target->SetAdjustedCost(float(a.targetCost));
+    target->SaveChanges();
+    auto fallback = alt->Outcome(OutcomeKind::Fallback);
+    fallback->SetSuccess(a.fallbackSuccess);
+    fallback->SetCostSource(model::CostSource::Entered);
+    fallback->SetAdjustedCost(float(a.fallbackCost));
+    fallback->SaveChanges();
+    return alt->ItemKey();
 }
 
 } // namespace testsupport

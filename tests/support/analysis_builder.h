@@ -66,6 +66,17 @@ private:
     bool mOk = false;
 };
 
+// An alternative with a typed-in Target cost and, where asked, a Fallback of its own cost.
+struct CostedAlternative {
+    QString heading;
+    double targetCost = 0;
+    int targetSuccess = 100;
+    int fallbackSuccess = -1;   // -1: no Fallback
+    double fallbackCost = 0;
+};
+// Writes it through the model, named "A", "B", ... in order of adding; returns its key.
+int AddCostedAlternative(const CostedAlternative& alternative);
+
 // Computes what the comparison matrix shows for every alternative (every expected value, by
 // objective, category and safety issue) and the least-cost alternative; returns their sum.
 double ComputeMatrix();

@@ -21,6 +21,7 @@
 
 #include <gtest/gtest.h>
 
+using model::OutcomeKind;
 using testing_upgrade::FileBytes;
 using testing_upgrade::TemplatePath;
 using testing_upgrade::WriteOldFile;
@@ -243,9 +244,9 @@ TEST_F(OpeningOldFiles, ConvertedAlternativesComputeTheirExpectedValues)
     auto alternative = model::GetAlternative(297);
     ASSERT_TRUE(alternative);
     // Target 75 %, Fallback 20 % of the remaining 25 (5 %), Extreme the rest (20 %).
-    EXPECT_EQ(alternative->OutcomePercent(1), 75);
-    EXPECT_EQ(alternative->OutcomePercent(2), 5);
-    EXPECT_EQ(alternative->OutcomePercent(3), 20);
+    EXPECT_EQ(alternative->OutcomePercent(OutcomeKind::Target), 75);
+    EXPECT_EQ(alternative->OutcomePercent(OutcomeKind::Fallback), 5);
+    EXPECT_EQ(alternative->OutcomePercent(OutcomeKind::Extreme), 20);
     // 1,500 entered, 36,000 from the resource list, 90,000 entered for the Extreme outcome.
     EXPECT_FLOAT_EQ(alternative->ExpectedCost(), 21000.0f);
     model::ClearAlternatives();
@@ -268,9 +269,9 @@ TEST_F(OpeningOldFiles, ConvertedFourZeroFileReadsAsAlternativesAndSelection)
     ASSERT_TRUE(selected);
     EXPECT_EQ(selected->Heading(), QStringLiteral("Indirect attack"));
     // Target 60 %, no Fallback row, Extreme the rest.
-    EXPECT_EQ(selected->OutcomePercent(1), 60);
-    EXPECT_EQ(selected->OutcomePercent(2), 0);
-    EXPECT_EQ(selected->OutcomePercent(3), 40);
+    EXPECT_EQ(selected->OutcomePercent(OutcomeKind::Target), 60);
+    EXPECT_EQ(selected->OutcomePercent(OutcomeKind::Fallback), 0);
+    EXPECT_EQ(selected->OutcomePercent(OutcomeKind::Extreme), 40);
     model::ClearAlternatives();
 }
 #endif

@@ -296,7 +296,9 @@ void frm53Ratings::GetRatingsForCriterion(int criterionKey)
     core::BusyScope busy;
     for (int r = 1; r < mGrid->rows() && r < int(mRatings.size()); ++r) {
         const auto* outcome = mGrid->rowObject<model::c53Outcome>(r);
-        mRatings[r].Initialize(outcome ? outcome->ItemKey() : 0, criterionKey, safety(), false);
+        mRatings[r].Initialize(outcome ? outcome->ItemKey() : 0, criterionKey,
+                               safety() ? model::Criteria::Safety : model::Criteria::Objectives,
+                               model::RatingLevel::Criterion);
         ShowRating(r, mRatings[r].RawScore());
     }
 }

@@ -218,8 +218,8 @@ QList<model::c64BurnArea*> frm55FILPercents::AreasFor(int option)
                 areas << outcome.BurnArea(mFMUKey);
         };
         for (const auto& alt : model::GetAlternatives())
-            for (int idx = 1; idx <= 2; ++idx)
-                if (auto outcome = alt->Outcome(idx))
+            for (const model::OutcomeKind kind : model::kAlternativeOutcomeKinds)
+                if (auto outcome = alt->Outcome(kind))
                     add(*outcome);
         if (auto extreme = model::GetExtremeOutcome())
             add(*extreme);

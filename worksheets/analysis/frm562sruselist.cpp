@@ -290,8 +290,8 @@ QList<model::c53Outcome*> frm562SRUseList::GetOutcomesWithLists() const
 {
     QList<model::c53Outcome*> outcomes;
     for (const auto& alternative : model::GetAlternatives()) {
-        for (int idx = 1; idx <= 2; ++idx) {
-            model::c53Outcome* o = alternative->Outcome(idx).get();
+        for (const model::OutcomeKind kind : model::kAlternativeOutcomeKinds) {
+            model::c53Outcome* o = alternative->Outcome(kind).get();
             if (o && o->bShow() && o->SRUseList().SRUseCount() > 0)
                 outcomes.append(o);
         }

@@ -15,6 +15,8 @@
 
 namespace worksheets::complexity {
 
+using namespace model::complexity;
+
 namespace {
 
 const QColor kLightYellow(255, 255, 224);   // &HE0FFFF

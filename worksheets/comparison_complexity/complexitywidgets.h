@@ -1,6 +1,6 @@
 #pragma once
 
-#include "worksheets/comparison_complexity/complexitytables.h"
+#include "model/complexitytables.h"
 
 #include <QFont>
 #include <QWidget>
@@ -15,6 +15,10 @@ class Grid;
 }
 
 namespace worksheets::complexity {
+
+using model::complexity::kCategoryCount;
+using model::complexity::Tallies;
+using model::complexity::Tally;
 
 // The label, its font made bold.
 QLabel* Bold(QLabel* label);

@@ -8,7 +8,7 @@
 #include "model/g51alternatives.h"
 #include "platform/chart/barchart.h"
 #include "platform/ui/screen.h"
-#include "worksheets/comparison_complexity/mgrgraphdata.h"
+#include "model/mgrgraphdata.h"
 #include "worksheets/comparison_complexity/noalternatives.h"
 
 #include <QLabel>
@@ -124,10 +124,10 @@ void frm62Graphs::DisplayCostChart(chart::BarChart& graph)
     graph.clear();
     SetAlternativeRows(graph);
     const auto& alts = model::GetAlternatives();
-    QList<mgrGraphData::FinancialFigures> figures;
+    QList<model::mgrGraphData::FinancialFigures> figures;
     for (const auto& alt : alts)
-        figures.append(mgrGraphData::FiguresOf(*alt));
-    const int scale = mgrGraphData::FinancialScaleOf(figures);
+        figures.append(model::mgrGraphData::FiguresOf(*alt));
+    const int scale = model::mgrGraphData::FinancialScaleOf(figures);
     Label1[2]->setText(scale == 1000000 ? QStringLiteral("Expected Financial Impact  (in $000,000)")
                                         : QStringLiteral("Expected Financial Impact  (in $000)"));
     const char* const series[] = {"Suppression Cost", "Values Protected", "Resource Values", "Total"};
@@ -136,7 +136,7 @@ void frm62Graphs::DisplayCostChart(chart::BarChart& graph)
         graph.setColumnLabel(c, QString::fromLatin1(series[c - 1]));
     const double s = scale;
     for (int r = 1; r <= figures.size(); ++r) {
-        const mgrGraphData::FinancialFigures& f = figures.at(r - 1);
+        const model::mgrGraphData::FinancialFigures& f = figures.at(r - 1);
         graph.setData(r, 1, -f.cost / s);
         graph.setData(r, 2, f.protection / s);
         graph.setData(r, 3, -f.nvcLoss / s);

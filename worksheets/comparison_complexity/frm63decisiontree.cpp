@@ -21,6 +21,7 @@
 
 #include <algorithm>
 
+using model::OutcomeKind;
 namespace worksheets::comparison_complexity {
 
 namespace {
@@ -119,7 +120,7 @@ void frm63DecisionTree::DrawDecisionTree(model::c51Alternative& alt, canvas::Can
     DrawAlternativeSummary(alt, pic);
     DrawOutcomeBranches(alt, pic);
     DrawTargetOutcome(alt, pic);
-    auto fallback = alt.Outcome(2);
+    auto fallback = alt.Outcome(OutcomeKind::Fallback);
     if (fallback && fallback->bShow()) {
         DrawFallbackPlan(pic);
         DrawFallbackBranches(alt, pic);
@@ -153,12 +154,12 @@ void frm63DecisionTree::DrawAlternativeSummary(model::c51Alternative& alt, canva
 
 void frm63DecisionTree::DrawOutcomeBranches(model::c51Alternative& alt, canvas::Canvas& pic)
 {
-    DrawChanceNode(pic, Chance(*alt.Outcome(1)), {3060, 930}, {3560, 240}, {3560, 1620}, 420, 1150);
+    DrawChanceNode(pic, Chance(*alt.Outcome(OutcomeKind::Target)), {3060, 930}, {3560, 240}, {3560, 1620}, 420, 1150);
 }
 
 void frm63DecisionTree::DrawTargetOutcome(model::c51Alternative& alt, canvas::Canvas& pic)
 {
-    DrawOutcomeLeaf(pic, QStringLiteral("Target Outcome"), *alt.Outcome(1), kTargetX, 240);
+    DrawOutcomeLeaf(pic, QStringLiteral("Target Outcome"), *alt.Outcome(OutcomeKind::Target), kTargetX, 240);
 }
 
 void frm63DecisionTree::DrawFallbackPlan(canvas::Canvas& pic)
@@ -170,12 +171,12 @@ void frm63DecisionTree::DrawFallbackPlan(canvas::Canvas& pic)
 void frm63DecisionTree::DrawFallbackBranches(model::c51Alternative& alt, canvas::Canvas& pic)
 {
     const int x = kFallbackNodeX + mShift;
-    DrawChanceNode(pic, Chance(*alt.Outcome(2)), {x, 1620}, {x + 500, 770}, {x + 500, 2150}, 950, 1870);
+    DrawChanceNode(pic, Chance(*alt.Outcome(OutcomeKind::Fallback)), {x, 1620}, {x + 500, 770}, {x + 500, 2150}, 950, 1870);
 }
 
 void frm63DecisionTree::DrawFallbackOutcome(model::c51Alternative& alt, canvas::Canvas& pic)
 {
-    DrawOutcomeLeaf(pic, QStringLiteral("Fallback Outcome"), *alt.Outcome(2), kFallbackX + mShift, 770);
+    DrawOutcomeLeaf(pic, QStringLiteral("Fallback Outcome"), *alt.Outcome(OutcomeKind::Fallback), kFallbackX + mShift, 770);
 }
 
 void frm63DecisionTree::DrawFallbackExtremeOutcome(canvas::Canvas& pic)
@@ -242,10 +243,10 @@ void frm63DecisionTree::MakeRoom(model::c51Alternative& alt, canvas::Canvas& pic
     };
     mShift = 0;
     int right = kPictureWidth;
-    auto fallback = alt.Outcome(2);
+    auto fallback = alt.Outcome(OutcomeKind::Fallback);
     if (fallback && fallback->bShow()) {
         const int gap = 60;   // between a line's end and the percentages, which start 100 left of the node
-        const QStringList besideNode = OutcomeLines(*alt.Outcome(1)).mid(3);
+        const QStringList besideNode = OutcomeLines(*alt.Outcome(OutcomeKind::Target)).mid(3);
         mShift = std::max(0, kTargetX + widest(besideNode) + gap - (kFallbackNodeX - 100));
         const int far = std::max(widest(OutcomeLines(*fallback)), widest(OutcomeLines(*model::GetExtremeOutcome())));
         right = std::max(right, kFallbackX + mShift + far + 60);

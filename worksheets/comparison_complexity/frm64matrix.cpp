@@ -19,6 +19,7 @@
 
 #include <functional>
 
+using model::OutcomeKind;
 namespace worksheets::comparison_complexity {
 
 namespace {
@@ -174,9 +175,9 @@ void frm64Matrix::ShowOutcomeProbabilities()
     const auto& alts = model::GetAlternatives();
     for (int a = 1; a <= mAlternatives; ++a) {
         model::c51Alternative& alt = *alts.At(a - 1);
-        for (int o = 1; o <= 3; ++o) {
-            g.setText(OutcomeLabels, Column(a, o), model::OutcomeShortLabel(o));
-            g.setText(Probabilities, Column(a, o), QString::number(alt.OutcomePercent(o)));
+        for (const OutcomeKind kind : model::kOutcomeKinds) {
+            g.setText(OutcomeLabels, Column(a, kind), model::OutcomeShortLabel(kind));
+            g.setText(Probabilities, Column(a, kind), QString::number(alt.OutcomePercent(kind)));
         }
         g.setText(OutcomeLabels, Column(a, 4), QStringLiteral("Alt ") + alt.ItemName().left(1));
         WidenColumnToTexts(g, Column(a, 4), {g.text(OutcomeLabels, Column(a, 4))});
@@ -199,12 +200,12 @@ void FillScoreRow(grid::Grid& g, int row, int alternatives, const std::function<
     const QString extremeText = ScoreText(score(*extreme));
     for (int a = 1; a <= alternatives; ++a) {
         model::c51Alternative& alt = *alts.At(a - 1);
-        for (int o = 1; o <= 2; ++o) {
-            auto outcome = alt.Outcome(o);
+        for (const OutcomeKind kind : model::kAlternativeOutcomeKinds) {
+            auto outcome = alt.Outcome(kind);
             if (outcome && outcome->bShow())
-                g.setText(row, frm64Matrix::Column(a, o), ScoreText(score(*outcome)));
+                g.setText(row, frm64Matrix::Column(a, kind), ScoreText(score(*outcome)));
         }
-        g.setText(row, frm64Matrix::Column(a, 3), extremeText);
+        g.setText(row, frm64Matrix::Column(a, OutcomeKind::Extreme), extremeText);
         g.setText(row, frm64Matrix::Column(a, 4), grid::FormatNumber(expected(alt), QStringLiteral("0.0")));
     }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/outcomekind.h"
 #include "worksheets/common/worksheetform.h"
 
 class QLabel;
@@ -30,6 +31,7 @@ public:
     // The column of alternative a (1 to the count) and its outcome o (1 Target, 2 Fallback,
     // 3 Extreme; 4 the expected value).
     static int Column(int a, int o) { return 4 * (a - 1) + 2 + o; }
+    static int Column(int a, model::OutcomeKind kind) { return Column(a, int(kind)); }
     // The row of the expected safety score.
     int safetyRow() const { return ObjectivesScore + 1 + mObjectiveRows; }
 

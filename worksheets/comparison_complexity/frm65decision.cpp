@@ -2,13 +2,12 @@
 
 #include "core/c0item.h"
 #include "core/g8summary.h"
+#include "core/savescope.h"
 #include "core/u91trace.h"
 #include "core/uimode.h"
 #include "model/c51alternative.h"
 #include "model/c53outcome.h"
 #include "model/g51alternatives.h"
-#include "model/modeldata.h"
-#include "platform/dao/dao.h"
 #include "platform/ui/guard.h"
 #include "worksheets/common/itemlist.h"
 #include "worksheets/common/listfills.h"
@@ -160,8 +159,8 @@ void frm65Decision::ShowDecision()
 void frm65Decision::LoadDecisionTopics()
 {
     mTopics->clear();
-    mTopics->addItem(kDescriptionCaption, kDescriptionKey);
-    mTopics->addItem(kRationaleCaption, kRationaleKey);
+    mTopics->addItem(kDescriptionCaption, core::kDecisionDescriptionKey);
+    mTopics->addItem(kRationaleCaption, core::kDecisionRationaleKey);
 }
 
 void frm65Decision::ShowTopic()
@@ -187,12 +186,12 @@ void frm65Decision::lstTopics_Click()
 // The selection and its description are stored together or not at all.
 void frm65Decision::WriteDescription(model::c51Alternative& alt)
 {
-    auto target = alt.Outcome(1);
-    auto fallback = alt.Outcome(2);
+    auto target = alt.Outcome(model::OutcomeKind::Target);
+    auto fallback = alt.Outcome(model::OutcomeKind::Fallback);
     const QString body = fallback->Success() > 0
                              ? BuildFallbackDescription(alt.Body(), target->Description(), fallback->Description())
                              : BuildTargetOnlyDescription(alt.Body(), target->Description());
-    core::c0Item* description = core::GetSummaryItem(kDescriptionKey);
+    core::c0Item* description = core::GetSummaryItem(core::kDecisionDescriptionKey);
     description->SetBody(body);
     core::SaveSummary();
     NoteBuiltDescription(description->Body());
@@ -212,21 +211,16 @@ void frm65Decision::cboAlternatives_Click()
         if (!alt)
             return;
         mTopics->setListIndex(0);
-        {
-            dao::Transaction trans(model::Db());
+        core::SaveAllOrNothing([&] {
             model::SetSelectedAlternative(*alt);
             WriteDescription(*alt);
-            trans.commit();
-        }
+        });
         ShowTopic();
         return;
     }
     const auto selected = model::GetSelectedAlternative();
-    if (selected && IsUneditedBuiltDescription(core::GetSummaryItem(kDescriptionKey)->Body())) {
-        dao::Transaction trans(model::Db());
-        WriteDescription(*selected);
-        trans.commit();
-    }
+    if (selected && IsUneditedBuiltDescription(core::GetSummaryItem(core::kDecisionDescriptionKey)->Body()))
+        core::SaveAllOrNothing([&] { WriteDescription(*selected); });
 }
 
 void frm65Decision::txtHeading_Change(const QString& text)

@@ -29,9 +29,6 @@ namespace worksheets::comparison_complexity {
 class frm65Decision : public WorksheetForm {
     Q_OBJECT
 public:
-    static constexpr int kDescriptionKey = 291;
-    static constexpr int kRationaleKey = 292;
-
     explicit frm65Decision(QWidget* parent = nullptr);
     ~frm65Decision() override;
 

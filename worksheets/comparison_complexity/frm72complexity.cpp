@@ -1,9 +1,7 @@
 #include "worksheets/comparison_complexity/frm72complexity.h"
 
-#include "core/u19rowdata.h"
 #include "core/u91trace.h"
 #include "core/uimode.h"
-#include "model/modeldata.h"
 #include "platform/grid/grid.h"
 #include "platform/ui/guard.h"
 #include "worksheets/comparison_complexity/complexitywidgets.h"
@@ -17,12 +15,11 @@
 
 namespace worksheets::comparison_complexity {
 
+using namespace model::complexity;
 using namespace worksheets::complexity;
 
 namespace {
 
-const QString kFactors = QStringLiteral("ComplexityFactors");
-const QString kCategories = QStringLiteral("ComplexityCategories");
 constexpr int kCheckColTwips = 300;
 constexpr int kMinRowTwips = 480;   // room for two lines of element text
 constexpr int kNameLength = 255;    // ComplexityFactors.Name is TEXT(255)
@@ -123,7 +120,7 @@ void frm72Complexity::Setup()
 void frm72Complexity::ShowCategoryRatings()
 {
     core::Trace(QStringLiteral("ShowCategoryRatings"));
-    mTallies = CountElements(model::Db());
+    mTallies = CountElements();
     mCategories->showTallies(mTallies);
 }
 
@@ -140,14 +137,7 @@ void frm72Complexity::DisplayFactorsForCategory(int category)
 void frm72Complexity::BuildFactorsList(int category)
 {
     core::Trace(QStringLiteral("BuildFactorsList"));
-    mFactors.clear();
-    // Every row of the category in key order, also when a file lacks element 1 or has gaps.
-    auto rs = model::Db().OpenRecordset(
-        QStringLiteral("SELECT FactorNumber FROM ComplexityFactors WHERE CategoryKey = ? ORDER BY FactorNumber"),
-        {category});
-    for (; !rs->Eof(); rs->MoveNext())
-        mFactors << core::GetFieldLong(*rs, QStringLiteral("FactorNumber"));
-    rs->Close();
+    mFactors = ElementNumbers(category);
 }
 
 void frm72Complexity::ShowFactors()
@@ -155,13 +145,11 @@ void frm72Complexity::ShowFactors()
     core::Trace(QStringLiteral("ShowFactors"));
     core::BusyScope busy;
     grdFactors->setRows(int(mFactors.size()));
-    auto rs = model::Db().OpenTable(kFactors);
-    for (int i = 0; i < mFactors.size(); ++i) {
-        rs->Seek(mCategory, mFactors[i]);
-        grdFactors->setCellChecked(i, 0, IsYes(core::GetFieldLong(*rs, QStringLiteral("Rating"))));
-        grdFactors->setText(i, 1, core::GetFieldText(*rs, QStringLiteral("Name")));
+    const QList<ChecklistElement> elements = ReadElements(mCategory, mFactors);
+    for (int i = 0; i < elements.size(); ++i) {
+        grdFactors->setCellChecked(i, 0, IsYes(elements[i].rating));
+        grdFactors->setText(i, 1, elements[i].name);
     }
-    rs->Close();
     grdFactors->autoSizeRows(kMinRowTwips);
 }
 
@@ -177,23 +165,10 @@ void frm72Complexity::RateCategory(int category)
     core::Trace(QStringLiteral("RateCategory"));
     Tally tally;
     tally.elements = int(mFactors.size());
-    auto factors = model::Db().OpenTable(kFactors);
-    for (int number : mFactors) {
-        factors->Seek(category, number);
-        if (!factors->NoMatch() && IsYes(core::GetFieldLong(*factors, QStringLiteral("Rating"))))
+    for (const ChecklistElement& element : ReadElements(category, mFactors))
+        if (IsYes(element.rating))
             ++tally.yes;
-    }
-    factors->Close();
-
-    const int code = int(Rate(tally));
-    auto categories = model::Db().OpenTable(kCategories);
-    categories->Seek(category);
-    if (!categories->NoMatch() && core::GetFieldLong(*categories, QStringLiteral("Rating")) != code) {
-        categories->Edit();
-        categories->SetField(QStringLiteral("Rating"), code);
-        categories->Update();
-    }
-    categories->Close();
+    StoreCategoryRating(category, Rate(tally));
     if (ValidCategory(category))
         mTallies[size_t(category)] = tally;
     mCategories->showTally(category, tally);
@@ -210,14 +185,7 @@ void frm72Complexity::Update()
     if (mElement < 1 || mElement > mFactors.size())
         return;
     core::Trace(QStringLiteral("frm72Complexity.Update ") + QString::number(mElement));
-    auto rs = model::Db().OpenTable(kFactors);
-    rs->Seek(mCategory, mFactors[mElement - 1]);
-    if (!rs->NoMatch()) {
-        rs->Edit();
-        rs->SetField(QStringLiteral("Name"), mPendingName);
-        rs->Update();
-    }
-    rs->Close();
+    StoreElementName(mCategory, mFactors[mElement - 1], mPendingName);
 }
 
 void frm72Complexity::lblCategory_Click(int index)
@@ -273,15 +241,8 @@ void frm72Complexity::grdFactors_AfterEdit(int row, int col)
     }
     if (mElement < 1 || mElement > mFactors.size())
         return;
-    auto rs = model::Db().OpenTable(kFactors);
-    rs->Seek(mCategory, mFactors[mElement - 1]);
-    if (!rs->NoMatch()) {
-        rs->Edit();
-        // A ticked box reads -1: Yes stores 2, No stores 0.
-        rs->SetField(QStringLiteral("Rating"), int(-2 * grdFactors->value(row, 0)));
-        rs->Update();
-    }
-    rs->Close();
+    // A ticked box reads -1: Yes stores 2, No stores 0.
+    StoreElementRating(mCategory, mFactors[mElement - 1], int(-2 * grdFactors->value(row, 0)));
     RateCategory(mCategory);
 }
 
@@ -299,14 +260,7 @@ void frm72Complexity::cmdAppend_Click()
     core::Trace(QStringLiteral("cmdAppend_Click"));
     Update();
     // After the highest number, so that a file with gaps in its numbering gets no duplicate.
-    const int number = mFactors.isEmpty() ? 1 : mFactors.last() + 1;
-    auto rs = model::Db().OpenTable(kFactors);
-    rs->AddNew();
-    rs->SetField(QStringLiteral("CategoryKey"), mCategory);
-    rs->SetField(QStringLiteral("FactorNumber"), number);
-    rs->SetField(QStringLiteral("Rating"), kYesRating);
-    rs->Update();
-    rs->Close();
+    AddElement(mCategory, mFactors.isEmpty() ? 1 : mFactors.last() + 1);
     BuildFactorsList(mCategory);
     RateCategory(mCategory);
     {
@@ -327,11 +281,7 @@ void frm72Complexity::cmdDelete_Click()
     Update();
     if (mFactors.size() <= PermanentElements(mCategory))
         return;
-    auto rs = model::Db().OpenTable(kFactors);
-    rs->Seek(mCategory, mFactors.last());
-    if (!rs->NoMatch())
-        rs->Delete();
-    rs->Close();
+    DeleteElement(mCategory, mFactors.last());
     BuildFactorsList(mCategory);
     RateCategory(mCategory);
     {

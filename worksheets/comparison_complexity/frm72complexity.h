@@ -1,6 +1,6 @@
 #pragma once
 
-#include "worksheets/comparison_complexity/complexitytables.h"
+#include "model/complexitytables.h"
 #include "worksheets/common/worksheetform.h"
 
 #include <QList>
@@ -60,7 +60,7 @@ private:
 
     int mCategory = 1;
     QList<int> mFactors;            // FactorNumbers of the current category, in table order
-    complexity::Tallies mTallies{};
+    model::complexity::Tallies mTallies{};
     int mElement = 1;               // grid row + 1
     QString mPendingName;
     bool mNameChanged = false;

@@ -1,14 +1,12 @@
 #include "worksheets/comparison_complexity/frm74complexitytype.h"
 
 #include "core/u14properties.h"
-#include "core/u19rowdata.h"
 #include "core/u91trace.h"
 #include "core/uimode.h"
-#include "model/modeldata.h"
+#include "model/complexitytables.h"
 #include "platform/grid/grid.h"
 #include "platform/ui/guard.h"
 #include "worksheets/comparison_complexity/complexitywidgets.h"
-#include "worksheets/comparison_complexity/complexitytables.h"
 
 #include <QEvent>
 #include <QFrame>
@@ -22,6 +20,7 @@
 
 namespace worksheets::comparison_complexity {
 
+using namespace model::complexity;
 using namespace worksheets::complexity;
 
 namespace {
@@ -151,34 +150,20 @@ void frm74ComplexityType::Setup()
 void frm74ComplexityType::ShowSelectedFactors()
 {
     core::Trace(QStringLiteral("ShowSelectedFactors"));
-    dao::Database& db = model::Db();
-    auto categories = db.OpenTable(QStringLiteral("ComplexityCategories"));
-    auto factors = db.OpenTable(QStringLiteral("ComplexityFactors"));
     int n = 0;
-    if (factors->RecordCount() > 0) {
-        for (factors->MoveFirst(); !factors->Eof(); factors->MoveNext()) {
-            const int category = core::GetFieldLong(*factors, QStringLiteral("CategoryKey"));
-            if (!ValidCategory(category) || !IsYes(core::GetFieldLong(*factors, QStringLiteral("Rating"))))
-                continue;
-            categories->Seek(category);
-            QString name = core::GetFieldText(*categories, QStringLiteral("Name"));
-            if (name.isEmpty())
-                name = CategoryCaption(category);
-            ++n;
-            grdFactors->setRows(n + 1);
-            grdFactors->setText(n, 0, name);
-            grdFactors->setText(n, 1, core::GetFieldText(*factors, QStringLiteral("Name")));
-        }
+    for (const SelectedElement& element : SelectedElements()) {
+        ++n;
+        grdFactors->setRows(n + 1);
+        grdFactors->setText(n, 0, element.category);
+        grdFactors->setText(n, 1, element.name);
     }
-    factors->Close();
-    categories->Close();
     FitColumns();
 }
 
 void frm74ComplexityType::ShowCategoryRatings()
 {
     core::Trace(QStringLiteral("ShowCategoryRatings"));
-    mCategories->showTallies(CountElements(model::Db()));
+    mCategories->showTallies(CountElements());
 }
 
 void frm74ComplexityType::SumIncidentScores()
@@ -187,7 +172,7 @@ void frm74ComplexityType::SumIncidentScores()
     mCategoryCounts = {};
     mFactorCounts = {};
     // The categories are counted by the rating their elements give, as their captions show it.
-    const Tallies tallies = CountElements(model::Db());
+    const Tallies tallies = CountElements();
     for (int k = 1; k <= kCategoryCount; ++k) {
         const Tally& t = tallies[size_t(k)];
         ++mCategoryCounts[size_t(Rate(t))];

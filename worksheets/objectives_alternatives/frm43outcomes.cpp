@@ -226,7 +226,7 @@ void frm43Outcomes::ShowOutcome()
         } else if (mCurrent->OutcomeIndex() == 1) {
             const auto alt = mCurrent->Alternative();
             mFallback->setText(kAddFallback);
-            mFallback->setEnabled(alt && !alt->Outcome(2)->bShow());
+            mFallback->setEnabled(alt && !alt->Outcome(model::OutcomeKind::Fallback)->bShow());
         } else {
             mFallback->setText(kRemoveFallback);
             mFallback->setEnabled(true);
@@ -288,7 +288,7 @@ void frm43Outcomes::cmdFallback_Click()
         const auto alt = mCurrent->Alternative();
         if (!alt)
             return;
-        alt->Outcome(2)->SetbShow(true);
+        alt->Outcome(model::OutcomeKind::Fallback)->SetbShow(true);
         ShowOutcomeGrid();
         SelectOutcomeRow(r + 1);
     }

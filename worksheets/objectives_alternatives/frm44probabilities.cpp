@@ -28,6 +28,8 @@
 
 namespace worksheets {
 
+using model::OutcomeKind;
+
 namespace {
 
 // The tree, in twips. Branch lines meet each box at its title row; the percent box of a
@@ -177,11 +179,11 @@ frm44Probabilities::frm44Probabilities(QWidget* parent)
     setTabOrder(mRationale1, mRationale2);
 
     connect(mList, &ItemList::click, this, ui::Guarded(this, &frm44Probabilities::lstAlternatives_Click));
-    for (int n = 1; n <= 2; ++n) {
+    for (const OutcomeKind n : model::kAlternativeOutcomeKinds) {
         QLineEdit* box = txtSuccess(n);
         AcceptOnlyCharacters(box, QStringLiteral("0123456789.-"));
         auto* number = new NumberBox(box, this, kPercentKind,
-                                     n == 1 ? QStringLiteral("The probability of the target outcome")
+                                     n == OutcomeKind::Target ? QStringLiteral("The probability of the target outcome")
                                             : QStringLiteral("The probability of the fallback outcome"),
                                      QStringLiteral("probability"));
         number->held = [this, n] { return Outcome(n) ? double(Outcome(n)->SuccessPercent()) : 0.0; };
@@ -193,12 +195,14 @@ frm44Probabilities::frm44Probabilities(QWidget* parent)
                 return model::textnum::Typed{model::textnum::Reading::Value, 0};
             return model::textnum::ReadNumber(text, kPercentKind);
         };
-        mSuccessNumber[n - 1] = number;
+        mSuccessNumber[n == OutcomeKind::Target ? 0 : 1] = number;
     }
-    connect(mSuccess1, &QLineEdit::editingFinished, this, ui::Guarded([this] { TakeSuccess(1); }));
-    connect(mSuccess2, &QLineEdit::editingFinished, this, ui::Guarded([this] { TakeSuccess(2); }));
-    connect(mRationale1, &QPlainTextEdit::textChanged, this, ui::Guarded([this] { txtRationale_Change(1); }));
-    connect(mRationale2, &QPlainTextEdit::textChanged, this, ui::Guarded([this] { txtRationale_Change(2); }));
+    connect(mSuccess1, &QLineEdit::editingFinished, this, ui::Guarded([this] { TakeSuccess(OutcomeKind::Target); }));
+    connect(mSuccess2, &QLineEdit::editingFinished, this, ui::Guarded([this] { TakeSuccess(OutcomeKind::Fallback); }));
+    connect(mRationale1, &QPlainTextEdit::textChanged, this,
+            ui::Guarded([this] { txtRationale_Change(OutcomeKind::Target); }));
+    connect(mRationale2, &QPlainTextEdit::textChanged, this,
+            ui::Guarded([this] { txtRationale_Change(OutcomeKind::Fallback); }));
 }
 
 frm44Probabilities::~frm44Probabilities() { mCurrent.reset(); }
@@ -226,16 +230,19 @@ void frm44Probabilities::SaveChanges()
         number->commit();
     // The two percentages of an alternative are stored together or not at all.
     core::SaveAllOrNothing([this] {
-        mCurrent->Outcome(1)->SaveChanges();
-        mCurrent->Outcome(2)->SaveChanges();
+        mCurrent->Outcome(OutcomeKind::Target)->SaveChanges();
+        mCurrent->Outcome(OutcomeKind::Fallback)->SaveChanges();
     });
 }
 
-model::c53Outcome* frm44Probabilities::Outcome(int n) const { return mCurrent ? mCurrent->Outcome(n).get() : nullptr; }
+model::c53Outcome* frm44Probabilities::Outcome(OutcomeKind n) const
+{
+    return mCurrent ? mCurrent->Outcome(n).get() : nullptr;
+}
 
 bool frm44Probabilities::FallbackShown() const
 {
-    const model::c53Outcome* fallback = Outcome(2);
+    const model::c53Outcome* fallback = Outcome(OutcomeKind::Fallback);
     return fallback && fallback->bShow();
 }
 
@@ -296,9 +303,9 @@ void frm44Probabilities::ShowOutcomes()
     for (QWidget* w : {static_cast<QWidget*>(mSuccess1), static_cast<QWidget*>(mSuccess2),
                        static_cast<QWidget*>(mRationale1), static_cast<QWidget*>(mRationale2)})
         w->setEnabled(true);
-    for (int n = 1; n <= 2; ++n) {
+    for (const OutcomeKind n : model::kAlternativeOutcomeKinds) {
         model::c53Outcome* outcome = Outcome(n);
-        if (!outcome || (n == 2 && !outcome->bShow()))
+        if (!outcome || (n == OutcomeKind::Fallback && !outcome->bShow()))
             continue;
         // A stored percent outside 0...100 is shown as the expected values weigh it.
         txtSuccess(n)->setText(QString::number(outcome->SuccessPercent()));
@@ -330,7 +337,7 @@ void frm44Probabilities::PositionOutcomes()
     mTree->placeWidget(mFailure1, 960, yPlan - kPercentHeight - 40, kPercentWidth, kPercentHeight);
     DrawBranchCaption(kCaption1X, yPlan, kExceedTargetCaption);
 
-    DrawOutcomeBox(kColumn1, kTargetTop, QStringLiteral("Target Outcome"), kTargetFill, Outcome(1));
+    DrawOutcomeBox(kColumn1, kTargetTop, QStringLiteral("Target Outcome"), kTargetFill, Outcome(OutcomeKind::Target));
     const auto extreme = mCurrent ? model::GetExtremeOutcome() : nullptr;
     if (fallback) {
         // The Fallback plan: a second chance node between the Fallback and the Extreme outcome.
@@ -353,7 +360,8 @@ void frm44Probabilities::PositionOutcomes()
         DrawBranchCaption(kColumn1 + 1980, yFallback, kFallbackCaption);
         mTree->placeWidget(mFailure2, kColumn1 + 1360, yExtreme - kPercentHeight - 40, kPercentWidth, kPercentHeight);
         DrawBranchCaption(kColumn1 + 1980, yExtreme, kExceedFallbackCaption);
-        DrawOutcomeBox(kColumn2, kFallbackTop, QStringLiteral("Fallback Outcome"), kFallbackFill, Outcome(2));
+        DrawOutcomeBox(kColumn2, kFallbackTop, QStringLiteral("Fallback Outcome"), kFallbackFill,
+                       Outcome(OutcomeKind::Fallback));
         DrawOutcomeBox(kColumn2, kExtremeTop, QStringLiteral("Extreme Outcome"), kExtremeFill, extreme.get());
     } else {
         DrawOutcomeBox(kColumn1, kPlanTop, QStringLiteral("Extreme Outcome"), kExtremeFill, extreme.get());
@@ -422,7 +430,7 @@ void frm44Probabilities::DrawBranchCaption(int x, int branchY, const QString& ca
     }
 }
 
-void frm44Probabilities::txtSuccess_Change(int n, double value)
+void frm44Probabilities::txtSuccess_Change(OutcomeKind n, double value)
 {
     if (!core::IsIdle() || !Outcome(n))
         return;
@@ -431,11 +439,11 @@ void frm44Probabilities::txtSuccess_Change(int n, double value)
 
 // Stores the percentage, read within 0 to 100, as a whole number. What is being typed stays in
 // the box ("12." on the way to "12.5"); anything else is put back as the number it stands for.
-void frm44Probabilities::Success_Set(int n, double value)
+void frm44Probabilities::Success_Set(OutcomeKind n, double value)
 {
     QLineEdit* box = txtSuccess(n);
     const QString s = box->text();
-    core::Trace(QStringLiteral("Success%1_Set ").arg(n) + s);
+    core::Trace(QStringLiteral("Success%1_Set ").arg(int(n)) + s);
     const int stored = model::textnum::RoundHalfEven(value);
     const QString shown = IsPercentBeingTyped(s) && model::textnum::Val(s) == value ? s : QString::number(value);
     {
@@ -453,7 +461,7 @@ void frm44Probabilities::Success_Set(int n, double value)
 }
 
 // When the user leaves the box the value is taken: the box shows what is stored.
-void frm44Probabilities::TakeSuccess(int n)
+void frm44Probabilities::TakeSuccess(OutcomeKind n)
 {
     model::c53Outcome* outcome = Outcome(n);
     if (!outcome || !outcome->bShow())
@@ -465,7 +473,7 @@ void frm44Probabilities::TakeSuccess(int n)
     }
 }
 
-void frm44Probabilities::txtRationale_Change(int n)
+void frm44Probabilities::txtRationale_Change(OutcomeKind n)
 {
     if (!core::IsIdle() || !Outcome(n))
         return;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/outcomekind.h"
 #include "worksheets/common/namelabel.h"
 #include "worksheets/common/worksheetform.h"
 
@@ -42,25 +43,37 @@ public:
     QListWidget* lstAlternatives() const { return mListWidget; }
     QLabel* lblAlternative() const { return mAlternative; }
     canvas::Canvas* tree() const { return mTree; }
-    QLineEdit* txtSuccess(int n) const { return n == 1 ? mSuccess1 : mSuccess2; }
-    QLabel* lblFailure(int n) const { return n == 1 ? mFailure1 : mFailure2; }
-    QPlainTextEdit* txtRationale(int n) const { return n == 1 ? mRationale1 : mRationale2; }
+    // The boxes of the Target or the Fallback; null for the Extreme, which takes the rest.
+    QLineEdit* txtSuccess(model::OutcomeKind kind) const { return ByKind(kind, mSuccess1, mSuccess2); }
+    QLabel* lblFailure(model::OutcomeKind kind) const { return ByKind(kind, mFailure1, mFailure2); }
+    QPlainTextEdit* txtRationale(model::OutcomeKind kind) const { return ByKind(kind, mRationale1, mRationale2); }
     QLabel* lblInstructions() const { return mInstructions; }
     QLabel* lblDiscuss() const { return mDiscuss; }
     model::c51Alternative* current() const { return mCurrent.get(); }
 
 private:
+    template <class W>
+    static W* ByKind(model::OutcomeKind kind, W* target, W* fallback)
+    {
+        switch (kind) {
+        case model::OutcomeKind::Target: return target;
+        case model::OutcomeKind::Fallback: return fallback;
+        case model::OutcomeKind::Extreme: break;
+        }
+        return nullptr;
+    }
+
     void lstAlternatives_Click();
     void ShowAlternative();
     void ShowOutcomes();
     void ShowNoAlternative();
     void DrawOutcomeBox(int x, int y, const QString& title, const QColor& fill, model::c53Outcome* outcome);
     void DrawBranchCaption(int x, int branchY, const QString& caption);
-    void txtSuccess_Change(int n, double value);
-    void Success_Set(int n, double value);
-    void TakeSuccess(int n);
-    void txtRationale_Change(int n);
-    model::c53Outcome* Outcome(int n) const;
+    void txtSuccess_Change(model::OutcomeKind n, double value);
+    void Success_Set(model::OutcomeKind n, double value);
+    void TakeSuccess(model::OutcomeKind n);
+    void txtRationale_Change(model::OutcomeKind n);
+    model::c53Outcome* Outcome(model::OutcomeKind n) const;
     bool FallbackShown() const;
 
     QListWidget* mListWidget = nullptr;

@@ -7,12 +7,12 @@
 #include "core/u92utilities.h"
 #include "core/uimode.h"
 #include "model/g33fmus.h"
+#include "model/prepimport.h"
 #include "platform/grid/grid.h"
 #include "platform/ui/guard.h"
 #include "worksheets/common/itemlist.h"
 #include "worksheets/common/listfills.h"
 #include "worksheets/common/wrappedlist.h"
-#include "worksheets/setup_situation/prepimport.h"
 
 #include <QEvent>
 #include <QFrame>
@@ -194,9 +194,9 @@ void frm12Import::SetupFCDGrid()
 void frm12Import::DisplayFCDFiles()
 {
     core::Trace(QStringLiteral("frmImport.DisplayFCDFiles"));
-    mFiles = BuildFCDFileList(core::GetCostsPath());
+    mFiles = model::BuildFCDFileList(core::GetCostsPath());
     grdFCD->clear();
-    for (const PrepFileEntry& entry : mFiles)
+    for (const model::PrepFileEntry& entry : mFiles)
         grdFCD->addItem(entry.FileName + QLatin1Char('\t') + entry.UnitName);
     // Long file names are shown whole: the columns grow to their texts, never below their widths.
     grdFCD->autoSizeCols();
@@ -252,7 +252,7 @@ void frm12Import::OpenRowFile(int row)
 {
     if (row < 1 || row > mFiles.size())
         return;
-    const PrepFileEntry& entry = mFiles.at(row - 1);
+    const model::PrepFileEntry& entry = mFiles.at(row - 1);
     if (mPrep && mPrep->FileName() == entry.FileName)
         return;
     if (mPrep) {
@@ -260,19 +260,19 @@ void frm12Import::OpenRowFile(int row)
         mPrep.reset();
     }
     cmdImport->setEnabled(false);
-    mPrep = PrepFile::Open(core::JoinPath(core::GetCostsPath(), entry.FileName));
+    mPrep = model::PrepFile::Open(core::JoinPath(core::GetCostsPath(), entry.FileName));
     if (!mPrep)
         return;
 
     core::BusyScope busy;
     lblPrepFile->setText(entry.FileName + QStringLiteral(" Contents"));
     lstRMA->clear();
-    for (const PrepArea& area : mPrep->Areas()) {
+    for (const model::PrepArea& area : mPrep->Areas()) {
         auto* item = new QListWidgetItem(area.ManagementArea, lstRMA);
         item->setData(kCodeRole, area.Key);
     }
     lstFMU->clear();
-    for (const PrepFMUEntry& unit : mPrep->FMUEntries()) {
+    for (const model::PrepFMUEntry& unit : mPrep->FMUEntries()) {
         auto* item = new QListWidgetItem(unit.Text, lstFMU);
         item->setData(kCodeRole, unit.Code);
     }
@@ -283,7 +283,7 @@ void frm12Import::cmdImport_Click()
 {
     if (!mPrep)
         return;
-    if (!ImportFromPrep(*mPrep, SelectedKeys<int>(lstRMA), SelectedKeys<qint64>(lstFMU)))
+    if (!model::ImportFromPrep(*mPrep, SelectedKeys<int>(lstRMA), SelectedKeys<qint64>(lstFMU)))
         return;
     lstRMA->clearSelection();
     lstFMU->clearSelection();

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "model/prepfile.h"
 #include "worksheets/common/worksheetform.h"
-#include "worksheets/setup_situation/prepfile.h"
 
 #include <QList>
 
@@ -32,8 +32,8 @@ public:
     void Setup() override;
 
     // The open Prep file, null while none is.
-    const PrepFile* prepFile() const { return mPrep.get(); }
-    const QList<PrepFileEntry>& fileList() const { return mFiles; }
+    const model::PrepFile* prepFile() const { return mPrep.get(); }
+    const QList<model::PrepFileEntry>& fileList() const { return mFiles; }
 
     grid::Grid* grdFCD = nullptr;
     QLabel* lblPrepFile = nullptr;
@@ -65,8 +65,8 @@ private:
 
     worksheets::ItemList* mRMAList = nullptr;
     worksheets::ItemList* mFMUList = nullptr;
-    QList<PrepFileEntry> mFiles;
-    std::unique_ptr<PrepFile> mPrep;
+    QList<model::PrepFileEntry> mFiles;
+    std::unique_ptr<model::PrepFile> mPrep;
     int mEnteredRow = 0;
     int mRowBeforePress = -1;
 };

@@ -9,11 +9,9 @@
 #include "worksheets/common/itemlist.h"
 #include "worksheets/common/listfills.h"
 #include "worksheets/common/topiceditor.h"
-#include "worksheets/common/wrappedlist.h"
 
 #include <QFrame>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -22,131 +20,80 @@
 
 namespace worksheets {
 
-frm13RMAs::frm13RMAs(QWidget* parent) : WorksheetForm(QStringLiteral("frm13RMAs"), parent)
+namespace {
+
+TopicListForm::Controls RMAControls()
+{
+    TopicListForm::Controls c;
+    c.listName = QStringLiteral("lstRMAs");
+    c.addCaption = QObject::tr("&Add RMA");
+    c.addName = QStringLiteral("cmdAdd");
+    c.deleteCaption = QObject::tr("&Delete RMA");
+    c.naming = TopicName::HeadingOnly;
+    // Areas imported from a Prep file often have long names that differ only at the end.
+    c.wrapLongEntries = true;
+    c.clickTrace = QStringLiteral("lstRMAs_Click ");
+    c.deleteTrace = QStringLiteral("cmdDelete_Click");
+    return c;
+}
+
+} // namespace
+
+frm13RMAs::frm13RMAs(QWidget* parent) : TopicListForm(QStringLiteral("frm13RMAs"), RMAControls(), parent)
 {
     auto* header = new QFrame(this);
     header->setObjectName(QStringLiteral("pnlHeader"));
     header->setFrameShape(QFrame::StyledPanel);
-    mInstructions = new QLabel(header);
-    mInstructions->setObjectName(QStringLiteral("lblInstructions"));
-    mInstructions->setWordWrap(true);
-    mInstructions->setText(QStringLiteral("Add a Resource Management Area (RMA) to the list by clicking the Add RMA "
-                                          "button below.  Then type the RMA name and those objectives relevant to "
-                                          "fire management in the boxes on the right.\n"
-                                          "Refer to appropriate land or forest management plan(s)."));
+    auto* instructions = new QLabel(header);
+    instructions->setObjectName(QStringLiteral("lblInstructions"));
+    instructions->setWordWrap(true);
+    instructions->setText(QStringLiteral("Add a Resource Management Area (RMA) to the list by clicking the Add RMA "
+                                         "button below.  Then type the RMA name and those objectives relevant to "
+                                         "fire management in the boxes on the right.\n"
+                                         "Refer to appropriate land or forest management plan(s)."));
     auto* headerLayout = new QVBoxLayout(header);
-    headerLayout->addWidget(mInstructions);
+    headerLayout->addWidget(instructions);
 
     auto* listCaption = new QLabel(tr("&Resource Management Areas:"), this);
     listCaption->setObjectName(QStringLiteral("Label1"));
-    mListWidget = new QListWidget(this);
-    mListWidget->setObjectName(QStringLiteral("lstRMAs"));
-    // Areas imported from a Prep file often have long names that differ only at the end.
-    WrapLongEntries(mListWidget);
-    listCaption->setBuddy(mListWidget);
-    mList = new ItemList(mListWidget);
-    mAdd = new QPushButton(tr("&Add RMA"), this);
-    mAdd->setObjectName(QStringLiteral("cmdAdd"));
-    mDelete = new QPushButton(tr("&Delete RMA"), this);
-    mDelete->setObjectName(QStringLiteral("cmdDelete"));
+    listCaption->setBuddy(listWidget());
+    topic()->setCaptions(tr("RMA &Name:"), tr("Resource &Objectives:"));
 
-    mTopic = new TopicEditor(this);
-    mTopic->setCaptions(tr("RMA &Name:"), tr("Resource &Objectives:"));
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(mAdd);
-    buttons->addWidget(mDelete);
     auto* left = new QVBoxLayout;
     left->addWidget(listCaption);
-    left->addWidget(mListWidget, 1);
-    left->addLayout(buttons);
+    left->addWidget(listWidget(), 1);
+    left->addLayout(buttonRow());
     auto* layout = new QGridLayout(this);
     layout->addWidget(header, 0, 0, 1, 2);
     layout->addLayout(left, 1, 0);
-    layout->addWidget(mTopic, 1, 1);
+    layout->addWidget(topic(), 1, 1);
     layout->setColumnStretch(0, 1);
     layout->setColumnStretch(1, 3);
     layout->setRowStretch(1, 1);
-    setTabOrder(mListWidget, mAdd);
-    setTabOrder(mAdd, mDelete);
-    setTabOrder(mDelete, mTopic->nameBox());
 
-    connect(mList, &ItemList::click, this, ui::Guarded(this, &frm13RMAs::lstRMAs_Click));
-    StoreTopicEdits(mTopic, mList, [this] { return mCurrent; });
-    connect(mAdd, &QPushButton::clicked, this, ui::Guarded(this, &frm13RMAs::cmdAdd_Click));
-    connect(mDelete, &QPushButton::clicked, this, ui::Guarded(this, &frm13RMAs::cmdDelete_Click));
+    connect(addButton(), &QPushButton::clicked, this, ui::Guarded(this, &frm13RMAs::cmdAdd_Click));
 }
-
-frm13RMAs::~frm13RMAs() { mCurrent = nullptr; }
 
 void frm13RMAs::Setup()
 {
     BeginSetup(QStringLiteral("frm13RMAs.Setup"), QStringLiteral("tab13"), 3, true);
     core::BusyScope busy;
-    mCurrent = nullptr;
-    FillRMAList(*mList);
-    if (mList->count() > 0) {
-        mList->setListIndex(0);
-    } else {
-        ShowEmptyState();
-    }
+    ShowFirstTopic();
 }
 
-// Saves the areas and shows the chosen one; Setup relies on it to show the first area, so it
-// runs while busy too.
-void frm13RMAs::lstRMAs_Click()
-{
-    core::Trace(QStringLiteral("lstRMAs_Click ") + mList->text());
-    const int key = mList->currentKey();
-    SwitchShownEntry(
-        *mList, [this] { return mCurrent ? mCurrent->ItemKey() : 0; }, [] { core::SaveRMAs(); },
-        [this, key] {
-            mCurrent = core::GetRMA(key);
-            DisplayRMA();
-        });
-}
-
-void frm13RMAs::DisplayRMA()
-{
-    if (!mCurrent)
-        return;
-    core::BusyScope busy;
-    mTopic->display(mCurrent->Heading(), mCurrent->Body());
-    mDelete->setEnabled(true);
-}
-
-void frm13RMAs::ShowEmptyState()
-{
-    core::BusyScope busy;
-    mCurrent = nullptr;
-    mTopic->showEmpty();
-    mDelete->setEnabled(false);
-}
+void frm13RMAs::FillList(ItemList& list) { FillRMAList(list); }
+core::c0Item* frm13RMAs::TopicOf(int key) { return core::GetRMA(key); }
+void frm13RMAs::StoreShown() { core::SaveRMAs(); }
+bool frm13RMAs::ConfirmDeletion() { return core::ConfirmDelete(list().text()); }
+void frm13RMAs::DeleteTopic(int key) { core::DeleteRMA(key); }
 
 void frm13RMAs::cmdAdd_Click()
 {
     core::Trace(QStringLiteral("cmdAdd_Click"));
     core::c0Item* item = core::NewRMA(QStringLiteral("New RMA"), richtext::kEmptyBody);
-    mList->addItem(item->Heading(), item->ItemKey());
-    mList->setListIndex(mList->count() - 1);
-    mDelete->setEnabled(true);
+    AppendEntry(item->Heading(), item->ItemKey());
     core::SaveRMAs();
-    mTopic->focusName();
-}
-
-void frm13RMAs::cmdDelete_Click()
-{
-    core::Trace(QStringLiteral("cmdDelete_Click"));
-    if (!mCurrent || !core::ConfirmDelete(mList->text()))
-        return;
-    // A delete the file refuses leaves the area shown and current.
-    core::DeleteRMA(mCurrent->ItemKey());
-    mCurrent = nullptr;
-    FillRMAList(*mList);
-    if (mList->count() > 0)
-        mList->setListIndex(0);
-    else
-        ShowEmptyState();
+    topic()->focusName();
 }
 
 } // namespace worksheets

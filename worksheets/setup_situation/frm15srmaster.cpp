@@ -5,11 +5,10 @@
 
 #include "worksheets/common/gridfit.h"
 
-#include "core/u11datafile.h"
+#include "core/savescope.h"
 #include "core/u91trace.h"
 #include "core/u92utilities.h"
 #include "model/textnumbers.h"
-#include "platform/dao/dao.h"
 #include "platform/grid/grid.h"
 #include "platform/ui/prompter.h"
 #include "platform/ui/screen.h"
@@ -314,13 +313,13 @@ void frm15SRMaster::Renumber(int fromRow, int toRow, int offset)
 void frm15SRMaster::MoveRow(int oldRow, int newRow)
 {
     core::Trace(QStringLiteral("MoveRow"));
-    dao::Transaction tx(*core::gDatabase());
-    SaveChanges();
-    if (oldRow >= newRow)
-        Renumber(newRow, oldRow - 1, 1);
-    else
-        Renumber(oldRow + 1, newRow, -1);
-    tx.commit();
+    core::SaveAllOrNothing([&] {
+        SaveChanges();
+        if (oldRow >= newRow)
+            Renumber(newRow, oldRow - 1, 1);
+        else
+            Renumber(oldRow + 1, newRow, -1);
+    });
     grdMasterList->sortNumeric(Position);
 }
 
@@ -368,13 +367,11 @@ void frm15SRMaster::cmdDelete_Click()
     if (!core::ConfirmDelete(g.text(row, LongName)))
         return;
     const int key = typ->ItemKey();
-    {
-        // The rows below move up one place: 1 ... n stays 1 ... n.
-        dao::Transaction tx(*core::gDatabase());
+    // The rows below move up one place: 1 ... n stays 1 ... n.
+    core::SaveAllOrNothing([&] {
         model::DeleteSRTypeRecord(key);
         Renumber(row + 1, g.rows() - 1, -1);
-        tx.commit();
-    }
+    });
     g.removeItem(row);
     // Nothing may write the deleted type again.
     mCurrent = g.row() >= 1 ? g.rowObject<model::c38SRType>(g.row()) : nullptr;

@@ -3,11 +3,10 @@
 #include "platform/ui/guard.h"
 #include "worksheets/setup_situation/frm15srmaster.h"
 
-#include "core/u11datafile.h"
+#include "core/savescope.h"
 #include "core/u91trace.h"
 #include "model/g38srtypes.h"
 #include "model/textnumbers.h"
-#include "platform/dao/dao.h"
 #include "worksheets/common/boxorder.h"
 #include "worksheets/common/numberbox.h"
 
@@ -209,14 +208,12 @@ void frm15zSRMAdd::cmdOK_Click()
     const QString unitType = optTime->isChecked() ? QStringLiteral("time") : QStringLiteral("item");
     // An empty position puts the type first.
     const int position = std::clamp(mPosition, 1, mMaster.typeCount() + 1);
-    {
-        // The new row and the renumbered rows after it are stored together or not at all.
-        dao::Transaction tx(*core::gDatabase());
+    // The new row and the renumbered rows after it are stored together or not at all.
+    core::SaveAllOrNothing([&] {
         auto typ = model::AddSRTypeRecord(position, txtResourceName->text(), txtShortName->text(), unitType,
                                           txtUnits->text(), cost);
         mMaster.InsertType(typ, position);
-        tx.commit();
-    }
+    });
     accept();
 }
 

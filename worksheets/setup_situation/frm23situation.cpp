@@ -8,11 +8,9 @@
 #include "platform/ui/guard.h"
 #include "worksheets/common/itemlist.h"
 #include "worksheets/common/topiceditor.h"
-#include "worksheets/common/wrappedlist.h"
 
 #include <QFrame>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -22,159 +20,97 @@
 namespace worksheets {
 
 namespace {
+
 const QString kNewTopic = QStringLiteral("New Topic");
+
+TopicListForm::Controls SituationControls()
+{
+    TopicListForm::Controls c;
+    c.listName = QStringLiteral("lstTopics");
+    c.addCaption = QObject::tr("&Add Topic");
+    c.addName = QStringLiteral("cmdNewTopic");
+    c.deleteCaption = QObject::tr("Delete Topic");
+    c.ruler = TopicEditor::Ruler::Shown;
+    c.naming = TopicName::HeadingAndItemName;
+    c.wrapLongEntries = true;
+    c.instructions = true;
+    c.clickTrace = QStringLiteral("frm23Situation.lstTopics_Click ");
+    return c;
 }
 
-frm23Situation::frm23Situation(QWidget* parent) : WorksheetForm(QStringLiteral("frm23Situation"), parent)
+} // namespace
+
+frm23Situation::frm23Situation(QWidget* parent)
+    : TopicListForm(QStringLiteral("frm23Situation"), SituationControls(), parent)
 {
     auto* listCaption = new QLabel(tr("&Topics"), this);
     auto* listHelp = new QLabel(tr("Click on each topic below and fill in narrative on the right."), this);
     listHelp->setWordWrap(true);
-    mListWidget = new QListWidget(this);
-    mListWidget->setObjectName(QStringLiteral("lstTopics"));
-    WrapLongEntries(mListWidget);
-    listCaption->setBuddy(mListWidget);
-    mList = new ItemList(mListWidget);
-    mAdd = new QPushButton(tr("&Add Topic"), this);
-    mAdd->setObjectName(QStringLiteral("cmdNewTopic"));
-    mDelete = new QPushButton(tr("Delete Topic"), this);
-    mDelete->setObjectName(QStringLiteral("cmdDelete"));
+    listCaption->setBuddy(listWidget());
 
     auto* instructionsPanel = new QFrame(this);
     instructionsPanel->setFrameShape(QFrame::StyledPanel);
     auto* instructionsCaption = new QLabel(tr("Special instructions for this topic:"), instructionsPanel);
-    mInstructions = new QLabel(instructionsPanel);
-    mInstructions->setObjectName(QStringLiteral("lblInstructions"));
-    mInstructions->setWordWrap(true);
-    mInstructions->setTextFormat(Qt::PlainText);
+    lblInstructions()->setTextFormat(Qt::PlainText);
     auto* instructionsLayout = new QVBoxLayout(instructionsPanel);
     instructionsLayout->addWidget(instructionsCaption);
-    instructionsLayout->addWidget(mInstructions);
+    instructionsLayout->addWidget(lblInstructions());
 
-    mTopic = new TopicEditor(this, TopicEditor::Ruler::Shown);
-    mTopic->setObjectName(QStringLiteral("SSPanel1"));
-    mTopic->setCaptions(tr("Heading"), QString());
-    mTopic->nameBox()->setMaxLength(80);
+    topic()->setObjectName(QStringLiteral("SSPanel1"));
+    topic()->setCaptions(tr("Heading"), QString());
+    topic()->nameBox()->setMaxLength(80);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(mAdd);
-    buttons->addWidget(mDelete);
     auto* left = new QVBoxLayout;
     left->addWidget(listCaption);
     left->addWidget(listHelp);
-    left->addWidget(mListWidget, 1);
-    left->addLayout(buttons);
+    left->addWidget(listWidget(), 1);
+    left->addLayout(buttonRow());
     auto* right = new QVBoxLayout;
     right->addWidget(instructionsPanel);
-    right->addWidget(mTopic, 1);
+    right->addWidget(topic(), 1);
     auto* layout = new QGridLayout(this);
     layout->addLayout(left, 0, 0);
     layout->addLayout(right, 0, 1);
     layout->setColumnStretch(0, 1);
     layout->setColumnStretch(1, 3);
-    setTabOrder(mListWidget, mAdd);
-    setTabOrder(mAdd, mDelete);
-    setTabOrder(mDelete, mTopic->nameBox());
 
-    connect(mList, &ItemList::click, this, ui::Guarded(this, &frm23Situation::lstTopics_Click));
-    StoreTopicEdits(mTopic, mList, [this] { return mCurrent; }, TopicName::HeadingAndItemName);
-    connect(mAdd, &QPushButton::clicked, this, ui::Guarded(this, &frm23Situation::cmdNewTopic_Click));
-    connect(mDelete, &QPushButton::clicked, this, ui::Guarded(this, &frm23Situation::cmdDelete_Click));
+    connect(addButton(), &QPushButton::clicked, this, ui::Guarded(this, &frm23Situation::cmdNewTopic_Click));
 }
-
-frm23Situation::~frm23Situation() { mCurrent = nullptr; }
 
 void frm23Situation::Setup()
 {
     BeginSetup(QStringLiteral("frm23Situation.Setup"), QStringLiteral("tab23"), 3, true);
     core::BusyScope busy;
-    mCurrent = nullptr;
-    LoadTopicList();
-    SelectFirstTopic();
+    ShowFirstTopic();
 }
 
 void frm23Situation::SaveChanges()
 {
-    if (core::c0Item* topic = mCurrent)
-        core::SaveAllOrNothing([topic] { topic->SaveChanges(); });
+    if (core::c0Item* shown = current())
+        core::SaveAllOrNothing([shown] { shown->SaveChanges(); });
 }
 
-void frm23Situation::LoadTopicList()
+void frm23Situation::FillList(ItemList& list)
 {
-    mList->clear();
-    for (core::c0Item* topic : core::GetSituationTopics())
-        mList->addItem(topic->ItemName(), topic->ItemKey());
+    list.clear();
+    for (core::c0Item* item : core::GetSituationTopics())
+        list.addItem(item->ItemName(), item->ItemKey());
 }
 
-void frm23Situation::SelectFirstTopic()
-{
-    if (mList->count() > 0) {
-        mDelete->setEnabled(true);
-        mList->setListIndex(0);
-    } else {
-        ShowEmptyState();
-    }
-}
-
-// Stores the topic left and shows the chosen one; Setup relies on it to show the first topic,
-// so it runs while busy too.
-void frm23Situation::lstTopics_Click()
-{
-    core::Trace(QStringLiteral("frm23Situation.lstTopics_Click ") + mList->text());
-    const int key = mList->currentKey();
-    SwitchShownEntry(
-        *mList, [this] { return mCurrent ? mCurrent->ItemKey() : 0; }, [this] { SaveChanges(); },
-        [this, key] {
-            mCurrent = core::GetSituationItem(key);
-            DisplayTopic();
-        });
-}
-
-void frm23Situation::DisplayTopic()
-{
-    if (!mCurrent)
-        return;
-    core::BusyScope busy;
-    mTopic->display(mCurrent->Heading(), mCurrent->Body());
-    mTopic->bodyEditor()->textEdit()->setFocus(Qt::OtherFocusReason);
-    mInstructions->setText(mCurrent->ItemText());
-    mDelete->setEnabled(true);
-}
-
-// No topic left: nothing to edit, nothing a keystroke could write into.
-void frm23Situation::ShowEmptyState()
-{
-    core::BusyScope busy;
-    mCurrent = nullptr;
-    mTopic->showEmpty();
-    mInstructions->clear();
-    mDelete->setEnabled(false);
-}
+core::c0Item* frm23Situation::TopicOf(int key) { return core::GetSituationItem(key); }
+void frm23Situation::DeleteTopic(int key) { core::DeleteItem(key); }
+void frm23Situation::TopicShown() { topic()->bodyEditor()->textEdit()->setFocus(Qt::OtherFocusReason); }
 
 void frm23Situation::cmdNewTopic_Click()
 {
     core::Trace(QStringLiteral("cmdNewTopic_Click"));
     SaveChanges();
     const int key = core::NewSituationTopic(kNewTopic);
-    mList->addItem(kNewTopic, key);
-    mList->setListIndex(mList->count() - 1);
+    AppendEntry(kNewTopic, key);
     // The box stays empty for the user's own heading; untouched, the topic keeps the name.
-    if (mCurrent)
-        mCurrent->SetHeading(kNewTopic);
-    mDelete->setEnabled(true);
-    mTopic->nameBox()->setFocus(Qt::OtherFocusReason);
-}
-
-void frm23Situation::cmdDelete_Click()
-{
-    if (!mCurrent)
-        return;
-    // A delete the file refuses leaves the topic shown and current; once its row is gone the
-    // cached topic stores nothing more, so no save can bring it back.
-    core::DeleteItem(mCurrent->ItemKey());
-    mCurrent = nullptr;
-    LoadTopicList();
-    SelectFirstTopic();
+    if (current())
+        current()->SetHeading(kNewTopic);
+    topic()->nameBox()->setFocus(Qt::OtherFocusReason);
 }
 
 } // namespace worksheets

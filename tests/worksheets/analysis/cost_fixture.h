@@ -52,13 +52,13 @@ protected:
         auto a = model::AddAlternative(QStringLiteral("A"));
         a->SetHeading(QStringLiteral("Direct attack"));
         a->SaveChanges();
-        SetOutcome(*a->Outcome(1), "50", 2, 5);
-        a->Outcome(2)->SetSuccess(50);
-        SetOutcome(*a->Outcome(2), "500", 4, 9);
+        SetOutcome(*a->Outcome(model::OutcomeKind::Target), "50", 2, 5);
+        a->Outcome(model::OutcomeKind::Fallback)->SetSuccess(50);
+        SetOutcome(*a->Outcome(model::OutcomeKind::Fallback), "500", 4, 9);
         auto b = model::AddAlternative(QStringLiteral("B"));
         b->SetHeading(QStringLiteral("Confine"));
         b->SaveChanges();
-        SetOutcome(*b->Outcome(1), "2000", 6, 20);
+        SetOutcome(*b->Outcome(model::OutcomeKind::Target), "2000", 6, 20);
         SetOutcome(*model::GetExtremeOutcome(), "12000", 20, 45);
         testsupport::ClearModelCaches();
     }

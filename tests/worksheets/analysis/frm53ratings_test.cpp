@@ -349,7 +349,7 @@ TEST_F(RatingsTest, StoredRatingsOutOfRangePaintBarsWithinTheCell)
     form.reset();
     for (auto [key, value] : {std::pair{outcome, 15.0f}, std::pair{outcome2, -3.0f}}) {
         model::c62Rating r;
-        r.Initialize(key, issue, true, false);
+        r.Initialize(key, issue, model::Criteria::Safety, model::RatingLevel::Criterion);
         r.SetRawScore(value);
         r.SaveChanges();
     }

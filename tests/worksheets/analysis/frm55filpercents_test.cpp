@@ -75,8 +75,8 @@ protected:
     {
         QList<model::c53Outcome*> outcomes;
         for (const auto& alt : model::GetAlternatives())
-            for (int idx = 1; idx <= 2; ++idx)
-                outcomes << alt->Outcome(idx).get();
+            for (const model::OutcomeKind kind : model::kAlternativeOutcomeKinds)
+                outcomes << alt->Outcome(kind).get();
         outcomes << model::GetExtremeOutcome().get();
         QList<Amounts> all;
         for (model::c53Outcome* o : outcomes) {
@@ -288,7 +288,7 @@ TEST_F(FILPercentsTest, StoredAmountsOutOfRangePaintBarsWithinTheCell)
 {
     build({2, 0, 2, 2, 1, 0});
     auto alt = model::GetAlternatives().Items().first();
-    model::c64BurnArea* area = alt->Outcome(1)->BurnArea(0);
+    model::c64BurnArea* area = alt->Outcome(model::OutcomeKind::Target)->BurnArea(0);
     area->SetFILPortion(1, 15);
     area->SetFILPortion(2, -4);
     area->SaveChanges();

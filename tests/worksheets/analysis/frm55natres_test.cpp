@@ -63,7 +63,7 @@ protected:
     // The first Target's only burn area gets the FIL portions 0, 0, 0, 5, 0, 0.
     static void fourthLevelOnly(int fmuKey)
     {
-        model::c64BurnArea* area = model::GetAlternatives().Items().first()->Outcome(1)->BurnArea(fmuKey);
+        model::c64BurnArea* area = model::GetAlternatives().Items().first()->Outcome(model::OutcomeKind::Target)->BurnArea(fmuKey);
         for (int f = 1; f <= 6; ++f)
             area->SetFILPortion(f, f == 4 ? 5 : 0);
         area->SaveChanges();

@@ -216,7 +216,7 @@ TEST_F(SRUseListTest, CopyingAnotherListAppendsItsLines)
     Lines(8, {"WT"});                 // the Extreme outcome
     {
         // C's Fallback, not used, has a list of its own.
-        auto hidden = model::GetAlternatives().At(2)->Outcome(2);
+        auto hidden = model::GetAlternatives().At(2)->Outcome(model::OutcomeKind::Fallback);
         ASSERT_FALSE(hidden->bShow());
         hidden->SRUseList().NewSRUse(types.value("IMT"));
         testsupport::ClearModelCaches();

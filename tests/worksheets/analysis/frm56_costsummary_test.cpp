@@ -33,7 +33,7 @@ protected:
     void Store(const QString& label, const QString& field, const QVariant& value)
     {
         auto alt = label.isEmpty() ? nullptr : model::GetAlternatives().Items().value(label == "A" ? 0 : 1);
-        const int key = alt ? alt->Outcome(1)->ItemKey() : model::GetExtremeOutcome()->ItemKey();
+        const int key = alt ? alt->Outcome(model::OutcomeKind::Target)->ItemKey() : model::GetExtremeOutcome()->ItemKey();
         db().Execute(QStringLiteral("UPDATE Outcomes SET ") + field + QStringLiteral(" = ? WHERE ItemKey = ?"), {value, key});
         testsupport::ClearModelCaches();
     }

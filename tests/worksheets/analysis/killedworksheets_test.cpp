@@ -67,8 +67,8 @@ void EditProbabilities(int step)
             testsupport::SaveMark saving;
             form->lstAlternatives()->setCurrentRow(row);
         }
-        form->txtSuccess(1)->setText(QString::number((step * 7 + row * 13) % 101));
-        form->txtRationale(1)->setPlainText(QStringLiteral("step %1, alternative %2").arg(step).arg(row));
+        form->txtSuccess(model::OutcomeKind::Target)->setText(QString::number((step * 7 + row * 13) % 101));
+        form->txtRationale(model::OutcomeKind::Target)->setPlainText(QStringLiteral("step %1, alternative %2").arg(step).arg(row));
     }
 }
 

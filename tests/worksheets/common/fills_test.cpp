@@ -15,6 +15,7 @@
 #include <QComboBox>
 #include <QListWidget>
 
+using model::OutcomeKind;
 using worksheets::ItemList;
 
 namespace {
@@ -29,9 +30,9 @@ protected:
         model::ClearAlternatives();
         a = model::AddAlternative("A");
         a->SetHeading("Direct attack");
-        a->Outcome(2)->SetbShow(true);
-        a->Outcome(1)->SetFireSize("9999");
-        a->Outcome(2)->SetFireSize("10000");
+        a->Outcome(OutcomeKind::Fallback)->SetbShow(true);
+        a->Outcome(OutcomeKind::Target)->SetFireSize("9999");
+        a->Outcome(OutcomeKind::Fallback)->SetFireSize("10000");
         b = model::AddAlternative("B");
         b->SetHeading("Confine");
         model::SaveAlternatives();
@@ -70,7 +71,7 @@ TEST_F(FillTest, OutcomeRowsListShownOutcomesWithTheirObjectsAndTheExtremeRowLas
     EXPECT_EQ(column(0), QStringList({"Outcomes", "A. Direct attack", "A. Direct attack", "B. Confine", "Extreme Outcome"}));
     EXPECT_EQ(column(1), QStringList({"Outcomes", "Target", "Fallback", "Target", "Extreme Outcome"}));
     EXPECT_EQ(column(2), QStringList({"Acres", " 9999 ", " 10,000 ", " 0 ", " 0 "}));
-    EXPECT_EQ(g.rowObject<model::c53Outcome>(2), a->Outcome(2).get());
+    EXPECT_EQ(g.rowObject<model::c53Outcome>(2), a->Outcome(OutcomeKind::Fallback).get());
     EXPECT_EQ(g.rowObject<model::c53Outcome>(4), model::GetExtremeOutcome().get());
     EXPECT_EQ(g.mergedRange(0, 1), QRect(0, 0, 2, 1));
     EXPECT_EQ(g.mergedRange(4, 1), QRect(0, 4, 2, 1));
@@ -79,7 +80,7 @@ TEST_F(FillTest, OutcomeRowsListShownOutcomesWithTheirObjectsAndTheExtremeRowLas
     EXPECT_TRUE(core::IsIdle());
 
     // A refill with fewer rows leaves no merged row behind where the Extreme row was.
-    a->Outcome(2)->SetbShow(false);
+    a->Outcome(OutcomeKind::Fallback)->SetbShow(false);
     worksheets::FillOutcomeRows(g);
     ASSERT_EQ(g.rows(), 4);
     EXPECT_EQ(g.mergedRange(3, 1), QRect(0, 3, 2, 1));
@@ -181,8 +182,8 @@ TEST_F(FillTest, ValuesAtRiskGridKeepsItemsAndItsColumnsReadBackAsNumbers)
 
 TEST_F(FillTest, TimesGridLayoutAndColumnFillsKeepTheirColumnsAndRows)
 {
-    a->Outcome(1)->SetContainTimeString("3");
-    a->Outcome(1)->SetControlTimeString("12");
+    a->Outcome(OutcomeKind::Target)->SetContainTimeString("3");
+    a->Outcome(OutcomeKind::Target)->SetControlTimeString("12");
     worksheets::SetupOutcomeTimesGrid(g);
     // The laid-out widths hold unless the grid's font needs more for the column's widest text
     // (the label column keeps its width: its text is cut on purpose).

@@ -10,51 +10,17 @@
 #include "model/c53outcome.h"
 #include "model/g51alternatives.h"
 #include "support/analysis_builder.h"
-#include "support/datafile_fixture.h"
+#include "support/worksheet_fixture.h"
 #include "support/keeppicture.h"
 
 #include <QApplication>
 #include <QWidget>
 
-class ComparisonFixture : public DatafileFixture {
+class ComparisonFixture : public WorksheetDataFixture {
 protected:
-    void SetUp() override
-    {
-        DatafileFixture::SetUp();
-        testsupport::ClearModelCaches();
-    }
-    void TearDown() override
-    {
-        testsupport::ClearModelCaches();
-        DatafileFixture::TearDown();
-    }
-
-    struct Alt {
-        QString heading;
-        double targetCost = 0;
-        int targetSuccess = 100;
-        int fallbackSuccess = -1;   // -1: no Fallback
-        double fallbackCost = 0;
-    };
+    using Alt = testsupport::CostedAlternative;
 
     // Adds the alternative (named "A", "B", ... in order) and returns its key.
-    int addAlternative(const Alt& a)
-    {
-        const int n = model::GetAlternatives().Count();
-        auto alt = model::AddAlternative(QString(QChar('A' + n)));
-        alt->SetHeading(a.heading);
-        alt->SaveChanges();
-        auto target = alt->Outcome(1);
-        target->SetSuccess(a.targetSuccess);
-        target->SetCostSource(model::CostSource::Entered);
-        target->SetAdjustedCost(float(a.targetCost));
-        target->SaveChanges();
-        auto fallback = alt->Outcome(2);
-        fallback->SetSuccess(a.fallbackSuccess);
-        fallback->SetCostSource(model::CostSource::Entered);
-        fallback->SetAdjustedCost(float(a.fallbackCost));
-        fallback->SaveChanges();
-        return alt->ItemKey();
-    }
+    int addAlternative(const Alt& a) { return testsupport::AddCostedAlternative(a); }
     void reload() { testsupport::ClearModelCaches(); }
 };

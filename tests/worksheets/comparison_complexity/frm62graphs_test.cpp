@@ -23,6 +23,7 @@
 #include <memory>
 #include <tuple>
 
+using model::OutcomeKind;
 using worksheets::comparison_complexity::frm62Graphs;
 
 namespace {
@@ -52,7 +53,7 @@ protected:
         item->SetProbabilityLabel("Medium (50%)");
         item->SaveChanges();
         model::c66ItemImpact impact;
-        impact.Initialize(model::GetAlternative(altKey)->Outcome(1)->ItemKey(), item->ItemKey());
+        impact.Initialize(model::GetAlternative(altKey)->Outcome(OutcomeKind::Target)->ItemKey(), item->ItemKey());
         impact.SetProtectionLabel("Yes (100%)");
         impact.SaveChanges();
     }
@@ -62,7 +63,7 @@ protected:
         model::c34NVCTable* nvc = model::GetNVCTable(0);
         nvc->SetNVCCellValue(1, 1, float(-perAcre));
         nvc->SaveChanges();
-        auto target = model::GetAlternative(altKey)->Outcome(1);
+        auto target = model::GetAlternative(altKey)->Outcome(OutcomeKind::Target);
         target->SetFireSize(QString::number(acres));
         target->SaveChanges();
         model::c64BurnArea* area = target->BurnArea(0);
@@ -160,17 +161,19 @@ TEST_F(GraphsTest, SafetyAndObjectiveChartsShowTheExpectedScores)
     const int b = addAlternative({"Confine", 1000, 60, 50});
     // Ratings (safety issue, first objective, second objective) of each outcome.
     const auto rate = [&](int outcomeKey, float safety, float first, float second) {
-        for (const auto& [key, isSafety, value] : {std::tuple{issue, true, safety}, std::tuple{objectives[0], false, first},
-                                                   std::tuple{objectives[1], false, second}}) {
+        using model::Criteria;
+        for (const auto& [key, criteria, value] : {std::tuple{issue, Criteria::Safety, safety},
+                                                   std::tuple{objectives[0], Criteria::Objectives, first},
+                                                   std::tuple{objectives[1], Criteria::Objectives, second}}) {
             model::c62Rating r;
-            r.Initialize(outcomeKey, key, isSafety, false);
+            r.Initialize(outcomeKey, key, criteria, model::RatingLevel::Criterion);
             r.SetRawScore(value);
             r.SaveChanges();
         }
     };
-    rate(model::GetAlternative(a)->Outcome(1)->ItemKey(), 8, 6, 2);
-    rate(model::GetAlternative(b)->Outcome(1)->ItemKey(), 4, 10, 5);
-    rate(model::GetAlternative(b)->Outcome(2)->ItemKey(), 9, 2, 7);
+    rate(model::GetAlternative(a)->Outcome(OutcomeKind::Target)->ItemKey(), 8, 6, 2);
+    rate(model::GetAlternative(b)->Outcome(OutcomeKind::Target)->ItemKey(), 4, 10, 5);
+    rate(model::GetAlternative(b)->Outcome(OutcomeKind::Fallback)->ItemKey(), 9, 2, 7);
     rate(model::GetExtremeOutcome()->ItemKey(), 1, 0, 3);
     open();
     chart::BarChart& crit = *form->chtCriteria();

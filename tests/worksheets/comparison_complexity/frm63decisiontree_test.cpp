@@ -118,8 +118,8 @@ TEST_F(DecisionTreeTest, AStoredChanceOutsideZeroToHundredShowsAsTheModelWeighsI
 {
     const int a = addAlternative({"Direct attack", 1000, 70, 60});
     auto alt = model::GetAlternative(a);
-    db().Execute("UPDATE Outcomes SET Success = 150 WHERE ItemKey = ?", {alt->Outcome(1)->ItemKey()});
-    db().Execute("UPDATE Outcomes SET Success = -20 WHERE ItemKey = ?", {alt->Outcome(2)->ItemKey()});
+    db().Execute("UPDATE Outcomes SET Success = 150 WHERE ItemKey = ?", {alt->Outcome(model::OutcomeKind::Target)->ItemKey()});
+    db().Execute("UPDATE Outcomes SET Success = -20 WHERE ItemKey = ?", {alt->Outcome(model::OutcomeKind::Fallback)->ItemKey()});
     open();
     EXPECT_EQ(textAt(1, "100%"), QPoint(2960, 420));
     EXPECT_EQ(textAt(1, "0%"), QPoint(2960, 1150));

@@ -24,6 +24,7 @@
 #include <memory>
 #include <tuple>
 
+using model::OutcomeKind;
 using worksheets::comparison_complexity::frm64Matrix;
 
 namespace {
@@ -235,9 +236,9 @@ TEST_F(MatrixTest, HandWorkedAnalysisCellByCell)
             area->SetFILPortion(fil, fil == 1 ? 1 : 0);
         area->SaveChanges();
     };
-    burn(*model::GetAlternative(a)->Outcome(1), "1000");
-    burn(*model::GetAlternative(b)->Outcome(1), "500");
-    burn(*model::GetAlternative(b)->Outcome(2), "2000");
+    burn(*model::GetAlternative(a)->Outcome(OutcomeKind::Target), "1000");
+    burn(*model::GetAlternative(b)->Outcome(OutcomeKind::Target), "500");
+    burn(*model::GetAlternative(b)->Outcome(OutcomeKind::Fallback), "2000");
     // Cabins worth $10,000 at 50%: $5,000 at risk. Protected fully by A's Target and B's
     // Fallback, half by B's Target.
     auto cabins = model::AddThreatenedItem("Cabins");
@@ -250,22 +251,24 @@ TEST_F(MatrixTest, HandWorkedAnalysisCellByCell)
         impact.SetProtectionLabel(QString::fromLatin1(level));
         impact.SaveChanges();
     };
-    protect(*model::GetAlternative(a)->Outcome(1), "Yes (100%)");
-    protect(*model::GetAlternative(b)->Outcome(1), "Partly (50%)");
-    protect(*model::GetAlternative(b)->Outcome(2), "Yes (100%)");
+    protect(*model::GetAlternative(a)->Outcome(OutcomeKind::Target), "Yes (100%)");
+    protect(*model::GetAlternative(b)->Outcome(OutcomeKind::Target), "Partly (50%)");
+    protect(*model::GetAlternative(b)->Outcome(OutcomeKind::Fallback), "Yes (100%)");
     // Ratings (first objective, second objective, safety issue).
     const auto rate = [&](model::c53Outcome& o, float first, float second, float safety) {
-        for (const auto& [key, isSafety, value] : {std::tuple{objectives[0], false, first},
-                                                   std::tuple{objectives[1], false, second}, std::tuple{issue, true, safety}}) {
+        using model::Criteria;
+        for (const auto& [key, criteria, value] : {std::tuple{objectives[0], Criteria::Objectives, first},
+                                                   std::tuple{objectives[1], Criteria::Objectives, second},
+                                                   std::tuple{issue, Criteria::Safety, safety}}) {
             model::c62Rating r;
-            r.Initialize(o.ItemKey(), key, isSafety, false);
+            r.Initialize(o.ItemKey(), key, criteria, model::RatingLevel::Criterion);
             r.SetRawScore(value);
             r.SaveChanges();
         }
     };
-    rate(*model::GetAlternative(a)->Outcome(1), 8, 4, 6);
-    rate(*model::GetAlternative(b)->Outcome(1), 6, 10, 9);
-    rate(*model::GetAlternative(b)->Outcome(2), 4, 8, 3);
+    rate(*model::GetAlternative(a)->Outcome(OutcomeKind::Target), 8, 4, 6);
+    rate(*model::GetAlternative(b)->Outcome(OutcomeKind::Target), 6, 10, 9);
+    rate(*model::GetAlternative(b)->Outcome(OutcomeKind::Fallback), 4, 8, 3);
     rate(*extreme, 2, 0, 1);
     grid::Grid& g = open();
     ASSERT_EQ(g.cols(), 4 * 2 + 3);

@@ -24,6 +24,7 @@
 
 #include <memory>
 
+using model::OutcomeKind;
 using worksheets::comparison_complexity::frm65Decision;
 namespace cc = worksheets::comparison_complexity;
 
@@ -71,10 +72,10 @@ protected:
         auto alt = model::GetAlternative(key);
         alt->SetBody(Rtf(own, true));
         alt->SaveChanges();
-        alt->Outcome(1)->SetDescription(Rtf(target));
-        alt->Outcome(1)->SaveChanges();
-        alt->Outcome(2)->SetDescription(Rtf(fallback));
-        alt->Outcome(2)->SaveChanges();
+        alt->Outcome(OutcomeKind::Target)->SetDescription(Rtf(target));
+        alt->Outcome(OutcomeKind::Target)->SaveChanges();
+        alt->Outcome(OutcomeKind::Fallback)->SetDescription(Rtf(fallback));
+        alt->Outcome(OutcomeKind::Fallback)->SaveChanges();
         return key;
     }
     QString storedBody(int key)
@@ -147,15 +148,15 @@ TEST_F(DecisionTest, LeastCostLabelTiesGoToTheEarlierAlternative)
 TEST_F(DecisionTest, WithNoStoredSelectionNothingIsChosenAndTheDescriptionIsKept)
 {
     addAlternative({"Direct attack", 1000});
-    storeBody(frm65Decision::kDescriptionKey, Rtf("Written before any choice."));
-    const QString before = storedBody(frm65Decision::kDescriptionKey);
+    storeBody(core::kDecisionDescriptionKey, Rtf("Written before any choice."));
+    const QString before = storedBody(core::kDecisionDescriptionKey);
     open();
     EXPECT_EQ(form->cboAlternatives()->currentIndex(), -1);
     EXPECT_EQ(form->lstTopics()->currentRow(), 0);
-    EXPECT_EQ(form->current()->ItemKey(), frm65Decision::kDescriptionKey);
+    EXPECT_EQ(form->current()->ItemKey(), core::kDecisionDescriptionKey);
     EXPECT_EQ(form->topic()->bodyEditor()->plainText(), "Written before any choice.");
     leave();
-    EXPECT_EQ(storedBody(frm65Decision::kDescriptionKey), before);
+    EXPECT_EQ(storedBody(core::kDecisionDescriptionKey), before);
 }
 
 TEST_F(DecisionTest, ChoosingAnAlternativeWithAFallbackWritesItsDescriptionOnce)
@@ -168,7 +169,7 @@ TEST_F(DecisionTest, ChoosingAnAlternativeWithAFallbackWritesItsDescriptionOnce)
     form->cboAlternatives()->setCurrentIndex(1);
 
     EXPECT_EQ(selectedKey(), QString::number(b));
-    const QString stored = storedBody(frm65Decision::kDescriptionKey);
+    const QString stored = storedBody(core::kDecisionDescriptionKey);
     const QString text = richtext::RtfToPlainText(stored);
     EXPECT_EQ(text, "This alternative includes a Fallback outcome.\r\n\r\nHold the ridge road.\r\n\r\n"
                     "Target:\r\n\r\nContained at 400 acres.\r\nFallback:\r\n\r\nHeld at the river.");
@@ -179,7 +180,7 @@ TEST_F(DecisionTest, ChoosingAnAlternativeWithAFallbackWritesItsDescriptionOnce)
     EXPECT_EQ(form->topic()->bodyEditor()->plainText(), text);
     // Showing it wrote nothing back; leaving keeps it as it is.
     leave();
-    EXPECT_EQ(storedBody(frm65Decision::kDescriptionKey), stored);
+    EXPECT_EQ(storedBody(core::kDecisionDescriptionKey), stored);
 }
 
 TEST_F(DecisionTest, ChoosingAnAlternativeWithoutAFallbackJoinsItsTextAndTheTargets)
@@ -193,17 +194,17 @@ TEST_F(DecisionTest, ChoosingAnAlternativeWithoutAFallbackJoinsItsTextAndTheTarg
     QTest::keyClicks(form->topic()->bodyEditor()->textEdit(), "scratch notes");
     form->cboAlternatives()->setCurrentIndex(1);
     EXPECT_EQ(selectedKey(), QString::number(b));
-    EXPECT_EQ(richtext::RtfToPlainText(storedBody(frm65Decision::kDescriptionKey)),
+    EXPECT_EQ(richtext::RtfToPlainText(storedBody(core::kDecisionDescriptionKey)),
               "Hold the ridge road.\r\n\r\nContained at 400 acres.");
 
     // Picking the alternative already selected changes nothing.
-    const QString stored = storedBody(frm65Decision::kDescriptionKey);
+    const QString stored = storedBody(core::kDecisionDescriptionKey);
     leave();
     open();
     EXPECT_EQ(form->cboAlternatives()->currentIndex(), 1);
     form->cboAlternatives()->setCurrentIndex(0);
     form->cboAlternatives()->setCurrentIndex(1);
-    EXPECT_EQ(richtext::RtfToPlainText(storedBody(frm65Decision::kDescriptionKey)), richtext::RtfToPlainText(stored));
+    EXPECT_EQ(richtext::RtfToPlainText(storedBody(core::kDecisionDescriptionKey)), richtext::RtfToPlainText(stored));
 }
 
 TEST_F(DecisionTest, OpeningBuildsABuiltDescriptionAgainButKeepsTheUsersOwn)
@@ -214,29 +215,29 @@ TEST_F(DecisionTest, OpeningBuildsABuiltDescriptionAgainButKeepsTheUsersOwn)
     form->cboAlternatives()->setCurrentIndex(0);
     leave();
     // The Target's description changes on the Outcomes worksheet.
-    auto target = model::GetAlternative(a)->Outcome(1);
+    auto target = model::GetAlternative(a)->Outcome(OutcomeKind::Target);
     target->SetDescription(Rtf("Caught in two days."));
     target->SaveChanges();
     open();
-    EXPECT_TRUE(richtext::RtfToPlainText(storedBody(frm65Decision::kDescriptionKey)).contains("Caught in two days."));
+    EXPECT_TRUE(richtext::RtfToPlainText(storedBody(core::kDecisionDescriptionKey)).contains("Caught in two days."));
     EXPECT_TRUE(form->topic()->bodyEditor()->plainText().contains("Caught in two days."));
     leave();
 
     // The Fallback is given up: the description is built again without it.
-    auto fallback = model::GetAlternative(a)->Outcome(2);
+    auto fallback = model::GetAlternative(a)->Outcome(OutcomeKind::Fallback);
     fallback->SetbShow(false);
     fallback->SaveChanges();
     open();
-    EXPECT_EQ(richtext::RtfToPlainText(storedBody(frm65Decision::kDescriptionKey)),
+    EXPECT_EQ(richtext::RtfToPlainText(storedBody(core::kDecisionDescriptionKey)),
               "Attack at the head.\r\n\r\nCaught in two days.");
     leave();
 
     // A description of the user's own that happens to begin with "This" is kept.
-    storeBody(frm65Decision::kDescriptionKey, Rtf("This is the strategy the line officer chose."));
-    const QString own = storedBody(frm65Decision::kDescriptionKey);
+    storeBody(core::kDecisionDescriptionKey, Rtf("This is the strategy the line officer chose."));
+    const QString own = storedBody(core::kDecisionDescriptionKey);
     open();
     leave();
-    EXPECT_EQ(storedBody(frm65Decision::kDescriptionKey), own);
+    EXPECT_EQ(storedBody(core::kDecisionDescriptionKey), own);
 }
 
 // What the user adds to a built description, here or on the Report Topics worksheet, is theirs:
@@ -254,17 +255,17 @@ TEST_F(DecisionTest, ASentenceAddedToABuiltDescriptionIsKept)
     leave();
     open();
     EXPECT_TRUE(form->topic()->bodyEditor()->plainText().endsWith("Held at the river. Call the county first."));
-    EXPECT_TRUE(richtext::RtfToPlainText(storedBody(frm65Decision::kDescriptionKey))
+    EXPECT_TRUE(richtext::RtfToPlainText(storedBody(core::kDecisionDescriptionKey))
                     .endsWith("Held at the river. Call the county first."));
     leave();
 
     // The same text edited on the Report Topics worksheet, which stores the item as this one does.
-    const QString edited = Rtf(richtext::RtfToPlainText(storedBody(frm65Decision::kDescriptionKey))
+    const QString edited = Rtf(richtext::RtfToPlainText(storedBody(core::kDecisionDescriptionKey))
                                    .replace("\r\n", "\n") + "\nSigned off by the duty officer.");
-    storeBody(frm65Decision::kDescriptionKey, edited);
+    storeBody(core::kDecisionDescriptionKey, edited);
     open();
     leave();
-    EXPECT_EQ(storedBody(frm65Decision::kDescriptionKey), edited);
+    EXPECT_EQ(storedBody(core::kDecisionDescriptionKey), edited);
 }
 
 TEST_F(DecisionTest, RationaleEditsAreStoredOnTopicChangeAndOnLeaving)
@@ -272,18 +273,18 @@ TEST_F(DecisionTest, RationaleEditsAreStoredOnTopicChangeAndOnLeaving)
     addAlternative({"Direct attack", 1000});
     open();
     form->lstTopics()->setCurrentRow(1);
-    EXPECT_EQ(form->current()->ItemKey(), frm65Decision::kRationaleKey);
+    EXPECT_EQ(form->current()->ItemKey(), core::kDecisionRationaleKey);
     EXPECT_EQ(form->lblInstructions()->text(), form->current()->ItemText());
     form->topic()->bodyEditor()->textEdit()->setFocus();
     QTest::keyClicks(form->topic()->bodyEditor()->textEdit(), "Least cost and safest");
     form->lstTopics()->setCurrentRow(0);
-    EXPECT_TRUE(storedBody(frm65Decision::kRationaleKey).contains("Least cost and safest"));
+    EXPECT_TRUE(storedBody(core::kDecisionRationaleKey).contains("Least cost and safest"));
     form->topic()->nameBox()->setFocus();
     form->topic()->nameBox()->selectAll();
     QTest::keyClicks(form->topic()->nameBox(), "Chosen strategy");
     leave();
     auto rs = db().OpenTable("Items");
-    rs->Seek(frm65Decision::kDescriptionKey);
+    rs->Seek(core::kDecisionDescriptionKey);
     EXPECT_EQ(rs->Field("Heading").toString(), "Chosen strategy");
 }
 
@@ -296,12 +297,12 @@ TEST_F(DecisionTest, KeyboardOnlyChoosesAnAlternativeAndReachesTheRationale)
     ASSERT_EQ(QApplication::focusWidget(), form->cboAlternatives());
     QTest::keyClick(form->cboAlternatives(), Qt::Key_Down);
     EXPECT_EQ(selectedKey(), QString::number(a));
-    EXPECT_EQ(richtext::RtfToPlainText(storedBody(frm65Decision::kDescriptionKey)),
+    EXPECT_EQ(richtext::RtfToPlainText(storedBody(core::kDecisionDescriptionKey)),
               "Attack at the head.\r\n\r\nCaught in a day.");
     QTest::keyClick(form.get(), Qt::Key_D, Qt::AltModifier);
     ASSERT_EQ(QApplication::focusWidget(), form->lstTopics());
     QTest::keyClick(form->lstTopics(), Qt::Key_Down);
-    EXPECT_EQ(form->current()->ItemKey(), frm65Decision::kRationaleKey);
+    EXPECT_EQ(form->current()->ItemKey(), core::kDecisionRationaleKey);
 }
 
 TEST_F(DecisionTest, NoAlternativesShowsTheEmptyStateAndKeepsTheTopicsEditable)

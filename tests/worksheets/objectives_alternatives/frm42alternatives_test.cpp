@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 
+using model::OutcomeKind;
 using worksheets::frm42Alternatives;
 
 namespace {
@@ -75,8 +76,8 @@ TEST_F(AlternativesTest, LabelsFollowTheLastEntryAndDeleteLeavesTheGap)
 
     // Each has its Target (shown) and its Fallback (hidden) at once.
     const auto c = model::GetAlternative(form->current()->ItemKey());
-    EXPECT_EQ(stored("Outcomes", c->Outcome(1)->ItemKey(), "Success").toInt(), 100);
-    EXPECT_EQ(stored("Outcomes", c->Outcome(2)->ItemKey(), "Success").toInt(), -1);
+    EXPECT_EQ(stored("Outcomes", c->Outcome(OutcomeKind::Target)->ItemKey(), "Success").toInt(), 100);
+    EXPECT_EQ(stored("Outcomes", c->Outcome(OutcomeKind::Fallback)->ItemKey(), "Success").toInt(), -1);
 
     form->lstAlternatives()->setCurrentRow(1);
     const int b = form->current()->ItemKey();
@@ -148,7 +149,7 @@ TEST_F(AlternativesTest, NoAnswerKeepsEverythingAndTheOnlyAlternativeIsReplacedB
     open();
     add();
     const int a = form->current()->ItemKey();
-    const int target = model::GetAlternative(a)->Outcome(1)->ItemKey();
+    const int target = model::GetAlternative(a)->Outcome(OutcomeKind::Target)->ItemKey();
 
     prompter.answer(ui::Answer::No);
     QTest::mouseClick(form->cmdDelete(), Qt::LeftButton);

@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+using model::OutcomeKind;
 using worksheets::frm43Outcomes;
 
 namespace {
@@ -27,8 +28,8 @@ protected:
             alt->SetHeading(QStringLiteral("Strategy %1").arg(i + 1));
             alt->SaveChanges();
             if (fallbacks[i]) {
-                alt->Outcome(2)->SetbShow(true);
-                alt->Outcome(2)->SaveChanges();
+                alt->Outcome(OutcomeKind::Fallback)->SetbShow(true);
+                alt->Outcome(OutcomeKind::Fallback)->SaveChanges();
             }
             keys << alt->ItemKey();
         }
@@ -134,7 +135,7 @@ TEST_F(OutcomesTest, RemovingTheLastFallbackLeavesItsTargetCurrent)
     type(form->txtSize(), "450");
     EXPECT_FLOAT_EQ(target->FireSizeValue(), 450);
     EXPECT_EQ(grid().text(3, 2), "450");
-    EXPECT_FLOAT_EQ(model::GetAlternatives().At(1)->Outcome(2)->FireSizeValue(), 0);
+    EXPECT_FLOAT_EQ(model::GetAlternatives().At(1)->Outcome(OutcomeKind::Fallback)->FireSizeValue(), 0);
 }
 
 TEST_F(OutcomesTest, SizeWithThousandsSeparatorsAndDigitsOnly)
@@ -249,7 +250,7 @@ TEST_F(OutcomesTest, MovingThroughTheGridWithTheKeyboardShowsEachOutcome)
     grid().setFocus();
     QTest::keyClick(&grid(), Qt::Key_Down);
     ASSERT_EQ(grid().row(), 2);
-    EXPECT_EQ(form->current(), model::GetAlternatives().At(0)->Outcome(1).get());
+    EXPECT_EQ(form->current(), model::GetAlternatives().At(0)->Outcome(OutcomeKind::Target).get());
     EXPECT_EQ(QApplication::focusWidget(), &grid());   // the keyboard stays in the grid
     // A click after a key that chose no other outcome still sends the user on to the description.
     QTest::keyClick(&grid(), Qt::Key_Left);
@@ -261,7 +262,7 @@ TEST_F(OutcomesTest, MovingThroughTheGridWithTheKeyboardShowsEachOutcome)
     QTest::keyClick(&grid(), Qt::Key_Down);
     QTest::keyClick(&grid(), Qt::Key_Down);
     ASSERT_EQ(grid().row(), 4);
-    model::c53Outcome* fallback = model::GetAlternatives().At(1)->Outcome(2).get();
+    model::c53Outcome* fallback = model::GetAlternatives().At(1)->Outcome(OutcomeKind::Fallback).get();
     EXPECT_EQ(form->current(), fallback);
     EXPECT_EQ(form->cmdFallback()->text(), "Remove this Fallback");
     type(form->txtContain(), "4");
@@ -274,7 +275,7 @@ TEST_F(OutcomesTest, MovingThroughTheGridWithTheKeyboardShowsEachOutcome)
     ASSERT_EQ(QApplication::focusWidget(), form->cmdFallback());
     QTest::keyClick(form->cmdFallback(), Qt::Key_Space);
     EXPECT_EQ(grid().rows(), 4);
-    EXPECT_EQ(form->current(), model::GetAlternatives().At(1)->Outcome(1).get());
+    EXPECT_EQ(form->current(), model::GetAlternatives().At(1)->Outcome(OutcomeKind::Target).get());
     EXPECT_EQ(QApplication::focusWidget(), form->topic()->bodyEditor()->textEdit());   // ready to describe it
 
     // Enter and Down walk the boxes, Up walks back.

@@ -14,6 +14,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 
+using model::OutcomeKind;
 using canvas::Shape;
 using worksheets::frm44Probabilities;
 
@@ -27,22 +28,22 @@ protected:
         auto a = model::AddAlternative("A");
         a->SetHeading("Direct attack");
         a->SaveChanges();
-        a->Outcome(1)->SetFireSize("1200");
-        a->Outcome(1)->SetContainTimeString("3");
-        a->Outcome(1)->SetSuccess(70);
-        a->Outcome(1)->SaveChanges();
+        a->Outcome(OutcomeKind::Target)->SetFireSize("1200");
+        a->Outcome(OutcomeKind::Target)->SetContainTimeString("3");
+        a->Outcome(OutcomeKind::Target)->SetSuccess(70);
+        a->Outcome(OutcomeKind::Target)->SaveChanges();
         auto b = model::AddAlternative("B");
         b->SetHeading("Indirect with burnout");
         b->SaveChanges();
-        b->Outcome(2)->SetbShow(true);
-        b->Outcome(2)->SetSuccess(60);
-        b->Outcome(2)->SetSuccessRationale("Ridge top holds in most years");
-        b->Outcome(2)->SaveChanges();
+        b->Outcome(OutcomeKind::Fallback)->SetbShow(true);
+        b->Outcome(OutcomeKind::Fallback)->SetSuccess(60);
+        b->Outcome(OutcomeKind::Fallback)->SetSuccessRationale("Ridge top holds in most years");
+        b->Outcome(OutcomeKind::Fallback)->SaveChanges();
         testsupport::ClearModelCaches();
     }
-    QLineEdit* box(int n) { return form->txtSuccess(n); }
+    QLineEdit* box(OutcomeKind n) { return form->txtSuccess(n); }
     // Types keys one by one into a box whose text was selected on entry.
-    void typeKeys(int n, const QStringList& keys)
+    void typeKeys(OutcomeKind n, const QStringList& keys)
     {
         box(n)->setFocus();
         box(n)->selectAll();
@@ -66,30 +67,30 @@ TEST_F(ProbabilitiesTest, TypedPercentagesStayAsTypedAndStoreWholeNumbers)
 {
     storeAlternatives();
     open();
-    model::c53Outcome* target = form->current()->Outcome(1).get();
-    EXPECT_EQ(box(1)->text(), "70");
-    EXPECT_EQ(form->lblFailure(1)->text(), "30");
+    model::c53Outcome* target = form->current()->Outcome(OutcomeKind::Target).get();
+    EXPECT_EQ(box(OutcomeKind::Target)->text(), "70");
+    EXPECT_EQ(form->lblFailure(OutcomeKind::Target)->text(), "30");
 
-    typeKeys(1, {"1", "2", ".", "5"});
-    EXPECT_EQ(box(1)->text(), "12.5");
-    EXPECT_EQ(box(1)->cursorPosition(), 4);
+    typeKeys(OutcomeKind::Target, {"1", "2", ".", "5"});
+    EXPECT_EQ(box(OutcomeKind::Target)->text(), "12.5");
+    EXPECT_EQ(box(OutcomeKind::Target)->cursorPosition(), 4);
     EXPECT_EQ(target->Success(), 12);
-    EXPECT_EQ(form->lblFailure(1)->text(), "88");   // the complement of what is stored
+    EXPECT_EQ(form->lblFailure(OutcomeKind::Target)->text(), "88");   // the complement of what is stored
     // Leaving the box takes the value: it then shows what is stored.
-    form->txtRationale(1)->setFocus();
-    EXPECT_EQ(box(1)->text(), "12");
+    form->txtRationale(OutcomeKind::Target)->setFocus();
+    EXPECT_EQ(box(OutcomeKind::Target)->text(), "12");
 
-    typeKeys(1, {"7", "5"});
-    EXPECT_EQ(box(1)->text(), "75");
+    typeKeys(OutcomeKind::Target, {"7", "5"});
+    EXPECT_EQ(box(OutcomeKind::Target)->text(), "75");
     EXPECT_EQ(target->Success(), 75);
-    EXPECT_EQ(form->lblFailure(1)->text(), "25");
+    EXPECT_EQ(form->lblFailure(OutcomeKind::Target)->text(), "25");
 }
 
 TEST_F(ProbabilitiesTest, OutOfRangeAndStrayKeysAreClamped)
 {
     storeAlternatives();
     open();
-    model::c53Outcome* target = form->current()->Outcome(1).get();
+    model::c53Outcome* target = form->current()->Outcome(OutcomeKind::Target).get();
     const struct {
         QStringList keys;
         const char* shown;
@@ -99,26 +100,26 @@ TEST_F(ProbabilitiesTest, OutOfRangeAndStrayKeysAreClamped)
         {{"9", "9", ".", "9"}, "99.9", 100}, {{"1", "0", "0", ".", "5"}, "100", 100}, {{"."}, ".", 0},
     };
     for (const auto& c : cases) {
-        typeKeys(1, c.keys);
-        EXPECT_EQ(box(1)->text(), c.shown) << c.keys.join("").toStdString();
-        EXPECT_EQ(box(1)->cursorPosition(), box(1)->text().size()) << c.keys.join("").toStdString();
+        typeKeys(OutcomeKind::Target, c.keys);
+        EXPECT_EQ(box(OutcomeKind::Target)->text(), c.shown) << c.keys.join("").toStdString();
+        EXPECT_EQ(box(OutcomeKind::Target)->cursorPosition(), box(OutcomeKind::Target)->text().size()) << c.keys.join("").toStdString();
         EXPECT_EQ(target->Success(), c.stored) << c.keys.join("").toStdString();
-        EXPECT_EQ(form->lblFailure(1)->text(), QString::number(100 - c.stored));
+        EXPECT_EQ(form->lblFailure(OutcomeKind::Target)->text(), QString::number(100 - c.stored));
     }
     // Emptying the box gives a selected 0, which the next digit replaces.
-    typeKeys(1, {"4"});
-    QTest::keyClick(box(1), Qt::Key_Backspace);
-    EXPECT_EQ(box(1)->text(), "0");
-    EXPECT_EQ(box(1)->selectedText(), "0");
-    QTest::keyClicks(box(1), "6");
-    EXPECT_EQ(box(1)->text(), "6");
+    typeKeys(OutcomeKind::Target, {"4"});
+    QTest::keyClick(box(OutcomeKind::Target), Qt::Key_Backspace);
+    EXPECT_EQ(box(OutcomeKind::Target)->text(), "0");
+    EXPECT_EQ(box(OutcomeKind::Target)->selectedText(), "0");
+    QTest::keyClicks(box(OutcomeKind::Target), "6");
+    EXPECT_EQ(box(OutcomeKind::Target)->text(), "6");
     // A minus typed first gives 0 too.
-    typeKeys(1, {"-"});
-    EXPECT_EQ(box(1)->text(), "0");
+    typeKeys(OutcomeKind::Target, {"-"});
+    EXPECT_EQ(box(OutcomeKind::Target)->text(), "0");
     EXPECT_EQ(target->Success(), 0);
     // Pasted nonsense of any kind.
     for (const char* text : {"1e308", "-1e308", "nan", "\u221E", "$50", "50%", "4294967346"}) {
-        box(1)->setText(text);
+        box(OutcomeKind::Target)->setText(text);
         EXPECT_GE(target->Success(), 0) << text;
         EXPECT_LE(target->Success(), 100) << text;
     }
@@ -131,14 +132,14 @@ TEST_F(ProbabilitiesTest, FiftyAndFiftyGiveFiftyTwentyFiveTwentyFive)
     form->lstAlternatives()->setCurrentRow(1);
     model::c51Alternative* b = form->current();
     ASSERT_EQ(b->ItemName(), "B");
-    typeKeys(1, {"5", "0"});
-    typeKeys(2, {"5", "0"});
-    EXPECT_EQ(form->lblFailure(2)->text(), "50");
-    EXPECT_EQ(b->OutcomePercent(1), 50);
-    EXPECT_EQ(b->OutcomePercent(2), 25);
-    EXPECT_EQ(b->OutcomePercent(3), 25);
+    typeKeys(OutcomeKind::Target, {"5", "0"});
+    typeKeys(OutcomeKind::Fallback, {"5", "0"});
+    EXPECT_EQ(form->lblFailure(OutcomeKind::Fallback)->text(), "50");
+    EXPECT_EQ(b->OutcomePercent(OutcomeKind::Target), 50);
+    EXPECT_EQ(b->OutcomePercent(OutcomeKind::Fallback), 25);
+    EXPECT_EQ(b->OutcomePercent(OutcomeKind::Extreme), 25);
     leave();
-    EXPECT_EQ(stored("Outcomes", model::GetAlternatives().At(1)->Outcome(2)->ItemKey(), "Success").toInt(), 50);
+    EXPECT_EQ(stored("Outcomes", model::GetAlternatives().At(1)->Outcome(OutcomeKind::Fallback)->ItemKey(), "Success").toInt(), 50);
 }
 
 // A damaged file may hold any percent: the boxes show what the expected values weigh with.
@@ -146,25 +147,25 @@ TEST_F(ProbabilitiesTest, StoredPercentsOutsideTheRangeShowAsTheyWeigh)
 {
     storeAlternatives();
     auto b = model::GetAlternatives().At(1);
-    b->Outcome(1)->SetSuccess(250);
-    b->Outcome(1)->SaveChanges();
-    b->Outcome(2)->SetSuccess(-7);
-    b->Outcome(2)->SaveChanges();
+    b->Outcome(OutcomeKind::Target)->SetSuccess(250);
+    b->Outcome(OutcomeKind::Target)->SaveChanges();
+    b->Outcome(OutcomeKind::Fallback)->SetSuccess(-7);
+    b->Outcome(OutcomeKind::Fallback)->SaveChanges();
     testsupport::ClearModelCaches();
     open();
     form->lstAlternatives()->setCurrentRow(1);
-    EXPECT_EQ(box(1)->text(), "100");
-    EXPECT_EQ(form->lblFailure(1)->text(), "0");
-    EXPECT_EQ(box(2)->text(), "0");
-    EXPECT_EQ(form->lblFailure(2)->text(), "100");
-    EXPECT_EQ(form->current()->OutcomePercent(1), 100);
+    EXPECT_EQ(box(OutcomeKind::Target)->text(), "100");
+    EXPECT_EQ(form->lblFailure(OutcomeKind::Target)->text(), "0");
+    EXPECT_EQ(box(OutcomeKind::Fallback)->text(), "0");
+    EXPECT_EQ(form->lblFailure(OutcomeKind::Fallback)->text(), "100");
+    EXPECT_EQ(form->current()->OutcomePercent(OutcomeKind::Target), 100);
     // Passing through the boxes writes nothing.
-    box(1)->setFocus();
-    box(2)->setFocus();
-    form->txtRationale(1)->setFocus();
-    EXPECT_EQ(box(1)->text(), "100");
+    box(OutcomeKind::Target)->setFocus();
+    box(OutcomeKind::Fallback)->setFocus();
+    form->txtRationale(OutcomeKind::Target)->setFocus();
+    EXPECT_EQ(box(OutcomeKind::Target)->text(), "100");
     leave();
-    EXPECT_EQ(stored("Outcomes", model::GetAlternatives().At(1)->Outcome(1)->ItemKey(), "Success").toInt(), 250);
+    EXPECT_EQ(stored("Outcomes", model::GetAlternatives().At(1)->Outcome(OutcomeKind::Target)->ItemKey(), "Success").toInt(), 250);
 }
 
 TEST_F(ProbabilitiesTest, TheTreeHasAFallbackBranchOnlyWhereTheAlternativeHasOne)
@@ -177,8 +178,12 @@ TEST_F(ProbabilitiesTest, TheTreeHasAFallbackBranchOnlyWhereTheAlternativeHasOne
     EXPECT_TRUE(texts.contains("Extreme Outcome"));
     EXPECT_FALSE(texts.contains("Fallback Outcome"));
     EXPECT_TRUE(texts.contains("1200"));
-    EXPECT_FALSE(form->txtSuccess(2)->isVisibleTo(form.get()));
-    EXPECT_FALSE(form->txtRationale(2)->isVisibleTo(form.get()));
+    EXPECT_FALSE(form->txtSuccess(OutcomeKind::Fallback)->isVisibleTo(form.get()));
+    EXPECT_FALSE(form->txtRationale(OutcomeKind::Fallback)->isVisibleTo(form.get()));
+    // The Extreme takes the rest: it has no boxes of its own to type into.
+    EXPECT_EQ(form->txtSuccess(OutcomeKind::Extreme), nullptr);
+    EXPECT_EQ(form->lblFailure(OutcomeKind::Extreme), nullptr);
+    EXPECT_EQ(form->txtRationale(OutcomeKind::Extreme), nullptr);
     EXPECT_EQ(form->lblDiscuss()->text(), "Discuss probabilities");
     // Without a Fallback the Extreme box stands in the Target's column, where the plan would be.
     const int planTop = boxTop("Extreme Outcome");
@@ -192,17 +197,17 @@ TEST_F(ProbabilitiesTest, TheTreeHasAFallbackBranchOnlyWhereTheAlternativeHasOne
     EXPECT_EQ(boxLeft("Extreme Outcome"), boxLeft("Fallback Outcome"));
     EXPECT_NE(boxLeft("Fallback Outcome"), boxLeft("Target Outcome"));
     EXPECT_LT(planTop, 3660);
-    EXPECT_TRUE(form->txtSuccess(2)->isVisibleTo(form.get()));
-    EXPECT_EQ(form->txtSuccess(2)->text(), "60");
-    EXPECT_EQ(form->lblFailure(2)->text(), "40");
-    EXPECT_EQ(form->txtRationale(2)->toPlainText(), "Ridge top holds in most years");
+    EXPECT_TRUE(form->txtSuccess(OutcomeKind::Fallback)->isVisibleTo(form.get()));
+    EXPECT_EQ(form->txtSuccess(OutcomeKind::Fallback)->text(), "60");
+    EXPECT_EQ(form->lblFailure(OutcomeKind::Fallback)->text(), "40");
+    EXPECT_EQ(form->txtRationale(OutcomeKind::Fallback)->toPlainText(), "Ridge top holds in most years");
     EXPECT_EQ(form->lblDiscuss()->text(), "Discuss probabilities for primary strategy");
 
     // No child box overlaps a drawn outcome box.
     const QList<Shape>& shapes = form->tree()->drawing().shapes();
     const double scale = form->tree()->pixelsPerTwip();
-    for (QWidget* child : {static_cast<QWidget*>(form->txtSuccess(1)), static_cast<QWidget*>(form->txtSuccess(2)),
-                           static_cast<QWidget*>(form->lblFailure(1)), static_cast<QWidget*>(form->lblFailure(2))})
+    for (QWidget* child : {static_cast<QWidget*>(form->txtSuccess(OutcomeKind::Target)), static_cast<QWidget*>(form->txtSuccess(OutcomeKind::Fallback)),
+                           static_cast<QWidget*>(form->lblFailure(OutcomeKind::Target)), static_cast<QWidget*>(form->lblFailure(OutcomeKind::Fallback))})
         for (const Shape& s : shapes)
             if (s.kind == Shape::Kind::Rect && s.x2 - s.x1 > 2000) {
                 const QRect drawn(QPoint(int(s.x1 * scale), int(s.y1 * scale)), QPoint(int(s.x2 * scale), int(s.y2 * scale)));
@@ -214,16 +219,16 @@ TEST_F(ProbabilitiesTest, SwitchingAlternativesSavesThePreviousOne)
 {
     storeAlternatives();
     open();
-    const int targetA = form->current()->Outcome(1)->ItemKey();
-    typeKeys(1, {"4", "0"});
-    form->txtRationale(1)->setFocus();
-    QTest::keyClicks(form->txtRationale(1), "Crews are short");
+    const int targetA = form->current()->Outcome(OutcomeKind::Target)->ItemKey();
+    typeKeys(OutcomeKind::Target, {"4", "0"});
+    form->txtRationale(OutcomeKind::Target)->setFocus();
+    QTest::keyClicks(form->txtRationale(OutcomeKind::Target), "Crews are short");
     EXPECT_EQ(stored("Outcomes", targetA, "Success").toInt(), 70);
     form->lstAlternatives()->setCurrentRow(1);
     EXPECT_EQ(stored("Outcomes", targetA, "Success").toInt(), 40);
     EXPECT_EQ(stored("Outcomes", targetA, "SuccessRationale").toString(), "Crews are short");
     // B's own rationale is shown.
-    EXPECT_EQ(form->txtRationale(1)->toPlainText(), "");
+    EXPECT_EQ(form->txtRationale(OutcomeKind::Target)->toPlainText(), "");
 }
 
 // An alternative of a 150-character name without a Fallback and one of a short name with one,
@@ -268,8 +273,8 @@ TEST_F(ProbabilitiesTest, AFileWithoutAlternativesSaysSo)
     ASSERT_EQ(prompter.messages().size(), 1);
     EXPECT_EQ(prompter.messages()[0].text, "No alternatives");
     EXPECT_EQ(form->current(), nullptr);
-    EXPECT_FALSE(form->txtSuccess(1)->isEnabled());
-    QTest::keyClicks(form->txtSuccess(1), "50");   // nothing to store into, nothing breaks
+    EXPECT_FALSE(form->txtSuccess(OutcomeKind::Target)->isEnabled());
+    QTest::keyClicks(form->txtSuccess(OutcomeKind::Target), "50");   // nothing to store into, nothing breaks
     leave();
 }
 

@@ -12,6 +12,7 @@
 
 #include <QLabel>
 
+using model::OutcomeKind;
 using worksheets::frm45FMUs;
 
 namespace {
@@ -70,7 +71,7 @@ TEST_F(FMUsTest, ANewOutcomeCountsFiftyInEachFMU)
     EXPECT_EQ(fmus().text(1, 0), "North Fork");
     EXPECT_EQ(portions(), QStringList({"50", "50", "50"}));
     EXPECT_EQ(form->lblTotal()->text(), "150");
-    EXPECT_EQ(form->current(), model::GetAlternatives().At(0)->Outcome(1).get());
+    EXPECT_EQ(form->current(), model::GetAlternatives().At(0)->Outcome(OutcomeKind::Target).get());
 }
 
 TEST_F(FMUsTest, PortionsAreWholeNumbersOfAtLeastZero)
@@ -120,23 +121,23 @@ TEST_F(FMUsTest, TheKeyboardChoosesTheOutcomeAsAClickDoes)
     outcomes().setFocus();
     QTest::keyClick(&outcomes(), Qt::Key_Down);
     ASSERT_EQ(outcomes().row(), 2);
-    EXPECT_EQ(form->current(), b->Outcome(1).get());
+    EXPECT_EQ(form->current(), b->Outcome(OutcomeKind::Target).get());
     EXPECT_TRUE(outcomes().cellBackColor(2, 0).isValid());   // shaded as the outcome shown
     EXPECT_FALSE(outcomes().cellBackColor(1, 0).isValid());
     // Moving on saved the portions of the outcome left.
     const int fmu1 = model::GetFMUs().at(0)->ItemKey();
-    EXPECT_EQ(storedPortion(a->Outcome(1)->ItemKey(), fmu1), 40);
+    EXPECT_EQ(storedPortion(a->Outcome(OutcomeKind::Target)->ItemKey(), fmu1), 40);
     EXPECT_EQ(portions(), QStringList({"50", "50", "50"}));
     typePortion(3, "10");
-    EXPECT_EQ(b->Outcome(1)->BurnArea(model::GetFMUs().at(2)->ItemKey())->FMUPortion(), 10);
-    EXPECT_EQ(a->Outcome(1)->BurnArea(model::GetFMUs().at(2)->ItemKey())->FMUPortion(), 50);
+    EXPECT_EQ(b->Outcome(OutcomeKind::Target)->BurnArea(model::GetFMUs().at(2)->ItemKey())->FMUPortion(), 10);
+    EXPECT_EQ(a->Outcome(OutcomeKind::Target)->BurnArea(model::GetFMUs().at(2)->ItemKey())->FMUPortion(), 50);
 
     // The last row, the Extreme outcome, by keyboard too.
     outcomes().setFocus();
     QTest::keyClick(&outcomes(), Qt::Key_Down);
     EXPECT_EQ(form->current(), model::GetExtremeOutcome().get());
     leave();
-    EXPECT_EQ(storedPortion(b->Outcome(1)->ItemKey(), model::GetFMUs().at(2)->ItemKey()), 10);
+    EXPECT_EQ(storedPortion(b->Outcome(OutcomeKind::Target)->ItemKey(), model::GetFMUs().at(2)->ItemKey()), 10);
 }
 
 TEST_F(FMUsTest, WithoutAlternativesTheExtremeOutcomeIsEdited)

@@ -10,7 +10,7 @@
 #include "model/g42safetyissues.h"
 #include "platform/grid/grid.h"
 #include "support/analysis_builder.h"
-#include "support/datafile_fixture.h"
+#include "support/worksheet_fixture.h"
 #include "worksheets/common/worksheetform.h"
 
 #include <QApplication>
@@ -18,18 +18,12 @@
 
 #include <memory>
 
-class ObjectivesFixture : public DatafileFixture {
+class ObjectivesFixture : public WorksheetDataFixture {
 protected:
-    void SetUp() override
-    {
-        DatafileFixture::SetUp();
-        testsupport::ClearModelCaches();
-    }
     void TearDown() override
     {
         form.reset();
-        testsupport::ClearModelCaches();
-        DatafileFixture::TearDown();
+        WorksheetDataFixture::TearDown();
     }
 
     // The worksheet as the shell shows it.

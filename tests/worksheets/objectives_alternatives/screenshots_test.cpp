@@ -16,6 +16,7 @@
 #include <QImage>
 #include <QListWidget>
 
+using model::OutcomeKind;
 namespace {
 
 // A body of one paragraph, as the editor stores it.
@@ -41,12 +42,12 @@ protected:
         a->SetBody(Body("Build dozer line along the east flank from the Forest Road 12 junction to Bear "
                         "Creek; hand crews hold the west flank on the ridge. Helicopters support the "
                         "crews during the afternoon burning period."));
-        a->Outcome(1)->SetDescription(Body("The east flank holds at the dozer line and the fire is "
+        a->Outcome(OutcomeKind::Target)->SetDescription(Body("The east flank holds at the dozer line and the fire is "
                                            "contained at the ridge within three days."));
-        a->Outcome(1)->SetSuccessRationale("Crews and dozers are on scene; winds ease after Thursday.");
-        a->Outcome(2)->SetSuccessRationale("The river stops a run to the north in all but the worst weather.");
-        a->Outcome(1)->SaveChanges();
-        a->Outcome(2)->SaveChanges();
+        a->Outcome(OutcomeKind::Target)->SetSuccessRationale("Crews and dozers are on scene; winds ease after Thursday.");
+        a->Outcome(OutcomeKind::Fallback)->SetSuccessRationale("The river stops a run to the north in all but the worst weather.");
+        a->Outcome(OutcomeKind::Target)->SaveChanges();
+        a->Outcome(OutcomeKind::Fallback)->SaveChanges();
         model::SaveAlternatives();
         db().Execute("UPDATE FMZList SET Name = 'North Fork' WHERE Name = 'Unit-1'");
         db().Execute("UPDATE FMZList SET Name = 'Bear Creek' WHERE Name = 'Unit-2'");
@@ -95,7 +96,7 @@ TEST_F(ScreenshotsTest, TheFourWorksheetsOnAFilledAnalysis)
         form.Setup();
         shoot(form, "tab44-probabilities-fallback");
         form.lstAlternatives()->setCurrentRow(2);   // the third keeps its Fallback hidden
-        ASSERT_FALSE(form.current()->Outcome(2)->bShow());
+        ASSERT_FALSE(form.current()->Outcome(OutcomeKind::Fallback)->bShow());
         shoot(form, "tab44-probabilities-no-fallback");
     }
     {

@@ -4,8 +4,7 @@
 // form shown as the shell shows it: sized as in the main window, active, so that focus and
 // typing behave as they do for the user.
 
-#include "support/analysis_builder.h"
-#include "support/datafile_fixture.h"
+#include "support/worksheet_fixture.h"
 #include "worksheets/common/worksheetform.h"
 
 #include <QApplication>
@@ -14,18 +13,12 @@
 #include <memory>
 
 template <class Form>
-class WorksheetFixture : public DatafileFixture {
+class WorksheetFixture : public WorksheetDataFixture {
 protected:
-    void SetUp() override
-    {
-        DatafileFixture::SetUp();
-        testsupport::ClearModelCaches();
-    }
     void TearDown() override
     {
         form.reset();
-        testsupport::ClearModelCaches();
-        DatafileFixture::TearDown();
+        WorksheetDataFixture::TearDown();
     }
 
     Form& open()

@@ -1,4 +1,4 @@
-#include "prepfixture.h"
+#include "support/prepfixture.h"
 #include "support/jetfixtures.h"
 #include "support/keeppicture.h"
 #include "support/placedarea.h"
@@ -25,6 +25,7 @@
 #include <QTest>
 
 using namespace worksheets::setup_situation;
+using model::PrepFile;
 using testsupport::FileBytes;
 using prepfixture::SetFormat;
 

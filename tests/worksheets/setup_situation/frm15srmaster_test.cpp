@@ -297,10 +297,10 @@ TEST_F(SRMasterTest, CancelAndEscapeLeaveTheListAsItWas)
 TEST_F(SRMasterTest, ATypeInUseByAnyOutcomeIsNotDeleted)
 {
     auto alternative = model::AddAlternative("Direct attack");
-    auto fallback = alternative->Outcome(2);
+    auto fallback = alternative->Outcome(model::OutcomeKind::Fallback);
     fallback->SetbShow(true);
     fallback->SaveChanges();
-    const int users[] = {alternative->Outcome(1)->ItemKey(), fallback->ItemKey(), model::GetExtremeOutcome()->ItemKey()};
+    const int users[] = {alternative->Outcome(model::OutcomeKind::Target)->ItemKey(), fallback->ItemKey(), model::GetExtremeOutcome()->ItemKey()};
     for (int i = 0; i < 3; ++i)
         model::AddSRUseRecord(users[i], keys[i]);   // A by the Target, B by the Fallback, C by the Extreme
     Show();

@@ -5,7 +5,7 @@
 // Escape, or paste through the Edit menu's route (the editor's paste slot).
 
 #include "support/analysis_builder.h"
-#include "support/datafile_fixture.h"
+#include "support/worksheet_fixture.h"
 
 #include "core/uimode.h"
 #include "platform/grid/grid.h"
@@ -17,19 +17,8 @@
 
 #include <memory>
 
-class SetupWorksheetTest : public DatafileFixture {
+class SetupWorksheetTest : public WorksheetDataFixture {
 protected:
-    void SetUp() override
-    {
-        DatafileFixture::SetUp();
-        testsupport::ClearModelCaches();
-    }
-    void TearDown() override
-    {
-        testsupport::ClearModelCaches();
-        DatafileFixture::TearDown();
-    }
-
     static QLineEdit* Editor(grid::Grid& g) { return g.viewport()->findChild<QLineEdit*>(); }
 
     // Enters the cell as a click would; the worksheets open the editor at once. On the cell

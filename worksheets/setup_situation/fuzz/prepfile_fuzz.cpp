@@ -8,12 +8,12 @@
 #include "model/g33fmus.h"
 #include "model/g38srtypes.h"
 #include "model/g51alternatives.h"
+#include "model/prepfile.h"
+#include "model/prepimport.h"
 #include "support/fuzzsupport.h"
 #include "worksheets/common/itemlist.h"
 #include "worksheets/common/listfills.h"
 #include "worksheets/common/wrappedlist.h"
-#include "worksheets/setup_situation/prepfile.h"
-#include "worksheets/setup_situation/prepimport.h"
 
 #include <QApplication>
 #include <QFile>
@@ -23,7 +23,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-using worksheets::setup_situation::PrepFile;
+using model::PrepFile;
 
 namespace {
 
@@ -92,9 +92,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     QList<qint64> unitCodes;
     lists->units.clear();
     for (const auto& entry : prep->FMUEntries()) {
-        const qint64 zone = worksheets::setup_situation::FMUCodeZone(entry.Code);
-        const int number = worksheets::setup_situation::FMUCodeNumber(entry.Code);
-        if (worksheets::setup_situation::FMUCode(zone, number) != entry.Code)
+        const qint64 zone = model::FMUCodeZone(entry.Code);
+        const int number = model::FMUCodeNumber(entry.Code);
+        if (model::FMUCode(zone, number) != entry.Code)
             std::abort();
         if (!prep->FindZone(zone))
             std::abort();   // an offered unit whose zone cannot be found
@@ -113,7 +113,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     ClearCaches();
     const int asked = prompter.asked();
     const QByteArray before = Bytes(analysis);
-    if (worksheets::setup_situation::ImportFromPrep(*prep, areaKeys, unitCodes)) {
+    if (model::ImportFromPrep(*prep, areaKeys, unitCodes)) {
         worksheets::FillRMAList(lists->rmas);
         worksheets::FillFMUList(lists->fmus);
         Lists::paint(lists->rmaList);

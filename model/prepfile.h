@@ -22,7 +22,7 @@ namespace dao {
 class Database;
 }
 
-namespace worksheets::setup_situation {
+namespace model {
 
 // One row of the file list: the file name without its folder, and the unit it belongs to.
 struct PrepFileEntry {
@@ -121,4 +121,4 @@ private:
     QHash<qint64, QMap<int, PrepNVCRow>> mNVCRows;
 };
 
-} // namespace worksheets::setup_situation
+} // namespace model

@@ -1,12 +1,12 @@
-#include "report_fixture.h"
+#include "reports/report_fixture.h"
 
 #include "platform/richtext/richtexteditor.h"
 #include "platform/richtext/rtf.h"
-#include "reports/frm82topics.h"
-#include "reports/registerforms.h"
-#include "worksheets/common/topiceditor.h"
 #include "support/failingwrites.h"
 #include "support/placedarea.h"
+#include "worksheets/common/topiceditor.h"
+#include "worksheets/report/frm82topics.h"
+#include "worksheets/report/registerforms.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -24,8 +24,8 @@ protected:
     void SetUp() override
     {
         ReportFixture::SetUp();
-        reports::RegisterForms();
-        form.reset(static_cast<reports::frm82Topics*>(worksheets::CreateWorksheetForm(QStringLiteral("tab82"), nullptr)));
+        worksheets::report::RegisterForms();
+        form.reset(static_cast<worksheets::report::frm82Topics*>(worksheets::CreateWorksheetForm(QStringLiteral("tab82"), nullptr)));
         ASSERT_NE(form, nullptr);
         form->Setup();
     }
@@ -56,7 +56,7 @@ protected:
         return !rs->Eof();
     }
 
-    std::unique_ptr<reports::frm82Topics> form;
+    std::unique_ptr<worksheets::report::frm82Topics> form;
 };
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "worksheets/setup_situation/prepimport.h"
+#include "model/prepimport.h"
 
 #include "core/g0items.h"
 #include "core/g13rmas.h"
@@ -7,14 +7,14 @@
 #include "core/u91trace.h"
 #include "model/g33fmus.h"
 #include "model/g38srtypes.h"
+#include "model/prepfile.h"
 #include "platform/dao/dao.h"
 #include "platform/richtext/texttortf.h"
 #include "platform/ui/prompter.h"
-#include "worksheets/setup_situation/prepfile.h"
 
 #include <stdexcept>
 
-namespace worksheets::setup_situation {
+namespace model {
 
 namespace {
 
@@ -209,4 +209,4 @@ bool ImportFromPrep(const PrepFile& prep, const QList<int>& areaKeys, const QLis
     return true;
 }
 
-} // namespace worksheets::setup_situation
+} // namespace model

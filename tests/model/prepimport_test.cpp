@@ -1,4 +1,4 @@
-#include "prepfixture.h"
+#include "model/prepimport.h"
 
 #include "core/g0items.h"
 #include "core/g13rmas.h"
@@ -8,16 +8,16 @@
 #include "model/g38srtypes.h"
 #include "model/g51alternatives.h"
 #include "model/g53outcomes.h"
+#include "model/prepfile.h"
 #include "platform/richtext/emptybody.h"
 #include "platform/richtext/rtf.h"
 #include "support/fulldisk.h"
-#include "worksheets/setup_situation/prepfile.h"
-#include "worksheets/setup_situation/prepimport.h"
+#include "support/prepfixture.h"
 
 #include <QCoreApplication>
 #include <QFile>
 
-using namespace worksheets::setup_situation;
+using namespace model;
 using testsupport::FileBytes;
 
 namespace {
@@ -58,7 +58,7 @@ TEST_F(PrepImportTest, AreasBecomeTopicsAndUnitsBecomeFMUsWithTheirTables)
 {
     // Outcomes already in the file: two alternatives (one with a Fallback) and the Extreme.
     auto a = model::AddAlternative("A");
-    a->Outcome(2)->SetbShow(true);
+    a->Outcome(model::OutcomeKind::Fallback)->SetbShow(true);
     model::AddAlternative("B");
     model::GetExtremeOutcome();
     model::SaveAlternatives();

@@ -10,7 +10,7 @@ class c51Alternative;
 
 // What the comparison graphs on screen and in the report share, so that both agree: each
 // series' colour and fill pattern, and the scale of the financial graph. No widgets, no state.
-namespace worksheets::mgrGraphData {
+namespace model::mgrGraphData {
 
 // The colour of series 1 to 5 as a Windows RGB value (&HBBGGRR): red, green, blue, yellow,
 // magenta; nothing for any other series (callers then draw in black, 0).
@@ -32,4 +32,4 @@ int FinancialScaleOf(const QList<FinancialFigures>& figures);
 // The same over every alternative of the open file.
 int GetFinancialScale();
 
-} // namespace worksheets::mgrGraphData
+} // namespace model::mgrGraphData

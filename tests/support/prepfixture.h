@@ -20,10 +20,17 @@ namespace prepfixture {
 
 // Writes <dir>/<name>: the Prep tables, the small unit of tests/fixtures/prep-unit.sql, then
 // the extra statements. Fails the test when a script does not run.
-QString WritePrepFile(const QString& dir, const QString& name, const QStringList& extraStatements = {});
+inline QString WritePrepFile(const QString& dir, const QString& name, const QStringList& extraStatements = {})
+{
+    return testsupport::WriteScriptedDatabase(
+        QDir(dir).filePath(name), {"data/prep/prepfile-tables.sql", "tests/fixtures/prep-unit.sql"}, extraStatements);
+}
 
 // The statement that relabels a fixture's format.
-QString SetFormat(const QString& format);
+inline QString SetFormat(const QString& format)
+{
+    return QStringLiteral("UPDATE Properties SET Value = '%1' WHERE Property = 'DataFormatID'").arg(format);
+}
 
 } // namespace prepfixture
 

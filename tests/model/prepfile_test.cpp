@@ -1,13 +1,13 @@
-#include "prepfixture.h"
+#include "model/prepfile.h"
 
 #include "core/u91trace.h"
 #include "platform/dao/dao.h"
-#include "worksheets/setup_situation/prepfile.h"
+#include "support/prepfixture.h"
 
 #include <QFile>
 #include <QMap>
 
-using namespace worksheets::setup_situation;
+using namespace model;
 using testsupport::FileBytes;
 using prepfixture::SetFormat;
 

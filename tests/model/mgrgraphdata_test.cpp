@@ -1,10 +1,12 @@
-#include "worksheets/comparison_complexity/mgrgraphdata.h"
+#include "model/mgrgraphdata.h"
 
-#include "comparison_fixture.h"
+#include "decision_fixture.h"
+#include "model/c51alternative.h"
+#include "model/g51alternatives.h"
 
 #include <gtest/gtest.h>
 
-namespace gd = worksheets::mgrGraphData;
+namespace gd = model::mgrGraphData;
 
 namespace {
 
@@ -47,7 +49,10 @@ TEST(GraphData, OnlyAFigureStrictlyOverAMillionSwitchesToMillions)
         EXPECT_EQ(gd::FinancialScaleOf(c.figures), c.scale) << c.what;
 }
 
-class GraphDataFile : public ComparisonFixture {};
+class GraphDataFile : public DecisionFixture {
+protected:
+    static void addAlternative(const testsupport::CostedAlternative& a) { testsupport::AddCostedAlternative(a); }
+};
 
 TEST_F(GraphDataFile, TheScaleWalksTheAlternativesOfTheFile)
 {

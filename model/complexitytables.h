@@ -5,14 +5,11 @@
 
 #include <array>
 
-namespace dao {
-class Database;
-}
-
 // The two complexity tables of a data file, as the complexity worksheets read them:
 // ComplexityCategories (Key 1 to 8, Name, Rating) and ComplexityFactors (CategoryKey,
-// FactorNumber, Name, Rating), one row per element. No widgets here.
-namespace worksheets::complexity {
+// FactorNumber, Name, Rating), one row per element, read and written for the complexity
+// worksheets and the report.
+namespace model::complexity {
 
 inline constexpr int kCategoryCount = 8;
 
@@ -47,7 +44,7 @@ bool ValidCategory(int category);
 
 // Counts every element row of categories 1 to 8; rows of other categories are outside the
 // data model and not counted.
-Tallies CountElements(dao::Database& db);
+Tallies CountElements();
 
 // The checklist as the report prints it: every category row in key order, each with its
 // element rows in element-number order. A category whose numbering has gaps, or lacks element 1,
@@ -62,6 +59,28 @@ struct ChecklistCategory {
     QString name;
     QList<ChecklistElement> elements;
 };
-QList<ChecklistCategory> ReadChecklist(dao::Database& db);
+QList<ChecklistCategory> ReadChecklist();
 
-} // namespace worksheets::complexity
+// The element numbers of the category in order, also when a file lacks element 1 or has gaps.
+QList<int> ElementNumbers(int category);
+// The category's elements of those numbers, in that order; a number without a row reads as an
+// element without a name, not present.
+QList<ChecklistElement> ReadElements(int category, const QList<int>& numbers);
+// Stores the category's rating where its row holds another.
+void StoreCategoryRating(int category, Level level);
+// Each writes the element's row; a number without a row is passed over.
+void StoreElementName(int category, int number, const QString& name);
+void StoreElementRating(int category, int number, int rating);
+void DeleteElement(int category, int number);
+// A new element row of that number, unnamed and present.
+void AddElement(int category, int number);
+
+// The present elements of categories 1 to 8 in table order, each with the name of its category
+// (its fixed caption where the row names none).
+struct SelectedElement {
+    QString category;
+    QString name;
+};
+QList<SelectedElement> SelectedElements();
+
+} // namespace model::complexity

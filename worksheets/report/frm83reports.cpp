@@ -1,4 +1,4 @@
-#include "reports/frm83reports.h"
+#include "worksheets/report/frm83reports.h"
 
 #include "core/u91trace.h"
 #include "platform/ui/guard.h"
@@ -17,7 +17,9 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-namespace reports {
+namespace worksheets::report {
+
+using namespace reports;
 
 namespace {
 QLabel* Instruction(const QString& text, QWidget* parent)
@@ -186,4 +188,4 @@ void frm83Reports::cmdPrinterSetup_Click()
     ui::ShowPrinterSetup();
 }
 
-}  // namespace reports
+}  // namespace worksheets::report

@@ -1,9 +1,9 @@
-#include "report_fixture.h"
+#include "reports/report_fixture.h"
 #include "support/runtool.h"
 
-#include "reports/frm83reports.h"
-#include "reports/registerforms.h"
 #include "worksheets/common/worksheetform.h"
+#include "worksheets/report/frm83reports.h"
+#include "worksheets/report/registerforms.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -26,8 +26,8 @@ protected:
     void SetUp() override
     {
         ReportFixture::SetUp();
-        reports::RegisterForms();
-        form.reset(static_cast<reports::frm83Reports*>(worksheets::CreateWorksheetForm(QStringLiteral("tab83"), nullptr)));
+        worksheets::report::RegisterForms();
+        form.reset(static_cast<worksheets::report::frm83Reports*>(worksheets::CreateWorksheetForm(QStringLiteral("tab83"), nullptr)));
         ASSERT_NE(form, nullptr);
         form->Setup();
     }
@@ -46,7 +46,7 @@ protected:
         return nullptr;
     }
 
-    std::unique_ptr<reports::frm83Reports> form;
+    std::unique_ptr<worksheets::report::frm83Reports> form;
 };
 
 }  // namespace
@@ -186,7 +186,7 @@ TEST_F(frm83ReportsTest, PreviewRunsTheReportAgainOnlyWhileThereIsAProducer)
     EXPECT_FALSE(button("Save to File")->isEnabled());
     EXPECT_FALSE(button("Print Report")->isEnabled());
     EXPECT_TRUE(button("Print Page")->isEnabled());
-    reports::RegisterForms();
+    worksheets::report::RegisterForms();
     EXPECT_TRUE(button("Save to File")->isEnabled());
 }
 

@@ -1,4 +1,4 @@
-#include "worksheets/setup_situation/prepfile.h"
+#include "model/prepfile.h"
 
 #include "core/jetfiles.h"
 #include "core/u13folders.h"
@@ -11,7 +11,7 @@
 
 #include <algorithm>
 
-namespace worksheets::setup_situation {
+namespace model {
 
 namespace {
 
@@ -204,4 +204,4 @@ const PrepZone* PrepFile::FindZone(qint64 key) const
     return it == mZones.end() ? nullptr : &*it;
 }
 
-} // namespace worksheets::setup_situation
+} // namespace model

@@ -1,9 +1,9 @@
-#include "worksheets/comparison_complexity/mgrgraphdata.h"
+#include "model/mgrgraphdata.h"
 
 #include "model/c51alternative.h"
 #include "model/g51alternatives.h"
 
-namespace worksheets::mgrGraphData {
+namespace model::mgrGraphData {
 
 namespace {
 
@@ -59,4 +59,4 @@ int GetFinancialScale()
     return FinancialScaleOf(figures);
 }
 
-} // namespace worksheets::mgrGraphData
+} // namespace model::mgrGraphData

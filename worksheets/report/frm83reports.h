@@ -9,11 +9,11 @@ class QCheckBox;
 class QPushButton;
 class QRadioButton;
 
-namespace reports {
+namespace worksheets::report {
 
 // The report worksheet: the choice of sections and the commands that produce the report into the
 // preview window, to the printer or into an RTF file.
-class frm83Reports : public worksheets::WorksheetForm {
+class frm83Reports : public WorksheetForm {
     Q_OBJECT
 public:
     explicit frm83Reports(QWidget* parent = nullptr);
@@ -38,8 +38,8 @@ private:
     void PrintReport();
     void SaveReportAsRtf();
 
-    ReportSelection mSelection;
-    std::array<QCheckBox*, kSectionCount + 1> mSections{};
+    reports::ReportSelection mSelection;
+    std::array<QCheckBox*, reports::kSectionCount + 1> mSections{};
     QPushButton* mPreview;
     QPushButton* mPrint;
     QPushButton* mSave;
@@ -51,4 +51,4 @@ private:
     QRadioButton* mSolid;
 };
 
-}  // namespace reports
+}  // namespace worksheets::report

@@ -3,7 +3,7 @@
 #include <QList>
 #include <QString>
 
-namespace worksheets::setup_situation {
+namespace model {
 
 class PrepFile;
 
@@ -17,4 +17,4 @@ class PrepFile;
 // the fault, the data file is left as it was, and the answer is false.
 bool ImportFromPrep(const PrepFile& prep, const QList<int>& areaKeys, const QList<qint64>& fmuCodes);
 
-} // namespace worksheets::setup_situation
+} // namespace model

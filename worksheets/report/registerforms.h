@@ -1,9 +1,9 @@
 #pragma once
 
-namespace reports {
+namespace worksheets::report {
 
 // Registers the two report worksheets ("tab82", "tab83") and installs the report run that the
 // preview window starts again.
 void RegisterForms();
 
-}  // namespace reports
+}  // namespace worksheets::report
