@@ -212,16 +212,19 @@ TEST_F(ListLoading, AnAlternativeWithAFractionalOutcomeKeyReadsItsRowsInKeyOrder
                  {odd, odd, odd, plain, plain});
     const struct {
         int alt;
-        int idx;
+        model::OutcomeKind idx;
         int key;
         const char* size;
-    } cases[] = {{odd, 1, 920, "200"}, {odd, 2, 922, "400"}, {plain, 1, 930, "600"}, {plain, 2, 0, "0"}};
+    } cases[] = {{odd, model::OutcomeKind::Target, 920, "200"},
+                 {odd, model::OutcomeKind::Fallback, 922, "400"},
+                 {plain, model::OutcomeKind::Target, 930, "600"},
+                 {plain, model::OutcomeKind::Fallback, 0, "0"}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << "alternative " << c.alt << " index " << c.idx);
+        SCOPED_TRACE(testing::Message() << "alternative " << c.alt << " index " << int(c.idx));
         c52OutcomeList list;
         list.Initialize(c.alt);
         c53Outcome single;
-        single.Initialize(c.alt, c.idx);
+        single.Initialize(c.alt, int(c.idx));
         EXPECT_EQ(list.Outcome(c.idx)->ItemKey(), single.ItemKey());
         EXPECT_EQ(list.Outcome(c.idx)->FireSize(), single.FireSize());
         EXPECT_EQ(list.Outcome(c.idx)->ItemKey(), c.key);
