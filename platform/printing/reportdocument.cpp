@@ -241,7 +241,6 @@ void ReportDocument::SetPageSize(int width, int height)
 
 void ReportDocument::StartDoc(Output output, const QString& fileName)
 {
-    mCalls.clear();
     mOutput = output;
     mFileName = fileName;
     mPages.clear();
@@ -252,7 +251,7 @@ void ReportDocument::StartDoc(Output output, const QString& fileName)
     // Every run starts from the same layout, whatever an earlier run left behind.
     Reset();
     mOpen = true;
-    Log(QStringLiteral("StartDoc"));
+    Log([] { return QStringLiteral("StartDoc"); });
     StartPage(true);
 }
 
@@ -290,7 +289,7 @@ void ReportDocument::NewPage()
 {
     if (!mOpen)
         return;
-    Log(QStringLiteral("NewPage"));
+    Log([] { return QStringLiteral("NewPage"); });
     FinishPage();
     mHeading.clear();
     StartPage(true);
@@ -300,7 +299,7 @@ void ReportDocument::OverflowPage()
 {
     if (!mOpen)
         return;
-    Log(QStringLiteral("NewPage"));
+    Log([] { return QStringLiteral("NewPage"); });
     FinishPage();
     StartPage(false);
     RepeatHeadingRows();
@@ -314,7 +313,7 @@ void ReportDocument::RepeatHeadingRows()
     const TableLook before = CurrentTableLook();
     for (const Heading& h : std::as_const(mHeading)) {
         SetTableLook(h.look);
-        Log(QStringLiteral("Heading again \"%1\" %2").arg(h.formatAndRows, State()));
+        Log([&] { return QStringLiteral("Heading again \"%1\" %2").arg(h.formatAndRows, State()); });
         LayOutRows(TableFormat::Parse(h.formatAndRows), true);
     }
     SetTableLook(before);
@@ -343,7 +342,7 @@ bool ReportDocument::EndDoc()
         return true;
     if (mTable)
         EndTable();
-    Log(QStringLiteral("EndDoc"));
+    Log([] { return QStringLiteral("EndDoc"); });
     FinishPage();
     mOpen = false;
     emit Finished();
@@ -382,7 +381,7 @@ void ReportDocument::CancelDoc()
     if (!mOpen)
         return;
     mTable.reset();
-    Log(QStringLiteral("CancelDoc"));
+    Log([] { return QStringLiteral("CancelDoc"); });
     FinishPage();
     mOpen = false;
     emit Finished();
@@ -593,13 +592,13 @@ void ReportDocument::PlaceText(const QString& text, bool endLine)
 
 void ReportDocument::Paragraph(const QString& text)
 {
-    Log(QStringLiteral("Paragraph \"%1\" %2").arg(text, State()));
+    Log([&] { return QStringLiteral("Paragraph \"%1\" %2").arg(text, State()); });
     PlaceText(text, true);
 }
 
 void ReportDocument::Text(const QString& text)
 {
-    Log(QStringLiteral("Text \"%1\" %2").arg(text, State()));
+    Log([&] { return QStringLiteral("Text \"%1\" %2").arg(text, State()); });
     PlaceText(text, false);
 }
 
@@ -622,8 +621,8 @@ void ReportDocument::TextBox(const QString& text, int left, int top, int width, 
 {
     if (!mOpen)
         return;
-    Log(QStringLiteral("TextBox \"%1\" %2,%3 %4x%5%6 %7").arg(text).arg(left).arg(top).arg(width).arg(height)
-            .arg(fill ? QStringLiteral(" fill %1 %2").arg(mBrushColor.name()).arg(mBrushStyle) : QString(), State()));
+    Log([&] { return QStringLiteral("TextBox \"%1\" %2,%3 %4x%5%6 %7").arg(text).arg(left).arg(top).arg(width).arg(height)
+            .arg(fill ? QStringLiteral(" fill %1 %2").arg(mBrushColor.name()).arg(mBrushStyle) : QString(), State()); });
     if (fill || (text.isEmpty() && height > 0)) {
         PageItem box;
         box.kind = PageItem::Kind::Box;
@@ -655,7 +654,7 @@ void ReportDocument::TextBox(const QString& text, int left, int top, int width, 
 
 void ReportDocument::DrawLine(int x1, int y1, int x2, int y2)
 {
-    Log(QStringLiteral("DrawLine %1,%2 %3,%4 pen %5 %6").arg(x1).arg(y1).arg(x2).arg(y2).arg(mPenColor.name()).arg(mPenWidth));
+    Log([&] { return QStringLiteral("DrawLine %1,%2 %3,%4 pen %5 %6").arg(x1).arg(y1).arg(x2).arg(y2).arg(mPenColor.name()).arg(mPenWidth); });
     PageItem line;
     line.kind = PageItem::Kind::Line;
     line.from = QPointF(x1, y1);
@@ -669,7 +668,7 @@ void ReportDocument::InsertRtf(const QString& rtf)
 {
     if (!mOpen)
         return;
-    Log(QStringLiteral("InsertRtf %1").arg(rtf));
+    Log([&] { return QStringLiteral("InsertRtf %1").arg(rtf); });
     mRtf->Raw(rtf);
 }
 
@@ -696,9 +695,9 @@ void ReportDocument::PrintTableRows(const QString& formatAndRows, bool heading)
         return;
     if (mTable)
         EndTable();
-    Log(QStringLiteral("TableRows \"%1\"%2 style %3 row %4 header %5 %6")
+    Log([&] { return QStringLiteral("TableRows \"%1\"%2 style %3 row %4 header %5 %6")
             .arg(formatAndRows, heading ? QStringLiteral(" heading") : QString())
-            .arg(int(mTableLineStyle)).arg(mRowSetting).arg(mHeaderSetting).arg(State()));
+            .arg(int(mTableLineStyle)).arg(mRowSetting).arg(mHeaderSetting).arg(State()); });
     LayOutRows(TableFormat::Parse(formatAndRows), heading);
     // Recorded once placed: rows that themselves run over a page end are not repeated there.
     if (heading)
@@ -719,7 +718,7 @@ void ReportDocument::AddTable(const QString& format, const QString& header, cons
 {
     if (mTable)
         EndTable();
-    Log(QStringLiteral("AddTable \"%1\" \"%2\" \"%3\" style %4 %5").arg(format, header, body).arg(int(mTableLineStyle)).arg(State()));
+    Log([&] { return QStringLiteral("AddTable \"%1\" \"%2\" \"%3\" style %4 %5").arg(format, header, body).arg(int(mTableLineStyle)).arg(State()); });
     QString columnFormat = format;
     if (columnFormat.endsWith(u';'))
         columnFormat.chop(1);
@@ -738,14 +737,9 @@ void ReportDocument::EndTable()
     if (!mTable)
         return;
     std::unique_ptr<ReportTable> table = std::move(mTable);
-    Log(QStringLiteral("EndTable %1 rows").arg(table->Rows()));
+    Log([&] { return QStringLiteral("EndTable %1 rows").arg(table->Rows()); });
     if (mOpen)
         table->Layout(*this);
-}
-
-void ReportDocument::Log(const QString& call)
-{
-    mCalls.append(call);
 }
 
 QString ReportDocument::State() const

@@ -154,8 +154,10 @@ public:
 
     // The laid-out primitives of one page as text lines, for comparison.
     QStringList PageRecord(int pageIndex) const;
-    // The output calls of the run in order, each with the layout it was made in.
-    const QStringList& Calls() const { return mCalls; }
+    // Told of every output call as it is made, with the layout it was made in; the calls are only
+    // described while an observer is installed. An empty one removes it.
+    using CallObserver = std::function<void(const QString& call)>;
+    void SetCallObserver(CallObserver observer) { mCallObserver = std::move(observer); }
 
 signals:
     // The document has ended: its pages are complete.
@@ -211,7 +213,12 @@ private:
     std::shared_ptr<QTextDocument> ParagraphDocument(const QString& text, int& origin, int& first) const;
     void Reset();
     static void TellNotWritten(const QString& fileName);
-    void Log(const QString& call);
+    template <class Describe>
+    void Log(Describe&& describe) const
+    {
+        if (mCallObserver)
+            mCallObserver(describe());
+    }
     QString State() const;
 
     bool mOpen = false;
@@ -244,7 +251,7 @@ private:
     bool mRepeatingHeading = false;   // the heading is being laid out again: not for the RTF file
 
     RunningLine mRunning;
-    QStringList mCalls;
+    CallObserver mCallObserver;
 
     std::unique_ptr<RtfWriter> mRtf;
     friend class ReportTable;

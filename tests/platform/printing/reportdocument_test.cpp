@@ -177,7 +177,7 @@ TEST_F(ReportDocumentTest, CallsAreRecordedWithTheLayoutTheyWereMadeIn)
     doc.NewPage();
     doc.EndDoc();
     const QString font = doc.FontName();
-    EXPECT_EQ(doc.Calls(), (QStringList{
+    EXPECT_EQ(calls.calls(), (QStringList{
         QStringLiteral("StartDoc"),
         QStringLiteral("Paragraph \"Selected Alternative\" at 1080,720 margins 720,2880,720,720 indents 0,0,0 align 0 %1 11 b").arg(font),
         QStringLiteral("TableRows \"2880|6660;a|b;\" style 0 row 0 header 0 at 2880,%1 margins 720,2880,720,720 indents 0,0,0 align 0 %2 11 b")
