@@ -183,20 +183,9 @@ private:
     };
 
     // Shared with the table layout
-    // Sets a table cell's font smaller, down to two thirds of its size, until the widest word of a
-    // plain text fits the cell's width, so that no word breaks inside itself.
-    void FitWidestWord(QFont& font, const QString& text, int width) const;
-    std::shared_ptr<QTextDocument> MakeDocument(const QString& text, const QFont& font, int width,
-                                                int firstLineIndent, Align align) const;
     void AddItem(const PageItem& item);
     // Places a laid-out document at (x, mY) and flows it over pages.
     void FlowDocument(const std::shared_ptr<QTextDocument>& doc, int x);
-    // The lowest line end of doc within (from, limit] that no line straddles; from when none.
-    static qreal CutBefore(const QTextDocument& doc, qreal from, qreal limit);
-    // The bottom of the first line of doc that ends below from.
-    static qreal NextLineBottom(const QTextDocument& doc, qreal from);
-    // The text lines of doc lying within [from, to].
-    static QStringList LinesWithin(const QTextDocument& doc, qreal from, qreal to);
 
     // asked: the report started the page; otherwise its text ran on over the page end.
     void StartPage(bool asked);
@@ -207,8 +196,6 @@ private:
     TableLook CurrentTableLook() const;
     void SetTableLook(const TableLook& look);
     void FinishPage();
-    static void DrawText(QPainter& painter, const PageItem& item);
-    static void DrawItems(QPainter& painter, const Page& page);
     void PlaceText(const QString& text, bool endLine);
     std::shared_ptr<QTextDocument> ParagraphDocument(const QString& text, int& origin, int& first) const;
     void Reset();

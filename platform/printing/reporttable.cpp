@@ -2,6 +2,7 @@
 
 #include "platform/printing/reportdocument.h"
 #include "platform/printing/rtfwriter.h"
+#include "platform/printing/textlayout.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QTextDocument>
@@ -281,14 +282,14 @@ void ReportTable::Layout(ReportDocument& d) const
                 // Read bottom to top, the text wraps within a set row height and runs as long as
                 // it needs otherwise.
                 const int fixed = mRows[r].height;
-                l.doc = d.MakeDocument(c.text, font, fixed > 0 ? fixed - 2 * kPadY : 100000, 0, align);
+                l.doc = MakeDocument(c.text, font, fixed > 0 ? fixed - 2 * kPadY : 100000, 0, align);
                 if (fixed <= 0)
                     l.doc->setTextWidth(l.doc->idealWidth() + 1);
                 l.height = int(l.doc->textWidth()) + 2 * kPadY;
             } else {
                 const int pad = CellPadding(cellWidth);
-                d.FitWidestWord(font, c.text, cellWidth - 2 * pad);
-                l.doc = d.MakeDocument(c.text, font, cellWidth - 2 * pad, 0, align);
+                FitWidestWord(font, c.text, cellWidth - 2 * pad);
+                l.doc = MakeDocument(c.text, font, cellWidth - 2 * pad, 0, align);
                 l.height = int(l.doc->documentLayout()->documentSize().height() + 0.5) + 2 * kPadY;
             }
             if (isHeaderRow(r))
@@ -434,9 +435,9 @@ void ReportTable::Layout(ReportDocument& d) const
                     continue;
                 qreal cut = height;
                 if (height - source[col] > room) {
-                    cut = ReportDocument::CutBefore(*l.doc, source[col], source[col] + room);
+                    cut = CutBefore(*l.doc, source[col], source[col] + room);
                     if (cut <= source[col])   // at least one line a page, however little room
-                        cut = ReportDocument::NextLineBottom(*l.doc, source[col]);
+                        cut = NextLineBottom(*l.doc, source[col]);
                     done = false;
                 }
                 const int x = x0 + colX[col];
@@ -445,7 +446,7 @@ void ReportTable::Layout(ReportDocument& d) const
                 text.doc = l.doc;
                 text.sourceTop = source[col];
                 text.rect = QRectF(x + CellPadding(w), top + kPadY, w - 2 * CellPadding(w), cut - source[col]);
-                text.lines = ReportDocument::LinesWithin(*l.doc, source[col], cut);
+                text.lines = LinesWithin(*l.doc, source[col], cut);
                 d.AddItem(text);
                 used = std::max(used, int(std::lround(cut - source[col])));
                 source[col] = cut;
