@@ -6,16 +6,20 @@
 #include "platform/ui/prompter.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QFontMetricsF>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPicture>
 #include <QPrinter>
+#include <QTemporaryFile>
 #include <QTextDocument>
 
 #include <algorithm>
+#include <cstdio>
 
 namespace printing {
 
@@ -188,6 +192,95 @@ QPageLayout PageLayoutFor(int width, int height)
                        QMarginsF(0, 0, 0, 0));
 }
 
+std::unique_ptr<PageStream> PageStream::ToPdf(const QString& fileName, QSize pageSize)
+{
+    std::unique_ptr<PageStream> stream(new PageStream);
+    stream->mFileName = fileName;
+    const QFileInfo target(fileName);
+    if (fileName.isEmpty() || !target.dir().exists() || (target.exists() && !target.isWritable()))
+        return stream;
+    stream->mPart = std::make_unique<QTemporaryFile>(target.dir().filePath(QStringLiteral(".%1.XXXXXX").arg(target.fileName())));
+    if (!stream->mPart->open())
+        return stream;
+    stream->mPart->close();   // the writer opens it by name
+    stream->mPdf = std::make_unique<QPdfWriter>(stream->mPart->fileName());
+    stream->mPdf->setResolution(1440);
+    stream->mPdf->setPageLayout(PageLayoutFor(pageSize.width(), pageSize.height()));
+    stream->mPdf->setPageMargins(QMarginsF(0, 0, 0, 0));
+    stream->mPdf->setCreator(QStringLiteral("Tolmar"));
+    stream->Begin(stream->mPdf.get(), pageSize, 1);
+    return stream;
+}
+
+std::unique_ptr<PageStream> PageStream::ToPrinter(QPrinter& printer, QSize pageSize)
+{
+    std::unique_ptr<PageStream> stream(new PageStream);
+    stream->mPrinter = &printer;
+    if (!printer.isValid())
+        return stream;
+    printer.setFullPage(true);
+    printer.setPageLayout(PageLayoutFor(pageSize.width(), pageSize.height()));
+    stream->Begin(&printer, pageSize, printer.resolution() / 1440.0);
+    return stream;
+}
+
+bool PageStream::Begin(QPagedPaintDevice* device, QSize pageSize, qreal scale)
+{
+    mDevice = device;
+    mSize = pageSize;
+    mScale = scale;
+    mOk = mPainter.begin(device);
+    return mOk;
+}
+
+PageStream::~PageStream()
+{
+    Abandon();
+}
+
+void PageStream::Add(const Page& page)
+{
+    if (!mOk)
+        return;
+    if (mPages > 0 && !mDevice->newPage()) {
+        mOk = false;
+        return;
+    }
+    mPainter.save();
+    mPainter.scale(mScale, mScale);
+    RenderPage(mPainter, page, mSize);
+    mPainter.restore();
+    ++mPages;
+}
+
+bool PageStream::Finish()
+{
+    if (!mOk)
+        return false;
+    mOk = false;
+    if (!mPainter.end())
+        return false;
+    if (!mPart)
+        return true;
+    // rename() replaces the earlier file in one step; QFile::rename would not overwrite it.
+    if (std::rename(QFile::encodeName(mPart->fileName()).constData(), QFile::encodeName(mFileName).constData()) != 0)
+        return false;
+    mPart->setAutoRemove(false);
+    return true;
+}
+
+void PageStream::Abandon()
+{
+    if (mPainter.isActive()) {
+        if (mPrinter)
+            mPrinter->abort();
+        mPainter.end();
+    }
+    mOk = false;
+    mPdf.reset();
+    mPart.reset();   // removes the unfinished file
+}
+
 // ---- the document's finished pages ------------------------------------------------------
 
 void ReportDocument::Render(QPainter& painter, int pageIndex) const
@@ -251,11 +344,16 @@ bool ReportDocument::PrintPages(int fromPage, int toPage) const
     QPrinter& printer = ui::SharedPrinter();
     if (printer.isValid() && PrintTo(printer, fromPage, toPage))
         return true;
+    TellNotPrinted(printer);
+    return false;
+}
+
+void ReportDocument::TellNotPrinted(const QPrinter& printer)
+{
     if (printer.outputFormat() == QPrinter::PdfFormat)
         TellNotWritten(printer.outputFileName());
     else
         ui::MsgBox(QStringLiteral("The report could not be sent to the printer."), ui::Buttons::OK, ui::Icon::Critical);
-    return false;
 }
 
 QStringList ReportDocument::PageRecord(int pageIndex) const

@@ -3,6 +3,7 @@
 #include "platform/printing/pageoutput.h"
 #include "platform/printing/rtfwriter.h"
 #include "platform/printing/textlayout.h"
+#include "platform/ui/printersetup.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QFile>
@@ -102,7 +103,16 @@ void ReportDocument::StartDoc(Output output, const QString& fileName)
     mTable.reset();
     mPageWidth = mNextWidth;
     mPageHeight = mNextHeight;
-    mRtf = std::make_unique<RtfWriter>(mPageWidth, mPageHeight);
+    // A run written to a PDF file or a printer has no RTF form: that of a long report would take
+    // more memory than all else.
+    mRtf.reset();
+    if (output == Output::Preview || output == Output::Rtf)
+        mRtf = std::make_unique<RtfWriter>(mPageWidth, mPageHeight);
+    mStream.reset();
+    if (output == Output::Pdf)
+        mStream = PageStream::ToPdf(fileName, QSize(mPageWidth, mPageHeight));
+    else if (output == Output::Printer)
+        mStream = PageStream::ToPrinter(ui::SharedPrinter(), QSize(mPageWidth, mPageHeight));
     // Every run starts from the same layout, whatever an earlier run left behind.
     Reset();
     mOpen = true;
@@ -115,7 +125,8 @@ void ReportDocument::StartPage(bool asked)
     Page page;
     page.number = int(mPages.size()) + 1;
     mPages.append(page);
-    mRtf->StartPage(page.number, asked);
+    if (mRtf)
+        mRtf->StartPage(page.number, asked);
     mY = mTop;
     mX = mLeft;
     mXSet = false;
@@ -127,7 +138,13 @@ void ReportDocument::FinishPage()
 {
     Page& page = mPages.last();
     page.runningLine = mRunning;
-    mRtf->FinishPage(mRunning, page.number);
+    if (mRtf)
+        mRtf->FinishPage(mRunning, page.number);
+    if (mStream) {
+        mStream->Add(page);
+        page.items = QList<PageItem>();   // clear() would keep the list's room
+        return;
+    }
     // A finished page keeps what it draws as one recording; its text documents go, since those
     // of a long report would take many times the memory of the recordings.
     auto drawing = std::make_shared<QPicture>();
@@ -205,7 +222,7 @@ bool ReportDocument::EndDoc()
     case Output::Preview:
         return true;
     case Output::Pdf:
-        if (WritePdf(mFileName))
+        if (mStream->Finish())
             return true;
         break;
     case Output::Rtf: {
@@ -218,7 +235,10 @@ bool ReportDocument::EndDoc()
         break;
     }
     case Output::Printer:
-        return PrintPages();
+        if (mStream->Finish())
+            return true;
+        TellNotPrinted(ui::SharedPrinter());
+        return false;
     }
     TellNotWritten(mFileName);
     return false;
@@ -230,6 +250,8 @@ void ReportDocument::CancelDoc()
         return;
     mTable.reset();
     Log([] { return QStringLiteral("CancelDoc"); });
+    if (mStream)
+        mStream->Abandon();
     FinishPage();
     mOpen = false;
     emit Finished();
@@ -313,7 +335,8 @@ void ReportDocument::PlaceText(const QString& text, bool endLine)
         EndTable();
     int origin = 0, first = 0;
     auto doc = ParagraphDocument(text, origin, first);
-    mRtf->Paragraph(*doc, Horizontal(mTextAlign), origin, RightEdge(), endLine);
+    if (mRtf)
+        mRtf->Paragraph(*doc, Horizontal(mTextAlign), origin, RightEdge(), endLine);
     FlowDocument(doc, origin);
     if (endLine) {
         mX = mLeft;
@@ -376,7 +399,7 @@ void ReportDocument::TextBox(const QString& text, int left, int top, int width, 
         box.penColor = mPenColor;
         box.penWidth = mPenWidth;
         AddItem(box);
-        if (fill)
+        if (fill && mRtf)
             mRtf->FilledBox(QRect(left, top, width, height), mBrushColor);
     }
     if (text.isEmpty())
@@ -391,7 +414,8 @@ void ReportDocument::TextBox(const QString& text, int left, int top, int width, 
     for (const LineBox& l : Lines(*doc))
         item.lines.append(l.text);
     AddItem(item);
-    mRtf->TextBox(QRect(left, top, width, boxHeight), *doc);
+    if (mRtf)
+        mRtf->TextBox(QRect(left, top, width, boxHeight), *doc);
 }
 
 void ReportDocument::DrawLine(int x1, int y1, int x2, int y2)
@@ -411,7 +435,8 @@ void ReportDocument::InsertRtf(const QString& rtf)
     if (!mOpen)
         return;
     Log([&] { return QStringLiteral("InsertRtf %1").arg(rtf); });
-    mRtf->Raw(rtf);
+    if (mRtf)
+        mRtf->Raw(rtf);
 }
 
 QString ReportDocument::Rtf() const

@@ -17,6 +17,7 @@ class QTextDocument;
 
 namespace printing {
 
+class PageStream;
 class RtfWriter;
 
 enum class Output { Preview, Printer, Pdf, Rtf };
@@ -41,7 +42,7 @@ public:
     // (the user has been told).
     bool EndDoc();
     // Ends a run that failed part way: the pages made so far stay on view, nothing is written or
-    // printed.
+    // printed (a run to a PDF file or a printer has kept none of them).
     void CancelDoc();
     void NewPage();
     bool IsDocOpen() const { return mOpen; }
@@ -51,6 +52,9 @@ public:
     int PageHeight() const { return mPageHeight; }
     void SetPageSize(int width, int height);   // takes effect at the next StartDoc
     int PageCount() const { return int(mPages.size()); }
+    // Whether the finished pages keep what they draw. A run written to a PDF file or a printer
+    // sends each page out as it is finished and keeps only its number and running line.
+    bool KeepsPages() const { return !mStream; }
     const Page& page(int index) const { return mPages.at(index); }
     // Called whenever a page is started, the first one included, after the previous one is finished.
     void SetNewPageHandler(std::function<void(ReportDocument&)> handler) { mNewPageHandler = std::move(handler); }
@@ -200,6 +204,7 @@ private:
     std::shared_ptr<QTextDocument> ParagraphDocument(const QString& text, int& origin, int& first) const;
     void Reset();
     static void TellNotWritten(const QString& fileName);
+    static void TellNotPrinted(const QPrinter& printer);
     template <class Describe>
     void Log(Describe&& describe) const
     {
@@ -241,6 +246,7 @@ private:
     CallObserver mCallObserver;
 
     std::unique_ptr<RtfWriter> mRtf;
+    std::unique_ptr<PageStream> mStream;   // where a written run's pages go as they are finished
     friend class ReportTable;
 };
 
