@@ -8,6 +8,7 @@
 #include <QAbstractTextDocumentLayout>
 #include <QFile>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QPainter>
 #include <QPicture>
 #include <QTextBlock>
@@ -48,7 +49,12 @@ void ReportDocument::Reset()
 
 bool ReportDocument::FontExists(const QString& name)
 {
-    return QFontDatabase::families().contains(name, Qt::CaseInsensitive);
+    if (QFontDatabase::families().contains(name, Qt::CaseInsensitive))
+        return true;
+    // A family the font system stands in for by name (Arial by Liberation Sans, which has its
+    // metrics, through a fontconfig alias) is there too; one it only falls back from is not.
+    const QString standIn = QFontInfo(QFont(name)).family();
+    return standIn.compare(QFontInfo(QFont(QStringLiteral("No Such Family"))).family(), Qt::CaseInsensitive) != 0;
 }
 
 void ReportDocument::SetFontName(const QString& name)

@@ -4,6 +4,7 @@
 #include "support/drawntext.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QFontInfo>
 #include <QTextBlock>
 
 using printing::PageItem;
@@ -263,4 +264,14 @@ TEST_F(ReportDocumentTest, TablesInRichTextKeepTheEditorsCellPadding)
     EXPECT_LT(drawn[0].origin.x(), 720 + 15 + 45 + 30);
     EXPECT_GT(drawn[1].origin.x(), 720 + 2880 + 45);
     EXPECT_LT(drawn[1].origin.x(), 720 + 2880 + 15 + 45 + 30);
+}
+
+// The report asks for Arial; where the font system stands in for it by name (Liberation Sans,
+// which has its metrics), that face sets the report, not the system's general fallback. A family
+// the font system knows nothing of is not taken for one that exists.
+TEST_F(ReportDocumentTest, ReportFontIsTheStandInTheFontSystemNamesForArial)
+{
+    EXPECT_EQ(QFontInfo(doc.CurrentFont()).family(), QFontInfo(QFont(QStringLiteral("Arial"))).family());
+    EXPECT_TRUE(printing::ReportDocument::FontExists(QFontInfo(QFont()).family()));
+    EXPECT_FALSE(printing::ReportDocument::FontExists(QStringLiteral("Qwzx Nonesuch Grotesk")));
 }

@@ -322,7 +322,7 @@ TEST_F(ReportDocumentTest, AWordWiderThanItsCellIsSetSmallerNotBroken)
 {
     doc.SetFontSize(8);
     doc.SetFontBold(true);
-    doc.TableRows(QStringLiteral("^1070|^1070;Probability of Loss (%)|of Loss;"));
+    doc.TableRows(QStringLiteral("^800|^800;Probability of Loss (%)|of Loss;"));
     const QList<PageItem> texts = Texts(0);
     ASSERT_EQ(texts.size(), 2);
     const QTextBlock block = texts[0].doc->begin();
