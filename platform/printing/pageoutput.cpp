@@ -291,27 +291,10 @@ void ReportDocument::Render(QPainter& painter, int pageIndex) const
 
 bool ReportDocument::WritePdf(const QString& fileName) const
 {
-    if (fileName.isEmpty())
-        return false;
-    {
-        QFile probe(fileName);
-        if (!probe.open(QIODevice::WriteOnly))
-            return false;
-    }
-    QPdfWriter writer(fileName);
-    writer.setResolution(1440);
-    writer.setPageLayout(PageLayoutFor(mPageWidth, mPageHeight));
-    writer.setPageMargins(QMarginsF(0, 0, 0, 0));
-    writer.setCreator(QStringLiteral("Tolmar"));
-    QPainter painter;
-    if (!painter.begin(&writer))
-        return false;
-    for (int i = 0; i < mPages.size(); ++i) {
-        if (i > 0)
-            writer.newPage();
-        Render(painter, i);
-    }
-    return painter.end();
+    const auto stream = PageStream::ToPdf(fileName, QSize(mPageWidth, mPageHeight));
+    for (const Page& page : mPages)
+        stream->Add(page);
+    return stream->Finish();
 }
 
 bool ReportDocument::PrintTo(QPrinter& printer, int fromPage, int toPage) const
@@ -321,21 +304,10 @@ bool ReportDocument::PrintTo(QPrinter& printer, int fromPage, int toPage) const
     if (toPage < 0 || toPage >= mPages.size())
         toPage = int(mPages.size()) - 1;
     fromPage = std::clamp(fromPage, 0, toPage);
-    printer.setFullPage(true);
-    printer.setPageLayout(PageLayoutFor(mPageWidth, mPageHeight));
-    QPainter painter;
-    if (!painter.begin(&printer))
-        return false;
-    const qreal scale = printer.resolution() / 1440.0;
-    for (int i = fromPage; i <= toPage; ++i) {
-        if (i > fromPage)
-            printer.newPage();
-        painter.save();
-        painter.scale(scale, scale);
-        Render(painter, i);
-        painter.restore();
-    }
-    return painter.end();
+    const auto stream = PageStream::ToPrinter(printer, QSize(mPageWidth, mPageHeight));
+    for (int i = fromPage; i <= toPage; ++i)
+        stream->Add(mPages.at(i));
+    return stream->Finish();
 }
 
 bool ReportDocument::PrintPages(int fromPage, int toPage) const
