@@ -156,6 +156,10 @@ void frmPreview::cmdPrintReport_Click()
     core::BusyScope busy;
     ui::ProcessEventsWithoutInput();
     ProduceReport(printing::Output::Printer);
+    // The printed run sent each page out as it went and kept none: the preview lays its own
+    // out again.
+    if (!VSPrinter1().KeepsPages())
+        ProduceReport(printing::Output::Preview);
 }
 
 void frmPreview::cmdClose_Click()

@@ -1,166 +1,23 @@
 #include "platform/printing/reportdocument.h"
-#include "platform/ui/printersetup.h"
 
+#include "platform/printing/pageoutput.h"
 #include "platform/printing/rtfwriter.h"
-#include "platform/richtext/rtf.h"
-#include "platform/ui/prompter.h"
+#include "platform/printing/textlayout.h"
+#include "platform/ui/printersetup.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QFile>
 #include <QFontDatabase>
-#include <QImage>
-#include <QPageLayout>
-#include <QPageSize>
+#include <QFontInfo>
 #include <QPainter>
-#include <QPdfWriter>
 #include <QPicture>
-#include <QPrinter>
-#include <QRegularExpression>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextLayout>
-#include <QTextTable>
 
 #include <algorithm>
 
 namespace printing {
-
-namespace {
-
-// Documents are laid out on a device of 1440 dots an inch, so one device pixel is one twip and
-// point sizes of rich text resolve to twips.
-QPaintDevice* LayoutDevice()
-{
-    static QImage device = [] {
-        QImage image(1, 1, QImage::Format_RGB32);
-        image.setDotsPerMeterX(56693);
-        image.setDotsPerMeterY(56693);
-        return image;
-    }();
-    return &device;
-}
-
-// Lengths in text formats are device pixels: twips here.
-qreal FormatLength(int twips)
-{
-    return twips;
-}
-
-// Rich text is read with its lengths in screen pixels (96 an inch); the layout device counts twips.
-// Qt's layout scales list indents and every length of a table (borders, padding, spacing, column
-// widths) to the device by itself, so those stay as read: scaled again, a list would start some
-// 9,000 twips in and a table run far off the page.
-void ScaleLengths(QTextDocument& doc)
-{
-    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
-        QTextBlockFormat bf = block.blockFormat();
-        bf.setLeftMargin(bf.leftMargin() * kTwipsPerPixel);
-        bf.setRightMargin(bf.rightMargin() * kTwipsPerPixel);
-        bf.setTopMargin(bf.topMargin() * kTwipsPerPixel);
-        bf.setBottomMargin(bf.bottomMargin() * kTwipsPerPixel);
-        bf.setTextIndent(bf.textIndent() * kTwipsPerPixel);
-        QTextCursor(block).setBlockFormat(bf);
-    }
-}
-
-Qt::Alignment HorizontalAlignment(Align code)
-{
-    switch (Horizontal(code)) {
-    case Align::Center: return Qt::AlignHCenter;
-    case Align::Right: return Qt::AlignRight;
-    default: return Qt::AlignLeft;
-    }
-}
-
-// "{\rtf1..." is a whole RTF document and "{\par\b Label:}  value" a fragment; "{draft}" is plain text.
-bool IsRtf(const QString& text)
-{
-    return text.startsWith(QStringLiteral("{\\"));
-}
-
-qreal DocHeight(const QTextDocument& doc)
-{
-    return doc.documentLayout()->documentSize().height();
-}
-
-struct LineBox {
-    qreal top, bottom;
-    QString text;
-    qreal left;
-};
-
-QList<LineBox> Lines(const QTextDocument& doc)
-{
-    QList<LineBox> lines;
-    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
-        const QTextLayout* layout = block.layout();
-        if (!layout)
-            continue;
-        const QRectF blockRect = doc.documentLayout()->blockBoundingRect(block);
-        for (int i = 0; i < layout->lineCount(); ++i) {
-            const QTextLine line = layout->lineAt(i);
-            lines.append({blockRect.top() + line.y(), blockRect.top() + line.y() + line.height(),
-                          block.text().mid(line.textStart(), line.textLength()).trimmed(), blockRect.left() + line.x()});
-        }
-    }
-    std::sort(lines.begin(), lines.end(), [](const LineBox& a, const LineBox& b) { return a.top < b.top; });
-    return lines;
-}
-
-QString FontRecord(const QFont& f)
-{
-    return QStringLiteral("%1 %2%3%4").arg(f.family()).arg(f.pixelSize() / 20.0)
-        .arg(f.bold() ? QStringLiteral(" b") : QString()).arg(f.italic() ? QStringLiteral(" i") : QString());
-}
-
-// Hatches are drawn as lines rather than with pattern brushes, whose cells are device pixels and
-// so would come out at another size on paper, in the PDF and on screen.
-void DrawHatch(QPainter& painter, const QRectF& rect, const QColor& color, int style)
-{
-    constexpr qreal kSpacing = 100;
-    painter.save();
-    painter.setClipRect(rect, Qt::IntersectClip);
-    painter.setPen(QPen(color, 10));
-    const bool horizontal = style == 2 || style == 6;
-    const bool vertical = style == 3 || style == 6;
-    const bool falling = style == 4 || style == 7;
-    const bool rising = style == 5 || style == 7;
-    if (horizontal)
-        for (qreal y = rect.top() + kSpacing / 2; y < rect.bottom(); y += kSpacing)
-            painter.drawLine(QPointF(rect.left(), y), QPointF(rect.right(), y));
-    if (vertical)
-        for (qreal x = rect.left() + kSpacing / 2; x < rect.right(); x += kSpacing)
-            painter.drawLine(QPointF(x, rect.top()), QPointF(x, rect.bottom()));
-    const qreal span = rect.width() + rect.height();
-    for (qreal d = kSpacing / 2; d < span; d += kSpacing) {
-        if (falling)
-            painter.drawLine(QPointF(rect.left() + d - rect.height(), rect.top()), QPointF(rect.left() + d, rect.bottom()));
-        if (rising)
-            painter.drawLine(QPointF(rect.left() + d, rect.top()), QPointF(rect.left() + d - rect.height(), rect.bottom()));
-    }
-    painter.restore();
-}
-
-// A wide page is a standard sheet turned, which printers take more readily than a custom size.
-QPageLayout PageLayoutFor(int width, int height)
-{
-    const bool landscape = width > height;
-    const QSizeF sheet(std::min(width, height) / 1440.0, std::max(width, height) / 1440.0);
-    return QPageLayout(QPageSize(sheet, QPageSize::Inch), landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
-                       QMarginsF(0, 0, 0, 0));
-}
-
-}  // namespace
-
-QStringList RunningLineParts(const RunningLine& line, int pageNumber)
-{
-    QStringList parts = SplitCells(line.text);
-    while (parts.size() < 3)
-        parts.append(QString());
-    for (QString& part : parts)
-        part.replace(QStringLiteral("%d"), QString::number(pageNumber));
-    return parts.mid(0, 3);
-}
 
 ReportDocument::ReportDocument(QObject* parent) : QObject(parent)
 {
@@ -192,7 +49,12 @@ void ReportDocument::Reset()
 
 bool ReportDocument::FontExists(const QString& name)
 {
-    return QFontDatabase::families().contains(name, Qt::CaseInsensitive);
+    if (QFontDatabase::families().contains(name, Qt::CaseInsensitive))
+        return true;
+    // A family the font system stands in for by name (Arial by Liberation Sans, which has its
+    // metrics, through a fontconfig alias) is there too; one it only falls back from is not.
+    const QString standIn = QFontInfo(QFont(name)).family();
+    return standIn.compare(QFontInfo(QFont(QStringLiteral("No Such Family"))).family(), Qt::CaseInsensitive) != 0;
 }
 
 void ReportDocument::SetFontName(const QString& name)
@@ -241,18 +103,26 @@ void ReportDocument::SetPageSize(int width, int height)
 
 void ReportDocument::StartDoc(Output output, const QString& fileName)
 {
-    mCalls.clear();
     mOutput = output;
     mFileName = fileName;
     mPages.clear();
     mTable.reset();
     mPageWidth = mNextWidth;
     mPageHeight = mNextHeight;
-    mRtf = std::make_unique<RtfWriter>(mPageWidth, mPageHeight);
+    // A run written to a PDF file or a printer has no RTF form: that of a long report would take
+    // more memory than all else.
+    mRtf.reset();
+    if (output == Output::Preview || output == Output::Rtf)
+        mRtf = std::make_unique<RtfWriter>(mPageWidth, mPageHeight);
+    mStream.reset();
+    if (output == Output::Pdf)
+        mStream = PageStream::ToPdf(fileName, QSize(mPageWidth, mPageHeight));
+    else if (output == Output::Printer)
+        mStream = PageStream::ToPrinter(ui::SharedPrinter(), QSize(mPageWidth, mPageHeight));
     // Every run starts from the same layout, whatever an earlier run left behind.
     Reset();
     mOpen = true;
-    Log(QStringLiteral("StartDoc"));
+    Log([] { return QStringLiteral("StartDoc"); });
     StartPage(true);
 }
 
@@ -261,7 +131,8 @@ void ReportDocument::StartPage(bool asked)
     Page page;
     page.number = int(mPages.size()) + 1;
     mPages.append(page);
-    mRtf->StartPage(page.number, asked);
+    if (mRtf)
+        mRtf->StartPage(page.number, asked);
     mY = mTop;
     mX = mLeft;
     mXSet = false;
@@ -273,7 +144,13 @@ void ReportDocument::FinishPage()
 {
     Page& page = mPages.last();
     page.runningLine = mRunning;
-    mRtf->FinishPage(mRunning, page.number);
+    if (mRtf)
+        mRtf->FinishPage(mRunning, page.number);
+    if (mStream) {
+        mStream->Add(page);
+        page.items = QList<PageItem>();   // clear() would keep the list's room
+        return;
+    }
     // A finished page keeps what it draws as one recording; its text documents go, since those
     // of a long report would take many times the memory of the recordings.
     auto drawing = std::make_shared<QPicture>();
@@ -290,7 +167,7 @@ void ReportDocument::NewPage()
 {
     if (!mOpen)
         return;
-    Log(QStringLiteral("NewPage"));
+    Log([] { return QStringLiteral("NewPage"); });
     FinishPage();
     mHeading.clear();
     StartPage(true);
@@ -300,7 +177,7 @@ void ReportDocument::OverflowPage()
 {
     if (!mOpen)
         return;
-    Log(QStringLiteral("NewPage"));
+    Log([] { return QStringLiteral("NewPage"); });
     FinishPage();
     StartPage(false);
     RepeatHeadingRows();
@@ -314,7 +191,7 @@ void ReportDocument::RepeatHeadingRows()
     const TableLook before = CurrentTableLook();
     for (const Heading& h : std::as_const(mHeading)) {
         SetTableLook(h.look);
-        Log(QStringLiteral("Heading again \"%1\" %2").arg(h.formatAndRows, State()));
+        Log([&] { return QStringLiteral("Heading again \"%1\" %2").arg(h.formatAndRows, State()); });
         LayOutRows(TableFormat::Parse(h.formatAndRows), true);
     }
     SetTableLook(before);
@@ -343,7 +220,7 @@ bool ReportDocument::EndDoc()
         return true;
     if (mTable)
         EndTable();
-    Log(QStringLiteral("EndDoc"));
+    Log([] { return QStringLiteral("EndDoc"); });
     FinishPage();
     mOpen = false;
     emit Finished();
@@ -351,7 +228,7 @@ bool ReportDocument::EndDoc()
     case Output::Preview:
         return true;
     case Output::Pdf:
-        if (WritePdf(mFileName))
+        if (mStream->Finish())
             return true;
         break;
     case Output::Rtf: {
@@ -364,17 +241,13 @@ bool ReportDocument::EndDoc()
         break;
     }
     case Output::Printer:
-        return PrintPages();
+        if (mStream->Finish())
+            return true;
+        TellNotPrinted(ui::SharedPrinter());
+        return false;
     }
     TellNotWritten(mFileName);
     return false;
-}
-
-void ReportDocument::TellNotWritten(const QString& fileName)
-{
-    ui::MsgBox(ui::Lines({QStringLiteral("The report could not be written to"), fileName,
-                          QStringLiteral("Check that the folder exists and that the file is not open elsewhere.")}),
-               ui::Buttons::OK, ui::Icon::Critical);
 }
 
 void ReportDocument::CancelDoc()
@@ -382,7 +255,9 @@ void ReportDocument::CancelDoc()
     if (!mOpen)
         return;
     mTable.reset();
-    Log(QStringLiteral("CancelDoc"));
+    Log([] { return QStringLiteral("CancelDoc"); });
+    if (mStream)
+        mStream->Abandon();
     FinishPage();
     mOpen = false;
     emit Finished();
@@ -399,112 +274,6 @@ void ReportDocument::AddItem(const PageItem& item)
 }
 
 // ---- text --------------------------------------------------------------------------------
-
-void ReportDocument::FitWidestWord(QFont& font, const QString& text, int width) const
-{
-    if (width <= 0 || IsRtf(text))
-        return;
-    QFontMetricsF metrics(font, LayoutDevice());
-    if (metrics.horizontalAdvance(text) <= width)
-        return;   // most cells: the whole text fits, so every word does
-    static const QRegularExpression kSpaces(QStringLiteral("\\s+"));
-    const QStringList words = text.split(kSpaces, Qt::SkipEmptyParts);
-    auto widest = [&] {
-        qreal w = 0;
-        for (const QString& word : words)
-            w = std::max(w, metrics.horizontalAdvance(word));
-        return w;
-    };
-    const int full = font.pixelSize();
-    const int smallest = (full * 2 + 2) / 3;
-    for (qreal w = widest(); w > width && font.pixelSize() > smallest; w = widest()) {
-        font.setPixelSize(std::max(smallest, std::min(font.pixelSize() - 1, int(font.pixelSize() * width / w))));
-        metrics = QFontMetricsF(font, LayoutDevice());
-    }
-}
-
-std::shared_ptr<QTextDocument> ReportDocument::MakeDocument(const QString& text, const QFont& font, int width,
-                                                            int firstLineIndent, Align align) const
-{
-    auto doc = std::make_shared<QTextDocument>();
-    doc->documentLayout()->setPaintDevice(LayoutDevice());
-    doc->setDocumentMargin(0);
-    doc->setDefaultFont(font);
-    doc->setUndoRedoEnabled(false);
-    bool rich = false;
-    // A plain lead-in before a whole RTF document (a row's number before a stored description, as
-    // the page-break tests measure it) is that lead-in followed by the formatted text, not markup.
-    QString lead, body = text;
-    const qsizetype at = text.indexOf(QStringLiteral("{\\rtf"));
-    if (at > 0 && !IsRtf(text) && !text.left(at).contains(u'{')) {
-        lead = text.left(at);
-        body = text.mid(at);
-    }
-    if (IsRtf(body)) {
-        QString rtf = body;
-        if (!body.startsWith(QStringLiteral("{\\rtf"))) {
-            rtf = QStringLiteral("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 %1;}}\\f0\\fs%2%3 %4}")
-                      .arg(font.family()).arg(qRound(font.pixelSize() / 10.0))
-                      .arg(font.bold() ? QStringLiteral("\\b") : QString(), body);
-        }
-        rich = richtext::ReadRtf(rtf, doc.get());
-        doc->setDefaultFont(font);
-        if (rich) {
-            ScaleLengths(*doc);
-            if (!lead.isEmpty())
-                QTextCursor(doc.get()).insertText(lead);
-        }
-    }
-    if (!rich) {
-        QString plain = text;
-        plain.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
-        doc->setPlainText(plain);
-    }
-    for (QTextBlock block = doc->begin(); block.isValid(); block = block.next()) {
-        QTextCursor cursor(block);
-        QTextBlockFormat bf = block.blockFormat();
-        if (!rich)
-            bf.setAlignment(HorizontalAlignment(align));
-        if (block == doc->begin())
-            bf.setTextIndent(bf.textIndent() + FormatLength(firstLineIndent));
-        cursor.setBlockFormat(bf);
-    }
-    doc->setTextWidth(std::max(1, width));
-    return doc;
-}
-
-qreal ReportDocument::CutBefore(const QTextDocument& doc, qreal from, qreal limit)
-{
-    const QList<LineBox> lines = Lines(doc);
-    qreal cut = from;
-    for (const LineBox& l : lines) {
-        if (l.bottom > limit + 0.5)
-            break;
-        const bool straddled = std::any_of(lines.begin(), lines.end(), [&](const LineBox& o) {
-            return o.top < l.bottom - 0.5 && o.bottom > l.bottom + 0.5;
-        });
-        if (!straddled && l.bottom > cut)
-            cut = l.bottom;
-    }
-    return cut;
-}
-
-qreal ReportDocument::NextLineBottom(const QTextDocument& doc, qreal from)
-{
-    for (const LineBox& l : Lines(doc))
-        if (l.bottom > from + 0.5)
-            return l.bottom;
-    return DocHeight(doc);
-}
-
-QStringList ReportDocument::LinesWithin(const QTextDocument& doc, qreal from, qreal to)
-{
-    QStringList out;
-    for (const LineBox& l : Lines(doc))
-        if (l.top >= from - 0.5 && l.bottom <= to + 0.5)
-            out.append(l.text);
-    return out;
-}
 
 void ReportDocument::FlowDocument(const std::shared_ptr<QTextDocument>& doc, int x)
 {
@@ -572,7 +341,8 @@ void ReportDocument::PlaceText(const QString& text, bool endLine)
         EndTable();
     int origin = 0, first = 0;
     auto doc = ParagraphDocument(text, origin, first);
-    mRtf->Paragraph(*doc, Horizontal(mTextAlign), origin, RightEdge(), endLine);
+    if (mRtf)
+        mRtf->Paragraph(*doc, Horizontal(mTextAlign), origin, RightEdge(), endLine);
     FlowDocument(doc, origin);
     if (endLine) {
         mX = mLeft;
@@ -593,13 +363,13 @@ void ReportDocument::PlaceText(const QString& text, bool endLine)
 
 void ReportDocument::Paragraph(const QString& text)
 {
-    Log(QStringLiteral("Paragraph \"%1\" %2").arg(text, State()));
+    Log([&] { return QStringLiteral("Paragraph \"%1\" %2").arg(text, State()); });
     PlaceText(text, true);
 }
 
 void ReportDocument::Text(const QString& text)
 {
-    Log(QStringLiteral("Text \"%1\" %2").arg(text, State()));
+    Log([&] { return QStringLiteral("Text \"%1\" %2").arg(text, State()); });
     PlaceText(text, false);
 }
 
@@ -622,8 +392,8 @@ void ReportDocument::TextBox(const QString& text, int left, int top, int width, 
 {
     if (!mOpen)
         return;
-    Log(QStringLiteral("TextBox \"%1\" %2,%3 %4x%5%6 %7").arg(text).arg(left).arg(top).arg(width).arg(height)
-            .arg(fill ? QStringLiteral(" fill %1 %2").arg(mBrushColor.name()).arg(mBrushStyle) : QString(), State()));
+    Log([&] { return QStringLiteral("TextBox \"%1\" %2,%3 %4x%5%6 %7").arg(text).arg(left).arg(top).arg(width).arg(height)
+            .arg(fill ? QStringLiteral(" fill %1 %2").arg(mBrushColor.name()).arg(mBrushStyle) : QString(), State()); });
     if (fill || (text.isEmpty() && height > 0)) {
         PageItem box;
         box.kind = PageItem::Kind::Box;
@@ -635,7 +405,7 @@ void ReportDocument::TextBox(const QString& text, int left, int top, int width, 
         box.penColor = mPenColor;
         box.penWidth = mPenWidth;
         AddItem(box);
-        if (fill)
+        if (fill && mRtf)
             mRtf->FilledBox(QRect(left, top, width, height), mBrushColor);
     }
     if (text.isEmpty())
@@ -650,12 +420,13 @@ void ReportDocument::TextBox(const QString& text, int left, int top, int width, 
     for (const LineBox& l : Lines(*doc))
         item.lines.append(l.text);
     AddItem(item);
-    mRtf->TextBox(QRect(left, top, width, boxHeight), *doc);
+    if (mRtf)
+        mRtf->TextBox(QRect(left, top, width, boxHeight), *doc);
 }
 
 void ReportDocument::DrawLine(int x1, int y1, int x2, int y2)
 {
-    Log(QStringLiteral("DrawLine %1,%2 %3,%4 pen %5 %6").arg(x1).arg(y1).arg(x2).arg(y2).arg(mPenColor.name()).arg(mPenWidth));
+    Log([&] { return QStringLiteral("DrawLine %1,%2 %3,%4 pen %5 %6").arg(x1).arg(y1).arg(x2).arg(y2).arg(mPenColor.name()).arg(mPenWidth); });
     PageItem line;
     line.kind = PageItem::Kind::Line;
     line.from = QPointF(x1, y1);
@@ -669,8 +440,9 @@ void ReportDocument::InsertRtf(const QString& rtf)
 {
     if (!mOpen)
         return;
-    Log(QStringLiteral("InsertRtf %1").arg(rtf));
-    mRtf->Raw(rtf);
+    Log([&] { return QStringLiteral("InsertRtf %1").arg(rtf); });
+    if (mRtf)
+        mRtf->Raw(rtf);
 }
 
 QString ReportDocument::Rtf() const
@@ -696,9 +468,9 @@ void ReportDocument::PrintTableRows(const QString& formatAndRows, bool heading)
         return;
     if (mTable)
         EndTable();
-    Log(QStringLiteral("TableRows \"%1\"%2 style %3 row %4 header %5 %6")
+    Log([&] { return QStringLiteral("TableRows \"%1\"%2 style %3 row %4 header %5 %6")
             .arg(formatAndRows, heading ? QStringLiteral(" heading") : QString())
-            .arg(int(mTableLineStyle)).arg(mRowSetting).arg(mHeaderSetting).arg(State()));
+            .arg(int(mTableLineStyle)).arg(mRowSetting).arg(mHeaderSetting).arg(State()); });
     LayOutRows(TableFormat::Parse(formatAndRows), heading);
     // Recorded once placed: rows that themselves run over a page end are not repeated there.
     if (heading)
@@ -719,7 +491,7 @@ void ReportDocument::AddTable(const QString& format, const QString& header, cons
 {
     if (mTable)
         EndTable();
-    Log(QStringLiteral("AddTable \"%1\" \"%2\" \"%3\" style %4 %5").arg(format, header, body).arg(int(mTableLineStyle)).arg(State()));
+    Log([&] { return QStringLiteral("AddTable \"%1\" \"%2\" \"%3\" style %4 %5").arg(format, header, body).arg(int(mTableLineStyle)).arg(State()); });
     QString columnFormat = format;
     if (columnFormat.endsWith(u';'))
         columnFormat.chop(1);
@@ -738,14 +510,9 @@ void ReportDocument::EndTable()
     if (!mTable)
         return;
     std::unique_ptr<ReportTable> table = std::move(mTable);
-    Log(QStringLiteral("EndTable %1 rows").arg(table->Rows()));
+    Log([&] { return QStringLiteral("EndTable %1 rows").arg(table->Rows()); });
     if (mOpen)
         table->Layout(*this);
-}
-
-void ReportDocument::Log(const QString& call)
-{
-    mCalls.append(call);
 }
 
 QString ReportDocument::State() const
@@ -754,190 +521,6 @@ QString ReportDocument::State() const
         .arg(mXSet ? mX : mLeft + mIndentLeft).arg(mY).arg(mTop).arg(mLeft).arg(mRight).arg(mBottom)
         .arg(mIndentLeft).arg(mIndentSecond).arg(mIndentThird).arg(int(mTextAlign)).arg(mFontName).arg(mFontSize)
         .arg(mBold ? QStringLiteral(" b") : QString()).arg(mItalic ? QStringLiteral(" i") : QString());
-}
-
-// ---- output ------------------------------------------------------------------------------
-
-void ReportDocument::DrawText(QPainter& painter, const PageItem& item)
-{
-    if (!item.doc)
-        return;
-    painter.save();
-    QAbstractTextDocumentLayout::PaintContext context;
-    context.palette.setColor(QPalette::Text, Qt::black);
-    if (item.vertical) {
-        painter.translate(item.rect.left(), item.rect.bottom());
-        painter.rotate(-90);
-        context.clip = QRectF(0, 0, item.rect.height(), item.rect.width());
-    } else {
-        painter.translate(item.rect.left() - item.sourceLeft, item.rect.top() - item.sourceTop);
-        context.clip = QRectF(-1e6, item.sourceTop, 2e6, item.rect.height());
-        painter.setClipRect(context.clip);
-    }
-    item.doc->documentLayout()->draw(&painter, context);
-    painter.restore();
-}
-
-void ReportDocument::DrawItems(QPainter& painter, const Page& page)
-{
-    for (const PageItem& item : page.items) {
-        painter.save();
-        QPen pen(item.penColor);
-        pen.setWidthF(item.penWidth);
-        switch (item.kind) {
-        case PageItem::Kind::Line:
-            painter.setPen(pen);
-            painter.drawLine(item.from, item.to);
-            break;
-        case PageItem::Kind::Box:
-            painter.setPen(item.frame ? pen : QPen(Qt::NoPen));
-            painter.setBrush(item.fill && item.brushStyle == 0 ? QBrush(item.brushColor) : QBrush(Qt::NoBrush));
-            painter.drawRect(item.rect);
-            if (item.fill && item.brushStyle >= 2)
-                DrawHatch(painter, item.rect, item.brushColor, item.brushStyle);
-            break;
-        case PageItem::Kind::Text:
-            DrawText(painter, item);
-            break;
-        }
-        painter.restore();
-    }
-}
-
-void ReportDocument::Render(QPainter& painter, int pageIndex) const
-{
-    if (pageIndex < 0 || pageIndex >= mPages.size())
-        return;
-    const Page& page = mPages.at(pageIndex);
-    if (page.drawing) {
-        painter.save();
-        // A picture plays back scaled by the device's resolution over its own; the recording
-        // is in twips already.
-        const QPaintDevice* device = painter.device();
-        painter.scale(page.drawing->logicalDpiX() / qreal(device->logicalDpiX()),
-                      page.drawing->logicalDpiY() / qreal(device->logicalDpiY()));
-        painter.drawPicture(QPointF(0, 0), *page.drawing);
-        painter.restore();
-    } else {
-        DrawItems(painter, page);
-    }
-
-    // The running line, centred in the top (or bottom) margin band.
-    const RunningLine& line = page.runningLine;
-    const QStringList parts = RunningLineParts(line, page.number);
-    if ((parts.join(QString())).isEmpty())
-        return;
-    painter.save();
-    painter.setFont(line.font);
-    painter.setPen(Qt::black);
-    const bool footer = InFooter(line.mode);
-    const QFontMetricsF metrics(line.font, LayoutDevice());
-    const qreal h = metrics.height();
-    const qreal y = footer ? mPageHeight - 360 - h / 2 : 360 - h / 2;
-    const QRectF band(720, y, mPageWidth - 1440, h);
-    painter.drawText(band, Qt::AlignLeft | Qt::AlignVCenter, parts.at(0));
-    painter.drawText(band, Qt::AlignHCenter | Qt::AlignVCenter, parts.at(1));
-    painter.drawText(band, Qt::AlignRight | Qt::AlignVCenter, parts.at(2));
-    painter.setPen(QPen(Qt::black, 10));
-    if (Ruled(line.mode))
-        painter.drawLine(QPointF(720, footer ? y - 30 : y + h + 30), QPointF(mPageWidth - 720, footer ? y - 30 : y + h + 30));
-    painter.restore();
-}
-
-bool ReportDocument::WritePdf(const QString& fileName) const
-{
-    if (fileName.isEmpty())
-        return false;
-    {
-        QFile probe(fileName);
-        if (!probe.open(QIODevice::WriteOnly))
-            return false;
-    }
-    QPdfWriter writer(fileName);
-    writer.setResolution(1440);
-    writer.setPageLayout(PageLayoutFor(mPageWidth, mPageHeight));
-    writer.setPageMargins(QMarginsF(0, 0, 0, 0));
-    writer.setCreator(QStringLiteral("Tolmar"));
-    QPainter painter;
-    if (!painter.begin(&writer))
-        return false;
-    for (int i = 0; i < mPages.size(); ++i) {
-        if (i > 0)
-            writer.newPage();
-        Render(painter, i);
-    }
-    return painter.end();
-}
-
-bool ReportDocument::PrintTo(QPrinter& printer, int fromPage, int toPage) const
-{
-    if (mPages.isEmpty())
-        return true;
-    if (toPage < 0 || toPage >= mPages.size())
-        toPage = int(mPages.size()) - 1;
-    fromPage = std::clamp(fromPage, 0, toPage);
-    printer.setFullPage(true);
-    printer.setPageLayout(PageLayoutFor(mPageWidth, mPageHeight));
-    QPainter painter;
-    if (!painter.begin(&printer))
-        return false;
-    const qreal scale = printer.resolution() / 1440.0;
-    for (int i = fromPage; i <= toPage; ++i) {
-        if (i > fromPage)
-            printer.newPage();
-        painter.save();
-        painter.scale(scale, scale);
-        Render(painter, i);
-        painter.restore();
-    }
-    return painter.end();
-}
-
-bool ReportDocument::PrintPages(int fromPage, int toPage) const
-{
-    // The printer or the PDF file chosen in the print dialog, with its paper and orientation.
-    QPrinter& printer = ui::SharedPrinter();
-    if (printer.isValid() && PrintTo(printer, fromPage, toPage))
-        return true;
-    if (printer.outputFormat() == QPrinter::PdfFormat)
-        TellNotWritten(printer.outputFileName());
-    else
-        ui::MsgBox(QStringLiteral("The report could not be sent to the printer."), ui::Buttons::OK, ui::Icon::Critical);
-    return false;
-}
-
-// ---- record ------------------------------------------------------------------------------
-
-QStringList ReportDocument::PageRecord(int pageIndex) const
-{
-    QStringList record;
-    if (pageIndex < 0 || pageIndex >= mPages.size())
-        return record;
-    const Page& page = mPages.at(pageIndex);
-    for (const PageItem& item : page.items) {
-        switch (item.kind) {
-        case PageItem::Kind::Line:
-            record << QStringLiteral("line %1,%2 %3,%4").arg(item.from.x()).arg(item.from.y())
-                          .arg(item.to.x()).arg(item.to.y());
-            break;
-        case PageItem::Kind::Box:
-            record << QStringLiteral("box %1,%2 %3x%4%5%6").arg(item.rect.x()).arg(item.rect.y())
-                          .arg(item.rect.width()).arg(item.rect.height())
-                          .arg(item.fill ? QStringLiteral(" fill %1 %2").arg(item.brushColor.name()).arg(item.brushStyle) : QString())
-                          .arg(item.frame ? QStringLiteral(" frame") : QString());
-            break;
-        case PageItem::Kind::Text:
-            record << QStringLiteral("text %1,%2 %3x%4%5 %6 \"%7\"").arg(qRound(item.rect.x())).arg(qRound(item.rect.y()))
-                          .arg(qRound(item.rect.width())).arg(qRound(item.rect.height()))
-                          .arg(item.vertical ? QStringLiteral(" vertical") : QString())
-                          .arg(item.kind == PageItem::Kind::Text && item.font != QFont() ? FontRecord(item.font) : QString(), item.lines.join(u'/'));
-            break;
-        }
-    }
-    const QStringList parts = RunningLineParts(page.runningLine, page.number);
-    record << QStringLiteral("running %1 [%2|%3|%4] %5").arg(int(page.runningLine.mode))
-                  .arg(parts.at(0), parts.at(1), parts.at(2), FontRecord(page.runningLine.font));
-    return record;
 }
 
 }  // namespace printing

@@ -17,6 +17,7 @@ class QTextDocument;
 
 namespace printing {
 
+class PageStream;
 class RtfWriter;
 
 enum class Output { Preview, Printer, Pdf, Rtf };
@@ -41,7 +42,7 @@ public:
     // (the user has been told).
     bool EndDoc();
     // Ends a run that failed part way: the pages made so far stay on view, nothing is written or
-    // printed.
+    // printed (a run to a PDF file or a printer has kept none of them).
     void CancelDoc();
     void NewPage();
     bool IsDocOpen() const { return mOpen; }
@@ -51,6 +52,9 @@ public:
     int PageHeight() const { return mPageHeight; }
     void SetPageSize(int width, int height);   // takes effect at the next StartDoc
     int PageCount() const { return int(mPages.size()); }
+    // Whether the finished pages keep what they draw. A run written to a PDF file or a printer
+    // sends each page out as it is finished and keeps only its number and running line.
+    bool KeepsPages() const { return !mStream; }
     const Page& page(int index) const { return mPages.at(index); }
     // Called whenever a page is started, the first one included, after the previous one is finished.
     void SetNewPageHandler(std::function<void(ReportDocument&)> handler) { mNewPageHandler = std::move(handler); }
@@ -154,8 +158,10 @@ public:
 
     // The laid-out primitives of one page as text lines, for comparison.
     QStringList PageRecord(int pageIndex) const;
-    // The output calls of the run in order, each with the layout it was made in.
-    const QStringList& Calls() const { return mCalls; }
+    // Told of every output call as it is made, with the layout it was made in; the calls are only
+    // described while an observer is installed. An empty one removes it.
+    using CallObserver = std::function<void(const QString& call)>;
+    void SetCallObserver(CallObserver observer) { mCallObserver = std::move(observer); }
 
 signals:
     // The document has ended: its pages are complete.
@@ -181,20 +187,9 @@ private:
     };
 
     // Shared with the table layout
-    // Sets a table cell's font smaller, down to two thirds of its size, until the widest word of a
-    // plain text fits the cell's width, so that no word breaks inside itself.
-    void FitWidestWord(QFont& font, const QString& text, int width) const;
-    std::shared_ptr<QTextDocument> MakeDocument(const QString& text, const QFont& font, int width,
-                                                int firstLineIndent, Align align) const;
     void AddItem(const PageItem& item);
     // Places a laid-out document at (x, mY) and flows it over pages.
     void FlowDocument(const std::shared_ptr<QTextDocument>& doc, int x);
-    // The lowest line end of doc within (from, limit] that no line straddles; from when none.
-    static qreal CutBefore(const QTextDocument& doc, qreal from, qreal limit);
-    // The bottom of the first line of doc that ends below from.
-    static qreal NextLineBottom(const QTextDocument& doc, qreal from);
-    // The text lines of doc lying within [from, to].
-    static QStringList LinesWithin(const QTextDocument& doc, qreal from, qreal to);
 
     // asked: the report started the page; otherwise its text ran on over the page end.
     void StartPage(bool asked);
@@ -205,13 +200,17 @@ private:
     TableLook CurrentTableLook() const;
     void SetTableLook(const TableLook& look);
     void FinishPage();
-    static void DrawText(QPainter& painter, const PageItem& item);
-    static void DrawItems(QPainter& painter, const Page& page);
     void PlaceText(const QString& text, bool endLine);
     std::shared_ptr<QTextDocument> ParagraphDocument(const QString& text, int& origin, int& first) const;
     void Reset();
     static void TellNotWritten(const QString& fileName);
-    void Log(const QString& call);
+    static void TellNotPrinted(const QPrinter& printer);
+    template <class Describe>
+    void Log(Describe&& describe) const
+    {
+        if (mCallObserver)
+            mCallObserver(describe());
+    }
     QString State() const;
 
     bool mOpen = false;
@@ -244,9 +243,10 @@ private:
     bool mRepeatingHeading = false;   // the heading is being laid out again: not for the RTF file
 
     RunningLine mRunning;
-    QStringList mCalls;
+    CallObserver mCallObserver;
 
     std::unique_ptr<RtfWriter> mRtf;
+    std::unique_ptr<PageStream> mStream;   // where a written run's pages go as they are finished
     friend class ReportTable;
 };
 

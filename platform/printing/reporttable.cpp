@@ -2,8 +2,10 @@
 
 #include "platform/printing/reportdocument.h"
 #include "platform/printing/rtfwriter.h"
+#include "platform/printing/textlayout.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QHash>
 #include <QTextDocument>
 
 #include <algorithm>
@@ -34,6 +36,26 @@ namespace {
 constexpr int kPadX = 60;
 constexpr int kPadY = 30;
 const QColor kHeaderShade(225, 225, 225);
+
+// Reports print the same short cells over and over (a rating, "0", a heading row on every page),
+// and laying a cell out is most of a table's time: a short plain cell is laid out once for its
+// text, font, width and alignment and shared by every cell like it. A laid-out cell is only read
+// from then on, so sharing it changes nothing on the page. Long and rich texts rarely repeat.
+std::shared_ptr<QTextDocument> SharedCell(const QString& text, const QFont& font, int width, Align align, bool vertical,
+                                          const std::function<std::shared_ptr<QTextDocument>()>& layOut)
+{
+    constexpr qsizetype kLongest = 80;
+    constexpr qsizetype kKept = 4096;
+    if (text.size() > kLongest || IsRtf(text))
+        return layOut();
+    static QHash<QString, std::shared_ptr<QTextDocument>> cells;
+    const QString key = QStringLiteral("%1|%2|%3|%4|").arg(font.key()).arg(width).arg(int(align)).arg(vertical) + text;
+    if (const auto found = cells.constFind(key); found != cells.cend())
+        return *found;
+    if (cells.size() >= kKept)
+        cells.clear();
+    return *cells.insert(key, layOut());
+}
 }  // namespace
 
 int ReportTable::CellPadding(int width)
@@ -281,14 +303,22 @@ void ReportTable::Layout(ReportDocument& d) const
                 // Read bottom to top, the text wraps within a set row height and runs as long as
                 // it needs otherwise.
                 const int fixed = mRows[r].height;
-                l.doc = d.MakeDocument(c.text, font, fixed > 0 ? fixed - 2 * kPadY : 100000, 0, align);
-                if (fixed <= 0)
-                    l.doc->setTextWidth(l.doc->idealWidth() + 1);
+                const int across = fixed > 0 ? fixed - 2 * kPadY : 100000;
+                l.doc = SharedCell(c.text, font, across, align, true, [&] {
+                    auto doc = MakeDocument(c.text, font, across, 0, align);
+                    if (fixed <= 0)
+                        doc->setTextWidth(doc->idealWidth() + 1);
+                    return doc;
+                });
                 l.height = int(l.doc->textWidth()) + 2 * kPadY;
             } else {
                 const int pad = CellPadding(cellWidth);
-                d.FitWidestWord(font, c.text, cellWidth - 2 * pad);
-                l.doc = d.MakeDocument(c.text, font, cellWidth - 2 * pad, 0, align);
+                const int inside = cellWidth - 2 * pad;
+                l.doc = SharedCell(c.text, font, inside, align, false, [&] {
+                    QFont fitted = font;
+                    FitWidestWord(fitted, c.text, inside);
+                    return MakeDocument(c.text, fitted, inside, 0, align);
+                });
                 l.height = int(l.doc->documentLayout()->documentSize().height() + 0.5) + 2 * kPadY;
             }
             if (isHeaderRow(r))
@@ -434,9 +464,9 @@ void ReportTable::Layout(ReportDocument& d) const
                     continue;
                 qreal cut = height;
                 if (height - source[col] > room) {
-                    cut = ReportDocument::CutBefore(*l.doc, source[col], source[col] + room);
+                    cut = CutBefore(*l.doc, source[col], source[col] + room);
                     if (cut <= source[col])   // at least one line a page, however little room
-                        cut = ReportDocument::NextLineBottom(*l.doc, source[col]);
+                        cut = NextLineBottom(*l.doc, source[col]);
                     done = false;
                 }
                 const int x = x0 + colX[col];
@@ -445,7 +475,7 @@ void ReportTable::Layout(ReportDocument& d) const
                 text.doc = l.doc;
                 text.sourceTop = source[col];
                 text.rect = QRectF(x + CellPadding(w), top + kPadY, w - 2 * CellPadding(w), cut - source[col]);
-                text.lines = ReportDocument::LinesWithin(*l.doc, source[col], cut);
+                text.lines = LinesWithin(*l.doc, source[col], cut);
                 d.AddItem(text);
                 used = std::max(used, int(std::lround(cut - source[col])));
                 source[col] = cut;

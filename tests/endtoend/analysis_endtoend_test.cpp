@@ -179,8 +179,8 @@ const char* const kReportLines[] = {
     // Estimated suppression costs: each FMU's share of A's outcomes by size, and every estimate.
     "Lower Montane Pine-1 50 1365 68250 60 640 192000 50 420 1050000",
     "Upper Montane Mixed Conifer-1 50 1920 96000 40 900 180000 50 590 1475000",
-    "$164,000 $372,000 $2,000,000",
-    "$142,000 $2,000,000",
+    "Estimated suppression cost: $164,000 Estimated suppression cost: $372,000 Estimated suppression cost: $2,000,000",
+    "Estimated suppression cost: $142,000 Estimated suppression cost: $2,000,000",
     "Estimated suppression cost: $38,000",
     // Values protected: by outcome and expected.
     "Total (rounded) $280,000 $260,000 $100,000 $0 $180,000",
@@ -209,19 +209,18 @@ const char* const kReportLines[] = {
     "Size: 500 acres. Control: 0 days", "Estimated Cost: $372,000", "Estimated NVC Loss: $1,000,000",
     "Size: 1000 acres. Control: 7 days", "Estimated Cost: $38,000", "Estimated NVC Loss: $2,100,000",
     "Size: 5000 acres. Control: 0 days", "Estimated Cost: $2,000,000", "Estimated NVC Loss: $10,000,000",
-    // Comparison matrix: the worksheet's figures, the three alternatives side by side (long
-    // captions break onto a second line).
-    "Estimated Target Suppression $160,000 $140,000 $38,000",
+    // Comparison matrix: the worksheet's figures, the three alternatives side by side.
+    "Estimated Target Suppression Cost $160,000 $140,000 $38,000",
     "Expected Suppression Cost $570,000 $700,000 $430,000",
     "Expected Values Protected $180,000 $130,000 $48,000",
     "Expected Resource Loss $2,300,000 $3,400,000 $3,700,000",
-    "Total Expected Financial -$2,690,000 -$3,970,000 -$4,082,000",
+    "Total Expected Financial Impact -$2,690,000 -$3,970,000 -$4,082,000",
     "Expected Objectives Score 6.4 3.7 5.0",
     "Probability (%) 60 20 20 70 0 30 80 0 20",
-    "Keep fire out of Cedar 0.60 8 5 0 5.8 7 0 4.9 4 0 3.2",
+    "Keep fire out of Cedar Creek 0.60 8 5 0 5.8 7 0 4.9 4 0 3.2",
     "No homes lost 0.40 10 5 2 7.4 2 2 2.0 9 2 7.6",
     "Expected Safety Score 6.0 5.2 3.4",
-    "Snags along the ridge 0.67 9 6 0 6.6 6 0 4.2 3 0 2.4",
+    "Snags along the ridge road 0.67 9 6 0 6.6 6 0 4.2 3 0 2.4",
     "Rolling rocks 0.33 6 3 3 4.8 9 3 7.2 6 3 5.4",
     // The comparison graphs draw these figures as bars; their text is the axes alone.
 };

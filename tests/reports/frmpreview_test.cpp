@@ -1,9 +1,12 @@
 #include "reports/frmpreview.h"
 
 #include "platform/printing/reportpreview.h"
+#include "platform/ui/printersetup.h"
 #include "platform/ui/scriptedprompter.h"
 #include "reports/pagefurniture.h"
 
+#include <QFile>
+#include <QPrinter>
 #include <QPushButton>
 #include <QTemporaryDir>
 
@@ -48,6 +51,33 @@ TEST(frmPreview, SaveToFileRunsTheReportIntoTheChosenRtfFile)
     ASSERT_EQ(runs.size(), 2);
     EXPECT_EQ(runs[1].first, printing::Output::Printer);
     reports::SetReportProducer(nullptr);
+}
+
+// A printed run sends its pages out as it goes and keeps none of them: the preview it was started
+// from shows its pages again, not blank sheets.
+TEST(frmPreview, PrintReportLeavesThePreviewWithItsPages)
+{
+    ui::ScriptedPrompter prompter;
+    QTemporaryDir dir;
+    QPrinter& printer = ui::SharedPrinter();
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir.filePath(QStringLiteral("printed.pdf")));
+    QList<printing::Output> runs;
+    reports::SetReportProducer([&](printing::Output output, const QString& file) {
+        runs.append(output);
+        auto& vp = reports::VSPrinter1();
+        vp.StartDoc(output, file);
+        vp.Paragraph(QStringLiteral("the report"));
+        vp.EndDoc();
+    });
+    reports::frmPreview window;
+    window.cmdPrintReport_Click();
+    EXPECT_EQ(runs, (QList<printing::Output>{printing::Output::Printer, printing::Output::Preview}));
+    EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("printed.pdf"))));
+    EXPECT_TRUE(reports::VSPrinter1().KeepsPages());
+    EXPECT_FALSE(reports::VSPrinter1().page(0).items.isEmpty());
+    reports::SetReportProducer(nullptr);
+    printer.setOutputFileName(QString());
 }
 
 TEST(frmPreview, ShowsTheDocumentAndHidesOnClose)

@@ -25,8 +25,8 @@ TEST_F(ReportFixture, ComplexityPrintsTheTypeItsRationaleAndEveryElementMarked)
         // Eight categories and the 38 elements a new file has.
         QStringLiteral("EndTable 46 rows")});
     EXPECT_EQ(Calls().last(), QStringLiteral("EndDoc"));
-    EXPECT_EQ(VSPrinter1().Calls()[8].section(QStringLiteral(" margins "), 1).section(u',', 0, 0).toInt(),
-              YOf(VSPrinter1().Calls()[8]))
+    EXPECT_EQ(Calls()[8].section(QStringLiteral(" margins "), 1).section(u',', 0, 0).toInt(),
+              YOf(Calls()[8]))
         << "further pages of the checklist start where it starts";
     const QStringList texts = Texts();
     EXPECT_EQ(TextsAfter(QStringLiteral("NO  YES   FACTOR"), 5), (QStringList{

@@ -12,6 +12,7 @@
 #include "reports/pagefurniture.h"
 #include "reports/reportproduction.h"
 #include "support/analysis_builder.h"
+#include "support/callrecord.h"
 #include "support/datafile_fixture.h"
 
 #include <QRegularExpression>
@@ -26,6 +27,7 @@ protected:
     void SetUp() override
     {
         DatafileFixture::SetUp();
+        sCalls = std::make_unique<testsupport::CallRecord>(reports::VSPrinter1());
         testsupport::BuildAnalysis(Size());
         const struct { int key; const char* body; } items[] = {
             {221, "12"}, {11, "Ridge"}, {52, "ID-BOF-000417"}, {222, "08/14/2026"}, {223, "1400"},
@@ -53,6 +55,7 @@ protected:
     void TearDown() override
     {
         reports::SetLastSelection(reports::ReportSelection());
+        sCalls.reset();
         DatafileFixture::TearDown();
     }
 
@@ -87,7 +90,7 @@ protected:
     // The calls of the run with the report font written as "F".
     static QStringList Calls()
     {
-        QStringList calls = reports::VSPrinter1().Calls();
+        QStringList calls = sCalls->calls();
         for (QString& call : calls)
             call.replace(QStringLiteral(" ") + reports::GetReportFontName() + QStringLiteral(" "), QStringLiteral(" F "));
         return calls;
@@ -107,4 +110,8 @@ protected:
                 << "call " << i << "\n  actual:   " << a.toStdString() << "\n  expected: " << e.toStdString();
         }
     }
+
+private:
+    // Installed for each test: the report document describes its calls only to an observer.
+    inline static std::unique_ptr<testsupport::CallRecord> sCalls;
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/printing/reportdocument.h"
+#include "support/callrecord.h"
 
 #include <QTextDocument>
 #include <gtest/gtest.h>
@@ -57,5 +58,6 @@ protected:
     }
 
     printing::ReportDocument doc;
+    testsupport::CallRecord calls{doc};
     int pagesStarted = 0;
 };

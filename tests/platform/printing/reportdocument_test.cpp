@@ -4,6 +4,7 @@
 #include "support/drawntext.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QFontInfo>
 #include <QTextBlock>
 
 using printing::PageItem;
@@ -177,7 +178,7 @@ TEST_F(ReportDocumentTest, CallsAreRecordedWithTheLayoutTheyWereMadeIn)
     doc.NewPage();
     doc.EndDoc();
     const QString font = doc.FontName();
-    EXPECT_EQ(doc.Calls(), (QStringList{
+    EXPECT_EQ(calls.calls(), (QStringList{
         QStringLiteral("StartDoc"),
         QStringLiteral("Paragraph \"Selected Alternative\" at 1080,720 margins 720,2880,720,720 indents 0,0,0 align 0 %1 11 b").arg(font),
         QStringLiteral("TableRows \"2880|6660;a|b;\" style 0 row 0 header 0 at 2880,%1 margins 720,2880,720,720 indents 0,0,0 align 0 %2 11 b")
@@ -263,4 +264,14 @@ TEST_F(ReportDocumentTest, TablesInRichTextKeepTheEditorsCellPadding)
     EXPECT_LT(drawn[0].origin.x(), 720 + 15 + 45 + 30);
     EXPECT_GT(drawn[1].origin.x(), 720 + 2880 + 45);
     EXPECT_LT(drawn[1].origin.x(), 720 + 2880 + 15 + 45 + 30);
+}
+
+// The report asks for Arial; where the font system stands in for it by name (Liberation Sans,
+// which has its metrics), that face sets the report, not the system's general fallback. A family
+// the font system knows nothing of is not taken for one that exists.
+TEST_F(ReportDocumentTest, ReportFontIsTheStandInTheFontSystemNamesForArial)
+{
+    EXPECT_EQ(QFontInfo(doc.CurrentFont()).family(), QFontInfo(QFont(QStringLiteral("Arial"))).family());
+    EXPECT_TRUE(printing::ReportDocument::FontExists(QFontInfo(QFont()).family()));
+    EXPECT_FALSE(printing::ReportDocument::FontExists(QStringLiteral("Qwzx Nonesuch Grotesk")));
 }

@@ -53,9 +53,11 @@ TEST(ReportOutput, PdfOfThreePagesHoldsThePrintedText)
     ProduceSample(doc, printing::Output::Pdf, pdf);
     ASSERT_EQ(doc.PageCount(), 3);
     ASSERT_TRUE(QFile::exists(pdf));
-    // The pages of a run give the same file again, whatever output the run was made for.
+    // The pages a preview keeps give the same file as a run written straight to it.
+    printing::ReportDocument preview;
+    ProduceSample(preview, printing::Output::Preview, QString());
     const QString again = dir.filePath(QStringLiteral("again.pdf"));
-    ASSERT_TRUE(doc.WritePdf(again));
+    ASSERT_TRUE(preview.WritePdf(again));
     EXPECT_EQ(RunTool(QStringLiteral("pdftotext"), {again, QStringLiteral("-")}),
               RunTool(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")}));
 
@@ -69,6 +71,44 @@ TEST(ReportOutput, PdfOfThreePagesHoldsThePrintedText)
 
     if (qEnvironmentVariableIsSet("TOLMAR_KEEP_PDF"))
         QFile::copy(pdf, qEnvironmentVariable("TOLMAR_KEEP_PDF"));
+}
+
+// A run written to a file sends each page out as it finishes and keeps nothing of what it drew,
+// so a report of any length takes the memory of one page; an earlier file of the same name is
+// replaced only by a whole report, never by a failed or cancelled one.
+TEST(ReportOutput, PdfRunKeepsNoPagesAndReplacesTheFileOnlyWhenWhole)
+{
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("report.pdf"));
+    {
+        QFile earlier(pdf);
+        ASSERT_TRUE(earlier.open(QIODevice::WriteOnly));
+        earlier.write("earlier report");
+    }
+    printing::ReportDocument doc;
+    doc.StartDoc(printing::Output::Pdf, pdf);
+    doc.Paragraph(QStringLiteral("first page"));
+    doc.NewPage();
+    doc.Paragraph(QStringLiteral("cancelled on the second page"));
+    doc.CancelDoc();
+    QFile kept(pdf);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), QByteArray("earlier report"));
+    kept.close();
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("report.pdf")})
+        << "the unfinished file is gone";
+
+    ProduceSample(doc, printing::Output::Pdf, pdf);
+    EXPECT_FALSE(doc.KeepsPages());
+    for (int p = 0; p < doc.PageCount(); ++p) {
+        EXPECT_TRUE(doc.page(p).items.isEmpty()) << p;
+        EXPECT_FALSE(doc.page(p).drawing) << p;
+    }
+    EXPECT_TRUE(RunTool(QStringLiteral("pdfinfo"), {pdf}).contains(QRegularExpression(QStringLiteral("Pages:\\s+3\\b"))));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("report.pdf")});
+
+    doc.StartDoc(printing::Output::Preview);
+    EXPECT_TRUE(doc.KeepsPages());
 }
 
 TEST(ReportOutput, PrinterGetsAllPagesOrTheOneOnView)

@@ -322,7 +322,7 @@ TEST_F(ReportDocumentTest, AWordWiderThanItsCellIsSetSmallerNotBroken)
 {
     doc.SetFontSize(8);
     doc.SetFontBold(true);
-    doc.TableRows(QStringLiteral("^1070|^1070;Probability of Loss (%)|of Loss;"));
+    doc.TableRows(QStringLiteral("^800|^800;Probability of Loss (%)|of Loss;"));
     const QList<PageItem> texts = Texts(0);
     ASSERT_EQ(texts.size(), 2);
     const QTextBlock block = texts[0].doc->begin();
@@ -332,4 +332,26 @@ TEST_F(ReportDocumentTest, AWordWiderThanItsCellIsSetSmallerNotBroken)
     EXPECT_LT(texts[0].doc->defaultFont().pixelSize(), 160);
     EXPECT_GE(texts[0].doc->defaultFont().pixelSize(), 107) << "never below two thirds of the size";
     EXPECT_EQ(texts[1].doc->defaultFont().pixelSize(), 160);
+}
+
+// Cells alike share one layout; a cell of the same text in another width or weight is laid out
+// for itself, whatever was laid out before it.
+TEST_F(ReportDocumentTest, CellsOfTheSameTextInAnotherWidthOrWeightAreLaidOutForThemselves)
+{
+    const QString row = QStringLiteral("Probability of Loss (%)|Probability of Loss (%);");
+    doc.TableRows(QStringLiteral("1100|4000;") + row + row);
+    doc.SetFontBold(true);
+    doc.TableRows(QStringLiteral("1100|4000;") + row);
+    const QList<PageItem> texts = Texts(0);
+    ASSERT_EQ(texts.size(), 6);
+    // The narrow cells wrap onto three lines (the bold ones set smaller, "Probability" being
+    // wider than the cell), the wide ones keep to one.
+    const struct { int item; int height; bool bold; } cases[] = {
+        {0, 690, false}, {1, 230, false}, {2, 690, false}, {3, 230, false}, {4, 654, true}, {5, 230, true}};
+    for (const auto& c : cases) {
+        EXPECT_NEAR(texts[c.item].rect.height(), c.height, 10) << c.item;
+        EXPECT_EQ(texts[c.item].font.bold(), c.bold) << c.item;
+    }
+    EXPECT_EQ(texts[0].doc, texts[2].doc) << "alike";
+    EXPECT_NE(texts[0].doc, texts[4].doc);
 }

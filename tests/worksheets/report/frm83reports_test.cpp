@@ -111,7 +111,9 @@ TEST_F(frm83ReportsTest, PreviewShowsTheChosenSectionsAndThePreviewPrintsThemAft
     const QString pdf = QDir(tempDir()).filePath(QStringLiteral("printed.pdf"));
     prompter.printTo(pdf);
     preview.cmdPrintReport_Click();
-    EXPECT_EQ(VSPrinter1().output(), printing::Output::Printer);
+    // The printed pages went out as they were laid out; the preview lays out and keeps its own again.
+    EXPECT_EQ(VSPrinter1().output(), printing::Output::Preview);
+    EXPECT_TRUE(VSPrinter1().KeepsPages());
     EXPECT_TRUE(Calls()[1].startsWith(QStringLiteral("Paragraph \"Decision Summary\"")));
     EXPECT_EQ(VSPrinter1().PageCount(), 3);
     EXPECT_TRUE(RunTool(QStringLiteral("pdfinfo"), {pdf}).contains(QRegularExpression(QStringLiteral("Pages:\\s+3\\b"))));
