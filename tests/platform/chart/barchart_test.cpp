@@ -164,9 +164,15 @@ TEST(BarChart, AShownChartFilledCellByCellChangesItsAxesOnce)
 TEST(BarChart, WithoutTheChartModuleItSaysWhyAndKeepsItsData)
 {
     ui::ScriptedPrompter prompter;
-    ui::Prompter* before = ui::setPrompter(&prompter);
-    const QString missing = QStringLiteral("/nonexistent/tolmar_charts.so");
-    EXPECT_NE(chart::LoadChartModule(missing), "");
+    const struct Restore {
+        ui::Prompter* before;
+        ~Restore()
+        {
+            chart::LoadChartModule(chart::ChartModulePath());
+            ui::setPrompter(before);
+        }
+    } restore{ui::setPrompter(&prompter)};
+    ASSERT_NE(chart::LoadChartModule("/nonexistent/tolmar_charts.so"), "");
     {
         BarChart a;
         BarChart b;
@@ -199,7 +205,6 @@ TEST(BarChart, WithoutTheChartModuleItSaysWhyAndKeepsItsData)
     ASSERT_NE(Series(c), nullptr);
     EXPECT_EQ(Series(c)->barSets()[2]->at(1), 40);
     EXPECT_EQ(prompter.messages().size(), 1);
-    ui::setPrompter(before);
 }
 
 } // namespace
