@@ -109,7 +109,7 @@ struct OpenLog {
         // Emptied at the start of a run; every line after that is appended.
         const int flags = O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC | (truncate ? O_TRUNC : 0);
         fd = ::open(QFile::encodeName(target).constData(), flags, 0666);
-        struct stat opened;
+        struct stat opened {};
         if (fd >= 0 && ::fstat(fd, &opened) != 0)
             close();
         if (fd < 0)
