@@ -30,7 +30,18 @@ QDateTime Now()
 
 QString Time()
 {
-    return Now().toString(QStringLiteral("HH:mm:ss"));
+    if (gClock)
+        return gClock().toString(QStringLiteral("HH:mm:ss"));
+    // Finding the local time costs more than writing the line; it is found once a second, by each
+    // thread for itself.
+    thread_local qint64 second = -1;
+    thread_local QString text;
+    const qint64 now = QDateTime::currentSecsSinceEpoch();
+    if (now != second) {
+        text = QDateTime::fromSecsSinceEpoch(now).toString(QStringLiteral("HH:mm:ss"));
+        second = now;
+    }
+    return text;
 }
 
 QString Date()
@@ -64,6 +75,8 @@ struct OpenLog {
     QString folder;    // where it was opened: the program folder or the fallback
     QString path;
     int fd = -1;
+    dev_t device = 0;   // of the file opened, which stays the same as long as it is open
+    ino_t inode = 0;
 
     void close()
     {
@@ -80,9 +93,9 @@ struct OpenLog {
             return false;
         // Still the file under that name: not removed, nor renamed and replaced by another.
         const QByteArray name = QFile::encodeName(path);
-        struct stat opened, named;
-        if (::fstat(fd, &opened) != 0 || ::stat(name.constData(), &named) != 0 || opened.st_dev != named.st_dev
-            || opened.st_ino != named.st_ino || ::access(name.constData(), W_OK) != 0)
+        struct stat named;
+        if (::stat(name.constData(), &named) != 0 || named.st_dev != device || named.st_ino != inode
+            || ::access(name.constData(), W_OK) != 0)
             return false;
         if (folder != app)   // the fallback stays in use while the program folder cannot be written
             return !CanWriteIn(app, QFileInfo(path).fileName());
@@ -96,8 +109,13 @@ struct OpenLog {
         // Emptied at the start of a run; every line after that is appended.
         const int flags = O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC | (truncate ? O_TRUNC : 0);
         fd = ::open(QFile::encodeName(target).constData(), flags, 0666);
+        struct stat opened {};
+        if (fd >= 0 && ::fstat(fd, &opened) != 0)
+            close();
         if (fd < 0)
             return false;
+        device = opened.st_dev;
+        inode = opened.st_ino;
         app = appNow;
         folder = in;
         path = target;

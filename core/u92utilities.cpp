@@ -11,11 +11,13 @@ namespace core {
 namespace {
 // Every power of ten up to 1e22 is exact in a double; computing them with pow() for each of the
 // thousands of figures a comparison rounds was a noticeable part of its time.
+constexpr double kExactPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                   1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+constexpr int kLastExact = int(std::size(kExactPowers)) - 1;
+
 double PowerOfTen(int n)
 {
-    static constexpr double exact[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
-                                       1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-    return n < int(std::size(exact)) ? exact[n] : std::pow(10.0, n);
+    return n <= kLastExact ? kExactPowers[n] : std::pow(10.0, n);
 }
 } // namespace
 
@@ -39,8 +41,12 @@ double RoundSignificant(double value, int digits)
     const double v = negative ? -value : value;
 
     // e: exponent of the smallest power of ten that is at least 1 and at least v.
+    // Looked up among the exact powers, each compared on its own, where multiplying up to it
+    // made every step wait for the one before; beyond them, counted up as before.
     int e = 0;
-    for (double p = 1.0; p < v; p *= 10.0)
+    while (e < kLastExact && kExactPowers[e] < v)
+        ++e;
+    for (double p = kExactPowers[e]; p < v; p *= 10.0)
         ++e;
 
     // Scale by exact powers of ten rather than by a fractional unit, so that a value which is

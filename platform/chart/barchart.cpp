@@ -1,14 +1,9 @@
 #include "platform/chart/barchart.h"
 
-#include <QBarCategoryAxis>
-#include <QBarSeries>
-#include <QBarSet>
-#include <QChart>
-#include <QChartView>
-#include <QLegend>
-#include <QStackedBarSeries>
+#include "platform/chart/chartmodule.h"
+
+#include <QLabel>
 #include <QVBoxLayout>
-#include <QValueAxis>
 
 #include <algorithm>
 
@@ -16,29 +11,19 @@ namespace chart {
 
 BarChart::BarChart(QWidget* parent) : QWidget(parent)
 {
-    mChart = new QChart;
-    mChart->setAnimationOptions(QChart::NoAnimation);
-    mChart->setMargins(QMargins(4, 4, 4, 4));
-    mChart->setBackgroundRoundness(0);
-    mChart->legend()->setAlignment(Qt::AlignRight);
-    mChart->legend()->setVisible(false);
-    mCategories = new QBarCategoryAxis;
-    mValues = new QValueAxis;
-    mValues->setLabelFormat(QStringLiteral("%g"));
-    // Row labels a size smaller than the chart's other texts, so that more of each fits
-    // under its group before the axis cuts it short.
-    QFont small = mCategories->labelsFont();
-    small.setPointSizeF(std::max(6.0, small.pointSizeF() - 1));
-    mCategories->setLabelsFont(small);
-    mValues->setLabelsFont(small);
-    mChart->addAxis(mCategories, Qt::AlignBottom);
-    mChart->addAxis(mValues, Qt::AlignLeft);
-    mView = new QChartView(mChart, this);
-    mView->setRenderHint(QPainter::Antialiasing);
-    mView->setFrameShape(QFrame::StyledPanel);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(mView);
+    mDrawing = MakeDrawing(this);
+    if (mDrawing) {
+        layout->addWidget(mDrawing->widget());
+    } else {
+        mMissing = new QLabel(ChartModuleFailure(), this);
+        mMissing->setObjectName(QStringLiteral("lblChartMissing"));
+        mMissing->setWordWrap(true);
+        mMissing->setAlignment(Qt::AlignCenter);
+        mMissing->setFrameShape(QFrame::StyledPanel);
+        layout->addWidget(mMissing);
+    }
     mSeriesStale = mAxisStale = true;
     applyChanges();
 }
@@ -54,70 +39,70 @@ void BarChart::clear()
 
 bool BarChart::isCell(int row, int column) const
 {
-    return row >= 1 && row <= mRowLabels.size() && column >= 1 && column <= mColumnLabels.size();
+    return row >= 1 && row <= mContent.rowLabels.size() && column >= 1 && column <= mContent.columnLabels.size();
 }
 
 void BarChart::setRowCount(int rows)
 {
     rows = std::max(0, rows);
-    mRowLabels.resize(rows);
-    for (QList<double>& column : mCells)
+    mContent.rowLabels.resize(rows);
+    for (QList<double>& column : mContent.cells)
         column.resize(rows, 0.0);
     seriesChanged();
 }
 
 QString BarChart::rowLabel(int row) const
 {
-    return row >= 1 && row <= mRowLabels.size() ? mRowLabels.at(row - 1) : QString();
+    return row >= 1 && row <= mContent.rowLabels.size() ? mContent.rowLabels.at(row - 1) : QString();
 }
 
 void BarChart::setRowLabel(int row, const QString& label)
 {
-    if (row < 1 || row > mRowLabels.size())
+    if (row < 1 || row > mContent.rowLabels.size())
         return;
-    mRowLabels[row - 1] = label;
+    mContent.rowLabels[row - 1] = label;
     seriesChanged();
 }
 
 void BarChart::setColumnCount(int columns)
 {
     columns = std::max(0, columns);
-    mColumnLabels.resize(columns);
-    mCells.resize(columns, QList<double>(mRowLabels.size(), 0.0));
+    mContent.columnLabels.resize(columns);
+    mContent.cells.resize(columns, QList<double>(mContent.rowLabels.size(), 0.0));
     seriesChanged();
 }
 
 QString BarChart::columnLabel(int column) const
 {
-    return column >= 1 && column <= mColumnLabels.size() ? mColumnLabels.at(column - 1) : QString();
+    return column >= 1 && column <= mContent.columnLabels.size() ? mContent.columnLabels.at(column - 1) : QString();
 }
 
 void BarChart::setColumnLabel(int column, const QString& label)
 {
-    if (column < 1 || column > mColumnLabels.size())
+    if (column < 1 || column > mContent.columnLabels.size())
         return;
-    mColumnLabels[column - 1] = label;
+    mContent.columnLabels[column - 1] = label;
     seriesChanged();
 }
 
 double BarChart::data(int row, int column) const
 {
-    return isCell(row, column) ? mCells.at(column - 1).at(row - 1) : 0.0;
+    return isCell(row, column) ? mContent.cells.at(column - 1).at(row - 1) : 0.0;
 }
 
 void BarChart::setData(int row, int column, double value)
 {
     if (!isCell(row, column))
         return;
-    mCells[column - 1][row - 1] = value;
+    mContent.cells[column - 1][row - 1] = value;
     seriesChanged();
 }
 
 void BarChart::setStacked(bool stacked)
 {
-    if (stacked == mStacked)
+    if (stacked == mContent.stacked)
         return;
-    mStacked = stacked;
+    mContent.stacked = stacked;
     seriesChanged();
 }
 
@@ -127,26 +112,36 @@ void BarChart::resizeEvent(QResizeEvent* event)
     axisChanged();
 }
 
-bool BarChart::showLegend() const { return mChart->legend()->isVisible(); }
-void BarChart::setShowLegend(bool show) { mChart->legend()->setVisible(show); }
-QString BarChart::title() const { return mChart->title(); }
-void BarChart::setTitle(const QString& title) { mChart->setTitle(title); }
+void BarChart::setShowLegend(bool show)
+{
+    mShowLegend = show;
+    if (mDrawing)
+        mDrawing->setShowLegend(show);
+}
+
+void BarChart::setTitle(const QString& title)
+{
+    mTitle = title;
+    if (mDrawing)
+        mDrawing->setTitle(title);
+}
+
 double BarChart::axisMin() const
 {
     applyChanges();
-    return mValues->min();
+    return mDrawing ? mDrawing->axisMin() : 0.0;
 }
 
 double BarChart::axisMax() const
 {
     applyChanges();
-    return mValues->max();
+    return mDrawing ? mDrawing->axisMax() : 0.0;
 }
 
 QChart* BarChart::chart() const
 {
     applyChanges();
-    return mChart;
+    return mDrawing ? mDrawing->chart() : nullptr;
 }
 
 // Qt Charts lays a shown chart's axes out again on every change of their categories or range,
@@ -181,37 +176,11 @@ void BarChart::applyChanges() const
         applyValueAxis();
 }
 
-// A new series in place of the old one. Its bar sets join it one by one once it is in the chart,
-// each with all its values, so that each takes the theme's colour for its place as it always has.
 void BarChart::applySeries() const
 {
     mSeriesStale = false;
-    if (mSeries) {
-        mChart->removeSeries(mSeries);
-        delete mSeries;
-    }
-    // The category axis keeps each text once: a label met again (two alternatives cut to the
-    // same first characters, or two empty ones) is told apart by invisible zero-width spaces,
-    // so every row keeps its own group of bars. The axis drops empty texts too.
-    QStringList categories;
-    for (const QString& label : mRowLabels) {
-        QString text = label.isEmpty() ? QString(QChar(0x200B)) : label;
-        while (categories.contains(text))
-            text += QChar(0x200B);
-        categories.append(text);
-    }
-    if (mCategories->categories() != categories)
-        mCategories->setCategories(categories);
-    mSeries = mStacked ? static_cast<QAbstractBarSeries*>(new QStackedBarSeries)
-                       : static_cast<QAbstractBarSeries*>(new QBarSeries);
-    mChart->addSeries(mSeries);
-    mSeries->attachAxis(mCategories);
-    mSeries->attachAxis(mValues);
-    for (int c = 0; c < mColumnLabels.size(); ++c) {
-        auto* set = new QBarSet(mColumnLabels.at(c));
-        set->append(mCells.at(c));
-        mSeries->append(set);
-    }
+    if (mDrawing)
+        mDrawing->setContent(mContent);
 }
 
 // From 0 to the farthest bar on each side (stacked bars add up, the negative ones downwards),
@@ -219,14 +188,16 @@ void BarChart::applySeries() const
 void BarChart::applyValueAxis() const
 {
     mAxisStale = false;
+    if (!mDrawing)
+        return;
     double low = 0;
     double high = 0;
-    for (int r = 0; r < mRowLabels.size(); ++r) {
+    for (int r = 0; r < mContent.rowLabels.size(); ++r) {
         double below = 0;
         double above = 0;
-        for (const QList<double>& column : mCells) {
+        for (const QList<double>& column : mContent.cells) {
             const double v = column.at(r);
-            if (mStacked) {
+            if (mContent.stacked) {
                 (v < 0 ? below : above) += v;
             } else {
                 below = std::min(below, v);
@@ -240,9 +211,7 @@ void BarChart::applyValueAxis() const
         high = low + 1;
     // As many ticks as the height has room for (a label every 30 pixels or so), so that a
     // short chart keeps its scale readable.
-    mValues->setTickCount(std::clamp(height() / 30, 2, 6));
-    mValues->setRange(low, high);
-    mValues->applyNiceNumbers();
+    mDrawing->setValueRange(low, high, std::clamp(height() / 30, 2, 6));
 }
 
 } // namespace chart

@@ -1,15 +1,10 @@
 #pragma once
 
-#include <QList>
-#include <QString>
-#include <QStringList>
+#include "platform/chart/barchartdrawing.h"
+
 #include <QWidget>
 
-class QAbstractBarSeries;
-class QBarCategoryAxis;
-class QChart;
-class QChartView;
-class QValueAxis;
+class QLabel;
 
 namespace chart {
 
@@ -18,7 +13,8 @@ namespace chart {
 // numbered from 1. Bars stand side by side, or stacked one on another (negative values
 // below the axis) when stacking is on. The value axis always takes in 0 and every bar.
 // Changes reach the drawn chart together, when the program next waits for events or when
-// chart() is asked for, however many cells were set one by one.
+// chart() is asked for, however many cells were set one by one. The drawing comes from the
+// chart module (chartmodule.h); without it the chart shows why in its place and keeps its data.
 //
 //   chart->clear();
 //   chart->setRowCount(2);
@@ -37,13 +33,13 @@ public:
     // No rows, no columns, no title; the legend and stacking as they were.
     void clear();
 
-    int rowCount() const { return int(mRowLabels.size()); }
+    int rowCount() const { return int(mContent.rowLabels.size()); }
     // New rows hold 0 in every column; rows cut off are gone.
     void setRowCount(int rows);
     QString rowLabel(int row) const;
     void setRowLabel(int row, const QString& label);
 
-    int columnCount() const { return int(mColumnLabels.size()); }
+    int columnCount() const { return int(mContent.columnLabels.size()); }
     void setColumnCount(int columns);
     QString columnLabel(int column) const;
     void setColumnLabel(int column, const QString& label);
@@ -52,18 +48,18 @@ public:
     double data(int row, int column) const;
     void setData(int row, int column, double value);
 
-    bool isStacked() const { return mStacked; }
+    bool isStacked() const { return mContent.stacked; }
     void setStacked(bool stacked);
-    bool showLegend() const;
+    bool showLegend() const { return mShowLegend; }
     void setShowLegend(bool show);
-    QString title() const;
+    QString title() const { return mTitle; }
     void setTitle(const QString& title);
 
-    // The value axis's range as drawn.
+    // The value axis's range as drawn (0 when nothing is drawn).
     double axisMin() const;
     double axisMax() const;
 
-    // The chart as drawn, every change made so far handed to it.
+    // The chart as drawn, every change made so far handed to it; nullptr without the chart module.
     QChart* chart() const;
 
 protected:
@@ -77,15 +73,11 @@ private:
     void applySeries() const;
     void applyValueAxis() const;
 
-    QChart* mChart = nullptr;
-    QChartView* mView = nullptr;
-    mutable QAbstractBarSeries* mSeries = nullptr;
-    QBarCategoryAxis* mCategories = nullptr;
-    QValueAxis* mValues = nullptr;
-    QStringList mRowLabels;
-    QStringList mColumnLabels;
-    QList<QList<double>> mCells;   // by column, then row
-    bool mStacked = false;
+    BarChartDrawing* mDrawing = nullptr;   // a child widget
+    QLabel* mMissing = nullptr;            // in its place without the chart module
+    BarChartContent mContent;
+    bool mShowLegend = false;
+    QString mTitle;
     // What the drawn chart has yet to be given, and whether a handing over is under way.
     mutable bool mSeriesStale = false;
     mutable bool mAxisStale = false;

@@ -26,6 +26,8 @@ TEST(RoundSignificantTest, Cases)
         // Powers of ten and values below 1.
         {1, 2, 1}, {10, 3, 10}, {1000000, 2, 1000000}, {0.999, 2, 1}, {0.0049, 2, 0}, {0.0051, 2, 0.01},
         {-0.07, 2, -0.07}, {0.456, 3, 0.456}, {123456789, 3, 123000000},
+        // At and beyond the largest power of ten a double holds exactly.
+        {1e22, 2, 1e22}, {9.96e21, 2, 1e22}, {2.5e22, 2, 2.5e22}, {9.96e24, 2, 1e25},
     };
     for (const RoundCase& c : cases)
         EXPECT_DOUBLE_EQ(core::RoundSignificant(c.value, c.digits), c.expected) << c.value << " to " << c.digits;

@@ -1,9 +1,12 @@
 #include "platform/chart/barchart.h"
+#include "platform/chart/chartmodule.h"
+#include "platform/ui/scriptedprompter.h"
 
 #include <QAbstractBarSeries>
 #include <QBarCategoryAxis>
 #include <QBarSet>
 #include <QChart>
+#include <QLabel>
 #include <QLegend>
 #include <QTest>
 #include <QValueAxis>
@@ -154,6 +157,54 @@ TEST(BarChart, AShownChartFilledCellByCellChangesItsAxesOnce)
     EXPECT_GE(values->max(), 119);
     EXPECT_EQ(categoryChanges, 1);
     EXPECT_LE(rangeChanges, 2);   // the range, then rounded out to tidy ticks
+}
+
+// A program whose chart module is missing or damaged keeps running: each chart keeps what it is
+// given and shows why it draws nothing, and the user is told once, not once a chart.
+TEST(BarChart, WithoutTheChartModuleItSaysWhyAndKeepsItsData)
+{
+    ui::ScriptedPrompter prompter;
+    const struct Restore {
+        ui::Prompter* before;
+        ~Restore()
+        {
+            chart::LoadChartModule(chart::ChartModulePath());
+            ui::setPrompter(before);
+        }
+    } restore{ui::setPrompter(&prompter)};
+    ASSERT_NE(chart::LoadChartModule("/nonexistent/tolmar_charts.so"), "");
+    {
+        BarChart a;
+        BarChart b;
+        Fill(a);
+        a.setStacked(true);
+        a.setShowLegend(true);
+        a.setTitle("Financial");
+        a.resize(400, 300);
+        a.show();
+        QTest::qWait(0);   // the handing over that a drawn chart gets
+        EXPECT_EQ(a.chart(), nullptr);
+        EXPECT_EQ(a.axisMax(), 0);
+        EXPECT_EQ(a.data(2, 3), 40);
+        EXPECT_EQ(a.columnLabel(2), "Protected");
+        EXPECT_TRUE(a.isStacked());
+        EXPECT_TRUE(a.showLegend());
+        EXPECT_EQ(a.title(), "Financial");
+        const auto* why = a.findChild<QLabel*>("lblChartMissing");
+        ASSERT_NE(why, nullptr);
+        EXPECT_TRUE(why->text().startsWith("The charts cannot be drawn: the chart module \"/nonexistent/tolmar_charts.so\""))
+            << why->text().toStdString();
+        ASSERT_EQ(prompter.messages().size(), 1);
+        EXPECT_EQ(prompter.messages()[0].text, why->text());
+        EXPECT_EQ(prompter.messages()[0].icon, ui::Icon::Warning);
+    }
+    // The module beside the program draws again.
+    EXPECT_EQ(chart::LoadChartModule(chart::ChartModulePath()), "");
+    BarChart c;
+    Fill(c);
+    ASSERT_NE(Series(c), nullptr);
+    EXPECT_EQ(Series(c)->barSets()[2]->at(1), 40);
+    EXPECT_EQ(prompter.messages().size(), 1);
 }
 
 } // namespace

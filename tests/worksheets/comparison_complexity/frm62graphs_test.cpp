@@ -14,9 +14,11 @@
 #include "model/g53outcomes.h"
 #include "model/modeldata.h"
 #include "platform/chart/barchart.h"
+#include "platform/chart/chartmodule.h"
 #include "worksheets/comparison_complexity/registerforms.h"
 
 #include <QLabel>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -126,6 +128,31 @@ TEST_F(GraphsTest, FinancialValuesInThousands)
     EXPECT_DOUBLE_EQ(c.data(2, 4), -90);
     EXPECT_FALSE(c.isStacked());
     EXPECT_EQ(form->title(3)->text(), "Expected Financial Impact  (in $000)");
+}
+
+// Without the chart module the worksheet still comes up with every figure handed to its charts,
+// each chart saying why it draws nothing; the user is told once.
+TEST_F(GraphsTest, WithoutTheChartModuleTheFiguresStandAndTheUserIsToldOnce)
+{
+    const struct Restore {
+        ~Restore() { chart::LoadChartModule(chart::ChartModulePath()); }
+    } restore;
+    ASSERT_NE(chart::LoadChartModule("/nonexistent/tolmar_charts.so"), "");
+    addAlternative({"Direct attack", 200000});
+    prompter.clear();
+    open();
+    QTest::qWait(0);
+    EXPECT_DOUBLE_EQ(form->chtCosts()->data(1, 1), -200);
+    for (chart::BarChart* c : {form->chtSafety(), form->chtCriteria(), form->chtCosts()}) {
+        EXPECT_EQ(c->chart(), nullptr);
+        const auto* why = c->findChild<QLabel*>("lblChartMissing");
+        ASSERT_NE(why, nullptr);
+        EXPECT_TRUE(why->isVisible());
+    }
+    open();   // and again: no second message
+    const auto shown = prompter.messages();
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_TRUE(shown[0].text.startsWith("The charts cannot be drawn: the chart module")) << shown[0].text.toStdString();
 }
 
 TEST_F(GraphsTest, OneCostOverAMillionPutsEverySeriesInMillions)
