@@ -21,6 +21,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include <sys/stat.h>
+
 namespace printing {
 
 namespace {
@@ -192,6 +194,33 @@ QPageLayout PageLayoutFor(int width, int height)
                        QMarginsF(0, 0, 0, 0));
 }
 
+namespace {
+
+// An earlier report keeps its mode; a new one gets 0666 less the user's umask, read from the
+// kernel because umask() can only be read by changing it, process-wide, for a moment.
+mode_t ReportFileMode(const QString& fileName)
+{
+    struct stat earlier {};
+    if (::stat(QFile::encodeName(fileName).constData(), &earlier) == 0)
+        return earlier.st_mode & 07777;
+    mode_t mask = 022;
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (status.open(QIODevice::ReadOnly)) {
+        for (QByteArray line = status.readLine(); !line.isEmpty(); line = status.readLine()) {
+            if (line.startsWith("Umask:")) {
+                bool ok = false;
+                const uint read = line.mid(6).trimmed().toUInt(&ok, 8);
+                if (ok)
+                    mask = mode_t(read);
+                break;
+            }
+        }
+    }
+    return 0666 & ~mask;
+}
+
+} // namespace
+
 std::unique_ptr<PageStream> PageStream::ToPdf(const QString& fileName, QSize pageSize)
 {
     std::unique_ptr<PageStream> stream(new PageStream);
@@ -262,6 +291,8 @@ bool PageStream::Finish()
         return false;
     if (!mPart)
         return true;
+    // The part was made private to this user; the report gets what a file written in place gets.
+    ::chmod(QFile::encodeName(mPart->fileName()).constData(), ReportFileMode(mFileName));
     // rename() replaces the earlier file in one step; QFile::rename would not overwrite it.
     if (std::rename(QFile::encodeName(mPart->fileName()).constData(), QFile::encodeName(mFileName).constData()) != 0)
         return false;

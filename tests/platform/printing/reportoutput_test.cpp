@@ -18,6 +18,8 @@
 #include <QTextCursor>
 #include <QTextFrame>
 
+#include <sys/stat.h>
+
 using testsupport::RunTool;
 
 namespace {
@@ -109,6 +111,31 @@ TEST(ReportOutput, PdfRunKeepsNoPagesAndReplacesTheFileOnlyWhenWhole)
 
     doc.StartDoc(printing::Output::Preview);
     EXPECT_TRUE(doc.KeepsPages());
+}
+
+// The report is written beside its name under a private mode and renamed when whole: it still
+// gets the mode a file written in place would have, so that others the user shares it with can
+// read it.
+TEST(ReportOutput, PdfGetsTheModeOfTheFileItReplacesOrOfANewFile)
+{
+    QTemporaryDir dir;
+    const mode_t mask = ::umask(022);
+    ::umask(mask);
+    const QString replaced = dir.filePath(QStringLiteral("replaced.pdf"));
+    {
+        QFile earlier(replaced);
+        ASSERT_TRUE(earlier.open(QIODevice::WriteOnly));
+    }
+    ASSERT_EQ(::chmod(QFile::encodeName(replaced).constData(), 0640), 0);
+    const struct { QString file; mode_t mode; } cases[] = {{replaced, 0640},
+                                                            {dir.filePath(QStringLiteral("new.pdf")), 0666 & ~mask}};
+    for (const auto& c : cases) {
+        printing::ReportDocument doc;
+        ProduceSample(doc, printing::Output::Pdf, c.file);
+        struct stat written {};
+        ASSERT_EQ(::stat(QFile::encodeName(c.file).constData(), &written), 0);
+        EXPECT_EQ(written.st_mode & 07777, c.mode) << c.file.toStdString();
+    }
 }
 
 TEST(ReportOutput, PrinterGetsAllPagesOrTheOneOnView)
