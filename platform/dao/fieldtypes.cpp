@@ -152,7 +152,8 @@ QVariant toStorage(const QVariant& value, FieldType type, const QString& field)
             const qsizetype bytes = text.toUtf8().size();
             if (bytes > kLongestValue)
                 throw Error(Error::Kind::Generic,
-                            QStringLiteral("The text for the field %1 is %L2 bytes long; a field holds at most %L3")
+                            QStringLiteral("The text for the field %1 is %L2 bytes long; a field holds at most %L3 "
+                                               "bytes. It has not been stored: shorten it.")
                                 .arg(field)
                                 .arg(bytes)
                                 .arg(kLongestValue));

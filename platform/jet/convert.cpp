@@ -108,7 +108,11 @@ QString ConvertToSqlite(const QString& jetPath, const QString& target, const Lim
         try {
             dao::Database::Open(target, {.exclusive = true, .readOnly = true, .checkEveryPage = true})->Close();
         } catch (const dao::Error& e) {
-            why = QStringLiteral("the converter wrote an unsound copy: %1").arg(e.message());
+            // A sound copy holding what no file of this program holds (a memo longer than any
+            // field takes) is left to the open that follows, which tells the user why it
+            // refuses it; "damaged" would send them looking for a fault the file does not have.
+            if (e.kind() != dao::Error::Kind::Foreign)
+                why = QStringLiteral("the converter wrote an unsound copy: %1").arg(e.message());
         }
     }
     if (!why.isEmpty())

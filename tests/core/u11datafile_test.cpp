@@ -261,8 +261,8 @@ TEST_F(OpenDatafileTest, AValueLongerThanAnyFieldHoldsIsRefusedUntouched)
                                       .arg(over);
         Sql(path, put.toUtf8().constData());
         EXPECT_EQ(refusedUntouched(path),
-                  QString("The file does not appear to be a Tolmar Rude file.\r\nIts field %1.%2 holds a value of 65,537 "
-                          "bytes; no field of this program's files holds more than 65,536.\r\nIt cannot be opened.")
+                  QString("The file does not appear to be a Tolmar Rude file.\r\nIts field %1.%2 holds a value of 524,289 "
+                          "bytes; no field of this program's files holds more than 524,288.\r\nIt cannot be opened.")
                       .arg(f.table, f.column));
     }
 }

@@ -149,7 +149,7 @@ TEST_F(PrepFileTest, AHostilePrepFileIsRefusedWithTheReasonOrReadCut)
          "It holds a view (\"Goals\"): statements of its own, which no file of this program holds."},
         {"huge area.fcd", "UPDATE ManagementGoals SET ManagementArea = zeroblob(5000000) WHERE \"Key\" = 1",
          "Its field ManagementGoals.ManagementArea holds a value of 5,000,000 bytes; no field of this program's files "
-         "holds more than 65,536."},
+         "holds more than 524,288."},
         {"long area.fcd", QString("UPDATE ManagementGoals SET ManagementArea = '%1' WHERE \"Key\" = 1").arg(area), ""},
     };
     for (const auto& c : cases) {

@@ -3,6 +3,7 @@
 
 #include "shellfixture.h"
 
+#include "platform/dao/dao.h"
 #include "shell/frm01start.h"
 #include "support/fixturefiles.h"
 #include "support/jetfixtures.h"
@@ -106,6 +107,32 @@ TEST_F(JetShellTest, ADamagedJetFileOnTheCommandLineEndsOnTheStartPage)
     EXPECT_EQ(prompter.messages()[0].text, QStringLiteral("Smith Fire.tlm cannot be read: it is damaged or not a database."));
     ASSERT_TRUE(window->startPageLoaded());
     EXPECT_TRUE(window->startPage()->cmdOpen()->isVisible());
+    EXPECT_EQ(FileBytes(jet), bytes);
+    EXPECT_EQ(QDir(dir.path()).entryList({"*.tlm", "*.part"}, QDir::Files), QStringList{"Smith Fire.tlm"});
+}
+
+// A Jet file holding a memo longer than any field of this program holds (a long topic typed in
+// an earlier version): the message names the field, and the file is left as it was.
+TEST_F(JetShellTest, AJetMemoPastTheLongestValueIsRefusedWithAMessage)
+{
+    // Three bytes a character once converted, two in the Jet file.
+    const QString text = QStringLiteral("Ridge \u2014 crest \u2014 saddle. ").repeated(int(dao::kLongestValue / 24) + 1);
+    const QByteArray memo = jettest::Ucs2(text);
+    QList<QByteArray> chunks;
+    for (qsizetype at = 0; at < memo.size(); at += 4000)
+        chunks << memo.mid(at, 4000);
+    const QByteArray bytes = jettest::WithLongMemo(jettest::Fixture("format-4.00.00.tlm"), QStringLiteral("Last section"), chunks);
+    ASSERT_FALSE(bytes.isEmpty());
+    const QString jet = jettest::Write(dir.filePath("Smith Fire.tlm"), bytes);
+    window->Startup(jet);
+    EXPECT_FALSE(core::gFileOpen());
+    ASSERT_EQ(prompter.messages().size(), 1);
+    const QString said = prompter.messages()[0].text;
+    EXPECT_TRUE(said.contains(QStringLiteral("Its field Brevan2Topics.Body holds a value of %L1 bytes; no field of this "
+                                             "program's files holds more than 524,288.")
+                                  .arg(text.toUtf8().size())))
+        << said.toStdString();
+    ASSERT_TRUE(window->startPageLoaded());
     EXPECT_EQ(FileBytes(jet), bytes);
     EXPECT_EQ(QDir(dir.path()).entryList({"*.tlm", "*.part"}, QDir::Files), QStringList{"Smith Fire.tlm"});
 }

@@ -4,17 +4,20 @@
 #include "core/u13folders.h"
 #include "core/u91trace.h"
 #include "core/uimode.h"
+#include "platform/dao/dao.h"
 #include "platform/richtext/richtexteditor.h"
 #include "platform/spell/spellchecker.h"
 #include "platform/spell/spelldialog.h"
 #include "platform/ui/guard.h"
 #include "platform/ui/lengthlimit.h"
+#include "platform/ui/prompter.h"
 #include "worksheets/common/itemlist.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTextEdit>
 #include <QVBoxLayout>
 
 #include <memory>
@@ -23,7 +26,16 @@ namespace worksheets {
 
 namespace {
 const QString kParagraphEnd = QStringLiteral("\\par }");
+
+// The bytes a body takes in the file; the RTF writer escapes every character past ASCII, so
+// only a long body needs measuring.
+qint64 StoredBytes(const QString& rtf)
+{
+    return rtf.size() * 3 > dao::kLongestValue ? rtf.toUtf8().size() : rtf.size();
 }
+
+qint64 KB(qint64 bytes) { return (bytes + 1023) / 1024; }
+} // namespace
 
 QString ApplyEndingRule(const QString& rtf, const QString& plainText)
 {
@@ -95,6 +107,7 @@ void TopicEditor::display(const QString& name, const QString& rtf)
     core::BusyScope busy;
     ui::ShowStored(mName, name);
     mBody->setRtf(rtf);
+    mAccepted = rtf;
     mName->setEnabled(true);
     mBody->setEnabled(true);
     mSpell->setEnabled(true);
@@ -106,6 +119,7 @@ void TopicEditor::showEmpty()
     mName->setText(QString());
     mName->setEnabled(false);
     mBody->clear();
+    mAccepted.clear();
     mBody->setEnabled(false);
     mSpell->setEnabled(false);
 }
@@ -141,7 +155,36 @@ void TopicEditor::onBodyChanged()
 {
     if (!core::IsIdle())
         return;
-    emit bodyChanged(bodyRtf());
+    const QString rtf = bodyRtf();
+    const qint64 bytes = StoredBytes(rtf);
+    if (bytes > dao::kLongestValue) {
+        refuseBody(bytes);
+        return;
+    }
+    mAccepted = rtf;
+    emit bodyChanged(rtf);
+}
+
+// A body the file cannot take would be refused only when the worksheet is left, and the
+// worksheet's text would go with it: the change that made it too long is taken back at once,
+// with the cursor where it was, so that the box always holds what can be stored.
+void TopicEditor::refuseBody(qint64 bytes)
+{
+    QTextEdit* edit = mBody->textEdit();
+    const int position = edit->textCursor().position();
+    {
+        core::BusyScope busy;
+        mBody->setRtf(mAccepted);
+    }
+    QTextCursor cursor = edit->textCursor();
+    cursor.setPosition(std::min(position, edit->document()->characterCount() - 1));
+    edit->setTextCursor(cursor);
+    ui::MsgBox(ui::Lines({QStringLiteral("This text would be too long to be saved: it would take %L1 KB, and a text "
+                                         "holds at most %L2 KB.")
+                              .arg(KB(bytes))
+                              .arg(KB(dao::kLongestValue)),
+                          QStringLiteral("The last change has not been taken.")}),
+               ui::Buttons::OK, ui::Icon::Warning);
 }
 
 void StoreTopicEdits(TopicEditor* editor, ItemList* list, std::function<core::c0Item*()> current, TopicName name)

@@ -34,7 +34,8 @@ spell::SpellChecker& TopicSpellChecker();
 // (and a ruler when asked), and a spell-check button. The form keeps the object shown and
 // stores into it what nameChanged and bodyChanged carry; both are raised only for the user's
 // edits (never while the program is busy filling the boxes), the body already passed
-// through the ending rule.
+// through the ending rule. An edit that makes the body longer than the file takes is taken
+// back at once, with a message, and not raised.
 //
 //   mTopic = new TopicEditor(this);
 //   connect(mTopic, &TopicEditor::nameChanged, this, ui::Guarded([this](const QString& t) { mCurrent->SetHeading(t); }));
@@ -83,12 +84,14 @@ signals:
 private:
     void onNameChanged(const QString& text);
     void onBodyChanged();
+    void refuseBody(qint64 bytes);
 
     QLabel* mNameCaption = nullptr;
     QLabel* mBodyCaption = nullptr;
     QLineEdit* mName = nullptr;
     richtext::RichTextEditor* mBody = nullptr;
     QPushButton* mSpell = nullptr;
+    QString mAccepted;   // the body as last shown or taken, to go back to
 };
 
 class ItemList;

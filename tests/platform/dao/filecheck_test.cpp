@@ -144,8 +144,8 @@ TEST_F(FileCheck, AValueLongerThanAnyFieldHoldsIsRefusedUntouched)
         } catch (const Error& e) {
             EXPECT_TRUE(c.refused) << e.what();
             EXPECT_EQ(e.kind(), Error::Kind::Foreign);
-            EXPECT_EQ(e.message(), QStringLiteral("Its field %1 holds a value of 65,537 bytes; no field of this program's "
-                                                  "files holds more than 65,536.")
+            EXPECT_EQ(e.message(), QStringLiteral("Its field %1 holds a value of 524,289 bytes; no field of this program's "
+                                                  "files holds more than 524,288.")
                                        .arg(key ? "Properties.Property" : "Outcomes.Description"));
         }
         EXPECT_EQ(Digest(path), before);
