@@ -5,6 +5,7 @@
 #include "model/g51alternatives.h"
 #include "platform/chart/barchart.h"
 #include "platform/grid/grid.h"
+#include "support/placedform.h"
 #include "worksheets/comparison_complexity/frm62graphs.h"
 #include "worksheets/comparison_complexity/frm63decisiontree.h"
 #include "worksheets/comparison_complexity/frm64matrix.h"
@@ -34,6 +35,7 @@ protected:
 TEST_F(FilledAnalysis, Graphs)
 {
     frm62Graphs form;
+    testsupport::PlaceAsShell(form);
     form.resize(1000, 760);
     form.Setup();
     form.show();
@@ -47,6 +49,7 @@ TEST_F(FilledAnalysis, Graphs)
 TEST_F(FilledAnalysis, DecisionTree)
 {
     frm63DecisionTree form;
+    testsupport::PlaceAsShell(form);
     form.resize(800, 560);
     form.Setup();
     form.show();
@@ -61,6 +64,7 @@ TEST_F(FilledAnalysis, DecisionTree)
 TEST_F(FilledAnalysis, Matrix)
 {
     frm64Matrix form;
+    testsupport::PlaceAsShell(form);
     form.resize(1250, 760);
     form.Setup();
     form.show();
@@ -71,6 +75,7 @@ TEST_F(FilledAnalysis, Matrix)
 TEST_F(FilledAnalysis, Decision)
 {
     frm65Decision form;
+    testsupport::PlaceAsShell(form);
     form.resize(1000, 620);
     form.Setup();
     form.show();

@@ -15,6 +15,7 @@
 #include "model/modeldata.h"
 #include "platform/chart/barchart.h"
 #include "platform/chart/chartmodule.h"
+#include "support/placedform.h"
 #include "worksheets/comparison_complexity/registerforms.h"
 
 #include <QLabel>
@@ -40,7 +41,7 @@ protected:
     frm62Graphs& open()
     {
         reload();
-        form = std::make_unique<frm62Graphs>();
+        form = testsupport::NewForm<frm62Graphs>();
         form->resize(820, 640);
         form->Setup();
         form->show();
@@ -79,7 +80,7 @@ protected:
 TEST_F(GraphsTest, IsTheRegisteredFormOfItsWorksheet)
 {
     worksheets::comparison_complexity::RegisterForms();
-    std::unique_ptr<worksheets::WorksheetForm> made(worksheets::CreateWorksheetForm("tab62", nullptr));
+    std::unique_ptr<worksheets::WorksheetForm> made = testsupport::CreateForm("tab62");
     ASSERT_NE(dynamic_cast<frm62Graphs*>(made.get()), nullptr);
     made->Setup();
     EXPECT_EQ(worksheets::gCurrentWorksheetID, "tab62");

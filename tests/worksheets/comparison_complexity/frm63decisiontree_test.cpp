@@ -4,6 +4,7 @@
 #include "model/c34nvctable.h"
 #include "model/g33fmus.h"
 #include "platform/canvas/canvas.h"
+#include "support/placedform.h"
 #include "worksheets/comparison_complexity/registerforms.h"
 
 #include <QComboBox>
@@ -27,7 +28,7 @@ protected:
     frm63DecisionTree& open()
     {
         reload();
-        form = std::make_unique<frm63DecisionTree>();
+        form = testsupport::NewForm<frm63DecisionTree>();
         form->resize(900, 560);
         form->Setup();
         form->show();
@@ -57,7 +58,7 @@ protected:
 TEST_F(DecisionTreeTest, IsTheRegisteredFormOfItsWorksheet)
 {
     worksheets::comparison_complexity::RegisterForms();
-    std::unique_ptr<worksheets::WorksheetForm> made(worksheets::CreateWorksheetForm("tab63", nullptr));
+    std::unique_ptr<worksheets::WorksheetForm> made = testsupport::CreateForm("tab63");
     ASSERT_NE(dynamic_cast<frm63DecisionTree*>(made.get()), nullptr);
     made->Setup();
     EXPECT_EQ(worksheets::gCurrentWorksheetID, "tab63");

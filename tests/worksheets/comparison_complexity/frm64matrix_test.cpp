@@ -15,6 +15,7 @@
 #include "model/g53outcomes.h"
 #include "platform/grid/grid.h"
 #include "platform/grid/numberformat.h"
+#include "support/placedform.h"
 #include "worksheets/comparison_complexity/registerforms.h"
 
 #include <QLabel>
@@ -45,7 +46,7 @@ protected:
     grid::Grid& open()
     {
         reload();
-        form = std::make_unique<frm64Matrix>();
+        form = testsupport::NewForm<frm64Matrix>();
         form->resize(900, 600);
         form->Setup();
         form->show();
@@ -59,7 +60,7 @@ protected:
 TEST_F(MatrixTest, IsTheRegisteredFormOfItsWorksheet)
 {
     worksheets::comparison_complexity::RegisterForms();
-    std::unique_ptr<worksheets::WorksheetForm> made(worksheets::CreateWorksheetForm("tab64", nullptr));
+    std::unique_ptr<worksheets::WorksheetForm> made = testsupport::CreateForm("tab64");
     ASSERT_NE(dynamic_cast<frm64Matrix*>(made.get()), nullptr);
     made->Setup();
     EXPECT_EQ(worksheets::gCurrentWorksheetID, "tab64");

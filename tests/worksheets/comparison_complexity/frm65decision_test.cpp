@@ -7,6 +7,7 @@
 #include "platform/richtext/richtexteditor.h"
 #include "platform/richtext/rtf.h"
 #include "platform/richtext/scratchdocument.h"
+#include "support/placedform.h"
 #include "worksheets/common/topiceditor.h"
 #include "worksheets/comparison_complexity/decisiondescription.h"
 #include "worksheets/comparison_complexity/registerforms.h"
@@ -53,7 +54,7 @@ protected:
     frm65Decision& open()
     {
         reload();
-        form = std::make_unique<frm65Decision>();
+        form = testsupport::NewForm<frm65Decision>();
         form->resize(900, 600);
         form->Setup();
         form->show();
@@ -129,7 +130,7 @@ TEST(DecisionDescription, OnlyABuiltFallbackDescriptionIsBuiltAgain)
 TEST_F(DecisionTest, IsTheRegisteredFormOfItsWorksheet)
 {
     worksheets::comparison_complexity::RegisterForms();
-    std::unique_ptr<worksheets::WorksheetForm> made(worksheets::CreateWorksheetForm("tab65", nullptr));
+    std::unique_ptr<worksheets::WorksheetForm> made = testsupport::CreateForm("tab65");
     ASSERT_NE(dynamic_cast<frm65Decision*>(made.get()), nullptr);
     made->Setup();
     EXPECT_EQ(worksheets::gCurrentWorksheetID, "tab65");

@@ -10,6 +10,7 @@
 #include "model/g42safetyissues.h"
 #include "platform/grid/grid.h"
 #include "support/analysis_builder.h"
+#include "support/placedform.h"
 #include "support/worksheet_fixture.h"
 #include "worksheets/common/worksheetform.h"
 
@@ -30,7 +31,7 @@ protected:
     template <class Form>
     Form& open()
     {
-        auto* made = new Form();
+        auto* made = testsupport::NewForm<Form>().release();
         form.reset(made);
         made->resize(1100, 650);
         made->Setup();

@@ -6,6 +6,7 @@
 #include "platform/richtext/richtexteditor.h"
 #include "support/keeppicture.h"
 #include "support/placedarea.h"
+#include "support/placedform.h"
 #include "worksheets/common/topiceditor.h"
 #include "worksheets/objectives_alternatives/frm32safetyissues.h"
 #include "worksheets/objectives_alternatives/frm33objectives.h"
@@ -63,14 +64,14 @@ TEST_F(ObjectiveTreeTest, EachWorksheetIsTheRegisteredFormOfItsId)
     worksheets::objectives_alternatives::RegisterForms();
     struct Case { QString id; int worksheet; };
     for (const Case& c : {Case{"tab32", 2}, Case{"tab33", 3}, Case{"tab34", 4}}) {
-        std::unique_ptr<worksheets::WorksheetForm> made(worksheets::CreateWorksheetForm(c.id, nullptr));
+        std::unique_ptr<worksheets::WorksheetForm> made = testsupport::CreateForm(c.id);
         ASSERT_NE(made, nullptr) << c.id.toStdString();
         made->Setup();
         EXPECT_EQ(worksheets::gCurrentWorksheetID, c.id);
     }
-    std::unique_ptr<worksheets::WorksheetForm> safety(worksheets::CreateWorksheetForm("tab32", nullptr));
-    std::unique_ptr<worksheets::WorksheetForm> objectives(worksheets::CreateWorksheetForm("tab33", nullptr));
-    std::unique_ptr<worksheets::WorksheetForm> prioritize(worksheets::CreateWorksheetForm("tab34", nullptr));
+    std::unique_ptr<worksheets::WorksheetForm> safety = testsupport::CreateForm("tab32");
+    std::unique_ptr<worksheets::WorksheetForm> objectives = testsupport::CreateForm("tab33");
+    std::unique_ptr<worksheets::WorksheetForm> prioritize = testsupport::CreateForm("tab34");
     EXPECT_NE(dynamic_cast<frm32SafetyIssues*>(safety.get()), nullptr);
     EXPECT_NE(dynamic_cast<frm33Objectives*>(objectives.get()), nullptr);
     EXPECT_NE(dynamic_cast<worksheets::frm34Prioritize*>(prioritize.get()), nullptr);

@@ -4,6 +4,7 @@
 // form shown as the shell shows it: sized as in the main window, active, so that focus and
 // typing behave as they do for the user.
 
+#include "support/placedform.h"
 #include "support/worksheet_fixture.h"
 #include "worksheets/common/worksheetform.h"
 
@@ -23,7 +24,7 @@ protected:
 
     Form& open()
     {
-        form = std::make_unique<Form>();
+        form = testsupport::NewForm<Form>();
         form->resize(776, 470);
         form->Setup();
         form->show();

@@ -9,6 +9,7 @@
 #include "core/g0items.h"
 #include "model/g36threateneditems.h"
 #include "support/datafile_fixture.h"
+#include "support/placedform.h"
 
 #include <QApplication>
 #include <QVariant>
@@ -37,7 +38,7 @@ protected:
     }
     Form& open()
     {
-        form = std::make_unique<Form>();
+        form = testsupport::NewForm<Form>();
         form->resize(1000, 620);
         form->Setup();
         form->show();

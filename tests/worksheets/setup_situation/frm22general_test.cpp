@@ -4,6 +4,7 @@
 #include "core/g2situation.h"
 #include "core/uimode.h"
 #include "formfixture.h"
+#include "support/placedform.h"
 #include "worksheets/setup_situation/frm23situation.h"
 #include "worksheets/setup_situation/frm24valuesatrisk.h"
 #include "worksheets/setup_situation/registerforms.h"
@@ -52,7 +53,7 @@ TEST_F(GeneralTest, TheSituationWorksheetsAreTheRegisteredForms)
         {"tab24", [](auto* f) { return dynamic_cast<worksheets::frm24ValuesAtRisk*>(f) != nullptr; }},
     };
     for (const auto& [id, isIts] : cases) {
-        std::unique_ptr<worksheets::WorksheetForm> made(worksheets::CreateWorksheetForm(id, nullptr));
+        std::unique_ptr<worksheets::WorksheetForm> made = testsupport::CreateForm(id);
         ASSERT_TRUE(isIts(made.get())) << id;
         made->Setup();
         EXPECT_EQ(worksheets::gCurrentWorksheetID, id);
