@@ -1,11 +1,16 @@
 // The comparison worksheets on a filled analysis, as a fire manager sees them: every form
 // shows every alternative, and with TOLMAR_KEEP_PNG set each is saved as a picture.
 
-#include "comparison_fixture.h"
+#include "core/costsource.h"
+#include "core/g0items.h"
+#include "model/c51alternative.h"
+#include "model/c53outcome.h"
 #include "model/g51alternatives.h"
 #include "platform/chart/barchart.h"
 #include "platform/grid/grid.h"
+#include "support/keeppicture.h"
 #include "support/placedform.h"
+#include "support/worksheet_fixture.h"
 #include "worksheets/comparison_complexity/frm62graphs.h"
 #include "worksheets/comparison_complexity/frm63decisiontree.h"
 #include "worksheets/comparison_complexity/frm64matrix.h"
@@ -23,11 +28,11 @@ using namespace worksheets::comparison_complexity;
 
 namespace {
 
-class FilledAnalysis : public ComparisonFixture {
+class FilledAnalysis : public WorksheetFixture<> {
 protected:
     void SetUp() override
     {
-        ComparisonFixture::SetUp();
+        WorksheetFixture::SetUp();
         testsupport::BuildAnalysis(testsupport::kSmallAnalysis);
     }
 };

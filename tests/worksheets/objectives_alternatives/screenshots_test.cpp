@@ -7,7 +7,7 @@
 #include "platform/grid/grid.h"
 #include "platform/richtext/emptybody.h"
 #include "support/placedform.h"
-#include "worksheet_fixture.h"
+#include "support/worksheet_fixture.h"
 #include "worksheets/objectives_alternatives/frm42alternatives.h"
 #include "worksheets/objectives_alternatives/frm43outcomes.h"
 #include "worksheets/objectives_alternatives/frm44probabilities.h"
