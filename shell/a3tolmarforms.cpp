@@ -102,6 +102,8 @@ frm0_Tolmar* Main() { return frm0_Tolmar::instance(); }
 
 } // namespace
 
+worksheets::WorksheetPlace PlaceOf(const WorksheetInfo& info) { return {info.id, info.worksheet, info.editMenu}; }
+
 const QList<WorksheetInfo>& WorksheetTable()
 {
     static const QList<WorksheetInfo> table = BuildTable();
@@ -149,6 +151,7 @@ WorksheetForm* LoadWorksheetForm(const QString& id)
     else if (form->helpContextID() == 0)
         form->setHelpContextID(info->helpContext);
     form->setObjectName(info->form);
+    form->setPlace(PlaceOf(*info));
     gForm = form;
     gFormId = id;
     return form;

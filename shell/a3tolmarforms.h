@@ -7,6 +7,7 @@ class QWidget;
 
 namespace worksheets {
 class WorksheetForm;
+struct WorksheetPlace;
 }
 
 // The worksheet manager: knows every worksheet by its id, shows one at a time, saves it when
@@ -27,6 +28,9 @@ struct WorksheetInfo {
     bool editMenu;
     int helpContext;
 };
+
+// What a form is handed of its row as it is made.
+worksheets::WorksheetPlace PlaceOf(const WorksheetInfo& info);
 
 // Every worksheet, introduction first, in the order of the sections' tab rows.
 const QList<WorksheetInfo>& WorksheetTable();

@@ -8,7 +8,7 @@
 namespace shell {
 
 PlaceholderWorksheet::PlaceholderWorksheet(const WorksheetInfo& info, QWidget* parent)
-    : WorksheetForm(info.form, parent), mId(info.id), mWorksheet(info.worksheet), mEditMenu(info.editMenu)
+    : WorksheetForm(info.form, parent)
 {
     setHelpContextID(info.helpContext);
     setAutoFillBackground(true);
@@ -26,6 +26,6 @@ PlaceholderWorksheet::PlaceholderWorksheet(const WorksheetInfo& info, QWidget* p
     layout->addStretch();
 }
 
-void PlaceholderWorksheet::Setup() { BeginSetup(formName() + QStringLiteral(".Setup"), mId, mWorksheet, mEditMenu); }
+void PlaceholderWorksheet::Setup() { BeginSetup(formName() + QStringLiteral(".Setup")); }
 
 } // namespace shell

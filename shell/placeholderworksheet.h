@@ -13,11 +13,6 @@ class PlaceholderWorksheet : public worksheets::WorksheetForm {
 public:
     PlaceholderWorksheet(const WorksheetInfo& info, QWidget* parent);
     void Setup() override;
-
-private:
-    QString mId;
-    int mWorksheet;
-    bool mEditMenu;
 };
 
 } // namespace shell

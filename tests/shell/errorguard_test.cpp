@@ -30,7 +30,7 @@ public:
         connect(button, &QPushButton::clicked, this,
                 ui::Guarded([] { throw std::runtime_error("The NVCPerAcre table cannot be read."); }));
     }
-    void Setup() override { BeginSetup(QStringLiteral("frm14NVCTable.Setup"), QStringLiteral("tab14"), 4, true); }
+    void Setup() override { BeginSetup(QStringLiteral("frm14NVCTable.Setup")); }
     void SaveChanges() override { Log() << "Save " + box->text(); }
 
     QLineEdit* box;

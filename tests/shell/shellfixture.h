@@ -32,7 +32,7 @@ inline QStringList& Log()
     return log;
 }
 
-// A worksheet that records its protocol calls; it keeps the protocol as the table gives it.
+// A worksheet that records its protocol calls.
 class RecordingForm : public worksheets::WorksheetForm {
 public:
     RecordingForm(const shell::WorksheetInfo& info, QWidget* parent)
@@ -46,7 +46,7 @@ public:
     ~RecordingForm() override { Log() << "Unload " + mInfo.id; }
     void Setup() override
     {
-        BeginSetup(mInfo.form + ".Setup", mInfo.id, mInfo.worksheet, mInfo.editMenu);
+        BeginSetup(mInfo.form + ".Setup");
         Log() << "Setup " + mInfo.id;
     }
     void SaveChanges() override

@@ -175,8 +175,7 @@ bool frm53Ratings::isHeadingAt(int index) const { return isHeading(*lookup(mList
 
 void frm53Ratings::Setup()
 {
-    BeginSetup(safety() ? QStringLiteral("frm52SafetyRatings.Setup") : QStringLiteral("frm53Ratings.Setup"),
-               safety() ? QStringLiteral("tab52") : QStringLiteral("tab53"), safety() ? 2 : 3, false);
+    BeginSetup(safety() ? QStringLiteral("frm52SafetyRatings.Setup") : QStringLiteral("frm53Ratings.Setup"));
     core::BusyScope busy;
     mCurrent = nullptr;
     mCriterion = nullptr;

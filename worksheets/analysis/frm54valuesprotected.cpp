@@ -166,7 +166,7 @@ frm54ValuesProtected::~frm54ValuesProtected()
 
 void frm54ValuesProtected::Setup()
 {
-    BeginSetup(QStringLiteral("frm54ValuesProtected.Setup"), QStringLiteral("tab54"), 4, true);
+    BeginSetup(QStringLiteral("frm54ValuesProtected.Setup"));
     core::BusyScope busy;
     mOutcome = nullptr;
     mItem = nullptr;

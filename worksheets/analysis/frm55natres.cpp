@@ -40,10 +40,9 @@ QLabel* Text(const QString& text, QWidget* parent, bool bold = false)
 
 } // namespace
 
-NatResForm::NatResForm(const QString& formName, const QString& id, const QStringList& introduction,
-                       const QString& detailTitle, QWidget* parent)
+NatResForm::NatResForm(const QString& formName, const QStringList& introduction, const QString& detailTitle,
+                       QWidget* parent)
     : WorksheetForm(formName, parent)
-    , mId(id)
 {
     auto* intro = Text(introduction.join(QStringLiteral("\n\n")), this);
     intro->setObjectName(QStringLiteral("FLabel1"));
@@ -88,7 +87,7 @@ NatResForm::NatResForm(const QString& formName, const QString& id, const QString
 
 void NatResForm::Setup()
 {
-    BeginSetup(formName() + QStringLiteral(".Setup"), mId, 5, true);
+    BeginSetup(formName() + QStringLiteral(".Setup"));
     core::BusyScope busy;
     mOutcome = nullptr;
     mOutcomes->setCols(5);
@@ -132,7 +131,7 @@ void NatResForm::cmdFIL_Click()
 }
 
 frm55NatRes::frm55NatRes(QWidget* parent)
-    : NatResForm(QStringLiteral("frm55NatRes"), QStringLiteral("tab55a"),
+    : NatResForm(QStringLiteral("frm55NatRes"),
                  {tr("This worksheet shows the impacts to natural resource values, based on a Net Value Change (NVC) "
                      "table.  If you imported an NVC table from a Tolmar Prep file, the impacts will be shown here.  "
                      "If you do not have a Tolmar Prep file but have access to NVC data, you may enter the data in the "

@@ -33,8 +33,8 @@ public:
     void cmdFIL_Click();
 
 protected:
-    NatResForm(const QString& formName, const QString& id, const QStringList& introduction,
-               const QString& detailTitle, QWidget* parent);
+    NatResForm(const QString& formName, const QStringList& introduction, const QString& detailTitle,
+               QWidget* parent);
 
     virtual void SetupComputeGrid() = 0;
     virtual void ShowImpactComputation() = 0;
@@ -48,7 +48,6 @@ protected:
 private:
     void grdOutcomes_EnterCell();
 
-    QString mId;
     grid::Grid* mOutcomes = nullptr;
     QPushButton* mFIL = nullptr;
     QVBoxLayout* mDetailArea = nullptr;

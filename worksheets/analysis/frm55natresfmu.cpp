@@ -36,7 +36,7 @@ void FitDetailGrids(grid::Grid& compute, grid::Grid& totals)
 } // namespace
 
 frm55NatResFMU::frm55NatResFMU(QWidget* parent)
-    : NatResForm(QStringLiteral("frm55NatResFMU"), QStringLiteral("tab55b"),
+    : NatResForm(QStringLiteral("frm55NatResFMU"),
                  {tr("This worksheet shows the impacts to natural resource values, based on Net Value Change (NVC) "
                      "tables.  Each FMU may have a different NVC table.  The impact of the fire is determined by the "
                      "NVC table for each FMU, the fire intensity levels in each FMU, and how much of the fire burns in "

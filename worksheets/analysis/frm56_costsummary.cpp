@@ -171,7 +171,7 @@ frm56_CostSummary::~frm56_CostSummary()
 
 void frm56_CostSummary::Setup()
 {
-    BeginSetup(QStringLiteral("frm56_CostSummary.Setup"), QStringLiteral("tab56"), 6, false);
+    BeginSetup(QStringLiteral("frm56_CostSummary.Setup"));
     core::BusyScope busy;
     ShowCostGuidelines();
     SetupGrid();

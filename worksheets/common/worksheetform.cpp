@@ -90,16 +90,16 @@ void DisconnectChildren(QObject& form)
         child->disconnect(&form);
 }
 
-void WorksheetForm::BeginSetup(const QString& traceName, const QString& id, int worksheetNumber, bool editMenu)
+void WorksheetForm::BeginSetup(const QString& traceName)
 {
     core::Trace(traceName);
     FitWorksheetForm(this);
-    if (editMenu)
+    if (mPlace.editMenu)
         EnableEditMenu();
     else
         DisableEditMenu();
-    WorksheetMenu_Check(worksheetNumber);
-    gCurrentWorksheetID = id;
+    WorksheetMenu_Check(mPlace.worksheetNumber);
+    gCurrentWorksheetID = mPlace.id;
     ui::WatchLengths(this);
     show();
 }

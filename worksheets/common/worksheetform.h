@@ -54,6 +54,13 @@ void CenterForm(QWidget* form);
 // destructor, before the half-destroyed form could hear them.
 void DisconnectChildren(QObject& form);
 
+// Where a worksheet sits among the others, as the shell's worksheet table holds it.
+struct WorksheetPlace {
+    QString id;               // "tab43"
+    int worksheetNumber = 0;  // position in the section's worksheet row
+    bool editMenu = false;    // whether the Edit menu works on it
+};
+
 // A worksheet form: created when shown, destroyed when left. Its constructor and destructor
 // write the load and unload trace lines. For example:
 //
@@ -62,7 +69,7 @@ void DisconnectChildren(QObject& form);
 //       explicit frm43Outcomes(QWidget* parent) : WorksheetForm("frm43Outcomes", parent) {}
 //       void Setup() override
 //       {
-//           BeginSetup("frm43Outcomes.Setup", "tab43", 3, true);
+//           BeginSetup("frm43Outcomes.Setup");
 //           core::BusyScope busy;
 //           ...fill the controls...
 //       }
@@ -84,15 +91,19 @@ public:
     QString formName() const { return mFormName; }
     int helpContextID() const { return mHelpContextID; }
     void setHelpContextID(int id) { mHelpContextID = id; }
+    // Handed over by the shell as it makes the form, before its first Setup.
+    const WorksheetPlace& place() const { return mPlace; }
+    void setPlace(const WorksheetPlace& place) { mPlace = place; }
 
 protected:
     // The opening steps of every Setup: the trace line, the fit above the tab rows, the Edit
-    // menu, the Worksheet menu check and the worksheet id.
-    void BeginSetup(const QString& traceName, const QString& id, int worksheetNumber, bool editMenu);
+    // menu, the Worksheet menu check and the worksheet id, the last three by the form's place.
+    void BeginSetup(const QString& traceName);
 
 private:
     QString mFormName;
     int mHelpContextID = 0;
+    WorksheetPlace mPlace;
 };
 
 // Busy guard: a handler of an event that the program raises itself while it fills controls

@@ -84,7 +84,7 @@ frm62Graphs::frm62Graphs(QWidget* parent) : WorksheetForm(QStringLiteral("frm62G
 
 void frm62Graphs::Setup()
 {
-    BeginSetup(QStringLiteral("frm62Graphs.Setup"), QStringLiteral("tab62"), 2, false);
+    BeginSetup(QStringLiteral("frm62Graphs.Setup"));
     DisplaySafetyChart(*mSafety);
     DisplayCriteriaChart(*mCriteria);
     DisplayCostChart(*mCosts);

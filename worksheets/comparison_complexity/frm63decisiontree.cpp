@@ -84,7 +84,7 @@ frm63DecisionTree::frm63DecisionTree(QWidget* parent) : WorksheetForm(QStringLit
 
 void frm63DecisionTree::Setup()
 {
-    BeginSetup(QStringLiteral("frm63DecisionTree.Setup"), QStringLiteral("tab63"), 3, true);
+    BeginSetup(QStringLiteral("frm63DecisionTree.Setup"));
     core::BusyScope busy;
     mNVCShown = !model::bNVCTableEmpty();
     mPicture[0]->clear();

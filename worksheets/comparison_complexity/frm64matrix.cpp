@@ -78,7 +78,7 @@ frm64Matrix::frm64Matrix(QWidget* parent) : WorksheetForm(QStringLiteral("frm64M
 
 void frm64Matrix::Setup()
 {
-    BeginSetup(QStringLiteral("frm64Matrix.Setup"), QStringLiteral("tab64"), 4, false);
+    BeginSetup(QStringLiteral("frm64Matrix.Setup"));
     mGrid->setRedraw(false);
     InitMatrixGrid();
     ShowFinancialRows();

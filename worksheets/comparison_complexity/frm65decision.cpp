@@ -125,7 +125,7 @@ frm65Decision::~frm65Decision() { mCurrent = nullptr; }
 
 void frm65Decision::Setup()
 {
-    BeginSetup(QStringLiteral("frm65Decision.Setup"), QStringLiteral("tab65"), 5, true);
+    BeginSetup(QStringLiteral("frm65Decision.Setup"));
     core::BusyScope busy;
     mCurrent = nullptr;
     FillAlternativeList(*mAlts);

@@ -98,7 +98,7 @@ void frm72Complexity::Setup()
     // Shown again while a name is being typed: the name goes where it was typed, before the
     // refill below ends the edit.
     Update();
-    BeginSetup(QStringLiteral("frm72Complexity.Setup"), QStringLiteral("tab72"), 2, true);
+    BeginSetup(QStringLiteral("frm72Complexity.Setup"));
     core::BusyScope busy;
     ShowCategoryRatings();
     grdFactors->setFixedRows(0);

@@ -216,7 +216,7 @@ frm73Guide::frm73Guide(QWidget* parent) : WorksheetForm(QStringLiteral("frm73Gui
 
 void frm73Guide::Setup()
 {
-    BeginSetup(QStringLiteral("frm73Guide.Setup"), QStringLiteral("tab73"), 3, false);
+    BeginSetup(QStringLiteral("frm73Guide.Setup"));
     cmdShow_Click(0);
 }
 

@@ -134,7 +134,7 @@ frm74ComplexityType::frm74ComplexityType(QWidget* parent) : WorksheetForm(QStrin
 
 void frm74ComplexityType::Setup()
 {
-    BeginSetup(QStringLiteral("frm74ComplexityType.Setup"), QStringLiteral("tab74"), 4, true);
+    BeginSetup(QStringLiteral("frm74ComplexityType.Setup"));
     core::BusyScope busy;
     grdFactors->setFixedRows(1);
     grdFactors->setFormatString(QStringLiteral("Category     |Selected Elements"));

@@ -132,7 +132,7 @@ void frm34Prioritize::ConnectGrid(PriorityGrid& g)
 
 void frm34Prioritize::Setup()
 {
-    BeginSetup(QStringLiteral("frmPrioritize.Setup"), QStringLiteral("tab34"), 4, false);
+    BeginSetup(QStringLiteral("frmPrioritize.Setup"));
     core::BusyScope busy;
     mSafety.current = nullptr;
     mObjectives.current = nullptr;

@@ -128,7 +128,7 @@ frm42Alternatives::~frm42Alternatives() { mCurrent.reset(); }
 
 void frm42Alternatives::Setup()
 {
-    BeginSetup(QStringLiteral("frm42Alternatives.Setup"), QStringLiteral("tab42"), 2, true);
+    BeginSetup(QStringLiteral("frm42Alternatives.Setup"));
     core::BusyScope busy;
     ShowGuidelines();
     mCurrent.reset();

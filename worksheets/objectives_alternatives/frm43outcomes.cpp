@@ -143,7 +143,7 @@ void frm43Outcomes::SetInstructions()
 
 void frm43Outcomes::Setup()
 {
-    BeginSetup(QStringLiteral("frm43Outcomes.Setup"), QStringLiteral("tab43"), 3, true);
+    BeginSetup(QStringLiteral("frm43Outcomes.Setup"));
     core::BusyScope busy;
     mGrid->setCols(5);
     SetupOutcomeTimesGrid(*mGrid);

@@ -209,7 +209,7 @@ frm44Probabilities::~frm44Probabilities() { mCurrent.reset(); }
 
 void frm44Probabilities::Setup()
 {
-    BeginSetup(QStringLiteral("frm44Probabilities.Setup"), QStringLiteral("tab44"), 4, false);
+    BeginSetup(QStringLiteral("frm44Probabilities.Setup"));
     core::BusyScope busy;
     mCurrent.reset();
     FillAlternativeList(*mList);

@@ -89,7 +89,7 @@ frm45FMUs::~frm45FMUs()
 
 void frm45FMUs::Setup()
 {
-    BeginSetup(QStringLiteral("frm45FMUs.Setup"), QStringLiteral("tab45"), 5, false);
+    BeginSetup(QStringLiteral("frm45FMUs.Setup"));
     core::BusyScope busy;
     SetupGrids();
     ShowOutcomeAcres(*mOutcomes);

@@ -56,8 +56,6 @@ ObjectiveTreeForm::Config ObjectiveTreeForm::ConfigFor(Tree tree)
     Config c;
     c.formName = safety ? QStringLiteral("frm32SafetyIssues") : QStringLiteral("frm33Objectives");
     c.setupTrace = c.formName + QStringLiteral(".Setup");
-    c.id = safety ? QStringLiteral("tab32") : QStringLiteral("tab33");
-    c.worksheetNumber = safety ? 2 : 3;
     c.title = safety ? QStringLiteral("Safety Issues") : QStringLiteral("Fire Management Objectives");
     c.instructions = safety ? QStringLiteral("List and describe specific Safety issues.\n"
                                              "To add an issue click the Add Issue button below, "
@@ -225,7 +223,7 @@ ObjectiveTreeForm::~ObjectiveTreeForm() { mCurrent = nullptr; }
 
 void ObjectiveTreeForm::Setup()
 {
-    BeginSetup(mConfig.setupTrace, mConfig.id, mConfig.worksheetNumber, true);
+    BeginSetup(mConfig.setupTrace);
     core::BusyScope busy;
     mCurrent = nullptr;
     SetupGrid();

@@ -39,8 +39,6 @@ public:
     struct Config {
         QString formName;
         QString setupTrace;
-        QString id;
-        int worksheetNumber = 0;
         QString title;
         QString instructions;
         QString gridHeader;

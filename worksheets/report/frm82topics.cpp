@@ -103,7 +103,7 @@ frm82Topics::frm82Topics(QWidget* parent) : TopicListForm(QStringLiteral("frm82T
 
 void frm82Topics::Setup()
 {
-    BeginSetup(QStringLiteral("frm82Topics.Setup"), QStringLiteral("tab82"), 2, true);
+    BeginSetup(QStringLiteral("frm82Topics.Setup"));
     core::BusyScope busy;
     const auto selected = model::GetSelectedAlternative();
     mAlternative->setText(selected ? selected->Label() : QString());

@@ -95,7 +95,7 @@ frm83Reports::frm83Reports(QWidget* parent) : WorksheetForm(QStringLiteral("frm8
 
 void frm83Reports::Setup()
 {
-    BeginSetup(QStringLiteral("frm83Reports.Setup"), QStringLiteral("tab83"), 3, false);
+    BeginSetup(QStringLiteral("frm83Reports.Setup"));
 }
 
 void frm83Reports::CountSelectedSections()

@@ -174,7 +174,7 @@ frm12Import::~frm12Import()
 
 void frm12Import::Setup()
 {
-    BeginSetup(QStringLiteral("frm12Import.Setup"), QStringLiteral("tab12"), 2, false);
+    BeginSetup(QStringLiteral("frm12Import.Setup"));
     core::BusyScope busy;
     SetupFCDGrid();
     lblTolmarFile->setText(core::GetDatafileTitle() + QStringLiteral(" Contents"));

@@ -76,7 +76,7 @@ frm13RMAs::frm13RMAs(QWidget* parent) : TopicListForm(QStringLiteral("frm13RMAs"
 
 void frm13RMAs::Setup()
 {
-    BeginSetup(QStringLiteral("frm13RMAs.Setup"), QStringLiteral("tab13"), 3, true);
+    BeginSetup(QStringLiteral("frm13RMAs.Setup"));
     core::BusyScope busy;
     ShowFirstTopic();
 }

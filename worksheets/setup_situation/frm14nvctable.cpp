@@ -142,7 +142,7 @@ frm14NVCTable::frm14NVCTable(QWidget* parent)
 
 void frm14NVCTable::Setup()
 {
-    BeginSetup(QStringLiteral("frm14NVCTable.Setup"), QStringLiteral("tab14"), 4, true);
+    BeginSetup(QStringLiteral("frm14NVCTable.Setup"));
     core::BusyScope busy;
     SetupNVCGrid();
     ShowFirstFMU(*mFMUs, lblFMU, [this] {

@@ -127,7 +127,7 @@ int frm15SRMaster::typeCount() const { return grdMasterList->rows() - 1; }
 void frm15SRMaster::Setup()
 {
     // Fills without the busy counter: the source box's change handler stores what it is given.
-    BeginSetup(QStringLiteral("frm15SRMaster.Setup"), QStringLiteral("tab15"), 5, true);
+    BeginSetup(QStringLiteral("frm15SRMaster.Setup"));
     SetupMasterGrid();
     LoadGrid();
     txtSource->setPlainText(model::GetSRDataSource());

@@ -50,7 +50,7 @@ model::c35AACTable* frm16CostPerAcre::currentTable() const { return mCosts->tabl
 
 void frm16CostPerAcre::Setup()
 {
-    BeginSetup(QStringLiteral("frmCostPerAcre.Setup"), QStringLiteral("tab16"), 6, false);
+    BeginSetup(QStringLiteral("frmCostPerAcre.Setup"));
     core::BusyScope busy;
     SetupGrid();
     ShowFirstFMU(*mFMUs, lblFMU, [this] {

@@ -107,7 +107,7 @@ frm22General::frm22General(QWidget* parent) : WorksheetForm(QStringLiteral("frm2
 
 void frm22General::Setup()
 {
-    BeginSetup(QStringLiteral("frm22General.Setup"), QStringLiteral("tab22"), 2, true);
+    BeginSetup(QStringLiteral("frm22General.Setup"));
     DisplayData();
 }
 

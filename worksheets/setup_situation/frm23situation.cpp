@@ -79,7 +79,7 @@ frm23Situation::frm23Situation(QWidget* parent)
 
 void frm23Situation::Setup()
 {
-    BeginSetup(QStringLiteral("frm23Situation.Setup"), QStringLiteral("tab23"), 3, true);
+    BeginSetup(QStringLiteral("frm23Situation.Setup"));
     core::BusyScope busy;
     ShowFirstTopic();
 }

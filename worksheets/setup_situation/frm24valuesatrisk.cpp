@@ -217,7 +217,7 @@ frm24ValuesAtRisk::~frm24ValuesAtRisk() { mCurrent.reset(); }
 
 void frm24ValuesAtRisk::Setup()
 {
-    BeginSetup(QStringLiteral("frm24ValuesAtRisk.Setup"), QStringLiteral("tab24"), 4, true);
+    BeginSetup(QStringLiteral("frm24ValuesAtRisk.Setup"));
     core::BusyScope busy;
     mCurrent.reset();
     SetupItemGrid();

@@ -4,6 +4,7 @@
 // model, the worksheet shown as the shell shows it, a dialog opened from its button and
 // worked while it runs modally, and grid cells typed into as a user does.
 
+#include "support/placedform.h"
 #include "worksheets/setup_situation/setup_fixture.h"
 
 #include "model/c35aactable.h"
@@ -84,7 +85,7 @@ protected:
     // The worksheet as the shell shows it.
     worksheets::frm56_CostSummary& Show()
     {
-        form = std::make_unique<worksheets::frm56_CostSummary>();
+        form = testsupport::NewForm<worksheets::frm56_CostSummary>();
         form->resize(1100, 760);
         form->Setup();
         form->show();

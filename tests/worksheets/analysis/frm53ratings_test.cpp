@@ -10,6 +10,7 @@
 #include "platform/grid/grid.h"
 #include "platform/richtext/richtexteditor.h"
 #include "platform/ui/screen.h"
+#include "support/placedform.h"
 #include "worksheets/analysis/registerforms.h"
 
 #include <QClipboard>
@@ -40,9 +41,9 @@ protected:
     frm53Ratings& open(bool safety)
     {
         if (safety)
-            form = std::make_unique<worksheets::frm52SafetyRatings>();
+            form = testsupport::NewForm<worksheets::frm52SafetyRatings>();
         else
-            form = std::make_unique<frm53Ratings>();
+            form = testsupport::NewForm<frm53Ratings>();
         showForm(*form);
         form->Setup();
         QApplication::processEvents();
@@ -82,7 +83,7 @@ TEST_F(RatingsTest, BothWorksheetsAreRegisteredAndListTheirCriteria)
     build(testsupport::kSmallAnalysis);
     worksheets::analysis::RegisterForms();
     for (const char* id : {"tab52", "tab53"}) {
-        std::unique_ptr<worksheets::WorksheetForm> made(worksheets::CreateWorksheetForm(id, nullptr));
+        std::unique_ptr<worksheets::WorksheetForm> made = testsupport::CreateForm(id);
         ASSERT_NE(dynamic_cast<frm53Ratings*>(made.get()), nullptr) << id;
         made->Setup();
         EXPECT_EQ(worksheets::gCurrentWorksheetID, id);

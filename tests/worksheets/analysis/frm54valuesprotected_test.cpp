@@ -5,6 +5,7 @@
 #include "model/c53outcome.h"
 #include "model/g36threateneditems.h"
 #include "support/placedarea.h"
+#include "support/placedform.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -44,7 +45,7 @@ protected:
 
     frm54ValuesProtected& open()
     {
-        form = std::make_unique<frm54ValuesProtected>();
+        form = testsupport::NewForm<frm54ValuesProtected>();
         showForm(*form);
         form->Setup();
         QApplication::processEvents();

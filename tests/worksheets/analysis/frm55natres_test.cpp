@@ -12,6 +12,7 @@
 #include "model/g53outcomes.h"
 #include "model/textnumbers.h"
 #include "platform/grid/numberformat.h"
+#include "support/placedform.h"
 #include "worksheets/analysis/frm55filpercents.h"
 #include "worksheets/analysis/frm55natresfmu.h"
 #include "worksheets/analysis/registerforms.h"
@@ -39,7 +40,7 @@ protected:
 
     template <class Form> Form& open()
     {
-        auto* f = new Form;
+        auto* f = testsupport::NewForm<Form>().release();
         form.reset(f);
         showForm(*f);
         f->Setup();
@@ -77,8 +78,8 @@ protected:
 TEST_F(NatResTest, OnePageForFewerThanTwoFMUsTheOtherForMore)
 {
     worksheets::analysis::RegisterForms();
-    std::unique_ptr<worksheets::WorksheetForm> a(worksheets::CreateWorksheetForm("tab55a", nullptr));
-    std::unique_ptr<worksheets::WorksheetForm> b(worksheets::CreateWorksheetForm("tab55b", nullptr));
+    std::unique_ptr<worksheets::WorksheetForm> a = testsupport::CreateForm("tab55a");
+    std::unique_ptr<worksheets::WorksheetForm> b = testsupport::CreateForm("tab55b");
     EXPECT_NE(dynamic_cast<frm55NatRes*>(a.get()), nullptr);
     EXPECT_NE(dynamic_cast<frm55NatResFMU*>(b.get()), nullptr);
 }

@@ -1,6 +1,7 @@
 #include "cost_fixture.h"
 
 #include "core/costsource.h"
+#include "support/placedform.h"
 #include "worksheets/analysis/frm561costperacre.h"
 #include "worksheets/analysis/frm562sruselist.h"
 #include "worksheets/analysis/frm563dailycost.h"
@@ -58,7 +59,7 @@ protected:
 TEST_F(CostSummaryTest, IsTheRegisteredFormOfItsWorksheet)
 {
     worksheets::analysis::RegisterForms();
-    std::unique_ptr<worksheets::WorksheetForm> made(worksheets::CreateWorksheetForm("tab56", nullptr));
+    std::unique_ptr<worksheets::WorksheetForm> made = testsupport::CreateForm("tab56");
     ASSERT_NE(dynamic_cast<frm56_CostSummary*>(made.get()), nullptr);
     made->Setup();
     EXPECT_EQ(worksheets::gCurrentWorksheetID, "tab56");

@@ -1,10 +1,16 @@
 // The comparison worksheets on a filled analysis, as a fire manager sees them: every form
 // shows every alternative, and with TOLMAR_KEEP_PNG set each is saved as a picture.
 
-#include "comparison_fixture.h"
+#include "core/costsource.h"
+#include "core/g0items.h"
+#include "model/c51alternative.h"
+#include "model/c53outcome.h"
 #include "model/g51alternatives.h"
 #include "platform/chart/barchart.h"
 #include "platform/grid/grid.h"
+#include "support/keeppicture.h"
+#include "support/placedform.h"
+#include "support/worksheet_fixture.h"
 #include "worksheets/comparison_complexity/frm62graphs.h"
 #include "worksheets/comparison_complexity/frm63decisiontree.h"
 #include "worksheets/comparison_complexity/frm64matrix.h"
@@ -22,11 +28,11 @@ using namespace worksheets::comparison_complexity;
 
 namespace {
 
-class FilledAnalysis : public ComparisonFixture {
+class FilledAnalysis : public WorksheetFixture<> {
 protected:
     void SetUp() override
     {
-        ComparisonFixture::SetUp();
+        WorksheetFixture::SetUp();
         testsupport::BuildAnalysis(testsupport::kSmallAnalysis);
     }
 };
@@ -34,6 +40,7 @@ protected:
 TEST_F(FilledAnalysis, Graphs)
 {
     frm62Graphs form;
+    testsupport::PlaceAsShell(form);
     form.resize(1000, 760);
     form.Setup();
     form.show();
@@ -47,6 +54,7 @@ TEST_F(FilledAnalysis, Graphs)
 TEST_F(FilledAnalysis, DecisionTree)
 {
     frm63DecisionTree form;
+    testsupport::PlaceAsShell(form);
     form.resize(800, 560);
     form.Setup();
     form.show();
@@ -61,6 +69,7 @@ TEST_F(FilledAnalysis, DecisionTree)
 TEST_F(FilledAnalysis, Matrix)
 {
     frm64Matrix form;
+    testsupport::PlaceAsShell(form);
     form.resize(1250, 760);
     form.Setup();
     form.show();
@@ -71,6 +80,7 @@ TEST_F(FilledAnalysis, Matrix)
 TEST_F(FilledAnalysis, Decision)
 {
     frm65Decision form;
+    testsupport::PlaceAsShell(form);
     form.resize(1000, 620);
     form.Setup();
     form.show();

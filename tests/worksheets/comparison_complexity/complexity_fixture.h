@@ -7,6 +7,7 @@
 #include "core/uimode.h"
 #include "platform/grid/grid.h"
 #include "support/datafile_fixture.h"
+#include "support/placedform.h"
 
 #include <QApplication>
 
@@ -67,7 +68,7 @@ class ComplexityFormFixture : public ComplexityFixture {
 protected:
     void show()
     {
-        form = std::make_unique<Form>();
+        form = testsupport::NewForm<Form>();
         form->resize(900, 600);
         form->Setup();
         QApplication::processEvents();

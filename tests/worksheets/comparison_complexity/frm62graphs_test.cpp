@@ -1,9 +1,12 @@
 #include "worksheets/comparison_complexity/frm62graphs.h"
 
-#include "comparison_fixture.h"
+#include "core/costsource.h"
+#include "core/g0items.h"
 #include "model/c34nvctable.h"
 #include "model/c36threateneditem.h"
 #include "model/c41objective.h"
+#include "model/c51alternative.h"
+#include "model/c53outcome.h"
 #include "model/c62rating.h"
 #include "model/c64burnarea.h"
 #include "model/c66itemimpact.h"
@@ -11,10 +14,14 @@
 #include "model/g36threateneditems.h"
 #include "model/g41objectives.h"
 #include "model/g42safetyissues.h"
+#include "model/g51alternatives.h"
 #include "model/g53outcomes.h"
 #include "model/modeldata.h"
 #include "platform/chart/barchart.h"
 #include "platform/chart/chartmodule.h"
+#include "support/keeppicture.h"
+#include "support/placedform.h"
+#include "support/worksheet_fixture.h"
 #include "worksheets/comparison_complexity/registerforms.h"
 
 #include <QLabel>
@@ -30,21 +37,13 @@ using worksheets::comparison_complexity::frm62Graphs;
 
 namespace {
 
-class GraphsTest : public ComparisonFixture {
+class GraphsTest : public WorksheetFixture<frm62Graphs> {
 protected:
-    void TearDown() override
-    {
-        form.reset();
-        ComparisonFixture::TearDown();
-    }
+    GraphsTest() : WorksheetFixture({.size = {820, 640}}) {}
     frm62Graphs& open()
     {
         reload();
-        form = std::make_unique<frm62Graphs>();
-        form->resize(820, 640);
-        form->Setup();
-        form->show();
-        return *form;
+        return WorksheetFixture::open();
     }
     // Protection of the Target outcome of an alternative: one value at risk of the amount,
     // fully protected.
@@ -72,14 +71,12 @@ protected:
         area->SetFILPortion(1, 1);
         area->SaveChanges();
     }
-
-    std::unique_ptr<frm62Graphs> form;
 };
 
 TEST_F(GraphsTest, IsTheRegisteredFormOfItsWorksheet)
 {
     worksheets::comparison_complexity::RegisterForms();
-    std::unique_ptr<worksheets::WorksheetForm> made(worksheets::CreateWorksheetForm("tab62", nullptr));
+    std::unique_ptr<worksheets::WorksheetForm> made = testsupport::CreateForm("tab62");
     ASSERT_NE(dynamic_cast<frm62Graphs*>(made.get()), nullptr);
     made->Setup();
     EXPECT_EQ(worksheets::gCurrentWorksheetID, "tab62");

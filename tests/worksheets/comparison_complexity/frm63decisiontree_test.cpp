@@ -1,9 +1,16 @@
 #include "worksheets/comparison_complexity/frm63decisiontree.h"
 
-#include "comparison_fixture.h"
+#include "core/costsource.h"
+#include "core/g0items.h"
 #include "model/c34nvctable.h"
+#include "model/c51alternative.h"
+#include "model/c53outcome.h"
 #include "model/g33fmus.h"
+#include "model/g51alternatives.h"
 #include "platform/canvas/canvas.h"
+#include "support/keeppicture.h"
+#include "support/placedform.h"
+#include "support/worksheet_fixture.h"
 #include "worksheets/comparison_complexity/registerforms.h"
 
 #include <QComboBox>
@@ -17,21 +24,13 @@ using worksheets::comparison_complexity::frm63DecisionTree;
 
 namespace {
 
-class DecisionTreeTest : public ComparisonFixture {
+class DecisionTreeTest : public WorksheetFixture<frm63DecisionTree> {
 protected:
-    void TearDown() override
-    {
-        form.reset();
-        ComparisonFixture::TearDown();
-    }
+    DecisionTreeTest() : WorksheetFixture({.size = {900, 560}}) {}
     frm63DecisionTree& open()
     {
         reload();
-        form = std::make_unique<frm63DecisionTree>();
-        form->resize(900, 560);
-        form->Setup();
-        form->show();
-        return *form;
+        return WorksheetFixture::open();
     }
     const canvas::Drawing& drawing(int i) const { return form->picDecisionTree(i)->drawing(); }
     // Where the text starting with prefix is drawn, the first one at x or right of it;
@@ -50,14 +49,12 @@ protected:
                 return true;
         return false;
     }
-
-    std::unique_ptr<frm63DecisionTree> form;
 };
 
 TEST_F(DecisionTreeTest, IsTheRegisteredFormOfItsWorksheet)
 {
     worksheets::comparison_complexity::RegisterForms();
-    std::unique_ptr<worksheets::WorksheetForm> made(worksheets::CreateWorksheetForm("tab63", nullptr));
+    std::unique_ptr<worksheets::WorksheetForm> made = testsupport::CreateForm("tab63");
     ASSERT_NE(dynamic_cast<frm63DecisionTree*>(made.get()), nullptr);
     made->Setup();
     EXPECT_EQ(worksheets::gCurrentWorksheetID, "tab63");

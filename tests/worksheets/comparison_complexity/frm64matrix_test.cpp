@@ -1,9 +1,12 @@
 #include "worksheets/comparison_complexity/frm64matrix.h"
 
-#include "comparison_fixture.h"
+#include "core/costsource.h"
+#include "core/g0items.h"
 #include "model/c34nvctable.h"
 #include "model/c36threateneditem.h"
 #include "model/c41objective.h"
+#include "model/c51alternative.h"
+#include "model/c53outcome.h"
 #include "model/c62rating.h"
 #include "model/c64burnarea.h"
 #include "model/c66itemimpact.h"
@@ -12,9 +15,13 @@
 #include "model/g36threateneditems.h"
 #include "model/g41objectives.h"
 #include "model/g42safetyissues.h"
+#include "model/g51alternatives.h"
 #include "model/g53outcomes.h"
 #include "platform/grid/grid.h"
 #include "platform/grid/numberformat.h"
+#include "support/keeppicture.h"
+#include "support/placedform.h"
+#include "support/worksheet_fixture.h"
 #include "worksheets/comparison_complexity/registerforms.h"
 
 #include <QLabel>
@@ -35,31 +42,21 @@ const QColor kLightYellow(255, 255, 224);
 const QColor kGreen(0, 255, 0);
 const QColor kLightGreen(192, 255, 192);
 
-class MatrixTest : public ComparisonFixture {
+class MatrixTest : public WorksheetFixture<frm64Matrix> {
 protected:
-    void TearDown() override
-    {
-        form.reset();
-        ComparisonFixture::TearDown();
-    }
+    MatrixTest() : WorksheetFixture({.size = {900, 600}}) {}
     grid::Grid& open()
     {
         reload();
-        form = std::make_unique<frm64Matrix>();
-        form->resize(900, 600);
-        form->Setup();
-        form->show();
-        return *form->Grid1();
+        return *WorksheetFixture::open().Grid1();
     }
     static int Col(int a, int o) { return frm64Matrix::Column(a, o); }
-
-    std::unique_ptr<frm64Matrix> form;
 };
 
 TEST_F(MatrixTest, IsTheRegisteredFormOfItsWorksheet)
 {
     worksheets::comparison_complexity::RegisterForms();
-    std::unique_ptr<worksheets::WorksheetForm> made(worksheets::CreateWorksheetForm("tab64", nullptr));
+    std::unique_ptr<worksheets::WorksheetForm> made = testsupport::CreateForm("tab64");
     ASSERT_NE(dynamic_cast<frm64Matrix*>(made.get()), nullptr);
     made->Setup();
     EXPECT_EQ(worksheets::gCurrentWorksheetID, "tab64");

@@ -1,12 +1,19 @@
 #include "worksheets/comparison_complexity/frm65decision.h"
 
-#include "comparison_fixture.h"
 #include "core/c0item.h"
+#include "core/costsource.h"
+#include "core/g0items.h"
 #include "core/g8summary.h"
 #include "core/u14properties.h"
+#include "model/c51alternative.h"
+#include "model/c53outcome.h"
+#include "model/g51alternatives.h"
 #include "platform/richtext/richtexteditor.h"
 #include "platform/richtext/rtf.h"
 #include "platform/richtext/scratchdocument.h"
+#include "support/keeppicture.h"
+#include "support/placedform.h"
+#include "support/worksheet_fixture.h"
 #include "worksheets/common/topiceditor.h"
 #include "worksheets/comparison_complexity/decisiondescription.h"
 #include "worksheets/comparison_complexity/registerforms.h"
@@ -43,21 +50,13 @@ QString Rtf(const QString& text, bool boldFirst = false)
     return doc.save();
 }
 
-class DecisionTest : public ComparisonFixture {
+class DecisionTest : public WorksheetFixture<frm65Decision> {
 protected:
-    void TearDown() override
-    {
-        form.reset();
-        ComparisonFixture::TearDown();
-    }
+    DecisionTest() : WorksheetFixture({.size = {900, 600}}) {}
     frm65Decision& open()
     {
         reload();
-        form = std::make_unique<frm65Decision>();
-        form->resize(900, 600);
-        form->Setup();
-        form->show();
-        return *form;
+        return WorksheetFixture::open();
     }
     // The worksheet as the shell leaves it: the summary items saved, the form gone.
     void leave()
@@ -92,7 +91,6 @@ protected:
     }
     QString selectedKey() { return core::Property_Get("SelectedAlternativeKey"); }
 
-    std::unique_ptr<frm65Decision> form;
 };
 
 TEST(DecisionDescription, FallbackTextIsOneDocumentWithItsLabelsAndBlankLines)
@@ -129,7 +127,7 @@ TEST(DecisionDescription, OnlyABuiltFallbackDescriptionIsBuiltAgain)
 TEST_F(DecisionTest, IsTheRegisteredFormOfItsWorksheet)
 {
     worksheets::comparison_complexity::RegisterForms();
-    std::unique_ptr<worksheets::WorksheetForm> made(worksheets::CreateWorksheetForm("tab65", nullptr));
+    std::unique_ptr<worksheets::WorksheetForm> made = testsupport::CreateForm("tab65");
     ASSERT_NE(dynamic_cast<frm65Decision*>(made.get()), nullptr);
     made->Setup();
     EXPECT_EQ(worksheets::gCurrentWorksheetID, "tab65");

@@ -3,6 +3,7 @@
 #include "complexity_fixture.h"
 #include "core/uimode.h"
 #include "platform/grid/grid.h"
+#include "support/placedform.h"
 #include "worksheets/comparison_complexity/registerforms.h"
 
 #include <QLabel>
@@ -250,7 +251,7 @@ TEST_F(ComplexityAnalysisTest, ShellCreatesTheFormsByTheirIds)
 {
     worksheets::comparison_complexity::RegisterForms();
     for (const char* id : {"tab72", "tab73", "tab74"}) {
-        std::unique_ptr<worksheets::WorksheetForm> f(worksheets::CreateWorksheetForm(id, nullptr));
+        std::unique_ptr<worksheets::WorksheetForm> f = testsupport::CreateForm(id);
         ASSERT_NE(f, nullptr) << id;
         f->Setup();
         EXPECT_EQ(worksheets::gCurrentWorksheetID, id);

@@ -2,6 +2,7 @@
 
 #include "core/uimode.h"
 #include "platform/label/formattedlabel.h"
+#include "support/placedform.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -22,7 +23,7 @@ class GuidelinesTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        form = std::make_unique<frm73Guide>();
+        form = testsupport::NewForm<frm73Guide>();
         form->resize(900, 600);
         form->Setup();
     }

@@ -1,4 +1,4 @@
-#include "objectives_fixture.h"
+#include "support/worksheet_fixture.h"
 
 #include "worksheets/objectives_alternatives/frm34prioritize.h"
 
@@ -18,11 +18,12 @@ constexpr int kBar = frm34Prioritize::ColBar;
 constexpr int kPercent = frm34Prioritize::ColPercent;
 
 // Three safety issues and two objectives under the first category, one under the third.
-class PrioritizeTest : public ObjectivesFixture {
+class PrioritizeTest : public WorksheetFixture<> {
 protected:
+    PrioritizeTest() : WorksheetFixture({.size = {1100, 650}, .saveAllOrNothing = true}) {}
     void SetUp() override
     {
-        ObjectivesFixture::SetUp();
+        WorksheetFixture::SetUp();
         issues = {storedNode(2, "Snags", 10), storedNode(2, "Power lines", 10), storedNode(2, "Smoke on Hwy 9", 0)};
         objectives = {storedNode(3, "Protect owl stands", 6), storedNode(3, "Keep retardant out of Elk Creek", 4),
                       storedNode(5, "Hold costs under $2M", 0)};
@@ -211,8 +212,8 @@ TEST_F(PrioritizeTest, APressOnTheBarSetsThePriorityInTenths)
     EXPECT_DOUBLE_EQ(safety().cellFloodPercent(1, kBar), -1);
 
     leave();
-    EXPECT_EQ(stored(issues[0], "Priority").toInt(), 10);
-    EXPECT_EQ(stored(issues[1], "Priority").toInt(), 0);
+    EXPECT_EQ(stored("Objectives", issues[0], "Priority").toInt(), 10);
+    EXPECT_EQ(stored("Objectives", issues[1], "Priority").toInt(), 0);
 }
 
 // Typing: only digits go in, the bar and weights follow each key, and what is left in the
@@ -264,8 +265,8 @@ TEST_F(PrioritizeTest, TypedPrioritiesStayWithinZeroToTenAndEscapeRestores)
     EXPECT_FALSE(objectivesGrid().isEditing());
 
     leave();
-    EXPECT_EQ(stored(objectives[0], "Priority").toInt(), 10);
-    EXPECT_EQ(stored(objectives[1], "Priority").toInt(), 10);
+    EXPECT_EQ(stored("Objectives", objectives[0], "Priority").toInt(), 10);
+    EXPECT_EQ(stored("Objectives", objectives[1], "Priority").toInt(), 10);
 }
 
 // Moving on in either grid first stores the nodes current in both.
@@ -276,14 +277,14 @@ TEST_F(PrioritizeTest, MovingOnStoresTheNodesOfBothGrids)
     send(safety(), QEvent::MouseButtonRelease, barPoint(safety(), 2, 0.3), Qt::NoButton);
     clickCell(objectivesGrid(), 2, kPriority);
     QTest::keyClicks(QApplication::focusWidget(), "7");
-    EXPECT_EQ(stored(issues[0], "Priority").toInt(), 3);
-    EXPECT_EQ(stored(objectives[0], "Priority").toInt(), 6);
+    EXPECT_EQ(stored("Objectives", issues[0], "Priority").toInt(), 3);
+    EXPECT_EQ(stored("Objectives", objectives[0], "Priority").toInt(), 6);
 
     // Down ends the edit and enters the next row, whose editor opens at once.
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
     EXPECT_EQ(objectivesGrid().row(), 3);
     EXPECT_TRUE(objectivesGrid().isEditing());
-    EXPECT_EQ(stored(objectives[0], "Priority").toInt(), 7);
+    EXPECT_EQ(stored("Objectives", objectives[0], "Priority").toInt(), 7);
     EXPECT_EQ(page().currentObjective()->ItemKey(), objectives[1]);
 }
 
@@ -315,8 +316,8 @@ TEST_F(PrioritizeTest, KeyboardAlone)
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
     EXPECT_EQ(shown(objectivesGrid(), 2), (Shown{"4", 40, "50"}));
     leave();
-    EXPECT_EQ(stored(issues[0], "Priority").toInt(), 3);
-    EXPECT_EQ(stored(objectives[0], "Priority").toInt(), 4);
+    EXPECT_EQ(stored("Objectives", issues[0], "Priority").toInt(), 3);
+    EXPECT_EQ(stored("Objectives", objectives[0], "Priority").toInt(), 4);
 }
 
 } // namespace

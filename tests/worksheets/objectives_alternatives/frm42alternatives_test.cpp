@@ -6,7 +6,7 @@
 #include "model/c53outcome.h"
 #include "model/g51alternatives.h"
 #include "platform/richtext/richtexteditor.h"
-#include "worksheet_fixture.h"
+#include "support/worksheet_fixture.h"
 #include "worksheets/common/topiceditor.h"
 
 #include <QLineEdit>
@@ -21,6 +21,7 @@ namespace {
 
 class AlternativesTest : public WorksheetFixture<frm42Alternatives> {
 protected:
+    AlternativesTest() : WorksheetFixture({.size = {776, 470}, .waitUntilActive = true}) {}
     QStringList listTexts() const
     {
         QStringList texts;

@@ -6,7 +6,7 @@
 #include "model/g53outcomes.h"
 #include "platform/grid/grid.h"
 #include "platform/richtext/richtexteditor.h"
-#include "worksheet_fixture.h"
+#include "support/worksheet_fixture.h"
 #include "worksheets/common/topiceditor.h"
 
 #include <QLineEdit>
@@ -19,6 +19,7 @@ namespace {
 
 class OutcomesTest : public WorksheetFixture<frm43Outcomes> {
 protected:
+    OutcomesTest() : WorksheetFixture({.size = {776, 470}, .waitUntilActive = true}) {}
     // Alternatives written by an earlier session: labels A, B, ...; Fallbacks shown as asked.
     QList<int> storedAlternatives(const QList<bool>& fallbacks)
     {

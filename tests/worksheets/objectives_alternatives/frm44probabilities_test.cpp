@@ -5,7 +5,7 @@
 #include "model/g51alternatives.h"
 #include "platform/canvas/canvas.h"
 #include "support/placedarea.h"
-#include "worksheet_fixture.h"
+#include "support/worksheet_fixture.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -22,6 +22,7 @@ namespace {
 
 class ProbabilitiesTest : public WorksheetFixture<frm44Probabilities> {
 protected:
+    ProbabilitiesTest() : WorksheetFixture({.size = {776, 470}, .waitUntilActive = true}) {}
     // A without a Fallback, B with one.
     void storeAlternatives()
     {

@@ -8,7 +8,7 @@
 #include "model/g51alternatives.h"
 #include "model/g53outcomes.h"
 #include "platform/grid/grid.h"
-#include "worksheet_fixture.h"
+#include "support/worksheet_fixture.h"
 
 #include <QLabel>
 
@@ -19,6 +19,7 @@ namespace {
 
 class FMUsTest : public WorksheetFixture<frm45FMUs> {
 protected:
+    FMUsTest() : WorksheetFixture({.size = {776, 470}, .waitUntilActive = true}) {}
     // Three FMUs, then two alternatives, so every outcome starts at 50 in each FMU.
     void storeAnalysis()
     {

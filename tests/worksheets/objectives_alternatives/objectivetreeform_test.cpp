@@ -1,11 +1,11 @@
-#include "objectives_fixture.h"
-
 #include "core/g0items.h"
 #include "core/g13rmas.h"
 #include "platform/richtext/emptybody.h"
 #include "platform/richtext/richtexteditor.h"
 #include "support/keeppicture.h"
 #include "support/placedarea.h"
+#include "support/placedform.h"
+#include "support/worksheet_fixture.h"
 #include "worksheets/common/topiceditor.h"
 #include "worksheets/objectives_alternatives/frm32safetyissues.h"
 #include "worksheets/objectives_alternatives/frm33objectives.h"
@@ -28,8 +28,9 @@ namespace {
 
 const QColor kGreen(192, 255, 192);
 
-class ObjectiveTreeTest : public ObjectivesFixture {
+class ObjectiveTreeTest : public WorksheetFixture<> {
 protected:
+    ObjectiveTreeTest() : WorksheetFixture({.size = {1100, 650}, .saveAllOrNothing = true}) {}
     ObjectiveTreeForm& tree() { return static_cast<ObjectiveTreeForm&>(*form); }
     grid::Grid& grid() { return *tree().Grid1(); }
     QStringList rowsShown() { return columnTexts(grid(), 0); }
@@ -63,14 +64,14 @@ TEST_F(ObjectiveTreeTest, EachWorksheetIsTheRegisteredFormOfItsId)
     worksheets::objectives_alternatives::RegisterForms();
     struct Case { QString id; int worksheet; };
     for (const Case& c : {Case{"tab32", 2}, Case{"tab33", 3}, Case{"tab34", 4}}) {
-        std::unique_ptr<worksheets::WorksheetForm> made(worksheets::CreateWorksheetForm(c.id, nullptr));
+        std::unique_ptr<worksheets::WorksheetForm> made = testsupport::CreateForm(c.id);
         ASSERT_NE(made, nullptr) << c.id.toStdString();
         made->Setup();
         EXPECT_EQ(worksheets::gCurrentWorksheetID, c.id);
     }
-    std::unique_ptr<worksheets::WorksheetForm> safety(worksheets::CreateWorksheetForm("tab32", nullptr));
-    std::unique_ptr<worksheets::WorksheetForm> objectives(worksheets::CreateWorksheetForm("tab33", nullptr));
-    std::unique_ptr<worksheets::WorksheetForm> prioritize(worksheets::CreateWorksheetForm("tab34", nullptr));
+    std::unique_ptr<worksheets::WorksheetForm> safety = testsupport::CreateForm("tab32");
+    std::unique_ptr<worksheets::WorksheetForm> objectives = testsupport::CreateForm("tab33");
+    std::unique_ptr<worksheets::WorksheetForm> prioritize = testsupport::CreateForm("tab34");
     EXPECT_NE(dynamic_cast<frm32SafetyIssues*>(safety.get()), nullptr);
     EXPECT_NE(dynamic_cast<frm33Objectives*>(objectives.get()), nullptr);
     EXPECT_NE(dynamic_cast<worksheets::frm34Prioritize*>(prioritize.get()), nullptr);
@@ -94,9 +95,9 @@ TEST_F(ObjectiveTreeTest, SafetyIssuesAddRenameDescribeAndDelete)
     EXPECT_EQ(rowsShown(), QStringList({"Safety Issues", "    "}));
     EXPECT_EQ(grid().row(), 2);
     const int first = tree().current()->ItemKey();
-    EXPECT_EQ(stored(first, "ParentKey").toInt(), 2);
-    EXPECT_EQ(stored(first, "Priority").toInt(), 10);
-    EXPECT_EQ(stored(first, "Explanation").toString(), richtext::kEmptyBody);
+    EXPECT_EQ(stored("Objectives", first, "ParentKey").toInt(), 2);
+    EXPECT_EQ(stored("Objectives", first, "Priority").toInt(), 10);
+    EXPECT_EQ(stored("Objectives", first, "Explanation").toString(), richtext::kEmptyBody);
     EXPECT_EQ(tree().lblName()->text(), "Issue");
     EXPECT_TRUE(tree().cmdDelete()->isEnabled());
     EXPECT_EQ(QApplication::focusWidget(), nameBox());
@@ -108,9 +109,9 @@ TEST_F(ObjectiveTreeTest, SafetyIssuesAddRenameDescribeAndDelete)
     QTest::mouseClick(tree().cmdAdd(), Qt::LeftButton);
     const int second = tree().current()->ItemKey();
     EXPECT_EQ(grid().row(), 3);
-    EXPECT_EQ(stored(first, "Name").toString(), "Snags along the ridge road");
-    EXPECT_TRUE(stored(first, "Explanation").toString().contains("Burned-out oaks fall without warning."));
-    EXPECT_TRUE(stored(first, "Explanation").toString().endsWith("\\par }"));
+    EXPECT_EQ(stored("Objectives", first, "Name").toString(), "Snags along the ridge road");
+    EXPECT_TRUE(stored("Objectives", first, "Explanation").toString().contains("Burned-out oaks fall without warning."));
+    EXPECT_TRUE(stored("Objectives", first, "Explanation").toString().endsWith("\\par }"));
     typeName("Power lines");
 
     // Entering a row by mouse stores the node left and hands the focus to the name box.
@@ -119,7 +120,7 @@ TEST_F(ObjectiveTreeTest, SafetyIssuesAddRenameDescribeAndDelete)
     EXPECT_EQ(nameBox()->text(), "Snags along the ridge road");
     EXPECT_TRUE(bodyText().contains("Burned-out oaks"));
     EXPECT_EQ(QApplication::focusWidget(), nameBox());
-    EXPECT_EQ(stored(second, "Name").toString(), "Power lines");
+    EXPECT_EQ(stored("Objectives", second, "Name").toString(), "Power lines");
 
     // A group row renames without indent.
     clickCell(grid(), 1, 0);
@@ -138,15 +139,15 @@ TEST_F(ObjectiveTreeTest, SafetyIssuesAddRenameDescribeAndDelete)
     prompter.answer(ui::Answer::Yes);
     QTest::mouseClick(tree().cmdDelete(), Qt::LeftButton);
     EXPECT_EQ(rowsShown(), QStringList({"Safety", "    Power lines"}));
-    EXPECT_EQ(stored(first, "Name").toString(), "<no row>");
+    EXPECT_EQ(stored("Objectives", first, "Name").toString(), "<no row>");
     EXPECT_EQ(scoreRows(first), 0);
-    EXPECT_EQ(stored(2, "ChildKey").toInt(), second);
+    EXPECT_EQ(stored("Objectives", 2, "ChildKey").toInt(), second);
     // The row that moved into the place is shown.
     EXPECT_EQ(tree().current()->ItemKey(), second);
     EXPECT_EQ(nameBox()->text(), "Power lines");
 
     leave();
-    EXPECT_EQ(stored(2, "Name").toString(), "Safety");
+    EXPECT_EQ(stored("Objectives", 2, "Name").toString(), "Safety");
     testsupport::ClearModelCaches();
     open<frm32SafetyIssues>();
     EXPECT_EQ(rowsShown(), QStringList({"Safety", "    Power lines"}));
@@ -174,7 +175,7 @@ TEST_F(ObjectiveTreeTest, ObjectivesAddUnderTheRowsCategoryRenameDescribeAndDele
     QTest::mouseClick(tree().cmdAdd(), Qt::LeftButton);
     const int added = tree().current()->ItemKey();
     EXPECT_EQ(grid().row(), 3);
-    EXPECT_EQ(stored(added, "ParentKey").toInt(), 3);
+    EXPECT_EQ(stored("Objectives", added, "ParentKey").toInt(), 3);
     EXPECT_EQ(model::GetObjective(added)->Priority(), 0);
     QTest::keyClicks(QApplication::focusWidget(), "Keep retardant out of Elk Creek");
     typeBody("Municipal water intake 2 miles downstream.");
@@ -184,25 +185,27 @@ TEST_F(ObjectiveTreeTest, ObjectivesAddUnderTheRowsCategoryRenameDescribeAndDele
     EXPECT_EQ(nameBox()->text(), "Economic");
     QTest::mouseClick(tree().cmdAdd(), Qt::LeftButton);
     const int economic = tree().current()->ItemKey();
-    EXPECT_EQ(stored(economic, "ParentKey").toInt(), 5);
+    EXPECT_EQ(stored("Objectives", economic, "ParentKey").toInt(), 5);
     typeName("Hold costs under $2M");
     EXPECT_EQ(rowsShown(), QStringList({"Natural and Cultural Resources", "    Protect the spotted owl nest stands",
                                         "    Keep retardant out of Elk Creek", "Property and Improvements",
                                         "Economic", "    Hold costs under $2M", "Social and Political", "Other"}));
-    EXPECT_EQ(stored(added, "Name").toString(), "Keep retardant out of Elk Creek");
-    EXPECT_TRUE(stored(added, "Explanation").toString().contains("Municipal water intake"));
+    EXPECT_EQ(stored("Objectives", added, "Name").toString(), "Keep retardant out of Elk Creek");
+    EXPECT_TRUE(stored("Objectives", added, "Explanation").toString().contains("Municipal water intake"));
 
     // Delete the first objective: the next row moves into its place and is shown.
     clickCell(grid(), 2, 0);
     prompter.answer(ui::Answer::Yes);
     QTest::mouseClick(tree().cmdDelete(), Qt::LeftButton);
-    EXPECT_EQ(stored(fuels, "Name").toString(), "<no row>");
-    EXPECT_EQ(stored(3, "ChildKey").toInt(), added);
+    EXPECT_EQ(stored("Objectives", fuels, "Name").toString(), "<no row>");
+    EXPECT_EQ(stored("Objectives", 3, "ChildKey").toInt(), added);
     EXPECT_EQ(grid().row(), 2);
     EXPECT_EQ(nameBox()->text(), "Keep retardant out of Elk Creek");
 
-    leave(true);
-    EXPECT_EQ(stored(economic, "Name").toString(), "Hold costs under $2M");
+    leave();
+
+    model::ClearObjectives();
+    EXPECT_EQ(stored("Objectives", economic, "Name").toString(), "Hold costs under $2M");
     EXPECT_EQ(model::GetObjective(economic)->Priority(), 0);
 }
 
@@ -229,8 +232,8 @@ TEST_F(ObjectiveTreeTest, ADeletedNodeIsNeverSavedAndTakesNoEdits)
     EXPECT_EQ(grid().text(2, 0), "    Snags near the helispot");
 
     leave();
-    EXPECT_EQ(stored(b, "Name").toString(), "<no row>");
-    EXPECT_EQ(stored(a, "Name").toString(), "Snags near the helispot");
+    EXPECT_EQ(stored("Objectives", b, "Name").toString(), "<no row>");
+    EXPECT_EQ(stored("Objectives", a, "Name").toString(), "Snags near the helispot");
     auto rs = db().OpenRecordset("SELECT * FROM Objectives WHERE Name LIKE 'Power lines%'");
     EXPECT_TRUE(rs->Eof());
 }
@@ -265,7 +268,8 @@ TEST_F(ObjectiveTreeTest, TheGuidelinesOfAChosenAreaAreShownReadOnly)
     EXPECT_FALSE(tree().txtGuidelines()->plainText().contains("Cut a line"));
     EXPECT_FALSE(tree().txtGuidelines()->plainText().contains("pasted"));
     EXPECT_FALSE(tree().current()->Changed());
-    leave(true);
+    leave();
+    model::ClearObjectives();
     core::SaveRMAs();
     core::ClearItems();
     EXPECT_EQ(core::GetRMA(owlKey)->Body(), owls);
@@ -330,7 +334,8 @@ TEST_F(ObjectiveTreeTest, AnObjectivesTreeWithoutCategoriesShowsAnEmptyWorksheet
         tree().cmdDelete_Click();
         EXPECT_EQ(grid().rows(), 1);
         EXPECT_TRUE(prompter.messages().isEmpty());
-        leave(true);
+        leave();
+        model::ClearObjectives();
 
         open<worksheets::frm34Prioritize>();
         EXPECT_EQ(static_cast<worksheets::frm34Prioritize&>(*form).Grid1()->rows(), 1);
@@ -378,7 +383,8 @@ TEST_F(ObjectiveTreeTest, NewNodesReachPrioritizeWithTheirStartingPriorities)
     clickCell(grid(), 2, 0);   // the second category
     QTest::mouseClick(tree().cmdAdd(), Qt::LeftButton);
     QTest::keyClicks(QApplication::focusWidget(), "No structures lost");
-    leave(true);
+    leave();
+    model::ClearObjectives();
 
     auto& prioritize = open<worksheets::frm34Prioritize>();
     EXPECT_EQ(prioritize.grdSafety()->text(2, 0), "    Rolling rocks");
@@ -410,7 +416,7 @@ TEST_F(ObjectiveTreeTest, AnIssueThatCannotBeStoredStaysShownAndCurrent)
     db().Execute("ALTER TABLE ObjectivesAway RENAME TO Objectives");
     clickCell(grid(), 3, 0);
     EXPECT_EQ(nameBox()->text(), "Power lines");
-    EXPECT_EQ(stored(a, "Name").toString(), "Snags on the ridge!");
+    EXPECT_EQ(stored("Objectives", a, "Name").toString(), "Snags on the ridge!");
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "support/analysis_builder.h"
 #include "support/datafile_fixture.h"
+#include "support/placedform.h"
 #include "worksheets/objectives_alternatives/frm42alternatives.h"
 #include "worksheets/objectives_alternatives/frm43outcomes.h"
 #include "worksheets/objectives_alternatives/frm44probabilities.h"
@@ -37,7 +38,7 @@ TEST_F(RegisterFormsTest, EachWorksheetOfTheSectionHasItsForm)
                  {"tab44", Is<worksheets::frm44Probabilities>},
                  {"tab45", Is<worksheets::frm45FMUs>}};
     for (const auto& f : forms) {
-        std::unique_ptr<worksheets::WorksheetForm> made(worksheets::CreateWorksheetForm(f.id, nullptr));
+        std::unique_ptr<worksheets::WorksheetForm> made = testsupport::CreateForm(f.id);
         ASSERT_NE(made, nullptr) << f.id;
         EXPECT_TRUE(f.is(made.get())) << f.id;
         made->Setup();

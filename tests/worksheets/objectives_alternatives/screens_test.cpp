@@ -1,9 +1,8 @@
-#include "objectives_fixture.h"
-
 #include "core/g0items.h"
 #include "core/g13rmas.h"
 #include "platform/richtext/emptybody.h"
 #include "support/keeppicture.h"
+#include "support/worksheet_fixture.h"
 #include "worksheets/objectives_alternatives/frm32safetyissues.h"
 #include "worksheets/objectives_alternatives/frm33objectives.h"
 #include "worksheets/objectives_alternatives/frm34prioritize.h"
@@ -14,11 +13,12 @@ namespace {
 
 // The three worksheets on a filled analysis, as a user first sees them; with TOLMAR_KEEP_PNG
 // set to a folder, each is kept there as a picture to look at.
-class ObjectivesScreens : public ObjectivesFixture {
+class ObjectivesScreens : public WorksheetFixture<> {
 protected:
+    ObjectivesScreens() : WorksheetFixture({.size = {1100, 650}, .saveAllOrNothing = true}) {}
     void SetUp() override
     {
-        ObjectivesFixture::SetUp();
+        WorksheetFixture::SetUp();
         testsupport::BuildAnalysis(testsupport::kSmallAnalysis);
         const QString body = QString(richtext::kEmptyBody)
                                  .replace("\\pard \\par }", "\\pard Maintain old-growth character of the reserve.\\par "

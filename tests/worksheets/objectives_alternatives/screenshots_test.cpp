@@ -6,7 +6,8 @@
 #include "model/g51alternatives.h"
 #include "platform/grid/grid.h"
 #include "platform/richtext/emptybody.h"
-#include "worksheet_fixture.h"
+#include "support/placedform.h"
+#include "support/worksheet_fixture.h"
 #include "worksheets/objectives_alternatives/frm42alternatives.h"
 #include "worksheets/objectives_alternatives/frm43outcomes.h"
 #include "worksheets/objectives_alternatives/frm44probabilities.h"
@@ -82,17 +83,20 @@ TEST_F(ScreenshotsTest, TheFourWorksheetsOnAFilledAnalysis)
 {
     {
         worksheets::frm42Alternatives form;
+        testsupport::PlaceAsShell(form);
         form.Setup();
         shoot(form, "tab42-alternatives");
     }
     {
         worksheets::frm43Outcomes form;
+        testsupport::PlaceAsShell(form);
         form.Setup();
         form.grdOutcomes()->setRow(2);   // A's Target
         shoot(form, "tab43-outcomes");
     }
     {
         worksheets::frm44Probabilities form;
+        testsupport::PlaceAsShell(form);
         form.Setup();
         shoot(form, "tab44-probabilities-fallback");
         form.lstAlternatives()->setCurrentRow(2);   // the third keeps its Fallback hidden
@@ -101,6 +105,7 @@ TEST_F(ScreenshotsTest, TheFourWorksheetsOnAFilledAnalysis)
     }
     {
         worksheets::frm45FMUs form;
+        testsupport::PlaceAsShell(form);
         form.Setup();
         shoot(form, "tab45-fmus");
     }

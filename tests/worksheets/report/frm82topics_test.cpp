@@ -4,6 +4,7 @@
 #include "platform/richtext/rtf.h"
 #include "support/failingwrites.h"
 #include "support/placedarea.h"
+#include "support/placedform.h"
 #include "worksheets/common/topiceditor.h"
 #include "worksheets/report/frm82topics.h"
 #include "worksheets/report/registerforms.h"
@@ -25,7 +26,7 @@ protected:
     {
         ReportFixture::SetUp();
         worksheets::report::RegisterForms();
-        form.reset(static_cast<worksheets::report::frm82Topics*>(worksheets::CreateWorksheetForm(QStringLiteral("tab82"), nullptr)));
+        form.reset(static_cast<worksheets::report::frm82Topics*>(testsupport::CreateForm(QStringLiteral("tab82")).release()));
         ASSERT_NE(form, nullptr);
         form->Setup();
     }

@@ -1,4 +1,5 @@
 #include "reports/report_fixture.h"
+#include "support/placedform.h"
 #include "support/runtool.h"
 
 #include "worksheets/common/worksheetform.h"
@@ -27,7 +28,7 @@ protected:
     {
         ReportFixture::SetUp();
         worksheets::report::RegisterForms();
-        form.reset(static_cast<worksheets::report::frm83Reports*>(worksheets::CreateWorksheetForm(QStringLiteral("tab83"), nullptr)));
+        form.reset(static_cast<worksheets::report::frm83Reports*>(testsupport::CreateForm(QStringLiteral("tab83")).release()));
         ASSERT_NE(form, nullptr);
         form->Setup();
     }

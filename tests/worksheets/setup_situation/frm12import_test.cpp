@@ -12,6 +12,7 @@
 #include "model/g38srtypes.h"
 #include "platform/dao/dao.h"
 #include "platform/grid/grid.h"
+#include "support/placedform.h"
 #include "worksheets/common/worksheetform.h"
 #include "worksheets/setup_situation/frm12import.h"
 #include "worksheets/setup_situation/registerforms.h"
@@ -68,7 +69,7 @@ protected:
 
     void show()
     {
-        form = std::make_unique<frm12Import>();
+        form = testsupport::NewForm<frm12Import>();
         form->resize(900, 600);
         form->Setup();
     }
@@ -80,7 +81,7 @@ protected:
 TEST_F(Frm12ImportTest, RegisteredAsTab12)
 {
     RegisterForms();
-    std::unique_ptr<worksheets::WorksheetForm> f(worksheets::CreateWorksheetForm("tab12", nullptr));
+    std::unique_ptr<worksheets::WorksheetForm> f = testsupport::CreateForm("tab12");
     EXPECT_NE(dynamic_cast<frm12Import*>(f.get()), nullptr);
 }
 

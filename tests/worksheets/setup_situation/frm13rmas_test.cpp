@@ -8,6 +8,7 @@
 #include "support/datafile_fixture.h"
 #include "support/keeppicture.h"
 #include "support/placedarea.h"
+#include "support/placedform.h"
 #include "support/wholeentries.h"
 #include "worksheets/common/topiceditor.h"
 #include "worksheets/setup_situation/registerforms.h"
@@ -52,7 +53,7 @@ protected:
     // The worksheet as the shell shows it.
     frm13RMAs& open()
     {
-        form = std::make_unique<frm13RMAs>();
+        form = testsupport::NewForm<frm13RMAs>();
         form->resize(800, 500);
         form->Setup();
         form->show();
@@ -96,7 +97,7 @@ protected:
 TEST_F(RMAsTest, IsTheRegisteredFormOfItsWorksheet)
 {
     worksheets::setup_situation::RegisterForms();
-    std::unique_ptr<worksheets::WorksheetForm> made(worksheets::CreateWorksheetForm("tab13", nullptr));
+    std::unique_ptr<worksheets::WorksheetForm> made = testsupport::CreateForm("tab13");
     ASSERT_NE(dynamic_cast<frm13RMAs*>(made.get()), nullptr);
     made->Setup();
     EXPECT_EQ(worksheets::gCurrentWorksheetID, "tab13");

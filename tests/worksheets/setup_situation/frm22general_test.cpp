@@ -3,7 +3,8 @@
 #include "core/g0items.h"
 #include "core/g2situation.h"
 #include "core/uimode.h"
-#include "formfixture.h"
+#include "support/placedform.h"
+#include "support/worksheet_fixture.h"
 #include "worksheets/setup_situation/frm23situation.h"
 #include "worksheets/setup_situation/frm24valuesatrisk.h"
 #include "worksheets/setup_situation/registerforms.h"
@@ -22,7 +23,7 @@ using Box = worksheets::frm22General::Box;
 
 namespace {
 
-class GeneralTest : public FormFixture<frm22General> {
+class GeneralTest : public WorksheetFixture<frm22General> {
 protected:
     // Items as an earlier session left them in the file.
     void storeItems(const QList<std::pair<int, QString>>& bodies)
@@ -38,7 +39,7 @@ protected:
         core::SaveSituation();
         form.reset();
     }
-    QString stored(int key) { return FormFixture::stored("Items", key, "Body").toString(); }
+    QString stored(int key) { return WorksheetFixture::stored("Items", key, "Body").toString(); }
     QLineEdit* box(Box b) const { return form->box(b); }
     QWidget* focused() const { return QApplication::focusWidget(); }
 };
@@ -52,7 +53,7 @@ TEST_F(GeneralTest, TheSituationWorksheetsAreTheRegisteredForms)
         {"tab24", [](auto* f) { return dynamic_cast<worksheets::frm24ValuesAtRisk*>(f) != nullptr; }},
     };
     for (const auto& [id, isIts] : cases) {
-        std::unique_ptr<worksheets::WorksheetForm> made(worksheets::CreateWorksheetForm(id, nullptr));
+        std::unique_ptr<worksheets::WorksheetForm> made = testsupport::CreateForm(id);
         ASSERT_TRUE(isIts(made.get())) << id;
         made->Setup();
         EXPECT_EQ(worksheets::gCurrentWorksheetID, id);

@@ -5,7 +5,7 @@
 #include "core/uimode.h"
 #include "platform/richtext/emptybody.h"
 #include "platform/richtext/richtexteditor.h"
-#include "formfixture.h"
+#include "support/worksheet_fixture.h"
 #include "worksheets/common/topiceditor.h"
 
 #include <QApplication>
@@ -22,7 +22,7 @@ using worksheets::frm23Situation;
 
 namespace {
 
-class SituationTest : public FormFixture<frm23Situation> {
+class SituationTest : public WorksheetFixture<frm23Situation> {
 protected:
     // A topic as the data file brings it: a name, a heading, instructions of its own.
     int storedTopic(const QString& name, const QString& instructions = QString(), const QString& body = richtext::kEmptyBody)
@@ -41,7 +41,7 @@ protected:
         core::SaveSituation();
         form.reset();
     }
-    QVariant stored(int key, const QString& field) { return FormFixture::stored("Items", key, field); }
+    QVariant stored(int key, const QString& field) { return WorksheetFixture::stored("Items", key, field); }
     QStringList listTexts() const
     {
         QStringList texts;
@@ -73,7 +73,6 @@ protected:
         EXPECT_FALSE(form->cmdDelete()->isEnabled());
         EXPECT_TRUE(form->cmdNewTopic()->isEnabled());
     }
-
 };
 
 TEST_F(SituationTest, OpeningShowsTheFirstTopicWithItsInstructionsAndTheNarrativeReady)

@@ -7,7 +7,7 @@
 #include "model/g36threateneditems.h"
 #include "platform/grid/grid.h"
 #include "platform/ui/screen.h"
-#include "formfixture.h"
+#include "support/worksheet_fixture.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -26,8 +26,9 @@ using worksheets::frm24ValuesAtRisk;
 
 namespace {
 
-class ValuesAtRiskTest : public FormFixture<frm24ValuesAtRisk> {
+class ValuesAtRiskTest : public WorksheetFixture<frm24ValuesAtRisk> {
 protected:
+    ValuesAtRiskTest() : WorksheetFixture({.saveAllOrNothing = true}) {}
     // A value at risk as an earlier session left it in the file.
     int storedItem(const QString& name, double loss, const QString& probability)
     {
@@ -35,14 +36,8 @@ protected:
         item->SetPotentialLoss(loss);
         item->SetProbabilityLabel(probability);
         item->SaveChanges();
-        clearCaches();
+        reload();
         return item->ItemKey();
-    }
-    // As the shell leaves the worksheet: the form's save as one whole, the form gone.
-    void leave()
-    {
-        core::SaveAllOrNothing([this] { form->SaveChanges(); });
-        form.reset();
     }
     grid::Grid* grid() const { return form->grdItems(); }
     QStringList row(int r) const
@@ -189,7 +184,7 @@ TEST_F(ValuesAtRiskTest, AddEditByLabelAndByNumberAndTheTotal)
     EXPECT_EQ(stored("ValuesAtRisk", key, "Probability").toInt(), 95);
     EXPECT_EQ(stored("Items", key, "ItemText").toString(), "Historic cabin, 1932");
 
-    clearCaches();
+    reload();
     open();
     EXPECT_EQ(row(1), QStringList({"Guard station", "60,000", "95", "57,000"}));
     EXPECT_EQ(form->pnlTotal()->text(), "$60,000");   // 57,000 + 2,500 + 750 = 60,250
@@ -227,7 +222,7 @@ TEST_F(ValuesAtRiskTest, ProbabilityTypedAsLabelOrNumber)
     EXPECT_EQ(grid()->text(1, 2), "100");
     EXPECT_TRUE(prompter.messages().isEmpty());
     leave();
-    clearCaches();
+    reload();
     open();
     EXPECT_EQ(form->cboProbability()->currentText(), "100");
 }
@@ -252,7 +247,7 @@ TEST_F(ValuesAtRiskTest, TheLossShowsAsTypedUntilReloadedAndAClearedBoxEmptiesTh
     leave();
     EXPECT_EQ(stored("ValuesAtRisk", key, "PotentialLoss").toDouble(), 12345) << "stored as typed";
 
-    clearCaches();
+    reload();
     open();
     EXPECT_EQ(row(1), QStringList({"Barn", "12,300", "95", "12,000"}));
     EXPECT_EQ(form->cboDamage()->currentText(), "12,300");
@@ -357,7 +352,7 @@ TEST_F(ValuesAtRiskTest, ANewItemInheritsNothingFromADeletedOne)
     leave();
 
     reopen();   // the highest key is handed out again
-    clearCaches();
+    reload();
     open();
     QTest::mouseClick(form->cmdAddItem(), Qt::LeftButton);
     ASSERT_EQ(form->current()->ItemKey(), last);
@@ -367,7 +362,7 @@ TEST_F(ValuesAtRiskTest, ANewItemInheritsNothingFromADeletedOne)
     EXPECT_EQ(count("SELECT COUNT(*) FROM ValuesProtected WHERE ItemKey = ?", {last}), 0);
     EXPECT_EQ(count("SELECT COUNT(*) FROM ValuesAtRisk WHERE ItemKey = ?", {last}), 0);
     leave();
-    clearCaches();
+    reload();
     open();
     // Left unedited it keeps its empty name and reads the defaults.
     EXPECT_EQ(row(2), QStringList({"", "0", "50", "0"}));
@@ -430,7 +425,7 @@ TEST_F(ValuesAtRiskTest, HostileTypedValuesNeverCrashAndAlwaysSave)
     EXPECT_EQ(grid()->text(1, 1), "900,000,000");
     leave();
     EXPECT_EQ(stored("ValuesAtRisk", key, "PotentialLoss").toDouble(), 900000000);
-    clearCaches();
+    reload();
     open();
     EXPECT_TRUE(form->txtName()->text().startsWith(QString(3000, QLatin1Char('n'))));
 }

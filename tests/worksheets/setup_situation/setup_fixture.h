@@ -5,6 +5,7 @@
 // Escape, or paste through the Edit menu's route (the editor's paste slot).
 
 #include "support/analysis_builder.h"
+#include "support/placedform.h"
 #include "support/worksheet_fixture.h"
 
 #include "core/uimode.h"
@@ -63,7 +64,7 @@ class WorksheetTest : public SetupWorksheetTest {
 protected:
     void Show()
     {
-        form = std::make_unique<Form>();
+        form = testsupport::NewForm<Form>();
         form->resize(1000, 700);
         form->Setup();
     }
