@@ -26,14 +26,10 @@ void c61RatingList::build() const
     if (prioritized.isEmpty() && safetyTree.isEmpty())
         return;
     // A criterion without a row has none here.
-    const ByKey<StoredScore> scores = StoredScoresOf(outcomeKey);
+    const ByKey<float> scores = StoredScoresOf(outcomeKey);
     auto make = [&](int key, Criteria criteria, RatingLevel level) {
         auto rating = std::make_unique<c62Rating>();
-        const StoredScore* stored = scores.Find(key);
-        if (!stored)
-            rating->InitializeWith(outcomeKey, key, criteria, level, 0.0f, QString());
-        else
-            rating->InitializeWith(outcomeKey, key, criteria, level, stored->value, stored->description);
+        rating->InitializeWith(outcomeKey, key, criteria, level, scores.Value(key, 0.0f));
         return rating;
     };
 
