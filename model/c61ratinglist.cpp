@@ -15,10 +15,15 @@ void c61RatingList::Initialize(int outcomeKey)
     build();
 }
 
+std::vector<std::pair<int, int>>::const_iterator RatingsByKey::place(int key) const
+{
+    return std::lower_bound(mIndex.cbegin(), mIndex.cend(), key,
+                            [](const std::pair<int, int>& entry, int k) { return entry.first < k; });
+}
+
 c62Rating* RatingsByKey::Add(int key, bool* added)
 {
-    const auto at = std::lower_bound(mIndex.begin(), mIndex.end(), key,
-                                     [](const std::pair<int, int>& entry, int k) { return entry.first < k; });
+    const auto at = place(key);
     *added = at == mIndex.end() || at->first != key;
     if (!*added)
         return &mRatings[size_t(at->second)];
@@ -30,8 +35,7 @@ c62Rating* RatingsByKey::Add(int key, bool* added)
 
 c62Rating* RatingsByKey::Find(int key) const
 {
-    const auto at = std::lower_bound(mIndex.begin(), mIndex.end(), key,
-                                     [](const std::pair<int, int>& entry, int k) { return entry.first < k; });
+    const auto at = place(key);
     return at != mIndex.end() && at->first == key ? const_cast<c62Rating*>(&mRatings[size_t(at->second)]) : nullptr;
 }
 

@@ -36,6 +36,9 @@ public:
     Iterator end() const { return Iterator(const_cast<c62Rating*>(mRatings.data() + mRatings.size())); }
 
 private:
+    // Where the key stands in mIndex, or would stand.
+    std::vector<std::pair<int, int>>::const_iterator place(int key) const;
+
     std::vector<c62Rating> mRatings;
     std::vector<std::pair<int, int>> mIndex;   // key and place in mRatings, by key
 };
