@@ -5,7 +5,7 @@
 #include "model/modeldata.h"
 #include "model/outcomerows.h"
 
-#include <QHash>
+#include <algorithm>
 
 namespace model {
 
@@ -13,6 +13,30 @@ void c61RatingList::Initialize(int outcomeKey)
 {
     mOutcomeKey = outcomeKey;
     build();
+}
+
+std::vector<std::pair<int, int>>::const_iterator RatingsByKey::place(int key) const
+{
+    return std::lower_bound(mIndex.cbegin(), mIndex.cend(), key,
+                            [](const std::pair<int, int>& entry, int k) { return entry.first < k; });
+}
+
+c62Rating* RatingsByKey::Add(int key, bool* added)
+{
+    const auto at = place(key);
+    *added = at == mIndex.end() || at->first != key;
+    if (!*added)
+        return &mRatings[size_t(at->second)];
+    // Past the room reserved the block would move and leave the pointers handed out behind.
+    Q_ASSERT(mRatings.size() < mRatings.capacity());
+    mIndex.insert(at, {key, int(mRatings.size())});
+    return &mRatings.emplace_back();
+}
+
+c62Rating* RatingsByKey::Find(int key) const
+{
+    const auto at = place(key);
+    return at != mIndex.end() && at->first == key ? const_cast<c62Rating*>(&mRatings[size_t(at->second)]) : nullptr;
 }
 
 void c61RatingList::build() const
@@ -25,48 +49,48 @@ void c61RatingList::build() const
     const QList<c41Objective*>& safetyTree = SafetyIssuesCollection();
     if (prioritized.isEmpty() && safetyTree.isEmpty())
         return;
+    // An objective can bring its category along: at most two ratings a prioritized node.
+    mObjectives.Reserve(2 * int(prioritized.size()));
+    mSafety.Reserve(int(safetyTree.size()));
     // A criterion without a row has none here.
-    const ByKey<StoredScore> scores = StoredScoresOf(outcomeKey);
-    auto make = [&](int key, Criteria criteria, RatingLevel level) {
-        auto rating = std::make_unique<c62Rating>();
-        const StoredScore* stored = scores.Find(key);
-        if (!stored)
-            rating->InitializeWith(outcomeKey, key, criteria, level, 0.0f, QString());
-        else
-            rating->InitializeWith(outcomeKey, key, criteria, level, stored->value, stored->description);
+    const ByKey<float> scores = StoredScoresOf(outcomeKey);
+    // The rating now held under the key, made when the key had none; a key held already keeps
+    // its rating.
+    auto make = [&](RatingsByKey& list, int key, Criteria criteria, RatingLevel level, bool* added) {
+        c62Rating* rating = list.Add(key, added);
+        if (*added)
+            rating->InitializeWith(outcomeKey, key, criteria, level, scores.Value(key, 0.0f));
         return rating;
     };
 
+    bool added = false;
     for (c41Objective* node : prioritized) {
         const bool category = node->ParentKey() != 0 && node->bCategory();
         c62Rating* owner = nullptr;
         if (node->ParentKey() != 0 && !category) {
             // An objective belongs to its own category, also when that category is not
             // prioritized itself.
-            owner = mObjectives.Find(node->ParentKey());
-            if (!owner)
-                owner = mObjectives.Add(node->ParentKey(), make(node->ParentKey(), Criteria::Objectives, RatingLevel::Category));
+            owner = make(mObjectives, node->ParentKey(), Criteria::Objectives, RatingLevel::Category, &added);
         }
-        auto rating = make(node->ItemKey(), Criteria::Objectives, category ? RatingLevel::Category : RatingLevel::Criterion);
-        c62Rating* made = rating.get();
+        c62Rating* made = make(mObjectives, node->ItemKey(), Criteria::Objectives,
+                               category ? RatingLevel::Category : RatingLevel::Criterion, &added);
         // A damaged tree can name a node as another's category before the node itself comes:
         // the rating made then, with the children it has gathered, stands.
-        if (mObjectives.Add(node->ItemKey(), std::move(rating)) == made && owner)
+        if (added && owner)
             owner->AddChild(made);
     }
 
     c62Rating* root = nullptr;
     for (c41Objective* node : safetyTree) {
-        std::unique_ptr<c62Rating> rating;
         if (node->ItemKey() == 2) {
-            rating = make(2, Criteria::Safety, RatingLevel::Category);
-            root = rating.get();
+            c62Rating* made = make(mSafety, 2, Criteria::Safety, RatingLevel::Category, &added);
+            if (added)
+                root = made;
         } else {
-            rating = make(node->ItemKey(), Criteria::Safety, RatingLevel::Criterion);
-            if (root)
-                root->AddChild(rating.get());
+            c62Rating* made = make(mSafety, node->ItemKey(), Criteria::Safety, RatingLevel::Criterion, &added);
+            if (added && root)
+                root->AddChild(made);
         }
-        mSafety.Add(node->ItemKey(), std::move(rating));
     }
 }
 
@@ -104,15 +128,17 @@ void c61RatingList::refreshSafety() const
 
 c62Rating* c61RatingList::objectiveRating(int key) const
 {
-    if (!mObjectives.Contains(key))
-        refreshObjectives();
+    if (c62Rating* rating = mObjectives.Find(key))
+        return rating;
+    refreshObjectives();
     return mObjectives.Find(key);
 }
 
 c62Rating* c61RatingList::safetyRating(int key) const
 {
-    if (!mSafety.Contains(key))
-        refreshSafety();
+    if (c62Rating* rating = mSafety.Find(key))
+        return rating;
+    refreshSafety();
     return mSafety.Find(key);
 }
 

@@ -1,9 +1,47 @@
 #pragma once
 
 #include "model/c62rating.h"
-#include "model/keyedlist.h"
+
+#include <utility>
+#include <vector>
 
 namespace model {
+
+// One outcome's ratings of one tree, held in one block in the order they were added and found
+// by key: an outcome's lists are built by the thousand for the comparison figures, where a heap
+// object and a map node a rating made a good part of the time. Room for every rating is taken
+// before the first is added (Reserve), so the pointers handed out, the categories' children
+// among them, stay valid until Clear.
+class RatingsByKey {
+public:
+    class Iterator {
+    public:
+        explicit Iterator(c62Rating* at) : mAt(at) {}
+        c62Rating* operator*() const { return mAt; }
+        Iterator& operator++() { ++mAt; return *this; }
+        bool operator!=(const Iterator& other) const { return mAt != other.mAt; }
+    private:
+        c62Rating* mAt;
+    };
+
+    void Reserve(int count) { mRatings.reserve(size_t(count)); mIndex.reserve(size_t(count)); }
+    // The rating held under the key, added when the key has none; added says which.
+    c62Rating* Add(int key, bool* added);
+    c62Rating* Find(int key) const;
+    bool Contains(int key) const { return Find(key) != nullptr; }
+    int Count() const { return int(mRatings.size()); }
+    void Clear() { mRatings.clear(); mIndex.clear(); }
+
+    Iterator begin() const { return Iterator(const_cast<c62Rating*>(mRatings.data())); }
+    Iterator end() const { return Iterator(const_cast<c62Rating*>(mRatings.data() + mRatings.size())); }
+
+private:
+    // Where the key stands in mIndex, or would stand.
+    std::vector<std::pair<int, int>>::const_iterator place(int key) const;
+
+    std::vector<c62Rating> mRatings;
+    std::vector<std::pair<int, int>> mIndex;   // key and place in mRatings, by key
+};
 
 // All ratings of one outcome: the prioritized objectives (with their categories) and every
 // safety issue. Scores use the current weights.
@@ -21,8 +59,8 @@ public:
 
     void Initialize(int outcomeKey);
 
-    const KeyedList<c62Rating>& ObjectiveRatings() const { return mObjectives; }
-    const KeyedList<c62Rating>& SafetyRatings() const { return mSafety; }
+    const RatingsByKey& ObjectiveRatings() const { return mObjectives; }
+    const RatingsByKey& SafetyRatings() const { return mSafety; }
 
 private:
     void build() const;
@@ -32,8 +70,8 @@ private:
     c62Rating* safetyRating(int key) const;
 
     int mOutcomeKey = 0;
-    mutable KeyedList<c62Rating> mObjectives;
-    mutable KeyedList<c62Rating> mSafety;
+    mutable RatingsByKey mObjectives;
+    mutable RatingsByKey mSafety;
 };
 
 } // namespace model

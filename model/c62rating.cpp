@@ -1,6 +1,7 @@
 #include "model/c62rating.h"
 
 #include "model/modeldata.h"
+#include "model/outcomerows.h"
 #include "core/u11datafile.h"
 #include "core/u19rowdata.h"
 #include "model/c41objective.h"
@@ -22,6 +23,13 @@ void c62Rating::SetDescription(const QString& value)
 {
     mDescription = value;
     mChanged = true;
+}
+
+QString c62Rating::Description() const
+{
+    if (!mDescription)
+        mDescription = mCategory ? QString() : StoredScoreNotesOf(mOutcomeKey).Value(mCriterionKey);
+    return *mDescription;
 }
 
 float c62Rating::WeightedScore() const
@@ -62,19 +70,25 @@ void c62Rating::Initialize(int outcomeKey, int criterionKey, Criteria criteria, 
 void c62Rating::InitializeWith(int outcomeKey, int criterionKey, Criteria criteria, RatingLevel level, float rawScore,
                                const QString& description)
 {
+    InitializeWith(outcomeKey, criterionKey, criteria, level, rawScore);
+    mDescription = mCategory ? QString() : description;
+}
+
+void c62Rating::InitializeWith(int outcomeKey, int criterionKey, Criteria criteria, RatingLevel level, float rawScore)
+{
     mOutcomeKey = outcomeKey;
     mCriterionKey = criterionKey;
     mSafety = criteria == Criteria::Safety;
     mCategory = level == RatingLevel::Category;
     mChanged = false;
     mRawScore = mCategory ? 0.0f : rawScore;
-    mDescription = mCategory ? QString() : description;
+    mDescription.reset();
 }
 
 void c62Rating::SaveChanges()
 {
     dao::SaveRow(Db(), QStringLiteral("Scores"), {mOutcomeKey, mCriterionKey},
-                 {{QStringLiteral("Value"), mRawScore}, {QStringLiteral("Description"), mDescription}},
+                 {{QStringLiteral("Value"), mRawScore}, {QStringLiteral("Description"), Description()}},
                  dao::IfMissing::Add, mChanged);
 }
 

@@ -5,6 +5,8 @@
 #include <QList>
 #include <QString>
 
+#include <optional>
+
 namespace model {
 
 // Which tree a rating's criterion stands in, and whether it rates the criterion itself or sums
@@ -21,7 +23,8 @@ public:
     bool bSafetyIssue() const { return mSafety && !mCategory; }
     float RawScore() const { return mRawScore; }
     void SetRawScore(float value);
-    QString Description() const { return mDescription; }
+    // A rating built without its note reads it at the first ask.
+    QString Description() const;
     void SetDescription(const QString& value);
     // Raw score times the criterion's current weight.
     float WeightedScore() const;
@@ -33,6 +36,8 @@ public:
     // keeps 0 and "" whatever is given.
     void InitializeWith(int outcomeKey, int criterionKey, Criteria criteria, RatingLevel level, float rawScore,
                         const QString& description);
+    // The same without the note, which is read when first asked for.
+    void InitializeWith(int outcomeKey, int criterionKey, Criteria criteria, RatingLevel level, float rawScore);
     // Writes the row when changed, adding it when it is missing.
     void SaveChanges();
     // Not owned: the rating list owns every rating.
@@ -49,7 +54,7 @@ private:
     int mOutcomeKey = 0;
     int mCriterionKey = 0;
     float mRawScore = 0.0f;
-    QString mDescription;
+    mutable std::optional<QString> mDescription;
     dao::ChangeFlag mChanged;
     QList<c62Rating*> mChildren;
 };

@@ -31,7 +31,9 @@ KeyedRows<ByKey<Row>> BySecondKey(const QString& table, const QString& key, cons
             &AddBySecondKey<Row, read>};
 }
 
-StoredScore ReadScore(const dao::RowReader& row) { return {rowvalue::Single(row, 2), rowvalue::Text(row, 3)}; }
+float ReadScore(const dao::RowReader& row) { return rowvalue::Single(row, 2); }
+
+QString ReadScoreNote(const dao::RowReader& row) { return rowvalue::Text(row, 2); }
 
 int ReadProtection(const dao::RowReader& row) { return textnum::RoundHalfEven(rowvalue::Single(row, 2)); }
 
@@ -44,10 +46,17 @@ StoredPortions ReadPortions(const dao::RowReader& row)
     return stored;
 }
 
-KeyedRows<ByKey<StoredScore>>& scores()
+KeyedRows<ByKey<float>>& scores()
 {
-    static auto rows = BySecondKey<StoredScore, &ReadScore>(QStringLiteral("Scores"), QStringLiteral("CriterionKey"),
-                                                            QStringLiteral("Value, Description"));
+    static auto rows =
+        BySecondKey<float, &ReadScore>(QStringLiteral("Scores"), QStringLiteral("CriterionKey"), QStringLiteral("Value"));
+    return rows;
+}
+
+KeyedRows<ByKey<QString>>& scoreNotes()
+{
+    static auto rows = BySecondKey<QString, &ReadScoreNote>(QStringLiteral("Scores"), QStringLiteral("CriterionKey"),
+                                                            QStringLiteral("Description"));
     return rows;
 }
 
@@ -96,7 +105,8 @@ KeyedRows<QList<StoredOutcome>>& outcomes()
 
 } // namespace
 
-ByKey<StoredScore> StoredScoresOf(int outcomeKey) { return scores().Of(outcomeKey); }
+ByKey<float> StoredScoresOf(int outcomeKey) { return scores().Of(outcomeKey); }
+ByKey<QString> StoredScoreNotesOf(int outcomeKey) { return scoreNotes().Of(outcomeKey); }
 ByKey<int> StoredProtectionOf(int outcomeKey) { return protection().Of(outcomeKey); }
 ByKey<StoredPortions> StoredPortionsOf(int outcomeKey) { return portions().Of(outcomeKey); }
 QList<StoredOutcome> StoredOutcomesOf(int altKey) { return outcomes().Of(altKey); }
@@ -104,6 +114,7 @@ QList<StoredOutcome> StoredOutcomesOf(int altKey) { return outcomes().Of(altKey)
 void ClearOutcomeRows()
 {
     scores().Clear();
+    scoreNotes().Clear();
     protection().Clear();
     portions().Clear();
     outcomes().Clear();

@@ -1,6 +1,6 @@
 #pragma once
 
-// The rows an outcome's lists are built from (Scores, ValuesProtected, OutcomeFMZs) and those of
+// The rows an outcome's lists are built from (Scores and their notes, ValuesProtected, OutcomeFMZs) and those of
 // the alternatives' outcomes, read for every outcome or alternative of the analysis with
 // one statement a table (see keyedrows.h). They are kept until the file changes or
 // ClearOutcomeRows.
@@ -56,11 +56,6 @@ private:
     QList<std::pair<int, Row>> mRows;
 };
 
-struct StoredScore {
-    float value = 0.0f;
-    QString description;
-};
-
 struct StoredPortions {
     int portion = 0;
     std::array<int, 6> fil{};
@@ -70,7 +65,10 @@ struct StoredPortions {
 // a key counting, as the outcome's own read "WHERE OutcomeKey = ? ORDER BY <key>" gives them;
 // an outcome without rows gets none. An outcome with a key that is not a plain whole number
 // (only a damaged file has one) is read that way, so that its rows come in that order.
-ByKey<StoredScore> StoredScoresOf(int outcomeKey);
+// A rating's value and its note are read apart: the comparison figures read thousands of values
+// and never show a note.
+ByKey<float> StoredScoresOf(int outcomeKey);
+ByKey<QString> StoredScoreNotesOf(int outcomeKey);
 ByKey<int> StoredProtectionOf(int outcomeKey);   // levels rounded to whole percents
 ByKey<StoredPortions> StoredPortionsOf(int outcomeKey);
 

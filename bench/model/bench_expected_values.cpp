@@ -103,8 +103,8 @@ void LoadOutcomeLists(benchmark::State& state, F touch)
         testsupport::ClearModelCaches();
         double sum = 0;
         for (const auto& alt : model::GetAlternatives())
-            for (int idx = 1; idx <= 2; ++idx)
-                sum += touch(*alt->Outcome(idx));
+            for (const model::OutcomeKind kind : {model::OutcomeKind::Target, model::OutcomeKind::Fallback})
+                sum += touch(*alt->Outcome(kind));
         benchmark::DoNotOptimize(sum);
     }
 }

@@ -96,6 +96,18 @@ TEST_F(ListLoading, RatingsMatchTheirOneRowReadsAndTakeNoOtherOutcomesRows)
     }
     EXPECT_FLOAT_EQ(list.TotalScore(), 0.4f * 7.5f);
     EXPECT_FLOAT_EQ(list.CategoryScore(3), 0.4f * 7.5f);
+
+    // A score saved from a fresh list, its note never shown, keeps the note stored with it.
+    list.Initialize(kOutcome);
+    c62Rating* rated = list.ObjectiveRatings().Find(10);
+    ASSERT_NE(rated, nullptr);
+    rated->SetRawScore(8);
+    rated->SaveChanges();
+    auto rs = db().OpenRecordset(QStringLiteral("SELECT Value, Description FROM Scores WHERE OutcomeKey = 1 "
+                                                "AND CriterionKey = 10"));
+    ASSERT_FALSE(rs->Eof());
+    EXPECT_EQ(rs->Field(0).toDouble(), 8.0);
+    EXPECT_EQ(rs->Field(1).toString(), QStringLiteral("habitat"));
 }
 
 TEST_F(ListLoading, BurnAreasMatchTheirOneRowReadsWithMissingRowsAndOddValues)
