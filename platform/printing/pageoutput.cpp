@@ -291,7 +291,7 @@ bool PageStream::Finish()
         return false;
     if (!mPart)
         return true;
-    // The part was made private to this user; the report gets what a file written in place gets.
+    // The unfinished file was made private to this user; the report gets what a file written in place gets.
     ::chmod(QFile::encodeName(mPart->fileName()).constData(), ReportFileMode(mFileName));
     // rename() replaces the earlier file in one step; QFile::rename would not overwrite it.
     if (std::rename(QFile::encodeName(mPart->fileName()).constData(), QFile::encodeName(mFileName).constData()) != 0)
