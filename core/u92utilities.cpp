@@ -2,6 +2,8 @@
 
 #include "platform/ui/prompter.h"
 
+#include <algorithm>
+#include <bit>
 #include <cmath>
 #include <iterator>
 #include <limits>
@@ -21,18 +23,6 @@ double PowerOfTen(int n)
 }
 } // namespace
 
-int RoundHalfEven(double v)
-{
-    if (std::isnan(v))
-        return 0;
-    const double r = std::nearbyint(v);   // default rounding mode: to nearest, ties to even
-    if (r >= double(std::numeric_limits<int>::max()))
-        return std::numeric_limits<int>::max();
-    if (r <= double(std::numeric_limits<int>::min()))
-        return std::numeric_limits<int>::min();
-    return int(r);
-}
-
 double RoundSignificant(double value, int digits)
 {
     if (!std::isfinite(value) || value == 0.0 || digits > 17)
@@ -41,9 +31,11 @@ double RoundSignificant(double value, int digits)
     const double v = negative ? -value : value;
 
     // e: exponent of the smallest power of ten that is at least 1 and at least v.
-    // Looked up among the exact powers, each compared on its own, where multiplying up to it
-    // made every step wait for the one before; beyond them, counted up as before.
-    int e = 0;
+    // Looked up among the exact powers, from the one just at or below v's power of two (its
+    // exponent times log10(2), rounded down: 1233 / 4096 is a little below it), so that one or
+    // two comparisons find it; beyond them, counted up as before.
+    const int binary = int((std::bit_cast<quint64>(v) >> 52) & 0x7ff) - 1023;   // v is finite
+    int e = binary > 0 ? std::min((binary * 1233) >> 12, kLastExact) : 0;
     while (e < kLastExact && kExactPowers[e] < v)
         ++e;
     for (double p = kExactPowers[e]; p < v; p *= 10.0)
@@ -54,12 +46,7 @@ double RoundSignificant(double value, int digits)
     const int shift = digits - e;
     const double scale = PowerOfTen(shift >= 0 ? shift : -shift);
     const double scaled = shift >= 0 ? v * scale : v / scale;
-    // Half to even, by hand: it needs no rounding mode, and asking for the mode on every call
-    // cost as much as the rounding itself.
-    double n = std::floor(scaled);
-    const double fraction = scaled - n;
-    if (fraction > 0.5 || (fraction == 0.5 && std::fmod(n, 2.0) != 0.0))
-        n += 1.0;
+    const double n = NearestWhole(scaled);
     const double result = shift >= 0 ? n / scale : n * scale;
     return negative ? -result : result;
 }
