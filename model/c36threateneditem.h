@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <array>
+
 namespace model {
 
 // One value at risk: its Items row (name, notes) and its ValuesAtRisk row (loss, probability).
@@ -22,6 +24,8 @@ public:
     int Probability() const { return mProbability; }
     // Probability times potential loss, 2 significant digits.
     double ValueAtRisk() const;
+    // ValueAtRisk() protected at a level in percent, as an item impact works it out.
+    double ProtectedValueAt(int level) const;
     QString Notes() const { return mNotes; }
     void SetNotes(const QString& value);
 
@@ -48,6 +52,15 @@ private:
         double value = 0;
     };
     mutable Rounded mRoundedFor;
+    // Every outcome asks for the protected value at one of a handful of levels (0, 25, 50, 75,
+    // 100 and a few typed ones), each rounded with a division or two: a level's is kept in the
+    // slot of its low bits, with the value at risk it was worked from.
+    struct Protected {
+        quint64 valueAtRisk = 0;   // bits of the value at risk: -0 is not +0 here
+        int level = -1;            // no level is below 0: an empty slot never matches
+        double value = 0;
+    };
+    mutable std::array<Protected, 8> mProtectedAt;
     QString mNotes;
     dao::ChangeFlag mChanged;
 };
