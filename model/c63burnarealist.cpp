@@ -33,10 +33,10 @@ float costForSize(int fmuKey, float size)
     }
 }
 
-std::unique_ptr<c64BurnArea> makeArea(const ByKey<StoredPortions>& rows, int outcomeKey, int fmuKey)
+std::unique_ptr<c64BurnArea> makeArea(const ByKey<StoredPortions>& rows, qsizetype* from, int outcomeKey, int fmuKey)
 {
     auto area = std::make_unique<c64BurnArea>();
-    const StoredPortions row = rows.Value(fmuKey);
+    const StoredPortions row = rows.ValueFrom(fmuKey, from);
     area->InitializeWith(outcomeKey, fmuKey, row.portion, row.fil);
     return area;
 }
@@ -51,12 +51,13 @@ void c63BurnAreaList::Initialize(int outcomeKey)
     const bool wholeFire = FMUCount() < 1;
     // An FMU without a row is not in the map.
     const ByKey<StoredPortions> rows = StoredPortionsOf(outcomeKey);
+    qsizetype from = 0;
     if (wholeFire) {
-        mWholeFire = makeArea(rows, outcomeKey, 0);
+        mWholeFire = makeArea(rows, &from, outcomeKey, 0);
         return;
     }
     for (c33FMU* fmu : GetFMUs())
-        mAreas.Add(fmu->ItemKey(), makeArea(rows, outcomeKey, fmu->ItemKey()));
+        mAreas.Add(fmu->ItemKey(), makeArea(rows, &from, outcomeKey, fmu->ItemKey()));
 }
 
 c64BurnArea* c63BurnAreaList::BurnArea(int fmuKey) const

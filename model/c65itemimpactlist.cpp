@@ -118,8 +118,9 @@ void c65ItemImpactList::Initialize(int outcomeKey)
     // One read of the outcome's levels instead of one seek per value at risk.
     const ByKey<int> levels = StoredProtectionOf(outcomeKey);
     mStored.reserve(size_t(items.Count()));
+    qsizetype from = 0;
     for (const auto& item : items)
-        mStored.push_back({item->ItemKey(), levels.Value(item->ItemKey(), 0)});
+        mStored.push_back({item->ItemKey(), levels.ValueFrom(item->ItemKey(), &from, 0)});
 }
 
 } // namespace model
