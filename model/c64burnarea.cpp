@@ -44,12 +44,15 @@ int c64BurnArea::FILPercent(int fil) const { return FILPercents()[size_t(filInde
 
 std::array<int, 6> c64BurnArea::FILPercents() const
 {
+    if (mPercentsFor.known && mPercentsFor.portions == mFILPortion)
+        return mPercentsFor.percents;
     qint64 total = 0;
     for (int p : mFILPortion)
         total += p;
     std::array<int, 6> percents;
     for (size_t i = 0; i < percents.size(); ++i)
         percents[i] = total == 0 ? 16 : core::RoundHalfEven(double(qint64(mFILPortion[i]) * 100) / double(total));
+    mPercentsFor = {mFILPortion, percents, true};
     return percents;
 }
 
