@@ -17,8 +17,7 @@ void c61RatingList::Initialize(int outcomeKey)
 
 std::vector<std::pair<int, int>>::const_iterator RatingsByKey::place(int key) const
 {
-    return std::lower_bound(mIndex.cbegin(), mIndex.cend(), key,
-                            [](const std::pair<int, int>& entry, int k) { return entry.first < k; });
+    return mIndex.cbegin() + (FirstNotBelow(mIndex.data(), qsizetype(mIndex.size()), key) - mIndex.data());
 }
 
 c62Rating* RatingsByKey::Add(int key, bool* added)

@@ -8,6 +8,22 @@ using namespace model;
 
 namespace {
 
+TEST(FirstNotBelow, FindsThePlaceOfAKeyAmongSortedPairsOfAnyCount)
+{
+    const std::pair<int, int> pairs[] = {{2, 0}, {4, 0}, {4, 1}, {7, 0}, {9, 0}};
+    const struct {
+        qsizetype count;
+        int key;
+        qsizetype place;
+    } cases[] = {
+        {0, 5, 0}, {1, 1, 0}, {1, 2, 0}, {1, 3, 1}, {2, 4, 1}, {2, 5, 2},
+        {5, 1, 0}, {5, 2, 0}, {5, 3, 1}, {5, 4, 1}, {5, 5, 3}, {5, 7, 3}, {5, 8, 4}, {5, 9, 4}, {5, 10, 5},
+        {4, 9, 4}, {3, 7, 3},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(FirstNotBelow(pairs, c.count, c.key) - pairs, c.place) << c.key << " among " << c.count;
+}
+
 // Keys asked as a run, the way a list walks its values at risk or FMUs against an outcome's
 // rows: mostly rising, some without a row, now and then one out of order or asked twice.
 TEST(ByKey, ValueFromFindsEveryKeyOfARunInAnyOrder)
