@@ -2,6 +2,7 @@
 
 #include "core/u92utilities.h"
 #include "model/g33fmus.h"
+#include "model/keyedlist.h"
 #include "model/modeldata.h"
 #include "model/outcomerows.h"
 
@@ -33,12 +34,10 @@ float costForSize(int fmuKey, float size)
     }
 }
 
-std::unique_ptr<c64BurnArea> makeArea(const ByKey<StoredPortions>& rows, qsizetype* from, int outcomeKey, int fmuKey)
+void initializeArea(c64BurnArea& area, const ByKey<StoredPortions>& rows, qsizetype* from, int outcomeKey, int fmuKey)
 {
-    auto area = std::make_unique<c64BurnArea>();
     const StoredPortions row = rows.ValueFrom(fmuKey, from);
-    area->InitializeWith(outcomeKey, fmuKey, row.portion, row.fil);
-    return area;
+    area.InitializeWith(outcomeKey, fmuKey, row.portion, row.fil);
 }
 
 } // namespace
@@ -46,30 +45,48 @@ std::unique_ptr<c64BurnArea> makeArea(const ByKey<StoredPortions>& rows, qsizety
 void c63BurnAreaList::Initialize(int outcomeKey)
 {
     mOutcomeKey = outcomeKey;
-    mAreas.Clear();
+    mAreas.clear();
+    mByKey.clear();
+    mBlock.reset();
     mWholeFire.reset();
     const bool wholeFire = FMUCount() < 1;
     // An FMU without a row is not in the map.
     const ByKey<StoredPortions> rows = StoredPortionsOf(outcomeKey);
     qsizetype from = 0;
     if (wholeFire) {
-        mWholeFire = makeArea(rows, &from, outcomeKey, 0);
+        mWholeFire = std::make_unique<c64BurnArea>();
+        initializeArea(*mWholeFire, rows, &from, outcomeKey, 0);
         return;
     }
-    for (c33FMU* fmu : GetFMUs())
-        mAreas.Add(fmu->ItemKey(), makeArea(rows, &from, outcomeKey, fmu->ItemKey()));
+    const QList<c33FMU*>& fmus = GetFMUs();
+    mBlock = std::make_unique<c64BurnArea[]>(size_t(fmus.size()));
+    mAreas.reserve(fmus.size());
+    mByKey.reserve(size_t(fmus.size()));
+    for (c33FMU* fmu : fmus) {
+        const int key = fmu->ItemKey();
+        const auto at = FirstNotBelow(mByKey.data(), qsizetype(mByKey.size()), key);
+        if (at != mByKey.data() + mByKey.size() && at->first == key)
+            continue;   // a key listed twice keeps its first area, as a keyed collection does
+        c64BurnArea& area = mBlock[size_t(mAreas.size())];
+        initializeArea(area, rows, &from, outcomeKey, key);
+        mByKey.insert(mByKey.begin() + (at - mByKey.data()), {key, int(mAreas.size())});
+        mAreas.append(&area);
+    }
 }
 
 c64BurnArea* c63BurnAreaList::BurnArea(int fmuKey) const
 {
     if (fmuKey == 0)
         return mWholeFire.get();
-    return mAreas.Get(fmuKey);
+    const auto at = FirstNotBelow(mByKey.data(), qsizetype(mByKey.size()), fmuKey);
+    if (at == mByKey.data() + mByKey.size() || at->first != fmuKey)
+        throw std::out_of_range(("no member " + KeyText(fmuKey) + " in the collection").toStdString());
+    return mAreas[at->second];
 }
 
 int c63BurnAreaList::FMUPercent(int position) const
 {
-    const int n = mAreas.Count();
+    const int n = int(mAreas.size());
     if (n <= 1)
         return 100;
     if (position < 1 || position > n)
@@ -87,19 +104,19 @@ qint64 c63BurnAreaList::totalPortion() const
 
 int c63BurnAreaList::percentAt(int position, qint64 total) const
 {
-    const int n = mAreas.Count();
+    const int n = int(mAreas.size());
     if (n <= 1)
         return 100;
     if (total == 0)
         return core::RoundHalfEven(100.0 / n);
-    return int(qint64(mAreas.At(position)->FMUPortion()) * 100 / total);
+    return int(qint64(mAreas[position - 1]->FMUPortion()) * 100 / total);
 }
 
 template <class Cell>
 float c63BurnAreaList::weightedPerAcre(Cell cell) const
 {
     float sum = 0.0f;
-    if (mAreas.IsEmpty()) {
+    if (mAreas.isEmpty()) {
         if (!mWholeFire)
             return 0.0f;
         const c34NVCTable* table = GetNVCTable(0);
@@ -109,8 +126,8 @@ float c63BurnAreaList::weightedPerAcre(Cell cell) const
         return sum;
     }
     const qint64 total = totalPortion();
-    for (int j = 1; j <= mAreas.Count(); ++j) {
-        const c64BurnArea* area = mAreas.At(j);
+    for (int j = 1; j <= int(mAreas.size()); ++j) {
+        const c64BurnArea* area = mAreas[j - 1];
         const c34NVCTable* table = nvcTable(area->FMUKey());
         if (!table)
             continue;
@@ -138,26 +155,26 @@ float c63BurnAreaList::ResourceNVCPerAcre(int resource) const
 
 float c63BurnAreaList::CostPerAcre(float size) const
 {
-    if (mAreas.IsEmpty())
+    if (mAreas.isEmpty())
         return GetAACTable(0)->CostForSize(size);
     float sum = 0.0f;
     const qint64 total = totalPortion();
-    for (int j = 1; j <= mAreas.Count(); ++j) {
+    for (int j = 1; j <= int(mAreas.size()); ++j) {
         const float f = float(percentAt(j, total) / 100.0);
-        sum = float(sum + costForSize(mAreas.At(j)->FMUKey(), size) * f);
+        sum = float(sum + costForSize(mAreas[j - 1]->FMUKey(), size) * f);
     }
     return sum;
 }
 
 float c63BurnAreaList::CostBySize(float size) const
 {
-    if (mAreas.IsEmpty())
+    if (mAreas.isEmpty())
         return size * GetAACTable(0)->CostForSize(size);
     float sum = 0.0f;
     const qint64 total = totalPortion();
-    for (int j = 1; j <= mAreas.Count(); ++j) {
+    for (int j = 1; j <= int(mAreas.size()); ++j) {
         const double f = percentAt(j, total) / 100.0;
-        sum = float(sum + size * costForSize(mAreas.At(j)->FMUKey(), size) * f);
+        sum = float(sum + size * costForSize(mAreas[j - 1]->FMUKey(), size) * f);
     }
     return sum;
 }
