@@ -3,6 +3,7 @@
 #include "model/g41objectives.h"
 #include "model/g42safetyissues.h"
 #include "model/modeldata.h"
+#include "model/objectivetree.h"
 #include "model/outcomerows.h"
 
 #include <algorithm>
@@ -91,6 +92,8 @@ void c61RatingList::build() const
                 root->AddChild(made);
         }
     }
+    // Loading a tree on first use changes the generation: taken after the lists were read.
+    mObjectivesWholeFor = mSafetyWholeFor = detail::TreesGeneration();
 }
 
 float c61RatingList::TotalScore() const
@@ -107,22 +110,28 @@ float c61RatingList::TotalScore() const
 // become rated since the list was built makes the list be built again from the tree as it is.
 void c61RatingList::refreshObjectives() const
 {
+    if (mObjectivesWholeFor == detail::TreesGeneration())
+        return;
     for (const c41Objective* node : GetPrioritizedObjectives()) {
         if (!mObjectives.Contains(node->ItemKey())) {
             build();
             return;
         }
     }
+    mObjectivesWholeFor = detail::TreesGeneration();
 }
 
 void c61RatingList::refreshSafety() const
 {
+    if (mSafetyWholeFor == detail::TreesGeneration())
+        return;
     for (const c41Objective* node : SafetyIssuesCollection()) {
         if (!mSafety.Contains(node->ItemKey())) {
             build();
             return;
         }
     }
+    mSafetyWholeFor = detail::TreesGeneration();
 }
 
 c62Rating* c61RatingList::objectiveRating(int key) const

@@ -72,6 +72,11 @@ private:
     int mOutcomeKey = 0;
     mutable RatingsByKey mObjectives;
     mutable RatingsByKey mSafety;
+    // The trees' generation each list was last built or found whole for: while it stands, no
+    // criterion can have become rated since, and the check of every criterion that each total
+    // began with, for every outcome of every alternative, is passed over.
+    mutable unsigned long long mObjectivesWholeFor = ~0ull;
+    mutable unsigned long long mSafetyWholeFor = ~0ull;
 };
 
 } // namespace model
