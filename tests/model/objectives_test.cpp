@@ -395,6 +395,20 @@ TEST_F(Ratings, CriterionDeletedAfterTheListWasBuiltNoLongerCounts)
     list.Initialize(5);
     DeleteObjective(10);
     EXPECT_FLOAT_EQ(list.TotalScore(), 10);  // 11 alone now weighs 1
+
+    // Also when the scores were asked for before the deletion.
+    c61RatingList asked;
+    asked.Initialize(5);
+    EXPECT_FLOAT_EQ(asked.TotalScore(), 10);
+    c41Objective* trail = AddObjective(QStringLiteral("Protect the trail"), 3);
+    trail->SetPriority(4);
+    const int trailKey = trail->ItemKey();
+    score(5, trailKey, 5);
+    asked.Initialize(5);
+    EXPECT_FLOAT_EQ(asked.TotalScore(), 0.4f * 5 + 0.6f * 10);
+    DeleteObjective(trailKey);
+    EXPECT_FLOAT_EQ(asked.TotalScore(), 10);
+    EXPECT_FLOAT_EQ(asked.WeightedObjScore(trailKey), 0);
 }
 
 TEST_F(Ratings, RatingsWriteOnlyWhenChangedAndRowsGoWithOutcomeOrCriterion)
