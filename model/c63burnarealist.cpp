@@ -15,9 +15,20 @@ namespace model {
 
 namespace {
 
-// An FMU deleted after the list was built no longer has tables: its share counts for nothing.
-const c34NVCTable* nvcTable(int fmuKey)
+// The FMU listed at an area's 1-based position when it is still the area's: the areas were
+// made in the order of the FMU list, which mostly still stands, and a look at the same place
+// spares a search by key for every area of every figure.
+c33FMU* listedAt(int position, int fmuKey)
 {
+    const QList<c33FMU*>& fmus = GetFMUs();
+    return position <= fmus.size() && fmus[position - 1]->ItemKey() == fmuKey ? fmus[position - 1] : nullptr;
+}
+
+// An FMU deleted after the list was built no longer has tables: its share counts for nothing.
+const c34NVCTable* nvcTable(int position, int fmuKey)
+{
+    if (c33FMU* fmu = listedAt(position, fmuKey))
+        return fmu->NVCTable();
     try {
         return GetNVCTable(fmuKey);
     } catch (const std::out_of_range&) {
@@ -25,13 +36,28 @@ const c34NVCTable* nvcTable(int fmuKey)
     }
 }
 
-float costForSize(int fmuKey, float size)
+float costForSize(int position, int fmuKey, float size)
 {
+    if (c33FMU* fmu = listedAt(position, fmuKey))
+        return fmu->AACTable()->CostForSize(size);
     try {
         return GetAACTable(fmuKey)->CostForSize(size);
     } catch (const std::out_of_range&) {
         return 0.0f;
     }
+}
+
+// percent / 100.0 as a float, from a table for 0 to 100: a figure per acre takes seven of them
+// for every area, and each was a division.
+float fractionOf(int percent)
+{
+    static const std::array<float, 101> fractions = [] {
+        std::array<float, 101> table{};
+        for (int p = 0; p <= 100; ++p)
+            table[size_t(p)] = float(p / 100.0);
+        return table;
+    }();
+    return unsigned(percent) <= 100u ? fractions[size_t(percent)] : float(percent / 100.0);
 }
 
 void initializeArea(c64BurnArea& area, const ByKey<StoredPortions>& rows, qsizetype* from, int outcomeKey, int fmuKey)
@@ -128,13 +154,13 @@ float c63BurnAreaList::weightedPerAcre(Cell cell) const
     const qint64 total = totalPortion();
     for (int j = 1; j <= int(mAreas.size()); ++j) {
         const c64BurnArea* area = mAreas[j - 1];
-        const c34NVCTable* table = nvcTable(area->FMUKey());
+        const c34NVCTable* table = nvcTable(j, area->FMUKey());
         if (!table)
             continue;
-        const float f = float(percentAt(j, total) / 100.0);
+        const float f = fractionOf(percentAt(j, total));
         const std::array<int, 6> fil = area->FILPercents();
         for (int i = 1; i <= kFILCount; ++i)
-            sum = float(sum + cell(*table, i) * f * float(fil[size_t(i - 1)] / 100.0));
+            sum = float(sum + cell(*table, i) * f * fractionOf(fil[size_t(i - 1)]));
     }
     return sum;
 }
@@ -160,8 +186,8 @@ float c63BurnAreaList::CostPerAcre(float size) const
     float sum = 0.0f;
     const qint64 total = totalPortion();
     for (int j = 1; j <= int(mAreas.size()); ++j) {
-        const float f = float(percentAt(j, total) / 100.0);
-        sum = float(sum + costForSize(mAreas[j - 1]->FMUKey(), size) * f);
+        const float f = fractionOf(percentAt(j, total));
+        sum = float(sum + costForSize(j, mAreas[j - 1]->FMUKey(), size) * f);
     }
     return sum;
 }
@@ -174,7 +200,7 @@ float c63BurnAreaList::CostBySize(float size) const
     const qint64 total = totalPortion();
     for (int j = 1; j <= int(mAreas.size()); ++j) {
         const double f = percentAt(j, total) / 100.0;
-        sum = float(sum + size * costForSize(mAreas[j - 1]->FMUKey(), size) * f);
+        sum = float(sum + size * costForSize(j, mAreas[j - 1]->FMUKey(), size) * f);
     }
     return sum;
 }
