@@ -31,15 +31,20 @@ double RoundSignificant(double value, int digits)
     const double v = negative ? -value : value;
 
     // e: exponent of the smallest power of ten that is at least 1 and at least v.
-    // Looked up among the exact powers, from the one just at or below v's power of two (its
-    // exponent times log10(2), rounded down: 1233 / 4096 is a little below it), so that one or
-    // two comparisons find it; beyond them, counted up as before.
+    // Found from the exact power just at or below v's power of two (its exponent times
+    // log10(2), rounded down: 1233 / 4096 is a little below it). v is below twice that power of
+    // two, so e is that exponent or one of the next two: counted by two comparisons rather than
+    // by a loop, whose number of rounds the processor could not foresee. Beyond the exact
+    // powers, counted up as before.
     const int binary = int((std::bit_cast<quint64>(v) >> 52) & 0x7ff) - 1023;   // v is finite
-    int e = binary > 0 ? std::min((binary * 1233) >> 12, kLastExact) : 0;
-    while (e < kLastExact && kExactPowers[e] < v)
-        ++e;
-    for (double p = kExactPowers[e]; p < v; p *= 10.0)
-        ++e;
+    int e = binary > 0 ? (binary * 1233) >> 12 : 0;
+    if (e < kLastExact) {
+        e += int(kExactPowers[e] < v) + int(kExactPowers[e + 1] < v);
+    } else {
+        e = kLastExact;
+        for (double p = kExactPowers[e]; p < v; p *= 10.0)
+            ++e;
+    }
 
     // Scale by exact powers of ten rather than by a fractional unit, so that a value which is
     // a decimal tie (0.125, 1250) is seen as one.
