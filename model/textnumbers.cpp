@@ -5,14 +5,6 @@
 
 namespace model::textnum {
 
-double RoundToCurrency(double v)
-{
-    // A whole amount, as most are, is its own result: below 9e11 it times 10,000 is exact. Not
-    // dividing keeps a running total that rounds at every step from waiting on a division each.
-    if (std::fabs(v) <= 9e11 && core::NearestWhole(v) == v)
-        return v;
-    return core::NearestWhole(v * 10000.0) / 10000.0;
-}
 
 namespace {
 
