@@ -63,6 +63,11 @@ void c61RatingList::build() const
         return rating;
     };
 
+    // Each category's children are counted before they are handed to it, so that its list is
+    // made once: grown child by child, the lists were the most of the heap's work in building an
+    // outcome's ratings.
+    std::vector<std::pair<c62Rating*, c62Rating*>> links;   // category and child, in tree order
+    links.reserve(size_t(prioritized.size()));
     bool added = false;
     for (c41Objective* node : prioritized) {
         const bool category = node->ParentKey() != 0 && node->bCategory();
@@ -77,15 +82,29 @@ void c61RatingList::build() const
         // A damaged tree can name a node as another's category before the node itself comes:
         // the rating made then, with the children it has gathered, stands.
         if (added && owner)
-            owner->AddChild(made);
+            links.emplace_back(owner, made);
     }
+    std::vector<std::pair<c62Rating*, int>> counts;   // a handful of categories
+    for (const auto& link : links) {
+        const auto at = std::find_if(counts.begin(), counts.end(), [&](const auto& c) { return c.first == link.first; });
+        if (at == counts.end())
+            counts.emplace_back(link.first, 1);
+        else
+            ++at->second;
+    }
+    for (const auto& [owner, count] : counts)
+        owner->ReserveChildren(count);
+    for (const auto& [owner, child] : links)
+        owner->AddChild(child);
 
     c62Rating* root = nullptr;
     for (c41Objective* node : safetyTree) {
         if (node->ItemKey() == 2) {
             c62Rating* made = make(mSafety, 2, Criteria::Safety, RatingLevel::Category, &added);
-            if (added)
+            if (added) {
                 root = made;
+                root->ReserveChildren(int(safetyTree.size()) - 1);
+            }
         } else {
             c62Rating* made = make(mSafety, node->ItemKey(), Criteria::Safety, RatingLevel::Criterion, &added);
             if (added && root)

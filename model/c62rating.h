@@ -44,6 +44,7 @@ public:
     void SaveChanges();
     // Not owned: the rating list owns every rating.
     void AddChild(c62Rating* rating);
+    void ReserveChildren(int count) { mChildren.reserve(count); }
 
     int OutcomeKey() const { return mOutcomeKey; }
     int CriterionKey() const { return mCriterionKey; }
