@@ -79,15 +79,9 @@ void c36ThreatenedItem::SetProbabilityLabel(const QString& text)
     mChanged = true;
 }
 
-double c36ThreatenedItem::ValueAtRisk() const
+double c36ThreatenedItem::roundValueAtRisk(double loss) const
 {
-    // From the amount the user sees, so the screen and the report agree with each other; the
-    // stored amount stays as typed. A negative one counts as no loss.
-    const double loss = std::max(mPotentialLoss, 0.0);
-    // Every outcome's impacts ask for it again: round once for the same inputs.
-    if (loss != mRoundedFor.loss || mProbability != mRoundedFor.probability) {
-        mRoundedFor = {loss, mProbability, core::RoundSignificant(double(mProbability) * loss / 100.0, 2)};
-    }
+    mRoundedFor = {loss, mProbability, core::RoundSignificant(double(mProbability) * loss / 100.0, 2)};
     return mRoundedFor.value;
 }
 

@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include <algorithm>
 #include <array>
 
 namespace model {
@@ -23,7 +24,17 @@ public:
     void SetProbabilityLabel(const QString& text);
     int Probability() const { return mProbability; }
     // Probability times potential loss, 2 significant digits.
-    double ValueAtRisk() const;
+    // Inline: every outcome's impacts ask for it again, and it is rounded once for the same
+    // inputs.
+    double ValueAtRisk() const
+    {
+        // From the amount the user sees, so the screen and the report agree with each other; the
+        // stored amount stays as typed. A negative one counts as no loss.
+        const double loss = std::max(mPotentialLoss, 0.0);
+        if (loss == mRoundedFor.loss && mProbability == mRoundedFor.probability)
+            return mRoundedFor.value;
+        return roundValueAtRisk(loss);
+    }
     // ValueAtRisk() protected at a level in percent, as an item impact works it out.
     double ProtectedValueAt(int level) const;
     QString Notes() const { return mNotes; }
@@ -40,6 +51,8 @@ public:
     static int ProbabilityFromLabel(const QString& text);
 
 private:
+    double roundValueAtRisk(double loss) const;
+
     int mItemKey = 0;
     QString mItemName;
     double mPotentialLoss = 0;   // as shown and computed with

@@ -74,13 +74,6 @@ double c65ItemImpactList::SingleItemProtection(int itemKey) const
     return c66ItemImpact::ProtectedValueAt(c66ItemImpact::ValueAtRiskOf(itemKey), mStored[size_t(at)].level);
 }
 
-const c36ThreatenedItem* c65ItemImpactList::itemAt(const ThreatenedItemCollection& items, size_t i, int itemKey)
-{
-    if (i < size_t(items.Count()) && items.KeyAt(int(i)) == itemKey)
-        return items.At(int(i)).get();
-    return items.FindRaw(itemKey);
-}
-
 int c65ItemImpactList::positionOf(int itemKey) const
 {
     if (mPositions.isEmpty() && !mStored.empty()) {

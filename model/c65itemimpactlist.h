@@ -34,7 +34,13 @@ private:
     int positionOf(int itemKey) const;
     // mStored[i]'s value at risk, nullptr when it is not listed: the values at risk are mostly the
     // list they were when this one was read, and a look at the same position spares a search by key.
-    static const c36ThreatenedItem* itemAt(const ThreatenedItemCollection& items, size_t i, int itemKey);
+    // Inline: the figures ask it for every value at risk of every outcome.
+    static const c36ThreatenedItem* itemAt(const ThreatenedItemCollection& items, size_t i, int itemKey)
+    {
+        if (i < size_t(items.Count()) && items.KeyAt(int(i)) == itemKey)
+            return items.At(int(i)).get();
+        return items.FindRaw(itemKey);
+    }
 
     int mOutcomeKey = 0;
     std::vector<Stored> mStored;   // every value at risk when the list was read, in list order
