@@ -30,11 +30,36 @@ c62Rating* RatingsByKey::Add(int key, bool* added)
     // Past the room reserved the block would move and leave the pointers handed out behind.
     Q_ASSERT(mRatings.size() < mRatings.capacity());
     mIndex.insert(at, {key, int(mRatings.size())});
+    mTableMade = false;
     return &mRatings.emplace_back();
+}
+
+void RatingsByKey::makeTable() const
+{
+    mTableMade = true;
+    mTable.clear();
+    if (mIndex.empty())
+        return;
+    const qint64 from = mIndex.front().first;
+    const qint64 span = qint64(mIndex.back().first) - from + 1;
+    if (span > 4 * qint64(mIndex.size()) + 64)
+        return;
+    mTable.assign(size_t(span), -1);
+    for (const auto& [key, place] : mIndex)
+        mTable[size_t(key - from)] = place;
+    mTableFrom = from;
 }
 
 c62Rating* RatingsByKey::Find(int key) const
 {
+    if (!mTableMade)
+        makeTable();
+    if (!mTable.empty()) {
+        const qint64 at = qint64(key) - mTableFrom;
+        if (at < 0 || at >= qint64(mTable.size()) || mTable[size_t(at)] < 0)
+            return nullptr;
+        return const_cast<c62Rating*>(&mRatings[size_t(mTable[size_t(at)])]);
+    }
     const auto at = place(key);
     return at != mIndex.end() && at->first == key ? const_cast<c62Rating*>(&mRatings[size_t(at->second)]) : nullptr;
 }

@@ -6,7 +6,10 @@
 
 #include <QFile>
 
+#include <limits>
+#include <map>
 #include <stdexcept>
+#include <vector>
 
 using namespace model;
 
@@ -310,6 +313,33 @@ TEST_F(ObjectiveTree, NodeMissingFromItsParentsChainIsReportedAndLeavesTheLinks)
     QFile log(core::LogFolder() + "/ERROR.LOG");
     ASSERT_TRUE(log.open(QIODevice::ReadOnly));
     EXPECT_TRUE(log.readAll().contains("ChildLink between 3 and 12 not found"));
+}
+
+// Keys close together, far apart and at the ends of the range; a key added after the first
+// finds is found too.
+TEST(RatingsByKey, FindsEveryKeyAddedAndNoOther)
+{
+    const int lowest = std::numeric_limits<int>::min(), highest = std::numeric_limits<int>::max();
+    const std::vector<int> keySets[] = {{3, 4, 5, 7, 10}, {1000000, 1, -5}, {highest, lowest, 0}};
+    for (const std::vector<int>& keys : keySets) {
+        RatingsByKey list;
+        list.Reserve(int(keys.size()) + 1);
+        std::map<int, c62Rating*> added;
+        bool isNew = false;
+        for (const int key : keys)
+            added[key] = list.Add(key, &isNew);
+        EXPECT_EQ(list.Add(keys.front(), &isNew), added[keys.front()]);
+        EXPECT_FALSE(isNew);
+        for (const int probe : {lowest, lowest + 1, -6, -5, -4, 0, 1, 2, 3, 6, 7, 8, 10, 11, 999999, 1000000, highest - 1, highest}) {
+            const auto it = added.find(probe);
+            EXPECT_EQ(list.Find(probe), it == added.end() ? nullptr : it->second) << probe;
+        }
+        c62Rating* late = list.Add(6, &isNew);
+        EXPECT_TRUE(isNew);
+        EXPECT_EQ(list.Find(6), late);
+        EXPECT_EQ(list.Find(keys.back()), added[keys.back()]);
+    }
+    EXPECT_EQ(RatingsByKey().Find(0), nullptr);
 }
 
 class Ratings : public ObjectiveTree {};
