@@ -2,7 +2,6 @@
 
 #include "platform/ui/prompter.h"
 
-#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <iterator>
