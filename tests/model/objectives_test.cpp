@@ -91,6 +91,19 @@ TEST_F(ObjectiveTree, TreesLoadInPreOrderAndKindsFollowTheKeys)
     EXPECT_EQ(keys(GetSafetyRootList()), (QList<int>{2}));
 }
 
+// The two trees come from one table: the one loaded second reads the rows as they are by
+// then, whatever the first one read.
+TEST_F(ObjectiveTree, EachTreeLoadsTheRowsAsTheyAreWhenItIsLoaded)
+{
+    EXPECT_EQ(GetObjective(10)->ItemName(), "Protect habitat");
+    db().Execute("UPDATE Objectives SET Name = 'Crews' WHERE \"Key\" = 20");
+    EXPECT_EQ(GetSafetyIssue(20)->ItemName(), "Crews");
+    db().Execute("UPDATE Objectives SET Name = 'Habitat' WHERE \"Key\" = 10");
+    ClearObjectives();
+    EXPECT_EQ(GetObjective(10)->ItemName(), "Habitat");
+    EXPECT_EQ(GetSafetyIssue(20)->ItemName(), "Crews");
+}
+
 TEST_F(ObjectiveTree, DamagedLinksThatRunInACircleLoadEachNodeOnce)
 {
     db().Execute("UPDATE Objectives SET SiblingKey = 10 WHERE \"Key\" = 11");  // 10 -> 11 -> 10
