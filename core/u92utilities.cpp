@@ -16,18 +16,24 @@ constexpr double kExactPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7
                                    1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 constexpr int kLastExact = int(std::size(kExactPowers)) - 1;
 
+// Apart and cold: otherwise the rare call made every rounding save and restore its registers.
+[[gnu::noinline, gnu::cold]] double InexactPowerOfTen(int n)
+{
+    return std::pow(10.0, n);
+}
+
 double PowerOfTen(int n)
 {
-    return n <= kLastExact ? kExactPowers[n] : std::pow(10.0, n);
+    return n <= kLastExact ? kExactPowers[n] : InexactPowerOfTen(n);
 }
 } // namespace
 
 double RoundSignificant(double value, int digits)
 {
-    if (!std::isfinite(value) || value == 0.0 || digits > 17)
+    const double v = std::fabs(value);
+    // NaN (which fails every comparison), infinities and zeros come back as they are.
+    if (!(v > 0.0 && v <= std::numeric_limits<double>::max()) || digits > 17)
         return value;
-    const bool negative = value < 0;
-    const double v = negative ? -value : value;
 
     // e: exponent of the smallest power of ten that is at least 1 and at least v.
     // Found from the exact power just at or below v's power of two (its exponent times
@@ -52,7 +58,7 @@ double RoundSignificant(double value, int digits)
     const double scaled = shift >= 0 ? v * scale : v / scale;
     const double n = NearestWhole(scaled);
     const double result = shift >= 0 ? n / scale : n * scale;
-    return negative ? -result : result;
+    return std::copysign(result, value);
 }
 
 bool ConfirmDelete(const QString& what)
