@@ -11,6 +11,7 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/inotify.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -77,20 +78,80 @@ struct OpenLog {
     int fd = -1;
     dev_t device = 0;   // of the file opened, which stays the same as long as it is open
     ino_t inode = 0;
+    // The system's word on changes to the log in the program folder and to that folder: the
+    // probe walks the log's path three times, and the model traces a line for each FMU's table
+    // it reads, so a comparison of 100 FMUs spent more on probing than on anything but the
+    // data. Without a change since the last probe found the log chosen, that probe's answer
+    // stands. -1: none (the fallback folder, or the system gave none): every line probes.
+    int watch = -1;
+    bool chosenAtLastProbe = false;
 
     void close()
     {
         if (fd >= 0)
             ::close(fd);
         fd = -1;
+        closeWatch();
+    }
+
+    void closeWatch()
+    {
+        if (watch >= 0)
+            ::close(watch);
+        watch = -1;
+        chosenAtLastProbe = false;
+    }
+
+    // Whatever could make the probe choose another file: the log removed, renamed, replaced or
+    // its mode changed, the folder's mode changed or the folder moved away. (A folder further up
+    // the path renamed or closed is not reported: the log then goes on where it was opened.)
+    void startWatching()
+    {
+        closeWatch();
+        if (folder != app)   // the fallback is left as soon as the program folder can be written
+            return;
+        watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+        if (watch < 0)
+            return;
+        const uint32_t self = IN_ATTRIB | IN_MOVE_SELF | IN_DELETE_SELF | IN_UNMOUNT;
+        if (::inotify_add_watch(watch, QFile::encodeName(path).constData(), self) < 0
+            || ::inotify_add_watch(watch, QFile::encodeName(folder).constData(),
+                                   self | IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO) < 0)
+            closeWatch();
+    }
+
+    // True when something was reported since the last call, or the report cannot be read.
+    bool changed()
+    {
+        bool any = false;
+        alignas(inotify_event) char events[4096];
+        for (;;) {
+            const ssize_t n = ::read(watch, events, sizeof events);
+            if (n > 0) {
+                any = true;
+                continue;
+            }
+            if (n < 0 && errno == EINTR)
+                continue;
+            return any || !(n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK));
+        }
     }
 
     // The same file the probe would choose now: the program folder is unchanged and still
     // writable, and the log is still there under its name and writable.
-    bool stillChosen(const QString& appNow) const
+    bool stillChosen(const QString& appNow)
     {
         if (fd < 0 || appNow != app)
             return false;
+        // What is reported before the probe below counts for it; what comes after, for the next.
+        if (watch >= 0 && !changed() && chosenAtLastProbe)
+            return true;
+        chosenAtLastProbe = probe();
+        return chosenAtLastProbe;
+    }
+
+    bool probe() const
+    {
         // Still the file under that name: not removed, nor renamed and replaced by another.
         const QByteArray name = QFile::encodeName(path);
         struct stat named;
@@ -119,6 +180,8 @@ struct OpenLog {
         app = appNow;
         folder = in;
         path = target;
+        // Watched from here on; the next line still probes once, for what came before.
+        startWatching();
         return true;
     }
 

@@ -2,6 +2,7 @@
 
 #include "platform/ui/prompter.h"
 
+#include <bit>
 #include <cmath>
 #include <iterator>
 #include <limits>
@@ -15,53 +16,49 @@ constexpr double kExactPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7
                                    1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 constexpr int kLastExact = int(std::size(kExactPowers)) - 1;
 
+// Apart and cold: otherwise the rare call made every rounding save and restore its registers.
+[[gnu::noinline, gnu::cold]] double InexactPowerOfTen(int n)
+{
+    return std::pow(10.0, n);
+}
+
 double PowerOfTen(int n)
 {
-    return n <= kLastExact ? kExactPowers[n] : std::pow(10.0, n);
+    return n <= kLastExact ? kExactPowers[n] : InexactPowerOfTen(n);
 }
 } // namespace
 
-int RoundHalfEven(double v)
-{
-    if (std::isnan(v))
-        return 0;
-    const double r = std::nearbyint(v);   // default rounding mode: to nearest, ties to even
-    if (r >= double(std::numeric_limits<int>::max()))
-        return std::numeric_limits<int>::max();
-    if (r <= double(std::numeric_limits<int>::min()))
-        return std::numeric_limits<int>::min();
-    return int(r);
-}
-
 double RoundSignificant(double value, int digits)
 {
-    if (!std::isfinite(value) || value == 0.0 || digits > 17)
+    const double v = std::fabs(value);
+    // NaN (which fails every comparison), infinities and zeros come back as they are.
+    if (!(v > 0.0 && v <= std::numeric_limits<double>::max()) || digits > 17)
         return value;
-    const bool negative = value < 0;
-    const double v = negative ? -value : value;
 
     // e: exponent of the smallest power of ten that is at least 1 and at least v.
-    // Looked up among the exact powers, each compared on its own, where multiplying up to it
-    // made every step wait for the one before; beyond them, counted up as before.
-    int e = 0;
-    while (e < kLastExact && kExactPowers[e] < v)
-        ++e;
-    for (double p = kExactPowers[e]; p < v; p *= 10.0)
-        ++e;
+    // Found from the exact power just at or below v's power of two (its exponent times
+    // log10(2), rounded down: 1233 / 4096 is a little below it). v is below twice that power of
+    // two, so e is that exponent or one of the next two: counted by two comparisons rather than
+    // by a loop, whose number of rounds the processor could not foresee. Beyond the exact
+    // powers, counted up as before.
+    const int binary = int((std::bit_cast<quint64>(v) >> 52) & 0x7ff) - 1023;   // v is finite
+    int e = binary > 0 ? (binary * 1233) >> 12 : 0;
+    if (e < kLastExact) {
+        e += int(kExactPowers[e] < v) + int(kExactPowers[e + 1] < v);
+    } else {
+        e = kLastExact;
+        for (double p = kExactPowers[e]; p < v; p *= 10.0)
+            ++e;
+    }
 
     // Scale by exact powers of ten rather than by a fractional unit, so that a value which is
     // a decimal tie (0.125, 1250) is seen as one.
     const int shift = digits - e;
     const double scale = PowerOfTen(shift >= 0 ? shift : -shift);
     const double scaled = shift >= 0 ? v * scale : v / scale;
-    // Half to even, by hand: it needs no rounding mode, and asking for the mode on every call
-    // cost as much as the rounding itself.
-    double n = std::floor(scaled);
-    const double fraction = scaled - n;
-    if (fraction > 0.5 || (fraction == 0.5 && std::fmod(n, 2.0) != 0.0))
-        n += 1.0;
+    const double n = NearestWhole(scaled);
     const double result = shift >= 0 ? n / scale : n * scale;
-    return negative ? -result : result;
+    return std::copysign(result, value);
 }
 
 bool ConfirmDelete(const QString& what)

@@ -2,11 +2,13 @@
 
 #include "core/u19rowdata.h"
 #include "core/u92utilities.h"
+#include "model/c66itemimpact.h"
 #include "model/modeldata.h"
 #include "model/textnumbers.h"
 
 #include <algorithm>
 #include <array>
+#include <bit>
 
 namespace model {
 
@@ -77,16 +79,20 @@ void c36ThreatenedItem::SetProbabilityLabel(const QString& text)
     mChanged = true;
 }
 
-double c36ThreatenedItem::ValueAtRisk() const
+double c36ThreatenedItem::roundValueAtRisk(double loss) const
 {
-    // From the amount the user sees, so the screen and the report agree with each other; the
-    // stored amount stays as typed. A negative one counts as no loss.
-    const double loss = std::max(mPotentialLoss, 0.0);
-    // Every outcome's impacts ask for it again: round once for the same inputs.
-    if (loss != mRoundedFor.loss || mProbability != mRoundedFor.probability) {
-        mRoundedFor = {loss, mProbability, core::RoundSignificant(double(mProbability) * loss / 100.0, 2)};
-    }
+    mRoundedFor = {loss, mProbability, core::RoundSignificant(double(mProbability) * loss / 100.0, 2)};
     return mRoundedFor.value;
+}
+
+double c36ThreatenedItem::ProtectedValueAt(int level) const
+{
+    const double valueAtRisk = ValueAtRisk();
+    const quint64 bits = std::bit_cast<quint64>(valueAtRisk);
+    Protected& slot = mProtectedAt[size_t(unsigned(level) % mProtectedAt.size())];
+    if (slot.level != level || slot.valueAtRisk != bits)
+        slot = {bits, level, c66ItemImpact::ProtectedValueAt(valueAtRisk, level)};
+    return slot.value;
 }
 
 void c36ThreatenedItem::Initialize(int key, const QString& name)

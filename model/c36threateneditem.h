@@ -4,6 +4,9 @@
 
 #include <QString>
 
+#include <algorithm>
+#include <array>
+
 namespace model {
 
 // One value at risk: its Items row (name, notes) and its ValuesAtRisk row (loss, probability).
@@ -21,7 +24,19 @@ public:
     void SetProbabilityLabel(const QString& text);
     int Probability() const { return mProbability; }
     // Probability times potential loss, 2 significant digits.
-    double ValueAtRisk() const;
+    // Inline: every outcome's impacts ask for it again, and it is rounded once for the same
+    // inputs.
+    double ValueAtRisk() const
+    {
+        // From the amount the user sees, so the screen and the report agree with each other; the
+        // stored amount stays as typed. A negative one counts as no loss.
+        const double loss = std::max(mPotentialLoss, 0.0);
+        if (loss == mRoundedFor.loss && mProbability == mRoundedFor.probability)
+            return mRoundedFor.value;
+        return roundValueAtRisk(loss);
+    }
+    // ValueAtRisk() protected at a level in percent, as an item impact works it out.
+    double ProtectedValueAt(int level) const;
     QString Notes() const { return mNotes; }
     void SetNotes(const QString& value);
 
@@ -36,6 +51,8 @@ public:
     static int ProbabilityFromLabel(const QString& text);
 
 private:
+    double roundValueAtRisk(double loss) const;
+
     int mItemKey = 0;
     QString mItemName;
     double mPotentialLoss = 0;   // as shown and computed with
@@ -48,6 +65,15 @@ private:
         double value = 0;
     };
     mutable Rounded mRoundedFor;
+    // Every outcome asks for the protected value at one of a handful of levels (0, 25, 50, 75,
+    // 100 and a few typed ones), each rounded with a division or two: a level's is kept in the
+    // slot of its low bits, with the value at risk it was worked from.
+    struct Protected {
+        quint64 valueAtRisk = 0;   // bits of the value at risk: -0 is not +0 here
+        int level = -1;            // no level is below 0: an empty slot never matches
+        double value = 0;
+    };
+    mutable std::array<Protected, 8> mProtectedAt;
     QString mNotes;
     dao::ChangeFlag mChanged;
 };

@@ -66,13 +66,18 @@ float c41Objective::Weight() const
 {
     if (bRoot() || bSafetyRoot())
         return 1.0f;
+    if (mWeightFor == detail::TreesGeneration())
+        return mWeight;
     const TreeSums& sums = Sums();
     const int sum = bSafetyIssue() ? sums.safetySum : sums.objectiveSum;
     const int count = sum != 0 ? 0 : (bSafetyIssue() ? sums.safetyCount : sums.objectiveCount);
     if (sum != 0)
-        return float(double(mPriority) / sum);
-    // Nothing to share the weight with.
-    return count == 0 ? 0.0f : float(1.0 / count);
+        mWeight = float(double(mPriority) / sum);
+    else   // nothing to share the weight with
+        mWeight = count == 0 ? 0.0f : float(1.0 / count);
+    // Loading a tree on first use changes the generation: taken after the sums.
+    mWeightFor = detail::TreesGeneration();
+    return mWeight;
 }
 
 int c41Objective::ChildrenPriorities() const

@@ -28,7 +28,8 @@ public:
     int Priority() const { return mPriority; }
     void SetPriority(int value);
     // Priority over the sum of the tree's priorities (equal shares when that sum is 0; 0 when
-    // there is nothing to share with); 1 for the roots. Computed at each call.
+    // there is nothing to share with); 1 for the roots. Always that of the trees and priorities
+    // as they are now.
     float Weight() const;
     int ChildrenPriorities() const;
 
@@ -50,6 +51,11 @@ private:
     int mParentKey = 0;
     int mPriority = 0;
     dao::ChangeFlag mChanged;
+    // The weight as worked out at a generation of the trees, which every change of a node or a
+    // priority moves on: every score of every outcome asks for it, and each time it was a
+    // division.
+    mutable float mWeight = 0.0f;
+    mutable unsigned long long mWeightFor = ~0ull;
 };
 
 } // namespace model

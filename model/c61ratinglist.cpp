@@ -3,6 +3,7 @@
 #include "model/g41objectives.h"
 #include "model/g42safetyissues.h"
 #include "model/modeldata.h"
+#include "model/objectivetree.h"
 #include "model/outcomerows.h"
 
 #include <algorithm>
@@ -17,8 +18,7 @@ void c61RatingList::Initialize(int outcomeKey)
 
 std::vector<std::pair<int, int>>::const_iterator RatingsByKey::place(int key) const
 {
-    return std::lower_bound(mIndex.cbegin(), mIndex.cend(), key,
-                            [](const std::pair<int, int>& entry, int k) { return entry.first < k; });
+    return mIndex.cbegin() + (FirstNotBelow(mIndex.data(), qsizetype(mIndex.size()), key) - mIndex.data());
 }
 
 c62Rating* RatingsByKey::Add(int key, bool* added)
@@ -30,11 +30,36 @@ c62Rating* RatingsByKey::Add(int key, bool* added)
     // Past the room reserved the block would move and leave the pointers handed out behind.
     Q_ASSERT(mRatings.size() < mRatings.capacity());
     mIndex.insert(at, {key, int(mRatings.size())});
+    mTableMade = false;
     return &mRatings.emplace_back();
+}
+
+void RatingsByKey::makeTable() const
+{
+    mTableMade = true;
+    mTable.clear();
+    if (mIndex.empty())
+        return;
+    const qint64 from = mIndex.front().first;
+    const qint64 span = qint64(mIndex.back().first) - from + 1;
+    if (span > 4 * qint64(mIndex.size()) + 64)
+        return;
+    mTable.assign(size_t(span), -1);
+    for (const auto& [key, place] : mIndex)
+        mTable[size_t(key - from)] = place;
+    mTableFrom = from;
 }
 
 c62Rating* RatingsByKey::Find(int key) const
 {
+    if (!mTableMade)
+        makeTable();
+    if (!mTable.empty()) {
+        const qint64 at = qint64(key) - mTableFrom;
+        if (at < 0 || at >= qint64(mTable.size()) || mTable[size_t(at)] < 0)
+            return nullptr;
+        return const_cast<c62Rating*>(&mRatings[size_t(mTable[size_t(at)])]);
+    }
     const auto at = place(key);
     return at != mIndex.end() && at->first == key ? const_cast<c62Rating*>(&mRatings[size_t(at->second)]) : nullptr;
 }
@@ -63,6 +88,11 @@ void c61RatingList::build() const
         return rating;
     };
 
+    // Each category's children are counted before they are handed to it, so that its list is
+    // made once: grown child by child, the lists were the most of the heap's work in building an
+    // outcome's ratings.
+    std::vector<std::pair<c62Rating*, c62Rating*>> links;   // category and child, in tree order
+    links.reserve(size_t(prioritized.size()));
     bool added = false;
     for (c41Objective* node : prioritized) {
         const bool category = node->ParentKey() != 0 && node->bCategory();
@@ -77,21 +107,37 @@ void c61RatingList::build() const
         // A damaged tree can name a node as another's category before the node itself comes:
         // the rating made then, with the children it has gathered, stands.
         if (added && owner)
-            owner->AddChild(made);
+            links.emplace_back(owner, made);
     }
+    std::vector<std::pair<c62Rating*, int>> counts;   // a handful of categories
+    for (const auto& link : links) {
+        const auto at = std::find_if(counts.begin(), counts.end(), [&](const auto& c) { return c.first == link.first; });
+        if (at == counts.end())
+            counts.emplace_back(link.first, 1);
+        else
+            ++at->second;
+    }
+    for (const auto& [owner, count] : counts)
+        owner->ReserveChildren(count);
+    for (const auto& [owner, child] : links)
+        owner->AddChild(child);
 
     c62Rating* root = nullptr;
     for (c41Objective* node : safetyTree) {
         if (node->ItemKey() == 2) {
             c62Rating* made = make(mSafety, 2, Criteria::Safety, RatingLevel::Category, &added);
-            if (added)
+            if (added) {
                 root = made;
+                root->ReserveChildren(int(safetyTree.size()) - 1);
+            }
         } else {
             c62Rating* made = make(mSafety, node->ItemKey(), Criteria::Safety, RatingLevel::Criterion, &added);
             if (added && root)
                 root->AddChild(made);
         }
     }
+    // Loading a tree on first use changes the generation: taken after the lists were read.
+    mObjectivesWholeFor = mSafetyWholeFor = detail::TreesGeneration();
 }
 
 float c61RatingList::TotalScore() const
@@ -108,22 +154,28 @@ float c61RatingList::TotalScore() const
 // become rated since the list was built makes the list be built again from the tree as it is.
 void c61RatingList::refreshObjectives() const
 {
+    if (mObjectivesWholeFor == detail::TreesGeneration())
+        return;
     for (const c41Objective* node : GetPrioritizedObjectives()) {
         if (!mObjectives.Contains(node->ItemKey())) {
             build();
             return;
         }
     }
+    mObjectivesWholeFor = detail::TreesGeneration();
 }
 
 void c61RatingList::refreshSafety() const
 {
+    if (mSafetyWholeFor == detail::TreesGeneration())
+        return;
     for (const c41Objective* node : SafetyIssuesCollection()) {
         if (!mSafety.Contains(node->ItemKey())) {
             build();
             return;
         }
     }
+    mSafetyWholeFor = detail::TreesGeneration();
 }
 
 c62Rating* c61RatingList::objectiveRating(int key) const

@@ -30,7 +30,12 @@ public:
     c62Rating* Find(int key) const;
     bool Contains(int key) const { return Find(key) != nullptr; }
     int Count() const { return int(mRatings.size()); }
-    void Clear() { mRatings.clear(); mIndex.clear(); }
+    void Clear()
+    {
+        mRatings.clear();
+        mIndex.clear();
+        mTableMade = false;
+    }
 
     Iterator begin() const { return Iterator(const_cast<c62Rating*>(mRatings.data())); }
     Iterator end() const { return Iterator(const_cast<c62Rating*>(mRatings.data() + mRatings.size())); }
@@ -39,8 +44,17 @@ private:
     // Where the key stands in mIndex, or would stand.
     std::vector<std::pair<int, int>>::const_iterator place(int key) const;
 
+    // An analysis's criteria have keys close together: once the ratings are made, a table by
+    // key from the lowest finds each of the thousands a comparison asks for at once, where a
+    // search took a step for each halving. Made at the first Find after an Add; left empty
+    // when the keys lie too far apart, and the search serves.
+    void makeTable() const;
+
     std::vector<c62Rating> mRatings;
     std::vector<std::pair<int, int>> mIndex;   // key and place in mRatings, by key
+    mutable std::vector<int> mTable;           // place in mRatings by key - mTableFrom; -1: none
+    mutable qint64 mTableFrom = 0;
+    mutable bool mTableMade = false;
 };
 
 // All ratings of one outcome: the prioritized objectives (with their categories) and every
@@ -72,6 +86,11 @@ private:
     int mOutcomeKey = 0;
     mutable RatingsByKey mObjectives;
     mutable RatingsByKey mSafety;
+    // The trees' generation each list was last built or found whole for: while it stands, no
+    // criterion can have become rated since, and the check of every criterion that each total
+    // began with, for every outcome of every alternative, is passed over.
+    mutable unsigned long long mObjectivesWholeFor = ~0ull;
+    mutable unsigned long long mSafetyWholeFor = ~0ull;
 };
 
 } // namespace model

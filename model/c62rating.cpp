@@ -7,6 +7,7 @@
 #include "model/c41objective.h"
 #include "model/g41objectives.h"
 #include "model/g42safetyissues.h"
+#include "model/objectivetree.h"
 #include "platform/dao/dao.h"
 
 #include <stdexcept>
@@ -32,15 +33,25 @@ QString c62Rating::Description() const
     return *mDescription;
 }
 
+const c41Objective* c62Rating::criterion() const
+{
+    if (mCriterionFor != detail::TreesGeneration()) {
+        try {
+            mCriterion = mSafety ? GetSafetyIssue(mCriterionKey) : GetObjective(mCriterionKey);
+        } catch (const std::out_of_range&) {
+            mCriterion = nullptr;
+        }
+        // Loading a tree on first use changes the generation: taken after the node was found.
+        mCriterionFor = detail::TreesGeneration();
+    }
+    return mCriterion;
+}
+
 float c62Rating::WeightedScore() const
 {
-    float weight = 0.0f;
-    try {
-        weight = (mSafety ? GetSafetyIssue(mCriterionKey) : GetObjective(mCriterionKey))->Weight();
-    } catch (const std::out_of_range&) {
-        // The criterion was deleted after this rating was built: it no longer counts.
-        weight = 0.0f;
-    }
+    // A criterion deleted after this rating was built no longer counts.
+    const c41Objective* node = criterion();
+    const float weight = node ? node->Weight() : 0.0f;
     return weight * mRawScore;
 }
 
@@ -83,6 +94,7 @@ void c62Rating::InitializeWith(int outcomeKey, int criterionKey, Criteria criter
     mChanged = false;
     mRawScore = mCategory ? 0.0f : rawScore;
     mDescription.reset();
+    mCriterionFor = ~0ull;
 }
 
 void c62Rating::SaveChanges()

@@ -9,6 +9,8 @@
 
 namespace model {
 
+class c41Objective;
+
 // Which tree a rating's criterion stands in, and whether it rates the criterion itself or sums
 // the criteria under it.
 enum class Criteria { Objectives, Safety };
@@ -42,6 +44,7 @@ public:
     void SaveChanges();
     // Not owned: the rating list owns every rating.
     void AddChild(c62Rating* rating);
+    void ReserveChildren(int count) { mChildren.reserve(count); }
 
     int OutcomeKey() const { return mOutcomeKey; }
     int CriterionKey() const { return mCriterionKey; }
@@ -57,6 +60,12 @@ private:
     mutable std::optional<QString> mDescription;
     dao::ChangeFlag mChanged;
     QList<c62Rating*> mChildren;
+    // The criterion's node (nullptr: no longer in its tree) as found at a generation of the
+    // trees: every total asks for the weights of the same criteria, and finding each node by
+    // its key again was a good part of it. A node stays put until the trees change.
+    const c41Objective* criterion() const;
+    mutable const c41Objective* mCriterion = nullptr;
+    mutable unsigned long long mCriterionFor = ~0ull;
 };
 
 } // namespace model

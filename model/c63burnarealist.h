@@ -1,11 +1,12 @@
 #pragma once
 
 #include "model/c64burnarea.h"
-#include "model/keyedlist.h"
 
 #include <QList>
 
 #include <memory>
+#include <utility>
+#include <vector>
 
 namespace model {
 
@@ -25,7 +26,7 @@ public:
     // std::out_of_range.
     c64BurnArea* BurnArea(int fmuKey) const;
     // The per-FMU areas (empty when there are no FMUs).
-    const QList<c64BurnArea*>& BurnAreaCollection() const { return mAreas.Items(); }
+    const QList<c64BurnArea*>& BurnAreaCollection() const { return mAreas; }
     // Percent of the fire in the FMU at that 1-based position, truncated; 100 with 0 or 1 FMUs.
     int FMUPercent(int position) const;
 
@@ -42,7 +43,12 @@ private:
     int percentAt(int position, qint64 total) const;
 
     int mOutcomeKey = 0;
-    KeyedList<c64BurnArea> mAreas;
+    // The per-FMU areas are made together, once, by Initialize, and stay where they are until the
+    // next: one block for all, where an area each from the heap and a map node each to find it
+    // by were a good part of building an outcome's figures.
+    std::unique_ptr<c64BurnArea[]> mBlock;
+    QList<c64BurnArea*> mAreas;                 // in FMU-list order
+    std::vector<std::pair<int, int>> mByKey;    // FMU key and place in mAreas, by key
     std::unique_ptr<c64BurnArea> mWholeFire;
 };
 

@@ -42,14 +42,53 @@ void c64BurnArea::SetFILPortion(int fil, int value)
 
 int c64BurnArea::FILPercent(int fil) const { return FILPercents()[size_t(filIndex(fil))]; }
 
+namespace {
+
+int dividedPercent(qint64 part, qint64 whole)
+{
+    return core::RoundHalfEven(double(part * 100) / double(whole));
+}
+
+// dividedPercent for 0 <= part <= whole, whole > 0, with one division for all six levels of an
+// area instead of one each: the quotient is taken by the reciprocal and confirmed in whole
+// numbers as the nearest, a half to even; one that is not is divided after all. Both give the
+// exact quotient rounded: whole is below 2^35, so no quotient of such numbers that is not a
+// half lies within a division's error of one.
+int percentOf(qint64 part, qint64 whole, double reciprocal)
+{
+    const qint64 twice = 2 * part * 100;
+    const qint64 k = qint64(core::NearestWhole(double(part * 100) * reciprocal));
+    const qint64 below = (2 * k - 1) * whole;
+    const qint64 above = (2 * k + 1) * whole;
+    if ((below < twice && twice < above) || ((twice == below || twice == above) && k % 2 == 0))
+        return int(k);
+    return dividedPercent(part, whole);
+}
+
+} // namespace
+
 std::array<int, 6> c64BurnArea::FILPercents() const
 {
+    if (mPercentsFor.known && mPercentsFor.portions == mFILPortion)
+        return mPercentsFor.percents;
     qint64 total = 0;
-    for (int p : mFILPortion)
+    bool noneNegative = true;
+    for (int p : mFILPortion) {
         total += p;
+        noneNegative = noneNegative && p >= 0;
+    }
     std::array<int, 6> percents;
-    for (size_t i = 0; i < percents.size(); ++i)
-        percents[i] = total == 0 ? 16 : core::RoundHalfEven(double(qint64(mFILPortion[i]) * 100) / double(total));
+    if (total == 0) {
+        percents.fill(16);
+    } else if (noneNegative) {
+        const double reciprocal = 1.0 / double(total);
+        for (size_t i = 0; i < percents.size(); ++i)
+            percents[i] = percentOf(mFILPortion[i], total, reciprocal);
+    } else {   // a damaged file's negative portions
+        for (size_t i = 0; i < percents.size(); ++i)
+            percents[i] = dividedPercent(mFILPortion[i], total);
+    }
+    mPercentsFor = {mFILPortion, percents, true};
     return percents;
 }
 

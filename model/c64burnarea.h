@@ -38,6 +38,15 @@ private:
     int mFMUKey = 0;
     int mFMUPortion = 0;
     std::array<int, 6> mFILPortion{};
+    // The percents of the portions they were worked from: every expected loss asks for each
+    // area's six, a division each, again and again. Kept with their inputs rather than
+    // dropped by each setter, so no way of changing a portion can leave them stale.
+    struct Percents {
+        std::array<int, 6> portions{};
+        std::array<int, 6> percents{};
+        bool known = false;
+    };
+    mutable Percents mPercentsFor;
     dao::ChangeFlag mChanged;
 };
 

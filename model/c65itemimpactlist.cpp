@@ -25,8 +25,10 @@ float c65ItemImpactList::ImpactOnAllItems() const
             add(impact->Amount());
     } else {
         const ThreatenedItemCollection& items = GetThreatenedItems();
-        for (size_t i = 0; i < mStored.size(); ++i)
-            add(c66ItemImpact::AmountWithin(kUnedited, valueAtRiskAt(items, i, mStored[i].itemKey)));
+        for (size_t i = 0; i < mStored.size(); ++i) {
+            const c36ThreatenedItem* item = itemAt(items, i, mStored[i].itemKey);
+            add(c66ItemImpact::AmountWithin(kUnedited, item ? item->ValueAtRisk() : 0.0));
+        }
     }
     return total;
 }
@@ -50,9 +52,12 @@ double c65ItemImpactList::TotalProtected() const
             total = float(double(total) + impact->ProtectedValue());
     } else {
         const ThreatenedItemCollection& items = GetThreatenedItems();
-        for (size_t i = 0; i < mStored.size(); ++i)
-            total = float(double(total) + c66ItemImpact::ProtectedValueAt(valueAtRiskAt(items, i, mStored[i].itemKey),
-                                                                           mStored[i].level));
+        for (size_t i = 0; i < mStored.size(); ++i) {
+            const c36ThreatenedItem* item = itemAt(items, i, mStored[i].itemKey);
+            const int level = mStored[i].level;
+            const double value = item ? item->ProtectedValueAt(level) : c66ItemImpact::ProtectedValueAt(0.0, level);
+            total = float(double(total) + value);
+        }
     }
     return total;
 }
@@ -67,13 +72,6 @@ double c65ItemImpactList::SingleItemProtection(int itemKey) const
     if (at < 0)
         return 0.0;
     return c66ItemImpact::ProtectedValueAt(c66ItemImpact::ValueAtRiskOf(itemKey), mStored[size_t(at)].level);
-}
-
-double c65ItemImpactList::valueAtRiskAt(const ThreatenedItemCollection& items, size_t i, int itemKey)
-{
-    if (i < size_t(items.Count()) && items.KeyAt(int(i)) == itemKey)
-        return items.At(int(i))->ValueAtRisk();
-    return c66ItemImpact::ValueAtRiskOf(itemKey);
 }
 
 int c65ItemImpactList::positionOf(int itemKey) const
@@ -113,8 +111,9 @@ void c65ItemImpactList::Initialize(int outcomeKey)
     // One read of the outcome's levels instead of one seek per value at risk.
     const ByKey<int> levels = StoredProtectionOf(outcomeKey);
     mStored.reserve(size_t(items.Count()));
+    qsizetype from = 0;
     for (const auto& item : items)
-        mStored.push_back({item->ItemKey(), levels.Value(item->ItemKey(), 0)});
+        mStored.push_back({item->ItemKey(), levels.ValueFrom(item->ItemKey(), &from, 0)});
 }
 
 } // namespace model

@@ -32,9 +32,15 @@ private:
     };
     // The position of the key among mStored, or -1.
     int positionOf(int itemKey) const;
-    // The value at risk of mStored[i]'s item: the values at risk are mostly the list they were
-    // when this one was read, and a look at the same position spares a search by key.
-    static double valueAtRiskAt(const ThreatenedItemCollection& items, size_t i, int itemKey);
+    // mStored[i]'s value at risk, nullptr when it is not listed: the values at risk are mostly the
+    // list they were when this one was read, and a look at the same position spares a search by key.
+    // Inline: the figures ask it for every value at risk of every outcome.
+    static const c36ThreatenedItem* itemAt(const ThreatenedItemCollection& items, size_t i, int itemKey)
+    {
+        if (i < size_t(items.Count()) && items.KeyAt(int(i)) == itemKey)
+            return items.At(int(i)).get();
+        return items.FindRaw(itemKey);
+    }
 
     int mOutcomeKey = 0;
     std::vector<Stored> mStored;   // every value at risk when the list was read, in list order

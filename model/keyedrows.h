@@ -75,13 +75,26 @@ private:
             }
             // A table's rows mostly lie key by key.
             if (!group || *key != groupOf) {
+                const qsizetype last = group ? sizeOf(*group) : 0;
                 group = &mGroups[*key];
                 groupOf = *key;
+                // A key mostly has as many rows as the one before (every outcome rates every
+                // criterion): room for them at once spares growing the group row by row.
+                if constexpr (requires { group->Reserve(0); })
+                    group->Reserve(int(std::max(last, sizeOf(*group))));
             }
             if (!mAdd(*group, row, false))
                 mIrregular.insert(*key);
         }
         mLoaded = true;
+    }
+
+    static qsizetype sizeOf(const Group& group)
+    {
+        if constexpr (requires { group.Count(); })
+            return group.Count();
+        else
+            return group.size();
     }
 
     Group readOne(dao::Database& db, int key) const

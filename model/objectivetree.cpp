@@ -21,27 +21,59 @@ unsigned long long gGeneration = 0;
 void TreesChanged() { ++gGeneration; }
 unsigned long long TreesGeneration() { return gGeneration; }
 
-void LoadObjectiveTree(KeyedList<c41Objective>& tree, int rootKey)
+namespace {
+
+struct Row {
+    QString name, explanation;
+    int priority = 0, parentKey = 0, childKey = 0, siblingKey = 0;
+};
+
+// The Objectives rows as last read, for both trees: the objectives and the safety issues share
+// the table, and each tree read it whole. Kept while the file is unchanged, until a tree is
+// cleared.
+struct TableRows {
+    bool read = false;
+    dao::DataStamp stamp;
+    QHash<int, Row> rows;
+};
+
+TableRows& tableRows()
 {
+    static TableRows kept;
+    return kept;
+}
+
+const QHash<int, Row>& ObjectiveRows()
+{
+    TableRows& kept = tableRows();
+    dao::Database& db = Db();
+    const dao::DataStamp now = db.Stamp();
+    if (kept.read && kept.stamp == now)
+        return kept.rows;
+    kept.read = false;
+    kept.rows.clear();
     // Every row in one read, then the links walked in memory: a seek per node cost more than
     // the whole table. "Key" is the row id, so each key has one row.
-    struct Row {
-        QString name, explanation;
-        int priority = 0, parentKey = 0, childKey = 0, siblingKey = 0;
-    };
     enum Column { KeyColumn, NameColumn, ExplanationColumn, PriorityColumn, ParentColumn, ChildColumn, SiblingColumn };
-    QHash<int, Row> rows;
-    {
-        dao::RowReader row(Db(), QStringLiteral("SELECT \"Key\", Name, Explanation, Priority, ParentKey, ChildKey, "
-                                                "SiblingKey FROM Objectives"));
-        while (row.Next()) {
-            const std::optional<int> key = row.Whole(KeyColumn);
-            if (key && !rows.contains(*key))
-                rows.insert(*key, {rowvalue::Text(row, NameColumn), rowvalue::Text(row, ExplanationColumn),
-                                   rowvalue::Long(row, PriorityColumn), rowvalue::Long(row, ParentColumn),
-                                   rowvalue::Long(row, ChildColumn), rowvalue::Long(row, SiblingColumn)});
-        }
+    dao::RowReader row(db, QStringLiteral("SELECT \"Key\", Name, Explanation, Priority, ParentKey, ChildKey, "
+                                          "SiblingKey FROM Objectives"));
+    while (row.Next()) {
+        const std::optional<int> key = row.Whole(KeyColumn);
+        if (key && !kept.rows.contains(*key))
+            kept.rows.insert(*key, {rowvalue::Text(row, NameColumn), rowvalue::Text(row, ExplanationColumn),
+                                    rowvalue::Long(row, PriorityColumn), rowvalue::Long(row, ParentColumn),
+                                    rowvalue::Long(row, ChildColumn), rowvalue::Long(row, SiblingColumn)});
     }
+    kept.stamp = now;
+    kept.read = true;
+    return kept.rows;
+}
+
+} // namespace
+
+void LoadObjectiveTree(KeyedList<c41Objective>& tree, int rootKey)
+{
+    const QHash<int, Row>& rows = ObjectiveRows();
     std::set<int> loaded;
     std::function<void(int)> load = [&](int key) {
         loaded.insert(key);
@@ -76,6 +108,7 @@ void ObjectiveTree::reload()
 
 void ObjectiveTree::clear()
 {
+    tableRows() = TableRows();
     mLastCleared = std::move(mRetired);
     mRetired.clear();
     if (mTree)

@@ -5,7 +5,6 @@
 
 namespace model::textnum {
 
-double RoundToCurrency(double v) { return std::nearbyint(v * 10000.0) / 10000.0; }
 
 namespace {
 

@@ -163,36 +163,38 @@ QVariant RowReader::Value(int col) const
     return fromStorage(d->st, col, c->type, c->typed, c->size);
 }
 
-std::optional<int> RowReader::Whole(int col) const
+bool RowReader::wholeAt(int col, int* whole) const
 {
     const Database::Impl::ReaderColumn* c = d->column(col);
     if (!c || c->lo > c->hi)
-        return std::nullopt;
+        return false;
     // One look at the column instead of one for its type and another for its value.
     sqlite3_value* value = sqlite3_column_value(d->st, col);
     if (sqlite3_value_type(value) != SQLITE_INTEGER)
-        return std::nullopt;
+        return false;
     const qint64 v = sqlite3_value_int64(value);
     if (v < c->lo || v > c->hi)
-        return std::nullopt;
-    return int(v);
+        return false;
+    *whole = int(v);
+    return true;
 }
 
-std::optional<float> RowReader::Single(int col) const
+bool RowReader::singleAt(int col, float* single) const
 {
     const Database::Impl::ReaderColumn* c = d->column(col);
     if (!c || !c->typed || c->type != FieldType::Single)
-        return std::nullopt;
+        return false;
     sqlite3_value* value = sqlite3_column_value(d->st, col);
     double number = 0;
     switch (sqlite3_value_type(value)) {
     case SQLITE_INTEGER: number = double(sqlite3_value_int64(value)); break;
     case SQLITE_FLOAT: number = sqlite3_value_double(value); break;
-    default: return std::nullopt;
+    default: return false;
     }
     if (!std::isfinite(number) || std::fabs(number) > double(std::numeric_limits<float>::max()))
-        return std::nullopt;
-    return float(number);
+        return false;
+    *single = float(number);
+    return true;
 }
 
 } // namespace dao

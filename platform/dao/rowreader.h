@@ -34,11 +34,26 @@ public:
     QVariant Value(int col) const;
     // The field when Value(col) would hold a whole number of a Byte, Integer or Long field (or
     // of an expression), without building the QVariant; nothing for Null and anything else.
-    std::optional<int> Whole(int col) const;
+    std::optional<int> Whole(int col) const
+    {
+        int value = 0;
+        return wholeAt(col, &value) ? std::optional<int>(value) : std::nullopt;
+    }
     // Likewise for a Single field's float.
-    std::optional<float> Single(int col) const;
+    std::optional<float> Single(int col) const
+    {
+        float value = 0;
+        return singleAt(col, &value) ? std::optional<float>(value) : std::nullopt;
+    }
 
 private:
+    // Whole and Single are read tens of thousands of times a comparison. Returned across a call,
+    // the optional is written as its value and its flag apart and read back as one word, which
+    // the processor cannot forward from the two writes; made inline, the optional stays in
+    // registers and only a plain flag and value cross the call.
+    bool wholeAt(int col, int* value) const;
+    bool singleAt(int col, float* value) const;
+
     struct Impl;
     std::unique_ptr<Impl> d;
 };

@@ -4,6 +4,9 @@
 
 #include <QDir>
 
+#include <cstdio>
+#include <functional>
+
 using namespace coretest;
 
 namespace {
@@ -74,6 +77,48 @@ TEST_F(TraceTest, EachLineIsOnDiskAtOnceAndARemovedLogComesBack)
     core::Trace("third");
     EXPECT_EQ(Bytes(file("Tolmar.LOG")), "kept\r\n14:05:09   third\r\n");
     EXPECT_EQ(Bytes(file("Tolmar.old")), "14:05:09   second\r\n");
+}
+
+// The same after the log has taken several lines in a row: each change reaches the next line.
+TEST_F(TraceTest, ALogChangedBetweenTwoLinesIsTakenUpByTheSecond)
+{
+    const QString log = file("Tolmar.LOG");
+    const auto writeFile = [](const QString& path, const QByteArray& bytes) {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    };
+    const struct {
+        const char* change;
+        std::function<void()> make;
+        QByteArray after;   // the log after the line that follows the change
+    } cases[] = {
+        {"removed", [&] { ASSERT_TRUE(QFile::remove(log)); }, "14:05:09   next\r\n"},
+        {"renamed, another file made under its name",
+         [&] {
+             ASSERT_TRUE(QFile::rename(log, file("Tolmar.old")));
+             writeFile(log, "kept\r\n");
+         },
+         "kept\r\n14:05:09   next\r\n"},
+        {"replaced by a file renamed onto it",
+         [&] {
+             writeFile(file("other"), "other\r\n");
+             ASSERT_EQ(::rename(QFile::encodeName(file("other")).constData(), QFile::encodeName(log).constData()), 0);
+         },
+         "other\r\n14:05:09   next\r\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.change);
+        QFile::remove(file("Tolmar.old"));
+        core::TraceProgramStart("run");
+        core::Trace("first");
+        core::Trace("second");
+        c.make();
+        core::Trace("next");
+        EXPECT_EQ(Bytes(log), c.after);
+        core::Trace("last");
+        EXPECT_EQ(Bytes(log), c.after + "14:05:09   last\r\n");
+    }
 }
 
 TEST_F(TraceTest, AProgramFolderThatCannotBeWrittenSendsTheLogsElsewhere)

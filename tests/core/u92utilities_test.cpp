@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <limits>
+#include <utility>
 
 namespace {
 
@@ -41,6 +42,58 @@ TEST(RoundSignificantTest, NonFiniteValuesComeBackUnchanged)
     EXPECT_EQ(core::RoundSignificant(-inf, 3), -inf);
     EXPECT_DOUBLE_EQ(core::RoundSignificant(1.7e308, 2), 1.7e308);
     EXPECT_DOUBLE_EQ(core::RoundSignificant(1.2345e300, 2), 1.2e300);
+}
+
+TEST(RoundSignificantTest, SignOfZeroAndWholeValuesOfSixteenDigits)
+{
+    // A negative value that rounds to nothing keeps its sign, as it always has.
+    EXPECT_TRUE(std::signbit(core::RoundSignificant(-0.001, 2)));
+    EXPECT_EQ(core::RoundSignificant(-0.001, 2), 0.0);
+    EXPECT_FALSE(std::signbit(core::RoundSignificant(0.001, 2)));
+    EXPECT_TRUE(std::signbit(core::RoundSignificant(-0.0, 2)));
+    // From 2^52 a double has no fraction left; just below it a half still goes to even.
+    EXPECT_EQ(core::RoundSignificant(4503599627370495.5, 16), 4503599627370496.0);
+    EXPECT_EQ(core::RoundSignificant(4503599627370494.5, 16), 4503599627370494.0);
+    EXPECT_EQ(core::RoundSignificant(4503599627370497.0, 16), 4503599627370497.0);
+    EXPECT_EQ(core::RoundSignificant(9007199254740994.0, 16), 9007199254740994.0);
+    // Around powers of two and ten, where a value's power of ten is found.
+    EXPECT_EQ(core::RoundSignificant(1024, 2), 1000.0);
+    EXPECT_EQ(core::RoundSignificant(9.5, 1), 10.0);
+    EXPECT_EQ(core::RoundSignificant(15.5, 1), 20.0);
+    EXPECT_EQ(core::RoundSignificant(1e15, 1), 1e15);
+    EXPECT_EQ(core::RoundSignificant(1.5e-300, 2), 0.0);
+}
+
+TEST(NearestWholeTest, HalvesToEvenSignKept)
+{
+    const double inf = std::numeric_limits<double>::infinity();
+    const double cases[][2] = {
+        {0.5, 0}, {1.5, 2}, {2.5, 2}, {3.5, 4}, {-2.5, -2}, {-3.5, -4}, {2.4999, 2}, {2.5001, 3},
+        {0.49999999999999994, 0},   // a half less one step: adding 0.5 would give 1
+        {-0.3, -0.0}, {-0.0, -0.0}, {0.0, 0.0}, {-0.5, -0.0},
+        {4503599627370495.5, 4503599627370496.0}, {-4503599627370495.5, -4503599627370496.0},
+        {4503599627370494.5, 4503599627370494.0}, {4503599627370496.0, 4503599627370496.0},
+        {4503599627370497.0, 4503599627370497.0}, {9007199254740994.0, 9007199254740994.0},
+        {1e300, 1e300}, {-1e300, -1e300}, {4.9e-324, 0.0}, {-4.9e-324, -0.0}, {inf, inf}, {-inf, -inf},
+    };
+    for (const auto& [x, expected] : cases) {
+        const double r = core::NearestWhole(x);
+        EXPECT_EQ(r, expected) << x;
+        EXPECT_EQ(std::signbit(r), std::signbit(expected)) << x;
+    }
+    EXPECT_TRUE(std::isnan(core::NearestWhole(std::numeric_limits<double>::quiet_NaN())));
+}
+
+TEST(RoundHalfEvenTest, ClampedToTheIntRangeAndNothingForNaN)
+{
+    const std::pair<double, int> cases[] = {
+        {2147483646.5, 2147483646}, {2147483647.5, 2147483647}, {1e300, 2147483647},
+        {-2147483647.5, -2147483648}, {-2147483648.5, -2147483648}, {-1e300, -2147483648},
+        {-0.5, 0}, {-1.5, -2}, {std::numeric_limits<double>::infinity(), 2147483647},
+        {std::numeric_limits<double>::quiet_NaN(), 0},
+    };
+    for (const auto& [v, expected] : cases)
+        EXPECT_EQ(core::RoundHalfEven(v), expected) << v;
 }
 
 TEST(ConfirmDeleteTest, OnlyYesConfirms)

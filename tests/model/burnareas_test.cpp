@@ -24,6 +24,11 @@ TEST(FILPercent, RoundsHalfToEvenAndGivesSixteenWhenNothingIsSet)
         {{1, 199, 0, 0, 0, 0}, {0, 100, 0, 0, 0, 0}},   // 0.5 and 99.5
         {{0, 0, 0, 5, 0, 0}, {0, 0, 0, 100, 0, 0}},
         {{3, 0, 0, 0, 0, 5}, {38, 0, 0, 0, 0, 62}},     // 37.5 and 62.5
+        {{1, 2, 0, 0, 0, 0}, {33, 67, 0, 0, 0, 0}},
+        {{5, 3, 0, 0, 0, 0}, {62, 38, 0, 0, 0, 0}},     // 62.5 and 37.5
+        {{2147483647, 1, 0, 0, 0, 0}, {100, 0, 0, 0, 0, 0}},
+        {{2147483647, 2147483647, 2147483647, 2147483647, 2147483647, 2147483647}, {17, 17, 17, 17, 17, 17}},
+        {{-1, 3, 0, 0, 0, 0}, {-50, 150, 0, 0, 0, 0}},  // a damaged file's negative portion
     };
     for (const FILCase& c : cases) {
         c64BurnArea area;
@@ -33,6 +38,17 @@ TEST(FILPercent, RoundsHalfToEvenAndGivesSixteenWhenNothingIsSet)
             EXPECT_EQ(area.FILPercent(i), c.percents[i - 1]) << "level " << i << " of case " << c.portions[0] << ","
                                                              << c.portions[1];
     }
+    // Asked again after a portion changed, the percents follow it.
+    c64BurnArea changed;
+    changed.SetFILPortion(2, 1);
+    EXPECT_EQ(changed.FILPercents(), (std::array<int, 6>{0, 100, 0, 0, 0, 0}));
+    changed.SetFILPortion(5, 3);
+    EXPECT_EQ(changed.FILPercents(), (std::array<int, 6>{0, 25, 0, 0, 75, 0}));
+    changed.InitializeWith(0, 0, 0, {1, 1, 1, 1, 1, 1});
+    EXPECT_EQ(changed.FILPercents(), (std::array<int, 6>{17, 17, 17, 17, 17, 17}));
+    changed.InitializeWith(0, 0, 0, {});
+    EXPECT_EQ(changed.FILPercents(), (std::array<int, 6>{16, 16, 16, 16, 16, 16}));
+
     c64BurnArea area;
     EXPECT_THROW(area.FILPercent(7), std::out_of_range);
     EXPECT_THROW(area.SetFILPortion(0, 1), std::out_of_range);

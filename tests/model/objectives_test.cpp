@@ -6,7 +6,10 @@
 
 #include <QFile>
 
+#include <limits>
+#include <map>
 #include <stdexcept>
+#include <vector>
 
 using namespace model;
 
@@ -86,6 +89,19 @@ TEST_F(ObjectiveTree, TreesLoadInPreOrderAndKindsFollowTheKeys)
     EXPECT_TRUE(GetSafetyIssue(2)->GetChildren().isEmpty()) << "children are looked up in the objectives tree";
     EXPECT_THROW(GetObjective(20), std::out_of_range);
     EXPECT_EQ(keys(GetSafetyRootList()), (QList<int>{2}));
+}
+
+// The two trees come from one table: the one loaded second reads the rows as they are by
+// then, whatever the first one read.
+TEST_F(ObjectiveTree, EachTreeLoadsTheRowsAsTheyAreWhenItIsLoaded)
+{
+    EXPECT_EQ(GetObjective(10)->ItemName(), "Protect habitat");
+    db().Execute("UPDATE Objectives SET Name = 'Crews' WHERE \"Key\" = 20");
+    EXPECT_EQ(GetSafetyIssue(20)->ItemName(), "Crews");
+    db().Execute("UPDATE Objectives SET Name = 'Habitat' WHERE \"Key\" = 10");
+    ClearObjectives();
+    EXPECT_EQ(GetObjective(10)->ItemName(), "Habitat");
+    EXPECT_EQ(GetSafetyIssue(20)->ItemName(), "Crews");
 }
 
 TEST_F(ObjectiveTree, DamagedLinksThatRunInACircleLoadEachNodeOnce)
@@ -312,6 +328,33 @@ TEST_F(ObjectiveTree, NodeMissingFromItsParentsChainIsReportedAndLeavesTheLinks)
     EXPECT_TRUE(log.readAll().contains("ChildLink between 3 and 12 not found"));
 }
 
+// Keys close together, far apart and at the ends of the range; a key added after the first
+// finds is found too.
+TEST(RatingsByKey, FindsEveryKeyAddedAndNoOther)
+{
+    const int lowest = std::numeric_limits<int>::min(), highest = std::numeric_limits<int>::max();
+    const std::vector<int> keySets[] = {{3, 4, 5, 7, 10}, {1000000, 1, -5}, {highest, lowest, 0}};
+    for (const std::vector<int>& keys : keySets) {
+        RatingsByKey list;
+        list.Reserve(int(keys.size()) + 1);
+        std::map<int, c62Rating*> added;
+        bool isNew = false;
+        for (const int key : keys)
+            added[key] = list.Add(key, &isNew);
+        EXPECT_EQ(list.Add(keys.front(), &isNew), added[keys.front()]);
+        EXPECT_FALSE(isNew);
+        for (const int probe : {lowest, lowest + 1, -6, -5, -4, 0, 1, 2, 3, 6, 7, 8, 10, 11, 999999, 1000000, highest - 1, highest}) {
+            const auto it = added.find(probe);
+            EXPECT_EQ(list.Find(probe), it == added.end() ? nullptr : it->second) << probe;
+        }
+        c62Rating* late = list.Add(6, &isNew);
+        EXPECT_TRUE(isNew);
+        EXPECT_EQ(list.Find(6), late);
+        EXPECT_EQ(list.Find(keys.back()), added[keys.back()]);
+    }
+    EXPECT_EQ(RatingsByKey().Find(0), nullptr);
+}
+
 class Ratings : public ObjectiveTree {};
 
 TEST_F(Ratings, SmallRatedTreeGivesCategoryTotalAndSafetyScores)
@@ -395,6 +438,20 @@ TEST_F(Ratings, CriterionDeletedAfterTheListWasBuiltNoLongerCounts)
     list.Initialize(5);
     DeleteObjective(10);
     EXPECT_FLOAT_EQ(list.TotalScore(), 10);  // 11 alone now weighs 1
+
+    // Also when the scores were asked for before the deletion.
+    c61RatingList asked;
+    asked.Initialize(5);
+    EXPECT_FLOAT_EQ(asked.TotalScore(), 10);
+    c41Objective* trail = AddObjective(QStringLiteral("Protect the trail"), 3);
+    trail->SetPriority(4);
+    const int trailKey = trail->ItemKey();
+    score(5, trailKey, 5);
+    asked.Initialize(5);
+    EXPECT_FLOAT_EQ(asked.TotalScore(), 0.4f * 5 + 0.6f * 10);
+    DeleteObjective(trailKey);
+    EXPECT_FLOAT_EQ(asked.TotalScore(), 10);
+    EXPECT_FLOAT_EQ(asked.WeightedObjScore(trailKey), 0);
 }
 
 TEST_F(Ratings, RatingsWriteOnlyWhenChangedAndRowsGoWithOutcomeOrCriterion)

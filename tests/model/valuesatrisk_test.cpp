@@ -206,6 +206,46 @@ TEST_F(ValuesAtRisk, ProtectedValueIsThreeDigitsOfTheValueAtRisk)
     EXPECT_DOUBLE_EQ(alt->Outcome(OutcomeKind::Target)->ValueProtected(), 12000);   // 12,070 -> 12,000
 }
 
+// Outcomes ask each value at risk for its protected value at their own levels, one after the
+// other: each must get the figure of its level and of the loss as it is now.
+TEST_F(ValuesAtRisk, EachOutcomeGetsTheProtectedValueOfItsLevelAndTheCurrentLoss)
+{
+    auto a = AddAlternative(QStringLiteral("A"));
+    auto b = AddAlternative(QStringLiteral("B"));
+    auto item = AddThreatenedItem(QStringLiteral("Homes"));
+    item->SetPotentialLoss(12400);   // 6,200 at risk
+    item->SaveChanges();
+    // Levels an item keeps its figures for in one place (25 and 33; 0, 8 and -8): each still
+    // gives its own.
+    const std::pair<std::shared_ptr<c51Alternative>, const char*> levels[] = {{a, "25"}, {b, "33"}};
+    for (const auto& [alt, level] : levels) {
+        c66ItemImpact impact;
+        impact.Initialize(alt->Outcome(OutcomeKind::Target)->ItemKey(), item->ItemKey());
+        impact.SetProtectionLabel(QString::fromLatin1(level));
+        impact.SaveChanges();
+    }
+    const auto totals = [&] {
+        QList<double> seen;
+        for (const auto& alt : {a, b, a}) {
+            c65ItemImpactList list;
+            list.Initialize(alt->Outcome(OutcomeKind::Target)->ItemKey());
+            seen.append(list.TotalProtected());
+        }
+        return seen;
+    };
+    EXPECT_EQ(totals(), (QList<double>{1550, 2050, 1550}));   // 2,046 -> 2,050
+    item->SetPotentialLoss(19800);                            // 9,900 at risk
+    EXPECT_EQ(totals(), (QList<double>{2480, 3270, 2480}));   // 2,475 -> 2,480; 3,267 -> 3,270
+    item->SetPotentialLoss(0);
+    EXPECT_EQ(totals(), (QList<double>{0, 0, 0}));
+    EXPECT_EQ(item->ProtectedValueAt(0), 0);
+    item->SetPotentialLoss(10000);   // 5,000 at risk
+    EXPECT_EQ(item->ProtectedValueAt(0), 0);
+    EXPECT_EQ(item->ProtectedValueAt(8), 400);
+    EXPECT_EQ(item->ProtectedValueAt(0), 0);
+    EXPECT_EQ(item->ProtectedValueAt(-8), -400);
+}
+
 TEST_F(ValuesAtRisk, DeletedItemTakesAllItsRowsAlongAndAReusedKeyStartsClean)
 {
     auto alt = AddAlternative(QStringLiteral("A"));
