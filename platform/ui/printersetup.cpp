@@ -103,7 +103,7 @@ bool ChoosePrinter(const QString& pdfFile)
 
 void ShowPrinterSetup()
 {
-    Choose({QStringLiteral("Printer Setup"), true});
+    Choose({QStringLiteral("Printer Setup"), true, QString()});
 }
 
 } // namespace ui
