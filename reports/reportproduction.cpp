@@ -12,8 +12,6 @@
 
 #include <QDir>
 #include <QPageLayout>
-#include <QPrinter>
-#include <QPrinterInfo>
 
 #include <algorithm>
 #include <cmath>
@@ -166,7 +164,7 @@ bool RunReport(printing::Output output, const QString& fileName)
     return false;
 }
 
-QSize PageSizeOf(const QPrinter& printer)
+QSize PageSizeOf(const ui::Printer& printer)
 {
     // Millimetres keep both metric and inch paper exact to the twip; points would not.
     const QSizeF mm = printer.pageLayout().fullRect(QPageLayout::Millimeter).size();
@@ -175,7 +173,7 @@ QSize PageSizeOf(const QPrinter& printer)
 
 QSize ReportPageSize()
 {
-    if (QPrinterInfo::availablePrinters().isEmpty())
+    if (!ui::SharedPrinter().anyPrinterInstalled())
         return QSize(printing::ReportDocument::kLetterWidth, printing::ReportDocument::kLetterHeight);
     return PageSizeOf(ui::SharedPrinter());
 }

@@ -7,7 +7,9 @@
 
 #include <array>
 
-class QPrinter;
+namespace ui {
+class Printer;
+}
 
 namespace reports {
 
@@ -56,6 +58,6 @@ bool RefusedWhileRunning();
 // The page the report is laid out on: the paper of the printer chosen in Printer Setup, turned as
 // it is set there; US Letter upright when no printer is installed.
 QSize ReportPageSize();
-QSize PageSizeOf(const QPrinter& printer);
+QSize PageSizeOf(const ui::Printer& printer);
 
 }  // namespace reports

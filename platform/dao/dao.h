@@ -80,10 +80,11 @@ struct FieldDef {
 struct OpenOptions {
     bool exclusive = true;   // hold the file for this open only (a second open gets Kind::Locked)
     bool readOnly = false;
-    // Read every page, and every index against its table, before the open returns. Without it
-    // the open reads the header and the schema only, when the header vouches for the file (its
-    // page count kept by its last writer, and the file that long), and CheckEveryPage is left
-    // to be called before the file is relied on.
+    // Read every page, and every index against its table, and measure every value, before the
+    // open returns. Without it the open reads the header and the schema only, when the header
+    // vouches for the file (its page count kept by its last writer, and the file that long), and
+    // CheckEveryPage is left to be called before the file is relied on; until then a value
+    // longer than kLongestValue is never read: reading it throws Error (Kind::Foreign) naming it.
     bool checkEveryPage = true;
 };
 
@@ -118,7 +119,8 @@ public:
 
     void Close();                 // also closes every recordset still open on it
     bool IsOpen() const;
-    // The check an open makes with checkEveryPage; throws Error(NotDatabase) naming the damage.
+    // The check an open makes with checkEveryPage; throws Error(NotDatabase) naming the damage,
+    // or Error(Foreign) naming a value longer than kLongestValue.
     void CheckEveryPage();
     // The same check on a thread of its own, finished called on that thread once it is done, so
     // that the caller's thread can go on meanwhile; any use of the database waits for it first.

@@ -78,12 +78,36 @@ void Database::Impl::schemaChanged()
 int Database::Impl::step(sqlite3_stmt* st, const QString& context)
 {
     settle();
-    const int rc = sqlite3_step(st);
+    int rc = sqlite3_step(st);
     if (rc != SQLITE_ROW && rc != SQLITE_DONE) {
         sqlite3_reset(st);
+        if ((rc & 0xff) == SQLITE_TOOBIG && valuesUnchecked) {
+            // A value too long to read before the check of the values came to it: the file is
+            // refused for it as the check would refuse it. Without one, what failed was a row
+            // written whole (its values together longer than one may be), which the engine
+            // takes once the check is done: a write has nothing to lose by running again.
+            valuesChecked(detail::oversizedValue(db));
+            if (!overlong.isEmpty())
+                throw Error(Error::Kind::Foreign, overlong);
+            if (!sqlite3_stmt_readonly(st)) {
+                rc = sqlite3_step(st);
+                if (rc == SQLITE_ROW || rc == SQLITE_DONE)
+                    return rc;
+                sqlite3_reset(st);
+            }
+        }
         fail(db, rc, context);
     }
     return rc;
+}
+
+void Database::Impl::valuesChecked(const QString& found)
+{
+    overlong = found;
+    if (found.isEmpty() && valuesUnchecked) {
+        valuesUnchecked = false;
+        sqlite3_limit(db, SQLITE_LIMIT_LENGTH, lengthLimit);
+    }
 }
 
 int Database::Impl::run(const QString& sql, const QVariantList& params)
@@ -408,10 +432,16 @@ std::unique_ptr<Database> Database::Open(const QString& path, OpenOptions option
             throw Error(Error::Kind::NotDatabase, QStringLiteral("The file '%1' is damaged: %2").arg(path, shape.reason));
         if (const QString foreign = foreignSchema(d.db); !foreign.isEmpty())
             throw Error(Error::Kind::Foreign, foreign);
-        if (options.checkEveryPage || shape.shape == Shape::Unvouched)
+        if (options.checkEveryPage || shape.shape == Shape::Unvouched) {
             db->CheckEveryPage();
-        if (const QString oversized = oversizedValue(d.db); !oversized.isEmpty())
-            throw Error(Error::Kind::Foreign, oversized);
+            if (const QString oversized = oversizedValue(d.db); !oversized.isEmpty())
+                throw Error(Error::Kind::Foreign, oversized);
+        } else {
+            // Measuring the values reads every row, which is as much of the open as the rest
+            // together: it goes with the pages, and until then no longer value can be read.
+            d.valuesUnchecked = true;
+            d.lengthLimit = sqlite3_limit(d.db, SQLITE_LIMIT_LENGTH, int(kLongestValue));
+        }
         if (!options.readOnly) {
             sqlite3_stmt* st = d.prepare(QStringLiteral("PRAGMA journal_mode"));
             QString mode;
@@ -472,6 +502,10 @@ void Database::CheckEveryPage()
     sqlite3_reset(st);
     if (check != QLatin1String("ok"))
         throw Error(Error::Kind::NotDatabase, QStringLiteral("The file '%1' is damaged: %2").arg(d->path, check));
+    if (d->valuesUnchecked)
+        d->valuesChecked(detail::oversizedValue(d->db));
+    if (!d->overlong.isEmpty())
+        throw Error(Error::Kind::Foreign, d->overlong);
 }
 
 void Database::StartCheckEveryPage(std::function<void()> finished)
@@ -494,6 +528,14 @@ void Database::StartCheckEveryPage(std::function<void()> finished)
         impl->checkFound = rc == SQLITE_ROW ? QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)))
                                             : QString::fromUtf8(sqlite3_errmsg(impl->db));
         sqlite3_finalize(st);
+        if (rc == SQLITE_ROW && impl->checkFound == QLatin1String("ok") && impl->valuesUnchecked) {
+            try {
+                impl->valuesChecked(detail::oversizedValue(impl->db));
+            } catch (const Error& e) {
+                impl->checkCode = SQLITE_ERROR;
+                impl->checkFound = e.message();
+            }
+        }
         if (finished)
             finished();
     });
@@ -512,6 +554,8 @@ void Database::FinishCheckEveryPage()
     if (d->checkFound != QLatin1String("ok"))
         throw Error(Error::Kind::NotDatabase,
                     QStringLiteral("The file '%1' is damaged: %2").arg(d->path, d->checkFound));
+    if (!d->overlong.isEmpty())
+        throw Error(Error::Kind::Foreign, d->overlong);
 }
 
 QString Database::Path() const { return d->path; }

@@ -128,6 +128,13 @@ struct Database::Impl {
     bool checkStarted = false;
     int checkCode = 0;
     QString checkFound;
+    // The values' lengths are checked with the pages (an open that leaves the pages for later):
+    // until then the engine reads no value longer than kLongestValue (SQLITE_LIMIT_LENGTH), and
+    // overlong is what the check found, for the user.
+    bool valuesUnchecked = false;
+    int lengthLimit = 0;   // the engine's own, put back once the values are checked
+    QString overlong;
+    void valuesChecked(const QString& found);
     void settle()
     {
         if (checker.joinable())

@@ -103,16 +103,20 @@ QString foreignSchema(sqlite3* db)
             return QStringLiteral("Its table %1 is kept without row ids, as no file of this program is.").arg(shown(table));
     }
     // The cursors go by row id, which a field of that name would hide; a computed field runs
-    // an expression of the file's own.
-    const QString fields = QStringLiteral(
-        "SELECT t.name, c.name, c.hidden FROM pragma_table_list AS t, pragma_table_xinfo(t.name) AS c "
-        "WHERE t.schema = 'main' AND t.type = 'table' AND t.name NOT LIKE 'sqlite\\_%' ESCAPE '\\' "
-        "AND (c.hidden <> 0 OR lower(c.name) IN ('rowid', 'oid', '_rowid_'))");
+    // an expression of the file's own. One table at a time: joined to the list of tables, the
+    // same question took several times as long.
+    const QString fields = QStringLiteral("SELECT name, hidden FROM pragma_table_xinfo(?) "
+                                          "WHERE hidden <> 0 OR lower(name) IN ('rowid', 'oid', '_rowid_')");
     st = prepared(db, fields);
-    if (nextRow(db, st.get(), fields)) {
-        const QString table = shown(text(st.get(), 0));
-        const QString field = shown(text(st.get(), 1));
-        return sqlite3_column_int(st.get(), 2) != 0
+    for (const QString& name : userTables(db)) {
+        const QByteArray utf8 = name.toUtf8();
+        sqlite3_reset(st.get());
+        sqlite3_bind_text(st.get(), 1, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
+        if (!nextRow(db, st.get(), fields))
+            continue;
+        const QString table = shown(name);
+        const QString field = shown(text(st.get(), 0));
+        return sqlite3_column_int(st.get(), 1) != 0
                    ? QStringLiteral("Its field %1.%2 is computed by statements of its own, which no file of this "
                                     "program holds.")
                          .arg(table, field)
@@ -121,56 +125,90 @@ QString foreignSchema(sqlite3* db)
     return {};
 }
 
-QString oversizedValue(sqlite3* db)
+namespace {
+
+// The first value of the table longer than kLongestValue, measured value by value. Each value's
+// length comes from its row's header (typeof() reads no more, and neither does opening the value
+// as a blob), so that a value of a gigabyte costs no gigabyte to find.
+QString oversizedValueIn(sqlite3* db, const QString& table)
 {
-    // Each value's length comes from its row's header (typeof() reads no more, and neither does
-    // opening the value as a blob), so that a value of a gigabyte costs no gigabyte to find.
     struct BlobCloser {
         void operator()(sqlite3_blob* blob) const { sqlite3_blob_close(blob); }
     };
-    for (const QString& table : userTables(db)) {
-        QStringList columns;
-        {
-            const QString info = QStringLiteral("SELECT name FROM pragma_table_info(?)");
-            Statement st = prepared(db, info);
-            const QByteArray name = table.toUtf8();
-            sqlite3_bind_text(st.get(), 1, name.constData(), int(name.size()), SQLITE_TRANSIENT);
-            while (nextRow(db, st.get(), info))
-                columns << text(st.get(), 0);
-        }
-        if (columns.isEmpty())
-            continue;
-        QStringList kinds;
-        for (const QString& column : columns)
-            kinds << QStringLiteral("typeof(%1) IN ('text', 'blob')").arg(quoted(column));
-        const QString scan = QStringLiteral("SELECT rowid, %1 FROM %2").arg(kinds.join(QLatin1String(", ")), quoted(table));
-        Statement st = prepared(db, scan);
-        std::vector<std::unique_ptr<sqlite3_blob, BlobCloser>> blobs(size_t(columns.size()));
-        const QByteArray tableName = table.toUtf8();
-        while (nextRow(db, st.get(), scan)) {
-            const sqlite3_int64 rowid = sqlite3_column_int64(st.get(), 0);
-            for (int c = 0; c < columns.size(); ++c) {
-                if (!sqlite3_column_int(st.get(), c + 1))
-                    continue;
-                auto& blob = blobs[size_t(c)];
-                int rc = SQLITE_OK;
-                if (blob) {
-                    rc = sqlite3_blob_reopen(blob.get(), rowid);
-                } else {
-                    sqlite3_blob* opened = nullptr;
-                    rc = sqlite3_blob_open(db, "main", tableName.constData(), columns[c].toUtf8().constData(), rowid, 0, &opened);
-                    blob.reset(opened);
-                }
-                if (rc != SQLITE_OK)
-                    fail(db, rc, QStringLiteral("%1.%2").arg(table, columns[c]));
-                const qint64 bytes = sqlite3_blob_bytes(blob.get());
-                if (bytes > kLongestValue)
-                    return QStringLiteral("Its field %1.%2 holds a value of %L3 bytes; no field of this program's files "
-                                          "holds more than %L4.")
-                        .arg(shown(table), shown(columns[c]))
-                        .arg(bytes)
-                        .arg(kLongestValue);
+    QStringList columns;
+    {
+        const QString info = QStringLiteral("SELECT name FROM pragma_table_info(?)");
+        Statement st = prepared(db, info);
+        const QByteArray name = table.toUtf8();
+        sqlite3_bind_text(st.get(), 1, name.constData(), int(name.size()), SQLITE_TRANSIENT);
+        while (nextRow(db, st.get(), info))
+            columns << text(st.get(), 0);
+    }
+    if (columns.isEmpty())
+        return {};
+    QStringList kinds;
+    for (const QString& column : columns)
+        kinds << QStringLiteral("typeof(%1) IN ('text', 'blob')").arg(quoted(column));
+    const QString scan = QStringLiteral("SELECT rowid, %1 FROM %2").arg(kinds.join(QLatin1String(", ")), quoted(table));
+    Statement st = prepared(db, scan);
+    std::vector<std::unique_ptr<sqlite3_blob, BlobCloser>> blobs(size_t(columns.size()));
+    const QByteArray tableName = table.toUtf8();
+    while (nextRow(db, st.get(), scan)) {
+        const sqlite3_int64 rowid = sqlite3_column_int64(st.get(), 0);
+        for (int c = 0; c < columns.size(); ++c) {
+            if (!sqlite3_column_int(st.get(), c + 1))
+                continue;
+            auto& blob = blobs[size_t(c)];
+            int rc = SQLITE_OK;
+            if (blob) {
+                rc = sqlite3_blob_reopen(blob.get(), rowid);
+            } else {
+                sqlite3_blob* opened = nullptr;
+                rc = sqlite3_blob_open(db, "main", tableName.constData(), columns[c].toUtf8().constData(), rowid, 0, &opened);
+                blob.reset(opened);
             }
+            if (rc != SQLITE_OK)
+                fail(db, rc, QStringLiteral("%1.%2").arg(table, columns[c]));
+            const qint64 bytes = sqlite3_blob_bytes(blob.get());
+            if (bytes > kLongestValue)
+                return QStringLiteral("Its field %1.%2 holds a value of %L3 bytes; no field of this program's files "
+                                      "holds more than %L4.")
+                    .arg(shown(table), shown(columns[c]))
+                    .arg(bytes)
+                    .arg(kLongestValue);
+        }
+    }
+    return {};
+}
+
+} // namespace
+
+QString oversizedValue(sqlite3* db)
+{
+    // Measuring every text and blob of a large analysis on its own took longer than the rest of
+    // the open together. Read under the engine's length limit instead, a table is one plain pass,
+    // a value on its page is not even copied, and a longer value fails its read from the length
+    // its row records, before any of it is read; only such a table is then measured value by value
+    // to name the field.
+    const int before = sqlite3_limit(db, SQLITE_LIMIT_LENGTH, int(kLongestValue));
+    struct Restore {
+        sqlite3* db;
+        int limit;
+        ~Restore() { sqlite3_limit(db, SQLITE_LIMIT_LENGTH, limit); }
+    } restore{db, before};
+    for (const QString& table : userTables(db)) {
+        const QString all = QStringLiteral("SELECT * FROM %1").arg(quoted(table));
+        Statement st = prepared(db, all);
+        int rc = SQLITE_ROW;
+        while ((rc = sqlite3_step(st.get())) == SQLITE_ROW) {
+        }
+        if (rc == SQLITE_TOOBIG) {
+            sqlite3_limit(db, SQLITE_LIMIT_LENGTH, before);
+            if (const QString found = oversizedValueIn(db, table); !found.isEmpty())
+                return found;
+            sqlite3_limit(db, SQLITE_LIMIT_LENGTH, int(kLongestValue));
+        } else if (rc != SQLITE_DONE) {
+            fail(db, rc, all);
         }
     }
     return {};

@@ -14,7 +14,6 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPicture>
-#include <QPrinter>
 #include <QTemporaryFile>
 #include <QTextDocument>
 
@@ -241,15 +240,14 @@ std::unique_ptr<PageStream> PageStream::ToPdf(const QString& fileName, QSize pag
     return stream;
 }
 
-std::unique_ptr<PageStream> PageStream::ToPrinter(QPrinter& printer, QSize pageSize)
+std::unique_ptr<PageStream> PageStream::ToPrinter(ui::Printer& printer, QSize pageSize)
 {
     std::unique_ptr<PageStream> stream(new PageStream);
     stream->mPrinter = &printer;
-    if (!printer.isValid())
+    if (!printer.isValid() || !printer.device())
         return stream;
-    printer.setFullPage(true);
-    printer.setPageLayout(PageLayoutFor(pageSize.width(), pageSize.height()));
-    stream->Begin(&printer, pageSize, printer.resolution() / 1440.0);
+    printer.setPaper(PageLayoutFor(pageSize.width(), pageSize.height()));
+    stream->Begin(printer.device(), pageSize, printer.resolution() / 1440.0);
     return stream;
 }
 
@@ -328,7 +326,7 @@ bool ReportDocument::WritePdf(const QString& fileName) const
     return stream->Finish();
 }
 
-bool ReportDocument::PrintTo(QPrinter& printer, int fromPage, int toPage) const
+bool ReportDocument::PrintTo(ui::Printer& printer, int fromPage, int toPage) const
 {
     if (mPages.isEmpty())
         return true;
@@ -344,17 +342,17 @@ bool ReportDocument::PrintTo(QPrinter& printer, int fromPage, int toPage) const
 bool ReportDocument::PrintPages(int fromPage, int toPage) const
 {
     // The printer or the PDF file chosen in the print dialog, with its paper and orientation.
-    QPrinter& printer = ui::SharedPrinter();
+    ui::Printer& printer = ui::SharedPrinter();
     if (printer.isValid() && PrintTo(printer, fromPage, toPage))
         return true;
     TellNotPrinted(printer);
     return false;
 }
 
-void ReportDocument::TellNotPrinted(const QPrinter& printer)
+void ReportDocument::TellNotPrinted(const ui::Printer& printer)
 {
-    if (printer.outputFormat() == QPrinter::PdfFormat)
-        TellNotWritten(printer.outputFileName());
+    if (printer.printsToFile())
+        TellNotWritten(printer.fileName());
     else
         ui::MsgBox(QStringLiteral("The report could not be sent to the printer."), ui::Buttons::OK, ui::Icon::Critical);
 }

@@ -11,7 +11,9 @@
 
 class QPagedPaintDevice;
 class QPdfWriter;
-class QPrinter;
+namespace ui {
+class Printer;
+}
 class QTemporaryFile;
 
 namespace printing {
@@ -33,7 +35,7 @@ public:
     // The PDF goes to a file of its own beside fileName, which takes its name only once every
     // page is written: a run that fails or is cancelled leaves an earlier file as it was.
     static std::unique_ptr<PageStream> ToPdf(const QString& fileName, QSize pageSize);
-    static std::unique_ptr<PageStream> ToPrinter(QPrinter& printer, QSize pageSize);
+    static std::unique_ptr<PageStream> ToPrinter(ui::Printer& printer, QSize pageSize);
     ~PageStream();   // abandons what is not finished
 
     void Add(const Page& page);
@@ -51,7 +53,7 @@ private:
     QString mFileName;
     std::unique_ptr<QTemporaryFile> mPart;
     std::unique_ptr<QPdfWriter> mPdf;
-    QPrinter* mPrinter = nullptr;
+    ui::Printer* mPrinter = nullptr;
     QPagedPaintDevice* mDevice = nullptr;
     QPainter mPainter;
     int mPages = 0;

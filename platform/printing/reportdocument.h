@@ -12,7 +12,9 @@
 #include <optional>
 
 class QPainter;
-class QPrinter;
+namespace ui {
+class Printer;
+}
 class QTextDocument;
 
 namespace printing {
@@ -151,7 +153,7 @@ public:
     // Output of finished pages
     void Render(QPainter& painter, int pageIndex) const;   // painter in twips
     bool WritePdf(const QString& fileName) const;
-    bool PrintTo(QPrinter& printer, int fromPage = 0, int toPage = -1) const;
+    bool PrintTo(ui::Printer& printer, int fromPage = 0, int toPage = -1) const;
     // Sends pages (0-based, -1 the last) to the printer or PDF file chosen in the print dialog;
     // tells the user when they could not be printed.
     bool PrintPages(int fromPage = 0, int toPage = -1) const;
@@ -204,7 +206,7 @@ private:
     std::shared_ptr<QTextDocument> ParagraphDocument(const QString& text, int& origin, int& first) const;
     void Reset();
     static void TellNotWritten(const QString& fileName);
-    static void TellNotPrinted(const QPrinter& printer);
+    static void TellNotPrinted(const ui::Printer& printer);
     template <class Describe>
     void Log(Describe&& describe) const
     {

@@ -3,11 +3,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLibrary>
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QStringDecoder>
 
-#include <hunspell/hunspell.hxx>
+#include <hunspell/hunspell.h>
 
 namespace spell {
 
@@ -38,14 +39,55 @@ bool PassesWithoutLookup(const QString& word)
     return !letters || (allUpper && word.size() > 1);
 }
 
+// The spelling library is loaded with the first checker rather than with the program: mapping
+// it was part of every start-up, for a check most sessions never make. Its C interface is the
+// one a library loaded by name can be called through.
+struct Library {
+    decltype(&Hunspell_create) create = nullptr;
+    decltype(&Hunspell_destroy) destroy = nullptr;
+    decltype(&Hunspell_spell) spell = nullptr;
+    decltype(&Hunspell_suggest) suggest = nullptr;
+    decltype(&Hunspell_free_list) freeList = nullptr;
+    decltype(&Hunspell_add) add = nullptr;
+};
+
+const Library* Loaded()
+{
+    static const Library library = [] {
+        // Stays loaded to the end: checkers live as long as their worksheets.
+        QLibrary file(QStringLiteral(TOLMAR_HUNSPELL_LIBRARY), TOLMAR_HUNSPELL_VERSION);
+        Library l;
+        l.create = reinterpret_cast<decltype(l.create)>(file.resolve("Hunspell_create"));
+        l.destroy = reinterpret_cast<decltype(l.destroy)>(file.resolve("Hunspell_destroy"));
+        l.spell = reinterpret_cast<decltype(l.spell)>(file.resolve("Hunspell_spell"));
+        l.suggest = reinterpret_cast<decltype(l.suggest)>(file.resolve("Hunspell_suggest"));
+        l.freeList = reinterpret_cast<decltype(l.freeList)>(file.resolve("Hunspell_free_list"));
+        l.add = reinterpret_cast<decltype(l.add)>(file.resolve("Hunspell_add"));
+        return l;
+    }();
+    const Library& l = library;
+    return l.create && l.destroy && l.spell && l.suggest && l.freeList && l.add ? &library : nullptr;
+}
+
 } // namespace
+
+struct SpellChecker::Dictionary {
+    const Library& library;
+    Hunhandle* handle;
+    ~Dictionary() { library.destroy(handle); }
+    void add(const QString& word) const { library.add(handle, word.toUtf8().constData()); }
+};
 
 SpellChecker::SpellChecker(const QString& customFolder, const QString& affixFile, const QString& dictionaryFile)
     : mCustomPath(QDir(customFolder).filePath(kCustomName))
 {
-    if (QFileInfo::exists(affixFile) && QFileInfo::exists(dictionaryFile))
-        mHunspell = std::make_unique<Hunspell>(QFile::encodeName(affixFile).constData(),
-                                               QFile::encodeName(dictionaryFile).constData());
+    if (QFileInfo::exists(affixFile) && QFileInfo::exists(dictionaryFile)) {
+        if (const Library* library = Loaded()) {
+            if (Hunhandle* handle = library->create(QFile::encodeName(affixFile).constData(),
+                                                    QFile::encodeName(dictionaryFile).constData()))
+                mHunspell.reset(new Dictionary{*library, handle});
+        }
+    }
     loadCustom();
 }
 
@@ -65,7 +107,7 @@ void SpellChecker::loadCustom()
             continue;
         mCustom.insert(w);
         if (mHunspell)
-            mHunspell->add(w.toStdString());
+            mHunspell->add(w);
     }
 }
 
@@ -78,7 +120,7 @@ bool SpellChecker::check(const QString& word) const
         return true;
     if (!mHunspell)
         return true;
-    return mHunspell->spell(w.toStdString());
+    return mHunspell->library.spell(mHunspell->handle, w.toUtf8().constData()) != 0;
 }
 
 QStringList SpellChecker::suggest(const QString& word) const
@@ -86,8 +128,12 @@ QStringList SpellChecker::suggest(const QString& word) const
     QStringList out;
     if (!mHunspell)
         return out;
-    for (const std::string& s : mHunspell->suggest(Normalized(word).toStdString()))
-        out.append(QString::fromStdString(s));
+    char** list = nullptr;
+    const int count = mHunspell->library.suggest(mHunspell->handle, &list, Normalized(word).toUtf8().constData());
+    for (int i = 0; i < count; ++i)
+        out.append(QString::fromUtf8(list[i]));
+    if (list)
+        mHunspell->library.freeList(mHunspell->handle, &list, count);
     return out;
 }
 
@@ -99,7 +145,7 @@ bool SpellChecker::add(const QString& word)
     if (!mCustom.contains(w)) {
         mCustom.insert(w);
         if (mHunspell)
-            mHunspell->add(w.toStdString());
+            mHunspell->add(w);
     }
     // Another checker may have added words since this one read the file: keep them.
     loadCustom();

@@ -5,8 +5,6 @@
 #include <QStringList>
 #include <memory>
 
-class Hunspell;
-
 namespace spell {
 
 // Words are checked against the en_US dictionary and the user's custom
@@ -35,7 +33,8 @@ public:
 private:
     void loadCustom();
 
-    std::unique_ptr<Hunspell> mHunspell;
+    struct Dictionary;
+    std::unique_ptr<Dictionary> mHunspell;
     QString mCustomPath;
     QSet<QString> mCustom;
     QSet<QString> mIgnored;

@@ -2,7 +2,6 @@
 
 #include "platform/ui/printersetup.h"
 
-#include <QAbstractPrintDialog>
 #include <QApplication>
 #include <QCursor>
 #include <QFileDialog>
@@ -10,9 +9,6 @@
 #include <QGridLayout>
 #include <QDialogButtonBox>
 #include <QMessageBox>
-#include <QPrintDialog>
-#include <QPrinter>
-#include <QPrinterInfo>
 #include <QPushButton>
 #include <QRegularExpression>
 
@@ -148,28 +144,7 @@ QString QtPrompter::chooseFile(const FileDialog& dialog)
 PrintChoice QtPrompter::choosePrinter(const PrintDialog& dialog)
 {
     ArrowWhileAsking arrow;
-    QPrinter& printer = SharedPrinter();
-    // Printing to a file without a name would write nothing: the dialog proposes one. A printer
-    // that is installed and chosen stays the choice.
-    const bool noName = printer.outputFileName().isEmpty() || QFileInfo(printer.outputFileName()).isDir();
-    if (!dialog.fileName.isEmpty() && noName
-        && (printer.outputFormat() == QPrinter::PdfFormat || QPrinterInfo::availablePrinters().isEmpty()))
-        printer.setOutputFileName(dialog.fileName);
-    QPrintDialog pd(&printer, mParent);
-    pd.setWindowTitle(dialog.title);
-    // Printing to a file is what a machine without a printer can do; the pages of a report are
-    // known only once it is produced, so it always prints whole.
-    pd.setOption(QAbstractPrintDialog::PrintToFile, true);
-    pd.setOption(QAbstractPrintDialog::PrintSelection, false);
-    pd.setOption(QAbstractPrintDialog::PrintPageRange, false);
-    pd.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
-    if (dialog.setupOnly)
-        if (auto* buttons = pd.findChild<QDialogButtonBox*>())
-            if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok))
-                ok->setText(QStringLiteral("OK"));
-    if (pd.exec() != QDialog::Accepted)
-        return {};
-    return {true, printer.outputFormat() == QPrinter::PdfFormat ? printer.outputFileName() : QString()};
+    return SharedPrinter().choose(dialog, mParent);
 }
 
 } // namespace ui

@@ -6,7 +6,7 @@
 #include "reports/pagefurniture.h"
 
 #include <QFile>
-#include <QPrinter>
+
 #include <QPushButton>
 #include <QTemporaryDir>
 
@@ -59,9 +59,8 @@ TEST(frmPreview, PrintReportLeavesThePreviewWithItsPages)
 {
     ui::ScriptedPrompter prompter;
     QTemporaryDir dir;
-    QPrinter& printer = ui::SharedPrinter();
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(dir.filePath(QStringLiteral("printed.pdf")));
+    ui::Printer& printer = ui::SharedPrinter();
+    printer.setFile(dir.filePath(QStringLiteral("printed.pdf")));
     QList<printing::Output> runs;
     reports::SetReportProducer([&](printing::Output output, const QString& file) {
         runs.append(output);
@@ -77,7 +76,7 @@ TEST(frmPreview, PrintReportLeavesThePreviewWithItsPages)
     EXPECT_TRUE(reports::VSPrinter1().KeepsPages());
     EXPECT_FALSE(reports::VSPrinter1().page(0).items.isEmpty());
     reports::SetReportProducer(nullptr);
-    printer.setOutputFileName(QString());
+    printer.setFile(QString());
 }
 
 TEST(frmPreview, ShowsTheDocumentAndHidesOnClose)

@@ -2,8 +2,10 @@
 #include "support/runtool.h"
 
 #include "core/uimode.h"
+#include "platform/ui/printersetup.h"
 
 #include <QFile>
+#include <QPrinter>
 #include <QPrinterInfo>
 #include <QTimer>
 
@@ -156,13 +158,16 @@ TEST_F(ReportFixture, ASecondRunWhileOneIsUnderWayIsRefused)
 
 TEST(ReportPageSize, FollowsThePrintersPaper)
 {
-    QPrinter printer;
+    ui::Printer& shared = ui::SharedPrinter();
+    QPrinter& printer = *shared.qtPrinter();
+    const QPageLayout before = printer.pageLayout();
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setPageOrientation(QPageLayout::Landscape);
-    EXPECT_EQ(reports::PageSizeOf(printer), QSize(16838, 11906));
+    EXPECT_EQ(reports::PageSizeOf(shared), QSize(16838, 11906));
     printer.setPageSize(QPageSize(QPageSize::Letter));
     printer.setPageOrientation(QPageLayout::Portrait);
-    EXPECT_EQ(reports::PageSizeOf(printer), QSize(12240, 15840));
+    EXPECT_EQ(reports::PageSizeOf(shared), QSize(12240, 15840));
+    printer.setPageLayout(before);
     if (!HasPrinter())
         EXPECT_EQ(reports::ReportPageSize(), QSize(12240, 15840));
 }

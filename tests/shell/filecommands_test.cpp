@@ -385,6 +385,57 @@ TEST_F(ShellTest, AClickBeforeTheFileIsReadThroughWaitsForTheOutcome)
     }
 }
 
+// A value longer than any field holds, in a file the open leaves to be read through once the
+// window is up: where the page coming up reads it (the fire's name) the file is refused there;
+// elsewhere the check refuses it before the user's first click is taken. Each time with the field
+// named, the start page back and the file as it was.
+TEST_F(ShellTest, AnOverlongValueInAFileReadThroughLaterIsRefusedBeforeItIsRead)
+{
+    const struct {
+        const char* name;
+        const char* put;
+        const char* field;
+        bool readAtOnce;
+    } cases[] = {
+        {"the fire's name", "INSERT OR REPLACE INTO Items (ItemKey, ItemName, Body, ParentKey, ChildIndex) "
+                            "VALUES (11, 'Fire Name', printf('%.*c', 524289, 'x'), 1, 1)",
+         "Items.Body", true},
+        {"a rating's note", "INSERT INTO Scores VALUES (1, 1, 2, printf('%.*c', 524289, 'x'))", "Scores.Description", false},
+    };
+    // The title reads the fire's name from the file.
+    shell::Model().FireName = shell::RealModelOps().FireName;
+    shell::Model().ClearItems = shell::RealModelOps().ClearItems;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        prompter.clear();
+        const QString path = CopyTemplate(dir, QStringLiteral("Overlong.tlm"));
+        ASSERT_TRUE(core::OpenDatafile(path));
+        core::Property_Set(QStringLiteral("FullFileName"), QFileInfo(path).absoluteFilePath());
+        core::CloseDatafile();
+        sqlite3* raw = nullptr;
+        ASSERT_EQ(sqlite3_open(path.toUtf8().constData(), &raw), SQLITE_OK);
+        EXPECT_EQ(sqlite3_exec(raw, c.put, nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(raw);
+        sqlite3_close(raw);
+        const QByteArray before = Bytes(path);
+        window->Startup(path);
+        if (!c.readAtOnce) {
+            ASSERT_TRUE(core::OpenedFileAwaitsWholeCheck());
+            shell::CheckOpenedFile();
+            QTabBar* sections = window->tabsForm()->vsTab1()->bar();
+            QTest::mouseClick(sections, Qt::LeftButton, {}, sections->tabRect(3).center());
+            QTest::qWait(20);
+        }
+        EXPECT_FALSE(core::gFileOpen());
+        ASSERT_EQ(prompter.messages().size(), 1);
+        EXPECT_TRUE(prompter.messages()[0].text.contains(
+            QStringLiteral("Its field %1 holds a value of 524,289 bytes").arg(QLatin1String(c.field))))
+            << prompter.messages()[0].text.toStdString();
+        EXPECT_TRUE(window->startPageLoaded() && window->startPage()->cmdNew()->isVisible());
+        EXPECT_EQ(Bytes(path), before);
+        worksheets::gCurrentSection = 1;
+    }
+}
+
 // A file that would have its new name written into it is read through before that.
 TEST_F(ShellTest, ARenamedFileDamagedInsideIsRefusedBeforeItsNameIsWritten)
 {

@@ -9,6 +9,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <functional>
+
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
@@ -149,6 +151,51 @@ TEST_F(FileCheck, AValueLongerThanAnyFieldHoldsIsRefusedUntouched)
                                        .arg(key ? "Properties.Property" : "Outcomes.Description"));
         }
         EXPECT_EQ(Digest(path), before);
+    }
+}
+
+// An open that leaves the whole check for later (the window comes up first) reads every row but
+// a longer value, which is refused as the check refuses it; the check then finds it too. A file
+// without one is read and written as any other, a row longer than one value may be included.
+TEST_F(FileCheck, AnOpenThatLeavesTheCheckForLaterNeverReadsALongerValue)
+{
+    const QString refusal = QStringLiteral("Its field Outcomes.Description holds a value of 524,289 bytes; no field of "
+                                           "this program's files holds more than 524,288.");
+    for (const qint64 length : {kLongestValue + 1, kLongestValue}) {
+        const bool refused = length > kLongestValue;
+        SCOPED_TRACE(refused ? "longer" : "at the bound");
+        const QString path = makeFile(
+            QStringLiteral("later.tlm"),
+            QStringLiteral("UPDATE Outcomes SET Description = printf('%.*c', %1, 'x') WHERE ItemKey = 2;").arg(length));
+        const QByteArray before = Digest(path);
+        OpenOptions options;
+        options.checkEveryPage = false;
+        auto db = Database::Open(path, options);
+        EXPECT_EQ(Scalar(*db, QStringLiteral("SELECT Description FROM Outcomes WHERE ItemKey = 1")), "Extreme");
+        const QString read = QStringLiteral("SELECT Description FROM Outcomes WHERE ItemKey = 2");
+        if (refused) {
+            for (const auto& use : std::initializer_list<std::function<void()>>{
+                     [&] { Scalar(*db, read); }, [&] { db->CheckEveryPage(); }}) {
+                try {
+                    use();
+                    ADD_FAILURE() << "read";
+                } catch (const Error& e) {
+                    EXPECT_EQ(e.kind(), Error::Kind::Foreign);
+                    EXPECT_EQ(e.message(), refusal);
+                }
+            }
+            db->Close();
+            EXPECT_EQ(Digest(path), before);
+            continue;
+        }
+        EXPECT_EQ(Scalar(*db, read).size(), kLongestValue);
+        // Its row is longer than any one value: written again whole, before the check and after.
+        db->Execute(QStringLiteral("UPDATE Outcomes SET ItemKey = 3 WHERE ItemKey = 2"));
+        db->CheckEveryPage();
+        db->Execute(QStringLiteral("UPDATE Outcomes SET ItemKey = 4 WHERE ItemKey = 3"));
+        EXPECT_EQ(Scalar(*db, QStringLiteral("SELECT length(Description) FROM Outcomes WHERE ItemKey = 4")),
+                  QString::number(kLongestValue));
+        db->Close();
     }
 }
 

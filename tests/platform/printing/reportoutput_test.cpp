@@ -147,9 +147,8 @@ TEST(ReportOutput, PrinterGetsAllPagesOrTheOneOnView)
                                                                           {1, 1, 1, "Second page text"}};
     for (const auto& c : cases) {
         const QString file = dir.filePath(QStringLiteral("printed%1.pdf").arg(c.from));
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(file);
+        ui::Printer& printer = ui::SharedPrinter();
+        printer.setFile(file);
         ASSERT_TRUE(doc.PrintTo(printer, c.from, c.to));
         EXPECT_TRUE(RunTool(QStringLiteral("pdfinfo"), {file}).contains(QRegularExpression(QStringLiteral("Pages:\\s+%1\\b").arg(c.pages))));
         const QString text = RunTool(QStringLiteral("pdftotext"), {file, QStringLiteral("-")});
@@ -193,13 +192,12 @@ TEST(ReportOutput, FailedOutputIsReportedNotSwallowed)
     doc.Paragraph(QStringLiteral("x"));
     EXPECT_TRUE(doc.EndDoc());
     EXPECT_TRUE(prompter.messages().isEmpty());
-    QPrinter& printer = ui::SharedPrinter();
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(QStringLiteral("/nonexistent-folder/printed.pdf"));
+    ui::Printer& printer = ui::SharedPrinter();
+    printer.setFile(QStringLiteral("/nonexistent-folder/printed.pdf"));
     EXPECT_FALSE(doc.PrintPages(0, 0));
     ASSERT_EQ(prompter.messages().size(), 1);
     EXPECT_TRUE(prompter.messages()[0].text.contains(QStringLiteral("/nonexistent-folder/printed.pdf")));
-    printer.setOutputFileName(QString());
+    printer.setFile(QString());
 }
 
 TEST(ReportOutput, RtfTablesKeepTheirSpansAndHeader)

@@ -129,7 +129,8 @@ TEST(HelpViewer, OpensTheHtmlBesideTheHelpFileAtTheTopic)
 TEST(PrinterSetup, TheDialogChoosesAPrinterOrAPdfFile)
 {
     ScriptedPrompter prompter;
-    QPrinter& printer = SharedPrinter();
+    ASSERT_EQ(PrinterModuleFailure(), QString());
+    QPrinter& printer = *SharedPrinter().qtPrinter();
     const QPrinter::OutputFormat before = printer.outputFormat();
     const QString beforeFile = printer.outputFileName();
     ShowPrinterSetup();
@@ -153,4 +154,27 @@ TEST(PrinterSetup, TheDialogChoosesAPrinterOrAPdfFile)
     EXPECT_TRUE(prompter.messages().isEmpty()) << "no dead end without a printer";
     printer.setOutputFileName(beforeFile);
     printer.setOutputFormat(before);
+}
+
+// Without the printer module beside the program nothing prints: the print dialog says why
+// instead of showing, and a report sent to the printer is not printed, the user told.
+TEST(PrinterSetup, WithoutThePrinterModuleThePrintDialogSaysWhy)
+{
+    ScriptedPrompter prompter;
+    struct Restore {
+        ~Restore() { LoadPrinterModule(PrinterModulePath()); }
+    } restore;
+    const QString why = LoadPrinterModule(QStringLiteral("/nonexistent/tolmar_printer.so"));
+    ASSERT_TRUE(why.startsWith(QStringLiteral("Nothing can be printed: the printer module \"/nonexistent/tolmar_printer.so\" "
+                                              "cannot be loaded ("))) << why.toStdString();
+    EXPECT_FALSE(ChoosePrinter(QStringLiteral("/tmp/report.pdf")));
+    ShowPrinterSetup();
+    ASSERT_EQ(prompter.messages().size(), 2);
+    EXPECT_EQ(prompter.messages()[0].text, why);
+    EXPECT_EQ(prompter.messages()[0].icon, Icon::Warning);
+    EXPECT_TRUE(prompter.printDialogs().isEmpty());
+    EXPECT_EQ(SharedPrinter().device(), nullptr);
+    EXPECT_FALSE(SharedPrinter().isValid());
+    EXPECT_EQ(LoadPrinterModule(PrinterModulePath()), QString());
+    EXPECT_NE(SharedPrinter().qtPrinter(), nullptr);
 }
