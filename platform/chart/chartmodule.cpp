@@ -1,11 +1,10 @@
 #include "platform/chart/chartmodule.h"
 
 #include "platform/chart/barchartdrawing.h"
+#include "platform/ui/modulefile.h"
 #include "platform/ui/prompter.h"
 
-#include <QCoreApplication>
 #include <QDir>
-#include <QLibrary>
 
 namespace chart {
 
@@ -26,10 +25,7 @@ Module& module()
 
 } // namespace
 
-QString ChartModulePath()
-{
-    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral(TOLMAR_CHART_MODULE));
-}
+QString ChartModulePath() { return ui::ModuleBesideProgram(TOLMAR_CHART_MODULE); }
 
 QString LoadChartModule(const QString& path)
 {
@@ -37,13 +33,12 @@ QString LoadChartModule(const QString& path)
     m.tried = true;
     m.make = nullptr;
     m.failure.clear();
-    // The library stays loaded when this object goes: the drawings it made live on.
-    QLibrary library(path);
-    m.make = reinterpret_cast<MakeBarChartDrawing>(library.resolve(kMakeBarChartDrawing));
+    QString why;
+    m.make = reinterpret_cast<MakeBarChartDrawing>(ui::ModuleEntry(path, kMakeBarChartDrawing, &why));
     if (!m.make)
         m.failure = QStringLiteral("The charts cannot be drawn: the chart module \"%1\" cannot be loaded (%2). "
                                    "Installing the program again brings them back.")
-                        .arg(QDir::toNativeSeparators(path), library.errorString());
+                        .arg(QDir::toNativeSeparators(path), why);
     return m.failure;
 }
 

@@ -1,8 +1,8 @@
 #include "platform/ui/printersetup.h"
 
-#include <QCoreApplication>
+#include "platform/ui/modulefile.h"
+
 #include <QDir>
-#include <QLibrary>
 
 namespace ui {
 
@@ -57,25 +57,21 @@ bool Choose(const PrintDialog& dialog)
 
 }  // namespace
 
-QString PrinterModulePath()
-{
-    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral(TOLMAR_PRINTER_MODULE));
-}
+QString PrinterModulePath() { return ModuleBesideProgram(TOLMAR_PRINTER_MODULE); }
 
 QString LoadPrinterModule(const QString& path)
 {
     Module& m = module();
     m.tried = true;
     m.failure.clear();
-    // The library stays loaded when this object goes: the printer it made lives on.
-    QLibrary library(path);
+    QString why;
     std::unique_ptr<Printer> made;
-    if (const auto make = reinterpret_cast<MakePrinter>(library.resolve(kMakePrinter)))
+    if (const auto make = reinterpret_cast<MakePrinter>(ModuleEntry(path, kMakePrinter, &why)))
         made.reset(make());
     if (!made) {
         m.failure = QStringLiteral("Nothing can be printed: the printer module \"%1\" cannot be loaded (%2). "
                                    "Installing the program again brings printing back.")
-                        .arg(QDir::toNativeSeparators(path), library.errorString());
+                        .arg(QDir::toNativeSeparators(path), why);
         made = std::make_unique<NoPrinter>();
     }
     m.printer = std::move(made);
