@@ -88,7 +88,7 @@ void RatingsByKey::makeTable() const
         return;
     const qint64 from = mIndex.front().first;
     const qint64 span = qint64(mIndex.back().first) - from + 1;
-    if (span > 4 * qint64(mIndex.size()) + 64)
+    if (!closeEnough(span, mIndex.size()))
         return;
     mTable.assign(size_t(span), -1);
     for (const auto& [key, place] : mIndex)
