@@ -75,6 +75,7 @@ void c34NVCTable::SetNVCCellValue(int resourceKey, int fil, float value)
     checkCell(resourceKey, fil);
     mCells[resourceKey - 1][fil - 1] = value;
     mTotalKnown = {};
+    mAllTotalsKnown = {};
     mChanged = true;
 }
 
@@ -106,6 +107,13 @@ float c34NVCTable::FilTotal(int fil, bool useGains) const
     return total;
 }
 
+void c34NVCTable::knowAllTotals(bool useGains) const
+{
+    for (int fil = 1; fil <= kFILCount; ++fil)
+        FilTotal(fil, useGains);
+    mAllTotalsKnown[useGains] = true;
+}
+
 bool c34NVCTable::bResourceValue(int resourceKey) const { return bResourceValue(resourceKey, UseNVCGains()); }
 
 bool c34NVCTable::bResourceValue(int resourceKey, bool useGains) const
@@ -126,6 +134,7 @@ void c34NVCTable::Initialize(int fmuKey)
             mCells[row.number - 1][i - 1] = row.fil[size_t(i - 1)];
     });
     mTotalKnown = {};
+    mAllTotalsKnown = {};
 }
 
 void c34NVCTable::SaveChanges()

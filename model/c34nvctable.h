@@ -29,6 +29,14 @@ public:
     // Sum of the filtered values of a level, rounded to 3 significant digits.
     float FilTotal(int fil) const;
     float FilTotal(int fil, bool useGains) const;
+    // The six FilTotal(fil, useGains) by fil - 1: a figure per acre takes all six for every
+    // burn area of every outcome, and one call a level was a good part of it.
+    const std::array<float, kFILCount>& FilTotals(bool useGains) const
+    {
+        if (!mAllTotalsKnown[useGains])
+            knowAllTotals(useGains);
+        return mTotals[useGains];
+    }
     // True when the resource has a nonzero filtered value at some level.
     bool bResourceValue(int resourceKey) const;
     bool bResourceValue(int resourceKey, bool useGains) const;
@@ -42,12 +50,15 @@ public:
     bool Changed() const { return mChanged; }
 
 private:
+    void knowAllTotals(bool useGains) const;
+
     int mFMUKey = 0;
     std::array<std::array<float, kFILCount>, kNVCResourceCount> mCells{};
     // FIL totals by [useGains][fil - 1], kept until a cell changes: every outcome's NVC figures
     // ask for them again and again.
     mutable std::array<std::array<float, kFILCount>, 2> mTotals{};
     mutable std::array<std::array<bool, kFILCount>, 2> mTotalKnown{};
+    mutable std::array<bool, 2> mAllTotalsKnown{};
     dao::ChangeFlag mChanged;
 };
 

@@ -168,7 +168,8 @@ float c63BurnAreaList::weightedPerAcre(Cell cell) const
 float c63BurnAreaList::AverageNVCPerAcre() const
 {
     const bool useGains = UseNVCGains();
-    return weightedPerAcre([useGains](const c34NVCTable& table, int fil) { return table.FilTotal(fil, useGains); });
+    return weightedPerAcre(
+        [useGains](const c34NVCTable& table, int fil) { return table.FilTotals(useGains)[size_t(fil - 1)]; });
 }
 
 float c63BurnAreaList::ResourceNVCPerAcre(int resource) const

@@ -200,8 +200,13 @@ TEST_F(FMUTables, FilTotalsAreRoundedToThreeSignificantDigits)
     EXPECT_FLOAT_EQ(table.FilTotal(1), 0);
     core::Property_Set("UseNVCGains", "Yes");
     EXPECT_FLOAT_EQ(table.FilTotal(2), -11800);  // -11845
+    EXPECT_FLOAT_EQ(table.FilTotals(false)[1], -12300);
+    EXPECT_FLOAT_EQ(table.FilTotals(true)[1], -11800);
     table.SetNVCCellValue(2, 2, -1345);
     EXPECT_FLOAT_EQ(table.FilTotal(2), -12800);  // -12845: a changed cell is summed again
+    const std::array<float, kFILCount> withGains = {0, -12800, 0, 0, 0, 0};
+    EXPECT_EQ(table.FilTotals(true), withGains);
+    EXPECT_FLOAT_EQ(table.FilTotals(false)[1], -13300);  // -13345
 }
 
 TEST_F(FMUTables, TableOfGainsOnlyIsEmptyWhileGainsDoNotCount)
