@@ -21,54 +21,8 @@ std::vector<std::pair<int, int>>::const_iterator RatingsByKey::place(int key) co
     return mIndex.cbegin() + (FirstNotBelow(mIndex.data(), qsizetype(mIndex.size()), key) - mIndex.data());
 }
 
-int* RatingsByKey::keptSlot(int key)
-{
-    // Room to spare on the side the table grows, as a tree's keys come in no order: widened
-    // for each, the table was moved about for most keys.
-    const qint64 room = 32 + qint64(mTable.size()) / 2;
-    if (mTable.empty()) {
-        mTable.assign(size_t(2 * room + 1), -1);
-        mTableFrom = key - room;
-        return &mTable[size_t(room)];
-    }
-    const qint64 last = mTableFrom + qint64(mTable.size()) - 1;
-    if (key < mTableFrom) {
-        if (!closeEnough(last - key + 1, mRatings.size() + 1))
-            return nullptr;
-        mTable.insert(mTable.begin(), size_t(mTableFrom - key + room), -1);
-        mTableFrom = key - room;
-    } else if (key > last) {
-        if (!closeEnough(qint64(key) - mTableFrom + 1, mRatings.size() + 1))
-            return nullptr;
-        mTable.resize(size_t(qint64(key) - mTableFrom + 1 + room), -1);
-    }
-    return &mTable[size_t(qint64(key) - mTableFrom)];
-}
-
-void RatingsByKey::leaveTable()
-{
-    mTableKept = false;
-    mIndex.clear();
-    for (size_t i = 0; i < mTable.size(); ++i)
-        if (mTable[i] >= 0)
-            mIndex.emplace_back(int(mTableFrom + qint64(i)), mTable[i]);
-    mTable.clear();
-    mTableMade = false;
-}
-
 c62Rating* RatingsByKey::Add(int key, bool* added)
 {
-    if (mTableKept) {
-        if (int* slot = keptSlot(key)) {
-            *added = *slot < 0;
-            if (!*added)
-                return &mRatings[size_t(*slot)];
-            Q_ASSERT(mRatings.size() < mRatings.capacity());
-            *slot = int(mRatings.size());
-            return &mRatings.emplace_back();
-        }
-        leaveTable();
-    }
     const auto at = place(key);
     *added = at == mIndex.end() || at->first != key;
     if (!*added)
@@ -88,7 +42,7 @@ void RatingsByKey::makeTable() const
         return;
     const qint64 from = mIndex.front().first;
     const qint64 span = qint64(mIndex.back().first) - from + 1;
-    if (!closeEnough(span, mIndex.size()))
+    if (span > 4 * qint64(mIndex.size()) + 64)
         return;
     mTable.assign(size_t(span), -1);
     for (const auto& [key, place] : mIndex)
@@ -98,7 +52,7 @@ void RatingsByKey::makeTable() const
 
 c62Rating* RatingsByKey::Find(int key) const
 {
-    if (!mTableKept && !mTableMade)
+    if (!mTableMade)
         makeTable();
     if (!mTable.empty()) {
         const qint64 at = qint64(key) - mTableFrom;

@@ -34,9 +34,7 @@ public:
     {
         mRatings.clear();
         mIndex.clear();
-        mTable.clear();
         mTableMade = false;
-        mTableKept = true;
     }
 
     Iterator begin() const { return Iterator(const_cast<c62Rating*>(mRatings.data())); }
@@ -46,25 +44,17 @@ private:
     // Where the key stands in mIndex, or would stand.
     std::vector<std::pair<int, int>>::const_iterator place(int key) const;
 
-    // An analysis's criteria have keys close together: a table by key from the lowest finds
-    // each of the thousands a comparison asks for at once, where a search took a step for each
-    // halving. It is kept while the ratings are added, each key going straight to its slot
-    // where a sorted index took a search and an insert for every rating an outcome made; keys
-    // that spread too far move the list to the index (index mode), where a table is made from
-    // the index at the first Find after an Add, and left empty when the keys lie too far apart.
+    // An analysis's criteria have keys close together: once the ratings are made, a table by
+    // key from the lowest finds each of the thousands a comparison asks for at once, where a
+    // search took a step for each halving. Made at the first Find after an Add; left empty
+    // when the keys lie too far apart, and the search serves.
     void makeTable() const;
-    static bool closeEnough(qint64 span, size_t count) { return span <= 4 * qint64(count) + 64; }
-    // The table's slot of the key, the table widened to it; nullptr when that spreads the keys
-    // too far.
-    int* keptSlot(int key);
-    void leaveTable();
 
     std::vector<c62Rating> mRatings;
-    std::vector<std::pair<int, int>> mIndex;   // key and place in mRatings, by key (index mode)
+    std::vector<std::pair<int, int>> mIndex;   // key and place in mRatings, by key
     mutable std::vector<int> mTable;           // place in mRatings by key - mTableFrom; -1: none
     mutable qint64 mTableFrom = 0;
-    mutable bool mTableMade = false;           // index mode: mTable made from mIndex
-    bool mTableKept = true;                    // mTable holds every rating; mIndex is unused
+    mutable bool mTableMade = false;
 };
 
 // All ratings of one outcome: the prioritized objectives (with their categories) and every
