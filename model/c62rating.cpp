@@ -11,6 +11,7 @@
 #include "platform/dao/dao.h"
 
 #include <stdexcept>
+#include <utility>
 
 namespace model {
 
@@ -105,5 +106,16 @@ void c62Rating::SaveChanges()
 }
 
 void c62Rating::AddChild(c62Rating* rating) { mChildren.append(rating); }
+
+void c62Rating::RebaseChildren(const c62Rating* from, c62Rating* to)
+{
+    if (mChildren.isEmpty())
+        return;
+    QList<c62Rating*> children;
+    children.reserve(mChildren.size());
+    for (const c62Rating* child : std::as_const(mChildren))
+        children.append(to + (child - from));
+    mChildren = std::move(children);
+}
 
 } // namespace model

@@ -45,6 +45,18 @@ public:
     // Not owned: the rating list owns every rating.
     void AddChild(c62Rating* rating);
     void ReserveChildren(int count) { mChildren.reserve(count); }
+    // For a copy of a block of ratings: the children, which lie in the block from, become those
+    // at the same places in the block to.
+    void RebaseChildren(const c62Rating* from, c62Rating* to);
+    // The same rating for another outcome: its key and raw score (a category keeps 0) set, the
+    // rest kept, the criterion's node found among it.
+    void ForOutcome(int outcomeKey, float rawScore)
+    {
+        mOutcomeKey = outcomeKey;
+        mRawScore = mCategory ? 0.0f : rawScore;
+    }
+    // Finds the criterion's node now: copies made while the trees stand carry it.
+    void FindCriterion() const { criterion(); }
 
     int OutcomeKey() const { return mOutcomeKey; }
     int CriterionKey() const { return mCriterionKey; }
