@@ -254,6 +254,44 @@ TEST_F(FMUTables, TablesReadEachRowAsASeekForItsNumberReadsIt)
     EXPECT_EQ(GetAACTable(0)->Cost(4), 0);
 }
 
+// A number that is no row's, in place of the row of number 3: the tables read for every FMU at
+// once leave it out as a seek for each number does, also where it is not stored as a whole number
+// or lies beyond a whole number's 32 bits.
+TEST_F(FMUTables, TablesReadTogetherLeaveOutEachNumberThatIsNoRows)
+{
+    db().Execute("DELETE FROM NVCPerAcre WHERE FMZKey = 0 AND ResourceNumber = 3");
+    db().Execute("DELETE FROM SuppressionPerAcreCost WHERE FMZKey = 0 AND Sequence = 3");
+    const char* const numbers[] = {"0", "15", "-3", "3.4", "2.5", "4294967299", "'3x'", "' 3'", "X'03'"};
+    for (const char* number : numbers) {
+        SCOPED_TRACE(number);
+        db().Execute(QStringLiteral("DELETE FROM NVCPerAcre WHERE FMZKey = 0 AND ResourceNumber NOT BETWEEN 1 AND 14 "
+                                    "OR typeof(ResourceNumber) <> 'integer'"));
+        db().Execute(QStringLiteral("DELETE FROM SuppressionPerAcreCost WHERE FMZKey = 0 AND Sequence NOT BETWEEN 1 AND 9 "
+                                    "OR typeof(Sequence) <> 'integer'"));
+        db().Execute(QStringLiteral("INSERT INTO NVCPerAcre (FMZKey, ResourceNumber, FIL2) VALUES (0, %1, -91)").arg(number));
+        db().Execute(QStringLiteral("INSERT INTO SuppressionPerAcreCost (FMZKey, Sequence, TopSize, Cost) "
+                                    "VALUES (0, %1, 91, 92)").arg(number));
+        ClearFMUs();
+        auto nvc = db().OpenTable("NVCPerAcre");
+        nvc->SetIndex("PrimaryKey");
+        for (int r = 1; r <= kNVCResourceCount; ++r) {
+            nvc->Seek(0, r);
+            for (int i = 1; i <= kFILCount; ++i)
+                EXPECT_EQ(GetNVCTable(0)->NVCCellValue(r, i), core::GetFieldSingle(*nvc, QStringLiteral("FIL%1").arg(i)))
+                    << "resource " << r << " level " << i;
+        }
+        nvc->Close();
+        auto aac = db().OpenTable("SuppressionPerAcreCost");
+        aac->SetIndex("PrimaryKey");
+        for (int s = 1; s <= kCostBracketCount; ++s) {
+            aac->Seek(0, s);
+            EXPECT_EQ(GetAACTable(0)->TopSize(s), core::GetFieldSingle(*aac, "TopSize")) << "bracket " << s;
+            EXPECT_EQ(GetAACTable(0)->Cost(s), core::GetFieldSingle(*aac, "Cost")) << "bracket " << s;
+        }
+        aac->Close();
+    }
+}
+
 // The FMUs' tables are read for every FMU at once, and again once the file has changed. A row
 // whose FMU key is stored as a fraction (only a damaged file holds one) is no FMU's, and every
 // table is then read by its own query.
