@@ -5,6 +5,9 @@
 #include "model/rowvalues.h"
 #include "model/textnumbers.h"
 
+#include <algorithm>
+#include <array>
+
 namespace model {
 
 namespace {
@@ -40,6 +43,12 @@ int ReadProtection(const dao::RowReader& row) { return textnum::RoundHalfEven(ro
 StoredPortions ReadPortions(const dao::RowReader& row)
 {
     StoredPortions stored;
+    std::array<int, 7> wholes;
+    if (row.Wholes(2, 7, wholes.data())) {
+        stored.portion = wholes[0];
+        std::copy(wholes.begin() + 1, wholes.end(), stored.fil.begin());
+        return stored;
+    }
     stored.portion = rowvalue::Long(row, 2);
     for (int i = 0; i < 6; ++i)
         stored.fil[size_t(i)] = rowvalue::Long(row, 3 + i);
