@@ -40,7 +40,10 @@ KeyedRows<QList<Row>> Numbered(const QString& columns, const QString& table, con
                         return true;
                     stored.number = *whole;
                 }
-                stored.rowid = row.Value(2).toLongLong();
+                // A rowid within a whole number's 32 bits, as nearly every one is, is taken as it
+                // is stored, without building the value.
+                const std::optional<int> rowid = row.Whole(2);
+                stored.rowid = rowid ? *rowid : row.Value(2).toLongLong();
                 read(stored, row);
                 if (lenient)
                     list.append(stored);
