@@ -1,8 +1,10 @@
 #include "core/u14properties.h"
 #include "core/u19rowdata.h"
+#include "model/c33fmu.h"
 #include "model/c35aactable.h"
 #include "model/c62rating.h"
 #include "model/c64burnarea.h"
+#include "model/g33fmus.h"
 #include "model/g64burnareas.h"
 #include "model_tables_fixture.h"
 
@@ -72,6 +74,23 @@ TEST(ModelWithoutFile, CallsAreRefusedWithAnErrorNotACrash)
 }
 
 class FMUTables : public ModelTablesFixture {};
+
+// FMUs list in the order of their keys, whatever the order their rows were written in, each with
+// its code and name (none where the row holds none).
+TEST_F(FMUTables, FMUsListByKeyWithTheirCodesAndNames)
+{
+    struct Row { int key; QVariant code; QVariant name; };
+    const Row rows[] = {{30, "C", "Canyon"}, {10, QVariant(), "Alder"}, {20, "B", QVariant()}, {25, "", "Ridge"}};
+    for (const Row& r : rows)
+        db().Execute("INSERT INTO FMZList (\"Key\", FMZCode, Name) VALUES (?, ?, ?)", {r.key, r.code, r.name});
+    ClearFMUs();
+    QStringList listed;
+    for (const c33FMU* fmu : GetFMUs())
+        listed << QStringLiteral("%1 %2 %3").arg(fmu->ItemKey()).arg(fmu->FMZCode(), fmu->ItemName());
+    EXPECT_EQ(listed, (QStringList{"10  Alder", "20 B ", "25  Ridge", "30 C Canyon"}));
+    EXPECT_EQ(FMUCount(), 4);
+    EXPECT_EQ(GetFMU(25)->ItemName(), QStringLiteral("Ridge"));
+}
 
 TEST_F(FMUTables, WithoutFMUsEveryKeyAnswersWithTheWholeFireTables)
 {
