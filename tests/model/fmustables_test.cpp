@@ -73,7 +73,30 @@ TEST(ModelWithoutFile, CallsAreRefusedWithAnErrorNotACrash)
     EXPECT_THROW(rating.SaveChanges(), dao::Error);
 }
 
-class FMUTables : public ModelTablesFixture {};
+class FMUTables : public ModelTablesFixture {
+protected:
+    // Every cell of the whole fire's tables is what a seek for its row reads.
+    void expectCellsAsSeeksReadThem()
+    {
+        auto nvc = db().OpenTable("NVCPerAcre");
+        nvc->SetIndex("PrimaryKey");
+        for (int r = 1; r <= kNVCResourceCount; ++r) {
+            nvc->Seek(0, r);
+            for (int i = 1; i <= kFILCount; ++i)
+                EXPECT_EQ(GetNVCTable(0)->NVCCellValue(r, i), core::GetFieldSingle(*nvc, QStringLiteral("FIL%1").arg(i)))
+                    << "resource " << r << " level " << i;
+        }
+        nvc->Close();
+        auto aac = db().OpenTable("SuppressionPerAcreCost");
+        aac->SetIndex("PrimaryKey");
+        for (int s = 1; s <= kCostBracketCount; ++s) {
+            aac->Seek(0, s);
+            EXPECT_EQ(GetAACTable(0)->TopSize(s), core::GetFieldSingle(*aac, "TopSize")) << "bracket " << s;
+            EXPECT_EQ(GetAACTable(0)->Cost(s), core::GetFieldSingle(*aac, "Cost")) << "bracket " << s;
+        }
+        aac->Close();
+    }
+};
 
 // FMUs list in the order of their keys, whatever the order their rows were written in, each with
 // its code and name (none where the row holds none).
@@ -252,24 +275,10 @@ TEST_F(FMUTables, TablesReadEachRowAsASeekForItsNumberReadsIt)
     db().Execute("INSERT INTO SuppressionPerAcreCost (FMZKey, Sequence, TopSize, Cost) VALUES (0, 4.4, 7, 7), "
                  "(0, 10, 8, 8)");
     ClearFMUs();
-    auto nvc = db().OpenTable("NVCPerAcre");
-    nvc->SetIndex("PrimaryKey");
-    for (int r = 1; r <= kNVCResourceCount; ++r) {
-        nvc->Seek(0, r);
-        for (int i = 1; i <= kFILCount; ++i)
-            EXPECT_EQ(GetNVCTable(0)->NVCCellValue(r, i), core::GetFieldSingle(*nvc, QStringLiteral("FIL%1").arg(i)))
-                << "resource " << r << " level " << i;
-    }
+    expectCellsAsSeeksReadThem();
     EXPECT_EQ(GetNVCTable(0)->NVCCellValue(3, 1), 0);
     EXPECT_EQ(GetNVCTable(0)->NVCCellValue(1, 1), -5);
     EXPECT_EQ(GetNVCTable(0)->NVCCellValue(1, 5), 2.5f);
-    auto aac = db().OpenTable("SuppressionPerAcreCost");
-    aac->SetIndex("PrimaryKey");
-    for (int s = 1; s <= kCostBracketCount; ++s) {
-        aac->Seek(0, s);
-        EXPECT_EQ(GetAACTable(0)->TopSize(s), core::GetFieldSingle(*aac, "TopSize")) << "bracket " << s;
-        EXPECT_EQ(GetAACTable(0)->Cost(s), core::GetFieldSingle(*aac, "Cost")) << "bracket " << s;
-    }
     EXPECT_EQ(GetAACTable(0)->Cost(4), 0);
 }
 
@@ -280,7 +289,7 @@ TEST_F(FMUTables, TablesReadTogetherLeaveOutEachNumberThatIsNoRows)
 {
     db().Execute("DELETE FROM NVCPerAcre WHERE FMZKey = 0 AND ResourceNumber = 3");
     db().Execute("DELETE FROM SuppressionPerAcreCost WHERE FMZKey = 0 AND Sequence = 3");
-    const char* const numbers[] = {"0", "15", "-3", "3.4", "2.5", "4294967299", "'3x'", "' 3'", "X'03'"};
+    const char* const numbers[] = {"0", "15", "-3", "3.4", "2.5", "4294967299", "'3x'", "X'03'", "' 3'"};
     for (const char* number : numbers) {
         SCOPED_TRACE(number);
         db().Execute(QStringLiteral("DELETE FROM NVCPerAcre WHERE FMZKey = 0 AND ResourceNumber NOT BETWEEN 1 AND 14 "
@@ -291,23 +300,7 @@ TEST_F(FMUTables, TablesReadTogetherLeaveOutEachNumberThatIsNoRows)
         db().Execute(QStringLiteral("INSERT INTO SuppressionPerAcreCost (FMZKey, Sequence, TopSize, Cost) "
                                     "VALUES (0, %1, 91, 92)").arg(number));
         ClearFMUs();
-        auto nvc = db().OpenTable("NVCPerAcre");
-        nvc->SetIndex("PrimaryKey");
-        for (int r = 1; r <= kNVCResourceCount; ++r) {
-            nvc->Seek(0, r);
-            for (int i = 1; i <= kFILCount; ++i)
-                EXPECT_EQ(GetNVCTable(0)->NVCCellValue(r, i), core::GetFieldSingle(*nvc, QStringLiteral("FIL%1").arg(i)))
-                    << "resource " << r << " level " << i;
-        }
-        nvc->Close();
-        auto aac = db().OpenTable("SuppressionPerAcreCost");
-        aac->SetIndex("PrimaryKey");
-        for (int s = 1; s <= kCostBracketCount; ++s) {
-            aac->Seek(0, s);
-            EXPECT_EQ(GetAACTable(0)->TopSize(s), core::GetFieldSingle(*aac, "TopSize")) << "bracket " << s;
-            EXPECT_EQ(GetAACTable(0)->Cost(s), core::GetFieldSingle(*aac, "Cost")) << "bracket " << s;
-        }
-        aac->Close();
+        expectCellsAsSeeksReadThem();
     }
 }
 
