@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 
 namespace model {
 
@@ -38,7 +39,14 @@ float ReadScore(const dao::RowReader& row) { return rowvalue::Single(row, 2); }
 
 QString ReadScoreNote(const dao::RowReader& row) { return rowvalue::Text(row, 2); }
 
-int ReadProtection(const dao::RowReader& row) { return textnum::RoundHalfEven(rowvalue::Single(row, 2)); }
+int ReadProtection(const dao::RowReader& row)
+{
+    // A field that holds a whole number is not a Single one: taken as that number without first
+    // being tried as a Single, as rowvalue::Single would.
+    if (const std::optional<int> whole = row.Whole(2))
+        return textnum::RoundHalfEven(float(*whole));
+    return textnum::RoundHalfEven(rowvalue::Single(row, 2));
+}
 
 StoredPortions ReadPortions(const dao::RowReader& row)
 {
