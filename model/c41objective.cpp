@@ -62,12 +62,8 @@ const TreeSums& Sums()
 }
 } // namespace
 
-float c41Objective::Weight() const
+float c41Objective::weightNow() const
 {
-    if (bRoot() || bSafetyRoot())
-        return 1.0f;
-    if (mWeightFor == detail::TreesGeneration())
-        return mWeight;
     const TreeSums& sums = Sums();
     const int sum = bSafetyIssue() ? sums.safetySum : sums.objectiveSum;
     const int count = sum != 0 ? 0 : (bSafetyIssue() ? sums.safetyCount : sums.objectiveCount);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/treesgeneration.h"
 #include "platform/dao/rowsave.h"
 
 #include <QList>
@@ -30,7 +31,12 @@ public:
     // Priority over the sum of the tree's priorities (equal shares when that sum is 0; 0 when
     // there is nothing to share with); 1 for the roots. Always that of the trees and priorities
     // as they are now.
-    float Weight() const;
+    float Weight() const
+    {
+        if (bRoot() || bSafetyRoot())
+            return 1.0f;
+        return mWeightFor == detail::TreesGeneration() ? mWeight : weightNow();
+    }
     int ChildrenPriorities() const;
 
     void Initialize(int key, const QString& name, const QString& description, int priority, int parentKey);
@@ -44,6 +50,8 @@ public:
 
 private:
     void Unlink();
+    // Works the weight out for the trees as they are now and keeps it.
+    float weightNow() const;
 
     int mItemKey = 0;
     QString mItemName;

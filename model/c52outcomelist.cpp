@@ -8,6 +8,7 @@
 #include "model/textnumbers.h"
 
 #include <algorithm>
+#include <array>
 
 namespace model {
 
@@ -24,32 +25,45 @@ std::shared_ptr<c53Outcome> c52OutcomeList::Outcome(OutcomeKind kind) const
     return nullptr;
 }
 
-int c52OutcomeList::OutcomePercent(OutcomeKind kind) const
+std::array<int, 3> c52OutcomeList::percents() const
 {
     if (!mOutcomes[0] || !mOutcomes[1])
-        return 0;
+        return {0, 0, 0};
     const int p1 = mOutcomes[0]->SuccessPercent();
-    if (kind == OutcomeKind::Target)
-        return p1;
     int p2 = 0;
     if (mOutcomes[1]->bShow())
         p2 = ((100 - p1) * mOutcomes[1]->SuccessPercent() + 50) / 100;
-    if (kind == OutcomeKind::Fallback)
-        return p2;
-    return kind == OutcomeKind::Extreme ? 100 - p1 - p2 : 0;
+    return {p1, p2, 100 - p1 - p2};
 }
+
+int c52OutcomeList::OutcomePercent(OutcomeKind kind) const
+{
+    const std::array<int, 3> percent = percents();
+    switch (kind) {
+    case OutcomeKind::Target: return percent[0];
+    case OutcomeKind::Fallback: return percent[1];
+    case OutcomeKind::Extreme: return percent[2];
+    }
+    return 0;
+}
+
+// The outcome of kOutcomeKinds[i]: the Target and the Fallback are the list's own.
+static_assert(kOutcomeKinds[0] == OutcomeKind::Target && kOutcomeKinds[1] == OutcomeKind::Fallback
+              && kOutcomeKinds[2] == OutcomeKind::Extreme);
 
 template <class F>
 float c52OutcomeList::WeightedSingle(F value) const
 {
     // An outcome of weight 0 adds nothing: it is not even read (a hidden Fallback's lists stay unloaded).
+    // The three weights are worked out once for every figure, where each weight was worked out
+    // apart, with the ones before it.
     float sum = 0;
-    for (const OutcomeKind kind : kOutcomeKinds) {
-        const int percent = OutcomePercent(kind);
-        if (percent == 0)
+    const std::array<int, 3> percent = percents();
+    for (size_t i = 0; i < kOutcomeKinds.size(); ++i) {
+        if (percent[i] == 0)
             continue;
-        c53Outcome& o = kind == OutcomeKind::Extreme ? *GetExtremeOutcome() : *Outcome(kind);
-        sum = float(double(sum) + double(value(o)) * percent / 100.0);
+        c53Outcome& o = i < 2 ? *mOutcomes[i] : *GetExtremeOutcome();
+        sum = float(double(sum) + double(value(o)) * percent[i] / 100.0);
     }
     return float(core::RoundSignificant(sum, 2));
 }
@@ -92,12 +106,12 @@ float c52OutcomeList::ExpectedRawSafetyScore(int objKey) const
 double c52OutcomeList::ExpectedProtection() const
 {
     double sum = 0;
-    for (const OutcomeKind kind : kOutcomeKinds) {
-        const int percent = OutcomePercent(kind);
-        if (percent == 0)
+    const std::array<int, 3> percent = percents();
+    for (size_t i = 0; i < kOutcomeKinds.size(); ++i) {
+        if (percent[i] == 0)
             continue;
-        c53Outcome& o = kind == OutcomeKind::Extreme ? *GetExtremeOutcome() : *Outcome(kind);
-        sum += o.ValueProtected() * percent / 100.0;
+        c53Outcome& o = i < 2 ? *mOutcomes[i] : *GetExtremeOutcome();
+        sum += o.ValueProtected() * percent[i] / 100.0;
     }
     return core::RoundSignificant(sum, 2);
 }

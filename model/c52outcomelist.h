@@ -2,6 +2,7 @@
 
 #include "model/outcomekind.h"
 
+#include <array>
 #include <memory>
 
 namespace model {
@@ -35,6 +36,8 @@ public:
     void Delete();
 
 private:
+    // OutcomePercent of the Target, the Fallback and the Extreme.
+    std::array<int, 3> percents() const;
     template <class F>
     float WeightedSingle(F value) const;
 

@@ -50,6 +50,21 @@ void RatingsByKey::makeTable() const
     mTableFrom = from;
 }
 
+void RatingsByKey::CopyOf(const RatingsByKey& shape)
+{
+    if (!shape.mTableMade)
+        shape.makeTable();
+    mRatings.clear();
+    mRatings.reserve(shape.mRatings.capacity());
+    mRatings.insert(mRatings.end(), shape.mRatings.begin(), shape.mRatings.end());
+    for (c62Rating& rating : mRatings)
+        rating.RebaseChildren(shape.mRatings.data(), mRatings.data());
+    mIndex = shape.mIndex;
+    mTable = shape.mTable;
+    mTableFrom = shape.mTableFrom;
+    mTableMade = true;
+}
+
 c62Rating* RatingsByKey::Find(int key) const
 {
     if (!mTableMade)
@@ -64,27 +79,23 @@ c62Rating* RatingsByKey::Find(int key) const
     return at != mIndex.end() && at->first == key ? const_cast<c62Rating*>(&mRatings[size_t(at->second)]) : nullptr;
 }
 
-void c61RatingList::build() const
-{
-    const int outcomeKey = mOutcomeKey;
-    mObjectives.Clear();
-    mSafety.Clear();
+namespace {
 
-    const QList<c41Objective*> prioritized = GetPrioritizedObjectives();
-    const QList<c41Objective*>& safetyTree = SafetyIssuesCollection();
-    if (prioritized.isEmpty() && safetyTree.isEmpty())
-        return;
+// The ratings of the prioritized objectives and of the safety tree for no outcome and without
+// scores: every outcome's lists hold the same criteria at the same levels with the same
+// categories' children, and differ only in their outcome and raw scores.
+void MakeRatings(RatingsByKey& objectives, RatingsByKey& safety, const QList<c41Objective*>& prioritized,
+                 const QList<c41Objective*>& safetyTree)
+{
     // An objective can bring its category along: at most two ratings a prioritized node.
-    mObjectives.Reserve(2 * int(prioritized.size()));
-    mSafety.Reserve(int(safetyTree.size()));
-    // A criterion without a row has none here.
-    const ByKey<float> scores = StoredScoresOf(outcomeKey);
+    objectives.Reserve(2 * int(prioritized.size()));
+    safety.Reserve(int(safetyTree.size()));
     // The rating now held under the key, made when the key had none; a key held already keeps
     // its rating.
     auto make = [&](RatingsByKey& list, int key, Criteria criteria, RatingLevel level, bool* added) {
         c62Rating* rating = list.Add(key, added);
         if (*added)
-            rating->InitializeWith(outcomeKey, key, criteria, level, scores.Value(key, 0.0f));
+            rating->InitializeWith(0, key, criteria, level, 0.0f);
         return rating;
     };
 
@@ -100,9 +111,9 @@ void c61RatingList::build() const
         if (node->ParentKey() != 0 && !category) {
             // An objective belongs to its own category, also when that category is not
             // prioritized itself.
-            owner = make(mObjectives, node->ParentKey(), Criteria::Objectives, RatingLevel::Category, &added);
+            owner = make(objectives, node->ParentKey(), Criteria::Objectives, RatingLevel::Category, &added);
         }
-        c62Rating* made = make(mObjectives, node->ItemKey(), Criteria::Objectives,
+        c62Rating* made = make(objectives, node->ItemKey(), Criteria::Objectives,
                                category ? RatingLevel::Category : RatingLevel::Criterion, &added);
         // A damaged tree can name a node as another's category before the node itself comes:
         // the rating made then, with the children it has gathered, stands.
@@ -125,16 +136,65 @@ void c61RatingList::build() const
     c62Rating* root = nullptr;
     for (c41Objective* node : safetyTree) {
         if (node->ItemKey() == 2) {
-            c62Rating* made = make(mSafety, 2, Criteria::Safety, RatingLevel::Category, &added);
+            c62Rating* made = make(safety, 2, Criteria::Safety, RatingLevel::Category, &added);
             if (added) {
                 root = made;
                 root->ReserveChildren(int(safetyTree.size()) - 1);
             }
         } else {
-            c62Rating* made = make(mSafety, node->ItemKey(), Criteria::Safety, RatingLevel::Criterion, &added);
+            c62Rating* made = make(safety, node->ItemKey(), Criteria::Safety, RatingLevel::Criterion, &added);
             if (added && root)
                 root->AddChild(made);
         }
+    }
+    for (const RatingsByKey* list : {&objectives, &safety})
+        for (const c62Rating* rating : *list)
+            rating->FindCriterion();
+}
+
+// The ratings MakeRatings gives the trees as they stand. Made for every outcome, with each
+// criterion's node looked up again, they were a good part of the comparison figures; made once
+// for the trees' generation, an outcome copies them and takes its scores.
+struct RatingsShape {
+    unsigned long long generation = ~0ull;
+    RatingsByKey objectives;
+    RatingsByKey safety;
+};
+
+const RatingsShape& ShapeOf(const QList<c41Objective*>& prioritized, const QList<c41Objective*>& safetyTree)
+{
+    static RatingsShape kept;
+    if (kept.generation != detail::TreesGeneration()) {
+        kept.objectives.Clear();
+        kept.safety.Clear();
+        MakeRatings(kept.objectives, kept.safety, prioritized, safetyTree);
+        kept.generation = detail::TreesGeneration();
+    }
+    return kept;
+}
+
+} // namespace
+
+void c61RatingList::build() const
+{
+    const int outcomeKey = mOutcomeKey;
+    mObjectives.Clear();
+    mSafety.Clear();
+
+    const QList<c41Objective*> prioritized = GetPrioritizedObjectives();
+    const QList<c41Objective*>& safetyTree = SafetyIssuesCollection();
+    if (prioritized.isEmpty() && safetyTree.isEmpty())
+        return;
+    // Both trees are loaded by now: the generation the shape is kept for stands.
+    const RatingsShape& shape = ShapeOf(prioritized, safetyTree);
+    // A criterion without a row has none here. Asked by rising key, each score is the next row
+    // or missing.
+    const ByKey<float> scores = StoredScoresOf(outcomeKey);
+    mObjectives.CopyOf(shape.objectives);
+    mSafety.CopyOf(shape.safety);
+    for (RatingsByKey* list : {&mObjectives, &mSafety}) {
+        qsizetype from = 0;
+        list->ForEachByKey([&](int key, c62Rating& rating) { rating.ForOutcome(outcomeKey, scores.ValueFrom(key, &from, 0.0f)); });
     }
     // Loading a tree on first use changes the generation: taken after the lists were read.
     mObjectivesWholeFor = mSafetyWholeFor = detail::TreesGeneration();

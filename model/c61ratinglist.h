@@ -37,6 +37,17 @@ public:
         mTableMade = false;
     }
 
+    // Copies of shape's ratings in its order, with its room; each copy's children are the copies
+    // of its children.
+    void CopyOf(const RatingsByKey& shape);
+    // each(key, rating) for every rating, by rising key.
+    template <class Each>
+    void ForEachByKey(Each each)
+    {
+        for (const auto& [key, place] : mIndex)
+            each(key, mRatings[size_t(place)]);
+    }
+
     Iterator begin() const { return Iterator(const_cast<c62Rating*>(mRatings.data())); }
     Iterator end() const { return Iterator(const_cast<c62Rating*>(mRatings.data() + mRatings.size())); }
 

@@ -11,6 +11,7 @@
 #include "platform/dao/dao.h"
 
 #include <stdexcept>
+#include <utility>
 
 namespace model {
 
@@ -33,17 +34,15 @@ QString c62Rating::Description() const
     return *mDescription;
 }
 
-const c41Objective* c62Rating::criterion() const
+const c41Objective* c62Rating::findCriterion() const
 {
-    if (mCriterionFor != detail::TreesGeneration()) {
-        try {
-            mCriterion = mSafety ? GetSafetyIssue(mCriterionKey) : GetObjective(mCriterionKey);
-        } catch (const std::out_of_range&) {
-            mCriterion = nullptr;
-        }
-        // Loading a tree on first use changes the generation: taken after the node was found.
-        mCriterionFor = detail::TreesGeneration();
+    try {
+        mCriterion = mSafety ? GetSafetyIssue(mCriterionKey) : GetObjective(mCriterionKey);
+    } catch (const std::out_of_range&) {
+        mCriterion = nullptr;
     }
+    // Loading a tree on first use changes the generation: taken after the node was found.
+    mCriterionFor = detail::TreesGeneration();
     return mCriterion;
 }
 
@@ -105,5 +104,14 @@ void c62Rating::SaveChanges()
 }
 
 void c62Rating::AddChild(c62Rating* rating) { mChildren.append(rating); }
+
+void c62Rating::rebaseChildren(const c62Rating* from, c62Rating* to)
+{
+    QList<c62Rating*> children;
+    children.reserve(mChildren.size());
+    for (const c62Rating* child : std::as_const(mChildren))
+        children.append(to + (child - from));
+    mChildren = std::move(children);
+}
 
 } // namespace model

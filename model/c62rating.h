@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/treesgeneration.h"
 #include "platform/dao/rowsave.h"
 
 #include <QList>
@@ -45,6 +46,22 @@ public:
     // Not owned: the rating list owns every rating.
     void AddChild(c62Rating* rating);
     void ReserveChildren(int count) { mChildren.reserve(count); }
+    // For a copy of a block of ratings: the children, which lie in the block from, become those
+    // at the same places in the block to.
+    void RebaseChildren(const c62Rating* from, c62Rating* to)
+    {
+        if (!mChildren.isEmpty())
+            rebaseChildren(from, to);
+    }
+    // The same rating for another outcome: its key and raw score (a category keeps 0) set, the
+    // rest kept, the criterion's node found among it.
+    void ForOutcome(int outcomeKey, float rawScore)
+    {
+        mOutcomeKey = outcomeKey;
+        mRawScore = mCategory ? 0.0f : rawScore;
+    }
+    // Finds the criterion's node now: copies made while the trees stand carry it.
+    void FindCriterion() const { criterion(); }
 
     int OutcomeKey() const { return mOutcomeKey; }
     int CriterionKey() const { return mCriterionKey; }
@@ -52,6 +69,8 @@ public:
     const QList<c62Rating*>& Children() const { return mChildren; }
 
 private:
+    void rebaseChildren(const c62Rating* from, c62Rating* to);
+
     bool mCategory = false;
     bool mSafety = false;
     int mOutcomeKey = 0;
@@ -63,7 +82,11 @@ private:
     // The criterion's node (nullptr: no longer in its tree) as found at a generation of the
     // trees: every total asks for the weights of the same criteria, and finding each node by
     // its key again was a good part of it. A node stays put until the trees change.
-    const c41Objective* criterion() const;
+    const c41Objective* criterion() const
+    {
+        return mCriterionFor == detail::TreesGeneration() ? mCriterion : findCriterion();
+    }
+    const c41Objective* findCriterion() const;
     mutable const c41Objective* mCriterion = nullptr;
     mutable unsigned long long mCriterionFor = ~0ull;
 };

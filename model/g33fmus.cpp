@@ -7,6 +7,7 @@
 #include "core/u91trace.h"
 #include "model/fmurows.h"
 #include "model/keyedlist.h"
+#include "model/rowvalues.h"
 #include "platform/dao/dao.h"
 
 #include <vector>
@@ -40,20 +41,15 @@ KeyedList<c33FMU>& fmuList()
 void LoadFMUs()
 {
     auto list = std::make_unique<KeyedList<c33FMU>>();
-    auto rs = Db().OpenTable(QStringLiteral("FMZList"));
-    rs->SetIndex(QStringLiteral("PrimaryKey"));
-    if (rs->RecordCount() > 0) {
-        rs->MoveFirst();
-        while (!rs->Eof()) {
-            auto fmu = std::make_unique<c33FMU>();
-            const int key = core::GetFieldLong(*rs, QStringLiteral("Key"));
-            fmu->Initialize(key, core::GetFieldText(*rs, QStringLiteral("FMZCode")),
-                            core::GetFieldText(*rs, QStringLiteral("Name")));
-            list->Add(key, std::move(fmu));
-            rs->MoveNext();
-        }
+    // The rows in the order of the table's key, in one read: the table's cursor read each row
+    // with a query of its own, which a comparison of 100 FMUs paid for a hundred times.
+    dao::RowReader row(Db(), QStringLiteral("SELECT \"Key\", FMZCode, Name FROM FMZList ORDER BY \"Key\", rowid"));
+    while (row.Next()) {
+        auto fmu = std::make_unique<c33FMU>();
+        const int key = rowvalue::Long(row, 0);
+        fmu->Initialize(key, rowvalue::Text(row, 1), rowvalue::Text(row, 2));
+        list->Add(key, std::move(fmu));
     }
-    rs->Close();
     // FMUs of an earlier load stay alive until ClearFMUs: pointers to them may still be held.
     if (state().list)
         state().retired.push_back(std::move(state().list));

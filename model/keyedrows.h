@@ -82,6 +82,8 @@ private:
                 // criterion): room for them at once spares growing the group row by row.
                 if constexpr (requires { group->Reserve(0); })
                     group->Reserve(int(std::max(last, sizeOf(*group))));
+                else if constexpr (requires { group->reserve(0); })
+                    group->reserve(std::max(last, sizeOf(*group)));
             }
             if (!mAdd(*group, row, false))
                 mIrregular.insert(*key);

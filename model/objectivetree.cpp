@@ -14,12 +14,9 @@ namespace model {
 
 namespace detail {
 
-namespace {
-unsigned long long gGeneration = 0;
-}
+unsigned long long gTreesGeneration = 0;
 
-void TreesChanged() { ++gGeneration; }
-unsigned long long TreesGeneration() { return gGeneration; }
+void TreesChanged() { ++gTreesGeneration; }
 
 namespace {
 

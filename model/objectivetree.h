@@ -2,16 +2,12 @@
 
 #include "model/c41objective.h"
 #include "model/keyedlist.h"
+#include "model/treesgeneration.h"
 
 #include <memory>
 #include <vector>
 
 namespace model::detail {
-
-// Counts every change of the trees' nodes or priorities, so that the sums a weight divides by
-// are summed again exactly when something they depend on changed.
-void TreesChanged();
-unsigned long long TreesGeneration();
 
 // Loads a tree in pre-order from its root. Each node is loaded once, so a damaged file whose
 // links run in a circle still loads.

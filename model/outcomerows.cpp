@@ -5,6 +5,10 @@
 #include "model/rowvalues.h"
 #include "model/textnumbers.h"
 
+#include <algorithm>
+#include <array>
+#include <optional>
+
 namespace model {
 
 namespace {
@@ -35,11 +39,24 @@ float ReadScore(const dao::RowReader& row) { return rowvalue::Single(row, 2); }
 
 QString ReadScoreNote(const dao::RowReader& row) { return rowvalue::Text(row, 2); }
 
-int ReadProtection(const dao::RowReader& row) { return textnum::RoundHalfEven(rowvalue::Single(row, 2)); }
+int ReadProtection(const dao::RowReader& row)
+{
+    // A field that holds a whole number is not a Single one: taken as that number without first
+    // being tried as a Single, as rowvalue::Single would.
+    if (const std::optional<int> whole = row.Whole(2))
+        return textnum::RoundHalfEven(float(*whole));
+    return textnum::RoundHalfEven(rowvalue::Single(row, 2));
+}
 
 StoredPortions ReadPortions(const dao::RowReader& row)
 {
     StoredPortions stored;
+    std::array<int, 7> wholes;
+    if (row.Wholes(2, 7, wholes.data())) {
+        stored.portion = wholes[0];
+        std::copy(wholes.begin() + 1, wholes.end(), stored.fil.begin());
+        return stored;
+    }
     stored.portion = rowvalue::Long(row, 2);
     for (int i = 0; i < 6; ++i)
         stored.fil[size_t(i)] = rowvalue::Long(row, 3 + i);

@@ -179,6 +179,25 @@ bool RowReader::wholeAt(int col, int* whole) const
     return true;
 }
 
+bool RowReader::Wholes(int first, int count, int* values) const
+{
+    if (first < 0 || count < 0 || first > d->count - count)
+        return false;
+    const Database::Impl::ReaderColumn* c = d->columns + first;
+    for (int i = 0; i < count; ++i, ++c) {
+        if (c->lo > c->hi)
+            return false;
+        sqlite3_value* value = sqlite3_column_value(d->st, first + i);
+        if (sqlite3_value_type(value) != SQLITE_INTEGER)
+            return false;
+        const qint64 v = sqlite3_value_int64(value);
+        if (v < c->lo || v > c->hi)
+            return false;
+        values[i] = int(v);
+    }
+    return true;
+}
+
 bool RowReader::singleAt(int col, float* single) const
 {
     const Database::Impl::ReaderColumn* c = d->column(col);

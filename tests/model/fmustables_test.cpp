@@ -1,8 +1,10 @@
 #include "core/u14properties.h"
 #include "core/u19rowdata.h"
+#include "model/c33fmu.h"
 #include "model/c35aactable.h"
 #include "model/c62rating.h"
 #include "model/c64burnarea.h"
+#include "model/g33fmus.h"
 #include "model/g64burnareas.h"
 #include "model_tables_fixture.h"
 
@@ -71,7 +73,47 @@ TEST(ModelWithoutFile, CallsAreRefusedWithAnErrorNotACrash)
     EXPECT_THROW(rating.SaveChanges(), dao::Error);
 }
 
-class FMUTables : public ModelTablesFixture {};
+class FMUTables : public ModelTablesFixture {
+protected:
+    // Every cell of the whole fire's tables is what a seek for its row reads.
+    void expectCellsAsSeeksReadThem()
+    {
+        auto nvc = db().OpenTable("NVCPerAcre");
+        nvc->SetIndex("PrimaryKey");
+        for (int r = 1; r <= kNVCResourceCount; ++r) {
+            nvc->Seek(0, r);
+            for (int i = 1; i <= kFILCount; ++i)
+                EXPECT_EQ(GetNVCTable(0)->NVCCellValue(r, i), core::GetFieldSingle(*nvc, QStringLiteral("FIL%1").arg(i)))
+                    << "resource " << r << " level " << i;
+        }
+        nvc->Close();
+        auto aac = db().OpenTable("SuppressionPerAcreCost");
+        aac->SetIndex("PrimaryKey");
+        for (int s = 1; s <= kCostBracketCount; ++s) {
+            aac->Seek(0, s);
+            EXPECT_EQ(GetAACTable(0)->TopSize(s), core::GetFieldSingle(*aac, "TopSize")) << "bracket " << s;
+            EXPECT_EQ(GetAACTable(0)->Cost(s), core::GetFieldSingle(*aac, "Cost")) << "bracket " << s;
+        }
+        aac->Close();
+    }
+};
+
+// FMUs list in the order of their keys, whatever the order their rows were written in, each with
+// its code and name (none where the row holds none).
+TEST_F(FMUTables, FMUsListByKeyWithTheirCodesAndNames)
+{
+    struct Row { int key; QVariant code; QVariant name; };
+    const Row rows[] = {{30, "C", "Canyon"}, {10, QVariant(), "Alder"}, {20, "B", QVariant()}, {25, "", "Ridge"}};
+    for (const Row& r : rows)
+        db().Execute("INSERT INTO FMZList (\"Key\", FMZCode, Name) VALUES (?, ?, ?)", {r.key, r.code, r.name});
+    ClearFMUs();
+    QStringList listed;
+    for (const c33FMU* fmu : GetFMUs())
+        listed << QStringLiteral("%1 %2 %3").arg(fmu->ItemKey()).arg(fmu->FMZCode(), fmu->ItemName());
+    EXPECT_EQ(listed, (QStringList{"10  Alder", "20 B ", "25  Ridge", "30 C Canyon"}));
+    EXPECT_EQ(FMUCount(), 4);
+    EXPECT_EQ(GetFMU(25)->ItemName(), QStringLiteral("Ridge"));
+}
 
 TEST_F(FMUTables, WithoutFMUsEveryKeyAnswersWithTheWholeFireTables)
 {
@@ -233,25 +275,33 @@ TEST_F(FMUTables, TablesReadEachRowAsASeekForItsNumberReadsIt)
     db().Execute("INSERT INTO SuppressionPerAcreCost (FMZKey, Sequence, TopSize, Cost) VALUES (0, 4.4, 7, 7), "
                  "(0, 10, 8, 8)");
     ClearFMUs();
-    auto nvc = db().OpenTable("NVCPerAcre");
-    nvc->SetIndex("PrimaryKey");
-    for (int r = 1; r <= kNVCResourceCount; ++r) {
-        nvc->Seek(0, r);
-        for (int i = 1; i <= kFILCount; ++i)
-            EXPECT_EQ(GetNVCTable(0)->NVCCellValue(r, i), core::GetFieldSingle(*nvc, QStringLiteral("FIL%1").arg(i)))
-                << "resource " << r << " level " << i;
-    }
+    expectCellsAsSeeksReadThem();
     EXPECT_EQ(GetNVCTable(0)->NVCCellValue(3, 1), 0);
     EXPECT_EQ(GetNVCTable(0)->NVCCellValue(1, 1), -5);
     EXPECT_EQ(GetNVCTable(0)->NVCCellValue(1, 5), 2.5f);
-    auto aac = db().OpenTable("SuppressionPerAcreCost");
-    aac->SetIndex("PrimaryKey");
-    for (int s = 1; s <= kCostBracketCount; ++s) {
-        aac->Seek(0, s);
-        EXPECT_EQ(GetAACTable(0)->TopSize(s), core::GetFieldSingle(*aac, "TopSize")) << "bracket " << s;
-        EXPECT_EQ(GetAACTable(0)->Cost(s), core::GetFieldSingle(*aac, "Cost")) << "bracket " << s;
-    }
     EXPECT_EQ(GetAACTable(0)->Cost(4), 0);
+}
+
+// A number that is no row's, in place of the row of number 3: the tables read for every FMU at
+// once leave it out as a seek for each number does, also where it is not stored as a whole number
+// or lies beyond a whole number's 32 bits.
+TEST_F(FMUTables, TablesReadTogetherLeaveOutEachNumberThatIsNoRows)
+{
+    db().Execute("DELETE FROM NVCPerAcre WHERE FMZKey = 0 AND ResourceNumber = 3");
+    db().Execute("DELETE FROM SuppressionPerAcreCost WHERE FMZKey = 0 AND Sequence = 3");
+    const char* const numbers[] = {"0", "15", "-3", "3.4", "2.5", "4294967299", "'3x'", "X'03'", "' 3'"};
+    for (const char* number : numbers) {
+        SCOPED_TRACE(number);
+        db().Execute(QStringLiteral("DELETE FROM NVCPerAcre WHERE FMZKey = 0 AND ResourceNumber NOT BETWEEN 1 AND 14 "
+                                    "OR typeof(ResourceNumber) <> 'integer'"));
+        db().Execute(QStringLiteral("DELETE FROM SuppressionPerAcreCost WHERE FMZKey = 0 AND Sequence NOT BETWEEN 1 AND 9 "
+                                    "OR typeof(Sequence) <> 'integer'"));
+        db().Execute(QStringLiteral("INSERT INTO NVCPerAcre (FMZKey, ResourceNumber, FIL2) VALUES (0, %1, -91)").arg(number));
+        db().Execute(QStringLiteral("INSERT INTO SuppressionPerAcreCost (FMZKey, Sequence, TopSize, Cost) "
+                                    "VALUES (0, %1, 91, 92)").arg(number));
+        ClearFMUs();
+        expectCellsAsSeeksReadThem();
+    }
 }
 
 // The FMUs' tables are read for every FMU at once, and again once the file has changed. A row

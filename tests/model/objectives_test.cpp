@@ -391,6 +391,39 @@ TEST_F(Ratings, SmallRatedTreeGivesCategoryTotalAndSafetyScores)
     EXPECT_FLOAT_EQ(list.TotalScore(), 0);
 }
 
+// Outcomes of one tree hold the same criteria: each list still has its own outcome, scores and
+// categories' children, also when a list is made again between the others.
+TEST_F(Ratings, OutcomesOfOneTreeEachKeepTheirOwnScores)
+{
+    struct Case { int outcome; float habitat, water, firefighters; };
+    const Case cases[] = {{5, 5, 10, 3}, {6, 1, 0, 9}, {7, 0, 7, 0}};
+    for (const Case& c : cases) {
+        score(c.outcome, 10, c.habitat);
+        score(c.outcome, 11, c.water);
+        score(c.outcome, 20, c.firefighters);
+    }
+    c61RatingList lists[3];
+    for (int i = 0; i < 3; ++i)
+        lists[i].Initialize(cases[i].outcome);
+    lists[0].Initialize(cases[0].outcome);
+    for (int i = 0; i < 3; ++i) {
+        const Case& c = cases[i];
+        SCOPED_TRACE(c.outcome);
+        for (const RatingsByKey* ratings : {&lists[i].ObjectiveRatings(), &lists[i].SafetyRatings()})
+            for (const c62Rating* r : *ratings)
+                EXPECT_EQ(r->OutcomeKey(), c.outcome);
+        EXPECT_FLOAT_EQ(lists[i].RawObjScore(10), c.habitat);
+        EXPECT_FLOAT_EQ(lists[i].CategoryScore(3), 0.4f * c.habitat + 0.6f * c.water);
+        EXPECT_FLOAT_EQ(lists[i].TotalScore(), 0.4f * c.habitat + 0.6f * c.water);
+        EXPECT_FLOAT_EQ(lists[i].RawSafetyScore(20), c.firefighters);
+        EXPECT_FLOAT_EQ(lists[i].SafetyScore(), 0.4f * c.firefighters);
+        const c62Rating* category = lists[i].ObjectiveRatings().Find(3);
+        ASSERT_NE(category, nullptr);
+        for (const c62Rating* child : category->Children())
+            EXPECT_EQ(child, lists[i].ObjectiveRatings().Find(child->CriterionKey()));
+    }
+}
+
 TEST_F(Ratings, ObjectiveOfAnUnprioritizedCategoryCountsForItsOwnCategory)
 {
     const int jobs = AddObjective("Jobs", 4)->ItemKey();

@@ -8,6 +8,8 @@
 
 #include "core/u14properties.h"
 
+#include <vector>
+
 using model::OutcomeKind;
 using namespace model;
 
@@ -111,6 +113,45 @@ TEST_F(ResourceLines, NewLinesNeverShareAPositionAfterDeletesAndMoves)
         order.append(l->Quantity());
     EXPECT_EQ(order, (QList<int>{4, 1, 2, 5}));
     EXPECT_EQ(OutcomeSRUseCount(o->ItemKey()), 4);
+}
+
+// Lines written in one order and read in that of their position and then their key, as the
+// engine orders the stored values: whole numbers, ties of position, and the values only a damaged
+// file holds (no position, a fraction, text).
+TEST_F(ResourceLines, LinesLoadInTheOrderOfPositionThenKey)
+{
+    struct Line { int key; QVariant index; };
+    const std::vector<std::vector<Line>> cases = {
+        {{7, 3}, {3, 1}, {9, 2}},
+        {{9, 1}, {5, 1}, {7, 0}, {2, 4}},
+        {{4, -2}, {8, 2000000000}, {1, 0}},
+        {{6, 2}, {4, QVariant()}, {5, 1.5}, {3, QStringLiteral("2x")}, {8, 1}},
+        {{5, 2}, {6, QStringLiteral("1")}, {4, 2.0}},
+    };
+    for (size_t c = 0; c < cases.size(); ++c) {
+        SCOPED_TRACE(c);
+        auto o = alt->Outcome(OutcomeKind::Target);
+        db().Execute(QStringLiteral("DELETE FROM SRUses"));
+        for (const Line& l : cases[c])
+            db().Execute(QStringLiteral("INSERT INTO SRUses (ItemKey, OutcomeKey, ItemIndex, SRTypeKey, Quantity, Periods) "
+                                        "VALUES (?, ?, ?, ?, ?, 1)"),
+                         {l.key, o->ItemKey(), l.index, crew, l.key * 10});
+        QList<int> stored;
+        auto rs = db().OpenRecordset(
+            QStringLiteral("SELECT ItemKey FROM SRUses WHERE OutcomeKey = ? ORDER BY ItemIndex, ItemKey"), {o->ItemKey()});
+        for (; !rs->Eof(); rs->MoveNext())
+            stored.append(rs->Field(0).toInt());
+        rs->Close();
+        o->Reset();
+        QList<int> keys, quantities;
+        for (const auto& l : o->SRUseList().SRUseCollection()) {
+            keys.append(l->ItemKey());
+            quantities.append(l->Quantity());
+        }
+        EXPECT_EQ(keys, stored);
+        for (int i = 0; i < keys.size(); ++i)
+            EXPECT_EQ(quantities[i], keys[i] * 10);
+    }
 }
 
 TEST_F(ResourceLines, AppendAndReplaceCopyLinesUnderNewKeys)

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <vector>
 
 using namespace dao;
 
@@ -81,6 +82,20 @@ TEST_F(RowReaderTest, EveryStoredValueReadsAsTheRecordsetReadsIt)
                 EXPECT_EQ(*single, expected.toFloat());
             } else if (expected.typeId() == QMetaType::Float) {
                 EXPECT_FALSE(storedNumber);
+            }
+        }
+        // A run of columns read at once gives what each column gives, and nothing when one of
+        // them (or one past the row) gives nothing.
+        const int n = row.FieldCount();
+        for (int first = -1; first <= n; ++first) {
+            for (int count = 0; first + count <= n + 1; ++count) {
+                std::vector<int> values(size_t(count) + 1, -99);
+                bool each = first >= 0 && first + count <= n;
+                for (int c = first; each && c < first + count; ++c)
+                    each = row.Whole(c).has_value();
+                ASSERT_EQ(row.Wholes(first, count, values.data()), each) << "from " << first << ", " << count;
+                for (int c = 0; each && c < count; ++c)
+                    EXPECT_EQ(values[size_t(c)], *row.Whole(first + c)) << "from " << first << ", " << count;
             }
         }
     }
