@@ -54,6 +54,8 @@ void harden(sqlite3* db);
 // table without row ids, a field that hides the row id or is computed), as a sentence for the
 // user; empty when nothing.
 QString foreignSchema(sqlite3* db);
+// Whether the file's schema is exactly the given one (OpenOptions::ownSchema).
+bool schemaIs(sqlite3* db, std::span<const SchemaEntry> schema);
 // The first value longer than kLongestValue, as a sentence for the user; empty when none.
 QString oversizedValue(sqlite3* db);
 
