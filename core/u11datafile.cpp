@@ -152,6 +152,9 @@ QStringList MissingParts(const dao::Database& db)
 // Refuses, before anything is written, a file that lacks part of the current format.
 bool CheckComplete(const QString& path)
 {
+    // The template's schema and the format's parts are read from the same script.
+    if (gDb->IsOwnSchema())
+        return true;
     QStringList missing = MissingParts(*gDb);
     if (missing.isEmpty())
         return true;

@@ -133,6 +133,8 @@ public:
 
     void Close();                 // also closes every recordset still open on it
     bool IsOpen() const;
+    // Whether the schema is the one OpenOptions::ownSchema gave, unchanged since the open.
+    bool IsOwnSchema() const;
     // The check an open makes with checkEveryPage; throws Error(NotDatabase) naming the damage,
     // or Error(Foreign) naming a value longer than kLongestValue.
     void CheckEveryPage();

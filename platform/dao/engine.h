@@ -14,6 +14,7 @@
 
 #include <atomic>
 #include <memory>
+#include <optional>
 #include <set>
 #include <thread>
 #include <vector>
@@ -76,6 +77,9 @@ struct Database::Impl {
     // Bumped whenever rows may have changed in a way total_changes() does not show (rollback,
     // schema change), so open recordsets know to reread their keys.
     quint64 generation = 0;
+    // The schema cookie at which the open recognised the caller's own schema; none when it did
+    // not. The engine changes the cookie with any change to the schema, whoever makes it.
+    std::optional<int> ownSchemaAt;
     std::set<Recordset::Impl*> recordsets;
     QHash<QString, sqlite3_stmt*> statements;
     QHash<QString, std::vector<detail::Column>> columns;   // by lower-case table name

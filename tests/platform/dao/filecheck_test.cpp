@@ -91,7 +91,14 @@ protected:
 TEST_F(FileCheck, AFileHoldingStatementsOfItsOwnIsRefusedUntouched)
 {
     const ListedSchema own(makeFile(QStringLiteral("own.tlm")));
-    Database::Open(dir.filePath(QStringLiteral("own.tlm")), {.ownSchema = own.entries()})->Close();
+    {
+        auto db = Database::Open(dir.filePath(QStringLiteral("own.tlm")), {.ownSchema = own.entries()});
+        EXPECT_TRUE(db->IsOwnSchema());
+        // Not once the schema has changed, by whatever way.
+        sqlite3_exec(db->handle(), "CREATE TABLE Later (A LONG INTEGER)", nullptr, nullptr, nullptr);
+        EXPECT_FALSE(db->IsOwnSchema());
+        EXPECT_FALSE(Database::Open(makeFile(QStringLiteral("plain.tlm")))->IsOwnSchema());
+    }
     const struct {
         const char* schema;
         const char* sentence;
