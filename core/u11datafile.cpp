@@ -114,6 +114,11 @@ constexpr FormatTable kFormatTables[] = {
 #include "currentformat.inc"
 };
 
+// The schema of a file made from the template, entry for entry.
+constexpr dao::SchemaEntry kOwnSchema[] = {
+#include "ownschema.inc"
+};
+
 QStringList Words(const char* text)
 {
     return QString::fromLatin1(text).split(QLatin1Char(' '), Qt::SkipEmptyParts);
@@ -147,6 +152,9 @@ QStringList MissingParts(const dao::Database& db)
 // Refuses, before anything is written, a file that lacks part of the current format.
 bool CheckComplete(const QString& path)
 {
+    // The template's schema and the format's parts are read from the same script.
+    if (gDb->IsOwnSchema())
+        return true;
     QStringList missing = MissingParts(*gDb);
     if (missing.isEmpty())
         return true;
@@ -298,6 +306,7 @@ bool OpenDatafile(const QString& path, bool wholeCheckLater)
         options.exclusive = true;
         options.readOnly = false;
         options.checkEveryPage = !wholeCheckLater;
+        options.ownSchema = kOwnSchema;
         gDb = dao::Database::Open(path, options);
         gProps = gDb->OpenTable(QStringLiteral("Properties"));
         gProps->SetIndex(QStringLiteral("PrimaryKey"));

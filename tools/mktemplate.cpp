@@ -6,6 +6,10 @@
 // makes, one C++ initializer a table with its columns and its primary key ({"Items", "ItemKey
 // ItemName ...", "ItemKey"},), for the open routine's check that a file has every part of the
 // current format.
+//
+// mktemplate --schema <schema.sql> <output file> writes the schema the script makes as the file
+// lists it, one C++ initializer an entry ({"table", "Items", "Items", "CREATE TABLE ..."},), by
+// which the open routine knows a file of the program's own making.
 #include <sqlite3.h>
 
 #include <cstdio>
@@ -40,19 +44,80 @@ std::vector<std::string> Strings(sqlite3* db, const std::string& sql, int column
     return out;
 }
 
-int WriteTables(const char* schemaPath, const std::string& output)
+// The database the schema script makes, in memory; null (and said why) when the script fails.
+sqlite3* MadeInMemory(const char* schemaPath)
 {
     std::stringstream script;
     if (!ReadScript(schemaPath, script))
-        return 1;
+        return nullptr;
     sqlite3* db = nullptr;
     char* error = nullptr;
     if (sqlite3_open(":memory:", &db) != SQLITE_OK || sqlite3_exec(db, script.str().c_str(), nullptr, nullptr, &error) != SQLITE_OK) {
         std::cerr << "mktemplate: " << schemaPath << ": " << (error ? error : "error") << "\n";
         sqlite3_free(error);
         sqlite3_close(db);
+        return nullptr;
+    }
+    return db;
+}
+
+int WriteFile(const std::string& output, const std::string& text)
+{
+    std::ofstream file(output, std::ios::binary | std::ios::trunc);
+    file << text;
+    if (!file) {
+        std::cerr << "mktemplate: cannot write " << output << "\n";
         return 1;
     }
+    return 0;
+}
+
+// A C++ string literal of the text.
+std::string Literal(const unsigned char* text)
+{
+    if (!text)
+        return "nullptr";
+    std::string out = "\"";
+    for (const unsigned char* c = text; *c; ++c) {
+        if (*c == '"' || *c == '\\')
+            out += '\\', out += char(*c);
+        else if (*c == '\n')
+            out += "\\n";
+        else if (*c < 0x20 || *c >= 0x7f) {
+            char octal[8];
+            std::snprintf(octal, sizeof octal, "\\%03o", unsigned(*c));
+            out += octal;
+        } else
+            out += char(*c);
+    }
+    return out + "\"";
+}
+
+int WriteSchema(const char* schemaPath, const std::string& output)
+{
+    sqlite3* db = MadeInMemory(schemaPath);
+    if (!db)
+        return 1;
+    std::ostringstream out;
+    out << "// Made by tolmar_mktemplate --schema from data/schema.sql; do not edit.\n";
+    sqlite3_stmt* st = nullptr;
+    if (sqlite3_prepare_v2(db, "SELECT type, name, tbl_name, sql FROM sqlite_master", -1, &st, nullptr) == SQLITE_OK)
+        while (sqlite3_step(st) == SQLITE_ROW) {
+            out << "{";
+            for (int col = 0; col < 4; ++col)
+                out << (col ? ", " : "") << Literal(sqlite3_column_text(st, col));
+            out << "},\n";
+        }
+    sqlite3_finalize(st);
+    sqlite3_close(db);
+    return WriteFile(output, out.str());
+}
+
+int WriteTables(const char* schemaPath, const std::string& output)
+{
+    sqlite3* db = MadeInMemory(schemaPath);
+    if (!db)
+        return 1;
     std::ostringstream out;
     out << "// Made by tolmar_mktemplate --tables from data/schema.sql; do not edit.\n";
     for (const std::string& table :
@@ -73,13 +138,7 @@ int WriteTables(const char* schemaPath, const std::string& output)
         out << "\"},\n";
     }
     sqlite3_close(db);
-    std::ofstream file(output, std::ios::binary | std::ios::trunc);
-    file << out.str();
-    if (!file) {
-        std::cerr << "mktemplate: cannot write " << output << "\n";
-        return 1;
-    }
-    return 0;
+    return WriteFile(output, out.str());
 }
 
 } // namespace
@@ -88,8 +147,10 @@ int main(int argc, char** argv)
 {
     if (argc == 4 && std::strcmp(argv[1], "--tables") == 0)
         return WriteTables(argv[2], argv[3]);
+    if (argc == 4 && std::strcmp(argv[1], "--schema") == 0)
+        return WriteSchema(argv[2], argv[3]);
     if (argc < 3) {
-        std::cerr << "usage: mktemplate <script.sql>... <output>\n       mktemplate --tables <schema.sql> <output>\n";
+        std::cerr << "usage: mktemplate <script.sql>... <output>\n       mktemplate --tables|--schema <schema.sql> <output>\n";
         return 2;
     }
     std::stringstream script;

@@ -15,6 +15,7 @@
 
 #include <functional>
 #include <memory>
+#include <span>
 #include <stdexcept>
 
 struct sqlite3;
@@ -77,6 +78,15 @@ struct FieldDef {
     int size = 0;          // Text only: the Jet size, in characters
 };
 
+// One entry of a file's schema as the file lists it; statement is null for an index the engine
+// made itself.
+struct SchemaEntry {
+    const char* type;
+    const char* name;
+    const char* table;
+    const char* statement;
+};
+
 struct OpenOptions {
     bool exclusive = true;   // hold the file for this open only (a second open gets Kind::Locked)
     bool readOnly = false;
@@ -86,6 +96,10 @@ struct OpenOptions {
     // CheckEveryPage is left to be called before the file is relied on; until then a value
     // longer than kLongestValue is never read: reading it throws Error (Kind::Foreign) naming it.
     bool checkEveryPage = true;
+    // The schema of the files the caller makes. A file whose schema is exactly this one, entry
+    // for entry in any order, holds nothing of its own that could run or hide a row id, and is
+    // not asked for each table's fields; any other file is.
+    std::span<const SchemaEntry> ownSchema;
 };
 
 class Recordset;
@@ -119,6 +133,8 @@ public:
 
     void Close();                 // also closes every recordset still open on it
     bool IsOpen() const;
+    // Whether the schema is the one OpenOptions::ownSchema gave, unchanged since the open.
+    bool IsOwnSchema() const;
     // The check an open makes with checkEveryPage; throws Error(NotDatabase) naming the damage,
     // or Error(Foreign) naming a value longer than kLongestValue.
     void CheckEveryPage();

@@ -430,7 +430,11 @@ std::unique_ptr<Database> Database::Open(const QString& path, OpenOptions option
         const ShapeCheck shape = CheckShape(d.db);
         if (shape.shape == Shape::Damaged)
             throw Error(Error::Kind::NotDatabase, QStringLiteral("The file '%1' is damaged: %2").arg(path, shape.reason));
-        if (const QString foreign = foreignSchema(d.db); !foreign.isEmpty())
+        // Asking every table for its fields is most of the open's own reading: the program's
+        // own schema, recognised whole, is spared it.
+        if (!options.ownSchema.empty() && schemaIs(d.db, options.ownSchema))
+            d.ownSchemaAt = d.schemaCookie();
+        else if (const QString foreign = foreignSchema(d.db); !foreign.isEmpty())
             throw Error(Error::Kind::Foreign, foreign);
         if (options.checkEveryPage || shape.shape == Shape::Unvouched) {
             db->CheckEveryPage();
@@ -490,6 +494,7 @@ std::unique_ptr<Database> Database::Create(const QString& path)
 }
 
 bool Database::IsOpen() const { return d->db != nullptr; }
+bool Database::IsOwnSchema() const { return d->db && d->ownSchemaAt && *d->ownSchemaAt == d->schemaCookie(); }
 
 void Database::CheckEveryPage()
 {

@@ -14,6 +14,7 @@
 
 #include <atomic>
 #include <memory>
+#include <optional>
 #include <set>
 #include <thread>
 #include <vector>
@@ -54,6 +55,8 @@ void harden(sqlite3* db);
 // table without row ids, a field that hides the row id or is computed), as a sentence for the
 // user; empty when nothing.
 QString foreignSchema(sqlite3* db);
+// Whether the file's schema is exactly the given one (OpenOptions::ownSchema).
+bool schemaIs(sqlite3* db, std::span<const SchemaEntry> schema);
 // The first value longer than kLongestValue, as a sentence for the user; empty when none.
 QString oversizedValue(sqlite3* db);
 
@@ -74,6 +77,9 @@ struct Database::Impl {
     // Bumped whenever rows may have changed in a way total_changes() does not show (rollback,
     // schema change), so open recordsets know to reread their keys.
     quint64 generation = 0;
+    // The schema cookie at which the open recognised the caller's own schema; none when it did
+    // not. The engine changes the cookie with any change to the schema, whoever makes it.
+    std::optional<int> ownSchemaAt;
     std::set<Recordset::Impl*> recordsets;
     QHash<QString, sqlite3_stmt*> statements;
     QHash<QString, std::vector<detail::Column>> columns;   // by lower-case table name

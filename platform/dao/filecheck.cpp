@@ -3,6 +3,7 @@
 
 #include "platform/dao/engine.h"
 
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -123,6 +124,36 @@ QString foreignSchema(sqlite3* db)
                    : QStringLiteral("Its table %1 has a field named %2, which no file of this program has.").arg(table, field);
     }
     return {};
+}
+
+bool schemaIs(sqlite3* db, std::span<const SchemaEntry> schema)
+{
+    const QString sql = QStringLiteral("SELECT type, name, tbl_name, sql FROM sqlite_master");
+    Statement st = prepared(db, sql);
+    std::vector<bool> matched(schema.size(), false);
+    qsizetype entries = 0;
+    // Byte for byte, to the last: a text the file stores can go on past a zero byte.
+    const auto same = [&](int col, const char* expected) {
+        const char* value = reinterpret_cast<const char*>(sqlite3_column_text(st.get(), col));
+        if (!value || !expected)
+            return value == expected;
+        const size_t length = std::strlen(expected);
+        return size_t(sqlite3_column_bytes(st.get(), col)) == length && std::memcmp(value, expected, length) == 0;
+    };
+    while (nextRow(db, st.get(), sql)) {
+        if (++entries > qsizetype(schema.size()))
+            return false;
+        bool found = false;
+        for (size_t i = 0; i < schema.size() && !found; ++i) {
+            found = !matched[i] && same(0, schema[i].type) && same(1, schema[i].name) && same(2, schema[i].table) &&
+                    same(3, schema[i].statement);
+            if (found)
+                matched[i] = true;
+        }
+        if (!found)
+            return false;
+    }
+    return entries == qsizetype(schema.size());
 }
 
 namespace {

@@ -247,7 +247,8 @@ void Grid::autoSizeRows(int minTwips)
             const QRect merged = mergedRange(r, c);
             if (merged.x() != c)
                 continue;
-            int width = 0;
+            // The view draws a cell one pixel narrower than its column where it draws the grid.
+            int width = showGrid() ? -1 : 0;
             for (int m = c; m < c + (merged.height() == 1 ? merged.width() : 1); ++m)
                 width += isColumnHidden(m) ? 0 : columnWidth(m);
             // A row grows no taller than the screen, however long its text.

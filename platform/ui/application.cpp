@@ -3,6 +3,7 @@
 #include "platform/ui/guard.h"
 
 #include <QEvent>
+#include <QFont>
 
 namespace ui {
 
@@ -10,7 +11,14 @@ namespace {
 Application::EscapeCheck gEscapeCheck;
 }
 
-Application::Application(int& argc, char** argv) : QApplication(argc, argv) {}
+Application::Application(int& argc, char** argv) : QApplication(argc, argv)
+{
+    // Every window is set in Arial, as the tab rows and the topics are: one face to find, load and
+    // shape at start-up instead of the desktop's own beside it, in the size the desktop gives.
+    QFont arial(QStringLiteral("Arial"));
+    arial.setPointSizeF(font().pointSizeF());
+    setFont(arial);
+}
 
 Application::EscapeCheck Application::SetEscapeCheck(EscapeCheck check)
 {

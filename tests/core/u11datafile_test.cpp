@@ -233,6 +233,29 @@ TEST_F(OpenDatafileTest, AFileHoldingStatementsOfItsOwnIsRefusedUntouched)
     }
 }
 
+// A field added to a table of the format, computed or hiding the row id, is found as surely as
+// a statement of the file's own, though every table and index the format has is there.
+TEST_F(OpenDatafileTest, AFieldAddedToATableOfTheFormatIsRefusedUntouched)
+{
+    const struct {
+        const char* sql;
+        const char* sentence;
+    } cases[] = {
+        {"ALTER TABLE Items ADD COLUMN Shown MEMO TEXT AS (ItemName)",
+         "Its field Items.Shown is computed by statements of its own, which no file of this program holds."},
+        {"ALTER TABLE Outcomes ADD COLUMN rowid LONG INTEGER",
+         "Its table Outcomes has a field named rowid, which no file of this program has."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.sql);
+        const QString path = dataFile("hostile.tlm", QString("06.01.01"), QString("Standard"));
+        Sql(path, c.sql);
+        const QStringList lines = refusedUntouched(path).split("\r\n");
+        ASSERT_EQ(lines.size(), 3);
+        EXPECT_EQ(lines[1], c.sentence);
+    }
+}
+
 // A text or blob longer than any field holds, in any field of the format, is refused from the
 // length its row records, without reading it.
 TEST_F(OpenDatafileTest, AValueLongerThanAnyFieldHoldsIsRefusedUntouched)

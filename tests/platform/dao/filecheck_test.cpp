@@ -9,7 +9,10 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <deque>
 #include <functional>
+#include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
@@ -31,6 +34,33 @@ void WriteRaw(const QString& path, const QString& sql)
     sqlite3_close(raw);
     ASSERT_EQ(rc, SQLITE_OK) << message;
 }
+
+// A file's schema as the file lists it, as a caller that made the file would vouch for it.
+class ListedSchema {
+public:
+    explicit ListedSchema(const QString& path)
+    {
+        sqlite3* raw = nullptr;
+        sqlite3_open(path.toUtf8().constData(), &raw);
+        sqlite3_stmt* st = nullptr;
+        sqlite3_prepare_v2(raw, "SELECT type, name, tbl_name, sql FROM sqlite_master", -1, &st, nullptr);
+        while (sqlite3_step(st) == SQLITE_ROW) {
+            const char* texts[4];
+            for (int col = 0; col < 4; ++col) {
+                const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(st, col));
+                texts[col] = text ? mTexts.emplace_back(text).c_str() : nullptr;
+            }
+            mEntries.push_back({texts[0], texts[1], texts[2], texts[3]});
+        }
+        sqlite3_finalize(st);
+        sqlite3_close(raw);
+    }
+    std::span<const SchemaEntry> entries() const { return mEntries; }
+
+private:
+    std::deque<std::string> mTexts;   // where the entries point
+    std::vector<SchemaEntry> mEntries;
+};
 
 QString Scalar(Database& db, const QString& sql)
 {
@@ -56,9 +86,19 @@ protected:
     QTemporaryDir dir;
 };
 
-// What another writer may put in a file, each refused before a row is read.
+// What another writer may put in a file, each refused before a row is read, whether or not the
+// opener names the schema of its own files: one entry more than that is not its own.
 TEST_F(FileCheck, AFileHoldingStatementsOfItsOwnIsRefusedUntouched)
 {
+    const ListedSchema own(makeFile(QStringLiteral("own.tlm")));
+    {
+        auto db = Database::Open(dir.filePath(QStringLiteral("own.tlm")), {.ownSchema = own.entries()});
+        EXPECT_TRUE(db->IsOwnSchema());
+        // Not once the schema has changed, by whatever way.
+        sqlite3_exec(db->handle(), "CREATE TABLE Later (A LONG INTEGER)", nullptr, nullptr, nullptr);
+        EXPECT_FALSE(db->IsOwnSchema());
+        EXPECT_FALSE(Database::Open(makeFile(QStringLiteral("plain.tlm")))->IsOwnSchema());
+    }
     const struct {
         const char* schema;
         const char* sentence;
@@ -83,6 +123,12 @@ TEST_F(FileCheck, AFileHoldingStatementsOfItsOwnIsRefusedUntouched)
         const QString path = makeFile(QStringLiteral("hostile.tlm"), QString::fromLatin1(c.schema));
         const QByteArray before = Digest(path);
         for (const bool readOnly : {false, true}) {
+            try {
+                Database::Open(path, {.exclusive = !readOnly, .readOnly = readOnly, .ownSchema = own.entries()});
+                ADD_FAILURE() << "opened";
+            } catch (const Error& e) {
+                EXPECT_EQ(e.message(), QString::fromLatin1(c.sentence));
+            }
             try {
                 Database::Open(path, {.exclusive = !readOnly, .readOnly = readOnly});
                 ADD_FAILURE() << "opened";

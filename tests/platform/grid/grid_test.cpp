@@ -810,6 +810,7 @@ TEST_F(GridTest, AFigureWidensItsColumnWhileANameKeepsItsWidthAndTellsItselfInTh
 {
     const QFontMetrics fm = g->fontMetrics();
     g->setColFormat(1, "#,0");
+    g->setColWidth(1, 900);   // room for six digits, whatever the face
     const struct {
         const char* raw;
         const char* shown;
