@@ -2,6 +2,8 @@
 
 #include "platform/dao/engine.h"
 
+#include <QThreadPool>
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -523,8 +525,8 @@ void Database::StartCheckEveryPage(std::function<void()> finished)
     d->checkStarted = true;
     d->checkCode = SQLITE_OK;
     d->checkFound.clear();
-    // The thread has the connection to itself: this one waits for it before any use (settle).
-    d->checker = std::thread([impl = d.get(), finished = std::move(finished)] {
+    // The check has the connection to itself: this thread waits for it before any use (settle).
+    auto task = std::make_shared<std::packaged_task<void()>>([impl = d.get(), finished = std::move(finished)] {
         sqlite3_stmt* st = nullptr;
         int rc = sqlite3_prepare_v2(impl->db, "PRAGMA integrity_check(1)", -1, &st, nullptr);
         if (rc == SQLITE_OK)
@@ -544,6 +546,13 @@ void Database::StartCheckEveryPage(std::function<void()> finished)
         if (finished)
             finished();
     });
+    d->checker = task->get_future();
+    // A thread of the program's pool, idle by now, rather than one made for the check: making a
+    // thread, and ending one still at work when the program ends, is a good part of a millisecond.
+    if (QThreadPool* pool = QThreadPool::globalInstance())
+        pool->start([task] { (*task)(); });
+    else
+        (*task)();
 }
 
 void Database::FinishCheckEveryPage()

@@ -16,7 +16,7 @@
 #include <memory>
 #include <optional>
 #include <set>
-#include <thread>
+#include <future>
 #include <vector>
 
 namespace dao {
@@ -127,10 +127,10 @@ struct Database::Impl {
     };
     QHash<QString, std::shared_ptr<const ReaderShape>> readerShapes;   // by the text as given
 
-    // A check of every page under way on a thread of its own (StartCheckEveryPage), and what it
+    // A check of every page under way on a thread of the pool (StartCheckEveryPage), and what it
     // found. Every use of the connection waits for it first, so that no two threads ever use the
     // connection at once.
-    std::thread checker;
+    std::future<void> checker;
     bool checkStarted = false;
     int checkCode = 0;
     QString checkFound;
@@ -143,8 +143,8 @@ struct Database::Impl {
     void valuesChecked(const QString& found);
     void settle()
     {
-        if (checker.joinable())
-            checker.join();
+        if (checker.valid())
+            checker.get();
     }
 
     // Statements are prepared once and kept until the schema changes (prepare waits for a check
