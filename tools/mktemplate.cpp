@@ -93,13 +93,9 @@ std::string Literal(const unsigned char* text)
     return out + "\"";
 }
 
-int WriteSchema(const char* schemaPath, const std::string& output)
+// The schema as the file lists it: one initializer an entry.
+void ListSchema(sqlite3* db, std::ostream& out)
 {
-    sqlite3* db = MadeInMemory(schemaPath);
-    if (!db)
-        return 1;
-    std::ostringstream out;
-    out << "// Made by tolmar_mktemplate --schema from data/schema.sql; do not edit.\n";
     sqlite3_stmt* st = nullptr;
     if (sqlite3_prepare_v2(db, "SELECT type, name, tbl_name, sql FROM sqlite_master", -1, &st, nullptr) == SQLITE_OK)
         while (sqlite3_step(st) == SQLITE_ROW) {
@@ -109,17 +105,11 @@ int WriteSchema(const char* schemaPath, const std::string& output)
             out << "},\n";
         }
     sqlite3_finalize(st);
-    sqlite3_close(db);
-    return WriteFile(output, out.str());
 }
 
-int WriteTables(const char* schemaPath, const std::string& output)
+// Each table with its columns and the fields of its key.
+void ListTables(sqlite3* db, std::ostream& out)
 {
-    sqlite3* db = MadeInMemory(schemaPath);
-    if (!db)
-        return 1;
-    std::ostringstream out;
-    out << "// Made by tolmar_mktemplate --tables from data/schema.sql; do not edit.\n";
     for (const std::string& table :
          Strings(db, "SELECT name FROM sqlite_master WHERE type='table' AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\' ORDER BY name", 0)) {
         out << "{\"" << table << "\", \"";
@@ -137,6 +127,20 @@ int WriteTables(const char* schemaPath, const std::string& output)
         }
         out << "\"},\n";
     }
+}
+
+// Writes what the schema script makes, as --tables or --schema lists it.
+int WriteListing(const std::string& mode, const char* schemaPath, const std::string& output)
+{
+    sqlite3* db = MadeInMemory(schemaPath);
+    if (!db)
+        return 1;
+    std::ostringstream out;
+    out << "// Made by tolmar_mktemplate " << mode << " from data/schema.sql; do not edit.\n";
+    if (mode == "--schema")
+        ListSchema(db, out);
+    else
+        ListTables(db, out);
     sqlite3_close(db);
     return WriteFile(output, out.str());
 }
@@ -145,10 +149,8 @@ int WriteTables(const char* schemaPath, const std::string& output)
 
 int main(int argc, char** argv)
 {
-    if (argc == 4 && std::strcmp(argv[1], "--tables") == 0)
-        return WriteTables(argv[2], argv[3]);
-    if (argc == 4 && std::strcmp(argv[1], "--schema") == 0)
-        return WriteSchema(argv[2], argv[3]);
+    if (argc == 4 && (std::strcmp(argv[1], "--tables") == 0 || std::strcmp(argv[1], "--schema") == 0))
+        return WriteListing(argv[1], argv[2], argv[3]);
     if (argc < 3) {
         std::cerr << "usage: mktemplate <script.sql>... <output>\n       mktemplate --tables|--schema <schema.sql> <output>\n";
         return 2;
