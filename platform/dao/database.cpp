@@ -2,10 +2,9 @@
 
 #include "platform/dao/engine.h"
 
-#include <QThreadPool>
-
 #include <QFile>
 #include <QFileInfo>
+#include <QThreadPool>
 
 namespace dao {
 
